@@ -1,0 +1,66 @@
+#include "platform/kernel/Thread.h"
+
+// Shared with the running thread, so that a detached thread can still finish safely after
+// its CThread object is gone.
+struct CThread::State {
+  bool done = false;          // under the shared lock
+  DWORD exitCode = STILL_ACTIVE;  // under the shared lock
+};
+
+CThread::~CThread() {
+  if (m_thread.joinable()) {
+    if (IsRunning())
+      m_thread.detach();
+    else
+      m_thread.join();
+  }
+}
+
+bool CThread::Start(std::function<DWORD()> body) {
+  if (IsRunning()) return false;
+  if (m_thread.joinable()) m_thread.join();
+  auto state = std::make_shared<State>();
+  m_state = state;
+  m_thread = std::thread([state, body = std::move(body)] {
+    DWORD code = body();
+    Lock();
+    state->done = true;
+    if (state->exitCode == STILL_ACTIVE) state->exitCode = code;
+    Unlock();
+    NotifyAll();
+  });
+  m_id = m_thread.get_id();
+  return true;
+}
+
+bool CThread::IsRunning() const {
+  if (!m_state) return false;
+  Lock();
+  bool running = !m_state->done;
+  Unlock();
+  return running;
+}
+
+DWORD CThread::GetExitCode() const {
+  if (!m_state) return 0;
+  Lock();
+  DWORD code = m_state->exitCode;
+  Unlock();
+  return code;
+}
+
+bool CThread::StopWithGrace(DWORD graceMs, DWORD codeIfStillRunning) {
+  if (!m_state) return true;
+  if (m_thread.get_id() == std::this_thread::get_id()) return false;
+  if (WaitForSingleObject(*this, graceMs) == WAIT_OBJECT_0) {
+    if (m_thread.joinable()) m_thread.join();
+    return true;
+  }
+  Lock();
+  if (!m_state->done) m_state->exitCode = codeIfStillRunning;
+  Unlock();
+  if (m_thread.joinable()) m_thread.detach();
+  return false;
+}
+
+bool CThread::IsSignaledLocked() const { return !m_state || m_state->done; }
