@@ -1,0 +1,17 @@
+#pragma once
+// zdtool: a command-line harness over the libraries. Each subcommand lives in its own source
+// file and registers itself with a static ZdCommandRegistrar.
+
+#include <string>
+#include <vector>
+
+struct ZdCommand {
+  const char* name;
+  const char* usage;  // arguments after the name, for the help text
+  // Arguments after the subcommand name; returns the process exit code.
+  int (*run)(const std::vector<std::string>& args);
+};
+
+struct ZdCommandRegistrar {
+  explicit ZdCommandRegistrar(const ZdCommand& command);
+};
