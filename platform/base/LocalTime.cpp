@@ -1,0 +1,31 @@
+#include "platform/base/LocalTime.h"
+
+#include <ctime>
+
+std::int64_t LocalTimeToStamp(const SLocalTime& local) {
+  std::tm tm{};
+  tm.tm_year = local.year - 1900;
+  tm.tm_mon = local.month - 1;
+  tm.tm_mday = local.day;
+  tm.tm_hour = local.hour;
+  tm.tm_min = local.minute;
+  tm.tm_sec = local.second;
+  tm.tm_isdst = -1;
+  return std::int64_t(mktime(&tm));
+}
+
+bool StampToLocalTime(std::int64_t stamp, SLocalTime& local) {
+  const std::time_t t = std::time_t(stamp);
+  std::tm tm{};
+  if (!localtime_r(&t, &tm)) return false;
+  local.year = tm.tm_year + 1900;
+  local.month = tm.tm_mon + 1;
+  local.day = tm.tm_mday;
+  local.hour = tm.tm_hour;
+  local.minute = tm.tm_min;
+  local.second = tm.tm_sec;
+  local.dayOfWeek = tm.tm_wday;
+  return true;
+}
+
+std::int64_t CurrentTimeStamp() { return std::int64_t(std::time(nullptr)); }
