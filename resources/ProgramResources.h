@@ -1,0 +1,7 @@
+#pragma once
+// The program's compiled-in resources (menus, tool bars, bitmaps from resources/).
+
+#include "platform/res/ResourceLookup.h"
+
+// Adds them to the module; the program calls it with none (the program module) at start-up.
+void RegisterProgramResources(HMODULE module);
