@@ -1,19 +1,46 @@
 #include "device/streamio/StreamIO.h"
 
+#include "device/streamio/FileStream.h"
+#include "device/streamio/RamDisk.h"
+#include "device/streamio/RamStream.h"
 #include "device/streamio/StreamTable.h"
 #include "platform/base/ErrorCodes.h"
+#include "platform/base/FileException.h"
 
 namespace StreamIO {
 
 namespace {
 
+std::unique_ptr<CRamDisk> g_ramDisk;
+
 bool IsDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
+
+bool HasPrefix(const CString& name, const char16_t* prefix) {
+  const int length = WideLength(prefix);
+  return name.GetLength() >= length && name.Left(length).CompareNoCase(prefix) == 0;
+}
 
 }  // namespace
 
-void InitStreamIO() { CStreamTable::Instance().Start(); }
+void InitStreamIO() {
+  CStreamTable::Instance().Start();
+  g_ramDisk = std::make_unique<CRamDisk>(u"RAM:");
+}
 
-void ExitStreamIO() { CStreamTable::Instance().Stop(); }
+void ExitStreamIO() {
+  CStreamTable::Instance().Stop();
+  g_ramDisk.reset();
+}
+
+CRamDisk* GetRamDisk() { return g_ramDisk.get(); }
+
+std::unique_ptr<CIoStream> OpenStream(const CString& name, DWORD openFlags) {
+  // Serial ports and sockets are not built into this library yet.
+  if (ParseComPortName(name) != 0) ThrowFileException(ERROR_NOT_SUPPORTED, name);
+  if (HasPrefix(name, u"RAM:")) return std::make_unique<CRamStream>(name, openFlags);
+  if (HasPrefix(name, u"IP:")) ThrowFileException(ERROR_NOT_SUPPORTED, name);
+  return std::make_unique<CFileStream>(name, openFlags);
+}
 
 CIoStream* FindStream(DWORD handle) { return CStreamTable::Instance().Find(handle); }
 
@@ -25,7 +52,7 @@ int CloseStream(DWORD handle) {
 }
 
 int ParseComPortName(const CString& name) {
-  if (name.GetLength() < 5 || name.Left(3).CompareNoCase(u"COM") != 0) return 0;
+  if (!HasPrefix(name, u"COM")) return 0;
   int port = 0;
   int pos = 3;
   while (pos < name.GetLength() && IsDigit(name[pos])) {

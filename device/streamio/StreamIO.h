@@ -7,6 +7,8 @@
 
 namespace StreamIO {
 
+class CRamDisk;
+
 // Called once at start-up, before any stream is made.
 void InitStreamIO();
 // Called once at exit: closes every registered stream (the objects stay with their owners),
@@ -20,6 +22,8 @@ std::unique_ptr<CIoStream> OpenStream(const CString& name, DWORD openFlags);
 CIoStream* FindStream(DWORD handle);
 // DoClose of the stream with the handle (which may raise); 0, or 6 when no stream has it.
 int CloseStream(DWORD handle);
+// The library's RAM disk "RAM:"; none before InitStreamIO and after ExitStreamIO.
+CRamDisk* GetRamDisk();
 // The port number 1 to 256 of a name "COM" + one to three digits + ":" (any case), else 0.
 int ParseComPortName(const CString& name);
 
