@@ -3,7 +3,7 @@
 // Shared with the running thread, so that a detached thread can still finish safely after
 // its CThread object is gone.
 struct CThread::State {
-  bool done = false;          // under the shared lock
+  bool done = false;              // under the shared lock
   DWORD exitCode = STILL_ACTIVE;  // under the shared lock
 };
 
@@ -20,7 +20,9 @@ bool CThread::Start(std::function<DWORD()> body) {
   if (IsRunning()) return false;
   if (m_thread.joinable()) m_thread.join();
   auto state = std::make_shared<State>();
+  Lock();
   m_state = state;
+  Unlock();
   m_thread = std::thread([state, body = std::move(body)] {
     DWORD code = body();
     Lock();
@@ -33,18 +35,17 @@ bool CThread::Start(std::function<DWORD()> body) {
   return true;
 }
 
+// m_state is read under the shared lock: StopWithGrace may replace it from another thread.
 bool CThread::IsRunning() const {
-  if (!m_state) return false;
   Lock();
-  bool running = !m_state->done;
+  bool running = m_state && !m_state->done;
   Unlock();
   return running;
 }
 
 DWORD CThread::GetExitCode() const {
-  if (!m_state) return 0;
   Lock();
-  DWORD code = m_state->exitCode;
+  DWORD code = m_state ? m_state->exitCode : 0;
   Unlock();
   return code;
 }
@@ -56,9 +57,20 @@ bool CThread::StopWithGrace(DWORD graceMs, DWORD codeIfStillRunning) {
     if (m_thread.joinable()) m_thread.join();
     return true;
   }
+  // The thread counts as ended from now on, as a terminated thread would: waits on it are
+  // satisfied, its exit code is the given one and it may be started again. The detached body
+  // keeps the old state to itself.
+  auto ended = std::make_shared<State>();
+  ended->done = true;
+  ended->exitCode = codeIfStillRunning;
   Lock();
-  if (!m_state->done) m_state->exitCode = codeIfStillRunning;
+  const bool finishedMeanwhile = m_state->done;
+  if (!finishedMeanwhile) m_state = ended;
   Unlock();
+  if (finishedMeanwhile) {
+    if (m_thread.joinable()) m_thread.join();
+    return true;
+  }
   if (m_thread.joinable()) m_thread.detach();
   return false;
 }

@@ -26,8 +26,10 @@ class CThread : public CSyncObject {
   // STILL_ACTIVE while running, else the function's result or the code given to StopWithGrace.
   DWORD GetExitCode() const;
   // Waits up to the grace period (scaled ms) for the thread to end. When it has not ended the
-  // thread is left to finish on its own and the exit code becomes `codeIfStillRunning`.
-  // Returns true when the thread ended within the grace period.
+  // thread is left to finish on its own and from then on counts as ended, as a terminated
+  // thread would: the exit code becomes `codeIfStillRunning`, waits on the object are
+  // satisfied and it may be started again. Returns true when the thread ended within the grace
+  // period.
   bool StopWithGrace(DWORD graceMs, DWORD codeIfStillRunning);
   std::thread::id GetId() const { return m_id; }
 
