@@ -216,6 +216,7 @@ void CJVArchive::LoadBytes(BYTE* destination, std::size_t count, std::size_t pie
 
 void CJVArchive::StoreBytes(const BYTE* source, std::size_t count, std::size_t piece) {
   if (!m_pStream) Raise(ERROR_HANDLE_EOF);
+  if (count == 0) return;
   // Whole pieces go straight out; the remainder waits in the buffer for more.
   while (count >= piece) {
     Flush();
