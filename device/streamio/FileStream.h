@@ -15,6 +15,7 @@ class CFileStream : public CIoStream {
   // Flushes (when opened for writing) and closes a file that is still open.
   ~CFileStream() override;
 
+  // Closing a closed stream does nothing.
   void DoClose() override;
   void Flush() override;
   bool IsOpen() override { return m_file.IsValid(); }

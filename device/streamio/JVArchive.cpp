@@ -219,7 +219,7 @@ void CJVArchive::StoreBytes(const BYTE* source, std::size_t count, std::size_t p
   if (count == 0) return;
   // Whole pieces go straight out; the remainder waits in the buffer for more.
   while (count >= piece) {
-    Flush();
+    if (m_nCurrent > 0) Flush();
     std::memcpy(m_buffer.data(), source, piece);
     m_nCurrent = piece;
     Flush();

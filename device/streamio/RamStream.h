@@ -17,6 +17,7 @@ class CRamStream : public CIoStream {
   CRamStream(const CString& name, DWORD openFlags);
   ~CRamStream() override;
 
+  // Hands the file back to the disk; closing a closed stream does nothing.
   void DoClose() override;
   // Empties a ring file; a linear file keeps its data.
   void Purge() override;
