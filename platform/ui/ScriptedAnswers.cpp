@@ -1,0 +1,48 @@
+#include "platform/ui/ScriptedAnswers.h"
+
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/UiThread.h"
+
+CScriptedAnswers::CScriptedAnswers() : m_previous(SetUserAnswerSink(this)) {}
+
+CScriptedAnswers::~CScriptedAnswers() { SetUserAnswerSink(m_previous); }
+
+void CScriptedAnswers::AddMessageBoxAnswer(int answer) {
+  std::lock_guard lock(m_mutex);
+  m_messageBoxAnswers.push_back(answer);
+}
+
+std::vector<CScriptedAnswers::SShownMessageBox> CScriptedAnswers::GetMessageBoxes() const {
+  std::lock_guard lock(m_mutex);
+  return m_messageBoxes;
+}
+
+int CScriptedAnswers::OnMessageBox(const SMessageBoxRequest& request) {
+  std::lock_guard lock(m_mutex);
+  m_messageBoxes.push_back({request.text, request.caption, request.type, IsUiThread()});
+  if (m_messageBoxAnswers.empty()) return DefaultMessageBoxAnswer(request.type);
+  int answer = m_messageBoxAnswers.front();
+  m_messageBoxAnswers.pop_front();
+  return answer;
+}
+
+void CScriptedAnswers::AddPopupMenuAnswer(UINT commandId) {
+  std::lock_guard lock(m_mutex);
+  m_popupMenuAnswers.push_back(commandId);
+}
+
+std::vector<SPopupMenuRequest> CScriptedAnswers::GetPopupMenus() const {
+  std::lock_guard lock(m_mutex);
+  return m_popupMenus;
+}
+
+UINT CScriptedAnswers::OnPopupMenu(const SPopupMenuRequest& request) {
+  std::lock_guard lock(m_mutex);
+  SPopupMenuRequest shown = request;
+  shown.show = nullptr;
+  m_popupMenus.push_back(std::move(shown));
+  if (m_popupMenuAnswers.empty()) return 0;
+  UINT answer = m_popupMenuAnswers.front();
+  m_popupMenuAnswers.pop_front();
+  return answer;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The user-answer sink of tests: while it lives it replaces the sink in use, records every
+// box shown and answers with the scripted answers in order; once they run out, each box is
+// answered with its default button. Popup menus are recorded the same way and answered with
+// the scripted command ids in order; once they run out, a popup is dismissed (command 0).
+
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include "platform/ui/UserAnswers.h"
+
+class CScriptedAnswers : public CUserAnswerSink {
+ public:
+  struct SShownMessageBox {
+    CString text;
+    CString caption;
+    UINT type;
+    bool onUiThread;  // the box was shown on the UI thread
+  };
+
+  CScriptedAnswers();
+  ~CScriptedAnswers() override;
+  CScriptedAnswers(const CScriptedAnswers&) = delete;
+  CScriptedAnswers& operator=(const CScriptedAnswers&) = delete;
+
+  void AddMessageBoxAnswer(int answer);
+  std::vector<SShownMessageBox> GetMessageBoxes() const;
+  void AddPopupMenuAnswer(UINT commandId);
+  // The popups shown, each with its items, position, flags and owner (show left empty).
+  std::vector<SPopupMenuRequest> GetPopupMenus() const;
+
+  int OnMessageBox(const SMessageBoxRequest& request) override;
+  UINT OnPopupMenu(const SPopupMenuRequest& request) override;
+
+ private:
+  mutable std::mutex m_mutex;
+  std::deque<int> m_messageBoxAnswers;
+  std::vector<SShownMessageBox> m_messageBoxes;
+  std::deque<UINT> m_popupMenuAnswers;
+  std::vector<SPopupMenuRequest> m_popupMenus;
+  CUserAnswerSink* m_previous;
+};

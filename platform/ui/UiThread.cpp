@@ -1,0 +1,109 @@
+#include "platform/ui/UiThread.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QThread>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+
+#include "platform/kernel/SyncObject.h"
+#include "platform/ui/UiThreadDispatch.h"
+
+namespace {
+
+std::mutex g_mutex;
+QObject* g_dispatcher = nullptr;  // lives on the UI thread; guarded by g_mutex
+
+// The state of one call handed to the UI thread, shared by the waiting caller and the queued
+// functor.
+struct SPendingCall {
+  std::mutex mutex;
+  std::condition_variable done;
+  bool finished = false;
+  bool ran = false;
+  std::exception_ptr error;
+
+  void Finish() {
+    {
+      std::lock_guard lock(mutex);
+      finished = true;
+    }
+    done.notify_all();
+  }
+};
+
+// Finishes the call when the queued functor goes away, whether it ran or was dropped with the
+// dispatcher, so that the caller never waits for a call that can no longer run.
+struct SFinishOnRelease {
+  explicit SFinishOnRelease(std::shared_ptr<SPendingCall> pending) : call(std::move(pending)) {}
+  ~SFinishOnRelease() { call->Finish(); }
+  SFinishOnRelease(const SFinishOnRelease&) = delete;
+  SFinishOnRelease& operator=(const SFinishOnRelease&) = delete;
+  std::shared_ptr<SPendingCall> call;
+};
+
+void PumpUiEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+bool Post(std::function<void()> call) {
+  std::lock_guard lock(g_mutex);
+  if (!g_dispatcher) return false;
+  return QMetaObject::invokeMethod(g_dispatcher, std::move(call), Qt::QueuedConnection);
+}
+
+}  // namespace
+
+void StartUiThreadDispatch() {
+  std::lock_guard lock(g_mutex);
+  if (g_dispatcher) return;
+  g_dispatcher = new QObject;
+  SetThreadWaitPump(&PumpUiEvents);
+}
+
+void StopUiThreadDispatch() {
+  QObject* dispatcher = nullptr;
+  {
+    std::lock_guard lock(g_mutex);
+    dispatcher = g_dispatcher;
+    g_dispatcher = nullptr;
+  }
+  SetThreadWaitPump(nullptr);
+  delete dispatcher;  // drops the queued calls
+}
+
+bool IsUiThread() {
+  std::lock_guard lock(g_mutex);
+  return g_dispatcher && g_dispatcher->thread() == QThread::currentThread();
+}
+
+bool PostToUiThread(std::function<void()> call) { return Post(std::move(call)); }
+
+bool RunOnUiThreadAndWait(std::function<void()> call) {
+  bool runHere = false;
+  {
+    std::lock_guard lock(g_mutex);
+    runHere = !g_dispatcher || g_dispatcher->thread() == QThread::currentThread();
+  }
+  // Run outside the lock: the call may itself hand work to the UI thread.
+  if (runHere) {
+    call();
+    return true;
+  }
+  auto pending = std::make_shared<SPendingCall>();
+  auto release = std::make_shared<SFinishOnRelease>(pending);
+  bool posted = Post([release, call = std::move(call)] {
+    try {
+      call();
+      release->call->ran = true;
+    } catch (...) {
+      release->call->error = std::current_exception();
+    }
+  });
+  release.reset();
+  if (!posted) return false;
+  std::unique_lock lock(pending->mutex);
+  pending->done.wait(lock, [&] { return pending->finished; });
+  if (pending->error) std::rethrow_exception(pending->error);
+  return pending->ran;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The user-answer sink: everything that asks the user (message boxes; file dialogs and modal
+// dialogs join it) goes through one sink, called on the UI thread. The program's sink shows
+// the real dialogs; tests install a scripted sink (ScriptedAnswers.h), which records what was
+// shown and answers as scripted, so that no test waits for a person.
+
+#include <functional>
+#include <vector>
+
+#include "platform/base/String.h"
+
+struct SMessageBoxRequest {
+  void* owner;
+  CString text;
+  CString caption;
+  UINT type;
+};
+
+// One entry of a popup menu as the user sees it; the entries of a popup an item opens follow
+// that item with a depth one greater.
+struct SPopupMenuItem {
+  UINT id = 0;     // command id; 0 for separators and popup entries
+  CString text;    // empty for owner-drawn items
+  UINT state = 0;  // the MF_ flags (MF_POPUP, MF_SEPARATOR, MF_GRAYED, MF_CHECKED, MF_OWNERDRAW, ...)
+  int depth = 0;
+};
+
+struct SPopupMenuRequest {
+  void* owner = nullptr;  // the owner window
+  int x = 0, y = 0;       // screen position
+  UINT flags = 0;         // TPM_ flags
+  std::vector<SPopupMenuItem> items;
+  // Shows the popup to the user and returns the chosen command id, 0 when none was chosen.
+  std::function<UINT()> show;
+};
+
+class CUserAnswerSink {
+ public:
+  virtual ~CUserAnswerSink() = default;
+  // Shows the box and returns the identifier of the button that closed it.
+  virtual int OnMessageBox(const SMessageBoxRequest& request) = 0;
+  // Tracks a popup menu and returns the chosen command id, 0 when none was chosen; only an
+  // enabled command of the menu counts. The program's sink shows the popup.
+  virtual UINT OnPopupMenu(const SPopupMenuRequest& request) { return request.show ? request.show() : 0; }
+};
+
+// The sink in use: the one set last, else the interactive one.
+CUserAnswerSink& GetUserAnswerSink();
+// Sets the sink (none: back to the interactive one) and returns the one set before, or
+// nullptr when that was the interactive one. The sink is borrowed, not owned.
+CUserAnswerSink* SetUserAnswerSink(CUserAnswerSink* sink);
