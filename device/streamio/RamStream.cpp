@@ -1,6 +1,7 @@
 #include "device/streamio/RamStream.h"
 
 #include <algorithm>
+#include <new>
 
 #include "device/streamio/RamDisk.h"
 #include "device/streamio/StreamIO.h"
@@ -38,8 +39,11 @@ bool CRamStream::Open(const CString& name, DWORD openFlags) {
   // The disk's refusal reaches the caller with its own code; until it answers the stream
   // reports a general failure.
   KeepError(ERROR_GEN_FAILURE);
-  m_file = Guarded([&] { return disk->OpenFile(fullName, openFlags); });
-  if (!m_file) Raise(ERROR_OUTOFMEMORY);
+  try {
+    m_file = Guarded([&] { return disk->OpenFile(fullName, openFlags); });
+  } catch (const std::bad_alloc&) {
+    Raise(ERROR_OUTOFMEMORY);
+  }
   ClearError();
   m_dwPosition = 0;
   return true;
