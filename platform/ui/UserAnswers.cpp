@@ -9,6 +9,7 @@
 
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/UiThread.h"
 
 namespace {
 
@@ -49,9 +50,10 @@ QMessageBox::Icon IconOf(UINT type) {
 class CInteractiveAnswers : public CUserAnswerSink {
  public:
   int OnMessageBox(const SMessageBoxRequest& request) override {
-    // Without a user interface (a command-line tool) the text goes to standard error and the
-    // default button answers.
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    // Without a user interface (a command-line tool, or after the UI application ended) the
+    // text goes to standard error and the default button answers: widgets may only be made
+    // on the UI thread.
+    if (!IsUiThread()) {
       std::fprintf(stderr, "%s: %s\n", request.caption.ToUtf8().c_str(), request.text.ToUtf8().c_str());
       return DefaultMessageBoxAnswer(request.type);
     }
