@@ -1,8 +1,11 @@
 #include "device/streamio/StreamIO.h"
 
 #include "device/streamio/FileStream.h"
+#include "device/streamio/IpStream.h"
 #include "device/streamio/RamDisk.h"
 #include "device/streamio/RamStream.h"
+#include "device/streamio/Rs232Stream.h"
+#include "device/streamio/SocketLibrary.h"
 #include "device/streamio/StreamTable.h"
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
@@ -30,15 +33,16 @@ void InitStreamIO() {
 void ExitStreamIO() {
   CStreamTable::Instance().Stop();
   g_ramDisk.reset();
+  StopSockets();
 }
 
 CRamDisk* GetRamDisk() { return g_ramDisk.get(); }
 
 std::unique_ptr<CIoStream> OpenStream(const CString& name, DWORD openFlags) {
-  // Serial ports and sockets are not built into this library yet.
-  if (ParseComPortName(name) != 0) ThrowFileException(ERROR_NOT_SUPPORTED, name);
+  // A serial port opened by name keeps the line settings it has.
+  if (int port = ParseComPortName(name)) return std::make_unique<CRs232Stream>(port, openFlags, nullptr);
   if (HasPrefix(name, u"RAM:")) return std::make_unique<CRamStream>(name, openFlags);
-  if (HasPrefix(name, u"IP:")) ThrowFileException(ERROR_NOT_SUPPORTED, name);
+  if (HasPrefix(name, u"IP:")) return std::make_unique<CIpStream>(name, openFlags);
   return std::make_unique<CFileStream>(name, openFlags);
 }
 
