@@ -39,6 +39,7 @@ TEST(EventTest, AutoResetReleasesOnlyOneOfTwoBlockedThreads) {
   first.Start(waiter);
   second.Start(waiter);
   event.SetEvent();
+  for (int i = 0; i < 5000 && woken.load() == 0; ++i) Sleep(1);
   // Give the second waiter every chance to be woken wrongly before it is released for real.
   WaitForSingleObject(release, 50);
   EXPECT_EQ(woken.load(), 1);
