@@ -31,3 +31,5 @@ class CBitmap : public CGdiObject {
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 HBITMAP LoadBitmap(UINT resourceId);
+LONG GetBitmapBits(HBITMAP bitmap, LONG count, void* bits);
+LONG SetBitmapBits(HBITMAP bitmap, DWORD count, const void* bits);

@@ -1,0 +1,535 @@
+// Lines, shapes, fills, edges and pixels, with the platform's pixel rules.
+
+#include <QPolygon>
+#include <cmath>
+#include <vector>
+
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/DcData.h"
+#include "platform/gdi/SystemInfo.h"
+
+namespace gdi {
+
+bool ApplyRop2(QPainter& painter, int rop2, QRgb& color) {
+  QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+  switch (rop2) {
+    case R2_BLACK:
+      color = 0xFF000000;
+      break;
+    case R2_WHITE:
+      color = 0xFFFFFFFF;
+      break;
+    case R2_NOP:
+      return false;
+    case R2_NOT:
+      mode = QPainter::RasterOp_NotDestination;
+      break;
+    case R2_XORPEN:
+      mode = QPainter::RasterOp_SourceXorDestination;
+      break;
+    case R2_NOTXORPEN:
+      mode = QPainter::RasterOp_NotSourceXorDestination;
+      break;
+    case R2_MASKPEN:
+      mode = QPainter::RasterOp_SourceAndDestination;
+      break;
+    case R2_MERGEPEN:
+      mode = QPainter::RasterOp_SourceOrDestination;
+      break;
+    case R2_NOTCOPYPEN:
+      mode = QPainter::RasterOp_NotSource;
+      break;
+    case R2_NOTMERGEPEN:
+      mode = QPainter::RasterOp_NotSourceAndNotDestination;
+      break;
+    case R2_MASKNOTPEN:
+      mode = QPainter::RasterOp_NotSourceAndDestination;
+      break;
+    case R2_NOTMASKPEN:
+      mode = QPainter::RasterOp_NotSourceOrNotDestination;
+      break;
+    case R2_MERGENOTPEN:
+      mode = QPainter::RasterOp_NotSourceOrDestination;
+      break;
+    case R2_MERGEPENNOT:
+      mode = QPainter::RasterOp_SourceOrNotDestination;
+      break;
+    case R2_MASKPENNOT:
+      mode = QPainter::RasterOp_SourceAndNotDestination;
+      break;
+    default:
+      break;
+  }
+  painter.setCompositionMode(mode);
+  return true;
+}
+
+}  // namespace gdi
+
+namespace {
+
+// On/off run lengths of the styled one-pixel pens.
+std::vector<DWORD> StylePattern(const gdi::PenData& pen) {
+  switch (pen.style) {
+    case PS_DASH:
+      return {18, 6};
+    case PS_DOT:
+      return {3, 3};
+    case PS_DASHDOT:
+      return {9, 6, 3, 6};
+    case PS_DASHDOTDOT:
+      return {9, 3, 3, 3, 3, 3};
+    case PS_ALTERNATE:
+      return {1, 1};
+    case PS_USERSTYLE:
+      return pen.userStyle;
+    default:
+      return {};
+  }
+}
+
+int DevicePenWidth(const DcData& d) {
+  const gdi::PenData* pen = d.Pen();
+  if (pen->style == PS_NULL) return 0;
+  if (pen->width <= 1) return 1;
+  return std::max(1, d.ToDeviceWidth(pen->width));
+}
+
+// The pixels of a line from a to b, without b.
+void LinePixels(QPoint a, QPoint b, std::vector<QPoint>& out) {
+  int x = a.x(), y = a.y();
+  const int dx = std::abs(b.x() - x), dy = std::abs(b.y() - y);
+  const int sx = x < b.x() ? 1 : -1, sy = y < b.y() ? 1 : -1;
+  int err = dx - dy;
+  while (x != b.x() || y != b.y()) {
+    out.emplace_back(x, y);
+    const int e2 = 2 * err;
+    if (e2 > -dy) {
+      err -= dy;
+      x += sx;
+    }
+    if (e2 < dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+// The pixels of a horizontal or vertical line from a to b, without b.
+QRect StraightSpan(QPoint a, QPoint b) {
+  if (a.y() == b.y()) {
+    return b.x() > a.x() ? QRect(a.x(), a.y(), b.x() - a.x(), 1) : QRect(b.x() + 1, a.y(), a.x() - b.x(), 1);
+  }
+  return b.y() > a.y() ? QRect(a.x(), a.y(), 1, b.y() - a.y()) : QRect(a.x(), b.y() + 1, 1, a.y() - b.y());
+}
+
+class Stroker {
+ public:
+  explicit Stroker(DcData& d)
+      : m_d(d), m_pen(*d.Pen()), m_width(DevicePenWidth(d)), m_pattern(StylePattern(m_pen)) {
+    // Wide pens draw every style as solid.
+    if (m_width > 1) m_pattern.clear();
+  }
+
+  bool Visible() const { return m_width > 0 && m_d.st.rop2 != R2_NOP; }
+
+  void Segment(QPoint a, QPoint b) {
+    if (!Visible() || a == b) return;
+    QPainter& p = m_d.Painter();
+    QRgb color = gdi::ToRgb(m_pen.color);
+    if (!gdi::ApplyRop2(p, m_d.st.rop2, color)) return;
+    if (m_width > 1) {
+      QPen pen{QColor(color), qreal(m_width), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
+      p.setPen(pen);
+      p.setBrush(Qt::NoBrush);
+      p.drawLine(a, b);
+      return;
+    }
+    if (m_pattern.empty() && (a.x() == b.x() || a.y() == b.y())) {
+      p.fillRect(StraightSpan(a, b), QColor(color));
+      return;
+    }
+    m_points.clear();
+    LinePixels(a, b, m_points);
+    if (m_pattern.empty()) {
+      p.setPen(QPen(QColor(color), 1));
+      p.drawPoints(m_points.data(), int(m_points.size()));
+      return;
+    }
+    std::vector<QPoint> on, off;
+    for (const QPoint& pt : m_points) {
+      (PatternOn() ? on : off).push_back(pt);
+      Advance();
+    }
+    p.setPen(QPen(QColor(color), 1));
+    p.drawPoints(on.data(), int(on.size()));
+    if (m_d.st.bkMode == OPAQUE && !off.empty()) {
+      QRgb gap = gdi::ToRgb(m_d.st.bkColor);
+      gdi::ApplyRop2(p, m_d.st.rop2, gap);
+      p.setPen(QPen(QColor(gap), 1));
+      p.drawPoints(off.data(), int(off.size()));
+    }
+  }
+
+ private:
+  bool PatternOn() const { return m_index % 2 == 0; }
+  void Advance() {
+    if (++m_run >= std::max<DWORD>(1, m_pattern[m_index])) {
+      m_run = 0;
+      m_index = (m_index + 1) % m_pattern.size();
+    }
+  }
+
+  DcData& m_d;
+  const gdi::PenData& m_pen;
+  int m_width;
+  std::vector<DWORD> m_pattern;
+  std::vector<QPoint> m_points;
+  std::size_t m_index = 0;
+  DWORD m_run = 0;
+};
+
+QPoint Dev(const DcData& d, int x, int y) {
+  POINT p = d.ToDevice(x, y);
+  return QPoint(p.x, p.y);
+}
+
+// Fills device rectangle r with the selected brush (or the given brush), honouring the clip.
+void FillDeviceRect(DcData& d, const QRect& r, const gdi::BrushData& brush, bool useRop2) {
+  if (r.isEmpty() || brush.style == BS_NULL) return;
+  if (brush.style == BS_SOLID) {
+    QPainter& p = d.Painter();
+    QRgb color = gdi::ToRgb(brush.color);
+    if (useRop2) {
+      if (!gdi::ApplyRop2(p, d.st.rop2, color)) return;
+    } else {
+      p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    p.fillRect(r, QColor(color));
+    return;
+  }
+  QImage& image = d.RawSurface();
+  const QRegion region = d.DeviceClip().intersected(r);
+  for (const QRect& part : region) {
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = part.left(); x <= part.right(); ++x) {
+        QRgb c = gdi::BrushPixel(brush, x - d.st.brushOrg.x, y - d.st.brushOrg.y, d.st.bkColor, d.st.bkMode,
+                                 d.st.textColor);
+        if (qAlpha(c)) row[x] = c;
+      }
+    }
+  }
+}
+
+void FillSolid(DcData& d, const QRect& r, COLORREF color) {
+  if (r.isEmpty()) return;
+  QPainter& p = d.Painter();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.fillRect(r, QColor(gdi::ToRgb(color)));
+}
+
+}  // namespace
+
+CPoint CDC::GetCurrentPosition() const { return m_hDC->st.position; }
+
+CPoint CDC::MoveTo(int x, int y) { return std::exchange(m_hDC->st.position, POINT{x, y}); }
+
+BOOL CDC::LineTo(int x, int y) {
+  DcData& d = *m_hDC;
+  d.BeginDraw();
+  Stroker(d).Segment(Dev(d, d.st.position.x, d.st.position.y), Dev(d, x, y));
+  d.st.position = POINT{x, y};
+  d.EndDraw();
+  return TRUE;
+}
+
+BOOL CDC::Polyline(const POINT* points, int count) {
+  if (!points || count < 2) return FALSE;
+  DcData& d = *m_hDC;
+  d.BeginDraw();
+  Stroker stroker(d);
+  for (int i = 1; i < count; ++i)
+    stroker.Segment(Dev(d, points[i - 1].x, points[i - 1].y), Dev(d, points[i].x, points[i].y));
+  d.EndDraw();
+  return TRUE;
+}
+
+BOOL CDC::PolyPolyline(const POINT* points, const DWORD* counts, int polylines) {
+  for (int i = 0; i < polylines; ++i) {
+    Polyline(points, int(counts[i]));
+    points += counts[i];
+  }
+  return TRUE;
+}
+
+BOOL CDC::Polygon(const POINT* points, int count) {
+  if (!points || count < 2) return FALSE;
+  DcData& d = *m_hDC;
+  d.BeginDraw();
+  QPolygon polygon;
+  for (int i = 0; i < count; ++i) polygon << Dev(d, points[i].x, points[i].y);
+  const gdi::BrushData& brush = *d.Brush();
+  if (brush.style == BS_SOLID) {
+    QPainter& p = d.Painter();
+    QRgb color = gdi::ToRgb(brush.color);
+    if (gdi::ApplyRop2(p, d.st.rop2, color)) {
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(color));
+      p.drawPolygon(polygon, d.st.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+      p.setBrush(Qt::NoBrush);
+    }
+  }
+  Stroker stroker(d);
+  for (int i = 0; i < count; ++i) stroker.Segment(polygon[i], polygon[(i + 1) % count]);
+  d.EndDraw();
+  return TRUE;
+}
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+  DcData& d = *m_hDC;
+  QRect r = d.ToDeviceRect(left, top, right, bottom);
+  if (r.isEmpty()) return TRUE;
+  d.BeginDraw();
+  const int w = DevicePenWidth(d);
+  // Without a pen the platform fills one pixel less to the right and below.
+  QRect inside = w == 0 ? r.adjusted(0, 0, -1, -1) : r.adjusted(w, w, -w, -w);
+  FillDeviceRect(d, inside, *d.Brush(), true);
+  if (w > 0 && d.st.rop2 != R2_NOP) {
+    const QPoint tl = r.topLeft();
+    const QPoint br(r.left() + r.width() - 1, r.top() + r.height() - 1);
+    if (w == 1 && !StylePattern(*d.Pen()).empty()) {
+      Stroker s(d);
+      s.Segment(tl, QPoint(br.x(), tl.y()));
+      s.Segment(QPoint(br.x(), tl.y()), br);
+      s.Segment(br, QPoint(tl.x(), br.y()));
+      s.Segment(QPoint(tl.x(), br.y()), tl);
+    } else {
+      QPainter& p = d.Painter();
+      QRgb color = gdi::ToRgb(d.Pen()->color);
+      gdi::ApplyRop2(p, d.st.rop2, color);
+      const int bw = std::min(w, r.width());
+      const int bh = std::min(w, r.height());
+      p.fillRect(QRect(r.left(), r.top(), r.width(), bh), QColor(color));
+      if (r.height() > bh) p.fillRect(QRect(r.left(), r.bottom() - bh + 1, r.width(), bh), QColor(color));
+      const int midH = r.height() - 2 * bh;
+      if (midH > 0) {
+        p.fillRect(QRect(r.left(), r.top() + bh, bw, midH), QColor(color));
+        if (r.width() > bw) p.fillRect(QRect(r.right() - bw + 1, r.top() + bh, bw, midH), QColor(color));
+      }
+    }
+  }
+  d.EndDraw();
+  return TRUE;
+}
+
+BOOL CDC::RoundRect(int left, int top, int right, int bottom, int width, int height) {
+  DcData& d = *m_hDC;
+  QRect r = d.ToDeviceRect(left, top, right, bottom);
+  if (r.width() < 2 || r.height() < 2) return TRUE;
+  d.BeginDraw();
+  QPainter& p = d.Painter();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  const gdi::BrushData& brush = *d.Brush();
+  p.setBrush(brush.style == BS_SOLID ? QBrush(QColor(gdi::ToRgb(brush.color))) : QBrush(Qt::NoBrush));
+  const int w = DevicePenWidth(d);
+  p.setPen(w > 0 ? QPen(QColor(gdi::ToRgb(d.Pen()->color)), w) : QPen(Qt::NoPen));
+  p.drawRoundedRect(QRect(r.left(), r.top(), r.width() - 1, r.height() - 1), d.ToDeviceWidth(width) / 2.0,
+                    d.ToDeviceHeight(height) / 2.0);
+  p.setBrush(Qt::NoBrush);
+  d.EndDraw();
+  return TRUE;
+}
+
+BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
+  DcData& d = *m_hDC;
+  QRect r = d.ToDeviceRect(left, top, right, bottom);
+  if (r.width() < 2 || r.height() < 2) return TRUE;
+  d.BeginDraw();
+  QPainter& p = d.Painter();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  const gdi::BrushData& brush = *d.Brush();
+  const int w = DevicePenWidth(d);
+  const QRect box(r.left(), r.top(), r.width() - 1, r.height() - 1);
+  if (brush.style == BS_SOLID) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(gdi::ToRgb(brush.color)));
+    p.drawEllipse(box);
+    p.setBrush(Qt::NoBrush);
+  }
+  if (w > 0) {
+    p.setPen(QPen(QColor(gdi::ToRgb(d.Pen()->color)), w == 1 ? 0 : w));
+    p.drawEllipse(box);
+  }
+  d.EndDraw();
+  return TRUE;
+}
+
+void CDC::FillRect(LPCRECT rect, CBrush* brush) {
+  if (!rect || !brush) return;
+  DcData& d = *m_hDC;
+  auto* data = gdi::Data<gdi::BrushData>(brush->m_hObject);
+  if (!data) return;
+  d.BeginDraw();
+  FillDeviceRect(d, d.ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom), *data, false);
+  d.EndDraw();
+}
+
+void CDC::FrameRect(LPCRECT rect, CBrush* brush) {
+  if (!rect || !brush) return;
+  DcData& d = *m_hDC;
+  auto* data = gdi::Data<gdi::BrushData>(brush->m_hObject);
+  QRect r = d.ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom);
+  if (!data || r.isEmpty()) return;
+  d.BeginDraw();
+  FillDeviceRect(d, QRect(r.left(), r.top(), r.width(), 1), *data, false);
+  FillDeviceRect(d, QRect(r.left(), r.bottom(), r.width(), 1), *data, false);
+  FillDeviceRect(d, QRect(r.left(), r.top(), 1, r.height()), *data, false);
+  FillDeviceRect(d, QRect(r.right(), r.top(), 1, r.height()), *data, false);
+  d.EndDraw();
+}
+
+void CDC::InvertRect(LPCRECT rect) {
+  if (!rect) return;
+  DcData& d = *m_hDC;
+  d.BeginDraw();
+  QPainter& p = d.Painter();
+  p.setCompositionMode(QPainter::RasterOp_NotDestination);
+  p.fillRect(d.ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom), Qt::black);
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  d.EndDraw();
+}
+
+void CDC::DrawFocusRect(LPCRECT rect) {
+  if (!rect) return;
+  DcData& d = *m_hDC;
+  QRect r = d.ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom);
+  if (r.isEmpty()) return;
+  d.BeginDraw();
+  // A dotted frame drawn by inverting every other pixel, so that drawing it twice removes it.
+  std::vector<QPoint> dots;
+  for (int x = r.left(); x <= r.right(); x += 2) {
+    dots.emplace_back(x, r.top());
+    if (r.height() > 1) dots.emplace_back(x, r.bottom());
+  }
+  for (int y = r.top() + 2; y < r.bottom(); y += 2) {
+    dots.emplace_back(r.left(), y);
+    if (r.width() > 1) dots.emplace_back(r.right(), y);
+  }
+  QPainter& p = d.Painter();
+  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  p.setPen(QPen(QColor(0xFFFFFFFF), 1));
+  p.drawPoints(dots.data(), int(dots.size()));
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  d.EndDraw();
+}
+
+void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
+  if (!rect) return;
+  DcData& d = *m_hDC;
+  d.st.bkColor = color & 0xFFFFFF;
+  d.BeginDraw();
+  FillSolid(d, d.ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom), color);
+  d.EndDraw();
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
+  RECT r{x, y, x + cx, y + cy};
+  FillSolidRect(&r, color);
+}
+
+void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight) {
+  Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft, bottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
+  FillSolidRect(x, y, cx - 1, 1, topLeft);
+  FillSolidRect(x, y, 1, cy - 1, topLeft);
+  FillSolidRect(x + cx, y, -1, cy, bottomRight);
+  FillSolidRect(x, y + cy, cx, -1, bottomRight);
+}
+
+BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) {
+  if (!rect) return FALSE;
+  CRect r(*rect);
+  struct Ring {
+    UINT raised, sunken;
+    int raisedTL, raisedBR, sunkenTL, sunkenBR;
+  };
+  const Ring rings[2] = {{BDR_RAISEDOUTER, BDR_SUNKENOUTER, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW,
+                          COLOR_BTNHIGHLIGHT},
+                         {BDR_RAISEDINNER, BDR_SUNKENINNER, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW,
+                          COLOR_3DDKSHADOW, COLOR_3DLIGHT}};
+  for (const Ring& ring : rings) {
+    const bool raised = edge & ring.raised;
+    const bool sunken = edge & ring.sunken;
+    if (!raised && !sunken) continue;
+    COLORREF tl = GetSysColor(raised ? ring.raisedTL : ring.sunkenTL);
+    COLORREF br = GetSysColor(raised ? ring.raisedBR : ring.sunkenBR);
+    if (flags & BF_MONO) tl = br = GetSysColor(COLOR_WINDOWFRAME);
+    if (flags & BF_FLAT) tl = br = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF keepBk = GetBkColor();
+    if (flags & BF_TOP) FillSolidRect(r.left, r.top, r.Width() - ((flags & BF_RIGHT) ? 1 : 0), 1, tl);
+    if (flags & BF_LEFT) FillSolidRect(r.left, r.top, 1, r.Height() - ((flags & BF_BOTTOM) ? 1 : 0), tl);
+    if (flags & BF_RIGHT) FillSolidRect(r.right - 1, r.top, 1, r.Height(), br);
+    if (flags & BF_BOTTOM) FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, br);
+    SetBkColor(keepBk);
+    r.DeflateRect((flags & BF_LEFT) ? 1 : 0, (flags & BF_TOP) ? 1 : 0, (flags & BF_RIGHT) ? 1 : 0,
+                  (flags & BF_BOTTOM) ? 1 : 0);
+  }
+  if (flags & BF_MIDDLE) {
+    const COLORREF keepBk = GetBkColor();
+    FillSolidRect(r, GetSysColor((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE));
+    SetBkColor(keepBk);
+  }
+  if (flags & BF_ADJUST) *rect = r;
+  return TRUE;
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
+  return SetPixelV(x, y, color) ? GetPixel(x, y) : CLR_INVALID;
+}
+
+BOOL CDC::SetPixelV(int x, int y, COLORREF color) {
+  DcData& d = *m_hDC;
+  POINT p = d.ToDevice(x, y);
+  if (!d.DeviceClip().contains(QPoint(p.x, p.y))) return FALSE;
+  d.BeginDraw();
+  QImage& image = d.RawSurface();
+  QRgb value = gdi::ToRgb(color);
+  if (d.MonoSurface()) value = gdi::IsWhiteish(value) ? 0xFFFFFFFF : 0xFF000000;
+  reinterpret_cast<QRgb*>(image.scanLine(p.y))[p.x] = value;
+  d.EndDraw();
+  return TRUE;
+}
+
+COLORREF CDC::GetPixel(int x, int y) const {
+  DcData& d = *m_hDC;
+  POINT p = d.ToDevice(x, y);
+  if (!d.DeviceClip().contains(QPoint(p.x, p.y))) return CLR_INVALID;
+  d.BeginDraw();
+  const QImage& image = d.RawSurface();
+  return gdi::ToColorRef(reinterpret_cast<const QRgb*>(image.constScanLine(p.y))[p.x]);
+}
+
+int FillRect(HDC dc, LPCRECT rect, HBRUSH brush) {
+  if (!dc) return 0;
+  CDC::FromHandle(dc)->FillRect(rect, CBrush::FromHandle(brush));
+  return 1;
+}
+
+int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush) {
+  if (!dc) return 0;
+  CDC::FromHandle(dc)->FrameRect(rect, CBrush::FromHandle(brush));
+  return 1;
+}
+
+BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags) {
+  return dc ? CDC::FromHandle(dc)->DrawEdge(rect, edge, flags) : FALSE;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) { return dc ? CDC::FromHandle(dc)->GetPixel(x, y) : CLR_INVALID; }
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
+  return dc ? CDC::FromHandle(dc)->SetPixel(x, y, color) : CLR_INVALID;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// A memory device context over a white colour bitmap, with helpers to look at its pixels.
+
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Gdi.h"
+
+struct InkBox {
+  int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; empty when right < left
+  bool Empty() const { return right < left; }
+  int Width() const { return right - left + 1; }
+  int Height() const { return bottom - top + 1; }
+};
+
+class Canvas {
+ public:
+  Canvas(int width, int height) : m_width(width), m_height(height) {
+    dc.CreateCompatibleDC(nullptr);
+    // A bitmap like the screen's (colour), not like the memory context's monochrome one.
+    bitmap.Attach(CreateCompatibleBitmap(nullptr, width, height));
+    old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+  }
+  ~Canvas() { dc.SelectObject(old); }
+
+  COLORREF At(int x, int y) { return dc.GetPixel(x, y); }
+  // Bounding box of every pixel that differs from white.
+  InkBox Ink() {
+    InkBox box{m_width, m_height, -1, -1};
+    for (int y = 0; y < m_height; ++y)
+      for (int x = 0; x < m_width; ++x)
+        if (At(x, y) != RGB(255, 255, 255)) {
+          box.left = std::min(box.left, x);
+          box.top = std::min(box.top, y);
+          box.right = std::max(box.right, x);
+          box.bottom = std::max(box.bottom, y);
+        }
+    if (box.right < 0) box = InkBox{};
+    return box;
+  }
+
+  CDC dc;
+  CBitmap bitmap;
+  CBitmap* old = nullptr;
+
+ private:
+  int m_width;
+  int m_height;
+};
