@@ -7,6 +7,7 @@
 #include "device/streamio/Rs232Stream.h"
 #include "device/streamio/SocketLibrary.h"
 #include "device/streamio/StreamTable.h"
+#include "device/streamio/UsbHostProbeManager.h"
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
 
@@ -34,6 +35,8 @@ void ExitStreamIO() {
   CStreamTable::Instance().Stop();
   g_ramDisk.reset();
   StopSockets();
+  // HID probe streams waiting on other threads learn that the library is going away.
+  CUsbHostProbeManager::Instance().GetCloseEvent().SetEvent();
 }
 
 CRamDisk* GetRamDisk() { return g_ramDisk.get(); }

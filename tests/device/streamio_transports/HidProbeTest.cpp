@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "device/streamio/UsbDevices.h"
+#include "device/streamio/UsbHostProbeControl.h"
+#include "device/streamio/UsbHostProbeData.h"
+#include "platform/base/ErrorCodes.h"
+#include "platform/io/PortSettings.h"
+#include "tests/device/streamio_transports/FakeHidProbe.h"
+#include "tests/device/streamio_transports/PeerSockets.h"
+
+using namespace StreamIO;
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+long ElapsedMs(SteadyClock::time_point start) {
+  return long(std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start).count());
+}
+
+constexpr DWORD kReadWrite = OPEN_READ | OPEN_WRITE;
+
+// A probe with a 64-byte feature report (61 payload bytes) and 17-byte input reports.
+class HidProbe : public ::testing::Test {
+ protected:
+  HidProbe() : m_probe(64, 17) {}
+  CFakeHidProbe m_probe;
+};
+
+}  // namespace
+
+TEST_F(HidProbe, AWriteLongerThanOneReportArrivesWholeInMessages) {
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  const auto data = PeerSockets::Pattern(100);
+  EXPECT_EQ(control.Write(data.data(), int(data.size())), 100);
+  EXPECT_EQ(control.GetError(), 0);
+  EXPECT_EQ(m_probe.Received(), data);
+  // 61 + 39 bytes, the PC's counter raised once for each message.
+  EXPECT_EQ(m_probe.MessageCounters(), (std::vector<int>{1, 2}));
+  const auto mailbox = m_probe.Mailbox();
+  EXPECT_EQ(mailbox[1] & 0x03, 0x03) << "taken message of the PC";
+  EXPECT_EQ(mailbox[2] & 0x3F, 0) << "emptied for the next message";
+}
+
+TEST_F(HidProbe, ReadingPartOfAMessageAcknowledgesItOnce) {
+  const auto data = PeerSockets::Pattern(25, 4);
+  m_probe.QueueForHost(data, 25);
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  BYTE first[10];
+  ASSERT_EQ(control.Read(first, 10), 10);
+  EXPECT_EQ(m_probe.Acknowledgements(), 1);
+  BYTE rest[15];
+  ASSERT_EQ(control.Read(rest, 15), 15);
+  EXPECT_EQ(m_probe.Acknowledgements(), 1);
+  std::vector<BYTE> joined(first, first + 10);
+  joined.insert(joined.end(), rest, rest + 15);
+  EXPECT_EQ(joined, data);
+}
+
+TEST_F(HidProbe, AReadGathersSeveralMessages) {
+  const auto data = PeerSockets::Pattern(150, 8);
+  m_probe.QueueForHost(data, 61);
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  std::vector<BYTE> received(150);
+  EXPECT_EQ(control.Read(received.data(), 150), 150);
+  EXPECT_EQ(received, data);
+  EXPECT_EQ(m_probe.Acknowledgements(), 3);
+}
+
+TEST_F(HidProbe, AWriteTheInstrumentNeverTakesTimesOutAndFreesTheMailbox) {
+  m_probe.SetTakesMessages(false);
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.SetTimeouts(500, 120));
+  const auto data = PeerSockets::Pattern(10);
+  auto start = SteadyClock::now();
+  EXPECT_EQ(control.Write(data.data(), 10), 0);
+  EXPECT_EQ(control.GetError(), ERROR_TIMEOUT);
+  EXPECT_GE(ElapsedMs(start), 115);
+  EXPECT_LT(ElapsedMs(start), 400);
+  const auto mailbox = m_probe.Mailbox();
+  EXPECT_EQ(mailbox[1] & 0x01, 0x01);
+  EXPECT_EQ(mailbox[2] & 0x3F, 0);
+  EXPECT_TRUE(m_probe.Received().empty());
+}
+
+TEST_F(HidProbe, AnIdleReadTimesOutAndCancelEndsAWaitingRead) {
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.SetTimeouts(150, 100));
+  BYTE byte;
+  auto start = SteadyClock::now();
+  EXPECT_EQ(control.Read(&byte, 1), 0);
+  EXPECT_TRUE(control.IsTimeout());
+  EXPECT_GE(ElapsedMs(start), 145);
+
+  ASSERT_TRUE(control.SetTimeouts(-1, -1));
+  std::thread reader([&] { control.Read(&byte, 1); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  auto cancelled = SteadyClock::now();
+  control.Cancel();
+  reader.join();
+  EXPECT_LT(ElapsedMs(cancelled), 100);
+  EXPECT_EQ(control.GetError(), ERROR_OPERATION_ABORTED);
+}
+
+TEST_F(HidProbe, FlushTakesBackAMessageTheInstrumentLeftUnanswered) {
+  m_probe.SetTakesMessages(false);
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  // A message of the PC stuck in the mailbox, as after a write that was abandoned.
+  std::vector<BYTE> stuck(64);
+  stuck[1] = 0x02 | (3 << 2);
+  stuck[2] = 5;
+  ASSERT_EQ(m_probe.SetFeature(100, stuck.data(), 64), 0);
+  control.Flush();
+  const auto mailbox = m_probe.Mailbox();
+  EXPECT_EQ(mailbox[1] & 0x01, 0x01);
+  EXPECT_EQ(mailbox[2] & 0x3F, 0);
+}
+
+TEST_F(HidProbe, OneControlStreamAPathAndTheSharedHandleLivesWithItsLastUser) {
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  EXPECT_TRUE(control.IsOpen());
+  CUsbHostProbeControl second;
+  EXPECT_FALSE(second.Open(CFakeHidProbe::kPath, kReadWrite));
+  EXPECT_EQ(second.GetError(), ERROR_NOT_SUPPORTED);
+  EXPECT_FALSE(second.IsOpen());
+
+  CUsbHostProbeData data;
+  ASSERT_TRUE(data.Open(CFakeHidProbe::kPath, kReadWrite));
+  EXPECT_TRUE(data.IsOpen());
+  // The shared handle and the data stream's own read handle.
+  EXPECT_EQ(m_probe.OpenHandles(), 2);
+  data.Close();
+  EXPECT_EQ(m_probe.OpenHandles(), 1);
+  EXPECT_TRUE(control.IsOpen());
+  control.Close();
+  EXPECT_EQ(m_probe.OpenHandles(), 0);
+  EXPECT_FALSE(control.IsOpen());
+}
+
+TEST_F(HidProbe, InputReportsCountOncePerSequenceNumber) {
+  CUsbHostProbeData data;
+  ASSERT_TRUE(data.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(data.SetTimeouts(200, 100));
+  m_probe.QueueInputReport(1, {'a', 'b', 'c'});
+  m_probe.QueueInputReport(1, {'x', 'y', 'z'});
+  m_probe.QueueInputReport(2, {'d', 'e', 'f', 'g'});
+  BYTE received[5] = {};
+  ASSERT_EQ(data.Read(received, 5), 5);
+  EXPECT_EQ(std::string(received, received + 5), "abcde");
+  EXPECT_EQ(data.GetSequenceNumber(), 2);
+  BYTE rest[4] = {};
+  EXPECT_EQ(data.Read(rest, 4), 2);
+  EXPECT_EQ(std::string(rest, rest + 2), "fg");
+  EXPECT_EQ(data.GetError(), ERROR_TIMEOUT);
+  EXPECT_EQ(data.Write(rest, 2), 0);
+}
+
+TEST(UsbDeviceLists, NoDevicesGiveEmptyLists) {
+  // Vendor id 0 belongs to no device, whatever this machine has attached.
+  ASSERT_TRUE(SetUsbIds(0, 0, 0));
+  std::vector<CString> paths{u"stale"};
+  EXPECT_TRUE(ListHidProbes(paths));
+  EXPECT_TRUE(paths.empty());
+  paths = {u"stale"};
+  EXPECT_TRUE(ListUsbHostDevices(paths));
+  EXPECT_TRUE(paths.empty());
+}
