@@ -35,6 +35,13 @@ QRect NormalRect(int l, int t, int r, int b) {
   return QRect(l, t, r - l, b - t);
 }
 
+// A deselected object that nothing else holds any more would vanish before the caller sees
+// it; a temporary wrapper keeps it until the temporary objects are deleted.
+HGDIOBJ KeepPrevious(HGDIOBJ old) {
+  if (old && !old->stock && old->refs.load() == 1) CGdiObject::FromHandle(old);
+  return old;
+}
+
 int RegionType(const QRegion& region) {
   if (region.isEmpty()) return NULLREGION;
   return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
@@ -289,17 +296,17 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   if (!dc || !object) return nullptr;
   DcState& st = dc->st;
   if (auto* pen = dynamic_cast<HPEN>(object)) {
-    HGDIOBJ old = st.pen.get();
+    HGDIOBJ old = KeepPrevious(st.pen.get());
     st.pen.reset(pen);
     return old;
   }
   if (auto* brush = dynamic_cast<HBRUSH>(object)) {
-    HGDIOBJ old = st.brush.get();
+    HGDIOBJ old = KeepPrevious(st.brush.get());
     st.brush.reset(brush);
     return old;
   }
   if (auto* font = dynamic_cast<HFONT>(object)) {
-    HGDIOBJ old = st.font.get();
+    HGDIOBJ old = KeepPrevious(st.font.get());
     st.font.reset(font);
     return old;
   }
@@ -308,6 +315,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     if (bitmap->selectedIn && bitmap->selectedIn != dc) return nullptr;
     dc->EndPainter();
     auto* old = dc->SurfaceBitmap();
+    KeepPrevious(old);
     if (old && old->selectedIn == dc) old->selectedIn = nullptr;
     st.bitmap.reset(bitmap);
     if (!bitmap->stock) bitmap->selectedIn = dc;

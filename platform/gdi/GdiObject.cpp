@@ -1,6 +1,7 @@
 #include "platform/gdi/GdiObject.h"
 
 #include <cstring>
+#include <mutex>
 #include <unordered_map>
 
 #include "platform/gdi/Bitmap.h"
@@ -220,6 +221,18 @@ BOOL CGdiObject::CreateStockObject(int index) {
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle) {
   if (!handle) return nullptr;
   if (handle->permanent) return handle->permanent;
+  if (handle->stock) {
+    // Stock objects live for the whole run, and so do their wrappers.
+    static std::mutex lock;
+    static std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> stockWrappers;
+    std::lock_guard guard(lock);
+    auto& wrapper = stockWrappers[handle];
+    if (!wrapper) {
+      wrapper = MakeWrapper(handle);
+      wrapper->m_hObject = handle;
+    }
+    return wrapper.get();
+  }
   auto& slot = t_tempObjects[handle];
   if (!slot) {
     slot = MakeWrapper(handle);

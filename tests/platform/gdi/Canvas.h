@@ -1,6 +1,9 @@
 #pragma once
 // A memory device context over a white colour bitmap, with helpers to look at its pixels.
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"
 
@@ -22,13 +25,15 @@ class Canvas {
   }
   ~Canvas() { dc.SelectObject(old); }
 
-  COLORREF At(int x, int y) { return dc.GetPixel(x, y); }
+  // Pixels as stored in the bitmap, whatever the context's mapping and clip.
+  COLORREF At(int x, int y) const { return At(Pixels(), x, y); }
   // Bounding box of every pixel that differs from white.
-  InkBox Ink() {
+  InkBox Ink() const {
+    const std::vector<BYTE> pixels = Pixels();
     InkBox box{m_width, m_height, -1, -1};
     for (int y = 0; y < m_height; ++y)
       for (int x = 0; x < m_width; ++x)
-        if (At(x, y) != RGB(255, 255, 255)) {
+        if (At(pixels, x, y) != RGB(255, 255, 255)) {
           box.left = std::min(box.left, x);
           box.top = std::min(box.top, y);
           box.right = std::max(box.right, x);
@@ -43,6 +48,20 @@ class Canvas {
   CBitmap* old = nullptr;
 
  private:
+  std::vector<BYTE> Pixels() const {
+    BITMAPINFO info{};
+    info.bmiHeader =
+        BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), m_width, -m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<BYTE> pixels(std::size_t(m_width) * std::size_t(m_height) * 4);
+    GetDIBits(dc, bitmap, 0, UINT(m_height), pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+  }
+  COLORREF At(const std::vector<BYTE>& pixels, int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return CLR_INVALID;
+    const BYTE* p = &pixels[(std::size_t(y) * std::size_t(m_width) + std::size_t(x)) * 4];
+    return RGB(p[2], p[1], p[0]);
+  }
+
   int m_width;
   int m_height;
 };

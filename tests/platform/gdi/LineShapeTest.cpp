@@ -118,6 +118,8 @@ TEST(PixelTest, SetPixelAndGetPixelOutsideTheSurface) {
   EXPECT_EQ(canvas.dc.SetPixel(1, 2, RGB(1, 2, 3)), RGB(1, 2, 3));
   EXPECT_EQ(canvas.At(1, 2), RGB(1, 2, 3));
   EXPECT_EQ(canvas.dc.GetPixel(4, 0), CLR_INVALID);
+  canvas.dc.IntersectClipRect(0, 0, 1, 1);
+  EXPECT_EQ(canvas.dc.GetPixel(1, 2), CLR_INVALID);  // outside the clip
   EXPECT_EQ(canvas.dc.SetPixel(-1, 0, kRed), CLR_INVALID);
 }
 

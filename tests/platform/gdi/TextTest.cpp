@@ -166,7 +166,8 @@ TEST_F(TextCanvas, DrawTextCalcRectMeasuresLinesPrefixesAndEllipsis) {
   // An ellipsis keeps the drawn text inside the rectangle.
   canvas.dc.SetBkMode(TRANSPARENT);
   CRect cell(10, 100, 60, 120);
-  canvas.dc.DrawText(CString(u"A rather long cell text"), cell, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+  canvas.dc.DrawText(CString(u"A rather long cell text"), cell,
+                     DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
   const InkBox ink = canvas.Ink();
   EXPECT_LT(ink.right, 60);
   EXPECT_GT(ink.right, 40);
