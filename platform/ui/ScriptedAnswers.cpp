@@ -46,3 +46,28 @@ UINT CScriptedAnswers::OnPopupMenu(const SPopupMenuRequest& request) {
   m_popupMenuAnswers.pop_front();
   return answer;
 }
+
+void CScriptedAnswers::AddModalDialogScript(DialogScript script) {
+  std::lock_guard lock(m_mutex);
+  m_dialogScripts.push_back(std::move(script));
+}
+
+std::vector<CScriptedAnswers::SShownDialog> CScriptedAnswers::GetModalDialogs() const {
+  std::lock_guard lock(m_mutex);
+  return m_dialogs;
+}
+
+bool CScriptedAnswers::OnModalDialog(const SModalDialogRequest& request) {
+  DialogScript script;
+  {
+    std::lock_guard lock(m_mutex);
+    m_dialogs.push_back({request.templateId, request.caption});
+    if (!m_dialogScripts.empty()) {
+      script = std::move(m_dialogScripts.front());
+      m_dialogScripts.pop_front();
+    }
+  }
+  // The script runs unlocked: it may show message boxes, which record themselves here.
+  if (script && request.dialog) script(*request.dialog);
+  return true;
+}

@@ -3,6 +3,9 @@
 // box shown and answers with the scripted answers in order; once they run out, each box is
 // answered with its default button. Popup menus are recorded the same way and answered with
 // the scripted command ids in order; once they run out, a popup is dismissed (command 0).
+// Modal dialogs are recorded and handed to the scripts in order, which drive the dialog by its
+// control ids (set texts, click buttons); a dialog still open after its script, or without
+// one, is cancelled as if Escape had been pressed.
 
 #include <deque>
 #include <mutex>
@@ -30,8 +33,17 @@ class CScriptedAnswers : public CUserAnswerSink {
   // The popups shown, each with its items, position, flags and owner (show left empty).
   std::vector<SPopupMenuRequest> GetPopupMenus() const;
 
+  struct SShownDialog {
+    UINT templateId;
+    CString caption;
+  };
+  using DialogScript = std::function<void(CWnd& dialog)>;
+  void AddModalDialogScript(DialogScript script);
+  std::vector<SShownDialog> GetModalDialogs() const;
+
   int OnMessageBox(const SMessageBoxRequest& request) override;
   UINT OnPopupMenu(const SPopupMenuRequest& request) override;
+  bool OnModalDialog(const SModalDialogRequest& request) override;
 
  private:
   mutable std::mutex m_mutex;
@@ -39,5 +51,7 @@ class CScriptedAnswers : public CUserAnswerSink {
   std::vector<SShownMessageBox> m_messageBoxes;
   std::deque<UINT> m_popupMenuAnswers;
   std::vector<SPopupMenuRequest> m_popupMenus;
+  std::deque<DialogScript> m_dialogScripts;
+  std::vector<SShownDialog> m_dialogs;
   CUserAnswerSink* m_previous;
 };

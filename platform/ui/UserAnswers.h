@@ -34,6 +34,15 @@ struct SPopupMenuRequest {
   std::function<UINT()> show;
 };
 
+class CWnd;
+
+// A modal dialog that has been created and initialised and waits for the user.
+struct SModalDialogRequest {
+  CWnd* dialog = nullptr;
+  UINT templateId = 0;
+  CString caption;
+};
+
 class CUserAnswerSink {
  public:
   virtual ~CUserAnswerSink() = default;
@@ -42,6 +51,9 @@ class CUserAnswerSink {
   // Tracks a popup menu and returns the chosen command id, 0 when none was chosen; only an
   // enabled command of the menu counts. The program's sink shows the popup.
   virtual UINT OnPopupMenu(const SPopupMenuRequest& request) { return request.show ? request.show() : 0; }
+  // A modal dialog is up. True when the sink has dealt with it (ended it, or left it to be
+  // cancelled); false lets the user work the dialog in its own loop.
+  virtual bool OnModalDialog(const SModalDialogRequest& /*request*/) { return false; }
 };
 
 // The sink in use: the one set last, else the interactive one.

@@ -1,0 +1,48 @@
+#include "platform/ui/PaintDC.h"
+
+#include "platform/gdi/ImageDc.h"
+#include "platform/ui/WndWidget.h"
+
+namespace {
+
+// A context over the window's backing image; a window without a widget draws nowhere (an
+// image that nobody shows).
+HDC CreateWindowDC(CWnd* wnd) {
+  static QImage nowhere(1, 1, QImage::Format_RGB32);
+  WndWidget* widget = wnd && CWnd::IsWindowHandle(wnd) ? wnd->GetWidget() : nullptr;
+  return CreateImageDC(widget ? &widget->BackingImage() : &nowhere);
+}
+
+void ShowDrawing(HWND wnd) {
+  if (!CWnd::IsWindowHandle(wnd) || !wnd->GetWidget()) return;
+  ReleaseImageSurface(&wnd->GetWidget()->BackingImage());
+  wnd->GetWidget()->ScheduleScreenUpdate(QRect(QPoint(0, 0), wnd->GetWidget()->ClientSize()));
+}
+
+}  // namespace
+
+CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd) {
+  Attach(CreateWindowDC(wnd));
+  m_ps.hdc = m_hDC;
+  WndWidget* widget = wnd && CWnd::IsWindowHandle(wnd) ? wnd->GetWidget() : nullptr;
+  if (!widget) return;
+  QRect box = widget->InvalidRegion().boundingRect();
+  ::SetRect(&m_ps.rcPaint, box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
+  const bool erase = widget->EraseOwed();
+  widget->InvalidRegion() = QRegion();
+  widget->EraseOwed() = false;
+  IntersectClipRect(&m_ps.rcPaint);
+  if (erase) m_ps.fErase = !wnd->SendMessage(WM_ERASEBKGND, WPARAM(m_hDC), 0);
+}
+
+CPaintDC::~CPaintDC() {
+  DeleteDC();
+  ShowDrawing(m_hWnd);
+}
+
+CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd) { Attach(CreateWindowDC(wnd)); }
+
+CClientDC::~CClientDC() {
+  DeleteDC();
+  ShowDrawing(m_hWnd);
+}

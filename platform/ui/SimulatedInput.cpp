@@ -1,0 +1,170 @@
+#include "platform/ui/SimulatedInput.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <chrono>
+
+#include "platform/base/Clock.h"
+#include "platform/ui/QtString.h"
+#include "platform/ui/WndWidget.h"
+
+namespace {
+
+QWidget* WidgetOf(CWnd* wnd) { return wnd && wnd->GetWidget() ? wnd->GetWidget()->Widget() : nullptr; }
+
+Qt::KeyboardModifiers Modifiers(UINT modifiers) {
+  Qt::KeyboardModifiers result;
+  if (modifiers & MK_SHIFT) result |= Qt::ShiftModifier;
+  if (modifiers & MK_CONTROL) result |= Qt::ControlModifier;
+  return result;
+}
+
+Qt::MouseButton Button(UINT button) {
+  switch (button) {
+    case VK_LBUTTON:
+      return Qt::LeftButton;
+    case VK_RBUTTON:
+      return Qt::RightButton;
+    case VK_MBUTTON:
+      return Qt::MiddleButton;
+    default:
+      return Qt::NoButton;
+  }
+}
+
+Qt::MouseButtons Buttons(UINT held) {
+  Qt::MouseButtons result;
+  if (held & MK_LBUTTON) result |= Qt::LeftButton;
+  if (held & MK_RBUTTON) result |= Qt::RightButton;
+  if (held & MK_MBUTTON) result |= Qt::MiddleButton;
+  return result;
+}
+
+int QtKey(UINT virtualKey) {
+  if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
+    return int(virtualKey);
+  if (virtualKey >= VK_F1 && virtualKey <= VK_F1 + 23) return Qt::Key_F1 + int(virtualKey - VK_F1);
+  switch (virtualKey) {
+    case VK_BACK:
+      return Qt::Key_Backspace;
+    case VK_TAB:
+      return Qt::Key_Tab;
+    case VK_RETURN:
+      return Qt::Key_Return;
+    case VK_SHIFT:
+      return Qt::Key_Shift;
+    case VK_CONTROL:
+      return Qt::Key_Control;
+    case VK_MENU:
+      return Qt::Key_Alt;
+    case VK_ESCAPE:
+      return Qt::Key_Escape;
+    case VK_SPACE:
+      return Qt::Key_Space;
+    case VK_PRIOR:
+      return Qt::Key_PageUp;
+    case VK_NEXT:
+      return Qt::Key_PageDown;
+    case VK_END:
+      return Qt::Key_End;
+    case VK_HOME:
+      return Qt::Key_Home;
+    case VK_LEFT:
+      return Qt::Key_Left;
+    case VK_UP:
+      return Qt::Key_Up;
+    case VK_RIGHT:
+      return Qt::Key_Right;
+    case VK_DOWN:
+      return Qt::Key_Down;
+    case VK_INSERT:
+      return Qt::Key_Insert;
+    case VK_DELETE:
+      return Qt::Key_Delete;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint point, UINT modifiers,
+                   UINT held) {
+  QWidget* widget = WidgetOf(wnd);
+  if (!widget) return;
+  const QPointF local(point.x, point.y);
+  const QPointF global = widget->mapToGlobal(local);
+  QEvent::Type type = QEvent::MouseMove;
+  switch (action) {
+    case SimulatedMouseAction::Press:
+      type = QEvent::MouseButtonPress;
+      break;
+    case SimulatedMouseAction::Release:
+      type = QEvent::MouseButtonRelease;
+      break;
+    case SimulatedMouseAction::DoubleClick:
+      type = QEvent::MouseButtonDblClick;
+      break;
+    case SimulatedMouseAction::Move:
+      break;
+  }
+  QMouseEvent event(type, local, global, action == SimulatedMouseAction::Move ? Qt::NoButton : Button(button),
+                    Buttons(held), Modifiers(modifiers));
+  QApplication::sendEvent(widget, &event);
+}
+
+void SimulateClick(CWnd* wnd, CPoint point) {
+  SimulateMouse(wnd, SimulatedMouseAction::Press, VK_LBUTTON, point, 0, MK_LBUTTON);
+  SimulateMouse(wnd, SimulatedMouseAction::Release, VK_LBUTTON, point, 0, 0);
+}
+
+void SimulateWheel(CWnd* wnd, int delta, CPoint point, UINT modifiers) {
+  QWidget* widget = WidgetOf(wnd);
+  if (!widget) return;
+  const QPointF local(point.x, point.y);
+  QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    Modifiers(modifiers), Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &event);
+}
+
+void SimulateMouseEnter(CWnd* wnd) {
+  QWidget* widget = WidgetOf(wnd);
+  if (!widget) return;
+  QEnterEvent event(QPointF(0, 0), QPointF(0, 0), widget->mapToGlobal(QPointF(0, 0)));
+  QApplication::sendEvent(widget, &event);
+}
+
+void SimulateMouseLeave(CWnd* wnd) {
+  QWidget* widget = WidgetOf(wnd);
+  if (!widget) return;
+  QEvent event(QEvent::Leave);
+  QApplication::sendEvent(widget, &event);
+}
+
+void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UINT modifiers,
+                 bool autoRepeat) {
+  QWidget* widget = WidgetOf(wnd);
+  if (!widget) return;
+  QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, QtKey(virtualKey), Modifiers(modifiers),
+                  ToQString(text), autoRepeat);
+  QApplication::sendEvent(widget, &event);
+}
+
+void SimulateTyping(CWnd* wnd, UINT virtualKey, const CString& text) {
+  SimulateKey(wnd, virtualKey, true, text);
+  SimulateKey(wnd, virtualKey, false, text);
+}
+
+void PumpMessages(DWORD milliseconds) {
+  QApplication::processEvents(QEventLoop::AllEvents);
+  if (milliseconds == 0) return;
+  const auto end = std::chrono::steady_clock::now() + ScaledDuration(milliseconds);
+  while (std::chrono::steady_clock::now() < end) {
+    QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+  }
+  QApplication::processEvents(QEventLoop::AllEvents);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Input as the window system delivers it, for tests (which do not include the toolkit): each
+// call builds the toolkit event and hands it to the window's widget, so that the event takes
+// the same path to the window's messages as real input does. Coordinates are client pixels.
+
+#include "platform/base/String.h"
+#include "platform/gdi/Geometry.h"
+#include "platform/ui/Wnd.h"
+
+enum class SimulatedMouseAction { Press, Release, DoubleClick, Move };
+
+// button: VK_LBUTTON, VK_RBUTTON or VK_MBUTTON (ignored for Move); modifiers: MK_SHIFT and
+// MK_CONTROL; held: the MK_ buttons down after the event.
+void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint point, UINT modifiers,
+                   UINT held);
+// A click: press and release of the left button.
+void SimulateClick(CWnd* wnd, CPoint point);
+void SimulateWheel(CWnd* wnd, int delta, CPoint point, UINT modifiers);
+void SimulateMouseEnter(CWnd* wnd);
+void SimulateMouseLeave(CWnd* wnd);
+// A key by its virtual key with the text it types (empty for keys that type nothing).
+void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UINT modifiers = 0,
+                 bool autoRepeat = false);
+// A press and release typing the text.
+void SimulateTyping(CWnd* wnd, UINT virtualKey, const CString& text);
+// Runs the user-interface thread's pending events (posted messages, timers, paints) for the
+// given scaled milliseconds, or once when 0.
+void PumpMessages(DWORD milliseconds = 0);

@@ -1,0 +1,784 @@
+#include "platform/ui/Wnd.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QWidget>
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <set>
+
+#include "platform/gdi/Dc.h"
+#include "platform/ui/QtString.h"
+#include "platform/ui/UiCall.h"
+#include "platform/ui/UiThread.h"
+#include "platform/ui/WndDispatch.h"
+#include "platform/ui/WndWidget.h"
+
+// The live windows, in creation order, so that posting from any thread can tell a live
+// window from a destroyed one, and families can be walked in the order they were made.
+class WndRegistry {
+ public:
+  static std::mutex& Mutex() {
+    static std::mutex mutex;
+    return mutex;
+  }
+  static std::vector<CWnd*>& Windows() {
+    static std::vector<CWnd*> windows;
+    return windows;
+  }
+  static void Add(CWnd* wnd) {
+    std::lock_guard lock(Mutex());
+    Windows().push_back(wnd);
+  }
+  static void Remove(CWnd* wnd) {
+    std::lock_guard lock(Mutex());
+    auto& windows = Windows();
+    windows.erase(std::remove(windows.begin(), windows.end(), wnd), windows.end());
+  }
+  static bool Contains(const CWnd* wnd) {
+    std::lock_guard lock(Mutex());
+    auto& windows = Windows();
+    return std::find(windows.begin(), windows.end(), wnd) != windows.end();
+  }
+  static std::vector<CWnd*> Snapshot() {
+    std::lock_guard lock(Mutex());
+    return Windows();
+  }
+  // Posts under the lock, so that the window cannot go between the check and the post.
+  static bool Post(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    std::lock_guard lock(Mutex());
+    auto& windows = Windows();
+    if (std::find(windows.begin(), windows.end(), wnd) == windows.end() || !wnd->m_widget) return false;
+    QCoreApplication::postEvent(wnd->m_widget->Widget(), new PostedMessageEvent(message, wParam, lParam));
+    return true;
+  }
+};
+
+namespace {
+
+CWnd* g_mainWnd = nullptr;
+CWnd* g_capture = nullptr;
+
+QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+}  // namespace
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd() {
+  if (m_hWnd) DestroyWindow();
+  *m_alive = false;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd) { return IsWindowHandle(hWnd) ? hWnd : nullptr; }
+
+bool CWnd::IsWindowHandle(HWND hWnd) { return hWnd && WndRegistry::Contains(hWnd); }
+
+BOOL CWnd::IsWindow() const { return m_hWnd != nullptr; }
+
+const CMessageMap& CWnd::ClassMessageMap() {
+  static const CMessageMap map(nullptr);
+  return map;
+}
+
+// ---------------------------------------------------------------- creation and destruction
+
+BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                  void* createParam) {
+  return CreateEx(0, className, windowName, style, rect, parent, id, createParam);
+}
+
+std::unique_ptr<WndWidget> CWnd::CreateWidget(CWnd* parent) {
+  QWidget* parentWidget = parent && parent->m_widget ? parent->m_widget->Widget() : nullptr;
+  auto widget = std::make_unique<WndWidgetOf<QWidget>>(*this, parentWidget);
+  widget->setFocusPolicy(Qt::NoFocus);
+  return widget;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
+                    CWnd* parent, UINT id, void* createParam) {
+  if (!IsUiThread())
+    return CallOnUiThread(
+        [&] { return CreateEx(exStyle, className, windowName, style, rect, parent, id, createParam); });
+  if (m_hWnd) return FALSE;
+  const bool child = (style & WS_CHILD) != 0;
+  if (child && (!parent || !parent->m_hWnd)) return FALSE;
+  m_style = style & ~WS_VISIBLE;
+  m_exStyle = exStyle;
+  m_id = child ? id : 0;
+  m_parent = child ? parent : nullptr;
+  m_owner = child ? nullptr : parent;
+  m_text = windowName ? CString(windowName) : CString();
+
+  CWnd* qtParent = child ? parent : (parent ? parent->GetTopLevelParent() : nullptr);
+  m_widget = CreateWidget(qtParent).release();
+  QWidget* widget = m_widget->Widget();
+  if (!child) {
+    widget->setWindowFlag(Qt::Window, true);
+    widget->setWindowTitle(ToQString(m_text));
+  }
+  widget->setGeometry(ToQRect(rect));
+  if (style & WS_DISABLED) widget->setEnabled(false);
+  m_widget->SetControlText(m_text);
+  m_hWnd = this;
+  WndRegistry::Add(this);
+  if (style & WS_HSCROLL) m_widget->Scroll(SB_HORZ).shown = true;
+  if (style & WS_VSCROLL) m_widget->Scroll(SB_VERT).shown = true;
+  m_widget->UpdateScrollBars();
+  PreSubclassWindow();
+
+  CREATESTRUCT create;
+  create.lpCreateParams = createParam;
+  create.hwndParent = parent;
+  create.hMenu = id;
+  create.x = rect.left;
+  create.y = rect.top;
+  create.cx = rect.right - rect.left;
+  create.cy = rect.bottom - rect.top;
+  create.style = LONG(style);
+  create.lpszName = windowName;
+  create.lpszClass = className;
+  create.dwExStyle = exStyle;
+  auto alive = m_alive;
+  if (SendMessage(WM_CREATE, 0, LPARAM(&create)) == -1) {
+    if (*alive) DestroyWindow();
+    return FALSE;
+  }
+  if (!*alive || !m_hWnd) return FALSE;
+  m_widget->ReportClientSize();
+  if (style & WS_VISIBLE) ShowWindow(SW_SHOW);
+  return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+  CWnd* item = parent ? parent->GetDlgItem(int(id)) : nullptr;
+  if (!item || item == this || m_hWnd) return FALSE;
+  CRect rect;
+  item->GetWindowRect(rect);
+  parent->ScreenToClient(rect);
+  const DWORD style = item->m_style;
+  const DWORD exStyle = item->m_exStyle;
+  const CString text = item->GetWindowTextString();
+  CFont* font = item->m_font;
+  item->DestroyWindow();
+  if (!CreateEx(exStyle, nullptr, text, style, rect, parent, id)) return FALSE;
+  if (font) SetFont(font, FALSE);
+  return TRUE;
+}
+
+void CWnd::DestroyChildren() {
+  for (CWnd* wnd : WndRegistry::Snapshot()) {
+    if ((wnd->m_parent == this || wnd->m_owner == this) && WndRegistry::Contains(wnd)) wnd->DestroyWindow();
+  }
+}
+
+BOOL CWnd::DestroyWindow() {
+  if (!IsUiThread()) return CallOnUiThread([this] { return DestroyWindow(); });
+  if (!m_hWnd) return FALSE;
+  auto alive = m_alive;
+  SendMessage(WM_DESTROY);
+  if (!*alive || !m_hWnd) return TRUE;
+  DestroyChildren();
+  if (g_capture == this) ReleaseCapture();
+  if (g_mainWnd == this) g_mainWnd = nullptr;
+  WndRegistry::Remove(this);
+  m_hWnd = nullptr;
+  WndWidget* widget = m_widget;
+  m_widget = nullptr;
+  // The widget may be handling the very event that destroys the window, so it goes later;
+  // detached, it no longer reaches this object.
+  widget->Detach();
+  PostNcDestroy();
+  return TRUE;
+}
+
+void CWnd::OnWidgetGone() {
+  m_widget = nullptr;
+  if (!m_hWnd) return;
+  m_hWnd = nullptr;
+  WndRegistry::Remove(this);
+}
+
+// ---------------------------------------------------------------- messages
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsUiThread()) return SendMessageHere(message, wParam, lParam);
+  LRESULT result = 0;
+  HWND target = this;
+  RunOnUiThreadAndWait([&] {
+    if (IsWindowHandle(target)) result = target->SendMessageHere(message, wParam, lParam);
+  });
+  return result;
+}
+
+LRESULT CWnd::SendMessageHere(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!m_hWnd) return 0;
+  DispatchFrame frame;
+  frame.message = message;
+  frame.wParam = wParam;
+  frame.lParam = lParam;
+  return Dispatch(frame);
+}
+
+LRESULT CWnd::Dispatch(DispatchFrame& frame) {
+  static thread_local int depth = 0;
+  auto alive = m_alive;
+  frame.previous = m_frame;
+  m_frame = &frame;
+  ++depth;
+  LRESULT result = WindowProc(frame.message, frame.wParam, frame.lParam);
+  --depth;
+  if (*alive) m_frame = frame.previous;
+  // Handlers borrow device contexts through CDC::FromHandle; once the outermost message is
+  // handled nobody holds those wrappers any more.
+  if (depth == 0) CDC::DeleteTempMap();
+  return result;
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return WndRegistry::Post(this, message, wParam, lParam);
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep) {
+  for (CWnd* child : GetChildren()) {
+    auto alive = child->m_alive;
+    child->SendMessage(message, wParam, lParam);
+    if (deep && *alive) child->SendMessageToDescendants(message, wParam, lParam, deep);
+  }
+}
+
+LRESULT CWnd::Default() {
+  if (!m_frame) return 0;
+  return DefWindowProc(m_frame->message, m_frame->wParam, m_frame->lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  bool handled = false;
+  LRESULT result = OnWndMsg(message, wParam, lParam, handled);
+  if (!handled) result = DefWindowProc(message, wParam, lParam);
+  return result;
+}
+
+bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  CWnd* child = nullptr;
+  if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+    child = reinterpret_cast<CWnd*>(lParam);
+  } else if (message == WM_DRAWITEM) {
+    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (item->CtlType != ODT_MENU) child = item->hwndItem;
+  } else if (message == WM_MEASUREITEM) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (item->CtlType != ODT_MENU) child = GetDlgItem(int(item->CtlID));
+  } else if (message == WM_COMMAND) {
+    child = reinterpret_cast<CWnd*>(lParam);
+  } else if (message == WM_NOTIFY) {
+    child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+  } else if (message == WM_HSCROLL || message == WM_VSCROLL) {
+    child = reinterpret_cast<CWnd*>(lParam);
+  }
+  if (!child || child == this || !IsWindowHandle(child)) return false;
+  return child->OnChildNotify(message, wParam, lParam, &result);
+}
+
+LRESULT CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+  LRESULT result = 0;
+  if (message == WM_COMMAND) {
+    handled = OnCommand(wParam, lParam);
+    return 0;
+  }
+  if (message == WM_NOTIFY) {
+    handled = OnNotify(wParam, lParam, &result);
+    return result;
+  }
+  const bool reflectable = (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ||
+                           message == WM_DRAWITEM || message == WM_MEASUREITEM ||
+                           ((message == WM_HSCROLL || message == WM_VSCROLL) && lParam);
+  if (reflectable && ReflectToChild(message, wParam, lParam, result)) {
+    handled = true;
+    return result;
+  }
+  if (const CMessageMap::Entry* entry = GetMessageMap().FindMessage(message)) {
+    handled = true;
+    return entry->handler(*this, wParam, lParam);
+  }
+  return 0;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const UINT id = LOWORD(DWORD(wParam));
+  const int code = HIWORD(DWORD(wParam));
+  LRESULT result = 0;
+  if (lParam && ReflectToChild(WM_COMMAND, wParam, lParam, result)) return TRUE;
+  if (const CMessageMap::Entry* entry = GetMessageMap().FindCommand(id, code)) {
+    entry->handler(*this, wParam, lParam);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (!header) return FALSE;
+  if (ReflectToChild(WM_NOTIFY, wParam, lParam, *result)) return TRUE;
+  if (const CMessageMap::Entry* entry = GetMessageMap().FindNotify(UINT(header->idFrom), header->code)) {
+    *result = entry->handler(*this, wParam, lParam);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  const CMessageMap& map = GetMessageMap();
+  const CMessageMap::Entry* entry = nullptr;
+  if (message == WM_COMMAND) {
+    entry = map.FindReflectControl(HIWORD(DWORD(wParam)));
+  } else if (message == WM_NOTIFY) {
+    entry = map.FindReflectNotify(reinterpret_cast<NMHDR*>(lParam)->code);
+  } else {
+    entry = map.FindReflectMessage(message);
+  }
+  if (!entry) return FALSE;
+  LRESULT reply = entry->handler(*this, wParam, lParam);
+  if (result) *result = reply;
+  return TRUE;
+}
+
+// ---------------------------------------------------------------- family
+
+CWnd* CWnd::GetOwner() const { return m_owner ? m_owner : m_parent; }
+
+std::vector<CWnd*> CWnd::GetChildren() const {
+  std::vector<CWnd*> children;
+  for (CWnd* wnd : WndRegistry::Snapshot()) {
+    if (wnd->m_parent == this) children.push_back(wnd);
+  }
+  return children;
+}
+
+CWnd* CWnd::GetDlgItem(int id) const {
+  for (CWnd* child : GetChildren()) {
+    if (int(child->m_id) == id) return child;
+  }
+  return nullptr;
+}
+
+CWnd* CWnd::GetTopLevelParent() const {
+  const CWnd* wnd = this;
+  while (wnd->m_parent) wnd = wnd->m_parent;
+  return const_cast<CWnd*>(wnd);
+}
+
+CWnd* CWnd::SetParent(CWnd* parent) {
+  CWnd* old = m_parent;
+  if (!m_widget || !(m_style & WS_CHILD) || !parent || !parent->m_widget) return nullptr;
+  const bool visible = m_widget->Widget()->isVisible();
+  m_widget->Widget()->setParent(parent->m_widget->Widget());
+  m_widget->Widget()->setVisible(visible);
+  m_parent = parent;
+  return old;
+}
+
+BOOL CWnd::IsChild(const CWnd* wnd) const {
+  for (const CWnd* w = wnd ? wnd->m_parent : nullptr; w; w = w->m_parent) {
+    if (w == this) return TRUE;
+  }
+  return FALSE;
+}
+
+int CWnd::SetDlgCtrlID(int id) {
+  int old = int(m_id);
+  m_id = UINT(id);
+  return old;
+}
+
+void CWnd::SetDlgItemText(int id, LPCTSTR text) {
+  if (CWnd* item = GetDlgItem(id)) item->SetWindowText(text);
+}
+
+int CWnd::GetDlgItemText(int id, CString& text) const {
+  text.Empty();
+  if (CWnd* item = GetDlgItem(id)) item->GetWindowText(text);
+  return text.GetLength();
+}
+
+void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned) {
+  CString text;
+  if (isSigned) {
+    text.Format(u"%d", int(value));
+  } else {
+    text.Format(u"%u", value);
+  }
+  SetDlgItemText(id, text);
+}
+
+UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
+  CString text;
+  GetDlgItemText(id, text);
+  text.Trim();
+  std::string digits = text.ToUtf8();
+  bool ok = !digits.empty();
+  long long value = 0;
+  size_t i = 0;
+  bool negative = false;
+  if (ok && isSigned && digits[0] == '-') {
+    negative = true;
+    i = 1;
+    ok = digits.size() > 1;
+  }
+  for (; ok && i < digits.size(); ++i) {
+    if (digits[i] < '0' || digits[i] > '9') ok = false;
+    value = value * 10 + (digits[i] - '0');
+    if (value > 0xFFFFFFFFLL) ok = false;
+  }
+  if (translated) *translated = ok;
+  if (!ok) return 0;
+  return UINT(negative ? -value : value);
+}
+
+void CWnd::CheckDlgButton(int id, UINT check) {
+  if (CWnd* item = GetDlgItem(id)) item->SendMessage(BM_SETCHECK, check, 0);
+}
+
+UINT CWnd::IsDlgButtonChecked(int id) const {
+  CWnd* item = GetDlgItem(id);
+  return item ? UINT(item->SendMessage(BM_GETCHECK, 0, 0)) : 0;
+}
+
+CWnd* AfxGetMainWnd() { return g_mainWnd; }
+void AfxSetMainWnd(CWnd* wnd) { g_mainWnd = wnd; }
+
+// ---------------------------------------------------------------- geometry and state
+
+void CWnd::GetClientRect(LPRECT rect) const {
+  QSize size = m_widget ? CallOnUiThread([this] { return m_widget->ClientSize(); }) : QSize(0, 0);
+  ::SetRect(rect, 0, 0, size.width(), size.height());
+}
+
+void CWnd::GetWindowRect(LPRECT rect) const {
+  if (!m_widget) {
+    ::SetRectEmpty(rect);
+    return;
+  }
+  QRect r = CallOnUiThread([this] {
+    QWidget* w = m_widget->Widget();
+    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+  });
+  ::SetRect(rect, r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+void CWnd::ClientToScreen(LPPOINT point) const {
+  if (!m_widget) return;
+  QPoint p = CallOnUiThread([&] { return m_widget->Widget()->mapToGlobal(QPoint(point->x, point->y)); });
+  point->x = p.x();
+  point->y = p.y();
+}
+
+void CWnd::ClientToScreen(LPRECT rect) const {
+  ClientToScreen(reinterpret_cast<LPPOINT>(&rect->left));
+  ClientToScreen(reinterpret_cast<LPPOINT>(&rect->right));
+}
+
+void CWnd::ScreenToClient(LPPOINT point) const {
+  if (!m_widget) return;
+  QPoint p = CallOnUiThread([&] { return m_widget->Widget()->mapFromGlobal(QPoint(point->x, point->y)); });
+  point->x = p.x();
+  point->y = p.y();
+}
+
+void CWnd::ScreenToClient(LPRECT rect) const {
+  ScreenToClient(reinterpret_cast<LPPOINT>(&rect->left));
+  ScreenToClient(reinterpret_cast<LPPOINT>(&rect->right));
+}
+
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
+  SetWindowPos(nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+void CWnd::MoveWindow(LPCRECT rect, BOOL repaint) {
+  MoveWindow(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, repaint);
+}
+
+BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
+  if (!m_widget) return FALSE;
+  CallOnUiThread([&] {
+    QWidget* w = m_widget->Widget();
+    if (!(flags & SWP_NOMOVE)) w->move(x, y);
+    if (!(flags & SWP_NOSIZE)) w->resize(std::max(cx, 0), std::max(cy, 0));
+    if (!m_widget) return;
+    // The toolkit delays resize events of hidden widgets; the window learns its size now.
+    m_widget->ReportClientSize();
+    if (flags & SWP_SHOWWINDOW) ShowWindow(SW_SHOW);
+    if (flags & SWP_HIDEWINDOW) ShowWindow(SW_HIDE);
+  });
+  return TRUE;
+}
+
+BOOL CWnd::ShowWindow(int command) {
+  if (!m_widget) return FALSE;
+  return CallOnUiThread([&]() -> BOOL {
+    QWidget* w = m_widget->Widget();
+    const bool wasVisible = (m_style & WS_VISIBLE) != 0;
+    const bool show = command != SW_HIDE;
+    if (show != wasVisible) {
+      auto alive = m_alive;
+      SendMessage(WM_SHOWWINDOW, show, 0);
+      if (!*alive || !m_widget) return wasVisible;
+      m_style = show ? (m_style | WS_VISIBLE) : (m_style & ~WS_VISIBLE);
+      w->setVisible(show);
+    }
+    return wasVisible;
+  });
+}
+
+BOOL CWnd::IsWindowVisible() const {
+  for (const CWnd* w = this; w; w = w->m_parent) {
+    if (!w->m_hWnd || !(w->m_style & WS_VISIBLE)) return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CWnd::EnableWindow(BOOL enable) {
+  if (!m_widget) return FALSE;
+  return CallOnUiThread([&]() -> BOOL {
+    const bool wasDisabled = (m_style & WS_DISABLED) != 0;
+    m_style = enable ? (m_style & ~WS_DISABLED) : (m_style | WS_DISABLED);
+    m_widget->Widget()->setEnabled(enable != FALSE);
+    if (wasDisabled == bool(enable)) SendMessage(WM_ENABLE, enable, 0);
+    return wasDisabled;
+  });
+}
+
+BOOL CWnd::IsWindowEnabled() const { return m_hWnd && !(m_style & WS_DISABLED); }
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
+  DWORD old = m_style;
+  m_style = (m_style & ~remove) | add;
+  if (m_widget && ((old ^ m_style) & (WS_HSCROLL | WS_VSCROLL))) {
+    CallOnUiThread([&] {
+      m_widget->Scroll(SB_HORZ).shown = (m_style & WS_HSCROLL) != 0;
+      m_widget->Scroll(SB_VERT).shown = (m_style & WS_VSCROLL) != 0;
+      m_widget->UpdateScrollBars();
+    });
+  }
+  return old != m_style;
+}
+
+void CWnd::SetWindowText(LPCTSTR text) {
+  CString value(text);
+  CallOnUiThread([&] {
+    m_text = value;
+    if (!m_widget) return;
+    if (!m_widget->SetControlText(value)) {
+      if (m_widget->Widget()->isWindow()) m_widget->Widget()->setWindowTitle(ToQString(value));
+      Invalidate();
+    }
+  });
+}
+
+void CWnd::GetWindowText(CString& text) const {
+  text = CallOnUiThread([this] {
+    CString value = m_text;
+    if (m_widget) m_widget->GetControlText(value);
+    return value;
+  });
+}
+
+CString CWnd::GetWindowTextString() const {
+  CString text;
+  GetWindowText(text);
+  return text;
+}
+
+int CWnd::GetWindowTextLength() const { return GetWindowTextString().GetLength(); }
+
+void CWnd::SetFont(CFont* font, BOOL redraw) {
+  m_font = font;
+  SendMessage(WM_SETFONT, WPARAM(font), redraw);
+}
+
+// ---------------------------------------------------------------- focus and capture
+
+CWnd* CWnd::SetFocus() {
+  CWnd* old = GetFocus();
+  if (m_widget) {
+    CallOnUiThread([this] {
+      QWidget* w = m_widget->Widget();
+      if (!w->window()->isActiveWindow()) w->window()->activateWindow();
+      w->setFocus(Qt::OtherFocusReason);
+    });
+  }
+  return old;
+}
+
+CWnd* CWnd::GetFocus() {
+  return CallOnUiThread([] {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+      if (CWnd* wnd = WndWidget::WndOf(w)) return wnd;
+    }
+    return static_cast<CWnd*>(nullptr);
+  });
+}
+
+CWnd* CWnd::SetCapture() {
+  CWnd* old = g_capture;
+  g_capture = this;
+  if (old && old != this && IsWindowHandle(old)) old->SendMessage(WM_CAPTURECHANGED, 0, LPARAM(this));
+  return old;
+}
+
+CWnd* CWnd::GetCapture() { return g_capture; }
+
+BOOL ReleaseCapture() {
+  CWnd* old = g_capture;
+  g_capture = nullptr;
+  if (old && CWnd::IsWindowHandle(old)) old->SendMessage(WM_CAPTURECHANGED, 0, 0);
+  return TRUE;
+}
+
+// ---------------------------------------------------------------- painting
+
+void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }
+
+void CWnd::InvalidateRect(LPCRECT rect, BOOL erase) {
+  if (!m_widget) return;
+  // Worker threads invalidate too (a plot refreshed by a timer thread); the paint follows on
+  // the user-interface thread either way.
+  QRegion region = rect ? QRegion(ToQRect(*rect)) : QRegion();
+  HWND target = this;
+  auto apply = [target, region, erase] {
+    if (!CWnd::IsWindowHandle(target) || !target->m_widget) return;
+    QSize size = target->m_widget->ClientSize();
+    QRegion area = region.isEmpty() ? QRegion(0, 0, size.width(), size.height()) : region;
+    target->m_widget->Invalidate(area, erase != FALSE);
+  };
+  if (IsUiThread()) {
+    apply();
+  } else {
+    PostToUiThread(apply);
+  }
+}
+
+void CWnd::ValidateRect(LPCRECT rect) {
+  if (!m_widget) return;
+  CallOnUiThread([&] {
+    QRegion& invalid = m_widget->InvalidRegion();
+    invalid = rect ? invalid.subtracted(QRegion(ToQRect(*rect))) : QRegion();
+    if (invalid.isEmpty()) m_widget->EraseOwed() = false;
+  });
+}
+
+void CWnd::UpdateWindow() {
+  if (!m_widget) return;
+  CallOnUiThread([this] { m_widget->PaintNow(); });
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT rect, void*, UINT flags) {
+  if (!m_widget) return FALSE;
+  if (flags & RDW_INVALIDATE) InvalidateRect(rect, (flags & RDW_ERASE) != 0);
+  if (flags & RDW_ALLCHILDREN) {
+    for (CWnd* child : GetChildren()) child->RedrawWindow(nullptr, nullptr, flags);
+  }
+  if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) UpdateWindow();
+  return TRUE;
+}
+
+BOOL CWnd::GetUpdateRect(LPRECT rect, BOOL) const {
+  if (!m_widget) return FALSE;
+  QRect box = CallOnUiThread([this] { return m_widget->InvalidRegion().boundingRect(); });
+  if (rect) ::SetRect(rect, box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
+  return !box.isEmpty();
+}
+
+void CWnd::SetRedraw(BOOL redraw) {
+  if (!m_widget) return;
+  CallOnUiThread([&] { m_widget->Widget()->setUpdatesEnabled(redraw != FALSE); });
+}
+
+// ---------------------------------------------------------------- timers
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, void*) {
+  if (!m_widget || id == 0) return 0;
+  CallOnUiThread([&] { m_widget->SetTimer(id, elapseMs); });
+  return id;
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id) {
+  if (!m_widget) return FALSE;
+  return CallOnUiThread([&]() -> BOOL { return m_widget && m_widget->KillTimer(id); });
+}
+
+// ---------------------------------------------------------------- tool tips
+
+BOOL CWnd::EnableToolTips(BOOL enable) {
+  BOOL old = m_toolTips;
+  m_toolTips = enable != FALSE;
+  return old;
+}
+
+INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const { return -1; }
+
+// ---------------------------------------------------------------- registered messages, keys
+
+UINT RegisterWindowMessage(LPCTSTR name) {
+  static std::mutex mutex;
+  static std::map<std::u16string, UINT> numbers;
+  std::lock_guard lock(mutex);
+  if (!name || !*name) return 0;
+  auto [it, added] = numbers.try_emplace(std::u16string(name), UINT(0xC000 + numbers.size()));
+  return it->second;
+}
+
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
+  CWnd* wnd = track ? track->hwndTrack : nullptr;
+  if (!CWnd::IsWindowHandle(wnd) || !wnd->GetWidget()) return FALSE;
+  if (!(track->dwFlags & TME_LEAVE)) return TRUE;
+  if (track->dwFlags & TME_CANCEL) {
+    wnd->GetWidget()->TrackLeave() = false;
+    return TRUE;
+  }
+  // The platform reports a mouse that is already outside at once.
+  if (!wnd->GetWidget()->MouseInside()) return wnd->PostMessage(WM_MOUSELEAVE);
+  wnd->GetWidget()->TrackLeave() = true;
+  return TRUE;
+}
+
+SHORT GetKeyState(int virtualKey) {
+  const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();
+  const Qt::MouseButtons buttons = QApplication::mouseButtons();
+  bool down = false;
+  switch (UINT(virtualKey)) {
+    case VK_SHIFT:
+      down = modifiers & Qt::ShiftModifier;
+      break;
+    case VK_CONTROL:
+      down = modifiers & Qt::ControlModifier;
+      break;
+    case VK_MENU:
+      down = modifiers & Qt::AltModifier;
+      break;
+    case VK_LBUTTON:
+      down = buttons & Qt::LeftButton;
+      break;
+    case VK_RBUTTON:
+      down = buttons & Qt::RightButton;
+      break;
+    case VK_MBUTTON:
+      down = buttons & Qt::MiddleButton;
+      break;
+    default:
+      break;
+  }
+  return down ? SHORT(0x8000) : SHORT(0);
+}
+
+SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
+
+BOOL GetCursorPos(LPPOINT point) {
+  QPoint p = QCursor::pos();
+  point->x = p.x();
+  point->y = p.y();
+  return TRUE;
+}

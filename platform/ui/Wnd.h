@@ -1,0 +1,247 @@
+#pragma once
+// CWnd: a window of the program. Each created window is backed by a widget of the toolkit;
+// input, paint, size, focus and timer events of that widget arrive as window messages and are
+// dispatched through the class's message map (MessageMap.h). Plain windows keep their own
+// backing image: WM_PAINT draws into it, and the screen shows a copy of it, so that code may
+// also draw outside the paint cycle through a window DC.
+//
+// Threads: windows live on the user-interface thread. SendMessage from another thread runs
+// the handler there and waits for its reply; PostMessage may be called from any thread.
+
+#include <map>
+#include <memory>
+
+#include "platform/base/String.h"
+#include "platform/base/WinTypes.h"
+#include "platform/gdi/Geometry.h"
+#include "platform/ui/MessageMap.h"
+#include "platform/ui/WinUser.h"
+
+class CDC;
+class CFont;
+class CScrollBar;
+class WndWidget;
+
+// The record handed to WM_CREATE (as lParam) describing the window being created.
+struct CREATESTRUCT {
+  void* lpCreateParams = nullptr;
+  HWND hwndParent = nullptr;
+  UINT_PTR hMenu = 0;  // the control id of a child window
+  int cy = 0, cx = 0, y = 0, x = 0;
+  LONG style = 0;
+  LPCTSTR lpszName = nullptr;
+  LPCTSTR lpszClass = nullptr;
+  DWORD dwExStyle = 0;
+};
+using LPCREATESTRUCT = CREATESTRUCT*;
+
+class CWnd {
+ public:
+  CWnd();
+  virtual ~CWnd();
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+
+  HWND m_hWnd = nullptr;
+  HWND GetSafeHwnd() const { return m_hWnd; }
+  // The window object of a handle; null for a handle of a destroyed window.
+  static CWnd* FromHandle(HWND hWnd);
+  // True while the handle names a live window.
+  static bool IsWindowHandle(HWND hWnd);
+  BOOL IsWindow() const;
+
+  // Creation and destruction. A child (WS_CHILD) is placed in its parent's client area; a
+  // window without WS_CHILD is a top-level window (owned by `parent` when one is given).
+  virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                      UINT id, void* createParam = nullptr);
+  BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
+                CWnd* parent, UINT id, void* createParam = nullptr);
+  // Makes this object the window of the parent's control with the id: the control is made
+  // again by this object's class, with the same place, styles, text and font.
+  BOOL SubclassDlgItem(UINT id, CWnd* parent);
+  virtual BOOL DestroyWindow();
+
+  // Messages.
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Sends to every child window (and their children when `deep`).
+  void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE);
+  // The default processing of the message being handled.
+  LRESULT Default();
+  virtual BOOL PreTranslateMessage(MSG* msg);
+
+  // Geometry. Client coordinates start at the client area's top left.
+  void GetClientRect(LPRECT rect) const;
+  void GetWindowRect(LPRECT rect) const;
+  void ClientToScreen(LPPOINT point) const;
+  void ClientToScreen(LPRECT rect) const;
+  void ScreenToClient(LPPOINT point) const;
+  void ScreenToClient(LPRECT rect) const;
+  void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
+  void MoveWindow(LPCRECT rect, BOOL repaint = TRUE);
+  BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
+
+  // State.
+  BOOL ShowWindow(int command);
+  BOOL IsWindowVisible() const;
+  BOOL EnableWindow(BOOL enable = TRUE);
+  BOOL IsWindowEnabled() const;
+  void SetWindowText(LPCTSTR text);
+  void GetWindowText(CString& text) const;
+  CString GetWindowTextString() const;
+  int GetWindowTextLength() const;
+  DWORD GetStyle() const { return m_style; }
+  DWORD GetExStyle() const { return m_exStyle; }
+  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+  int GetDlgCtrlID() const { return int(m_id); }
+  int SetDlgCtrlID(int id);
+  void SetFont(CFont* font, BOOL redraw = TRUE);
+  CFont* GetFont() const { return m_font; }
+
+  // Family.
+  CWnd* GetParent() const { return m_parent; }
+  CWnd* GetOwner() const;
+  void SetOwner(CWnd* owner) { m_owner = owner; }
+  CWnd* GetDlgItem(int id) const;
+  CWnd* GetTopLevelParent() const;
+  CWnd* GetWindow(UINT command) const;
+  CWnd* SetParent(CWnd* parent);
+  BOOL IsChild(const CWnd* wnd) const;
+  // The children in creation order.
+  std::vector<CWnd*> GetChildren() const;
+  void SetDlgItemText(int id, LPCTSTR text);
+  int GetDlgItemText(int id, CString& text) const;
+  void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
+  UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
+  void CheckDlgButton(int id, UINT check);
+  UINT IsDlgButtonChecked(int id) const;
+
+  // Focus and mouse capture.
+  CWnd* SetFocus();
+  static CWnd* GetFocus();
+  CWnd* SetCapture();
+  static CWnd* GetCapture();
+
+  // Painting.
+  void Invalidate(BOOL erase = TRUE);
+  void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
+  void ValidateRect(LPCRECT rect);
+  void UpdateWindow();
+  BOOL RedrawWindow(LPCRECT rect = nullptr, void* region = nullptr,
+                    UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+  BOOL GetUpdateRect(LPRECT rect, BOOL erase = FALSE) const;
+  // A device context that draws into the window's backing image (released by the caller
+  // through ReleaseDC or by letting CClientDC go).
+  CDC* GetDC();
+  int ReleaseDC(CDC* dc);
+  void SetRedraw(BOOL redraw = TRUE);
+
+  // Timers. The elapse time runs on the layer's clock, so a time scale shortens it.
+  UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* unused = nullptr);
+  BOOL KillTimer(UINT_PTR id);
+
+  // Scroll bars of the window itself (WS_HSCROLL / WS_VSCROLL) or of a scroll-bar control.
+  BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
+  BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL) const;
+  int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
+  int GetScrollPos(int bar) const;
+  void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
+  void GetScrollRange(int bar, int* minPos, int* maxPos) const;
+  int GetScrollLimit(int bar) const;
+  void ShowScrollBar(UINT bar, BOOL show = TRUE);
+  void ScrollWindow(int dx, int dy, LPCRECT scrollRect = nullptr, LPCRECT clipRect = nullptr);
+
+  // Tool tips: once enabled, hovering asks OnToolHitTest for the tip to show.
+  BOOL EnableToolTips(BOOL enable = TRUE);
+  virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const;
+
+  // Internal dispatch; overridable as the framework allowed.
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // Offered the notifications and control-colour messages the control caused in its parent.
+  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  virtual void PreSubclassWindow() {}
+  virtual void PostNcDestroy() {}
+
+  static const CMessageMap& ClassMessageMap();
+  virtual const CMessageMap& GetMessageMap() const { return ClassMessageMap(); }
+
+  // The widget behind the window; for the platform layer only.
+  WndWidget* GetWidget() const { return m_widget; }
+
+ protected:
+  // The default handlers: each runs the default processing of its message. Derived handlers
+  // call them for "default handling".
+  int OnCreate(LPCREATESTRUCT create);
+  void OnDestroy();
+  void OnPaint();
+  BOOL OnEraseBkgnd(CDC* dc);
+  void OnSize(UINT type, int cx, int cy);
+  void OnLButtonDown(UINT flags, CPoint point);
+  void OnLButtonUp(UINT flags, CPoint point);
+  void OnLButtonDblClk(UINT flags, CPoint point);
+  void OnRButtonDown(UINT flags, CPoint point);
+  void OnRButtonUp(UINT flags, CPoint point);
+  void OnMouseMove(UINT flags, CPoint point);
+  BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+  void OnKeyDown(UINT ch, UINT repeat, UINT flags);
+  void OnKeyUp(UINT ch, UINT repeat, UINT flags);
+  void OnChar(UINT ch, UINT repeat, UINT flags);
+  void OnSetFocus(CWnd* oldWnd);
+  void OnKillFocus(CWnd* newWnd);
+  void OnTimer(UINT_PTR id);
+  BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+  void OnMouseLeave();
+  void OnContextMenu(CWnd* wnd, CPoint point);
+  void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+  void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+  void OnClose();
+
+  // Builds the widget of the window; controls backed by a toolkit control override it.
+  virtual std::unique_ptr<WndWidget> CreateWidget(CWnd* parent);
+
+  // The system colour (COLOR_ index) that erases the background by default; -1 leaves it.
+  int m_backgroundColor = 5;  // COLOR_WINDOW
+
+ private:
+  friend class WndWidget;
+  friend class WndRegistry;
+  struct DispatchFrame;
+
+  LRESULT OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+  bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void DestroyChildren();
+  // The toolkit destroyed the widget itself (its toolkit parent went first).
+  void OnWidgetGone();
+  // Runs WindowProc with the message as the one being handled.
+  LRESULT Dispatch(DispatchFrame& frame);
+  LRESULT SendMessageHere(UINT message, WPARAM wParam, LPARAM lParam);
+
+  WndWidget* m_widget = nullptr;  // owned; deleted on DestroyWindow
+  CWnd* m_parent = nullptr;
+  CWnd* m_owner = nullptr;
+  UINT m_id = 0;
+  DWORD m_style = 0;
+  DWORD m_exStyle = 0;
+  CFont* m_font = nullptr;
+  CString m_text;
+  bool m_toolTips = false;
+  DispatchFrame* m_frame = nullptr;  // the message being dispatched, for Default()
+  // Cleared when the object goes, so that a dispatch can tell its window was deleted.
+  std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
+// Mouse-leave tracking: WM_MOUSELEAVE is sent once when the mouse leaves the window.
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);
+// A message number unique to the process for each distinct name (from 0xC000 up).
+UINT RegisterWindowMessage(LPCTSTR name);
+// State of a key or mouse button: the high bit (negative result) while it is down.
+SHORT GetKeyState(int virtualKey);
+SHORT GetAsyncKeyState(int virtualKey);
+BOOL GetCursorPos(LPPOINT point);
+BOOL ReleaseCapture();
+// The window that receives messages for the whole program (the main frame).
+CWnd* AfxGetMainWnd();
+void AfxSetMainWnd(CWnd* wnd);

@@ -1,0 +1,110 @@
+// The default processing of messages (DefWindowProc) and the default handlers that derived
+// handlers call for it.
+
+#include <QWidget>
+
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/ui/Cursor.h"
+#include "platform/ui/PaintDC.h"
+#include "platform/ui/UiThread.h"
+#include "platform/ui/Wnd.h"
+#include "platform/ui/WndDispatch.h"
+#include "platform/ui/WndWidget.h"
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_frame && m_frame->event && m_frame->message == message && m_widget && m_widget->IsToolkitControl() &&
+      !m_frame->toolkitRan) {
+    if (m_frame->deferToolkit) {
+      m_frame->toolkitWanted = true;
+    } else {
+      m_frame->toolkitRan = true;
+      m_widget->RunToolkitDefault(m_frame->event);
+    }
+  } else if (m_frame && m_frame->message == message && m_frame->deferToolkit) {
+    m_frame->toolkitWanted = true;
+  }
+  const bool child = (m_style & WS_CHILD) && m_parent;
+  switch (message) {
+    case WM_PAINT: {
+      CPaintDC dc(this);
+      return 0;
+    }
+    case WM_ERASEBKGND: {
+      if (m_backgroundColor < 0 || !wParam) return FALSE;
+      CRect client;
+      GetClientRect(client);
+      CDC::FromHandle(HDC(wParam))->FillRect(client, CBrush::FromHandle(GetSysColorBrush(m_backgroundColor)));
+      return TRUE;
+    }
+    case WM_RBUTTONUP: {
+      CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      ClientToScreen(&point);
+      SendMessage(WM_CONTEXTMENU, WPARAM(this), MAKELPARAM(WORD(SHORT(point.x)), WORD(SHORT(point.y))));
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:
+      return child ? m_parent->SendMessage(message, wParam, lParam) : 0;
+    case WM_SETCURSOR:
+      if (child && m_parent->SendMessage(message, wParam, lParam)) return TRUE;
+      SetDefaultCursor(this);
+      return FALSE;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+      const bool face = message != WM_CTLCOLOREDIT && message != WM_CTLCOLORLISTBOX;
+      if (CDC* dc = wParam ? CDC::FromHandle(HDC(wParam)) : nullptr) {
+        dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        dc->SetBkColor(GetSysColor(face ? COLOR_BTNFACE : COLOR_WINDOW));
+      }
+      return LRESULT(GetSysColorBrush(face ? COLOR_BTNFACE : COLOR_WINDOW));
+    }
+    case WM_CLOSE:
+      DestroyWindow();
+      return 0;
+    case WM_SETFONT:
+      m_font = reinterpret_cast<CFont*>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return LRESULT(m_font);
+    default:
+      return 0;
+  }
+}
+
+CDC* CWnd::GetDC() { return new CClientDC(this); }
+
+int CWnd::ReleaseDC(CDC* dc) {
+  delete dc;
+  return 1;
+}
+
+int CWnd::OnCreate(LPCREATESTRUCT) { return int(Default()); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnPaint() { Default(); }
+BOOL CWnd::OnEraseBkgnd(CDC*) { return BOOL(Default()); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return BOOL(Default()); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
+void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnKillFocus(CWnd*) { Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return BOOL(Default()); }
+void CWnd::OnMouseLeave() { Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnClose() { Default(); }

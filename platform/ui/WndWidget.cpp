@@ -1,0 +1,493 @@
+#include "platform/ui/WndWidget.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "platform/base/Clock.h"
+#include "platform/gdi/ImageDc.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/ui/Cursor.h"
+#include "platform/ui/QtString.h"
+
+namespace {
+
+CWnd* g_lastFocus = nullptr;
+
+UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  UINT flags = 0;
+  if (buttons & Qt::LeftButton) flags |= MK_LBUTTON;
+  if (buttons & Qt::RightButton) flags |= MK_RBUTTON;
+  if (buttons & Qt::MiddleButton) flags |= MK_MBUTTON;
+  if (modifiers & Qt::ShiftModifier) flags |= MK_SHIFT;
+  if (modifiers & Qt::ControlModifier) flags |= MK_CONTROL;
+  return flags;
+}
+
+UINT MouseMessage(QEvent::Type type, Qt::MouseButton button) {
+  int column = button == Qt::LeftButton     ? 0
+               : button == Qt::RightButton  ? 1
+               : button == Qt::MiddleButton ? 2
+                                            : -1;
+  if (type == QEvent::MouseMove) return WM_MOUSEMOVE;
+  if (column < 0) return 0;
+  const UINT down[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+  switch (type) {
+    case QEvent::MouseButtonPress:
+      return down[column];
+    case QEvent::MouseButtonRelease:
+      return down[column] + 1;
+    case QEvent::MouseButtonDblClick:
+      return down[column] + 2;
+    default:
+      return 0;
+  }
+}
+
+LPARAM PointParam(QPoint p) { return MAKELPARAM(WORD(SHORT(p.x())), WORD(SHORT(p.y()))); }
+
+struct KeyMapping {
+  int qtKey;
+  UINT virtualKey;
+  bool extended;
+};
+
+constexpr KeyMapping kKeys[] = {
+    {Qt::Key_Backspace, VK_BACK, false},  {Qt::Key_Tab, VK_TAB, false},
+    {Qt::Key_Backtab, VK_TAB, false},     {Qt::Key_Return, VK_RETURN, false},
+    {Qt::Key_Enter, VK_RETURN, true},     {Qt::Key_Shift, VK_SHIFT, false},
+    {Qt::Key_Control, VK_CONTROL, false}, {Qt::Key_Alt, VK_MENU, false},
+    {Qt::Key_Escape, VK_ESCAPE, false},   {Qt::Key_Space, VK_SPACE, false},
+    {Qt::Key_PageUp, VK_PRIOR, true},     {Qt::Key_PageDown, VK_NEXT, true},
+    {Qt::Key_End, VK_END, true},          {Qt::Key_Home, VK_HOME, true},
+    {Qt::Key_Left, VK_LEFT, true},        {Qt::Key_Up, VK_UP, true},
+    {Qt::Key_Right, VK_RIGHT, true},      {Qt::Key_Down, VK_DOWN, true},
+    {Qt::Key_Insert, VK_INSERT, true},    {Qt::Key_Delete, VK_DELETE, true},
+};
+
+// The platform's virtual key of a key event, and whether it is an extended key.
+UINT VirtualKey(const QKeyEvent* event, bool& extended) {
+  extended = false;
+  const int key = event->key();
+  const bool keypad = event->modifiers() & Qt::KeypadModifier;
+  for (const KeyMapping& m : kKeys) {
+    if (m.qtKey == key) {
+      extended = m.extended;
+      return m.virtualKey;
+    }
+  }
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return keypad ? VK_NUMPAD0 + UINT(key - Qt::Key_0) : UINT(key);
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return UINT(key);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + UINT(key - Qt::Key_F1);
+  if (keypad) {
+    switch (key) {
+      case Qt::Key_Asterisk:
+        return VK_MULTIPLY;
+      case Qt::Key_Plus:
+        return VK_ADD;
+      case Qt::Key_Minus:
+        return VK_SUBTRACT;
+      case Qt::Key_Period:
+      case Qt::Key_Comma:
+        return VK_DECIMAL;
+      case Qt::Key_Slash:
+        return VK_DIVIDE;
+      default:
+        break;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+QEvent::Type PostedMessageEvent::EventType() {
+  static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+  return type;
+}
+
+WndWidget::~WndWidget() {
+  if (!m_detached) m_wnd.OnWidgetGone();
+}
+
+CWnd* WndWidget::WndOf(const QWidget* widget) {
+  auto* host = dynamic_cast<const WndWidget*>(widget);
+  return host && !host->m_detached ? &host->m_wnd : nullptr;
+}
+
+void WndWidget::Detach() {
+  m_detached = true;
+  m_timers.clear();
+  if (g_lastFocus == &m_wnd) g_lastFocus = nullptr;
+  ReleaseImageSurface(&m_backing);
+  QWidget* widget = Widget();
+  widget->hide();
+  if (m_eventDepth > 0) {
+    widget->deleteLater();
+  } else {
+    delete this;
+  }
+}
+
+QSize WndWidget::ClientSize() const {
+  QWidget* widget = const_cast<WndWidget*>(this)->Widget();
+  int width = widget->width();
+  int height = widget->height();
+  if (m_scrollBars[1] && m_scrollBars[1]->isVisibleTo(widget)) width -= GetSystemMetrics(SM_CXVSCROLL);
+  if (m_scrollBars[0] && m_scrollBars[0]->isVisibleTo(widget)) height -= GetSystemMetrics(SM_CYHSCROLL);
+  return QSize(std::max(width, 0), std::max(height, 0));
+}
+
+// ---------------------------------------------------------------- painting
+
+void WndWidget::Invalidate(const QRegion& region, bool erase) {
+  m_invalid += region;
+  m_eraseOwed = m_eraseOwed || erase;
+  Widget()->update(region);
+}
+
+void WndWidget::PaintNow() {
+  if (m_invalid.isEmpty() || IsToolkitControl()) {
+    m_invalid = QRegion();
+    return;
+  }
+  auto alive = m_wnd.m_alive;
+  m_wnd.SendMessage(WM_PAINT);
+  if (!*alive || m_detached) return;
+  // A handler that leaves the area invalid would be asked again at once on the platform; it
+  // is not asked again here, so that such a handler cannot keep the thread busy.
+  m_invalid = QRegion();
+  m_eraseOwed = false;
+  ReleaseImageSurface(&m_backing);
+  Widget()->update();
+}
+
+void WndWidget::ScheduleScreenUpdate(const QRect& rect) { Widget()->update(rect); }
+
+void WndWidget::PaintBacking(QPaintEvent* event) {
+  if (m_detached) return;
+  PaintNow();
+  if (m_detached) return;
+  ReleaseImageSurface(&m_backing);
+  QPainter painter(Widget());
+  painter.setClipRegion(event->region());
+  painter.drawImage(0, 0, m_backing);
+}
+
+void WndWidget::ReportClientSize() {
+  LayoutScrollBars();
+  QSize size = ClientSize();
+  if (size == m_reportedSize) return;
+  m_reportedSize = size;
+  if (m_backing.size() != size) {
+    ReleaseImageSurface(&m_backing);
+    QImage image(std::max(size.width(), 1), std::max(size.height(), 1), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    m_backing = image;
+  }
+  m_invalid = QRegion(0, 0, size.width(), size.height());
+  m_eraseOwed = true;
+  Widget()->update();
+  m_wnd.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(WORD(size.width()), WORD(size.height())));
+}
+
+// ---------------------------------------------------------------- timers
+
+void WndWidget::SetTimer(UINT_PTR id, UINT elapseMs) {
+  auto& timer = m_timers[id];
+  if (!timer) {
+    timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [this, id] {
+      if (!m_detached) m_wnd.SendMessage(WM_TIMER, id, 0);
+    });
+  }
+  auto real = std::chrono::duration_cast<std::chrono::milliseconds>(ScaledDuration(elapseMs));
+  timer->start(std::max<std::chrono::milliseconds>(real, std::chrono::milliseconds(1)));
+}
+
+bool WndWidget::KillTimer(UINT_PTR id) { return m_timers.erase(id) > 0; }
+
+// ---------------------------------------------------------------- events
+
+LRESULT WndWidget::DispatchEvent(CWnd& target, UINT message, WPARAM wParam, LPARAM lParam, QEvent* event,
+                                 CWnd::DispatchFrame* frame) {
+  CWnd::DispatchFrame local;
+  CWnd::DispatchFrame& f = frame ? *frame : local;
+  f.message = message;
+  f.wParam = wParam;
+  f.lParam = lParam;
+  f.event = &target == &m_wnd ? event : nullptr;
+  return target.Dispatch(f);
+}
+
+bool WndWidget::PreTranslate(CWnd& target, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG msg{&target, message, wParam, lParam};
+  for (CWnd* wnd = &target; wnd; wnd = wnd->GetParent()) {
+    if (wnd->PreTranslateMessage(&msg)) return true;
+  }
+  return false;
+}
+
+bool WndWidget::HandleEvent(QEvent* event) {
+  if (m_detached) return event->type() != QEvent::DeferredDelete;
+  struct DepthGuard {
+    int& depth;
+    explicit DepthGuard(int& d) : depth(d) { ++depth; }
+    ~DepthGuard() { --depth; }
+  } guard(m_eventDepth);
+
+  if (event->type() == PostedMessageEvent::EventType()) {
+    auto* posted = static_cast<PostedMessageEvent*>(event);
+    if (!PreTranslate(m_wnd, posted->message, posted->wParam, posted->lParam))
+      DispatchEvent(m_wnd, posted->message, posted->wParam, posted->lParam, nullptr);
+    return true;
+  }
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      return HandleMouse(event);
+    case QEvent::Wheel:
+      return HandleWheel(event);
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      return HandleKey(event);
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+      return HandleFocus(event);
+    case QEvent::Enter:
+      m_mouseInside = true;
+      return false;
+    case QEvent::Leave:
+      m_mouseInside = false;
+      if (m_trackLeave) {
+        m_trackLeave = false;
+        m_wnd.SendMessage(WM_MOUSELEAVE);
+      }
+      return false;
+    case QEvent::Resize:
+      if (!m_detached) ReportClientSize();
+      return false;
+    case QEvent::ContextMenu: {
+      auto* menu = static_cast<QContextMenuEvent*>(event);
+      // Mouse context menus come from WM_RBUTTONUP's default processing, as on the platform.
+      if (menu->reason() == QContextMenuEvent::Keyboard)
+        m_wnd.SendMessage(WM_CONTEXTMENU, WPARAM(&m_wnd), -1);
+      return true;
+    }
+    case QEvent::ToolTip: {
+      if (!m_wnd.m_toolTips) return false;
+      auto* help = static_cast<QHelpEvent*>(event);
+      TOOLINFO info;
+      if (m_wnd.OnToolHitTest(CPoint(help->pos().x(), help->pos().y()), &info) >= 0 && info.lpszText) {
+        QToolTip::showText(help->globalPos(), QString::fromUtf16(info.lpszText), Widget());
+      } else {
+        QToolTip::hideText();
+      }
+      delete[] info.lpszText;
+      return true;
+    }
+    case QEvent::Close:
+      // The close box asks the window; WM_CLOSE's default processing destroys it.
+      if (Widget()->isWindow()) {
+        event->ignore();
+        m_wnd.SendMessage(WM_CLOSE);
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool WndWidget::HandleMouse(QEvent* event) {
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  const UINT message = MouseMessage(event->type(), mouse->button());
+  if (message == 0) return false;
+  CWnd* target = &m_wnd;
+  QPoint pos = mouse->position().toPoint();
+  CWnd* capture = CWnd::GetCapture();
+  if (capture && capture != &m_wnd && capture->GetWidget()) {
+    target = capture;
+    pos = capture->GetWidget()->Widget()->mapFromGlobal(Widget()->mapToGlobal(pos));
+  } else {
+    m_mouseInside = true;
+  }
+  const UINT flags = MouseKeyFlags(mouse->buttons(), mouse->modifiers());
+  const LPARAM point = PointParam(pos);
+  auto alive = target->m_alive;
+  if (!capture && message != WM_LBUTTONUP && message != WM_RBUTTONUP && message != WM_MBUTTONUP) {
+    SetCursorTarget(target);
+    target->SendMessage(WM_SETCURSOR, WPARAM(target), MAKELPARAM(HTCLIENT, WORD(message)));
+    if (!*alive) return true;
+  }
+  if (!PreTranslate(*target, message, flags, point)) DispatchEvent(*target, message, flags, point, event);
+  event->accept();
+  return true;
+}
+
+bool WndWidget::HandleWheel(QEvent* event) {
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  const int delta = wheel->angleDelta().y();
+  if (delta == 0) return false;
+  const UINT flags = MouseKeyFlags(wheel->buttons(), wheel->modifiers());
+  const WPARAM wParam = MAKEWPARAM(WORD(flags), WORD(SHORT(delta)));
+  const LPARAM lParam = PointParam(wheel->globalPosition().toPoint());
+  if (!PreTranslate(m_wnd, WM_MOUSEWHEEL, wParam, lParam))
+    DispatchEvent(m_wnd, WM_MOUSEWHEEL, wParam, lParam, event);
+  event->accept();
+  return true;
+}
+
+bool WndWidget::HandleKey(QEvent* event) {
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool press = event->type() == QEvent::KeyPress;
+  bool extended = false;
+  const UINT virtualKey = VirtualKey(key, extended);
+  const bool alt = (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier);
+  const UINT message = press ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+  // Repeat count 1, scan code, extended-key bit, previous state and transition bits.
+  DWORD lParam = 1 | ((key->nativeScanCode() & 0xFF) << 16) | (extended ? 1u << 24 : 0u);
+  if (press && key->isAutoRepeat()) lParam |= 1u << 30;
+  if (!press) lParam |= (1u << 30) | (1u << 31);
+  auto alive = m_wnd.m_alive;
+  if (PreTranslate(m_wnd, message, virtualKey, LPARAM(lParam)) || !*alive) {
+    event->accept();
+    return true;
+  }
+  CWnd::DispatchFrame keyFrame;
+  keyFrame.deferToolkit = press;
+  DispatchEvent(m_wnd, message, virtualKey, LPARAM(lParam), event, &keyFrame);
+  if (!*alive || m_detached) return true;
+  bool toolkitWanted = keyFrame.toolkitWanted;
+  if (press) {
+    const QString text = key->text();
+    for (QChar ch : text) {
+      CWnd::DispatchFrame charFrame;
+      charFrame.deferToolkit = true;
+      DispatchEvent(m_wnd, WM_CHAR, ch.unicode(), LPARAM(lParam), event, &charFrame);
+      if (!*alive || m_detached) return true;
+      toolkitWanted = toolkitWanted && charFrame.toolkitWanted;
+    }
+  }
+  if (toolkitWanted && IsToolkitControl()) RunToolkitDefault(event);
+  event->accept();
+  return true;
+}
+
+bool WndWidget::HandleFocus(QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    CWnd* next = nullptr;
+    for (QWidget* w = QApplication::focusWidget(); w && !next; w = w->parentWidget()) next = WndOf(w);
+    g_lastFocus = &m_wnd;
+    DispatchEvent(m_wnd, WM_KILLFOCUS, WPARAM(next), 0, event);
+  } else {
+    CWnd* previous = g_lastFocus && CWnd::IsWindowHandle(g_lastFocus) ? g_lastFocus : nullptr;
+    DispatchEvent(m_wnd, WM_SETFOCUS, WPARAM(previous), 0, event);
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------- scroll bars
+
+void WndWidget::EnsureScrollBar(int bar) {
+  const int index = bar == SB_VERT ? 1 : 0;
+  if (m_scrollBars[index]) return;
+  auto* scrollBar = new QScrollBar(bar == SB_VERT ? Qt::Vertical : Qt::Horizontal, Widget());
+  scrollBar->hide();
+  QObject::connect(scrollBar, &QAbstractSlider::actionTriggered,
+                   [this, bar](int action) { OnScrollAction(bar, action); });
+  QObject::connect(scrollBar, &QAbstractSlider::sliderReleased, [this, bar] { OnScrollReleased(bar); });
+  m_scrollBars[index] = scrollBar;
+}
+
+void WndWidget::UpdateScrollBars() {
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    ScrollState& state = Scroll(bar);
+    const SCROLLINFO& info = state.info;
+    const bool needed =
+        info.nMax > info.nMin && (info.nPage == 0 || int(info.nPage) <= info.nMax - info.nMin);
+    const bool visible = state.shown && needed;
+    if (!visible && !m_scrollBars[bar == SB_VERT ? 1 : 0]) continue;
+    EnsureScrollBar(bar);
+    QScrollBar* scrollBar = m_scrollBars[bar == SB_VERT ? 1 : 0];
+    QSignalBlocker block(scrollBar);
+    scrollBar->setRange(info.nMin, std::max(info.nMin, info.nMax - std::max(int(info.nPage) - 1, 0)));
+    scrollBar->setPageStep(std::max(int(info.nPage), 1));
+    if (!state.dragging) scrollBar->setValue(info.nPos);
+    scrollBar->setVisible(visible);
+  }
+  ReportClientSize();
+}
+
+void WndWidget::LayoutScrollBars() {
+  QWidget* widget = Widget();
+  const bool vertical = m_scrollBars[1] && m_scrollBars[1]->isVisibleTo(widget);
+  const bool horizontal = m_scrollBars[0] && m_scrollBars[0]->isVisibleTo(widget);
+  const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+  const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+  const int width = widget->width() - (vertical ? barWidth : 0);
+  const int height = widget->height() - (horizontal ? barHeight : 0);
+  if (vertical) m_scrollBars[1]->setGeometry(width, 0, barWidth, height);
+  if (horizontal) m_scrollBars[0]->setGeometry(0, height, width, barHeight);
+}
+
+void WndWidget::OnScrollAction(int bar, int action) {
+  QScrollBar* scrollBar = m_scrollBars[bar == SB_VERT ? 1 : 0];
+  ScrollState& state = Scroll(bar);
+  UINT code = SB_ENDSCROLL;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+      code = SB_LINEDOWN;
+      break;
+    case QAbstractSlider::SliderSingleStepSub:
+      code = SB_LINEUP;
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      code = SB_PAGEDOWN;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      code = SB_PAGEUP;
+      break;
+    case QAbstractSlider::SliderToMinimum:
+      code = SB_TOP;
+      break;
+    case QAbstractSlider::SliderToMaximum:
+      code = SB_BOTTOM;
+      break;
+    case QAbstractSlider::SliderMove:
+      code = SB_THUMBTRACK;
+      state.dragging = true;
+      state.info.nTrackPos = scrollBar->sliderPosition();
+      break;
+    default:
+      return;
+  }
+  const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+  const WORD pos = code == SB_THUMBTRACK ? WORD(state.info.nTrackPos) : 0;
+  auto alive = m_wnd.m_alive;
+  m_wnd.SendMessage(message, MAKEWPARAM(WORD(code), pos), 0);
+  if (!*alive || m_detached || code == SB_THUMBTRACK) return;
+  m_wnd.SendMessage(message, MAKEWPARAM(WORD(SB_ENDSCROLL), 0), 0);
+  // The position is the window's to set; the bar shows what the window decided.
+  if (*alive && !m_detached) QTimer::singleShot(0, Widget(), [this] { UpdateScrollBars(); });
+}
+
+void WndWidget::OnScrollReleased(int bar) {
+  ScrollState& state = Scroll(bar);
+  if (!state.dragging) return;
+  state.dragging = false;
+  const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+  auto alive = m_wnd.m_alive;
+  m_wnd.SendMessage(message, MAKEWPARAM(WORD(SB_THUMBPOSITION), WORD(state.info.nTrackPos)), 0);
+  if (*alive && !m_detached) m_wnd.SendMessage(message, MAKEWPARAM(WORD(SB_ENDSCROLL), 0), 0);
+  if (*alive && !m_detached) UpdateScrollBars();
+}

@@ -1,0 +1,139 @@
+#pragma once
+// The toolkit side of a window (platform layer only). WndWidget turns the events of one widget
+// into window messages for its CWnd; WndWidgetOf<Base> puts it over a toolkit widget class:
+// QWidget for plain windows, which paint from their backing image, or a toolkit control
+// (line edit, text edit, ...) whose own event handling is the window's default processing.
+
+#include <QEvent>
+#include <QImage>
+#include <QPaintEvent>
+#include <QRegion>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "platform/ui/Wnd.h"
+#include "platform/ui/WndDispatch.h"
+
+// A message posted to a window, delivered through the widget's event queue.
+class PostedMessageEvent : public QEvent {
+ public:
+  static QEvent::Type EventType();
+  PostedMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
+      : QEvent(EventType()), message(message), wParam(wParam), lParam(lParam) {}
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+class WndWidget {
+ public:
+  explicit WndWidget(CWnd& wnd) : m_wnd(wnd) {}
+  virtual ~WndWidget();
+  WndWidget(const WndWidget&) = delete;
+  WndWidget& operator=(const WndWidget&) = delete;
+
+  CWnd& Wnd() const { return m_wnd; }
+  // The window has been destroyed: the widget stops reaching it and goes away when no event of
+  // its own is being handled any more.
+  void Detach();
+  virtual QWidget* Widget() = 0;
+  // True for toolkit controls, whose own handling of an event is the default processing.
+  virtual bool IsToolkitControl() const { return false; }
+  // Runs the toolkit's own handling of the event.
+  virtual void RunToolkitDefault(QEvent* event) = 0;
+  // The window text where the control keeps it itself; plain windows keep it in CWnd.
+  virtual bool GetControlText(CString& /*text*/) const { return false; }
+  virtual bool SetControlText(const CString& /*text*/) { return false; }
+
+  // The window behind a widget, or null.
+  static CWnd* WndOf(const QWidget* widget);
+
+  // Client area: the widget minus its visible scroll bars.
+  QSize ClientSize() const;
+  QImage& BackingImage() { return m_backing; }
+  // Accumulated invalid region (client coordinates) and whether WM_ERASEBKGND is owed.
+  QRegion& InvalidRegion() { return m_invalid; }
+  bool& EraseOwed() { return m_eraseOwed; }
+  void Invalidate(const QRegion& region, bool erase);
+  // Sends WM_PAINT when something is invalid.
+  void PaintNow();
+  // Shows the backing image on the screen when the toolkit next paints.
+  void ScheduleScreenUpdate(const QRect& rect);
+
+  // Sends WM_SIZE when the client size differs from the last one reported.
+  void ReportClientSize();
+  bool& TrackLeave() { return m_trackLeave; }
+  bool MouseInside() const { return m_mouseInside; }
+
+  // Timers by id.
+  void SetTimer(UINT_PTR id, UINT elapseMs);
+  bool KillTimer(UINT_PTR id);
+
+  // Window scroll bars (SB_HORZ, SB_VERT).
+  struct ScrollState {
+    SCROLLINFO info;
+    bool shown = false;  // WS_xSCROLL or ShowScrollBar
+    bool dragging = false;
+  };
+  ScrollState& Scroll(int bar) { return m_scroll[bar == SB_VERT ? 1 : 0]; }
+  void UpdateScrollBars();
+
+ protected:
+  // Handles the event when it becomes a message; false leaves it to the toolkit.
+  bool HandleEvent(QEvent* event);
+  void PaintBacking(QPaintEvent* event);
+
+ private:
+  bool HandleMouse(QEvent* event);
+  bool HandleWheel(QEvent* event);
+  bool HandleKey(QEvent* event);
+  bool HandleFocus(QEvent* event);
+  void EnsureScrollBar(int bar);
+  void OnScrollAction(int bar, int action);
+  void OnScrollReleased(int bar);
+  void LayoutScrollBars();
+
+  LRESULT DispatchEvent(CWnd& target, UINT message, WPARAM wParam, LPARAM lParam, QEvent* event,
+                        CWnd::DispatchFrame* frame = nullptr);
+  // Offers the message to PreTranslateMessage of the target and its parents.
+  static bool PreTranslate(CWnd& target, UINT message, WPARAM wParam, LPARAM lParam);
+
+  CWnd& m_wnd;
+  bool m_detached = false;
+  int m_eventDepth = 0;
+  QImage m_backing;
+  QRegion m_invalid;
+  bool m_eraseOwed = false;
+  QSize m_reportedSize{-1, -1};
+  bool m_trackLeave = false;
+  bool m_mouseInside = false;
+  std::map<UINT_PTR, std::unique_ptr<QTimer>> m_timers;
+  ScrollState m_scroll[2];
+  QScrollBar* m_scrollBars[2] = {nullptr, nullptr};  // children of the widget
+};
+
+template <class Base>
+class WndWidgetOf : public Base, public WndWidget {
+ public:
+  // Moves reach the window with no button down too, as the platform's mouse messages do.
+  WndWidgetOf(CWnd& wnd, QWidget* parent) : Base(parent), WndWidget(wnd) { Base::setMouseTracking(true); }
+  QWidget* Widget() override { return this; }
+  bool IsToolkitControl() const override { return !std::is_same_v<Base, QWidget>; }
+  void RunToolkitDefault(QEvent* event) override { Base::event(event); }
+
+ protected:
+  bool event(QEvent* event) override {
+    if (HandleEvent(event)) return true;
+    return Base::event(event);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    if constexpr (std::is_same_v<Base, QWidget>) {
+      PaintBacking(event);
+    } else {
+      Base::paintEvent(event);
+    }
+  }
+};
