@@ -188,7 +188,7 @@ bool CRs232Stream::SetTimeouts(int readTimeout, int writeTimeout) {
 }
 
 bool CRs232Stream::Cancel() {
-  ClearError();
+  // Called from other threads while a read runs: the kept error belongs to that read.
   if (int error = m_port->PurgeComm(PURGE_TXABORT | PURGE_RXABORT)) {
     if (error == ERROR_NOT_SUPPORTED) return Keep(error);
     Raise(error);
