@@ -22,6 +22,9 @@ std::vector<std::uint8_t> CompileMenu(std::string_view script);
 // command id per button (0 for a separator), all 16-bit little-endian.
 std::vector<std::uint8_t> CompileToolBar(std::string_view script);
 
+// A dialog script becomes the compiled dialog template of platform/ui/DialogTemplateFormat.h.
+std::vector<std::uint8_t> CompileDialog(std::string_view script);
+
 // A BMP file becomes the bitmap resource: the file without its 14-byte file header.
 std::vector<std::uint8_t> CompileBitmap(std::string_view file);
 

@@ -1,0 +1,215 @@
+#include "platform/ui/Button.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/ui/PaintDC.h"
+#include "platform/ui/QtString.h"
+#include "platform/ui/WndWidget.h"
+
+namespace {
+
+template <class Base>
+class ButtonWidget : public WndWidgetOf<Base> {
+ public:
+  using WndWidgetOf<Base>::WndWidgetOf;
+  bool GetControlText(CString& text) const override {
+    text = FromQString(this->text());
+    return true;
+  }
+  bool SetControlText(const CString& text) override {
+    this->setText(ToQString(text));
+    return true;
+  }
+};
+
+class GroupWidget : public WndWidgetOf<QGroupBox> {
+ public:
+  using WndWidgetOf::WndWidgetOf;
+  bool GetControlText(CString& text) const override {
+    text = FromQString(title());
+    return true;
+  }
+  bool SetControlText(const CString& text) override {
+    setTitle(ToQString(text));
+    return true;
+  }
+};
+
+QAbstractButton* ToolkitButton(CWnd* wnd) {
+  return wnd->GetWidget() ? dynamic_cast<QAbstractButton*>(wnd->GetWidget()->Widget()) : nullptr;
+}
+
+}  // namespace
+
+BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  return CWnd::Create(u"BUTTON", caption, style, rect, parent, id);
+}
+
+std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
+  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  std::unique_ptr<WndWidget> widget;
+  QAbstractButton* button = nullptr;
+  switch (GetStyle() & BS_TYPEMASK) {
+    case BS_OWNERDRAW:
+      return CWnd::CreateWidget(parent);
+    case BS_GROUPBOX:
+      return std::make_unique<GroupWidget>(*this, parentWidget);
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE: {
+      auto check = std::make_unique<ButtonWidget<QCheckBox>>(*this, parentWidget);
+      const DWORD type = GetStyle() & BS_TYPEMASK;
+      check->setTristate(type == BS_3STATE || type == BS_AUTO3STATE);
+      button = check.get();
+      widget = std::move(check);
+      break;
+    }
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: {
+      auto radio = std::make_unique<ButtonWidget<QRadioButton>>(*this, parentWidget);
+      button = radio.get();
+      widget = std::move(radio);
+      break;
+    }
+    default: {
+      auto push = std::make_unique<ButtonWidget<QPushButton>>(*this, parentWidget);
+      push->setDefault((GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+      push->setAutoDefault(false);
+      button = push.get();
+      widget = std::move(push);
+      break;
+    }
+  }
+  QObject::connect(button, &QAbstractButton::clicked, [this] { NotifyClicked(); });
+  return widget;
+}
+
+void CButton::NotifyClicked() {
+  if (CWnd* parent = GetParent())
+    parent->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID()), BN_CLICKED), LPARAM(this));
+}
+
+int CButton::GetCheck() const { return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK)); }
+void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, WPARAM(check)); }
+UINT CButton::GetState() const { return UINT(const_cast<CButton*>(this)->SendMessage(BM_GETSTATE)); }
+void CButton::SetState(BOOL highlight) { SendMessage(BM_SETSTATE, WPARAM(highlight)); }
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, result);
+  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+  if (result) *result = TRUE;
+  return TRUE;
+}
+
+LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsOwnerDrawn()) return OwnerDrawnDefault(message, wParam, lParam);
+  QAbstractButton* button = ToolkitButton(this);
+  switch (message) {
+    case BM_GETCHECK:
+      if (auto* check = dynamic_cast<QCheckBox*>(button))
+        return LRESULT(check->checkState() == Qt::PartiallyChecked ? BST_INDETERMINATE
+                       : check->isChecked()                        ? BST_CHECKED
+                                                                   : BST_UNCHECKED);
+      return button && button->isCheckable() && button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK:
+      if (auto* check = dynamic_cast<QCheckBox*>(button)) {
+        check->setCheckState(wParam == BST_INDETERMINATE ? Qt::PartiallyChecked
+                             : wParam == BST_CHECKED     ? Qt::Checked
+                                                         : Qt::Unchecked);
+      } else if (button && button->isCheckable()) {
+        button->setChecked(wParam == BST_CHECKED);
+      }
+      return 0;
+    case BM_GETSTATE:
+      return button && button->isDown() ? BST_PUSHED : 0;
+    case BM_SETSTATE:
+      if (button) button->setDown(wParam != 0);
+      return 0;
+    case BM_CLICK:
+      if (button) button->click();
+      return 0;
+    default:
+      return CWnd::DefWindowProc(message, wParam, lParam);
+  }
+}
+
+LRESULT CButton::OwnerDrawnDefault(UINT message, WPARAM wParam, LPARAM lParam) {
+  CRect client;
+  GetClientRect(client);
+  const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  switch (message) {
+    case WM_PAINT:
+      PaintOwnerDrawn();
+      return 0;
+    case WM_ERASEBKGND:
+      return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      m_tracking = true;
+      m_pushed = true;
+      SetCapture();
+      Invalidate(FALSE);
+      UpdateWindow();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (m_tracking && m_pushed != bool(client.PtInRect(point))) {
+        m_pushed = !m_pushed;
+        Invalidate(FALSE);
+        UpdateWindow();
+      }
+      return 0;
+    case WM_LBUTTONUP: {
+      if (!m_tracking) return 0;
+      const bool clicked = client.PtInRect(point);
+      m_tracking = false;
+      m_pushed = false;
+      if (GetCapture() == this) ReleaseCapture();
+      Invalidate(FALSE);
+      UpdateWindow();
+      if (clicked) NotifyClicked();
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (m_tracking && lParam != LPARAM(this)) {
+        m_tracking = false;
+        m_pushed = false;
+        Invalidate(FALSE);
+      }
+      return 0;
+    case BM_GETSTATE:
+      return m_pushed ? BST_PUSHED : 0;
+    case BM_SETSTATE:
+      m_pushed = wParam != 0;
+      Invalidate(FALSE);
+      return 0;
+    case BM_CLICK:
+      NotifyClicked();
+      return 0;
+    default:
+      return CWnd::DefWindowProc(message, wParam, lParam);
+  }
+}
+
+void CButton::PaintOwnerDrawn() {
+  CPaintDC dc(this);
+  DRAWITEMSTRUCT item;
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = UINT(GetDlgCtrlID());
+  item.itemAction = ODA_DRAWENTIRE;
+  item.itemState = (m_pushed ? ODS_SELECTED : 0) | (GetFocus() == this ? ODS_FOCUS : 0) |
+                   (IsWindowEnabled() ? 0 : ODS_DISABLED);
+  item.hwndItem = this;
+  item.hDC = dc.GetSafeHdc();
+  GetClientRect(&item.rcItem);
+  if (CWnd* parent = GetParent()) {
+    parent->SendMessage(WM_DRAWITEM, item.CtlID, LPARAM(&item));
+  } else {
+    DrawItem(&item);
+  }
+}

@@ -1,0 +1,246 @@
+#include "platform/ui/Dialog.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/gdi/SystemInfo.h"
+#include "platform/res/ResourceLookup.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/ProgressCtrl.h"
+#include "platform/ui/RichEditCtrl.h"
+#include "platform/ui/Static.h"
+#include "platform/ui/UiCall.h"
+#include "platform/ui/UserAnswers.h"
+#include "platform/ui/WndWidget.h"
+
+namespace {
+
+// Dialog base units of the dialog font (8-point Tahoma at 96 dpi): a dialog unit is a quarter
+// of the average character width across and an eighth of the character height down.
+constexpr int kBaseUnitX = 6;
+constexpr int kBaseUnitY = 13;
+
+const LPCWSTR RT_DIALOG_TYPE = MAKEINTRESOURCEW(5);
+
+std::optional<DialogTemplateFormat::SDialog> ReadTemplate(HMODULE module, UINT templateId) {
+  HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(WORD(templateId)), RT_DIALOG_TYPE);
+  if (!resource) return std::nullopt;
+  const void* data = LockResource(LoadResource(module, resource));
+  if (!data) return std::nullopt;
+  return DialogTemplateFormat::Read(static_cast<const std::uint8_t*>(data), SizeofResource(module, resource));
+}
+
+bool WantsKey(CWnd* control, UINT key) {
+  if (!control) return false;
+  const UINT code = UINT(control->SendMessage(WM_GETDLGCODE, key, 0));
+  if (code & DLGC_WANTALLKEYS) return true;
+  if (key == VK_RETURN && (control->GetStyle() & ES_MULTILINE) && (control->GetStyle() & ES_WANTRETURN) &&
+      dynamic_cast<CEdit*>(control))
+    return true;
+  return false;
+}
+
+}  // namespace
+
+std::optional<DialogTemplateFormat::SDialog> LoadDialogTemplate(UINT templateId) {
+  if (HMODULE module = AfxGetResourceHandle()) {
+    if (auto found = ReadTemplate(module, templateId)) return found;
+  }
+  return ReadTemplate(nullptr, templateId);
+}
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    .OnCommand(IDOK, &CDialog::OnOkCommand)
+    .OnCommand(IDCANCEL, &CDialog::OnCancelCommand) END_MESSAGE_MAP()
+
+        CDialog::CDialog() {
+  m_backgroundColor = COLOR_BTNFACE;
+}
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : CDialog() {
+  m_nIDTemplate = templateId;
+  m_pParentWnd = parent;
+}
+
+CDialog::~CDialog() {
+  if (m_hWnd) DestroyWindow();
+}
+
+void CDialog::MapDialogRect(LPRECT rect) const {
+  rect->left = rect->left * kBaseUnitX / 4;
+  rect->right = rect->right * kBaseUnitX / 4;
+  rect->top = rect->top * kBaseUnitY / 8;
+  rect->bottom = rect->bottom * kBaseUnitY / 8;
+}
+
+std::unique_ptr<CWnd> CDialog::CreateControl(const DialogTemplateFormat::SControl& control) {
+  using namespace DialogTemplateFormat;
+  switch (control.kind) {
+    case kButton:
+      return std::make_unique<CButton>();
+    case kEdit:
+      return std::make_unique<CEdit>();
+    case kStatic:
+      return std::make_unique<CStatic>();
+    case kListBox:
+      return std::make_unique<CListBox>();
+    case kComboBox:
+      return std::make_unique<CComboBox>();
+    case kProgress:
+      return std::make_unique<CProgressCtrl>();
+    case kRichEdit:
+      return std::make_unique<CRichEditCtrl>();
+    default:
+      return std::make_unique<CWnd>();
+  }
+}
+
+bool CDialog::CreateFromTemplate(CWnd* parent) {
+  auto dialog = LoadDialogTemplate(m_nIDTemplate);
+  if (!dialog) return false;
+  const bool child = (dialog->style & WS_CHILD) != 0;
+  CRect rect(dialog->x, dialog->y, dialog->x + dialog->cx, dialog->y + dialog->cy);
+  MapDialogRect(rect);
+  if (!child) {
+    // Top-level dialogs open centred over their owner, else on the screen.
+    CRect area(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (parent && parent->IsWindow()) parent->GetWindowRect(area);
+    rect.MoveToXY(area.left + (area.Width() - rect.Width()) / 2,
+                  area.top + (area.Height() - rect.Height()) / 2);
+  }
+  const DWORD style = (dialog->style & ~WS_VISIBLE) | (child ? 0 : WS_POPUP);
+  if (!CreateEx(dialog->exStyle, u"#32770", dialog->caption.c_str(), style, rect, parent, 0)) return false;
+  for (const DialogTemplateFormat::SControl& item : dialog->controls) {
+    std::unique_ptr<CWnd> control = CreateControl(item);
+    CRect itemRect(item.x, item.y, item.x + item.cx, item.y + item.cy);
+    MapDialogRect(itemRect);
+    const UINT id = item.id == 0xFFFF ? UINT(IDC_STATIC) : item.id;
+    if (!control->CreateEx(item.exStyle, nullptr, item.text.c_str(), item.style, itemRect, this, id))
+      continue;
+    m_templateControls.push_back(std::move(control));
+  }
+  if ((dialog->style & WS_VISIBLE) && !m_modal) ShowWindow(SW_SHOW);
+  return true;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+  if (!IsUiThread()) return CallOnUiThread([&] { return Create(templateId, parent); });
+  m_nIDTemplate = templateId;
+  m_pParentWnd = parent;
+  m_modal = false;
+  m_ended = false;
+  if (!CreateFromTemplate(parent)) return FALSE;
+  SendMessage(WM_INITDIALOG);
+  return TRUE;
+}
+
+INT_PTR CDialog::DoModal() {
+  if (!IsUiThread()) return CallOnUiThread([this] { return DoModal(); });
+  CWnd* owner = m_pParentWnd ? m_pParentWnd->GetTopLevelParent() : AfxGetMainWnd();
+  m_modal = true;
+  m_ended = false;
+  m_nModalResult = -1;
+  if (!CreateFromTemplate(owner)) {
+    m_modal = false;
+    return -1;
+  }
+  const bool disableOwner = owner && owner->IsWindowEnabled();
+  if (disableOwner) owner->EnableWindow(FALSE);
+  SendMessage(WM_INITDIALOG);
+  if (!m_ended) {
+    ShowWindow(SW_SHOW);
+    SModalDialogRequest request;
+    request.dialog = this;
+    request.templateId = m_nIDTemplate;
+    request.caption = GetWindowTextString();
+    if (!GetUserAnswerSink().OnModalDialog(request) && !m_ended) {
+      QEventLoop loop;
+      m_loop = &loop;
+      loop.exec();
+      m_loop = nullptr;
+    }
+    // A dialog the sink left open is cancelled, as Escape would.
+    if (!m_ended) SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    if (!m_ended) EndDialog(IDCANCEL);
+  }
+  if (disableOwner && owner->IsWindow()) owner->EnableWindow(TRUE);
+  DestroyWindow();
+  m_templateControls.clear();
+  m_modal = false;
+  return m_nModalResult;
+}
+
+void CDialog::EndDialog(int result) {
+  m_nModalResult = result;
+  m_ended = true;
+  if (m_loop) {
+    m_loop->exit();
+  } else if (!m_modal && m_hWnd) {
+    ShowWindow(SW_HIDE);
+  }
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  if (!UpdateData(TRUE)) return;
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+  CDataExchange exchange(this, saveAndValidate);
+  try {
+    DoDataExchange(&exchange);
+  } catch (const SDataExchangeFailed&) {
+    // A control held a value its member cannot take; the exchange stops there.
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CDialog::GotoDlgCtrl(CWnd* control) {
+  if (control) control->SetFocus();
+}
+
+void CDialog::NextDlgCtrl() const {
+  CallOnUiThread([] {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus) focus->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+  });
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+  if (msg->message != WM_KEYDOWN) return FALSE;
+  CWnd* focus = GetFocus();
+  const UINT key = UINT(msg->wParam);
+  if (key != VK_RETURN && key != VK_ESCAPE) return FALSE;
+  if (WantsKey(focus && IsChild(focus) ? focus : nullptr, key)) return FALSE;
+  const UINT id = key == VK_ESCAPE ? UINT(IDCANCEL) : m_defaultId;
+  SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), BN_CLICKED), LPARAM(GetDlgItem(int(id))));
+  return TRUE;
+}
+
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog();
+    case WM_CLOSE:
+      SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+      return 0;
+    default:
+      return CWnd::DefWindowProc(message, wParam, lParam);
+  }
+}

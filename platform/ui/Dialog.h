@@ -1,0 +1,70 @@
+#pragma once
+// CDialog: a window built from a dialog template of the resources (resources/dialogs), its
+// controls reached by id. Modal dialogs (DoModal) go through the user-answer sink, so that
+// tests script them; from a worker thread, DoModal runs on the user-interface thread and
+// waits. Modeless dialogs are made with Create.
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/ui/DialogTemplateFormat.h"
+#include "platform/ui/Wnd.h"
+
+class CDataExchange;
+class QEventLoop;
+
+class CDialog : public CWnd {
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  CDialog();
+  explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+  ~CDialog() override;
+
+  // Runs the dialog modally; the result given to EndDialog, or -1 when it cannot be made.
+  virtual INT_PTR DoModal();
+  // A modeless dialog.
+  BOOL Create(UINT templateId, CWnd* parent = nullptr);
+  void EndDialog(int result);
+
+  virtual BOOL OnInitDialog();
+  virtual void OnOK();
+  virtual void OnCancel();
+  BOOL UpdateData(BOOL saveAndValidate = TRUE);
+  virtual void DoDataExchange(CDataExchange* dx);
+
+  void SetDefID(UINT id) { m_defaultId = id; }
+  DWORD GetDefID() const { return m_defaultId; }
+  void GotoDlgCtrl(CWnd* control);
+  void NextDlgCtrl() const;
+  // Dialog units of the template to pixels.
+  void MapDialogRect(LPRECT rect) const;
+
+  BOOL PreTranslateMessage(MSG* msg) override;
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  UINT m_nIDHelp = 0;
+  CWnd* m_pParentWnd = nullptr;
+
+ protected:
+  UINT m_nIDTemplate = 0;
+  int m_nModalResult = -1;
+
+ private:
+  void OnOkCommand() { OnOK(); }
+  void OnCancelCommand() { OnCancel(); }
+  // Makes the window and its controls from the template; false when it cannot be loaded.
+  bool CreateFromTemplate(CWnd* parent);
+  std::unique_ptr<CWnd> CreateControl(const DialogTemplateFormat::SControl& control);
+
+  std::vector<std::unique_ptr<CWnd>> m_templateControls;
+  QEventLoop* m_loop = nullptr;
+  bool m_modal = false;
+  bool m_ended = false;
+  UINT m_defaultId = IDOK;
+};
+
+// The template of a dialog resource: first in the current resource module, then in the
+// program's; nothing when there is none or it cannot be read.
+std::optional<DialogTemplateFormat::SDialog> LoadDialogTemplate(UINT templateId);

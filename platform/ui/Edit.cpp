@@ -1,0 +1,145 @@
+#include "platform/ui/Edit.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "platform/ui/QtString.h"
+#include "platform/ui/UiCall.h"
+#include "platform/ui/WndWidget.h"
+
+namespace {
+
+class LineWidget : public WndWidgetOf<QLineEdit> {
+ public:
+  using WndWidgetOf::WndWidgetOf;
+  bool GetControlText(CString& text) const override {
+    text = FromQString(this->text());
+    return true;
+  }
+  bool SetControlText(const CString& text) override {
+    setText(ToQString(text));
+    return true;
+  }
+};
+
+class TextWidget : public WndWidgetOf<QPlainTextEdit> {
+ public:
+  using WndWidgetOf::WndWidgetOf;
+  // Lines end in CR LF in the control's text, as on the platform.
+  bool GetControlText(CString& text) const override {
+    text = FromQString(toPlainText().replace(u'\n', QStringLiteral("\r\n")));
+    return true;
+  }
+  bool SetControlText(const CString& text) override {
+    setPlainText(ToQString(text).remove(u'\r'));
+    return true;
+  }
+};
+
+}  // namespace
+
+BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  return CWnd::Create(u"EDIT", nullptr, style, rect, parent, id);
+}
+
+std::unique_ptr<WndWidget> CEdit::CreateWidget(CWnd* parent) {
+  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  auto notify = [this] {
+    if (CWnd* owner = GetParent())
+      owner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID()), EN_CHANGE), LPARAM(this));
+  };
+  if (GetStyle() & ES_MULTILINE) {
+    auto widget = std::make_unique<TextWidget>(*this, parentWidget);
+    widget->setReadOnly(GetStyle() & ES_READONLY);
+    QObject::connect(widget.get(), &QPlainTextEdit::textChanged, notify);
+    return widget;
+  }
+  auto widget = std::make_unique<LineWidget>(*this, parentWidget);
+  widget->setReadOnly(GetStyle() & ES_READONLY);
+  if (GetStyle() & ES_PASSWORD) widget->setEchoMode(QLineEdit::Password);
+  if (GetStyle() & ES_CENTER) widget->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+  if (GetStyle() & ES_RIGHT) widget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QObject::connect(widget.get(), &QLineEdit::textChanged, notify);
+  return widget;
+}
+
+void CEdit::SetSel(int start, int end, BOOL) {
+  if (!GetWidget()) return;
+  CallOnUiThread([&] {
+    QWidget* w = GetWidget()->Widget();
+    if (auto* line = dynamic_cast<QLineEdit*>(w)) {
+      const int length = int(line->text().size());
+      if (start < 0) {
+        line->deselect();
+        return;
+      }
+      const int to = end < 0 || end > length ? length : end;
+      line->setSelection(std::min(start, length), to - std::min(start, length));
+    } else if (auto* text = dynamic_cast<QPlainTextEdit*>(w)) {
+      QTextCursor cursor = text->textCursor();
+      const int length = text->document()->characterCount() - 1;
+      cursor.setPosition(start < 0 ? length : std::min(start, length));
+      if (start >= 0) cursor.setPosition(end < 0 || end > length ? length : end, QTextCursor::KeepAnchor);
+      text->setTextCursor(cursor);
+    }
+  });
+}
+
+void CEdit::GetSel(int& start, int& end) const {
+  start = end = 0;
+  if (!GetWidget()) return;
+  CallOnUiThread([&] {
+    QWidget* w = GetWidget()->Widget();
+    if (auto* line = dynamic_cast<QLineEdit*>(w)) {
+      start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+      end = line->hasSelectedText() ? line->selectionEnd() : line->cursorPosition();
+    } else if (auto* text = dynamic_cast<QPlainTextEdit*>(w)) {
+      start = text->textCursor().selectionStart();
+      end = text->textCursor().selectionEnd();
+    }
+  });
+}
+
+void CEdit::ReplaceSel(LPCTSTR text, BOOL) {
+  if (!GetWidget()) return;
+  const QString value = ToQString(CString(text));
+  CallOnUiThread([&] {
+    QWidget* w = GetWidget()->Widget();
+    if (auto* line = dynamic_cast<QLineEdit*>(w)) {
+      line->insert(value);
+    } else if (auto* edit = dynamic_cast<QPlainTextEdit*>(w)) {
+      edit->insertPlainText(QString(value).remove(u'\r'));
+    }
+  });
+}
+
+BOOL CEdit::SetReadOnly(BOOL readOnly) {
+  if (!GetWidget()) return FALSE;
+  ModifyStyle(readOnly ? 0 : ES_READONLY, readOnly ? ES_READONLY : 0);
+  CallOnUiThread([&] {
+    QWidget* w = GetWidget()->Widget();
+    if (auto* line = dynamic_cast<QLineEdit*>(w)) line->setReadOnly(readOnly);
+    if (auto* edit = dynamic_cast<QPlainTextEdit*>(w)) edit->setReadOnly(readOnly);
+  });
+  return TRUE;
+}
+
+void CEdit::SetLimitText(UINT maxChars) {
+  if (!GetWidget()) return;
+  CallOnUiThread([&] {
+    if (auto* line = dynamic_cast<QLineEdit*>(GetWidget()->Widget()))
+      line->setMaxLength(maxChars == 0 ? 0x7FFFFFFE : int(std::min<UINT>(maxChars, 0x7FFFFFFE)));
+  });
+}
+
+int CEdit::GetLineCount() const {
+  if (!GetWidget()) return 0;
+  int count = 1;
+  CallOnUiThread([&] {
+    if (auto* edit = dynamic_cast<QPlainTextEdit*>(GetWidget()->Widget()))
+      count = edit->document()->blockCount();
+  });
+  return count;
+}

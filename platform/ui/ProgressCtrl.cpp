@@ -1,0 +1,78 @@
+#include "platform/ui/ProgressCtrl.h"
+
+#include <QProgressBar>
+
+#include "platform/ui/UiCall.h"
+#include "platform/ui/WndWidget.h"
+
+namespace {
+
+QProgressBar* Bar(const CWnd* wnd) {
+  return wnd->GetWidget() ? static_cast<QProgressBar*>(wnd->GetWidget()->Widget()) : nullptr;
+}
+
+}  // namespace
+
+BOOL CProgressCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  return CWnd::Create(u"msctls_progress32", nullptr, style, rect, parent, id);
+}
+
+std::unique_ptr<WndWidget> CProgressCtrl::CreateWidget(CWnd* parent) {
+  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  auto widget = std::make_unique<WndWidgetOf<QProgressBar>>(*this, parentWidget);
+  widget->setRange(0, 100);
+  widget->setValue(0);
+  widget->setTextVisible(false);
+  if (GetStyle() & PBS_VERTICAL) widget->setOrientation(Qt::Vertical);
+  return widget;
+}
+
+void CProgressCtrl::SetRange32(int lower, int upper) {
+  CallOnUiThread([&] {
+    if (QProgressBar* bar = Bar(this)) bar->setRange(lower, upper);
+  });
+}
+
+void CProgressCtrl::GetRange(int& lower, int& upper) const {
+  CallOnUiThread([&] {
+    QProgressBar* bar = Bar(this);
+    lower = bar ? bar->minimum() : 0;
+    upper = bar ? bar->maximum() : 0;
+  });
+}
+
+int CProgressCtrl::SetPos(int pos) {
+  return CallOnUiThread([&]() -> int {
+    QProgressBar* bar = Bar(this);
+    if (!bar) return 0;
+    const int old = bar->value();
+    // The bar keeps the position within its range, as the platform's does.
+    bar->setValue(std::clamp(pos, bar->minimum(), bar->maximum()));
+    return old;
+  });
+}
+
+int CProgressCtrl::GetPos() const {
+  return CallOnUiThread([&] { return Bar(this) ? Bar(this)->value() : 0; });
+}
+
+int CProgressCtrl::OffsetPos(int delta) { return SetPos(GetPos() + delta); }
+
+int CProgressCtrl::SetStep(int step) {
+  const int old = m_step;
+  m_step = step;
+  return old;
+}
+
+int CProgressCtrl::StepIt() {
+  return CallOnUiThread([&]() -> int {
+    QProgressBar* bar = Bar(this);
+    if (!bar) return 0;
+    const int old = bar->value();
+    int next = old + m_step;
+    // Stepping past the end starts again from the beginning.
+    if (next > bar->maximum()) next = bar->minimum() + (next - bar->maximum());
+    bar->setValue(std::clamp(next, bar->minimum(), bar->maximum()));
+    return old;
+  });
+}
