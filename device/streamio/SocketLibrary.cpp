@@ -1,32 +1,12 @@
 #include "device/streamio/SocketLibrary.h"
 
-#include "platform/kernel/CriticalSection.h"
-
 namespace StreamIO {
 
-namespace {
+// The platform's sockets need no library to be started or stopped; the calls stay where the
+// library's start-up and shut-down belong, so the streams read the same on every platform.
+int StartSockets() { return 0; }
 
-CCriticalSection& SocketLock() {
-  static CCriticalSection lock;
-  return lock;
-}
-
-bool g_started = false;
-
-}  // namespace
-
-// The platform's sockets need no library start; the state is kept so that start and stop
-// pair up as callers expect.
-int StartSockets() {
-  CSingleLock lock(SocketLock());
-  g_started = true;
-  return 0;
-}
-
-void StopSockets() {
-  CSingleLock lock(SocketLock());
-  g_started = false;
-}
+void StopSockets() {}
 
 bool IsDottedIPv4(const std::string& host) {
   int parts = 0;

@@ -5,7 +5,7 @@
 
 namespace StreamIO {
 
-// Starts the socket library once (under its lock); 0 or the library's error number.
+// Starts the socket library; 0 or the library's error number.
 int StartSockets();
 // Stops the library when it was started (library shut-down calls it).
 void StopSockets();
