@@ -3,9 +3,11 @@
 #include <chrono>
 #include <thread>
 
+#include "device/streamio/StreamIO.h"
 #include "device/streamio/UsbDevices.h"
 #include "device/streamio/UsbHostProbeControl.h"
 #include "device/streamio/UsbHostProbeData.h"
+#include "device/streamio/UsbHostProbeManager.h"
 #include "platform/base/ErrorCodes.h"
 #include "platform/io/PortSettings.h"
 #include "tests/device/streamio_transports/FakeHidProbe.h"
@@ -174,4 +176,23 @@ TEST(UsbDeviceLists, NoDevicesGiveEmptyLists) {
   paths = {u"stale"};
   EXPECT_TRUE(ListUsbHostDevices(paths));
   EXPECT_TRUE(paths.empty());
+}
+
+TEST_F(HidProbe, StreamsLookAtTheManagersEventsAndShutDownSignalsClose) {
+  auto& manager = CUsbHostProbeManager::Instance();
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  // A lone waiter that sees an attach takes it back.
+  manager.GetAttachEvent().SetEvent();
+  EXPECT_TRUE(control.IsOpen());
+  EXPECT_FALSE(manager.GetAttachEvent().IsSet());
+
+  int value = 0;
+  manager.WaitForEvents(value, 0);
+  EXPECT_EQ(value, CUsbHostProbeManager::eTimeout);
+  control.Close();
+  InitStreamIO();
+  ExitStreamIO();
+  manager.WaitForEvents(value, 0);
+  EXPECT_EQ(value, CUsbHostProbeManager::eClose);
 }
