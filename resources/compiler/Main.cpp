@@ -49,7 +49,8 @@ void WriteSource(std::ostream& out, const std::string& function, const std::vect
   for (std::size_t i = 0; i < resources.size(); ++i) {
     out << "const BYTE kResource" << i << "[] = {";
     const auto& bytes = resources[i].bytes;
-    for (std::size_t k = 0; k < bytes.size(); ++k) out << (k % 16 ? " " : "\n  ") << unsigned(bytes[k]) << ",";
+    for (std::size_t k = 0; k < bytes.size(); ++k)
+      out << (k % 16 ? " " : "\n  ") << unsigned(bytes[k]) << ",";
     out << "\n};\n";
   }
   out << "}  // namespace\n\nvoid " << function << "(HMODULE module) {\n";

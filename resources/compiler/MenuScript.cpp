@@ -36,12 +36,18 @@ unsigned ParseFlags(const ScriptLine& line, std::size_t first) {
   for (std::size_t i = first; i < line.words.size(); ++i) {
     const ScriptWord& word = line.words[i];
     if (word.quoted) Fail(line, "unexpected text");
-    if (word.text == "grayed") flags |= MF_GRAYED;
-    else if (word.text == "disabled") flags |= MF_DISABLED;
-    else if (word.text == "checked") flags |= MF_CHECKED;
-    else if (word.text == "menubreak") flags |= MF_MENUBREAK;
-    else if (word.text == "menubarbreak") flags |= MF_MENUBARBREAK;
-    else Fail(line, "unknown word " + word.text);
+    if (word.text == "grayed")
+      flags |= MF_GRAYED;
+    else if (word.text == "disabled")
+      flags |= MF_DISABLED;
+    else if (word.text == "checked")
+      flags |= MF_CHECKED;
+    else if (word.text == "menubreak")
+      flags |= MF_MENUBREAK;
+    else if (word.text == "menubarbreak")
+      flags |= MF_MENUBARBREAK;
+    else
+      Fail(line, "unknown word " + word.text);
   }
   return flags;
 }

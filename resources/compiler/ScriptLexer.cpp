@@ -18,9 +18,12 @@ ScriptWord ReadQuoted(const ScriptLine& line, std::string_view text, std::size_t
     }
     if (ch == '\\' && pos + 1 < text.size()) {
       char next = text[++pos];
-      if (next == 't') word.text += '\t';
-      else if (next == '"' || next == '\\') word.text += next;
-      else Fail(line, std::string("unknown escape \\") + next);
+      if (next == 't')
+        word.text += '\t';
+      else if (next == '"' || next == '\\')
+        word.text += next;
+      else
+        Fail(line, std::string("unknown escape \\") + next);
       continue;
     }
     word.text += ch;

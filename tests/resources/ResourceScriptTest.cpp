@@ -17,11 +17,11 @@ TEST(MenuScript, CompilesToStandardTemplateWithEndMarksOnEveryLevel) {
       "end\n"
       "item 7 \"x\" grayed checked\n";
   Bytes expected = {
-      0x00, 0x00, 0x00, 0x00,                                      // version, header size
-      0x10, 0x00, 0x26, 0x00, 0x41, 0x00, 0x00, 0x00,              // popup "&A"
+      0x00, 0x00, 0x00, 0x00,                                                  // version, header size
+      0x10, 0x00, 0x26, 0x00, 0x41, 0x00, 0x00, 0x00,                          // popup "&A"
       0x00, 0x00, 0x05, 0x00, 0x42, 0x00, 0x09, 0x00, 0x43, 0x00, 0x00, 0x00,  // 5 "B\tC"
-      0x80, 0x00, 0x00, 0x00, 0x00, 0x00,                          // separator, last of the popup
-      0x89, 0x00, 0x07, 0x00, 0x78, 0x00, 0x00, 0x00,              // 7 "x", last of the bar
+      0x80, 0x00, 0x00, 0x00, 0x00, 0x00,                                      // separator, last of the popup
+      0x89, 0x00, 0x07, 0x00, 0x78, 0x00, 0x00, 0x00,                          // 7 "x", last of the bar
   };
   EXPECT_EQ(ResourceScript::CompileMenu(script), expected);
 }
@@ -33,19 +33,20 @@ TEST(MenuScript, TextsAreUtf16) {
 
 TEST(MenuScript, RefusesMalformedScripts) {
   const char* cases[] = {
-      "",                                     // nothing
-      "popup \"A\"\n  item 1 \"a\"\n",        // popup without end
-      "item 1 \"a\"\nend\n",                  // end without popup
-      "popup \"A\"\nend\n",                   // empty popup
-      "item 70000 \"a\"\n",                   // id beyond 16 bits
-      "item -1 \"a\"\n",                      // negative id
-      "item 1 a\n",                           // text not quoted
-      "item 1 \"a\n",                         // text not closed
-      "item 1 \"a\\q\"\n",                    // unknown escape
-      "item 1 \"a\" bold\n",                  // unknown flag
-      "menuitem 1 \"a\"\n",                   // unknown keyword
+      "",                               // nothing
+      "popup \"A\"\n  item 1 \"a\"\n",  // popup without end
+      "item 1 \"a\"\nend\n",            // end without popup
+      "popup \"A\"\nend\n",             // empty popup
+      "item 70000 \"a\"\n",             // id beyond 16 bits
+      "item -1 \"a\"\n",                // negative id
+      "item 1 a\n",                     // text not quoted
+      "item 1 \"a\n",                   // text not closed
+      "item 1 \"a\\q\"\n",              // unknown escape
+      "item 1 \"a\" bold\n",            // unknown flag
+      "menuitem 1 \"a\"\n",             // unknown keyword
   };
-  for (const char* script : cases) EXPECT_THROW(ResourceScript::CompileMenu(script), ResourceScriptError) << script;
+  for (const char* script : cases)
+    EXPECT_THROW(ResourceScript::CompileMenu(script), ResourceScriptError) << script;
 }
 
 TEST(ToolBarScript, CompilesSizeAndButtonsWithSeparatorsAsZero) {

@@ -1,0 +1,54 @@
+#pragma once
+// The records of owner-drawn items (WM_MEASUREITEM, WM_DRAWITEM): the owner measures and
+// draws the item, here for menus (ODT_MENU) and buttons (ODT_BUTTON).
+
+#include "platform/base/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/ui/WinUser.h"
+
+constexpr UINT ODT_MENU = 1;
+constexpr UINT ODT_LISTBOX = 2;
+constexpr UINT ODT_COMBOBOX = 3;
+constexpr UINT ODT_BUTTON = 4;
+constexpr UINT ODT_STATIC = 5;
+
+// What to draw.
+constexpr UINT ODA_DRAWENTIRE = 0x0001;
+constexpr UINT ODA_SELECT = 0x0002;
+constexpr UINT ODA_FOCUS = 0x0004;
+
+// The item's state.
+constexpr UINT ODS_SELECTED = 0x0001;
+constexpr UINT ODS_GRAYED = 0x0002;
+constexpr UINT ODS_DISABLED = 0x0004;
+constexpr UINT ODS_CHECKED = 0x0008;
+constexpr UINT ODS_FOCUS = 0x0010;
+constexpr UINT ODS_DEFAULT = 0x0020;
+constexpr UINT ODS_HOTLIGHT = 0x0040;
+constexpr UINT ODS_INACTIVE = 0x0080;
+constexpr UINT ODS_NOACCEL = 0x0100;
+constexpr UINT ODS_NOFOCUSRECT = 0x0200;
+
+struct MEASUREITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  UINT itemID = 0;
+  UINT itemWidth = 0;
+  UINT itemHeight = 0;
+  ULONG_PTR itemData = 0;
+};
+using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
+
+struct DRAWITEMSTRUCT {
+  UINT CtlType = 0;
+  UINT CtlID = 0;
+  UINT itemID = 0;
+  UINT itemAction = 0;
+  UINT itemState = 0;
+  // The control; for a menu item the menu's handle (HMENU) in this field, as on the platform.
+  HWND hwndItem = nullptr;
+  HDC hDC = nullptr;
+  RECT rcItem{0, 0, 0, 0};
+  ULONG_PTR itemData = 0;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
