@@ -59,6 +59,8 @@ void CIpStream::DoClose() {
     KeepError(ERROR_INVALID_HANDLE);
     return;
   }
+  // A transfer still waiting on another thread must not go on waiting on a closed socket.
+  m_wake.Raise();
   int error = m_socket->Close();
   m_socket.reset();
   if (error != 0) Raise(error);

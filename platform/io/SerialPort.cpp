@@ -72,6 +72,8 @@ int CSerialPort::Open(const std::string& device) {
 
 int CSerialPort::Close() {
   if (m_fd < 0) return ERROR_INVALID_HANDLE;
+  // A transfer still waiting on another thread must not go on waiting on a closed port.
+  m_cancel.Raise();
   int result = ::close(m_fd) == 0 ? ERROR_SUCCESS : LastError();
   m_fd = -1;
   return result;
