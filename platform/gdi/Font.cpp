@@ -4,7 +4,6 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <mutex>
 
 #include "platform/gdi/Dc.h"
@@ -20,20 +19,17 @@ constexpr const char* kSerif = "DejaVu Serif";
 // lfHeight 0 asks for the default size.
 constexpr int kDefaultEmPixels = 12;
 
-// The font files are loaded by path, so that no font configuration of the machine changes
-// what is drawn.
+// The font files of fonts-dejavu-core are loaded by path, so that no font configuration of
+// the machine changes what is drawn.
 void EnsureFontsLoaded() {
   static std::once_flag once;
   std::call_once(once, [] {
     EnsureGuiApplication();
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(kFontFolder, error)) {
-      const std::string name = entry.path().filename().string();
-      if (name.rfind("DejaVuSans", 0) == 0 || name.rfind("DejaVuSerif", 0) == 0) {
-        if (name.find("Condensed") == std::string::npos && name.find("ExtraLight") == std::string::npos)
-          QFontDatabase::addApplicationFont(QString::fromStdString(entry.path().string()));
-      }
-    }
+    static const char* const files[] = {"DejaVuSans.ttf",     "DejaVuSans-Bold.ttf",
+                                        "DejaVuSansMono.ttf", "DejaVuSansMono-Bold.ttf",
+                                        "DejaVuSerif.ttf",    "DejaVuSerif-Bold.ttf"};
+    for (const char* file : files)
+      QFontDatabase::addApplicationFont(QString::fromLatin1(kFontFolder) + u'/' + QString::fromLatin1(file));
   });
 }
 
