@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/res/ResourceLookup.h"
+#include "platform/ui/Menu.h"
 #include "resources/ProgramResources.h"
 
 namespace {
@@ -53,4 +54,66 @@ TEST(ProgramResources, MainMenuIsAStandardTemplateStartingWithFile) {
   const BYTE* header = static_cast<const BYTE*>(LockResource(LoadResource(module, bitmap)));
   EXPECT_EQ(header[0], 40);  // the bitmap information header comes first
   EXPECT_EQ(header[4], 80);  // five 16-pixel pictures
+}
+
+TEST(ProgramResources, MainMenuCarriesTheFramesCommandsAndTexts) {
+  RegisterProgramResources(nullptr);
+  HMENU bar = LoadMenuW(nullptr, MAKEINTRESOURCEW(517));
+  ASSERT_NE(bar, nullptr);
+  const char16_t* popups[] = {u"&File", u"&Device", u"&Edit", u"&Help"};
+  ASSERT_EQ(GetMenuItemCount(bar), 4);
+  for (int i = 0; i < 4; ++i) {
+    CString text;
+    GetMenuStringW(bar, UINT(i), text, MF_BYPOSITION);
+    EXPECT_EQ(text, CString(popups[i]));
+    EXPECT_NE(GetSubMenu(bar, i), nullptr);
+  }
+  const struct {
+    UINT id;
+    const char16_t* text;
+  } commands[] = {
+      {57601, u"&Open project..."},
+      {57602, u"&Close project"},
+      {57603, u"&Save project"},
+      {20, u"Save project &as..."},
+      {5, u"Export measurements as graphic file(s)"},
+      {16, u"Export measurements to CSV file(s)"},
+      {33, u"&Print"},
+      {1, u"Applica&tion settings"},
+      {57665, u"E&xit"},
+      {11, u"&Download all measurement data from ZD-2"},
+      {9, u"Delete all measurement data on ZD-2"},
+      {35, u"&Update ZD-2 firmware"},
+      {28, u"&Live View"},
+      {2003, u"Calibrate adjustment"},
+      {2002, u"Calibration verification"},
+      {2004, u"Restore factory calibration"},
+      {2005, u"Restore last used calibration"},
+      {2008, u"Open calibration certificate template"},
+      {2009, u"Open calibration certificate example"},
+      {15, u"Select &all\t(Ctrl+A)"},
+      {4, u"&Copy\t(Ctrl+C)"},
+      {32, u"&Paste\t(Ctrl+V)"},
+      {14, u"&Delete\t(Delete)"},
+      {24, u"&Check for ZD-Zedo updates..."},
+      {57670, u"&Help ZD-Zedo"},
+      {2006, u"Help ZD-2 cali&bration"},
+      {27, u"Help &update ZD-2 firmware"},
+      {26, u"Product &Registration"},
+      {25, u"Customer &Feedback"},
+      {57664, u"&About ZD-Zedo..."},
+  };
+  for (const auto& command : commands) {
+    CString text;
+    GetMenuStringW(bar, command.id, text, MF_BYCOMMAND);
+    EXPECT_EQ(text, CString(command.text)) << command.id;
+  }
+  // Both export commands sit in the File menu's Export popup.
+  HMENU file = GetSubMenu(bar, 0);
+  HMENU exportPopup = nullptr;
+  for (int i = 0; i < GetMenuItemCount(file) && !exportPopup; ++i) exportPopup = GetSubMenu(file, i);
+  ASSERT_NE(exportPopup, nullptr);
+  EXPECT_EQ(GetMenuItemID(exportPopup, 0), 5u);
+  EXPECT_EQ(GetMenuItemID(exportPopup, 1), 16u);
+  DestroyMenu(bar);
 }
