@@ -1,0 +1,23 @@
+#pragma once
+// The Humilo moisture instrument.
+
+#include <memory>
+
+#include "device/JvDevice.h"
+
+namespace Device {
+
+class CHumiloDevice : public CJvDevice {
+ public:
+  CHumiloDevice();
+  std::unique_ptr<CJvDevice> Create() const override;
+  bool Identify(SDeviceIdent& ident) override;
+  CString GetInfoText() override;
+  const CString& GetSerialNumber() override;
+  bool FillFirmwareList(CContents& contents) override;
+
+ private:
+  CString m_serialNumber;
+};
+
+}  // namespace Device

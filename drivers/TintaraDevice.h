@@ -1,0 +1,23 @@
+#pragma once
+// The Tintara carbonation instrument.
+
+#include <memory>
+
+#include "device/JvDevice.h"
+
+namespace Device {
+
+class CTintaraDevice : public CJvDevice {
+ public:
+  CTintaraDevice();
+  std::unique_ptr<CJvDevice> Create() const override;
+  bool Identify(SDeviceIdent& ident) override;
+  CString GetInfoText() override;
+  const CString& GetSerialNumber() override;
+  bool FillFirmwareList(CContents& contents) override;
+
+ private:
+  CString m_serialNumber;
+};
+
+}  // namespace Device

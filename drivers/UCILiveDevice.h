@@ -1,0 +1,23 @@
+#pragma once
+// The Durimo Live UCI probe.
+
+#include <memory>
+
+#include "device/JvDevice.h"
+
+namespace Device {
+
+class CUCILiveDevice : public CJvDevice {
+ public:
+  CUCILiveDevice();
+  std::unique_ptr<CJvDevice> Create() const override;
+  bool Identify(SDeviceIdent& ident) override;
+  CString GetInfoText() override;
+  const CString& GetSerialNumber() override;
+  bool FillFirmwareList(CContents& contents) override;
+
+ private:
+  CString m_serialNumber;
+};
+
+}  // namespace Device

@@ -1,0 +1,166 @@
+// zd2-sim: the simulated ZD-2 as a program, serving one client at a time on a loopback TCP
+// port or on a pseudo-terminal, until it receives SIGINT or SIGTERM.
+//
+//   zd2-sim --tcp 127.0.0.1:3728 | --pty [--com N]
+//           [--records FILE] [--identity TEXT] [--query @XX@=ANSWER]... [--service-mode]
+//           [--byte-rate BYTES_PER_SECOND] [--transcript FILE]
+//           [--fault bad-crc:K | header-cut | stall:MS | silence | disconnect | bad-check-size
+//                  | zero-size | count-mismatch | wrong-signature]
+//
+// It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
+// "com=N" when it was mapped to COM N in the settings store).
+
+#include <signal.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "tests/sim/Peer.h"
+#include "tests/sim/PtyLink.h"
+#include "tests/sim/SocketLink.h"
+#include "tests/sim/zd2/Zd2Simulator.h"
+
+namespace {
+
+using Fault = Sim::CZd2Simulator::EDownloadFault;
+
+struct SOptions {
+  std::string tcp;
+  bool pty = false;
+  int com = 0;
+  std::string records;
+  std::string transcript;
+  int byteRate = 0;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: zd2-sim --tcp HOST:PORT | --pty [--com N] [--records FILE] [--identity TEXT]\n"
+               "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
+               "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
+               "                        zero-size|count-mismatch|wrong-signature]\n");
+  return 2;
+}
+
+bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
+  const std::string name = fault.substr(0, fault.find(':'));
+  const int argument =
+      fault.find(':') == std::string::npos ? 0 : std::atoi(fault.c_str() + fault.find(':') + 1);
+  if (name == "bad-crc")
+    zd2.SetDownloadFault(Fault::eBadCrc, argument > 0 ? argument : 1);
+  else if (name == "header-cut")
+    zd2.SetDownloadFault(Fault::eHeaderCut);
+  else if (name == "stall")
+    zd2.SetDownloadFault(Fault::eStall, 1, argument > 0 ? argument : 3000);
+  else if (name == "silence")
+    zd2.SetDownloadFault(Fault::eSilence);
+  else if (name == "disconnect")
+    zd2.SetDownloadFault(Fault::eDisconnect);
+  else if (name == "bad-check-size")
+    zd2.SetDownloadFault(Fault::eBadCheckSize);
+  else if (name == "zero-size")
+    zd2.SetDownloadFault(Fault::eZeroSize);
+  else if (name == "count-mismatch")
+    zd2.SetDownloadFault(Fault::eCountMismatch);
+  else if (name == "wrong-signature")
+    zd2.SetIdentity("ZD-2;2;VN02-123-4567;0D000102;1.6.2");
+  else
+    return false;
+  return true;
+}
+
+bool ParseOptions(int argc, char** argv, SOptions& options, Sim::CZd2Simulator& zd2) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "--pty") {
+      options.pty = true;
+      continue;
+    }
+    if (option == "--service-mode") {
+      zd2.SetServiceModeOnly(true);
+      continue;
+    }
+    if (i + 1 >= argc) return false;
+    const std::string value = argv[++i];
+    if (option == "--tcp")
+      options.tcp = value;
+    else if (option == "--com")
+      options.com = std::atoi(value.c_str());
+    else if (option == "--records")
+      options.records = value;
+    else if (option == "--transcript")
+      options.transcript = value;
+    else if (option == "--byte-rate")
+      options.byteRate = std::atoi(value.c_str());
+    else if (option == "--identity")
+      zd2.SetIdentity(value);
+    else if (option == "--query" && value.find('=') != std::string::npos)
+      zd2.SetQueryAnswer(value.substr(0, value.find('=')), value.substr(value.find('=') + 1));
+    else if (option == "--fault") {
+      if (!ApplyFault(zd2, value)) return false;
+    } else
+      return false;
+  }
+  return options.pty != !options.tcp.empty();
+}
+
+std::unique_ptr<Sim::CLink> MakeLink(const SOptions& options) {
+  if (options.pty) {
+    auto link = std::make_unique<Sim::CPtyLink>();
+    if (!link->IsOpen() || (options.com > 0 && !link->MapToComPort(options.com))) return nullptr;
+    return link;
+  }
+  const size_t colon = options.tcp.rfind(':');
+  if (colon == std::string::npos) return nullptr;
+  auto link = std::make_unique<Sim::CSocketLink>(options.tcp.substr(0, colon),
+                                                 std::atoi(options.tcp.c_str() + colon + 1));
+  if (!link->IsOpen()) return nullptr;
+  return link;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Sim::CZd2Simulator zd2;
+  SOptions options;
+  if (!ParseOptions(argc, argv, options, zd2)) return Usage();
+  if (!options.records.empty() && !zd2.LoadRecordFile(options.records)) {
+    std::fprintf(stderr, "zd2-sim: cannot read %s\n", options.records.c_str());
+    return 1;
+  }
+  std::ofstream transcript;
+  if (!options.transcript.empty()) {
+    transcript.open(options.transcript, std::ios::binary | std::ios::trunc);
+    zd2.SetReceiveSink([&transcript](const BYTE* bytes, int count) {
+      transcript.write(reinterpret_cast<const char*>(bytes), count);
+      transcript.flush();
+    });
+  }
+
+  // The signals are taken by sigwait below, on this thread, while the peer runs on its own.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  auto link = MakeLink(options);
+  if (!link) {
+    std::fprintf(stderr, "zd2-sim: cannot listen\n");
+    return 1;
+  }
+  Sim::CPeer peer(std::move(link));
+  peer.SetByteRate(options.byteRate);
+  std::printf("port=%s\n", peer.ClientName().c_str());
+  if (options.com > 0) std::printf("com=%d\n", options.com);
+  std::fflush(stdout);
+  peer.Start([&zd2](Sim::CPeer& p) { zd2.Run(p); });
+
+  int signal = 0;
+  sigwait(&stopSignals, &signal);
+  peer.Stop();
+  return 0;
+}

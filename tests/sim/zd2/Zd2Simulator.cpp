@@ -1,0 +1,420 @@
+#include "tests/sim/zd2/Zd2Simulator.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+#include "tests/sim/Peer.h"
+
+namespace Sim {
+namespace {
+
+constexpr BYTE kDle = 0x10;
+constexpr BYTE kAck = 0x06;
+constexpr BYTE kStatusOk = 0x00;
+constexpr BYTE kStatusUnknownRequest = 0xF2;
+constexpr int kPollMs = 200;
+
+bool IsUpperHexDigit(BYTE ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F'); }
+
+// CRC-16 with the reflected polynomial 0xA001 from 0, bit by bit: the instrument's own
+// reckoning, kept apart from the library's table-driven one that it checks.
+WORD Crc16(const BYTE* data, size_t length) {
+  WORD crc = 0;
+  for (size_t i = 0; i < length; ++i) {
+    crc ^= data[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? WORD((crc >> 1) ^ 0xA001) : WORD(crc >> 1);
+  }
+  return crc;
+}
+
+std::vector<BYTE> Bytes(const std::string& text) { return std::vector<BYTE>(text.begin(), text.end()); }
+
+// The n-th ";"-separated field of an identity answer.
+std::string Field(const std::string& text, int index) {
+  size_t start = 0;
+  for (int i = 0; i < index; ++i) {
+    start = text.find(';', start);
+    if (start == std::string::npos) return {};
+    ++start;
+  }
+  return text.substr(start, text.find(';', start) - start);
+}
+
+}  // namespace
+
+CZd2Simulator::CZd2Simulator() : m_identity("ZD-2;2;VN02-123-4567;0C000102;1.6.2"), m_info(kInfoSize, 0xFF) {
+  m_answers = {{"@EN@", "EN-2207"},  {"@CD@", "2026-11-05"}, {"@CI@", "CAL7"}, {"@CA@", "78563412"},
+               {"@CB@", "EFBEADDE"}, {"@VB@", "6810"},       {"@DS@", "03"},   {"@DA@", "3412"},
+               {"@MF@", "E803"},     {"@RA@", "6400"},       {"@UU@", "A"}};
+  // A calibration in each segment: the active one and its factory and last-used copies.
+  for (int segment = 0; segment < 3; ++segment) {
+    for (int i = 0; i < kSegmentSize; ++i) m_info[size_t(segment * kSegmentSize + i)] = BYTE(i * 3 + 1);
+  }
+}
+
+void CZd2Simulator::SetRecords(std::vector<BYTE> records) {
+  std::lock_guard lock(m_mutex);
+  m_records = std::move(records);
+}
+
+bool CZd2Simulator::LoadRecordFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  SetRecords(std::vector<BYTE>(std::istreambuf_iterator<char>(file), {}));
+  return true;
+}
+
+int CZd2Simulator::RecordCount() const {
+  std::lock_guard lock(m_mutex);
+  return int(m_records.size() / kRecordSize);
+}
+
+void CZd2Simulator::SetIdentity(const std::string& identity) {
+  std::lock_guard lock(m_mutex);
+  m_identity = identity;
+}
+
+void CZd2Simulator::SetQueryAnswer(const std::string& query, const std::string& answer) {
+  std::lock_guard lock(m_mutex);
+  m_answers[query] = answer;
+}
+
+void CZd2Simulator::SetServiceModeOnly(bool on) {
+  std::lock_guard lock(m_mutex);
+  m_serviceModeOnly = on;
+}
+
+void CZd2Simulator::SetDownloadFault(EDownloadFault fault, int faultRecord, int stallMs) {
+  std::lock_guard lock(m_mutex);
+  m_fault = fault;
+  m_faultRecord = faultRecord;
+  m_stallMs = stallMs;
+}
+
+void CZd2Simulator::SetReceiveSink(std::function<void(const BYTE*, int)> sink) {
+  std::lock_guard lock(m_mutex);
+  m_sink = std::move(sink);
+}
+
+std::vector<BYTE> CZd2Simulator::InfoMemory() const {
+  std::lock_guard lock(m_mutex);
+  return m_info;
+}
+
+void CZd2Simulator::SetInfoMemory(WORD address, const std::vector<BYTE>& bytes) {
+  std::lock_guard lock(m_mutex);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (BYTE* cell = InfoAt(WORD(address + i))) *cell = bytes[i];
+  }
+}
+
+bool CZd2Simulator::InDebugProtocol() const {
+  std::lock_guard lock(m_mutex);
+  return m_debug;
+}
+
+BYTE* CZd2Simulator::InfoAt(WORD address) {
+  if (address < kInfoStart || address >= kInfoStart + kInfoSize) return nullptr;
+  return &m_info[address - kInfoStart];
+}
+
+bool CZd2Simulator::Next(CPeer& peer, BYTE& byte) {
+  while (!peer.IsStopping()) {
+    if (peer.ReceiveSome(&byte, 1, kPollMs) != 1) continue;
+    std::function<void(const BYTE*, int)> sink;
+    {
+      std::lock_guard lock(m_mutex);
+      sink = m_sink;
+    }
+    if (sink) sink(&byte, 1);
+    return true;
+  }
+  return false;
+}
+
+void CZd2Simulator::Run(CPeer& peer) {
+  BYTE byte = 0;
+  while (Next(peer, byte)) {
+    // Bytes of the binary protocol have the top bit set, so they reach the instrument also
+    // while it reads debug-protocol text.
+    if (InDebugProtocol() && byte < 0x80) {
+      OnDebugChar(peer, byte);
+    } else if (byte == kDle) {
+      OnTextChannel(peer);
+    } else if (byte == 'S') {
+      OnServiceString(peer);
+    } else if (byte == 0xC3 || byte == 0xC4) {
+      BYTE second = 0;
+      if (!Next(peer, second)) return;
+      if (second == 0xC1) {
+        OnRaw(peer, byte, second);
+      } else {
+        for (int i = 0; i < byte - 0xC0; ++i) Next(peer, byte);
+        peer.Send({kStatusUnknownRequest});
+      }
+    } else if (byte >= 0xC0 && byte <= 0xC0 + 47) {
+      OnFrame(peer, byte);
+    }
+  }
+}
+
+void CZd2Simulator::OnTextChannel(CPeer& peer) {
+  peer.Send({kAck});
+  std::string command;
+  BYTE ch = 0;
+  while (Next(peer, ch) && ch != '\r') command += char(ch);
+  const std::string answer = TextAnswer(command);
+  if (!answer.empty()) peer.Send(Bytes(answer + "\r"));
+}
+
+std::string CZd2Simulator::TextAnswer(const std::string& command) {
+  std::lock_guard lock(m_mutex);
+  if (command == "@ID@") return m_serviceModeOnly ? std::string() : m_identity;
+  if (command == "ID") {
+    if (m_serviceModeOnly) return {};
+    return Field(m_identity, 0) + ";" + Field(m_identity, 4) + ";" + Field(m_identity, 2);
+  }
+  const auto found = m_answers.find(command);
+  return found != m_answers.end() ? found->second : "?";
+}
+
+void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
+  BYTE code = 0;
+  if (!Next(peer, code)) return;
+  std::vector<BYTE> payload(size_t(header - 0xC0));
+  for (BYTE& b : payload) {
+    if (!Next(peer, b)) return;
+  }
+  if (code == 0xF1 && payload.empty()) {
+    DWORD signature = 0;
+    {
+      std::lock_guard lock(m_mutex);
+      std::sscanf(Field(m_identity, 3).c_str(), "%x", &signature);
+    }
+    peer.Send({4, BYTE(signature), BYTE(signature >> 8), BYTE(signature >> 16), BYTE(signature >> 24)});
+    return;
+  }
+  if (code != 0xD2 || payload.size() != 1) {
+    peer.Send({kStatusUnknownRequest});
+    return;
+  }
+  {
+    std::lock_guard lock(m_mutex);
+    switch (payload[0]) {
+      case 4:
+        m_debug = true;
+        m_debugArgument.clear();
+        break;
+      case 0x0B:
+        m_records.clear();
+        break;
+      default:
+        // Service mode (1) and mode 6 leave the debug protocol.
+        m_debug = false;
+        break;
+    }
+  }
+  peer.Send({kStatusOk});
+}
+
+void CZd2Simulator::OnRaw(CPeer& peer, BYTE first, BYTE second) {
+  BYTE third = 0;
+  if (!Next(peer, third)) return;
+  if (first == 0xC3 && second == 0xC1 && third == 0xC1) {
+    SendDownload(peer);
+    return;
+  }
+  if (first == 0xC4) {
+    const char answer = CalibrationCommand(third);
+    if (answer) peer.Send({BYTE(answer)});
+    return;
+  }
+  peer.Send({kStatusUnknownRequest});
+}
+
+bool CZd2Simulator::SegmentValid(int segment) const {
+  const auto begin = m_info.begin() + (segment - 1) * kSegmentSize;
+  return std::any_of(begin, begin + kSegmentSize, [](BYTE b) { return b != 0xFF; });
+}
+
+void CZd2Simulator::CopySegment(int from, int to) {
+  std::copy_n(m_info.begin() + (from - 1) * kSegmentSize, kSegmentSize,
+              m_info.begin() + (to - 1) * kSegmentSize);
+}
+
+// Segment 1 holds the calibration in use, segment 2 the factory copy, segment 3 the copy of
+// the last used one.
+char CZd2Simulator::CalibrationCommand(BYTE command) {
+  std::lock_guard lock(m_mutex);
+  auto restore = [&](int from) {
+    if (!SegmentValid(from)) return 'e';
+    CopySegment(from, 1);
+    return 'g';
+  };
+  auto overwrite = [&](int to) {
+    if (!SegmentValid(1)) return 'e';
+    CopySegment(1, to);
+    return 'g';
+  };
+  switch (command) {
+    case 0xE1:
+      return SegmentValid(2) ? 'y' : 'n';
+    case 0xE2:
+      return SegmentValid(3) ? 'y' : 'n';
+    case 0xE3:
+      return SegmentValid(1) ? 'y' : 'n';
+    case 0xC1:
+      return restore(2);
+    case 0xC2:
+      return restore(3);
+    case 0xD1:
+      return overwrite(2);
+    case 0xD2:
+      return overwrite(3);
+    default:
+      return 0;
+  }
+}
+
+void CZd2Simulator::OnServiceString(CPeer& peer) {
+  std::string line = "S";
+  BYTE ch = 0;
+  while (line.size() < 16 && Next(peer, ch)) {
+    line += char(ch);
+    if (ch == '\n') break;
+  }
+  if (line == "SC030102F9\r\n") {
+    peer.Send({'G'});
+  } else if (line == "SE030000FC\r\n") {
+    peer.Send({'E'});
+  } else if (line == "SX030000FC\r\n") {
+    peer.Send({'X'});
+  } else if (line == "SI030000FC\r\n") {
+    std::string identity;
+    {
+      std::lock_guard lock(m_mutex);
+      identity = m_identity;
+    }
+    peer.Send(Bytes(identity));
+  }
+}
+
+void CZd2Simulator::OnDebugChar(CPeer& peer, BYTE ch) {
+  if (IsUpperHexDigit(ch)) {
+    m_debugArgument += char(ch);
+    return;
+  }
+  const std::string argument = std::exchange(m_debugArgument, std::string());
+  if (ch >= 'a' && ch <= 'z') RunDebugCommand(peer, argument, char(ch));
+}
+
+void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, char letter) {
+  const unsigned long value = argument.empty() ? 0 : std::stoul(argument, nullptr, 16);
+  std::vector<BYTE> reply;
+  {
+    std::lock_guard lock(m_mutex);
+    switch (letter) {
+      case 's':
+        if (value <= 1) {
+          m_continuous = value == 0;
+        } else {
+          m_address = WORD(value);
+        }
+        break;
+      case 'n':
+        for (unsigned long i = 0; i < value; ++i) {
+          const BYTE* cell = InfoAt(WORD(m_address + i));
+          char pair[3];
+          std::snprintf(pair, sizeof pair, "%02X", cell ? *cell : 0xFF);
+          reply.insert(reply.end(), pair, pair + 2);
+        }
+        break;
+      case 'w': {
+        const BYTE data = BYTE(value >> 8);
+        const BYTE check = BYTE(value);
+        BYTE* cell = InfoAt(m_address);
+        const bool ok = argument.size() == 4 && cell && check == BYTE((m_address >> 8) + m_address + data);
+        if (ok) {
+          *cell = data;
+          ++m_address;
+        }
+        reply.push_back(ok ? 'k' : 'f');
+        break;
+      }
+      case 'e': {
+        const DWORD expected = DWORD(0) - DWORD(m_address);
+        const bool ok = argument.size() == 8 && value == expected && InfoAt(m_address) &&
+                        (m_address - kInfoStart) % kSegmentSize == 0;
+        if (ok) std::fill_n(m_info.begin() + (m_address - kInfoStart), kSegmentSize, BYTE(0xFF));
+        reply.push_back(ok ? 'k' : 'f');
+        break;
+      }
+      case 'x':
+      case 'r':
+        m_debug = false;
+        m_continuous = false;
+        break;
+      default:
+        m_debugValues[letter] = int(value);
+        break;
+    }
+  }
+  if (!reply.empty()) peer.Send(reply);
+}
+
+void CZd2Simulator::SendDownload(CPeer& peer) {
+  std::vector<BYTE> records;
+  EDownloadFault fault;
+  int faultRecord;
+  int stallMs;
+  {
+    std::lock_guard lock(m_mutex);
+    records = m_records;
+    fault = m_fault;
+    faultRecord = m_faultRecord;
+    stallMs = m_stallMs;
+  }
+  const int count = int(records.size() / kRecordSize);
+  const int total = count * (kRecordSize + 2);
+  std::vector<BYTE> reply = {2, BYTE(total >> 8), BYTE(total), BYTE(count)};
+  for (int i = 0; i < count; ++i) {
+    const BYTE* record = records.data() + size_t(i) * kRecordSize;
+    WORD crc = Crc16(record, kRecordSize);
+    if (fault == EDownloadFault::eBadCrc && i + 1 == faultRecord) crc ^= 0x0100;
+    reply.insert(reply.end(), record, record + kRecordSize);
+    reply.push_back(BYTE(crc >> 8));
+    reply.push_back(BYTE(crc));
+  }
+  const int halfway = 4 + total / 2;
+  switch (fault) {
+    case EDownloadFault::eSilence:
+      return;
+    case EDownloadFault::eHeaderCut:
+      peer.Send({reply[0], reply[1], reply[2]});
+      return;
+    case EDownloadFault::eStall:
+      peer.Send(reply, SFault::Stall(halfway, stallMs));
+      return;
+    case EDownloadFault::eDisconnect:
+      peer.Send(reply, SFault::Hangup(halfway));
+      return;
+    case EDownloadFault::eBadCheckSize:
+      reply[0] = 3;
+      break;
+    case EDownloadFault::eZeroSize:
+      reply[1] = reply[2] = 0;
+      reply.resize(4);
+      break;
+    case EDownloadFault::eCountMismatch:
+      reply[3] = BYTE(count + 1);
+      break;
+    default:
+      break;
+  }
+  peer.Send(reply);
+}
+
+}  // namespace Sim

@@ -1,0 +1,101 @@
+#pragma once
+// The simulated ZD-2: the instrument's side of its link as a session of a Sim::CPeer. It keeps
+// the stored tests, the information memory with its three segments, the identity and the
+// answers of the "@" queries, and answers the text channel, the binary mode requests, the raw
+// calibration and delete commands, the service strings, the debug protocol and the download.
+//
+//   Sim::CPeer peer(std::make_unique<Sim::CSocketLink>("127.0.0.21", 3728));
+//   Sim::CZd2Simulator zd2;
+//   zd2.SetRecords(records);
+//   peer.Start([&](Sim::CPeer& p) { zd2.Run(p); });
+//
+// Settings and faults may be changed from the test's thread while the session runs.
+
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/base/WinTypes.h"
+
+namespace Sim {
+
+class CPeer;
+
+class CZd2Simulator {
+ public:
+  static constexpr int kRecordSize = 238;
+  static constexpr WORD kInfoStart = 0x1000;
+  static constexpr int kInfoSize = 0xC0;
+  static constexpr int kSegmentSize = 64;
+
+  enum class EDownloadFault {
+    eNone,
+    eBadCrc,         // the check of record `faultRecord` (from 1) is wrong
+    eHeaderCut,      // only three header bytes go out
+    eStall,          // the data stops for `stallMs` halfway through
+    eSilence,        // the download command gets no answer at all
+    eDisconnect,     // the link hangs up halfway through the data
+    eBadCheckSize,   // the header announces checks of 3 bytes
+    eZeroSize,       // the header announces records but no data
+    eCountMismatch,  // the header announces one record more than the data holds
+  };
+
+  CZd2Simulator();
+
+  // Stored tests: raw records of kRecordSize bytes, back to back.
+  void SetRecords(std::vector<BYTE> records);
+  bool LoadRecordFile(const std::string& path);
+  int RecordCount() const;
+  // The "@ID@" answer: name;hardware revision;serial;signature;version.
+  void SetIdentity(const std::string& identity);
+  // Answers of the "@" queries by query text ("@EN@" and so on).
+  void SetQueryAnswer(const std::string& query, const std::string& answer);
+  // Only the service identity answers, as in the instrument's service mode.
+  void SetServiceModeOnly(bool on);
+  void SetDownloadFault(EDownloadFault fault, int faultRecord = 1, int stallMs = 3000);
+  // Every byte the instrument receives is also handed here as it comes (the program writes
+  // its transcript file this way).
+  void SetReceiveSink(std::function<void(const BYTE*, int)> sink);
+
+  std::vector<BYTE> InfoMemory() const;
+  void SetInfoMemory(WORD address, const std::vector<BYTE>& bytes);
+  bool InDebugProtocol() const;
+
+  // The session: answers until the peer stops.
+  void Run(CPeer& peer);
+
+ private:
+  bool Next(CPeer& peer, BYTE& byte);
+  void OnTextChannel(CPeer& peer);
+  void OnFrame(CPeer& peer, BYTE header);
+  void OnRaw(CPeer& peer, BYTE first, BYTE second);
+  void OnServiceString(CPeer& peer);
+  void OnDebugChar(CPeer& peer, BYTE ch);
+  void RunDebugCommand(CPeer& peer, const std::string& argument, char letter);
+  void SendDownload(CPeer& peer);
+  std::string TextAnswer(const std::string& command);
+  char CalibrationCommand(BYTE command);
+  bool SegmentValid(int segment) const;
+  void CopySegment(int from, int to);
+  BYTE* InfoAt(WORD address);
+
+  mutable std::mutex m_mutex;
+  std::vector<BYTE> m_records;
+  std::string m_identity;
+  std::map<std::string, std::string> m_answers;
+  bool m_serviceModeOnly = false;
+  EDownloadFault m_fault = EDownloadFault::eNone;
+  int m_faultRecord = 1;
+  int m_stallMs = 3000;
+  std::function<void(const BYTE*, int)> m_sink;
+  std::vector<BYTE> m_info;
+  bool m_debug = false;
+  bool m_continuous = false;
+  WORD m_address = 0;
+  std::string m_debugArgument;
+  std::map<char, int> m_debugValues;
+};
+
+}  // namespace Sim
