@@ -2,8 +2,11 @@
 
 #include <cstring>
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/GuiApplication.h"
 #include "platform/res/ResourceLookup.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/ResourceBitmaps.h"
 #include "resources/ProgramResources.h"
 
 namespace {
@@ -116,4 +119,18 @@ TEST(ProgramResources, MainMenuCarriesTheFramesCommandsAndTexts) {
   EXPECT_EQ(GetMenuItemID(exportPopup, 0), 5u);
   EXPECT_EQ(GetMenuItemID(exportPopup, 1), 16u);
   DestroyMenu(bar);
+}
+
+TEST(ProgramResources, BitmapsLoadByIdOnceConnected) {
+  EnsureGuiApplication();
+  RegisterProgramResources(nullptr);
+  UseResourceBitmaps();
+  CBitmap pictures;
+  ASSERT_TRUE(pictures.LoadBitmap(72));
+  BITMAP info{};
+  pictures.GetBitmap(&info);
+  EXPECT_EQ(info.bmWidth, 80);
+  EXPECT_EQ(info.bmHeight, 16);
+  CBitmap missing;
+  EXPECT_FALSE(missing.LoadBitmap(71));
 }
