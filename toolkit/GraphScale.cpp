@@ -47,6 +47,8 @@ double NiceStep(double range, double& minorStep, CString& format) {
 // The tick-count rule's step and the floor of the logarithm of the tick distance.
 double StepForTickCount(double min, double max, int n, int& exponent) {
   const double d = (max - min) / (std::max(n, 2) - 1);
+  exponent = 0;
+  if (!(d > 0 && d < 1e300)) return 0;
   exponent = int(std::floor(std::log10(d)));
   static const int kMantissas[] = {1, 2, 5};
   for (int e = std::max(exponent, kMinExponent); e <= kMaxExponent; ++e) {

@@ -15,7 +15,8 @@ void FitGraphScale(SGraphSettings& s, CDC* dc, bool adjustX, bool adjustY);
 double NiceStepX(double range, double& minorStep, CString& format);
 double NiceStepY(double range, double& minorStep, CString& format);
 
-// Tick-count rule: the smallest 1-2-5 step giving at most n ticks over min..max.
+// Tick-count rule: the smallest 1-2-5 step giving at most n ticks over min..max; 0 for an
+// empty range.
 double StepForTickCountX(double min, double max, CString* format, int n);
 double StepForTickCountY(double min, double max, CString* format, int n);
 

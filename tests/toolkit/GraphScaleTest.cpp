@@ -65,6 +65,7 @@ TEST(GraphScale, TickCountRuleTakesTheNextSeriesValue) {
     EXPECT_EQ(Utf8(format), c.yFormat) << c.min << ".." << c.max;
   }
   EXPECT_DOUBLE_EQ(StepForTickCountX(0, 100, nullptr, 100), 2);
+  EXPECT_DOUBLE_EQ(StepForTickCountY(5, 5, nullptr, 10), 0) << "an empty range has no step";
 }
 
 TEST(GraphScale, CeilToStepMovesUpToTheNextMultiple) {
