@@ -18,7 +18,16 @@ namespace {
 std::mutex g_surfaceLock;
 std::unordered_map<const QImage*, DcData*> g_painting;
 
-thread_local std::unordered_map<HDC, std::unique_ptr<CDC>> t_tempDcs;
+// Temporary wrappers of contexts: they never delete the context they wrap.
+struct TempDcs {
+  std::unordered_map<HDC, std::unique_ptr<CDC>> map;
+  void Clear() {
+    for (auto& [dc, wrapper] : map) wrapper->Detach();
+    map.clear();
+  }
+  ~TempDcs() { Clear(); }
+};
+thread_local TempDcs t_tempDcs;
 
 LONG MulDivRound(long long value, long long num, long long den) {
   if (den == 0) return 0;
@@ -206,6 +215,10 @@ HDC CreateCompatibleDC(HDC dc) {
 
 BOOL DeleteDC(HDC dc) {
   if (!dc) return FALSE;
+  if (auto it = t_tempDcs.map.find(dc); it != t_tempDcs.map.end()) {
+    it->second->Detach();
+    t_tempDcs.map.erase(it);
+  }
   delete dc;
   return TRUE;
 }
@@ -414,19 +427,16 @@ HDC CDC::Detach() {
 
 CDC* CDC::FromHandle(HDC dc) {
   if (!dc) return nullptr;
-  auto& slot = t_tempDcs[dc];
+  auto& slot = t_tempDcs.map[dc];
   if (!slot) {
     slot = std::make_unique<CDC>();
     slot->Attach(dc);
-    slot->m_bPrinting = dc->printer;
   }
+  slot->m_bPrinting = dc->printer;
   return slot.get();
 }
 
-void CDC::DeleteTempMap() {
-  for (auto& [dc, wrapper] : t_tempDcs) wrapper->Detach();
-  t_tempDcs.clear();
-}
+void CDC::DeleteTempMap() { t_tempDcs.Clear(); }
 
 BOOL CDC::CreateCompatibleDC(CDC* dc) { return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr)); }
 

@@ -26,8 +26,20 @@ void Release(HGDIOBJ h) {
 
 namespace {
 
-// Temporary wrappers of handles that have no owning wrapper; each holds a reference.
-thread_local std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> t_tempObjects;
+// Temporary wrappers of handles that have no owning wrapper; each holds a reference, which
+// it gives back (without deleting the object) when the map is emptied or its thread ends.
+struct TempObjects {
+  std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> map;
+  void Clear() {
+    for (auto& [handle, wrapper] : map) {
+      wrapper->m_hObject = nullptr;
+      gdi::Release(handle);
+    }
+    map.clear();
+  }
+  ~TempObjects() { Clear(); }
+};
+thread_local TempObjects t_tempObjects;
 
 std::unique_ptr<CGdiObject> MakeWrapper(HGDIOBJ h) {
   if (dynamic_cast<HPEN>(h)) return std::make_unique<CPen>();
@@ -233,7 +245,7 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle) {
     }
     return wrapper.get();
   }
-  auto& slot = t_tempObjects[handle];
+  auto& slot = t_tempObjects.map[handle];
   if (!slot) {
     slot = MakeWrapper(handle);
     slot->m_hObject = handle;
@@ -242,10 +254,4 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle) {
   return slot.get();
 }
 
-void CGdiObject::DeleteTempMap() {
-  for (auto& [handle, wrapper] : t_tempObjects) {
-    wrapper->m_hObject = nullptr;
-    gdi::Release(handle);
-  }
-  t_tempObjects.clear();
-}
+void CGdiObject::DeleteTempMap() { t_tempObjects.Clear(); }
