@@ -5,6 +5,7 @@
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <chrono>
 
@@ -157,6 +158,40 @@ void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UI
 void SimulateTyping(CWnd* wnd, UINT virtualKey, const CString& text) {
   SimulateKey(wnd, virtualKey, true, text);
   SimulateKey(wnd, virtualKey, false, text);
+}
+
+void SimulateScrollBar(CWnd* wnd, int bar, UINT code, int pos) {
+  QScrollBar* scrollBar = wnd && wnd->GetWidget() ? wnd->GetWidget()->ScrollBarWidget(bar) : nullptr;
+  if (!scrollBar) return;
+  switch (code) {
+    case SB_LINEUP:
+      scrollBar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      break;
+    case SB_LINEDOWN:
+      scrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      break;
+    case SB_PAGEUP:
+      scrollBar->triggerAction(QAbstractSlider::SliderPageStepSub);
+      break;
+    case SB_PAGEDOWN:
+      scrollBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      break;
+    case SB_TOP:
+      scrollBar->triggerAction(QAbstractSlider::SliderToMinimum);
+      break;
+    case SB_BOTTOM:
+      scrollBar->triggerAction(QAbstractSlider::SliderToMaximum);
+      break;
+    case SB_THUMBTRACK:
+      scrollBar->setSliderDown(true);
+      scrollBar->setSliderPosition(pos);
+      break;
+    case SB_THUMBPOSITION:
+      scrollBar->setSliderDown(false);
+      break;
+    default:
+      break;
+  }
 }
 
 void PumpMessages(DWORD milliseconds) {

@@ -1,7 +1,9 @@
 // The default processing of messages (DefWindowProc) and the default handlers that derived
 // handlers call for it.
 
+#include <QFont>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/SystemInfo.h"
@@ -11,6 +13,23 @@
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndDispatch.h"
 #include "platform/ui/WndWidget.h"
+
+namespace {
+
+// The toolkit font of a font's description, for controls that the toolkit draws.
+QFont ToQFont(const CFont& font) {
+  LOGFONT log{};
+  font.GetLogFont(&log);
+  QFont result(QString::fromUtf16(log.lfFaceName));
+  result.setPixelSize(std::max(1, int(log.lfHeight < 0 ? -log.lfHeight : log.lfHeight)));
+  if (log.lfWeight > 0) result.setWeight(QFont::Weight(std::clamp(int(log.lfWeight), 1, 1000)));
+  result.setItalic(log.lfItalic != 0);
+  result.setUnderline(log.lfUnderline != 0);
+  result.setStrikeOut(log.lfStrikeOut != 0);
+  return result;
+}
+
+}  // namespace
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (m_frame && m_frame->event && m_frame->message == message && m_widget && m_widget->IsToolkitControl() &&
@@ -69,6 +88,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETFONT:
       m_font = reinterpret_cast<CFont*>(wParam);
+      if (m_font && m_widget && m_widget->IsToolkitControl()) m_widget->Widget()->setFont(ToQFont(*m_font));
       return 0;
     case WM_GETFONT:
       return LRESULT(m_font);

@@ -20,6 +20,9 @@
 namespace {
 
 CWnd* g_lastFocus = nullptr;
+// Events of window widgets being handled on the user-interface thread; a widget destroyed
+// meanwhile may be the one handling the event or a parent of it, so it goes later.
+int g_eventDepth = 0;
 
 UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   UINT flags = 0;
@@ -129,7 +132,7 @@ void WndWidget::Detach() {
   ReleaseImageSurface(&m_backing);
   QWidget* widget = Widget();
   widget->hide();
-  if (m_eventDepth > 0) {
+  if (g_eventDepth > 0) {
     widget->deleteLater();
   } else {
     delete this;
@@ -241,7 +244,7 @@ bool WndWidget::HandleEvent(QEvent* event) {
     int& depth;
     explicit DepthGuard(int& d) : depth(d) { ++depth; }
     ~DepthGuard() { --depth; }
-  } guard(m_eventDepth);
+  } guard(g_eventDepth);
 
   if (event->type() == PostedMessageEvent::EventType()) {
     auto* posted = static_cast<PostedMessageEvent*>(event);

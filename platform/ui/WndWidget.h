@@ -79,6 +79,8 @@ class WndWidget {
     bool dragging = false;
   };
   ScrollState& Scroll(int bar) { return m_scroll[bar == SB_VERT ? 1 : 0]; }
+  // The toolkit's bar of SB_HORZ or SB_VERT, null before the bar was first needed.
+  QScrollBar* ScrollBarWidget(int bar) const { return m_scrollBars[bar == SB_VERT ? 1 : 0]; }
   void UpdateScrollBars();
 
  protected:
@@ -103,7 +105,6 @@ class WndWidget {
 
   CWnd& m_wnd;
   bool m_detached = false;
-  int m_eventDepth = 0;
   QImage m_backing;
   QRegion m_invalid;
   bool m_eraseOwed = false;

@@ -8,6 +8,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/kernel/Event.h"
 #include "platform/kernel/Thread.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/SimulatedInput.h"
@@ -412,6 +413,71 @@ TEST_F(WndTest, SetCursorFromWmSetCursorChangesTheCursor) {
   EXPECT_EQ(GetCursor(), hand);
   SimulateMouse(&top, SimulatedMouseAction::Move, 0, CPoint(1, 1), 0, 0);
   EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW)) << "unhandled, the arrow is set again";
+}
+
+// A window that scrolls one line per SB_LINEDOWN and follows the thumb when it is released.
+class CScrollingWnd : public CProbeWnd {
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  std::vector<std::pair<UINT, UINT>> scrolls;
+  void OnVScroll(UINT code, UINT pos, CScrollBar*) {
+    scrolls.emplace_back(code, pos);
+    if (code == SB_LINEDOWN) SetScrollPos(SB_VERT, GetScrollPos(SB_VERT) + 1);
+    if (code == SB_THUMBPOSITION) SetScrollPos(SB_VERT, int(pos));
+  }
+};
+
+BEGIN_MESSAGE_MAP(CScrollingWnd, CProbeWnd)
+    .OnVScroll(&CScrollingWnd::OnVScroll) END_MESSAGE_MAP()
+
+        TEST_F(WndTest, ScrollBarActionsArriveAsScrollMessagesAndTheWindowSetsThePosition) {
+  CScrollingWnd scrolled;
+  ASSERT_TRUE(scrolled.Create(&top, CRect(0, 0, 120, 80), 101, WS_VSCROLL));
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMax = 99;
+  info.nPage = 10;
+  scrolled.SetScrollInfo(SB_VERT, &info);
+
+  SimulateScrollBar(&scrolled, SB_VERT, SB_LINEDOWN);
+  using Scroll = std::pair<UINT, UINT>;
+  EXPECT_EQ(scrolled.scrolls, (std::vector<Scroll>{{SB_LINEDOWN, 0}, {SB_ENDSCROLL, 0}}));
+  EXPECT_EQ(scrolled.GetScrollPos(SB_VERT), 1);
+
+  scrolled.scrolls.clear();
+  SimulateScrollBar(&scrolled, SB_VERT, SB_THUMBTRACK, 40);
+  SCROLLINFO tracking;
+  scrolled.GetScrollInfo(SB_VERT, &tracking, SIF_POS | SIF_TRACKPOS);
+  EXPECT_EQ(tracking.nTrackPos, 40);
+  EXPECT_EQ(tracking.nPos, 1) << "dragging moves only the thumb";
+  SimulateScrollBar(&scrolled, SB_VERT, SB_THUMBPOSITION);
+  EXPECT_EQ(scrolled.scrolls,
+            (std::vector<Scroll>{{SB_THUMBTRACK, 40}, {SB_THUMBPOSITION, 40}, {SB_ENDSCROLL, 0}}));
+  EXPECT_EQ(scrolled.GetScrollPos(SB_VERT), 40);
+}
+
+// A window that goes away when its button is clicked, from inside the button's own click.
+class CClosingWnd : public CProbeWnd {
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  void OnCloseButton() { DestroyWindow(); }
+};
+
+BEGIN_MESSAGE_MAP(CClosingWnd, CProbeWnd)
+    .OnBnClicked(7, &CClosingWnd::OnCloseButton) END_MESSAGE_MAP()
+
+        TEST_F(WndTest, WindowMayBeDestroyedFromItsChildsClick) {
+  CClosingWnd closing;
+  ASSERT_TRUE(closing.Create(&top, CRect(0, 0, 100, 100)));
+  CButton button;
+  ASSERT_TRUE(button.Create(u"Close", WS_CHILD | WS_VISIBLE, CRect(5, 5, 80, 30), &closing, 7));
+  SimulateClick(&button, CPoint(10, 10));
+  EXPECT_FALSE(closing.IsWindow());
+  EXPECT_FALSE(button.IsWindow());
+  PumpMessages();
+  EXPECT_TRUE(top.IsWindow());
 }
 
 }  // namespace
