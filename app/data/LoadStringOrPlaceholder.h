@@ -1,0 +1,7 @@
+#pragma once
+
+#include "platform/base/String.h"
+
+// The string-table text of the id from the current resource module (a loaded language module
+// first, then the program), or "???" when no module holds the id.
+CString LoadStringOrPlaceholder(UINT id);

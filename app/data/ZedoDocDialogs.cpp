@@ -1,0 +1,3 @@
+#include "app/data/ZedoDoc.h"
+
+bool CZedoDoc::AskProjectPath(bool, CString&) { return false; }

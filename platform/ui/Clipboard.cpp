@@ -1,0 +1,152 @@
+#include "platform/ui/Clipboard.h"
+
+#include <QByteArray>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QString>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "platform/ui/QtString.h"
+#include "platform/ui/UiThread.h"
+
+namespace {
+
+constexpr UINT kFirstRegisteredFormat = 0xC000;
+
+struct SFormats {
+  std::mutex mutex;
+  std::map<CString, UINT> ids;
+  std::map<UINT, QString> mimeTypes;
+};
+
+SFormats& Formats() {
+  static SFormats formats;
+  return formats;
+}
+
+// The open clipboard of this process: the formats set since it was opened (and emptied).
+struct SOpenClipboard {
+  bool open = false;
+  bool emptied = false;
+  std::unique_ptr<QMimeData> pending;
+};
+
+SOpenClipboard& Session() {
+  static SOpenClipboard session;
+  return session;
+}
+
+QString MimeType(UINT format) {
+  SFormats& formats = Formats();
+  std::lock_guard<std::mutex> lock(formats.mutex);
+  auto it = formats.mimeTypes.find(format);
+  return it == formats.mimeTypes.end() ? QString() : it->second;
+}
+
+QClipboard* SystemClipboard() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
+                                                                      : nullptr;
+}
+
+template <class R, class F>
+R OnUiThread(F&& call, R failure) {
+  R result = failure;
+  if (!RunOnUiThreadAndWait([&] { result = call(); })) return failure;
+  return result;
+}
+
+}  // namespace
+
+UINT RegisterClipboardFormat(LPCTSTR name) {
+  const CString key = name ? CString(name) : CString();
+  if (key.IsEmpty()) return 0;
+  SFormats& formats = Formats();
+  std::lock_guard<std::mutex> lock(formats.mutex);
+  auto it = formats.ids.find(key);
+  if (it != formats.ids.end()) return it->second;
+  const UINT id = kFirstRegisteredFormat + UINT(formats.ids.size());
+  formats.ids[key] = id;
+  // Every copy of the program derives the same MIME type from the name.
+  QString suffix = ToQString(key);
+  suffix.replace(QChar(' '), QChar('_'));
+  formats.mimeTypes[id] = QStringLiteral("application/x-zd-clipboard-") + suffix;
+  return id;
+}
+
+BOOL OpenClipboard(CWnd*) {
+  return OnUiThread<BOOL>(
+      [] {
+        SOpenClipboard& session = Session();
+        if (session.open || !SystemClipboard()) return FALSE;
+        session = SOpenClipboard{true, false, nullptr};
+        return TRUE;
+      },
+      FALSE);
+}
+
+BOOL CloseClipboard() {
+  return OnUiThread<BOOL>(
+      [] {
+        SOpenClipboard& session = Session();
+        if (!session.open) return FALSE;
+        QClipboard* clipboard = SystemClipboard();
+        if (session.emptied && clipboard) clipboard->setMimeData(session.pending.release());
+        session = SOpenClipboard{};
+        return TRUE;
+      },
+      FALSE);
+}
+
+BOOL EmptyClipboard() {
+  return OnUiThread<BOOL>(
+      [] {
+        SOpenClipboard& session = Session();
+        if (!session.open) return FALSE;
+        session.emptied = true;
+        session.pending = std::make_unique<QMimeData>();
+        return TRUE;
+      },
+      FALSE);
+}
+
+BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
+  const QString type = MimeType(format);
+  if (type.isEmpty()) return FALSE;
+  return OnUiThread<BOOL>(
+      [&] {
+        SOpenClipboard& session = Session();
+        // As on the platform, only the one who emptied the clipboard may place data on it.
+        if (!session.open || !session.emptied) return FALSE;
+        session.pending->setData(
+            type, QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())));
+        return TRUE;
+      },
+      FALSE);
+}
+
+bool GetClipboardData(UINT format, std::vector<BYTE>& data) {
+  const QString type = MimeType(format);
+  if (type.isEmpty()) return false;
+  return OnUiThread<bool>(
+      [&] {
+        SOpenClipboard& session = Session();
+        const QMimeData* mime = session.emptied ? session.pending.get() : nullptr;
+        if (!mime) {
+          QClipboard* clipboard = SystemClipboard();
+          mime = clipboard ? clipboard->mimeData() : nullptr;
+        }
+        if (!mime || !mime->hasFormat(type)) return false;
+        const QByteArray bytes = mime->data(type);
+        data.assign(bytes.begin(), bytes.end());
+        return true;
+      },
+      false);
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) {
+  std::vector<BYTE> ignored;
+  return GetClipboardData(format, ignored) ? TRUE : FALSE;
+}

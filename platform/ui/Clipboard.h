@@ -1,0 +1,29 @@
+#pragma once
+// The clipboard, as the platform offers it: open, empty, set or get data blocks by format,
+// close. Private formats are registered by name; the same name gives the same format in every
+// running copy of the program, so data placed by one copy can be read by another. What is set
+// while the clipboard is open reaches the system clipboard when it is closed.
+//
+// The clipboard is used on the user-interface thread; calls from another thread run there.
+// Without a user-interface application every call fails.
+
+#include <vector>
+
+#include "platform/base/String.h"
+#include "platform/base/WinTypes.h"
+
+class CWnd;
+
+// A format id for the name, the same for every call with that name (from 0xC000 up); 0 for an
+// empty name.
+UINT RegisterClipboardFormat(LPCTSTR name);
+
+BOOL OpenClipboard(CWnd* owner);
+BOOL CloseClipboard();
+// Drops every format of the clipboard; the next close replaces the system clipboard's content.
+BOOL EmptyClipboard();
+// Hands the block to the clipboard under the format; needs the clipboard open.
+BOOL SetClipboardData(UINT format, std::vector<BYTE> data);
+// Copies the block of the format; false when the clipboard holds none.
+bool GetClipboardData(UINT format, std::vector<BYTE>& data);
+BOOL IsClipboardFormatAvailable(UINT format);

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "app/data/Registry.h"
+#include "app/data/WindowPos.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/ui/UiApplication.h"
+#include "platform/ui/Wnd.h"
+
+namespace {
+
+class WindowPosTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetScreenSize(1920, 1080); }
+  CUiApplication app;
+};
+
+TEST_F(WindowPosTest, RestoreStartsFromTheScreenAndTakesStoredValues) {
+  CWindowPos pos(u"MeasDlg", nullptr);
+  pos.Restore(kSettingsKey);
+  EXPECT_EQ(pos.m_left, 2);
+  EXPECT_EQ(pos.m_top, 2);
+  EXPECT_EQ(pos.m_right, 960);
+  EXPECT_EQ(pos.m_bottom, 972);
+
+  CRegistry registry(kSettingsKey);
+  registry.WriteDWORD(u"MeasDlgTop", 40);
+  registry.WriteDWORD(u"MeasDlgRight", 700);
+  pos.Restore(kSettingsKey);
+  EXPECT_EQ(pos.m_left, 2);
+  EXPECT_EQ(pos.m_top, 40);
+  EXPECT_EQ(pos.m_right, 700);
+  EXPECT_EQ(pos.m_bottom, 972);
+}
+
+TEST_F(WindowPosTest, SaveKeepsTheTopLeftCornerOnTheScreen) {
+  CWnd window;
+  ASSERT_TRUE(window.Create(nullptr, u"frame", WS_OVERLAPPEDWINDOW, RECT{-8, -8, 500, 400}, nullptr, 0));
+  RECT placed{};
+  window.GetWindowRect(&placed);
+  ASSERT_EQ(placed.left, -8) << "a maximised frame reaches past the screen's edge";
+  ASSERT_EQ(placed.top, -8);
+  CWindowPos pos(u"MainFrm", &window);
+  pos.Save(kSettingsKey);
+  DWORD left = 0, top = 0, right = 0, bottom = 0;
+  CRegistry registry(kSettingsKey);
+  ASSERT_TRUE(registry.ReadDWORD(u"MainFrmLeft", left));
+  ASSERT_TRUE(registry.ReadDWORD(u"MainFrmTop", top));
+  ASSERT_TRUE(registry.ReadDWORD(u"MainFrmRight", right));
+  ASSERT_TRUE(registry.ReadDWORD(u"MainFrmBottom", bottom));
+  EXPECT_EQ(left, 1u);
+  EXPECT_EQ(top, 1u);
+  EXPECT_EQ(right, 500u);
+  EXPECT_EQ(bottom, 400u);
+  window.DestroyWindow();
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/UiApplication.h"
+
+namespace {
+
+TEST(Clipboard, NamesGiveStableFormats) {
+  const UINT first = RegisterClipboardFormat(u"ZD-ZedoClipboardFormat");
+  EXPECT_GE(first, 0xC000u);
+  EXPECT_EQ(RegisterClipboardFormat(u"ZD-ZedoClipboardFormat"), first);
+  EXPECT_NE(RegisterClipboardFormat(u"Other Format"), first);
+  EXPECT_EQ(RegisterClipboardFormat(u""), 0u);
+}
+
+TEST(Clipboard, WithoutUserInterfaceNothingIsOpened) {
+  EXPECT_FALSE(OpenClipboard(nullptr));
+  std::vector<BYTE> data;
+  EXPECT_FALSE(GetClipboardData(RegisterClipboardFormat(u"Private"), data));
+}
+
+class ClipboardTest : public ::testing::Test {
+ protected:
+  CUiApplication app;
+  const UINT format = RegisterClipboardFormat(u"ZD-ZedoClipboardFormat");
+};
+
+TEST_F(ClipboardTest, BlocksReachTheClipboardWhenItIsClosed) {
+  const std::vector<BYTE> block{3, 0, 0, 0, 0xAA, 0x00, 0xFF};
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_FALSE(OpenClipboard(nullptr)) << "the clipboard is open already";
+  EXPECT_FALSE(SetClipboardData(format, block)) << "only after emptying";
+  ASSERT_TRUE(EmptyClipboard());
+  EXPECT_TRUE(SetClipboardData(format, block));
+  EXPECT_FALSE(SetClipboardData(12345, block)) << "an unregistered format";
+  ASSERT_TRUE(CloseClipboard());
+  EXPECT_FALSE(CloseClipboard());
+
+  std::vector<BYTE> read;
+  ASSERT_TRUE(GetClipboardData(format, read));
+  EXPECT_EQ(read, block);
+  EXPECT_TRUE(IsClipboardFormatAvailable(format));
+  EXPECT_FALSE(IsClipboardFormatAvailable(RegisterClipboardFormat(u"Other Format")));
+
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(CloseClipboard());
+  EXPECT_FALSE(IsClipboardFormatAvailable(format)) << "emptying replaced the content";
+}
+
+TEST_F(ClipboardTest, CallsFromAnotherThreadRunOnTheUserInterfaceThread) {
+  std::vector<BYTE> read;
+  bool placed = false, found = false;
+  std::thread worker([&] {
+    placed =
+        OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(format, {1, 2, 3}) && CloseClipboard();
+    found = GetClipboardData(format, read);
+    CUiApplication::Quit(0);
+  });
+  app.Run();
+  worker.join();
+  EXPECT_TRUE(placed);
+  EXPECT_TRUE(found);
+  EXPECT_EQ(read, (std::vector<BYTE>{1, 2, 3}));
+}
+
+}  // namespace
