@@ -13,6 +13,15 @@
 #include "platform/gdi/Pen.h"
 #include "platform/gdi/Rgn.h"
 
+struct DOCINFO {
+  int cbSize;
+  LPCTSTR lpszDocName;
+  LPCTSTR lpszOutput;
+  LPCTSTR lpszDatatype;
+  DWORD fwType;
+};
+constexpr int SP_ERROR = -1;
+
 class CDC {
  public:
   CDC() = default;
@@ -188,6 +197,14 @@ class CDC {
                   int srcHeight, BLENDFUNCTION blend);
   BOOL GradientFill(TRIVERTEX* vertices, ULONG vertexCount, void* mesh, ULONG meshCount, ULONG mode);
   UINT RealizePalette();
+
+  // Printing (printer contexts, see PrintTarget.h). Results > 0 on success, SP_ERROR otherwise.
+  int StartDoc(DOCINFO* info);
+  int StartDoc(LPCTSTR docName);
+  int StartPage();
+  int EndPage();
+  int EndDoc();
+  int AbortDoc();
 };
 
 // Free-function forms over handles.

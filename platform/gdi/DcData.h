@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gdi/GdiInternals.h"
+#include "platform/gdi/PrintTarget.h"
 
 struct DcState {
   gdi::Ref<HPEN> pen;
@@ -38,6 +39,10 @@ struct DcData {
   int dpi = 96;
   bool printer = false;
   bool screen = true;
+  // Printer contexts: where the pages go, and the blank page drawn on outside StartPage.
+  std::shared_ptr<IPrintTarget> printTarget;
+  std::unique_ptr<QImage> ownPage;
+  bool inDocument = false;
   DcState st;
   std::vector<DcState> saved;
 

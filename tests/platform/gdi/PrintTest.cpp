@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "platform/gdi/PrintTarget.h"
+#include "tests/platform/gdi/Canvas.h"
+
+namespace {
+
+COLORREF PagePixel(HBITMAP page, int x, int y) {
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  HGDIOBJ old = dc.SelectObject(HGDIOBJ(page));
+  const COLORREF c = dc.GetPixel(x, y);
+  dc.SelectObject(old);
+  return c;
+}
+
+TEST(PrintTest, PagesAreDrawnBetweenStartPageAndEndPage) {
+  CDC printer;
+  printer.Attach(CreateMemoryPrinterDC(200, 300, 150));
+  EXPECT_EQ(printer.GetDeviceCaps(HORZRES), 200);
+  EXPECT_EQ(printer.GetDeviceCaps(VERTRES), 300);
+  EXPECT_EQ(printer.GetDeviceCaps(LOGPIXELSY), 150);
+  EXPECT_EQ(printer.GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+  EXPECT_EQ(printer.StartPage(), SP_ERROR);  // no document yet
+
+  DOCINFO info{sizeof(DOCINFO), u"Grid", nullptr, nullptr, 0};
+  ASSERT_GT(printer.StartDoc(&info), 0);
+  for (COLORREF colour : {RGB(255, 0, 0), RGB(0, 0, 255)}) {
+    ASSERT_GT(printer.StartPage(), 0);
+    printer.FillSolidRect(10, 10, 5, 5, colour);
+    ASSERT_GT(printer.EndPage(), 0);
+  }
+  EXPECT_EQ(printer.EndPage(), SP_ERROR);
+  ASSERT_GT(printer.EndDoc(), 0);
+
+  ASSERT_EQ(GetPrintedPageCount(printer), 2);
+  for (int i = 0; i < 2; ++i) {
+    CBitmap page;
+    page.Attach(GetPrintedPage(printer, i));
+    EXPECT_EQ(PagePixel(page, 12, 12), i == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+    EXPECT_EQ(PagePixel(page, 15, 15), RGB(255, 255, 255));
+  }
+  EXPECT_EQ(GetPrintedPage(printer, 2), nullptr);
+}
+
+TEST(PrintTest, AbortDropsTheDocument) {
+  CDC printer;
+  printer.Attach(CreateMemoryPrinterDC(50, 50, 96));
+  printer.StartDoc(u"Report");
+  printer.StartPage();
+  printer.EndPage();
+  printer.StartPage();
+  EXPECT_GT(printer.AbortDoc(), 0);
+  EXPECT_EQ(GetPrintedPageCount(printer), 0);
+  EXPECT_EQ(printer.EndDoc(), SP_ERROR);
+}
+
+}  // namespace
