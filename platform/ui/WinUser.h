@@ -125,6 +125,14 @@ constexpr int SW_SHOW = 5;
 constexpr int SW_SHOWNA = 8;
 constexpr int SW_SHOWNOACTIVATE = 4;
 
+// GetWindow relations.
+constexpr UINT GW_HWNDFIRST = 0;
+constexpr UINT GW_HWNDLAST = 1;
+constexpr UINT GW_HWNDNEXT = 2;
+constexpr UINT GW_HWNDPREV = 3;
+constexpr UINT GW_OWNER = 4;
+constexpr UINT GW_CHILD = 5;
+
 // SetWindowPos flags.
 constexpr UINT SWP_NOSIZE = 0x0001;
 constexpr UINT SWP_NOMOVE = 0x0002;

@@ -381,6 +381,32 @@ CWnd* CWnd::SetParent(CWnd* parent) {
   return old;
 }
 
+CWnd* CWnd::GetWindow(UINT command) const {
+  if (command == GW_OWNER) return m_owner;
+  if (command == GW_CHILD) {
+    const std::vector<CWnd*> children = GetChildren();
+    return children.empty() ? nullptr : children.front();
+  }
+  std::vector<CWnd*> siblings;
+  for (CWnd* wnd : WndRegistry::Snapshot()) {
+    if (wnd->m_parent == m_parent && (m_parent || !(wnd->m_style & WS_CHILD))) siblings.push_back(wnd);
+  }
+  auto self = std::find(siblings.begin(), siblings.end(), this);
+  if (siblings.empty() || self == siblings.end()) return nullptr;
+  switch (command) {
+    case GW_HWNDFIRST:
+      return siblings.front();
+    case GW_HWNDLAST:
+      return siblings.back();
+    case GW_HWNDNEXT:
+      return self + 1 == siblings.end() ? nullptr : *(self + 1);
+    case GW_HWNDPREV:
+      return self == siblings.begin() ? nullptr : *(self - 1);
+    default:
+      return nullptr;
+  }
+}
+
 BOOL CWnd::IsChild(const CWnd* wnd) const {
   for (const CWnd* w = wnd ? wnd->m_parent : nullptr; w; w = w->m_parent) {
     if (w == this) return TRUE;

@@ -104,6 +104,7 @@ class CWnd {
   void SetOwner(CWnd* owner) { m_owner = owner; }
   CWnd* GetDlgItem(int id) const;
   CWnd* GetTopLevelParent() const;
+  // GW_CHILD, GW_HWNDFIRST/LAST/NEXT/PREV among the siblings in creation order, GW_OWNER.
   CWnd* GetWindow(UINT command) const;
   CWnd* SetParent(CWnd* parent);
   BOOL IsChild(const CWnd* wnd) const;

@@ -170,6 +170,10 @@ TEST_F(WndTest, NotifyReplyIsTheAnswerAndTheControlMayHandleItFirst) {
   top.SendMessage(WM_COMMAND, MAKEWPARAM(301, 0), 0);
   EXPECT_EQ(top.commandCount, 1);
   EXPECT_EQ(top.GetDlgItem(200), &plain) << "the first child with the id";
+  EXPECT_EQ(top.GetWindow(GW_CHILD), &plain);
+  EXPECT_EQ(plain.GetWindow(GW_HWNDNEXT), &reflecting);
+  EXPECT_EQ(reflecting.GetWindow(GW_HWNDNEXT), nullptr);
+  EXPECT_EQ(reflecting.GetWindow(GW_HWNDPREV), &plain);
 }
 
 TEST_F(WndTest, TimersFireByIdUntilKilled) {

@@ -1,0 +1,46 @@
+#pragma once
+// CToolTipCtrl: tips for tools (a window, or a rectangle of one) of its owner. The owner
+// relays its mouse messages (RelayEvent); a move over a tool shows the tool's text, a click
+// or a move off every tool hides it.
+
+#include <vector>
+
+#include "platform/base/String.h"
+#include "platform/ui/Wnd.h"
+
+class CToolTipCtrl : public CWnd {
+ public:
+  BOOL Create(CWnd* parent, DWORD style = 0);
+
+  // A tool is a window (toolId 0, the whole client area) or a rectangle of it with an id.
+  BOOL AddTool(CWnd* wnd, LPCTSTR text, LPCRECT rect = nullptr, UINT_PTR toolId = 0);
+  // The text is the string resource with the id.
+  BOOL AddTool(CWnd* wnd, UINT textId, LPCRECT rect = nullptr, UINT_PTR toolId = 0);
+  void DelTool(CWnd* wnd, UINT_PTR toolId = 0);
+  void UpdateTipText(LPCTSTR text, CWnd* wnd, UINT_PTR toolId = 0);
+  int GetToolCount() const { return int(m_tools.size()); }
+  void Activate(BOOL activate);
+  void RelayEvent(LPMSG msg);
+  void Pop();
+  int SetMaxTipWidth(int width);
+  // Tips show as soon as the mouse reaches a tool; the delay is not kept.
+  void SetDelayTime(UINT) {}
+  // The text shown now, empty when no tip is up.
+  CString GetShownText() const { return m_shown; }
+
+ private:
+  struct STool {
+    CWnd* wnd;
+    UINT_PTR id;
+    bool hasRect;
+    RECT rect;
+    CString text;
+  };
+  STool* Find(CWnd* wnd, UINT_PTR id);
+  void Show(const CString& text);
+
+  std::vector<STool> m_tools;
+  bool m_active = true;
+  int m_maxWidth = -1;
+  CString m_shown;
+};
