@@ -39,6 +39,12 @@ bool ReportsFailure(const CString& text) {
 }  // namespace
 
 void CColorRichEditCtrl::AddLine(int kind, const CString& text, bool show) {
+  // The procedures' worker threads write lines while the dialog writes its own; one line at a
+  // time on the user-interface thread keeps the numbers unique and the file lines whole.
+  CallOnUiThread([&] { AddLineHere(kind, text, show); });
+}
+
+void CColorRichEditCtrl::AddLineHere(int kind, const CString& text, bool show) {
   SLineStyle style = StyleOf(kind);
   if (style.redOnFailure && ReportsFailure(text)) style.color = RGB(255, 0, 0);
   if (m_pMirrorFile) {

@@ -22,4 +22,7 @@ class CColorRichEditCtrl : public CRichEditCtrl {
   int m_nFileLines = 0;    // lines written to the mirror file so far
   // The owner's open file, written as UTF-8 text; the owner clears it before closing the file.
   std::FILE* m_pMirrorFile = nullptr;
+
+ private:
+  void AddLineHere(int kind, const CString& text, bool show);
 };

@@ -112,20 +112,35 @@ TEST_F(ColorLogTest, KindsGiveColourAndWeightAndFailuresTurnRedWhereTheKindAllow
   }
 }
 
-TEST_F(ColorLogTest, LinesFromAWorkerThreadArriveInOrder) {
-  CThread worker;
-  worker.Start([&] {
-    for (int i = 0; i < 5; ++i) {
-      CString text;
-      text.Format(u"cycle %d", i);
-      log.AddLine(2, text, true);
-    }
-    return DWORD(0);
-  });
-  ASSERT_EQ(WaitForSingleObject(worker, 5000), WAIT_OBJECT_0);
-  const std::vector<CString> screen = {u"1) ......cycle 0", u"2) ......cycle 1", u"3) ......cycle 2",
-                                       u"4) ......cycle 3", u"5) ......cycle 4"};
-  EXPECT_EQ(ScreenLines(log), screen);
+TEST_F(ColorLogTest, LinesFromSeveralThreadsAreNumberedOnceEach) {
+  const std::string path = TestPath("TempLogVerification.txt");
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  log.m_pMirrorFile = file;
+  CThread first, second;
+  auto writer = [&](const char16_t* name) {
+    return [&, name] {
+      for (int i = 0; i < 20; ++i) log.AddLine(2, name, true);
+      return DWORD(0);
+    };
+  };
+  first.Start(writer(u"run"));
+  second.Start(writer(u"process"));
+  ASSERT_EQ(WaitForObjects({&first, &second}, true, 10000), WAIT_OBJECT_0);
+  log.m_pMirrorFile = nullptr;
+  std::fclose(file);
+
+  const std::vector<CString> screen = ScreenLines(log);
+  ASSERT_EQ(screen.size(), 40u);
+  std::istringstream mirror(ReadFile(path));
+  std::string line;
+  for (int i = 0; i < 40; ++i) {
+    SCOPED_TRACE(i);
+    const std::string number = std::to_string(i + 1) + ") ......";
+    EXPECT_EQ(screen[size_t(i)].Left(number.size()), CString::FromUtf8(number));
+    ASSERT_TRUE(std::getline(mirror, line));
+    EXPECT_TRUE(line == number + "run" || line == number + "process") << line;
+  }
 }
 
 bool HasPixelOf(CWnd& wnd, COLORREF color) {
