@@ -78,6 +78,26 @@ TEST(BitBltTest, MonochromeBitmapsTranslateThroughTextAndBackgroundColours) {
   mono.SelectObject(oldMask);
 }
 
+TEST(BitBltTest, CompatibleBitmapsFollowTheBitmapSelectedInTheContext) {
+  CDC memory;
+  memory.CreateCompatibleDC(nullptr);
+  CBitmap mono, colour;
+  mono.CreateCompatibleBitmap(&memory, 4, 4);
+  colour.CreateCompatibleBitmap(nullptr, 4, 4);  // the screen's format
+  CBitmap* old = memory.SelectObject(&colour);
+  CBitmap fromColour;
+  fromColour.CreateCompatibleBitmap(&memory, 4, 4);
+  memory.SelectObject(old);
+  BITMAP bm{};
+  mono.GetBitmap(&bm);
+  EXPECT_EQ(bm.bmBitsPixel, 1);
+  fromColour.GetBitmap(&bm);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  colour.GetBitmap(&bm);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  EXPECT_EQ(bm.bmWidthBytes, 16);
+}
+
 TEST(BitBltTest, TransparentBlitLeavesMagentaCoveredPixelsUntouched) {
   Canvas picture(3, 2);
   picture.dc.FillSolidRect(0, 0, 3, 2, RGB(255, 0, 255));
