@@ -58,7 +58,20 @@ bool CJvCommands::IsAborted() const { return m_abortTest && m_abortTest(m_abortU
 bool CJvCommands::WriteFrame(BYTE code, const BYTE* payload, int payloadLength) {
   std::vector<BYTE> frame{BYTE(kFrameBase + payloadLength), code};
   if (payloadLength > 0) frame.insert(frame.end(), payload, payload + payloadLength);
-  return m_pStream->Write(frame.data(), int(frame.size())) == int(frame.size());
+  return WriteAll(frame.data(), int(frame.size()));
+}
+
+bool CJvCommands::WriteAll(const void* data, int count) {
+  // A transport may take a large buffer in pieces (a socket sends what its buffer holds); only
+  // a write that moves nothing is a short write.
+  const BYTE* bytes = static_cast<const BYTE*>(data);
+  int done = 0;
+  while (done < count) {
+    const int written = m_pStream->Write(bytes + done, count - done);
+    if (written <= 0) return false;
+    done += written;
+  }
+  return true;
 }
 
 bool CJvCommands::ReadExactly(BYTE* buffer, int count) {
@@ -103,7 +116,8 @@ int CJvCommands::Request(BYTE code, int payloadLength, BYTE* buffer, int bufferS
       // A reply that does not fit is taken off the link, so that the next request starts
       // clean, and reported as a failure: a count beyond the buffer would mislead the caller.
       if (status > bufferSize) {
-        Drain(status);
+        ReadExactly(buffer, bufferSize);
+        Drain(status - bufferSize);
         return JV_IO_FAILURE;
       }
       return ReadExactly(buffer, status) ? int(status) : int(JV_IO_FAILURE);
@@ -113,7 +127,8 @@ int CJvCommands::Request(BYTE code, int payloadLength, BYTE* buffer, int bufferS
     const int length = int(GetLe24(header + 1));
     const int total = length + CheckSize(header[0]);
     if (total > bufferSize) {
-      Drain(total);
+      ReadExactly(buffer, bufferSize);
+      Drain(total - bufferSize);
       return JV_IO_FAILURE;
     }
     if (!ReadExactly(buffer, total)) return JV_IO_FAILURE;
@@ -144,7 +159,8 @@ int CJvCommands::RequestWithProgress(BYTE code, BYTE* buffer, int payloadLength,
     }
     if (status < kExtendedReply) {
       if (status > bufferSize) {
-        Drain(status);
+        ReadExactly(buffer, bufferSize);
+        Drain(status - bufferSize);
         count = status;
         return JV_PROGRESS_TOO_LARGE;
       }
@@ -156,7 +172,8 @@ int CJvCommands::RequestWithProgress(BYTE code, BYTE* buffer, int payloadLength,
     const int length = int(GetLe24(header + 1));
     const int total = length + CheckSize(header[0]);
     if (total > bufferSize) {
-      Drain(total);
+      ReadExactly(buffer, bufferSize);
+      Drain(total - bufferSize);
       count = length;
       return JV_PROGRESS_TOO_LARGE;
     }

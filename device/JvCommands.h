@@ -76,8 +76,8 @@ class CJvCommands {
 
   // Binary requests. The payload is taken from `buffer`, which then receives the reply.
   // Returns the status (0, 240 to 255), the data count, or JV_CHECK_MISMATCH, JV_IO_FAILURE
-  // (also for a reply larger than the buffer, which is read off the link and dropped) or
-  // JV_REQUEST_TOO_LONG.
+  // (also for a reply larger than the buffer: what fits is stored, the rest is read off the
+  // link and dropped) or JV_REQUEST_TOO_LONG.
   int Request(BYTE code, int payloadLength, BYTE* buffer, int bufferSize, int timeoutMs);
   // The same frame for long replies read in pieces, reporting the share received (mode 1).
   // `count` receives the bytes received (for JV_PROGRESS_TOO_LARGE the announced size); an
@@ -150,6 +150,7 @@ class CJvCommands {
  private:
   // Binary requests.
   bool WriteFrame(BYTE code, const BYTE* payload, int payloadLength);
+  bool WriteAll(const void* data, int count);
   bool ReadExactly(BYTE* buffer, int count);
   void Drain(int count);
   bool CheckMatches(int checkKind, const BYTE* data, int length, const BYTE* check) const;

@@ -69,8 +69,7 @@ bool CJvCommands::SaveDeviceFile(const CString& path, StreamIO::CIoStream* sourc
 
     if (!SendCommand(QuotedCommand(u"SAVE", path), 6000)) return false;
     SetTransferTimeout(length, 2);
-    const bool saved =
-        m_pStream->Write(packet.data(), int(packet.size())) == int(packet.size()) && ReadFileAnswer();
+    const bool saved = WriteAll(packet.data(), int(packet.size())) && ReadFileAnswer();
     m_pStream->SetTimeouts(4000, 4000);
     return saved;
   } catch (const CFileException&) {
@@ -85,7 +84,7 @@ bool CJvCommands::CreateEmptyDeviceFile(const CString& path) {
     if (!SendCommand(QuotedCommand(u"SAVE", path), 6000)) return false;
     m_pStream->SetTimeouts(6000, 6000);
     const BYTE empty[4] = {0, 0, 0, 0};
-    return m_pStream->Write(empty, 4) == 4 && ReadFileAnswer();
+    return WriteAll(empty, 4) && ReadFileAnswer();
   } catch (const CFileException&) {
     return false;
   }
@@ -119,7 +118,7 @@ bool CJvCommands::LoadDeviceFile(StreamIO::CIoStream* target, const CString& pat
     m_pStream->Purge();
     const BYTE dle = kDle;
     BYTE ack = 0;
-    if (m_pStream->Write(&dle, 1) != 1 || m_pStream->Read(&ack, 1) != 1) return false;
+    if (!WriteAll(&dle, 1) || m_pStream->Read(&ack, 1) != 1) return false;
     if (!WriteText(line)) return false;
     DWORD length = 0;
     if (!ReadLength(length)) return false;
@@ -141,7 +140,7 @@ bool CJvCommands::RequestDeviceFile(const CString& path, StreamIO::CIoStream* ta
     std::vector<BYTE> packet;
     PutLe32(packet, DWORD(name.size()));
     packet.insert(packet.end(), name.begin(), name.end());
-    if (m_pStream->Write(packet.data(), int(packet.size())) != int(packet.size())) return false;
+    if (!WriteAll(packet.data(), int(packet.size()))) return false;
     m_pStream->SetTimeouts(4000, 4000);
     BYTE answer = 0;
     if (m_pStream->Read(&answer, 1) != 1 || (answer != 'y' && answer != 'Y')) return false;

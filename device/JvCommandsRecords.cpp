@@ -48,7 +48,7 @@ bool CJvCommands::ReadSource(StreamIO::CIoStream* source, int byteCount, std::st
 }
 
 bool CJvCommands::SendPacket(const std::vector<BYTE>& packet) {
-  if (m_pStream->Write(packet.data(), int(packet.size())) != int(packet.size())) return false;
+  if (!WriteAll(packet.data(), int(packet.size()))) return false;
   BYTE answer[kAnswerSize];
   return ReadExactly(answer, kAnswerSize) && IsAcknowledge(answer);
 }
@@ -124,7 +124,7 @@ int CJvCommands::SendSRecords(StreamIO::CIoStream* source, int byteCount, CCallb
       size_t next = text.find('S', start + 1);
       if (next == std::string::npos) next = text.size();
       const int length = int(next - start);
-      if (m_pStream->Write(text.data() + start, length) != length) return 0;
+      if (!WriteAll(text.data() + start, length)) return 0;
       BYTE answer = 0;
       if (m_pStream->Read(&answer, 1) != 1 || answer != 'P') break;
       sent += length;
@@ -144,7 +144,7 @@ int CJvCommands::SendSRecords(StreamIO::CIoStream* source, int byteCount, CCallb
 bool CJvCommands::SendWithEcho(const BYTE* bytes, int count, char echo) {
   if (!bytes) return false;
   try {
-    if (m_pStream->Write(bytes, count) != count) return false;
+    if (!WriteAll(bytes, count)) return false;
     if (echo == 0) return true;
     BYTE answer = 0;
     return m_pStream->Read(&answer, 1) == 1 && answer == BYTE(echo);

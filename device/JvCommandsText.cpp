@@ -57,7 +57,7 @@ bool ReadDecimal(const std::string& text, long& value) {
 bool CJvCommands::OpenTextExchange(int timeoutMs, bool pause) {
   m_pStream->Purge();
   const BYTE dle = kDle;
-  if (m_pStream->Write(&dle, 1) != 1) return false;
+  if (!WriteAll(&dle, 1)) return false;
   if (!m_pStream->SetTimeouts(timeoutMs, timeoutMs)) return false;
   if (pause) {
     // Serial ports are named by their device path, so every transport gets this short pause
@@ -70,7 +70,7 @@ bool CJvCommands::OpenTextExchange(int timeoutMs, bool pause) {
 }
 
 bool CJvCommands::WriteText(const std::string& text) {
-  return text.empty() || m_pStream->Write(text.data(), int(text.size())) == int(text.size());
+  return text.empty() || WriteAll(text.data(), int(text.size()));
 }
 
 bool CJvCommands::SendCommand(const CString& command, int timeoutMs) {
@@ -154,9 +154,9 @@ bool CJvCommands::SetTextMode(bool on, bool probe) {
     if (!m_pStream->SetTimeouts(8000, 4000)) return false;
     const BYTE dle = kDle;
     BYTE ack = 0;
-    if (m_pStream->Write(&dle, 1) != 1 || m_pStream->Read(&ack, 1) != 1) return false;
+    if (!WriteAll(&dle, 1) || m_pStream->Read(&ack, 1) != 1) return false;
     static const char kProbe[] = {'E', 'C', '?', '\r'};
-    if (m_pStream->Write(kProbe, sizeof kProbe) != int(sizeof kProbe)) return false;
+    if (!WriteAll(kProbe, int(sizeof kProbe))) return false;
     // Read as if the instrument did not echo: an echoing one sends the command back, the
     // answer after it and CR LF, so its line is longer and a line feed follows the CR.
     m_bEchoMode = false;
@@ -237,7 +237,7 @@ bool CJvCommands::ReadSnapshot(BYTE* buffer, int& size, WORD& status) {
   try {
     m_pStream->Purge();
     const BYTE dle = kDle;
-    if (m_pStream->Write(&dle, 1) != 1) return false;
+    if (!WriteAll(&dle, 1)) return false;
     SetTransferTimeout(80000, 2);
     BYTE ack = 0;
     if (m_pStream->Read(&ack, 1) != 1) return false;

@@ -95,7 +95,7 @@ bool CJvCommands::RunTimedRequest(CCallback* callback, int progressMode, bool as
 
     m_pStream->Purge();
     const BYTE start[3] = {0xC1, kBlockRequest, kTimedStart};
-    if (m_pStream->Write(start, sizeof start) != int(sizeof start)) return false;
+    if (!WriteAll(start, int(sizeof start))) return false;
     int readTimeout = 0, writeTimeout = 0;
     m_pStream->GetTimeouts(readTimeout, writeTimeout);
     m_pStream->SetTimeouts(std::max(second, 10000), writeTimeout);
@@ -116,7 +116,7 @@ bool CJvCommands::WriteBlock128(const BYTE* block, int checkFlags) {
     for (int attempt = 0; attempt < kTries; ++attempt) {
       if (attempt > 0 && !Resync()) continue;
       m_pStream->Purge();
-      if (m_pStream->Write(frame.data(), int(frame.size())) != int(frame.size())) continue;
+      if (!WriteAll(frame.data(), int(frame.size()))) continue;
       m_pStream->SetTimeouts(4000, 4000);
       BYTE status = 0xFF;
       if (m_pStream->Read(&status, 1) == 1 && status == 0x00) return true;
@@ -145,8 +145,8 @@ int CJvCommands::WriteDataBlock(StreamIO::CIoStream* source, int totalSize, int 
 bool CJvCommands::TrySendChunk(const BYTE* chunk, int length, int checkFlags) {
   std::vector<BYTE> checks;
   AppendChecks(checks, chunk, length, checkFlags, true);
-  if (m_pStream->Write(chunk, length) != length) return false;
-  return checks.empty() || m_pStream->Write(checks.data(), int(checks.size())) == int(checks.size());
+  if (!WriteAll(chunk, length)) return false;
+  return checks.empty() || WriteAll(checks.data(), int(checks.size()));
 }
 
 int CJvCommands::WriteChunked(StreamIO::CIoStream* source, int totalSize, int checkFlags, int chunkSize,
@@ -162,7 +162,7 @@ int CJvCommands::WriteChunked(StreamIO::CIoStream* source, int totalSize, int ch
     std::vector<BYTE> header{0xC9, kBlockRequest, kTransferHeader, BYTE(checkFlags ? 1 : 0)};
     PutLe32(header, DWORD(totalSize));
     PutLe24(header, DWORD(chunkSize));
-    if (m_pStream->Write(header.data(), int(header.size())) != int(header.size())) continue;
+    if (!WriteAll(header.data(), int(header.size()))) continue;
 
     int done = 0;
     int reported = 0;
@@ -226,7 +226,7 @@ int CJvCommands::WriteWhole(StreamIO::CIoStream* source, int totalSize, int chec
     // Over a network link a large block takes a while: announce the wait.
     if (totalSize > 10000 && dynamic_cast<StreamIO::CIpStream*>(m_pStream))
       ReportProgress(callback, 0, 1, totalSize / 250);
-    if (m_pStream->Write(frame.data(), int(frame.size())) != int(frame.size())) continue;
+    if (!WriteAll(frame.data(), int(frame.size()))) continue;
     BYTE status = 0xFF;
     if (m_pStream->Read(&status, 1) == 1 && status == 0x00) return totalSize;
   }
@@ -237,7 +237,7 @@ bool CJvCommands::Resync() {
   try {
     m_pStream->SetTimeouts(2500, 500);
     for (int round = 0; round < 3; ++round) {
-      if (m_pStream->Write(kWakeUp, sizeof kWakeUp) != int(sizeof kWakeUp)) return false;
+      if (!WriteAll(kWakeUp, int(sizeof kWakeUp))) return false;
       Sleep(50);
       for (int i = 0; i < 3; ++i) {
         BYTE answer = 0;

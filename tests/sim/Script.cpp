@@ -1,5 +1,6 @@
 #include "tests/sim/Script.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tests/sim/Peer.h"
@@ -42,15 +43,22 @@ CScript& CScript::Expect(std::vector<BYTE> bytes) {
   return *this;
 }
 
-CScript& CScript::Expect(std::string_view text) { return Expect(BytesOf(text)); }
+CScript& CScript::ExpectText(std::string_view text) { return Expect(BytesOf(text)); }
 
 CScript& CScript::Skip(int count) {
   const int timeoutMs = m_timeoutMs;
   const size_t index = m_steps.size() + 1;
   m_steps.push_back([count, timeoutMs, index](CPeer& peer) {
-    std::vector<BYTE> got(size_t(count > 0 ? count : 0));
-    if (peer.Receive(got.data(), count, timeoutMs)) return true;
-    peer.Fail("step " + std::to_string(index) + ": " + std::to_string(count) + " bytes did not come");
+    BYTE scratch[4096];
+    int done = 0;
+    while (done < count) {
+      const int n = peer.ReceiveSome(scratch, std::min(count - done, int(sizeof scratch)), timeoutMs);
+      if (n == 0) break;
+      done += n;
+    }
+    if (done == count) return true;
+    peer.Fail("step " + std::to_string(index) + ": " + std::to_string(count) + " bytes expected, " +
+              std::to_string(done) + " came");
     return false;
   });
   return *this;
@@ -63,7 +71,7 @@ CScript& CScript::Reply(std::vector<BYTE> bytes, SFault fault) {
   return *this;
 }
 
-CScript& CScript::Reply(std::string_view text, SFault fault) { return Reply(BytesOf(text), fault); }
+CScript& CScript::ReplyText(std::string_view text, SFault fault) { return Reply(BytesOf(text), fault); }
 
 CScript& CScript::Pause(int ms) {
   m_steps.push_back([ms](CPeer& peer) {

@@ -5,7 +5,7 @@
 //
 //   CScript()
 //       .Expect({0x10}).Reply({0x06})              // DLE, acknowledged
-//       .Expect("GPOW\r").Reply("4095\r")
+//       .ExpectText("GPOW\r").ReplyText("4095\r")
 //       .Expect({0xC1, 0xF4, 0x10}).Reply({0x00}, SFault::CorruptByte(-1));
 
 #include <functional>
@@ -26,16 +26,17 @@ class CScript {
 
   // The next bytes must be exactly these.
   CScript& Expect(std::vector<BYTE> bytes);
-  CScript& Expect(std::string_view text);
+  CScript& ExpectText(std::string_view text);
   // The next `count` bytes, whatever they hold (they stay in the transcript).
   CScript& Skip(int count);
   CScript& Reply(std::vector<BYTE> bytes, SFault fault = {});
-  CScript& Reply(std::string_view text, SFault fault = {});
+  CScript& ReplyText(std::string_view text, SFault fault = {});
   CScript& Pause(int ms);
   CScript& Hangup();
   // A step of the caller's own; returning false ends the script.
   CScript& Then(Step step);
-  // Time-out of the Expect and Skip steps that follow (default 20000 ms, scaled).
+  // The longest wait for the next byte in the Expect and Skip steps that follow (default
+  // 20000 ms, scaled); a slow transfer may take longer as a whole.
   CScript& WithTimeout(int ms);
 
   void Run(CPeer& peer) const;
