@@ -634,13 +634,15 @@ void CDC::DPtoLP(LPSIZE size) const {
 
 // ---- CDC: clipping
 
+// The device box's corners in logical units: with an upward y axis the top stays the
+// corner that is on top on the device.
 int CDC::GetClipBox(LPRECT rect) const {
   QRegion clip = m_hDC->DeviceClip();
   QRect box = clip.boundingRect();
   POINT a = m_hDC->ToLogical(box.left(), box.top());
   POINT b = m_hDC->ToLogical(box.left() + box.width(), box.top() + box.height());
   if (clip.isEmpty()) a = b = POINT{0, 0};
-  if (rect) *rect = RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+  if (rect) *rect = RECT{a.x, a.y, b.x, b.y};
   return RegionType(clip);
 }
 

@@ -490,16 +490,31 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
   return SetPixelV(x, y, color) ? GetPixel(x, y) : CLR_INVALID;
 }
 
+namespace {
+
+// The row of a DIB section's own memory that holds image row y.
+BYTE* DibRow(const gdi::BitmapData& b, int y) {
+  const int row = b.dib->header.biHeight > 0 ? b.image.height() - 1 - y : y;
+  return b.dib->bits + std::size_t(row) * std::size_t(b.dib->stride);
+}
+
+}  // namespace
+
+// Pixels of DIB sections are read and written in the section's memory directly, which is
+// what the next drawing call reads in.
 BOOL CDC::SetPixelV(int x, int y, COLORREF color) {
   DcData& d = *m_hDC;
   POINT p = d.ToDevice(x, y);
   if (!d.DeviceClip().contains(QPoint(p.x, p.y))) return FALSE;
-  d.BeginDraw();
-  QImage& image = d.RawSurface();
   QRgb value = gdi::ToRgb(color);
+  gdi::BitmapData* b = d.SurfaceBitmap();
+  if (d.kind == DcData::Kind::Memory && b && b->dib) {
+    gdi::WriteDibPixel(DibRow(*b, p.y), p.x, b->dib->header.biBitCount, b->dib->table, value);
+    return TRUE;
+  }
+  QImage& image = d.RawSurface();
   if (d.MonoSurface()) value = gdi::IsWhiteish(value) ? 0xFFFFFFFF : 0xFF000000;
   reinterpret_cast<QRgb*>(image.scanLine(p.y))[p.x] = value;
-  d.EndDraw();
   return TRUE;
 }
 
@@ -507,7 +522,9 @@ COLORREF CDC::GetPixel(int x, int y) const {
   DcData& d = *m_hDC;
   POINT p = d.ToDevice(x, y);
   if (!d.DeviceClip().contains(QPoint(p.x, p.y))) return CLR_INVALID;
-  d.BeginDraw();
+  gdi::BitmapData* b = d.SurfaceBitmap();
+  if (d.kind == DcData::Kind::Memory && b && b->dib)
+    return gdi::ToColorRef(gdi::ReadDibPixel(DibRow(*b, p.y), p.x, b->dib->header.biBitCount, b->dib->table));
   const QImage& image = d.RawSurface();
   return gdi::ToColorRef(reinterpret_cast<const QRgb*>(image.constScanLine(p.y))[p.x]);
 }

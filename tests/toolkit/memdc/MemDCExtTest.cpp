@@ -73,6 +73,22 @@ TEST_F(Target, CallerKeepsTheTargetsCoordinatesAndMapping) {
   EXPECT_EQ(dc.GetPixel(30, 30), kOld);
 }
 
+TEST_F(Target, UpwardMappingModesPaintTheRightDeviceArea) {
+  dc.SetMapMode(MM_LOMETRIC);           // 254 units per inch at 96 dpi, y upwards
+  dc.IntersectClipRect(0, 0, 64, -64);  // device (0, 0, 24, 24)
+  {
+    CMemDCExt memory(&dc);
+    memory.FillSolidRect(CRect(0, 0, 27, -27), kRed);
+  }
+  dc.SelectClipRgn(nullptr);
+  dc.SetMapMode(MM_TEXT);
+  EXPECT_EQ(dc.GetPixel(0, 0), kRed);
+  EXPECT_EQ(dc.GetPixel(9, 9), kRed);
+  EXPECT_EQ(dc.GetPixel(11, 11), kWhite);
+  EXPECT_EQ(dc.GetPixel(23, 23), kWhite);
+  EXPECT_EQ(dc.GetPixel(24, 24), kOld);
+}
+
 TEST_F(Target, OnAPrinterItDrawsDirectlyAndCopiesNothing) {
   dc.m_bPrinting = TRUE;
   {
