@@ -84,7 +84,10 @@ std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
       break;
     }
   }
-  QObject::connect(button, &QAbstractButton::clicked, [this] { NotifyClicked(); });
+  QObject::connect(button, &QAbstractButton::clicked, [this] {
+    WndEventScope scope;
+    NotifyClicked();
+  });
   return widget;
 }
 

@@ -36,6 +36,7 @@ std::unique_ptr<WndWidget> CComboBox::CreateWidget(CWnd* parent) {
   auto widget = std::make_unique<ComboWidget>(*this, parentWidget);
   widget->setEditable((GetStyle() & 0x3) != CBS_DROPDOWNLIST);
   QObject::connect(widget.get(), &QComboBox::activated, [this](int) {
+    WndEventScope scope;
     if (CWnd* owner = GetParent())
       owner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID()), CBN_SELCHANGE), LPARAM(this));
   });

@@ -47,6 +47,7 @@ BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 std::unique_ptr<WndWidget> CEdit::CreateWidget(CWnd* parent) {
   QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
   auto notify = [this] {
+    WndEventScope scope;
     if (CWnd* owner = GetParent())
       owner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID()), EN_CHANGE), LPARAM(this));
   };

@@ -22,6 +22,7 @@ std::unique_ptr<WndWidget> CListBox::CreateWidget(CWnd* parent) {
   QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
   auto widget = std::make_unique<WndWidgetOf<QListWidget>>(*this, parentWidget);
   QObject::connect(widget.get(), &QListWidget::itemClicked, [this](QListWidgetItem*) {
+    WndEventScope scope;
     CWnd* owner = GetParent();
     if (owner && (GetStyle() & LBS_NOTIFY))
       owner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID()), LBN_SELCHANGE), LPARAM(this));

@@ -20,9 +20,6 @@
 namespace {
 
 CWnd* g_lastFocus = nullptr;
-// Events of window widgets being handled on the user-interface thread; a widget destroyed
-// meanwhile may be the one handling the event or a parent of it, so it goes later.
-int g_eventDepth = 0;
 
 UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   UINT flags = 0;
@@ -127,12 +124,12 @@ CWnd* WndWidget::WndOf(const QWidget* widget) {
 
 void WndWidget::Detach() {
   m_detached = true;
-  m_timers.clear();
+  KillAllTimers();
   if (g_lastFocus == &m_wnd) g_lastFocus = nullptr;
   ReleaseImageSurface(&m_backing);
   QWidget* widget = Widget();
   widget->hide();
-  if (g_eventDepth > 0) {
+  if (WndEventScope::Active()) {
     widget->deleteLater();
   } else {
     delete this;
@@ -208,6 +205,7 @@ void WndWidget::SetTimer(UINT_PTR id, UINT elapseMs) {
   if (!timer) {
     timer = std::make_unique<QTimer>();
     QObject::connect(timer.get(), &QTimer::timeout, [this, id] {
+      WndEventScope scope;
       if (!m_detached) m_wnd.SendMessage(WM_TIMER, id, 0);
     });
   }
@@ -215,7 +213,19 @@ void WndWidget::SetTimer(UINT_PTR id, UINT elapseMs) {
   timer->start(std::max<std::chrono::milliseconds>(real, std::chrono::milliseconds(1)));
 }
 
-bool WndWidget::KillTimer(UINT_PTR id) { return m_timers.erase(id) > 0; }
+bool WndWidget::KillTimer(UINT_PTR id) {
+  auto it = m_timers.find(id);
+  if (it == m_timers.end()) return false;
+  // The timer may be the one whose tick is being handled right now.
+  it->second->stop();
+  it->second.release()->deleteLater();
+  m_timers.erase(it);
+  return true;
+}
+
+void WndWidget::KillAllTimers() {
+  while (!m_timers.empty()) KillTimer(m_timers.begin()->first);
+}
 
 // ---------------------------------------------------------------- events
 
@@ -240,11 +250,7 @@ bool WndWidget::PreTranslate(CWnd& target, UINT message, WPARAM wParam, LPARAM l
 
 bool WndWidget::HandleEvent(QEvent* event) {
   if (m_detached) return event->type() != QEvent::DeferredDelete;
-  struct DepthGuard {
-    int& depth;
-    explicit DepthGuard(int& d) : depth(d) { ++depth; }
-    ~DepthGuard() { --depth; }
-  } guard(g_eventDepth);
+  WndEventScope scope;
 
   if (event->type() == PostedMessageEvent::EventType()) {
     auto* posted = static_cast<PostedMessageEvent*>(event);
@@ -444,6 +450,7 @@ void WndWidget::LayoutScrollBars() {
 }
 
 void WndWidget::OnScrollAction(int bar, int action) {
+  WndEventScope scope;
   QScrollBar* scrollBar = m_scrollBars[bar == SB_VERT ? 1 : 0];
   ScrollState& state = Scroll(bar);
   UINT code = SB_ENDSCROLL;
@@ -481,10 +488,15 @@ void WndWidget::OnScrollAction(int bar, int action) {
   if (!*alive || m_detached || code == SB_THUMBTRACK) return;
   m_wnd.SendMessage(message, MAKEWPARAM(WORD(SB_ENDSCROLL), 0), 0);
   // The position is the window's to set; the bar shows what the window decided.
-  if (*alive && !m_detached) QTimer::singleShot(0, Widget(), [this] { UpdateScrollBars(); });
+  if (*alive && !m_detached) {
+    QTimer::singleShot(0, Widget(), [this] {
+      if (!m_detached) UpdateScrollBars();
+    });
+  }
 }
 
 void WndWidget::OnScrollReleased(int bar) {
+  WndEventScope scope;
   ScrollState& state = Scroll(bar);
   if (!state.dragging) return;
   state.dragging = false;

@@ -16,6 +16,7 @@
 
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndDispatch.h"
+#include "platform/ui/WndEventScope.h"
 
 // A message posted to a window, delivered through the widget's event queue.
 class PostedMessageEvent : public QEvent {
@@ -71,6 +72,7 @@ class WndWidget {
   // Timers by id.
   void SetTimer(UINT_PTR id, UINT elapseMs);
   bool KillTimer(UINT_PTR id);
+  void KillAllTimers();
 
   // Window scroll bars (SB_HORZ, SB_VERT).
   struct ScrollState {

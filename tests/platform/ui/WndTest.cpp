@@ -484,4 +484,29 @@ BEGIN_MESSAGE_MAP(CClosingWnd, CProbeWnd)
   EXPECT_TRUE(top.IsWindow());
 }
 
+// A one-shot timer: the handler kills the timer whose tick it handles.
+class COneShotWnd : public CProbeWnd {
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  void OnTimer(UINT_PTR id) {
+    KillTimer(id);
+    timers.push_back(id);
+  }
+};
+
+BEGIN_MESSAGE_MAP(COneShotWnd, CProbeWnd)
+  .OnTimer(&COneShotWnd::OnTimer)
+END_MESSAGE_MAP()
+
+TEST_F(WndTest, TimerKilledInItsOwnHandlerFiresOnce) {
+  COneShotWnd once;
+  ASSERT_TRUE(once.Create(&top, CRect(0, 0, 10, 10)));
+  SetTimeScale(10);
+  once.SetTimer(3, 50);
+  PumpMessages(500);
+  SetTimeScale(1);
+  EXPECT_EQ(once.timers, std::vector<UINT_PTR>{3});
+}
+
 }  // namespace
