@@ -90,7 +90,8 @@ bool CVexalonDevice::LeaveDebugProtocol(bool restart, bool force) {
   try {
     GetStream()->Purge();
     const std::string command = restart ? "C0C1r" : "0000x";
-    GetStream()->Write(command.data(), int(command.size()));
+    // An instrument that did not get the whole command is still in the debug protocol.
+    if (GetStream()->Write(command.data(), int(command.size())) != int(command.size())) return false;
     if (restart) Sleep(kRestartPauseMs);
     Sleep(kLeavePauseMs);
     m_remote = false;

@@ -1,0 +1,165 @@
+#!/usr/bin/env python3
+"""End-to-end test of the ZD-2 subcommands of zdtool against the zd2-sim program, on a
+loopback TCP port and on a pseudo-terminal mapped to a COM number: identity, queries, the
+debug protocol's memory commands as the instrument receives them, the download byte for byte,
+deleting, and the download's error texts for each fault the simulator can inject."""
+
+import os
+import signal
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+
+ZDTOOL, ZD2SIM = sys.argv[1], sys.argv[2]
+ADDRESS = "127.0.0.43"
+COM = 11
+
+
+def records(count, seed=7):
+    data = bytearray()
+    state = seed
+    for _ in range(count):
+        data += struct.pack("<H", 238)
+        for _ in range(236):
+            state = (state * 1103515245 + 12345) & 0xFFFFFFFF
+            data.append((state >> 16) & 0xFF)
+    return bytes(data)
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind((ADDRESS, 0))
+        return s.getsockname()[1]
+
+
+class Simulator:
+    def __init__(self, env, workdir, link, *options):
+        self.transcript = os.path.join(workdir, "transcript.bin")
+        where = ["--tcp", f"{ADDRESS}:{free_port()}"] if link == "tcp" else ["--pty", "--com", str(COM)]
+        self.process = subprocess.Popen([ZD2SIM, *where, "--transcript", self.transcript, *options],
+                                        env=env, stdout=subprocess.PIPE, text=True)
+        line = self.process.stdout.readline().strip()
+        if not line.startswith("port="):
+            sys.exit(f"zd2-sim did not start: {line!r}")
+        self.port = line[5:] if link == "tcp" else f"COM{COM}:"
+
+    def received(self):
+        with open(self.transcript, "rb") as f:
+            return f.read()
+
+    def stop(self):
+        self.process.send_signal(signal.SIGTERM)
+        self.process.wait(timeout=30)
+
+
+def zdtool(env, *args, expect_ok=True):
+    result = subprocess.run([ZDTOOL, *args], env=env, capture_output=True, text=True, timeout=120)
+    if expect_ok and result.returncode != 0:
+        sys.exit(f"zdtool {' '.join(args)} failed ({result.returncode}): {result.stdout}{result.stderr}")
+    if not expect_ok and result.returncode == 0:
+        sys.exit(f"zdtool {' '.join(args)} should have failed: {result.stdout}")
+    return result.stdout
+
+
+def check(condition, message):
+    if not condition:
+        sys.exit(message)
+
+
+def session(env, workdir, link):
+    for count in (0, 1, 5, 250):
+        stored = os.path.join(workdir, f"stored{count}.bin")
+        with open(stored, "wb") as f:
+            f.write(records(count, count + 1))
+        sim = Simulator(env, workdir, link, "--records", stored)
+        try:
+            out = os.path.join(workdir, f"out{count}.bin")
+            printed = zdtool(env, "download", sim.port, out)
+            check(printed == f"records={count}\nrecord_size={238 if count else 0}\n", f"{link}: {printed!r}")
+            with open(out, "rb") as f, open(stored, "rb") as g:
+                check(f.read() == g.read(), f"{link}: download of {count} records differs")
+        finally:
+            sim.stop()
+
+    sim = Simulator(env, workdir, link, "--records", os.path.join(workdir, "stored5.bin"))
+    try:
+        check(zdtool(env, "identify", sim.port) ==
+              "device_name=ZD-2\napp_version=1.6.2\nserial_number=VN02-123-4567\n"
+              "hardware_revision=2\nsignature=0C000102\n", f"{link}: identify")
+        answers = {"@EN@": "EN-2207", "@CD@": "2026-11-05", "@CI@": "CAL7", "@CA@": "78563412",
+                   "@CB@": "EFBEADDE", "@VB@": "6810", "@DS@": "03", "@DA@": "3412", "@MF@": "E803",
+                   "@RA@": "6400", "@UU@": "A", "ID": "ZD-2;1.6.2;VN02-123-4567"}
+        for query, answer in answers.items():
+            check(zdtool(env, "query", sim.port, query) == answer + "\n", f"{link}: {query}")
+        # Segment 2 of the information memory starts with the bytes 01 04 07 0A.
+        check(zdtool(env, "mem-read", sim.port, "1040", "2") == "0401\n0A07\n", f"{link}: mem-read")
+        check(zdtool(env, "mem-write", sim.port, "1004", "3132") == "written=2\n", f"{link}: mem-write")
+        check(zdtool(env, "mem-read", sim.port, "1004", "1") == "3231\n", f"{link}: mem-read after write")
+        check(zdtool(env, "erase", sim.port, "0x1040") == "erased\n", f"{link}: erase")
+        check(zdtool(env, "mem-read", sim.port, "1040", "1") == "FFFF\n", f"{link}: erased word")
+        check(zdtool(env, "delete-all", sim.port) == "deleted\n", f"{link}: delete-all")
+        check(zdtool(env, "download", sim.port, os.path.join(workdir, "empty.bin")) ==
+              "records=0\nrecord_size=0\n", f"{link}: download after delete-all")
+        received = sim.received()
+        # Checks 0x10 + 0x04 + 0x31 = 0x45 and 0x10 + 0x05 + 0x32 = 0x47; the erase takes the
+        # address's two's complement; every debug session ends with the restart.
+        for part in (b"\xc1\xd2\x04" b"1040s0002n0000n1042s0002n0000nC0C1r",
+                     b"\xc1\xd2\x04" b"1004s3145w3247wC0C1r",
+                     b"\xc1\xd2\x04" b"1040sFFFFEFC0eC0C1r",
+                     b"\x10@EN@\r", b"\xc1\xd2\x0b", b"\xc3\xc1\xc1"):
+            check(part in received, f"{link}: the instrument did not receive {part!r}")
+    finally:
+        sim.stop()
+
+
+FAULTS = [
+    (["--fault", "bad-crc:3"], "Error: Failed CRC check."),
+    (["--fault", "header-cut"], "Error: Wrong header size."),
+    (["--fault", "silence"], "Error: Wrong header size."),
+    (["--fault", "stall:3000"], "Error: Not all data has been downloaded."),
+    (["--fault", "disconnect"], "Error: Not all data has been downloaded."),
+    (["--fault", "bad-check-size"], "Error: Wrong CRC size."),
+    (["--fault", "zero-size"], "Error: Data size is 0."),
+    (["--fault", "count-mismatch"], "Error: Mismatch between the number of measurements and the data size."),
+]
+
+
+def faults(env, workdir):
+    stored = os.path.join(workdir, "stored5.bin")
+    for options, text in FAULTS:
+        sim = Simulator(env, workdir, "tcp", "--records", stored, *options)
+        try:
+            printed = zdtool(env, "download", sim.port, os.path.join(workdir, "x.bin"), expect_ok=False)
+            check(printed == text + "\n", f"{options}: {printed!r}")
+        finally:
+            sim.stop()
+
+    # 240 bytes trickling in at 7 bytes a second outlast the data phase's limit.
+    slow = dict(env, ZD_TIME_SCALE="50")
+    sim = Simulator(slow, workdir, "tcp", "--records", os.path.join(workdir, "stored1.bin"), "--byte-rate", "7")
+    try:
+        printed = zdtool(slow, "download", sim.port, os.path.join(workdir, "x.bin"), expect_ok=False)
+        check(printed == "Error: Reached measurement download timeout.\n", f"trickle: {printed!r}")
+    finally:
+        sim.stop()
+
+    sim = Simulator(env, workdir, "tcp", "--fault", "wrong-signature")
+    try:
+        printed = zdtool(env, "identify", sim.port, expect_ok=False)
+        check(printed.startswith("No ZD-2 answered"), f"wrong signature: {printed!r}")
+    finally:
+        sim.stop()
+
+
+def main():
+    with tempfile.TemporaryDirectory() as workdir:
+        env = dict(os.environ, XDG_CONFIG_HOME=workdir, ZD_TIME_SCALE="20")
+        session(env, workdir, "tcp")
+        session(env, workdir, "pty")
+        faults(env, workdir)
+    print("ok")
+
+
+main()
