@@ -509,4 +509,23 @@ TEST_F(WndTest, TimerKilledInItsOwnHandlerFiresOnce) {
   EXPECT_EQ(once.timers, std::vector<UINT_PTR>{3});
 }
 
+TEST_F(WndTest, FocusMovesWithKillAndSetFocusNamingTheOtherWindow) {
+  CProbeWnd first, second;
+  ASSERT_TRUE(first.Create(&top, CRect(0, 0, 50, 50), 1));
+  ASSERT_TRUE(second.Create(&top, CRect(60, 0, 110, 50), 2));
+  first.SetFocus();
+  PumpMessages();
+  ASSERT_EQ(CWnd::GetFocus(), &first);
+  ASSERT_EQ(first.Of(WM_SETFOCUS).size(), 1u);
+  EXPECT_EQ(second.SetFocus(), &first) << "the window that had the focus";
+  PumpMessages();
+  EXPECT_EQ(CWnd::GetFocus(), &second);
+  const auto killed = first.Of(WM_KILLFOCUS);
+  ASSERT_EQ(killed.size(), 1u);
+  EXPECT_EQ(killed[0].wParam, WPARAM(&second));
+  const auto set = second.Of(WM_SETFOCUS);
+  ASSERT_EQ(set.size(), 1u);
+  EXPECT_EQ(set[0].wParam, WPARAM(&first));
+}
+
 }  // namespace
