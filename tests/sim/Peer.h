@@ -74,6 +74,7 @@ class CPeer {
   bool WaitForTranscript(size_t count, int timeoutMs) const;
   void ClearTranscript();
   // Bytes per second of the scaled clock in both directions; 0 is as fast as the link goes.
+  // Set it before Start: a receive already waiting takes what comes at the old rate.
   void SetByteRate(int bytesPerSecond);
   // Arms a fault for the next Send without one of its own.
   void InjectFault(const SFault& fault);

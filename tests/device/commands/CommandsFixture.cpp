@@ -34,18 +34,20 @@ Bytes Le16(DWORD value) { return {BYTE(value), BYTE(value >> 8)}; }
 
 Bytes Le32(DWORD value) { return {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)}; }
 
-void CommandsTest::ServeOverSocket(const Sim::CScript& script) {
+void CommandsTest::ServeOverSocket(const Sim::CScript& script, int byteRate) {
   m_peer = std::make_unique<Sim::CPeer>(std::make_unique<Sim::CSocketLink>(kAddress, 0));
+  m_peer->SetByteRate(byteRate);
   m_stream = std::make_unique<StreamIO::CIpStream>(CString::FromUtf8(m_peer->ClientName()),
                                                    StreamIO::OPEN_READ | StreamIO::OPEN_WRITE);
   m_commands = std::make_unique<Device::CJvCommands>(m_stream.get());
   Play(script);
 }
 
-void CommandsTest::ServeOnComPort(const Sim::CScript& script, int number, int baud) {
+void CommandsTest::ServeOnComPort(const Sim::CScript& script, int number, int baud, int byteRate) {
   auto link = std::make_unique<Sim::CPtyLink>();
   ASSERT_TRUE(link->MapToComPort(number));
   m_peer = std::make_unique<Sim::CPeer>(std::move(link));
+  m_peer->SetByteRate(byteRate);
   StreamIO::SRs232Settings settings;
   settings.baud = DWORD(baud);
   settings.readTimeout = 1500;

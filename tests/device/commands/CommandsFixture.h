@@ -65,10 +65,11 @@ class CommandsTest : public ::testing::Test {
     StreamIO::ExitStreamIO();
   }
 
-  // A peer on a loopback socket with the client stream connected to it.
-  void ServeOverSocket(const Sim::CScript& script);
+  // A peer on a loopback socket with the client stream connected to it; the peer moves
+  // `byteRate` bytes per second (0: as fast as it can).
+  void ServeOverSocket(const Sim::CScript& script, int byteRate = 0);
   // A peer on a pseudo-terminal at COM `number`, the client stream opened on it at `baud`.
-  void ServeOnComPort(const Sim::CScript& script, int number = 7, int baud = 19200);
+  void ServeOnComPort(const Sim::CScript& script, int number = 7, int baud = 19200, int byteRate = 0);
   // Starts the script; the client stream is already open.
   void Play(const Sim::CScript& script);
 

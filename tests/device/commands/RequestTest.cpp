@@ -179,10 +179,10 @@ TEST_F(CommandsTest, RequestWithProgressReadsALongReplyInPieces) {
   SetTimeScale(10);
   Bytes data(3000);
   for (size_t i = 0; i < data.size(); ++i) data[i] = BYTE(i * 7);
-  ServeOverSocket(
-      CScript().Expect({0xC1, 0xD2, 0x12}).Reply(Extended(0x04, data, Le32(ReferenceInvertedCrc32(data)))));
   // 3009 bytes at 6000 bytes per second take half a second: reads of 200 ms each end early.
-  Peer().SetByteRate(6000);
+  ServeOverSocket(
+      CScript().Expect({0xC1, 0xD2, 0x12}).Reply(Extended(0x04, data, Le32(ReferenceInvertedCrc32(data)))),
+      6000);
   CProgressLog progress;
   Bytes buffer(4000);
   buffer[0] = 0x12;
@@ -247,9 +247,8 @@ TEST_F(CommandsTest, RequestWithProgressRefusesBadArgumentsWithoutSending) {
 TEST_F(CommandsTest, RequestWithProgressStopsWhenTheBudgetRunsOut) {
   SetTimeScale(4);
   Bytes data(4000, 0x55);
-  ServeOverSocket(CScript().Expect({0xC0, 0xD2}).Reply(Extended(0x00, data, {})));
   // 4000 bytes at 1000 bytes per second would take 4 s; the budget is 1 s.
-  Peer().SetByteRate(1000);
+  ServeOverSocket(CScript().Expect({0xC0, 0xD2}).Reply(Extended(0x00, data, {})), 1000);
   Bytes buffer(5000);
   int count = -1;
   const DWORD start = GetTickCount();

@@ -225,8 +225,8 @@ TEST_F(CommandsTest, AbortStopsAChunkedTransferBetweenChunks) {
   ServeOverSocket(CScript().Then([](CPeer& peer) {
     AcceptChunks(peer, 1024);
     return true;
-  }));
-  Peer().SetByteRate(10000);
+  }),
+                  10000);
   Commands().SetAbortTest(&AbortFlag, reinterpret_cast<DWORD_PTR>(&g_abort));
   const Bytes data = Pattern(65536);
   auto source = SourceOf(data);
@@ -250,8 +250,7 @@ TEST_F(CommandsTest, SlowSerialLineCompletesA64KiBBlock) {
   const Bytes data = Pattern(65536);
   const Bytes frame = Bytes{0xC6, 0xF8, 0x01, 0x01} + Le32(65536) + data + Le32(ReferenceInvertedCrc32(data));
   // At 19200 baud the frame takes 34 s of the line's time; the layer allows 68466 ms.
-  ServeOnComPort(CScript().Skip(int(frame.size())).Reply({0x00}), 7, 19200);
-  Peer().SetByteRate(1920);
+  ServeOnComPort(CScript().Skip(int(frame.size())).Reply({0x00}), 7, 19200, 1920);
   auto source = SourceOf(data);
   const DWORD start = GetTickCount();
   EXPECT_EQ(Commands().WriteDataBlock(source.get(), 65536, JV_CHECK_CRC32, 0, nullptr), 65536);
@@ -271,8 +270,7 @@ TEST_F(CommandsTest, SlowSerialLineCompletesA64KiBBlockInChunks) {
                      .Reply({0x00})
                      .Expect(second + Le32(ReferenceInvertedCrc32(second)))
                      .Reply({0x00}),
-                 7, 19200);
-  Peer().SetByteRate(1920);
+                 7, 19200, 1920);
   auto source = SourceOf(data);
   EXPECT_EQ(Commands().WriteDataBlock(source.get(), 65536, JV_CHECK_CRC32, 0x8000, nullptr), 65536);
   EXPECT_PEER_OK();
