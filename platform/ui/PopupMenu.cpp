@@ -372,3 +372,28 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, CWnd* owner, LPCR
   if (flags & TPM_RETURNCMD) return BOOL(chosen);
   return chosen != 0;
 }
+
+bool SimulatePopupMenuKey(UINT virtualKey) {
+  QWidget* popup = QApplication::activePopupWidget();
+  if (!popup) return false;
+  int key = Qt::Key_unknown;
+  switch (virtualKey) {
+    case VK_UP:
+      key = Qt::Key_Up;
+      break;
+    case VK_DOWN:
+      key = Qt::Key_Down;
+      break;
+    case VK_RETURN:
+      key = Qt::Key_Return;
+      break;
+    case VK_ESCAPE:
+      key = Qt::Key_Escape;
+      break;
+    default:
+      return false;
+  }
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(popup, &press);
+  return true;
+}

@@ -20,3 +20,7 @@ struct SRenderedPopupMenu {
 // Draws the popup with the item at selectedPosition selected (-1: none). Null bitmap when the
 // menu is not a menu.
 SRenderedPopupMenu RenderPopupMenu(HMENU menu, CWnd* owner, int selectedPosition);
+
+// For tests: a key press (VK_UP, VK_DOWN, VK_RETURN, VK_ESCAPE) as the user gives it to the
+// popup on the screen; false when no popup is shown.
+bool SimulatePopupMenuKey(UINT virtualKey);

@@ -10,6 +10,7 @@
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/UiThread.h"
 #include "platform/ui/Wnd.h"
 
 namespace {
@@ -162,4 +163,46 @@ TEST_F(PopupMenuTest, WithoutOwnerHandlersTheMenuObjectMeasuresAndDraws) {
   EXPECT_EQ(self.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &plain), 6);
   EXPECT_EQ(self.measures, 2);
   EXPECT_EQ(self.draws, 2);
+}
+
+namespace {
+
+// The program's own answer: the popup is shown, and the keys are typed into it once it is up.
+class CTypingAnswers : public CUserAnswerSink {
+ public:
+  explicit CTypingAnswers(std::vector<UINT> keys)
+      : m_keys(std::move(keys)), m_previous(SetUserAnswerSink(this)) {}
+  ~CTypingAnswers() override { SetUserAnswerSink(m_previous); }
+  int OnMessageBox(const SMessageBoxRequest&) override { return IDCANCEL; }
+  UINT OnPopupMenu(const SPopupMenuRequest& request) override {
+    PostToUiThread([this] {
+      for (UINT key : m_keys) typed += SimulatePopupMenuKey(key) ? 1 : 0;
+    });
+    return request.show();
+  }
+  int typed = 0;
+
+ private:
+  std::vector<UINT> m_keys;
+  CUserAnswerSink* m_previous;
+};
+
+}  // namespace
+
+TEST_F(PopupMenuTest, ShownPopupFollowsTheKeysAndSkipsSeparators) {
+  {
+    CTypingAnswers user({VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &owner), 2);
+    EXPECT_EQ(user.typed, 3);
+  }
+  {
+    // Down to the grayed item past the separator: Return does not choose it; Escape closes.
+    CTypingAnswers user({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN, VK_ESCAPE});
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &owner), 0);
+    EXPECT_EQ(user.typed, 5);
+  }
+  {
+    CTypingAnswers user({VK_UP, VK_RETURN});  // up from nothing: the last item
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &owner), 4);
+  }
 }
