@@ -101,6 +101,15 @@ class CZedoDoc {
   void SetExpanded(int index, bool flag);
   void SetTime(int index, std::int64_t time);
 
+  // Choice menus popped up at a grid or summary cell (screen coordinates). Each returns true
+  // with the choice, false when the user chose nothing. Menus of several items are centred on
+  // the middle of the cell when it is at most 150 pixels wide, else on x.
+  bool TrackExcludeMenu(CWnd* window, int x, int y, bool& chosen);
+  bool TrackPercentMenu(CWnd* window, int x, int left, int right, int y, int& percent);
+  bool TrackFailureClassMenu(CWnd* window, int x, int left, int right, int y, BYTE& code);
+  bool TrackSortKeyMenu(CWnd* window, int x, int left, int right, int y, BYTE& key);
+  bool TrackUnitMenu(CWnd* window, int x, int left, int right, int y, BYTE& unit);
+
   // Project images. WriteProject writes the whole project (no selection) or the chosen
   // measurements without the summary. ReadProject replaces the list or merges into it; it
   // returns false when the image is refused (newer format, other load limit), raises the
