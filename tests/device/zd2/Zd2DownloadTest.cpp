@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "device/Callback.h"
 #include "platform/base/Clock.h"
 #include "tests/device/zd2/Zd2Fixture.h"
 
@@ -50,6 +51,36 @@ TEST_P(Zd2Download, DownloadsTheStoredRecordsByteForByte) {
     EXPECT_EQ(download.records, MakeRecords(count, count));
   }
   EXPECT_EQ(Received(), "<C3><C1><C1><C3><C1><C1><C3><C1><C1>");
+}
+
+TEST_P(Zd2Download, ReportsTheShareReceived) {
+  struct : Device::CCallback {
+    void OnDeviceFound(Device::CJvDevice*) override {}
+    void OnStatusText(const CString&) override {}
+    void OnMessage(const CString&, int) override {}
+    void OnProgress(int percent, int mode, int expectedMs) override {
+      EXPECT_EQ(mode, 1);
+      EXPECT_EQ(expectedMs, 0);
+      EXPECT_GE(percent, last);
+      last = percent;
+    }
+    int last = -1;
+  } progress;
+  m_zd2.SetRecords(MakeRecords(40));
+  Connect();
+  // Progress comes whether or not the receiver asked for it.
+  ASSERT_FALSE(progress.m_bProgressWanted);
+  ASSERT_TRUE(Device().SetCallback(&progress));
+  EXPECT_EQ(Download(Device()).result, 0);
+  EXPECT_EQ(progress.last, 100);
+  Device().DetachCallback();
+}
+
+TEST_P(Zd2Download, AStreamThatRaisesGivesTheExceptionCode) {
+  m_zd2.SetRecords(MakeRecords(1));
+  Connect();
+  Device().GetStream()->Close();
+  EXPECT_EQ(Download(Device()).result, 11);
 }
 
 TEST_P(Zd2Download, EmptyInstrumentLeavesSizeAndCountAsTheCallerSetThem) {
