@@ -17,6 +17,8 @@ function(zd_test name)
   include(GoogleTest)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
+    # One variable per property: a list value would be split by the discovery script.
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=set:detect_leaks=0"
                TIMEOUT 120)
 endfunction()
