@@ -50,7 +50,7 @@ class CPopupLayout {
   const std::vector<SLaidOutItem>& Items() const { return m_items; }
   const std::vector<CSize>& Measured() const { return m_measured; }
   const QImage& Image() const { return m_image; }
-  HMENU Menu() const { return m_menu; }
+  CWnd* Owner() const { return m_owner; }
 
   void Render(int selected) {
     m_image = QImage(m_size.cx, m_size.cy, QImage::Format_RGB32);
@@ -168,6 +168,8 @@ class CPopupLayout {
       draw.rcItem = item.rect;
       draw.itemData = item.data;
       SendOwnerDraw(WM_DRAWITEM, &draw);
+      // The platform adds the arrow of a popup entry to what the owner drew.
+      if (item.popup) DrawArrow(dc, item, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
       return;
     }
     DrawPlain(dc, item, selected);
@@ -201,11 +203,18 @@ class CPopupLayout {
       CRect mark(rect.left, rect.top, rect.left + kCheckColumn, rect.bottom);
       dc.DrawText(u"\u2713", -1, mark, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
-    if (item.popup) {
-      CRect arrow(rect.right - kArrowColumn, rect.top, rect.right, rect.bottom);
-      dc.DrawText(u"\u25B8", -1, arrow, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-    }
+    if (item.popup) DrawArrow(dc, item, text);
     dc.SelectStockObject(SYSTEM_FONT);
+  }
+
+  static void DrawArrow(CDC& dc, const SLaidOutItem& item, COLORREF color) {
+    const CRect& rect = item.rect;
+    CRect arrow(rect.right - kArrowColumn, rect.top, rect.right, rect.bottom);
+    int previousMode = dc.SetBkMode(TRANSPARENT);
+    COLORREF previousColor = dc.SetTextColor(color);
+    dc.DrawText(u"\u25B8", -1, arrow, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    dc.SetTextColor(previousColor);
+    dc.SetBkMode(previousMode);
   }
 
   HMENU m_menu;
@@ -287,7 +296,7 @@ class CPopupWidget : public QWidget {
   void Choose(int index) {
     const SLaidOutItem& item = m_layout.Items()[std::size_t(index)];
     if (item.popup) {
-      CPopupLayout sub(item.popup, nullptr);
+      CPopupLayout sub(item.popup, m_layout.Owner());
       sub.Render(-1);
       QPoint corner = mapToGlobal(QPoint(item.rect.right, item.rect.top));
       m_chosen = RunPopup(sub, corner);
