@@ -137,9 +137,13 @@ TEST_F(MenuResources, XpStyleStoresFourPicturesPerCommand) {
   EXPECT_EQ(MenuPicturePixel(menu, 2, 7, 7), GetSysColor(COLOR_BTNSHADOW));
 
   // A second picture under the same id replaces the four in place.
-  ASSERT_TRUE(menu.AppendResourceItem(u"Now red", 0, 102, 9101));
+  // (102 is not on tool bar 9101: its picture 0, the square of 200, 100, 50.)
+  ASSERT_TRUE(menu.AppendResourceItem(u"Now brown", 0, 102, 9101));
   EXPECT_EQ(menu.GetItemRecord(1)->nMenuImage, 0);
   EXPECT_EQ(menu.GetMenuImageCount(), 4);
+  EXPECT_EQ(MenuPicturePixel(menu, 0, 7, 7), RGB(200, 100, 50));
+  // Faded: 200 + 55 * 0.3 = 216.5, 100 + 155 * 0.3 = 146.5, 50 + 205 * 0.3 = 111.5.
+  EXPECT_EQ(MenuPicturePixel(menu, 1, 7, 7), RGB(216, 146, 111));
 }
 
 TEST_F(MenuResources, WideBitmapsLoseOnlyTheirLightGrey) {
