@@ -84,9 +84,10 @@ bool CVexalonDevice::EnterDebugProtocol() {
 
 bool CVexalonDevice::LeaveDebugProtocol(bool restart, bool force) {
   if (!force && !m_remote) return true;
+  if (!GetStream()) return false;
   // A forced exit first switches an instrument that is not in the protocol yet, so that the
-  // leave command reaches it as one.
-  if (!EnterDebugProtocol()) return false;
+  // leave command reaches it as one; the command goes out even when the switch was refused.
+  EnterDebugProtocol();
   try {
     GetStream()->Purge();
     const std::string command = restart ? "C0C1r" : "0000x";

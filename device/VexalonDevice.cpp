@@ -95,11 +95,8 @@ bool CVexalonDevice::ParseIdentity(const CString& answer, SDeviceIdent& ident) {
   while (text.Find(u";;") >= 0) text.Replace(u";;", u";-;");
   std::vector<CString> fields;
   int position = 0;
-  for (CString field = text.Tokenize(u";", position); position >= 0 || !field.IsEmpty();
-       field = text.Tokenize(u";", position)) {
+  for (CString field = text.Tokenize(u";", position); position >= 0; field = text.Tokenize(u";", position))
     fields.push_back(field);
-    if (position < 0) break;
-  }
   if (fields.size() < 5) return false;
   m_info.deviceName = fields[0];
   m_info.hardwareRevision = fields[1];
