@@ -47,8 +47,6 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* logBrush) {
 
 namespace gdi {
 
-bool IsSolidBrush(const BrushData& brush) { return brush.style == BS_SOLID; }
-
 namespace {
 
 // 8 x 8 hatch patterns: true where the hatch line is.

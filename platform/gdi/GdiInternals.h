@@ -133,6 +133,5 @@ void WriteDibPixel(BYTE* row, int x, int bitsPerPixel, const std::vector<RGBQUAD
 
 // The colour of a brush at a device pixel (brush origin applied by the caller).
 QRgb BrushPixel(const BrushData& brush, int x, int y, COLORREF bkColor, int bkMode, COLORREF textColor);
-bool IsSolidBrush(const BrushData& brush);
 
 }  // namespace gdi
