@@ -71,3 +71,24 @@ bool CScriptedAnswers::OnModalDialog(const SModalDialogRequest& request) {
   if (script && request.dialog) script(*request.dialog);
   return true;
 }
+
+void CScriptedAnswers::AddFileDialogAnswer(const CString& path) {
+  std::lock_guard lock(m_mutex);
+  m_fileDialogAnswers.push_back(path);
+}
+
+std::vector<SFileDialogRequest> CScriptedAnswers::GetFileDialogs() const {
+  std::lock_guard lock(m_mutex);
+  return m_fileDialogs;
+}
+
+bool CScriptedAnswers::OnFileDialog(const SFileDialogRequest& request, CString& path) {
+  std::lock_guard lock(m_mutex);
+  SFileDialogRequest shown = request;
+  shown.show = nullptr;
+  m_fileDialogs.push_back(std::move(shown));
+  if (m_fileDialogAnswers.empty()) return false;
+  path = m_fileDialogAnswers.front();
+  m_fileDialogAnswers.pop_front();
+  return !path.IsEmpty();
+}

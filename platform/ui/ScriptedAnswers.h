@@ -41,9 +41,16 @@ class CScriptedAnswers : public CUserAnswerSink {
   void AddModalDialogScript(DialogScript script);
   std::vector<SShownDialog> GetModalDialogs() const;
 
+  // Answers the next file dialog with the path; an empty path cancels it. Without an answer a
+  // file dialog is cancelled.
+  void AddFileDialogAnswer(const CString& path);
+  // The file dialogs shown (show left empty).
+  std::vector<SFileDialogRequest> GetFileDialogs() const;
+
   int OnMessageBox(const SMessageBoxRequest& request) override;
   UINT OnPopupMenu(const SPopupMenuRequest& request) override;
   bool OnModalDialog(const SModalDialogRequest& request) override;
+  bool OnFileDialog(const SFileDialogRequest& request, CString& path) override;
 
  private:
   mutable std::mutex m_mutex;
@@ -53,5 +60,7 @@ class CScriptedAnswers : public CUserAnswerSink {
   std::vector<SPopupMenuRequest> m_popupMenus;
   std::deque<DialogScript> m_dialogScripts;
   std::vector<SShownDialog> m_dialogs;
+  std::deque<CString> m_fileDialogAnswers;
+  std::vector<SFileDialogRequest> m_fileDialogs;
   CUserAnswerSink* m_previous;
 };

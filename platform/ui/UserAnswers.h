@@ -43,6 +43,19 @@ struct SModalDialogRequest {
   CString caption;
 };
 
+// A file-open or file-save dialog (FileDialog.h) about to ask for a path.
+struct SFileDialogRequest {
+  bool open = true;  // false: a save dialog
+  CString title;
+  CString initialDir;
+  CString fileName;  // the proposed name
+  CString defaultExt;
+  CString filter;   // "Name|*.ext|...||"
+  DWORD flags = 0;  // OFN_ flags
+  // Shows the dialog to the user; true with the chosen path, false when cancelled.
+  std::function<bool(CString& path)> show;
+};
+
 class CUserAnswerSink {
  public:
   virtual ~CUserAnswerSink() = default;
@@ -54,6 +67,10 @@ class CUserAnswerSink {
   // A modal dialog is up. True when the sink has dealt with it (ended it, or left it to be
   // cancelled); false lets the user work the dialog in its own loop.
   virtual bool OnModalDialog(const SModalDialogRequest& /*request*/) { return false; }
+  // Asks for a file path; true with the path, false when the user cancelled.
+  virtual bool OnFileDialog(const SFileDialogRequest& request, CString& path) {
+    return request.show && request.show(path);
+  }
 };
 
 // The sink in use: the one set last, else the interactive one.

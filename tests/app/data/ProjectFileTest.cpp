@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/data/Registry.h"
 #include "app/data/Units.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
@@ -302,6 +303,52 @@ TEST_F(ProjectFileTest, TitlesStripOnlyTheFileNamesExtension) {
   doc.QuerySave();
   ASSERT_TRUE(doc.AddDownloadedData(CRawRecord().Bytes().data(), 238, nullptr));
   EXPECT_EQ(doc.GetTitle(true), u"Unnamed");
+}
+
+TEST_F(ProjectFileTest, DialogsStartInTheLastProjectFolder) {
+  ASSERT_TRUE(CRegistry(kSettingsKey).WriteDWORD(u"DTFormat", 0x0303));  // the key exists
+  const std::string folder = TestPath("projects");
+  std::filesystem::create_directories(folder);
+  const CString golden = CString::FromUtf8(Write("projects/golden.jvd", GoldenProject()));
+  ASSERT_TRUE(doc.OnFileOpen(golden));
+  EXPECT_TRUE(answers.GetFileDialogs().empty()) << "a given path needs no dialog";
+  CString stored;
+  ASSERT_TRUE(CRegistry(kSettingsKey).ReadString(u"ProjectsPath", stored));
+  EXPECT_EQ(stored, CString::FromUtf8(folder));
+
+  doc.QuerySave();
+  answers.AddFileDialogAnswer(golden);
+  ASSERT_TRUE(doc.OnFileOpen(u""));
+  EXPECT_EQ(doc.GetCount(), 1);
+  auto shown = answers.GetFileDialogs();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].open);
+  EXPECT_EQ(shown[0].initialDir, CString::FromUtf8(folder));
+  EXPECT_EQ(shown[0].fileName, u"*.jvd");
+  EXPECT_EQ(shown[0].defaultExt, u"jvd");
+  EXPECT_EQ(shown[0].filter, u"ZD-Zedo Project (*.jvd)|*.jvd|All Files (*.*)|*.*||");
+
+  EXPECT_FALSE(doc.OnFileOpen(u"")) << "cancelled";
+  EXPECT_EQ(doc.GetTitle(true), u"golden");
+}
+
+TEST_F(ProjectFileTest, SaveWithoutPathAsksForOne) {
+  ASSERT_TRUE(doc.AddDownloadedData(CRawRecord().Bytes().data(), 238, nullptr));
+  EXPECT_FALSE(doc.Save()) << "save-as cancelled";
+  EXPECT_TRUE(doc.IsModified());
+  answers.AddMessageBoxAnswer(IDYES);
+  EXPECT_FALSE(doc.QuerySave()) << "closing waits for a save that did not happen";
+  EXPECT_EQ(doc.GetCount(), 1);
+
+  answers.AddFileDialogAnswer(CString::FromUtf8(TestPath("fresh")));
+  ASSERT_TRUE(doc.Save());
+  EXPECT_EQ(doc.GetTitle(false), CString::FromUtf8(TestPath("fresh.jvd")));
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_TRUE(std::filesystem::exists(TestPath("fresh.jvd")));
+  const auto shown = answers.GetFileDialogs();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_FALSE(shown[2].open);
+  EXPECT_EQ(shown[2].fileName, u"Unnamed");
 }
 
 TEST_F(ProjectFileTest, SelectionChangesMarkTheProjectModified) {
