@@ -351,6 +351,20 @@ bool CanChoose(const std::vector<SPopupMenuItem>& items, UINT id) {
   return false;
 }
 
+// The popup's top-left corner for the point and the TPM_ alignment flags.
+QPoint PopupCorner(const CPopupLayout& layout, UINT flags, int x, int y) {
+  const QSize size = layout.Image().size();
+  if (flags & TPM_RIGHTALIGN)
+    x -= size.width();
+  else if (flags & TPM_CENTERALIGN)
+    x -= size.width() / 2;
+  if (flags & TPM_BOTTOMALIGN)
+    y -= size.height();
+  else if (flags & TPM_VCENTERALIGN)
+    y -= size.height() / 2;
+  return QPoint(x, y);
+}
+
 }  // namespace
 
 SRenderedPopupMenu RenderPopupMenu(HMENU menu, CWnd* owner, int selectedPosition) {
@@ -374,7 +388,7 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, CWnd* owner, LPCR
   request.y = y;
   request.flags = flags;
   CollectItems(menu, request.items);
-  request.show = [&layout, x, y] { return RunPopup(layout, QPoint(x, y)); };
+  request.show = [&layout, flags, x, y] { return RunPopup(layout, PopupCorner(layout, flags, x, y)); };
   UINT chosen = GetUserAnswerSink().OnPopupMenu(request);
   if (chosen && !CanChoose(request.items, chosen)) chosen = 0;
   if (chosen && !(flags & TPM_RETURNCMD)) owner->PostMessage(WM_COMMAND, chosen, 0);
