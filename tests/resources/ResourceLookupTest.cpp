@@ -7,6 +7,7 @@
 #include "platform/res/ResourceLookup.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/ResourceBitmaps.h"
+#include "platform/ui/ToolBarResource.h"
 #include "resources/ProgramResources.h"
 
 namespace {
@@ -133,4 +134,26 @@ TEST(ProgramResources, BitmapsLoadByIdOnceConnected) {
   EXPECT_EQ(info.bmHeight, 16);
   CBitmap missing;
   EXPECT_FALSE(missing.LoadBitmap(71));
+}
+
+TEST(ProgramResources, MainToolBarHasOnePicturePerButton) {
+  RegisterProgramResources(nullptr);
+  CToolBarResource toolBar;
+  ASSERT_TRUE(toolBar.Load(517));
+  EXPECT_EQ(toolBar.GetButtonWidth(), 32);
+  EXPECT_EQ(toolBar.GetButtonHeight(), 32);
+  const std::vector<UINT> buttons = {11, 35, 28, 0, 57601, 57603, 0, 5, 16, 33, 0, 57670};
+  EXPECT_EQ(toolBar.GetButtons(), buttons);
+  EXPECT_EQ(toolBar.GetButtonImage(toolBar.CommandToIndex(57601)), 3);
+  EXPECT_EQ(toolBar.GetButtonImage(toolBar.CommandToIndex(57670)), 8);
+  EXPECT_EQ(toolBar.GetButtonImage(3), -1);
+  EXPECT_EQ(toolBar.CommandToIndex(999), -1);
+  for (WORD id : {81, 1500}) {
+    HRSRC bitmap = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_BITMAP);
+    ASSERT_NE(bitmap, nullptr) << id;
+    BITMAPINFOHEADER header{};
+    std::memcpy(&header, LockResource(LoadResource(nullptr, bitmap)), sizeof header);
+    EXPECT_EQ(header.biWidth, 9 * 32) << id;
+    EXPECT_EQ(header.biHeight, 32) << id;
+  }
 }
