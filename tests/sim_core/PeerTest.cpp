@@ -26,7 +26,7 @@ using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr char kAddress[] = "127.0.0.42";
+constexpr char kAddress[] = "127.0.0.43";
 
 // A connected client socket on the link's port, or -1.
 int Connect(const CPeer& peer) {
