@@ -16,6 +16,8 @@ constexpr BYTE kAck = 0x06;
 constexpr BYTE kStatusOk = 0x00;
 constexpr BYTE kStatusUnknownRequest = 0xF2;
 constexpr int kPollMs = 200;
+// Longest line of a firmware update's S-records that the instrument takes.
+constexpr size_t kMaxSRecordLength = 600;
 
 bool IsUpperHexDigit(BYTE ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F'); }
 
@@ -92,6 +94,16 @@ void CZd2Simulator::SetDownloadFault(EDownloadFault fault, int faultRecord, int 
   m_fault = fault;
   m_faultRecord = faultRecord;
   m_stallMs = stallMs;
+}
+
+void CZd2Simulator::SetSRecordRefusal(int number) {
+  std::lock_guard lock(m_mutex);
+  m_refusedSRecord = number;
+}
+
+std::vector<std::string> CZd2Simulator::SRecords() const {
+  std::lock_guard lock(m_mutex);
+  return m_sRecords;
 }
 
 void CZd2Simulator::SetReceiveSink(std::function<void(const BYTE*, int)> sink) {
@@ -282,7 +294,7 @@ char CZd2Simulator::CalibrationCommand(BYTE command) {
 void CZd2Simulator::OnServiceString(CPeer& peer) {
   std::string line = "S";
   BYTE ch = 0;
-  while (line.size() < 16 && Next(peer, ch)) {
+  while (line.size() < kMaxSRecordLength && Next(peer, ch)) {
     line += char(ch);
     if (ch == '\n') break;
   }
@@ -299,6 +311,15 @@ void CZd2Simulator::OnServiceString(CPeer& peer) {
       identity = m_identity;
     }
     peer.Send(Bytes(identity));
+  } else if (line.size() > 2 && line[1] >= '0' && line[1] <= '9') {
+    // A record of the firmware being written.
+    bool refused = false;
+    {
+      std::lock_guard lock(m_mutex);
+      m_sRecords.push_back(line);
+      refused = int(m_sRecords.size()) == m_refusedSRecord;
+    }
+    peer.Send({BYTE(refused ? 'F' : 'P')});
   }
 }
 

@@ -55,6 +55,11 @@ class CZd2Simulator {
   // Only the service identity answers, as in the instrument's service mode.
   void SetServiceModeOnly(bool on);
   void SetDownloadFault(EDownloadFault fault, int faultRecord = 1, int stallMs = 3000);
+  // The S-record `number` (from 1) of a firmware update is answered with 'F' instead of 'P';
+  // 0 acknowledges all.
+  void SetSRecordRefusal(int number);
+  // The S-records of firmware updates received so far, each with its line end.
+  std::vector<std::string> SRecords() const;
   // Every byte the instrument receives is also handed here as it comes (the program writes
   // its transcript file this way).
   void SetReceiveSink(std::function<void(const BYTE*, int)> sink);
@@ -91,6 +96,8 @@ class CZd2Simulator {
   int m_stallMs = 3000;
   std::function<void(const BYTE*, int)> m_sink;
   std::vector<BYTE> m_info;
+  std::vector<std::string> m_sRecords;
+  int m_refusedSRecord = 0;
   bool m_debug = false;
   bool m_continuous = false;
   WORD m_address = 0;
