@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/ui/Button.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/ProgressCtrl.h"
+#include "platform/ui/SimulatedInput.h"
+#include "platform/ui/UiApplication.h"
+
+namespace {
+
+// An edit that takes digits only: the other characters never reach the editor.
+class CDigitsEdit : public CEdit {
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  void OnChar(UINT ch, UINT repeat, UINT flags) {
+    if (ch >= '0' && ch <= '9') CEdit::OnChar(ch, repeat, flags);
+  }
+};
+
+BEGIN_MESSAGE_MAP(CDigitsEdit, CEdit)
+    .OnChar(&CDigitsEdit::OnChar) END_MESSAGE_MAP()
+
+    // The parent: records the notifications of its controls.
+    class CNotifiedWnd : public CWnd {
+ public:
+  std::vector<std::pair<UINT, UINT>> commands;  // id, notification code
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    commands.emplace_back(LOWORD(DWORD(wParam)), HIWORD(DWORD(wParam)));
+    return CWnd::OnCommand(wParam, lParam);
+  }
+};
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(
+        parent.Create(nullptr, u"controls", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+  }
+  CUiApplication application;
+  CNotifiedWnd parent;
+};
+
+TEST_F(ControlsTest, TypedCharactersReachTheEditorOnlyThroughTheDefaultProcessing) {
+  CEdit plain;
+  CDigitsEdit digits;
+  ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 10));
+  ASSERT_TRUE(digits.Create(WS_CHILD | WS_VISIBLE, CRect(0, 30, 100, 50), &parent, 11));
+  for (CEdit* edit : {static_cast<CEdit*>(&plain), static_cast<CEdit*>(&digits)}) {
+    SimulateTyping(edit, 'A', u"a");
+    SimulateTyping(edit, '5', u"5");
+    SimulateTyping(edit, 'B', u"b");
+  }
+  EXPECT_EQ(plain.GetWindowTextString(), CString(u"a5b"));
+  EXPECT_EQ(digits.GetWindowTextString(), CString(u"5"));
+  // Every change of the plain edit's text is told to the parent.
+  int changes = 0;
+  for (const auto& [id, code] : parent.commands) changes += id == 10 && code == EN_CHANGE;
+  EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ControlsTest, CheckBoxClickTogglesAndNotifies) {
+  CButton check;
+  ASSERT_TRUE(
+      check.Create(u"Remember", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 0, 120, 20), &parent, 20));
+  EXPECT_EQ(check.GetCheck(), int(BST_UNCHECKED));
+  SimulateClick(&check, CPoint(5, 10));
+  EXPECT_EQ(check.GetCheck(), int(BST_CHECKED));
+  EXPECT_EQ(parent.IsDlgButtonChecked(20), BST_CHECKED);
+  ASSERT_FALSE(parent.commands.empty());
+  EXPECT_EQ(parent.commands.back(), (std::pair<UINT, UINT>{20, BN_CLICKED}));
+  parent.CheckDlgButton(20, BST_UNCHECKED);
+  EXPECT_EQ(check.GetCheck(), int(BST_UNCHECKED));
+}
+
+TEST_F(ControlsTest, ComboAndListKeepStringsDataAndSelection) {
+  CComboBox combo;
+  ASSERT_TRUE(
+      combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_SORT, CRect(0, 0, 100, 100), &parent, 30));
+  EXPECT_EQ(combo.AddString(u"COM7:"), 0);
+  EXPECT_EQ(combo.AddString(u"COM1:"), 0) << "sorted";
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "nothing chosen yet";
+  combo.SetItemData(1, 7);
+  EXPECT_EQ(combo.FindStringExact(-1, u"com7:"), 1);
+  EXPECT_EQ(combo.SetCurSel(1), 1);
+  EXPECT_EQ(combo.GetItemData(combo.GetCurSel()), DWORD_PTR(7));
+  EXPECT_EQ(combo.SetCurSel(5), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_TRUE(parent.commands.empty()) << "selecting from code does not notify";
+
+  CListBox list;
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(0, 100, 100, 180), &parent, 31));
+  list.AddString(u"first");
+  list.AddString(u"second");
+  EXPECT_EQ(list.InsertString(1, u"between"), 1);
+  CString text;
+  list.GetText(2, text);
+  EXPECT_EQ(text, CString(u"second"));
+  EXPECT_EQ(list.SetCurSel(2), 2);
+  EXPECT_EQ(list.GetCurSel(), 2);
+  EXPECT_EQ(list.DeleteString(0), 2);
+  EXPECT_EQ(list.GetCount(), 2);
+}
+
+TEST_F(ControlsTest, ProgressPositionStaysInItsRangeAndStepWraps) {
+  CProgressCtrl progress;
+  ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 16), &parent, 40));
+  progress.SetRange32(0, 50);
+  EXPECT_EQ(progress.SetPos(70), 0);
+  EXPECT_EQ(progress.GetPos(), 50);
+  progress.SetPos(45);
+  progress.SetStep(10);
+  EXPECT_EQ(progress.StepIt(), 45);
+  EXPECT_EQ(progress.GetPos(), 5) << "stepping past the end starts again";
+}
+
+}  // namespace
