@@ -116,6 +116,9 @@ bool CDialog::CreateFromTemplate(CWnd* parent) {
   }
   const DWORD style = (dialog->style & ~WS_VISIBLE) | (child ? 0 : WS_POPUP);
   if (!CreateEx(dialog->exStyle, u"#32770", dialog->caption.c_str(), style, rect, parent, 0)) return false;
+  m_templateFont.DeleteObject();
+  if (m_templateFont.CreatePointFont(dialog->pointSize * 10, dialog->face.c_str()))
+    SetFont(&m_templateFont, FALSE);
   for (const DialogTemplateFormat::SControl& item : dialog->controls) {
     std::unique_ptr<CWnd> control = CreateControl(item);
     CRect itemRect(item.x, item.y, item.x + item.cx, item.y + item.cy);
@@ -123,6 +126,7 @@ bool CDialog::CreateFromTemplate(CWnd* parent) {
     const UINT id = item.id == 0xFFFF ? UINT(IDC_STATIC) : item.id;
     if (!control->CreateEx(item.exStyle, nullptr, item.text.c_str(), item.style, itemRect, this, id))
       continue;
+    if (GetFont()) control->SetFont(GetFont(), FALSE);
     m_templateControls.push_back(std::move(control));
   }
   if ((dialog->style & WS_VISIBLE) && !m_modal) ShowWindow(SW_SHOW);

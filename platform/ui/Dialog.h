@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/gdi/Font.h"
 #include "platform/ui/DialogTemplateFormat.h"
 #include "platform/ui/Wnd.h"
 
@@ -59,6 +60,7 @@ class CDialog : public CWnd {
   std::unique_ptr<CWnd> CreateControl(const DialogTemplateFormat::SControl& control);
 
   std::vector<std::unique_ptr<CWnd>> m_templateControls;
+  CFont m_templateFont;  // the template's font, which the dialog and its controls use
   QEventLoop* m_loop = nullptr;
   bool m_modal = false;
   bool m_ended = false;

@@ -137,6 +137,12 @@ TEST_F(DialogTest, ModelessDialogPlacesControlsInDialogUnits) {
   EXPECT_EQ(rect.Width(), 150);
   EXPECT_EQ(rect.Height(), 22);
   EXPECT_EQ(dialog.GetDlgItem(kRemember)->GetWindowTextString(), CString(u"Remember"));
+  // The controls use the template's font: 8 points at 96 dpi are 11 pixels.
+  ASSERT_NE(name->GetFont(), nullptr);
+  LOGFONT font{};
+  name->GetFont()->GetLogFont(&font);
+  EXPECT_EQ(font.lfHeight, -11);
+  EXPECT_EQ(CString(font.lfFaceName), CString(u"MS Shell Dlg"));
   EXPECT_EQ(answers.GetModalDialogs().size(), 0u) << "modeless dialogs do not ask the sink";
 }
 
