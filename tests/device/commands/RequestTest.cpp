@@ -240,6 +240,7 @@ TEST_F(CommandsTest, RequestWithProgressRefusesBadArgumentsWithoutSending) {
   EXPECT_EQ(Commands().RequestWithProgress(0xD2, buffer.data(), 48, count, 64, 500, 0, nullptr), 1);
   EXPECT_EQ(Commands().RequestWithProgress(0xD2, buffer.data(), 1, count, 64, -1, 0, nullptr), 1);
   EXPECT_EQ(Commands().RequestWithProgress(0xD2, nullptr, 0, count, 64, 500, 0, nullptr), 1);
+  EXPECT_EQ(Commands().RequestWithProgress(0xD2, buffer.data(), 8, count, 4, 500, 0, nullptr), 1);
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_TRUE(Peer().Transcript().empty());
 }

@@ -173,6 +173,17 @@ TEST_F(CommandsTest, WholeBlockCarriesOneCheck) {
   }
 }
 
+TEST_F(CommandsTest, LargeWholeBlockOverTheNetworkAnnouncesItsWait) {
+  // 12000 bytes are announced as 12000 / 250 = 48 ms; no progress follows a whole block.
+  const Bytes data = Pattern(12000);
+  ServeOverSocket(CScript().Skip(8 + 12000).Reply({0x00}));
+  auto source = SourceOf(data);
+  CProgressLog progress;
+  EXPECT_EQ(Commands().WriteDataBlock(source.get(), 12000, 0, 0, &progress), 12000);
+  EXPECT_EQ(progress.calls, (std::vector<CProgressLog::SCall>{{0, 1, 48}}));
+  EXPECT_PEER_OK();
+}
+
 TEST_F(CommandsTest, BlockTransferGivesUpAfterThreeTries) {
   SetTimeScale(20);
   const Bytes data = CheckDigits();
