@@ -1,6 +1,6 @@
 #include "device/VexalonDevice.h"
 
-#include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "device/Callback.h"
