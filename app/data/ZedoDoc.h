@@ -166,7 +166,6 @@ class CZedoDoc {
   std::vector<CWnd*> m_views;
   bool m_bModified = false;
   CString m_strPath;
-  WORD m_wReserved = 0;
   WORD m_wFormatVersion = 0;
   UINT m_clipboardFormat = 0;
   BYTE m_clipboardFlags[4] = {};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Units.h"
 
 namespace {
@@ -73,6 +74,11 @@ TEST(Units, NamesOfUnitsAndFailureClasses) {
   for (BYTE u = 0; u < 6; ++u) EXPECT_EQ(UnitName(u), units[u]);
   const char16_t* classes[] = {u"A", u"AB", u"B", u"BC", u"C", u"CD", u"???"};
   for (BYTE c = 0; c < 7; ++c) EXPECT_EQ(FailureClassName(c), classes[c]);
+}
+
+TEST(Units, MissingStringTextsShowPlaceholders) {
+  EXPECT_EQ(LoadStringOrPlaceholder(1158), u"lbf");
+  EXPECT_EQ(LoadStringOrPlaceholder(64999), u"???");
 }
 
 TEST(Units, DateAndTimePicturesFromTheSetting) {
