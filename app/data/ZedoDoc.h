@@ -8,8 +8,9 @@
 // nothing, that is their caller's business.
 //
 // Threads: AddDownloadedData runs on the download thread; everything else on the user-interface
-// thread. The list is only ever replaced as a whole under the document's lock, and every
-// reader goes through that lock, so a view never sees a half-filled list.
+// thread. A download is parsed apart and put in place as a whole under the document's lock,
+// which every question and change about a measurement takes, so a view never sees a
+// half-filled list.
 
 #include <cstdint>
 #include <vector>
