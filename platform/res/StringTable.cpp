@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/res/LanguageModule.h"
+#include "platform/res/ResourceLookup.h"
 #include "platform/res/StringTableData.h"
 
 bool LoadResString(UINT id, CString& out) {
+  // A language module made current translates; the program's own table fills in.
+  if (LoadModuleString(AfxGetResourceHandle(), id, out)) return true;
   auto table = BuiltInStringTable();
   auto it = std::lower_bound(table.begin(), table.end(), id,
                              [](const SStringTableEntry& entry, UINT key) { return entry.id < key; });

@@ -1,6 +1,7 @@
 #pragma once
 // The program's string table: the texts of resources/strings/*.txt, compiled into the program
-// and looked up by their numeric id.
+// and looked up by their numeric id. A language module made the current resource module
+// (LanguageModule.h) is asked first.
 
 #include "platform/base/String.h"
 

@@ -22,9 +22,13 @@
 #include "platform/ui/OwnerDraw.h"
 #include "platform/ui/WinUser.h"
 
+class CCmdUI;
 class CWnd;
 class CScrollBar;
 struct CREATESTRUCT;
+
+// The code under which update handlers of commands are kept: never a control's notification.
+constexpr int CN_UPDATE_COMMAND_UI = -1;
 
 class CMessageMap {
  public:
@@ -96,6 +100,12 @@ class CMessageMapBuilder : public CMessageMap {
   CMessageMapBuilder& OnCommandRange(UINT first, UINT last, void (T::*f)(UINT)) {
     Add({Kind::Command, 0, nullptr, first, last, 0,
          Void([f](T& t, WPARAM wp, LPARAM) { (t.*f)(LOWORD(DWORD(wp))); })});
+    return *this;
+  }
+  // The update handler of a command: void OnUpdateX(CCmdUI*), the record in lParam.
+  CMessageMapBuilder& OnUpdateCommandUI(UINT id, void (T::*f)(CCmdUI*)) {
+    Add({Kind::Control, 0, nullptr, id, id, CN_UPDATE_COMMAND_UI,
+         Void([f](T& t, WPARAM, LPARAM lp) { (t.*f)(reinterpret_cast<CCmdUI*>(lp)); })});
     return *this;
   }
   // A control's WM_COMMAND notification: void OnX().

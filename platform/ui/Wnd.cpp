@@ -374,7 +374,9 @@ CWnd* CWnd::GetTopLevelParent() const {
 CWnd* CWnd::SetParent(CWnd* parent) {
   CWnd* old = m_parent;
   if (!m_widget || !(m_style & WS_CHILD) || !parent || !parent->m_widget) return nullptr;
-  const bool visible = m_widget->Widget()->isVisible();
+  // The window's own visible state, not whether it shows now: its top-level window may not be
+  // shown yet.
+  const bool visible = (m_style & WS_VISIBLE) != 0;
   m_widget->Widget()->setParent(parent->m_widget->Widget());
   m_widget->Widget()->setVisible(visible);
   m_parent = parent;
@@ -571,7 +573,16 @@ BOOL CWnd::EnableWindow(BOOL enable) {
   return CallOnUiThread([&]() -> BOOL {
     const bool wasDisabled = (m_style & WS_DISABLED) != 0;
     m_style = enable ? (m_style & ~WS_DISABLED) : (m_style | WS_DISABLED);
-    m_widget->Widget()->setEnabled(enable != FALSE);
+    QWidget* widget = m_widget->Widget();
+    widget->setEnabled(enable != FALSE);
+    // The toolkit disables a widget's child windows with it, but an owned window (a modal
+    // dialog over its disabled owner) keeps its own state, as on the platform.
+    if (!enable) {
+      for (QWidget* owned : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const CWnd* wnd = WndWidget::WndOf(owned);
+        if (owned->isWindow() && wnd && !(wnd->GetStyle() & WS_DISABLED)) owned->setEnabled(true);
+      }
+    }
     if (wasDisabled == bool(enable)) SendMessage(WM_ENABLE, enable, 0);
     return wasDisabled;
   });

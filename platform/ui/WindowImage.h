@@ -1,0 +1,10 @@
+#pragma once
+// A picture of a window as the screen shows it, its child windows included; for tests and
+// tools, which need no display for it.
+
+#include "platform/base/String.h"
+#include "platform/ui/WinUser.h"
+
+// Paints what is pending and writes the window's picture to a PNG file; false when the window
+// does not exist or the file cannot be written.
+bool SaveWindowImage(HWND window, const CString& pngPath);
