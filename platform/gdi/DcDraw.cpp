@@ -189,6 +189,22 @@ class Stroker {
   DWORD m_run = 0;
 };
 
+// The selected brush as a painter brush: hatches and patterns become a texture tile, laid
+// from the brush origin; no brush for a null brush.
+QBrush PainterBrush(const DcData& d, const gdi::BrushData& brush, QRgb solid) {
+  if (brush.style == BS_NULL) return QBrush(Qt::NoBrush);
+  if (brush.style == BS_SOLID) return QBrush(QColor(solid));
+  const int w = brush.style == BS_PATTERN && !brush.pattern.isNull() ? brush.pattern.width() : 8;
+  const int h = brush.style == BS_PATTERN && !brush.pattern.isNull() ? brush.pattern.height() : 8;
+  QImage tile(w, h, QImage::Format_ARGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      tile.setPixel(x, y, gdi::BrushPixel(brush, x, y, d.st.bkColor, d.st.bkMode, d.st.textColor));
+  QBrush texture(tile);
+  texture.setTransform(QTransform::fromTranslate(d.st.brushOrg.x, d.st.brushOrg.y));
+  return texture;
+}
+
 QPoint Dev(const DcData& d, int x, int y) {
   POINT p = d.ToDevice(x, y);
   return QPoint(p.x, p.y);
@@ -270,12 +286,12 @@ BOOL CDC::Polygon(const POINT* points, int count) {
   QPolygon polygon;
   for (int i = 0; i < count; ++i) polygon << Dev(d, points[i].x, points[i].y);
   const gdi::BrushData& brush = *d.Brush();
-  if (brush.style == BS_SOLID) {
+  if (brush.style != BS_NULL) {
     QPainter& p = d.Painter();
     QRgb color = gdi::ToRgb(brush.color);
     if (gdi::ApplyRop2(p, d.st.rop2, color)) {
       p.setPen(Qt::NoPen);
-      p.setBrush(QColor(color));
+      p.setBrush(PainterBrush(d, brush, color));
       p.drawPolygon(polygon, d.st.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
       p.setBrush(Qt::NoBrush);
     }
@@ -331,7 +347,7 @@ BOOL CDC::RoundRect(int left, int top, int right, int bottom, int width, int hei
   QPainter& p = d.Painter();
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   const gdi::BrushData& brush = *d.Brush();
-  p.setBrush(brush.style == BS_SOLID ? QBrush(QColor(gdi::ToRgb(brush.color))) : QBrush(Qt::NoBrush));
+  p.setBrush(PainterBrush(d, brush, gdi::ToRgb(brush.color)));
   const int w = DevicePenWidth(d);
   p.setPen(w > 0 ? QPen(QColor(gdi::ToRgb(d.Pen()->color)), w) : QPen(Qt::NoPen));
   p.drawRoundedRect(QRect(r.left(), r.top(), r.width() - 1, r.height() - 1), d.ToDeviceWidth(width) / 2.0,
@@ -351,9 +367,9 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
   const gdi::BrushData& brush = *d.Brush();
   const int w = DevicePenWidth(d);
   const QRect box(r.left(), r.top(), r.width() - 1, r.height() - 1);
-  if (brush.style == BS_SOLID) {
+  if (brush.style != BS_NULL) {
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(gdi::ToRgb(brush.color)));
+    p.setBrush(PainterBrush(d, brush, gdi::ToRgb(brush.color)));
     p.drawEllipse(box);
     p.setBrush(Qt::NoBrush);
   }

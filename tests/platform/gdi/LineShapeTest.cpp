@@ -80,6 +80,25 @@ TEST(RectangleTest, PenInsideBrushFillsRightAndBottomEdgesExcluded) {
   canvas.dc.SelectObject(oldBrush);
 }
 
+TEST(RectangleTest, HatchedBrushesFillRectanglesAndPolygonsAlike) {
+  Canvas canvas(24, 12);
+  CBrush hatch(HS_CROSS, RGB(0, 0, 255));
+  CBrush* old = canvas.dc.SelectObject(&hatch);
+  canvas.dc.SelectStockObject(NULL_PEN);
+  canvas.dc.SetBkColor(RGB(255, 255, 0));
+  canvas.dc.Rectangle(0, 0, 9, 9);  // fills (0, 0)-(8, 8)
+  const POINT square[] = {{12, 0}, {20, 0}, {20, 8}, {12, 8}};
+  canvas.dc.Polygon(square, 4);
+  // The 8 x 8 hatch lies from the brush origin, so both shapes show the same pattern.
+  EXPECT_EQ(canvas.At(7, 3), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At(3, 7), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At(3, 3), RGB(255, 255, 0));
+  EXPECT_EQ(canvas.At(15, 3), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At(13, 7), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At(13, 3), RGB(255, 255, 0));
+  canvas.dc.SelectObject(old);
+}
+
 TEST(RectangleTest, FrameAnd3dRectCorners) {
   Canvas canvas(12, 12);
   canvas.dc.Draw3dRect(1, 1, 6, 5, kRed, kBlack);
