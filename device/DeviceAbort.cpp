@@ -1,16 +1,17 @@
 #include "device/DeviceAbort.h"
 
-#include <atomic>
-
 namespace Device {
 namespace {
 
 std::atomic<bool> g_aborted{false};
+thread_local const std::atomic<bool>* t_retired = nullptr;
 
 }  // namespace
 
-bool IsDeviceThreadAborted() { return g_aborted.load(); }
+bool IsDeviceThreadAborted() { return g_aborted.load() || (t_retired && t_retired->load()); }
 
 void SetDeviceThreadAborted(bool aborted) { g_aborted.store(aborted); }
+
+void SetThreadRetiredFlag(const std::atomic<bool>* retired) { t_retired = retired; }
 
 }  // namespace Device

@@ -8,6 +8,10 @@
 #include "device/Version.h"
 #include "platform/base/WinTypes.h"
 
+namespace StreamIO {
+class CIoStream;
+}
+
 namespace Device {
 
 // One 16-byte block record of a package; the bytes other than the named fields belong to the
@@ -35,6 +39,11 @@ struct SBlockRecord {
 class CPackageHeader {
  public:
   static constexpr int kBlockSize128 = 128;
+  static constexpr int kHeadSize = 16;
+  static constexpr int kEntrySize = 18;
+  static constexpr int kTrailerSize = 161;
+  static constexpr DWORD kMaxEntries = 2000;
+  static constexpr int kContentTypeLimit = 13;
 
   CContents m_contents;  // its version is the package format version
   DWORD m_entryCount = 0;
@@ -52,6 +61,11 @@ class CPackageHeader {
   bool m_trailerRead = false;
 
   CPackageHeader() { m_contents.m_version = CVersion((ULONGLONG(1) << 32) | 0); }
+
+  // Parses head, entries and trailer from the stream's current position; false for a short
+  // or malformed package and for a file exception of the stream.
+  bool Read(StreamIO::CIoStream& stream);
+  bool IsValid() const { return m_headRead && m_entriesRead && m_trailerRead; }
 };
 
 }  // namespace Device

@@ -1,0 +1,242 @@
+#include "device/DeviceThread.h"
+
+#include <list>
+#include <memory>
+
+#include "device/CancelableStream.h"
+#include "device/JvDevice.h"
+#include "device/ShowMessage.h"
+#include "platform/base/Clock.h"
+#include "platform/kernel/CriticalSection.h"
+#include "platform/kernel/Event.h"
+#include "platform/kernel/Thread.h"
+
+namespace Device {
+namespace {
+
+constexpr DWORD kStopGraceMs = 2000;
+constexpr DWORD kGivenUpExitCode = 1;
+constexpr DWORD kEventMissingExitCode = DWORD(-1);
+constexpr DWORD kWaitFailedExitCode = 2;
+// While an abort waits for the worker, the running job's stream is cancelled again at this
+// pace, so that each read the job still starts ends at once.
+constexpr DWORD kCancelRepeatMs = 20;
+constexpr UINT kFatalMessageKind = 3;
+constexpr int kFatalMessageLine = 1554;
+const char16_t kUnhandledText[] = u"Unhandled exception in Device Thread.";
+
+struct SThreadEvents {
+  CEvent stop{false, true};
+  CEvent jobReady{false, true};
+  CEvent idle{true, true};
+};
+
+struct SWorker {
+  CThread thread;
+  // Set when the worker is given up: it takes no more jobs and its abort test stays true.
+  std::shared_ptr<std::atomic<bool>> retired = std::make_shared<std::atomic<bool>>(false);
+};
+
+// Process-wide; never destroyed, since a worker given up at exit may still be finishing.
+struct SDeviceThreadState {
+  CCriticalSection lock;  // guards the queue, the abort flag and the fields below
+  std::list<SJobEntry> queue;
+  std::shared_ptr<SThreadEvents> events;
+  std::unique_ptr<SWorker> worker;
+};
+
+SDeviceThreadState& State() {
+  static auto* state = new SDeviceThreadState;
+  return *state;
+}
+
+bool IsAbortedLocked() {
+  CSingleLock lock(State().lock);
+  return IsDeviceThreadAborted();
+}
+
+size_t QueuedJobs() {
+  CSingleLock lock(State().lock);
+  return State().queue.size();
+}
+
+// Drops every queued job. The jobs are taken out under the lock; a dropped update job's device
+// is put back into its normal mode outside it.
+void DiscardQueue() {
+  std::list<SJobEntry> dropped;
+  {
+    CSingleLock lock(State().lock);
+    dropped.swap(State().queue);
+  }
+  for (SJobEntry& job : dropped) {
+    if (job.device) job.device->EnterMode12();
+  }
+}
+
+void RunJob(SJobEntry& job) {
+  switch (job.type) {
+    case eJobSearch:
+      SearchDevices(job);
+      break;
+    case eJobReconnect:
+      AwaitReconnection(job);
+      break;
+    case eJobUpdate:
+    case eJobUpdateFlagged:
+      RunDeviceUpdate(job);
+      break;
+    default:
+      break;
+  }
+}
+
+// An exception escaping one job must not end the worker: later jobs still have to run.
+void RunJobGuarded(SJobEntry& job) {
+  try {
+    RunJob(job);
+  } catch (...) {
+    ShowMessage(kFatalMessageKind, kUnhandledText, nullptr, "DeviceThread.cpp", kFatalMessageLine);
+  }
+}
+
+DWORD DeviceThreadProc(std::shared_ptr<SThreadEvents> events, std::shared_ptr<std::atomic<bool>> retired) {
+  if (!events) return kEventMissingExitCode;
+  SetThreadRetiredFlag(retired.get());
+  for (;;) {
+    {
+      CSingleLock lock(State().lock);
+      if (*retired) return kGivenUpExitCode;
+      SetDeviceThreadAborted(false);
+    }
+    events->idle.SetEvent();
+    const DWORD woken = WaitForObjects({&events->stop, &events->jobReady}, false, INFINITE);
+    events->idle.ResetEvent();
+    if (woken == WAIT_OBJECT_0) return 0;
+    if (woken != WAIT_OBJECT_0 + 1) return kWaitFailedExitCode;
+    events->jobReady.ResetEvent();
+    for (size_t count = QueuedJobs(); count > 0; count = QueuedJobs()) {
+      SJobEntry job;
+      {
+        CSingleLock lock(State().lock);
+        if (*retired) return kGivenUpExitCode;
+        if (IsDeviceThreadAborted() || State().queue.empty()) break;
+        job = std::move(State().queue.front());
+        State().queue.pop_front();
+      }
+      RunJobGuarded(job);
+      if (IsAbortedLocked()) break;
+    }
+    if (IsAbortedLocked()) DiscardQueue();
+  }
+}
+
+// Under the lock: starts a worker when none is held.
+bool EnsureWorkerLocked() {
+  SDeviceThreadState& state = State();
+  if (state.worker) return true;
+  auto worker = std::make_unique<SWorker>();
+  if (!worker->thread.Start(
+          [events = state.events, retired = worker->retired] { return DeviceThreadProc(events, retired); }))
+    return false;
+  state.worker = std::move(worker);
+  return true;
+}
+
+// Gives the worker the grace period; one that has not ended by then is retired and forgotten.
+// True when it ended in time.
+bool EndWorker(DWORD graceMs) {
+  std::unique_ptr<SWorker> worker;
+  {
+    CSingleLock lock(State().lock);
+    worker = std::move(State().worker);
+  }
+  if (!worker) return true;
+  if (worker->thread.StopWithGrace(graceMs, kGivenUpExitCode)) return true;
+  *worker->retired = true;
+  return false;
+}
+
+void SetAbort() {
+  {
+    CSingleLock lock(State().lock);
+    SetDeviceThreadAborted(true);
+  }
+  CancelRegisteredStream();
+}
+
+}  // namespace
+
+bool StartDeviceThread() {
+  SDeviceThreadState& state = State();
+  CSingleLock lock(state.lock);
+  state.queue.clear();
+  if (!state.events) state.events = std::make_shared<SThreadEvents>();
+  state.events->stop.ResetEvent();
+  state.events->jobReady.ResetEvent();
+  state.events->idle.SetEvent();
+  return EnsureWorkerLocked();
+}
+
+bool StopDeviceThread() {
+  std::shared_ptr<SThreadEvents> events;
+  {
+    CSingleLock lock(State().lock);
+    events = State().events;
+  }
+  if (events) events->stop.SetEvent();
+  // A job still running is asked to end, so that the worker can see the stop.
+  SetAbort();
+  EndWorker(kStopGraceMs);
+  CSingleLock lock(State().lock);
+  State().events.reset();
+  return true;
+}
+
+bool AddSearchJob(CCallback* callback, const SSearchRequest* request) {
+  if (!callback || !request) return false;
+  SJobEntry job;
+  job.type = request->IsReconnection() ? eJobReconnect : eJobSearch;
+  job.callback = callback;
+  job.request = *request;
+  return AddDeviceJob(std::move(job));
+}
+
+bool AddDeviceJob(SJobEntry job) {
+  if (!job.callback) return false;
+  SDeviceThreadState& state = State();
+  CSingleLock lock(state.lock);
+  if (!EnsureWorkerLocked()) return false;
+  state.queue.push_back(std::move(job));
+  if (state.events) state.events->jobReady.SetEvent();
+  return true;
+}
+
+void AbortDeviceThread(DWORD milliseconds) {
+  SetAbort();
+  std::shared_ptr<SThreadEvents> events;
+  {
+    CSingleLock lock(State().lock);
+    if (!State().worker) return;
+    events = State().events;
+  }
+  if (milliseconds == 0) return;
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    if (events && WaitForSingleObject(events->idle, kCancelRepeatMs) == WAIT_OBJECT_0) return;
+    if (GetTickCount64() - start >= milliseconds) break;
+    CancelRegisteredStream();
+  }
+  EndWorker(0);
+}
+
+void ResetDeviceThreadAbort() {
+  CSingleLock lock(State().lock);
+  SetDeviceThreadAborted(false);
+}
+
+DWORD GetDeviceThreadExitCode() {
+  CSingleLock lock(State().lock);
+  return State().worker ? State().worker->thread.GetExitCode() : 0;
+}
+
+}  // namespace Device
