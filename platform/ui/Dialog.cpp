@@ -14,6 +14,7 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ProgressCtrl.h"
 #include "platform/ui/RichEditCtrl.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/Static.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/UserAnswers.h"
@@ -92,6 +93,8 @@ std::unique_ptr<CWnd> CDialog::CreateControl(const DialogTemplateFormat::SContro
       return std::make_unique<CListBox>();
     case kComboBox:
       return std::make_unique<CComboBox>();
+    case kScrollBar:
+      return std::make_unique<CScrollBar>();
     case kProgress:
       return std::make_unique<CProgressCtrl>();
     case kRichEdit:

@@ -161,7 +161,11 @@ void SimulateTyping(CWnd* wnd, UINT virtualKey, const CString& text) {
 }
 
 void SimulateScrollBar(CWnd* wnd, int bar, UINT code, int pos) {
-  QScrollBar* scrollBar = wnd && wnd->GetWidget() ? wnd->GetWidget()->ScrollBarWidget(bar) : nullptr;
+  QScrollBar* scrollBar = nullptr;
+  if (wnd && wnd->GetWidget()) {
+    scrollBar = bar == SB_CTL ? dynamic_cast<QScrollBar*>(wnd->GetWidget()->Widget())
+                              : wnd->GetWidget()->ScrollBarWidget(bar);
+  }
   if (!scrollBar) return;
   switch (code) {
     case SB_LINEUP:

@@ -23,8 +23,8 @@ void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UI
                  bool autoRepeat = false);
 // A press and release typing the text.
 void SimulateTyping(CWnd* wnd, UINT virtualKey, const CString& text);
-// Works the window's scroll bar (SB_HORZ, SB_VERT) as a user would: SB_LINEUP/DOWN,
-// SB_PAGEUP/DOWN, SB_TOP/BOTTOM, SB_THUMBTRACK to `pos` (dragging) and SB_THUMBPOSITION
+// Works the window's scroll bar (SB_HORZ, SB_VERT; SB_CTL for a scroll-bar control) as a user would:
+// SB_LINEUP/DOWN, SB_PAGEUP/DOWN, SB_TOP/BOTTOM, SB_THUMBTRACK to `pos` (dragging) and SB_THUMBPOSITION
 // (releasing the thumb).
 void SimulateScrollBar(CWnd* wnd, int bar, UINT code, int pos = 0);
 // Runs the user-interface thread's pending events (posted messages, timers, paints) for the

@@ -7,6 +7,7 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ProgressCtrl.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 
@@ -116,6 +117,42 @@ TEST_F(ControlsTest, ProgressPositionStaysInItsRangeAndStepWraps) {
   progress.SetStep(10);
   EXPECT_EQ(progress.StepIt(), 45);
   EXPECT_EQ(progress.GetPos(), 5) << "stepping past the end starts again";
+}
+
+// A parent that moves its scroll-bar control by pages.
+class CPagingWnd : public CNotifiedWnd {
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  std::vector<std::pair<UINT, CScrollBar*>> scrolls;
+  void OnHScroll(UINT code, UINT, CScrollBar* bar) {
+    scrolls.emplace_back(code, bar);
+    if (code == SB_PAGEDOWN) bar->SetScrollPos(bar->GetScrollPos() + 10);
+  }
+};
+
+BEGIN_MESSAGE_MAP(CPagingWnd, CNotifiedWnd)
+    .OnHScroll(&CPagingWnd::OnHScroll) END_MESSAGE_MAP()
+
+        TEST_F(ControlsTest, ScrollBarControlTellsItsParentAndKeepsThePlatformClamping) {
+  CPagingWnd owner;
+  ASSERT_TRUE(owner.Create(nullptr, u"owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 100), nullptr, 0));
+  CScrollBar bar;
+  ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 0, 200, 16), &owner, 50));
+  SCROLLINFO info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMax = 24;
+  info.nPage = 10;
+  info.nPos = 3;
+  bar.SetScrollInfo(&info);
+  SimulateScrollBar(&bar, SB_CTL, SB_PAGEDOWN);
+  SimulateScrollBar(&bar, SB_CTL, SB_PAGEDOWN);
+  using Scroll = std::pair<UINT, CScrollBar*>;
+  EXPECT_EQ(owner.scrolls,
+            (std::vector<Scroll>{
+                {SB_PAGEDOWN, &bar}, {SB_ENDSCROLL, &bar}, {SB_PAGEDOWN, &bar}, {SB_ENDSCROLL, &bar}}));
+  EXPECT_EQ(bar.GetScrollPos(), 15) << "24 - 10 + 1";
+  EXPECT_EQ(bar.GetScrollLimit(), 15);
 }
 
 }  // namespace
