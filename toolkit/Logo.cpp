@@ -53,8 +53,9 @@ void CLogo::Reposition() {
   CRect barRect;
   if (lastBar) lastBar->GetWindowRect(barRect);
   const bool room = !lastBar || barRect.right < button.left;
-  if (room && !IsWindowVisible()) ShowWindow(SW_SHOW);
-  if (!room && IsWindowVisible()) ShowWindow(SW_HIDE);
+  const bool shown = (GetStyle() & WS_VISIBLE) != 0;
+  if (room && !shown) ShowWindow(SW_SHOW);
+  if (!room && shown) ShowWindow(SW_HIDE);
 }
 
 INT_PTR CLogo::OnToolHitTest(CPoint, TOOLINFO* info) const {
