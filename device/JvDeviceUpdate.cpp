@@ -8,26 +8,11 @@
 #include "device/JvCommands.h"
 #include "device/JvDevice.h"
 #include "device/PackageHeader.h"
+#include "device/UpdateErrorCode.h"
 #include "platform/res/StringTable.h"
 
 namespace Device {
 namespace {
-
-enum : int {
-  kUpdateOk = 0,
-  kUpdateNotAttached = 1,
-  kUpdateBlock128Failed = 2,
-  kUpdateIncomplete = 3,
-  kUpdateProgramFailed = 4,
-  kUpdateModeFailed = 5,
-  kUpdateCommunication = 6,
-  kUpdateFileRead = 7,
-  kUpdateWrongDevice = 8,
-  kUpdateAborted = 9,
-  kUpdateHardware = 10,
-  kUpdateOsVersion = 11,
-  kUpdateBattery = 16,
-};
 
 constexpr UINT kTextTransferBlock = 20005;
 constexpr UINT kTextWriteBlock = 20008;
@@ -53,27 +38,27 @@ void ReportDone(CCallback* callback) {
 CString CJvDevice::GetUpdateErrorText(int result) {
   auto withRetry = [](UINT id) { return ResString(id) + ResString(kTextRetry); };
   switch (result) {
-    case kUpdateOk:
+    case eUpdateOk:
       return CString();
-    case kUpdateIncomplete:
+    case eUpdateIncomplete:
       return withRetry(20023);
-    case kUpdateProgramFailed:
+    case eUpdateProgram:
       return withRetry(20024);
-    case kUpdateModeFailed:
+    case eUpdateModeChange:
       return withRetry(20025);
-    case kUpdateCommunication:
+    case eUpdateCommunication:
       return withRetry(20016);
-    case kUpdateFileRead:
+    case eUpdateFileRead:
       return ResString(20026);
-    case kUpdateWrongDevice:
+    case eUpdateWrongDevice:
       return ResString(20019);
-    case kUpdateAborted:
+    case eUpdateAborted:
       return ResString(20027);
-    case kUpdateHardware:
+    case eUpdateHardware:
       return ResString(20021);
-    case kUpdateOsVersion:
+    case eUpdateOsVersion:
       return ResString(20028);
-    case kUpdateBattery:
+    case eUpdateBattery:
       return ResString(20034);
     default: {
       CString text;
@@ -85,112 +70,110 @@ CString CJvDevice::GetUpdateErrorText(int result) {
 
 int CJvDevice::UpdateSeek(const SBlockRecord& record) {
   if (!m_commands || !m_secondStream || !m_secondStream->IsOpen() || !m_secondStream->CanSeek())
-    return kUpdateNotAttached;
+    return eUpdateNotAttached;
   m_secondStream->Seek(int(record.DataLength()), StreamIO::SEEK_FROM_CURRENT);
-  return kUpdateOk;
+  return eUpdateOk;
 }
 
 int CJvDevice::UpdateCheckDevice(const CPackageHeader& header) {
-  if (IsDeviceThreadAborted()) return kUpdateAborted;
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (m_callback) m_callback->OnStatusText(ResString(kTextDeviceChecks));
   const int code = GetDeviceCode();
-  if (code == -1) return kUpdateCommunication;
-  return DWORD(code) == header.m_deviceCode ? kUpdateOk : kUpdateWrongDevice;
+  if (code == -1) return eUpdateCommunication;
+  return DWORD(code) == header.m_deviceCode ? eUpdateOk : eUpdateWrongDevice;
 }
 
 int CJvDevice::UpdateInit(const CPackageHeader&) {
-  if (!m_commands) return kUpdateNotAttached;
-  if (IsDeviceThreadAborted()) return kUpdateAborted;
+  if (!m_commands) return eUpdateNotAttached;
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (m_callback) m_callback->OnStatusText(ResString(kTextInit));
-  return kUpdateOk;
+  return eUpdateOk;
 }
 
 int CJvDevice::UpdateSetMode(const CPackageHeader& header, const SBlockRecord& record) {
-  if (IsDeviceThreadAborted()) return kUpdateAborted;
-  if (!m_commands) return kUpdateNotAttached;
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!m_commands) return eUpdateNotAttached;
   ReportStep(kTextSetMode);
   bool switched = false;
   if (!m_commands->ChangeMode(record.ModeByte(), switched, m_callback, kModeWaitFactor))
-    return kUpdateModeFailed;
+    return eUpdateModeChange;
   if ((switched || !m_blockWritten) && (record.ModeByte() & SBlockRecord::kWriteBlock128)) {
-    if (!m_commands->WriteBlock128(header.m_block128.data(), GetBlockCheckKind()))
-      return kUpdateBlock128Failed;
+    if (!m_commands->WriteBlock128(header.m_block128.data(), GetBlockCheckKind())) return eUpdateBlock128;
     m_blockWritten = true;
   }
   ReportDone(m_callback);
-  return kUpdateOk;
+  return eUpdateOk;
 }
 
 int CJvDevice::UpdateWriteData(const SBlockRecord& record) {
-  if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return kUpdateNotAttached;
+  if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return eUpdateNotAttached;
   ReportStep(kTextTransferBlock);
   const int length = int(record.DataLength());
   if (m_commands->WriteDataBlock(m_secondStream, length, GetBlockCheckKind(), GetMaxBlockSize(),
                                  m_callback) == length)
-    return kUpdateOk;
-  return IsDeviceThreadAborted() ? kUpdateAborted : kUpdateIncomplete;
+    return eUpdateOk;
+  return IsDeviceThreadAborted() ? eUpdateAborted : eUpdateIncomplete;
 }
 
 int CJvDevice::UpdateWriteDataBlock(const SBlockRecord& record) {
-  if (!m_commands) return kUpdateNotAttached;
-  if (IsDeviceThreadAborted()) return kUpdateAborted;
-  if (!(record.ModeAfter() & SBlockRecord::kProgramBlock)) return kUpdateOk;
+  if (!m_commands) return eUpdateNotAttached;
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!(record.ModeAfter() & SBlockRecord::kProgramBlock)) return eUpdateOk;
   ReportStep(kTextWriteBlock);
-  return m_commands->RunTimedRequest(m_callback, kProgrammingProgressMode, false) ? kUpdateOk
-                                                                                  : kUpdateProgramFailed;
+  return m_commands->RunTimedRequest(m_callback, kProgrammingProgressMode, false) ? eUpdateOk
+                                                                                  : eUpdateProgram;
 }
 
 int CJvDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) {
-  if (IsDeviceThreadAborted()) return kUpdateAborted;
-  if (!m_commands) return kUpdateNotAttached;
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!m_commands) return eUpdateNotAttached;
   ReportStep(kTextSetRunMode);
   const BYTE after = record.ModeAfter();
   if ((record.ModeByte() & 0x0F) != (after & 0x0F) || (after & SBlockRecord::kForceModeChange)) {
     bool switched = false;
-    if (!m_commands->ChangeMode(after, switched, m_callback, kModeWaitFactor)) return kUpdateModeFailed;
+    if (!m_commands->ChangeMode(after, switched, m_callback, kModeWaitFactor)) return eUpdateModeChange;
   }
   if (!m_blockWritten && (after & SBlockRecord::kWriteBlock128)) {
-    if (!m_commands->WriteBlock128(header.m_block128.data(), GetBlockCheckKind()))
-      return kUpdateBlock128Failed;
+    if (!m_commands->WriteBlock128(header.m_block128.data(), GetBlockCheckKind())) return eUpdateBlock128;
     m_blockWritten = true;
   }
   ReportDone(m_callback);
-  return kUpdateOk;
+  return eUpdateOk;
 }
 
 int CJvDevice::UpdateFinish() {
-  if (IsDeviceThreadAborted()) return kUpdateAborted;
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (m_callback) {
     m_callback->OnStatusText(ResString(kTextFinished));
     m_callback->OnProgress(100, 1, 0);
   }
-  return kUpdateOk;
+  return eUpdateOk;
 }
 
 int CJvDevice::UpdateSetModeWithoutRequest() {
-  if (!m_commands || !m_stream) return kUpdateNotAttached;
-  if (IsDeviceThreadAborted()) return kUpdateAborted;
+  if (!m_commands || !m_stream) return eUpdateNotAttached;
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
   ReportStep(kTextSetMode);
-  return kUpdateOk;
+  return eUpdateOk;
 }
 
 int CJvDevice::UpdateWriteDataAsSRecords(const SBlockRecord& record) {
-  if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return kUpdateNotAttached;
+  if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return eUpdateNotAttached;
   ReportStep(kTextTransferBlock);
-  if (record.DataFormat() != kSRecordFormat) return kUpdateOk;
+  if (record.DataFormat() != kSRecordFormat) return eUpdateOk;
   const int entrySize = int(record.DataLength());
   BYTE entryHeader[kEntryHeaderSize];
-  if (m_secondStream->Read(entryHeader, kEntryHeaderSize) != kEntryHeaderSize) return kUpdateIncomplete;
+  if (m_secondStream->Read(entryHeader, kEntryHeaderSize) != kEntryHeaderSize) return eUpdateIncomplete;
   const int headerSize = entryHeader[4] | (entryHeader[5] << 8);
   if (headerSize < kEntryHeaderSize || headerSize > kMaxEntryHeaderSize || headerSize > entrySize)
-    return kUpdateIncomplete;
+    return eUpdateIncomplete;
   if (headerSize > kEntryHeaderSize) {
     std::vector<BYTE> rest(size_t(headerSize - kEntryHeaderSize));
-    if (m_secondStream->Read(rest.data(), int(rest.size())) != int(rest.size())) return kUpdateIncomplete;
+    if (m_secondStream->Read(rest.data(), int(rest.size())) != int(rest.size())) return eUpdateIncomplete;
   }
   const int count = entrySize - headerSize;
-  if (m_commands->SendSRecords(m_secondStream, count, m_callback) == count) return kUpdateOk;
-  return IsDeviceThreadAborted() ? kUpdateAborted : kUpdateIncomplete;
+  if (m_commands->SendSRecords(m_secondStream, count, m_callback) == count) return eUpdateOk;
+  return IsDeviceThreadAborted() ? eUpdateAborted : eUpdateIncomplete;
 }
 
 }  // namespace Device

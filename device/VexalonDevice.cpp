@@ -5,6 +5,7 @@
 
 #include "device/Callback.h"
 #include "device/JvCommands.h"
+#include "device/UpdateErrorCode.h"
 #include "device/Version.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
@@ -333,21 +334,21 @@ bool CVexalonDevice::EnterMode6() {
 }
 
 int CVexalonDevice::UpdateInit(const CPackageHeader& header) {
-  if (CJvDevice::UpdateInit(header) != 0) return 1;
+  if (CJvDevice::UpdateInit(header) != eUpdateOk) return eUpdateNotAttached;
   StreamIO::CIoStream* stream = GetStream();
-  if (!stream) return 1;
+  if (!stream) return eUpdateNotAttached;
   try {
     int readTimeout = 0;
     int writeTimeout = 0;
-    if (!stream->GetTimeouts(readTimeout, writeTimeout)) return 6;
+    if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
     if ((readTimeout < kEraseMinimumTimeoutMs || writeTimeout < kEraseMinimumTimeoutMs) &&
         !stream->SetTimeouts(kEraseMinimumTimeoutMs, kEraseMinimumTimeoutMs))
-      return 6;
+      return eUpdateCommunication;
     if (m_protocolState != kProtocolService) {
-      if (!ModeRequest(kModeService)) return 5;
+      if (!ModeRequest(kModeService)) return eUpdateModeChange;
       for (int i = 0; i < kServiceStringRepeats; ++i) {
         Sleep(kServiceStringPauseMs);
-        if (!SendServiceString(Commands(), kServiceClear, 0)) return 5;
+        if (!SendServiceString(Commands(), kServiceClear, 0)) return eUpdateModeChange;
       }
       m_protocolState = kProtocolService;
     }
@@ -355,17 +356,17 @@ int CVexalonDevice::UpdateInit(const CPackageHeader& header) {
       ReportStep(kEraseMemoryText);
       Callback()->OnProgress(0, 1, 0);
     }
-    if (!SendServiceString(Commands(), kServiceEnter, 'G')) return 6;
-    if (!stream->GetTimeouts(readTimeout, writeTimeout)) return 6;
-    if (!stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs)) return 6;
+    if (!SendServiceString(Commands(), kServiceEnter, 'G')) return eUpdateCommunication;
+    if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
+    if (!stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs)) return eUpdateCommunication;
     if (SendServiceString(Commands(), kServiceErase, 'E')) {
       if (Callback()) Callback()->OnProgress(100, 1, 0);
-      return 0;
+      return eUpdateOk;
     }
     stream->SetTimeouts(readTimeout, writeTimeout);
-    return 6;
+    return eUpdateCommunication;
   } catch (const CFileException&) {
-    return 6;
+    return eUpdateCommunication;
   }
 }
 
@@ -375,14 +376,14 @@ int CVexalonDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord&) {
 
 int CVexalonDevice::UpdateWriteData(const SBlockRecord& record) { return UpdateWriteDataAsSRecords(record); }
 
-int CVexalonDevice::UpdateWriteDataBlock(const SBlockRecord&) { return 0; }
+int CVexalonDevice::UpdateWriteDataBlock(const SBlockRecord&) { return eUpdateOk; }
 
-int CVexalonDevice::UpdateSetRunMode(const CPackageHeader&, const SBlockRecord&) { return 0; }
+int CVexalonDevice::UpdateSetRunMode(const CPackageHeader&, const SBlockRecord&) { return eUpdateOk; }
 
 int CVexalonDevice::UpdateFinish() {
   if (!SendServiceString(Commands(), kServiceEnter, 'G') ||
       !SendServiceString(Commands(), kServiceCheck, 'X'))
-    return 6;
+    return eUpdateCommunication;
   m_protocolState = kProtocolApplication;
   Sleep(kAfterUpdateRestartMs);
   SDeviceIdent ident;
