@@ -1,0 +1,92 @@
+// zdtool pkg-info PACKAGEFILE: the contents of a firmware update package, one fact a line and
+// one line per entry, or the file-read error text.
+// zdtool update PORTNAME PACKAGEFILE: a firmware-update job on the device thread for the ZD-2
+// on the port; its statuses and progress as they come and the final message
+// (PrintingCallback.h). Exits 0 when the update succeeded.
+
+#include <cstdio>
+#include <memory>
+
+#include "device/DeviceThread.h"
+#include "device/PackageHeader.h"
+#include "device/UpdateErrorCode.h"
+#include "device/streamio/FileStream.h"
+#include "device/streamio/StreamIO.h"
+#include "platform/base/FileException.h"
+#include "platform/kernel/SyncObject.h"
+#include "platform/res/StringTable.h"
+#include "tests/tools/PrintingCallback.h"
+#include "tests/tools/Zd2Connection.h"
+#include "tests/tools/ZdTool.h"
+
+namespace {
+
+constexpr UINT kTextFileRead = 20026;
+
+std::unique_ptr<StreamIO::CIoStream> OpenPackage(const std::string& path) {
+  try {
+    return std::make_unique<StreamIO::CFileStream>(CString::FromUtf8(path), StreamIO::OPEN_READ);
+  } catch (const CFileException&) {
+    return nullptr;
+  }
+}
+
+int RunPackageInfo(const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: zdtool pkg-info PACKAGEFILE\n");
+    return 2;
+  }
+  auto stream = OpenPackage(args[0]);
+  Device::CPackageHeader header;
+  if (!stream || !header.Read(*stream)) {
+    std::printf("%s\n", ResString(kTextFileRead).ToUtf8().c_str());
+    return 1;
+  }
+  std::printf("format: %s\n", header.m_contents.m_version.Format(2).ToUtf8().c_str());
+  std::printf("entries: %u\n", unsigned(header.m_entryCount));
+  for (const Device::SContentEntry& entry : header.m_contents.m_entries) {
+    std::printf("entry: type %d kind %u flags 0x%02X version %s tag \"%s\" blocks %u+%u size \"%s\"\n",
+                entry.contentType, unsigned(entry.kind), unsigned(entry.flags),
+                entry.version.Format(3).ToUtf8().c_str(), entry.tag.ToUtf8().c_str(),
+                unsigned(entry.firstBlock), unsigned(entry.blockCount), entry.sizeText.ToUtf8().c_str());
+  }
+  std::printf("blocks: %u\n", unsigned(header.m_blockCount));
+  std::printf("package_version: %s\n", header.m_packageVersion.Format(3).ToUtf8().c_str());
+  std::printf("device_code: 0x%08X\n", unsigned(header.m_deviceCode));
+  std::printf("check_kind: %u\n", unsigned(header.m_checkKind));
+  return 0;
+}
+
+int RunUpdate(const std::vector<std::string>& args) {
+  if (args.size() != 2) {
+    std::fprintf(stderr, "usage: zdtool update PORTNAME PACKAGEFILE\n");
+    return 2;
+  }
+  auto device = ConnectZd2(args[0]);
+  if (!device) return 1;
+  auto package = OpenPackage(args[1]);
+  if (!package) {
+    std::printf("%s\n", ResString(kTextFileRead).ToUtf8().c_str());
+    return 1;
+  }
+  CPrintingCallback callback;
+  Device::SJobEntry job;
+  job.type = Device::eJobUpdate;
+  job.callback = &callback;
+  job.device = device.get();
+  job.packageStream = std::move(package);
+  if (!Device::StartDeviceThread() || !Device::AddDeviceJob(std::move(job))) {
+    std::fprintf(stderr, "The device thread could not be started.\n");
+    return 1;
+  }
+  WaitForSingleObject(callback.Done(), INFINITE);
+  Device::StopDeviceThread();
+  device.reset();
+  StreamIO::ExitStreamIO();
+  return callback.Result() == Device::eUpdateOk ? 0 : 1;
+}
+
+const ZdCommandRegistrar kPackageInfo({"pkg-info", "PACKAGEFILE", &RunPackageInfo});
+const ZdCommandRegistrar kUpdate({"update", "PORTNAME PACKAGEFILE", &RunUpdate});
+
+}  // namespace
