@@ -21,6 +21,17 @@ void ShowDrawing(HWND wnd) {
 
 }  // namespace
 
+HDC GetDC(HWND wnd) { return wnd ? CreateWindowDC(wnd) : ::CreateCompatibleDC(nullptr); }
+
+HDC GetWindowDC(HWND wnd) { return GetDC(wnd); }
+
+int ReleaseDC(HWND wnd, HDC dc) {
+  if (!dc) return 0;
+  ::DeleteDC(dc);
+  ShowDrawing(wnd);
+  return 1;
+}
+
 CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd) {
   Attach(CreateWindowDC(wnd));
   m_ps.hdc = m_hDC;

@@ -496,10 +496,9 @@ class COneShotWnd : public CProbeWnd {
 };
 
 BEGIN_MESSAGE_MAP(COneShotWnd, CProbeWnd)
-  .OnTimer(&COneShotWnd::OnTimer)
-END_MESSAGE_MAP()
+    .OnTimer(&COneShotWnd::OnTimer) END_MESSAGE_MAP()
 
-TEST_F(WndTest, TimerKilledInItsOwnHandlerFiresOnce) {
+        TEST_F(WndTest, TimerKilledInItsOwnHandlerFiresOnce) {
   COneShotWnd once;
   ASSERT_TRUE(once.Create(&top, CRect(0, 0, 10, 10)));
   SetTimeScale(10);
@@ -526,6 +525,22 @@ TEST_F(WndTest, FocusMovesWithKillAndSetFocusNamingTheOtherWindow) {
   const auto set = second.Of(WM_SETFOCUS);
   ASSERT_EQ(set.size(), 1u);
   EXPECT_EQ(set[0].wParam, WPARAM(&first));
+}
+
+TEST_F(WndTest, WindowContextDrawsOutsideThePaintCycle) {
+  HDC dc = GetDC(&top);
+  ASSERT_NE(dc, nullptr);
+  CDC::FromHandle(dc)->FillSolidRect(10, 10, 3, 3, RGB(0, 128, 0));
+  ReleaseDC(&top, dc);
+  CClientDC check(&top);
+  EXPECT_EQ(check.GetPixel(11, 11), RGB(0, 128, 0));
+  EXPECT_TRUE(top.Of(WM_PAINT).empty()) << "no paint was asked for";
+
+  HDC screen = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_GT(CDC::FromHandle(screen)->GetTextExtent(CString(u"Load")).cx, 0);
+  ReleaseDC(nullptr, screen);
+  CDC::DeleteTempMap();
 }
 
 }  // namespace
