@@ -11,6 +11,7 @@
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WaitCursor.h"
 
 namespace Device {
 namespace {
@@ -305,6 +306,7 @@ bool CVexalonDevice::DeleteAllMeasurements() {
   if (!LeaveDebugProtocol(false, false)) return false;
   StreamIO::CIoStream* stream = GetStream();
   if (!stream) return false;
+  const CWaitCursorScope waitCursor;
   try {
     stream->Purge();
     for (BYTE b : kDeleteAll) stream->WriteByte(b);
