@@ -21,6 +21,8 @@ namespace {
 constexpr UINT_PTR kIdleUpdateTimer = 0xE000;
 constexpr UINT kIdleUpdateMs = 200;
 constexpr int kDefaultWidth = 800;
+// Docking lays the frame out once, later: a frame docks several bars in a row.
+const UINT g_delayedLayoutMessage = RegisterWindowMessage(u"ZdFrameDelayedLayout");
 constexpr int kDefaultHeight = 600;
 
 // For the start-up benchmark: with ZD_FIRST_PAINT_PROBE set, the first paint of the frame
@@ -63,6 +65,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     .OnMessage(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup)
     .OnMessage(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
     .OnMessage(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
+    .OnRegisteredMessage(g_delayedLayoutMessage, &CFrameWnd::OnDelayedLayout)
     .OnCommand(ID_APP_EXIT, &CFrameWnd::OnAppExit) END_MESSAGE_MAP()
 
         CFrameWnd::CFrameWnd() = default;
@@ -136,7 +139,7 @@ void CFrameWnd::EnableDocking(DWORD) {
   m_dockTop = std::make_unique<CFrameDockBar>();
   m_dockTop->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), this,
                     AFX_IDW_DOCKBAR_TOP);
-  RecalcLayout();
+  DelayRecalcLayout();
 }
 
 void CFrameWnd::DockControlBar(CControlBar* bar) {
@@ -145,7 +148,17 @@ void CFrameWnd::DockControlBar(CControlBar* bar) {
   bar->SetOwner(this);
   auto& bars = m_dockTop->m_arrBars;
   if (std::find(bars.begin(), bars.end(), bar) == bars.end()) bars.push_back(bar);
-  RecalcLayout();
+  DelayRecalcLayout();
+}
+
+void CFrameWnd::DelayRecalcLayout() {
+  if (m_bLayoutPending) return;
+  m_bLayoutPending = PostMessage(g_delayedLayoutMessage);
+}
+
+LRESULT CFrameWnd::OnDelayedLayout(WPARAM, LPARAM) {
+  if (m_bLayoutPending) RecalcLayout();
+  return 0;
 }
 
 CWnd* CFrameWnd::GetActiveView() const { return GetDlgItem(AFX_IDW_PANE_FIRST); }
@@ -159,6 +172,7 @@ void CFrameWnd::SetIcon(HICON icon, BOOL) { m_icon = icon; }
 void CFrameWnd::DragAcceptFiles(BOOL accept) { ::DragAcceptFiles(this, accept); }
 
 void CFrameWnd::RecalcLayout() {
+  m_bLayoutPending = false;
   if (!IsWindow()) return;
   CRect client;
   GetClientRect(client);

@@ -46,8 +46,10 @@ class CFrameWnd : public CWnd {
   void EnableDocking(DWORD alignment);
   void DockControlBar(CControlBar* bar);
   CDockBar* GetDockBar() const { return m_dockTop.get(); }
-  // Places menu bar, dock bar, status bar and view.
+  // Places menu bar, dock bar, status bar and view; DelayRecalcLayout does it once the
+  // messages queued now have been handled, unless RecalcLayout runs before.
   virtual void RecalcLayout();
+  void DelayRecalcLayout();
 
   CWnd* GetActiveView() const;
   CStatusBar* GetStatusBar() const;
@@ -77,6 +79,7 @@ class CFrameWnd : public CWnd {
   LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDelayedLayout(WPARAM wParam, LPARAM lParam);
   void OnAppExit();
 
   // Whether some command target handles the command or its update.
@@ -89,4 +92,5 @@ class CFrameWnd : public CWnd {
  private:
   std::unique_ptr<CMenuBarWnd> m_menuBar;
   std::unique_ptr<CDockBar> m_dockTop;
+  bool m_bLayoutPending = false;
 };

@@ -39,13 +39,12 @@ BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
 
 BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
   m_panes.clear();
-  CClientDC dc(this);
   for (int i = 0; i < count; ++i) {
     SPane pane;
     pane.id = ids[i];
-    if (pane.id != ID_SEPARATOR) pane.width = dc.GetTextExtent(ResString(pane.id)).cx + kPanePadding;
     m_panes.push_back(pane);
   }
+  m_bMeasured = false;
   UpdateIndicators();
   Invalidate();
   return TRUE;
@@ -56,9 +55,13 @@ BOOL CStatusBar::SetPaneText(int index, LPCTSTR text, BOOL update) {
   const CString value = text ? CString(text) : CString();
   if (m_panes[index].text == value) return TRUE;
   m_panes[index].text = value;
-  CRect rect;
-  GetItemRect(index, rect);
-  InvalidateRect(rect);
+  if (m_bMeasured) {
+    CRect rect;
+    GetItemRect(index, rect);
+    InvalidateRect(rect);
+  } else {
+    Invalidate();
+  }
   if (update) UpdateWindow();
   return TRUE;
 }
@@ -71,7 +74,18 @@ UINT CStatusBar::GetItemID(int index) const {
   return index >= 0 && index < GetCount() ? m_panes[index].id : 0;
 }
 
+// The indicator panes are as wide as their texts; measured when first needed, since the bar
+// need not draw before the frame shows.
+void CStatusBar::MeasurePanes() const {
+  if (m_bMeasured) return;
+  m_bMeasured = true;
+  CClientDC dc(const_cast<CStatusBar*>(this));
+  for (SPane& pane : m_panes)
+    if (pane.id != ID_SEPARATOR) pane.width = dc.GetTextExtent(ResString(pane.id)).cx + kPanePadding;
+}
+
 void CStatusBar::GetItemRect(int index, LPRECT rect) const {
+  MeasurePanes();
   CRect client;
   GetClientRect(client);
   // The fixed panes sit at the right; the stretching pane takes what is left.

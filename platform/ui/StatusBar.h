@@ -39,6 +39,8 @@ class CStatusBar : public CControlBar {
     int width = 0;
   };
   void OnPaint();
+  void MeasurePanes() const;
 
-  std::vector<SPane> m_panes;
+  mutable std::vector<SPane> m_panes;
+  mutable bool m_bMeasured = false;
 };
