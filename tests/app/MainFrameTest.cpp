@@ -352,3 +352,48 @@ TEST_F(ShellTest, TheMainWindowRendersWithMenuBarToolBarAndStatusBar) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellTest, AChosenMenuCommandReachesTheApplicationsAboutBox) {
+  Start();
+  CFileVersionInfo program;
+  program.CreateFromModule(nullptr);
+  CString version;
+  version.Format(u"%d.%d", int(program.GetProductVersionPart(3)), int(program.GetProductVersionPart(2)));
+  answers.AddPopupMenuAnswer(ID_APP_ABOUT);
+  answers.AddModalDialogScript([&](CWnd& about) {
+    CString text;
+    about.GetDlgItemText(IDC_ABOUT_VERSION, text);
+    EXPECT_EQ(text, version);
+    about.GetDlgItemText(IDC_ABOUT_DESCRIPTION, text);
+    EXPECT_EQ(text, u"ZD-Zedo");
+    about.GetDlgItemText(IDC_ABOUT_COPYRIGHT, text);
+    EXPECT_EQ(text, program.GetLegalCopyright());
+  });
+  CMenuBarWnd* menuBar = Frame().GetMenuBar();
+  const CRect help = menuBar->GetItemRect(3);
+  SimulateClick(menuBar, help.CenterPoint());
+  PumpMessages();
+  const auto popups = answers.GetPopupMenus();
+  ASSERT_EQ(popups.size(), 1u);
+  ASSERT_FALSE(popups[0].items.empty());
+  EXPECT_EQ(popups[0].items[0].text, u"&Check for ZD-Zedo updates...");
+  EXPECT_TRUE(popups[0].items[0].state & MF_GRAYED) << "entries are updated before the pop-up opens";
+  const auto dialogs = answers.GetModalDialogs();
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].templateId, IDD_ABOUTBOX);
+}
+
+TEST_F(ShellTest, TheLogoGivesWayWhenTheWindowIsTooNarrowForIt) {
+  Start();
+  CLogo& logo = Frame().GetLogo();
+  Frame().MoveWindow(0, 0, 300, 400);
+  PumpMessages();
+  EXPECT_FALSE(logo.IsWindowVisible());
+  Frame().MoveWindow(0, 0, 900, 400);
+  PumpMessages();
+  EXPECT_TRUE(logo.IsWindowVisible());
+}
+
+}  // namespace
