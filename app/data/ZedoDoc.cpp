@@ -22,9 +22,13 @@ CZedoDoc::CZedoDoc() : m_list(this), m_clipboardFormat(RegisterClipboardFormat(k
 
 CZedoDoc::~CZedoDoc() = default;
 
-void CZedoDoc::AddView(CWnd* window) { m_views.push_back(window); }
+void CZedoDoc::AddView(CWnd* window) {
+  CSingleLock lock(m_lock);
+  m_views.push_back(window);
+}
 
 bool CZedoDoc::RemoveView(CWnd* window) {
+  CSingleLock lock(m_lock);
   auto it = std::find(m_views.begin(), m_views.end(), window);
   if (it == m_views.end()) return false;
   m_views.erase(it);
@@ -32,6 +36,7 @@ bool CZedoDoc::RemoveView(CWnd* window) {
 }
 
 void CZedoDoc::UpdateAllViews(CWnd* sender, int index) {
+  CSingleLock lock(m_lock);
   for (CWnd* view : m_views) {
     // A view destroyed without unregistering simply misses the notice.
     if (view != sender && CWnd::IsWindowHandle(view))
@@ -39,11 +44,7 @@ void CZedoDoc::UpdateAllViews(CWnd* sender, int index) {
   }
 }
 
-bool CZedoDoc::SetModified() {
-  const bool previous = m_bModified;
-  m_bModified = true;
-  return previous;
-}
+bool CZedoDoc::SetModified() { return m_bModified.exchange(true); }
 
 CString CZedoDoc::GetTitle(bool stripped) const {
   if (m_strPath.IsEmpty()) return HasMeasurements() ? LoadStringOrPlaceholder(IDS_UNNAMED) : CString();

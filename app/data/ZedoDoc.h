@@ -12,6 +12,7 @@
 // which every question and change about a measurement takes, so a view never sees a
 // half-filled list.
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -165,7 +166,7 @@ class CZedoDoc {
   CSummaryData m_summary;
   mutable CCriticalSection m_lock;
   std::vector<CWnd*> m_views;
-  bool m_bModified = false;
+  std::atomic<bool> m_bModified{false};  // also set by the download thread
   CString m_strPath;
   WORD m_wFormatVersion = 0;
   UINT m_clipboardFormat = 0;
