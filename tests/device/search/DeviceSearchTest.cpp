@@ -69,6 +69,14 @@ TEST_F(DeviceThreadTest, JobsThatCannotSearchSendOnlyTheEndNotice) {
   }
 }
 
+TEST_F(DeviceThreadTest, UsbSearchWithoutInstrumentsSendsItsSearchLineAndEnds) {
+  Device::SSearchRequest request = IpRequest("");
+  request.portKind = Device::ePortUsb;
+  ASSERT_TRUE(Device::AddSearchJob(&m_callback, &request));
+  ASSERT_TRUE(m_callback.WaitForLine("end"));
+  EXPECT_EQ(m_callback.Lines(), (Lines{"status: Search ZD-2 device on USB...", "end"}));
+}
+
 TEST_F(DeviceThreadTest, AddSearchJobRefusesMissingArguments) {
   const Device::SSearchRequest request = IpRequest("127.0.0.63");
   EXPECT_FALSE(Device::AddSearchJob(nullptr, &request));
