@@ -43,7 +43,8 @@ class UpdateJobTest : public DeviceThreadTest {
 
   // Queues an update of a ZD-2 attached to the simulator with the package and waits for the
   // job's final message.
-  void RunUpdate(const Bytes& package, int type = Device::eJobUpdate) {
+  void RunUpdate(const Bytes& package, int type = Device::eJobUpdate,
+                 std::unique_ptr<Device::CContents> choice = nullptr) {
     m_device = Device::CreateDevice(Device::eTypeVexalon);
     std::unique_ptr<StreamIO::CIoStream> link = std::make_unique<StreamIO::CIpStream>(
         CString::FromUtf8("IP:" + m_address + ":3728"), StreamIO::OPEN_READ | StreamIO::OPEN_WRITE);
@@ -55,6 +56,7 @@ class UpdateJobTest : public DeviceThreadTest {
     job.type = type;
     job.callback = m_results.get();
     job.device = m_device.get();
+    job.contents = std::move(choice);
     job.packageStream = std::make_unique<StreamIO::CFileStream>(CString::FromUtf8(path), StreamIO::OPEN_READ);
     ASSERT_TRUE(Device::AddDeviceJob(std::move(job)));
     ASSERT_TRUE(m_results->WaitForLineStartingWith("message: "));
@@ -119,6 +121,35 @@ TEST_F(UpdateJobTest, FourBlocksReportProgressPerBlockWithStepSuffixes) {
     EXPECT_TRUE(Reported("status: Transfer datablock to the device. [" + std::to_string(block) + "/4]"))
         << block;
   EXPECT_FALSE(m_device->GetUpdateFlag());
+}
+
+TEST_F(UpdateJobTest, ContentsLeftOutOfTheChoiceAreSkipped) {
+  UseZd2At("127.0.0.81");
+  // Three contents of one block each; the choice leaves out the second.
+  Bytes package = PackageHead(1, 3);
+  for (WORD i = 0; i < 3; ++i) Append(package, PackageEntry(0x00, 1, WORD(i + 1), 1, 0, 0, "   ", 0, i, 1));
+  Append(package, PackageTrailer(3, kZd2DeviceCode, 1));
+  const std::vector<std::string> texts = {"S1050000AA50\r\n", "S1050001BB3E\r\n", "S1050002CC2C\r\n"};
+  std::vector<Bytes> blocks;
+  for (const std::string& text : texts) blocks.push_back(SRecordBlock(text));
+  for (const Bytes& block : blocks)
+    Append(package, BlockRecord(DWORD(block.size()), 0x01, 0x01, kSRecordFormat));
+  for (const Bytes& block : blocks) Append(package, block);
+
+  auto choice = std::make_unique<Device::CContents>();
+  for (BYTE flags : {0x00, 0x80, 0x00}) {
+    Device::SContentEntry entry;
+    entry.flags = flags;
+    entry.firstBlock = WORD(choice->m_entries.size());
+    entry.blockCount = 1;
+    choice->m_entries.push_back(entry);
+  }
+  RunUpdate(package, Device::eJobUpdate, std::move(choice));
+  EXPECT_EQ(Reports().back(), "message: 0 ");
+  EXPECT_EQ(LastZd2().SRecords(), (std::vector<std::string>{texts[0], texts[2]}));
+  EXPECT_TRUE(Reported("status: Transfer datablock to the device. [1/3]"));
+  EXPECT_FALSE(Reported("status: Transfer datablock to the device. [2/3]"));
+  EXPECT_TRUE(Reported("status: Transfer datablock to the device. [3/3]"));
 }
 
 TEST_F(UpdateJobTest, FailuresEndWithTheirCodeAndUserText) {
