@@ -6,11 +6,11 @@
 #include <system_error>
 
 #include "app/AboutDlg.h"
-#include "app/DeviceThreadControl.h"
 #include "app/MainFrame.h"
 #include "app/ResourceIds.h"
 #include "app/data/Registry.h"
 #include "app/data/Units.h"
+#include "device/DeviceThread.h"
 #include "device/ShowMessage.h"
 #include "device/streamio/StreamIO.h"
 #include "platform/base/FileException.h"
@@ -103,8 +103,8 @@ bool CVexaZedoApp::StartUp() {
   LoadSettings();
   LoadLanguageDll();
   StreamIO::InitStreamIO();
-  m_bStreamsStarted = true;
-  StartDeviceSearchThread();
+  m_bDeviceLibraryStarted = true;
+  Device::StartDeviceThread();
 
   m_mainFrame = std::make_unique<CMainFrame>();
   AfxSetMainWnd(m_mainFrame.get());
@@ -130,9 +130,11 @@ void CVexaZedoApp::PrepareTempLogFolder() {
 int CVexaZedoApp::ExitInstance() {
   m_mainFrame.reset();
   AfxSetMainWnd(nullptr);
-  StopDeviceSearchThread();
-  if (m_bStreamsStarted) StreamIO::ExitStreamIO();
-  m_bStreamsStarted = false;
+  if (m_bDeviceLibraryStarted) {
+    Device::StopDeviceThread();
+    StreamIO::ExitStreamIO();
+  }
+  m_bDeviceLibraryStarted = false;
   return 0;
 }
 

@@ -70,7 +70,7 @@ class CVexaZedoApp {
   CFileVersionInfo m_languageVersion;
   std::vector<CString> m_arguments;
   std::unique_ptr<CMainFrame> m_mainFrame;
-  bool m_bStreamsStarted = false;
+  bool m_bDeviceLibraryStarted = false;
 };
 
 // The application object of the run (the last one made), or null.
