@@ -124,6 +124,8 @@ DWORD DeviceThreadProc(std::shared_ptr<SThreadEvents> events, std::shared_ptr<st
         State().queue.pop_front();
       }
       RunJobGuarded(job);
+      // A worker given up meanwhile leaves the queue to its successor.
+      if (*retired) return kGivenUpExitCode;
       if (IsAbortedLocked()) break;
     }
     if (IsAbortedLocked()) DiscardQueue();

@@ -1,7 +1,11 @@
 // The device thread's queue: abort of a running job, exceptions escaping a job, and the queue
 // lock kept apart from the device input and output.
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/base/Clock.h"
 #include "platform/kernel/Thread.h"
@@ -75,6 +79,44 @@ TEST_F(DeviceThreadTest, QueueingDoesNotWaitForTheDeviceOfTheRunningJob) {
   // Still inside the identify of the first job when the second was queued.
   EXPECT_EQ(m_callback.Lines().size(), 1u);
   Device::AbortDeviceThread(8000);
+}
+
+TEST_F(DeviceThreadTest, WorkerThatOutlastsTheAbortGraceIsGivenUpAndANewOneRunsTheNextJob) {
+  // The stuck job's receiver outlives the test: the given-up worker finishes on its own.
+  static CRecordingCallback stuck;
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool entered = false;
+  bool released = false;
+  stuck.SetStatusHook([&](const std::string&) {
+    std::unique_lock lock(mutex);
+    entered = true;
+    changed.notify_all();
+    changed.wait(lock, [&] { return released; });
+  });
+  const Device::SSearchRequest blocked = IpRequest("127.0.0.83");
+  ASSERT_TRUE(Device::AddSearchJob(&stuck, &blocked));
+  {
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(20), [&] { return entered; }));
+  }
+
+  Device::AbortDeviceThread(200);
+  Device::SSearchRequest next = IpRequest("127.0.0.83");
+  next.deviceType = 11;
+  ASSERT_TRUE(Device::AddSearchJob(&m_otherCallback, &next));
+  EXPECT_TRUE(m_otherCallback.WaitForLine("end"));
+  EXPECT_EQ(Device::GetDeviceThreadExitCode(), STILL_ACTIVE);
+
+  {
+    std::lock_guard lock(mutex);
+    released = true;
+  }
+  changed.notify_all();
+  // The given-up worker ends its job without further reports.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  stuck.SetStatusHook(nullptr);
+  EXPECT_EQ(stuck.Lines(), (Lines{"status: Search ZD-2 device on Ethernet 127.0.0.83..."}));
 }
 
 TEST_F(DeviceThreadTest, StopWithoutAStartedThreadReturnsTrue) {
