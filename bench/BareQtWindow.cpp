@@ -13,8 +13,14 @@ class FirstPaint : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
-      std::printf("first-paint\n");
-      std::fflush(stdout);
+      // Reported once the first paint is done, as the program does.
+      QMetaObject::invokeMethod(
+          this,
+          [] {
+            std::printf("first-paint\n");
+            std::fflush(stdout);
+          },
+          Qt::QueuedConnection);
       watched->removeEventFilter(this);
     }
     return false;

@@ -34,10 +34,16 @@ class FirstPaintProbe : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Paint) {
-      std::printf("first-paint\n");
-      std::fflush(stdout);
+      // Reported once the whole first paint, the child windows' included, is done.
+      QMetaObject::invokeMethod(
+          this,
+          [this] {
+            std::printf("first-paint\n");
+            std::fflush(stdout);
+            deleteLater();
+          },
+          Qt::QueuedConnection);
       watched->removeEventFilter(this);
-      deleteLater();
     }
     return false;
   }
@@ -131,7 +137,7 @@ BOOL CFrameWnd::SetMenu(CMenu* menu) {
 CMenu* CFrameWnd::GetMenu() const { return m_hMenuDefault ? CMenu::FromHandle(m_hMenuDefault) : nullptr; }
 
 void CFrameWnd::DrawMenuBar() {
-  if (m_menuBar) m_menuBar->Invalidate();
+  if (m_menuBar) m_menuBar->Refresh();
 }
 
 void CFrameWnd::EnableDocking(DWORD) {

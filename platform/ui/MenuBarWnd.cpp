@@ -30,24 +30,35 @@ BEGIN_MESSAGE_MAP(CMenuBarWnd, CWnd)
 
 void CMenuBarWnd::SetMenu(HMENU menu) {
   m_menu = menu;
-  Invalidate();
+  Refresh();
 }
 
 int CMenuBarWnd::GetHeight() const { return kBarHeight; }
 
-CRect CMenuBarWnd::GetItemRect(int position) const {
-  if (!IsMenu(m_menu) || position < 0 || position >= GetMenuItemCount(m_menu)) return CRect(0, 0, 0, 0);
+void CMenuBarWnd::Refresh() {
+  m_items.clear();
+  Invalidate();
+}
+
+// The entries' rectangles are measured once per change of the menu, in one pass.
+void CMenuBarWnd::LayoutItems() const {
+  if (!m_items.empty() || !IsMenu(m_menu)) return;
   CClientDC dc(const_cast<CMenuBarWnd*>(this));
   int x = 0;
-  for (int i = 0; i <= position; ++i) {
+  for (int i = 0; i < GetMenuItemCount(m_menu); ++i) {
     CRect measured(0, 0, 0, 0);
-    CString text = ItemText(m_menu, i);
-    dc.DrawText(text, measured, DT_SINGLELINE | DT_CALCRECT);
+    dc.DrawText(ItemText(m_menu, i), measured, DT_SINGLELINE | DT_CALCRECT);
     const int width = measured.Width() + 2 * kItemPaddingX;
-    if (i == position) return CRect(x, 0, x + width, kBarHeight);
+    m_items.push_back(CRect(x, 0, x + width, kBarHeight));
     x += width;
   }
-  return CRect(0, 0, 0, 0);
+}
+
+CRect CMenuBarWnd::GetItemRect(int position) const {
+  if (!IsMenu(m_menu) || position < 0 || position >= GetMenuItemCount(m_menu)) return CRect(0, 0, 0, 0);
+  if (int(m_items.size()) != GetMenuItemCount(m_menu)) m_items.clear();
+  LayoutItems();
+  return position < int(m_items.size()) ? m_items[position] : CRect(0, 0, 0, 0);
 }
 
 int CMenuBarWnd::HitTest(CPoint point) const {

@@ -3,6 +3,8 @@
 // top edge. Pressing an entry opens its popup below it (the frame first gets WM_INITMENUPOPUP
 // so that it can update the entries); a chosen command goes to the frame as WM_COMMAND.
 
+#include <vector>
+
 #include "platform/ui/Menu.h"
 #include "platform/ui/Wnd.h"
 
@@ -13,6 +15,8 @@ class CMenuBarWnd : public CWnd {
   BOOL Create(CWnd* frame);
   void SetMenu(HMENU menu);
   HMENU GetMenu() const { return m_menu; }
+  // The menu's entries changed: measure and draw them again.
+  void Refresh();
   int GetHeight() const;
   // The entry's rectangle in the bar, by position.
   CRect GetItemRect(int position) const;
@@ -23,7 +27,9 @@ class CMenuBarWnd : public CWnd {
   void OnPaint();
   void OnLButtonDown(UINT flags, CPoint point);
   int HitTest(CPoint point) const;
+  void LayoutItems() const;
 
   HMENU m_menu = nullptr;
+  mutable std::vector<CRect> m_items;
   int m_open = -1;
 };
