@@ -79,12 +79,10 @@ bool ListUsbPaths(int type, std::vector<CString>& paths) {
   return type == kHidProbeType ? StreamIO::ListHidProbes(paths) : StreamIO::ListUsbHostDevices(paths);
 }
 
-std::unique_ptr<StreamIO::CIoStream> OpenSerialPort(int port, const CJvDevice& device) {
+std::unique_ptr<StreamIO::CIoStream> OpenSerialPort(int port, CJvDevice& device) {
   auto stream = std::make_unique<StreamIO::CRs232Stream>();
   try {
-    // The device's settings are only read here; the getter is not const.
-    auto settings = const_cast<CJvDevice&>(device).GetSerialSettings();
-    if (stream->OpenPort(port, kReadWrite, settings)) return stream;
+    if (stream->OpenPort(port, kReadWrite, device.GetSerialSettings())) return stream;
   } catch (const CFileException&) {
   }
   return nullptr;

@@ -33,7 +33,7 @@ std::vector<int> SerialPortsToTry(const SSearchRequest& request);
 bool ListUsbPaths(int type, std::vector<CString>& paths);
 
 // Open candidate streams, or none when opening failed or raised.
-std::unique_ptr<StreamIO::CIoStream> OpenSerialPort(int port, const CJvDevice& device);
+std::unique_ptr<StreamIO::CIoStream> OpenSerialPort(int port, CJvDevice& device);
 std::unique_ptr<StreamIO::CIoStream> OpenUsbDevice(int type, const CString& path);
 std::unique_ptr<StreamIO::CIoStream> OpenIpHost(const CString& host);
 
