@@ -71,7 +71,7 @@ CMainFrame::~CMainFrame() {
   if (m_progressDlg.IsWindow()) m_progressDlg.DestroyWindow();
   m_pWindowPos.reset();
   m_pView.reset();
-  if (m_hNewVersionMenu) ::DestroyMenu(m_hNewVersionMenu);
+  RemoveNewVersionMenu();
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& create) {
