@@ -2,11 +2,13 @@
 
 #include "platform/gdi/SystemInfo.h"
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CColorStatic, CStatic)
-    .OnCtlColorReflect(&CColorStatic::CtlColor) END_MESSAGE_MAP()
+  .OnCtlColorReflect(&CColorStatic::CtlColor)
+END_MESSAGE_MAP()
+// clang-format on
 
-        CColorStatic::CColorStatic()
-    : m_crBackground(GetSysColor(COLOR_BTNFACE)) {
+CColorStatic::CColorStatic() : m_crBackground(GetSysColor(COLOR_BTNFACE)) {
   m_brush.CreateSolidBrush(m_crBackground);
 }
 

@@ -16,14 +16,17 @@ const UINT g_logoClickMessage = RegisterWindowMessage(u"OnLogoClick");
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CLogo, CBitmapButton)
-    .OnCreate(&CLogo::OnCreate)
-    .OnLButtonDown(&CLogo::OnLButtonDown)
-    .OnMouseMove(&CLogo::OnMouseMove)
-    .OnMouseLeave(&CLogo::OnMouseLeave)
-    .OnSetCursor(&CLogo::OnSetCursor) END_MESSAGE_MAP()
+  .OnCreate(&CLogo::OnCreate)
+  .OnLButtonDown(&CLogo::OnLButtonDown)
+  .OnMouseMove(&CLogo::OnMouseMove)
+  .OnMouseLeave(&CLogo::OnMouseLeave)
+  .OnSetCursor(&CLogo::OnSetCursor)
+END_MESSAGE_MAP()
+// clang-format on
 
-        CLogo::CLogo() {
+CLogo::CLogo() {
   if (!g_handCursor) g_handCursor = LoadCursor(nullptr, IDC_HAND);
 }
 

@@ -56,13 +56,14 @@ std::optional<DialogTemplateFormat::SDialog> LoadDialogTemplate(UINT templateId)
   return ReadTemplate(nullptr, templateId);
 }
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    .OnCommand(IDOK, &CDialog::OnOkCommand)
-    .OnCommand(IDCANCEL, &CDialog::OnCancelCommand) END_MESSAGE_MAP()
+  .OnCommand(IDOK, &CDialog::OnOkCommand)
+  .OnCommand(IDCANCEL, &CDialog::OnCancelCommand)
+END_MESSAGE_MAP()
+// clang-format on
 
-        CDialog::CDialog() {
-  m_backgroundColor = COLOR_BTNFACE;
-}
+CDialog::CDialog() { m_backgroundColor = COLOR_BTNFACE; }
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : CDialog() {
   m_nIDTemplate = templateId;

@@ -1,15 +1,18 @@
 #pragma once
 // Message maps: one table per window class binding message numbers, command ids and
 // notification codes to member functions, chained to the table of the base class. A class
-// declares its table with DECLARE_MESSAGE_MAP() and defines it in its source:
+// declares its table with DECLARE_MESSAGE_MAP() and defines it in its source, one entry a
+// line (the formatter would join the entries, hence the markers around the table):
 //
+//   // clang-format off
 //   BEGIN_MESSAGE_MAP(CLogo, CBitmapButton)
 //     .OnCreate(&CLogo::OnCreate)
 //     .OnLButtonDown(&CLogo::OnLButtonDown)
 //     .OnRegisteredMessage(g_logoClickMessage, &CLogo::OnLogoClick)
 //   END_MESSAGE_MAP()
+//   // clang-format on
 //
-// Handlers take the unpacked arguments of their message, as the Parts name them. Lookup walks
+// Handlers take the unpacked arguments of their message, as the framework gave them. Lookup walks
 // from the most derived table to CWnd's; the first entry that matches handles the message.
 
 #include <functional>

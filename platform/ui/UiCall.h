@@ -1,6 +1,6 @@
 #pragma once
 // Runs a call on the user-interface thread (at once when already there) and returns its
-// result: windows and controls may be used from worker threads, as the Parts do, while their
+// result: windows and controls may be used from worker threads, as the program does, while their
 // widgets are only ever touched on the UI thread.
 
 #include <type_traits>

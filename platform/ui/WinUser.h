@@ -90,7 +90,7 @@ constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
-// The framework's own messages that the Parts send.
+// The framework's own messages that the program sends.
 constexpr UINT WM_SETMESSAGESTRING = 0x0362;
 constexpr UINT WM_POPMESSAGESTRING = 0x0375;
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;

@@ -23,11 +23,14 @@ class CDigitsEdit : public CEdit {
   }
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CDigitsEdit, CEdit)
-    .OnChar(&CDigitsEdit::OnChar) END_MESSAGE_MAP()
+  .OnChar(&CDigitsEdit::OnChar)
+END_MESSAGE_MAP()
+// clang-format on
 
-    // The parent: records the notifications of its controls.
-    class CNotifiedWnd : public CWnd {
+// The parent: records the notifications of its controls.
+class CNotifiedWnd : public CWnd {
  public:
   std::vector<std::pair<UINT, UINT>> commands;  // id, notification code
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
@@ -131,10 +134,13 @@ class CPagingWnd : public CNotifiedWnd {
   }
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CPagingWnd, CNotifiedWnd)
-    .OnHScroll(&CPagingWnd::OnHScroll) END_MESSAGE_MAP()
+  .OnHScroll(&CPagingWnd::OnHScroll)
+END_MESSAGE_MAP()
+// clang-format on
 
-        TEST_F(ControlsTest, ScrollBarControlTellsItsParentAndKeepsThePlatformClamping) {
+TEST_F(ControlsTest, ScrollBarControlTellsItsParentAndKeepsThePlatformClamping) {
   CPagingWnd owner;
   ASSERT_TRUE(owner.Create(nullptr, u"owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 100), nullptr, 0));
   CScrollBar bar;

@@ -72,16 +72,19 @@ class CProbeWnd : public CWnd {
   }
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
-    .OnMessage(kAnswerMessage, &CProbeWnd::OnAnswer)
-    .OnMessage(kSequenceMessage, &CProbeWnd::OnSequence)
-    .OnTimer(&CProbeWnd::OnTimer)
-    .OnNotify(NM_CLICK, 200, &CProbeWnd::OnGridClick)
-    .OnCommand(300, &CProbeWnd::OnApply)
-    .OnPaint(&CProbeWnd::OnPaint) END_MESSAGE_MAP()
+  .OnMessage(kAnswerMessage, &CProbeWnd::OnAnswer)
+  .OnMessage(kSequenceMessage, &CProbeWnd::OnSequence)
+  .OnTimer(&CProbeWnd::OnTimer)
+  .OnNotify(NM_CLICK, 200, &CProbeWnd::OnGridClick)
+  .OnCommand(300, &CProbeWnd::OnApply)
+  .OnPaint(&CProbeWnd::OnPaint)
+END_MESSAGE_MAP()
+// clang-format on
 
-    // A child that handles its own click notification before the parent sees it.
-    class CReflectingWnd : public CProbeWnd {
+// A child that handles its own click notification before the parent sees it.
+class CReflectingWnd : public CProbeWnd {
   DECLARE_MESSAGE_MAP()
 
  public:
@@ -92,10 +95,13 @@ BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
   }
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CReflectingWnd, CProbeWnd)
-    .OnNotifyReflect(NM_CLICK, &CReflectingWnd::OnReflectedClick) END_MESSAGE_MAP()
+  .OnNotifyReflect(NM_CLICK, &CReflectingWnd::OnReflectedClick)
+END_MESSAGE_MAP()
+// clang-format on
 
-        class WndTest : public ::testing::Test {
+class WndTest : public ::testing::Test {
  protected:
   CUiApplication application;
   CProbeWnd top;
@@ -432,10 +438,13 @@ class CScrollingWnd : public CProbeWnd {
   }
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CScrollingWnd, CProbeWnd)
-    .OnVScroll(&CScrollingWnd::OnVScroll) END_MESSAGE_MAP()
+  .OnVScroll(&CScrollingWnd::OnVScroll)
+END_MESSAGE_MAP()
+// clang-format on
 
-        TEST_F(WndTest, ScrollBarActionsArriveAsScrollMessagesAndTheWindowSetsThePosition) {
+TEST_F(WndTest, ScrollBarActionsArriveAsScrollMessagesAndTheWindowSetsThePosition) {
   CScrollingWnd scrolled;
   ASSERT_TRUE(scrolled.Create(&top, CRect(0, 0, 120, 80), 101, WS_VSCROLL));
   SCROLLINFO info;
@@ -469,10 +478,13 @@ class CClosingWnd : public CProbeWnd {
   void OnCloseButton() { DestroyWindow(); }
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CClosingWnd, CProbeWnd)
-    .OnBnClicked(7, &CClosingWnd::OnCloseButton) END_MESSAGE_MAP()
+  .OnBnClicked(7, &CClosingWnd::OnCloseButton)
+END_MESSAGE_MAP()
+// clang-format on
 
-        TEST_F(WndTest, WindowMayBeDestroyedFromItsChildsClick) {
+TEST_F(WndTest, WindowMayBeDestroyedFromItsChildsClick) {
   CClosingWnd closing;
   ASSERT_TRUE(closing.Create(&top, CRect(0, 0, 100, 100)));
   CButton button;
@@ -495,10 +507,13 @@ class COneShotWnd : public CProbeWnd {
   }
 };
 
+// clang-format off
 BEGIN_MESSAGE_MAP(COneShotWnd, CProbeWnd)
-    .OnTimer(&COneShotWnd::OnTimer) END_MESSAGE_MAP()
+  .OnTimer(&COneShotWnd::OnTimer)
+END_MESSAGE_MAP()
+// clang-format on
 
-        TEST_F(WndTest, TimerKilledInItsOwnHandlerFiresOnce) {
+TEST_F(WndTest, TimerKilledInItsOwnHandlerFiresOnce) {
   COneShotWnd once;
   ASSERT_TRUE(once.Create(&top, CRect(0, 0, 10, 10)));
   SetTimeScale(10);

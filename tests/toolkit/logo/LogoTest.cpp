@@ -62,11 +62,14 @@ class CMainProbe : public CWnd {
 
 const UINT CMainProbe::s_logoClick = RegisterWindowMessage(u"OnLogoClick");
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMainProbe, CWnd)
-    .OnRegisteredMessage(CMainProbe::s_logoClick, &CMainProbe::OnLogoClick)
-    .OnMessage(WM_POPMESSAGESTRING, &CMainProbe::OnPopMessageString) END_MESSAGE_MAP()
+  .OnRegisteredMessage(CMainProbe::s_logoClick, &CMainProbe::OnLogoClick)
+  .OnMessage(WM_POPMESSAGESTRING, &CMainProbe::OnPopMessageString)
+END_MESSAGE_MAP()
+// clang-format on
 
-        class LogoTest : public ::testing::Test {
+class LogoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetBitmapResourceProvider([](UINT id) {
