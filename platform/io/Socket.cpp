@@ -149,6 +149,7 @@ int CSocket::Create(const SSocketAddress& address) {
   m_fd = ::socket(address.family, address.type | SOCK_CLOEXEC | SOCK_NONBLOCK, address.protocol);
   if (m_fd < 0) return ErrnoToSocketError(errno, false);
   m_type = address.type;
+  DisableSendDelay();
   return 0;
 }
 
@@ -181,7 +182,16 @@ int CSocket::Accept(CSocket& client) {
   client.Close();
   client.m_fd = fd;
   client.m_type = m_type;
+  client.DisableSendDelay();
   return 0;
+}
+
+void CSocket::DisableSendDelay() {
+  // Instrument commands are short requests answered byte by byte; coalescing small sends
+  // would add the peer's delayed-acknowledgement time to every exchange.
+  if (m_type != SOCK_STREAM) return;
+  int on = 1;
+  setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 int CSocket::SetKeepAlive(bool on) {

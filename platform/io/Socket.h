@@ -58,6 +58,7 @@ class CSocket {
   int Close();
 
  private:
+  void DisableSendDelay();
   int Wait(short events, int timeoutMs, CWakeSignal& wake);
   int LastError() const;
 
