@@ -1,8 +1,8 @@
 #include "platform/ui/FrameWnd.h"
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -74,7 +74,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     .OnRegisteredMessage(g_delayedLayoutMessage, &CFrameWnd::OnDelayedLayout)
     .OnCommand(ID_APP_EXIT, &CFrameWnd::OnAppExit) END_MESSAGE_MAP()
 
-        CFrameWnd::CFrameWnd() = default;
+CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd() {
   if (IsWindow()) DestroyWindow();

@@ -1,5 +1,7 @@
 #include "platform/ui/ToolBar.h"
 
+#include <algorithm>
+
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/res/StringTable.h"
@@ -24,7 +26,7 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     .OnMouseMove(&CToolBar::OnMouseMove)
     .OnMouseLeave(&CToolBar::OnMouseLeave) END_MESSAGE_MAP()
 
-        BOOL CToolBar::CreateEx(CWnd* parent, DWORD /*ctrlStyle*/, DWORD style, UINT id) {
+BOOL CToolBar::CreateEx(CWnd* parent, DWORD /*ctrlStyle*/, DWORD style, UINT id) {
   m_barStyle = style & 0xFFFF;
   const CRect rect(0, 0, 0, 0);
   if (!CWnd::Create(nullptr, nullptr, (style & 0xFFFF0000) | WS_CHILD, rect, parent, id)) return FALSE;
