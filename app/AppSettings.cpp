@@ -41,13 +41,15 @@ std::vector<CString> ModuleFileNames(const CString& folder) {
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CAppSettings, CDialog)
-    .OnControl(CBN_SELCHANGE, IDC_DATE_FORMAT, &CAppSettings::OnFormatChanged)
-    .OnControl(CBN_SELCHANGE, IDC_TIME_FORMAT, &CAppSettings::OnFormatChanged)
-    .OnBnClicked(IDC_RESET, &CAppSettings::OnReset) END_MESSAGE_MAP()
+  .OnControl(CBN_SELCHANGE, IDC_DATE_FORMAT, &CAppSettings::OnFormatChanged)
+  .OnControl(CBN_SELCHANGE, IDC_TIME_FORMAT, &CAppSettings::OnFormatChanged)
+  .OnBnClicked(IDC_RESET, &CAppSettings::OnReset)
+END_MESSAGE_MAP()
+// clang-format on
 
-        CAppSettings::CAppSettings(CWnd* parent)
-    : CDialog(IDD_APP_SETTINGS, parent) {}
+CAppSettings::CAppSettings(CWnd* parent) : CDialog(IDD_APP_SETTINGS, parent) {}
 
 void CAppSettings::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);

@@ -26,26 +26,26 @@ class CWaitCursor {
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CChildView, CWnd)
-    .OnCreate(&CChildView::OnCreate)
-    .OnSize(&CChildView::OnSize)
-    .OnEraseBkgnd(&CChildView::OnEraseBkgnd)
-    .OnMessage(WM_ZEDO_DOC_CHANGED, &CChildView::OnDocChanged)
-    .OnCommand(ID_FILE_OPEN, &CChildView::OnFileOpen)
-    .OnCommand(ID_FILE_CLOSE, &CChildView::OnFileClose)
-    .OnCommand(ID_FILE_SAVE, &CChildView::OnFileSave)
-    .OnCommand(ID_FILE_SAVE_AS, &CChildView::OnFileSaveAs)
-    .OnCommand(ID_HELP_FINDER, &CChildView::OnHelp)
-    .OnCommand(ID_HELP_CALIBRATION, &CChildView::OnHelpCalibration)
-    .OnCommand(ID_HELP_FIRMWARE_UPDATE, &CChildView::OnHelpFirmwareUpdate)
-    .OnUpdateCommandUI(ID_FILE_CLOSE, &CChildView::OnUpdateNeedsMeasurements)
-    .OnUpdateCommandUI(ID_FILE_SAVE, &CChildView::OnUpdateFileSave)
-    .OnUpdateCommandUI(ID_FILE_SAVE_AS, &CChildView::OnUpdateNeedsMeasurements) END_MESSAGE_MAP()
+  .OnCreate(&CChildView::OnCreate)
+  .OnSize(&CChildView::OnSize)
+  .OnEraseBkgnd(&CChildView::OnEraseBkgnd)
+  .OnMessage(WM_ZEDO_DOC_CHANGED, &CChildView::OnDocChanged)
+  .OnCommand(ID_FILE_OPEN, &CChildView::OnFileOpen)
+  .OnCommand(ID_FILE_CLOSE, &CChildView::OnFileClose)
+  .OnCommand(ID_FILE_SAVE, &CChildView::OnFileSave)
+  .OnCommand(ID_FILE_SAVE_AS, &CChildView::OnFileSaveAs)
+  .OnCommand(ID_HELP_FINDER, &CChildView::OnHelp)
+  .OnCommand(ID_HELP_CALIBRATION, &CChildView::OnHelpCalibration)
+  .OnCommand(ID_HELP_FIRMWARE_UPDATE, &CChildView::OnHelpFirmwareUpdate)
+  .OnUpdateCommandUI(ID_FILE_CLOSE, &CChildView::OnUpdateNeedsMeasurements)
+  .OnUpdateCommandUI(ID_FILE_SAVE, &CChildView::OnUpdateFileSave)
+  .OnUpdateCommandUI(ID_FILE_SAVE_AS, &CChildView::OnUpdateNeedsMeasurements)
+END_MESSAGE_MAP()
+// clang-format on
 
-        CChildView::CChildView(CZedoDoc& doc)
-    : m_doc(doc) {
-  m_doc.AddView(this);
-}
+CChildView::CChildView(CZedoDoc& doc) : m_doc(doc) { m_doc.AddView(this); }
 
 CChildView::~CChildView() {
   m_doc.RemoveView(this);

@@ -3,11 +3,13 @@
 #include "app/ResourceIds.h"
 #include "platform/ui/Edit.h"
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CCommentDlg, CDialog)
-    .OnDestroy(&CCommentDlg::OnDestroy) END_MESSAGE_MAP()
+  .OnDestroy(&CCommentDlg::OnDestroy)
+END_MESSAGE_MAP()
+// clang-format on
 
-        CCommentDlg::CCommentDlg(CWnd* parent)
-    : CDialog(IDD_COMMENT, parent) {}
+CCommentDlg::CCommentDlg(CWnd* parent) : CDialog(IDD_COMMENT, parent) {}
 
 BOOL CCommentDlg::OnInitDialog() {
   CDialog::OnInitDialog();

@@ -12,11 +12,13 @@ constexpr int kMaxPictureText = 32;
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CDateTimeDlg, CDialog)
-    .OnDestroy(&CDateTimeDlg::OnDestroy) END_MESSAGE_MAP()
+  .OnDestroy(&CDateTimeDlg::OnDestroy)
+END_MESSAGE_MAP()
+// clang-format on
 
-        CDateTimeDlg::CDateTimeDlg(CWnd* parent)
-    : CDialog(IDD_DATETIME, parent) {}
+CDateTimeDlg::CDateTimeDlg(CWnd* parent) : CDialog(IDD_DATETIME, parent) {}
 
 void CDateTimeDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);

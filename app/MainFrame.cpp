@@ -45,24 +45,27 @@ CRect ClampToScreen(CRect rect) {
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    .OnCreate(&CMainFrame::OnCreate)
-    .OnClose(&CMainFrame::OnClose)
-    .OnPaint(&CMainFrame::OnPaint)
-    .OnSize(&CMainFrame::OnSize)
-    .OnSetFocus(&CMainFrame::OnSetFocus)
-    .OnDestroy(&CMainFrame::OnDestroy)
-    .OnMessage(WM_DROPFILES, &CMainFrame::OnDropFiles)
-    .OnMessage(WM_NEW_PROGRAM_VERSION, &CMainFrame::OnNewProgramVersion)
-    .OnMessage(WM_NEW_FIRMWARE_VERSION, &CMainFrame::OnNewFirmwareVersion)
-    .OnMessage(WM_DOWNLOAD_PROGRESS, &CMainFrame::OnDownloadProgress)
-    .OnMessage(WM_SETMESSAGESTRING, &CMainFrame::OnSetMessageString)
-    .OnCommand(ID_APP_SETTINGS, &CMainFrame::OnAppSettings)
-    .OnCommand(ID_APP_ABOUT, &CMainFrame::OnAppAbout) END_MESSAGE_MAP()
+  .OnCreate(&CMainFrame::OnCreate)
+  .OnClose(&CMainFrame::OnClose)
+  .OnPaint(&CMainFrame::OnPaint)
+  .OnSize(&CMainFrame::OnSize)
+  .OnSetFocus(&CMainFrame::OnSetFocus)
+  .OnDestroy(&CMainFrame::OnDestroy)
+  .OnMessage(WM_DROPFILES, &CMainFrame::OnDropFiles)
+  .OnMessage(WM_NEW_PROGRAM_VERSION, &CMainFrame::OnNewProgramVersion)
+  .OnMessage(WM_NEW_FIRMWARE_VERSION, &CMainFrame::OnNewFirmwareVersion)
+  .OnMessage(WM_DOWNLOAD_PROGRESS, &CMainFrame::OnDownloadProgress)
+  .OnMessage(WM_SETMESSAGESTRING, &CMainFrame::OnSetMessageString)
+  .OnCommand(ID_APP_SETTINGS, &CMainFrame::OnAppSettings)
+  .OnCommand(ID_APP_ABOUT, &CMainFrame::OnAppAbout)
+END_MESSAGE_MAP()
+// clang-format on
 
-        CMainFrame::CMainFrame()
+CMainFrame::CMainFrame()
     : m_pView(std::make_unique<CChildView>(m_doc)),
-m_pWindowPos(std::make_unique<CWindowPos>(u"MainFrm", this)) {
+      m_pWindowPos(std::make_unique<CWindowPos>(u"MainFrm", this)) {
   m_progressDlg.Create(IDD_PROGRESS);
 }
 

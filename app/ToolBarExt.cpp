@@ -1,10 +1,13 @@
 #include "app/ToolBarExt.h"
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CToolBarExt, CToolBar)
-    .OnLButtonDown(&CToolBarExt::OnLButtonDown)
-    .OnLButtonDblClk(&CToolBarExt::OnLButtonDblClk) END_MESSAGE_MAP()
+  .OnLButtonDown(&CToolBarExt::OnLButtonDown)
+  .OnLButtonDblClk(&CToolBarExt::OnLButtonDblClk)
+END_MESSAGE_MAP()
+// clang-format on
 
-        void CToolBarExt::OnLButtonDown(UINT flags, CPoint point) {
+void CToolBarExt::OnLButtonDown(UINT flags, CPoint point) {
   for (int i = 0; i < GetCount(); ++i) {
     CRect rect;
     GetItemRect(i, rect);

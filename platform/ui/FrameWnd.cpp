@@ -63,16 +63,19 @@ void InstallFirstPaintProbe(CWnd& wnd) {
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-    .OnCreate(&CFrameWnd::OnCreate)
-    .OnSize(&CFrameWnd::OnSize)
-    .OnTimer(&CFrameWnd::OnTimer)
-    .OnDestroy(&CFrameWnd::OnDestroy)
-    .OnMessage(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup)
-    .OnMessage(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
-    .OnMessage(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
-    .OnRegisteredMessage(g_delayedLayoutMessage, &CFrameWnd::OnDelayedLayout)
-    .OnCommand(ID_APP_EXIT, &CFrameWnd::OnAppExit) END_MESSAGE_MAP()
+  .OnCreate(&CFrameWnd::OnCreate)
+  .OnSize(&CFrameWnd::OnSize)
+  .OnTimer(&CFrameWnd::OnTimer)
+  .OnDestroy(&CFrameWnd::OnDestroy)
+  .OnMessage(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup)
+  .OnMessage(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
+  .OnMessage(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
+  .OnRegisteredMessage(g_delayedLayoutMessage, &CFrameWnd::OnDelayedLayout)
+  .OnCommand(ID_APP_EXIT, &CFrameWnd::OnAppExit)
+END_MESSAGE_MAP()
+// clang-format on
 
 CFrameWnd::CFrameWnd() = default;
 

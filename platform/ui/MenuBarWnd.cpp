@@ -17,11 +17,14 @@ CString ItemText(HMENU menu, int position) {
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CMenuBarWnd, CWnd)
-    .OnPaint(&CMenuBarWnd::OnPaint)
-    .OnLButtonDown(&CMenuBarWnd::OnLButtonDown) END_MESSAGE_MAP()
+  .OnPaint(&CMenuBarWnd::OnPaint)
+  .OnLButtonDown(&CMenuBarWnd::OnLButtonDown)
+END_MESSAGE_MAP()
+// clang-format on
 
-        BOOL CMenuBarWnd::Create(CWnd* frame) {
+BOOL CMenuBarWnd::Create(CWnd* frame) {
   if (!CWnd::Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, kBarHeight), frame, 0))
     return FALSE;
   m_backgroundColor = COLOR_MENU;

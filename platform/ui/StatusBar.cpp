@@ -26,10 +26,13 @@ int IndicatorKey(UINT id) {
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
-    .OnPaint(&CStatusBar::OnPaint) END_MESSAGE_MAP()
+  .OnPaint(&CStatusBar::OnPaint)
+END_MESSAGE_MAP()
+// clang-format on
 
-        BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {
+BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {
   if (!CWnd::Create(nullptr, nullptr, (style & 0xFFFF0000) | WS_CHILD, CRect(0, 0, 0, kBarHeight), parent,
                     id))
     return FALSE;

@@ -18,13 +18,16 @@ constexpr int kBarBorder = 2;
 
 }  // namespace
 
+// clang-format off
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
-    .OnPaint(&CToolBar::OnPaint)
-    .OnLButtonDown(&CToolBar::OnLButtonDown)
-    .OnLButtonUp(&CToolBar::OnLButtonUp)
-    .OnLButtonDblClk(&CToolBar::OnLButtonDblClk)
-    .OnMouseMove(&CToolBar::OnMouseMove)
-    .OnMouseLeave(&CToolBar::OnMouseLeave) END_MESSAGE_MAP()
+  .OnPaint(&CToolBar::OnPaint)
+  .OnLButtonDown(&CToolBar::OnLButtonDown)
+  .OnLButtonUp(&CToolBar::OnLButtonUp)
+  .OnLButtonDblClk(&CToolBar::OnLButtonDblClk)
+  .OnMouseMove(&CToolBar::OnMouseMove)
+  .OnMouseLeave(&CToolBar::OnMouseLeave)
+END_MESSAGE_MAP()
+// clang-format on
 
 BOOL CToolBar::CreateEx(CWnd* parent, DWORD /*ctrlStyle*/, DWORD style, UINT id) {
   m_barStyle = style & 0xFFFF;
