@@ -31,6 +31,7 @@ BOOL CWnd::SetScrollInfo(int bar, LPSCROLLINFO info, BOOL) {
     }
     if (info->fMask & SIF_PAGE) state.nPage = info->nPage;
     if (info->fMask & SIF_POS) state.nPos = info->nPos;
+    m_widget->Scroll(bar).disableNoScroll = (info->fMask & SIF_DISABLENOSCROLL) != 0;
     Clamp(state);
     m_widget->UpdateScrollBars();
   });

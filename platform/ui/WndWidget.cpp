@@ -424,7 +424,7 @@ void WndWidget::UpdateScrollBars() {
     const SCROLLINFO& info = state.info;
     const bool needed =
         info.nMax > info.nMin && (info.nPage == 0 || int(info.nPage) <= info.nMax - info.nMin);
-    const bool visible = state.shown && needed;
+    const bool visible = state.shown && (needed || state.disableNoScroll);
     if (!visible && !m_scrollBars[bar == SB_VERT ? 1 : 0]) continue;
     EnsureScrollBar(bar);
     QScrollBar* scrollBar = m_scrollBars[bar == SB_VERT ? 1 : 0];
@@ -432,6 +432,7 @@ void WndWidget::UpdateScrollBars() {
     scrollBar->setRange(info.nMin, std::max(info.nMin, info.nMax - std::max(int(info.nPage) - 1, 0)));
     scrollBar->setPageStep(std::max(int(info.nPage), 1));
     if (!state.dragging) scrollBar->setValue(info.nPos);
+    scrollBar->setEnabled(needed);
     scrollBar->setVisible(visible);
   }
   ReportClientSize();

@@ -77,7 +77,8 @@ class WndWidget {
   // Window scroll bars (SB_HORZ, SB_VERT).
   struct ScrollState {
     SCROLLINFO info;
-    bool shown = false;  // WS_xSCROLL or ShowScrollBar
+    bool shown = false;            // WS_xSCROLL or ShowScrollBar
+    bool disableNoScroll = false;  // SIF_DISABLENOSCROLL: an unneeded bar stays, disabled
     bool dragging = false;
   };
   ScrollState& Scroll(int bar) { return m_scroll[bar == SB_VERT ? 1 : 0]; }

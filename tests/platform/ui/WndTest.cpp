@@ -261,6 +261,11 @@ TEST_F(WndTest, ScrollBarTakesItsWidthFromTheClientArea) {
   scrolled.SetScrollInfo(SB_VERT, &info);
   scrolled.GetClientRect(client);
   EXPECT_EQ(client.Width(), 120);
+
+  info.fMask |= SIF_DISABLENOSCROLL;  // unless asked to stay, disabled
+  scrolled.SetScrollInfo(SB_VERT, &info);
+  scrolled.GetClientRect(client);
+  EXPECT_EQ(client.Width(), 120 - barWidth);
 }
 
 TEST_F(WndTest, MouseEventsBecomeMessagesWithClientPointsAndKeyFlags) {
