@@ -98,6 +98,9 @@ std::unique_ptr<StreamIO::CIoStream> OpenUsbDevice(int type, const CString& path
 }
 
 std::unique_ptr<StreamIO::CIoStream> OpenIpHost(const CString& host) {
+  // Without a host the name would open a server waiting for any client on the network; a
+  // search only ever connects to the instrument.
+  if (host.IsEmpty()) return nullptr;
   CString name;
   name.Format(u"IP:%s:3728", host);
   return OpenByName(std::make_unique<StreamIO::CIpStream>(), name);

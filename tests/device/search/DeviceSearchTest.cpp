@@ -36,6 +36,8 @@ TEST_F(DeviceThreadTest, IpSearchReportsWhyNothingWasFound) {
   } cases[] = {
       {"127.0.0.61", "status: \r\nNo device of the required type found."},
       {"127.0.0.62", "status: \r\ncould not open port."},
+      // No host: a search never serves the port itself.
+      {"", "status: \r\ncould not open port."},
   };
   for (const auto& c : cases) {
     CRecordingCallback callback;
