@@ -184,6 +184,34 @@ TEST_F(UpdateJobTest, FailuresEndWithTheirCodeAndUserText) {
   }
 }
 
+TEST_F(UpdateJobTest, UpdateJobDroppedByAnAbortPutsItsDeviceBackIntoItsNormalMode) {
+  Sim::CPeer& stalled = StartZd2AtAddress("127.0.0.84");
+  stalled.InjectFault(Sim::SFault::Stall(0, 600000));
+  Sim::CPeer& target = StartZd2AtAddress("127.0.0.85");
+  const Device::SSearchRequest search = IpRequest("127.0.0.84");
+  ASSERT_TRUE(Device::AddSearchJob(&m_callback, &search));
+
+  m_device = Device::CreateDevice(Device::eTypeVexalon);
+  std::unique_ptr<StreamIO::CIoStream> link = std::make_unique<StreamIO::CIpStream>(
+      u"IP:127.0.0.85:3728", StreamIO::OPEN_READ | StreamIO::OPEN_WRITE);
+  ASSERT_TRUE(m_device->Attach(link, Device::ePortIp));
+  const std::string path = TestPath("dropped.pkg");
+  ASSERT_TRUE(WriteFile(path, Zd2Package({"S1050000AA50\r\n"})));
+  CRecordingCallback updateReports;
+  Device::SJobEntry update;
+  update.type = Device::eJobUpdate;
+  update.callback = &updateReports;
+  update.device = m_device.get();
+  update.packageStream =
+      std::make_unique<StreamIO::CFileStream>(CString::FromUtf8(path), StreamIO::OPEN_READ);
+  ASSERT_TRUE(Device::AddDeviceJob(std::move(update)));
+
+  ASSERT_TRUE(stalled.WaitForTranscript(1, 60000));
+  Device::AbortDeviceThread(600000);
+  EXPECT_TRUE(updateReports.Lines().empty());
+  EXPECT_FALSE(target.Transcript().empty()) << "the dropped job's device was not told to leave its update";
+}
+
 TEST_F(UpdateJobTest, ResultCodesHaveTheirUserTexts) {
   auto device = Device::CreateDevice(Device::eTypeVexalon);
   const struct {
