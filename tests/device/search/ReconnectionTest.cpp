@@ -39,6 +39,20 @@ TEST_F(DeviceThreadTest, ReconnectionFindsTheZd2ThatComesBackWithItsSerialNumber
       lines.end());
 }
 
+TEST_F(DeviceThreadTest, SerialReconnectionFindsTheZd2WhenItsPortAppears) {
+  Device::SSearchRequest request = SerialRequest(73, false);
+  request.serialNumber = CString::FromUtf8(kZd2Serial);
+  request.waitMs = 60000;
+  ASSERT_TRUE(Device::AddSearchJob(&m_callback, &request));
+  ASSERT_TRUE(
+      m_callback.WaitForLine("status: Search ZD-2 device on Serial COM73:...\r\ncould not open port."));
+
+  StartZd2AtCom(73);
+  ASSERT_TRUE(m_callback.WaitForLineStartingWith("found: "));
+  EXPECT_EQ(m_callback.Lines("found: ").size(), 1u);
+  EXPECT_TRUE(m_callback.Lines("end").empty());
+}
+
 TEST_F(DeviceThreadTest, ReconnectionPassesOverAnotherSerialNumberUntilTheWaitIsSpent) {
   StartZd2AtAddress("127.0.0.76", "ZD-2;2;VN02-999-0000;0C000102;1.6.2");
   const Device::SSearchRequest request = Reconnection("127.0.0.76", 3000);
