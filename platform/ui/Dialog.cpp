@@ -160,6 +160,7 @@ INT_PTR CDialog::DoModal() {
   }
   const bool disableOwner = owner && owner->IsWindowEnabled();
   if (disableOwner) owner->EnableWindow(FALSE);
+  GetWidget()->Widget()->setWindowModality(Qt::ApplicationModal);
   SendMessage(WM_INITDIALOG);
   if (!m_ended) {
     ShowWindow(SW_SHOW);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <map>
 #include <mutex>
@@ -111,13 +112,22 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
   m_owner = child ? nullptr : parent;
   m_text = windowName ? CString(windowName) : CString();
 
-  CWnd* qtParent = child ? parent : (parent ? parent->GetTopLevelParent() : nullptr);
-  m_widget = CreateWidget(qtParent).release();
+  // An owned top-level window is no toolkit child of its owner: disabling the owner (as a modal
+  // dialog does) must leave the owned window enabled. It stays above its owner instead.
+  m_widget = CreateWidget(child ? parent : nullptr).release();
   QWidget* widget = m_widget->Widget();
   if (!child) {
     widget->setWindowFlag(Qt::Window, true);
     widget->setWindowTitle(ToQString(m_text));
+    CWnd* ownerTop = parent ? parent->GetTopLevelParent() : nullptr;
+    if (ownerTop && ownerTop->m_widget) {
+      widget->winId();
+      ownerTop->m_widget->Widget()->winId();
+      widget->windowHandle()->setTransientParent(ownerTop->m_widget->Widget()->windowHandle());
+    }
   }
+  // Hidden until shown, also when the parent is shown later.
+  widget->setVisible(false);
   widget->setGeometry(ToQRect(rect));
   if (style & WS_DISABLED) widget->setEnabled(false);
   m_widget->SetControlText(m_text);

@@ -263,12 +263,13 @@ bool WndWidget::HandleEvent(QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-      return HandleMouse(event);
+      // A disabled window (or one in a disabled window) takes no input.
+      return Widget()->isEnabled() ? HandleMouse(event) : true;
     case QEvent::Wheel:
-      return HandleWheel(event);
+      return Widget()->isEnabled() ? HandleWheel(event) : true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-      return HandleKey(event);
+      return Widget()->isEnabled() ? HandleKey(event) : true;
     case QEvent::FocusIn:
     case QEvent::FocusOut:
       return HandleFocus(event);

@@ -81,6 +81,24 @@ TEST_F(DialogTest, ScriptDrivesTheModalDialogByControlIds) {
   EXPECT_EQ(shown[0].caption, CString(u"Settings"));
 }
 
+TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRunsAndTheDialogStillWorks) {
+  CWnd owner;
+  ASSERT_TRUE(owner.Create(nullptr, u"ZD-Zedo", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 400), nullptr, 0));
+  bool ownerEnabledDuring = true;
+  answers.AddModalDialogScript([&](CWnd& dialog) {
+    ownerEnabledDuring = owner.IsWindowEnabled() != FALSE;
+    EXPECT_TRUE(dialog.IsWindowEnabled());
+    SimulateClick(dialog.GetDlgItem(kRemember), Middle(dialog.GetDlgItem(kRemember)));
+    SimulateClick(dialog.GetDlgItem(IDOK), Middle(dialog.GetDlgItem(IDOK)));
+  });
+  CSettingsDlg dialog;
+  dialog.m_pParentWnd = &owner;
+  EXPECT_EQ(dialog.DoModal(), IDOK) << "the toolkit took the clicks: the dialog was enabled";
+  EXPECT_EQ(dialog.m_remember, 1);
+  EXPECT_FALSE(ownerEnabledDuring);
+  EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
 TEST_F(DialogTest, DialogWithoutScriptIsCancelledAndKeepsItsMembers) {
   CSettingsDlg dialog;
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
