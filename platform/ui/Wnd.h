@@ -8,7 +8,6 @@
 // Threads: windows live on the user-interface thread. SendMessage from another thread runs
 // the handler there and waits for its reply; PostMessage may be called from any thread.
 
-#include <map>
 #include <memory>
 
 #include "platform/base/String.h"
