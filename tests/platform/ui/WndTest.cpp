@@ -341,6 +341,14 @@ TEST_F(WndTest, WheelCarriesDeltaAndScreenPoint) {
   CPoint screen(10, 11);
   top.ClientToScreen(&screen);
   EXPECT_EQ(wheel[0].lParam, MAKELPARAM(WORD(screen.x), WORD(screen.y)));
+
+  // Unhandled, the wheel goes on to the parent.
+  CProbeWnd child;
+  ASSERT_TRUE(child.Create(&top, CRect(0, 0, 40, 40)));
+  SimulateWheel(&child, 240, CPoint(1, 1), 0);
+  EXPECT_EQ(child.Of(WM_MOUSEWHEEL).size(), 1u);
+  ASSERT_EQ(top.Of(WM_MOUSEWHEEL).size(), 2u);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(top.Of(WM_MOUSEWHEEL)[1].wParam), 240);
 }
 
 TEST_F(WndTest, KeysBecomeKeyDownCharAndKeyUpWithTheirFlags) {
