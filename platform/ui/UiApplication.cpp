@@ -1,5 +1,6 @@
 #include "platform/ui/UiApplication.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -99,6 +100,19 @@ void CUiApplication::CloseMainWindow() {
 }
 
 int CUiApplication::Run() { return QApplication::exec(); }
+
+int CUiApplication::RunUntilInputEnds() {
+  QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+  QObject::connect(&input, &QSocketNotifier::activated, [&input] {
+    char buffer[256];
+    const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+    if (got > 0 || (got < 0 && (errno == EINTR || errno == EAGAIN))) return;
+    // The end of the input, or input that cannot be read at all.
+    input.setEnabled(false);
+    QCoreApplication::exit(0);
+  });
+  return QApplication::exec();
+}
 
 void CUiApplication::Quit(int exitCode) {
   PostToUiThread([exitCode] { QCoreApplication::exit(exitCode); });

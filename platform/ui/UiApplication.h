@@ -21,6 +21,10 @@ class CUiApplication {
   void CloseMainWindow();
   // Runs the event loop; returns the exit code (0 when the main window was closed).
   int Run();
+  // Runs the event loop until standard input ends (exit code 0), Quit or a termination signal.
+  // A helper process keeps serving what its user interface owns, such as the data it put on
+  // the clipboard, for as long as its parent holds the pipe open.
+  int RunUntilInputEnds();
   // Ends the event loop with the exit code; callable from any thread.
   static void Quit(int exitCode);
 
