@@ -583,16 +583,7 @@ BOOL CWnd::EnableWindow(BOOL enable) {
   return CallOnUiThread([&]() -> BOOL {
     const bool wasDisabled = (m_style & WS_DISABLED) != 0;
     m_style = enable ? (m_style & ~WS_DISABLED) : (m_style | WS_DISABLED);
-    QWidget* widget = m_widget->Widget();
-    widget->setEnabled(enable != FALSE);
-    // The toolkit disables a widget's child windows with it, but an owned window (a modal
-    // dialog over its disabled owner) keeps its own state, as on the platform.
-    if (!enable) {
-      for (QWidget* owned : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        const CWnd* wnd = WndWidget::WndOf(owned);
-        if (owned->isWindow() && wnd && !(wnd->GetStyle() & WS_DISABLED)) owned->setEnabled(true);
-      }
-    }
+    m_widget->Widget()->setEnabled(enable != FALSE);
     if (wasDisabled == bool(enable)) SendMessage(WM_ENABLE, enable, 0);
     return wasDisabled;
   });
