@@ -13,6 +13,7 @@
 #include "device/DeviceThread.h"
 #include "device/ShowMessage.h"
 #include "device/streamio/StreamIO.h"
+#include "drivers/DriverClasses.h"
 #include "platform/base/FileException.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/res/LanguageModule.h"
@@ -103,6 +104,7 @@ bool CVexaZedoApp::StartUp() {
   LoadSettings();
   LoadLanguageDll();
   StreamIO::InitStreamIO();
+  Device::RegisterDriverClasses();
   m_bDeviceLibraryStarted = true;
   Device::StartDeviceThread();
 

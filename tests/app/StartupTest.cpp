@@ -2,6 +2,8 @@
 
 #include "app/ResourceIds.h"
 #include "app/data/Registry.h"
+#include "device/DeviceFactory.h"
+#include "device/JvDevice.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/res/StringTable.h"
 #include "tests/app/LanguageModuleFixture.h"
@@ -28,6 +30,13 @@ TEST_F(ShellTest, FirstStartWritesTheDefaultsAndMakesTheTempLogFolder) {
   EXPECT_EQ(Frame().GetWindowTextString(), u"Jovant ZD-Zedo");
   EXPECT_TRUE(Frame().IsWindowVisible());
   EXPECT_TRUE(answers.GetMessageBoxes().empty());
+}
+
+TEST_F(ShellTest, StartUpGivesTheDeviceFactoryEveryInstrumentClass) {
+  Start();
+  // The connection wizard searches for any type of the table, not only the ZD-2.
+  for (int type : {Device::eTypeDurimo3Se, Device::eTypeHallek, Device::eTypeVexalon, Device::eTypeHumilo})
+    EXPECT_NE(Device::CreateDevice(type), nullptr) << "type " << type;
 }
 
 TEST_F(ShellTest, StoredSettingsAreReadAndTheMarkerFileSetsTheDiagnosticFlag) {
