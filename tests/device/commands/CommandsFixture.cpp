@@ -3,6 +3,7 @@
 #include "device/streamio/IpStream.h"
 #include "device/streamio/Rs232Stream.h"
 #include "tests/sim/PtyLink.h"
+#include "tests/sim/ReferenceCrc.h"
 #include "tests/sim/SocketLink.h"
 
 namespace {
@@ -12,14 +13,7 @@ constexpr char kAddress[] = "127.0.0.41";
 
 }  // namespace
 
-WORD ReferenceCrc16(const Bytes& data) {
-  WORD crc = 0;
-  for (BYTE b : data) {
-    crc ^= b;
-    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? WORD((crc >> 1) ^ 0xA001) : WORD(crc >> 1);
-  }
-  return crc;
-}
+WORD ReferenceCrc16(const Bytes& data) { return Sim::ReferenceCrc16(data.data(), data.size()); }
 
 DWORD ReferenceInvertedCrc32(const Bytes& data) {
   DWORD crc = 0xFFFFFFFF;

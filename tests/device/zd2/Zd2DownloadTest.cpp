@@ -3,6 +3,7 @@
 #include "device/Callback.h"
 #include "platform/base/Clock.h"
 #include "tests/device/zd2/Zd2Fixture.h"
+#include "tests/sim/ReferenceCrc.h"
 
 namespace {
 
@@ -25,16 +26,6 @@ SDownload Download(Device::CVexalonDevice& device, int capacity = kBufferSize) {
   if (download.result == 0 && download.count > 0) buffer.resize(size_t(download.size));
   download.records = buffer;
   return download;
-}
-
-// Reference CRC-16 (reflected 0xA001, from 0), bit by bit.
-WORD Crc16(const Bytes& data) {
-  WORD crc = 0;
-  for (BYTE b : data) {
-    crc ^= b;
-    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? WORD((crc >> 1) ^ 0xA001) : WORD(crc >> 1);
-  }
-  return crc;
 }
 
 class Zd2Download : public Zd2Test {};
@@ -191,7 +182,7 @@ TEST_P(Zd2DownloadHeader, SizeWordMustMatchTheAnnouncedTotal) {
     Bytes record(254, 0x5A);
     record[0] = sizeWord;
     record[1] = 0;
-    const WORD crc = Crc16(record);
+    const WORD crc = Sim::ReferenceCrc16(record.data(), record.size());
     Bytes reply = {0x02, 0x01, 0x00, 0x01};
     reply.insert(reply.end(), record.begin(), record.end());
     reply.push_back(BYTE(crc >> 8));
@@ -215,7 +206,7 @@ TEST_P(Zd2DownloadHeader, ChecksAreReadMostSignificantByteFirst) {
   Bytes record(10, 0);
   record[0] = 10;
   for (int i = 2; i < 10; ++i) record[size_t(i)] = BYTE(i * 17);
-  const WORD crc = Crc16(record);
+  const WORD crc = Sim::ReferenceCrc16(record.data(), record.size());
   // The same check with its bytes swapped must fail.
   Bytes reply = {0x02, 0x00, 12, 0x01};
   reply.insert(reply.end(), record.begin(), record.end());

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "tests/sim/Peer.h"
+#include "tests/sim/ReferenceCrc.h"
 
 namespace Sim {
 namespace {
@@ -20,17 +21,6 @@ constexpr int kPollMs = 200;
 constexpr size_t kMaxSRecordLength = 600;
 
 bool IsUpperHexDigit(BYTE ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F'); }
-
-// CRC-16 with the reflected polynomial 0xA001 from 0, bit by bit: the instrument's own
-// reckoning, kept apart from the library's table-driven one that it checks.
-WORD Crc16(const BYTE* data, size_t length) {
-  WORD crc = 0;
-  for (size_t i = 0; i < length; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? WORD((crc >> 1) ^ 0xA001) : WORD(crc >> 1);
-  }
-  return crc;
-}
 
 std::vector<BYTE> Bytes(const std::string& text) { return std::vector<BYTE>(text.begin(), text.end()); }
 
@@ -403,7 +393,7 @@ void CZd2Simulator::SendDownload(CPeer& peer) {
   std::vector<BYTE> reply = {2, BYTE(total >> 8), BYTE(total), BYTE(count)};
   for (int i = 0; i < count; ++i) {
     const BYTE* record = records.data() + size_t(i) * kRecordSize;
-    WORD crc = Crc16(record, kRecordSize);
+    WORD crc = ReferenceCrc16(record, kRecordSize);
     if (fault == EDownloadFault::eBadCrc && i + 1 == faultRecord) crc ^= 0x0100;
     reply.insert(reply.end(), record, record + kRecordSize);
     reply.push_back(BYTE(crc >> 8));
