@@ -12,23 +12,13 @@
 #include "device/streamio/StreamIO.h"
 #include "drivers/Durimo3SeDevice.h"
 #include "platform/base/Clock.h"
+#include "tests/device/StepLog.h"
 #include "tests/sim/Peer.h"
 #include "tests/sim/Script.h"
 #include "tests/sim/SocketLink.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
-
-class CStepLog : public Device::CCallback {
- public:
-  void OnDeviceFound(Device::CJvDevice*) override {}
-  void OnStatusText(const CString& text) override { texts.push_back(text); }
-  void OnMessage(const CString&, int) override {}
-  void OnProgress(int percent, int mode, int) override { progress.push_back(percent * 10 + mode); }
-
-  std::vector<CString> texts;
-  std::vector<int> progress;
-};
 
 // A device of a class that keeps the base update steps, attached to a scripted instrument on
 // this program's own loopback address.

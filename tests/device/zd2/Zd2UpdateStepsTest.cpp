@@ -4,20 +4,10 @@
 
 #include "device/Callback.h"
 #include "device/PackageHeader.h"
+#include "tests/device/StepLog.h"
 #include "tests/device/zd2/Zd2Fixture.h"
 
 namespace {
-
-class CStepLog : public Device::CCallback {
- public:
-  void OnDeviceFound(Device::CJvDevice*) override {}
-  void OnStatusText(const CString& text) override { texts.push_back(text); }
-  void OnMessage(const CString&, int) override {}
-  void OnProgress(int percent, int mode, int) override { progress.push_back(percent * 10 + mode); }
-
-  std::vector<CString> texts;
-  std::vector<int> progress;  // percent * 10 + mode
-};
 
 class Zd2UpdateSteps : public Zd2Test {};
 
