@@ -10,18 +10,13 @@
 #include "device/streamio/UsbHostProbeManager.h"
 #include "platform/base/ErrorCodes.h"
 #include "platform/io/PortSettings.h"
+#include "tests/device/streamio_transports/Elapsed.h"
 #include "tests/device/streamio_transports/FakeHidProbe.h"
 #include "tests/device/streamio_transports/PeerSockets.h"
 
 using namespace StreamIO;
 
 namespace {
-
-using SteadyClock = std::chrono::steady_clock;
-
-long ElapsedMs(SteadyClock::time_point start) {
-  return long(std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start).count());
-}
 
 constexpr DWORD kReadWrite = OPEN_READ | OPEN_WRITE;
 

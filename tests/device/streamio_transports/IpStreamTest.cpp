@@ -12,18 +12,13 @@
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
 #include "platform/io/SocketErrors.h"
+#include "tests/device/streamio_transports/Elapsed.h"
 #include "tests/device/streamio_transports/PeerSockets.h"
 
 using namespace StreamIO;
 using namespace PeerSockets;
 
 namespace {
-
-using SteadyClock = std::chrono::steady_clock;
-
-long ElapsedMs(SteadyClock::time_point start) {
-  return long(std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start).count());
-}
 
 CString Name(const std::string& text) { return CString::FromUtf8(text); }
 

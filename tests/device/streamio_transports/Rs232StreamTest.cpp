@@ -8,18 +8,13 @@
 #include "device/streamio/StreamIO.h"
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
+#include "tests/device/streamio_transports/Elapsed.h"
 #include "tests/device/streamio_transports/PeerSockets.h"
 #include "tests/device/streamio_transports/PseudoTerminal.h"
 
 using namespace StreamIO;
 
 namespace {
-
-using SteadyClock = std::chrono::steady_clock;
-
-long ElapsedMs(SteadyClock::time_point start) {
-  return long(std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start).count());
-}
 
 SRs232Settings Settings115200() {
   SRs232Settings settings;

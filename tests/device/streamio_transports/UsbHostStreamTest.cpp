@@ -7,18 +7,13 @@
 #include "device/streamio/UsbHostStream.h"
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
+#include "tests/device/streamio_transports/Elapsed.h"
 #include "tests/device/streamio_transports/FakeUsbDevice.h"
 #include "tests/device/streamio_transports/PeerSockets.h"
 
 using namespace StreamIO;
 
 namespace {
-
-using SteadyClock = std::chrono::steady_clock;
-
-long ElapsedMs(SteadyClock::time_point start) {
-  return long(std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start).count());
-}
 
 class UsbHost : public ::testing::Test {
  protected:
