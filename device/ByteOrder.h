@@ -22,6 +22,11 @@ inline void PutLe32(std::vector<BYTE>& out, DWORD value) {
   out.push_back(BYTE(value >> 24));
 }
 
+inline void SetLe16(BYTE* out, WORD value) {
+  out[0] = BYTE(value);
+  out[1] = BYTE(value >> 8);
+}
+
 inline void SetLe32(BYTE* out, DWORD value) {
   for (int i = 0; i < 4; ++i) out[i] = BYTE(value >> (8 * i));
 }

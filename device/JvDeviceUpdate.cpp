@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "device/ByteOrder.h"
 #include "device/Callback.h"
 #include "device/DeviceAbort.h"
 #include "device/JvCommands.h"
@@ -164,7 +165,7 @@ int CJvDevice::UpdateWriteDataAsSRecords(const SBlockRecord& record) {
   const int entrySize = int(record.DataLength());
   BYTE entryHeader[kEntryHeaderSize];
   if (m_secondStream->Read(entryHeader, kEntryHeaderSize) != kEntryHeaderSize) return eUpdateIncomplete;
-  const int headerSize = entryHeader[4] | (entryHeader[5] << 8);
+  const int headerSize = GetLe16(entryHeader + 4);
   if (headerSize < kEntryHeaderSize || headerSize > kMaxEntryHeaderSize || headerSize > entrySize)
     return eUpdateIncomplete;
   if (headerSize > kEntryHeaderSize) {

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "device/ByteOrder.h"
 #include "device/Contents.h"
 #include "device/Version.h"
 #include "platform/base/WinTypes.h"
@@ -27,9 +28,7 @@ struct SBlockRecord {
 
   std::array<BYTE, kSize> bytes{};
 
-  DWORD DataLength() const {
-    return DWORD(bytes[4]) | (DWORD(bytes[5]) << 8) | (DWORD(bytes[6]) << 16) | (DWORD(bytes[7]) << 24);
-  }
+  DWORD DataLength() const { return GetLe32(bytes.data() + 4); }
   BYTE ModeByte() const { return bytes[10]; }
   BYTE ModeAfter() const { return bytes[11]; }
   // The data format, in the upper four bits.

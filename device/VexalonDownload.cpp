@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "device/ByteOrder.h"
 #include "device/Callback.h"
 #include "device/Crc.h"
 #include "device/Stopwatch.h"
@@ -82,7 +83,7 @@ int CVexalonDevice::DownloadMeasurements(BYTE* buffer, int& size, int& count) {
     if (received < total) return kDownloadIncomplete;
 
     // A record must at least hold its own size word.
-    const int recordSize = total >= 2 ? data[0] | (data[1] << 8) : 0;
+    const int recordSize = total >= 2 ? GetLe16(data.data()) : 0;
     if (recordSize < 2 || total != records * (recordSize + kCheckSize)) return kDownloadMismatch;
     for (int i = 0; i < records; ++i) {
       const BYTE* record = data.data() + size_t(i) * size_t(recordSize + kCheckSize);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "device/ByteOrder.h"
 #include "platform/base/String.h"
 
 // The identity of the instrument that made a test.
@@ -57,15 +58,9 @@ struct zd_meas_t {
   bool expanded = false;
   bool selected = true;
 
-  WORD Word(int offset) const { return WORD(raw[offset] | (raw[offset + 1] << 8)); }
-  DWORD DWord(int offset) const { return DWORD(Word(offset)) | (DWORD(Word(offset + 2)) << 16); }
-  void SetWord(int offset, WORD value) {
-    raw[offset] = BYTE(value);
-    raw[offset + 1] = BYTE(value >> 8);
-  }
-  void SetDWord(int offset, DWORD value) {
-    SetWord(offset, WORD(value));
-    SetWord(offset + 2, WORD(value >> 16));
-  }
+  WORD Word(int offset) const { return Device::GetLe16(raw + offset); }
+  DWORD DWord(int offset) const { return Device::GetLe32(raw + offset); }
+  void SetWord(int offset, WORD value) { Device::SetLe16(raw + offset, value); }
+  void SetDWord(int offset, DWORD value) { Device::SetLe32(raw + offset, value); }
   WORD CurveSample(int index) const { return Word(MeasRaw::kCurve + 2 * index); }
 };

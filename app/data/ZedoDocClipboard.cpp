@@ -1,4 +1,5 @@
 #include "app/data/ZedoDoc.h"
+#include "device/ByteOrder.h"
 #include "device/streamio/JVArchive.h"
 #include "device/streamio/StreamIO.h"
 #include "platform/base/FileException.h"
@@ -12,9 +13,7 @@ constexpr DWORD kClipStreamFlags =
 constexpr int kArchiveBuffer = 1024;
 constexpr std::size_t kLengthWord = 4;
 
-DWORD LengthWord(const std::vector<BYTE>& block) {
-  return DWORD(block[0]) | DWORD(block[1]) << 8 | DWORD(block[2]) << 16 | DWORD(block[3]) << 24;
-}
+DWORD LengthWord(const std::vector<BYTE>& block) { return Device::GetLe32(block.data()); }
 
 }  // namespace
 
@@ -30,7 +29,7 @@ bool CZedoDoc::CopyToClipboard(const std::vector<BYTE>& selection) {
     archive.Flush();
     const int length = stream->GetLength();
     block.assign(kLengthWord + std::size_t(length), 0);
-    for (std::size_t i = 0; i < kLengthWord; ++i) block[i] = BYTE(DWORD(length) >> (8 * i));
+    Device::SetLe32(block.data(), DWORD(length));
     stream->SeekTo(0);
     if (stream->Read(block.data() + kLengthWord, length) != length) return false;
   } catch (const CFileException&) {
