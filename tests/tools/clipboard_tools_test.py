@@ -7,10 +7,11 @@ them, a second one pastes them into a new project. Both projects must dump alike
 import os
 import shutil
 import signal
-import struct
 import subprocess
 import sys
 import tempfile
+
+from zdtest_util import check, measurement_record
 
 ZDTOOL = sys.argv[1]
 SKIPPED = 77
@@ -18,25 +19,7 @@ NO_DATA = "the clipboard holds no measurements\n"
 
 
 def record(slot, ident, unit, peak, modes):
-    raw = bytearray(238)
-    struct.pack_into("<H", raw, 0, 238)
-    raw[4] = slot
-    raw[5:11] = bytes([21, 3, slot, 9, 30, 0])
-    struct.pack_into("<I", raw, 11, ident)
-    struct.pack_into("<HHBH", raw, 16, 1963, 150, unit, 16000)
-    for i, (klass, percent) in enumerate(modes):
-        raw[23 + i] = klass
-        raw[26 + i] = percent
-    struct.pack_into("<HHH", raw, 29, 5, peak, 60)
-    struct.pack_into("<H", raw, 35 + 2 * 20, peak)
-    struct.pack_into("<H", raw, 236, 148)
-    return bytes(raw)
-
-
-def expect(condition, message):
-    if not condition:
-        print("FAILED:", message)
-        sys.exit(1)
+    return measurement_record(slot, (2021, 3, slot, 9, 30, 0), ident, unit, peak, 60, 20, modes)
 
 
 def start_x_server(folder):
@@ -48,7 +31,7 @@ def start_x_server(folder):
     os.close(write_end)
     with os.fdopen(read_end) as numbers:
         display = numbers.readline().strip()
-    expect(display.isdigit(), "Xvfb reported no display; see its log")
+    check(display.isdigit(), "Xvfb reported no display; see its log")
     return server, ":" + display
 
 
@@ -63,7 +46,7 @@ def start_copy(project):
     line = copier.stdout.readline()
     if line != "copied 3\n":
         copier.kill()
-        expect(False, "clip-copy: %r %s" % (line, copier.stderr.read()))
+        check(False, "clip-copy: %r %s" % (line, copier.stderr.read()))
     return copier
 
 
@@ -87,28 +70,28 @@ def main():
                 out.write(record(7, 1003, 1, 7500, [(1, 50), (3, 50), (0, 0)]))
             made = run("project-new", path("download.bin"), path("a.jvd"), "--serial", "SN42", "--model",
                        "VA-216", "--load-limit", "16000")
-            expect(made.returncode == 0, "project-new: " + made.stderr)
+            check(made.returncode == 0, "project-new: " + made.stderr)
 
             copier = start_copy(path("a.jvd"))
             pasted = run("clip-paste", path("b.jvd"))
-            expect(pasted.returncode == 0 and pasted.stdout == "pasted 3\n", "clip-paste: " + pasted.stderr)
+            check(pasted.returncode == 0 and pasted.stdout == "pasted 3\n", "clip-paste: " + pasted.stderr)
             copier.stdin.close()
-            expect(copier.wait(timeout=30) == 0, "clip-copy did not end cleanly when its input ended")
+            check(copier.wait(timeout=30) == 0, "clip-copy did not end cleanly when its input ended")
 
             source = run("project-dump", path("a.jvd"))
             copy = run("project-dump", path("b.jvd"))
-            expect(source.returncode == 0 and copy.returncode == 0, "project-dump failed")
-            expect("measurements=3\n" in source.stdout, "the source project lacks its measurements")
-            expect(copy.stdout == source.stdout, "pasted project differs:\n" + copy.stdout)
+            check(source.returncode == 0 and copy.returncode == 0, "project-dump failed")
+            check("measurements=3\n" in source.stdout, "the source project lacks its measurements")
+            check(copy.stdout == source.stdout, "pasted project differs:\n" + copy.stdout)
 
             # On X11 the data lives in the process that copied it.
             gone = run("clip-paste", path("c.jvd"))
-            expect(gone.returncode == 1 and gone.stderr.endswith(NO_DATA), "paste after the copier ended")
-            expect(not os.path.exists(path("c.jvd")), "a paste of nothing wrote a project")
+            check(gone.returncode == 1 and gone.stderr.endswith(NO_DATA), "paste after the copier ended")
+            check(not os.path.exists(path("c.jvd")), "a paste of nothing wrote a project")
 
             copier = start_copy(path("a.jvd"))
             copier.send_signal(signal.SIGTERM)
-            expect(copier.wait(timeout=30) == 0, "clip-copy did not end cleanly on SIGTERM")
+            check(copier.wait(timeout=30) == 0, "clip-copy did not end cleanly on SIGTERM")
         finally:
             server.terminate()
             server.wait(timeout=30)

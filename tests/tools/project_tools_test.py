@@ -3,28 +3,13 @@
 becomes a project whose dump shows every value as the grid and summary show them."""
 
 import os
-import struct
 import subprocess
 import sys
 import tempfile
 
+from zdtest_util import check, measurement_record
+
 ZDTOOL = sys.argv[1]
-
-
-def record(slot, date, ident, unit, peak, tear_off, peak_index, modes):
-    raw = bytearray(238)
-    struct.pack_into("<H", raw, 0, 238)
-    raw[4] = slot
-    raw[5:11] = bytes([date[0] - 2000, *date[1:]])
-    struct.pack_into("<I", raw, 11, ident)
-    struct.pack_into("<HHBH", raw, 16, 1963, 150, unit, 16000)
-    for i, (klass, percent) in enumerate(modes):
-        raw[23 + i] = klass
-        raw[26 + i] = percent
-    struct.pack_into("<HHH", raw, 29, 5, peak, tear_off)
-    struct.pack_into("<H", raw, 35 + 2 * peak_index, peak)
-    struct.pack_into("<H", raw, 236, 148)
-    return bytes(raw)
 
 
 EXPECTED_DUMP = """measurements=2
@@ -91,50 +76,45 @@ def run(*args):
     return subprocess.run([ZDTOOL, *args], capture_output=True, text=True)
 
 
-def expect(condition, message):
-    if not condition:
-        print("FAILED:", message)
-        sys.exit(1)
-
-
 def main():
     with tempfile.TemporaryDirectory() as folder:
         os.environ["XDG_CONFIG_HOME"] = folder
         os.environ["TZ"] = "Europe/Berlin"
         path = lambda name: os.path.join(folder, name)
         with open(path("download.bin"), "wb") as out:
-            out.write(record(3, (2021, 7, 15, 14, 5, 9), 1001, 1, 8000, 57, 20, [(0, 70), (2, 30), (0, 0)]))
-            out.write(record(4, (2021, 12, 24, 8, 30, 0), 1002, 0, 9000, 61, 26, [(5, 100), (0, 0), (0, 0)]))
+            out.write(measurement_record(3, (2021, 7, 15, 14, 5, 9), 1001, 1, 8000, 57, 20, [(0, 70), (2, 30), (0, 0)]))
+            out.write(measurement_record(4, (2021, 12, 24, 8, 30, 0), 1002, 0, 9000, 61, 26,
+                                         [(5, 100), (0, 0), (0, 0)]))
         identity = ["--device-name", "ZD-2", "--serial", "SN42", "--hw-serial", "HW7", "--hw-rev", "B",
                     "--app-version", "1.4.3", "--model", "VA-216", "--cal-date", "2023-05-17"]
         made = run("project-new", path("download.bin"), path("a.jvd"), *identity, "--load-limit", "16000")
-        expect(made.returncode == 0 and made.stdout == "measurements=2\n", "project-new: " + made.stderr)
+        check(made.returncode == 0 and made.stdout == "measurements=2\n", "project-new: " + made.stderr)
 
         dump = run("project-dump", path("a.jvd"))
-        expect(dump.returncode == 0, "project-dump: " + dump.stderr)
-        expect(dump.stdout == EXPECTED_DUMP, "dump differs:\n" + dump.stdout)
+        check(dump.returncode == 0, "project-dump: " + dump.stderr)
+        check(dump.stdout == EXPECTED_DUMP, "dump differs:\n" + dump.stdout)
 
         resaved = run("project-resave", path("a.jvd"), path("b.jvd"))
-        expect(resaved.returncode == 0, "project-resave: " + resaved.stderr)
+        check(resaved.returncode == 0, "project-resave: " + resaved.stderr)
         with open(path("a.jvd"), "rb") as a, open(path("b.jvd"), "rb") as b:
-            expect(a.read() == b.read(), "a re-saved project differs from the saved one")
+            check(a.read() == b.read(), "a re-saved project differs from the saved one")
 
         merged = run("project-merge", path("a.jvd"), path("b.jvd"), path("m.jvd"))
-        expect(merged.returncode == 0 and merged.stdout == "measurements=4\n", "project-merge: " + merged.stderr)
+        check(merged.returncode == 0 and merged.stdout == "measurements=4\n", "project-merge: " + merged.stderr)
 
         run("project-new", path("download.bin"), path("small.jvd"), "--load-limit", "6000")
         refused = run("project-merge", path("a.jvd"), path("small.jvd"), path("r.jvd"))
-        expect(refused.returncode == 1 and refused.stderr == OTHER_LIMIT, "merge of another load limit")
-        expect(not os.path.exists(path("r.jvd")), "a refused merge wrote a project")
+        check(refused.returncode == 1 and refused.stderr == OTHER_LIMIT, "merge of another load limit")
+        check(not os.path.exists(path("r.jvd")), "a refused merge wrote a project")
 
         with open(path("bad.jvd"), "wb") as out:
             out.write(b"\xfe\x03\x00a\x00b\x00c\x00")
         bad = run("project-dump", path("bad.jvd"))
-        expect(bad.returncode == 1 and bad.stderr == NOT_A_PROJECT, "dump of a damaged file")
+        check(bad.returncode == 1 and bad.stderr == NOT_A_PROJECT, "dump of a damaged file")
         with open(path("unmarked.bin"), "wb") as out:
             out.write(b"\x01" * 238)
         broken = run("project-new", path("unmarked.bin"), path("x.jvd"))
-        expect(broken.returncode == 1 and not os.path.exists(path("x.jvd")),
+        check(broken.returncode == 1 and not os.path.exists(path("x.jvd")),
                "a buffer without record markers makes no project")
     print("zdtool project subcommands passed")
 

@@ -4,11 +4,11 @@ at a loopback address, serial scans over pseudo-terminals mapped to COM numbers,
 put together field by field, and a small update written to the simulator as S-records."""
 
 import os
-import signal
 import struct
-import subprocess
 import sys
 import tempfile
+
+from zdtest_util import Simulator, check, run_zdtool
 
 ZDTOOL, ZD2SIM = sys.argv[1], sys.argv[2]
 ADDRESS = "127.0.0.82"
@@ -17,28 +17,8 @@ RETRY = ("\\r\\nPlease restart the device and this Application and retry the Upd
          "In case the error persists, contact a Jovant service centre.")
 
 
-class Simulator:
-    def __init__(self, env, *where_and_options):
-        self.process = subprocess.Popen([ZD2SIM, *where_and_options], env=env, stdout=subprocess.PIPE, text=True)
-        line = self.process.stdout.readline().strip()
-        if not line.startswith("port="):
-            sys.exit(f"zd2-sim did not start: {line!r}")
-
-    def stop(self):
-        self.process.send_signal(signal.SIGTERM)
-        self.process.wait(timeout=30)
-
-
 def zdtool(env, *args, rc=0):
-    result = subprocess.run([ZDTOOL, *args], env=env, capture_output=True, text=True, timeout=120)
-    if result.returncode != rc:
-        sys.exit(f"zdtool {' '.join(args)} exited {result.returncode}, not {rc}: {result.stdout}{result.stderr}")
-    return result.stdout.splitlines()
-
-
-def check(condition, message):
-    if not condition:
-        sys.exit(message)
+    return run_zdtool(ZDTOOL, env, *args, rc=rc).splitlines()
 
 
 def head(format_version, entry_count):
@@ -63,7 +43,7 @@ def srecord_package(texts, device_code=0x0C000102):
 
 
 def search(env):
-    sim = Simulator(env, "--tcp", f"{ADDRESS}:3728")
+    sim = Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728")
     try:
         check(zdtool(env, "search", "--type", "9", "--ip", ADDRESS) == [
             f"status: Search ZD-2 device on Ethernet {ADDRESS}...",
@@ -77,8 +57,8 @@ def search(env):
         "ip search without an instrument")
     check(zdtool(env, "search", "--type", "11", "--ip", ADDRESS, rc=1) == ["end"], "type without a class")
 
-    sims = [Simulator(env, "--pty", "--com", str(com), "--identity", f"ZD-2;2;VN02-000-00{com};0C000102;1.6.2")
-            for com in COMS]
+    sims = [Simulator(ZD2SIM, env, "--pty", "--com", str(com), "--identity",
+                      f"ZD-2;2;VN02-000-00{com};0C000102;1.6.2") for com in COMS]
     try:
         lines = zdtool(env, "search", "--type", "9", "--serial", "--port", "72")
         check(lines[0] == "status: Search ZD-2 device on Serial COM72:..." and lines[-1] == "end", f"one port {lines}")
@@ -131,7 +111,7 @@ def packages(env, workdir):
 
 
 def update(env, workdir):
-    sim = Simulator(env, "--tcp", f"{ADDRESS}:3728")
+    sim = Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728")
     try:
         path = os.path.join(workdir, "small.pkg")
         with open(path, "wb") as f:
@@ -150,7 +130,7 @@ def update(env, workdir):
     finally:
         sim.stop()
 
-    sim = Simulator(env, "--tcp", f"{ADDRESS}:3728", "--fault", "refuse-srecord:2")
+    sim = Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728", "--fault", "refuse-srecord:2")
     try:
         with open(path, "wb") as f:
             f.write(srecord_package(["S1050000AA50\r\nS1050001BB3E\r\n"]))

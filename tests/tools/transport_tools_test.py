@@ -5,20 +5,18 @@ number and a loopback TCP server both echo what zdtool sends; the port list show
 import os
 import pty
 import socket
-import subprocess
 import sys
 import tempfile
 import threading
 import tty
 
+from zdtest_util import run_zdtool
+
 ZDTOOL = sys.argv[1]
 
 
 def zdtool(env, *args):
-    result = subprocess.run([ZDTOOL, *args], env=env, capture_output=True, text=True, timeout=60)
-    if result.returncode != 0:
-        sys.exit(f"zdtool {' '.join(args)} failed ({result.returncode}): {result.stderr}")
-    return result.stdout
+    return run_zdtool(ZDTOOL, env, *args)
 
 
 def echo_pty(master):

@@ -5,12 +5,12 @@ debug protocol's memory commands as the instrument receives them, the download b
 deleting, and the download's error texts for each fault the simulator can inject."""
 
 import os
-import signal
 import socket
 import struct
-import subprocess
 import sys
 import tempfile
+
+from zdtest_util import Simulator, check, run_zdtool
 
 ZDTOOL, ZD2SIM = sys.argv[1], sys.argv[2]
 ADDRESS = "127.0.0.43"
@@ -34,38 +34,24 @@ def free_port():
         return s.getsockname()[1]
 
 
-class Simulator:
+class Zd2Link(Simulator):
+    """The simulator on a loopback port or on a pseudo-terminal mapped to COM11, recording what
+    it receives."""
+
     def __init__(self, env, workdir, link, *options):
         self.transcript = os.path.join(workdir, "transcript.bin")
         where = ["--tcp", f"{ADDRESS}:{free_port()}"] if link == "tcp" else ["--pty", "--com", str(COM)]
-        self.process = subprocess.Popen([ZD2SIM, *where, "--transcript", self.transcript, *options],
-                                        env=env, stdout=subprocess.PIPE, text=True)
-        line = self.process.stdout.readline().strip()
-        if not line.startswith("port="):
-            sys.exit(f"zd2-sim did not start: {line!r}")
-        self.port = line[5:] if link == "tcp" else f"COM{COM}:"
+        super().__init__(ZD2SIM, env, *where, "--transcript", self.transcript, *options)
+        if link != "tcp":
+            self.port = f"COM{COM}:"
 
     def received(self):
         with open(self.transcript, "rb") as f:
             return f.read()
 
-    def stop(self):
-        self.process.send_signal(signal.SIGTERM)
-        self.process.wait(timeout=30)
 
-
-def zdtool(env, *args, expect_ok=True):
-    result = subprocess.run([ZDTOOL, *args], env=env, capture_output=True, text=True, timeout=120)
-    if expect_ok and result.returncode != 0:
-        sys.exit(f"zdtool {' '.join(args)} failed ({result.returncode}): {result.stdout}{result.stderr}")
-    if not expect_ok and result.returncode == 0:
-        sys.exit(f"zdtool {' '.join(args)} should have failed: {result.stdout}")
-    return result.stdout
-
-
-def check(condition, message):
-    if not condition:
-        sys.exit(message)
+def zdtool(env, *args, rc=0):
+    return run_zdtool(ZDTOOL, env, *args, rc=rc)
 
 
 def session(env, workdir, link):
@@ -73,7 +59,7 @@ def session(env, workdir, link):
         stored = os.path.join(workdir, f"stored{count}.bin")
         with open(stored, "wb") as f:
             f.write(records(count, count + 1))
-        sim = Simulator(env, workdir, link, "--records", stored)
+        sim = Zd2Link(env, workdir, link, "--records", stored)
         try:
             out = os.path.join(workdir, f"out{count}.bin")
             printed = zdtool(env, "download", sim.port, out)
@@ -83,7 +69,7 @@ def session(env, workdir, link):
         finally:
             sim.stop()
 
-    sim = Simulator(env, workdir, link, "--records", os.path.join(workdir, "stored5.bin"))
+    sim = Zd2Link(env, workdir, link, "--records", os.path.join(workdir, "stored5.bin"))
     try:
         check(zdtool(env, "identify", sim.port) ==
               "device_name=ZD-2\napp_version=1.6.2\nserial_number=VN02-123-4567\n"
@@ -129,25 +115,25 @@ FAULTS = [
 def faults(env, workdir):
     stored = os.path.join(workdir, "stored5.bin")
     for options, text in FAULTS:
-        sim = Simulator(env, workdir, "tcp", "--records", stored, *options)
+        sim = Zd2Link(env, workdir, "tcp", "--records", stored, *options)
         try:
-            printed = zdtool(env, "download", sim.port, os.path.join(workdir, "x.bin"), expect_ok=False)
+            printed = zdtool(env, "download", sim.port, os.path.join(workdir, "x.bin"), rc=None)
             check(printed == text + "\n", f"{options}: {printed!r}")
         finally:
             sim.stop()
 
     # 240 bytes trickling in at 7 bytes a second outlast the data phase's limit.
     slow = dict(env, ZD_TIME_SCALE="50")
-    sim = Simulator(slow, workdir, "tcp", "--records", os.path.join(workdir, "stored1.bin"), "--byte-rate", "7")
+    sim = Zd2Link(slow, workdir, "tcp", "--records", os.path.join(workdir, "stored1.bin"), "--byte-rate", "7")
     try:
-        printed = zdtool(slow, "download", sim.port, os.path.join(workdir, "x.bin"), expect_ok=False)
+        printed = zdtool(slow, "download", sim.port, os.path.join(workdir, "x.bin"), rc=None)
         check(printed == "Error: Reached measurement download timeout.\n", f"trickle: {printed!r}")
     finally:
         sim.stop()
 
-    sim = Simulator(env, workdir, "tcp", "--fault", "wrong-signature")
+    sim = Zd2Link(env, workdir, "tcp", "--fault", "wrong-signature")
     try:
-        printed = zdtool(env, "identify", sim.port, expect_ok=False)
+        printed = zdtool(env, "identify", sim.port, rc=None)
         check(printed.startswith("No ZD-2 answered"), f"wrong signature: {printed!r}")
     finally:
         sim.stop()

@@ -1,0 +1,60 @@
+"""What the end-to-end tests of zdtool share: ending a test with a message, running zdtool,
+the zd2-sim program, and measurement records laid out byte by byte."""
+
+import signal
+import struct
+import subprocess
+import sys
+
+RECORD_SIZE = 238
+
+
+def check(condition, message):
+    """Ends the test with the message when the condition does not hold."""
+    if not condition:
+        sys.exit(f"FAILED: {message}")
+
+
+def run_zdtool(zdtool, env, *args, rc=0):
+    """Runs zdtool and returns what it printed; ends the test when it exits with another code
+    than rc (rc None: any failure will do)."""
+    result = subprocess.run([zdtool, *args], env=env, capture_output=True, text=True, timeout=120)
+    unexpected = result.returncode == 0 if rc is None else result.returncode != rc
+    if unexpected:
+        wanted = "a failure" if rc is None else rc
+        sys.exit(f"zdtool {' '.join(args)} exited {result.returncode}, not {wanted}: {result.stdout}{result.stderr}")
+    return result.stdout
+
+
+class Simulator:
+    """A zd2-sim process; it prints "port=..." once it serves its link."""
+
+    def __init__(self, zd2sim, env, *args):
+        self.process = subprocess.Popen([zd2sim, *args], env=env, stdout=subprocess.PIPE, text=True)
+        line = self.process.stdout.readline().strip()
+        if not line.startswith("port="):
+            sys.exit(f"zd2-sim did not start: {line!r}")
+        self.port = line[5:]
+
+    def stop(self):
+        self.process.send_signal(signal.SIGTERM)
+        self.process.wait(timeout=30)
+
+
+def measurement_record(slot, date, ident, unit, peak, tear_off, peak_index, modes):
+    """One stored measurement, laid out as the instrument downloads it, with the fields the
+    tests vary; date is (year, month, day, hour, minute, second), modes three (class, percent)
+    pairs, and the peak stands again at sample peak_index of the curve."""
+    raw = bytearray(RECORD_SIZE)
+    struct.pack_into("<H", raw, 0, RECORD_SIZE)
+    raw[4] = slot
+    raw[5:11] = bytes([date[0] - 2000, *date[1:]])
+    struct.pack_into("<I", raw, 11, ident)
+    struct.pack_into("<HHBH", raw, 16, 1963, 150, unit, 16000)
+    for i, (klass, percent) in enumerate(modes):
+        raw[23 + i] = klass
+        raw[26 + i] = percent
+    struct.pack_into("<HHH", raw, 29, 5, peak, tear_off)
+    struct.pack_into("<H", raw, 35 + 2 * peak_index, peak)
+    struct.pack_into("<H", raw, 236, 148)
+    return bytes(raw)
