@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <chrono>
 #include <thread>
 
@@ -13,7 +11,6 @@
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/Edit.h"
-#include "platform/ui/ShellExecute.h"
 #include "tests/app/ShellFixture.h"
 
 namespace {
@@ -151,11 +148,7 @@ TEST_F(DialogsTest, TheCommentIsTakenBackOnOkAndOnCancel) {
 
 TEST_F(DialogsTest, TheToolBarAnswersPressesOnButtonsOnly) {
   // The help button's command opens the help file through the recording opener.
-  const std::string record = TestPath("opened.txt");
-  const std::string opener = TestPath("opener.sh");
-  WriteText(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + record + "'\n");
-  chmod(opener.c_str(), 0755);
-  RegSetString(kShellSettingsKey, kShellOpenCommandValue, CString::FromUtf8(opener));
+  const std::string record = InstallRecordingOpener();
   Start();
   CToolBarExt& toolBar = Frame().GetToolBar();
   const int help = toolBar.CommandToIndex(ID_HELP_FINDER);

@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <chrono>
 #include <thread>
 
@@ -13,7 +11,6 @@
 #include "platform/ui/DropFiles.h"
 #include "platform/ui/MenuBarWnd.h"
 #include "platform/ui/PopupMenu.h"
-#include "platform/ui/ShellExecute.h"
 #include "platform/ui/WindowImage.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/app/data/MeasFixtures.h"
@@ -292,11 +289,7 @@ TEST_F(ShellTest, TheToolBarButtonsAreEnabledByTheirCommands) {
 }
 
 TEST_F(ShellTest, HelpFilesOpenThroughTheDesktopOpener) {
-  const std::string record = TestPath("opened.txt");
-  const std::string opener = TestPath("opener.sh");
-  WriteText(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + record + "'\n");
-  chmod(opener.c_str(), 0755);
-  RegSetString(kShellSettingsKey, kShellOpenCommandValue, CString::FromUtf8(opener));
+  const std::string record = InstallRecordingOpener();
   Start();
   Frame().SendMessage(WM_COMMAND, ID_HELP_FINDER);
   Frame().SendMessage(WM_COMMAND, ID_HELP_CALIBRATION);

@@ -3,6 +3,7 @@
 // store of the test, scripted answers, and the main frame made by the start-up.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,8 +14,10 @@
 #include "app/ChildView.h"
 #include "app/MainFrame.h"
 #include "app/VexaZedoApp.h"
+#include "platform/registry/RegistryStore.h"
 #include "platform/res/ResourceLookup.h"
 #include "platform/ui/ScriptedAnswers.h"
+#include "platform/ui/ShellExecute.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
@@ -45,6 +48,17 @@ class ShellTest : public ::testing::Test {
   CMainFrame& Frame() { return *app->GetMainFrame(); }
 
   static void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+  // Makes the desktop opener a script that appends each path it opens to a file of the test's
+  // own; returns that file's path.
+  static std::string InstallRecordingOpener() {
+    const std::string record = TestPath("opened.txt");
+    const std::string opener = TestPath("opener.sh");
+    WriteText(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + record + "'\n");
+    chmod(opener.c_str(), 0755);
+    RegSetString(kShellSettingsKey, kShellOpenCommandValue, CString::FromUtf8(opener));
+    return record;
+  }
 
   CUiApplication ui;
   CScriptedAnswers answers;
