@@ -1,5 +1,5 @@
+#include "platform/res/ScriptLexer.h"
 #include "resources/compiler/ResourceScript.h"
-#include "resources/compiler/ScriptLexer.h"
 
 // Tool-bar script: "size W H" once, then one "button ID" or "separator" a line, in order.
 

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "platform/base/String.h"
-#include "resources/compiler/ResourceScript.h"
-#include "resources/compiler/ScriptLexer.h"
+#include "platform/res/ResourceScript.h"
+#include "platform/res/ScriptLexer.h"
 
 // Menu script, one entry a line, levels closed by "end":
 //   popup "&File"                 opens a popup; its items follow until "end"

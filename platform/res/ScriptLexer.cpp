@@ -1,8 +1,8 @@
-#include "resources/compiler/ScriptLexer.h"
+#include "platform/res/ScriptLexer.h"
 
 #include <cstdlib>
 
-#include "resources/compiler/ResourceScript.h"
+#include "platform/res/ResourceScript.h"
 
 namespace ResourceScript {
 
