@@ -5,6 +5,7 @@
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/Wnd.h"
+#include "tests/platform/gdi/BitmapPixel.h"
 #include "tests/toolkit/MenuTestSupport.h"
 #include "toolkit/MenuStyle.h"
 
@@ -19,15 +20,6 @@ class OwnerMenuPopup : public ::testing::Test {
     pictures = MakeRedSquareList();
     menu.AppendItem(u"&Exclude", 0, 7, pictures.get(), 0);
     menu.AppendItem(u"&Copy\tCtrl+C", 0, 8, nullptr, 0);
-  }
-
-  COLORREF Pixel(HBITMAP bitmap, int x, int y) {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = dc.SelectObject(bitmap);
-    COLORREF color = dc.GetPixel(x, y);
-    dc.SelectObject(previous);
-    return color;
   }
 
   CUiApplication application;
@@ -51,7 +43,8 @@ TEST_F(OwnerMenuPopup, TrackedMenuIsMeasuredAndDrawnByTheMenuAndReturnsTheChoice
   EXPECT_EQ(rendered.measured[0], MeasureMenuItem(menu, 0));
   EXPECT_EQ(rendered.measured[1], MeasureMenuItem(menu, 1));
   const CRect& copy = rendered.items[1];
-  EXPECT_EQ(Pixel(rendered.bitmap, copy.left, copy.top + copy.Height() / 2), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(BitmapPixel(rendered.bitmap, copy.left, copy.top + copy.Height() / 2),
+            GetSysColor(COLOR_HIGHLIGHT));
   DeleteObject(rendered.bitmap);
 }
 
@@ -65,8 +58,8 @@ TEST_F(OwnerMenuPopup, PaletteDisplayGetsTheClassicStyleEvenOnAThemedXp) {
   const int mid = exclude.top + exclude.Height() / 2;
   // Classic: the highlight starts right of the picture box and fills the item; the XP style
   // would frame the item in the highlight colour and fill it with a light tint.
-  EXPECT_EQ(Pixel(rendered.bitmap, exclude.left + 16 + 5, mid), GetSysColor(COLOR_HIGHLIGHT));
-  EXPECT_EQ(Pixel(rendered.bitmap, exclude.right - 2, mid), GetSysColor(COLOR_HIGHLIGHT));
-  EXPECT_NE(Pixel(rendered.bitmap, exclude.left, exclude.top), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(BitmapPixel(rendered.bitmap, exclude.left + 16 + 5, mid), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(BitmapPixel(rendered.bitmap, exclude.right - 2, mid), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_NE(BitmapPixel(rendered.bitmap, exclude.left, exclude.top), GetSysColor(COLOR_HIGHLIGHT));
   DeleteObject(rendered.bitmap);
 }

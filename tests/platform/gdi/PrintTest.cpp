@@ -1,18 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/PrintTarget.h"
+#include "tests/platform/gdi/BitmapPixel.h"
 #include "tests/platform/gdi/Canvas.h"
 
 namespace {
-
-COLORREF PagePixel(HBITMAP page, int x, int y) {
-  CDC dc;
-  dc.CreateCompatibleDC(nullptr);
-  HGDIOBJ old = dc.SelectObject(HGDIOBJ(page));
-  const COLORREF c = dc.GetPixel(x, y);
-  dc.SelectObject(old);
-  return c;
-}
 
 TEST(PrintTest, PagesAreDrawnBetweenStartPageAndEndPage) {
   CDC printer;
@@ -37,8 +29,8 @@ TEST(PrintTest, PagesAreDrawnBetweenStartPageAndEndPage) {
   for (int i = 0; i < 2; ++i) {
     CBitmap page;
     page.Attach(GetPrintedPage(printer, i));
-    EXPECT_EQ(PagePixel(page, 12, 12), i == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255));
-    EXPECT_EQ(PagePixel(page, 15, 15), RGB(255, 255, 255));
+    EXPECT_EQ(BitmapPixel(page, 12, 12), i == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+    EXPECT_EQ(BitmapPixel(page, 15, 15), RGB(255, 255, 255));
   }
   EXPECT_EQ(GetPrintedPage(printer, 2), nullptr);
 }

@@ -12,6 +12,7 @@
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/UiThread.h"
 #include "platform/ui/Wnd.h"
+#include "tests/platform/gdi/BitmapPixel.h"
 
 namespace {
 
@@ -46,8 +47,8 @@ BEGIN_MESSAGE_MAP(COwnerWnd, CWnd)
     .OnMeasureItem(&COwnerWnd::OnMeasureItem)
     .OnDrawItem(&COwnerWnd::OnDrawItem) END_MESSAGE_MAP()
 
-    // A menu object that answers the measure and draw requests itself.
-    class CSelfDrawnMenu : public CMenu {
+// A menu object that answers the measure and draw requests itself.
+class CSelfDrawnMenu : public CMenu {
  public:
   int measures = 0;
   int draws = 0;
@@ -77,15 +78,6 @@ class PopupMenuTest : public ::testing::Test {
     menu.AppendMenu(MF_OWNERDRAW | MF_CHECKED, 4, reinterpret_cast<LPCTSTR>(&data[2]));
   }
 };
-
-COLORREF PixelOf(HBITMAP bitmap, int x, int y) {
-  CDC dc;
-  dc.CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = dc.SelectObject(bitmap);
-  COLORREF color = dc.GetPixel(x, y);
-  dc.SelectObject(previous);
-  return color;
-}
 
 }  // namespace
 
@@ -141,8 +133,8 @@ TEST_F(PopupMenuTest, RenderedPopupShowsTheSelectedItemAsTheOwnerDrewIt) {
   ASSERT_FALSE(owner.drawn.empty());
   EXPECT_EQ(owner.drawn[0].itemState, UINT(ODS_SELECTED));
   const CRect& item = rendered.items[1];
-  EXPECT_EQ(PixelOf(rendered.bitmap, item.left, item.top), kOwnerColor);
-  EXPECT_EQ(PixelOf(rendered.bitmap, item.right - 1, item.bottom - 1), kOwnerColor);
+  EXPECT_EQ(BitmapPixel(rendered.bitmap, item.left, item.top), kOwnerColor);
+  EXPECT_EQ(BitmapPixel(rendered.bitmap, item.right - 1, item.bottom - 1), kOwnerColor);
   // Items lie one under the other, all as wide as the widest.
   for (std::size_t i = 1; i < rendered.items.size(); ++i) {
     EXPECT_EQ(rendered.items[i].top, rendered.items[i - 1].bottom);
