@@ -7,21 +7,7 @@
 #include "toolkit/MainWindowDC.h"
 #include "toolkit/MenuPictures.h"
 #include "toolkit/MenuStyle.h"
-
-namespace {
-
-// The label is the text before the first tab, the accelerator the text after the last one.
-CString LabelOf(const CString& text) {
-  int tab = text.Find(u'\t');
-  return tab < 0 ? text : text.Left(tab);
-}
-
-CString AcceleratorOf(const CString& text) {
-  int tab = text.ReverseFind(u'\t');
-  return tab < 0 ? CString() : text.Mid(tab + 1);
-}
-
-}  // namespace
+#include "toolkit/MenuText.h"
 
 COwnerMenu::COwnerMenu() = default;
 
@@ -85,11 +71,8 @@ void COwnerMenu::DestroyItems() {
 }
 
 CSize COwnerMenu::MeasureText(const CString& label, const CString& accelerator) {
-  NONCLIENTMETRICS metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   CFont font;
-  font.CreateFontIndirect(&metrics.lfMenuFont);
+  CreateMenuFont(font);
   CMainWindowDC window;
   CDC& dc = window.Dc();
   CFont* previous = GetOsVersionCode() > 1 ? dc.SelectObject(&font) : nullptr;
@@ -110,7 +93,7 @@ void COwnerMenu::MeasureItem(LPMEASUREITEMSTRUCT measure) {
     measure->itemHeight = xp ? 3 : std::max((m_iconHeight + pad) / 2, GetSystemMetrics(SM_CYMENU) / 2);
     return;
   }
-  CSize widths = MeasureText(LabelOf(record->strItemText), AcceleratorOf(record->strItemText));
+  CSize widths = MeasureText(MenuLabelOf(record->strItemText), MenuAcceleratorOf(record->strItemText));
   m_widestLabel = std::max(m_widestLabel, int(widths.cx));
   m_widestAccelerator = std::max(m_widestAccelerator, int(widths.cy));
   const int text = m_widestLabel + m_widestAccelerator + 10;

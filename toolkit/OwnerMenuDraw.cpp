@@ -7,6 +7,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "toolkit/MenuPictures.h"
 #include "toolkit/MenuStyle.h"
+#include "toolkit/MenuText.h"
 #include "toolkit/OwnerMenu.h"
 #include "toolkit/OwnerMenuMemDC.h"
 
@@ -26,16 +27,6 @@ struct COwnerMenu::SItemLook {
 namespace {
 
 enum { kFaded = 1, kShadow = 2, kDisabled = 3 };
-
-CString LabelOf(const CString& text) {
-  int tab = text.Find(u'\t');
-  return tab < 0 ? text : text.Left(tab);
-}
-
-CString AcceleratorOf(const CString& text) {
-  int tab = text.ReverseFind(u'\t');
-  return tab < 0 ? CString() : text.Mid(tab + 1);
-}
 
 void Frame(CDC& dc, const CRect& rect, COLORREF color) {
   CBrush brush(color);
@@ -85,8 +76,8 @@ void COwnerMenu::DrawText(CDC& dc, const COwnerMenuData& data, const CRect& item
   int previousMode = dc.SetBkMode(TRANSPARENT);
   COLORREF previousColor = dc.SetTextColor(color);
   const UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
-  dc.DrawText(LabelOf(data.strItemText), label, format);
-  CString acceleratorText = AcceleratorOf(data.strItemText);
+  dc.DrawText(MenuLabelOf(data.strItemText), label, format);
+  CString acceleratorText = MenuAcceleratorOf(data.strItemText);
   if (!acceleratorText.IsEmpty()) dc.DrawText(acceleratorText, accelerator, format);
   dc.SetTextColor(previousColor);
   dc.SetBkMode(previousMode);
@@ -201,10 +192,7 @@ void COwnerMenu::DrawXp(CDC& target, const COwnerMenuData& data, const SItemLook
   CFont menuFont;
   if (look.disabled) {
     offScreen.emplace(&target, r);
-    NONCLIENTMETRICS metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    menuFont.CreateFontIndirect(&metrics.lfMenuFont);
+    CreateMenuFont(menuFont);
     offScreen->SelectObject(&menuFont);
   }
   CDC& dc = offScreen ? static_cast<CDC&>(*offScreen) : target;

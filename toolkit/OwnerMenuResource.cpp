@@ -12,6 +12,7 @@
 #include "toolkit/MainWindowDC.h"
 #include "toolkit/MenuPictures.h"
 #include "toolkit/MenuStyle.h"
+#include "toolkit/MenuText.h"
 #include "toolkit/OwnerMenu.h"
 
 namespace {
@@ -23,11 +24,6 @@ HRSRC FindInModules(LPCTSTR name, LPCTSTR type, HMODULE& module) {
   if (found || !module) return found;
   module = nullptr;
   return FindResourceW(module, name, type);
-}
-
-CString LabelOf(const CString& text) {
-  int tab = text.Find(u'\t');
-  return tab < 0 ? text : text.Left(tab);
 }
 
 }  // namespace
@@ -256,17 +252,14 @@ bool COwnerMenu::HasImageVariants(int index) const {
 
 void COwnerMenu::PadLabels() {
   if (IsXpMenuStyle() && !(m_padLabelsXp && m_padLabelsXpToo)) return;
-  NONCLIENTMETRICS metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   CFont font;
-  font.CreateFontIndirect(&metrics.lfMenuFont);
+  CreateMenuFont(font);
   CMainWindowDC window;
   CDC& dc = window.Dc();
   CFont* previous = dc.SelectObject(&font);
   int widest = 0;
   for (const auto& record : m_items)
-    widest = std::max(widest, int(dc.GetTextExtent(LabelOf(record->strItemText) + u" ").cx));
+    widest = std::max(widest, int(dc.GetTextExtent(MenuLabelOf(record->strItemText) + u" ").cx));
   for (const auto& record : m_items) {
     int tab = record->strItemText.Find(u'\t');
     if (tab < 0) continue;
