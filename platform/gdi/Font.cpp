@@ -1,37 +1,20 @@
 #include "platform/gdi/Font.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <string>
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GdiInternals.h"
 #include "platform/gdi/GuiApplication.h"
+#include "platform/gdi/ProgramFonts.h"
 
 namespace {
 
-constexpr const char* kFontFolder = "/usr/share/fonts/truetype/dejavu";
-constexpr const char* kSans = "DejaVu Sans";
-constexpr const char* kMono = "DejaVu Sans Mono";
-constexpr const char* kSerif = "DejaVu Serif";
 // lfHeight 0 asks for the default size.
 constexpr int kDefaultEmPixels = 12;
-
-// The font files of fonts-dejavu-core are loaded by path, so that no font configuration of
-// the machine changes what is drawn.
-void EnsureFontsLoaded() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    EnsureGuiApplication();
-    static const char* const files[] = {"DejaVuSans.ttf",     "DejaVuSans-Bold.ttf",
-                                        "DejaVuSansMono.ttf", "DejaVuSansMono-Bold.ttf",
-                                        "DejaVuSerif.ttf",    "DejaVuSerif-Bold.ttf"};
-    for (const char* file : files)
-      QFontDatabase::addApplicationFont(QString::fromLatin1(kFontFolder) + u'/' + QString::fromLatin1(file));
-  });
-}
 
 QString Lower(const WCHAR* face) {
   int n = 0;
@@ -40,19 +23,14 @@ QString Lower(const WCHAR* face) {
 }
 
 const char* FamilyFor(const LOGFONT& lf) {
-  static const char* const monoFaces[] = {"courier new", "courier",  "lucida console",  "consolas",
-                                          "fixedsys",    "terminal", "dejavu sans mono"};
-  static const char* const serifFaces[] = {"times new roman", "times", "georgia", "dejavu serif", "serif"};
   const QString face = Lower(lf.lfFaceName);
-  for (const char* f : monoFaces)
-    if (face == QLatin1String(f)) return kMono;
-  for (const char* f : serifFaces)
-    if (face == QLatin1String(f)) return kSerif;
+  if (const char* family = SubstituteFamily(face.toStdString())) return family;
   if (face.isEmpty()) {
-    if ((lf.lfPitchAndFamily & 0x3) == FIXED_PITCH || (lf.lfPitchAndFamily & 0xF0) == FF_MODERN) return kMono;
-    if ((lf.lfPitchAndFamily & 0xF0) == FF_ROMAN) return kSerif;
+    if ((lf.lfPitchAndFamily & 0x3) == FIXED_PITCH || (lf.lfPitchAndFamily & 0xF0) == FF_MODERN)
+      return kMonoFamily;
+    if ((lf.lfPitchAndFamily & 0xF0) == FF_ROMAN) return kSerifFamily;
   }
-  return kSans;
+  return kSansFamily;
 }
 
 QFont BaseFont(const LOGFONT& lf) {
@@ -93,7 +71,7 @@ const RealFont& Realize(FontData& font, int deviceHeight) {
   std::lock_guard guard(font.cacheLock);
   auto& slot = font.cache[deviceHeight];
   if (slot) return *slot;
-  EnsureFontsLoaded();
+  EnsureGuiApplication();
   auto real = std::make_unique<RealFont>();
   QFont qf = BaseFont(font.log);
   if (deviceHeight < 0)

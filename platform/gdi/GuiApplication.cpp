@@ -4,6 +4,8 @@
 #include <clocale>
 #include <mutex>
 
+#include "platform/gdi/ProgramFonts.h"
+
 void EnsureGuiApplication() {
   static std::mutex lock;
   std::lock_guard guard(lock);
@@ -11,6 +13,7 @@ void EnsureGuiApplication() {
   static int argc = 1;
   static char name[] = "zd-zedo";
   static char* argv[] = {name, nullptr};
+  UseProgramFonts();
   new QGuiApplication(argc, argv);
   // Qt takes the process locale from the environment; numbers stay in the C locale.
   std::setlocale(LC_NUMERIC, "C");

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <clocale>
 
+#include "platform/gdi/ProgramFonts.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/UiThread.h"
 #include "platform/ui/UiThreadDispatch.h"
@@ -75,6 +76,7 @@ CUiApplication::CUiApplication() : CUiApplication(g_programArgc, g_programArgv) 
 
 CUiApplication::CUiApplication(int& argc, char** argv) : m_impl(std::make_unique<SImpl>()) {
   m_impl->CatchTerminationSignals();
+  UseProgramFonts();
   m_impl->application = std::make_unique<QApplication>(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
   StartUiThreadDispatch();
