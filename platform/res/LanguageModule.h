@@ -1,9 +1,11 @@
 #pragma once
 // Language modules: resource files beside the program, named "ZD-Zedo_<language>.zdl", that
-// carry a version record (the [version] section, VersionResource.h) and the translated string
+// carry a version record (the [version] section, VersionResource.h), the translated string
 // table as a [strings] section with one `<id> "<text>"` entry a line, as in
-// resources/strings. Once made the current resource module (AfxSetResourceHandle), its texts
-// come first and the program's own texts fill in the ids it lacks.
+// resources/strings, and translated menus and dialogs as [menu <id>] and [dialog <id>]
+// sections in the scripts of resources/menus and resources/dialogs (ResourceScript.h). Once
+// made the current resource module (AfxSetResourceHandle), its texts, menus and dialogs come
+// first and the program's own fill in what it lacks.
 
 #include "platform/base/String.h"
 #include "platform/res/ResourceModule.h"
@@ -12,8 +14,9 @@
 inline constexpr const char16_t* kLanguageModuleExtension = u".zdl";
 
 // Loads the module; none when the file cannot be read or its string table is malformed. A
-// module stays loaded for the rest of the run; loading the same path again gives the same
-// module.
+// menu or dialog section that does not compile is left out of the module, so that the
+// program's own resource of that id stays in use. A module stays loaded for the rest of the
+// run; loading the same path again gives the same module.
 HMODULE LoadLibrary(const CString& path);
 // The module's own text of the id; false when the module has none (or is not a language
 // module).

@@ -1,6 +1,7 @@
 #pragma once
-// A small language module written beside the test's program: its version record and a
-// translated string table that leaves most ids to the program's own texts.
+// A small language module written beside the test's program: its version record, a
+// translated string table that leaves most ids to the program's own texts and, when asked
+// for, a translated main menu and comment dialog.
 
 #include <string>
 
@@ -33,6 +34,9 @@ inline std::string LanguageModuleText(const std::string& language, const std::st
          "OriginalFileName \"ZD-Zedo_" +
          language +
          ".zdl\"\n"
+         "FileVersion \"" +
+         version +
+         "\"\n"
          "FileDescription \"ZD-Zedo " +
          language +
          "\"\n"
@@ -45,4 +49,25 @@ inline std::string LanguageModuleText(const std::string& language, const std::st
          language +
          ")\"\n"
          "1079 \"\"\n";
+}
+
+// A translated main menu (a few entries) and comment dialog, to follow the module's text; the
+// About box and every other dialog stay the program's.
+inline std::string TranslatedResourcesText() {
+  return "[menu 517]\n"
+         "popup \"&Datei\"\n"
+         "  item 57601 \"Projekt \xC3\xB6&ffnen...\"\n"
+         "  item 1 \"&Einstellungen\"\n"
+         "  separator\n"
+         "  item 57665 \"&Beenden\"\n"
+         "end\n"
+         "popup \"&Hilfe\"\n"
+         "  item 57664 \"\xC3\x9C&ber ZD-Zedo...\\t(F1)\"\n"
+         "end\n"
+         "[dialog 503]\n"
+         "dialog 0 0 250 110 \"Bitte einen Kommentar eingeben\"\n"
+         "font 8 \"MS Shell Dlg\"\n"
+         "control edit 104 7 7 236 74 \"\" multiline wantreturn vscroll tabstop\n"
+         "control button 1 139 89 50 14 \"OK\" default tabstop\n"
+         "control button 2 193 89 50 14 \"Abbrechen\" tabstop\n";
 }
