@@ -38,9 +38,7 @@ class GroupWidget : public WndWidgetOf<QGroupBox> {
   }
 };
 
-QAbstractButton* ToolkitButton(CWnd* wnd) {
-  return wnd->GetWidget() ? dynamic_cast<QAbstractButton*>(wnd->GetWidget()->Widget()) : nullptr;
-}
+QAbstractButton* ToolkitButton(CWnd* wnd) { return dynamic_cast<QAbstractButton*>(QtWidgetOf(wnd)); }
 
 }  // namespace
 
@@ -49,7 +47,7 @@ BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* paren
 }
 
 std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   std::unique_ptr<WndWidget> widget;
   QAbstractButton* button = nullptr;
   switch (GetStyle() & BS_TYPEMASK) {

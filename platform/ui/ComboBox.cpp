@@ -21,9 +21,7 @@ class ComboWidget : public WndWidgetOf<QComboBox> {
   }
 };
 
-QComboBox* Combo(const CWnd* wnd) {
-  return wnd->GetWidget() ? static_cast<QComboBox*>(wnd->GetWidget()->Widget()) : nullptr;
-}
+QComboBox* Combo(const CWnd* wnd) { return static_cast<QComboBox*>(QtWidgetOf(wnd)); }
 
 }  // namespace
 
@@ -32,7 +30,7 @@ BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 std::unique_ptr<WndWidget> CComboBox::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<ComboWidget>(*this, parentWidget);
   widget->setEditable((GetStyle() & 0x3) != CBS_DROPDOWNLIST);
   QObject::connect(widget.get(), &QComboBox::activated, [this](int) {

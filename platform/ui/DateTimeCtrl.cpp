@@ -8,9 +8,7 @@
 
 namespace {
 
-QDateTimeEdit* Editor(const CWnd* wnd) {
-  return wnd->GetWidget() ? static_cast<QDateTimeEdit*>(wnd->GetWidget()->Widget()) : nullptr;
-}
+QDateTimeEdit* Editor(const CWnd* wnd) { return static_cast<QDateTimeEdit*>(QtWidgetOf(wnd)); }
 
 // The toolkit's display format of a picture: the same letters for days, months, years, hours,
 // minutes and seconds; "t"/"tt" become the AM/PM marker; a lone "y" shows two digits; eras are
@@ -54,7 +52,7 @@ BOOL CDateTimeCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 }
 
 std::unique_ptr<WndWidget> CDateTimeCtrl::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<WndWidgetOf<QDateTimeEdit>>(*this, parentWidget);
   widget->setTimeSpec(Qt::LocalTime);
   return widget;

@@ -45,7 +45,7 @@ BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 std::unique_ptr<WndWidget> CEdit::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   auto notify = [this] {
     WndEventScope scope;
     if (CWnd* owner = GetParent())

@@ -8,9 +8,7 @@
 
 namespace {
 
-QListWidget* List(const CWnd* wnd) {
-  return wnd->GetWidget() ? static_cast<QListWidget*>(wnd->GetWidget()->Widget()) : nullptr;
-}
+QListWidget* List(const CWnd* wnd) { return static_cast<QListWidget*>(QtWidgetOf(wnd)); }
 
 }  // namespace
 
@@ -19,7 +17,7 @@ BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 std::unique_ptr<WndWidget> CListBox::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<WndWidgetOf<QListWidget>>(*this, parentWidget);
   QObject::connect(widget.get(), &QListWidget::itemClicked, [this](QListWidgetItem*) {
     WndEventScope scope;

@@ -7,9 +7,7 @@
 
 namespace {
 
-QProgressBar* Bar(const CWnd* wnd) {
-  return wnd->GetWidget() ? static_cast<QProgressBar*>(wnd->GetWidget()->Widget()) : nullptr;
-}
+QProgressBar* Bar(const CWnd* wnd) { return static_cast<QProgressBar*>(QtWidgetOf(wnd)); }
 
 }  // namespace
 
@@ -18,7 +16,7 @@ BOOL CProgressCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 }
 
 std::unique_ptr<WndWidget> CProgressCtrl::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<WndWidgetOf<QProgressBar>>(*this, parentWidget);
   widget->setRange(0, 100);
   widget->setValue(0);

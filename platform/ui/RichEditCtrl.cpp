@@ -24,9 +24,7 @@ class RichWidget : public WndWidgetOf<QTextEdit> {
   }
 };
 
-QTextEdit* Editor(const CWnd* wnd) {
-  return wnd->GetWidget() ? static_cast<QTextEdit*>(wnd->GetWidget()->Widget()) : nullptr;
-}
+QTextEdit* Editor(const CWnd* wnd) { return static_cast<QTextEdit*>(QtWidgetOf(wnd)); }
 
 int EndPosition(const QTextEdit* editor) { return editor->document()->characterCount() - 1; }
 
@@ -85,7 +83,7 @@ BOOL CRichEditCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 }
 
 std::unique_ptr<WndWidget> CRichEditCtrl::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<RichWidget>(*this, parentWidget);
   widget->setAcceptRichText(false);
   widget->setReadOnly(GetStyle() & ES_READONLY);

@@ -10,9 +10,7 @@
 
 namespace {
 
-QScrollBar* Bar(const CWnd* wnd) {
-  return wnd->GetWidget() ? static_cast<QScrollBar*>(wnd->GetWidget()->Widget()) : nullptr;
-}
+QScrollBar* Bar(const CWnd* wnd) { return static_cast<QScrollBar*>(QtWidgetOf(wnd)); }
 
 UINT CodeOf(int action) {
   switch (action) {
@@ -42,7 +40,7 @@ BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 std::unique_ptr<WndWidget> CScrollBar::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<WndWidgetOf<QScrollBar>>(*this, parentWidget);
   widget->setOrientation((GetStyle() & SBS_VERT) ? Qt::Vertical : Qt::Horizontal);
   widget->setRange(0, 0);

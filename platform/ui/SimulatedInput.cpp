@@ -15,8 +15,6 @@
 
 namespace {
 
-QWidget* WidgetOf(CWnd* wnd) { return wnd && wnd->GetWidget() ? wnd->GetWidget()->Widget() : nullptr; }
-
 Qt::KeyboardModifiers Modifiers(UINT modifiers) {
   Qt::KeyboardModifiers result;
   if (modifiers & MK_SHIFT) result |= Qt::ShiftModifier;
@@ -95,7 +93,7 @@ int QtKey(UINT virtualKey) {
 
 void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint point, UINT modifiers,
                    UINT held) {
-  QWidget* widget = WidgetOf(wnd);
+  QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
   const QPointF local(point.x, point.y);
   const QPointF global = widget->mapToGlobal(local);
@@ -124,7 +122,7 @@ void SimulateClick(CWnd* wnd, CPoint point) {
 }
 
 void SimulateWheel(CWnd* wnd, int delta, CPoint point, UINT modifiers) {
-  QWidget* widget = WidgetOf(wnd);
+  QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
   const QPointF local(point.x, point.y);
   QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
@@ -133,14 +131,14 @@ void SimulateWheel(CWnd* wnd, int delta, CPoint point, UINT modifiers) {
 }
 
 void SimulateMouseEnter(CWnd* wnd) {
-  QWidget* widget = WidgetOf(wnd);
+  QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
   QEnterEvent event(QPointF(0, 0), QPointF(0, 0), widget->mapToGlobal(QPointF(0, 0)));
   QApplication::sendEvent(widget, &event);
 }
 
 void SimulateMouseLeave(CWnd* wnd) {
-  QWidget* widget = WidgetOf(wnd);
+  QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
   QEvent event(QEvent::Leave);
   QApplication::sendEvent(widget, &event);
@@ -148,7 +146,7 @@ void SimulateMouseLeave(CWnd* wnd) {
 
 void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UINT modifiers,
                  bool autoRepeat) {
-  QWidget* widget = WidgetOf(wnd);
+  QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
   QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, QtKey(virtualKey), Modifiers(modifiers),
                   ToQString(text), autoRepeat);

@@ -8,9 +8,7 @@
 
 namespace {
 
-QTabWidget* Tabs(const CWnd* wnd) {
-  return wnd->GetWidget() ? static_cast<QTabWidget*>(wnd->GetWidget()->Widget()) : nullptr;
-}
+QTabWidget* Tabs(const CWnd* wnd) { return static_cast<QTabWidget*>(QtWidgetOf(wnd)); }
 
 }  // namespace
 
@@ -19,7 +17,7 @@ BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 std::unique_ptr<WndWidget> CTabCtrl::CreateWidget(CWnd* parent) {
-  QWidget* parentWidget = parent && parent->GetWidget() ? parent->GetWidget()->Widget() : nullptr;
+  QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<WndWidgetOf<QTabWidget>>(*this, parentWidget);
   QObject::connect(widget.get(), &QTabWidget::tabBarClicked, [this](int) {
     CWnd* parentWnd = GetParent();

@@ -119,7 +119,7 @@ void CWnd::ScrollWindow(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect) {
     m_widget->ScheduleScreenUpdate(area);
     if (!scrollRect) {
       for (CWnd* child : GetChildren()) {
-        QWidget* w = child->GetWidget() ? child->GetWidget()->Widget() : nullptr;
+        QWidget* w = QtWidgetOf(child);
         if (w) w->move(w->pos() + QPoint(dx, dy));
       }
     }

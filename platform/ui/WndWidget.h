@@ -119,6 +119,11 @@ class WndWidget {
   QScrollBar* m_scrollBars[2] = {nullptr, nullptr};  // children of the widget
 };
 
+// The toolkit widget of a window; null without a window or before the window is created.
+inline QWidget* QtWidgetOf(const CWnd* wnd) {
+  return wnd && wnd->GetWidget() ? wnd->GetWidget()->Widget() : nullptr;
+}
+
 template <class Base>
 class WndWidgetOf : public Base, public WndWidget {
  public:
