@@ -43,15 +43,12 @@ def srecord_package(texts, device_code=0x0C000102):
 
 
 def search(env):
-    sim = Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728")
-    try:
+    with Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728") as sim:
         check(zdtool(env, "search", "--type", "9", "--ip", ADDRESS) == [
             f"status: Search ZD-2 device on Ethernet {ADDRESS}...",
             "status: \\r\\n ZD-2   Serial: VN02-123-4567",
             f"found: ZD-2 VN02-123-4567 IP:{ADDRESS}:3728",
             "end"], "ip search")
-    finally:
-        sim.stop()
     check(zdtool(env, "search", "--type", "9", "--ip", ADDRESS, rc=1) == [
         f"status: Search ZD-2 device on Ethernet {ADDRESS}...", "status: \\r\\ncould not open port.", "end"],
         "ip search without an instrument")
@@ -111,8 +108,7 @@ def packages(env, workdir):
 
 
 def update(env, workdir):
-    sim = Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728")
-    try:
+    with Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728") as sim:
         path = os.path.join(workdir, "small.pkg")
         with open(path, "wb") as f:
             f.write(srecord_package(["S00600004844521B\r\nS1070000AABBCCDD7A\r\nS9030000FC\r\n"]))
@@ -127,17 +123,12 @@ def update(env, workdir):
             f.write(srecord_package(["S1050000AA50\r\n"], device_code=0x0D000102))
         lines = zdtool(env, "update", f"IP:{ADDRESS}:3728", path, rc=1)
         check(lines[-1] == "message: 8 The update packet does not match the device type.", f"mismatch {lines}")
-    finally:
-        sim.stop()
 
-    sim = Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728", "--fault", "refuse-srecord:2")
-    try:
+    with Simulator(ZD2SIM, env, "--tcp", f"{ADDRESS}:3728", "--fault", "refuse-srecord:2") as sim:
         with open(path, "wb") as f:
             f.write(srecord_package(["S1050000AA50\r\nS1050001BB3E\r\n"]))
         lines = zdtool(env, "update", f"IP:{ADDRESS}:3728", path, rc=1)
         check(lines[-1] == "message: 3 An error occurred during data upload process." + RETRY, f"refused {lines}")
-    finally:
-        sim.stop()
 
 
 def main():

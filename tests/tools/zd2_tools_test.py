@@ -59,18 +59,14 @@ def session(env, workdir, link):
         stored = os.path.join(workdir, f"stored{count}.bin")
         with open(stored, "wb") as f:
             f.write(records(count, count + 1))
-        sim = Zd2Link(env, workdir, link, "--records", stored)
-        try:
+        with Zd2Link(env, workdir, link, "--records", stored) as sim:
             out = os.path.join(workdir, f"out{count}.bin")
             printed = zdtool(env, "download", sim.port, out)
             check(printed == f"records={count}\nrecord_size={238 if count else 0}\n", f"{link}: {printed!r}")
             with open(out, "rb") as f, open(stored, "rb") as g:
                 check(f.read() == g.read(), f"{link}: download of {count} records differs")
-        finally:
-            sim.stop()
 
-    sim = Zd2Link(env, workdir, link, "--records", os.path.join(workdir, "stored5.bin"))
-    try:
+    with Zd2Link(env, workdir, link, "--records", os.path.join(workdir, "stored5.bin")) as sim:
         check(zdtool(env, "identify", sim.port) ==
               "device_name=ZD-2\napp_version=1.6.2\nserial_number=VN02-123-4567\n"
               "hardware_revision=2\nsignature=0C000102\n", f"{link}: identify")
@@ -96,8 +92,6 @@ def session(env, workdir, link):
                      b"\xc1\xd2\x04" b"1040sFFFFEFC0eC0C1r",
                      b"\x10@EN@\r", b"\xc1\xd2\x0b", b"\xc3\xc1\xc1"):
             check(part in received, f"{link}: the instrument did not receive {part!r}")
-    finally:
-        sim.stop()
 
 
 FAULTS = [
@@ -115,28 +109,19 @@ FAULTS = [
 def faults(env, workdir):
     stored = os.path.join(workdir, "stored5.bin")
     for options, text in FAULTS:
-        sim = Zd2Link(env, workdir, "tcp", "--records", stored, *options)
-        try:
+        with Zd2Link(env, workdir, "tcp", "--records", stored, *options) as sim:
             printed = zdtool(env, "download", sim.port, os.path.join(workdir, "x.bin"), rc=None)
             check(printed == text + "\n", f"{options}: {printed!r}")
-        finally:
-            sim.stop()
 
     # 240 bytes trickling in at 7 bytes a second outlast the data phase's limit.
     slow = dict(env, ZD_TIME_SCALE="50")
-    sim = Zd2Link(slow, workdir, "tcp", "--records", os.path.join(workdir, "stored1.bin"), "--byte-rate", "7")
-    try:
+    with Zd2Link(slow, workdir, "tcp", "--records", os.path.join(workdir, "stored1.bin"), "--byte-rate", "7") as sim:
         printed = zdtool(slow, "download", sim.port, os.path.join(workdir, "x.bin"), rc=None)
         check(printed == "Error: Reached measurement download timeout.\n", f"trickle: {printed!r}")
-    finally:
-        sim.stop()
 
-    sim = Zd2Link(env, workdir, "tcp", "--fault", "wrong-signature")
-    try:
+    with Zd2Link(env, workdir, "tcp", "--fault", "wrong-signature") as sim:
         printed = zdtool(env, "identify", sim.port, rc=None)
         check(printed.startswith("No ZD-2 answered"), f"wrong signature: {printed!r}")
-    finally:
-        sim.stop()
 
 
 def main():

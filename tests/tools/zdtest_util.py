@@ -40,6 +40,12 @@ class Simulator:
         self.process.send_signal(signal.SIGTERM)
         self.process.wait(timeout=30)
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *error):
+        self.stop()
+
 
 def measurement_record(slot, date, ident, unit, peak, tear_off, peak_index, modes):
     """One stored measurement, laid out as the instrument downloads it, with the fields the
