@@ -26,6 +26,10 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
 
 inline Bytes Text(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
+// The start of every text command: DLE, answered by an acknowledgement byte of the
+// instrument's choice.
+inline Sim::CScript Opened() { return Sim::CScript().Expect({0x10}).Reply({0x06}); }
+
 // Check values worked out from the polynomials, bit by bit, independently of the library's
 // table-driven routines.
 WORD ReferenceCrc16(const Bytes& data);

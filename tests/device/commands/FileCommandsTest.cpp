@@ -12,8 +12,6 @@ using Sim::CScript;
 
 namespace {
 
-CScript Opened() { return CScript().Expect({0x10}).Reply({0x06}); }
-
 std::unique_ptr<StreamIO::CIoStream> RamFile(const char* name, const Bytes& data) {
   auto stream =
       StreamIO::OpenStream(CString::FromUtf8(std::string("RAM:") + name),

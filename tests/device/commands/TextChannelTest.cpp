@@ -8,13 +8,6 @@
 
 using Sim::CScript;
 
-namespace {
-
-// DLE, answered by an acknowledgement byte of the instrument's choice.
-CScript Opened() { return CScript().Expect({0x10}).Reply({0x06}); }
-
-}  // namespace
-
 TEST_F(CommandsTest, CommandWithoutEchoTakesTheWholeLine) {
   ServeOverSocket(Opened().ExpectText("GPOW\r").ReplyText("4095\r"));
   Commands().SetTextMode(false, false);
