@@ -18,8 +18,7 @@ namespace {
 class DialogsTest : public ShellTest {
  protected:
   DialogsTest() {
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
+    PinTimeZone("Europe/Berlin");
     SetDateTimeFormatSetting(0x0303);
   }
   static std::int64_t Local(int year, int month, int day, int hour, int minute, int second = 0) {

@@ -1,11 +1,12 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <clocale>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -39,6 +40,11 @@ const std::string& TestTempDir() {
 }
 
 std::string TestPath(const std::string& name) { return TestTempDir() + "/" + name; }
+
+void PinTimeZone(const char* zone) {
+  setenv("TZ", zone, 1);
+  tzset();
+}
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -8,3 +8,5 @@
 const std::string& TestTempDir();
 // A path inside TestTempDir.
 std::string TestPath(const std::string& name);
+// Sets the time zone of the process (TZ), for tests whose local times depend on it.
+void PinTimeZone(const char* zone);

@@ -2,8 +2,6 @@
 // Fixture records and a little-endian byte writer for hand-built project images.
 
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
 #include <initializer_list>
 #include <vector>
 
@@ -92,9 +90,4 @@ inline SMeasDeviceInfo DeviceBlock(std::int32_t loadLimit) {
   d.strCalDate = u"2023-05-17";
   d.nLoadLimit = loadLimit;
   return d;
-}
-
-inline void PinTimeZone(const char* zone) {
-  setenv("TZ", zone, 1);
-  tzset();
 }

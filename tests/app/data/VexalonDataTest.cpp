@@ -6,6 +6,7 @@
 #include "app/data/Units.h"
 #include "app/data/VexalonData.h"
 #include "tests/app/data/MeasFixtures.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 

@@ -1,16 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 #include "platform/base/DateTimePicture.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
-
-void PinTimeZone(const char* zone) {
-  setenv("TZ", zone, 1);
-  tzset();
-}
 
 TEST(DateTimePicture, DatePicturesOfTheSettings) {
   const SLocalTime t{2009, 3, 7, 14, 5, 9, 6};
