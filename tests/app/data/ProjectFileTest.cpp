@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/data/Registry.h"
 #include "app/data/Units.h"
@@ -13,20 +11,11 @@
 #include "platform/ui/ScriptedAnswers.h"
 #include "tests/app/data/MeasFixtures.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 const char16_t kNotAProject[] = u"This is not a ZD-Zedo project file or there was an error while reading.";
-
-std::vector<BYTE> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::vector<BYTE>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
 
 // Magic, the program's four product version words (major first) and the format version.
 CBytes Header(unsigned formatVersion) {
@@ -84,7 +73,7 @@ class ProjectFileTest : public ::testing::Test {
     SetDateTimeFormatSetting(0x0303);
   }
   std::string Write(const std::string& name, const std::vector<BYTE>& bytes) {
-    WriteAll(TestPath(name), bytes);
+    WriteFileBytes(TestPath(name), bytes);
     return TestPath(name);
   }
   // A document holding one measurement of the given model load limit, saved at a path.
@@ -148,7 +137,7 @@ TEST_F(ProjectFileTest, SavedProjectIsByteIdenticalToItsGoldenFile) {
   const std::vector<BYTE> golden = GoldenProject();
   ASSERT_TRUE(doc.OnFileOpen(CString::FromUtf8(Write("golden.jvd", golden))));
   ASSERT_TRUE(doc.SaveToPath(CString::FromUtf8(TestPath("resaved.jvd"))));
-  EXPECT_EQ(ReadAll(TestPath("resaved.jvd")), golden);
+  EXPECT_EQ(ReadFileBytes(TestPath("resaved.jvd")), golden);
   EXPECT_FALSE(std::filesystem::exists(TestPath("resaved.jvd.saving")));
 }
 
@@ -224,13 +213,13 @@ TEST_F(ProjectFileTest, DamagedFilesFailCleanlyAndLeaveTheProjectAsItWas) {
 
 TEST_F(ProjectFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   LoadOne(doc, 6000, "current.jvd");
-  const std::vector<BYTE> before = ReadAll(TestPath("current.jvd"));
+  const std::vector<BYTE> before = ReadFileBytes(TestPath("current.jvd"));
   doc.SetComment(0, u"changed");
   // A folder where the temporary file must go makes the write fail.
   std::filesystem::create_directory(TestPath("current.jvd.saving"));
   EXPECT_FALSE(doc.Save());
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(ReadAll(TestPath("current.jvd")), before);
+  EXPECT_EQ(ReadFileBytes(TestPath("current.jvd")), before);
   ASSERT_EQ(Shown().size(), 1u);
   EXPECT_NE(Shown()[0].Find(u"current.jvd"), -1) << Shown()[0].ToUtf8();
 
@@ -240,7 +229,7 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   std::filesystem::remove(TestPath("current.jvd.saving"));
   EXPECT_TRUE(doc.Save());
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_NE(ReadAll(TestPath("current.jvd")), before);
+  EXPECT_NE(ReadFileBytes(TestPath("current.jvd")), before);
 }
 
 TEST_F(ProjectFileTest, MergeOfAnotherLoadLimitIsRefusedAndChangesNothing) {

@@ -1,7 +1,5 @@
 #include "tests/device/search/PackageBytes.h"
 
-#include <fstream>
-
 void Put16(Bytes& out, DWORD value) {
   out.push_back(BYTE(value));
   out.push_back(BYTE(value >> 8));
@@ -64,9 +62,3 @@ Bytes SRecordBlock(const std::string& records) {
 }
 
 void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
-
-bool WriteFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  return bool(file);
-}

@@ -27,5 +27,3 @@ Bytes BlockRecord(DWORD length, BYTE mode, BYTE modeAfter, BYTE format);
 Bytes SRecordBlock(const std::string& records);
 
 void Append(Bytes& out, const Bytes& more);
-// Writes the bytes to a file; false when that failed.
-bool WriteFile(const std::string& path, const Bytes& bytes);

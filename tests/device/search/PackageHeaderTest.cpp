@@ -9,6 +9,7 @@
 #include "device/streamio/FileStream.h"
 #include "tests/device/search/PackageBytes.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ struct SRead {
 std::unique_ptr<SRead> Read(const Bytes& bytes) {
   static int fileNumber = 0;
   const std::string path = TestPath("package" + std::to_string(++fileNumber) + ".bin");
-  EXPECT_TRUE(WriteFile(path, bytes));
+  EXPECT_TRUE(WriteFileBytes(path, bytes));
   StreamIO::CFileStream stream(CString::FromUtf8(path), StreamIO::OPEN_READ);
   auto result = std::make_unique<SRead>();
   result->ok = result->header.Read(stream);

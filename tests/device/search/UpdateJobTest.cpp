@@ -9,6 +9,7 @@
 #include "tests/device/search/DeviceThreadFixture.h"
 #include "tests/device/search/PackageBytes.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ class UpdateJobTest : public DeviceThreadTest {
         CString::FromUtf8("IP:" + m_address + ":3728"), StreamIO::OPEN_READ | StreamIO::OPEN_WRITE);
     ASSERT_TRUE(m_device->Attach(link, Device::ePortIp));
     const std::string path = TestPath("update" + std::to_string(++m_packages) + ".pkg");
-    ASSERT_TRUE(WriteFile(path, package));
+    ASSERT_TRUE(WriteFileBytes(path, package));
     m_results = std::make_unique<CRecordingCallback>();
     Device::SJobEntry job;
     job.type = type;
@@ -196,7 +197,7 @@ TEST_F(UpdateJobTest, UpdateJobDroppedByAnAbortPutsItsDeviceBackIntoItsNormalMod
       u"IP:127.0.0.85:3728", StreamIO::OPEN_READ | StreamIO::OPEN_WRITE);
   ASSERT_TRUE(m_device->Attach(link, Device::ePortIp));
   const std::string path = TestPath("dropped.pkg");
-  ASSERT_TRUE(WriteFile(path, Zd2Package({"S1050000AA50\r\n"})));
+  ASSERT_TRUE(WriteFileBytes(path, Zd2Package({"S1050000AA50\r\n"})));
   CRecordingCallback updateReports;
   Device::SJobEntry update;
   update.type = Device::eJobUpdate;

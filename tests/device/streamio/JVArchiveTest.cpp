@@ -1,6 +1,4 @@
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,6 +7,7 @@
 #include "platform/base/ErrorCodes.h"
 #include "tests/device/streamio/StreamIOFixture.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 using namespace StreamIO;
 
@@ -24,10 +23,7 @@ const CString& ArchivePath() {
   return path;
 }
 
-Bytes FileBytes() {
-  std::ifstream in(TestPath("archive.bin"), std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
+Bytes FileBytes() { return ReadFileBytes(TestPath("archive.bin")); }
 
 Bytes Store(WORD mode, const std::function<void(CJVArchive&)>& write, int bufferSize = 1024) {
   CJVArchive archive(ArchivePath(), mode, bufferSize);
@@ -39,8 +35,7 @@ Bytes Store(WORD mode, const std::function<void(CJVArchive&)>& write, int buffer
 // Loads `bytes` from a file; `read` runs on the loading archive.
 void Load(const Bytes& bytes, WORD mode, const std::function<void(CJVArchive&)>& read,
           int bufferSize = 1024) {
-  std::ofstream(TestPath("archive.bin"), std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  WriteFileBytes(TestPath("archive.bin"), bytes);
   CJVArchive archive(ArchivePath(), WORD(mode | kLoad), bufferSize);
   read(archive);
 }
