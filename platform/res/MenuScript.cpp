@@ -57,11 +57,6 @@ std::u16string TextAt(const ScriptLine& line, std::size_t index) {
   return CString::FromUtf8(line.words[index].text).str();
 }
 
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-  out.push_back(std::uint8_t(value & 0xFF));
-  out.push_back(std::uint8_t(value >> 8));
-}
-
 void Emit(std::vector<std::uint8_t>& out, const std::vector<std::unique_ptr<MenuEntry>>& level) {
   for (std::size_t i = 0; i < level.size(); ++i) {
     const MenuEntry& entry = *level[i];

@@ -5,15 +5,6 @@
 
 namespace ResourceScript {
 
-namespace {
-
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-  out.push_back(std::uint8_t(value & 0xFF));
-  out.push_back(std::uint8_t(value >> 8));
-}
-
-}  // namespace
-
 std::vector<std::uint8_t> CompileToolBar(std::string_view script) {
   unsigned width = 0, height = 0;
   std::vector<unsigned> buttons;
