@@ -296,6 +296,8 @@ bool RegKeyExists(const CString& keyPath) {
 
 bool RegCreateKey(const CString& keyPath) {
   const CString path = NormalizeKey(keyPath);
+  // An existing key is only opened: the store is not written again (each write is synced).
+  if (Read([&](Store& store) { return FindKey(store, path) != nullptr; })) return true;
   return Change([&](Store& store) {
     CreateKey(store, path);
     return true;

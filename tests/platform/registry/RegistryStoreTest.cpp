@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,6 +77,19 @@ TEST(RegistryStore, WritesThatCannotReachTheFileFail) {
   EXPECT_FALSE(RegCreateKey(kSettings));
   DWORD number = 0;
   EXPECT_FALSE(RegGetDword(kSettings, u"A", number));
+}
+
+TEST(RegistryStore, CreatingAnExistingKeyLeavesTheFileAlone) {
+  ASSERT_TRUE(RegSetDword(kSettings, u"A", 1));
+  struct stat before {};
+  ASSERT_EQ(stat(RegStoreFilePath().c_str(), &before), 0);
+  EXPECT_TRUE(RegCreateKey(kSettings));
+  struct stat after {};
+  ASSERT_EQ(stat(RegStoreFilePath().c_str(), &after), 0);
+  // Every write replaces the file, so an untouched file keeps its inode.
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_TRUE(RegCreateKey(kSettings + u"\\New"));
+  EXPECT_TRUE(RegKeyExists(kSettings + u"\\New"));
 }
 
 TEST(RegistryStore, FileLivesUnderXdgConfigHome) {
