@@ -175,10 +175,24 @@ void WndWidget::PaintBacking(QPaintEvent* event) {
   if (m_detached) return;
   PaintNow();
   if (m_detached) return;
+  const QImage& image = BackingImage();
   ReleaseImageSurface(&m_backing);
+  // Rectangle by rectangle: under a clip of one rectangle the toolkit copies the image, under a
+  // clip of several it blends it span by span, handing large areas to worker threads.
   QPainter painter(Widget());
-  painter.setClipRegion(event->region());
-  painter.drawImage(0, 0, m_backing);
+  for (const QRect& rect : event->region()) {
+    painter.setClipRect(rect);
+    painter.drawImage(rect.topLeft(), image, rect);
+  }
+}
+
+QImage& WndWidget::BackingImage() {
+  if (m_backing.isNull() && m_reportedSize.isValid()) {
+    m_backing = QImage(std::max(m_reportedSize.width(), 1), std::max(m_reportedSize.height(), 1),
+                       QImage::Format_RGB32);
+    m_backing.fill(Qt::white);
+  }
+  return m_backing;
 }
 
 void WndWidget::ReportClientSize() {
@@ -186,11 +200,9 @@ void WndWidget::ReportClientSize() {
   QSize size = ClientSize();
   if (size == m_reportedSize) return;
   m_reportedSize = size;
-  if (m_backing.size() != size) {
+  if (!m_backing.isNull() && m_backing.size() != size) {
     ReleaseImageSurface(&m_backing);
-    QImage image(std::max(size.width(), 1), std::max(size.height(), 1), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    m_backing = image;
+    m_backing = QImage();
   }
   m_invalid = QRegion(0, 0, size.width(), size.height());
   m_eraseOwed = true;

@@ -54,7 +54,10 @@ class WndWidget {
 
   // Client area: the widget minus its visible scroll bars.
   QSize ClientSize() const;
-  QImage& BackingImage() { return m_backing; }
+  // The image the window draws into, white where nothing is drawn yet. Made at the client
+  // size when first drawn into or shown: a frame resizes its windows several times while it is
+  // laid out, and the toolkit's own controls draw without one.
+  QImage& BackingImage();
   // Accumulated invalid region (client coordinates) and whether WM_ERASEBKGND is owed.
   QRegion& InvalidRegion() { return m_invalid; }
   bool& EraseOwed() { return m_eraseOwed; }
