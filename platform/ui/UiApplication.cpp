@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QThreadPool>
 #include <QWidget>
 #include <clocale>
 
@@ -79,6 +80,10 @@ CUiApplication::CUiApplication(int& argc, char** argv) : m_impl(std::make_unique
   UseProgramFonts();
   m_impl->application = std::make_unique<QApplication>(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
+  // The toolkit hands large fills to its global thread pool, a thread per core. The program's
+  // windows are small: starting and waking those threads costs more than they save, most of all
+  // on a busy machine, and the first painted frame waits for all of them. One helper does it.
+  QThreadPool::globalInstance()->setMaxThreadCount(1);
   StartUiThreadDispatch();
   m_impl->ListenForSignals();
 }
