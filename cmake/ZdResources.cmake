@@ -3,7 +3,7 @@
 function(zd_resources target function)
   set(output ${CMAKE_CURRENT_BINARY_DIR}/${function}.cpp)
   add_custom_command(OUTPUT ${output}
-    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 $<TARGET_FILE:zdrc> ${output} ${function} ${ARGN}
+    COMMAND $<TARGET_FILE:zdrc> ${output} ${function} ${ARGN}
     DEPENDS zdrc ${ARGN}
     COMMENT "Compiling resources for ${function}"
     VERBATIM)
