@@ -13,8 +13,8 @@
 #include <random>
 
 #include "app/data/ZedoDoc.h"
-#include "device/ByteOrder.h"
 #include "device/streamio/JVArchive.h"
+#include "platform/base/ByteOrder.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ std::vector<BYTE> Download(std::mt19937& random) {
   std::vector<BYTE> buffer(std::size_t(kPerDownload) * kRecordSize, 0);
   for (int n = 0; n < kPerDownload; ++n) {
     std::vector<BYTE> raw(kRecordSize, 0);
-    Device::SetLe16(raw.data(), WORD(kRecordSize));
+    SetLe16(raw.data(), WORD(kRecordSize));
     raw[4] = BYTE(n);
     raw[5] = BYTE(15 + random() % 10);
     raw[6] = BYTE(1 + random() % 12);
@@ -35,13 +35,13 @@ std::vector<BYTE> Download(std::mt19937& random) {
     raw[9] = BYTE(random() % 60);
     raw[10] = BYTE(random() % 60);
     for (int i = 11; i < 16; ++i) raw[i] = BYTE(random());
-    Device::SetLe16(raw.data() + 16, WORD(300 + random() % 3000));
-    Device::SetLe16(raw.data() + 18, WORD(50 + random() % 200));
+    SetLe16(raw.data() + 16, WORD(300 + random() % 3000));
+    SetLe16(raw.data() + 18, WORD(50 + random() % 200));
     raw[20] = BYTE(random() % 5);
-    Device::SetLe16(raw.data() + 21, WORD(6000));
-    Device::SetLe16(raw.data() + 29, WORD(5));
-    Device::SetLe16(raw.data() + 31, WORD(random() % 6000));
-    for (int s = 0; s < 100; ++s) Device::SetLe16(raw.data() + 35 + 2 * s, WORD(random() % 6000));
+    SetLe16(raw.data() + 21, WORD(6000));
+    SetLe16(raw.data() + 29, WORD(5));
+    SetLe16(raw.data() + 31, WORD(random() % 6000));
+    for (int s = 0; s < 100; ++s) SetLe16(raw.data() + 35 + 2 * s, WORD(random() % 6000));
     std::copy(raw.begin(), raw.end(), buffer.begin() + std::ptrdiff_t(n) * kRecordSize);
   }
   return buffer;

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "device/ByteOrder.h"
 #include "device/Callback.h"
 #include "device/Crc.h"
 #include "device/Stopwatch.h"
 #include "device/streamio/IoStream.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/FileException.h"
 
 namespace Device {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "device/ByteOrder.h"
 #include "device/JvCommands.h"
 #include "device/streamio/IoStream.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/FileException.h"
 
 namespace Device {

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "device/ByteOrder.h"
 #include "device/HexText.h"
 #include "device/JvCommands.h"
 #include "device/streamio/IoStream.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/FileException.h"
 
 namespace Device {

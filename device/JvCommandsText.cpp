@@ -7,11 +7,11 @@
 #include <cstring>
 #include <string_view>
 
-#include "device/ByteOrder.h"
 #include "device/DeviceIdent.h"
 #include "device/DeviceLogin.h"
 #include "device/JvCommands.h"
 #include "device/streamio/IoStream.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
 

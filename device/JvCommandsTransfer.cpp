@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "device/ByteOrder.h"
 #include "device/Crc.h"
 #include "device/JvCommands.h"
 #include "device/streamio/IoStream.h"
 #include "device/streamio/IpStream.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
 

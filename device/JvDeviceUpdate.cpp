@@ -3,13 +3,13 @@
 
 #include <vector>
 
-#include "device/ByteOrder.h"
 #include "device/Callback.h"
 #include "device/DeviceAbort.h"
 #include "device/JvCommands.h"
 #include "device/JvDevice.h"
 #include "device/PackageHeader.h"
 #include "device/UpdateErrorCode.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/res/StringTable.h"
 
 namespace Device {

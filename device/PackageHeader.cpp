@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "device/ByteOrder.h"
 #include "device/streamio/IoStream.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/FileException.h"
 
 namespace Device {

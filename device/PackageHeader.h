@@ -4,9 +4,9 @@
 
 #include <array>
 
-#include "device/ByteOrder.h"
 #include "device/Contents.h"
 #include "device/Version.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/WinTypes.h"
 
 namespace StreamIO {

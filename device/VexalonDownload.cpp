@@ -6,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "device/ByteOrder.h"
 #include "device/Callback.h"
 #include "device/Crc.h"
 #include "device/Stopwatch.h"
 #include "device/VexalonDevice.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
 

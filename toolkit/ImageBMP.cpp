@@ -1,6 +1,6 @@
 #include "toolkit/ImageBMP.h"
 
-#include "device/ByteOrder.h"
+#include "platform/base/ByteOrder.h"
 
 namespace {
 
@@ -11,8 +11,8 @@ constexpr DWORD kFileHeaderSize = 14;
 BOOL CImageBMP::Encode(CImageFile* file) {
   if (CheckEncodeTarget(file)) return FALSE;
   BYTE header[kFileHeaderSize] = {'B', 'M'};
-  Device::SetLe32(header + 2, GetDibSize() + kFileHeaderSize);
-  Device::SetLe32(header + 10, kFileHeaderSize + sizeof(BITMAPINFOHEADER) + GetPaletteBytes());
+  SetLe32(header + 2, GetDibSize() + kFileHeaderSize);
+  SetLe32(header + 10, kFileHeaderSize + sizeof(BITMAPINFOHEADER) + GetPaletteBytes());
   SyncHeaderToDib();
   // A short write means a truncated file, which must not be reported as saved.
   if (file->Write(header, kFileHeaderSize, 1) != 1 || file->Write(m_pDib, GetDibSize(), 1) != 1) {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "device/ByteOrder.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/String.h"
 
 // The identity of the instrument that made a test.
@@ -58,9 +58,9 @@ struct zd_meas_t {
   bool expanded = false;
   bool selected = true;
 
-  WORD Word(int offset) const { return Device::GetLe16(raw + offset); }
-  DWORD DWord(int offset) const { return Device::GetLe32(raw + offset); }
-  void SetWord(int offset, WORD value) { Device::SetLe16(raw + offset, value); }
-  void SetDWord(int offset, DWORD value) { Device::SetLe32(raw + offset, value); }
+  WORD Word(int offset) const { return GetLe16(raw + offset); }
+  DWORD DWord(int offset) const { return GetLe32(raw + offset); }
+  void SetWord(int offset, WORD value) { SetLe16(raw + offset, value); }
+  void SetDWord(int offset, DWORD value) { SetLe32(raw + offset, value); }
   WORD CurveSample(int index) const { return Word(MeasRaw::kCurve + 2 * index); }
 };

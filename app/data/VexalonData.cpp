@@ -7,8 +7,8 @@
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Units.h"
 #include "app/data/ZedoDoc.h"
-#include "device/ByteOrder.h"
 #include "device/streamio/JVArchive.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/DateTimePicture.h"
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
@@ -98,7 +98,7 @@ CVexalonData::~CVexalonData() = default;
 
 bool CVexalonData::ParseDownload(const BYTE* buffer, std::size_t length, const SMeasDeviceInfo* device) {
   for (std::size_t pos = 0; buffer && pos + MeasRaw::kSize <= length; pos += MeasRaw::kSize) {
-    if (Device::GetLe16(buffer + pos) != MeasRaw::kSize) return false;
+    if (GetLe16(buffer + pos) != MeasRaw::kSize) return false;
     auto record = std::make_unique<zd_meas_t>();
     std::copy_n(buffer + pos, MeasRaw::kSize, record->raw);
     if (device) record->device = *device;

@@ -1,7 +1,7 @@
 #include "app/data/ZedoDoc.h"
-#include "device/ByteOrder.h"
 #include "device/streamio/JVArchive.h"
 #include "device/streamio/StreamIO.h"
+#include "platform/base/ByteOrder.h"
 #include "platform/base/FileException.h"
 #include "platform/ui/Clipboard.h"
 
@@ -13,7 +13,7 @@ constexpr DWORD kClipStreamFlags =
 constexpr int kArchiveBuffer = 1024;
 constexpr std::size_t kLengthWord = 4;
 
-DWORD LengthWord(const std::vector<BYTE>& block) { return Device::GetLe32(block.data()); }
+DWORD LengthWord(const std::vector<BYTE>& block) { return GetLe32(block.data()); }
 
 }  // namespace
 
@@ -29,7 +29,7 @@ bool CZedoDoc::CopyToClipboard(const std::vector<BYTE>& selection) {
     archive.Flush();
     const int length = stream->GetLength();
     block.assign(kLengthWord + std::size_t(length), 0);
-    Device::SetLe32(block.data(), DWORD(length));
+    SetLe32(block.data(), DWORD(length));
     stream->SeekTo(0);
     if (stream->Read(block.data() + kLengthWord, length) != length) return false;
   } catch (const CFileException&) {

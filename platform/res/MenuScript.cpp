@@ -1,6 +1,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/base/ByteOrder.h"
 #include "platform/base/String.h"
 #include "platform/res/ResourceScript.h"
 #include "platform/res/ScriptLexer.h"
@@ -61,10 +62,10 @@ void Emit(std::vector<std::uint8_t>& out, const std::vector<std::unique_ptr<Menu
   for (std::size_t i = 0; i < level.size(); ++i) {
     const MenuEntry& entry = *level[i];
     unsigned option = entry.option | (i + 1 == level.size() ? MF_END : 0);
-    Put16(out, option);
-    if (!(option & MF_POPUP)) Put16(out, entry.id);
-    for (char16_t ch : entry.text) Put16(out, ch);
-    Put16(out, 0);
+    PutLe16(out, option);
+    if (!(option & MF_POPUP)) PutLe16(out, entry.id);
+    for (char16_t ch : entry.text) PutLe16(out, ch);
+    PutLe16(out, 0);
     if (option & MF_POPUP) Emit(out, entry.items);
   }
 }
@@ -108,8 +109,8 @@ std::vector<std::uint8_t> CompileMenu(std::string_view script) {
   if (open.size() > 1) Fail(ScriptLine{openedAt.back(), {}}, "popup without end");
   if (root.items.empty()) throw ResourceScriptError("empty menu");
   std::vector<std::uint8_t> out;
-  Put16(out, 0);  // version
-  Put16(out, 0);  // header size
+  PutLe16(out, 0);  // version
+  PutLe16(out, 0);  // header size
   Emit(out, root.items);
   return out;
 }

@@ -81,9 +81,4 @@ unsigned ParseWord16(const ScriptLine& line, const ScriptWord& word) {
   return unsigned(value);
 }
 
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-  out.push_back(std::uint8_t(value & 0xFF));
-  out.push_back(std::uint8_t(value >> 8));
-}
-
 }  // namespace ResourceScript

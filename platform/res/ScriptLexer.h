@@ -2,7 +2,6 @@
 // Splits a resource script into lines of words: bare words, numbers and "quoted" texts with
 // the escapes \t, \" and \\. A '#' outside quotes starts a comment.
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +25,5 @@ std::vector<ScriptLine> SplitScript(std::string_view script);
 
 // A decimal or 0x number from 0 to 65535.
 unsigned ParseWord16(const ScriptLine& line, const ScriptWord& word);
-
-// Appends a 16-bit value little-endian, as the compiled templates hold every word.
-void Put16(std::vector<std::uint8_t>& out, unsigned value);
 
 }  // namespace ResourceScript

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/ByteOrder.h"
+
 namespace DialogTemplateFormat {
 
 // Control kinds: the platform's class atoms for the standard controls, then our own.
@@ -47,17 +49,9 @@ struct SDialog {
 
 namespace detail {
 
-inline void Put16(std::vector<std::uint8_t>& out, unsigned v) {
-  out.push_back(std::uint8_t(v & 0xFF));
-  out.push_back(std::uint8_t((v >> 8) & 0xFF));
-}
-inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 inline void PutText(std::vector<std::uint8_t>& out, const std::u16string& text) {
-  for (char16_t ch : text) Put16(out, ch);
-  Put16(out, 0);
+  for (char16_t ch : text) PutLe16(out, ch);
+  PutLe16(out, 0);
 }
 
 // Reads within the given bytes only; every read past the end fails the whole template.
@@ -67,7 +61,7 @@ class Reader {
   bool ok() const { return m_ok; }
   unsigned U16() {
     if (!m_ok || m_pos + 2 > m_size) return Fail();
-    unsigned v = unsigned(m_data[m_pos]) | (unsigned(m_data[m_pos + 1]) << 8);
+    unsigned v = GetLe16(m_data + m_pos);
     m_pos += 2;
     return v;
   }
@@ -101,20 +95,20 @@ class Reader {
 inline std::vector<std::uint8_t> Write(const SDialog& dialog) {
   using namespace detail;
   std::vector<std::uint8_t> out;
-  Put16(out, 1);
-  Put32(out, dialog.style);
-  Put32(out, dialog.exStyle);
-  for (int v : {dialog.x, dialog.y, dialog.cx, dialog.cy}) Put16(out, unsigned(v) & 0xFFFF);
-  Put16(out, dialog.pointSize);
+  PutLe16(out, 1);
+  PutLe32(out, dialog.style);
+  PutLe32(out, dialog.exStyle);
+  for (int v : {dialog.x, dialog.y, dialog.cx, dialog.cy}) PutLe16(out, unsigned(v) & 0xFFFF);
+  PutLe16(out, dialog.pointSize);
   PutText(out, dialog.face);
   PutText(out, dialog.caption);
-  Put16(out, unsigned(dialog.controls.size()));
+  PutLe16(out, unsigned(dialog.controls.size()));
   for (const SControl& c : dialog.controls) {
-    Put16(out, c.kind);
-    Put16(out, c.id);
-    Put32(out, c.style);
-    Put32(out, c.exStyle);
-    for (int v : {c.x, c.y, c.cx, c.cy}) Put16(out, unsigned(v) & 0xFFFF);
+    PutLe16(out, c.kind);
+    PutLe16(out, c.id);
+    PutLe32(out, c.style);
+    PutLe32(out, c.exStyle);
+    for (int v : {c.x, c.y, c.cx, c.cy}) PutLe16(out, unsigned(v) & 0xFFFF);
     PutText(out, c.text);
   }
   return out;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/base/ByteOrder.h"
 #include "platform/ui/Menu.h"
 
 CMenuTemplateReader::CMenuTemplateReader(const void* data, std::size_t size)
@@ -15,7 +16,7 @@ CMenuTemplateReader::CMenuTemplateReader(const void* data, std::size_t size)
 
 bool CMenuTemplateReader::ReadWord(UINT& value) {
   if (m_size - m_pos < 2) return false;
-  value = UINT(m_data[m_pos]) | (UINT(m_data[m_pos + 1]) << 8);
+  value = GetLe16(m_data + m_pos);
   m_pos += 2;
   return true;
 }

@@ -1,10 +1,11 @@
 #include "platform/ui/ToolBarResource.h"
 
+#include "platform/base/ByteOrder.h"
 #include "platform/res/ResourceLookup.h"
 
 namespace {
 
-UINT Word(const BYTE* data, std::size_t offset) { return UINT(data[offset]) | (UINT(data[offset + 1]) << 8); }
+UINT Word(const BYTE* data, std::size_t offset) { return GetLe16(data + offset); }
 
 }  // namespace
 

@@ -1,3 +1,4 @@
+#include "platform/base/ByteOrder.h"
 #include "platform/res/ScriptLexer.h"
 #include "resources/compiler/ResourceScript.h"
 
@@ -25,11 +26,11 @@ std::vector<std::uint8_t> CompileToolBar(std::string_view script) {
   }
   if (width == 0 || height == 0) throw ResourceScriptError("tool bar without size");
   std::vector<std::uint8_t> out;
-  Put16(out, 1);
-  Put16(out, width);
-  Put16(out, height);
-  Put16(out, unsigned(buttons.size()));
-  for (unsigned id : buttons) Put16(out, id);
+  PutLe16(out, 1);
+  PutLe16(out, width);
+  PutLe16(out, height);
+  PutLe16(out, unsigned(buttons.size()));
+  for (unsigned id : buttons) PutLe16(out, id);
   return out;
 }
 

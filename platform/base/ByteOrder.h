@@ -1,11 +1,10 @@
 #pragma once
-// Packing of multi-byte values at explicit byte order, as the instrument link carries them.
+// Packing of multi-byte values at explicit byte order, as the instrument link and the file and
+// resource formats carry them.
 
 #include <vector>
 
 #include "platform/base/WinTypes.h"
-
-namespace Device {
 
 inline void PutLe16(std::vector<BYTE>& out, DWORD value) {
   out.push_back(BYTE(value));
@@ -34,5 +33,3 @@ inline void SetLe32(BYTE* out, DWORD value) {
 inline WORD GetLe16(const BYTE* in) { return WORD(in[0] | in[1] << 8); }
 inline DWORD GetLe24(const BYTE* in) { return DWORD(in[0]) | DWORD(in[1]) << 8 | DWORD(in[2]) << 16; }
 inline DWORD GetLe32(const BYTE* in) { return GetLe24(in) | DWORD(in[3]) << 24; }
-
-}  // namespace Device
