@@ -92,6 +92,10 @@ CUiApplication::~CUiApplication() {
   m_impl->mainWindow.reset();
   m_impl->ReleaseSignals();
   StopUiThreadDispatch();
+  // What was handed over for deletion once its event is handled (killed timers, widgets of
+  // destroyed windows) goes now: only a running event loop deletes it, and the toolkit drops
+  // whatever is still waiting when the application goes.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   m_impl->application.reset();
 }
 
