@@ -15,7 +15,7 @@ HDC CreateWindowDC(CWnd* wnd) {
 
 void ShowDrawing(HWND wnd) {
   if (!CWnd::IsWindowHandle(wnd) || !wnd->GetWidget()) return;
-  ReleaseImageSurface(&wnd->GetWidget()->BackingImage());
+  wnd->GetWidget()->ReleaseBacking();
   wnd->GetWidget()->ScheduleScreenUpdate(QRect(QPoint(0, 0), wnd->GetWidget()->ClientSize()));
 }
 
@@ -33,16 +33,26 @@ int ReleaseDC(HWND wnd, HDC dc) {
 }
 
 CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd) {
-  Attach(CreateWindowDC(wnd));
-  m_ps.hdc = m_hDC;
   WndWidget* widget = wnd && CWnd::IsWindowHandle(wnd) ? wnd->GetWidget() : nullptr;
-  if (!widget) return;
+  if (!widget) {
+    Attach(CreateWindowDC(wnd));
+    m_ps.hdc = m_hDC;
+    return;
+  }
   QRect box = widget->InvalidRegion().boundingRect();
+  // Plain child windows show their own images over this one: it paints around them, as a
+  // window that clips its children does.
+  const QRegion area = widget->UncoveredPart(box);
+  Attach(CreateImageDC(&widget->BackingImage(&area)));
+  m_ps.hdc = m_hDC;
   ::SetRect(&m_ps.rcPaint, box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
   const bool erase = widget->EraseOwed();
   widget->InvalidRegion() = QRegion();
   widget->EraseOwed() = false;
   IntersectClipRect(&m_ps.rcPaint);
+  for (const QRect& covered : QRegion(box) - area)
+    ExcludeClipRect(covered.left(), covered.top(), covered.left() + covered.width(),
+                    covered.top() + covered.height());
   if (erase) m_ps.fErase = !wnd->SendMessage(WM_ERASEBKGND, WPARAM(m_hDC), 0);
 }
 

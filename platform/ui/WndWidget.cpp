@@ -173,26 +173,55 @@ void WndWidget::ScheduleScreenUpdate(const QRect& rect) { Widget()->update(rect)
 
 void WndWidget::PaintBacking(QPaintEvent* event) {
   if (m_detached) return;
+  const QRegion shown = UncoveredPart(event->region());
+  // What a child window covered until now was never painted: it is painted now, as the
+  // platform asks a parent to repaint what its child uncovers.
+  const QRegion unpainted = m_backing.isNull() ? shown : shown & m_unwhitened;
+  if (!unpainted.isEmpty()) {
+    m_invalid += unpainted;
+    m_eraseOwed = true;
+  }
   PaintNow();
   if (m_detached) return;
-  const QImage& image = BackingImage();
+  const QImage& image = BackingImage(&shown);
   ReleaseImageSurface(&m_backing);
   // Rectangle by rectangle: under a clip of one rectangle the toolkit copies the image, under a
   // clip of several it blends it span by span, handing large areas to worker threads.
   QPainter painter(Widget());
-  for (const QRect& rect : event->region()) {
+  for (const QRect& rect : shown) {
     painter.setClipRect(rect);
     painter.drawImage(rect.topLeft(), image, rect);
   }
 }
 
-QImage& WndWidget::BackingImage() {
+QImage& WndWidget::BackingImage(const QRegion* area) {
   if (m_backing.isNull() && m_reportedSize.isValid()) {
     m_backing = QImage(std::max(m_reportedSize.width(), 1), std::max(m_reportedSize.height(), 1),
                        QImage::Format_RGB32);
-    m_backing.fill(Qt::white);
+    m_unwhitened = QRegion(m_backing.rect());
   }
+  const QRegion white = area ? m_unwhitened & *area : m_unwhitened;
+  if (white.isEmpty()) return m_backing;
+  ReleaseImageSurface(&m_backing);
+  for (const QRect& rect : white)
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+      std::fill_n(reinterpret_cast<QRgb*>(m_backing.scanLine(y)) + rect.left(), rect.width(), 0xFFFFFFFFu);
+  m_unwhitened -= white;
   return m_backing;
+}
+
+void WndWidget::ReleaseBacking() { ReleaseImageSurface(&m_backing); }
+
+QRegion WndWidget::UncoveredPart(const QRegion& region) {
+  QRegion uncovered = region;
+  for (QObject* object : Widget()->children()) {
+    auto* child = qobject_cast<QWidget*>(object);
+    auto* host = dynamic_cast<WndWidget*>(child);
+    if (!host || host->m_detached || host->IsToolkitControl() || child->isHidden() || child->isWindow())
+      continue;
+    uncovered -= QRect(child->pos(), host->ClientSize());
+  }
+  return uncovered;
 }
 
 void WndWidget::ReportClientSize() {

@@ -56,8 +56,14 @@ class WndWidget {
   QSize ClientSize() const;
   // The image the window draws into, white where nothing is drawn yet. Made at the client
   // size when first drawn into or shown: a frame resizes its windows several times while it is
-  // laid out, and the toolkit's own controls draw without one.
-  QImage& BackingImage();
+  // laid out, and the toolkit's own controls draw without one. With an area, only that part
+  // is made ready yet: memory that is never drawn into nor shown stays untouched.
+  QImage& BackingImage(const QRegion* area = nullptr);
+  // The part of the region that no plain child window covers. Those show their own images
+  // over their parent, which neither paints nor shows what lies beneath them.
+  QRegion UncoveredPart(const QRegion& region);
+  // Ends the drawing still open on the backing image, so that it can be shown.
+  void ReleaseBacking();
   // Accumulated invalid region (client coordinates) and whether WM_ERASEBKGND is owed.
   QRegion& InvalidRegion() { return m_invalid; }
   bool& EraseOwed() { return m_eraseOwed; }
@@ -112,6 +118,7 @@ class WndWidget {
   CWnd& m_wnd;
   bool m_detached = false;
   QImage m_backing;
+  QRegion m_unwhitened;  // of the backing image, not yet made white
   QRegion m_invalid;
   bool m_eraseOwed = false;
   QSize m_reportedSize{-1, -1};

@@ -402,6 +402,20 @@ TEST_F(WndTest, PaintDrawsIntoTheBackingImageThatClientContextsRead) {
   EXPECT_EQ(dc.GetPixel(7, 7), RGB(255, 255, 255)) << "erased with the window colour";
 }
 
+TEST_F(WndTest, AParentPaintsAroundItsChildrenAndLaterWhatAChildUncovers) {
+  CProbeWnd child;
+  ASSERT_TRUE(child.Create(&top, CRect(0, 0, 10, 10)));
+  top.paintRed = true;
+  top.Invalidate();
+  top.UpdateWindow();
+  PumpMessages();
+  child.ShowWindow(SW_HIDE);
+  PumpMessages();
+  CClientDC dc(&top);
+  EXPECT_EQ(dc.GetPixel(3, 3), RGB(255, 0, 0)) << "painted once the child no longer covers it";
+  EXPECT_EQ(dc.GetPixel(7, 7), RGB(255, 255, 255));
+}
+
 TEST_F(WndTest, MoveWindowReportsTheNewClientSizeAtOnce) {
   CProbeWnd child;
   ASSERT_TRUE(child.Create(&top, CRect(0, 0, 30, 30)));
