@@ -1,5 +1,6 @@
 #include "platform/gdi/GdiInternals.h"
 
+#include <array>
 #include <cstring>
 
 namespace gdi {
@@ -136,10 +137,25 @@ void BitmapData::ImportDib() {
   const int h = image.height();
   const bool bottomUp = dib->header.biHeight > 0;
   const int bpp = dib->header.biBitCount;
+  // The colours of an indexed picture are looked up once, not per pixel.
+  std::array<QRgb, 256> palette{};
+  if (bpp == 8 || bpp == 4)
+    for (int i = 0; i < (1 << bpp); ++i) palette[std::size_t(i)] = TableColor(dib->table, i);
   for (int y = 0; y < h; ++y) {
     const BYTE* src = dib->bits + std::size_t(bottomUp ? h - 1 - y : y) * std::size_t(dib->stride);
     auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < w; ++x) dst[x] = ReadDibPixel(src, x, bpp, dib->table);
+    // The common depths row by row; the others pixel by pixel.
+    if (bpp == 24) {
+      for (int x = 0; x < w; ++x, src += 3) dst[x] = qRgb(src[2], src[1], src[0]);
+    } else if (bpp == 32) {
+      for (int x = 0; x < w; ++x, src += 4) dst[x] = qRgba(src[2], src[1], src[0], src[3]);
+    } else if (bpp == 8) {
+      for (int x = 0; x < w; ++x) dst[x] = palette[src[x]];
+    } else if (bpp == 4) {
+      for (int x = 0; x < w; ++x) dst[x] = palette[(x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4)];
+    } else {
+      for (int x = 0; x < w; ++x) dst[x] = ReadDibPixel(src, x, bpp, dib->table);
+    }
   }
 }
 

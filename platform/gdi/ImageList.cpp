@@ -50,7 +50,14 @@ void Reserve(ImageListData& list, int count) {
   Pixels(list.mask) = biggerMask;
 }
 
-// Copies one picture (and its mask, or none for opaque) into slot index.
+// The pixels of a copied picture as 32-bit values, read row by row.
+QImage RowReadable(QImage image) {
+  if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32) return image;
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Copies one picture (and its mask, or none for opaque) into slot index; color and mask are
+// 32-bit images.
 void PutPicture(ImageListData& list, int index, const QImage& color, int sx, const QImage* mask,
                 std::optional<QRgb> maskColor) {
   QImage& image = Pixels(list.image);
@@ -58,14 +65,16 @@ void PutPicture(ImageListData& list, int index, const QImage& color, int sx, con
   for (int y = 0; y < list.cy; ++y) {
     auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y)) + index * list.cx;
     auto* dstMask = reinterpret_cast<QRgb*>(maskImage.scanLine(y)) + index * list.cx;
+    const auto* src = y < color.height() ? reinterpret_cast<const QRgb*>(color.constScanLine(y)) : nullptr;
+    const auto* srcMask =
+        mask && y < mask->height() ? reinterpret_cast<const QRgb*>(mask->constScanLine(y)) : nullptr;
     for (int x = 0; x < list.cx; ++x) {
-      const bool inside = sx + x < color.width() && y < color.height();
-      QRgb c = inside ? (color.pixel(sx + x, y) | 0xFF000000) : kBlack;
+      const bool inside = src && sx + x < color.width();
+      QRgb c = inside ? (src[sx + x] | 0xFF000000) : kBlack;
       bool transparent = false;
       if (list.Masked()) {
         if (mask)
-          transparent = inside && x + sx < mask->width() && y < mask->height() &&
-                        gdi::IsWhiteish(mask->pixel(sx + x, y));
+          transparent = inside && srcMask && x + sx < mask->width() && gdi::IsWhiteish(srcMask[sx + x]);
         else if (maskColor)
           transparent = inside && (c & 0xFFFFFF) == (*maskColor & 0xFFFFFF);
       }
@@ -79,9 +88,9 @@ void PutPicture(ImageListData& list, int index, const QImage& color, int sx, con
 
 int AddStrip(HIMAGELIST list, HBITMAP image, HBITMAP mask, std::optional<QRgb> maskColor) {
   if (!list || !gdi::Data<gdi::BitmapData>(image)) return -1;
-  const QImage color = SourcePixels(image).copy();
+  const QImage color = RowReadable(SourcePixels(image).copy());
   QImage maskCopy;
-  if (mask && gdi::Data<gdi::BitmapData>(mask)) maskCopy = SourcePixels(mask).copy();
+  if (mask && gdi::Data<gdi::BitmapData>(mask)) maskCopy = RowReadable(SourcePixels(mask).copy());
   const int pictures = std::max(1, color.width() / list->cx);
   const int first = list->count;
   Reserve(*list, first + pictures);
@@ -140,8 +149,8 @@ int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask) {
 
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
   if (!list || !icon || index < -1 || index >= list->count) return -1;
-  const QImage color = icon->color.scaled(list->cx, list->cy);
-  const QImage mask = icon->mask.scaled(list->cx, list->cy);
+  const QImage color = RowReadable(icon->color.scaled(list->cx, list->cy));
+  const QImage mask = RowReadable(icon->mask.scaled(list->cx, list->cy));
   if (index == -1) {
     Reserve(*list, list->count + 1);
     index = list->count++;
@@ -155,9 +164,9 @@ int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
 
 BOOL ImageList_Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask) {
   if (!list || index < 0 || index >= list->count || !gdi::Data<gdi::BitmapData>(image)) return FALSE;
-  const QImage color = SourcePixels(image).copy();
+  const QImage color = RowReadable(SourcePixels(image).copy());
   QImage maskCopy;
-  if (mask && gdi::Data<gdi::BitmapData>(mask)) maskCopy = SourcePixels(mask).copy();
+  if (mask && gdi::Data<gdi::BitmapData>(mask)) maskCopy = RowReadable(SourcePixels(mask).copy());
   PutPicture(*list, index, color, 0, maskCopy.isNull() ? nullptr : &maskCopy, std::nullopt);
   return TRUE;
 }
