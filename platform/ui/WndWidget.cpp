@@ -10,6 +10,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstring>
 
 #include "platform/base/Clock.h"
 #include "platform/gdi/ImageDc.h"
@@ -203,9 +204,14 @@ QImage& WndWidget::BackingImage(const QRegion* area) {
   const QRegion white = area ? m_unwhitened & *area : m_unwhitened;
   if (white.isEmpty()) return m_backing;
   ReleaseImageSurface(&m_backing);
-  for (const QRect& rect : white)
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-      std::fill_n(reinterpret_cast<QRgb*>(m_backing.scanLine(y)) + rect.left(), rect.width(), 0xFFFFFFFFu);
+  // A rectangle's first row is filled, the others are copied from it, which runs much faster.
+  for (const QRect& rect : white) {
+    auto* first = reinterpret_cast<QRgb*>(m_backing.scanLine(rect.top())) + rect.left();
+    std::fill_n(first, rect.width(), 0xFFFFFFFFu);
+    for (int y = rect.top() + 1; y <= rect.bottom(); ++y)
+      std::memcpy(reinterpret_cast<QRgb*>(m_backing.scanLine(y)) + rect.left(), first,
+                  std::size_t(rect.width()) * sizeof(QRgb));
+  }
   m_unwhitened -= white;
   return m_backing;
 }
