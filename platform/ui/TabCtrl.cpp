@@ -19,6 +19,9 @@ BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 std::unique_ptr<WndWidget> CTabCtrl::CreateWidget(CWnd* parent) {
   QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<WndWidgetOf<QTabWidget>>(*this, parentWidget);
+  // The control paints all of its area, beside the tabs too, as the platform's tab control does:
+  // its parent then neither paints nor shows anything beneath it.
+  widget->setAutoFillBackground(true);
   QObject::connect(widget.get(), &QTabWidget::tabBarClicked, [this](int) {
     CWnd* parentWnd = GetParent();
     if (!parentWnd) return;

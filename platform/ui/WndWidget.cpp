@@ -223,9 +223,13 @@ QRegion WndWidget::UncoveredPart(const QRegion& region) {
   for (QObject* object : Widget()->children()) {
     auto* child = qobject_cast<QWidget*>(object);
     auto* host = dynamic_cast<WndWidget*>(child);
-    if (!host || host->m_detached || host->IsToolkitControl() || child->isHidden() || child->isWindow())
-      continue;
-    uncovered -= QRect(child->pos(), host->ClientSize());
+    if (!host || host->m_detached || child->isHidden() || child->isWindow()) continue;
+    if (!host->IsToolkitControl()) {
+      uncovered -= QRect(child->pos(), host->ClientSize());
+    } else if (child->autoFillBackground() && child->palette().brush(child->backgroundRole()).isOpaque()) {
+      // A control that fills its background hides all of its area.
+      uncovered -= child->geometry();
+    }
   }
   return uncovered;
 }

@@ -59,8 +59,9 @@ class WndWidget {
   // laid out, and the toolkit's own controls draw without one. With an area, only that part
   // is made ready yet: memory that is never drawn into nor shown stays untouched.
   QImage& BackingImage(const QRegion* area = nullptr);
-  // The part of the region that no plain child window covers. Those show their own images
-  // over their parent, which neither paints nor shows what lies beneath them.
+  // The part of the region that no plain child window and no control that fills its
+  // background covers. Those show themselves over their parent, which neither paints nor shows
+  // what lies beneath them.
   QRegion UncoveredPart(const QRegion& region);
   // Ends the drawing still open on the backing image, so that it can be shown.
   void ReleaseBacking();
