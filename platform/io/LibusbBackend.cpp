@@ -1,5 +1,6 @@
 #include "platform/io/LibusbBackend.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <libusb.h>
 #include <poll.h>
@@ -13,6 +14,44 @@
 #include "platform/base/ErrorCodes.h"
 
 namespace {
+
+// libusb is loaded when USB devices are first looked for, not with the program: most runs
+// never use it, and loading it (with the device manager library it brings) slows every start.
+// clang-format off
+#define ZD_LIBUSB_FUNCTIONS(X) \
+  X(init) X(exit) X(get_device_list) X(free_device_list) X(get_device_descriptor) \
+  X(get_active_config_descriptor) X(free_config_descriptor) X(get_bus_number) X(get_device_address) \
+  X(wrap_sys_device) X(close) X(release_interface) X(get_device) X(set_auto_detach_kernel_driver) \
+  X(claim_interface) X(alloc_transfer) X(submit_transfer) X(free_transfer) \
+  X(handle_events_timeout_completed) X(cancel_transfer)
+// clang-format on
+
+struct SLibusb {
+#define ZD_LIBUSB_POINTER(name) decltype(&libusb_##name) name = nullptr;
+  ZD_LIBUSB_FUNCTIONS(ZD_LIBUSB_POINTER)
+#undef ZD_LIBUSB_POINTER
+  bool loaded = false;
+};
+
+SLibusb LoadLibusb() {
+  SLibusb api;
+  // Kept loaded to the end of the process.
+  void* library = dlopen("libusb-1.0.so.0", RTLD_NOW | RTLD_LOCAL);
+  if (!library) return api;
+  bool complete = true;
+#define ZD_LIBUSB_BIND(name)                                                        \
+  api.name = reinterpret_cast<decltype(api.name)>(dlsym(library, "libusb_" #name)); \
+  complete = complete && api.name;
+  ZD_LIBUSB_FUNCTIONS(ZD_LIBUSB_BIND)
+#undef ZD_LIBUSB_BIND
+  api.loaded = complete;
+  return api;
+}
+
+const SLibusb& Usb() {
+  static const SLibusb api = LoadLibusb();
+  return api;
+}
 
 int UsbError(int code) {
   switch (code) {
@@ -41,7 +80,7 @@ int UsbError(int code) {
 // The interface and address of the first bulk endpoint of the direction, or false.
 bool FindBulkEndpoint(libusb_device* device, bool in, int& interfaceNumber, int& endpoint) {
   libusb_config_descriptor* config = nullptr;
-  if (libusb_get_active_config_descriptor(device, &config) != 0 || !config) return false;
+  if (Usb().get_active_config_descriptor(device, &config) != 0 || !config) return false;
   bool found = false;
   for (int i = 0; i < config->bNumInterfaces && !found; ++i) {
     const libusb_interface& interface = config->interface[i];
@@ -59,7 +98,7 @@ bool FindBulkEndpoint(libusb_device* device, bool in, int& interfaceNumber, int&
       }
     }
   }
-  libusb_free_config_descriptor(config);
+  Usb().free_config_descriptor(config);
   return found;
 }
 
@@ -74,37 +113,37 @@ void LIBUSB_CALL MarkDone(libusb_transfer* transfer) { *static_cast<int*>(transf
 
 CLibusbBackend::CLibusbBackend() {
   // Without a USB subsystem there is nothing to list or open, which is no failure.
-  m_available = libusb_init(&m_context) == LIBUSB_SUCCESS;
+  m_available = Usb().loaded && Usb().init(&m_context) == LIBUSB_SUCCESS;
 }
 
 CLibusbBackend::~CLibusbBackend() {
   for (auto& [id, device] : m_devices) {
-    libusb_close(device.handle);
+    Usb().close(device.handle);
     ::close(device.fd);
   }
-  if (m_available) libusb_exit(m_context);
+  if (m_available) Usb().exit(m_context);
 }
 
 int CLibusbBackend::List(WORD vendorId, WORD productId, std::vector<std::string>& paths) {
   paths.clear();
   if (!m_available) return 0;
   libusb_device** list = nullptr;
-  ssize_t count = libusb_get_device_list(m_context, &list);
+  ssize_t count = Usb().get_device_list(m_context, &list);
   if (count < 0) return UsbError(int(count));
   for (ssize_t i = 0; i < count; ++i) {
     libusb_device_descriptor descriptor{};
-    if (libusb_get_device_descriptor(list[i], &descriptor) != 0) continue;
+    if (Usb().get_device_descriptor(list[i], &descriptor) != 0) continue;
     if (descriptor.idVendor != vendorId || (productId != 0 && descriptor.idProduct != productId)) continue;
     int interfaceNumber = 0, endpoint = 0;
     if (!FindBulkEndpoint(list[i], true, interfaceNumber, endpoint) ||
         !FindBulkEndpoint(list[i], false, interfaceNumber, endpoint))
       continue;
     char path[64];
-    std::snprintf(path, sizeof path, "/dev/bus/usb/%03u/%03u", unsigned(libusb_get_bus_number(list[i])),
-                  unsigned(libusb_get_device_address(list[i])));
+    std::snprintf(path, sizeof path, "/dev/bus/usb/%03u/%03u", unsigned(Usb().get_bus_number(list[i])),
+                  unsigned(Usb().get_device_address(list[i])));
     paths.push_back(path);
   }
-  libusb_free_device_list(list, 1);
+  Usb().free_device_list(list, 1);
   return 0;
 }
 
@@ -114,7 +153,7 @@ int CLibusbBackend::Open(const std::string& path, int& device) {
   int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return OsErrorToWin(errno);
   libusb_device_handle* handle = nullptr;
-  if (int error = libusb_wrap_sys_device(m_context, intptr_t(fd), &handle)) {
+  if (int error = Usb().wrap_sys_device(m_context, intptr_t(fd), &handle)) {
     ::close(fd);
     return UsbError(error);
   }
@@ -129,8 +168,8 @@ int CLibusbBackend::Close(int device) {
   auto it = m_devices.find(device);
   if (it == m_devices.end()) return ERROR_INVALID_HANDLE;
   for (const auto& [endpoint, interfaceNumber] : it->second.interfaceOfEndpoint)
-    libusb_release_interface(it->second.handle, interfaceNumber);
-  libusb_close(it->second.handle);
+    Usb().release_interface(it->second.handle, interfaceNumber);
+  Usb().close(it->second.handle);
   int result = ::close(it->second.fd) == 0 ? 0 : OsErrorToWin(errno);
   m_devices.erase(it);
   return result;
@@ -147,14 +186,14 @@ int CLibusbBackend::OpenPipe(int device, int pipe, int& endpoint) {
   auto it = m_devices.find(device);
   if (it == m_devices.end()) return ERROR_INVALID_HANDLE;
   int interfaceNumber = 0;
-  if (!FindBulkEndpoint(libusb_get_device(it->second.handle), pipe == 0, interfaceNumber, endpoint))
+  if (!FindBulkEndpoint(Usb().get_device(it->second.handle), pipe == 0, interfaceNumber, endpoint))
     return ERROR_FILE_NOT_FOUND;
-  libusb_set_auto_detach_kernel_driver(it->second.handle, 1);
+  Usb().set_auto_detach_kernel_driver(it->second.handle, 1);
   bool claimed = false;
   for (const auto& [other, number] : it->second.interfaceOfEndpoint)
     claimed = claimed || number == interfaceNumber;
   if (!claimed)
-    if (int error = libusb_claim_interface(it->second.handle, interfaceNumber)) return UsbError(error);
+    if (int error = Usb().claim_interface(it->second.handle, interfaceNumber)) return UsbError(error);
   it->second.interfaceOfEndpoint[endpoint] = interfaceNumber;
   return 0;
 }
@@ -169,7 +208,7 @@ int CLibusbBackend::ClosePipe(int device, int endpoint) {
   it->second.interfaceOfEndpoint.erase(pipe);
   for (const auto& [other, number] : it->second.interfaceOfEndpoint)
     if (number == interfaceNumber) return 0;
-  return UsbError(libusb_release_interface(it->second.handle, interfaceNumber));
+  return UsbError(Usb().release_interface(it->second.handle, interfaceNumber));
 }
 
 int CLibusbBackend::Transfer(int device, int endpoint, BYTE* buffer, int count, int timeoutMs,
@@ -177,12 +216,12 @@ int CLibusbBackend::Transfer(int device, int endpoint, BYTE* buffer, int count, 
   done = 0;
   libusb_device_handle* handle = Handle(device);
   if (!handle) return ERROR_INVALID_HANDLE;
-  libusb_transfer* transfer = libusb_alloc_transfer(0);
+  libusb_transfer* transfer = Usb().alloc_transfer(0);
   if (!transfer) return ERROR_NOT_ENOUGH_MEMORY;
   int completed = 0;
   libusb_fill_bulk_transfer(transfer, handle, BYTE(endpoint), buffer, count, MarkDone, &completed, 0);
-  if (int error = libusb_submit_transfer(transfer)) {
-    libusb_free_transfer(transfer);
+  if (int error = Usb().submit_transfer(transfer)) {
+    Usb().free_transfer(transfer);
     return UsbError(error);
   }
   using SteadyClock = std::chrono::steady_clock;
@@ -192,13 +231,13 @@ int CLibusbBackend::Transfer(int device, int endpoint, BYTE* buffer, int count, 
   while (!completed) {
     // Short slices so that a wake or the deadline is noticed at once.
     timeval slice{0, 10000};
-    libusb_handle_events_timeout_completed(m_context, &slice, &completed);
+    Usb().handle_events_timeout_completed(m_context, &slice, &completed);
     if (completed || ended) continue;
     if (IsRaised(wake))
       ended = ERROR_OPERATION_ABORTED;
     else if (timeoutMs >= 0 && SteadyClock::now() >= deadline)
       ended = ERROR_TIMEOUT;
-    if (ended) libusb_cancel_transfer(transfer);
+    if (ended) Usb().cancel_transfer(transfer);
   }
   done = transfer->actual_length;
   int result = 0;
@@ -218,6 +257,6 @@ int CLibusbBackend::Transfer(int device, int endpoint, BYTE* buffer, int count, 
       result = ERROR_GEN_FAILURE;
       break;
   }
-  libusb_free_transfer(transfer);
+  Usb().free_transfer(transfer);
   return result;
 }
