@@ -222,8 +222,8 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, 
   if (!list || !dc || index < 0 || index >= list->count) return FALSE;
   const int w = dx > 0 ? std::min(dx, list->cx) : list->cx;
   const int h = dy > 0 ? std::min(dy, list->cy) : list->cy;
-  const QImage& image = SourcePixels(list->image);
-  const QImage& mask = SourcePixels(list->mask);
+  const QImage image = RowReadable(SourcePixels(list->image));
+  const QImage mask = RowReadable(SourcePixels(list->mask));
   const COLORREF bk = background == CLR_DEFAULT ? list->bkColor : background;
   const bool transparent = list->Masked() && (bk == CLR_NONE || (style & ILD_TRANSPARENT));
   int blend = 0;
@@ -241,15 +241,17 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, 
     for (int py = part.top(); py <= part.bottom(); ++py) {
       auto* row = reinterpret_cast<QRgb*>(target.scanLine(py));
       const int sy = py - origin.y;
+      const auto* imageRow = reinterpret_cast<const QRgb*>(image.constScanLine(sy));
+      const auto* maskRow = reinterpret_cast<const QRgb*>(mask.constScanLine(sy));
       for (int px = part.left(); px <= part.right(); ++px) {
         const int sx = index * list->cx + px - origin.x;
-        const bool masked = list->Masked() && gdi::IsWhiteish(mask.pixel(sx, sy));
+        const bool masked = list->Masked() && gdi::IsWhiteish(maskRow[sx]);
         if (style & ILD_MASK) {
           row[px] = masked ? kWhite : kBlack;
           continue;
         }
         if (masked && transparent) continue;
-        QRgb c = masked ? gdi::ToRgb(bk) : (image.pixel(sx, sy) | 0xFF000000);
+        QRgb c = masked ? gdi::ToRgb(bk) : (imageRow[sx] | 0xFF000000);
         if (blend && !masked) c = Mix(c, blendColor, blend);
         row[px] = c;
       }
