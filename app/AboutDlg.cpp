@@ -1,7 +1,7 @@
 #include "app/AboutDlg.h"
 
-#include "app/ResourceIds.h"
 #include "app/VexaZedoApp.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/ResourceIds.h"
 #include "app/VexaZedoApp.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "platform/base/DateTimePicture.h"
 #include "platform/base/LocalTime.h"
 #include "platform/res/LanguageModule.h"
 #include "platform/ui/DataExchange.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "app/ChildView.h"
 
-#include "app/ResourceIds.h"
 #include "app/VexaZedoApp.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/ShellExecute.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/CommentDlg.h"
 
-#include "app/ResourceIds.h"
 #include "platform/ui/Edit.h"
+#include "resources/ResourceIds.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CCommentDlg, CDialog)

@@ -1,10 +1,10 @@
 #include "app/DateTimeDlg.h"
 
-#include "app/ResourceIds.h"
 #include "app/data/Units.h"
 #include "platform/base/DateTimePicture.h"
 #include "platform/base/LocalTime.h"
 #include "platform/ui/DataExchange.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

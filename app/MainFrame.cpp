@@ -4,7 +4,6 @@
 
 #include "app/AppSettings.h"
 #include "app/ChildView.h"
-#include "app/ResourceIds.h"
 #include "app/VexaZedoApp.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
@@ -15,6 +14,7 @@
 #include "platform/ui/DropFiles.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/UiApplication.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

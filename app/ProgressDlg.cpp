@@ -1,7 +1,7 @@
 #include "app/ProgressDlg.h"
 
-#include "app/ResourceIds.h"
 #include "platform/ui/DataExchange.h"
+#include "resources/ResourceIds.h"
 
 CProgressDlg::CProgressDlg() = default;
 

@@ -7,7 +7,6 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
-#include "app/ResourceIds.h"
 #include "app/data/Registry.h"
 #include "app/data/Units.h"
 #include "device/DeviceThread.h"
@@ -21,6 +20,7 @@
 #include "platform/res/StringTable.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ResourceBitmaps.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

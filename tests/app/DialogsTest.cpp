@@ -4,13 +4,13 @@
 #include "app/CommentDlg.h"
 #include "app/DateTimeDlg.h"
 #include "app/ProgressDlg.h"
-#include "app/ResourceIds.h"
 #include "app/ToolBarExt.h"
 #include "app/data/Units.h"
 #include "platform/base/LocalTime.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/Edit.h"
+#include "resources/ResourceIds.h"
 #include "tests/app/ShellFixture.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "app/AboutDlg.h"
 #include "app/CommentDlg.h"
-#include "app/ResourceIds.h"
 #include "app/data/Registry.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/ComboBox.h"
+#include "resources/ResourceIds.h"
 #include "tests/app/LanguageModuleFixture.h"
 #include "tests/app/ShellFixture.h"
 

@@ -1,7 +1,6 @@
 #include <chrono>
 #include <thread>
 
-#include "app/ResourceIds.h"
 #include "app/data/Registry.h"
 #include "platform/gdi/BitmapPng.h"
 #include "platform/gdi/Gdi.h"
@@ -12,6 +11,7 @@
 #include "platform/ui/MenuBarWnd.h"
 #include "platform/ui/PopupMenu.h"
 #include "platform/ui/WindowImage.h"
+#include "resources/ResourceIds.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/app/data/MeasFixtures.h"
 

@@ -1,8 +1,8 @@
 #include "app/AppSettings.h"
-#include "app/ResourceIds.h"
 #include "app/data/Registry.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/ComboBox.h"
+#include "resources/ResourceIds.h"
 #include "tests/app/LanguageModuleFixture.h"
 #include "tests/app/ShellFixture.h"
 

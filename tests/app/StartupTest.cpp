@@ -1,11 +1,11 @@
 #include <cstdlib>
 
-#include "app/ResourceIds.h"
 #include "app/data/Registry.h"
 #include "device/DeviceFactory.h"
 #include "device/JvDevice.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
 #include "tests/app/LanguageModuleFixture.h"
 #include "tests/app/ShellFixture.h"
 

@@ -1,6 +1,7 @@
 #pragma once
-// Resource ids of the application: the main frame's resources, dialogs, their controls and the
-// texts the shell looks up.
+// Resource ids of the program: the main frame's resources, dialogs, their controls, commands and
+// the texts and pictures that the shell, the data core and the device library look up. They
+// live below all of them, so that each names an id once, as the files in resources/ number it.
 
 #include "platform/base/WinTypes.h"
 
@@ -13,6 +14,8 @@ constexpr UINT IDB_TOOLBAR_DISABLED = 1500;
 constexpr UINT IDB_LOGO = 62;
 constexpr UINT IDB_LOGO_PRESSED = 63;
 constexpr UINT IDC_LOGO = 128;
+// 16 x 16 pictures of the context menus on white; index 4 is the red cross of "Exclude".
+constexpr UINT IDB_MENU_PICTURES = 72;
 
 // Dialogs.
 constexpr UINT IDD_ABOUTBOX = 500;
@@ -82,7 +85,7 @@ constexpr UINT ID_FILE_SAVE = 57603;
 constexpr UINT ID_APP_ABOUT = 57664;
 constexpr UINT ID_HELP_FINDER = 57670;
 
-// Texts.
+// Texts of the shell.
 constexpr UINT IDS_OLE_INIT_FAILED = 516;
 constexpr UINT IDS_DATETIME_PREVIEW = 1027;
 constexpr UINT IDS_MAIN_TITLE = 1035;
@@ -98,3 +101,73 @@ constexpr UINT IDS_TAB_SUMMARY = 1139;
 constexpr UINT IDS_UPDATE_FIRMWARE_TO = 1166;
 constexpr UINT IDS_UPDATE_PROGRAM_TO = 1167;
 constexpr UINT IDS_CALIBRATION_HELP_FILE = 1176;
+
+// Texts of the project document, the measurement list and the summary.
+constexpr UINT IDS_NEWER_FORMAT = 1045;
+constexpr UINT IDS_NOT_A_PROJECT = 1046;
+constexpr UINT IDS_EXCLUDE = 1047;
+constexpr UINT IDS_UNNAMED = 1062;
+constexpr UINT IDS_OTHER_LOAD_LIMIT = 1119;
+constexpr UINT IDS_SAVE_CHANGES = 1121;
+constexpr UINT IDS_LABEL_DATE_TIME = 1144;
+constexpr UINT IDS_LABEL_ID = 1148;
+constexpr UINT IDS_LABEL_VALUE = 1174;
+
+// Unit names.
+constexpr UINT IDS_UNIT_SECOND = 1122;
+constexpr UINT IDS_UNIT_IN = 1155;
+constexpr UINT IDS_UNIT_IN2 = 1156;
+constexpr UINT IDS_UNIT_KN = 1157;
+constexpr UINT IDS_UNIT_LBF = 1158;
+constexpr UINT IDS_UNIT_MM = 1159;
+constexpr UINT IDS_UNIT_MM2 = 1160;
+constexpr UINT IDS_UNIT_MPA = 1161;
+constexpr UINT IDS_UNIT_N = 1162;
+constexpr UINT IDS_UNIT_N_MM2 = 1163;
+constexpr UINT IDS_UNIT_PSI = 1164;
+constexpr UINT IDS_UNIT_UNKNOWN = 1165;
+
+// Texts of the device library: the search's status lines.
+constexpr UINT IDS_SEARCH_SERIAL = 20000;
+constexpr UINT IDS_SEARCH_USB = 20001;
+constexpr UINT IDS_SEARCH_ETHERNET = 20002;
+constexpr UINT IDS_SEARCH_LINE = 20003;
+constexpr UINT IDS_COULD_NOT_OPEN_PORT = 20004;
+constexpr UINT IDS_DEVICE_NOT_FOUND = 20006;
+constexpr UINT IDS_DEVICE_FOUND = 20007;
+constexpr UINT IDS_COULD_NOT_OPEN_USB = 20020;
+constexpr UINT IDS_AWAIT_RECONNECTION = 20033;
+
+// Texts of the device library: the firmware update's steps and results.
+constexpr UINT IDS_UPDATE_TRANSFER_BLOCK = 20005;
+constexpr UINT IDS_UPDATE_WRITE_BLOCK = 20008;
+constexpr UINT IDS_UPDATE_SET_MODE = 20009;
+constexpr UINT IDS_UPDATE_DEVICE_CHECKS = 20010;
+constexpr UINT IDS_UPDATE_INIT = 20011;
+constexpr UINT IDS_UPDATE_SET_RUN_MODE = 20012;
+constexpr UINT IDS_UPDATE_FINISHED = 20013;
+constexpr UINT IDS_UPDATE_STEP_SUFFIX = 20014;
+constexpr UINT IDS_UPDATE_ERROR_CODE = 20015;
+constexpr UINT IDS_UPDATE_COMMUNICATION = 20016;
+constexpr UINT IDS_UPDATE_WRONG_DEVICE = 20019;
+constexpr UINT IDS_UPDATE_HARDWARE = 20021;
+constexpr UINT IDS_UPDATE_RETRY = 20022;
+constexpr UINT IDS_UPDATE_INCOMPLETE = 20023;
+constexpr UINT IDS_UPDATE_PROGRAM_FAILED = 20024;
+constexpr UINT IDS_UPDATE_MODE_CHANGE = 20025;
+constexpr UINT IDS_UPDATE_FILE_READ = 20026;
+constexpr UINT IDS_UPDATE_ABORTED = 20027;
+constexpr UINT IDS_UPDATE_OS_VERSION = 20028;
+constexpr UINT IDS_UPDATE_BATTERY = 20034;
+
+// Texts of the device library: the instrument.
+constexpr UINT IDS_NO_REMOTE_LOGIN = 20029;
+constexpr UINT IDS_DEVICE_INFO = 20030;
+constexpr UINT IDS_ERASE_MEMORY = 20031;
+
+// Message boxes: captions by kind and the request to send the log file.
+constexpr UINT IDS_CAPTION_FATAL_ERROR = 28500;
+constexpr UINT IDS_CAPTION_ERROR = 28501;
+constexpr UINT IDS_CAPTION_WARNING = 28502;
+constexpr UINT IDS_CAPTION_INFORMATION = 28503;
+constexpr UINT IDS_LOG_FILE_REQUEST = 28551;
