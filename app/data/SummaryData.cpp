@@ -9,6 +9,7 @@
 #include "app/data/VexalonData.h"
 #include "app/data/ZedoDoc.h"
 #include "device/streamio/JVArchive.h"
+#include "resources/ResourceIds.h"
 
 CSummaryData::CSummaryData() = default;
 
@@ -17,11 +18,11 @@ CSummaryData::~CSummaryData() = default;
 CString SummarySortKeyName(BYTE key) {
   switch (key) {
     case CSummaryData::SORT_BY_ID:
-      return LoadStringOrPlaceholder(1148);
+      return LoadStringOrPlaceholder(IDS_LABEL_ID);
     case CSummaryData::SORT_BY_TIME:
-      return LoadStringOrPlaceholder(1144);
+      return LoadStringOrPlaceholder(IDS_LABEL_DATE_TIME);
     case CSummaryData::SORT_BY_VALUE:
-      return LoadStringOrPlaceholder(1174);
+      return LoadStringOrPlaceholder(IDS_LABEL_VALUE);
     default:
       return u"--";
   }

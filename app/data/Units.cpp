@@ -3,29 +3,13 @@
 #include <atomic>
 
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
 constexpr double kLbfPerNewton = 0.224809;
 constexpr double kSquareInchPerMm2 = 0.00155;
 constexpr double kInchPerMm = 0.03937;
-
-enum : UINT {
-  IDS_UNIT_IN = 1155,
-  IDS_UNIT_IN2 = 1156,
-  IDS_UNIT_KN = 1157,
-  IDS_UNIT_LBF = 1158,
-  IDS_UNIT_MM = 1159,
-  IDS_UNIT_MM2 = 1160,
-  IDS_UNIT_MPA = 1161,
-  IDS_UNIT_N = 1162,
-  IDS_UNIT_N_MM2 = 1163,
-  IDS_UNIT_PSI = 1164,
-  IDS_UNIT_UNKNOWN = 1165,
-  IDS_UNIT_SECOND = 1122,
-  IDS_DATE_PICTURE_0 = 1064,
-  IDS_TIME_PICTURE_0 = 1068,
-};
 
 std::atomic<DWORD> g_dateTimeSetting{0};
 
@@ -142,13 +126,13 @@ void SetDateTimeFormatSetting(DWORD setting) { g_dateTimeSetting = setting; }
 DWORD GetDateTimeFormatSetting() { return g_dateTimeSetting; }
 
 CString GetDateFormatString(UINT* outId) {
-  const UINT id = IDS_DATE_PICTURE_0 + PictureIndex((g_dateTimeSetting >> 8) & 0xFF);
+  const UINT id = IDS_DATE_FORMAT_FIRST + PictureIndex((g_dateTimeSetting >> 8) & 0xFF);
   if (outId) *outId = id;
   return LoadStringOrPlaceholder(id);
 }
 
 CString GetTimeFormatString(UINT* outId) {
-  const UINT id = IDS_TIME_PICTURE_0 + PictureIndex(g_dateTimeSetting & 0xFF);
+  const UINT id = IDS_TIME_FORMAT_FIRST + PictureIndex(g_dateTimeSetting & 0xFF);
   if (outId) *outId = id;
   return LoadStringOrPlaceholder(id);
 }

@@ -13,13 +13,13 @@
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
 #include "platform/base/LocalTime.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
 // The diameter uses pi as the instrument's single-precision arithmetic has it.
 constexpr double kPi = 3.1415927410125732;
 constexpr int kInvalidData = 13;
-constexpr UINT IDS_UNIT_SECOND = 1122;
 
 void Clamp(BYTE& value, BYTE low, BYTE high) { value = std::clamp(value, low, high); }
 

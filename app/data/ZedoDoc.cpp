@@ -5,12 +5,7 @@
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Wnd.h"
-
-namespace {
-
-constexpr UINT IDS_UNNAMED = 1062;
-
-}  // namespace
+#include "resources/ResourceIds.h"
 
 const char16_t CZedoDoc::kMagic[] = u"JovanT ZD-Zedo project file";
 const char16_t CZedoDoc::kClipboardFormatName[] = u"ZD-ZedoClipboardFormat";

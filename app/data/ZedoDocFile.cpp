@@ -8,13 +8,10 @@
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
 #include "platform/ui/MessageBox.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
-constexpr UINT IDS_NEWER_FORMAT = 1045;
-constexpr UINT IDS_NOT_A_PROJECT = 1046;
-constexpr UINT IDS_OTHER_LOAD_LIMIT = 1119;
-constexpr UINT IDS_SAVE_CHANGES = 1121;
 constexpr int kInvalidData = 13;
 constexpr int kArchiveBuffer = 1024;
 constexpr const char16_t* kProjectsPathValue = u"ProjectsPath";

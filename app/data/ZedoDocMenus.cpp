@@ -2,12 +2,11 @@
 #include "app/data/Units.h"
 #include "app/data/ZedoDoc.h"
 #include "platform/gdi/ImageList.h"
+#include "resources/ResourceIds.h"
 #include "toolkit/OwnerMenu.h"
 
 namespace {
 
-constexpr UINT IDS_EXCLUDE = 1047;
-constexpr UINT IDB_MENU_PICTURES = 72;
 constexpr int kExcludePicture = 4;
 constexpr int kPictureSize = 16;
 constexpr int kNarrowCell = 150;
