@@ -13,14 +13,11 @@
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/WaitCursor.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
 
-constexpr UINT kTextCouldNotOpenPort = 20004;
-constexpr UINT kTextNotFound = 20006;
-constexpr UINT kTextCouldNotOpenUsb = 20020;
-constexpr UINT kTextAwaitReconnection = 20033;
 // Pause before each round: the instrument is given time to restart, and the round is repeated
 // until the wait is spent.
 constexpr DWORD kPollIntervalMs = 1000;
@@ -81,7 +78,7 @@ class CReconnection {
       ReportStatus(m_callback, m_status);
       auto stream = OpenSerialPort(port, *m_device);
       if (!stream)
-        AddStatus(NextLine(kTextCouldNotOpenPort));
+        AddStatus(NextLine(IDS_COULD_NOT_OPEN_PORT));
       else if (TryStream(std::move(stream), ePortSerial))
         return true;
       if (IsDeviceThreadAborted() || !m_request.scanAllPorts) break;
@@ -98,7 +95,7 @@ class CReconnection {
       if (IsDeviceThreadAborted()) break;
       auto stream = OpenUsbDevice(m_request.deviceType, path);
       if (!stream)
-        AddStatus(NextLine(kTextCouldNotOpenUsb) + u"\r\n" + path);
+        AddStatus(NextLine(IDS_COULD_NOT_OPEN_USB) + u"\r\n" + path);
       else if (TryStream(std::move(stream), ePortUsb))
         return true;
     }
@@ -110,7 +107,7 @@ class CReconnection {
     ReportStatus(m_callback, m_status);
     auto stream = OpenIpHost(m_request.ipHost);
     if (!stream) {
-      AddStatus(NextLine(kTextCouldNotOpenPort));
+      AddStatus(NextLine(IDS_COULD_NOT_OPEN_PORT));
       return false;
     }
     return TryStream(std::move(stream), ePortIp);
@@ -129,14 +126,14 @@ class CReconnection {
       case EProbe::eNotAttached:
         return false;
       case EProbe::eNotIdentified:
-        AddStatus(NextLine(kTextNotFound));
+        AddStatus(NextLine(IDS_DEVICE_NOT_FOUND));
         return false;
       case EProbe::eIdentified:
         break;
     }
     if (m_device->GetSerialNumber() != m_request.serialNumber || IsDeviceThreadAborted()) {
       m_device->Detach();
-      AddStatus(NextLine(kTextNotFound));
+      AddStatus(NextLine(IDS_DEVICE_NOT_FOUND));
       return false;
     }
     AddStatus(u"\r\n" + FoundText(ident));
@@ -164,7 +161,7 @@ void AwaitReconnection(SJobEntry& job) {
   const std::int64_t waitMs = job.request.waitMs;
   CReconnection reconnection(job, std::move(device));
   for (;;) {
-    job.callback->OnStatusText(ResString(kTextAwaitReconnection));
+    job.callback->OnStatusText(ResString(IDS_AWAIT_RECONNECTION));
     const std::int64_t left = waitMs - ElapsedMs(start);
     PauseUnlessAborted(DWORD(std::clamp<std::int64_t>(left, 0, kPollIntervalMs)));
     if (!IsDeviceThreadAborted() && reconnection.Pass()) return;

@@ -5,13 +5,10 @@
 #include "device/DeviceThread.h"
 #include "device/SearchSupport.h"
 #include "platform/ui/WaitCursor.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
-
-constexpr UINT kTextCouldNotOpenPort = 20004;
-constexpr UINT kTextNotFound = 20006;
-constexpr UINT kTextCouldNotOpenUsb = 20020;
 
 class CSearch {
  public:
@@ -26,7 +23,7 @@ class CSearch {
       ReportStatus(m_callback, line);
       auto stream = OpenSerialPort(port, *m_device);
       if (!stream)
-        ReportStatus(m_callback, line + NextLine(kTextCouldNotOpenPort));
+        ReportStatus(m_callback, line + NextLine(IDS_COULD_NOT_OPEN_PORT));
       else if (TryStream(std::move(stream), ePortSerial, line))
         found = true;
       if (IsDeviceThreadAborted()) break;
@@ -43,7 +40,7 @@ class CSearch {
       RenewDevice();
       auto stream = OpenUsbDevice(m_request.deviceType, path);
       if (!stream)
-        ReportStatus(m_callback, NextLine(kTextCouldNotOpenUsb) + u"\r\n" + path);
+        ReportStatus(m_callback, NextLine(IDS_COULD_NOT_OPEN_USB) + u"\r\n" + path);
       else
         TryStream(std::move(stream), ePortUsb, CString());
     }
@@ -53,7 +50,7 @@ class CSearch {
     ReportStatus(m_callback, SearchLine(*m_device, IpPlace(m_request.ipHost)));
     auto stream = OpenIpHost(m_request.ipHost);
     if (!stream)
-      ReportStatus(m_callback, NextLine(kTextCouldNotOpenPort));
+      ReportStatus(m_callback, NextLine(IDS_COULD_NOT_OPEN_PORT));
     else
       TryStream(std::move(stream), ePortIp, CString());
   }
@@ -71,7 +68,7 @@ class CSearch {
       case EProbe::eNotAttached:
         return false;
       case EProbe::eNotIdentified:
-        ReportStatus(m_callback, prefix + NextLine(kTextNotFound));
+        ReportStatus(m_callback, prefix + NextLine(IDS_DEVICE_NOT_FOUND));
         return false;
       case EProbe::eIdentified:
         ReportStatus(m_callback, prefix + u"\r\n" + FoundText(ident));

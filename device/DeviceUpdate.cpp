@@ -11,12 +11,11 @@
 #include "device/UpdateErrorCode.h"
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
 
-constexpr UINT kTextStepSuffix = 20014;
-constexpr UINT kTextCommunication = 20016;
 constexpr BYTE kFlagLeaveOut = 0x80;
 // Below this many blocks the steps report their own progress; from it on, the job reports one
 // step per block.
@@ -58,7 +57,7 @@ std::vector<bool> BlocksToApply(const CPackageHeader& header, const CContents* c
 
 CString StepSuffix(DWORD block, DWORD blockCount) {
   CString suffix;
-  if (blockCount > 1) suffix.Format(ResString(kTextStepSuffix), int(block + 1), int(blockCount));
+  if (blockCount > 1) suffix.Format(ResString(IDS_UPDATE_STEP_SUFFIX), int(block + 1), int(blockCount));
   return suffix;
 }
 
@@ -116,7 +115,7 @@ void RunDeviceUpdate(SJobEntry& job) {
     if (result != eUpdateOk) device.EnterMode12();
   } catch (const CFileException&) {
     giveBack();
-    callback.OnMessage(ResString(kTextCommunication), eUpdateCommunication);
+    callback.OnMessage(ResString(IDS_UPDATE_COMMUNICATION), eUpdateCommunication);
     return;
   }
   const CString text = result == eUpdateOk ? CString() : device.GetUpdateErrorText(result);

@@ -9,11 +9,11 @@
 #include "device/PackageHeader.h"
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
 
-constexpr UINT kNoRemoteLoginText = 20029;
 constexpr WORD kLoginBaseFlags = 0x06;
 constexpr int kDefaultTextTimeoutMs = 1000;
 constexpr int kDefaultProgressTimeoutMs = 2000;
@@ -84,7 +84,7 @@ int CJvDevice::GetBlockCheckKind() { return kBlockCheckCrc32; }
 StreamIO::SRs232Settings* CJvDevice::GetSerialSettings() { return &m_serialSettings; }
 
 bool CJvDevice::RemoteLogin(SDeviceLogin& login) {
-  m_login.userName = ResString(kNoRemoteLoginText);
+  m_login.userName = ResString(IDS_NO_REMOTE_LOGIN);
   m_login.password.Empty();
   m_login.flags = kLoginBaseFlags;
   if (!QueryLoginCapability()) m_login.flags |= SDeviceLogin::kCloudSignInDone;

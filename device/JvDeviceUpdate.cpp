@@ -11,19 +11,11 @@
 #include "device/UpdateErrorCode.h"
 #include "platform/base/ByteOrder.h"
 #include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
 
-constexpr UINT kTextTransferBlock = 20005;
-constexpr UINT kTextWriteBlock = 20008;
-constexpr UINT kTextSetMode = 20009;
-constexpr UINT kTextDeviceChecks = 20010;
-constexpr UINT kTextInit = 20011;
-constexpr UINT kTextSetRunMode = 20012;
-constexpr UINT kTextFinished = 20013;
-constexpr UINT kTextErrorCode = 20015;
-constexpr UINT kTextRetry = 20022;
 constexpr int kModeWaitFactor = 100;
 constexpr int kProgrammingProgressMode = 2;
 constexpr BYTE kSRecordFormat = 0x40;
@@ -37,34 +29,34 @@ void ReportDone(CCallback* callback) {
 }  // namespace
 
 CString CJvDevice::GetUpdateErrorText(int result) {
-  auto withRetry = [](UINT id) { return ResString(id) + ResString(kTextRetry); };
+  auto withRetry = [](UINT id) { return ResString(id) + ResString(IDS_UPDATE_RETRY); };
   switch (result) {
     case eUpdateOk:
       return CString();
     case eUpdateIncomplete:
-      return withRetry(20023);
+      return withRetry(IDS_UPDATE_INCOMPLETE);
     case eUpdateProgram:
-      return withRetry(20024);
+      return withRetry(IDS_UPDATE_PROGRAM_FAILED);
     case eUpdateModeChange:
-      return withRetry(20025);
+      return withRetry(IDS_UPDATE_MODE_CHANGE);
     case eUpdateCommunication:
-      return withRetry(20016);
+      return withRetry(IDS_UPDATE_COMMUNICATION);
     case eUpdateFileRead:
-      return ResString(20026);
+      return ResString(IDS_UPDATE_FILE_READ);
     case eUpdateWrongDevice:
-      return ResString(20019);
+      return ResString(IDS_UPDATE_WRONG_DEVICE);
     case eUpdateAborted:
-      return ResString(20027);
+      return ResString(IDS_UPDATE_ABORTED);
     case eUpdateHardware:
-      return ResString(20021);
+      return ResString(IDS_UPDATE_HARDWARE);
     case eUpdateOsVersion:
-      return ResString(20028);
+      return ResString(IDS_UPDATE_OS_VERSION);
     case eUpdateBattery:
-      return ResString(20034);
+      return ResString(IDS_UPDATE_BATTERY);
     default: {
       CString text;
-      text.Format(ResString(kTextErrorCode), result);
-      return text + ResString(kTextRetry);
+      text.Format(ResString(IDS_UPDATE_ERROR_CODE), result);
+      return text + ResString(IDS_UPDATE_RETRY);
     }
   }
 }
@@ -78,7 +70,7 @@ int CJvDevice::UpdateSeek(const SBlockRecord& record) {
 
 int CJvDevice::UpdateCheckDevice(const CPackageHeader& header) {
   if (IsDeviceThreadAborted()) return eUpdateAborted;
-  if (m_callback) m_callback->OnStatusText(ResString(kTextDeviceChecks));
+  if (m_callback) m_callback->OnStatusText(ResString(IDS_UPDATE_DEVICE_CHECKS));
   const int code = GetDeviceCode();
   if (code == -1) return eUpdateCommunication;
   return DWORD(code) == header.m_deviceCode ? eUpdateOk : eUpdateWrongDevice;
@@ -87,14 +79,14 @@ int CJvDevice::UpdateCheckDevice(const CPackageHeader& header) {
 int CJvDevice::UpdateInit(const CPackageHeader&) {
   if (!m_commands) return eUpdateNotAttached;
   if (IsDeviceThreadAborted()) return eUpdateAborted;
-  if (m_callback) m_callback->OnStatusText(ResString(kTextInit));
+  if (m_callback) m_callback->OnStatusText(ResString(IDS_UPDATE_INIT));
   return eUpdateOk;
 }
 
 int CJvDevice::UpdateSetMode(const CPackageHeader& header, const SBlockRecord& record) {
   if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (!m_commands) return eUpdateNotAttached;
-  ReportStep(kTextSetMode);
+  ReportStep(IDS_UPDATE_SET_MODE);
   bool switched = false;
   if (!m_commands->ChangeMode(record.ModeByte(), switched, m_callback, kModeWaitFactor))
     return eUpdateModeChange;
@@ -108,7 +100,7 @@ int CJvDevice::UpdateSetMode(const CPackageHeader& header, const SBlockRecord& r
 
 int CJvDevice::UpdateWriteData(const SBlockRecord& record) {
   if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return eUpdateNotAttached;
-  ReportStep(kTextTransferBlock);
+  ReportStep(IDS_UPDATE_TRANSFER_BLOCK);
   const int length = int(record.DataLength());
   if (m_commands->WriteDataBlock(m_secondStream, length, GetBlockCheckKind(), GetMaxBlockSize(),
                                  m_callback) == length)
@@ -120,7 +112,7 @@ int CJvDevice::UpdateWriteDataBlock(const SBlockRecord& record) {
   if (!m_commands) return eUpdateNotAttached;
   if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (!(record.ModeAfter() & SBlockRecord::kProgramBlock)) return eUpdateOk;
-  ReportStep(kTextWriteBlock);
+  ReportStep(IDS_UPDATE_WRITE_BLOCK);
   return m_commands->RunTimedRequest(m_callback, kProgrammingProgressMode, false) ? eUpdateOk
                                                                                   : eUpdateProgram;
 }
@@ -128,7 +120,7 @@ int CJvDevice::UpdateWriteDataBlock(const SBlockRecord& record) {
 int CJvDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) {
   if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (!m_commands) return eUpdateNotAttached;
-  ReportStep(kTextSetRunMode);
+  ReportStep(IDS_UPDATE_SET_RUN_MODE);
   const BYTE after = record.ModeAfter();
   if ((record.ModeByte() & 0x0F) != (after & 0x0F) || (after & SBlockRecord::kForceModeChange)) {
     bool switched = false;
@@ -145,7 +137,7 @@ int CJvDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord
 int CJvDevice::UpdateFinish() {
   if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (m_callback) {
-    m_callback->OnStatusText(ResString(kTextFinished));
+    m_callback->OnStatusText(ResString(IDS_UPDATE_FINISHED));
     m_callback->OnProgress(100, 1, 0);
   }
   return eUpdateOk;
@@ -154,13 +146,13 @@ int CJvDevice::UpdateFinish() {
 int CJvDevice::UpdateSetModeWithoutRequest() {
   if (!m_commands || !m_stream) return eUpdateNotAttached;
   if (IsDeviceThreadAborted()) return eUpdateAborted;
-  ReportStep(kTextSetMode);
+  ReportStep(IDS_UPDATE_SET_MODE);
   return eUpdateOk;
 }
 
 int CJvDevice::UpdateWriteDataAsSRecords(const SBlockRecord& record) {
   if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return eUpdateNotAttached;
-  ReportStep(kTextTransferBlock);
+  ReportStep(IDS_UPDATE_TRANSFER_BLOCK);
   if (record.DataFormat() != kSRecordFormat) return eUpdateOk;
   const int entrySize = int(record.DataLength());
   BYTE entryHeader[kEntryHeaderSize];

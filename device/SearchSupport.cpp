@@ -13,15 +13,11 @@
 #include "platform/base/FileException.h"
 #include "platform/io/ComPortMap.h"
 #include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
 
-constexpr UINT kTextSerial = 20000;
-constexpr UINT kTextUsb = 20001;
-constexpr UINT kTextEthernet = 20002;
-constexpr UINT kTextSearchLine = 20003;
-constexpr UINT kTextFound = 20007;
 constexpr int kLastComPort = 256;
 // Only the HID probes of this type are listed and opened through the probe manager.
 constexpr int kHidProbeType = eTypeCalvera2;
@@ -43,23 +39,23 @@ std::unique_ptr<StreamIO::CIoStream> OpenByName(std::unique_ptr<StreamIO::CIoStr
 
 CString SearchLine(const CJvDevice& device, const CString& place) {
   CString line;
-  line.Format(ResString(kTextSearchLine), device.GetDisplayName(), place);
+  line.Format(ResString(IDS_SEARCH_LINE), device.GetDisplayName(), place);
   return line;
 }
 
 CString SerialPlace(int port) {
   CString place;
-  place.Format(u"%s COM%d:", ResString(kTextSerial), port);
+  place.Format(u"%s COM%d:", ResString(IDS_SEARCH_SERIAL), port);
   return place;
 }
 
-CString UsbPlace() { return ResString(kTextUsb); }
+CString UsbPlace() { return ResString(IDS_SEARCH_USB); }
 
-CString IpPlace(const CString& host) { return ResString(kTextEthernet) + u" " + host; }
+CString IpPlace(const CString& host) { return ResString(IDS_SEARCH_ETHERNET) + u" " + host; }
 
 CString FoundText(const SDeviceIdent& ident) {
   CString text;
-  text.Format(ResString(kTextFound), ident.deviceName, ident.serialNumber);
+  text.Format(ResString(IDS_DEVICE_FOUND), ident.deviceName, ident.serialNumber);
   return text;
 }
 

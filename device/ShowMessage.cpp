@@ -2,6 +2,7 @@
 
 #include "platform/res/StringTable.h"
 #include "platform/ui/MessageBox.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -11,20 +12,18 @@ struct SMessageKind {
   bool logRequest;
 };
 
-constexpr UINT kLogFileRequest = 28551;
-
 SMessageKind KindOf(UINT kind) {
   switch (kind) {
     case 0:
-      return {28503, MB_ICONINFORMATION | MB_OKCANCEL, false};
+      return {IDS_CAPTION_INFORMATION, MB_ICONINFORMATION | MB_OKCANCEL, false};
     case 1:
-      return {28502, MB_ICONEXCLAMATION | MB_OKCANCEL, false};
+      return {IDS_CAPTION_WARNING, MB_ICONEXCLAMATION | MB_OKCANCEL, false};
     case 2:
-      return {28501, MB_ICONSTOP | MB_OKCANCEL, true};
+      return {IDS_CAPTION_ERROR, MB_ICONSTOP | MB_OKCANCEL, true};
     case 3:
-      return {28500, MB_ICONSTOP | MB_OK, true};
+      return {IDS_CAPTION_FATAL_ERROR, MB_ICONSTOP | MB_OK, true};
     default:
-      return {28501, MB_ICONSTOP | MB_OK, false};
+      return {IDS_CAPTION_ERROR, MB_ICONSTOP | MB_OK, false};
   }
 }
 
@@ -33,6 +32,6 @@ SMessageKind KindOf(UINT kind) {
 int ShowMessage(UINT kind, const CString& text, void*, const char*, int) {
   const SMessageKind style = KindOf(kind);
   CString message = text;
-  if (style.logRequest) message += ResString(kLogFileRequest);
+  if (style.logRequest) message += ResString(IDS_LOG_FILE_REQUEST);
   return MessageBox(nullptr, message, ResString(style.caption), style.style);
 }

@@ -12,6 +12,7 @@
 #include "platform/res/StringTable.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
@@ -33,8 +34,6 @@ constexpr int kServiceStringPauseMs = 50;
 constexpr int kServiceStringRepeats = 5;
 constexpr int kAfterUpdateRestartMs = 2000;
 constexpr int kOverwriteAttempts = 10;
-constexpr UINT kInfoText = 20030;
-constexpr UINT kEraseMemoryText = 20031;
 
 const char kServiceEnter[] = "SC030102F9\r\n";
 const char kServiceIdentity[] = "SI030000FC\r\n";
@@ -115,7 +114,7 @@ bool CVexalonDevice::ParseIdentity(const CString& answer, SDeviceIdent& ident) {
 }
 
 CString CVexalonDevice::GetInfoText() {
-  m_infoText.Format(ResString(kInfoText), m_info.deviceName, m_info.serialNumber, m_info.appVersion,
+  m_infoText.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName, m_info.serialNumber, m_info.appVersion,
                     m_info.hardwareRevision, m_info.signature);
   return m_infoText;
 }
@@ -355,7 +354,7 @@ int CVexalonDevice::UpdateInit(const CPackageHeader& header) {
       m_protocolState = kProtocolService;
     }
     if (Callback()) {
-      ReportStep(kEraseMemoryText);
+      ReportStep(IDS_ERASE_MEMORY);
       Callback()->OnProgress(0, 1, 0);
     }
     if (!SendServiceString(Commands(), kServiceEnter, 'G')) return eUpdateCommunication;
