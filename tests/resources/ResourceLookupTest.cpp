@@ -9,6 +9,7 @@
 #include "platform/ui/ResourceBitmaps.h"
 #include "platform/ui/ToolBarResource.h"
 #include "resources/ProgramResources.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -46,14 +47,14 @@ TEST(ResourceLookup, ResourceHandleDefaultsToTheProgram) {
 TEST(ProgramResources, MainMenuIsAStandardTemplateStartingWithFile) {
   RegisterProgramResources(nullptr);
   HMODULE module = nullptr;
-  HRSRC menu = FindResourceW(module, MAKEINTRESOURCEW(517), RT_MENU);
+  HRSRC menu = FindResourceW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), RT_MENU);
   ASSERT_NE(menu, nullptr);
   const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, menu)));
   const BYTE start[] = {0, 0, 0, 0, 0x10, 0, '&', 0, 'F', 0, 'i', 0, 'l', 0, 'e', 0, 0, 0};
   ASSERT_GT(SizeofResource(module, menu), sizeof start);
   EXPECT_EQ(std::memcmp(bytes, start, sizeof start), 0);
 
-  HRSRC bitmap = FindResourceW(module, MAKEINTRESOURCEW(72), RT_BITMAP);
+  HRSRC bitmap = FindResourceW(module, MAKEINTRESOURCEW(IDB_MENU_PICTURES), RT_BITMAP);
   ASSERT_NE(bitmap, nullptr);
   const BYTE* header = static_cast<const BYTE*>(LockResource(LoadResource(module, bitmap)));
   EXPECT_EQ(header[0], 40);  // the bitmap information header comes first
@@ -62,7 +63,7 @@ TEST(ProgramResources, MainMenuIsAStandardTemplateStartingWithFile) {
 
 TEST(ProgramResources, MainMenuCarriesTheFramesCommandsAndTexts) {
   RegisterProgramResources(nullptr);
-  HMENU bar = LoadMenuW(nullptr, MAKEINTRESOURCEW(517));
+  HMENU bar = LoadMenuW(nullptr, MAKEINTRESOURCEW(IDR_MAINFRAME));
   ASSERT_NE(bar, nullptr);
   const char16_t* popups[] = {u"&File", u"&Device", u"&Edit", u"&Help"};
   ASSERT_EQ(GetMenuItemCount(bar), 4);
@@ -127,7 +128,7 @@ TEST(ProgramResources, BitmapsLoadByIdOnceConnected) {
   RegisterProgramResources(nullptr);
   UseResourceBitmaps();
   CBitmap pictures;
-  ASSERT_TRUE(pictures.LoadBitmap(72));
+  ASSERT_TRUE(pictures.LoadBitmap(IDB_MENU_PICTURES));
   BITMAP info{};
   pictures.GetBitmap(&info);
   EXPECT_EQ(info.bmWidth, 80);
@@ -139,7 +140,7 @@ TEST(ProgramResources, BitmapsLoadByIdOnceConnected) {
 TEST(ProgramResources, MainToolBarHasOnePicturePerButton) {
   RegisterProgramResources(nullptr);
   CToolBarResource toolBar;
-  ASSERT_TRUE(toolBar.Load(517));
+  ASSERT_TRUE(toolBar.Load(IDR_MAINFRAME));
   EXPECT_EQ(toolBar.GetButtonWidth(), 32);
   EXPECT_EQ(toolBar.GetButtonHeight(), 32);
   const std::vector<UINT> buttons = {11, 35, 28, 0, 57601, 57603, 0, 5, 16, 33, 0, 57670};
@@ -148,7 +149,7 @@ TEST(ProgramResources, MainToolBarHasOnePicturePerButton) {
   EXPECT_EQ(toolBar.GetButtonImage(toolBar.CommandToIndex(57670)), 8);
   EXPECT_EQ(toolBar.GetButtonImage(3), -1);
   EXPECT_EQ(toolBar.CommandToIndex(999), -1);
-  for (WORD id : {81, 1500}) {
+  for (UINT id : {IDB_TOOLBAR, IDB_TOOLBAR_DISABLED}) {
     HRSRC bitmap = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_BITMAP);
     ASSERT_NE(bitmap, nullptr) << id;
     BITMAPINFOHEADER header{};

@@ -15,13 +15,12 @@
 #include "platform/base/FileException.h"
 #include "platform/kernel/SyncObject.h"
 #include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
 #include "tests/tools/PrintingCallback.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
-
-constexpr UINT kTextFileRead = 20026;
 
 std::unique_ptr<StreamIO::CIoStream> OpenPackage(const std::string& path) {
   try {
@@ -39,7 +38,7 @@ int RunPackageInfo(const std::vector<std::string>& args) {
   auto stream = OpenPackage(args[0]);
   Device::CPackageHeader header;
   if (!stream || !header.Read(*stream)) {
-    std::printf("%s\n", ResString(kTextFileRead).ToUtf8().c_str());
+    std::printf("%s\n", ResString(IDS_UPDATE_FILE_READ).ToUtf8().c_str());
     return 1;
   }
   std::printf("format: %s\n", header.m_contents.m_version.Format(2).ToUtf8().c_str());
@@ -66,7 +65,7 @@ int RunUpdate(const std::vector<std::string>& args) {
   if (!device) return 1;
   auto package = OpenPackage(args[1]);
   if (!package) {
-    std::printf("%s\n", ResString(kTextFileRead).ToUtf8().c_str());
+    std::printf("%s\n", ResString(IDS_UPDATE_FILE_READ).ToUtf8().c_str());
     return 1;
   }
   CPrintingCallback callback;

@@ -8,12 +8,11 @@
 #include "app/data/ZedoDoc.h"
 #include "device/streamio/JVArchive.h"
 #include "platform/base/FileException.h"
+#include "resources/ResourceIds.h"
 #include "tests/tools/CmdProjectSupport.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
-
-constexpr UINT IDS_NOT_A_PROJECT = 1046;
 
 int Save(CZedoDoc& doc, const std::string& path) {
   if (!doc.SaveToPath(CString::FromUtf8(path))) return 1;

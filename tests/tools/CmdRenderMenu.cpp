@@ -15,15 +15,14 @@
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/Wnd.h"
 #include "resources/ProgramResources.h"
+#include "resources/ResourceIds.h"
 #include "tests/tools/ZdTool.h"
 #include "toolkit/OwnerMenu.h"
 
 namespace {
 
-constexpr UINT kContextPictures = 72;  // 16 x 16 pictures on white
-
 bool LoadPictures(CImageList& list) {
-  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(kContextPictures), RT_BITMAP);
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(IDB_MENU_PICTURES), RT_BITMAP);
   if (!resource) return false;
   const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, resource)));
   CBitmap strip;
@@ -57,7 +56,7 @@ int RunRenderMenu(const std::vector<std::string>& args) {
   }
   CImageList pictures;
   if (!LoadPictures(pictures)) {
-    std::fprintf(stderr, "Bitmap %u could not be loaded.\n", kContextPictures);
+    std::fprintf(stderr, "Bitmap %u could not be loaded.\n", IDB_MENU_PICTURES);
     return 1;
   }
 

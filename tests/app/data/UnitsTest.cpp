@@ -2,6 +2,7 @@
 
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Units.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST(Units, NamesOfUnitsAndFailureClasses) {
 }
 
 TEST(Units, MissingStringTextsShowPlaceholders) {
-  EXPECT_EQ(LoadStringOrPlaceholder(1158), u"lbf");
+  EXPECT_EQ(LoadStringOrPlaceholder(IDS_UNIT_LBF), u"lbf");
   EXPECT_EQ(LoadStringOrPlaceholder(64999), u"???");
 }
 
