@@ -2,10 +2,10 @@
 #include <map>
 
 #include "platform/base/String.h"
+#include "platform/res/ControlStyles.h"
+#include "platform/res/DialogTemplateFormat.h"
 #include "platform/res/ResourceScript.h"
 #include "platform/res/ScriptLexer.h"
-#include "platform/ui/ControlStyles.h"
-#include "platform/ui/DialogTemplateFormat.h"
 
 // Dialog script (see resources/README.md):
 //   dialog X Y CX CY "Caption"

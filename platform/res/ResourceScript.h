@@ -19,7 +19,7 @@ struct ResourceScriptError : std::runtime_error {
 // first, MF_END on the last item of every level), little-endian.
 std::vector<std::uint8_t> CompileMenu(std::string_view script);
 
-// A dialog script becomes the compiled dialog template of platform/ui/DialogTemplateFormat.h.
+// A dialog script becomes the compiled dialog template of platform/res/DialogTemplateFormat.h.
 std::vector<std::uint8_t> CompileDialog(std::string_view script);
 
 }  // namespace ResourceScript

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/gdi/Font.h"
-#include "platform/ui/DialogTemplateFormat.h"
+#include "platform/res/DialogTemplateFormat.h"
 #include "platform/ui/Wnd.h"
 
 class CDataExchange;

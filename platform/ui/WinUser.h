@@ -6,7 +6,7 @@
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/Geometry.h"
-#include "platform/ui/ControlStyles.h"
+#include "platform/res/ControlStyles.h"
 #include "platform/ui/MessageBox.h"
 
 class CWnd;

@@ -3,12 +3,12 @@
 #include <atomic>
 
 #include "platform/kernel/Thread.h"
+#include "platform/res/DialogTemplateFormat.h"
 #include "platform/res/ResourceLookup.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Dialog.h"
-#include "platform/ui/DialogTemplateFormat.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
