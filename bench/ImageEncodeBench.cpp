@@ -29,7 +29,7 @@ struct SPicture {
   std::vector<BYTE> rgbTopDown;  // the same pixels as RGB rows from the top
 
   SPicture() {
-    image.Create(kWidth, kHeight, 24, CXIMAGE_FORMAT_UNKNOWN);
+    image.Create(kWidth, kHeight, 24, IMAGE_TYPE_UNKNOWN);
     rgbTopDown.resize(std::size_t(kWidth) * kHeight * 3);
     for (DWORD y = 0; y < kHeight; ++y) {
       BYTE* dib = image.GetBits(kHeight - 1 - y);
@@ -200,10 +200,10 @@ void Compare(benchmark::State& state, DWORD type, std::size_t (*bare)(const SPic
   state.counters["ratio"] = benchmark::Counter(objectTotal / bareTotal);
 }
 
-void BM_EncodeBmp(benchmark::State& state) { Compare(state, CXIMAGE_FORMAT_BMP, BmpBare); }
-void BM_EncodePng(benchmark::State& state) { Compare(state, CXIMAGE_FORMAT_PNG, PngBare); }
-void BM_EncodeJpeg(benchmark::State& state) { Compare(state, CXIMAGE_FORMAT_JPG, JpegBare); }
-void BM_EncodeJpeg2000(benchmark::State& state) { Compare(state, CXIMAGE_FORMAT_JP2, Jp2Bare); }
+void BM_EncodeBmp(benchmark::State& state) { Compare(state, IMAGE_TYPE_BMP, BmpBare); }
+void BM_EncodePng(benchmark::State& state) { Compare(state, IMAGE_TYPE_PNG, PngBare); }
+void BM_EncodeJpeg(benchmark::State& state) { Compare(state, IMAGE_TYPE_JPEG, JpegBare); }
+void BM_EncodeJpeg2000(benchmark::State& state) { Compare(state, IMAGE_TYPE_JPEG2000, Jp2Bare); }
 
 BENCHMARK(BM_EncodeBmp)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_EncodePng)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3.0);

@@ -5,6 +5,6 @@
 
 class CImageBMP : public CImageObj {
  public:
-  CImageBMP() : CImageObj(CXIMAGE_FORMAT_BMP) {}
+  CImageBMP() : CImageObj(IMAGE_TYPE_BMP) {}
   BOOL Encode(CImageFile* file);
 };

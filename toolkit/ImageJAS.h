@@ -7,6 +7,6 @@
 
 class CImageJAS : public CImageObj {
  public:
-  CImageJAS() : CImageObj(CXIMAGE_FORMAT_JP2) {}
+  CImageJAS() : CImageObj(IMAGE_TYPE_JPEG2000) {}
   BOOL Encode(CImageFile* file);
 };

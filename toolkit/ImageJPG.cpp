@@ -76,16 +76,17 @@ void Compress(const SJpegJob& job) {
   // libjpeg-turbo reads the DIB's blue-green-red pixels as they are, so rows go in uncopied.
   cinfo.in_color_space = job.grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
   jpeg_set_defaults(&cinfo);
-  if (options & ENCODE_ARITHMETIC) cinfo.arith_code = TRUE;
-  if (options & ENCODE_OPTIMIZE) cinfo.optimize_coding = TRUE;
-  if (options & ENCODE_GRAYSCALE) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
-  jpeg_set_quality(&cinfo, image.GetJpegQuality(), (options & ENCODE_BASELINE) ? TRUE : FALSE);
-  if (options & ENCODE_PROGRESSIVE) jpeg_simple_progression(&cinfo);
+  if (options & JPEG_OPTION_ARITHMETIC) cinfo.arith_code = TRUE;
+  if (options & JPEG_OPTION_OPTIMIZE) cinfo.optimize_coding = TRUE;
+  if (options & JPEG_OPTION_GRAYSCALE) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
+  jpeg_set_quality(&cinfo, image.GetJpegQuality(), (options & JPEG_OPTION_BASELINE) ? TRUE : FALSE);
+  if (options & JPEG_OPTION_PROGRESSIVE) jpeg_simple_progression(&cinfo);
 
   cinfo.comp_info[0].h_samp_factor = 2;
   cinfo.comp_info[0].v_samp_factor = 2;
-  if (options & ENCODE_SUBSAMPLE_422) cinfo.comp_info[0].v_samp_factor = 1;
-  if (options & ENCODE_SUBSAMPLE_444) cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+  if (options & JPEG_OPTION_SUBSAMPLE_422) cinfo.comp_info[0].v_samp_factor = 1;
+  if (options & JPEG_OPTION_SUBSAMPLE_444)
+    cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
   for (int c = 1; c < 3; ++c) cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
 
   cinfo.density_unit = 1;
@@ -138,7 +139,7 @@ BOOL CImageJPG::Encode(CImageFile* file) {
   error.pub.error_exit = ErrorExit;
   error.lastError = m_lastError;
 
-  const SJpegJob job{&cinfo, &dest.pub, this, grey, GetFormatOptions(CXIMAGE_FORMAT_JPG)};
+  const SJpegJob job{&cinfo, &dest.pub, this, grey, GetFormatOptions(IMAGE_TYPE_JPEG)};
   const bool compressed = CompressProtected(error, job);
   jpeg_destroy_compress(&cinfo);
   return compressed;

@@ -6,6 +6,6 @@
 
 class CImageJPG : public CImageObj {
  public:
-  CImageJPG() : CImageObj(CXIMAGE_FORMAT_JPG) {}
+  CImageJPG() : CImageObj(IMAGE_TYPE_JPEG) {}
   BOOL Encode(CImageFile* file);
 };

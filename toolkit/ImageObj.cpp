@@ -23,15 +23,15 @@ long PelsPerMeter(long dpi) { return long(std::floor(dpi * 10000.0 / 254.0 + 0.5
 
 int OptionSlot(DWORD type) {
   switch (type) {
-    case CXIMAGE_FORMAT_UNKNOWN:
+    case IMAGE_TYPE_UNKNOWN:
       return 0;
-    case CXIMAGE_FORMAT_BMP:
+    case IMAGE_TYPE_BMP:
       return 1;
-    case CXIMAGE_FORMAT_JPG:
+    case IMAGE_TYPE_JPEG:
       return 2;
-    case CXIMAGE_FORMAT_PNG:
+    case IMAGE_TYPE_PNG:
       return 3;
-    case CXIMAGE_FORMAT_JP2:
+    case IMAGE_TYPE_JPEG2000:
       return 4;
     default:
       return -1;
@@ -95,7 +95,7 @@ BOOL CImageObj::CreateFromHBITMAP(HBITMAP bitmap, HPALETTE palette) {
   if (!Destroy() || !bitmap) return FALSE;
   BITMAP bm{};
   if (!GetObject(bitmap, sizeof bm, &bm)) return FALSE;
-  if (!Create(DWORD(bm.bmWidth), DWORD(bm.bmHeight), bm.bmBitsPixel, CXIMAGE_FORMAT_UNKNOWN)) return FALSE;
+  if (!Create(DWORD(bm.bmWidth), DWORD(bm.bmHeight), bm.bmBitsPixel, IMAGE_TYPE_UNKNOWN)) return FALSE;
   // A context of the screen's format. The screen is true colour, so there is no system
   // palette to realise: palette bitmaps bring their own colour table.
   (void)palette;
@@ -167,13 +167,13 @@ BOOL EncodeAs(CImageObj& image, CImageFile* file, char (&lastError)[256]) {
 
 BOOL CImageObj::Encode(CImageFile* file, DWORD type) {
   switch (type) {
-    case CXIMAGE_FORMAT_BMP:
+    case IMAGE_TYPE_BMP:
       return EncodeAs<CImageBMP>(*this, file, m_lastError);
-    case CXIMAGE_FORMAT_JPG:
+    case IMAGE_TYPE_JPEG:
       return EncodeAs<CImageJPG>(*this, file, m_lastError);
-    case CXIMAGE_FORMAT_PNG:
+    case IMAGE_TYPE_PNG:
       return EncodeAs<CImagePNG>(*this, file, m_lastError);
-    case CXIMAGE_FORMAT_JP2:
+    case IMAGE_TYPE_JPEG2000:
       return EncodeAs<CImageJAS>(*this, file, m_lastError);
     default:
       SetLastError("Encode: Unknown format");

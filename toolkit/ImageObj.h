@@ -9,25 +9,25 @@
 #include "platform/gdi/GdiTypes.h"
 #include "toolkit/ImageFile.h"
 
-// File type ids.
-constexpr DWORD CXIMAGE_FORMAT_UNKNOWN = 0;
-constexpr DWORD CXIMAGE_FORMAT_BMP = 1;
-constexpr DWORD CXIMAGE_FORMAT_JPG = 3;
-constexpr DWORD CXIMAGE_FORMAT_PNG = 4;
-constexpr DWORD CXIMAGE_FORMAT_JP2 = 11;
+// Picture types: which format class encodes a picture.
+constexpr DWORD IMAGE_TYPE_UNKNOWN = 0;
+constexpr DWORD IMAGE_TYPE_BMP = 1;
+constexpr DWORD IMAGE_TYPE_JPEG = 3;
+constexpr DWORD IMAGE_TYPE_PNG = 4;
+constexpr DWORD IMAGE_TYPE_JPEG2000 = 11;
 
 // JPEG option bits of the format option word.
-constexpr DWORD ENCODE_BASELINE = 0x0001;
-constexpr DWORD ENCODE_ARITHMETIC = 0x0002;
-constexpr DWORD ENCODE_GRAYSCALE = 0x0004;
-constexpr DWORD ENCODE_OPTIMIZE = 0x0008;
-constexpr DWORD ENCODE_PROGRESSIVE = 0x0010;
-constexpr DWORD ENCODE_SUBSAMPLE_422 = 0x1000;
-constexpr DWORD ENCODE_SUBSAMPLE_444 = 0x2000;
+constexpr DWORD JPEG_OPTION_BASELINE = 0x0001;
+constexpr DWORD JPEG_OPTION_ARITHMETIC = 0x0002;
+constexpr DWORD JPEG_OPTION_GRAYSCALE = 0x0004;
+constexpr DWORD JPEG_OPTION_OPTIMIZE = 0x0008;
+constexpr DWORD JPEG_OPTION_PROGRESSIVE = 0x0010;
+constexpr DWORD JPEG_OPTION_SUBSAMPLE_422 = 0x1000;
+constexpr DWORD JPEG_OPTION_SUBSAMPLE_444 = 0x2000;
 
 class CImageObj {
  public:
-  explicit CImageObj(DWORD type = CXIMAGE_FORMAT_UNKNOWN);
+  explicit CImageObj(DWORD type = IMAGE_TYPE_UNKNOWN);
   virtual ~CImageObj();
   CImageObj(const CImageObj&) = delete;
   CImageObj& operator=(const CImageObj&) = delete;

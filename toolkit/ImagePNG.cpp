@@ -102,7 +102,7 @@ BOOL CImagePNG::Encode(CImageFile* file) {
   job.height = GetHeight();
   job.bitDepth = GetBpp() / channels;
   job.colourType = grey ? PNG_COLOR_TYPE_GRAY : hasPalette ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB;
-  job.interlace = GetFormatOptions(CXIMAGE_FORMAT_PNG) == 1 ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE;
+  job.interlace = GetFormatOptions(IMAGE_TYPE_PNG) == 1 ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE;
   job.background.index = 0;
   job.background.red = job.background.green = job.background.blue = 255;
   job.background.gray = 0;

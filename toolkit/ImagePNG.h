@@ -6,6 +6,6 @@
 
 class CImagePNG : public CImageObj {
  public:
-  CImagePNG() : CImageObj(CXIMAGE_FORMAT_PNG) {}
+  CImagePNG() : CImageObj(IMAGE_TYPE_PNG) {}
   BOOL Encode(CImageFile* file);
 };

@@ -60,13 +60,13 @@ TEST(BmpEncoder, ThreeByTwoTrueColourIsTheWindowsFileLayout) {
       0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0x80, 0x80, 0x00, 0x00, 0x00,
       // top row: red, green, blue
       0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00};
-  EXPECT_EQ(EncodeToBytes(image, CXIMAGE_FORMAT_BMP), expected);
+  EXPECT_EQ(EncodeToBytes(image, IMAGE_TYPE_BMP), expected);
 }
 
 TEST(BmpEncoder, PaletteImageStartsPixelsAfterTheColourTable) {
   CImageObj image;
   ASSERT_NE(image.Create(4, 1, 8, 0), nullptr);
-  const std::vector<BYTE> bytes = EncodeToBytes(image, CXIMAGE_FORMAT_BMP);
+  const std::vector<BYTE> bytes = EncodeToBytes(image, IMAGE_TYPE_BMP);
   ASSERT_EQ(bytes.size(), 14u + 40 + 1024 + 4);
   // pixel offset 14 + 40 + 256 * 4 = 1078 = 0x436
   EXPECT_EQ(bytes[10], 0x36);
@@ -90,7 +90,7 @@ class CShortMemFile : public CImageMemFile {
 TEST(Encoders, ShortWriteIsReportedAsFailure) {
   CImageObj image;
   MakeThreeByTwo(image);
-  for (DWORD type : {CXIMAGE_FORMAT_BMP, CXIMAGE_FORMAT_PNG, CXIMAGE_FORMAT_JPG, CXIMAGE_FORMAT_JP2}) {
+  for (DWORD type : {IMAGE_TYPE_BMP, IMAGE_TYPE_PNG, IMAGE_TYPE_JPEG, IMAGE_TYPE_JPEG2000}) {
     for (std::size_t room : {0u, 14u, 60u}) {
       CShortMemFile file(room);
       EXPECT_FALSE(image.Encode(&file, type)) << "type " << type << ", room " << room;
@@ -98,7 +98,7 @@ TEST(Encoders, ShortWriteIsReportedAsFailure) {
     }
   }
   CShortMemFile file(78);
-  EXPECT_TRUE(image.Encode(&file, CXIMAGE_FORMAT_BMP));
+  EXPECT_TRUE(image.Encode(&file, IMAGE_TYPE_BMP));
 }
 
 // PNG read back through libpng.
@@ -159,7 +159,7 @@ SPngRead DecodePng(const std::vector<BYTE>& bytes) {
 TEST(PngEncoder, TrueColourReadsBackWithItsChunksAndPixels) {
   CImageObj image;
   MakeThreeByTwo(image);
-  const SPngRead r = DecodePng(EncodeToBytes(image, CXIMAGE_FORMAT_PNG));
+  const SPngRead r = DecodePng(EncodeToBytes(image, IMAGE_TYPE_PNG));
   EXPECT_EQ(r.width, 3u);
   EXPECT_EQ(r.height, 2u);
   EXPECT_EQ(r.bitDepth, 8);
@@ -185,7 +185,7 @@ TEST(PngEncoder, ColourPaletteBecomesPlteAndGreyPaletteBecomesGrey) {
   image.GetBits(1)[0] = 7;    // top-left
   image.GetBits(0)[1] = 250;  // bottom-right
 
-  SPngRead r = DecodePng(EncodeToBytes(image, CXIMAGE_FORMAT_PNG));
+  SPngRead r = DecodePng(EncodeToBytes(image, IMAGE_TYPE_PNG));
   EXPECT_EQ(r.colourType, PNG_COLOR_TYPE_PALETTE);
   EXPECT_EQ(r.bitDepth, 8);
   ASSERT_EQ(r.palette.size(), 256u);
@@ -196,7 +196,7 @@ TEST(PngEncoder, ColourPaletteBecomesPlteAndGreyPaletteBecomesGrey) {
   EXPECT_EQ(r.rows[1][1], 250);
 
   for (int i = 0; i < 256; ++i) palette[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
-  r = DecodePng(EncodeToBytes(image, CXIMAGE_FORMAT_PNG));
+  r = DecodePng(EncodeToBytes(image, IMAGE_TYPE_PNG));
   EXPECT_EQ(r.colourType, PNG_COLOR_TYPE_GRAY);
   EXPECT_TRUE(r.palette.empty());
   EXPECT_EQ(r.rows[0][0], 7);
@@ -209,7 +209,7 @@ TEST(PngEncoder, OneBitPictureKeepsItsDepth) {
   RGBQUAD* palette = image.GetPaletteEntries();
   palette[1] = RGBQUAD{255, 255, 255, 0};
   image.GetBits(0)[0] = 0xA0;  // pixels 0 and 2 use entry 1
-  const SPngRead r = DecodePng(EncodeToBytes(image, CXIMAGE_FORMAT_PNG));
+  const SPngRead r = DecodePng(EncodeToBytes(image, IMAGE_TYPE_PNG));
   EXPECT_EQ(r.bitDepth, 1);
   EXPECT_EQ(r.colourType, PNG_COLOR_TYPE_PALETTE);
   EXPECT_EQ(r.palette.size(), 2u);
@@ -219,8 +219,8 @@ TEST(PngEncoder, OneBitPictureKeepsItsDepth) {
 TEST(PngEncoder, OptionWordOneInterlacesWithoutChangingPixels) {
   CImageObj image;
   MakeThreeByTwo(image);
-  image.SetFormatOptions(CXIMAGE_FORMAT_PNG, 1);
-  const SPngRead r = DecodePng(EncodeToBytes(image, CXIMAGE_FORMAT_PNG));
+  image.SetFormatOptions(IMAGE_TYPE_PNG, 1);
+  const SPngRead r = DecodePng(EncodeToBytes(image, IMAGE_TYPE_PNG));
   EXPECT_EQ(r.interlace, PNG_INTERLACE_ADAM7);
   EXPECT_EQ(r.rows[1], (std::vector<BYTE>{255, 255, 255, 0, 0, 0, 128, 128, 128}));
 }
@@ -281,7 +281,7 @@ void MakeRedOverBlue(CImageObj& image) {
 TEST(JpegEncoder, WritesJfifAt96DpiWithQuality90And2x2Sampling) {
   CImageObj image;
   MakeRedOverBlue(image);
-  const SJpegRead r = DecodeJpeg(EncodeToBytes(image, CXIMAGE_FORMAT_JPG));
+  const SJpegRead r = DecodeJpeg(EncodeToBytes(image, IMAGE_TYPE_JPEG));
   EXPECT_TRUE(r.jfif);
   EXPECT_EQ(r.densityUnit, 1);
   EXPECT_EQ(r.xDensity, 96);
@@ -308,12 +308,12 @@ TEST(JpegEncoder, WritesJfifAt96DpiWithQuality90And2x2Sampling) {
 TEST(JpegEncoder, SamplingOptionsAndGreyPalette) {
   CImageObj image;
   MakeRedOverBlue(image);
-  image.SetFormatOptions(CXIMAGE_FORMAT_JPG, ENCODE_SUBSAMPLE_422);
-  SJpegRead r = DecodeJpeg(EncodeToBytes(image, CXIMAGE_FORMAT_JPG));
+  image.SetFormatOptions(IMAGE_TYPE_JPEG, JPEG_OPTION_SUBSAMPLE_422);
+  SJpegRead r = DecodeJpeg(EncodeToBytes(image, IMAGE_TYPE_JPEG));
   EXPECT_EQ(r.h0, 2);
   EXPECT_EQ(r.v0, 1);
-  image.SetFormatOptions(CXIMAGE_FORMAT_JPG, ENCODE_SUBSAMPLE_422 | ENCODE_SUBSAMPLE_444);
-  r = DecodeJpeg(EncodeToBytes(image, CXIMAGE_FORMAT_JPG));
+  image.SetFormatOptions(IMAGE_TYPE_JPEG, JPEG_OPTION_SUBSAMPLE_422 | JPEG_OPTION_SUBSAMPLE_444);
+  r = DecodeJpeg(EncodeToBytes(image, IMAGE_TYPE_JPEG));
   EXPECT_EQ(r.h0, 1);
   EXPECT_EQ(r.v0, 1);
 
@@ -322,7 +322,7 @@ TEST(JpegEncoder, SamplingOptionsAndGreyPalette) {
   RGBQUAD* palette = grey.GetPaletteEntries();
   for (int i = 0; i < 256; ++i) palette[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
   for (DWORD y = 0; y < 8; ++y) std::memset(grey.GetBits(y), 100, 8);
-  r = DecodeJpeg(EncodeToBytes(grey, CXIMAGE_FORMAT_JPG));
+  r = DecodeJpeg(EncodeToBytes(grey, IMAGE_TYPE_JPEG));
   EXPECT_EQ(r.components, 1);
   EXPECT_EQ(r.colourSpace, JCS_GRAYSCALE);
   EXPECT_NEAR(r.rows[4][4], 100, 2);
@@ -334,12 +334,12 @@ TEST(Encoders, ColourPaletteIsRefusedByJpegAndJpeg2000) {
   image.GetPaletteEntries()[1] = RGBQUAD{0, 0, 255, 0};
   BYTE* buffer = nullptr;
   std::int32_t size = 0;
-  EXPECT_FALSE(image.EncodeToMemory(buffer, size, CXIMAGE_FORMAT_JPG));
+  EXPECT_FALSE(image.EncodeToMemory(buffer, size, IMAGE_TYPE_JPEG));
   EXPECT_STREQ(image.GetLastError(), "JPEG can save only RGB or GreyScale images");
-  EXPECT_FALSE(image.EncodeToMemory(buffer, size, CXIMAGE_FORMAT_JP2));
+  EXPECT_FALSE(image.EncodeToMemory(buffer, size, IMAGE_TYPE_JPEG2000));
   EXPECT_STREQ(image.GetLastError(), "JasPer can save only RGB or GrayScale images");
   EXPECT_EQ(buffer, nullptr);
-  EXPECT_TRUE(image.EncodeToMemory(buffer, size, CXIMAGE_FORMAT_PNG));
+  EXPECT_TRUE(image.EncodeToMemory(buffer, size, IMAGE_TYPE_PNG));
   std::free(buffer);
 }
 
@@ -365,7 +365,7 @@ TEST(Jpeg2000Encoder, WritesTheJp2ContainerBoxes) {
       RGBQUAD* palette = image.GetPaletteEntries();
       for (int i = 0; i < 256; ++i) palette[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
     }
-    const std::vector<BYTE> b = EncodeToBytes(image, CXIMAGE_FORMAT_JP2);
+    const std::vector<BYTE> b = EncodeToBytes(image, IMAGE_TYPE_JPEG2000);
     ASSERT_GT(b.size(), 40u);
     // signature box: length 12, "jP  ", CR LF 0x87 LF
     const std::vector<BYTE> signature = {0, 0, 0, 12, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A};

@@ -17,7 +17,7 @@ TEST(ImageObj, CreateNormalisesDepthAndPadsRows) {
   for (const Case c : {Case{3, 24, 24, 12, 0}, Case{3, 32, 24, 12, 0}, Case{3, 1, 1, 4, 2},
                        Case{3, 2, 4, 4, 16}, Case{5, 8, 8, 8, 256}, Case{33, 1, 1, 8, 2}}) {
     CImageObj image;
-    ASSERT_NE(image.Create(c.width, 2, c.bpp, CXIMAGE_FORMAT_BMP), nullptr);
+    ASSERT_NE(image.Create(c.width, 2, c.bpp, IMAGE_TYPE_BMP), nullptr);
     EXPECT_EQ(image.GetBpp(), c.wantBpp) << c.width << "x" << c.bpp;
     EXPECT_EQ(image.GetRowBytes(), c.wantRowBytes) << c.width << "x" << c.bpp;
     EXPECT_EQ(image.GetNumColors(), c.wantColors) << c.width << "x" << c.bpp;
@@ -27,7 +27,7 @@ TEST(ImageObj, CreateNormalisesDepthAndPadsRows) {
 
 TEST(ImageObj, RowsAreAddressedBottomUpAndBoundsChecked) {
   CImageObj image;
-  ASSERT_NE(image.Create(3, 4, 24, CXIMAGE_FORMAT_BMP), nullptr);
+  ASSERT_NE(image.Create(3, 4, 24, IMAGE_TYPE_BMP), nullptr);
   EXPECT_EQ(image.GetBits(3), image.GetBits(0) + 3 * 12);
   EXPECT_EQ(image.GetBits(4), nullptr);
   BYTE* bottom = image.GetBits(0);
@@ -51,7 +51,7 @@ TEST(ImageObj, RefusesEmptyAndOversizedPictures) {
                        Case{1200, 600000, 24, "CImageObj::Create : image too large"},
                        Case{0xFFFFFFFF, 1, 1, "CImageObj::Create : image too large"}}) {
     CImageObj image;
-    EXPECT_EQ(image.Create(c.width, c.height, c.bpp, CXIMAGE_FORMAT_BMP), nullptr);
+    EXPECT_EQ(image.Create(c.width, c.height, c.bpp, IMAGE_TYPE_BMP), nullptr);
     EXPECT_STREQ(image.GetLastError(), c.error) << c.width << "x" << c.height;
     EXPECT_EQ(image.GetBits(0), nullptr);
   }
@@ -59,7 +59,7 @@ TEST(ImageObj, RefusesEmptyAndOversizedPictures) {
 
 TEST(ImageObj, ViewSharesPixelsAndNeverFreesThem) {
   CImageObj source;
-  ASSERT_NE(source.Create(2, 2, 24, CXIMAGE_FORMAT_BMP), nullptr);
+  ASSERT_NE(source.Create(2, 2, 24, IMAGE_TYPE_BMP), nullptr);
   source.GetBits(0)[0] = 0x77;
   {
     CImageObj view;
@@ -83,7 +83,7 @@ TEST(ImageObj, ResolutionIsKeptInPelsPerMetre) {
 
 TEST(ImageObj, GreyPaletteAndPaletteLookups) {
   CImageObj image;
-  ASSERT_NE(image.Create(2, 1, 8, CXIMAGE_FORMAT_PNG), nullptr);
+  ASSERT_NE(image.Create(2, 1, 8, IMAGE_TYPE_PNG), nullptr);
   RGBQUAD* palette = image.GetPaletteEntries();
   ASSERT_NE(palette, nullptr);
   EXPECT_FALSE(image.HasGreyPalette()) << "a zeroed palette is all black";
@@ -101,21 +101,21 @@ TEST(ImageObj, EncodeRefusesUnknownTypesEmptyImagesAndFullBuffers) {
   CImageObj image;
   BYTE* buffer = nullptr;
   std::int32_t size = 0;
-  EXPECT_FALSE(image.EncodeToMemory(buffer, size, CXIMAGE_FORMAT_PNG));
+  EXPECT_FALSE(image.EncodeToMemory(buffer, size, IMAGE_TYPE_PNG));
   EXPECT_STREQ(image.GetLastError(), "null image!!!");
   EXPECT_EQ(buffer, nullptr);
 
-  ASSERT_NE(image.Create(2, 2, 24, CXIMAGE_FORMAT_BMP), nullptr);
+  ASSERT_NE(image.Create(2, 2, 24, IMAGE_TYPE_BMP), nullptr);
   for (DWORD type : {2u, 5u, 0u}) {
     EXPECT_FALSE(image.EncodeToMemory(buffer, size, type));
     EXPECT_STREQ(image.GetLastError(), "Encode: Unknown format") << type;
   }
-  EXPECT_FALSE(image.Encode(nullptr, CXIMAGE_FORMAT_BMP));
+  EXPECT_FALSE(image.Encode(nullptr, IMAGE_TYPE_BMP));
   EXPECT_STREQ(image.GetLastError(), "null file handler");
 
   BYTE existing = 0;
   buffer = &existing;
-  EXPECT_FALSE(image.EncodeToMemory(buffer, size, CXIMAGE_FORMAT_BMP));
+  EXPECT_FALSE(image.EncodeToMemory(buffer, size, IMAGE_TYPE_BMP));
   EXPECT_STREQ(image.GetLastError(), "the buffer must be empty");
   EXPECT_EQ(buffer, &existing);
 }

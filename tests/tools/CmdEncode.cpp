@@ -21,11 +21,11 @@ bool ParseDword(const std::string& text, DWORD& value) {
 }
 
 DWORD FormatType(const std::string& name) {
-  if (name == "bmp") return CXIMAGE_FORMAT_BMP;
-  if (name == "png") return CXIMAGE_FORMAT_PNG;
-  if (name == "jpg") return CXIMAGE_FORMAT_JPG;
-  if (name == "jp2") return CXIMAGE_FORMAT_JP2;
-  return CXIMAGE_FORMAT_UNKNOWN;
+  if (name == "bmp") return IMAGE_TYPE_BMP;
+  if (name == "png") return IMAGE_TYPE_PNG;
+  if (name == "jpg") return IMAGE_TYPE_JPEG;
+  if (name == "jp2") return IMAGE_TYPE_JPEG2000;
+  return IMAGE_TYPE_UNKNOWN;
 }
 
 // Colour pictures get red across, green down and a blue checkerboard of 8-pixel squares;
@@ -66,7 +66,7 @@ int RunEncode(const std::vector<std::string>& args) {
     return 2;
   }
   CImageObj image;
-  if (!image.Create(width, height, bpp, CXIMAGE_FORMAT_UNKNOWN)) {
+  if (!image.Create(width, height, bpp, IMAGE_TYPE_UNKNOWN)) {
     std::fprintf(stderr, "%s\n", image.GetLastError());
     return 1;
   }

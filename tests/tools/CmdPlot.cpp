@@ -74,7 +74,7 @@ int RunPlot(const std::vector<std::string>& args) {
   CImageObj image;
   BYTE* png = nullptr;
   std::int32_t size = 0;
-  if (!image.CreateFromHBITMAP(picture) || !image.EncodeToMemory(png, size, CXIMAGE_FORMAT_PNG)) {
+  if (!image.CreateFromHBITMAP(picture) || !image.EncodeToMemory(png, size, IMAGE_TYPE_PNG)) {
     std::fprintf(stderr, "%s\n", image.GetLastError());
     return 1;
   }
