@@ -22,7 +22,7 @@ void CDibSectionNP::Reset() {
   m_hBitmap = nullptr;
   m_pBits = nullptr;
   std::memset(&m_info, 0, sizeof m_info);
-  m_iColorTableSize = 0;
+  m_colorTableEntries = 0;
 }
 
 BOOL CDibSectionNP::LoadBitmap(UINT resourceId) {
@@ -51,12 +51,12 @@ BOOL CDibSectionNP::CopyFromBitmap(HBITMAP bitmap, BOOL copyPixels) {
   screen.CreateCompatibleDC(nullptr);
   if (bm.bmBitsPixel <= 8) {
     // Bitmaps of 8 bits or less bring their colour table along.
-    m_iColorTableSize = 1 << bm.bmBitsPixel;
+    m_colorTableEntries = 1 << bm.bmBitsPixel;
     SBitmapInfo256 query = m_info;
     GetDIBits(screen, bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&query), DIB_RGB_COLORS);
-    std::memcpy(m_info.bmiColors, query.bmiColors, sizeof(RGBQUAD) * std::size_t(m_iColorTableSize));
+    std::memcpy(m_info.bmiColors, query.bmiColors, sizeof(RGBQUAD) * std::size_t(m_colorTableEntries));
   }
-  m_hBitmap = CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(&m_info), m_iColorDataType,
+  m_hBitmap = CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(&m_info), m_colorTableUsage,
                                &m_pBits, nullptr, 0);
   if (!m_hBitmap) {
     Reset();

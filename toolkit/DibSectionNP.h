@@ -33,8 +33,8 @@ class CDibSectionNP {
   HBITMAP m_hBitmap = nullptr;
   SBitmapInfo256 m_info{};
   void* m_pBits = nullptr;
-  UINT m_iColorDataType = DIB_RGB_COLORS;
-  int m_iColorTableSize = 0;
+  UINT m_colorTableUsage = DIB_RGB_COLORS;
+  int m_colorTableEntries = 0;
   CDC m_memDC;
   HGDIOBJ m_oldBitmap = nullptr;
   std::unique_ptr<CDC> m_pMaskDC;
