@@ -59,7 +59,6 @@ class WndRegistry {
 namespace {
 
 CWnd* g_mainWnd = nullptr;
-CWnd* g_capture = nullptr;
 
 QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
@@ -117,7 +116,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
   m_widget = CreateWidget(child ? parent : nullptr).release();
   QWidget* widget = m_widget->Widget();
   if (!child) {
-    widget->setWindowFlag(Qt::Window, true);
+    widget->setWindowFlags(TopLevelWindowFlags(style, exStyle));
     widget->setWindowTitle(ToQString(m_text));
     CWnd* ownerTop = parent ? parent->GetTopLevelParent() : nullptr;
     if (ownerTop && ownerTop->m_widget) {
@@ -190,7 +189,7 @@ BOOL CWnd::DestroyWindow() {
   SendMessage(WM_DESTROY);
   if (!*alive || !m_hWnd) return TRUE;
   DestroyChildren();
-  if (g_capture == this) ReleaseCapture();
+  if (GetCapture() == this) ReleaseCapture();
   if (g_mainWnd == this) g_mainWnd = nullptr;
   WndRegistry::Remove(this);
   m_hWnd = nullptr;
@@ -205,6 +204,7 @@ BOOL CWnd::DestroyWindow() {
 
 void CWnd::OnWidgetGone() {
   m_widget = nullptr;
+  ForgetCapture(this);
   if (!m_hWnd) return;
   m_hWnd = nullptr;
   WndRegistry::Remove(this);
@@ -548,27 +548,10 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
     if (!m_widget) return;
     // The toolkit delays resize events of hidden widgets; the window learns its size now.
     m_widget->ReportClientSize();
-    if (flags & SWP_SHOWWINDOW) ShowWindow(SW_SHOW);
+    if (flags & SWP_SHOWWINDOW) ShowWindow(flags & SWP_NOACTIVATE ? SW_SHOWNA : SW_SHOW);
     if (flags & SWP_HIDEWINDOW) ShowWindow(SW_HIDE);
   });
   return TRUE;
-}
-
-BOOL CWnd::ShowWindow(int command) {
-  if (!m_widget) return FALSE;
-  return CallOnUiThread([&]() -> BOOL {
-    QWidget* w = m_widget->Widget();
-    const bool wasVisible = (m_style & WS_VISIBLE) != 0;
-    const bool show = command != SW_HIDE;
-    if (show != wasVisible) {
-      auto alive = m_alive;
-      SendMessage(WM_SHOWWINDOW, show, 0);
-      if (!*alive || !m_widget) return wasVisible;
-      m_style = show ? (m_style | WS_VISIBLE) : (m_style & ~WS_VISIBLE);
-      w->setVisible(show);
-    }
-    return wasVisible;
-  });
 }
 
 BOOL CWnd::IsWindowVisible() const {
@@ -637,7 +620,7 @@ void CWnd::SetFont(CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, WPARAM(font), redraw);
 }
 
-// ---------------------------------------------------------------- focus and capture
+// ---------------------------------------------------------------- focus
 
 CWnd* CWnd::SetFocus() {
   CWnd* old = GetFocus();
@@ -658,22 +641,6 @@ CWnd* CWnd::GetFocus() {
     }
     return static_cast<CWnd*>(nullptr);
   });
-}
-
-CWnd* CWnd::SetCapture() {
-  CWnd* old = g_capture;
-  g_capture = this;
-  if (old && old != this && IsWindowHandle(old)) old->SendMessage(WM_CAPTURECHANGED, 0, LPARAM(this));
-  return old;
-}
-
-CWnd* CWnd::GetCapture() { return g_capture; }
-
-BOOL ReleaseCapture() {
-  CWnd* old = g_capture;
-  g_capture = nullptr;
-  if (old && CWnd::IsWindowHandle(old)) old->SendMessage(WM_CAPTURECHANGED, 0, 0);
-  return TRUE;
 }
 
 // ---------------------------------------------------------------- painting

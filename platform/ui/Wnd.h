@@ -193,6 +193,7 @@ class CWnd {
   void OnKillFocus(CWnd* newWnd);
   void OnTimer(UINT_PTR id);
   BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+  int OnMouseActivate(CWnd* topLevel, UINT hitTest, UINT message);
   void OnMouseLeave();
   void OnContextMenu(CWnd* wnd, CPoint point);
   void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
@@ -215,6 +216,8 @@ class CWnd {
   void DestroyChildren();
   // The toolkit destroyed the widget itself (its toolkit parent went first).
   void OnWidgetGone();
+  // The window goes without a word: the capture no longer names it.
+  static void ForgetCapture(CWnd* wnd);
   // Runs WindowProc with the message as the one being handled.
   LRESULT Dispatch(DispatchFrame& frame);
   LRESULT SendMessageHere(UINT message, WPARAM wParam, LPARAM lParam);

@@ -337,6 +337,10 @@ bool WndWidget::HandleEvent(QEvent* event) {
     case QEvent::Resize:
       if (!m_detached) ReportClientSize();
       return false;
+    case QEvent::WindowDeactivate:
+      // A window that loses the activation loses the mouse too.
+      if (CWnd::GetCapture() == &m_wnd) ReleaseCapture();
+      return false;
     case QEvent::ContextMenu: {
       auto* menu = static_cast<QContextMenuEvent*>(event);
       // Mouse context menus come from WM_RBUTTONUP's default processing, as on the platform.
@@ -385,6 +389,14 @@ bool WndWidget::HandleMouse(QEvent* event) {
   const UINT flags = MouseKeyFlags(mouse->buttons(), mouse->modifiers());
   const LPARAM point = PointParam(pos);
   auto alive = target->m_alive;
+  if (!capture && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    const bool deliver = OfferActivation(message);
+    if (!*alive || m_detached) return true;
+    if (!deliver) {
+      event->accept();
+      return true;
+    }
+  }
   if (!capture && message != WM_LBUTTONUP && message != WM_RBUTTONUP && message != WM_MBUTTONUP) {
     SetCursorTarget(target);
     target->SendMessage(WM_SETCURSOR, WPARAM(target), MAKELPARAM(HTCLIENT, WORD(message)));
@@ -393,6 +405,17 @@ bool WndWidget::HandleMouse(QEvent* event) {
   if (!PreTranslate(*target, message, flags, point)) DispatchEvent(*target, message, flags, point, event);
   event->accept();
   return true;
+}
+
+bool WndWidget::OfferActivation(UINT message) {
+  QWidget* top = Widget()->window();
+  if (top->isActiveWindow()) return true;
+  CWnd* topWnd = WndOf(top);
+  const LRESULT answer =
+      m_wnd.SendMessage(WM_MOUSEACTIVATE, WPARAM(topWnd), MAKELPARAM(WORD(HTCLIENT), WORD(message)));
+  if (m_detached) return false;
+  if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT) top->activateWindow();
+  return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
 }
 
 bool WndWidget::HandleWheel(QEvent* event) {
