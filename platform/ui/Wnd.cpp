@@ -627,11 +627,18 @@ CWnd* CWnd::SetFocus() {
   if (m_widget) {
     CallOnUiThread([this] {
       QWidget* w = m_widget->Widget();
-      if (!w->window()->isActiveWindow()) w->window()->activateWindow();
+      if (!w->window()->isActiveWindow()) {
+        AllowActivation(w->window(), true);
+        w->window()->activateWindow();
+      }
       w->setFocus(Qt::OtherFocusReason);
     });
   }
   return old;
+}
+
+CWnd* CWnd::GetActiveWindow() {
+  return CallOnUiThread([] { return WndWidget::WndOf(QApplication::activeWindow()); });
 }
 
 CWnd* CWnd::GetFocus() {

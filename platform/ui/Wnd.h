@@ -81,8 +81,14 @@ class CWnd {
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
 
   // State.
+  // SW_ commands. Those that activate (SW_SHOW, SW_SHOWNORMAL, SW_RESTORE, SW_SHOWMAXIMIZED)
+  // make a top-level window the active one; SW_SHOWNOACTIVATE, SW_SHOWNA, SW_SHOWMINNOACTIVE
+  // and SW_MINIMIZE leave the active window and its focus alone. Returns whether the window
+  // was visible before.
   BOOL ShowWindow(int command);
   BOOL IsWindowVisible() const;
+  BOOL IsIconic() const;
+  BOOL IsZoomed() const;
   BOOL EnableWindow(BOOL enable = TRUE);
   BOOL IsWindowEnabled() const;
   void SetWindowText(LPCTSTR text);
@@ -119,6 +125,8 @@ class CWnd {
   // Focus and mouse capture.
   CWnd* SetFocus();
   static CWnd* GetFocus();
+  // The top-level window that is active, or null.
+  static CWnd* GetActiveWindow();
   CWnd* SetCapture();
   static CWnd* GetCapture();
 

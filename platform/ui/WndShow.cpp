@@ -1,13 +1,16 @@
 // Showing and hiding windows by the platform's show commands, and the kind of top-level
 // window the styles ask for.
 
-#include <QApplication>
-#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/ui/UiCall.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndWidget.h"
+
+void AllowActivation(QWidget* topLevel, bool allow) {
+  if (QWindow* window = topLevel->windowHandle()) window->setFlag(Qt::WindowDoesNotAcceptFocus, !allow);
+}
 
 namespace {
 
@@ -54,23 +57,16 @@ void ApplyShowState(QWidget* widget, int command) {
   }
 }
 
-// Shows a top-level window; a command that does not activate leaves the active window and
-// its focus as they were, also where the toolkit would activate what it shows.
-void ShowTopLevel(QWidget* widget, int command, bool topmost) {
+// Shows a top-level window. A command that does not activate also tells the window system
+// that the window takes no focus while it is up, so that showing it leaves the active window
+// and its focus alone.
+void ShowTopLevel(QWidget* widget, int command) {
   const bool activate = Activates(command);
-  QPointer<QWidget> active = QApplication::activeWindow();
-  QPointer<QWidget> focus = QApplication::focusWidget();
   widget->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+  widget->winId();
+  AllowActivation(widget, activate);
   ApplyShowState(widget, command);
-  if (topmost) widget->raise();
-  if (activate) {
-    if (!widget->isMinimized()) widget->activateWindow();
-    return;
-  }
-  if (active && active != widget && QApplication::activeWindow() != active) {
-    QApplication::setActiveWindow(active);
-    if (focus) focus->setFocus(Qt::ActiveWindowFocusReason);
-  }
+  if (activate && !widget->isMinimized()) widget->activateWindow();
 }
 
 }  // namespace
@@ -78,11 +74,10 @@ void ShowTopLevel(QWidget* widget, int command, bool topmost) {
 Qt::WindowFlags TopLevelWindowFlags(DWORD style, DWORD exStyle) {
   const bool frameless = (style & WS_POPUP) && (style & WS_CAPTION) != WS_CAPTION;
   const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
-  Qt::WindowFlags flags = tool ? Qt::Tool : Qt::Window;
+  // A frameless tool window (a tip, a title tip, a drop list) is the toolkit's tip window:
+  // the window manager leaves it alone, and it never takes the focus.
+  Qt::WindowFlags flags = frameless && tool ? Qt::ToolTip : tool ? Qt::Tool : Qt::Window;
   if (frameless) flags |= Qt::FramelessWindowHint;
-  // A frameless tool window (a tip, a drop list) is no business of the window manager's: it
-  // gets no frame, no taskbar entry and never the focus from it.
-  if (frameless && tool) flags |= Qt::BypassWindowManagerHint;
   if (exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
   return flags;
 }
@@ -102,8 +97,16 @@ BOOL CWnd::ShowWindow(int command) {
     if (!show || !widget->isWindow()) {
       widget->setVisible(show);
     } else {
-      ShowTopLevel(widget, command, (m_exStyle & WS_EX_TOPMOST) != 0);
+      ShowTopLevel(widget, command);
     }
     return wasVisible;
   });
+}
+
+BOOL CWnd::IsIconic() const {
+  return m_widget && CallOnUiThread([this] { return m_widget->Widget()->isMinimized(); });
+}
+
+BOOL CWnd::IsZoomed() const {
+  return m_widget && CallOnUiThread([this] { return m_widget->Widget()->isMaximized(); });
 }

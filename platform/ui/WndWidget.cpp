@@ -389,7 +389,8 @@ bool WndWidget::HandleMouse(QEvent* event) {
   const UINT flags = MouseKeyFlags(mouse->buttons(), mouse->modifiers());
   const LPARAM point = PointParam(pos);
   auto alive = target->m_alive;
-  if (!capture && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+  if (!capture &&
+      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
     const bool deliver = OfferActivation(message);
     if (!*alive || m_detached) return true;
     if (!deliver) {
@@ -414,7 +415,10 @@ bool WndWidget::OfferActivation(UINT message) {
   const LRESULT answer =
       m_wnd.SendMessage(WM_MOUSEACTIVATE, WPARAM(topWnd), MAKELPARAM(WORD(HTCLIENT), WORD(message)));
   if (m_detached) return false;
-  if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT) top->activateWindow();
+  if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT) {
+    AllowActivation(top, true);
+    top->activateWindow();
+  }
   return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
 }
 

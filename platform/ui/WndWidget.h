@@ -137,6 +137,9 @@ class WndWidget {
 // has no frame, WS_EX_TOOLWINDOW makes a tool window, WS_EX_TOPMOST keeps it above the others.
 Qt::WindowFlags TopLevelWindowFlags(DWORD style, DWORD exStyle);
 
+// Whether the window system may hand the top-level window the activation and the focus.
+void AllowActivation(QWidget* topLevel, bool allow);
+
 // The toolkit widget of a window; null without a window or before the window is created.
 inline QWidget* QtWidgetOf(const CWnd* wnd) {
   return wnd && wnd->GetWidget() ? wnd->GetWidget()->Widget() : nullptr;
