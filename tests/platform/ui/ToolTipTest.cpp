@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/res/StringTable.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/SimulatedInput.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/WindowImage.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -48,6 +52,52 @@ TEST(ToolTipTest, RelayedMovesShowTheToolUnderTheMouse) {
   MSG again = Move(&page, 10, 10);
   tips.RelayEvent(&again);
   EXPECT_TRUE(tips.GetShownText().IsEmpty()) << "an inactive control shows nothing";
+}
+
+// Two tip controls over a main window whose edit control holds the focus, as a grid's title
+// tip and tool tip over its in-place editor.
+TEST(ToolTipTest, EachControlShowsItsOwnTipBelowTheMouseWithoutTakingTheFocus) {
+  CUiApplication application;
+  CWnd frame;
+  ASSERT_TRUE(
+      frame.Create(nullptr, u"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 320, 200), nullptr, 0));
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 150, 32), &frame, 1001));
+  edit.SetFocus();
+  PumpMessages();
+  ASSERT_EQ(CWnd::GetFocus(), &edit);
+
+  CToolTipCtrl titleTip, toolTip;
+  ASSERT_TRUE(titleTip.Create(&frame));
+  ASSERT_TRUE(toolTip.Create(&frame));
+  titleTip.AddTool(&frame, u"Adhesion strength in MPa", CRect(0, 40, 160, 60), 1);
+  toolTip.AddTool(&edit, u"Type the dolly diameter");
+  MSG overColumn = Move(&frame, 20, 45);
+  titleTip.RelayEvent(&overColumn);
+  MSG overEdit = Move(&edit, 30, 5);
+  toolTip.RelayEvent(&overEdit);
+  PumpMessages();
+
+  EXPECT_TRUE(titleTip.IsWindowVisible());
+  EXPECT_TRUE(toolTip.IsWindowVisible()) << "a second tip does not hide the first";
+  EXPECT_EQ(CWnd::GetFocus(), &edit);
+  EXPECT_EQ(CWnd::GetActiveWindow(), &frame);
+  CRect tip;
+  titleTip.GetWindowRect(tip);
+  CPoint mouse(20, 45);
+  frame.ClientToScreen(&mouse);
+  EXPECT_EQ(tip.left, mouse.x);
+  EXPECT_GT(tip.top, mouse.y) << "the tip shows below the mouse";
+  EXPECT_GT(tip.Width(), 100) << "the tip is as wide as its text";
+
+  SimulateMouse(&titleTip, SimulatedMouseAction::Press, VK_LBUTTON, CPoint(3, 3), 0, MK_LBUTTON);
+  PumpMessages();
+  EXPECT_EQ(CWnd::GetFocus(), &edit) << "a click into a tip leaves the focus";
+  EXPECT_TRUE(SaveWindowImage(&titleTip, CString(TestPath("title-tip.png").c_str())));
+
+  toolTip.Pop();
+  EXPECT_FALSE(toolTip.IsWindowVisible());
+  EXPECT_TRUE(titleTip.IsWindowVisible());
 }
 
 }  // namespace
