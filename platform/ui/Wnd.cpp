@@ -11,6 +11,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/UiThread.h"
 #include "platform/ui/WndDispatch.h"
@@ -189,6 +190,7 @@ BOOL CWnd::DestroyWindow() {
   SendMessage(WM_DESTROY);
   if (!*alive || !m_hWnd) return TRUE;
   DestroyChildren();
+  m_hoverTips.reset();
   if (GetCapture() == this) ReleaseCapture();
   if (g_mainWnd == this) g_mainWnd = nullptr;
   WndRegistry::Remove(this);
@@ -727,7 +729,30 @@ BOOL CWnd::KillTimer(UINT_PTR id) {
 BOOL CWnd::EnableToolTips(BOOL enable) {
   BOOL old = m_toolTips;
   m_toolTips = enable != FALSE;
+  if (!m_toolTips && m_hoverTips) m_hoverTips->Pop();
   return old;
+}
+
+void CWnd::ShowHoverTip(CPoint point) {
+  TOOLINFO info;
+  const bool hit = OnToolHitTest(point, &info) >= 0 && info.lpszText;
+  if (hit && !m_hoverTips) {
+    m_hoverTips = std::make_unique<CToolTipCtrl>();
+    m_hoverTips->Create(this);
+  }
+  if (m_hoverTips) {
+    if (hit) m_hoverTips->AddTool(this, info.lpszText, &info.rect, 1);
+    MSG move{this, WM_MOUSEMOVE, 0, MAKELPARAM(WORD(SHORT(point.x)), WORD(SHORT(point.y)))};
+    if (hit)
+      m_hoverTips->RelayEvent(&move);
+    else
+      m_hoverTips->Pop();
+  }
+  delete[] info.lpszText;
+}
+
+void CWnd::PopHoverTip() {
+  if (m_hoverTips) m_hoverTips->Pop();
 }
 
 INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const { return -1; }

@@ -19,6 +19,7 @@
 class CDC;
 class CFont;
 class CScrollBar;
+class CToolTipCtrl;
 class WndWidget;
 
 // The record handed to WM_CREATE (as lParam) describing the window being created.
@@ -159,8 +160,11 @@ class CWnd {
   void ShowScrollBar(UINT bar, BOOL show = TRUE);
   void ScrollWindow(int dx, int dy, LPCRECT scrollRect = nullptr, LPCRECT clipRect = nullptr);
 
-  // Tool tips: once enabled, hovering asks OnToolHitTest for the tip to show.
+  // Tool tips: once enabled, hovering asks OnToolHitTest for the tip to show, which the
+  // window's own tip control shows.
   BOOL EnableToolTips(BOOL enable = TRUE);
+  // The tip control of the hovering tips, null until a tip was first shown.
+  CToolTipCtrl* GetHoverTips() const { return m_hoverTips.get(); }
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const;
 
   // Internal dispatch; overridable as the framework allowed.
@@ -224,6 +228,9 @@ class CWnd {
   void DestroyChildren();
   // The toolkit destroyed the widget itself (its toolkit parent went first).
   void OnWidgetGone();
+  // Shows the tip that OnToolHitTest gives for the point (client coordinates), or hides it.
+  void ShowHoverTip(CPoint point);
+  void PopHoverTip();
   // The window goes without a word: the capture no longer names it.
   static void ForgetCapture(CWnd* wnd);
   // Runs WindowProc with the message as the one being handled.
@@ -239,6 +246,7 @@ class CWnd {
   CFont* m_font = nullptr;
   CString m_text;
   bool m_toolTips = false;
+  std::unique_ptr<CToolTipCtrl> m_hoverTips;
   DispatchFrame* m_frame = nullptr;  // the message being dispatched, for Default()
   // Cleared when the object goes, so that a dispatch can tell its window was deleted.
   std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

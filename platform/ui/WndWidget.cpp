@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
-#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstring>
@@ -17,6 +16,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/ToolTipCtrl.h"
 
 namespace {
 
@@ -329,6 +329,7 @@ bool WndWidget::HandleEvent(QEvent* event) {
       return false;
     case QEvent::Leave:
       m_mouseInside = false;
+      m_wnd.PopHoverTip();
       if (m_trackLeave) {
         m_trackLeave = false;
         m_wnd.SendMessage(WM_MOUSELEAVE);
@@ -350,14 +351,8 @@ bool WndWidget::HandleEvent(QEvent* event) {
     }
     case QEvent::ToolTip: {
       if (!m_wnd.m_toolTips) return false;
-      auto* help = static_cast<QHelpEvent*>(event);
-      TOOLINFO info;
-      if (m_wnd.OnToolHitTest(CPoint(help->pos().x(), help->pos().y()), &info) >= 0 && info.lpszText) {
-        QToolTip::showText(help->globalPos(), QString::fromUtf16(info.lpszText), Widget());
-      } else {
-        QToolTip::hideText();
-      }
-      delete[] info.lpszText;
+      const QPoint pos = static_cast<QHelpEvent*>(event)->pos();
+      m_wnd.ShowHoverTip(CPoint(pos.x(), pos.y()));
       return true;
     }
     case QEvent::Close:
@@ -389,8 +384,13 @@ bool WndWidget::HandleMouse(QEvent* event) {
   const UINT flags = MouseKeyFlags(mouse->buttons(), mouse->modifiers());
   const LPARAM point = PointParam(pos);
   auto alive = target->m_alive;
+  // A tip that is up follows the mouse from tool to tool and goes off them at once.
+  CToolTipCtrl* tips = m_wnd.GetHoverTips();
+  if (message == WM_MOUSEMOVE && !capture && tips && !tips->GetShownText().IsEmpty())
+    m_wnd.ShowHoverTip(CPoint(pos.x(), pos.y()));
   if (!capture &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    m_wnd.PopHoverTip();
     const bool deliver = OfferActivation(message);
     if (!*alive || m_detached) return true;
     if (!deliver) {

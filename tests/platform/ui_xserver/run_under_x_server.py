@@ -14,7 +14,9 @@ SKIPPED = 77
 def start_x_server(folder):
     read_end, write_end = os.pipe()
     log = open(os.path.join(folder, "xvfb.log"), "wb")
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0",
+    # -noreset: each test connects anew, and a server resetting after the last client went
+    # would refuse the next one for a moment.
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-screen", "0",
                                "640x480x24"], pass_fds=[write_end], stdout=log, stderr=log)
     os.close(write_end)
     with os.fdopen(read_end) as numbers:
