@@ -192,6 +192,12 @@ class CMessageMapBuilder : public CMessageMap {
     return Raw(WM_CAPTURECHANGED,
                Void([f](T& t, WPARAM, LPARAM lp) { (t.*f)(reinterpret_cast<CWnd*>(lp)); }));
   }
+  // int OnMouseActivate(CWnd* topLevel, UINT hitTest, UINT mouseMessage): an MA_ answer.
+  CMessageMapBuilder& OnMouseActivate(int (T::*f)(CWnd*, UINT, UINT)) {
+    return Raw(WM_MOUSEACTIVATE, [f](CWnd& w, WPARAM wp, LPARAM lp) {
+      return LRESULT((Self(w).*f)(reinterpret_cast<CWnd*>(wp), LOWORD(DWORD(lp)), HIWORD(DWORD(lp))));
+    });
+  }
   CMessageMapBuilder& OnTimer(void (T::*f)(UINT_PTR)) {
     return Raw(WM_TIMER, Void([f](T& t, WPARAM wp, LPARAM) { (t.*f)(UINT_PTR(wp)); }));
   }

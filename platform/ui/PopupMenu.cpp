@@ -380,6 +380,8 @@ SRenderedPopupMenu RenderPopupMenu(HMENU menu, CWnd* owner, int selectedPosition
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, CWnd* owner, LPCRECT) {
   if (!IsMenu(menu) || !owner) return FALSE;
+  // The open menu takes the mouse, so a window that held it loses it.
+  if (CWnd::GetCapture()) ReleaseCapture();
   CPopupLayout layout(menu, owner);
   layout.Render(-1);
   SPopupMenuRequest request;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -141,6 +142,14 @@ void SimulateMouseLeave(CWnd* wnd) {
   QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
   QEvent event(QEvent::Leave);
+  QApplication::sendEvent(widget, &event);
+}
+
+void SimulateHover(CWnd* wnd, CPoint point) {
+  QWidget* widget = QtWidgetOf(wnd);
+  if (!widget) return;
+  const QPoint local(point.x, point.y);
+  QHelpEvent event(QEvent::ToolTip, local, widget->mapToGlobal(local));
   QApplication::sendEvent(widget, &event);
 }
 

@@ -18,6 +18,8 @@ void SimulateClick(CWnd* wnd, CPoint point);
 void SimulateWheel(CWnd* wnd, int delta, CPoint point, UINT modifiers);
 void SimulateMouseEnter(CWnd* wnd);
 void SimulateMouseLeave(CWnd* wnd);
+// The mouse resting at the point long enough for a tool tip.
+void SimulateHover(CWnd* wnd, CPoint point);
 // A key by its virtual key with the text it types (empty for keys that type nothing).
 void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UINT modifiers = 0,
                  bool autoRepeat = false);

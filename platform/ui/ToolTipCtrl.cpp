@@ -1,16 +1,35 @@
 #include "platform/ui/ToolTipCtrl.h"
 
-#include <QCursor>
-#include <QToolTip>
+#include <algorithm>
 
+#include "platform/gdi/SystemInfo.h"
 #include "platform/res/StringTable.h"
-#include "platform/ui/QtString.h"
-#include "platform/ui/WndWidget.h"
+#include "platform/ui/PaintDC.h"
+
+namespace {
+
+// Space between the tip's border and its text, and how far below the mouse the tip shows, so
+// that the pointer does not cover it.
+constexpr int kPadding = 3;
+constexpr int kBelowPointer = 20;
+
+}  // namespace
+
+// clang-format off
+BEGIN_MESSAGE_MAP(CToolTipCtrl, CWnd)
+  .OnPaint(&CToolTipCtrl::OnPaint)
+  .OnMouseActivate(&CToolTipCtrl::OnMouseActivate)
+END_MESSAGE_MAP()
+// clang-format on
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
-  // The tip itself is the toolkit's; the control is a hidden window that keeps the tools.
-  return CWnd::CreateEx(0, u"tooltips_class32", nullptr, (style & ~WS_VISIBLE) | WS_POPUP, CRect(0, 0, 0, 0),
-                        parent, 0);
+  if (!m_tipFont.GetSafeHandle()) {
+    LOGFONT logFont = GetMessageLogFont();
+    m_tipFont.CreateFontIndirect(&logFont);
+  }
+  return CWnd::CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"tooltips_class32", nullptr,
+                        (style & ~(WS_VISIBLE | WS_CHILD | WS_CAPTION)) | WS_POPUP, CRect(0, 0, 0, 0), parent,
+                        0);
 }
 
 CToolTipCtrl::STool* CToolTipCtrl::Find(CWnd* wnd, UINT_PTR id) {
@@ -48,7 +67,7 @@ void CToolTipCtrl::Activate(BOOL activate) {
 void CToolTipCtrl::Pop() {
   if (m_shown.IsEmpty()) return;
   m_shown.Empty();
-  QToolTip::hideText();
+  ShowWindow(SW_HIDE);
 }
 
 int CToolTipCtrl::SetMaxTipWidth(int width) {
@@ -57,11 +76,43 @@ int CToolTipCtrl::SetMaxTipWidth(int width) {
   return old;
 }
 
-void CToolTipCtrl::Show(const CString& text) {
-  if (text == m_shown) return;
+UINT CToolTipCtrl::TextFormat() const { return DT_LEFT | DT_NOPREFIX | (m_maxWidth > 0 ? DT_WORDBREAK : 0); }
+
+void CToolTipCtrl::Show(const CString& text, CPoint screenPoint) {
+  if (text == m_shown || !m_hWnd) return;
   m_shown = text;
-  QToolTip::showText(QCursor::pos(), ToQString(text));
+  CRect textRect(0, 0, m_maxWidth > 0 ? m_maxWidth : 0, 0);
+  {
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(&m_tipFont);
+    dc.DrawText(text, textRect, TextFormat() | DT_CALCRECT);
+    dc.SelectObject(old);
+  }
+  const int edge = 1 + kPadding;
+  SetWindowPos(nullptr, screenPoint.x, screenPoint.y, textRect.Width() + 2 * edge,
+               textRect.Height() + 2 * edge, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  Invalidate();
+  UpdateWindow();
 }
+
+void CToolTipCtrl::OnPaint() {
+  CPaintDC dc(this);
+  CRect client;
+  GetClientRect(client);
+  dc.FillSolidRect(client, GetSysColor(COLOR_INFOBK));
+  CBrush frame(GetSysColor(COLOR_INFOTEXT));
+  dc.FrameRect(client, &frame);
+  CFont* old = dc.SelectObject(&m_tipFont);
+  dc.SetBkMode(TRANSPARENT);
+  dc.SetTextColor(GetSysColor(COLOR_INFOTEXT));
+  CRect text = client;
+  text.DeflateRect(1 + kPadding, 1 + kPadding);
+  dc.DrawText(m_shown, text, TextFormat());
+  dc.SelectObject(old);
+}
+
+// A click into a tip leaves the window that is being worked in active.
+int CToolTipCtrl::OnMouseActivate(CWnd*, UINT, UINT) { return MA_NOACTIVATE; }
 
 void CToolTipCtrl::RelayEvent(LPMSG msg) {
   if (!msg || !m_active) return;
@@ -75,7 +126,9 @@ void CToolTipCtrl::RelayEvent(LPMSG msg) {
     RECT area = tool.rect;
     if (!tool.hasRect) tool.wnd->GetClientRect(&area);
     if (::PtInRect(&area, point)) {
-      Show(tool.text);
+      CPoint below(point.x, point.y + kBelowPointer);
+      tool.wnd->ClientToScreen(&below);
+      Show(tool.text, below);
       return;
     }
   }

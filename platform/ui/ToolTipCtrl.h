@@ -1,14 +1,19 @@
 #pragma once
 // CToolTipCtrl: tips for tools (a window, or a rectangle of one) of its owner. The owner
 // relays its mouse messages (RelayEvent); a move over a tool shows the tool's text, a click
-// or a move off every tool hides it.
+// or a move off every tool hides it. Each control has a tip window of its own, so that several
+// tips may show at once: a frameless topmost tool window below the mouse that never takes the
+// activation or the focus, not when shown and not when clicked.
 
 #include <vector>
 
 #include "platform/base/String.h"
+#include "platform/gdi/Font.h"
 #include "platform/ui/Wnd.h"
 
 class CToolTipCtrl : public CWnd {
+  DECLARE_MESSAGE_MAP()
+
  public:
   BOOL Create(CWnd* parent, DWORD style = 0);
 
@@ -22,11 +27,16 @@ class CToolTipCtrl : public CWnd {
   void Activate(BOOL activate);
   void RelayEvent(LPMSG msg);
   void Pop();
+  // Longer texts wrap at word boundaries to this width in pixels; -1: no wrapping.
   int SetMaxTipWidth(int width);
   // Tips show as soon as the mouse reaches a tool; the delay is not kept.
   void SetDelayTime(UINT) {}
   // The text shown now, empty when no tip is up.
   CString GetShownText() const { return m_shown; }
+
+ protected:
+  void OnPaint();
+  int OnMouseActivate(CWnd* topLevel, UINT hitTest, UINT message);
 
  private:
   struct STool {
@@ -37,10 +47,13 @@ class CToolTipCtrl : public CWnd {
     CString text;
   };
   STool* Find(CWnd* wnd, UINT_PTR id);
-  void Show(const CString& text);
+  // Shows the text with the tip's top left corner at the screen point.
+  void Show(const CString& text, CPoint screenPoint);
+  UINT TextFormat() const;
 
   std::vector<STool> m_tools;
   bool m_active = true;
   int m_maxWidth = -1;
   CString m_shown;
+  CFont m_tipFont;
 };

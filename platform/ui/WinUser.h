@@ -121,9 +121,23 @@ constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 // ShowWindow commands.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_SHOW = 5;
-constexpr int SW_SHOWNA = 8;
+constexpr int SW_NORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_MAXIMIZE = 3;
 constexpr int SW_SHOWNOACTIVATE = 4;
+constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
+constexpr int SW_SHOWNA = 8;
+constexpr int SW_RESTORE = 9;
+
+// Answers to WM_MOUSEACTIVATE: whether a click activates the window, and whether the click
+// itself still reaches the window.
+constexpr int MA_ACTIVATE = 1;
+constexpr int MA_ACTIVATEANDEAT = 2;
+constexpr int MA_NOACTIVATE = 3;
+constexpr int MA_NOACTIVATEANDEAT = 4;
 
 // GetWindow relations.
 constexpr UINT GW_HWNDFIRST = 0;

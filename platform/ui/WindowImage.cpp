@@ -1,7 +1,9 @@
 #include "platform/ui/WindowImage.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 
 #include "platform/ui/QtString.h"
@@ -13,4 +15,13 @@ bool SaveWindowImage(HWND window, const CString& pngPath) {
   QCoreApplication::processEvents();
   QWidget* widget = window->GetWidget()->Widget();
   return widget->grab().save(ToQString(pngPath), "PNG");
+}
+
+bool SaveScreenImage(const RECT& area, const CString& pngPath) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return false;
+  QCoreApplication::processEvents();
+  const QPixmap picture =
+      screen->grabWindow(0, area.left, area.top, area.right - area.left, area.bottom - area.top);
+  return !picture.isNull() && picture.save(ToQString(pngPath), "PNG");
 }

@@ -11,6 +11,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/UiThread.h"
 #include "platform/ui/WndDispatch.h"
@@ -59,7 +60,6 @@ class WndRegistry {
 namespace {
 
 CWnd* g_mainWnd = nullptr;
-CWnd* g_capture = nullptr;
 
 QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
@@ -117,7 +117,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
   m_widget = CreateWidget(child ? parent : nullptr).release();
   QWidget* widget = m_widget->Widget();
   if (!child) {
-    widget->setWindowFlag(Qt::Window, true);
+    widget->setWindowFlags(TopLevelWindowFlags(style, exStyle));
     widget->setWindowTitle(ToQString(m_text));
     CWnd* ownerTop = parent ? parent->GetTopLevelParent() : nullptr;
     if (ownerTop && ownerTop->m_widget) {
@@ -190,7 +190,8 @@ BOOL CWnd::DestroyWindow() {
   SendMessage(WM_DESTROY);
   if (!*alive || !m_hWnd) return TRUE;
   DestroyChildren();
-  if (g_capture == this) ReleaseCapture();
+  m_hoverTips.reset();
+  if (GetCapture() == this) ReleaseCapture();
   if (g_mainWnd == this) g_mainWnd = nullptr;
   WndRegistry::Remove(this);
   m_hWnd = nullptr;
@@ -205,6 +206,7 @@ BOOL CWnd::DestroyWindow() {
 
 void CWnd::OnWidgetGone() {
   m_widget = nullptr;
+  ForgetCapture(this);
   if (!m_hWnd) return;
   m_hWnd = nullptr;
   WndRegistry::Remove(this);
@@ -548,27 +550,10 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
     if (!m_widget) return;
     // The toolkit delays resize events of hidden widgets; the window learns its size now.
     m_widget->ReportClientSize();
-    if (flags & SWP_SHOWWINDOW) ShowWindow(SW_SHOW);
+    if (flags & SWP_SHOWWINDOW) ShowWindow(flags & SWP_NOACTIVATE ? SW_SHOWNA : SW_SHOW);
     if (flags & SWP_HIDEWINDOW) ShowWindow(SW_HIDE);
   });
   return TRUE;
-}
-
-BOOL CWnd::ShowWindow(int command) {
-  if (!m_widget) return FALSE;
-  return CallOnUiThread([&]() -> BOOL {
-    QWidget* w = m_widget->Widget();
-    const bool wasVisible = (m_style & WS_VISIBLE) != 0;
-    const bool show = command != SW_HIDE;
-    if (show != wasVisible) {
-      auto alive = m_alive;
-      SendMessage(WM_SHOWWINDOW, show, 0);
-      if (!*alive || !m_widget) return wasVisible;
-      m_style = show ? (m_style | WS_VISIBLE) : (m_style & ~WS_VISIBLE);
-      w->setVisible(show);
-    }
-    return wasVisible;
-  });
 }
 
 BOOL CWnd::IsWindowVisible() const {
@@ -637,18 +622,25 @@ void CWnd::SetFont(CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, WPARAM(font), redraw);
 }
 
-// ---------------------------------------------------------------- focus and capture
+// ---------------------------------------------------------------- focus
 
 CWnd* CWnd::SetFocus() {
   CWnd* old = GetFocus();
   if (m_widget) {
     CallOnUiThread([this] {
       QWidget* w = m_widget->Widget();
-      if (!w->window()->isActiveWindow()) w->window()->activateWindow();
+      if (!w->window()->isActiveWindow()) {
+        AllowActivation(w->window(), true);
+        w->window()->activateWindow();
+      }
       w->setFocus(Qt::OtherFocusReason);
     });
   }
   return old;
+}
+
+CWnd* CWnd::GetActiveWindow() {
+  return CallOnUiThread([] { return WndWidget::WndOf(QApplication::activeWindow()); });
 }
 
 CWnd* CWnd::GetFocus() {
@@ -658,22 +650,6 @@ CWnd* CWnd::GetFocus() {
     }
     return static_cast<CWnd*>(nullptr);
   });
-}
-
-CWnd* CWnd::SetCapture() {
-  CWnd* old = g_capture;
-  g_capture = this;
-  if (old && old != this && IsWindowHandle(old)) old->SendMessage(WM_CAPTURECHANGED, 0, LPARAM(this));
-  return old;
-}
-
-CWnd* CWnd::GetCapture() { return g_capture; }
-
-BOOL ReleaseCapture() {
-  CWnd* old = g_capture;
-  g_capture = nullptr;
-  if (old && CWnd::IsWindowHandle(old)) old->SendMessage(WM_CAPTURECHANGED, 0, 0);
-  return TRUE;
 }
 
 // ---------------------------------------------------------------- painting
@@ -753,7 +729,30 @@ BOOL CWnd::KillTimer(UINT_PTR id) {
 BOOL CWnd::EnableToolTips(BOOL enable) {
   BOOL old = m_toolTips;
   m_toolTips = enable != FALSE;
+  if (!m_toolTips && m_hoverTips) m_hoverTips->Pop();
   return old;
+}
+
+void CWnd::ShowHoverTip(CPoint point) {
+  TOOLINFO info;
+  const bool hit = OnToolHitTest(point, &info) >= 0 && info.lpszText;
+  if (hit && !m_hoverTips) {
+    m_hoverTips = std::make_unique<CToolTipCtrl>();
+    m_hoverTips->Create(this);
+  }
+  if (m_hoverTips) {
+    if (hit) m_hoverTips->AddTool(this, info.lpszText, &info.rect, 1);
+    MSG move{this, WM_MOUSEMOVE, 0, MAKELPARAM(WORD(SHORT(point.x)), WORD(SHORT(point.y)))};
+    if (hit)
+      m_hoverTips->RelayEvent(&move);
+    else
+      m_hoverTips->Pop();
+  }
+  delete[] info.lpszText;
+}
+
+void CWnd::PopHoverTip() {
+  if (m_hoverTips) m_hoverTips->Pop();
 }
 
 INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const { return -1; }

@@ -19,6 +19,7 @@
 class CDC;
 class CFont;
 class CScrollBar;
+class CToolTipCtrl;
 class WndWidget;
 
 // The record handed to WM_CREATE (as lParam) describing the window being created.
@@ -81,8 +82,14 @@ class CWnd {
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
 
   // State.
+  // SW_ commands. Those that activate (SW_SHOW, SW_SHOWNORMAL, SW_RESTORE, SW_SHOWMAXIMIZED)
+  // make a top-level window the active one; SW_SHOWNOACTIVATE, SW_SHOWNA, SW_SHOWMINNOACTIVE
+  // and SW_MINIMIZE leave the active window and its focus alone. Returns whether the window
+  // was visible before.
   BOOL ShowWindow(int command);
   BOOL IsWindowVisible() const;
+  BOOL IsIconic() const;
+  BOOL IsZoomed() const;
   BOOL EnableWindow(BOOL enable = TRUE);
   BOOL IsWindowEnabled() const;
   void SetWindowText(LPCTSTR text);
@@ -119,6 +126,8 @@ class CWnd {
   // Focus and mouse capture.
   CWnd* SetFocus();
   static CWnd* GetFocus();
+  // The top-level window that is active, or null.
+  static CWnd* GetActiveWindow();
   CWnd* SetCapture();
   static CWnd* GetCapture();
 
@@ -151,8 +160,11 @@ class CWnd {
   void ShowScrollBar(UINT bar, BOOL show = TRUE);
   void ScrollWindow(int dx, int dy, LPCRECT scrollRect = nullptr, LPCRECT clipRect = nullptr);
 
-  // Tool tips: once enabled, hovering asks OnToolHitTest for the tip to show.
+  // Tool tips: once enabled, hovering asks OnToolHitTest for the tip to show, which the
+  // window's own tip control shows.
   BOOL EnableToolTips(BOOL enable = TRUE);
+  // The tip control of the hovering tips, null until a tip was first shown.
+  CToolTipCtrl* GetHoverTips() const { return m_hoverTips.get(); }
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const;
 
   // Internal dispatch; overridable as the framework allowed.
@@ -193,6 +205,7 @@ class CWnd {
   void OnKillFocus(CWnd* newWnd);
   void OnTimer(UINT_PTR id);
   BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+  int OnMouseActivate(CWnd* topLevel, UINT hitTest, UINT message);
   void OnMouseLeave();
   void OnContextMenu(CWnd* wnd, CPoint point);
   void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
@@ -215,6 +228,11 @@ class CWnd {
   void DestroyChildren();
   // The toolkit destroyed the widget itself (its toolkit parent went first).
   void OnWidgetGone();
+  // Shows the tip that OnToolHitTest gives for the point (client coordinates), or hides it.
+  void ShowHoverTip(CPoint point);
+  void PopHoverTip();
+  // The window goes without a word: the capture no longer names it.
+  static void ForgetCapture(CWnd* wnd);
   // Runs WindowProc with the message as the one being handled.
   LRESULT Dispatch(DispatchFrame& frame);
   LRESULT SendMessageHere(UINT message, WPARAM wParam, LPARAM lParam);
@@ -228,6 +246,7 @@ class CWnd {
   CFont* m_font = nullptr;
   CString m_text;
   bool m_toolTips = false;
+  std::unique_ptr<CToolTipCtrl> m_hoverTips;
   DispatchFrame* m_frame = nullptr;  // the message being dispatched, for Default()
   // Cleared when the object goes, so that a dispatch can tell its window was deleted.
   std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

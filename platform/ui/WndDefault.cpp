@@ -65,6 +65,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
       return child ? m_parent->SendMessage(message, wParam, lParam) : 0;
+    case WM_MOUSEACTIVATE:
+      // The parent answers first; a top-level window without a handler is activated.
+      if (child) {
+        if (LRESULT answer = m_parent->SendMessage(message, wParam, lParam)) return answer;
+      }
+      return MA_ACTIVATE;
     case WM_SETCURSOR:
       if (child && m_parent->SendMessage(message, wParam, lParam)) return TRUE;
       SetDefaultCursor(this);
@@ -123,6 +129,7 @@ void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return BOOL(Default()); }
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return int(Default()); }
 void CWnd::OnMouseLeave() { Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }

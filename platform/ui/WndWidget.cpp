@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
-#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstring>
@@ -17,6 +16,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/ToolTipCtrl.h"
 
 namespace {
 
@@ -329,6 +329,7 @@ bool WndWidget::HandleEvent(QEvent* event) {
       return false;
     case QEvent::Leave:
       m_mouseInside = false;
+      m_wnd.PopHoverTip();
       if (m_trackLeave) {
         m_trackLeave = false;
         m_wnd.SendMessage(WM_MOUSELEAVE);
@@ -336,6 +337,10 @@ bool WndWidget::HandleEvent(QEvent* event) {
       return false;
     case QEvent::Resize:
       if (!m_detached) ReportClientSize();
+      return false;
+    case QEvent::WindowDeactivate:
+      // A window that loses the activation loses the mouse too.
+      if (CWnd::GetCapture() == &m_wnd) ReleaseCapture();
       return false;
     case QEvent::ContextMenu: {
       auto* menu = static_cast<QContextMenuEvent*>(event);
@@ -346,14 +351,8 @@ bool WndWidget::HandleEvent(QEvent* event) {
     }
     case QEvent::ToolTip: {
       if (!m_wnd.m_toolTips) return false;
-      auto* help = static_cast<QHelpEvent*>(event);
-      TOOLINFO info;
-      if (m_wnd.OnToolHitTest(CPoint(help->pos().x(), help->pos().y()), &info) >= 0 && info.lpszText) {
-        QToolTip::showText(help->globalPos(), QString::fromUtf16(info.lpszText), Widget());
-      } else {
-        QToolTip::hideText();
-      }
-      delete[] info.lpszText;
+      const QPoint pos = static_cast<QHelpEvent*>(event)->pos();
+      m_wnd.ShowHoverTip(CPoint(pos.x(), pos.y()));
       return true;
     }
     case QEvent::Close:
@@ -385,6 +384,20 @@ bool WndWidget::HandleMouse(QEvent* event) {
   const UINT flags = MouseKeyFlags(mouse->buttons(), mouse->modifiers());
   const LPARAM point = PointParam(pos);
   auto alive = target->m_alive;
+  // A tip that is up follows the mouse from tool to tool and goes off them at once.
+  CToolTipCtrl* tips = m_wnd.GetHoverTips();
+  if (message == WM_MOUSEMOVE && !capture && tips && !tips->GetShownText().IsEmpty())
+    m_wnd.ShowHoverTip(CPoint(pos.x(), pos.y()));
+  if (!capture &&
+      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    m_wnd.PopHoverTip();
+    const bool deliver = OfferActivation(message);
+    if (!*alive || m_detached) return true;
+    if (!deliver) {
+      event->accept();
+      return true;
+    }
+  }
   if (!capture && message != WM_LBUTTONUP && message != WM_RBUTTONUP && message != WM_MBUTTONUP) {
     SetCursorTarget(target);
     target->SendMessage(WM_SETCURSOR, WPARAM(target), MAKELPARAM(HTCLIENT, WORD(message)));
@@ -393,6 +406,20 @@ bool WndWidget::HandleMouse(QEvent* event) {
   if (!PreTranslate(*target, message, flags, point)) DispatchEvent(*target, message, flags, point, event);
   event->accept();
   return true;
+}
+
+bool WndWidget::OfferActivation(UINT message) {
+  QWidget* top = Widget()->window();
+  if (top->isActiveWindow()) return true;
+  CWnd* topWnd = WndOf(top);
+  const LRESULT answer =
+      m_wnd.SendMessage(WM_MOUSEACTIVATE, WPARAM(topWnd), MAKELPARAM(WORD(HTCLIENT), WORD(message)));
+  if (m_detached) return false;
+  if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT) {
+    AllowActivation(top, true);
+    top->activateWindow();
+  }
+  return answer != MA_ACTIVATEANDEAT && answer != MA_NOACTIVATEANDEAT;
 }
 
 bool WndWidget::HandleWheel(QEvent* event) {

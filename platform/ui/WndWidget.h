@@ -103,6 +103,9 @@ class WndWidget {
 
  private:
   bool HandleMouse(QEvent* event);
+  // Asks the window under a press into an inactive window whether the press activates it
+  // (WM_MOUSEACTIVATE); false when the press is to be eaten.
+  bool OfferActivation(UINT message);
   bool HandleWheel(QEvent* event);
   bool HandleKey(QEvent* event);
   bool HandleFocus(QEvent* event);
@@ -129,6 +132,13 @@ class WndWidget {
   ScrollState m_scroll[2];
   QScrollBar* m_scrollBars[2] = {nullptr, nullptr};  // children of the widget
 };
+
+// The toolkit's window flags of a top-level window with the styles: WS_POPUP without a caption
+// has no frame, WS_EX_TOOLWINDOW makes a tool window, WS_EX_TOPMOST keeps it above the others.
+Qt::WindowFlags TopLevelWindowFlags(DWORD style, DWORD exStyle);
+
+// Whether the window system may hand the top-level window the activation and the focus.
+void AllowActivation(QWidget* topLevel, bool allow);
 
 // The toolkit widget of a window; null without a window or before the window is created.
 inline QWidget* QtWidgetOf(const CWnd* wnd) {

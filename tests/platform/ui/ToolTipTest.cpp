@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/res/StringTable.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/SimulatedInput.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/WindowImage.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -48,6 +54,105 @@ TEST(ToolTipTest, RelayedMovesShowTheToolUnderTheMouse) {
   MSG again = Move(&page, 10, 10);
   tips.RelayEvent(&again);
   EXPECT_TRUE(tips.GetShownText().IsEmpty()) << "an inactive control shows nothing";
+}
+
+// Two tip controls over a main window whose edit control holds the focus, as a grid's title
+// tip and tool tip over its in-place editor.
+TEST(ToolTipTest, EachControlShowsItsOwnTipBelowTheMouseWithoutTakingTheFocus) {
+  CUiApplication application;
+  CWnd frame;
+  ASSERT_TRUE(
+      frame.Create(nullptr, u"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 320, 200), nullptr, 0));
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 150, 32), &frame, 1001));
+  edit.SetFocus();
+  PumpMessages();
+  ASSERT_EQ(CWnd::GetFocus(), &edit);
+
+  CToolTipCtrl titleTip, toolTip;
+  ASSERT_TRUE(titleTip.Create(&frame));
+  ASSERT_TRUE(toolTip.Create(&frame));
+  titleTip.AddTool(&frame, u"Adhesion strength in MPa", CRect(0, 40, 160, 60), 1);
+  toolTip.AddTool(&edit, u"Type the dolly diameter");
+  MSG overColumn = Move(&frame, 20, 45);
+  titleTip.RelayEvent(&overColumn);
+  MSG overEdit = Move(&edit, 30, 5);
+  toolTip.RelayEvent(&overEdit);
+  PumpMessages();
+
+  EXPECT_TRUE(titleTip.IsWindowVisible());
+  EXPECT_TRUE(toolTip.IsWindowVisible()) << "a second tip does not hide the first";
+  EXPECT_EQ(CWnd::GetFocus(), &edit);
+  EXPECT_EQ(CWnd::GetActiveWindow(), &frame);
+  CRect tip;
+  titleTip.GetWindowRect(tip);
+  CPoint mouse(20, 45);
+  frame.ClientToScreen(&mouse);
+  EXPECT_EQ(tip.left, mouse.x);
+  EXPECT_GT(tip.top, mouse.y) << "the tip shows below the mouse";
+  EXPECT_GT(tip.Width(), 100) << "the tip is as wide as its text";
+
+  SimulateMouse(&titleTip, SimulatedMouseAction::Press, VK_LBUTTON, CPoint(3, 3), 0, MK_LBUTTON);
+  PumpMessages();
+  EXPECT_EQ(CWnd::GetFocus(), &edit) << "a click into a tip leaves the focus";
+  EXPECT_TRUE(SaveWindowImage(&titleTip, CString(TestPath("title-tip.png").c_str())));
+
+  toolTip.Pop();
+  EXPECT_FALSE(toolTip.IsWindowVisible());
+  EXPECT_TRUE(titleTip.IsWindowVisible());
+}
+
+// A window with two tools side by side, as a tool bar's buttons are.
+class CTwoToolWnd : public CWnd {
+ public:
+  INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const override {
+    const int tool = point.x < 50 ? 1 : point.x < 100 ? 2 : -1;
+    if (tool < 0 || point.y >= 30) return -1;
+    const CString text = tool == 1 ? u"Open project" : u"Save project";
+    info->uId = UINT_PTR(tool);
+    info->rect = CRect((tool - 1) * 50, 0, tool * 50, 30);
+    info->lpszText = new char16_t[text.GetLength() + 1];
+    std::copy(text.GetString(), text.GetString() + text.GetLength() + 1, info->lpszText);
+    return tool;
+  }
+};
+
+TEST(ToolTipTest, HoveringTipsOfAWindowFollowTheMouseFromToolToToolAndGoOnAClick) {
+  CUiApplication application;
+  CWnd frame;
+  ASSERT_TRUE(
+      frame.Create(nullptr, u"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 320, 200), nullptr, 0));
+  CTwoToolWnd bar, other;
+  ASSERT_TRUE(bar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 30), &frame, 1));
+  ASSERT_TRUE(other.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 100, 200, 130), &frame, 2));
+  bar.EnableToolTips();
+  other.EnableToolTips();
+  auto shown = [](CWnd& wnd) { return wnd.GetHoverTips() ? wnd.GetHoverTips()->GetShownText() : CString(); };
+
+  SimulateHover(&bar, CPoint(10, 10));
+  SimulateHover(&other, CPoint(60, 10));
+  EXPECT_EQ(shown(bar), CString(u"Open project"));
+  EXPECT_EQ(shown(other), CString(u"Save project")) << "each window has a tip of its own";
+  EXPECT_NE(bar.GetHoverTips(), other.GetHoverTips());
+
+  struct SCase {
+    CPoint moveTo;
+    CString shown;
+  };
+  const SCase cases[] = {
+      {CPoint(20, 10), u"Open project"},
+      {CPoint(60, 10), u"Save project"},  // at once, with no new rest of the mouse
+      {CPoint(150, 10), u""},
+  };
+  for (const SCase& c : cases) {
+    SimulateMouse(&bar, SimulatedMouseAction::Move, 0, c.moveTo, 0, 0);
+    EXPECT_EQ(shown(bar), c.shown) << c.moveTo.x;
+  }
+  SimulateHover(&bar, CPoint(10, 10));
+  SimulateMouse(&bar, SimulatedMouseAction::Press, VK_LBUTTON, CPoint(10, 10), 0, MK_LBUTTON);
+  EXPECT_TRUE(shown(bar).IsEmpty()) << "a click hides the tip";
+  SimulateMouseLeave(&other);
+  EXPECT_TRUE(shown(other).IsEmpty()) << "leaving the window hides its tip";
 }
 
 }  // namespace
