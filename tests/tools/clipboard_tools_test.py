@@ -26,7 +26,7 @@ def start_x_server(folder):
     """Starts Xvfb on a display number it picks itself, so that parallel runs never collide."""
     read_end, write_end = os.pipe()
     log = open(os.path.join(folder, "xvfb.log"), "wb")
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0",
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-screen", "0",
                                "640x480x24"], pass_fds=[write_end], stdout=log, stderr=log)
     os.close(write_end)
     with os.fdopen(read_end) as numbers:
