@@ -2,7 +2,6 @@
 
 #include "platform/gdi/Dc.h"
 
-#include <QPageLayout>
 #include <cassert>
 #include <cmath>
 #include <mutex>
@@ -83,7 +82,7 @@ QImage* DcData::Surface() const {
 }
 
 QRect DcData::SurfaceRect() const {
-  if (kind == Kind::Document) return QRect(0, 0, document->Device().width(), document->Device().height());
+  if (kind == Kind::Document) return QRect(QPoint(0, 0), document->PageSize());
   const QImage* image = Surface();
   return image ? image->rect() : QRect();
 }
@@ -300,18 +299,8 @@ HBITMAP CreateBitmapFromImage(const QImage& image) {
 
 namespace {
 
-// The whole sheet in device pixels, with the printable area's offset into it as its origin
-// negated: (-left margin, -top margin, paper width, paper height).
-QRect PaperRect(const DcData& dc) {
-  if (dc.kind != DcData::Kind::Document) {
-    const QRect page = dc.SurfaceRect();
-    return QRect(0, 0, page.width(), page.height());
-  }
-  const QPageLayout layout = dc.document->Device().pageLayout();
-  const QRect full = layout.fullRectPixels(dc.dpi);
-  const QRect paint = layout.paintRectPixels(dc.dpi);
-  return QRect(-paint.left(), -paint.top(), full.width(), full.height());
-}
+// The whole sheet in device pixels, placed so that the printable area's corner is at 0, 0.
+QRect PaperRect(const DcData& dc) { return dc.document ? dc.document->Paper() : dc.SurfaceRect(); }
 
 }  // namespace
 

@@ -14,6 +14,9 @@ class PdfDocument : public IPrintDocument {
   PdfDocument(const QString& path, int width, int height, int dpi);
 
   QPagedPaintDevice& Device() override { return *m_writer; }
+  // The size asked for: the writer's own page size is rounded to whole points.
+  QSize PageSize() const override { return m_size; }
+  QRect Paper() const override { return QRect(QPoint(0, 0), m_size); }
   bool Open(const QString& title) override;
   bool Finish() override;
   void Abort(QPainter& painter) override;
@@ -21,7 +24,5 @@ class PdfDocument : public IPrintDocument {
  private:
   QSaveFile m_file;
   std::unique_ptr<QPdfWriter> m_writer;
-  int m_width;
-  int m_height;
-  int m_dpi;
+  QSize m_size;
 };

@@ -10,6 +10,10 @@ class IPrintDocument {
  public:
   virtual ~IPrintDocument() = default;
   virtual QPagedPaintDevice& Device() = 0;
+  // The printable area's size in device pixels (HORZRES, VERTRES).
+  virtual QSize PageSize() const = 0;
+  // The sheet in device pixels, placed so that the printable area's corner is at 0, 0.
+  virtual QRect Paper() const = 0;
   // Before the first page: names the document and opens its destination.
   virtual bool Open(const QString& title) = 0;
   // After the painter has ended: the document is complete.

@@ -12,6 +12,8 @@ class PrinterDocument : public IPrintDocument {
 
   bool Valid() const { return m_printer.isValid(); }
   QPagedPaintDevice& Device() override { return m_printer; }
+  QSize PageSize() const override;
+  QRect Paper() const override;
   bool Open(const QString& title) override;
   bool Finish() override { return true; }
   void Abort(QPainter& painter) override;

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "platform/gdi/BitmapPng.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/PrintTarget.h"
+#include "tests/platform/gdi/PdfReader.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// The pixels of a page the memory printer recorded.
+struct RecordedPage {
+  int width = 0;
+  int height = 0;
+  std::vector<BYTE> bgra;
+  RecordedPage(HBITMAP page, int w, int h) : width(w), height(h), bgra(std::size_t(w) * std::size_t(h) * 4) {
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    GetDIBits(dc, page, 0, UINT(h), bgra.data(), &info, DIB_RGB_COLORS);
+  }
+  COLORREF At(int x, int y) const {
+    const BYTE* p = &bgra[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 4];
+    return RGB(p[2], p[1], p[0]);
+  }
+};
+
+struct Box {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;  // right and bottom exclusive
+  void Add(int x, int y) {
+    left = std::min(left, x);
+    top = std::min(top, y);
+    right = std::max(right, x + 1);
+    bottom = std::max(bottom, y + 1);
+  }
+};
+
+// Prints the same page on the memory printer and into a PDF file.
+class SamePageOnRecorderAndPdf : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HavePopplerTools()) GTEST_SKIP() << "the poppler tools (pdftotext, pdftoppm) are not installed";
+  }
+
+  template <class DrawFn>
+  void Print(int width, int height, int dpi, DrawFn draw) {
+    m_width = width;
+    m_height = height;
+    m_dpi = dpi;
+    CDC recorder;
+    recorder.Attach(CreateMemoryPrinterDC(width, height, dpi));
+    CDC pdf;
+    pdf.Attach(CreatePdfDC(CString::FromUtf8(PdfPath()), width, height, dpi));
+    for (CDC* dc : {&recorder, &pdf}) {
+      ASSERT_GT(dc->StartDoc(u"Same page"), 0);
+      ASSERT_GT(dc->StartPage(), 0);
+      draw(*dc);
+      ASSERT_GT(dc->EndPage(), 0);
+      ASSERT_GT(dc->EndDoc(), 0);
+    }
+    HBITMAP page = GetPrintedPage(recorder, 0);
+    ASSERT_NE(page, nullptr);
+    SaveBitmapAsPng(page, CString::FromUtf8(TestPath("recorded.png")));
+    m_recorded = std::make_unique<RecordedPage>(page, width, height);
+    DeleteObject(page);
+  }
+
+  std::string PdfPath() const { return TestPath("page.pdf"); }
+
+  // Keeps the pictures for a look when asked for.
+  static void KeepPictures(const std::string& name) {
+    const char* keep = std::getenv("ZD_SCREENSHOT_DIR");
+    if (!keep) return;
+    for (const char* kind : {"recorded", "pdf"})
+      std::filesystem::copy_file(TestPath(std::string(kind) + ".png"),
+                                 std::string(keep) + "/" + name + "-" + kind + ".png",
+                                 std::filesystem::copy_options::overwrite_existing);
+  }
+
+  int m_width = 0;
+  int m_height = 0;
+  int m_dpi = 0;
+  std::unique_ptr<RecordedPage> m_recorded;
+};
+
+std::string WordList(const std::vector<PdfWord>& words) {
+  std::string list;
+  for (const PdfWord& w : words) list += "[" + w.text + "] ";
+  return list;
+}
+
+struct PlacedText {
+  const char16_t* text;
+  int x, y;
+  UINT align;
+  int escapement;  // tenths of a degree
+  COLORREF background;
+};
+
+// Texts drawn over an opaque background of their own colour: on the recorded page the
+// coloured cell shows exactly where the layer placed each text.
+TEST_F(SamePageOnRecorderAndPdf, TextsStandAtTheSamePlaces) {
+  const PlacedText texts[] = {
+      {u"Adhesion", 100, 100, TA_LEFT | TA_TOP, 0, RGB(255, 200, 200)},
+      {u"Dolly", 620, 220, TA_CENTER | TA_TOP, 0, RGB(200, 255, 200)},
+      {u"Tester", 1100, 360, TA_RIGHT | TA_BASELINE, 0, RGB(200, 200, 255)},
+      {u"Summary", 150, 520, TA_LEFT | TA_BOTTOM, 0, RGB(255, 255, 160)},
+      {u"Rotated", 400, 1200, TA_LEFT | TA_TOP, 900, RGB(160, 255, 255)},
+  };
+  Print(1240, 1754, 150, [&](CDC& dc) {
+    for (const PlacedText& t : texts) {
+      LOGFONT lf{};
+      lf.lfHeight = -14 * dc.GetDeviceCaps(LOGPIXELSY) / 72;
+      lf.lfEscapement = lf.lfOrientation = t.escapement;
+      std::char_traits<char16_t>::copy(lf.lfFaceName, u"DejaVu Sans", 12);
+      CFont font;
+      font.CreateFontIndirect(&lf);
+      CFont* old = dc.SelectObject(&font);
+      dc.SetTextAlign(t.align);
+      dc.SetBkMode(OPAQUE);
+      dc.SetBkColor(t.background);
+      dc.TextOut(t.x, t.y, t.text, int(std::char_traits<char16_t>::length(t.text)));
+      dc.SelectObject(old);
+    }
+  });
+  std::map<COLORREF, Box> cells;
+  for (int y = 0; y < m_height; ++y)
+    for (int x = 0; x < m_width; ++x) cells[m_recorded->At(x, y)].Add(x, y);
+
+  const std::vector<PdfWord> words = ReadPdfWords(PdfPath(), m_dpi);
+  ASSERT_EQ(words.size(), std::size(texts)) << "every text is text in the PDF, one word each";
+  for (const PlacedText& t : texts) {
+    const std::string name = CString(t.text).ToUtf8();
+    auto word = std::find_if(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == name; });
+    ASSERT_NE(word, words.end()) << name << " is missing from the PDF's text: " << WordList(words);
+    const Box& cell = cells[t.background];
+    constexpr double kTolerance = 2.0;
+    EXPECT_NEAR(word->left, cell.left, kTolerance) << name;
+    EXPECT_NEAR(word->right, cell.right, kTolerance) << name;
+    EXPECT_NEAR(word->top, cell.top, kTolerance) << name;
+    EXPECT_NEAR(word->bottom, cell.bottom, kTolerance) << name;
+  }
+}
+
+// A page of grid lines, boxes and text, in tenths of millimetres so that it covers the same
+// paper at every resolution.
+void DrawTextAndLines(CDC& dc) {
+  dc.SetMapMode(MM_LOMETRIC);
+  LOGFONT lf{};
+  lf.lfHeight = -35;  // 3.5 mm
+  std::char_traits<char16_t>::copy(lf.lfFaceName, u"DejaVu Sans", 12);
+  CFont font;
+  font.CreateFontIndirect(&lf);
+  CFont* oldFont = dc.SelectObject(&font);
+  CPen pen(PS_SOLID, 3, RGB(0, 0, 90));
+  CPen* oldPen = dc.SelectObject(&pen);
+  for (int row = 0; row < 40; ++row) {
+    const int y = -150 - row * 60;
+    dc.MoveTo(100, y);
+    dc.LineTo(1900, y);
+    CString cell;
+    cell.Format(u"Test %d: 2.%02d MPa, fracture A/B 60%%", row + 1, row);
+    dc.TextOut(120, y - 10, cell, cell.GetLength());
+  }
+  dc.MoveTo(100, -150);
+  dc.LineTo(1900, -2550);
+  dc.Rectangle(100, -100, 1900, -2600);
+  dc.SelectObject(oldPen);
+  dc.SelectObject(oldFont);
+}
+
+TEST(PdfPrintTest, ThePdfIsVectorGraphicsWhoseSizeDoesNotGrowWithTheResolution) {
+  if (!HavePopplerTools()) GTEST_SKIP() << "the poppler tools are not installed";
+  std::map<int, std::uintmax_t> sizes;
+  for (int dpi : {300, 1200}) {
+    // A4: 210 x 297 mm.
+    const int width = 210 * dpi * 10 / 254, height = 297 * dpi * 10 / 254;
+    const std::string path = TestPath("a4-" + std::to_string(dpi) + ".pdf");
+    CDC pdf;
+    pdf.Attach(CreatePdfDC(CString::FromUtf8(path), width, height, dpi));
+    ASSERT_GT(pdf.StartDoc(u"Report"), 0);
+    for (int page = 0; page < 2; ++page) {
+      ASSERT_GT(pdf.StartPage(), 0);
+      DrawTextAndLines(pdf);
+      ASSERT_GT(pdf.EndPage(), 0);
+    }
+    ASSERT_GT(pdf.EndDoc(), 0);
+    EXPECT_EQ(ReadPdfPageCount(path), 2);
+    sizes[dpi] = std::filesystem::file_size(path);
+    const std::uintmax_t bitmap = std::uintmax_t(width) * std::uintmax_t(height) * 3 * 2;
+    EXPECT_LT(sizes[dpi] * 100, bitmap)
+        << "at " << dpi << " dpi the file is not even a hundredth of the pictures";
+  }
+  EXPECT_LT(double(sizes[1200]), 1.2 * double(sizes[300]));
+  EXPECT_LT(double(sizes[300]), 1.2 * double(sizes[1200]));
+}
+
+TEST(PdfPrintTest, TheFileAppearsAtEndDocAndAnAbortedDocumentLeavesNoFile) {
+  const std::string folder = TestPath("out");
+  std::filesystem::create_directory(folder);
+  const std::string path = folder + "/report.pdf";
+  for (bool abort : {true, false}) {
+    CDC pdf;
+    pdf.Attach(CreatePdfDC(CString::FromUtf8(path), 800, 600, 96));
+    EXPECT_EQ(pdf.StartPage(), SP_ERROR) << "no document yet";
+    ASSERT_GT(pdf.StartDoc(u"Report"), 0);
+    ASSERT_GT(pdf.StartPage(), 0);
+    EXPECT_EQ(pdf.StartPage(), SP_ERROR) << "a page is open";
+    pdf.TextOut(10, 10, u"Page", 4);
+    ASSERT_GT(pdf.EndPage(), 0);
+    EXPECT_EQ(pdf.EndPage(), SP_ERROR) << "no page is open";
+    ASSERT_GT(pdf.StartPage(), 0);
+    EXPECT_FALSE(std::filesystem::exists(path)) << "the file appears only when the document is done";
+    if (abort) {
+      EXPECT_GT(pdf.AbortDoc(), 0);
+      EXPECT_EQ(pdf.EndDoc(), SP_ERROR);
+      EXPECT_TRUE(std::filesystem::is_empty(folder))
+          << "an aborted document leaves no file, not even a temporary one";
+    } else {
+      EXPECT_GT(pdf.EndDoc(), 0);
+      EXPECT_TRUE(std::filesystem::exists(path));
+    }
+  }
+  if (HavePopplerTools()) {
+    EXPECT_EQ(ReadPdfPageCount(path), 2);
+  }
+}
+
+TEST(PdfPrintTest, AnUnwritableFileFailsStartDoc) {
+  CDC pdf;
+  pdf.Attach(CreatePdfDC(CString::FromUtf8(TestPath("missing-folder/report.pdf")), 800, 600, 96));
+  EXPECT_EQ(pdf.StartDoc(u"Report"), SP_ERROR);
+  EXPECT_EQ(CreatePdfDC(u"x.pdf", 0, 600, 96), nullptr);
+}
+
+TEST(PdfPrintTest, DeviceCapsDescribeThePageInDevicePixels) {
+  CDC pdf;
+  pdf.Attach(CreatePdfDC(CString::FromUtf8(TestPath("caps.pdf")), 4961, 7016, 600));
+  struct Cap {
+    int index;
+    int value;
+  };
+  const Cap caps[] = {
+      {HORZRES, 4961},       {VERTRES, 7016},        {LOGPIXELSX, 600},          {LOGPIXELSY, 600},
+      {PHYSICALWIDTH, 4961}, {PHYSICALHEIGHT, 7016}, {PHYSICALOFFSETX, 0},       {PHYSICALOFFSETY, 0},
+      {HORZSIZE, 210},       {VERTSIZE, 297},        {TECHNOLOGY, DT_RASPRINTER}};
+  for (const Cap& cap : caps) EXPECT_EQ(pdf.GetDeviceCaps(cap.index), cap.value) << "index " << cap.index;
+  EXPECT_TRUE(CDC::FromHandle(pdf)->IsPrinting());
+  // What is on the paper cannot be read back.
+  ASSERT_GT(pdf.StartDoc(u"Caps"), 0);
+  ASSERT_GT(pdf.StartPage(), 0);
+  pdf.FillSolidRect(0, 0, 10, 10, RGB(255, 0, 0));
+  EXPECT_EQ(pdf.GetPixel(5, 5), CLR_INVALID);
+  EXPECT_EQ(pdf.SetPixel(20, 20, RGB(0, 0, 255)), RGB(0, 0, 255));
+  EXPECT_GT(pdf.EndDoc(), 0);
+}
+
+// The peak of the process's resident memory, in kilobytes.
+long PeakResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  return 0;
+}
+
+TEST(PdfPrintTest, AnA4PageAt600DpiIsNotKeptAsAPicture) {
+  CDC pdf;
+  pdf.Attach(CreatePdfDC(CString::FromUtf8(TestPath("a4.pdf")), 4961, 7016, 600));
+  const long before = PeakResidentKb();
+  ASSERT_GT(pdf.StartDoc(u"Memory"), 0);
+  ASSERT_GT(pdf.StartPage(), 0);
+  DrawTextAndLines(pdf);
+  ASSERT_GT(pdf.EndDoc(), 0);
+  // A picture of the page alone would take 4961 x 7016 x 4 bytes, 136 MB.
+  EXPECT_LT(PeakResidentKb() - before, 30 * 1024);
+}
+
+TEST(PdfPrintTest, PrintersAreListedAndAnUnknownPrinterGivesNoContext) {
+  const std::vector<CString> printers = GetPrinterNames();
+  EXPECT_EQ(CreatePrinterDC(u"No printer of this name"), nullptr);
+  if (printers.empty()) {
+    EXPECT_EQ(CreatePrinterDC(u""), nullptr) << "no default printer without a print system";
+    return;
+  }
+  CDC printer;
+  ASSERT_TRUE(printer.Attach(CreatePrinterDC(printers.front())));
+  EXPECT_GT(printer.GetDeviceCaps(HORZRES), 0);
+  EXPECT_GT(printer.GetDeviceCaps(LOGPIXELSY), 0);
+}
+
+}  // namespace
