@@ -10,6 +10,7 @@
 #include "platform/gdi/DcData.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/ImageDc.h"
+#include "platform/gdi/PagePicture.h"
 #include "platform/gdi/SystemInfo.h"
 
 namespace {
@@ -145,9 +146,7 @@ bool DcData::StartDocumentPage() {
 }
 
 void DcData::PaintPatch(const QImage& patch, QPoint at) {
-  QPainter& p = Painter();
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p.drawImage(at, patch);
+  PaintPagePicture(Painter(), QRectF(at, patch.size()), patch);
 }
 
 void DcData::EndPainter() {

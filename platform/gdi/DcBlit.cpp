@@ -4,6 +4,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DcData.h"
+#include "platform/gdi/PagePicture.h"
 
 namespace {
 
@@ -104,11 +105,9 @@ bool KeepsAlpha(const DcData& dc) {
 // A page without pixels: a plain copy of a colour picture goes onto the page as the picture
 // itself, at the source's own resolution.
 bool CopyPicture(DcData& dst, const Mapping& m, const QImage& source) {
-  QPainter& p = dst.Painter();
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   QImage part = source.copy(m.src).convertToFormat(QImage::Format_RGB32);
   if (m.flipX || m.flipY) part = part.mirrored(m.flipX, m.flipY);
-  p.drawImage(m.dst, part);
+  PaintPagePicture(dst.Painter(), m.dst, part);
   return true;
 }
 

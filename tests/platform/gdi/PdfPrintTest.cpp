@@ -86,6 +86,8 @@ class SamePageOnRecorderAndPdf : public ::testing::Test {
       std::filesystem::copy_file(TestPath(std::string(kind) + ".png"),
                                  std::string(keep) + "/" + name + "-" + kind + ".png",
                                  std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(TestPath("page.pdf"), std::string(keep) + "/" + name + ".pdf",
+                               std::filesystem::copy_options::overwrite_existing);
   }
 
   int m_width = 0;
@@ -150,6 +152,159 @@ TEST_F(SamePageOnRecorderAndPdf, TextsStandAtTheSamePlaces) {
     EXPECT_NEAR(word->right, cell.right, kTolerance) << name;
     EXPECT_NEAR(word->top, cell.top, kTolerance) << name;
     EXPECT_NEAR(word->bottom, cell.bottom, kTolerance) << name;
+  }
+}
+
+// A small colour picture: four quadrants and a magenta frame, the colour TransparentBlt keys out.
+HBITMAP MakePicture(CDC& reference) {
+  CDC memory;
+  memory.CreateCompatibleDC(&reference);
+  HBITMAP picture = CreateCompatibleBitmap(nullptr, 40, 40);
+  HGDIOBJ old = memory.SelectObject(HGDIOBJ(picture));
+  memory.FillSolidRect(0, 0, 40, 40, RGB(255, 0, 255));
+  memory.FillSolidRect(4, 4, 16, 16, RGB(220, 0, 0));
+  memory.FillSolidRect(20, 4, 16, 16, RGB(0, 160, 0));
+  memory.FillSolidRect(4, 20, 16, 16, RGB(0, 0, 200));
+  memory.FillSolidRect(20, 20, 16, 16, RGB(240, 200, 0));
+  memory.SelectObject(old);
+  return picture;
+}
+
+// A mask: black (drawn) in a diamond, white (kept) around it.
+HBITMAP MakeMask(CDC& reference) {
+  CDC memory;
+  memory.CreateCompatibleDC(&reference);
+  HBITMAP mask = CreateCompatibleBitmap(nullptr, 40, 40);
+  HGDIOBJ old = memory.SelectObject(HGDIOBJ(mask));
+  memory.FillSolidRect(0, 0, 40, 40, RGB(255, 255, 255));
+  memory.SelectStockObject(BLACK_BRUSH);
+  memory.SelectStockObject(NULL_PEN);
+  const POINT diamond[] = {{20, 0}, {40, 20}, {20, 40}, {0, 20}};
+  memory.Polygon(diamond, 4);
+  memory.SelectObject(old);
+  return mask;
+}
+
+// One of each kind of drawing the grids, views and summary print with.
+void DrawSampler(CDC& dc) {
+  dc.FillSolidRect(20, 20, 200, 30, RGB(230, 230, 250));
+  CPen thick(PS_SOLID, 5, RGB(0, 0, 160));
+  CBrush hatch(HS_DIAGCROSS, RGB(0, 120, 0));
+  CPen* oldPen = dc.SelectObject(&thick);
+  CBrush* oldBrush = dc.SelectObject(&hatch);
+  dc.Rectangle(20, 70, 160, 150);
+  dc.SelectStockObject(LTGRAY_BRUSH);
+  dc.Ellipse(180, 70, 300, 150);
+  const POINT star[] = {{380, 60}, {410, 150}, {330, 95}, {430, 95}, {350, 150}};
+  dc.SetPolyFillMode(ALTERNATE);
+  dc.Polygon(star, 5);
+  CPen thin(PS_SOLID, 1, RGB(160, 0, 0));
+  dc.SelectObject(&thin);
+  dc.MoveTo(460, 60);
+  dc.LineTo(580, 150);
+  CPen dashed(PS_DASH, 1, RGB(0, 0, 0));
+  dc.SelectObject(&dashed);
+  dc.MoveTo(460, 160);
+  dc.LineTo(580, 160);
+  dc.SelectObject(oldPen);
+  dc.SelectObject(oldBrush);
+
+  TRIVERTEX corners[] = {{20, 180, 0xFF00, 0, 0, 0}, {220, 210, 0, 0, 0xFF00, 0}};
+  GRADIENT_RECT gradient{0, 1};
+  dc.GradientFill(corners, 2, &gradient, 1, GRADIENT_FILL_RECT_H);
+
+  CDC memory;
+  memory.CreateCompatibleDC(&dc);
+  HBITMAP picture = MakePicture(dc);
+  HGDIOBJ old = memory.SelectObject(HGDIOBJ(picture));
+  dc.BitBlt(20, 230, 40, 40, &memory, 0, 0, SRCCOPY);
+  dc.StretchBlt(80, 230, 80, 80, &memory, 0, 0, 40, 40, SRCCOPY);
+  dc.FillSolidRect(180, 230, 40, 40, RGB(0, 0, 0));
+  dc.TransparentBlt(180, 230, 40, 40, &memory, 0, 0, 40, 40, RGB(255, 0, 255));
+  dc.FillSolidRect(240, 230, 60, 40, RGB(0, 0, 255));
+  dc.AlphaBlend(250, 230, 40, 40, &memory, 0, 0, 40, 40, BLENDFUNCTION{AC_SRC_OVER, 0, 128, 0});
+  HBITMAP mask = MakeMask(dc);
+  memory.SelectObject(HGDIOBJ(mask));
+  dc.FillSolidRect(320, 230, 40, 40, RGB(255, 0, 0));
+  dc.BitBlt(320, 230, 40, 40, &memory, 0, 0, SRCAND);
+  memory.SelectObject(old);
+  DeleteObject(picture);
+  DeleteObject(mask);
+
+  // A clip that lets only two windows of a wide bar through, undone by RestoreDC.
+  const int saved = dc.SaveDC();
+  CRgn left, right;
+  left.CreateRectRgn(400, 230, 440, 270);
+  right.CreateRectRgn(480, 230, 520, 270);
+  dc.SelectClipRgn(&left);
+  dc.SelectClipRgn(&right, RGN_OR);
+  dc.FillSolidRect(380, 240, 160, 20, RGB(0, 128, 128));
+  dc.RestoreDC(saved);
+  dc.FillSolidRect(380, 280, 160, 4, RGB(128, 0, 128));
+
+  LOGFONT lf{};
+  lf.lfHeight = -20;
+  lf.lfWeight = FW_BOLD;
+  std::char_traits<char16_t>::copy(lf.lfFaceName, u"DejaVu Sans", 12);
+  CFont font;
+  font.CreateFontIndirect(&lf);
+  lf.lfEscapement = lf.lfOrientation = 900;
+  CFont rotated;
+  rotated.CreateFontIndirect(&lf);
+  CFont* oldFont = dc.SelectObject(&font);
+  dc.SetBkMode(TRANSPARENT);
+  dc.SetTextColor(RGB(0, 0, 0));
+  RECT box{20, 330, 300, 380};
+  dc.FrameRect(&box, CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+  dc.DrawText(u"Adhesion 2.41 MPa", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  dc.SelectObject(&rotated);
+  dc.SetTextColor(RGB(160, 0, 0));
+  dc.TextOut(560, 380, u"Dolly 20 mm", 11);
+  dc.SelectObject(oldFont);
+}
+
+// Pixels that differ in some channel by more than the rounding of two renderers do.
+bool Differ(COLORREF a, COLORREF b) {
+  auto channel = [](COLORREF c, int shift) { return int((c >> shift) & 0xFF); };
+  for (int shift : {0, 8, 16})
+    if (std::abs(channel(a, shift) - channel(b, shift)) > 60) return true;
+  return false;
+}
+
+TEST_F(SamePageOnRecorderAndPdf, DrawingsLookAlikeRenderedFromThePdf) {
+  Print(620, 420, 96, DrawSampler);
+  const PdfPage pdf = RenderPdfPage(PdfPath(), m_dpi, TestPath("pdf.png"));
+  KeepPictures("sampler");
+  ASSERT_EQ(pdf.width, m_width);
+  ASSERT_EQ(pdf.height, m_height);
+  // Edges may fall a pixel apart; a pixel counts as different only where neither it nor a
+  // neighbour matches.
+  int different = 0, inked = 0;
+  for (int y = 1; y + 1 < m_height; ++y) {
+    for (int x = 1; x + 1 < m_width; ++x) {
+      const COLORREF recorded = m_recorded->At(x, y);
+      if (recorded != kWhite) ++inked;
+      bool matched = false;
+      for (int dy = -1; dy <= 1 && !matched; ++dy)
+        for (int dx = -1; dx <= 1 && !matched; ++dx) matched = !Differ(recorded, pdf.At(x + dx, y + dy));
+      if (!matched) ++different;
+    }
+  }
+  EXPECT_GT(inked, m_width * m_height / 10);
+  EXPECT_LT(different, inked / 100) << "of " << inked << " inked pixels";
+  // Spots that must be exactly alike: the mask kept the red where it was white and blackened
+  // the diamond; the clip let nothing through between its two windows.
+  struct Spot {
+    int x, y;
+    COLORREF color;
+  };
+  const Spot spots[] = {{322, 232, RGB(255, 0, 0)},   {340, 250, RGB(0, 0, 0)},
+                        {420, 250, RGB(0, 128, 128)}, {460, 250, kWhite},
+                        {500, 250, RGB(0, 128, 128)}, {25, 235, RGB(220, 0, 0)},
+                        {190, 231, RGB(0, 0, 0)}};
+  for (const Spot& spot : spots) {
+    EXPECT_EQ(m_recorded->At(spot.x, spot.y), spot.color) << "recorded at " << spot.x << ", " << spot.y;
+    EXPECT_FALSE(Differ(pdf.At(spot.x, spot.y), spot.color)) << "PDF at " << spot.x << ", " << spot.y;
   }
 }
 
