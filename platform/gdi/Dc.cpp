@@ -102,7 +102,6 @@ void DcData::OpenPainter(QPaintDevice* device) {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
   }
   painterFont = nullptr;
-  painterTextColor = 0;
   painterClipValid = false;
 }
 

@@ -55,7 +55,6 @@ struct DcData {
   QPainter painter;
   // What the open painter was last set to, so that repeated calls skip redundant changes.
   const gdi::RealFont* painterFont = nullptr;
-  QRgb painterTextColor = 0;
   bool painterClipValid = false;
 
   DcData();
