@@ -18,6 +18,13 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
+// Copies a file the test made into ZD_SCREENSHOT_DIR, where a person asked to look at them.
+void KeepForALook(const std::string& path, const std::string& name) {
+  if (const char* keep = std::getenv("ZD_SCREENSHOT_DIR"))
+    std::filesystem::copy_file(path, std::string(keep) + "/" + name,
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
 // The pixels of a page the memory printer recorded.
 struct RecordedPage {
   int width = 0;
@@ -78,16 +85,10 @@ class SamePageOnRecorderAndPdf : public ::testing::Test {
 
   std::string PdfPath() const { return TestPath("page.pdf"); }
 
-  // Keeps the pictures for a look when asked for.
   static void KeepPictures(const std::string& name) {
-    const char* keep = std::getenv("ZD_SCREENSHOT_DIR");
-    if (!keep) return;
-    for (const char* kind : {"recorded", "pdf"})
-      std::filesystem::copy_file(TestPath(std::string(kind) + ".png"),
-                                 std::string(keep) + "/" + name + "-" + kind + ".png",
-                                 std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::copy_file(TestPath("page.pdf"), std::string(keep) + "/" + name + ".pdf",
-                               std::filesystem::copy_options::overwrite_existing);
+    KeepForALook(TestPath("recorded.png"), name + "-recorded.png");
+    KeepForALook(TestPath("pdf.png"), name + "-pdf.png");
+    KeepForALook(TestPath("page.pdf"), name + ".pdf");
   }
 
   int m_width = 0;
@@ -320,6 +321,7 @@ void DrawTextAndLines(CDC& dc) {
   CFont* oldFont = dc.SelectObject(&font);
   CPen pen(PS_SOLID, 3, RGB(0, 0, 90));
   CPen* oldPen = dc.SelectObject(&pen);
+  dc.Rectangle(100, -100, 1900, -2600);
   for (int row = 0; row < 40; ++row) {
     const int y = -150 - row * 60;
     dc.MoveTo(100, y);
@@ -330,7 +332,15 @@ void DrawTextAndLines(CDC& dc) {
   }
   dc.MoveTo(100, -150);
   dc.LineTo(1900, -2550);
-  dc.Rectangle(100, -100, 1900, -2600);
+  // One-pixel lines, solid and dotted, whatever the resolution.
+  CPen hair(PS_SOLID, 0, RGB(120, 0, 0));
+  dc.SelectObject(&hair);
+  dc.MoveTo(1900, -150);
+  dc.LineTo(100, -2550);
+  CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
+  dc.SelectObject(&dotted);
+  dc.MoveTo(100, -2700);
+  dc.LineTo(1900, -2800);
   dc.SelectObject(oldPen);
   dc.SelectObject(oldFont);
 }
@@ -353,6 +363,7 @@ TEST(PdfPrintTest, ThePdfIsVectorGraphicsWhoseSizeDoesNotGrowWithTheResolution) 
     ASSERT_GT(pdf.EndDoc(), 0);
     EXPECT_EQ(ReadPdfPageCount(path), 2);
     sizes[dpi] = std::filesystem::file_size(path);
+    KeepForALook(path, "a4-" + std::to_string(dpi) + ".pdf");
     const std::uintmax_t bitmap = std::uintmax_t(width) * std::uintmax_t(height) * 3 * 2;
     EXPECT_LT(sizes[dpi] * 100, bitmap)
         << "at " << dpi << " dpi the file is not even a hundredth of the pictures";
