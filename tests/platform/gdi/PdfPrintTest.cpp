@@ -137,6 +137,8 @@ TEST_F(SamePageOnRecorderAndPdf, TextsStandAtTheSamePlaces) {
       dc.SelectObject(old);
     }
   });
+  RenderPdfPage(PdfPath(), m_dpi, TestPath("pdf.png"));
+  KeepPictures("texts");
   std::map<COLORREF, Box> cells;
   for (int y = 0; y < m_height; ++y)
     for (int x = 0; x < m_width; ++x) cells[m_recorded->At(x, y)].Add(x, y);
