@@ -107,7 +107,9 @@ void DcData::OpenPainter(QPaintDevice* device) {
 
 QPainter& DcData::Painter() {
   if (!painter.isActive() && kind == Kind::Document) {
-    // Drawing outside a page goes nowhere: a one-pixel page stands in until StartPage.
+    // Drawing before the first page goes nowhere: a one-pixel page stands in until then.
+    // Between pages the painter stays on the device (turning the page would end the
+    // document), so that drawing there lands on the page just ended.
     if (!ownPage) ownPage = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
     OpenPainter(ownPage.get());
   } else if (!painter.isActive()) {

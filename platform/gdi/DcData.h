@@ -42,7 +42,8 @@ struct DcData {
   int dpi = 96;
   bool printer = false;
   bool screen = true;
-  // Memory printer contexts: the recorded pages, and the blank page drawn on outside StartPage.
+  // Memory printer contexts: the recorded pages, and the blank page drawn on outside StartPage
+  // (a document context's one-pixel stand-in before its first page).
   std::unique_ptr<PageRecorder> recorder;
   std::unique_ptr<QImage> ownPage;
   // Document contexts: the file or printer the painter draws on, page by page.

@@ -24,7 +24,8 @@ QRgb Rop2OnWhite(int rop2, QRgb color) {
 
 bool ApplyRop2(QPainter& painter, int rop2, QRgb& color) {
   if (rop2 == R2_NOP) return false;
-  if (!painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
+  // The PDF engine claims raster operations but draws them as plain copies.
+  if (painter.paintEngine()->type() != QPaintEngine::Raster) {
     color = Rop2OnWhite(rop2, color);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     return true;

@@ -245,6 +245,18 @@ void DrawSampler(CDC& dc) {
   dc.RestoreDC(saved);
   dc.FillSolidRect(380, 280, 160, 4, RGB(128, 0, 128));
 
+  // Raster operations on white: the PDF cannot read the page, and draws what they give on
+  // white paper.
+  RECT inverted{320, 160, 360, 180};
+  dc.InvertRect(&inverted);
+  CPen xorPen(PS_SOLID, 3, RGB(255, 0, 0));
+  dc.SelectObject(&xorPen);
+  dc.SetROP2(R2_XORPEN);
+  dc.MoveTo(380, 170);
+  dc.LineTo(440, 170);
+  dc.SetROP2(R2_COPYPEN);
+  dc.SelectObject(oldPen);
+
   LOGFONT lf{};
   lf.lfHeight = -20;
   lf.lfWeight = FW_BOLD;
@@ -301,10 +313,10 @@ TEST_F(SamePageOnRecorderAndPdf, DrawingsLookAlikeRenderedFromThePdf) {
     int x, y;
     COLORREF color;
   };
-  const Spot spots[] = {{322, 232, RGB(255, 0, 0)},   {340, 250, RGB(0, 0, 0)},
-                        {420, 250, RGB(0, 128, 128)}, {460, 250, kWhite},
-                        {500, 250, RGB(0, 128, 128)}, {25, 235, RGB(220, 0, 0)},
-                        {190, 231, RGB(0, 0, 0)}};
+  const Spot spots[] = {
+      {322, 232, RGB(255, 0, 0)}, {340, 250, RGB(0, 0, 0)},     {420, 250, RGB(0, 128, 128)},
+      {460, 250, kWhite},         {500, 250, RGB(0, 128, 128)}, {25, 235, RGB(220, 0, 0)},
+      {190, 231, RGB(0, 0, 0)},   {340, 170, RGB(0, 0, 0)},     {410, 170, RGB(0, 255, 255)}};
   for (const Spot& spot : spots) {
     EXPECT_EQ(m_recorded->At(spot.x, spot.y), spot.color) << "recorded at " << spot.x << ", " << spot.y;
     EXPECT_FALSE(Differ(pdf.At(spot.x, spot.y), spot.color)) << "PDF at " << spot.x << ", " << spot.y;
