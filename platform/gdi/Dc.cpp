@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Dc.h"
 
+#include <cassert>
 #include <cmath>
 #include <mutex>
 #include <unordered_map>
@@ -9,6 +10,7 @@
 #include "platform/gdi/DcData.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/ImageDc.h"
+#include "platform/gdi/PagePicture.h"
 #include "platform/gdi/SystemInfo.h"
 
 namespace {
@@ -67,14 +69,23 @@ DcData::DcData() {
 }
 
 DcData::~DcData() {
+  // A document context deleted in the middle of a document leaves no document behind.
+  if (document && inDocument) document->Abort(painter);
   EndPainter();
   if (auto* b = SurfaceBitmap(); b && b->selectedIn == this) b->selectedIn = nullptr;
 }
 
 QImage* DcData::Surface() const {
+  if (kind == Kind::Document) return nullptr;
   if (kind == Kind::Image) return external;
   auto* b = SurfaceBitmap();
   return b ? &b->image : nullptr;
+}
+
+QRect DcData::SurfaceRect() const {
+  if (kind == Kind::Document) return QRect(QPoint(0, 0), document->PageSize());
+  const QImage* image = Surface();
+  return image ? image->rect() : QRect();
 }
 
 gdi::BitmapData* DcData::SurfaceBitmap() const { return static_cast<gdi::BitmapData*>(st.bitmap.get()); }
@@ -84,8 +95,24 @@ bool DcData::MonoSurface() const {
   return kind == Kind::Memory && b && b->mono;
 }
 
-QPainter& DcData::Painter() {
+void DcData::OpenPainter(QPaintDevice* device) {
   if (!painter.isActive()) {
+    painter.begin(device);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+  }
+  painterFont = nullptr;
+  painterClipValid = false;
+}
+
+QPainter& DcData::Painter() {
+  if (!painter.isActive() && kind == Kind::Document) {
+    // Drawing before the first page goes nowhere: a one-pixel page stands in until then.
+    // Between pages the painter stays on the device (turning the page would end the
+    // document), so that drawing there lands on the page just ended.
+    if (!ownPage) ownPage = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+    OpenPainter(ownPage.get());
+  } else if (!painter.isActive()) {
     QImage* image = Surface();
     {
       std::lock_guard guard(g_surfaceLock);
@@ -96,12 +123,7 @@ QPainter& DcData::Painter() {
       }
       g_painting[image] = this;
     }
-    painter.begin(image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painterFont = nullptr;
-    painterTextColor = 0;
-    painterClipValid = false;
+    OpenPainter(image);
   }
   if (!painterClipValid) {
     if (st.clip)
@@ -113,7 +135,24 @@ QPainter& DcData::Painter() {
   return painter;
 }
 
+bool DcData::StartDocumentPage() {
+  QPagedPaintDevice& device = document->Device();
+  if (painter.isActive() && painter.device() == ownPage.get()) painter.end();
+  if (painter.isActive() && !device.newPage()) return false;
+  // Begins the document on its first page; on later pages our record of the painter's state
+  // is void, so that the next calls set it again.
+  OpenPainter(&device);
+  pageOpen = painter.isActive();
+  return pageOpen;
+}
+
+void DcData::PaintPatch(const QImage& patch, QPoint at) {
+  PaintPagePicture(Painter(), QRectF(at, patch.size()), patch);
+}
+
 void DcData::EndPainter() {
+  // A document's painter lasts from its first page to its end; only the stand-in page ends.
+  if (kind == Kind::Document && painter.device() != ownPage.get()) return;
   if (!painter.isActive()) return;
   painter.end();
   painterFont = nullptr;
@@ -127,6 +166,7 @@ void DcData::EndPainter() {
 }
 
 QImage& DcData::RawSurface() {
+  assert(HasPixels());
   EndPainter();
   QImage* image = Surface();
   ReleaseImageSurface(image);
@@ -155,8 +195,7 @@ void DcData::ClipChanged() {
 }
 
 QRegion DcData::DeviceClip() const {
-  const QImage* image = Surface();
-  QRegion whole(image ? image->rect() : QRect());
+  QRegion whole(SurfaceRect());
   return st.clip ? st.clip->intersected(whole) : whole;
 }
 
@@ -258,12 +297,19 @@ HBITMAP CreateBitmapFromImage(const QImage& image) {
   return gdi::NewBitmap(image.convertToFormat(QImage::Format_RGB32), false);
 }
 
+namespace {
+
+// The whole sheet in device pixels, placed so that the printable area's corner is at 0, 0.
+QRect PaperRect(const DcData& dc) { return dc.document ? dc.document->Paper() : dc.SurfaceRect(); }
+
+}  // namespace
+
 int GetDeviceCaps(HDC dc, int index) {
   if (!dc) return 0;
-  const QImage* image = dc->Surface();
-  const bool page = dc->kind == DcData::Kind::Image && !dc->screen;
-  const int width = page && image ? image->width() : GetSystemMetrics(SM_CXSCREEN);
-  const int height = page && image ? image->height() : GetSystemMetrics(SM_CYSCREEN);
+  const bool page = (dc->kind == DcData::Kind::Image && !dc->screen) || dc->kind == DcData::Kind::Document;
+  const QRect surface = dc->SurfaceRect();
+  const int width = page ? surface.width() : GetSystemMetrics(SM_CXSCREEN);
+  const int height = page ? surface.height() : GetSystemMetrics(SM_CYSCREEN);
   switch (index) {
     case DRIVERVERSION:
       return 0x4000;
@@ -297,9 +343,13 @@ int GetDeviceCaps(HDC dc, int index) {
     case LOGPIXELSY:
       return dc->dpi;
     case PHYSICALWIDTH:
-      return dc->printer ? width : 0;
+      return dc->printer ? PaperRect(*dc).width() : 0;
     case PHYSICALHEIGHT:
-      return dc->printer ? height : 0;
+      return dc->printer ? PaperRect(*dc).height() : 0;
+    case PHYSICALOFFSETX:
+      return dc->printer ? -PaperRect(*dc).left() : 0;
+    case PHYSICALOFFSETY:
+      return dc->printer ? -PaperRect(*dc).top() : 0;
     default:
       return 0;
   }

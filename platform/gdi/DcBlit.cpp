@@ -4,6 +4,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DcData.h"
+#include "platform/gdi/PagePicture.h"
 
 namespace {
 
@@ -97,16 +98,17 @@ QRgb ConvertSource(QRgb s, bool srcMono, bool dstMono, const DcData& src, const 
   return s;
 }
 
-template <class PixelFn>
-void ForEachTarget(DcData& dst, const QRect& rect, PixelFn fn) {
-  QImage& image = dst.RawSurface();
-  const QRegion region = dst.DeviceClip().intersected(rect);
-  for (const QRect& part : region) {
-    for (int y = part.top(); y <= part.bottom(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = part.left(); x <= part.right(); ++x) fn(x, y, row[x]);
-    }
-  }
+bool KeepsAlpha(const DcData& dc) {
+  return dc.HasPixels() && dc.Surface()->format() == QImage::Format_ARGB32;
+}
+
+// A page without pixels: a plain copy of a colour picture goes onto the page as the picture
+// itself, at the source's own resolution.
+bool CopyPicture(DcData& dst, const Mapping& m, const QImage& source) {
+  QImage part = source.copy(m.src).convertToFormat(QImage::Format_RGB32);
+  if (m.flipX || m.flipY) part = part.mirrored(m.flipX, m.flipY);
+  PaintPagePicture(dst.Painter(), m.dst, part);
+  return true;
 }
 
 BOOL RasterBlit(DcData& dst, const Mapping& m, DcData* src, DWORD rop) {
@@ -118,19 +120,23 @@ BOOL RasterBlit(DcData& dst, const Mapping& m, DcData* src, DWORD rop) {
   if (useSource && src != &dst) src->BeginDraw();
   const bool dstMono = dst.MonoSurface();
   const bool srcMono = useSource && src->MonoSurface();
-  const bool keepAlpha = dst.Surface()->format() == QImage::Format_ARGB32;
+  const bool keepAlpha = KeepsAlpha(dst);
   // A copy when source and target are the same image, so overlapping moves read the old pixels.
   QImage sourceCopy;
   const QImage* sourceImage = nullptr;
   if (useSource) {
     sourceImage = src->Surface();
+    // A PDF's or printer's page cannot be read back.
+    if (!sourceImage) return FALSE;
+    if (!dst.HasPixels() && table == 0xCC && !srcMono) return CopyPicture(dst, m, *sourceImage);
     if (sourceImage == dst.Surface()) {
       sourceCopy = sourceImage->copy();
       sourceImage = &sourceCopy;
     }
   }
   const gdi::BrushData& brush = *dst.Brush();
-  ForEachTarget(dst, m.dst, [&](int x, int y, QRgb& d) {
+  const bool paper = !dst.HasPixels();
+  dst.ForEachPixel(m.dst, [&](int x, int y, QRgb& d) {
     QRgb s = 0, p = 0;
     if (useSource) {
       const int sx = m.src.left() + SourceIndex(x - m.dst.left(), m.dst.width(), m.src.width(), m.flipX);
@@ -144,6 +150,14 @@ BOOL RasterBlit(DcData& dst, const Mapping& m, DcData* src, DWORD rop) {
                           dst.st.textColor);
       if (dstMono) p = gdi::IsWhiteish(p) ? 0xFFFFFFFF : 0xFF000000;
     }
+    if (paper) {
+      // What lies beneath cannot be read: a pixel that the operation would leave as it is
+      // stays untouched, any other gets what the operation gives on white paper.
+      const QRgb onWhite = Rop3(table, p, s, 0xFFFFFFFF) | 0xFF000000;
+      const QRgb onBlack = Rop3(table, p, s, 0xFF000000) | 0xFF000000;
+      if (onWhite != 0xFFFFFFFF || onBlack != 0xFF000000) d = onWhite;
+      return;
+    }
     QRgb r = Rop3(table, p, s, d);
     d = keepAlpha ? r : (r | 0xFF000000);
   });
@@ -152,6 +166,15 @@ BOOL RasterBlit(DcData& dst, const Mapping& m, DcData* src, DWORD rop) {
 }
 
 BYTE Blend(int s, int d, int alpha) { return BYTE((s * alpha + d * (255 - alpha) + 127) / 255); }
+
+// A premultiplied source pixel scaled by a constant alpha, as a pixel with straight alpha.
+QRgb StraightAlpha(QRgb premultiplied, int constant) {
+  const int alpha = (qAlpha(premultiplied) * constant + 127) / 255;
+  if (alpha == 0) return 0;
+  auto channel = [&](int v) { return std::min(255, (v * constant + alpha / 2) / alpha); };
+  return qRgba(channel(qRed(premultiplied)), channel(qGreen(premultiplied)), channel(qBlue(premultiplied)),
+               alpha);
+}
 
 }  // namespace
 
@@ -187,13 +210,14 @@ BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* src, int xSrc
   DcData& s = *src->m_hDC;
   Mapping m;
   if (!MakeMapping(dst, x, y, width, height, &s, xSrc, ySrc, srcWidth, srcHeight, m)) return TRUE;
+  if (!s.HasPixels()) return FALSE;
   dst.BeginDraw();
   if (&s != &dst) s.BeginDraw();
   const QImage source = s.Surface()->copy();
   const bool srcMono = s.MonoSurface();
   const bool dstMono = dst.MonoSurface();
   const QRgb key = gdi::ToRgb(transparent) & 0xFFFFFF;
-  ForEachTarget(dst, m.dst, [&](int px, int py, QRgb& d) {
+  dst.ForEachPixel(m.dst, [&](int px, int py, QRgb& d) {
     const int sx = m.src.left() + SourceIndex(px - m.dst.left(), m.dst.width(), m.src.width(), m.flipX);
     const int sy = m.src.top() + SourceIndex(py - m.dst.top(), m.dst.height(), m.src.height(), m.flipY);
     if (sx < 0 || sy < 0 || sx >= source.width() || sy >= source.height()) return;
@@ -217,17 +241,23 @@ BOOL CDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, in
   Mapping m;
   if (!MakeMapping(dst, x, y, width, height, &s, xSrc, ySrc, srcWidth, srcHeight, m)) return TRUE;
   // The platform refuses a source rectangle outside the source.
-  if (!s.Surface()->rect().contains(m.src)) return FALSE;
+  if (!s.HasPixels() || !s.Surface()->rect().contains(m.src)) return FALSE;
   dst.BeginDraw();
   if (&s != &dst) s.BeginDraw();
   const QImage source = s.Surface()->copy();
   const int constant = blend.SourceConstantAlpha;
   const bool perPixel = blend.AlphaFormat & AC_SRC_ALPHA;
-  const bool keepAlpha = dst.Surface()->format() == QImage::Format_ARGB32;
-  ForEachTarget(dst, m.dst, [&](int px, int py, QRgb& d) {
+  const bool keepAlpha = KeepsAlpha(dst);
+  const bool paper = !dst.HasPixels();
+  dst.ForEachPixel(m.dst, [&](int px, int py, QRgb& d) {
     const int sx = m.src.left() + SourceIndex(px - m.dst.left(), m.dst.width(), m.src.width(), m.flipX);
     const int sy = m.src.top() + SourceIndex(py - m.dst.top(), m.dst.height(), m.src.height(), m.flipY);
     const QRgb sp = reinterpret_cast<const QRgb*>(source.constScanLine(sy))[sx];
+    if (paper) {
+      // The painter lays the source over the page, with the alpha the blend gives it.
+      d = perPixel ? StraightAlpha(sp, constant) : qRgba(qRed(sp), qGreen(sp), qBlue(sp), constant);
+      return;
+    }
     int r, g, b, a;
     if (!perPixel) {
       r = Blend(qRed(sp), qRed(d), constant);
@@ -268,7 +298,7 @@ void FillGradientRect(DcData& d, const TRIVERTEX& v1, const TRIVERTEX& v2, bool 
   const QRect r(std::min(p1.x, p2.x), std::min(p1.y, p2.y), std::abs(p2.x - p1.x), std::abs(p2.y - p1.y));
   if (r.isEmpty()) return;
   const int n = vertical ? r.height() : r.width();
-  ForEachTarget(d, r, [&](int x, int y, QRgb& px) {
+  d.ForEachPixel(r, [&](int x, int y, QRgb& px) {
     const int i = vertical ? y - r.top() : x - r.left();
     px = qRgb(Lerp(Channel(first->Red), Channel(second->Red), i, n),
               Lerp(Channel(first->Green), Channel(second->Green), i, n),
@@ -282,7 +312,7 @@ void FillGradientTriangle(DcData& d, const TRIVERTEX& a, const TRIVERTEX& b, con
   if (area == 0) return;
   const int left = std::min({pa.x, pb.x, pc.x}), right = std::max({pa.x, pb.x, pc.x});
   const int top = std::min({pa.y, pb.y, pc.y}), bottom = std::max({pa.y, pb.y, pc.y});
-  ForEachTarget(d, QRect(left, top, right - left, bottom - top), [&](int x, int y, QRgb& px) {
+  d.ForEachPixel(QRect(left, top, right - left, bottom - top), [&](int x, int y, QRgb& px) {
     const double cx = x + 0.5, cy = y + 0.5;
     const double wa = ((pb.x - cx) * (pc.y - cy) - (pc.x - cx) * (pb.y - cy)) / area;
     const double wb = ((pc.x - cx) * (pa.y - cy) - (pa.x - cx) * (pc.y - cy)) / area;

@@ -1,5 +1,6 @@
 // Lines, shapes, fills, edges and pixels, with the platform's pixel rules.
 
+#include <QPaintEngine>
 #include <QPolygon>
 #include <cmath>
 #include <vector>
@@ -10,7 +11,25 @@
 
 namespace gdi {
 
+namespace {
+
+// The colour a binary raster operation gives for pen colour color on white: bit (P * 2 + D)
+// of rop2 - 1 is the result for pen bit P and destination bit D.
+QRgb Rop2OnWhite(int rop2, QRgb color) {
+  const int table = rop2 - 1;
+  return ((table & 8) ? color : 0) | ((table & 2) ? ~color : 0) | 0xFF000000;
+}
+
+}  // namespace
+
 bool ApplyRop2(QPainter& painter, int rop2, QRgb& color) {
+  if (rop2 == R2_NOP) return false;
+  // The PDF engine claims raster operations but draws them as plain copies.
+  if (painter.paintEngine()->type() != QPaintEngine::Raster) {
+    color = Rop2OnWhite(rop2, color);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return true;
+  }
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
   switch (rop2) {
     case R2_BLACK:
@@ -19,8 +38,6 @@ bool ApplyRop2(QPainter& painter, int rop2, QRgb& color) {
     case R2_WHITE:
       color = 0xFFFFFFFF;
       break;
-    case R2_NOP:
-      return false;
     case R2_NOT:
       mode = QPainter::RasterOp_NotDestination;
       break;
@@ -149,6 +166,10 @@ class Stroker {
       p.fillRect(StraightSpan(a, b), QColor(color));
       return;
     }
+    if (!m_d.HasPixels()) {
+      DrawVectorLine(p, a, b, color);
+      return;
+    }
     m_points.clear();
     LinePixels(a, b, m_points);
     if (m_pattern.empty()) {
@@ -172,6 +193,28 @@ class Stroker {
   }
 
  private:
+  // A page without pixels takes the one-pixel line as a line through the pixel centres, its
+  // style as a dash pattern (which restarts with every segment).
+  void DrawVectorLine(QPainter& p, QPoint a, QPoint b, QRgb color) {
+    const QLineF line(QPointF(a) + QPointF(0.5, 0.5), QPointF(b) + QPointF(0.5, 0.5));
+    QPen pen(QColor(color), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    p.setBrush(Qt::NoBrush);
+    if (!m_pattern.empty() && m_d.st.bkMode == OPAQUE) {
+      QRgb gap = gdi::ToRgb(m_d.st.bkColor);
+      gdi::ApplyRop2(p, m_d.st.rop2, gap);
+      p.setPen(QPen(QColor(gap), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+      p.drawLine(line);
+    }
+    if (!m_pattern.empty()) {
+      QList<qreal> dashes;
+      for (DWORD run : m_pattern) dashes << qreal(std::max<DWORD>(1, run));
+      if (dashes.size() % 2) dashes << dashes;
+      pen.setDashPattern(dashes);
+    }
+    p.setPen(pen);
+    p.drawLine(line);
+  }
+
   bool PatternOn() const { return m_index % 2 == 0; }
   void Advance() {
     if (++m_run >= std::max<DWORD>(1, m_pattern[m_index])) {
@@ -224,18 +267,11 @@ void FillDeviceRect(DcData& d, const QRect& r, const gdi::BrushData& brush, bool
     p.fillRect(r, QColor(color));
     return;
   }
-  QImage& image = d.RawSurface();
-  const QRegion region = d.DeviceClip().intersected(r);
-  for (const QRect& part : region) {
-    for (int y = part.top(); y <= part.bottom(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = part.left(); x <= part.right(); ++x) {
-        QRgb c = gdi::BrushPixel(brush, x - d.st.brushOrg.x, y - d.st.brushOrg.y, d.st.bkColor, d.st.bkMode,
-                                 d.st.textColor);
-        if (qAlpha(c)) row[x] = c;
-      }
-    }
-  }
+  d.ForEachPixel(r, [&](int x, int y, QRgb& pixel) {
+    QRgb c = gdi::BrushPixel(brush, x - d.st.brushOrg.x, y - d.st.brushOrg.y, d.st.bkColor, d.st.bkMode,
+                             d.st.textColor);
+    if (qAlpha(c)) pixel = c;
+  });
 }
 
 void FillSolid(DcData& d, const QRect& r, COLORREF color) {
@@ -410,8 +446,9 @@ void CDC::InvertRect(LPCRECT rect) {
   DcData& d = *m_hDC;
   d.BeginDraw();
   QPainter& p = d.Painter();
-  p.setCompositionMode(QPainter::RasterOp_NotDestination);
-  p.fillRect(d.ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom), Qt::black);
+  QRgb color = 0xFF000000;
+  gdi::ApplyRop2(p, R2_NOT, color);
+  p.fillRect(d.ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom), QColor(color));
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   d.EndDraw();
 }
@@ -433,8 +470,9 @@ void CDC::DrawFocusRect(LPCRECT rect) {
     if (r.width() > 1) dots.emplace_back(r.right(), y);
   }
   QPainter& p = d.Painter();
-  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  p.setPen(QPen(QColor(0xFFFFFFFF), 1));
+  QRgb color = 0xFFFFFFFF;
+  gdi::ApplyRop2(p, R2_XORPEN, color);
+  p.setPen(QPen(QColor(color), 1));
   p.drawPoints(dots.data(), int(dots.size()));
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   d.EndDraw();
@@ -503,7 +541,8 @@ BOOL CDC::DrawEdge(LPRECT rect, UINT edge, UINT flags) {
 }
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
-  return SetPixelV(x, y, color) ? GetPixel(x, y) : CLR_INVALID;
+  if (!SetPixelV(x, y, color)) return CLR_INVALID;
+  return m_hDC->HasPixels() ? GetPixel(x, y) : color & 0xFFFFFF;
 }
 
 namespace {
@@ -528,6 +567,12 @@ BOOL CDC::SetPixelV(int x, int y, COLORREF color) {
     gdi::WriteDibPixel(DibRow(*b, p.y), p.x, b->dib->header.biBitCount, b->dib->table, value);
     return TRUE;
   }
+  if (!d.HasPixels()) {
+    QPainter& painter = d.Painter();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.fillRect(QRect(p.x, p.y, 1, 1), QColor(value));
+    return TRUE;
+  }
   QImage& image = d.RawSurface();
   if (d.MonoSurface()) value = gdi::IsWhiteish(value) ? 0xFFFFFFFF : 0xFF000000;
   reinterpret_cast<QRgb*>(image.scanLine(p.y))[p.x] = value;
@@ -541,6 +586,8 @@ COLORREF CDC::GetPixel(int x, int y) const {
   gdi::BitmapData* b = d.SurfaceBitmap();
   if (d.kind == DcData::Kind::Memory && b && b->dib)
     return gdi::ToColorRef(gdi::ReadDibPixel(DibRow(*b, p.y), p.x, b->dib->header.biBitCount, b->dib->table));
+  // What lies on a PDF's or printer's page cannot be read back.
+  if (!d.HasPixels()) return CLR_INVALID;
   const QImage& image = d.RawSurface();
   return gdi::ToColorRef(reinterpret_cast<const QRgb*>(image.constScanLine(p.y))[p.x]);
 }

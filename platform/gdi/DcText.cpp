@@ -17,11 +17,9 @@ QPainter& TextPainter(DcData& d, const gdi::RealFont& font) {
     p.setFont(font.font);
     d.painterFont = &font;
   }
+  // Lines and shapes set pens of their own: the painter's pen is what to compare with.
   const QRgb color = gdi::ToRgb(d.st.textColor);
-  if (d.painterTextColor != color) {
-    p.setPen(QColor(color));
-    d.painterTextColor = color;
-  }
+  if (p.pen().style() != Qt::SolidLine || p.pen().color().rgba() != color) p.setPen(QColor(color));
   return p;
 }
 
@@ -235,7 +233,6 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, LPCRECT rect, LPCTSTR text, UIN
     if (clipped) {
       p.restore();
       d.painterFont = nullptr;
-      d.painterTextColor = 0;
     }
     if (updateCp) {
       const int logicalWidth = d.IsIdentityMapping() ? width : int(std::lround(width / std::abs(d.ScaleX())));
@@ -374,7 +371,6 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
   if (clip) {
     p.restore();
     d.painterFont = nullptr;
-    d.painterTextColor = 0;
   }
   d.EndDraw();
   return toLogicalHeight(top - box.top() + totalHeight);

@@ -87,7 +87,6 @@ GpStatus GdipDrawLines(GpGraphics* graphics, GpPen* pen, const GpPointF* points,
   painter.drawPolyline(device.data(), int(device.size()));
   painter.restore();
   d.painterFont = nullptr;
-  d.painterTextColor = 0;
   d.EndDraw();
   return Ok;
 }

@@ -235,28 +235,21 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, 
       foreground == CLR_DEFAULT || foreground == CLR_NONE ? GetSysColor(COLOR_HIGHLIGHT) : foreground);
   dc->BeginDraw();
   const POINT origin = dc->ToDevice(x, y);
-  QImage& target = dc->RawSurface();
-  const QRegion region = dc->DeviceClip().intersected(QRect(origin.x, origin.y, w, h));
-  for (const QRect& part : region) {
-    for (int py = part.top(); py <= part.bottom(); ++py) {
-      auto* row = reinterpret_cast<QRgb*>(target.scanLine(py));
-      const int sy = py - origin.y;
-      const auto* imageRow = reinterpret_cast<const QRgb*>(image.constScanLine(sy));
-      const auto* maskRow = reinterpret_cast<const QRgb*>(mask.constScanLine(sy));
-      for (int px = part.left(); px <= part.right(); ++px) {
-        const int sx = index * list->cx + px - origin.x;
-        const bool masked = list->Masked() && gdi::IsWhiteish(maskRow[sx]);
-        if (style & ILD_MASK) {
-          row[px] = masked ? kWhite : kBlack;
-          continue;
-        }
-        if (masked && transparent) continue;
-        QRgb c = masked ? gdi::ToRgb(bk) : (imageRow[sx] | 0xFF000000);
-        if (blend && !masked) c = Mix(c, blendColor, blend);
-        row[px] = c;
-      }
+  dc->ForEachPixel(QRect(origin.x, origin.y, w, h), [&](int px, int py, QRgb& pixel) {
+    const int sy = py - origin.y;
+    const int sx = index * list->cx + px - origin.x;
+    const bool masked =
+        list->Masked() && gdi::IsWhiteish(reinterpret_cast<const QRgb*>(mask.constScanLine(sy))[sx]);
+    if (style & ILD_MASK) {
+      pixel = masked ? kWhite : kBlack;
+      return;
     }
-  }
+    if (masked && transparent) return;
+    QRgb c =
+        masked ? gdi::ToRgb(bk) : (reinterpret_cast<const QRgb*>(image.constScanLine(sy))[sx] | 0xFF000000);
+    if (blend && !masked) c = Mix(c, blendColor, blend);
+    pixel = c;
+  });
   dc->EndDraw();
   return TRUE;
 }
@@ -299,21 +292,18 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT, H
   const QImage mask = icon->mask.scaled(w, h);
   dc->BeginDraw();
   const POINT origin = dc->ToDevice(x, y);
-  QImage& target = dc->RawSurface();
-  const QRegion region = dc->DeviceClip().intersected(QRect(origin.x, origin.y, w, h));
-  for (const QRect& part : region) {
-    for (int py = part.top(); py <= part.bottom(); ++py) {
-      auto* row = reinterpret_cast<QRgb*>(target.scanLine(py));
-      for (int px = part.left(); px <= part.right(); ++px) {
-        const QRgb m = mask.pixel(px - origin.x, py - origin.y) | 0xFF000000;
-        const QRgb c = color.pixel(px - origin.x, py - origin.y) & 0x00FFFFFF;
-        QRgb d = row[px];
-        if (flags & DI_MASK) d &= m;
-        if (flags & DI_IMAGE) d = (flags & DI_MASK) ? (d ^ c) : (c | 0xFF000000);
-        row[px] = d | 0xFF000000;
-      }
-    }
-  }
+  const bool paper = !dc->HasPixels();
+  dc->ForEachPixel(QRect(origin.x, origin.y, w, h), [&](int px, int py, QRgb& pixel) {
+    const QRgb m = mask.pixel(px - origin.x, py - origin.y) | 0xFF000000;
+    const QRgb c = color.pixel(px - origin.x, py - origin.y) & 0x00FFFFFF;
+    // On a page that cannot be read back, the icon's see-through pixels (mask white, picture
+    // black) leave the page as it is.
+    if (paper && (flags & DI_MASK) && m == kWhite && c == 0) return;
+    QRgb d = paper ? kWhite : pixel;
+    if (flags & DI_MASK) d &= m;
+    if (flags & DI_IMAGE) d = (flags & DI_MASK) ? (d ^ c) : (c | 0xFF000000);
+    pixel = d | 0xFF000000;
+  });
   dc->EndDraw();
   return TRUE;
 }

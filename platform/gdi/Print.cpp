@@ -1,67 +1,75 @@
 // Printer contexts and the document and page calls of CDC.
 
 #include <QImage>
+#include <QPrinterInfo>
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/DcData.h"
+#include "platform/gdi/GuiApplication.h"
 #include "platform/gdi/ImageDc.h"
+#include "platform/gdi/PdfDocument.h"
 #include "platform/gdi/PrintTarget.h"
+#include "platform/gdi/PrinterDocument.h"
 
 namespace {
 
-class MemoryPrintTarget : public IPrintTarget {
- public:
-  MemoryPrintTarget(int width, int height) : m_width(width), m_height(height) {}
-  bool StartDoc(const CString&) override {
-    m_pages.clear();
-    return true;
-  }
-  QImage* StartPage() override {
-    m_page = QImage(m_width, m_height, QImage::Format_RGB32);
-    m_page.fill(0xFFFFFFFF);
-    return &m_page;
-  }
-  bool EndPage() override {
-    m_pages.push_back(m_page.copy());
-    return true;
-  }
-  bool EndDoc() override { return true; }
-  void AbortDoc() override { m_pages.clear(); }
-  const std::vector<QImage>& Pages() const { return m_pages; }
+QString ToQString(const CString& text) { return QString::fromUtf16(text.GetString(), text.GetLength()); }
 
- private:
-  int m_width;
-  int m_height;
-  QImage m_page;
-  std::vector<QImage> m_pages;
-};
+CString FromQString(const QString& text) {
+  return CString(reinterpret_cast<const char16_t*>(text.utf16()), int(text.size()));
+}
+
+HDC CreateDocumentDC(std::unique_ptr<IPrintDocument> document, int dpi) {
+  auto* d = new DcData;
+  d->kind = DcData::Kind::Document;
+  d->dpi = dpi;
+  d->printer = true;
+  d->screen = false;
+  d->document = std::move(document);
+  return d;
+}
 
 }  // namespace
 
-HDC CreatePrinterDC(std::shared_ptr<IPrintTarget> target, int pageWidth, int pageHeight, int dpi) {
-  if (!target || pageWidth <= 0 || pageHeight <= 0 || dpi <= 0) return nullptr;
+HDC CreatePdfDC(const CString& path, int pageWidth, int pageHeight, int dpi) {
+  if (pageWidth <= 0 || pageHeight <= 0 || dpi <= 0) return nullptr;
+  EnsureGuiApplication();
+  return CreateDocumentDC(std::make_unique<PdfDocument>(ToQString(path), pageWidth, pageHeight, dpi), dpi);
+}
+
+std::vector<CString> GetPrinterNames() {
+  EnsureGuiApplication();
+  std::vector<CString> names;
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(FromQString(name));
+  return names;
+}
+
+HDC CreatePrinterDC(const CString& printerName) {
+  EnsureGuiApplication();
+  const QPrinterInfo info = printerName.IsEmpty() ? QPrinterInfo::defaultPrinter()
+                                                  : QPrinterInfo::printerInfo(ToQString(printerName));
+  if (info.isNull()) return nullptr;
+  auto document = std::make_unique<PrinterDocument>(info);
+  if (!document->Valid()) return nullptr;
+  const int dpi = document->Device().logicalDpiY();
+  return CreateDocumentDC(std::move(document), dpi);
+}
+
+HDC CreateMemoryPrinterDC(int pageWidth, int pageHeight, int dpi) {
+  if (pageWidth <= 0 || pageHeight <= 0 || dpi <= 0) return nullptr;
   auto page = std::make_unique<QImage>(pageWidth, pageHeight, QImage::Format_RGB32);
   page->fill(0xFFFFFFFF);
   HDC dc = CreateImageDC(page.get(), SImageDcOptions{dpi, true, false});
   dc->ownPage = std::move(page);
-  dc->printTarget = std::move(target);
+  dc->recorder = std::make_unique<PageRecorder>(pageWidth, pageHeight);
   return dc;
 }
 
-HDC CreateMemoryPrinterDC(int pageWidth, int pageHeight, int dpi) {
-  return CreatePrinterDC(std::make_shared<MemoryPrintTarget>(pageWidth, pageHeight), pageWidth, pageHeight,
-                         dpi);
-}
-
-int GetPrintedPageCount(HDC dc) {
-  auto* memory = dc ? dynamic_cast<MemoryPrintTarget*>(dc->printTarget.get()) : nullptr;
-  return memory ? int(memory->Pages().size()) : 0;
-}
+int GetPrintedPageCount(HDC dc) { return dc && dc->recorder ? int(dc->recorder->Pages().size()) : 0; }
 
 HBITMAP GetPrintedPage(HDC dc, int index) {
-  auto* memory = dc ? dynamic_cast<MemoryPrintTarget*>(dc->printTarget.get()) : nullptr;
-  if (!memory || index < 0 || index >= int(memory->Pages().size())) return nullptr;
-  return CreateBitmapFromImage(memory->Pages()[std::size_t(index)]);
+  if (!dc || !dc->recorder || index < 0 || index >= GetPrintedPageCount(dc)) return nullptr;
+  return CreateBitmapFromImage(dc->recorder->Pages()[std::size_t(index)]);
 }
 
 namespace {
@@ -72,48 +80,62 @@ void UseOwnPage(DcData& d) {
   d.external = d.ownPage.get();
 }
 
+bool PageOpen(const DcData& d) { return d.document ? d.pageOpen : d.external != d.ownPage.get(); }
+
 }  // namespace
 
 int CDC::StartDoc(DOCINFO* info) { return StartDoc(info && info->lpszDocName ? info->lpszDocName : u""); }
 
 int CDC::StartDoc(LPCTSTR docName) {
   DcData* d = m_hDC;
-  if (!d || !d->printTarget || d->inDocument) return SP_ERROR;
-  if (!d->printTarget->StartDoc(CString(docName))) return SP_ERROR;
+  if (!d || (!d->recorder && !d->document) || d->inDocument) return SP_ERROR;
+  if (d->document && !d->document->Open(QString::fromUtf16(docName))) return SP_ERROR;
+  if (d->recorder) d->recorder->StartDoc();
   d->inDocument = true;
   return 1;
 }
 
 int CDC::StartPage() {
   DcData* d = m_hDC;
-  if (!d || !d->inDocument) return SP_ERROR;
-  QImage* page = d->printTarget->StartPage();
-  if (!page) return SP_ERROR;
+  if (!d || !d->inDocument || PageOpen(*d)) return SP_ERROR;
+  if (d->document) return d->StartDocumentPage() ? 1 : SP_ERROR;
   d->EndPainter();
-  d->external = page;
+  d->external = d->recorder->StartPage();
   return 1;
 }
 
 int CDC::EndPage() {
   DcData* d = m_hDC;
-  if (!d || !d->inDocument || d->external == d->ownPage.get()) return SP_ERROR;
+  if (!d || !d->inDocument || !PageOpen(*d)) return SP_ERROR;
+  if (d->document) {
+    d->pageOpen = false;
+    return 1;
+  }
   UseOwnPage(*d);
-  return d->printTarget->EndPage() ? 1 : SP_ERROR;
+  d->recorder->EndPage();
+  return 1;
 }
 
 int CDC::EndDoc() {
   DcData* d = m_hDC;
   if (!d || !d->inDocument) return SP_ERROR;
-  if (d->external != d->ownPage.get()) EndPage();
+  if (PageOpen(*d)) EndPage();
   d->inDocument = false;
-  return d->printTarget->EndDoc() ? 1 : SP_ERROR;
+  if (!d->document) return 1;
+  if (d->painter.isActive()) d->painter.end();
+  return d->document->Finish() ? 1 : SP_ERROR;
 }
 
 int CDC::AbortDoc() {
   DcData* d = m_hDC;
   if (!d || !d->inDocument) return SP_ERROR;
-  UseOwnPage(*d);
   d->inDocument = false;
-  d->printTarget->AbortDoc();
+  if (d->document) {
+    d->pageOpen = false;
+    d->document->Abort(d->painter);
+    return 1;
+  }
+  UseOwnPage(*d);
+  d->recorder->AbortDoc();
   return 1;
 }

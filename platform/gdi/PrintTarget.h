@@ -1,27 +1,23 @@
 #pragma once
-// Where a printer context's pages go. The print dialog of the window layer supplies one for
-// the chosen printer; CreateMemoryPrinterDC keeps the pages as bitmaps (tests, tools).
+// Printer contexts: a PDF file, one of the system's printers, or pages kept in memory.
 
-#include <memory>
+#include <vector>
 
 #include "platform/base/String.h"
 #include "platform/gdi/GdiTypes.h"
 
-class QImage;
+// A printer context that writes its document to a PDF file at path, with pages of
+// pageWidth x pageHeight device pixels at dpi (LOGPIXELSX/Y) and no margins. Drawing is kept
+// as vector graphics and text. The file appears at EndDoc; AbortDoc leaves none. Delete with
+// DeleteDC; null for a size or resolution that is not positive.
+HDC CreatePdfDC(const CString& path, int pageWidth, int pageHeight, int dpi);
 
-class IPrintTarget {
- public:
-  virtual ~IPrintTarget() = default;
-  virtual bool StartDoc(const CString& name) = 0;
-  // A blank page of the printer's page size (HORZRES x VERTRES) to draw on.
-  virtual QImage* StartPage() = 0;
-  virtual bool EndPage() = 0;
-  virtual bool EndDoc() = 0;
-  virtual void AbortDoc() = 0;
-};
+// The names of the system's printers; empty where there is no print system.
+std::vector<CString> GetPrinterNames();
+// A printer context for the named printer, or the default printer for an empty name, at the
+// printer's own resolution; null where there is no such printer. Delete with DeleteDC.
+HDC CreatePrinterDC(const CString& printerName);
 
-// A printer context of a page size in device pixels at dpi (LOGPIXELSX/Y). Delete with DeleteDC.
-HDC CreatePrinterDC(std::shared_ptr<IPrintTarget> target, int pageWidth, int pageHeight, int dpi);
 // A printer context whose finished pages stay readable as bitmaps.
 HDC CreateMemoryPrinterDC(int pageWidth, int pageHeight, int dpi);
 // The pages finished so far by a memory printer context (0 for any other context), and a

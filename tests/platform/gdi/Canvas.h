@@ -27,6 +27,14 @@ class Canvas {
 
   // Pixels as stored in the bitmap, whatever the context's mapping and clip.
   COLORREF At(int x, int y) const { return At(Pixels(), x, y); }
+  // How many pixels of area (right and bottom exclusive) have the colour.
+  int Count(COLORREF color, const RECT& area) const {
+    const std::vector<BYTE> pixels = Pixels();
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) n += At(pixels, x, y) == color;
+    return n;
+  }
   // Bounding box of every pixel that differs from white.
   InkBox Ink() const {
     const std::vector<BYTE> pixels = Pixels();

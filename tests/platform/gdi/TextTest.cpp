@@ -117,6 +117,32 @@ TEST_F(TextCanvas, EscapementNineHundredWritesUpwards) {
   EXPECT_GE(ink.bottom, 175);
 }
 
+// Lines, shapes and fills set the painter's pen of their own; text drawn after them still
+// comes in the text colour, not in the pen's.
+TEST_F(TextCanvas, TextKeepsTheTextColourAfterLinesAndShapes) {
+  Select(Face(u"DejaVu Sans", -40));
+  struct Case {
+    const char* what;
+    int penStyle, penWidth;
+  };
+  const Case cases[] = {{"thin line", PS_SOLID, 1}, {"wide line", PS_SOLID, 5}, {"dotted line", PS_DOT, 1}};
+  for (const Case& c : cases) {
+    canvas.dc.FillSolidRect(0, 0, 200, 200, RGB(255, 255, 255));
+    CPen pen(c.penStyle, c.penWidth, RGB(0, 0, 255));
+    CPen* old = canvas.dc.SelectObject(&pen);
+    canvas.dc.MoveTo(0, 150);
+    canvas.dc.LineTo(150, 190);
+    canvas.dc.Ellipse(150, 150, 190, 190);
+    canvas.dc.SelectObject(old);
+    canvas.dc.SetBkMode(TRANSPARENT);
+    canvas.dc.SetTextColor(RGB(0, 0, 0));
+    canvas.dc.TextOut(10, 10, u"H", 1);
+    const RECT text{10, 10, 100, 100};
+    EXPECT_GT(canvas.Count(RGB(0, 0, 0), text), 100) << c.what;
+    EXPECT_EQ(canvas.Count(RGB(0, 0, 255), text), 0) << c.what;
+  }
+}
+
 TEST_F(TextCanvas, DrawTextAlignsInsideItsRectangleAndClips) {
   Select(Face(u"Tahoma", -11));
   canvas.dc.SetBkMode(TRANSPARENT);
