@@ -266,8 +266,9 @@ void CComboBox::GetDroppedControlRect(LPRECT rect) const {
   CallOnUiThread([&] {
     const ComboWidget* combo = ComboOf(this);
     if (!combo) return;
-    const QRect closed = combo->geometry();
-    *rect = RECT{closed.left(), closed.top(), closed.right() + 1, closed.top() + combo->DroppedHeight()};
+    const QPoint topLeft = combo->mapToGlobal(QPoint(0, 0));
+    *rect =
+        RECT{topLeft.x(), topLeft.y(), topLeft.x() + combo->width(), topLeft.y() + combo->DroppedHeight()};
   });
 }
 

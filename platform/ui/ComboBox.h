@@ -34,7 +34,7 @@ class CComboBox : public CWnd {
   // entries of the list. Until set, both are one line of the box's font and a little space.
   int GetItemHeight(int index) const;
   int SetItemHeight(int index, UINT height);
-  // The rectangle of the box with its list dropped down, in the parent's client coordinates.
+  // The rectangle of the box with its list dropped down, in screen coordinates.
   void GetDroppedControlRect(LPRECT rect) const;
   BOOL GetDroppedState() const;
   void ShowDropDown(BOOL show = TRUE);
