@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QStyledItemDelegate>
 
 #include "platform/ui/QtString.h"
@@ -54,6 +55,14 @@ class ComboWidget : public WndWidgetOf<QComboBox> {
     const int listHeight = DroppedHeight() - ClosedHeight() - 2;
     setMaxVisibleItems(std::max(1, listHeight / std::max(1, m_listItemHeight)));
     QComboBox::showPopup();
+    // Some toolkit styles lay the list over the box, its current entry on the box's text; the
+    // platform opens it below the box, or above where the screen ends first.
+    QWidget* list = view()->window();
+    QPoint corner = mapToGlobal(QPoint(0, height()));
+    const QScreen* shown = screen();
+    if (shown && corner.y() + list->height() > shown->geometry().bottom() + 1)
+      corner.setY(mapToGlobal(QPoint(0, 0)).y() - list->height());
+    list->move(corner);
   }
 
   bool GetControlText(CString& text) const override {

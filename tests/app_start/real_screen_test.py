@@ -2,10 +2,10 @@
 """The program on a real X server: Xvfb at 1280 x 900, no window manager, no stored settings.
 The main window must lie wholly on the screen and be painted across its whole area (frame, tool
 bar, status bar), a popup of its menu bar must be painted, and the Application Settings dialog
-must show three one-line drop-down lists, each opening its list below it. The screen is read
+must show three one-line drop-down lists, each opening its list below it. Each window is read
 back through the X server with xwd. Exits 77 (skipped) when Xvfb, xdotool or xwd is missing.
 
-real_screen_test.py PROGRAM [PICTURE_FOLDER]: with a folder, the screens it read are kept there
+real_screen_test.py PROGRAM [PICTURE_FOLDER]: with a folder, the windows it read are kept there
 as PNG pictures for a person to look at."""
 
 import os
@@ -80,8 +80,10 @@ class Screen:
             out.write(chunk(b"IEND", b""))
 
 
-def read_screen():
-    data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True, timeout=30).stdout
+def read_window(window):
+    """The window's pixels read from the X server. (Windows opened after the first read back
+    black through the root window on Xvfb, though their own contents are painted.)"""
+    data = subprocess.run(["xwd", "-id", window, "-silent"], capture_output=True, check=True, timeout=30).stdout
     return Screen(data)
 
 
@@ -89,14 +91,28 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=30)
 
 
+def visible_windows():
+    return set(xdotool("search", "--onlyvisible", "--name", "").stdout.split())
+
+
 def wait_for_window(name, timeout=30.0):
     """The id of the first visible window whose title holds the name, once it has been mapped."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        found = xdotool("search", "--onlyvisible", "--name", name)
-        ids = found.stdout.split()
+        ids = xdotool("search", "--onlyvisible", "--name", name).stdout.split()
         if ids:
             return ids[0]
+        time.sleep(0.1)
+    return None
+
+
+def wait_for_new_window(known, timeout=10.0):
+    """A window mapped since the known ones were listed (a popup has no title to search by)."""
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        new = visible_windows() - known
+        if new:
+            return sorted(new, key=int)[-1]
         time.sleep(0.1)
     return None
 
@@ -109,73 +125,86 @@ def geometry(window):
     return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
 
 
-def settle(name, previous=None, timeout=5.0):
-    """Waits until two reads of the screen alike show the program has finished painting; the
-    screen is kept as NAME.png in the picture folder."""
+def settle(name, window, timeout=5.0):
+    """Waits until two reads of the window alike show the program has finished painting it; the
+    picture is kept as NAME.png in the picture folder."""
     end = time.monotonic() + timeout
-    screen = read_screen()
+    picture = read_window(window)
     while time.monotonic() < end:
         time.sleep(0.2)
-        again = read_screen()
-        stable = again.pixels == screen.pixels and (previous is None or again.pixels != previous.pixels)
-        screen = again
+        again = read_window(window)
+        stable = again.pixels == picture.pixels
+        picture = again
         if stable:
             break
     if PICTURES:
-        screen.save_png(os.path.join(PICTURES, name + ".png"))
-    return screen
+        picture.save_png(os.path.join(PICTURES, name + ".png"))
+    return picture
 
 
 def is_black(colour):
     return max(colour) < 16
 
 
-def check_painted(screen, x, y, width, height, what):
-    """No row and no column of the area is black from edge to edge, nor mostly black."""
-    for row in range(y, y + height):
-        black = sum(is_black(screen.pixel(col, row)) for col in range(x, x + width))
-        if not check(black < width // 2, "%s: row %d is %d of %d pixels black" % (what, row - y, black, width)):
+def check_painted(picture, what):
+    """No row and no column of the window is black from edge to edge, nor mostly black."""
+    width, height = picture.width, picture.height
+    for row in range(height):
+        black = sum(is_black(picture.pixel(col, row)) for col in range(width))
+        if not check(black < width // 2, "%s: row %d is %d of %d pixels black" % (what, row, black, width)):
             return
-    for col in range(x, x + width, 4):
-        black = sum(is_black(screen.pixel(col, row)) for row in range(y, y + height))
-        if not check(black < height // 2, "%s: column %d is %d of %d pixels black" % (what, col - x, black, height)):
+    for col in range(0, width, 4):
+        black = sum(is_black(picture.pixel(col, row)) for row in range(height))
+        if not check(black < height // 2, "%s: column %d is %d of %d pixels black" % (what, col, black, height)):
             return
 
 
-def share_of(screen, x, y, width, height, colour):
+def share_of(picture, x, y, width, height, colour):
     total = width * height
-    return sum(screen.pixel(col, row) == colour for row in range(y, y + height) for col in range(x, x + width)) / total
+    return sum(picture.pixel(col, row) == colour for row in range(y, y + height) for col in range(x, x + width)) / total
 
 
-def check_main_window(folder):
+def light_share(picture, x, y, width, height):
+    """The share of pixels lighter than the dialog's face colour, as a box's field is."""
+    total = width * height
+    return sum(min(picture.pixel(col, row)) >= 230 for row in range(y, y + height) for col in range(x, x + width)) / total
+
+
+def check_main_window():
     frame = wait_for_window("ZD-Zedo")
     if not check(frame is not None, "the main window did not appear"):
         return None
-    screen = settle("main-window")
+    picture = settle("main-window", frame)
     x, y, width, height = geometry(frame)
     print("main window: %d, %d, %d x %d" % (x, y, width, height))
     check(x >= 0 and y >= 0 and x + width <= SCREEN_WIDTH and y + height <= SCREEN_HEIGHT,
           "the main window (%d, %d, %d x %d) does not fit the %d x %d screen" % (x, y, width, height, SCREEN_WIDTH,
                                                                              SCREEN_HEIGHT))
-    width, height = min(width, SCREEN_WIDTH - x), min(height, SCREEN_HEIGHT - y)
-    check_painted(screen, x, y, width, height, "main window")
+    check_painted(picture, "main window")
+    # Only the part on the screen can be read back.
+    width, height = picture.width, picture.height
     # The menu bar and tool bar at the top and the status bar at the bottom are button face.
-    check(share_of(screen, x, y, width, 20, BUTTON_FACE) > 0.5, "the menu bar is not painted in the face colour")
-    check(share_of(screen, x, y + height - 18, width, 16, BUTTON_FACE) > 0.5,
+    check(share_of(picture, 0, 0, width, 20, BUTTON_FACE) > 0.5, "the menu bar is not painted in the face colour")
+    check(share_of(picture, 0, height - 18, width, 16, BUTTON_FACE) > 0.5,
           "the status bar at the window's bottom is not painted in the face colour")
-    return frame, x, y, width, height, screen
+    return x, y
 
 
-def check_popup_menu(x, y, before):
-    """Clicks "File" on the menu bar: its popup opens below and is painted."""
+def check_popup_menu(x, y):
+    """Clicks "File" on the menu bar: its popup opens below the bar and is painted."""
+    known = visible_windows()
     xdotool("mousemove", str(x + 15), str(y + 9), "click", "1")
-    screen = settle("file-menu", before)
-    area = (x + 2, y + 22, 120, 120)
-    check_painted(screen, *area, what="file menu popup")
-    changed = sum(screen.pixel(col, row) != before.pixel(col, row)
-                  for row in range(area[1], area[1] + area[3]) for col in range(area[0], area[0] + area[2]))
-    check(changed > area[2] * area[3] // 4, "no popup menu was drawn below the menu bar (%d pixels changed)" % changed)
-    return screen
+    popup = wait_for_new_window(known)
+    if not check(popup is not None, "no popup menu opened from the menu bar"):
+        return False
+    picture = settle("file-menu", popup)
+    px, py, width, height = geometry(popup)
+    print("file menu: %d, %d, %d x %d" % (px, py, width, height))
+    check(py >= y + 15 and abs(px - x) < 20, "the popup opens at %d, %d, not below File" % (px, py))
+    check(width > 60 and height > 100, "the popup is only %d x %d" % (width, height))
+    check_painted(picture, "file menu popup")
+    check(share_of(picture, 0, 0, width, height, BUTTON_FACE) > 0.5, "the popup is not painted in the menu colour")
+    return True
 
 
 def check_settings_dialog():
@@ -185,24 +214,29 @@ def check_settings_dialog():
     dialog = wait_for_window("Application Settings", timeout=10)
     if not check(dialog is not None, "the Application Settings dialog did not open"):
         return
-    screen = settle("settings-dialog")
-    dx, dy, dwidth, dheight = geometry(dialog)
-    print("settings dialog: %d, %d, %d x %d" % (dx, dy, dwidth, dheight))
-    check_painted(screen, dx, dy, dwidth, dheight, "settings dialog")
-    # The language box: 15, 20 dialog units are 22, 32 pixels; one line high it ends at 53, and
-    # the date-format label at 66 units (107 pixels) shows beneath the group box.
-    box_x, box_y = dx + 22, dy + 32
-    check(share_of(screen, box_x + 20, box_y + 24, 200, 40, BUTTON_FACE) > 0.8,
-          "the language box reaches below one line")
-    # The dropped list opens below the box and shows the choices on the window colour.
-    xdotool("mousemove", str(box_x + 100), str(box_y + 10), "click", "1")
-    dropped = settle("settings-dropped", screen)
-    changed_below = sum(dropped.pixel(col, row) != screen.pixel(col, row)
-                        for row in range(box_y + 22, box_y + 40) for col in range(box_x + 4, box_x + 200))
-    changed_above = sum(dropped.pixel(col, row) != screen.pixel(col, row)
-                        for row in range(box_y - 30, box_y - 4) for col in range(box_x + 4, box_x + 200))
-    check(changed_below > 1000, "no list dropped below the language box")
-    check(changed_above == 0, "the dropped list covers what lies above the box")
+    picture = settle("settings-dialog", dialog)
+    dx, dy, width, height = geometry(dialog)
+    print("settings dialog: %d, %d, %d x %d" % (dx, dy, width, height))
+    check_painted(picture, "settings dialog")
+    # The three boxes at 15, 20 and 90, 64 and 90, 86 dialog units are at 22, 32 and 135, 104
+    # and 135, 139 pixels; one line high, each ends 21 pixels lower: its field's colour does not
+    # reach the rows beneath it.
+    for name, bx, by in (("language", 22, 32), ("date format", 135, 104), ("time format", 135, 139)):
+        # Right of the chosen text and left of the arrow the field is light, the dialog is not.
+        check(light_share(picture, bx + 100, by + 4, 80, 13) > 0.9, "the %s box is not drawn" % name)
+        check(light_share(picture, bx + 100, by + 23, 80, 8) < 0.1, "the %s box reaches below one line" % name)
+    # The date format's list drops below its box and shows the choices.
+    known = visible_windows()
+    xdotool("mousemove", str(dx + 135 + 100), str(dy + 104 + 10), "click", "1")
+    dropped = wait_for_new_window(known)
+    if not check(dropped is not None, "the date format box dropped no list"):
+        return
+    list_picture = settle("settings-dropped", dropped)
+    lx, ly, lwidth, lheight = geometry(dropped)
+    print("dropped list: %d, %d, %d x %d" % (lx, ly, lwidth, lheight))
+    check(dy + 104 + 19 <= ly <= dy + 104 + 26, "the list opens at %d, not below the box at %d" % (ly, dy + 104))
+    check(lheight >= 30, "the list is %d pixels high, less than two choices" % lheight)
+    check_painted(list_picture, "dropped list")
     xdotool("key", "Escape")
     xdotool("key", "Escape")
 
@@ -224,10 +258,8 @@ def main():
         try:
             log = open(os.path.join(folder, "program.log"), "wb")
             program = subprocess.Popen([PROGRAM], cwd=folder, stdout=log, stderr=log, stdin=subprocess.DEVNULL)
-            found = check_main_window(folder)
-            if found:
-                frame, x, y, width, height, screen = found
-                check_popup_menu(x, y, screen)
+            corner = check_main_window()
+            if corner and check_popup_menu(*corner):
                 check_settings_dialog()
         finally:
             if program:
