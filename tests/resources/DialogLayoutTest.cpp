@@ -84,6 +84,9 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, LayoutFaultsAreFound,
                                  9003,
                                  {"button 1 \"OK\" reaches outside the client area",
                                   "static -1 \"Measurement comment:\" needs",
-                                  "checkbox 30 \"Show all rows\" needs", "button 31 \"Cancel\" needs"}}));
+                                  "checkbox 30 \"Show all rows\" needs", "button 31 \"Cancel\" needs"}}),
+                         [](const ::testing::TestParamInfo<SLayoutFaultCase>& info) {
+                           return "Dialog" + std::to_string(info.param.dialog);
+                         });
 
 }  // namespace
