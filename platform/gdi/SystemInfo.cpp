@@ -44,8 +44,12 @@ constexpr COLORREF kSysColors[] = {
 };
 constexpr int kSysColorCount = int(sizeof(kSysColors) / sizeof(kSysColors[0]));
 
-std::atomic<int> g_screenWidth{1280};
-std::atomic<int> g_screenHeight{1024};
+// The real screen, set once the toolkit knows it, and a size pinned by a test over it.
+std::mutex g_screenLock;
+RECT g_displayScreen{0, 0, 1280, 1024};
+RECT g_displayWorkArea{0, 0, 1280, 994};
+int g_pinnedWidth = 0;
+int g_pinnedHeight = 0;
 std::atomic<bool> g_paletteDisplay{false};
 
 std::mutex g_versionLock;
@@ -80,19 +84,41 @@ HBRUSH GetSysColorBrush(int index) {
   return index >= 0 && index < kSysColorCount ? brushes[index] : nullptr;
 }
 
+RECT GetScreenRect() {
+  std::lock_guard guard(g_screenLock);
+  if (g_pinnedWidth > 0 && g_pinnedHeight > 0) return RECT{0, 0, g_pinnedWidth, g_pinnedHeight};
+  return g_displayScreen;
+}
+
+RECT GetWorkAreaRect() {
+  std::lock_guard guard(g_screenLock);
+  // A pinned screen has a task bar of the classic height along its bottom edge.
+  if (g_pinnedWidth > 0 && g_pinnedHeight > 0) return RECT{0, 0, g_pinnedWidth, g_pinnedHeight - 30};
+  return g_displayWorkArea;
+}
+
 int GetSystemMetrics(int index) {
   switch (index) {
     case SM_CXSCREEN:
-    case SM_CXFULLSCREEN:
     case SM_CXVIRTUALSCREEN:
-    case SM_CXMAXIMIZED:
-      return g_screenWidth;
+    case SM_CXMAXIMIZED: {
+      const RECT screen = GetScreenRect();
+      return screen.right - screen.left;
+    }
     case SM_CYSCREEN:
     case SM_CYVIRTUALSCREEN:
-    case SM_CYMAXIMIZED:
-      return g_screenHeight;
-    case SM_CYFULLSCREEN:
-      return g_screenHeight - 19;
+    case SM_CYMAXIMIZED: {
+      const RECT screen = GetScreenRect();
+      return screen.bottom - screen.top;
+    }
+    case SM_CXFULLSCREEN: {
+      const RECT area = GetWorkAreaRect();
+      return area.right - area.left;
+    }
+    case SM_CYFULLSCREEN: {
+      const RECT area = GetWorkAreaRect();
+      return area.bottom - area.top - GetSystemMetrics(SM_CYCAPTION);
+    }
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
     case SM_CYVSCROLL:
@@ -159,8 +185,15 @@ int GetSystemMetrics(int index) {
 }
 
 void SetScreenSize(int width, int height) {
-  g_screenWidth = width;
-  g_screenHeight = height;
+  std::lock_guard guard(g_screenLock);
+  g_pinnedWidth = width;
+  g_pinnedHeight = height;
+}
+
+void SetDisplayScreen(const RECT& screen, const RECT& workArea) {
+  std::lock_guard guard(g_screenLock);
+  g_displayScreen = screen;
+  g_displayWorkArea = workArea;
 }
 
 LOGFONT GetMenuLogFont() { return Tahoma(FW_NORMAL); }
@@ -195,7 +228,7 @@ BOOL SystemParametersInfo(UINT action, UINT, void* data, UINT) {
       *static_cast<UINT*>(data) = 3;
       return TRUE;
     case SPI_GETWORKAREA:
-      *static_cast<RECT*>(data) = RECT{0, 0, g_screenWidth, g_screenHeight - 30};
+      *static_cast<RECT*>(data) = GetWorkAreaRect();
       return TRUE;
     case SPI_GETICONTITLELOGFONT:
       *static_cast<LOGFONT*>(data) = Tahoma(FW_NORMAL);

@@ -107,9 +107,17 @@ COLORREF GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 // Classic metrics at 96 dpi; an unknown index gives 0.
 int GetSystemMetrics(int index);
-// The screen size that SM_CXSCREEN and its kin report (default 1280 x 1024); the window
-// layer sets it from the real screen.
+// Pins the screen size that SM_CXSCREEN, SM_CYSCREEN and their kin and the work area report,
+// whatever screen the program runs on (tests use it for a screen of a given size); 0 x 0 lets
+// the real screen count again.
 void SetScreenSize(int width, int height);
+// The toolkit's primary screen as the program runs on it, its full size and the part that
+// panels leave free; the application sets it when it starts. Before that, and without a
+// screen, a 1280 x 1024 screen is assumed.
+void SetDisplayScreen(const RECT& screen, const RECT& workArea);
+// The monitor rectangle and work area, from the pinned size or the real screen.
+RECT GetScreenRect();
+RECT GetWorkAreaRect();
 
 struct NONCLIENTMETRICS {
   UINT cbSize;

@@ -1,6 +1,10 @@
 #include "platform/ui/ComboBox.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QScreen>
+#include <QStyledItemDelegate>
 
 #include "platform/ui/QtString.h"
 #include "platform/ui/UiCall.h"
@@ -8,9 +12,59 @@
 
 namespace {
 
+// The border around the selection field of a closed box, top and bottom together.
+constexpr int kFieldBorder = 6;
+// Space above and below a line of text in the selection field and in the list.
+constexpr int kItemPadding = 2;
+
+// Entries of the dropped list at the item height the box has.
+class ListItemDelegate : public QStyledItemDelegate {
+ public:
+  ListItemDelegate(QObject* parent, const int& height) : QStyledItemDelegate(parent), m_height(height) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), m_height);
+  }
+
+ private:
+  const int& m_height;
+};
+
 class ComboWidget : public WndWidgetOf<QComboBox> {
  public:
-  using WndWidgetOf::WndWidgetOf;
+  ComboWidget(CWnd& wnd, QWidget* parent, bool simple) : WndWidgetOf(wnd, parent), m_simple(simple) {
+    m_listItemHeight = LineHeight();
+    view()->setItemDelegate(new ListItemDelegate(view(), m_listItemHeight));
+  }
+
+  int FieldHeight() const { return m_fieldHeight > 0 ? m_fieldHeight : LineHeight(); }
+  int ListItemHeight() const { return m_listItemHeight; }
+  int ClosedHeight() const { return FieldHeight() + kFieldBorder; }
+  int DroppedHeight() const { return m_simple ? height() : std::max(m_droppedHeight, ClosedHeight()); }
+
+  void SetFieldHeight(int height) {
+    m_fieldHeight = height;
+    FitToClosedHeight();
+  }
+  void SetListItemHeight(int height) {
+    m_listItemHeight = height;
+    m_listItemHeightSet = true;
+  }
+
+  void showPopup() override {
+    // The list takes the dropped height below the box, as many entries as fit in it.
+    const int listHeight = DroppedHeight() - ClosedHeight() - 2;
+    setMaxVisibleItems(std::max(1, listHeight / std::max(1, m_listItemHeight)));
+    QComboBox::showPopup();
+    // Some toolkit styles lay the list over the box, its current entry on the box's text; the
+    // platform opens it below the box, or above where the screen ends first.
+    QWidget* list = view()->window();
+    QPoint corner = mapToGlobal(QPoint(0, height()));
+    const QScreen* shown = screen();
+    if (shown && corner.y() + list->height() > shown->geometry().bottom() + 1)
+      corner.setY(mapToGlobal(QPoint(0, 0)).y() - list->height());
+    list->move(corner);
+  }
+
   bool GetControlText(CString& text) const override {
     text = FromQString(currentText());
     return true;
@@ -19,9 +73,37 @@ class ComboWidget : public WndWidgetOf<QComboBox> {
     if (isEditable()) setEditText(ToQString(text));
     return true;
   }
+  // The height given to a drop-down box is the height of its dropped-down rectangle.
+  QSize PlacedSize(const QSize& asked) override {
+    if (m_simple) return asked;
+    m_droppedHeight = asked.height();
+    return QSize(asked.width(), ClosedHeight());
+  }
+
+ protected:
+  void changeEvent(QEvent* event) override {
+    if (event->type() == QEvent::FontChange) {
+      if (!m_listItemHeightSet) m_listItemHeight = LineHeight();
+      FitToClosedHeight();
+    }
+    WndWidgetOf::changeEvent(event);
+  }
+
+ private:
+  int LineHeight() const { return QFontMetrics(font()).height() + kItemPadding; }
+  void FitToClosedHeight() {
+    if (!m_simple && height() != ClosedHeight()) resize(width(), ClosedHeight());
+  }
+
+  const bool m_simple;
+  int m_droppedHeight = 0;
+  int m_fieldHeight = 0;  // 0: one line of the font
+  int m_listItemHeight = 0;
+  bool m_listItemHeightSet = false;
 };
 
 QComboBox* Combo(const CWnd* wnd) { return static_cast<QComboBox*>(QtWidgetOf(wnd)); }
+ComboWidget* ComboOf(const CWnd* wnd) { return static_cast<ComboWidget*>(QtWidgetOf(wnd)); }
 
 }  // namespace
 
@@ -31,7 +113,7 @@ BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 
 std::unique_ptr<WndWidget> CComboBox::CreateWidget(CWnd* parent) {
   QWidget* parentWidget = QtWidgetOf(parent);
-  auto widget = std::make_unique<ComboWidget>(*this, parentWidget);
+  auto widget = std::make_unique<ComboWidget>(*this, parentWidget, (GetStyle() & 0x3) == CBS_SIMPLE);
   widget->setEditable((GetStyle() & 0x3) != CBS_DROPDOWNLIST);
   QObject::connect(widget.get(), &QComboBox::activated, [this](int) {
     WndEventScope scope;
@@ -165,4 +247,57 @@ DWORD_PTR CComboBox::GetItemData(int index) const {
     if (!combo || index < 0 || index >= combo->count()) return DWORD_PTR(CB_ERR);
     return DWORD_PTR(combo->itemData(index).toULongLong());
   });
+}
+
+int CComboBox::GetItemHeight(int index) const {
+  return CallOnUiThread([&]() -> int {
+    const ComboWidget* combo = ComboOf(this);
+    if (!combo) return CB_ERR;
+    return index < 0 ? combo->FieldHeight() : combo->ListItemHeight();
+  });
+}
+
+int CComboBox::SetItemHeight(int index, UINT height) {
+  if (height == 0 || height > 255) return CB_ERR;
+  return CallOnUiThread([&]() -> int {
+    ComboWidget* combo = ComboOf(this);
+    if (!combo) return CB_ERR;
+    if (index < 0) {
+      combo->SetFieldHeight(int(height));
+    } else {
+      combo->SetListItemHeight(int(height));
+    }
+    return 0;
+  });
+}
+
+void CComboBox::GetDroppedControlRect(LPRECT rect) const {
+  CallOnUiThread([&] {
+    const ComboWidget* combo = ComboOf(this);
+    if (!combo) return;
+    const QPoint topLeft = combo->mapToGlobal(QPoint(0, 0));
+    *rect =
+        RECT{topLeft.x(), topLeft.y(), topLeft.x() + combo->width(), topLeft.y() + combo->DroppedHeight()};
+  });
+}
+
+BOOL CComboBox::GetDroppedState() const {
+  return CallOnUiThread([&] { return Combo(this) && Combo(this)->view()->isVisible() ? TRUE : FALSE; });
+}
+
+void CComboBox::ShowDropDown(BOOL show) {
+  CallOnUiThread([&] {
+    if (QComboBox* combo = Combo(this)) show ? combo->showPopup() : combo->hidePopup();
+  });
+}
+
+LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case CB_GETITEMHEIGHT:
+      return GetItemHeight(int(wParam));
+    case CB_SETITEMHEIGHT:
+      return SetItemHeight(int(wParam), UINT(lParam));
+    default:
+      return CWnd::DefWindowProc(message, wParam, lParam);
+  }
 }

@@ -131,7 +131,7 @@ bool CDialog::CreateFromTemplate(CWnd* parent) {
     if (!control->CreateEx(item.exStyle, nullptr, item.text.c_str(), item.style, itemRect, this, id))
       continue;
     if (GetFont()) control->SetFont(GetFont(), FALSE);
-    m_templateControls.push_back(std::move(control));
+    m_templateControls.push_back(STemplateControl{item.kind, std::move(control)});
   }
   if ((dialog->style & WS_VISIBLE) && !m_modal) ShowWindow(SW_SHOW);
   return true;

@@ -42,6 +42,14 @@ class CDialog : public CWnd {
   // Dialog units of the template to pixels.
   void MapDialogRect(LPRECT rect) const;
 
+  // A control made from the template, with the kind the template gave it.
+  struct STemplateControl {
+    std::uint16_t kind = DialogTemplateFormat::kCustom;
+    std::unique_ptr<CWnd> window;
+  };
+  // The controls made from the template, in template order; empty while the dialog is not made.
+  const std::vector<STemplateControl>& GetTemplateControls() const { return m_templateControls; }
+
   BOOL PreTranslateMessage(MSG* msg) override;
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -59,7 +67,7 @@ class CDialog : public CWnd {
   bool CreateFromTemplate(CWnd* parent);
   std::unique_ptr<CWnd> CreateControl(const DialogTemplateFormat::SControl& control);
 
-  std::vector<std::unique_ptr<CWnd>> m_templateControls;
+  std::vector<STemplateControl> m_templateControls;
   CFont m_templateFont;  // the template's font, which the dialog and its controls use
   QEventLoop* m_loop = nullptr;
   bool m_modal = false;

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <clocale>
 
+#include "platform/gdi/GuiApplication.h"
 #include "platform/gdi/ProgramFonts.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/UiThread.h"
@@ -80,6 +81,7 @@ CUiApplication::CUiApplication(int& argc, char** argv) : m_impl(std::make_unique
   UseProgramFonts();
   m_impl->application = std::make_unique<QApplication>(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
+  FollowPrimaryScreen();
   // The toolkit hands large fills to its global thread pool, a thread per core. The program's
   // windows are small: starting and waking those threads costs more than they save, most of all
   // on a busy machine, and the first painted frame waits for all of them. One helper does it.

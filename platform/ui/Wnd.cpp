@@ -128,7 +128,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
   }
   // Hidden until shown, also when the parent is shown later.
   widget->setVisible(false);
-  widget->setGeometry(ToQRect(rect));
+  const QRect asked = ToQRect(rect);
+  widget->setGeometry(QRect(asked.topLeft(), m_widget->PlacedSize(asked.size())));
   if (style & WS_DISABLED) widget->setEnabled(false);
   m_widget->SetControlText(m_text);
   m_hWnd = this;
@@ -546,7 +547,7 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
   CallOnUiThread([&] {
     QWidget* w = m_widget->Widget();
     if (!(flags & SWP_NOMOVE)) w->move(x, y);
-    if (!(flags & SWP_NOSIZE)) w->resize(std::max(cx, 0), std::max(cy, 0));
+    if (!(flags & SWP_NOSIZE)) w->resize(m_widget->PlacedSize(QSize(std::max(cx, 0), std::max(cy, 0))));
     if (!m_widget) return;
     // The toolkit delays resize events of hidden widgets; the window learns its size now.
     m_widget->ReportClientSize();

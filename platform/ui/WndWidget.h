@@ -48,6 +48,9 @@ class WndWidget {
   // The window text where the control keeps it itself; plain windows keep it in CWnd.
   virtual bool GetControlText(CString& /*text*/) const { return false; }
   virtual bool SetControlText(const CString& /*text*/) { return false; }
+  // The size the window takes when it is created or moved with the given one; a control whose
+  // window keeps a size of its own (a closed drop-down box) answers differently.
+  virtual QSize PlacedSize(const QSize& asked) { return asked; }
 
   // The window behind a widget, or null.
   static CWnd* WndOf(const QWidget* widget);

@@ -32,6 +32,28 @@ TEST_F(WindowPosTest, RestoreStartsFromTheScreenAndTakesStoredValues) {
   EXPECT_EQ(pos.m_bottom, 972);
 }
 
+TEST_F(WindowPosTest, WithoutAPinnedSizeTheDefaultFitsTheScreenTheProgramRunsOn) {
+  SetScreenSize(0, 0);
+  SetDisplayScreen(RECT{0, 0, 1280, 900}, RECT{0, 0, 1280, 870});
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 900);
+  RECT work{};
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+  EXPECT_EQ(work.bottom, 870);
+  CWindowPos pos(u"MainFrm", nullptr);
+  pos.Restore(kSettingsKey);
+  EXPECT_EQ(pos.m_right, 640);
+  EXPECT_EQ(pos.m_bottom, 810) << "90 % of 900, so the status bar stays on the screen";
+
+  // A pinned size stands over the real screen until it is let go.
+  SetScreenSize(1920, 1080);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+  EXPECT_EQ(work.bottom, 1050);
+  SetScreenSize(0, 0);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);
+}
+
 TEST_F(WindowPosTest, SaveKeepsTheTopLeftCornerOnTheScreen) {
   CWnd window;
   ASSERT_TRUE(window.Create(nullptr, u"frame", WS_OVERLAPPEDWINDOW, RECT{-8, -8, 500, 400}, nullptr, 0));

@@ -81,6 +81,56 @@ TEST_F(ControlsTest, CheckBoxClickTogglesAndNotifies) {
   EXPECT_EQ(check.GetCheck(), int(BST_UNCHECKED));
 }
 
+TEST_F(ControlsTest, ADropDownBoxIsOneLineHighAndDropsToTheHeightItWasGiven) {
+  CComboBox list;
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 20, 210, 150), &parent, 40));
+  CComboBox editable;
+  ASSERT_TRUE(editable.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 60, 210, 190), &parent, 41));
+  CComboBox simple;
+  ASSERT_TRUE(simple.Create(WS_CHILD | WS_VISIBLE | CBS_SIMPLE, CRect(10, 100, 210, 230), &parent, 42));
+
+  for (CComboBox* box : {&list, &editable}) {
+    const int field = box->GetItemHeight(-1);
+    EXPECT_GT(field, 10);
+    EXPECT_LT(field, 30) << "one line of text, not the list";
+    CRect closed;
+    box->GetWindowRect(closed);
+    EXPECT_EQ(closed.Height(), field + 6);
+    EXPECT_EQ(closed.Width(), 200);
+    CRect client;
+    box->GetClientRect(client);
+    EXPECT_EQ(client.Height(), field + 6);
+    CRect dropped;
+    box->GetDroppedControlRect(dropped);
+    EXPECT_EQ(dropped.TopLeft(), closed.TopLeft());
+    EXPECT_EQ(dropped.Width(), 200);
+    EXPECT_EQ(dropped.Height(), 130) << "the height it was created with";
+  }
+  CRect tall;
+  simple.GetWindowRect(tall);
+  EXPECT_EQ(tall.Height(), 130) << "a simple box shows its list at all times";
+
+  // Moving the box sets its dropped height; the closed box keeps its one line.
+  list.MoveWindow(10, 20, 150, 200);
+  CRect moved, dropped;
+  list.GetWindowRect(moved);
+  list.GetDroppedControlRect(dropped);
+  EXPECT_EQ(moved.Height(), list.GetItemHeight(-1) + 6);
+  EXPECT_EQ(moved.Width(), 150);
+  EXPECT_EQ(dropped, CRect(moved.left, moved.top, moved.left + 150, moved.top + 200));
+
+  // The selection field's height sets the closed box's; the list's entries keep theirs.
+  const int entry = int(list.SendMessage(CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_EQ(list.SendMessage(CB_SETITEMHEIGHT, WPARAM(-1), 24), 0);
+  EXPECT_EQ(list.SendMessage(CB_GETITEMHEIGHT, WPARAM(-1), 0), 24);
+  EXPECT_EQ(list.SendMessage(CB_GETITEMHEIGHT, 0, 0), entry);
+  list.GetWindowRect(moved);
+  EXPECT_EQ(moved.Height(), 30);
+  EXPECT_EQ(list.SendMessage(CB_SETITEMHEIGHT, 0, 18), 0);
+  EXPECT_EQ(list.GetItemHeight(0), 18);
+  EXPECT_EQ(list.SetItemHeight(0, 0), CB_ERR);
+}
+
 TEST_F(ControlsTest, ComboAndListKeepStringsDataAndSelection) {
   CComboBox combo;
   ASSERT_TRUE(

@@ -1,0 +1,39 @@
+// zdtool render-dialog ID OUTFILE.png: makes the dialog resource ID from its template as the
+// program does, without running it, and writes its picture (client area and controls).
+
+#include <cstdio>
+#include <string>
+
+#include "platform/ui/Dialog.h"
+#include "platform/ui/UiApplication.h"
+#include "platform/ui/WindowImage.h"
+#include "resources/ProgramResources.h"
+#include "tests/tools/ZdTool.h"
+
+namespace {
+
+int RunRenderDialog(const std::vector<std::string>& args) {
+  if (args.size() != 2) {
+    std::fprintf(stderr, "usage: zdtool render-dialog ID OUTFILE.png\n");
+    return 2;
+  }
+  const UINT id = UINT(std::stoul(args[0]));
+  CUiApplication application;
+  RegisterProgramResources(nullptr);
+  CDialog dialog(id);
+  if (!dialog.Create(id)) {
+    std::fprintf(stderr, "Dialog %u could not be made from its template.\n", id);
+    return 1;
+  }
+  const bool saved = SaveWindowImage(&dialog, CString::FromUtf8(args[1]));
+  dialog.DestroyWindow();
+  if (!saved) {
+    std::fprintf(stderr, "%s could not be written.\n", args[1].c_str());
+    return 1;
+  }
+  return 0;
+}
+
+const ZdCommandRegistrar kRegistrar({"render-dialog", "ID OUTFILE.png", &RunRenderDialog});
+
+}  // namespace
