@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/ui/ControlStyles.h"
+#include "platform/res/ControlStyles.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/WndWidget.h"

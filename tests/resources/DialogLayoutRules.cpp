@@ -1,8 +1,8 @@
 #include "tests/resources/DialogLayoutRules.h"
 
 #include "platform/gdi/Dc.h"
+#include "platform/res/ControlStyles.h"
 #include "platform/ui/ComboBox.h"
-#include "platform/ui/ControlStyles.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogLayout.h"
 #include "platform/ui/PaintDC.h"
