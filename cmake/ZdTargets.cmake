@@ -11,7 +11,8 @@ endfunction()
 set(ZD_TEST_LSAN_OPTIONS "LSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0")
 
 # zd_test(NAME DEPS...): one GoogleTest program of every .cpp in the current folder,
-# run headless, each test in its own process so that tests run in parallel.
+# run headless, each test in its own process so that tests run in parallel. The tests carry the
+# label in ZD_TEST_LABEL where the including folder sets one.
 function(zd_test name)
   find_package(GTest REQUIRED)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -24,5 +25,6 @@ function(zd_test name)
     # One variable per property: a list value would be split by the discovery script.
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                ENVIRONMENT_MODIFICATION "${ZD_TEST_LSAN_OPTIONS}"
-               TIMEOUT 120)
+               TIMEOUT 120
+               LABELS "${ZD_TEST_LABEL}")
 endfunction()
