@@ -228,7 +228,7 @@ class Zd2LeaveFailure : public Zd2Test {};
 TEST_P(Zd2LeaveFailure, DownloadReportsTheFailedSwitch) {
   Connect();
   ASSERT_TRUE(Device().EnterDebugProtocol());
-  m_peer->Hangup();
+  m_peer->RequestHangup();
   // The terminal hangs up once the instrument's side has let go of it.
   Sleep(2000);
   EXPECT_EQ(Download(Device()).result, 1);
