@@ -19,6 +19,10 @@ function(zd_test name)
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARGN} zd_test_support GTest::gtest GTest::gmock)
+  set(label_property "")
+  if(ZD_TEST_LABEL)
+    set(label_property LABELS ${ZD_TEST_LABEL})
+  endif()
   include(GoogleTest)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
@@ -26,5 +30,5 @@ function(zd_test name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                ENVIRONMENT_MODIFICATION "${ZD_TEST_LSAN_OPTIONS}"
                TIMEOUT 120
-               LABELS "${ZD_TEST_LABEL}")
+               ${label_property})
 endfunction()
