@@ -8,14 +8,16 @@
 
 namespace {
 
+// The shared lock and condition are never destroyed: a thread given up after its stop grace
+// runs on detached and may still signal an object while the process runs its exit handlers.
 std::mutex& SharedMutex() {
-  static std::mutex m;
-  return m;
+  static auto* m = new std::mutex;
+  return *m;
 }
 
 std::condition_variable& SharedCondition() {
-  static std::condition_variable cv;
-  return cv;
+  static auto* cv = new std::condition_variable;
+  return *cv;
 }
 
 thread_local WaitPump t_pump = nullptr;
@@ -34,7 +36,8 @@ void SetThreadWaitPump(WaitPump pump) { t_pump = pump; }
 DWORD WaitForMultipleObjects(DWORD count, CSyncObject* const* objects, bool waitAll, DWORD milliseconds) {
   if (count == 0 || !objects) return WAIT_FAILED;
   const bool forever = milliseconds == INFINITE;
-  const auto deadline = std::chrono::steady_clock::now() + (forever ? std::chrono::steady_clock::duration{} : ScaledDuration(milliseconds));
+  const auto deadline = std::chrono::steady_clock::now() +
+                        (forever ? std::chrono::steady_clock::duration{} : ScaledDuration(milliseconds));
 
   auto ready = [&]() -> int {
     if (waitAll) {

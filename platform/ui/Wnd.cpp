@@ -10,6 +10,7 @@
 #include <set>
 
 #include "platform/gdi/Dc.h"
+#include "platform/kernel/ThreadHandOver.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiCall.h"
@@ -52,7 +53,9 @@ class WndRegistry {
     std::lock_guard lock(Mutex());
     auto& windows = Windows();
     if (std::find(windows.begin(), windows.end(), wnd) == windows.end() || !wnd->m_widget) return false;
-    QCoreApplication::postEvent(wnd->m_widget->Widget(), new PostedMessageEvent(message, wParam, lParam));
+    auto* event = new PostedMessageEvent(message, wParam, lParam);
+    MarkHandedOver(event);
+    QCoreApplication::postEvent(wnd->m_widget->Widget(), event);
     return true;
   }
 };

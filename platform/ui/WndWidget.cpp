@@ -14,6 +14,7 @@
 #include "platform/base/Clock.h"
 #include "platform/gdi/ImageDc.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/kernel/ThreadHandOver.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/ToolTipCtrl.h"
@@ -300,6 +301,8 @@ bool WndWidget::PreTranslate(CWnd& target, UINT message, WPARAM wParam, LPARAM l
 }
 
 bool WndWidget::HandleEvent(QEvent* event) {
+  // A posted message may come from another thread.
+  MarkTakenOver(event);
   if (m_detached) return event->type() != QEvent::DeferredDelete;
   WndEventScope scope;
 

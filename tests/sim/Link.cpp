@@ -10,10 +10,13 @@
 
 namespace Sim {
 
-CLink::CLink() : m_shutdownFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+CLink::CLink()
+    : m_shutdownFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+      m_hangupFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
 CLink::~CLink() {
   if (m_shutdownFd >= 0) close(m_shutdownFd);
+  if (m_hangupFd >= 0) close(m_hangupFd);
 }
 
 void CLink::Shutdown() {
@@ -27,6 +30,19 @@ bool CLink::IsShutDown() const {
   return poll(&probe, 1, 0) > 0;
 }
 
+void CLink::RequestHangup() {
+  const uint64_t one = 1;
+  [[maybe_unused]] ssize_t written = write(m_hangupFd, &one, sizeof one);
+}
+
+bool CLink::HangupIfRequested() {
+  uint64_t count = 0;
+  // Reading resets the counter: several requests before the hang-up make one hang-up.
+  if (read(m_hangupFd, &count, sizeof count) != ssize_t(sizeof count)) return false;
+  Hangup();
+  return true;
+}
+
 CLink::Deadline CLink::DeadlineOf(int timeoutMs) {
   if (timeoutMs < 0) return std::nullopt;
   return std::chrono::steady_clock::now() + ScaledDuration(DWORD(timeoutMs));
@@ -36,7 +52,7 @@ bool CLink::IsPast(const Deadline& deadline) {
   return deadline && std::chrono::steady_clock::now() >= *deadline;
 }
 
-int CLink::WaitReadable(int fd, const Deadline& deadline) const {
+int CLink::WaitReadable(int fd, const Deadline& deadline) {
   for (;;) {
     int waitMs = -1;
     if (deadline) {
@@ -44,11 +60,12 @@ int CLink::WaitReadable(int fd, const Deadline& deadline) const {
           std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - std::chrono::steady_clock::now());
       waitMs = left.count() > 0 ? int(left.count()) + 1 : 0;
     }
-    pollfd fds[2] = {{m_shutdownFd, POLLIN, 0}, {fd, POLLIN, 0}};
-    int ready = poll(fds, 2, waitMs);
+    pollfd fds[3] = {{m_shutdownFd, POLLIN, 0}, {m_hangupFd, POLLIN, 0}, {fd, POLLIN, 0}};
+    int ready = poll(fds, 3, waitMs);
     if (ready < 0) continue;  // interrupted by a signal: wait again for what is left
     if (fds[0].revents) return -1;
-    if (fds[1].revents) return 1;
+    if (fds[1].revents && HangupIfRequested()) return 0;
+    if (fds[2].revents) return 1;
     if (IsPast(deadline)) return 0;
   }
 }

@@ -31,17 +31,25 @@ class CLink {
   // Ends every wait at once and for good; callable from any thread.
   void Shutdown();
   bool IsShutDown() const;
+  // Asks the thread that serves the link to hang up; callable from any thread. The descriptors
+  // belong to the serving thread, so the hang-up happens there: at once where it waits on the
+  // link, otherwise at its next Receive or Send.
+  void RequestHangup();
 
  protected:
   using Deadline = std::optional<std::chrono::steady_clock::time_point>;
   // The real end of a scaled time-out; none for -1.
   static Deadline DeadlineOf(int timeoutMs);
   static bool IsPast(const Deadline& deadline);
-  // Waits until `fd` is readable: 1 readable (or hung up), 0 time-out, -1 shut down.
-  int WaitReadable(int fd, const Deadline& deadline) const;
+  // Waits until `fd` is readable: 1 readable (or hung up), 0 time-out or a requested hang-up
+  // done, -1 shut down.
+  int WaitReadable(int fd, const Deadline& deadline);
+  // Does a hang-up that another thread asked for; true when it did one.
+  bool HangupIfRequested();
 
  private:
   int m_shutdownFd = -1;
+  int m_hangupFd = -1;
 };
 
 }  // namespace Sim

@@ -87,6 +87,8 @@ void CPeer::InjectFault(const SFault& fault) {
   m_armedFault = fault;
 }
 
+void CPeer::RequestHangup() { m_link->RequestHangup(); }
+
 SFault CPeer::TakeArmedFault() {
   std::lock_guard lock(m_mutex);
   return std::exchange(m_armedFault, SFault{});

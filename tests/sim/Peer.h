@@ -78,6 +78,8 @@ class CPeer {
   void SetByteRate(int bytesPerSecond);
   // Arms a fault for the next Send without one of its own.
   void InjectFault(const SFault& fault);
+  // The link hangs up on the client as soon as the peer's thread waits on it or uses it next.
+  void RequestHangup();
   // What went wrong in the session (a script's mismatches and time-outs), in order.
   std::vector<std::string> Failures() const;
 

@@ -28,8 +28,13 @@ CPtyLink::~CPtyLink() { Hangup(); }
 bool CPtyLink::MapToComPort(int number) const { return IsOpen() && SetComPortMapping(number, m_slave); }
 
 int CPtyLink::Receive(BYTE* buffer, int count, int timeoutMs) {
-  if (m_master < 0) return -1;
   const Deadline deadline = DeadlineOf(timeoutMs);
+  HangupIfRequested();
+  if (m_master < 0) {
+    // A terminal that hung up stays gone: wait out the time-out rather than spin on it.
+    WaitReadable(-1, deadline);
+    return -1;
+  }
   for (;;) {
     int ready = WaitReadable(m_master, deadline);
     if (ready <= 0) return 0;
@@ -46,6 +51,7 @@ int CPtyLink::Receive(BYTE* buffer, int count, int timeoutMs) {
 bool CPtyLink::Send(const BYTE* data, int count) {
   int sent = 0;
   while (sent < count) {
+    HangupIfRequested();
     if (m_master < 0 || IsShutDown()) return false;
     ssize_t done = write(m_master, data + sent, size_t(count - sent));
     if (done > 0) {

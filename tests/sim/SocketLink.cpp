@@ -51,6 +51,7 @@ bool CSocketLink::Accept(const Deadline& deadline) {
 
 int CSocketLink::Receive(BYTE* buffer, int count, int timeoutMs) {
   const Deadline deadline = DeadlineOf(timeoutMs);
+  HangupIfRequested();
   if (!Accept(deadline)) return 0;
   for (;;) {
     if (WaitReadable(m_client, deadline) <= 0) return 0;
@@ -63,9 +64,10 @@ int CSocketLink::Receive(BYTE* buffer, int count, int timeoutMs) {
 }
 
 bool CSocketLink::Send(const BYTE* data, int count) {
-  if (m_client < 0) return false;
   int sent = 0;
   while (sent < count) {
+    HangupIfRequested();
+    if (m_client < 0) return false;
     ssize_t done = send(m_client, data + sent, size_t(count - sent), MSG_NOSIGNAL | MSG_DONTWAIT);
     if (done > 0) {
       sent += int(done);

@@ -144,6 +144,22 @@ TEST_F(SocketPeer, HangupEndsTheConnectionAndTheNextClientIsServed) {
   EXPECT_TRUE(m_peer.Failures().empty());
 }
 
+// The test's thread asks for the hang-up while the peer's thread waits on the link without a
+// time-out; the connection ends at once, and the next client is taken.
+TEST_F(SocketPeer, HangupRequestedFromTheTestEndsTheConnectionTheIdlePeerWaitsOn) {
+  m_peer.Start(CScript().Expect({0x01}).Reply({0x0A}));
+  m_client = Connect(m_peer);
+  Send({0x01});
+  EXPECT_EQ(ReadUntilQuiet(m_client), Bytes{0x0A});
+  ASSERT_TRUE(m_peer.WaitSessionEnd(2000));
+  m_peer.RequestHangup();
+  EXPECT_TRUE(PeerClosed(m_client));
+  close(m_client);
+  m_client = Connect(m_peer);
+  Send({0x02});
+  ASSERT_TRUE(m_peer.WaitForTranscript(2, 2000)) << "the peer stopped receiving after the hang-up";
+}
+
 TEST_F(SocketPeer, ByteRateHoldsBothDirectionsToTheScaledClock) {
   SetTimeScale(10);
   // 2000 bytes at 4000 bytes per second take half a second of scaled time each way.
@@ -184,4 +200,21 @@ TEST(PtyPeer, SlaveDeviceTalksToThePeer) {
   peer.Stop();
   EXPECT_EQ(peer.Transcript(), Bytes{0x10});
   EXPECT_TRUE(peer.Failures().empty());
+}
+
+TEST(PtyPeer, HangupRequestedFromTheTestHangsUpTheSlaveDevice) {
+  auto link = std::make_unique<CPtyLink>();
+  ASSERT_TRUE(link->IsOpen());
+  const std::string slave = link->ClientName();
+  CPeer peer(std::move(link));
+  peer.Start(CScript());
+  const int fd = open(slave.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(fd, 0);
+  ASSERT_TRUE(peer.WaitSessionEnd(2000));
+  peer.RequestHangup();
+  pollfd in{fd, POLLIN, 0};
+  EXPECT_EQ(poll(&in, 1, 2000), 1);
+  EXPECT_TRUE(in.revents & POLLHUP) << "the slave device did not see the hang-up";
+  close(fd);
+  peer.Stop();
 }

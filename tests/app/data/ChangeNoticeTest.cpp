@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <set>
 #include <thread>
 
 #include "app/data/ZedoDoc.h"
@@ -75,6 +77,37 @@ TEST_F(ChangeNoticeTest, SelectionAndDownloadPostTheirNotices) {
   PumpMessages(10);
   EXPECT_EQ(summary.notices, (std::vector<int>{-1, 1, -1}));
   EXPECT_EQ(doc.GetCount(), 2);
+}
+
+// Downloads put their lists in place on their own thread while the user-interface thread keeps
+// asking the document and handling its notices: each answer comes from one whole list, and
+// every download posts its notice.
+TEST_F(ChangeNoticeTest, DownloadsOnTheirThreadMeetTheQuestionsOfTheViews) {
+  const std::vector<BYTE> two = Concat({CRawRecord().Slot(1), CRawRecord().Slot(2)});
+  const std::vector<BYTE> three = Concat({CRawRecord().Slot(4), CRawRecord().Slot(5), CRawRecord().Slot(6)});
+  constexpr int kDownloads = 20;
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    for (int i = 0; i < kDownloads; ++i) {
+      const std::vector<BYTE>& download = i % 2 ? three : two;
+      doc.AddDownloadedData(download.data(), download.size(), nullptr);
+    }
+    done = true;
+  });
+  std::set<std::pair<int, int>> seen;  // (count, slot of the first measurement)
+  while (!done) {
+    seen.insert({doc.GetCount(), doc.HasMeasurements() ? doc.GetSlotId(0) : 0});
+    PumpMessages();
+  }
+  worker.join();
+  PumpMessages(10);
+  for (const auto& [count, slot] : seen) {
+    EXPECT_TRUE(count == 0 || count == 2 || count == 3) << count << " measurements";
+    EXPECT_TRUE(slot == 0 || slot == 1 || slot == 4) << "first slot " << slot;
+  }
+  EXPECT_EQ(summary.notices, std::vector<int>(kDownloads, -1));
+  EXPECT_EQ(doc.GetCount(), 3);
+  EXPECT_EQ(doc.GetSlotId(0), 4);
 }
 
 }  // namespace

@@ -37,10 +37,10 @@ void CRecordingCallback::OnProgress(int percent, int mode, int) {
 }
 
 void CRecordingCallback::Add(const std::string& line) {
-  {
-    std::lock_guard lock(m_mutex);
-    m_lines.push_back(line);
-  }
+  // Notified under the lock: a test that sees the last line may destroy the receiver at once,
+  // so the condition must not be touched after the lock is given up.
+  std::lock_guard lock(m_mutex);
+  m_lines.push_back(line);
   m_added.notify_all();
 }
 
