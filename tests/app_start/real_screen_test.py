@@ -17,6 +17,9 @@ import tempfile
 import time
 import zlib
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_server import start_x_server  # noqa: E402
+
 PROGRAM = sys.argv[1]
 PICTURES = sys.argv[2] if len(sys.argv) > 2 else None
 SKIPPED = 77
@@ -29,21 +32,6 @@ def check(condition, message):
     if not condition:
         failures.append(message)
     return condition
-
-
-def start_x_server(folder):
-    """Starts Xvfb on a display number it picks itself, so that parallel runs never collide."""
-    read_end, write_end = os.pipe()
-    log = open(os.path.join(folder, "xvfb.log"), "wb")
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0",
-                               "%dx%dx24" % (SCREEN_WIDTH, SCREEN_HEIGHT)], pass_fds=[write_end], stdout=log,
-                              stderr=log)
-    os.close(write_end)
-    with os.fdopen(read_end) as numbers:
-        display = numbers.readline().strip()
-    if not display.isdigit():
-        raise SystemExit("Xvfb reported no display; see its log")
-    return server, ":" + display
 
 
 class Screen:
@@ -252,7 +240,7 @@ def main():
         os.environ["XDG_RUNTIME_DIR"] = os.path.join(folder, "runtime")
         os.mkdir(os.environ["XDG_RUNTIME_DIR"], 0o700)
         os.environ["QT_QPA_PLATFORM"] = "xcb"
-        server, display = start_x_server(folder)
+        server, display = start_x_server(folder, SCREEN_WIDTH, SCREEN_HEIGHT)
         os.environ["DISPLAY"] = display
         program = None
         try:

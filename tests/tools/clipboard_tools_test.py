@@ -13,6 +13,9 @@ import tempfile
 
 from zdtest_util import check, measurement_record
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_server import start_x_server  # noqa: E402
+
 ZDTOOL = sys.argv[1]
 SKIPPED = 77
 NO_DATA = "the clipboard holds no measurements\n"
@@ -20,19 +23,6 @@ NO_DATA = "the clipboard holds no measurements\n"
 
 def record(slot, ident, unit, peak, modes):
     return measurement_record(slot, (2021, 3, slot, 9, 30, 0), ident, unit, peak, 60, 20, modes)
-
-
-def start_x_server(folder):
-    """Starts Xvfb on a display number it picks itself, so that parallel runs never collide."""
-    read_end, write_end = os.pipe()
-    log = open(os.path.join(folder, "xvfb.log"), "wb")
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-screen", "0",
-                               "640x480x24"], pass_fds=[write_end], stdout=log, stderr=log)
-    os.close(write_end)
-    with os.fdopen(read_end) as numbers:
-        display = numbers.readline().strip()
-    check(display.isdigit(), "Xvfb reported no display; see its log")
-    return server, ":" + display
 
 
 def run(*args):

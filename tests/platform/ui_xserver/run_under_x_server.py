@@ -8,23 +8,10 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from x_server import start_x_server  # noqa: E402
+
 SKIPPED = 77
-
-
-def start_x_server(folder):
-    read_end, write_end = os.pipe()
-    log = open(os.path.join(folder, "xvfb.log"), "wb")
-    # -noreset: each test connects anew, and a server resetting after the last client went
-    # would refuse the next one for a moment.
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-screen", "0",
-                               "640x480x24"], pass_fds=[write_end], stdout=log, stderr=log)
-    os.close(write_end)
-    with os.fdopen(read_end) as numbers:
-        display = numbers.readline().strip()
-    if not display.isdigit():
-        server.kill()
-        sys.exit("Xvfb reported no display; see " + os.path.join(folder, "xvfb.log"))
-    return server, ":" + display
 
 
 def main():
