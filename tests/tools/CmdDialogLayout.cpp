@@ -7,10 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/ui/Dialog.h"
 #include "platform/ui/DialogLayout.h"
 #include "platform/ui/UiApplication.h"
-#include "resources/ProgramResources.h"
+#include "tests/tools/ProgramDialog.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
@@ -36,21 +35,16 @@ int RunDialogLayout(const std::vector<std::string>& args) {
     std::fprintf(stderr, "usage: zdtool dialog-layout ID\n");
     return 2;
   }
-  const UINT id = UINT(std::stoul(args[0]));
   CUiApplication application;
-  RegisterProgramResources(nullptr);
-  CDialog dialog(id);
-  if (!dialog.Create(id)) {
-    std::fprintf(stderr, "Dialog %u could not be made from its template.\n", id);
-    return 1;
-  }
+  CDialog dialog;
+  if (!CreateProgramDialog(dialog, args[0])) return 1;
   const SDialogLayout layout = ReportDialogLayout(dialog);
   for (const SDialogControlPlacement& control : layout.controls) {
     std::printf("control=%d class=%s x=%d y=%d w=%d h=%d text=%s\n", PrintedId(control.id),
                 control.kind.ToUtf8().c_str(), int(control.rect.left), int(control.rect.top),
                 int(control.rect.Width()), int(control.rect.Height()), Printable(control.text).c_str());
   }
-  std::printf("dialog=%u w=%d h=%d\n", id, int(layout.client.cx), int(layout.client.cy));
+  std::printf("dialog=%lu w=%d h=%d\n", std::stoul(args[0]), int(layout.client.cx), int(layout.client.cy));
   dialog.DestroyWindow();
   return 0;
 }

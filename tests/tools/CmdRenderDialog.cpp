@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/ui/Dialog.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/WindowImage.h"
-#include "resources/ProgramResources.h"
+#include "tests/tools/ProgramDialog.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
@@ -17,14 +16,9 @@ int RunRenderDialog(const std::vector<std::string>& args) {
     std::fprintf(stderr, "usage: zdtool render-dialog ID OUTFILE.png\n");
     return 2;
   }
-  const UINT id = UINT(std::stoul(args[0]));
   CUiApplication application;
-  RegisterProgramResources(nullptr);
-  CDialog dialog(id);
-  if (!dialog.Create(id)) {
-    std::fprintf(stderr, "Dialog %u could not be made from its template.\n", id);
-    return 1;
-  }
+  CDialog dialog;
+  if (!CreateProgramDialog(dialog, args[0])) return 1;
   const bool saved = SaveWindowImage(&dialog, CString::FromUtf8(args[1]));
   dialog.DestroyWindow();
   if (!saved) {
