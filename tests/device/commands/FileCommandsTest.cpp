@@ -77,7 +77,7 @@ TEST_F(CommandsTest, SaveLengthLimitsFailBeforeAnythingIsSent) {
 }
 
 TEST_F(CommandsTest, SaveTakesTheLargestFile) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   const Bytes data(0x500000, 0x41);
   ServeOverSocket(Opened()
                       .ExpectText("SAVE \"big\"\r")
@@ -152,7 +152,7 @@ TEST_F(CommandsTest, LoadWithUtf8NamesSendsThePathUnquoted) {
 }
 
 TEST_F(CommandsTest, LoadLengthLimits) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   const struct {
     const char* name;
     Bytes length;

@@ -154,7 +154,7 @@ TEST_P(Zd2DownloadFault, LostLinkDuringTheData) {
 }
 
 TEST_P(Zd2DownloadFault, TransferThatKeepsTricklingPastItsLimitTimesOut) {
-  SetTimeScale(50);
+  timeScale.Set(50);
   m_zd2.SetRecords(MakeRecords(1));
   Connect();
   // 240 bytes at 7 bytes a second take 34 s, more than the 30.25 s (or 30.5 s) the data phase
@@ -164,7 +164,7 @@ TEST_P(Zd2DownloadFault, TransferThatKeepsTricklingPastItsLimitTimesOut) {
 }
 
 TEST_P(Zd2DownloadFault, ThrottledToTheLinkRateAFullBufferStillCompletes) {
-  SetTimeScale(50);
+  timeScale.Set(50);
   m_zd2.SetRecords(MakeRecords(255));
   Connect();
   // 61200 bytes at 19200 baud take about 32 s: beyond the old fixed 30 s.
