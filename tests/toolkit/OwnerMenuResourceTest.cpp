@@ -5,6 +5,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/res/ResourceLookup.h"
+#include "tests/support/ui/EmulatedSystemOverride.h"
 #include "tests/toolkit/MenuTestSupport.h"
 #include "toolkit/MenuStyle.h"
 
@@ -19,6 +20,7 @@ const char16_t* kLuna = u"C:\\WINDOWS\\Resources\\Themes\\Luna.theme";
 
 class MenuResources : public ::testing::Test {
  protected:
+  CEmulatedSystemOverride system;
   void SetUp() override { RegisterToolkitTestResources(nullptr); }
 
   COwnerMenu* Popup(COwnerMenu& bar, int position) {
