@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <map>
 
+#include "platform/base/Clock.h"
+
 extern char** environ;
 
 namespace {
@@ -63,12 +65,14 @@ class PerProcessEnvironment : public ::testing::Environment {
   }
 };
 
-// Gives each test a fresh temporary folder with its settings and data folders, and checks, when it ends, that
-// it gave back the environment it found. The time zone a test pinned goes back without complaint.
+// Gives each test a fresh temporary folder with its settings and data folders, and checks, when
+// it ends, that it gave back the environment and the layer's time scale it found. The time zone
+// a test pinned goes back without complaint.
 class PerTestIsolation : public ::testing::EmptyTestEventListener {
  public:
   void OnTestStart(const ::testing::TestInfo&) override {
     m_before = ReadEnvironment();
+    m_timeScale = GetTimeScale();
     const std::string dir = ProcessTempDir() + "/test" + std::to_string(++m_count);
     std::filesystem::create_directories(dir + "/config");
     g_runningTestDir = dir;
@@ -96,12 +100,17 @@ class PerTestIsolation : public ::testing::EmptyTestEventListener {
       }
     }
     WriteEnvironment(m_before);
+    if (GetTimeScale() != m_timeScale) {
+      ADD_FAILURE() << "the test left the time scale at " << GetTimeScale() << " instead of " << m_timeScale;
+      SetTimeScale(m_timeScale);
+    }
     g_runningTestDir.clear();
   }
 
  private:
   EnvironmentMap m_before;
   EnvironmentMap m_expected;
+  double m_timeScale = 1;
   int m_count = 0;
 };
 

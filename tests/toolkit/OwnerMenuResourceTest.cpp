@@ -6,6 +6,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/res/ResourceLookup.h"
 #include "tests/support/ui/EmulatedSystemOverride.h"
+#include "tests/support/ui/ResourceModuleOverride.h"
 #include "tests/toolkit/MenuTestSupport.h"
 #include "toolkit/MenuStyle.h"
 
@@ -218,7 +219,7 @@ TEST_F(MenuResources, TemplatesThatCannotBeReadAreRefusedAndTheMenuKept) {
   static std::deque<std::vector<BYTE>> kept;
   kept.push_back(good);
   AddResource(&module, RT_MENU, MAKEINTRESOURCEW(1), kept.back().data(), kept.back().size());
-  AfxSetResourceHandle(&module);
+  CResourceModuleOverride current(&module);
 
   COwnerMenu menu;
   ASSERT_TRUE(menu.LoadFromResource(1));
