@@ -40,11 +40,16 @@ EnvironmentMap ReadEnvironment() {
   return variables;
 }
 
+// Touches only what differs: threads a test leaves behind may still read the environment.
 void WriteEnvironment(const EnvironmentMap& wanted) {
-  for (const auto& [name, value] : ReadEnvironment()) {
+  const EnvironmentMap now = ReadEnvironment();
+  for (const auto& [name, value] : now) {
     if (!wanted.count(name)) unsetenv(name.c_str());
   }
-  for (const auto& [name, value] : wanted) setenv(name.c_str(), value.c_str(), 1);
+  for (const auto& [name, value] : wanted) {
+    const auto it = now.find(name);
+    if (it == now.end() || it->second != value) setenv(name.c_str(), value.c_str(), 1);
+  }
   tzset();
 }
 
