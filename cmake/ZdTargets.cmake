@@ -10,18 +10,62 @@ endfunction()
 # keep their buffers to the end of the process are suppressed, never our own.
 set(ZD_TEST_LSAN_OPTIONS "LSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0")
 
-# zd_test(NAME DEPS...): one GoogleTest program of every .cpp in the current folder,
-# run headless, each test in its own process so that tests run in parallel. The tests carry the
-# label in ZD_TEST_LABEL where the including folder sets one.
+# Whether the target, or anything it links, links the library: the result variable is set in
+# the caller. Only the targets' own link lists are followed.
+function(zd_links_library result target library)
+  set(pending ${target})
+  set(seen)
+  while(pending)
+    list(POP_FRONT pending current)
+    if(current STREQUAL library)
+      set(${result} TRUE PARENT_SCOPE)
+      return()
+    endif()
+    if(current IN_LIST seen OR NOT TARGET ${current})
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    get_target_property(links ${current} INTERFACE_LINK_LIBRARIES)
+    if(links)
+      list(APPEND pending ${links})
+    endif()
+  endwhile()
+  set(${result} FALSE PARENT_SCOPE)
+endfunction()
+
+option(ZD_WHOLE_TEST_PROGRAMS "Register each test program as one ctest test that runs all its tests" OFF)
+
+# zd_test(NAME DEPS...): one GoogleTest program of every .cpp in the current folder, run
+# headless. By default each test is its own ctest test in its own process, so that tests run
+# in parallel; with ZD_WHOLE_TEST_PROGRAMS the program runs whole, which starts far fewer
+# processes. Programs that link the UI layer get the main that fails unscripted questions.
+# The tests carry the label in ZD_TEST_LABEL where the including folder sets one.
 function(zd_test name)
   find_package(GTest REQUIRED)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE ${ARGN} zd_test_support GTest::gtest GTest::gmock)
+  set(ui_support)
+  foreach(dependency IN LISTS ARGN)
+    zd_links_library(with_ui ${dependency} zd_platform_ui)
+    if(with_ui)
+      set(ui_support zd_test_support_ui)
+    endif()
+  endforeach()
+  # The UI support comes first: its main is the one the linker takes.
+  target_link_libraries(${name} PRIVATE ${ARGN} ${ui_support} zd_test_support GTest::gtest GTest::gmock)
   set(label_property "")
   if(ZD_TEST_LABEL)
     set(label_property LABELS ${ZD_TEST_LABEL})
+  endif()
+  if(ZD_WHOLE_TEST_PROGRAMS)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      ENVIRONMENT_MODIFICATION "${ZD_TEST_LSAN_OPTIONS}"
+      TIMEOUT 1200
+      ${label_property})
+    return()
   endif()
   include(GoogleTest)
   gtest_discover_tests(${name}

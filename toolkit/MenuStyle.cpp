@@ -23,13 +23,10 @@ bool IsValidFactor(double factor) { return factor > 0.0 && factor <= 1.0; }
 }  // namespace
 
 int GetOsVersionCode() {
-  static const int code = [] {
-    OSVERSIONINFO info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    GetVersionEx(&info);
-    return OsVersionCodeOf(info);
-  }();
-  return code;
+  OSVERSIONINFO info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  GetVersionEx(&info);
+  return OsVersionCodeOf(info);
 }
 
 bool IsClassicTheme() {

@@ -9,7 +9,8 @@
 // 4.90 (Windows Me), 2 otherwise; NT family 5 for 4.x, 6 for 5.0, 7 for 5.1 (Windows XP), 1
 // otherwise. Codes above 1 draw 3-D frames in the classic style; 7 alone allows the XP style.
 int OsVersionCodeOf(const OSVERSIONINFO& version);
-// The code of the system the program runs on, computed once, on first use.
+// The code of the system the program runs on. Read at each call, not kept: the emulated
+// version may be set at any time, and a kept code would follow whoever asked first.
 int GetOsVersionCode();
 // True when the current desktop theme is the "Windows Classic" one.
 bool IsClassicTheme();

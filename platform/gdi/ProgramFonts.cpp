@@ -2,7 +2,6 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <mutex>
 #include <string>
 
 namespace {
@@ -74,10 +73,7 @@ void SetUpFontConfiguration() {
 
 }  // namespace
 
-void UseProgramFonts() {
-  static std::once_flag once;
-  std::call_once(once, SetUpFontConfiguration);
-}
+void UseProgramFonts() { SetUpFontConfiguration(); }
 
 const char* SubstituteFamily(std::string_view lowerFace) {
   for (const SFaceFamily& substitute : kSubstitutes)

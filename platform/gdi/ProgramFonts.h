@@ -11,8 +11,10 @@ inline constexpr const char* kSansFamily = "DejaVu Sans";
 inline constexpr const char* kMonoFamily = "DejaVu Sans Mono";
 inline constexpr const char* kSerifFamily = "DejaVu Serif";
 
-// Makes the program's font configuration the current one; once per process, before the first
-// font is looked up. Where it cannot be set up, the machine's configuration stays.
+// Makes the program's font configuration the current one; before each application starts,
+// since the toolkit lets go of the current configuration when an application ends, and the
+// next one would otherwise load the machine's. Where it cannot be set up, the machine's
+// configuration stays.
 void UseProgramFonts();
 
 // The family that stands in for a face name given in lower case: DejaVu Sans Mono for the

@@ -26,8 +26,18 @@ char* g_programArgv[] = {g_programName, nullptr};
 // The termination signals reach the event loop through a pipe: a signal handler may only
 // write to it, the loop reads it and quits.
 int g_signalPipe[2] = {-1, -1};
+// A second termination signal ends the process at once: the first may have found the program
+// stuck where the loop cannot end it (a box that keeps coming back), and a signal to end must
+// never be ignored for good.
+volatile sig_atomic_t g_terminationRequested = 0;
 
-void OnTerminationSignal(int) {
+void OnTerminationSignal(int number) {
+  if (g_terminationRequested) {
+    signal(number, SIG_DFL);
+    raise(number);
+    return;
+  }
+  g_terminationRequested = 1;
   const char byte = 1;
   [[maybe_unused]] ssize_t written = write(g_signalPipe[1], &byte, 1);
 }
@@ -44,6 +54,7 @@ struct CUiApplication::SImpl {
   // Before the toolkit starts, so that a signal during start-up already ends cleanly.
   void CatchTerminationSignals() {
     if (pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    g_terminationRequested = 0;
     struct sigaction action {};
     action.sa_handler = &OnTerminationSignal;
     sigemptyset(&action.sa_mask);

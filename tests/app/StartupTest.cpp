@@ -8,6 +8,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/app/LanguageModuleFixture.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/EnvironmentOverride.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ TEST_F(ShellTest, AnUnwritableProgramFolderPutsTheTempLogUnderTheUserDataFolder)
   // A file where the program folder's TempLog would go keeps it from being made.
   WriteText(ProgramFolder() + "/TempLog", "not a folder");
   const std::string data = TestPath("data");
-  setenv("XDG_DATA_HOME", data.c_str(), 1);
+  CEnvironmentOverride dataHome("XDG_DATA_HOME", data);
   Start();
   EXPECT_EQ(app->GetTempLogFolder(), CString::FromUtf8(data) + u"/ZD-Zedo/TempLog/");
   EXPECT_TRUE(IsFolder(app->GetTempLogFolder()));
@@ -66,7 +67,7 @@ TEST_F(ShellTest, NoWritableTempLogLocationLeavesTheFolderEmpty) {
   WriteText(ProgramFolder() + "/TempLog", "not a folder");
   const std::string data = TestPath("data");
   WriteText(data, "not a folder either");
-  setenv("XDG_DATA_HOME", data.c_str(), 1);
+  CEnvironmentOverride dataHome("XDG_DATA_HOME", data);
   Start();
   EXPECT_TRUE(app->GetTempLogFolder().IsEmpty());
 }
@@ -74,7 +75,7 @@ TEST_F(ShellTest, NoWritableTempLogLocationLeavesTheFolderEmpty) {
 TEST_F(ShellTest, SettingsThatCannotBeWrittenAreReportedAndFail) {
   const std::string blocker = TestPath("blocker");
   WriteText(blocker, "x");
-  setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+  CEnvironmentOverride config("XDG_CONFIG_HOME", blocker);
   Start();
   const auto boxes = answers.GetMessageBoxes();
   ASSERT_EQ(boxes.size(), 3u) << "one report per value that could not be written";

@@ -5,6 +5,7 @@
 
 #include "device/FileVersionInfo.h"
 #include "device/Version.h"
+#include "tests/support/EnvironmentOverride.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -18,11 +19,13 @@ CString WriteModule(const std::string& name, const std::string& translations) {
   return CString::FromUtf8(path);
 }
 
-void SetUserLanguage(const char* locale) {
-  unsetenv("LC_ALL");
-  unsetenv("LC_MESSAGES");
-  setenv("LANG", locale, 1);
-}
+// The user's language is the locale in LANG while this lives.
+struct SUserLanguage {
+  explicit SUserLanguage(const char* locale) : lang("LANG", locale) {}
+  CEnvironmentOverride all{"LC_ALL", nullptr};
+  CEnvironmentOverride messages{"LC_MESSAGES", nullptr};
+  CEnvironmentOverride lang;
+};
 
 TEST(FileVersionInfoTest, PartIndexesRunFromTheLastPart) {
   CFileVersionInfo info;
@@ -58,7 +61,7 @@ TEST(FileVersionInfoTest, TranslationOfTheUsersLanguage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.locale);
-    SetUserLanguage(c.locale);
+    SUserLanguage language(c.locale);
     CFileVersionInfo info;
     ASSERT_TRUE(info.CreateFromFile(path));
     EXPECT_EQ(info.GetInternalName(), c.chosen);
@@ -66,7 +69,7 @@ TEST(FileVersionInfoTest, TranslationOfTheUsersLanguage) {
 }
 
 TEST(FileVersionInfoTest, SameLowLanguageByteThenNeutralThenFirst) {
-  SetUserLanguage("de_DE");
+  SUserLanguage language("de_DE");
   CFileVersionInfo info;
   ASSERT_TRUE(
       info.CreateFromFile(WriteModule("a.lng",

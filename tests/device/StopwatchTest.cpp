@@ -2,6 +2,7 @@
 
 #include "device/Stopwatch.h"
 #include "platform/base/Clock.h"
+#include "tests/support/TimeScaleOverride.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ TEST(StopwatchTest, ElapsedMillisecondsFromCounterTicks) {
 }
 
 TEST(StopwatchTest, StampsAreNeverZeroAndFollowTheScaledClock) {
-  SetTimeScale(50);
+  CTimeScaleOverride timeScale(50);
   ULONGLONG start = 0, end = 0;
   QueryTimestamp(start);
   Sleep(500);

@@ -17,6 +17,7 @@
 #include "tests/sim/Script.h"
 #include "tests/sim/SocketLink.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TimeScaleOverride.h"
 
 namespace {
 
@@ -24,8 +25,9 @@ namespace {
 // this program's own loopback address.
 class BaseUpdateSteps : public ::testing::Test {
  protected:
+  CTimeScaleOverride timeScale;
   void SetUp() override {
-    SetTimeScale(20);
+    timeScale.Set(20);
     StreamIO::InitStreamIO();
     Device::SetDeviceThreadAborted(false);
   }

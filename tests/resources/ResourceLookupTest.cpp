@@ -10,6 +10,7 @@
 #include "platform/ui/ToolBarResource.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
+#include "tests/support/ui/ResourceModuleOverride.h"
 
 namespace {
 
@@ -40,8 +41,11 @@ TEST(ResourceLookup, FindsByIntegerOrNumberTextAndTypeInItsOwnModule) {
 TEST(ResourceLookup, ResourceHandleDefaultsToTheProgram) {
   EXPECT_EQ(AfxGetResourceHandle(), nullptr);
   static const SResourceModule language{u"/nowhere/ZD-Zedo_Test.lng"};
-  AfxSetResourceHandle(&language);
-  EXPECT_EQ(AfxGetResourceHandle(), &language);
+  {
+    CResourceModuleOverride current(&language);
+    EXPECT_EQ(AfxGetResourceHandle(), &language);
+  }
+  EXPECT_EQ(AfxGetResourceHandle(), nullptr);
 }
 
 TEST(ProgramResources, MainMenuIsAStandardTemplateStartingWithFile) {

@@ -19,6 +19,7 @@
 #include "tests/sim/PtyLink.h"
 #include "tests/sim/Script.h"
 #include "tests/sim/SocketLink.h"
+#include "tests/support/TimeScaleOverride.h"
 
 using namespace Sim;
 using Bytes = std::vector<BYTE>;
@@ -65,6 +66,7 @@ bool PeerClosed(int fd) {
 
 class SocketPeer : public ::testing::Test {
  protected:
+  CTimeScaleOverride timeScale;
   SocketPeer() : m_peer(std::make_unique<CSocketLink>(kAddress, 0)) {}
   void TearDown() override {
     m_peer.Stop();
@@ -161,7 +163,7 @@ TEST_F(SocketPeer, HangupRequestedFromTheTestEndsTheConnectionTheIdlePeerWaitsOn
 }
 
 TEST_F(SocketPeer, ByteRateHoldsBothDirectionsToTheScaledClock) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   // 2000 bytes at 4000 bytes per second take half a second of scaled time each way.
   m_peer.SetByteRate(4000);
   m_peer.Start(CScript().Skip(2000).Reply(Bytes(2000, 0x5A)));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/SystemInfo.h"
+#include "tests/support/ui/EmulatedSystemOverride.h"
 #include "toolkit/MenuStyle.h"
 
 TEST(MenuStyle, OsVersionCodes) {
@@ -24,6 +25,7 @@ TEST(MenuStyle, OsVersionCodes) {
 }
 
 TEST(MenuStyle, ClassicThemeIsTheWindowsClassicThemeFileInAnyCase) {
+  CEmulatedSystemOverride system;
   const struct {
     const char16_t* theme;
     bool classic;
@@ -47,6 +49,7 @@ TEST(MenuStyle, ClassicThemeIsTheWindowsClassicThemeFileInAnyCase) {
 }
 
 TEST(MenuStyle, OnlyAThemedWindowsXpGetsTheXpStyle) {
+  CEmulatedSystemOverride system;
   SetEmulatedWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 1);
   SetCurrentThemeFile(u"C:\\WINDOWS\\Resources\\Themes\\Luna.theme");
   EXPECT_EQ(GetOsVersionCode(), 7);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/ui/EmulatedSystemOverride.h"
 #include "tests/toolkit/MenuTestSupport.h"
 #include "toolkit/MenuStyle.h"
 
@@ -11,6 +12,7 @@ constexpr int W = 16, H = 16;
 // system is Windows 2000, whose code (6) lets the classic style draw its 3-D frames.
 class ClassicMenu : public ::testing::Test {
  protected:
+  CEmulatedSystemOverride system;
   void SetUp() override {
     SetEmulatedWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 0);
     ASSERT_TRUE(menu.CreatePopupMenu());

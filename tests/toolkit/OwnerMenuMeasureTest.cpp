@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/GuiApplication.h"
+#include "tests/support/ui/EmulatedSystemOverride.h"
 #include "tests/toolkit/MenuTestSupport.h"
 
 namespace {
@@ -93,6 +94,7 @@ TEST(OwnerMenuMeasure, ClassicSeparatorIsHalfTheIconHeightWithPadding) {
 }
 
 TEST(OwnerMenuMeasure, OldestSystemsMeasureOnlyTheAccelerator) {
+  CEmulatedSystemOverride system;
   SetEmulatedWindowsVersion(VER_PLATFORM_WIN32_WINDOWS, 3, 95);
   COwnerMenu menu;
   BuildMenu(menu);
@@ -100,6 +102,7 @@ TEST(OwnerMenuMeasure, OldestSystemsMeasureOnlyTheAccelerator) {
 }
 
 TEST(OwnerMenuMeasure, XpSizesUseTheMenuFontAndTheWiderPadding) {
+  CEmulatedSystemOverride system;
   SetEmulatedWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 1);
   SetCurrentThemeFile(kLuna);
   COwnerMenu menu;
@@ -113,6 +116,7 @@ TEST(OwnerMenuMeasure, XpSizesUseTheMenuFontAndTheWiderPadding) {
 }
 
 TEST(OwnerMenuMeasure, XpWithTheClassicThemeMeasuresClassic) {
+  CEmulatedSystemOverride system;
   SetEmulatedWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 1);
   SetCurrentThemeFile(u"C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme");
   COwnerMenu menu;

@@ -6,6 +6,7 @@
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/Wnd.h"
 #include "tests/platform/gdi/BitmapPixel.h"
+#include "tests/support/ui/EmulatedSystemOverride.h"
 #include "tests/toolkit/MenuTestSupport.h"
 #include "toolkit/MenuStyle.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 class OwnerMenuPopup : public ::testing::Test {
  protected:
+  CEmulatedSystemOverride system;
   void Build() {
     ASSERT_TRUE(owner.Create(nullptr, u"owner", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
     ASSERT_TRUE(menu.CreatePopupMenu());

@@ -5,6 +5,8 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/res/ResourceLookup.h"
+#include "tests/support/ui/EmulatedSystemOverride.h"
+#include "tests/support/ui/ResourceModuleOverride.h"
 #include "tests/toolkit/MenuTestSupport.h"
 #include "toolkit/MenuStyle.h"
 
@@ -19,6 +21,7 @@ const char16_t* kLuna = u"C:\\WINDOWS\\Resources\\Themes\\Luna.theme";
 
 class MenuResources : public ::testing::Test {
  protected:
+  CEmulatedSystemOverride system;
   void SetUp() override { RegisterToolkitTestResources(nullptr); }
 
   COwnerMenu* Popup(COwnerMenu& bar, int position) {
@@ -216,7 +219,7 @@ TEST_F(MenuResources, TemplatesThatCannotBeReadAreRefusedAndTheMenuKept) {
   static std::deque<std::vector<BYTE>> kept;
   kept.push_back(good);
   AddResource(&module, RT_MENU, MAKEINTRESOURCEW(1), kept.back().data(), kept.back().size());
-  AfxSetResourceHandle(&module);
+  CResourceModuleOverride current(&module);
 
   COwnerMenu menu;
   ASSERT_TRUE(menu.LoadFromResource(1));

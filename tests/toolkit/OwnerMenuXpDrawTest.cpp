@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/ui/EmulatedSystemOverride.h"
 #include "tests/toolkit/MenuTestSupport.h"
 #include "toolkit/MenuStyle.h"
 
@@ -10,6 +11,7 @@ constexpr int W = 16, H = 16;
 // A themed Windows XP: the XP style with picture variants.
 class XpMenu : public ::testing::Test {
  protected:
+  CEmulatedSystemOverride system;
   void SetUp() override {
     SetEmulatedWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 1);
     SetCurrentThemeFile(u"C:\\WINDOWS\\Resources\\Themes\\Luna.theme");

@@ -7,6 +7,7 @@
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScriptedAnswers.h"
+#include "tests/support/EnvironmentOverride.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -63,7 +64,7 @@ TEST(Registry, RefusedWriteIsReportedAndFails) {
   CScriptedAnswers answers;
   const std::string blocker = TestPath("blocker");
   std::ofstream(blocker) << "x";
-  setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+  CEnvironmentOverride config("XDG_CONFIG_HOME", blocker);
   EXPECT_FALSE(CRegistry(kKey).WriteDWORD(u"Port", 1));
   ASSERT_EQ(answers.GetMessageBoxes().size(), 1u);
   EXPECT_EQ(answers.GetMessageBoxes()[0].text, u"Failed to write a value to the registry.");

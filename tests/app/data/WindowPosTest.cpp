@@ -5,11 +5,13 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/Wnd.h"
+#include "tests/support/ui/EmulatedSystemOverride.h"
 
 namespace {
 
 class WindowPosTest : public ::testing::Test {
  protected:
+  CEmulatedSystemOverride system;
   void SetUp() override { SetScreenSize(1920, 1080); }
   CUiApplication app;
 };

@@ -16,6 +16,7 @@
 #include "platform/base/WinTypes.h"
 #include "tests/sim/Peer.h"
 #include "tests/sim/Script.h"
+#include "tests/support/TimeScaleOverride.h"
 
 using Bytes = std::vector<BYTE>;
 
@@ -61,6 +62,7 @@ class CProgressLog : public Device::CCallback {
 
 class CommandsTest : public ::testing::Test {
  protected:
+  CTimeScaleOverride timeScale;
   void SetUp() override { StreamIO::InitStreamIO(); }
   void TearDown() override {
     if (m_peer) m_peer->Stop();

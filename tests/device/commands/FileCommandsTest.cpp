@@ -79,7 +79,7 @@ TEST_F(CommandsTest, SaveLengthLimitsFailBeforeAnythingIsSent) {
 // The clock runs only four times fast: the transfer takes what the machine needs, and the
 // read time-outs must leave a slowed-down run enough real time for each piece.
 TEST_F(CommandsTest, SaveTakesTheLargestFile) {
-  SetTimeScale(4);
+  timeScale.Set(4);
   const Bytes data(0x500000, 0x41);
   ServeOverSocket(Opened()
                       .ExpectText("SAVE \"big\"\r")
@@ -154,7 +154,7 @@ TEST_F(CommandsTest, LoadWithUtf8NamesSendsThePathUnquoted) {
 }
 
 TEST_F(CommandsTest, LoadLengthLimits) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   const struct {
     const char* name;
     Bytes length;

@@ -34,7 +34,7 @@ TEST_F(CommandsTest, ModeTimeOutOffAndFixedModeRequest) {
 }
 
 TEST_F(CommandsTest, ModeTimeOutFailsWithoutItsReplyByte) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   ServeOverSocket(CScript().Expect({0xC2, 0xF4, 0x10, 0x05}).Reply({0xF2}));
   EXPECT_FALSE(Commands().SetModeTimeout(true, 5000));
 }
@@ -53,7 +53,7 @@ TEST_F(CommandsTest, ChangeModeToTheActiveModeSendsTwoRequests) {
 }
 
 TEST_F(CommandsTest, ChangeModeSwitchesWaitsAndConfirms) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   // The switch takes 0x000200 = 512 ms; with wait factor 50 the layer waits 256 ms.
   ServeOverSocket(CScript()
                       .Expect({0xC2, 0xF4, 0x00, 0x03})
@@ -76,7 +76,7 @@ TEST_F(CommandsTest, ChangeModeSwitchesWaitsAndConfirms) {
 }
 
 TEST_F(CommandsTest, ChangeModeRefusals) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   const struct {
     const char* name;
     CScript script;
@@ -129,7 +129,7 @@ TEST_F(CommandsTest, ChangeModeWithoutWaitingEndsAfterTheSwitch) {
 }
 
 TEST_F(CommandsTest, ChangeModeWithRestartReopensTheSerialPort) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   // Mode word 0x14: mode 4 with a restart, after which the instrument reports mode 12.
   ServeOnComPort(CScript()
                      .Expect({0xC2, 0xF4, 0x00, 0x04})
@@ -149,7 +149,7 @@ TEST_F(CommandsTest, ChangeModeWithRestartReopensTheSerialPort) {
 }
 
 TEST_F(CommandsTest, TimedRequestAsksDurationsStartsAndWaitsForTheEnd) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   ServeOverSocket(CScript()
                       .Expect({0xC1, 0xF8, 0x04})
                       .Reply({0x03, 0xB8, 0x0B, 0x00})  // 3000 ms

@@ -134,7 +134,7 @@ TEST_F(CommandsTest, ReplyLargerThanTheBufferIsDrainedAndFails) {
 }
 
 TEST_F(CommandsTest, LinkFailuresGiveTheInputOutputResult) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   const Bytes digits = CheckDigits();
   const struct {
     const char* name;
@@ -176,7 +176,7 @@ TEST_F(CommandsTest, DeviceCodeNeedsFourBytes) {
 }
 
 TEST_F(CommandsTest, RequestWithProgressReadsALongReplyInPieces) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   Bytes data(3000);
   for (size_t i = 0; i < data.size(); ++i) data[i] = BYTE(i * 7);
   // 3009 bytes at 6000 bytes per second take half a second: reads of 200 ms each end early.
@@ -246,7 +246,7 @@ TEST_F(CommandsTest, RequestWithProgressRefusesBadArgumentsWithoutSending) {
 }
 
 TEST_F(CommandsTest, RequestWithProgressStopsWhenTheBudgetRunsOut) {
-  SetTimeScale(4);
+  timeScale.Set(4);
   Bytes data(4000, 0x55);
   // 4000 bytes at 1000 bytes per second would take 4 s; the budget is 1 s.
   ServeOverSocket(CScript().Expect({0xC0, 0xD2}).Reply(Extended(0x00, data, {})), 1000);
@@ -270,7 +270,7 @@ TEST_F(CommandsTest, ShortRequestReadsTheAnnouncedLength) {
 }
 
 TEST_F(CommandsTest, ShortRequestFailures) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   const struct {
     const char* name;
     Bytes reply;

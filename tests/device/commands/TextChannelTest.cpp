@@ -54,7 +54,7 @@ TEST_F(CommandsTest, QuestionMarkIsTheInstrumentsRefusal) {
 }
 
 TEST_F(CommandsTest, CommandAnswerTextsByLineForm) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   const struct {
     const char* name;
     bool echo;
@@ -81,7 +81,7 @@ TEST_F(CommandsTest, CommandAnswerTextsByLineForm) {
 }
 
 TEST_F(CommandsTest, CommandFailsWithoutAcknowledgement) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   ServeOverSocket(CScript().Expect({0x10}));
   EXPECT_FALSE(Commands().SendCommand(u"ID", 500));
   EXPECT_EQ(Received(), Bytes{0x10}) << "the command went out without its acknowledgement";
@@ -111,7 +111,7 @@ TEST_F(CommandsTest, TextCommandCopiesWhatFitsAndReturnsTheFullLength) {
 }
 
 TEST_F(CommandsTest, TextCommandFailsWithoutLine) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   ServeOverSocket(Opened().ExpectText("@VB@\r"));
   char buffer[16];
   EXPECT_EQ(Commands().TextCommand(u"@VB@", buffer, sizeof buffer, 500), -1);
@@ -155,7 +155,7 @@ TEST_F(CommandsTest, EchoProbeSwitchesAnEchoingInstrumentOff) {
 }
 
 TEST_F(CommandsTest, EchoProbeFailsWhenTheLineFeedIsMissing) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   ServeOverSocket(Opened().ExpectText("EC?\r").ReplyText("EC? 1\rX"));
   EXPECT_FALSE(Commands().SetTextMode(true, true));
   EXPECT_PEER_OK();

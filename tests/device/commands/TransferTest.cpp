@@ -80,7 +80,7 @@ TEST_F(CommandsTest, ResyncSendsTheWakeUpStringAndWaitsForF0) {
 }
 
 TEST_F(CommandsTest, ResyncGivesUpAfterThreeRounds) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   ServeOverSocket(CScript().Expect(kWakeUp).Reply({0x00, 0x01, 0x02}).Expect(kWakeUp).Expect(kWakeUp));
   EXPECT_FALSE(Commands().Resync());
   EXPECT_EQ(Received(), kWakeUp + kWakeUp + kWakeUp);
@@ -185,7 +185,7 @@ TEST_F(CommandsTest, LargeWholeBlockOverTheNetworkAnnouncesItsWait) {
 }
 
 TEST_F(CommandsTest, BlockTransferGivesUpAfterThreeTries) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   const Bytes data = CheckDigits();
   const Bytes frame = Bytes{0xC6, 0xF8, 0x01, 0x00, 0x09, 0x00, 0x00, 0x00} + data;
   ServeOverSocket(CScript()
@@ -231,7 +231,7 @@ void AcceptChunks(CPeer& peer, int chunkSize) {
 }  // namespace
 
 TEST_F(CommandsTest, AbortStopsAChunkedTransferBetweenChunks) {
-  SetTimeScale(2);
+  timeScale.Set(2);
   // 64 chunks of 1 KiB at 10000 bytes per second would take over six seconds.
   ServeOverSocket(CScript().Then([](CPeer& peer) {
     AcceptChunks(peer, 1024);
@@ -257,7 +257,7 @@ TEST_F(CommandsTest, AbortStopsAChunkedTransferBetweenChunks) {
 }
 
 TEST_F(CommandsTest, SlowSerialLineCompletesA64KiBBlock) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   const Bytes data = Pattern(65536);
   const Bytes frame = Bytes{0xC6, 0xF8, 0x01, 0x01} + Le32(65536) + data + Le32(ReferenceInvertedCrc32(data));
   // At 19200 baud the frame takes 34 s of the line's time; the layer allows 68466 ms.
@@ -271,7 +271,7 @@ TEST_F(CommandsTest, SlowSerialLineCompletesA64KiBBlock) {
 }
 
 TEST_F(CommandsTest, SlowSerialLineCompletesA64KiBBlockInChunks) {
-  SetTimeScale(20);
+  timeScale.Set(20);
   const Bytes data = Pattern(65536);
   const Bytes first(data.begin(), data.begin() + 0x8000), second(data.begin() + 0x8000, data.end());
   const Bytes header = {0xC9, 0xF8, 0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x00, 0x80, 0x00};

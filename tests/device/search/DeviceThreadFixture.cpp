@@ -6,7 +6,7 @@
 #include "tests/sim/SocketLink.h"
 
 void DeviceThreadTest::SetUp() {
-  SetTimeScale(20);
+  timeScale.Set(20);
   StreamIO::InitStreamIO();
   ASSERT_TRUE(Device::StartDeviceThread());
 }

@@ -13,9 +13,11 @@
 #include "tests/device/search/RecordingCallback.h"
 #include "tests/sim/Peer.h"
 #include "tests/sim/zd2/Zd2Simulator.h"
+#include "tests/support/TimeScaleOverride.h"
 
 class DeviceThreadTest : public ::testing::Test {
  protected:
+  CTimeScaleOverride timeScale;
   void SetUp() override;
   void TearDown() override;
 

@@ -23,7 +23,7 @@ bool WaitForIdentityQuery(const Sim::CPeer& peer) { return peer.WaitForTranscrip
 TEST_F(DeviceThreadTest, AbortDuringAStalledIdentifyEndsAtOnceAndDropsTheQueue) {
   // Real time, and a grace shorter than one read time-out of the identify: only a cancelled
   // read lets the worker go idle within it.
-  SetTimeScale(1);
+  timeScale.Set(1);
   Sim::CPeer& stalled = StartZd2AtAddress("127.0.0.70");
   stalled.InjectFault(Sim::SFault::Stall(0, 60000));
   const Device::SSearchRequest first = IpRequest("127.0.0.70");
@@ -66,7 +66,7 @@ TEST_F(DeviceThreadTest, ExceptionEscapingAJobIsReportedAndLaterJobsStillRun) {
 }
 
 TEST_F(DeviceThreadTest, QueueingDoesNotWaitForTheDeviceOfTheRunningJob) {
-  SetTimeScale(1);
+  timeScale.Set(1);
   Sim::CPeer& stalled = StartZd2AtAddress("127.0.0.74");
   stalled.InjectFault(Sim::SFault::Stall(0, 60000));
   const Device::SSearchRequest first = IpRequest("127.0.0.74");

@@ -18,10 +18,7 @@ constexpr WORD kStoreLE = 0x00;
 constexpr WORD kStoreBE = CJVArchive::MODE_BIG_ENDIAN;
 constexpr WORD kLoad = CJVArchive::MODE_LOAD;
 
-const CString& ArchivePath() {
-  static const CString path = CString::FromUtf8(TestPath("archive.bin"));
-  return path;
-}
+CString ArchivePath() { return CString::FromUtf8(TestPath("archive.bin")); }
 
 Bytes FileBytes() { return ReadFileBytes(TestPath("archive.bin")); }
 

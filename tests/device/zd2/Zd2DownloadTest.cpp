@@ -157,7 +157,7 @@ TEST_P(Zd2DownloadFault, LostLinkDuringTheData) {
 // clock ten times fast, so that this is still a tenth of a second of real time: a client or
 // simulator slowed down by a loaded machine or a sanitizer must not look like a silent link.
 TEST_P(Zd2DownloadFault, TransferThatKeepsTricklingPastItsLimitTimesOut) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   m_zd2.SetRecords(MakeRecords(1));
   Connect();
   // 240 bytes at 7 bytes a second take 34 s, more than the 30.25 s (or 30.5 s) the data phase
@@ -167,7 +167,7 @@ TEST_P(Zd2DownloadFault, TransferThatKeepsTricklingPastItsLimitTimesOut) {
 }
 
 TEST_P(Zd2DownloadFault, ThrottledToTheLinkRateAFullBufferStillCompletes) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   m_zd2.SetRecords(MakeRecords(255));
   Connect();
   // 61200 bytes at 19200 baud take about 32 s: beyond the old fixed 30 s.

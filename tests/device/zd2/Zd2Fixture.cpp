@@ -46,7 +46,7 @@ std::string Printable(const Bytes& bytes) {
 }
 
 void Zd2Test::SetUp() {
-  SetTimeScale(20);
+  timeScale.Set(20);
   StreamIO::InitStreamIO();
 }
 

@@ -14,6 +14,7 @@
 #include "tests/sim/Peer.h"
 #include "tests/sim/Script.h"
 #include "tests/sim/zd2/Zd2Simulator.h"
+#include "tests/support/TimeScaleOverride.h"
 
 using Bytes = std::vector<BYTE>;
 
@@ -26,6 +27,7 @@ std::string Printable(const Bytes& bytes);
 
 class Zd2Test : public ::testing::TestWithParam<ELink> {
  protected:
+  CTimeScaleOverride timeScale;
   void SetUp() override;
   void TearDown() override;
 

@@ -7,6 +7,7 @@
 #include "platform/kernel/Event.h"
 #include "platform/kernel/SyncObject.h"
 #include "platform/kernel/Thread.h"
+#include "tests/support/TimeScaleOverride.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST(EventTest, WaitEndsWhenAnotherThreadSetsTheEvent) {
 }
 
 TEST(WaitTest, TimedWaitLastsTheScaledTime) {
-  SetTimeScale(100);
+  CTimeScaleOverride timeScale(100);
   CEvent never(false, true);
   const ULONGLONG ticksBefore = GetTickCount64();
   const auto realBefore = std::chrono::steady_clock::now();
@@ -91,7 +92,7 @@ TEST(WaitTest, WaitAllNeedsEveryObjectAndConsumesNothingUntilThen) {
 }
 
 TEST(WaitTest, WaitAllEndsWhenTheLastObjectIsSetLater) {
-  SetTimeScale(10);
+  CTimeScaleOverride timeScale(10);
   CEvent first(true, true), second(false, true);
   CThread setter;
   setter.Start([&] {
@@ -108,7 +109,7 @@ int g_pumpRuns = 0;
 void CountingPump() { ++g_pumpRuns; }
 
 TEST(WaitTest, ThreadWaitPumpRunsWhileWaiting) {
-  SetTimeScale(10);
+  CTimeScaleOverride timeScale(10);
   SetThreadWaitPump(&CountingPump);
   CEvent never(false, true);
   WaitForSingleObject(never, 300);

@@ -4,6 +4,7 @@
 #include "platform/kernel/CriticalSection.h"
 #include "platform/kernel/Event.h"
 #include "platform/kernel/Thread.h"
+#include "tests/support/TimeScaleOverride.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST(ThreadTest, ThreadThatEndsKeepsItsOwnExitCode) {
 // A thread that ignores its stop request: after the grace period it counts as ended, with the
 // exit code given, as a terminated thread did.
 TEST(ThreadTest, ThreadThatDoesNotStopGetsTheGivenExitCode) {
-  SetTimeScale(20);
+  CTimeScaleOverride timeScale(20);
   auto release = std::make_shared<CEvent>(false, true);
   CThread thread;
   ASSERT_TRUE(thread.Start([release] {

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/registry/RegistryStore.h"
+#include "tests/support/EnvironmentOverride.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -71,7 +72,7 @@ TEST(RegistryStore, WritesThatCannotReachTheFileFail) {
   // A plain file where the settings folder should be makes every write fail.
   const std::string blocker = TestPath("not-a-folder");
   std::ofstream(blocker) << "x";
-  setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+  CEnvironmentOverride config("XDG_CONFIG_HOME", blocker);
   EXPECT_FALSE(RegSetDword(kSettings, u"A", 1));
   EXPECT_FALSE(RegSetString(kSettings, u"B", u"b"));
   EXPECT_FALSE(RegCreateKey(kSettings));
@@ -93,7 +94,7 @@ TEST(RegistryStore, CreatingAnExistingKeyLeavesTheFileAlone) {
 }
 
 TEST(RegistryStore, FileLivesUnderXdgConfigHome) {
-  setenv("XDG_CONFIG_HOME", TestPath("cfg").c_str(), 1);
+  CEnvironmentOverride config("XDG_CONFIG_HOME", TestPath("cfg"));
   ASSERT_TRUE(RegSetDword(kSettings, u"A", 0xFFFFFFFF));
   EXPECT_EQ(RegStoreFilePath(), TestPath("cfg") + "/ZD-Zedo/registry.txt");
   std::ifstream in(RegStoreFilePath());

@@ -6,6 +6,7 @@
 #include "platform/res/ResourceModule.h"
 #include "platform/res/UserLanguage.h"
 #include "platform/res/VersionResource.h"
+#include "tests/support/EnvironmentOverride.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -115,11 +116,11 @@ TEST(UserLanguageTest, FromTheLocaleSettings) {
       {nullptr, "C", 0x0409},           {nullptr, "C.UTF-8", 0x0409}, {nullptr, nullptr, 0x0409},
       {nullptr, "xx_YY", 0x0409},
   };
-  unsetenv("LC_MESSAGES");
+  CEnvironmentOverride messages("LC_MESSAGES", nullptr);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lang ? c.lang : "(none)");
-    c.lcAll ? setenv("LC_ALL", c.lcAll, 1) : unsetenv("LC_ALL");
-    c.lang ? setenv("LANG", c.lang, 1) : unsetenv("LANG");
+    CEnvironmentOverride all("LC_ALL", c.lcAll);
+    CEnvironmentOverride lang("LANG", c.lang);
     EXPECT_EQ(GetUserDefaultLangID(), c.expected);
   }
 }

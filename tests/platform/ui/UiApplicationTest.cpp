@@ -9,14 +9,17 @@
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/UiThread.h"
 #include "platform/ui/Wnd.h"
+#include "tests/support/EnvironmentOverride.h"
 
 namespace {
 
 TEST(UiApplicationTest, NumbersStayInTheCLocale) {
-  setenv("LC_ALL", "C.UTF-8", 1);
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  CEnvironmentOverride locale("LC_ALL", "C.UTF-8");
   std::setlocale(LC_ALL, "C.UTF-8");
   CUiApplication application;
   EXPECT_EQ(std::string(std::setlocale(LC_NUMERIC, nullptr)), "C");
+  std::setlocale(LC_ALL, before.c_str());
 }
 
 TEST(UiApplicationTest, ClosingTheMainWindowEndsTheLoopWithZero) {
@@ -31,6 +34,20 @@ TEST(UiApplicationTest, TerminationSignalEndsTheLoopWithZero) {
   application.ShowMainWindow(u"Jovant ZD-Zedo");
   PostToUiThread([] { raise(SIGTERM); });
   EXPECT_EQ(application.Run(), 0);
+}
+
+// The first signal asks the loop to end; when the program does not get there (stuck where the
+// loop cannot end it), a second one ends the process.
+TEST(UiApplicationTest, ASecondTerminationSignalEndsTheProcess) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        CUiApplication application;
+        raise(SIGTERM);
+        raise(SIGTERM);
+        std::exit(0);
+      },
+      ::testing::KilledBySignal(SIGTERM), "");
 }
 
 // A killed timer goes once the event loop runs again, and so do the timers of a destroyed

@@ -14,6 +14,7 @@
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/Wnd.h"
+#include "tests/support/TimeScaleOverride.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ END_MESSAGE_MAP()
 
 class WndTest : public ::testing::Test {
  protected:
+  CTimeScaleOverride timeScale;
   CUiApplication application;
   CProbeWnd top;
   void SetUp() override { ASSERT_TRUE(top.Create(nullptr, CRect(50, 60, 250, 210))); }
@@ -183,7 +185,7 @@ TEST_F(WndTest, NotifyReplyIsTheAnswerAndTheControlMayHandleItFirst) {
 }
 
 TEST_F(WndTest, TimersFireByIdUntilKilled) {
-  SetTimeScale(10);
+  timeScale.Set(10);
   top.SetTimer(5, 200);
   top.SetTimer(9, 10000);
   PumpMessages(1000);
@@ -194,7 +196,6 @@ TEST_F(WndTest, TimersFireByIdUntilKilled) {
   const size_t fired = top.timers.size();
   PumpMessages(600);
   EXPECT_EQ(top.timers.size(), fired);
-  SetTimeScale(1);
 }
 
 TEST_F(WndTest, ScrollPositionIsClampedToTheLastFullPage) {
@@ -543,10 +544,9 @@ END_MESSAGE_MAP()
 TEST_F(WndTest, TimerKilledInItsOwnHandlerFiresOnce) {
   COneShotWnd once;
   ASSERT_TRUE(once.Create(&top, CRect(0, 0, 10, 10)));
-  SetTimeScale(10);
+  timeScale.Set(10);
   once.SetTimer(3, 50);
   PumpMessages(500);
-  SetTimeScale(1);
   EXPECT_EQ(once.timers, std::vector<UINT_PTR>{3});
 }
 

@@ -1,0 +1,3 @@
+#include "tests/support/TestEnvironment.h"
+
+int main(int argc, char** argv) { return RunTestProgram(argc, argv); }
