@@ -100,8 +100,11 @@ struct SFaultCase {
 
 class Zd2DownloadFault : public Zd2Test {};
 
-// Each fault of the instrument gives the result code that names it.
+// Each fault of the instrument gives the result code that names it. The stall lasts six times a
+// data read's one-second limit, so that a loaded machine that wakes the reader late still sees
+// the stall; the pause after each case outlasts it.
 TEST_P(Zd2DownloadFault, EachFaultGivesItsResultCode) {
+  constexpr int kStallMs = 6000;
   const SFaultCase cases[] = {
       {"bad check of the third record", Fault::eBadCrc, 3, 10},
       {"header cut short", Fault::eHeaderCut, 1, 2},
@@ -115,10 +118,10 @@ TEST_P(Zd2DownloadFault, EachFaultGivesItsResultCode) {
   Connect();
   for (const SFaultCase& c : cases) {
     SCOPED_TRACE(c.name);
-    m_zd2.SetDownloadFault(c.fault, c.faultRecord);
+    m_zd2.SetDownloadFault(c.fault, c.faultRecord, kStallMs);
     EXPECT_EQ(Download(Device()).result, c.expected);
     // Let what a failed transfer left on the link pass before the next one.
-    Sleep(4000);
+    Sleep(kStallMs + 1000);
   }
 }
 
