@@ -10,14 +10,9 @@
 #include "platform/gdi/PdfDocument.h"
 #include "platform/gdi/PrintTarget.h"
 #include "platform/gdi/PrinterDocument.h"
+#include "platform/gdi/QtString.h"
 
 namespace {
-
-QString ToQString(const CString& text) { return QString::fromUtf16(text.GetString(), text.GetLength()); }
-
-CString FromQString(const QString& text) {
-  return CString(reinterpret_cast<const char16_t*>(text.utf16()), int(text.size()));
-}
 
 HDC CreateDocumentDC(std::unique_ptr<IPrintDocument> document, int dpi) {
   auto* d = new DcData;

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/gdi/QtString.h"
 #include "platform/ui/PaintDC.h"
-#include "platform/ui/QtString.h"
 #include "platform/ui/WndWidget.h"
 
 namespace {

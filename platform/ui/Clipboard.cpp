@@ -9,7 +9,7 @@
 #include <memory>
 #include <mutex>
 
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/UiThread.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QStyledItemDelegate>
 
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/WndWidget.h"
 

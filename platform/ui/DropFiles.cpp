@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndWidget.h"
 

@@ -5,7 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/WndWidget.h"
 

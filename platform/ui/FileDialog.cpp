@@ -3,8 +3,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "platform/gdi/QtString.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/QtString.h"
 #include "platform/ui/UiThread.h"
 #include "platform/ui/UserAnswers.h"
 #include "platform/ui/Wnd.h"

@@ -5,7 +5,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/WndWidget.h"
 

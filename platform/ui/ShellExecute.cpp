@@ -2,8 +2,8 @@
 
 #include <QProcess>
 
+#include "platform/gdi/QtString.h"
 #include "platform/registry/RegistryStore.h"
-#include "platform/ui/QtString.h"
 
 namespace {
 

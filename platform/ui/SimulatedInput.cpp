@@ -11,7 +11,7 @@
 #include <chrono>
 
 #include "platform/base/Clock.h"
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/WndWidget.h"
 
 namespace {

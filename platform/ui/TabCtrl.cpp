@@ -2,7 +2,7 @@
 
 #include <QTabWidget>
 
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/WndWidget.h"
 

@@ -13,7 +13,7 @@
 
 #include "platform/gdi/GuiApplication.h"
 #include "platform/gdi/ProgramFonts.h"
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/UiThread.h"
 #include "platform/ui/UiThreadDispatch.h"
 

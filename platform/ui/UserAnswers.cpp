@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <map>
 
+#include "platform/gdi/QtString.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/QtString.h"
 #include "platform/ui/UiThread.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "platform/ui/QtString.h"
+#include "platform/gdi/QtString.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndWidget.h"
 

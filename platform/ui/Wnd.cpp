@@ -10,8 +10,8 @@
 #include <set>
 
 #include "platform/gdi/Dc.h"
+#include "platform/gdi/QtString.h"
 #include "platform/kernel/ThreadHandOver.h"
-#include "platform/ui/QtString.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/UiThread.h"

@@ -13,10 +13,10 @@
 
 #include "platform/base/Clock.h"
 #include "platform/gdi/ImageDc.h"
+#include "platform/gdi/QtString.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/kernel/ThreadHandOver.h"
 #include "platform/ui/Cursor.h"
-#include "platform/ui/QtString.h"
 #include "platform/ui/ToolTipCtrl.h"
 
 namespace {
