@@ -190,6 +190,11 @@ void SetScreenSize(int width, int height) {
   g_pinnedHeight = height;
 }
 
+SIZE GetPinnedScreenSize() {
+  std::lock_guard guard(g_screenLock);
+  return SIZE{g_pinnedWidth, g_pinnedHeight};
+}
+
 void SetDisplayScreen(const RECT& screen, const RECT& workArea) {
   std::lock_guard guard(g_screenLock);
   g_displayScreen = screen;

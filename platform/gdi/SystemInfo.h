@@ -111,6 +111,8 @@ int GetSystemMetrics(int index);
 // whatever screen the program runs on (tests use it for a screen of a given size); 0 x 0 lets
 // the real screen count again.
 void SetScreenSize(int width, int height);
+// The pinned size; 0 x 0 while the real screen counts.
+SIZE GetPinnedScreenSize();
 // The toolkit's primary screen as the program runs on it, its full size and the part that
 // panels leave free; the application sets it when it starts. Before that, and without a
 // screen, a 1280 x 1024 screen is assumed.

@@ -1,17 +1,18 @@
 #include "tests/support/ui/EmulatedSystemOverride.h"
 
-CEmulatedSystemOverride::CEmulatedSystemOverride()
-    : m_themeFile(GetCurrentThemeFile()),
-      m_palette(IsPaletteDisplay()),
-      m_screenWidth(GetSystemMetrics(SM_CXSCREEN)),
-      m_screenHeight(GetSystemMetrics(SM_CYSCREEN)) {
-  m_version.dwOSVersionInfoSize = sizeof m_version;
-  GetVersionEx(&m_version);
+SEmulatedSystem SEmulatedSystem::Read() {
+  SEmulatedSystem system;
+  system.version.dwOSVersionInfoSize = sizeof system.version;
+  GetVersionEx(&system.version);
+  system.themeFile = GetCurrentThemeFile();
+  system.palette = IsPaletteDisplay();
+  system.pinnedScreen = GetPinnedScreenSize();
+  return system;
 }
 
-CEmulatedSystemOverride::~CEmulatedSystemOverride() {
-  SetEmulatedWindowsVersion(m_version.dwPlatformId, m_version.dwMajorVersion, m_version.dwMinorVersion);
-  SetCurrentThemeFile(m_themeFile);
-  SetPaletteDisplay(m_palette);
-  SetScreenSize(m_screenWidth, m_screenHeight);
+void SEmulatedSystem::Apply() const {
+  SetEmulatedWindowsVersion(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
+  SetCurrentThemeFile(themeFile);
+  SetPaletteDisplay(palette);
+  SetScreenSize(pinnedScreen.cx, pinnedScreen.cy);
 }

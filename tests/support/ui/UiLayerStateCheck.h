@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/gdi/SystemInfo.h"
 #include "platform/res/ResourceLookup.h"
+#include "tests/support/ui/EmulatedSystemOverride.h"
 
 class CUiLayerStateCheck : public ::testing::EmptyTestEventListener {
  public:
@@ -15,14 +15,6 @@ class CUiLayerStateCheck : public ::testing::EmptyTestEventListener {
   void OnTestEnd(const ::testing::TestInfo& test) override;
 
  private:
-  struct SState {
-    OSVERSIONINFO version{};
-    CString themeFile;
-    bool palette = false;
-    HMODULE resources = nullptr;
-  };
-  static SState Read();
-  static void Write(const SState& state);
-
-  SState m_before;
+  SEmulatedSystem m_system;
+  HMODULE m_resources = nullptr;
 };
