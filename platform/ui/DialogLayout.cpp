@@ -62,7 +62,7 @@ SDialogLayout ReportDialogLayout(const CDialog& dialog) {
     for (const CDialog::STemplateControl& control : dialog.GetTemplateControls()) {
       const CWnd& window = *control.window;
       SDialogControlPlacement placement;
-      placement.id = UINT(window.GetDlgCtrlID());
+      placement.id = window.GetDlgCtrlID();
       placement.style = window.GetStyle();
       placement.kind = KindName(control.kind, placement.style);
       window.GetWindowRect(placement.rect);

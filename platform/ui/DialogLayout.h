@@ -7,11 +7,12 @@
 
 #include "platform/base/String.h"
 #include "platform/gdi/Geometry.h"
+#include "platform/ui/WinUser.h"
 
 class CDialog;
 
 struct SDialogControlPlacement {
-  UINT id = 0;
+  int id = IDC_STATIC;  // -1 for a control without an id
   // The kind as dialog resources name it: button, checkbox, radio, groupbox, static, edit,
   // combobox, listbox, scrollbar, progress, richedit or custom.
   CString kind;

@@ -17,8 +17,7 @@ constexpr int kCheckMarkRoom = 17;
 constexpr int kGroupTitleRoom = 12;
 
 std::string Name(const SDialogControlPlacement& control) {
-  const int id = control.id == UINT(IDC_STATIC) || control.id == 0xFFFF ? -1 : int(control.id);
-  return control.kind.ToUtf8() + " " + std::to_string(id) + " \"" + control.text.ToUtf8() + "\"";
+  return control.kind.ToUtf8() + " " + std::to_string(control.id) + " \"" + control.text.ToUtf8() + "\"";
 }
 
 bool Inside(const CRect& inner, const CRect& outer) {

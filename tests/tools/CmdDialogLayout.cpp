@@ -28,8 +28,6 @@ std::string Printable(const CString& text) {
   return out;
 }
 
-int PrintedId(UINT id) { return id == UINT(IDC_STATIC) || id == 0xFFFF ? -1 : int(id); }
-
 int RunDialogLayout(const std::vector<std::string>& args) {
   if (args.size() != 1) {
     std::fprintf(stderr, "usage: zdtool dialog-layout ID\n");
@@ -40,7 +38,7 @@ int RunDialogLayout(const std::vector<std::string>& args) {
   if (!CreateProgramDialog(dialog, args[0])) return 1;
   const SDialogLayout layout = ReportDialogLayout(dialog);
   for (const SDialogControlPlacement& control : layout.controls) {
-    std::printf("control=%d class=%s x=%d y=%d w=%d h=%d text=%s\n", PrintedId(control.id),
+    std::printf("control=%d class=%s x=%d y=%d w=%d h=%d text=%s\n", control.id,
                 control.kind.ToUtf8().c_str(), int(control.rect.left), int(control.rect.top),
                 int(control.rect.Width()), int(control.rect.Height()), Printable(control.text).c_str());
   }
