@@ -7,6 +7,7 @@
 #include "device/DeviceFactory.h"
 #include "device/JvCommands.h"
 #include "device/PackageHeader.h"
+#include "device/PercentEncoding.h"
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
@@ -144,9 +145,11 @@ CString CJvDevice::GetDeviceInfoPairs() {
   const CString equals = GetDeviceInfoKeyName(9);
   const CString separator = GetDeviceInfoKeyName(10);
   SDeviceIdent ident;
-  if (!QueryId(ident)) return GetDeviceInfoKeyName(0) + equals + m_displayName;
-  return GetDeviceInfoKeyName(0) + equals + ident.deviceName + separator + GetDeviceInfoKeyName(1) + equals +
-         ident.appVersion + separator + GetDeviceInfoKeyName(2) + equals + ident.serialNumber;
+  // The pairs go out as a web form, so each value is encoded where the pair is built.
+  if (!QueryId(ident)) return GetDeviceInfoKeyName(0) + equals + PercentEncode(m_displayName);
+  return GetDeviceInfoKeyName(0) + equals + PercentEncode(ident.deviceName) + separator +
+         GetDeviceInfoKeyName(1) + equals + PercentEncode(ident.appVersion) + separator +
+         GetDeviceInfoKeyName(2) + equals + PercentEncode(ident.serialNumber);
 }
 
 bool CJvDevice::QueryLoginCapability() { return false; }

@@ -92,7 +92,7 @@ class CJvDevice {
   virtual bool Identify(SDeviceIdent& ident) = 0;
   // 28: the multi-line information text of the connected instrument.
   virtual CString GetInfoText() = 0;
-  // 29: "key=value" pairs joined by "&".
+  // 29: "key=value" pairs joined by "&", each value percent-encoded for a web form.
   virtual CString GetDeviceInfoPairs();
   // 30: true when the instrument needs the cloud sign-in before an update.
   virtual bool QueryLoginCapability();
@@ -139,6 +139,8 @@ class CJvDevice {
   // 54
   virtual void CancelTransfer();
 
+  // The record of the last remote login, as the cloud sign-in flag has left it.
+  const SDeviceLogin& GetLogin() const { return m_login; }
   int GetType() const { return m_type; }
   int GetPortMask() const { return m_portMask; }
   const CString& GetDisplayName() const { return m_displayName; }

@@ -1,5 +1,64 @@
 #include "app/login/LoginCheck.h"
 
-// No right is asked of the instruments this program connects to itself; a device that must
-// grant one is refused until the device login and the cloud sign-in exist.
-bool RunLoginCheck(CWnd*, Device::CJvDevice&, WORD requiredRights, CString&) { return requiredRights == 0; }
+#include "app/data/LoadStringOrPlaceholder.h"
+#include "app/login/CloudService.h"
+#include "app/login/LoginMessage.h"
+#include "app/login/RemoteLoginDlg.h"
+#include "app/login/ServerLoginDlg.h"
+#include "device/JvDevice.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/ResourceIds.h"
+
+CLoginCheck::CLoginCheck(CWnd* parent, Device::CJvDevice& device, WORD requiredRights, CString& cloudEmail)
+    : m_parent(parent), m_device(device), m_required(requiredRights), m_cloudEmail(cloudEmail) {}
+
+bool CLoginCheck::Run() {
+  if (m_required == 0) return true;
+  CString cloudRequest;
+  cloudRequest.Format(LoadStringOrPlaceholder(IDS_LOGIN_CLOUD_REQUIRED), GetCloudServiceHost());
+  // Each round logs in again with what the last one gained, until every right is granted.
+  for (;;) {
+    if (LogIn() == EStep::kFail || SignInToCloud() == EStep::kFail) return false;
+    if (AskForRight(SDeviceLogin::kSuperUser, LoadStringOrPlaceholder(IDS_LOGIN_NO_SUPER_USER)) ==
+            EStep::kFail ||
+        AskForRight(SDeviceLogin::kHasPassword, LoadStringOrPlaceholder(IDS_LOGIN_NO_PASSWORD)) ==
+            EStep::kFail ||
+        AskForRight(SDeviceLogin::kCloudSignInDone, cloudRequest) == EStep::kFail)
+      return false;
+    if ((m_login.flags & m_required) == m_required) return true;
+  }
+}
+
+CLoginCheck::EStep CLoginCheck::LogIn() {
+  if (m_device.RemoteLogin(m_login)) return EStep::kNext;
+  if (!(m_login.flags & SDeviceLogin::kHasPassword)) {
+    ShowLoginMessage(m_parent, LoadStringOrPlaceholder(IDS_DEVICE_LOGIN_UNKNOWN_ERROR), MB_OK | MB_ICONERROR);
+    return EStep::kFail;
+  }
+  CRemoteLoginDlg dialog(&m_device, m_parent);
+  if (dialog.DoModal() != IDOK) return EStep::kFail;
+  m_login = m_device.GetLogin();
+  return EStep::kNext;
+}
+
+CLoginCheck::EStep CLoginCheck::SignInToCloud() {
+  if (!(m_required & SDeviceLogin::kCloudSignInDone) || !m_device.QueryLoginCapability() ||
+      (m_login.flags & SDeviceLogin::kCloudSignInDone))
+    return EStep::kNext;
+  CServerLoginDlg dialog(&m_device, m_parent);
+  dialog.SetEmail(m_cloudEmail);
+  if (dialog.DoModal() != IDOK) return EStep::kFail;
+  m_login = m_device.GetLogin();
+  m_cloudEmail = dialog.GetEmail();
+  return EStep::kNext;
+}
+
+CLoginCheck::EStep CLoginCheck::AskForRight(WORD right, const CString& text) {
+  if (!(m_required & right) || (m_login.flags & right)) return EStep::kNext;
+  if (ShowLoginMessage(m_parent, text, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDCANCEL) return EStep::kFail;
+  return EStep::kNext;
+}
+
+bool RunLoginCheck(CWnd* parent, Device::CJvDevice& device, WORD requiredRights, CString& cloudEmail) {
+  return CLoginCheck(parent, device, requiredRights, cloudEmail).Run();
+}

@@ -88,6 +88,14 @@ TEST(DriverClasses, LoginCapabilityOfTheLeebProbe) {
   EXPECT_FALSE(other->QueryLoginCapability());
 }
 
+// Unattached, the probe gives the pair of its display name, whose blanks a web form cannot
+// carry as they are.
+TEST(DriverClasses, InformationPairsEncodeTheDisplayName) {
+  ASSERT_TRUE(Device::RegisterDriverClasses());
+  auto probe = Device::CreateDevice(17);
+  EXPECT_EQ(probe->GetDeviceInfoPairs(), CString(u"device_name=Durimo%20Live%20Leeb%20Probe"));
+}
+
 TEST(DriverClasses, LiveDeviceCountsAsAttachedOnlyWithAStream) {
   ASSERT_TRUE(Device::RegisterDriverClasses());
   auto array = Device::CreateDevice(18);
