@@ -151,6 +151,8 @@ class CJvDevice {
   void SetBlockWritten(bool written) { m_blockWritten = written; }
 
  protected:
+  // Classes with a remote login of their own keep its result here, as the base login does.
+  void KeepLogin(const SDeviceLogin& login) { m_login = login; }
   CJvCommands* Commands() { return m_commands.get(); }
   CCallback* Callback() { return m_callback; }
   StreamIO::CIoStream* SecondStream() { return m_secondStream; }
