@@ -23,28 +23,33 @@ std::unique_ptr<StreamIO::CIoStream> OpenPort(const CString& name, Device::CJvDe
 
 }  // namespace
 
-std::unique_ptr<Device::CVexalonDevice> ConnectZd2(const std::string& portName) {
+bool AttachDeviceToPort(Device::CJvDevice& device, const std::string& portName) {
   StreamIO::InitStreamIO();
-  std::unique_ptr<Device::CJvDevice> made = Device::CreateDevice(Device::eTypeVexalon);
-  std::unique_ptr<Device::CVexalonDevice> device(dynamic_cast<Device::CVexalonDevice*>(made.release()));
   const CString name = CString::FromUtf8(portName);
   const bool isPort = StreamIO::ParseComPortName(name) > 0 || name.Left(3).CompareNoCase(u"IP:") == 0;
-  if (!device || !isPort) {
+  if (!isPort) {
     std::fprintf(stderr, "%s is not a COM or IP port name.\n", portName.c_str());
-    return nullptr;
+    return false;
   }
   int kind = 0;
   std::unique_ptr<StreamIO::CIoStream> stream;
   try {
-    stream = OpenPort(name, *device, kind);
+    stream = OpenPort(name, device, kind);
   } catch (const CFileException& e) {
     std::fprintf(stderr, "%s: could not open port (error %ld).\n", portName.c_str(), long(e.m_lOsError));
-    return nullptr;
+    return false;
   }
-  if (!stream || !device->Attach(stream, kind)) {
+  if (!stream || !device.Attach(stream, kind)) {
     std::fprintf(stderr, "%s: could not open port.\n", portName.c_str());
-    return nullptr;
+    return false;
   }
+  return true;
+}
+
+std::unique_ptr<Device::CVexalonDevice> ConnectZd2(const std::string& portName) {
+  std::unique_ptr<Device::CJvDevice> made = Device::CreateDevice(Device::eTypeVexalon);
+  std::unique_ptr<Device::CVexalonDevice> device(dynamic_cast<Device::CVexalonDevice*>(made.release()));
+  if (!device || !AttachDeviceToPort(*device, portName)) return nullptr;
   return device;
 }
 
