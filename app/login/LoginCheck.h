@@ -40,6 +40,7 @@ class CLoginCheck {
   WORD m_required;
   CString& m_cloudEmail;
   SDeviceLogin m_login;
+  bool m_askedUser = false;  // in this round
 };
 
 // Runs the check of CLoginCheck.

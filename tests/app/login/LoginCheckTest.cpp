@@ -90,6 +90,19 @@ TEST_F(LoginCheckTest, AWrongPasswordCanBeRetriedOrGivenUp) {
   EXPECT_EQ(device.attempts.size(), 3u);
 }
 
+// No step asks the user for right 0x08, so no later round could gain it: the check gives up
+// after one login instead of asking the device for ever.
+TEST_F(LoginCheckTest, ARightNoStepAsksForFailsAfterOneRound) {
+  CProfileDevice device;
+  device.refusedFlags = 0;
+  device.profile.Empty();
+  device.password.Empty();
+  CString email;
+  EXPECT_FALSE(RunLoginCheck(nullptr, device, 0x08, email));
+  EXPECT_EQ(device.attempts.size(), 1u);
+  EXPECT_TRUE(answers.GetMessageBoxes().empty());
+}
+
 struct SMissingRightCase {
   const char* name;
   WORD required;
