@@ -6,11 +6,6 @@
 #include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"
 
-// clang-format off
-BEGIN_MESSAGE_MAP(CRemoteLoginDlg, CDialog)
-END_MESSAGE_MAP()
-// clang-format on
-
 CRemoteLoginDlg::CRemoteLoginDlg(Device::CJvDevice* device, CWnd* parent)
     : CDialog(IDD_REMOTE_LOGIN, parent), m_pDevice(device) {}
 

@@ -9,8 +9,6 @@ class CJvDevice;
 }
 
 class CRemoteLoginDlg : public CDialog {
-  DECLARE_MESSAGE_MAP()
-
  public:
   // The device is borrowed; without one the dialog ends at once with IDCANCEL.
   explicit CRemoteLoginDlg(Device::CJvDevice* device, CWnd* parent = nullptr);

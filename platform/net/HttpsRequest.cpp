@@ -45,9 +45,7 @@ bool CHttpsRequest::Open(const CString& method, const CString& url, bool synchro
   m_headers.clear();
   m_status = 0;
   m_response.clear();
-  if (!synchronous || url.IsEmpty()) return false;
-  m_method = method.ToUtf8();
-  if (m_method != "GET" && m_method != "POST") return false;
+  if (!synchronous || url.IsEmpty() || method != CString(u"POST")) return false;
   m_url = url.ToUtf8();
   m_opened = true;
   return true;
@@ -108,11 +106,9 @@ bool CHttpsRequest::Send(const CString& body) {
   curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
 
   const std::string utf8Body = body.ToUtf8();
-  if (m_method == "POST") {
-    curl_easy_setopt(handle, CURLOPT_POST, 1L);
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, utf8Body.c_str());
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(utf8Body.size()));
-  }
+  curl_easy_setopt(handle, CURLOPT_POST, 1L);
+  curl_easy_setopt(handle, CURLOPT_POSTFIELDS, utf8Body.c_str());
+  curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(utf8Body.size()));
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &AppendResponse);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &m_response);
 

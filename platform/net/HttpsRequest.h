@@ -16,8 +16,8 @@ class CHttpsRequest {
   // system's alone. Takes effect for the next Send.
   void SetExtraCertificates(const CString& pemFile) { m_extraCertificates = pemFile; }
 
-  // Starts a request; only synchronous requests are offered, so a false `synchronous` fails,
-  // and so do a method other than "GET" or "POST" and an empty URL.
+  // Starts a request; only synchronous POST requests are offered, so a false `synchronous`
+  // fails, and so do another method and an empty URL.
   bool Open(const CString& method, const CString& url, bool synchronous);
   // False before Open.
   bool SetRequestHeader(const CString& name, const CString& value);
@@ -35,7 +35,6 @@ class CHttpsRequest {
 
  private:
   bool m_opened = false;
-  std::string m_method;
   std::string m_url;
   std::vector<std::string> m_headers;
   CString m_extraCertificates;
