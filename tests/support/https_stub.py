@@ -43,9 +43,6 @@ class Stub:
             def do_POST(self):
                 stub.answer(self)
 
-            def do_GET(self):
-                stub.answer(self)
-
             def log_message(self, *args):
                 pass
 
