@@ -76,3 +76,5 @@ bool CThread::StopWithGrace(DWORD graceMs, DWORD codeIfStillRunning) {
 }
 
 bool CThread::IsSignaledLocked() const { return !m_state || m_state->done; }
+
+BOOL SetThreadPriority(CThread& thread, int /*priority*/) { return thread.IsRunning() ? TRUE : FALSE; }

@@ -42,3 +42,9 @@ class CThread : public CSyncObject {
   std::thread m_thread;
   std::thread::id m_id;
 };
+
+constexpr int THREAD_PRIORITY_NORMAL = 0;
+constexpr int THREAD_PRIORITY_ABOVE_NORMAL = 1;
+// Accepted for a thread that runs; the priority stays the system's: raising it needs rights a
+// user's process has not, and the program's readers keep up without it.
+BOOL SetThreadPriority(CThread& thread, int priority);

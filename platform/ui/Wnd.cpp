@@ -53,7 +53,7 @@ class WndRegistry {
     std::lock_guard lock(Mutex());
     auto& windows = Windows();
     if (std::find(windows.begin(), windows.end(), wnd) == windows.end() || !wnd->m_widget) return false;
-    auto* event = new PostedMessageEvent(message, wParam, lParam);
+    auto* event = new PostedMessageEvent(wnd, message, wParam, lParam);
     MarkHandedOver(event);
     QCoreApplication::postEvent(wnd->m_widget->Widget(), event);
     return true;

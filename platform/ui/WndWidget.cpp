@@ -308,6 +308,7 @@ bool WndWidget::HandleEvent(QEvent* event) {
 
   if (event->type() == PostedMessageEvent::EventType()) {
     auto* posted = static_cast<PostedMessageEvent*>(event);
+    if (!posted->TakeForDelivery()) return true;
     if (!PreTranslate(m_wnd, posted->message, posted->wParam, posted->lParam))
       DispatchEvent(m_wnd, posted->message, posted->wParam, posted->lParam, nullptr);
     return true;

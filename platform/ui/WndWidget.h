@@ -18,12 +18,17 @@
 #include "platform/ui/WndDispatch.h"
 #include "platform/ui/WndEventScope.h"
 
-// A message posted to a window, delivered through the widget's event queue.
+// A message posted to a window, delivered through the widget's event queue. While it waits in
+// the queue it is listed as pending, so that RemovePostedMessages can take it back; delivery
+// takes it off the list first (TakeForDelivery), and a removed message is not delivered.
 class PostedMessageEvent : public QEvent {
  public:
   static QEvent::Type EventType();
-  PostedMessageEvent(UINT message, WPARAM wParam, LPARAM lParam)
-      : QEvent(EventType()), message(message), wParam(wParam), lParam(lParam) {}
+  PostedMessageEvent(CWnd* target, UINT message, WPARAM wParam, LPARAM lParam);
+  ~PostedMessageEvent() override;
+  // False when the message was removed before it could be delivered.
+  bool TakeForDelivery();
+  CWnd* target;
   UINT message;
   WPARAM wParam;
   LPARAM lParam;

@@ -66,7 +66,9 @@ def session(env, workdir, link):
             with open(out, "rb") as f, open(stored, "rb") as g:
                 check(f.read() == g.read(), f"{link}: download of {count} records differs")
 
-    with Zd2Link(env, workdir, link, "--records", os.path.join(workdir, "stored5.bin")) as sim:
+    placeholders = ["--query", "@DS@=03", "--query", "@DA@=3412", "--query", "@MF@=E803",
+                    "--query", "@RA@=6400", "--query", "@UU@=A"]
+    with Zd2Link(env, workdir, link, "--records", os.path.join(workdir, "stored5.bin"), *placeholders) as sim:
         check(zdtool(env, "identify", sim.port) ==
               "device_name=ZD-2\napp_version=1.6.2\nserial_number=VN02-123-4567\n"
               "hardware_revision=2\nsignature=0C000102\n", f"{link}: identify")

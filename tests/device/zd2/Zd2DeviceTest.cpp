@@ -71,6 +71,10 @@ TEST_P(Zd2Identity, InformationPairsFirmwareListAndDeviceCode) {
 class Zd2Queries : public Zd2Test {};
 
 TEST_P(Zd2Queries, DecodesEveryQuery) {
+  for (const auto& [query, answer] :
+       {std::pair{"@DS@", "03"}, std::pair{"@DA@", "3412"}, std::pair{"@MF@", "E803"},
+        std::pair{"@RA@", "6400"}, std::pair{"@UU@", "A"}})
+    m_zd2.SetQueryAnswer(query, answer);
   Connect();
   CString text;
   EXPECT_TRUE(Device().QueryEN(text));

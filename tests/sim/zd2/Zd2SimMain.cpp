@@ -4,8 +4,17 @@
 //   zd2-sim --tcp 127.0.0.1:3728 | --pty [--com N]
 //           [--records FILE] [--identity TEXT] [--query @XX@=ANSWER]... [--service-mode]
 //           [--byte-rate BYTES_PER_SECOND] [--transcript FILE]
+//           [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]
+//           [--live-test DELAY:PEAK[:RATE]]...
 //           [--fault bad-crc:K | header-cut | stall:MS | silence | disconnect | bad-check-size
-//                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K]
+//                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
+//                  | live-cut:N | frame-noise:K]
+//
+// Continuous mode streams N live frames per scaled second (0: as fast as the link takes them).
+// The reported force is gain x load + offset plus uniform noise of +-N (generator seed S),
+// calibrated by the information memory when it holds a valid calibration. A live test starts
+// DELAY scaled ms after streaming began (or after the previous test), ramps to PEAK N at RATE
+// N/s (default the "@RA@" rate), tears off and goes home.
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store).
@@ -27,6 +36,13 @@ namespace {
 
 using Fault = Sim::CZd2Simulator::EDownloadFault;
 
+struct SForceOptions {
+  double gain = 1;
+  double offset = 0;
+  int noise = 0;
+  unsigned seed = 0;
+};
+
 struct SOptions {
   std::string tcp;
   bool pty = false;
@@ -34,6 +50,7 @@ struct SOptions {
   std::string records;
   std::string transcript;
   int byteRate = 0;
+  SForceOptions force;
 };
 
 int Usage() {
@@ -41,7 +58,10 @@ int Usage() {
                "usage: zd2-sim --tcp HOST:PORT | --pty [--com N] [--records FILE] [--identity TEXT]\n"
                "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
                "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
-               "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K]\n");
+               "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
+               "                        live-cut:N|frame-noise:K]\n"
+               "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
+               "               [--live-test DELAY:PEAK[:RATE]]\n");
   return 2;
 }
 
@@ -67,6 +87,10 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetDownloadFault(Fault::eCountMismatch);
   else if (name == "refuse-srecord")
     zd2.SetSRecordRefusal(argument > 0 ? argument : 1);
+  else if (name == "live-cut")
+    zd2.SetLiveCut(argument > 0 ? argument : 1);
+  else if (name == "frame-noise")
+    zd2.SetFrameNoise(argument > 0 ? argument : 1);
   else if (name == "wrong-signature")
     zd2.SetIdentity("ZD-2;2;VN02-123-4567;0D000102;1.6.2");
   else
@@ -97,7 +121,21 @@ bool ParseOptions(int argc, char** argv, SOptions& options, Sim::CZd2Simulator& 
       options.transcript = value;
     else if (option == "--byte-rate")
       options.byteRate = std::atoi(value.c_str());
-    else if (option == "--identity")
+    else if (option == "--frame-rate")
+      zd2.SetFrameRate(std::atoi(value.c_str()));
+    else if (option == "--gain")
+      options.force.gain = std::atof(value.c_str());
+    else if (option == "--offset")
+      options.force.offset = std::atof(value.c_str());
+    else if (option == "--noise")
+      options.force.noise = std::atoi(value.c_str());
+    else if (option == "--seed")
+      options.force.seed = unsigned(std::strtoul(value.c_str(), nullptr, 10));
+    else if (option == "--live-test") {
+      Sim::CZd2LiveModel::SLiveTest test;
+      if (std::sscanf(value.c_str(), "%d:%d:%d", &test.delayMs, &test.peak, &test.rate) < 2) return false;
+      zd2.AddLiveTest(test);
+    } else if (option == "--identity")
       zd2.SetIdentity(value);
     else if (option == "--query" && value.find('=') != std::string::npos)
       zd2.SetQueryAnswer(value.substr(0, value.find('=')), value.substr(value.find('=') + 1));
@@ -106,6 +144,7 @@ bool ParseOptions(int argc, char** argv, SOptions& options, Sim::CZd2Simulator& 
     } else
       return false;
   }
+  zd2.SetForceModel(options.force.gain, options.force.offset, options.force.noise, options.force.seed);
   return options.pty != !options.tcp.empty();
 }
 

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/base/Clock.h"
 #include "tests/sim/Peer.h"
 #include "tests/sim/ReferenceCrc.h"
 
@@ -19,6 +20,33 @@ constexpr BYTE kStatusUnknownRequest = 0xF2;
 constexpr int kPollMs = 200;
 // Longest line of a firmware update's S-records that the instrument takes.
 constexpr size_t kMaxSRecordLength = 600;
+// Frames put together per send when the link sets the pace, and the most that may be due at
+// once before the schedule gives up on the backlog.
+constexpr int kFramesPerBatch = 16;
+constexpr int kMaxFramesDue = 64;
+constexpr double kRestartMs = 1000;
+
+double ScaledNowMs() {
+  std::int64_t micros = 0;
+  QueryPerformanceCounterValue(micros);
+  return double(micros) / 1000.0;
+}
+
+// The load limit of the model that the serial number's first four characters name.
+int LoadLimitOfSerial(const std::string& serial) {
+  const std::string model = serial.substr(0, 4);
+  if (model == "VN01") return 6000;
+  if (model == "VN02") return 16000;
+  if (model == "VN03") return 25000;
+  return 0;
+}
+
+// A 16-bit value as the instrument's hexadecimal answers give it: low byte first.
+std::string HexWord(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02X%02X", value & 0xFF, (value >> 8) & 0xFF);
+  return text;
+}
 
 bool IsUpperHexDigit(BYTE ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F'); }
 
@@ -38,9 +66,9 @@ std::string Field(const std::string& text, int index) {
 }  // namespace
 
 CZd2Simulator::CZd2Simulator() : m_identity("ZD-2;2;VN02-123-4567;0C000102;1.6.2"), m_info(kInfoSize, 0xFF) {
-  m_answers = {{"@EN@", "EN-2207"},  {"@CD@", "2026-11-05"}, {"@CI@", "CAL7"}, {"@CA@", "78563412"},
-               {"@CB@", "EFBEADDE"}, {"@VB@", "6810"},       {"@DS@", "03"},   {"@DA@", "3412"},
-               {"@MF@", "E803"},     {"@RA@", "6400"},       {"@UU@", "A"}};
+  // Unit, area, load limit, load rate and drive state answer from the model unless set.
+  m_answers = {{"@EN@", "EN-2207"},  {"@CD@", "2026-11-05"}, {"@CI@", "CAL7"},
+               {"@CA@", "78563412"}, {"@CB@", "EFBEADDE"},   {"@VB@", "6810"}};
   // A calibration in each segment: the active one and its factory and last-used copies.
   for (int segment = 0; segment < 3; ++segment) {
     for (int i = 0; i < kSegmentSize; ++i) m_info[size_t(segment * kSegmentSize + i)] = BYTE(i * 3 + 1);
@@ -125,10 +153,11 @@ BYTE* CZd2Simulator::InfoAt(WORD address) {
 
 bool CZd2Simulator::Next(CPeer& peer, BYTE& byte) {
   while (!peer.IsStopping()) {
-    if (peer.ReceiveSome(&byte, 1, kPollMs) != 1) continue;
+    if (peer.ReceiveSome(&byte, 1, Stream(peer)) != 1) continue;
     std::function<void(const BYTE*, int)> sink;
     {
       std::lock_guard lock(m_mutex);
+      if (ScaledNowMs() < m_ignoreUntilMs) continue;
       sink = m_sink;
     }
     if (sink) sink(&byte, 1);
@@ -172,6 +201,22 @@ void CZd2Simulator::OnTextChannel(CPeer& peer) {
   if (!answer.empty()) peer.Send(Bytes(answer + "\r"));
 }
 
+std::string CZd2Simulator::ModelAnswer(const std::string& command) const {
+  char text[8];
+  if (command == "@UU@") {
+    std::snprintf(text, sizeof text, "%X", m_unit & 0xF);
+    return text;
+  }
+  if (command == "@DA@") return HexWord(m_area);
+  if (command == "@MF@") return HexWord(LoadLimitOfSerial(Field(m_identity, 2)));
+  if (command == "@RA@") return HexWord(m_model.GetLoadRate());
+  if (command == "@DS@") {
+    std::snprintf(text, sizeof text, "%02X", m_model.GetDriveState() & 0xFF);
+    return text;
+  }
+  return {};
+}
+
 std::string CZd2Simulator::TextAnswer(const std::string& command) {
   std::lock_guard lock(m_mutex);
   if (command == "@ID@") return m_serviceModeOnly ? std::string() : m_identity;
@@ -180,7 +225,9 @@ std::string CZd2Simulator::TextAnswer(const std::string& command) {
     return Field(m_identity, 0) + ";" + Field(m_identity, 4) + ";" + Field(m_identity, 2);
   }
   const auto found = m_answers.find(command);
-  return found != m_answers.end() ? found->second : "?";
+  if (found != m_answers.end()) return found->second;
+  const std::string model = ModelAnswer(command);
+  return model.empty() ? "?" : model;
 }
 
 void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
@@ -213,8 +260,13 @@ void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
       case 0x0B:
         m_records.clear();
         break;
+      case 6:
+        // Mode 6 starts the light-barrier count again and leaves the debug protocol.
+        m_model.ResetCounter();
+        m_debug = false;
+        break;
       default:
-        // Service mode (1) and mode 6 leave the debug protocol.
+        // Service mode (1) leaves the debug protocol.
         m_debug = false;
         break;
     }
@@ -364,9 +416,26 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
         break;
       }
       case 'x':
+        // Continuous mode stays chosen for the next time the protocol is entered.
+        m_debug = false;
+        break;
       case 'r':
         m_debug = false;
         m_continuous = false;
+        m_model.Restart();
+        m_ignoreUntilMs = ScaledNowMs() + kRestartMs;
+        break;
+      case 'i':
+        m_model.SetRampSpeed(int(value));
+        break;
+      case 'f':
+        m_model.SetNominalLoad(int(value));
+        break;
+      case 'g':
+        m_model.CommandDrive(int(value));
+        break;
+      case 'z':
+        m_model.SetAutoHome(value != 0);
         break;
       default:
         m_debugValues[letter] = int(value);
@@ -426,6 +495,105 @@ void CZd2Simulator::SendDownload(CPeer& peer) {
       break;
   }
   peer.Send(reply);
+}
+
+void CZd2Simulator::SetFrameRate(int framesPerSecond) {
+  std::lock_guard lock(m_mutex);
+  m_frameRate = framesPerSecond;
+}
+
+void CZd2Simulator::SetForceModel(double gain, double offset, int noise, unsigned seed) {
+  std::lock_guard lock(m_mutex);
+  m_model.SetForceModel(gain, offset, noise, seed);
+}
+
+void CZd2Simulator::AddLiveTest(const CZd2LiveModel::SLiveTest& test) {
+  std::lock_guard lock(m_mutex);
+  m_model.AddLiveTest(test);
+}
+
+void CZd2Simulator::SetLiveCut(int frames) {
+  std::lock_guard lock(m_mutex);
+  m_liveCut = frames;
+}
+
+void CZd2Simulator::SetFrameNoise(int every) {
+  std::lock_guard lock(m_mutex);
+  m_frameNoise = every;
+}
+
+int CZd2Simulator::FramesSent() const {
+  std::lock_guard lock(m_mutex);
+  return m_framesSent;
+}
+
+int CZd2Simulator::DriveState() const {
+  std::lock_guard lock(m_mutex);
+  return m_model.GetDriveState();
+}
+
+std::string CZd2Simulator::DamageFrame(std::string frame) {
+  switch (m_damaged++ % 3) {
+    case 0:
+      frame[3] = 'X';
+      break;
+    case 1:
+      frame[5] = 'b';
+      break;
+    default:
+      frame.erase(6, 1);
+      break;
+  }
+  return frame;
+}
+
+int CZd2Simulator::Stream(CPeer& peer) {
+  std::string bytes;
+  bool cut = false;
+  int waitMs = kPollMs;
+  {
+    std::lock_guard lock(m_mutex);
+    const double now = ScaledNowMs();
+    const double elapsed = m_lastAdvanceMs < 0 ? 0 : now - m_lastAdvanceMs;
+    m_lastAdvanceMs = now;
+    const bool streaming = m_debug && m_continuous;
+    if (streaming && !m_streaming) {
+      m_streamStartMs = now;
+      m_streamFrames = 0;
+    }
+    m_streaming = streaming;
+    m_model.Advance(elapsed, streaming);
+    if (!streaming) return kPollMs;
+    long long due = kFramesPerBatch;
+    waitMs = 0;
+    if (m_frameRate > 0) {
+      due = (long long)((now - m_streamStartMs) * m_frameRate / 1000.0) - m_streamFrames;
+      if (due > kMaxFramesDue) {
+        m_streamFrames += due - kMaxFramesDue;
+        due = kMaxFramesDue;
+      }
+      const double next =
+          m_streamStartMs + double(m_streamFrames + std::max(due, 0LL) + 1) * 1000.0 / m_frameRate;
+      waitMs = std::max(0, int(next - now));
+    }
+    const std::string version = Field(m_identity, 4);
+    for (long long i = 0; i < due && !cut; ++i) {
+      std::string frame = m_model.NextFrame(version, m_info);
+      ++m_streamFrames;
+      ++m_framesSent;
+      if (m_frameNoise > 0 && m_framesSent % m_frameNoise == 0) frame = DamageFrame(frame);
+      bytes += frame;
+      if (m_liveCut > 0 && m_framesSent >= m_liveCut) {
+        cut = true;
+        m_liveCut = 0;
+        m_debug = false;
+        m_continuous = false;
+      }
+    }
+  }
+  if (!bytes.empty()) peer.Send(Bytes(bytes));
+  if (cut) peer.Hangup();
+  return waitMs;
 }
 
 }  // namespace Sim

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/base/WinTypes.h"
+#include "tests/sim/zd2/Zd2LiveModel.h"
 
 namespace Sim {
 
@@ -64,6 +65,19 @@ class CZd2Simulator {
   // its transcript file this way).
   void SetReceiveSink(std::function<void(const BYTE*, int)> sink);
 
+  // Live frames: scaled frames per second of continuous mode (0: as fast as the link takes
+  // them), the force model, the tests an operator starts, and two faults of the stream: the
+  // link hangs up after `frames` frames (0: never); every `every`-th frame is damaged (0:
+  // none), in turn by a non-hexadecimal digit, a lower-case digit and a missing digit.
+  void SetFrameRate(int framesPerSecond);
+  void SetForceModel(double gain, double offset, int noise, unsigned seed);
+  void AddLiveTest(const CZd2LiveModel::SLiveTest& test);
+  void SetLiveCut(int frames);
+  void SetFrameNoise(int every);
+  // Frames sent so far, damaged ones included.
+  int FramesSent() const;
+  int DriveState() const;
+
   std::vector<BYTE> InfoMemory() const;
   void SetInfoMemory(WORD address, const std::vector<BYTE>& bytes);
   bool InDebugProtocol() const;
@@ -73,6 +87,11 @@ class CZd2Simulator {
 
  private:
   bool Next(CPeer& peer, BYTE& byte);
+  // Moves the model on and sends the frames that are due; returns how long the next receive
+  // may wait (scaled ms).
+  int Stream(CPeer& peer);
+  std::string DamageFrame(std::string frame);
+  std::string ModelAnswer(const std::string& command) const;
   void OnTextChannel(CPeer& peer);
   void OnFrame(CPeer& peer, BYTE header);
   void OnRaw(CPeer& peer, BYTE first, BYTE second);
@@ -103,6 +122,20 @@ class CZd2Simulator {
   WORD m_address = 0;
   std::string m_debugArgument;
   std::map<char, int> m_debugValues;
+
+  CZd2LiveModel m_model;
+  int m_frameRate = 100;
+  int m_liveCut = 0;
+  int m_frameNoise = 0;
+  int m_framesSent = 0;
+  int m_damaged = 0;
+  bool m_streaming = false;
+  double m_lastAdvanceMs = -1;
+  double m_streamStartMs = 0;
+  long long m_streamFrames = 0;
+  double m_ignoreUntilMs = 0;  // input is ignored while the instrument restarts
+  int m_unit = 1;
+  int m_area = 1963;
 };
 
 }  // namespace Sim

@@ -1,0 +1,111 @@
+#include "tests/calibration/LiveFixture.h"
+
+#include <algorithm>
+
+#include "calibration/MeasThread.h"
+#include "device/DeviceTypes.h"
+#include "device/streamio/IpStream.h"
+#include "device/streamio/Rs232Stream.h"
+#include "device/streamio/StreamIO.h"
+#include "platform/base/Clock.h"
+#include "platform/ui/SimulatedInput.h"
+#include "tests/sim/PtyLink.h"
+#include "tests/sim/SocketLink.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+constexpr char kAddress[] = "127.0.0.61";
+constexpr int kComNumber = 61;
+
+}  // namespace
+
+// clang-format off
+BEGIN_MESSAGE_MAP(CLiveOwnerWnd, CWnd)
+  .OnMessage(kReaderMessage, &CLiveOwnerWnd::OnReader)
+END_MESSAGE_MAP()
+// clang-format on
+
+CLiveOwnerWnd::~CLiveOwnerWnd() { StopSampling(); }
+
+bool CLiveOwnerWnd::Create() {
+  return CWnd::Create(nullptr, u"owner", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0) != FALSE;
+}
+
+LRESULT CLiveOwnerWnd::OnReader(WPARAM code, LPARAM) {
+  codes.push_back(int(code));
+  if (samplingPeriodMs <= 0) return 0;
+  if (code == CMeasThread::kTestStarted) {
+    StopSampling();
+    const std::string name = TestPath("test" + std::to_string(logs.size() + 1) + ".csv");
+    if (!m_log.Open(samplingPeriodMs, CString::FromUtf8(name))) return 0;
+    logs.push_back(name);
+    m_ticker.Restart();
+    CreateTimerQueueTimer(&m_timer, nullptr, &CLiveOwnerWnd::OnTick, this, 0, DWORD(samplingPeriodMs),
+                          WT_EXECUTEINTIMERTHREAD);
+  } else if (code == CMeasThread::kTestEnded) {
+    StopSampling();
+  }
+  return 0;
+}
+
+void CLiveOwnerWnd::OnTick(void* self, bool) {
+  auto* wnd = static_cast<CLiveOwnerWnd*>(self);
+  const SSamplingRow row = wnd->m_ticker.Tick(CMeasThread::Instance());
+  wnd->m_log.WriteRow(row, wnd->m_ticker.GetTickCount());
+}
+
+void CLiveOwnerWnd::StopSampling() {
+  if (m_timer) DeleteTimerQueueTimer(nullptr, m_timer, INVALID_HANDLE_VALUE);
+  m_timer = nullptr;
+  CMeasThread::Instance().ClearSamples();
+  m_log.Close();
+}
+
+void LiveFixture::SetUp() {
+  StreamIO::InitStreamIO();
+  ASSERT_TRUE(owner.Create());
+}
+
+void LiveFixture::TearDown() {
+  CMeasThread::Instance().Stop();
+  owner.DestroyWindow();
+  m_device.reset();
+  if (m_peer) m_peer->Stop();
+  StreamIO::ExitStreamIO();
+}
+
+void LiveFixture::Connect(Sim::CPeer::Session session) {
+  std::unique_ptr<Sim::CLink> link;
+  if (GetParam() == ELiveLink::eSocket) {
+    link = std::make_unique<Sim::CSocketLink>(kAddress, 0);
+  } else {
+    auto pty = std::make_unique<Sim::CPtyLink>();
+    ASSERT_TRUE(pty->MapToComPort(kComNumber));
+    link = std::move(pty);
+  }
+  m_peer = std::make_unique<Sim::CPeer>(std::move(link));
+  if (!session) session = [this](Sim::CPeer& peer) { m_zd2.Run(peer); };
+  m_peer->Start(session);
+  m_device = std::make_unique<Device::CVexalonDevice>();
+  std::unique_ptr<StreamIO::CIoStream> stream;
+  int kind = Device::ePortSerial;
+  if (GetParam() == ELiveLink::eSocket) {
+    stream = std::make_unique<StreamIO::CIpStream>(CString::FromUtf8(m_peer->ClientName()),
+                                                   StreamIO::OPEN_READ | StreamIO::OPEN_WRITE);
+    kind = Device::ePortIp;
+  } else {
+    stream = std::make_unique<StreamIO::CRs232Stream>(kComNumber, StreamIO::OPEN_READ | StreamIO::OPEN_WRITE,
+                                                      m_device->GetSerialSettings());
+  }
+  ASSERT_TRUE(m_device->Attach(stream, kind));
+}
+
+bool LiveFixture::WaitForCode(int code, int count, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  while (GetTickCount64() < end) {
+    if (std::count(owner.codes.begin(), owner.codes.end(), code) >= count) return true;
+    PumpMessages(10);
+  }
+  return false;
+}
