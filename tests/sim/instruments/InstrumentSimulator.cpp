@@ -17,6 +17,8 @@ constexpr BYTE kWakeUpAnswer = 0xF0;
 constexpr BYTE kModeCode = 0xF4;
 constexpr BYTE kDeviceCodeCode = 0xF1;
 constexpr BYTE kBlockReadCode = 0xD0;
+constexpr BYTE kBlockCode = 0xF8;
+constexpr BYTE kBlockData = 0x00;
 constexpr BYTE kBlockReadArgument = '0';
 constexpr int kPollMs = 50;
 constexpr int kByteTimeoutMs = 2000;
@@ -284,7 +286,12 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
     peer.Send(block);
     return;
   }
-  if (header == kRawHeader && m_profile.rawLongRequests && OnRawLongRequest(peer, frame)) return;
+  if (header == kRawHeader && code == kBlockCode && payload[0] == kBlockData &&
+      OnTrailingBytes(peer, frame, "block128", 0))
+    return;
+  if (header == kRawHeader && m_profile.rawLongRequests &&
+      OnTrailingBytes(peer, frame, "raw-request", RawStatus()))
+    return;
   AddLog("frame " + Hex(frame));
   if (code == kWakeUpCode) {
     peer.Send({kWakeUpAnswer});
@@ -342,7 +349,13 @@ void CInstrumentSimulator::OnModeRequest(CPeer& peer, const std::vector<BYTE>& p
   peer.Send(reply);
 }
 
-bool CInstrumentSimulator::OnRawLongRequest(CPeer& peer, std::vector<BYTE>& frame) {
+BYTE CInstrumentSimulator::RawStatus() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_rawStatus;
+}
+
+bool CInstrumentSimulator::OnTrailingBytes(CPeer& peer, std::vector<BYTE>& frame, const std::string& kind,
+                                           BYTE status) {
   BYTE buffer[512];
   int got = peer.ReceiveSome(buffer, sizeof buffer, kRawGapMs);
   if (got <= 0) return false;
@@ -350,12 +363,7 @@ bool CInstrumentSimulator::OnRawLongRequest(CPeer& peer, std::vector<BYTE>& fram
     frame.insert(frame.end(), buffer, buffer + got);
     got = peer.ReceiveSome(buffer, sizeof buffer, kRawGapMs);
   }
-  AddLog("raw-request " + Hex(frame));
-  BYTE status = 0;
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    status = m_rawStatus;
-  }
+  AddLog(kind + " " + Hex(frame));
   peer.Send({status});
   return true;
 }

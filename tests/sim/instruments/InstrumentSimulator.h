@@ -78,7 +78,11 @@ class CInstrumentSimulator {
   void OnTextChannel(CPeer& peer);
   void OnFrame(CPeer& peer, BYTE header);
   void OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload);
-  bool OnRawLongRequest(CPeer& peer, std::vector<BYTE>& frame);
+  // A frame with more bytes right behind it (a raw long request, the 128-byte block): they are
+  // taken up to a pause, logged with the frame and answered with the status. False when
+  // nothing followed.
+  bool OnTrailingBytes(CPeer& peer, std::vector<BYTE>& frame, const std::string& kind, BYTE status);
+  BYTE RawStatus() const;
   void OnServiceLine(CPeer& peer);
   void OnServiceString(CPeer& peer, const std::string& text);
   // The answer to a boot-loader string, with its effect on the state; called under the lock.
