@@ -1,5 +1,6 @@
 #include "tests/sim/instruments/InstrumentSimulator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +28,9 @@ constexpr int kByteTimeoutMs = 2000;
 constexpr int kRawGapMs = 300;
 constexpr int kReadingPauseMs = 20;
 constexpr size_t kLineLimit = 4096;
+// What arrives is taken in pieces of up to this size and handed out from there, so that a
+// throttled link paces whole chunks rather than single bytes.
+constexpr int kInputChunk = 4096;
 
 std::string Hex(const std::vector<BYTE>& bytes) {
   std::string text;
@@ -175,6 +179,29 @@ bool CInstrumentSimulator::ApplicationAnswers() const {
   return !m_inBootLoader;
 }
 
+int CInstrumentSimulator::ReceiveSome(CPeer& peer, BYTE* buffer, int maxCount, int timeoutMs) {
+  if (m_inputAt == m_input.size()) {
+    m_input.resize(kInputChunk);
+    const int got = peer.ReceiveSome(m_input.data(), kInputChunk, timeoutMs);
+    m_input.resize(size_t(std::max(got, 0)));
+    m_inputAt = 0;
+  }
+  const int count = std::min(maxCount, int(m_input.size() - m_inputAt));
+  std::copy(m_input.begin() + long(m_inputAt), m_input.begin() + long(m_inputAt) + count, buffer);
+  m_inputAt += size_t(count);
+  return count;
+}
+
+bool CInstrumentSimulator::Receive(CPeer& peer, BYTE* buffer, int count, int timeoutMs) {
+  int done = 0;
+  while (done < count) {
+    const int got = ReceiveSome(peer, buffer + done, count - done, timeoutMs);
+    if (got <= 0) return false;
+    done += got;
+  }
+  return true;
+}
+
 void CInstrumentSimulator::Run(CPeer& peer) {
   if (!m_profile.readings.empty()) {
     RunStream(peer);
@@ -182,7 +209,7 @@ void CInstrumentSimulator::Run(CPeer& peer) {
   }
   while (!peer.IsStopping()) {
     BYTE byte = 0;
-    if (peer.ReceiveSome(&byte, 1, kPollMs) != 1) {
+    if (ReceiveSome(peer, &byte, 1, kPollMs) != 1) {
       FlushRaw();
       continue;
     }
@@ -211,7 +238,7 @@ void CInstrumentSimulator::RunStream(CPeer& peer) {
     const std::string line = "\n" + reading + "\r";
     if (!peer.Send(std::vector<BYTE>(line.begin(), line.end()))) return;
     BYTE byte = 0;
-    while (peer.ReceiveSome(&byte, 1, kReadingPauseMs) == 1) {
+    while (ReceiveSome(peer, &byte, 1, kReadingPauseMs) == 1) {
       std::lock_guard<std::mutex> lock(m_mutex);
       m_raw.push_back(byte);
     }
@@ -225,7 +252,7 @@ void CInstrumentSimulator::OnTextChannel(CPeer& peer) {
   std::string command;
   BYTE byte = 0;
   while (command.size() < kLineLimit) {
-    if (!peer.Receive(&byte, 1, kByteTimeoutMs)) {
+    if (!Receive(peer, &byte, 1, kByteTimeoutMs)) {
       AddLog("text-cut " + command);
       return;
     }
@@ -262,14 +289,14 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
   FlushRaw();
   std::vector<BYTE> frame{header};
   BYTE code = 0;
-  if (!peer.Receive(&code, 1, kByteTimeoutMs)) {
+  if (!Receive(peer, &code, 1, kByteTimeoutMs)) {
     AddLog("frame-cut " + Hex(frame));
     return;
   }
   frame.push_back(code);
   const int count = header - kFirstFrameHeader;
   std::vector<BYTE> payload(size_t(count), 0);
-  if (count > 0 && !peer.Receive(payload.data(), count, kByteTimeoutMs)) {
+  if (count > 0 && !Receive(peer, payload.data(), count, kByteTimeoutMs)) {
     AddLog("frame-cut " + Hex(frame));
     return;
   }
@@ -357,11 +384,11 @@ BYTE CInstrumentSimulator::RawStatus() const {
 bool CInstrumentSimulator::OnTrailingBytes(CPeer& peer, std::vector<BYTE>& frame, const std::string& kind,
                                            BYTE status) {
   BYTE buffer[512];
-  int got = peer.ReceiveSome(buffer, sizeof buffer, kRawGapMs);
+  int got = ReceiveSome(peer, buffer, sizeof buffer, kRawGapMs);
   if (got <= 0) return false;
   while (got > 0) {
     frame.insert(frame.end(), buffer, buffer + got);
-    got = peer.ReceiveSome(buffer, sizeof buffer, kRawGapMs);
+    got = ReceiveSome(peer, buffer, sizeof buffer, kRawGapMs);
   }
   AddLog(kind + " " + Hex(frame));
   peer.Send({status});
@@ -373,7 +400,7 @@ void CInstrumentSimulator::OnServiceLine(CPeer& peer) {
   std::string line = "S";
   BYTE byte = 0;
   while (line.size() < kLineLimit) {
-    if (!peer.Receive(&byte, 1, kByteTimeoutMs)) {
+    if (!Receive(peer, &byte, 1, kByteTimeoutMs)) {
       AddLog("line-cut " + line);
       return;
     }

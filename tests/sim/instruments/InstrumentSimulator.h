@@ -74,6 +74,10 @@ class CInstrumentSimulator {
   void Run(CPeer& peer);
 
  private:
+  // What the client sent, through the simulator's own input buffer; the time-out applies to
+  // each wait for more.
+  int ReceiveSome(CPeer& peer, BYTE* buffer, int maxCount, int timeoutMs);
+  bool Receive(CPeer& peer, BYTE* buffer, int count, int timeoutMs);
   void RunStream(CPeer& peer);
   void OnTextChannel(CPeer& peer);
   void OnFrame(CPeer& peer, BYTE header);
@@ -93,6 +97,8 @@ class CInstrumentSimulator {
   bool ApplicationAnswers() const;
 
   SInstrumentProfile m_profile;
+  std::vector<BYTE> m_input;
+  size_t m_inputAt = 0;
   mutable std::mutex m_mutex;
   std::vector<std::string> m_log;
   std::vector<BYTE> m_raw;
