@@ -45,6 +45,7 @@ int COhmiraDevice::GetDeviceCode() {
 }
 
 int COhmiraDevice::UpdateInit(const CPackageHeader& header) {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (CJvDevice::UpdateInit(header) != eUpdateOk) return eUpdateNotAttached;
   return m_loader.Init(*this, Commands(), Callback());
 }
@@ -65,6 +66,8 @@ int COhmiraDevice::UpdateWriteDataBlock(const SBlockRecord&) { return eUpdateOk;
 int COhmiraDevice::UpdateSetRunMode(const CPackageHeader&, const SBlockRecord&) { return eUpdateOk; }
 
 int COhmiraDevice::UpdateFinish() {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!Commands()) return eUpdateNotAttached;
   return m_loader.Leave(Commands()) ? CJvDevice::UpdateFinish() : int(eUpdateCommunication);
 }
 

@@ -111,7 +111,7 @@ int CPlainBootLoader::Init(CJvDevice& device, CJvCommands* commands, CCallback* 
     }
     m_mode = kBootLoaderMode;
   }
-  if (callback) callback->OnStatusText(ResString(IDS_ERASE_MEMORY));
+  if (callback) callback->OnStatusText(ResString(IDS_ERASE_MEMORY) + device.GetStepSuffix());
   ReportProgress(callback, 0);
   if (!CServiceStrings::Send(commands, CServiceStrings::kBootLoaderCommand, CServiceStrings::kAccepted))
     return eUpdateCommunication;

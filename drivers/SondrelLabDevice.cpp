@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/DeviceAbort.h"
 #include "device/UpdateErrorCode.h"
 #include "drivers/IdentityReply.h"
 #include "drivers/SRecordPart.h"
@@ -64,6 +65,7 @@ int CSondrelLabDevice::GetDeviceCode() {
 }
 
 int CSondrelLabDevice::UpdateInit(const CPackageHeader& header) {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (CJvDevice::UpdateInit(header) != eUpdateOk) return eUpdateNotAttached;
   return m_loader.Init(*this, Commands(), Callback(), kBootLoaderRequest, kEraseTimeoutMs);
 }
@@ -81,6 +83,8 @@ int CSondrelLabDevice::UpdateWriteDataBlock(const SBlockRecord&) { return eUpdat
 int CSondrelLabDevice::UpdateSetRunMode(const CPackageHeader&, const SBlockRecord&) { return eUpdateOk; }
 
 int CSondrelLabDevice::UpdateFinish() {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!Commands()) return eUpdateNotAttached;
   return m_loader.Leave(Commands()) ? CJvDevice::UpdateFinish() : int(eUpdateCommunication);
 }
 

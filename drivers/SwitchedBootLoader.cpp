@@ -126,7 +126,7 @@ int CSwitchedBootLoader::Init(CJvDevice& device, CJvCommands* commands, CCallbac
     m_state = kStateOff;
     m_mode = kBootLoaderMode;
   }
-  if (callback) callback->OnStatusText(ResString(IDS_ERASE_MEMORY));
+  if (callback) callback->OnStatusText(ResString(IDS_ERASE_MEMORY) + device.GetStepSuffix());
   ReportProgress(callback, 0);
   if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
   if (!EnterBootloaderState(commands)) return eUpdateModeChange;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "device/DeviceAbort.h"
 #include "device/UpdateErrorCode.h"
 #include "drivers/IdentityReply.h"
 #include "drivers/SRecordPart.h"
@@ -57,6 +58,7 @@ int CTestBoxDevice::GetDeviceCode() {
 }
 
 int CTestBoxDevice::UpdateInit(const CPackageHeader& header) {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (CJvDevice::UpdateInit(header) != eUpdateOk) return eUpdateNotAttached;
   return m_loader.Init(*this, Commands(), Callback(), kBootLoaderRequest, kEraseTimeoutMs);
 }
@@ -74,6 +76,8 @@ int CTestBoxDevice::UpdateWriteDataBlock(const SBlockRecord&) { return eUpdateOk
 int CTestBoxDevice::UpdateSetRunMode(const CPackageHeader&, const SBlockRecord&) { return eUpdateOk; }
 
 int CTestBoxDevice::UpdateFinish() {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!Commands()) return eUpdateNotAttached;
   return m_loader.Leave(Commands()) ? CJvDevice::UpdateFinish() : int(eUpdateCommunication);
 }
 

@@ -58,6 +58,7 @@ int CTintaraDevice::GetDeviceCode() {
 }
 
 int CTintaraDevice::UpdateInit(const CPackageHeader& header) {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (CJvDevice::UpdateInit(header) != eUpdateOk) return eUpdateNotAttached;
   return m_loader.Init(*this, Commands(), Callback());
 }
@@ -78,6 +79,8 @@ int CTintaraDevice::UpdateWriteDataBlock(const SBlockRecord&) { return eUpdateOk
 int CTintaraDevice::UpdateSetRunMode(const CPackageHeader&, const SBlockRecord&) { return eUpdateOk; }
 
 int CTintaraDevice::UpdateFinish() {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!Commands()) return eUpdateNotAttached;
   return m_loader.Leave(Commands()) ? CJvDevice::UpdateFinish() : int(eUpdateCommunication);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,13 +124,25 @@ TEST_F(DriverUpdate, TestBoxAlreadyInTheBootLoaderStartsAtTheErase) {
   EXPECT_EQ(log.back(), "service SX030000FC");
 }
 
-TEST_F(DriverUpdate, SondrelLabAndTintaraRefusedEraseIsACommunicationError) {
-  for (int type : {6, 8}) {
-    SCOPED_TRACE(type);
-    Instrument(type).RefuseServiceString("SE030000FC");
+struct SRefusalCase {
+  int type;
+  const char* refused;
+};
+
+// The whole signatures the simulated instruments report, which their packages must carry.
+const std::map<int, DWORD> kSignatures = {
+    {6, 0x09000102}, {7, 0x0A000102}, {8, 0x0B000102}, {13, 0x10000102}};
+
+// A refused erase, and a refused exit after all records were taken, are communication errors.
+const SRefusalCase kRefusals[] = {
+    {6, "SE030000FC"}, {8, "SE030000FC"}, {13, "SX030000FC"}, {7, "SX030000FC"}};
+
+TEST_F(DriverUpdate, RefusedEraseOrExitIsACommunicationError) {
+  for (const SRefusalCase& refusal : kRefusals) {
+    SCOPED_TRACE(std::to_string(refusal.type) + " " + refusal.refused);
+    Instrument(refusal.type).RefuseServiceString(refusal.refused);
     Connect();
-    const DWORD code = type == 6 ? 0x09000102 : 0x0B000102;
-    EXPECT_EQ(Update(OnePartPackage(code, SRecordPart(kRecords), 0, 0, 0x40, 2)), 6);
+    EXPECT_EQ(Update(OnePartPackage(kSignatures.at(refusal.type), SRecordPart(kRecords), 0, 0, 0x40, 2)), 6);
     TearDown();
     SetUp();
   }

@@ -6,7 +6,7 @@
 //                  [--silent-app] [--boot-identity TEXT] [--boot-state N]
 //                  [--refuse SERVICESTRING]... [--refuse-srecord K]
 //                  [--reply CODE=HEXBYTES]... [--raw-status N] [--refuse-mode N]
-//                  [--mode-duration MS] [--readings A,B,...]
+//                  [--mode-duration MS] [--timed-duration MS] [--readings A,B,...]
 //                  [--byte-rate BYTES_PER_SECOND] [--log FILE]
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
@@ -44,6 +44,7 @@ int Usage() {
       "         [--identity TEXT] [--id TEXT] [--answer COMMAND=TEXT] [--echo] [--silent-app]\n"
       "         [--boot-identity TEXT] [--boot-state N] [--refuse SERVICESTRING] [--refuse-srecord K]\n"
       "         [--reply CODE=HEXBYTES] [--raw-status N] [--refuse-mode N] [--mode-duration MS]\n"
+      "         [--timed-duration MS]\n"
       "         [--readings A,B,...] [--byte-rate N] [--log FILE]\n");
   return 2;
 }
@@ -104,6 +105,8 @@ bool ApplyOption(const std::string& option, const std::string& value, SOptions& 
     instrument.SetRawStatus(BYTE(std::atoi(value.c_str())));
   } else if (option == "--refuse-mode") {
     instrument.RefuseMode(std::atoi(value.c_str()));
+  } else if (option == "--timed-duration") {
+    instrument.SetTimedDuration(std::atoi(value.c_str()));
   } else if (option == "--mode-duration") {
     instrument.SetModeDuration(std::atoi(value.c_str()));
   } else if (option == "--readings") {

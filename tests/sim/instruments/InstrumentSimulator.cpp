@@ -20,6 +20,9 @@ constexpr BYTE kDeviceCodeCode = 0xF1;
 constexpr BYTE kBlockReadCode = 0xD0;
 constexpr BYTE kBlockCode = 0xF8;
 constexpr BYTE kBlockData = 0x00;
+constexpr BYTE kTimedStart = 0x02;
+constexpr BYTE kSecondDuration = 0x03;
+constexpr BYTE kFirstDuration = 0x04;
 constexpr BYTE kBlockReadArgument = '0';
 constexpr int kPollMs = 50;
 constexpr int kByteTimeoutMs = 2000;
@@ -131,6 +134,11 @@ void CInstrumentSimulator::SetRawStatus(BYTE status) {
 void CInstrumentSimulator::RefuseMode(int mode) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_refusedModes.insert(mode);
+}
+
+void CInstrumentSimulator::SetTimedDuration(int milliseconds) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_timedDurationMs = milliseconds;
 }
 
 void CInstrumentSimulator::SetModeDuration(int milliseconds) {
@@ -316,6 +324,10 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
   if (header == kRawHeader && code == kBlockCode && payload[0] == kBlockData &&
       OnTrailingBytes(peer, frame, "block128", 0))
     return;
+  if (header == kRawHeader && code == kBlockCode && payload[0] != kBlockData) {
+    OnTimedRequest(peer, frame, payload[0]);
+    return;
+  }
   if (header == kRawHeader && m_profile.rawLongRequests &&
       OnTrailingBytes(peer, frame, "raw-request", RawStatus()))
     return;
@@ -374,6 +386,24 @@ void CInstrumentSimulator::OnModeRequest(CPeer& peer, const std::vector<BYTE>& p
     }
   }
   peer.Send(reply);
+}
+
+void CInstrumentSimulator::OnTimedRequest(CPeer& peer, const std::vector<BYTE>& frame, BYTE subCode) {
+  AddLog("timed " + Hex(frame));
+  int durationMs = 0;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    durationMs = m_timedDurationMs;
+  }
+  if (subCode == kTimedStart) {
+    // The operation runs for its announced time, then reports success.
+    peer.Pause(durationMs);
+    peer.Send({0x00});
+  } else if (subCode == kFirstDuration || subCode == kSecondDuration) {
+    peer.Send({3, BYTE(durationMs), BYTE(durationMs >> 8), BYTE(durationMs >> 16)});
+  } else {
+    peer.Send({kRefused});
+  }
 }
 
 BYTE CInstrumentSimulator::RawStatus() const {

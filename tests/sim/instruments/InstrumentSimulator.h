@@ -11,7 +11,8 @@
 //   testBox.SetApplicationSilent(true);
 //   peer.Start([&](Sim::CPeer& p) { testBox.Run(p); });
 //   ... testBox.Log() lists every item received: "text @ID@", "frame C0 CE",
-//       "service SC030202F8", "record S1...", "raw 43 30 43 30 69" ...
+//       "service SC030202F8", "record S1...", "raw 43 30 43 30 69", "raw-request C1 ...",
+//       "block-read C1 D0 30", "block128 C1 F8 00 ...", "timed C1 F8 04" ...
 //
 // Settings may be changed from the test's thread while the session runs.
 
@@ -62,6 +63,9 @@ class CInstrumentSimulator {
   // takes this long (the scaled clock).
   void RefuseMode(int mode);
   void SetModeDuration(int milliseconds);
+  // How long a timed operation (block request 0xF8, sub-code 2) takes, as announced to the
+  // duration queries (sub-codes 4 and 3).
+  void SetTimedDuration(int milliseconds);
   // A streaming instrument's readings, sent in turn as LF, text, CR.
   void SetReadings(const std::vector<std::string>& readings);
 
@@ -87,6 +91,7 @@ class CInstrumentSimulator {
   // nothing followed.
   bool OnTrailingBytes(CPeer& peer, std::vector<BYTE>& frame, const std::string& kind, BYTE status);
   BYTE RawStatus() const;
+  void OnTimedRequest(CPeer& peer, const std::vector<BYTE>& frame, BYTE subCode);
   void OnServiceLine(CPeer& peer);
   void OnServiceString(CPeer& peer, const std::string& text);
   // The answer to a boot-loader string, with its effect on the state; called under the lock.
@@ -117,6 +122,7 @@ class CInstrumentSimulator {
   BYTE m_rawStatus = 0;
   std::set<int> m_refusedModes;
   int m_modeDurationMs = 200;
+  int m_timedDurationMs = 200;
   int m_activeMode = 8;
 };
 
