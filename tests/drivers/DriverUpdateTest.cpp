@@ -11,6 +11,7 @@
 #include "device/DeviceThread.h"
 #include "device/JobEntry.h"
 #include "device/streamio/FileStream.h"
+#include "drivers/OhmiraDevice.h"
 #include "tests/device/search/PackageBytes.h"
 #include "tests/drivers/InstrumentFixture.h"
 
@@ -157,6 +158,7 @@ TEST_F(DriverUpdate, OhmiraSwitchesWithItsOwnRequestAndLeavesThroughItsCommand) 
   expected.insert(expected.end(), kRecordItems.begin(), kRecordItems.end());
   expected.insert(expected.end(), {"service SC030102F9", "service SX030000FC"});
   EXPECT_EQ(Lines(LogOf(expected.size())), Lines(expected));
+  EXPECT_EQ(DeviceAs<Device::COhmiraDevice>().GetMode(), 8);
 }
 
 TEST_F(DriverUpdate, PackageOfAnotherSignatureIsTheWrongDevice) {

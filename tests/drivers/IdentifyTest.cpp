@@ -208,6 +208,9 @@ TEST_F(IdentifyByLayout, SilentOhmiraAndTintaraAskTheBootLoaderAfterItsCommand) 
     SDeviceIdent ident;
     EXPECT_TRUE(Device().Identify(ident));
     EXPECT_EQ(Lines(LogOf(3)), "raw 10\nservice SC030102F9\nservice SI030000FC\n");
+    const BYTE mode = type == 7 ? DeviceAs<Device::COhmiraDevice>().GetMode()
+                                : DeviceAs<Device::CTintaraDevice>().GetMode();
+    EXPECT_EQ(mode, 3);
     TearDown();
     SetUp();
   }

@@ -161,16 +161,6 @@ void CInstrumentSimulator::ClearLog() {
   m_log.clear();
 }
 
-int CInstrumentSimulator::BootState() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  return m_bootState;
-}
-
-bool CInstrumentSimulator::InBootLoader() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  return m_inBootLoader;
-}
-
 void CInstrumentSimulator::AddLog(const std::string& item) {
   std::lock_guard<std::mutex> lock(m_mutex);
   if (!m_raw.empty()) {

@@ -71,8 +71,6 @@ class CInstrumentSimulator {
 
   std::vector<std::string> Log() const;
   void ClearLog();
-  int BootState() const;
-  bool InBootLoader() const;
 
   // The session: answers until the peer stops.
   void Run(CPeer& peer);
