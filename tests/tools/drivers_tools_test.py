@@ -36,17 +36,23 @@ def logged(sim):
 
 
 def search(env, workdir):
-    names = {1: "Durimo Lumovet 1", 2: "SilverHallek", 4: "PaperHallek", 6: "Sondrel Lab", 7: "Ohmira",
-             8: "Tintara", 13: "TestBox", 14: "RockHallek", 22: ""}
-    for type_number, name in names.items():
-        with instrument(env, workdir, type_number):
-            lines = zdtool(env, "search", "--type", str(type_number), "--serial", "--port", str(COM))
-            check(lines[0].startswith("status: Search ") and lines[0].endswith(f"device on Serial {PORT}..."),
-                  f"type {type_number}: {lines}")
-            check(lines[1].startswith("status: Search ") and f"\\r\\n {name}   Serial: " in lines[1],
-                  f"type {type_number}: {lines}")
-            check(len([l for l in lines if l.startswith("found: ")]) == 1 and lines[-1] == "end",
-                  f"type {type_number}: {lines}")
+    # Each type with the name it reports and the line its class opens: rate and handshake.
+    types = {1: ("Durimo Lumovet 1", "38400 rtscts"), 2: ("SilverHallek", "38400 rtscts"),
+             4: ("PaperHallek", "38400 rtscts"), 6: ("Sondrel Lab", "115200"), 7: ("Ohmira", "19200"),
+             8: ("Tintara", "19200"), 13: ("TestBox", "115200"), 14: ("RockHallek", "38400 rtscts"),
+             22: ("", "9600")}
+    for type_number, (name, line) in types.items():
+        sim = instrument(env, workdir, type_number)
+        lines = zdtool(env, "search", "--type", str(type_number), "--serial", "--port", str(COM))
+        check(lines[0].startswith("status: Search ") and lines[0].endswith(f"device on Serial {PORT}..."),
+              f"type {type_number}: {lines}")
+        check(lines[1].startswith("status: Search ") and f"\\r\\n {name}   Serial: " in lines[1],
+              f"type {type_number}: {lines}")
+        check(len([l for l in lines if l.startswith("found: ")]) == 1 and lines[-1] == "end",
+              f"type {type_number}: {lines}")
+        sim.stop()
+        settings = [l for l in sim.process.stdout.read().splitlines() if l.startswith("line=")]
+        check(settings == [f"line={line}"], f"type {type_number} line settings {settings}")
 
     with instrument(env, workdir, 7, "--identity", "ZD-2;2;VN02-123-4567;0C000102;1.6.2"):
         lines = zdtool(env, "search", "--type", "7", "--serial", "--port", str(COM), rc=1)

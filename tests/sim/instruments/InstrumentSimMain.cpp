@@ -10,8 +10,10 @@
 //                  [--byte-rate BYTES_PER_SECOND] [--log FILE]
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
-// "com=N" when it was mapped to COM N in the settings store). The log file gets one line for
-// every item received (see InstrumentSimulator.h), written when the program ends.
+// "com=N" when it was mapped to COM N in the settings store). When it ends it prints
+// "line=SETTINGS", the line settings the client last gave the pseudo-terminal (such as
+// "38400 rtscts"), and writes the log file: one line for every item received (see
+// InstrumentSimulator.h).
 
 #include <signal.h>
 
@@ -179,6 +181,7 @@ int main(int argc, char** argv) {
   int signal = 0;
   sigwait(&stopSignals, &signal);
   peer.Stop();
+  std::printf("line=%s\n", instrument.LineSettings().c_str());
   if (!options.log.empty()) {
     std::ofstream log(options.log, std::ios::trunc);
     for (const std::string& item : instrument.Log()) log << item << '\n';

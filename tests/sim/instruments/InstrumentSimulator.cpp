@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "tests/sim/Peer.h"
+#include "tests/sim/PtyLink.h"
 
 namespace Sim {
 namespace {
@@ -156,6 +157,19 @@ std::vector<std::string> CInstrumentSimulator::Log() const {
   return m_log;
 }
 
+void CInstrumentSimulator::NoteLineSettings(CPeer& peer) {
+  const auto* terminal = dynamic_cast<const CPtyLink*>(&peer.Link());
+  if (!terminal) return;
+  const std::string settings = terminal->LineSettings();
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_lineSettings = settings;
+}
+
+std::string CInstrumentSimulator::LineSettings() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_lineSettings;
+}
+
 void CInstrumentSimulator::ClearLog() {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_log.clear();
@@ -183,6 +197,7 @@ int CInstrumentSimulator::ReceiveSome(CPeer& peer, BYTE* buffer, int maxCount, i
     const int got = peer.ReceiveSome(m_input.data(), kInputChunk, timeoutMs);
     m_input.resize(size_t(std::max(got, 0)));
     m_inputAt = 0;
+    if (got > 0) NoteLineSettings(peer);
   }
   const int count = std::min(maxCount, int(m_input.size() - m_inputAt));
   std::copy(m_input.begin() + long(m_inputAt), m_input.begin() + long(m_inputAt) + count, buffer);
@@ -235,6 +250,7 @@ void CInstrumentSimulator::RunStream(CPeer& peer) {
     }
     const std::string line = "\n" + reading + "\r";
     if (!peer.Send(std::vector<BYTE>(line.begin(), line.end()))) return;
+    NoteLineSettings(peer);
     BYTE byte = 0;
     while (ReceiveSome(peer, &byte, 1, kReadingPauseMs) == 1) {
       std::lock_guard<std::mutex> lock(m_mutex);

@@ -70,6 +70,9 @@ class CInstrumentSimulator {
   void SetReadings(const std::vector<std::string>& readings);
 
   std::vector<std::string> Log() const;
+  // On a pseudo-terminal, the line settings the client had given it when its last bytes came
+  // or, for a streaming instrument, when the last reading went (see CPtyLink::LineSettings).
+  std::string LineSettings() const;
   void ClearLog();
 
   // The session: answers until the peer stops.
@@ -81,6 +84,7 @@ class CInstrumentSimulator {
   int ReceiveSome(CPeer& peer, BYTE* buffer, int maxCount, int timeoutMs);
   bool Receive(CPeer& peer, BYTE* buffer, int count, int timeoutMs);
   void RunStream(CPeer& peer);
+  void NoteLineSettings(CPeer& peer);
   void OnTextChannel(CPeer& peer);
   void OnFrame(CPeer& peer, BYTE header);
   void OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload);
@@ -101,6 +105,7 @@ class CInstrumentSimulator {
 
   SInstrumentProfile m_profile;
   std::vector<BYTE> m_input;
+  std::string m_lineSettings;
   size_t m_inputAt = 0;
   mutable std::mutex m_mutex;
   std::vector<std::string> m_log;
