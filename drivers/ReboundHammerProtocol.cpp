@@ -43,7 +43,6 @@ constexpr SModelName kLumovetModels[] = {
 }  // namespace
 
 bool CReboundHammerProtocol::Identify(CJvCommands* commands, BYTE deviceCode, SDeviceIdent& ident) {
-  if (!commands || !commands->GetStream() || !commands->GetStream()->IsOpen()) return false;
   CString line;
   if (!CIdentityReply::Query(commands, line)) return false;
   const CIdentityReply reply(line);

@@ -1,7 +1,8 @@
 // zdtool driver PORTNAME --type T OPERATION [ARGS]: attaches an instrument of type T,
 // identifies it (identified=) and calls one operation of its class, printing result= and the
 // operation's out values as name=value:
-//   BinaryRequest CODE PAYLOADHEX BUFSIZE   reply= (CODE in hexadecimal, "0x" optional)
+//   BinaryRequest CODE PAYLOADHEX BUFSIZE   reply= (CODE in hexadecimal, "0x" optional;
+//                                           PAYLOADHEX "-" for none)
 //   EnterMode12 | EnterBootloaderState | SendRequest7Code4
 //   QueryBootloaderIdentity                 text=
 //   WriteNameCode T1 T2 T3 | WriteIdentityTexts T1 T2 T3
