@@ -140,6 +140,7 @@ bool CSondrelLabDevice::ReadSelfCheck(SSelfCheckStatus& status) {
 
 bool CSondrelLabDevice::SendRequest7Code4() {
   BYTE reply[kSelfCheckBufferSize] = {kRequest7Code4};
+  // The request only starts something on the instrument; its answer tells the caller nothing.
   BinaryRequest(kSelfCheckRequest, 1, reply, sizeof reply, kRequestTimeoutMs);
   return true;
 }
