@@ -54,6 +54,15 @@ void CLiveProbeIdentity::FillFirmwareList(CContents& contents) const {
   application.flags = 1;
   application.version = CVersion(m_info.appVersion);
   contents.m_entries.push_back(application);
+  // A probe without a module reports the name "No_BTMod"; any other name, an unread one
+  // included, lists the module's firmware.
+  if (m_info.moduleName == CString(u"No_BTMod")) return;
+  SContentEntry module;
+  module.contentType = 12;
+  module.kind = 2;
+  module.flags = 1;
+  module.version = CVersion(m_info.moduleVersion);
+  contents.m_entries.push_back(module);
 }
 
 int CLiveProbeIdentity::SignatureCode() const {

@@ -152,6 +152,19 @@ TEST_F(IdentifyByLayout, FirmwareListsOfTheHammersAndTheBootLoaderInstruments) {
   EXPECT_EQ(Device().GetDeviceCode(), 0x0B000102);
 }
 
+TEST_F(IdentifyByLayout, LiveProbeListsItsModuleUnlessItHasNone) {
+  Instrument(21);
+  Connect();
+  Device::CContents contents;
+  ASSERT_TRUE(Device().FillFirmwareList(contents));
+  ASSERT_EQ(contents.m_entries.size(), 2u);
+  EXPECT_EQ(contents.m_entries[1].contentType, 12);
+  EXPECT_EQ(contents.m_entries[1].kind, 2);
+  // The whole signature; only the first Identify asked the instrument.
+  EXPECT_EQ(Device().GetDeviceCode(), 0x1B000102);
+  EXPECT_EQ(Lines(LogOf(1)), "text @ID@\n");
+}
+
 TEST_F(IdentifyByLayout, SilentTestBoxAndSondrelLabIdentifyFromTheBootLoaderInStateTwo) {
   for (int type : {13, 6}) {
     SCOPED_TRACE(type);
