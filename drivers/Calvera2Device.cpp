@@ -1,21 +1,68 @@
 #include "drivers/Calvera2Device.h"
 
-#include "drivers/DriverIdentity.h"
+#include "device/JvCommands.h"
+#include "drivers/IdentityReply.h"
+#include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
+namespace {
+
+// This instrument orders its reply name; application version; serial; signature; hardware.
+enum : int { kName = 0, kAppVersion = 1, kSerial = 2, kSignature = 3, kHardware = 4 };
+
+}  // namespace
 
 CCalvera2Device::CCalvera2Device() : CJvDevice(5, u"Calvera 3", 2, 8) {}
 
 std::unique_ptr<CJvDevice> CCalvera2Device::Create() const { return std::make_unique<CCalvera2Device>(); }
 
 bool CCalvera2Device::Identify(SDeviceIdent& ident) {
-  return IdentifyByDeviceCode(*this, ident, m_serialNumber);
+  if (!GetStream() || !GetStream()->IsOpen()) return false;
+  CString line;
+  if (!CIdentityReply::Query(Commands(), line)) return false;
+  const CIdentityReply reply(line);
+  if (!reply.HasFields(kSignature + 1)) return false;
+  m_info.deviceName = reply.Field(kName);
+  m_info.appVersion = reply.Field(kAppVersion);
+  m_info.serialNumber = reply.Field(kSerial);
+  m_info.signature = reply.Field(kSignature);
+  m_info.hardwareRevision = reply.Field(kHardware);
+  ident = m_info;
+  DWORD signature = 0;
+  if (!CIdentityReply::ReadSignature(m_info.signature, signature)) return false;
+  return !m_info.appVersion.IsEmpty() && !m_info.signature.IsEmpty() &&
+         CIdentityReply::CarriesDeviceCode(signature, GetExpectedDeviceCode());
 }
 
-CString CCalvera2Device::GetInfoText() { return DriverInfoText(*this, m_serialNumber); }
+CString CCalvera2Device::GetInfoText() {
+  CString text;
+  text.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
+              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
+              m_info.signature.GetString());
+  return text;
+}
 
-const CString& CCalvera2Device::GetSerialNumber() { return m_serialNumber; }
+const CString& CCalvera2Device::GetSerialNumber() { return m_info.serialNumber; }
 
-bool CCalvera2Device::FillFirmwareList(CContents& contents) { return NoFirmwareList(contents); }
+bool CCalvera2Device::FillFirmwareList(CContents& contents) {
+  SDeviceIdent ident;
+  if (m_info.appVersion.IsEmpty() && !Identify(ident)) return false;
+  contents.m_entries.clear();
+  SContentEntry application;
+  application.contentType = 1;
+  application.kind = 1;
+  application.flags = 1;
+  application.version = CVersion(m_info.appVersion);
+  contents.m_entries.push_back(application);
+  return true;
+}
+
+bool CCalvera2Device::QueryId(SDeviceIdent& ident) { return Commands() && Commands()->QueryId(ident); }
+
+bool CCalvera2Device::GetDeviceInfo(SDeviceInfo& info) {
+  if (&info != &m_info) info = m_info;
+  return true;
+}
 
 }  // namespace Device

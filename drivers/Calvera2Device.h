@@ -15,9 +15,12 @@ class CCalvera2Device : public CJvDevice {
   CString GetInfoText() override;
   const CString& GetSerialNumber() override;
   bool FillFirmwareList(CContents& contents) override;
+  bool QueryId(SDeviceIdent& ident) override;
+
+  virtual bool GetDeviceInfo(SDeviceInfo& info);
 
  private:
-  CString m_serialNumber;
+  SDeviceInfo m_info;
 };
 
 }  // namespace Device

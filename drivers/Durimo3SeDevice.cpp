@@ -1,21 +1,77 @@
 #include "drivers/Durimo3SeDevice.h"
 
-#include "drivers/DriverIdentity.h"
+#include "drivers/IdentityReply.h"
+#include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
 
 namespace Device {
+namespace {
+
+enum : int { kOsVersion = 5, kLocalization = 6, kTimeZoneId = 7 };
+
+}  // namespace
 
 CDurimo3SeDevice::CDurimo3SeDevice() : CJvDevice(0, u"Durimo 3", 7, 3) {}
 
 std::unique_ptr<CJvDevice> CDurimo3SeDevice::Create() const { return std::make_unique<CDurimo3SeDevice>(); }
 
 bool CDurimo3SeDevice::Identify(SDeviceIdent& ident) {
-  return IdentifyByDeviceCode(*this, ident, m_serialNumber);
+  if (!GetStream() || !GetStream()->IsOpen()) return false;
+  CString line;
+  if (!CIdentityReply::Query(Commands(), line)) return false;
+  const CIdentityReply reply(line);
+  if (!reply.HasFields(kLocalization + 1)) return false;
+  m_info.deviceName = reply.Field(CIdentityReply::kName);
+  m_info.hardwareRevision = reply.Field(CIdentityReply::kHardware);
+  m_info.serialNumber = reply.Field(CIdentityReply::kSerial);
+  m_info.signature = reply.Field(CIdentityReply::kSignature);
+  m_info.appVersion = reply.Field(CIdentityReply::kAppVersion);
+  m_info.osVersion = reply.Field(kOsVersion);
+  m_info.localization = reply.Field(kLocalization);
+  m_info.timeZoneId = reply.Field(kTimeZoneId);
+  ident = m_info;
+  DWORD signature = 0;
+  if (!CIdentityReply::ReadSignature(m_info.signature, signature)) return false;
+  for (const CString* field :
+       {&m_info.deviceName, &m_info.appVersion, &m_info.serialNumber, &m_info.hardwareRevision,
+        &m_info.signature, &m_info.osVersion, &m_info.localization, &m_info.timeZoneId})
+    if (field->IsEmpty()) return false;
+  return CIdentityReply::CarriesDeviceCode(signature, GetExpectedDeviceCode());
 }
 
-CString CDurimo3SeDevice::GetInfoText() { return DriverInfoText(*this, m_serialNumber); }
+CString CDurimo3SeDevice::GetInfoText() {
+  CString text;
+  text.Format(ResString(IDS_DEVICE_INFO_OS), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
+              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
+              m_info.osVersion.GetString(), m_info.localization.GetString(), m_info.timeZoneId.GetString(),
+              m_info.signature.GetString());
+  return text;
+}
 
-const CString& CDurimo3SeDevice::GetSerialNumber() { return m_serialNumber; }
+const CString& CDurimo3SeDevice::GetSerialNumber() { return m_info.serialNumber; }
 
-bool CDurimo3SeDevice::FillFirmwareList(CContents& contents) { return NoFirmwareList(contents); }
+bool CDurimo3SeDevice::FillFirmwareList(CContents& contents) {
+  SDeviceIdent ident;
+  if (m_info.osVersion.IsEmpty() && !Identify(ident)) return false;
+  contents.m_entries.clear();
+  SContentEntry os;
+  os.contentType = 2;
+  os.kind = 2;
+  os.flags = 1;
+  os.version = CVersion(m_info.osVersion);
+  contents.m_entries.push_back(os);
+  SContentEntry application;
+  application.contentType = 1;
+  application.kind = 1;
+  application.flags = 1;
+  application.version = CVersion(m_info.appVersion);
+  contents.m_entries.push_back(application);
+  return true;
+}
+
+bool CDurimo3SeDevice::GetDeviceInfo(SDurimo3Info& info) {
+  if (&info != &m_info) info = m_info;
+  return true;
+}
 
 }  // namespace Device

@@ -7,6 +7,13 @@
 
 namespace Device {
 
+// The identity kept by a Durimo 3, with its operating-system data.
+struct SDurimo3Info : SDeviceInfo {
+  CString osVersion;
+  CString localization;
+  CString timeZoneId;
+};
+
 class CDurimo3SeDevice : public CJvDevice {
  public:
   CDurimo3SeDevice();
@@ -16,8 +23,10 @@ class CDurimo3SeDevice : public CJvDevice {
   const CString& GetSerialNumber() override;
   bool FillFirmwareList(CContents& contents) override;
 
+  virtual bool GetDeviceInfo(SDurimo3Info& info);
+
  private:
-  CString m_serialNumber;
+  SDurimo3Info m_info;
 };
 
 }  // namespace Device

@@ -1,7 +1,5 @@
 #include "drivers/DurimoDIDDevice.h"
 
-#include "drivers/DriverIdentity.h"
-
 namespace Device {
 
 CDurimoDIDDevice::CDurimoDIDDevice() : CJvDevice(17, u"Durimo Live Leeb Probe", 1, 22) {
@@ -13,17 +11,40 @@ CDurimoDIDDevice::CDurimoDIDDevice() : CJvDevice(17, u"Durimo Live Leeb Probe", 
 std::unique_ptr<CJvDevice> CDurimoDIDDevice::Create() const { return std::make_unique<CDurimoDIDDevice>(); }
 
 bool CDurimoDIDDevice::Identify(SDeviceIdent& ident) {
-  return IdentifyByDeviceCode(*this, ident, m_serialNumber);
+  if (!GetStream() || !GetStream()->IsOpen()) return false;
+  return m_identity.Identify(Commands(), GetExpectedDeviceCode(), ident);
 }
 
-CString CDurimoDIDDevice::GetInfoText() { return DriverInfoText(*this, m_serialNumber); }
-
-const CString& CDurimoDIDDevice::GetSerialNumber() { return m_serialNumber; }
-
-bool CDurimoDIDDevice::FillFirmwareList(CContents& contents) { return NoFirmwareList(contents); }
+CString CDurimoDIDDevice::GetInfoText() { return m_identity.InfoText(); }
 
 bool CDurimoDIDDevice::QueryLoginCapability() { return true; }
 
+const CString& CDurimoDIDDevice::GetSerialNumber() { return m_identity.Info().serialNumber; }
+
+bool CDurimoDIDDevice::FillFirmwareList(CContents& contents) {
+  SDeviceIdent ident;
+  if (m_identity.Info().signature.IsEmpty() && !Identify(ident)) return false;
+  m_identity.FillFirmwareList(contents);
+  return true;
+}
+
+bool CDurimoDIDDevice::QueryId(SDeviceIdent& ident) {
+  if (!Commands()) return false;
+  return m_identity.QueryStoredOrApplicationId(Commands(), ident) || Identify(ident);
+}
+
+int CDurimoDIDDevice::GetDeviceCode() {
+  if (!Commands()) return -1;
+  SDeviceIdent ident;
+  if (m_identity.Info().signature.IsEmpty() && !Identify(ident)) return -1;
+  return m_identity.SignatureCode();
+}
+
 bool CDurimoDIDDevice::QueryCapability() { return true; }
+
+bool CDurimoDIDDevice::GetDeviceInfo(SLiveProbeInfo& info) {
+  if (&info != &m_identity.Info()) info = m_identity.Info();
+  return true;
+}
 
 }  // namespace Device

@@ -1,7 +1,5 @@
 #include "drivers/HallekDevice.h"
 
-#include "drivers/DriverIdentity.h"
-
 namespace Device {
 
 CHallekDevice::CHallekDevice() : CHallekDevice(2, u"SilverHallek", 1, 5) {}
@@ -16,19 +14,44 @@ CHallekDevice::CHallekDevice(int type, const CString& displayName, int portMask,
 
 std::unique_ptr<CJvDevice> CHallekDevice::Create() const { return std::make_unique<CHallekDevice>(); }
 
-bool CHallekDevice::Identify(SDeviceIdent& ident) {
-  return IdentifyByDeviceCode(*this, ident, m_serialNumber);
-}
-
-CString CHallekDevice::GetInfoText() { return DriverInfoText(*this, m_serialNumber); }
-
-const CString& CHallekDevice::GetSerialNumber() { return m_serialNumber; }
-
-bool CHallekDevice::FillFirmwareList(CContents& contents) { return NoFirmwareList(contents); }
-
 bool CHallekDevice::Attach(std::unique_ptr<StreamIO::CIoStream>& stream, int portKind) {
   if (!CJvDevice::Attach(stream, portKind)) return false;
   SetTextMode(false);
+  return true;
+}
+
+int CHallekDevice::GetMaxBlockSize() { return 0; }
+
+int CHallekDevice::GetBlockCheckKind() { return 1; }
+
+bool CHallekDevice::EnterMode12() { return GetStream() && m_protocol.EnterMode24(Commands()); }
+
+bool CHallekDevice::Identify(SDeviceIdent& ident) {
+  if (!GetStream() || !GetStream()->IsOpen()) return false;
+  return m_protocol.Identify(Commands(), GetExpectedDeviceCode(), ident);
+}
+
+CString CHallekDevice::GetInfoText() { return m_protocol.InfoText(); }
+
+const CString& CHallekDevice::GetSerialNumber() { return m_protocol.Info().serialNumber; }
+
+bool CHallekDevice::FillFirmwareList(CContents& contents) {
+  SDeviceIdent ident;
+  if (m_protocol.Info().appVersion.IsEmpty() && !Identify(ident)) return false;
+  m_protocol.FillFirmwareList(contents);
+  return true;
+}
+
+int CHallekDevice::BinaryRequest(BYTE code, int payloadLength, BYTE* buffer, int bufferSize, int timeoutMs) {
+  return m_protocol.BinaryRequest(Commands(), code, payloadLength, buffer, bufferSize, timeoutMs);
+}
+
+int CHallekDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) {
+  return m_protocol.SetRunMode(*this, Commands(), Callback(), header, record);
+}
+
+bool CHallekDevice::GetDeviceInfo(SReboundHammerInfo& info) {
+  if (&info != &m_protocol.Info()) info = m_protocol.Info();
   return true;
 }
 

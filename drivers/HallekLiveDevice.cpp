@@ -1,7 +1,5 @@
 #include "drivers/HallekLiveDevice.h"
 
-#include "drivers/DriverIdentity.h"
-
 namespace Device {
 
 CHallekLiveDevice::CHallekLiveDevice() : CJvDevice(20, u"Hallek Live", 1, 26) {
@@ -13,13 +11,40 @@ CHallekLiveDevice::CHallekLiveDevice() : CJvDevice(20, u"Hallek Live", 1, 26) {
 std::unique_ptr<CJvDevice> CHallekLiveDevice::Create() const { return std::make_unique<CHallekLiveDevice>(); }
 
 bool CHallekLiveDevice::Identify(SDeviceIdent& ident) {
-  return IdentifyByDeviceCode(*this, ident, m_serialNumber);
+  if (!GetStream() || !GetStream()->IsOpen()) return false;
+  return m_identity.Identify(Commands(), GetExpectedDeviceCode(), ident);
 }
 
-CString CHallekLiveDevice::GetInfoText() { return DriverInfoText(*this, m_serialNumber); }
+CString CHallekLiveDevice::GetInfoText() { return m_identity.InfoText(); }
 
-const CString& CHallekLiveDevice::GetSerialNumber() { return m_serialNumber; }
+bool CHallekLiveDevice::QueryLoginCapability() { return true; }
 
-bool CHallekLiveDevice::FillFirmwareList(CContents& contents) { return NoFirmwareList(contents); }
+const CString& CHallekLiveDevice::GetSerialNumber() { return m_identity.Info().serialNumber; }
+
+bool CHallekLiveDevice::FillFirmwareList(CContents& contents) {
+  SDeviceIdent ident;
+  if (m_identity.Info().signature.IsEmpty() && !Identify(ident)) return false;
+  m_identity.FillFirmwareList(contents);
+  return true;
+}
+
+bool CHallekLiveDevice::QueryId(SDeviceIdent& ident) {
+  if (!Commands()) return false;
+  return m_identity.QueryStoredOrApplicationId(Commands(), ident) || Identify(ident);
+}
+
+int CHallekLiveDevice::GetDeviceCode() {
+  if (!Commands()) return -1;
+  SDeviceIdent ident;
+  if (m_identity.Info().signature.IsEmpty() && !Identify(ident)) return -1;
+  return m_identity.SignatureCode();
+}
+
+bool CHallekLiveDevice::QueryCapability() { return true; }
+
+bool CHallekLiveDevice::GetDeviceInfo(SLiveProbeInfo& info) {
+  if (&info != &m_identity.Info()) info = m_identity.Info();
+  return true;
+}
 
 }  // namespace Device

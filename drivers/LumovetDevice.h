@@ -1,9 +1,11 @@
 #pragma once
-// The Durimo Lumovet and Durimo Korrest instruments.
+// The Durimo Lumovet and Durimo Korrest concrete testers, which speak the rebound hammers'
+// protocol and read one 129-byte block of their own.
 
 #include <memory>
 
 #include "device/JvDevice.h"
+#include "drivers/ReboundHammerProtocol.h"
 
 namespace Device {
 
@@ -11,15 +13,23 @@ class CLumovetDevice : public CJvDevice {
  public:
   CLumovetDevice();
   std::unique_ptr<CJvDevice> Create() const override;
+  // Base attach, then replies end at CR: these instruments never echo.
+  bool Attach(std::unique_ptr<StreamIO::CIoStream>& stream, int portKind) override;
+  int GetMaxBlockSize() override;
+  int GetBlockCheckKind() override;
+  // These instruments take mode 24 where the others take mode 12.
+  bool EnterMode12() override;
   bool Identify(SDeviceIdent& ident) override;
   CString GetInfoText() override;
   const CString& GetSerialNumber() override;
   bool FillFirmwareList(CContents& contents) override;
-  // Runs the base attach and then switches echo mode off once more.
-  bool Attach(std::unique_ptr<StreamIO::CIoStream>& stream, int portKind) override;
+  int BinaryRequest(BYTE code, int payloadLength, BYTE* buffer, int bufferSize, int timeoutMs) override;
+  int UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) override;
+
+  virtual bool GetDeviceInfo(SReboundHammerInfo& info);
 
  private:
-  CString m_serialNumber;
+  CReboundHammerProtocol m_protocol{true};
 };
 
 }  // namespace Device

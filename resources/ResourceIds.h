@@ -160,6 +160,12 @@ constexpr UINT IDS_UPDATE_ABORTED = 20027;
 constexpr UINT IDS_UPDATE_OS_VERSION = 20028;
 constexpr UINT IDS_UPDATE_BATTERY = 20034;
 
+// Information texts of the instrument families.
+constexpr UINT IDS_DEVICE_INFO_BOOTLOADER = 20017;
+constexpr UINT IDS_DEVICE_INFO_OS = 20018;
+constexpr UINT IDS_DEVICE_INFO_PLATFORM = 20032;
+constexpr UINT IDS_DEVICE_INFO_MODULE = 20035;
+
 // Texts of the device library: the instrument.
 constexpr UINT IDS_NO_REMOTE_LOGIN = 20029;
 constexpr UINT IDS_DEVICE_INFO = 20030;

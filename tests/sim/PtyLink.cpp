@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,6 +25,20 @@ CPtyLink::CPtyLink() {
 }
 
 CPtyLink::~CPtyLink() { Hangup(); }
+
+std::string CPtyLink::LineSettings() const {
+  termios line{};
+  if (m_master < 0 || tcgetattr(m_master, &line) != 0) return std::string();
+  static const std::pair<speed_t, const char*> kRates[] = {
+      {B1200, "1200"},   {B2400, "2400"},   {B4800, "4800"},   {B9600, "9600"},
+      {B19200, "19200"}, {B38400, "38400"}, {B57600, "57600"}, {B115200, "115200"},
+  };
+  std::string settings = "other";
+  for (const auto& [speed, text] : kRates)
+    if (cfgetospeed(&line) == speed) settings = text;
+  if (line.c_cflag & CRTSCTS) settings += " rtscts";
+  return settings;
+}
 
 bool CPtyLink::MapToComPort(int number) const { return IsOpen() && SetComPortMapping(number, m_slave); }
 

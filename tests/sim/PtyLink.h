@@ -17,6 +17,10 @@ class CPtyLink : public CLink {
   // this process (or of one sharing its settings) opens it as "COMn:".
   bool MapToComPort(int number) const;
 
+  // The line settings the client gave the terminal: "BAUD" and " rtscts" with the RTS/CTS
+  // handshake, as in "38400 rtscts"; empty when the terminal is gone.
+  std::string LineSettings() const;
+
   int Receive(BYTE* buffer, int count, int timeoutMs) override;
   bool Send(const BYTE* data, int count) override;
   // The terminal hangs up for good: the client's next transfer fails.

@@ -1,8 +1,9 @@
 // zdtool pkg-info PACKAGEFILE: the contents of a firmware update package, one fact a line and
 // one line per entry, or the file-read error text.
-// zdtool update PORTNAME PACKAGEFILE: a firmware-update job on the device thread for the ZD-2
-// on the port; its statuses and progress as they come and the final message
-// (PrintingCallback.h). Exits 0 when the update succeeded.
+// zdtool update PORTNAME PACKAGEFILE [--type T]: a firmware-update job on the device thread for
+// the ZD-2 (or, with --type, the identified instrument of type T) on the port; its statuses and
+// progress as they come and the final message (PrintingCallback.h). Exits 0 when the update
+// succeeded.
 
 #include <cstdio>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "platform/kernel/SyncObject.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
+#include "tests/tools/DeviceConnection.h"
 #include "tests/tools/PrintingCallback.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
@@ -56,12 +58,24 @@ int RunPackageInfo(const std::vector<std::string>& args) {
   return 0;
 }
 
+std::unique_ptr<Device::CJvDevice> ConnectForUpdate(const std::string& portName, int type) {
+  if (type < 0) return ConnectZd2(portName);
+  auto device = ConnectDevice(portName, type);
+  SDeviceIdent ident;
+  if (device && !device->Identify(ident)) {
+    std::printf("No instrument of type %d answered on %s.\n", type, portName.c_str());
+    return nullptr;
+  }
+  return device;
+}
+
 int RunUpdate(const std::vector<std::string>& args) {
-  if (args.size() != 2) {
-    std::fprintf(stderr, "usage: zdtool update PORTNAME PACKAGEFILE\n");
+  int type = -1;
+  if (args.size() != 2 && !(args.size() == 4 && args[2] == "--type" && ParseTypeNumber(args[3], type))) {
+    std::fprintf(stderr, "usage: zdtool update PORTNAME PACKAGEFILE [--type T]\n");
     return 2;
   }
-  auto device = ConnectZd2(args[0]);
+  auto device = ConnectForUpdate(args[0], type);
   if (!device) return 1;
   auto package = OpenPackage(args[1]);
   if (!package) {
@@ -86,6 +100,6 @@ int RunUpdate(const std::vector<std::string>& args) {
 }
 
 const ZdCommandRegistrar kPackageInfo({"pkg-info", "PACKAGEFILE", &RunPackageInfo});
-const ZdCommandRegistrar kUpdate({"update", "PORTNAME PACKAGEFILE", &RunUpdate});
+const ZdCommandRegistrar kUpdate({"update", "PORTNAME PACKAGEFILE [--type T]", &RunUpdate});
 
 }  // namespace

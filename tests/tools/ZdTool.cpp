@@ -5,6 +5,8 @@
 #include <cstring>
 #include <map>
 
+#include "drivers/DriverClasses.h"
+
 namespace {
 
 std::map<std::string, ZdCommand>& Commands() {
@@ -14,7 +16,8 @@ std::map<std::string, ZdCommand>& Commands() {
 
 int Usage() {
   std::fprintf(stderr, "usage: zdtool COMMAND [ARGS]\n");
-  for (const auto& [name, command] : Commands()) std::fprintf(stderr, "  %s %s\n", name.c_str(), command.usage);
+  for (const auto& [name, command] : Commands())
+    std::fprintf(stderr, "  %s %s\n", name.c_str(), command.usage);
   return 2;
 }
 
@@ -24,6 +27,7 @@ ZdCommandRegistrar::ZdCommandRegistrar(const ZdCommand& command) { Commands()[co
 
 int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
+  Device::RegisterDriverClasses();
   if (argc < 2) return Usage();
   auto it = Commands().find(argv[1]);
   if (it == Commands().end()) return Usage();

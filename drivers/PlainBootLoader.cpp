@@ -1,0 +1,137 @@
+#include "drivers/PlainBootLoader.h"
+
+#include "device/Callback.h"
+#include "device/JvCommands.h"
+#include "device/JvDevice.h"
+#include "device/UpdateErrorCode.h"
+#include "device/streamio/IoStream.h"
+#include "drivers/IdentityReply.h"
+#include "drivers/ServiceStrings.h"
+#include "platform/base/Clock.h"
+#include "platform/base/FileException.h"
+#include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
+
+namespace Device {
+namespace {
+
+constexpr int kMinimumTimeoutMs = 3000;
+constexpr int kSwitchRequestTimeoutMs = 3000;
+constexpr BYTE kSwitchRequest = 210;
+constexpr BYTE kSwitchArgument = 1;
+constexpr int kEnterBurst = 5;
+constexpr int kEnterPauseMs = 50;
+constexpr int kFirstStatus = 240;
+constexpr int kEraseTimeoutMs = 15000;
+
+void ReportProgress(CCallback* callback, int percent) {
+  if (callback && callback->m_bProgressWanted) callback->OnProgress(percent, 1, 0);
+}
+
+}  // namespace
+
+bool CPlainBootLoader::Identify(CJvCommands* commands, BYTE deviceCode, SDeviceIdent& ident) {
+  if (!commands) return false;
+  CString line;
+  if (CIdentityReply::Query(commands, line)) {
+    m_mode = kApplicationMode;
+  } else {
+    if (!QueryBootloaderIdentity(commands, line)) return false;
+    m_mode = kBootLoaderMode;
+  }
+  const CIdentityReply reply(line);
+  if (!reply.HasFields(CIdentityReply::kAppVersion + 1)) return false;
+  m_info.deviceName = reply.Field(CIdentityReply::kName);
+  m_info.hardwareRevision = reply.Field(CIdentityReply::kHardware);
+  m_info.serialNumber = reply.Field(CIdentityReply::kSerial);
+  m_info.signature = reply.Field(CIdentityReply::kSignature);
+  m_info.appVersion = reply.Field(CIdentityReply::kAppVersion);
+  if (m_info.serialNumber == CString(u"-")) m_info.serialNumber = m_defaultSerial;
+  ident = m_info;
+  DWORD signature = 0;
+  if (!CIdentityReply::ReadSignature(m_info.signature, signature)) return false;
+  return !m_info.deviceName.IsEmpty() && !m_info.appVersion.IsEmpty() && !m_info.serialNumber.IsEmpty() &&
+         !m_info.hardwareRevision.IsEmpty() && !m_info.signature.IsEmpty() &&
+         CIdentityReply::CarriesDeviceCode(signature, deviceCode);
+}
+
+bool CPlainBootLoader::QueryApplicationId(CJvCommands* commands, SDeviceIdent& ident) {
+  if (!commands || !commands->QueryId(ident)) return false;
+  m_mode = kApplicationMode;
+  return true;
+}
+
+CString CPlainBootLoader::InfoText() const {
+  CString text;
+  text.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
+              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
+              m_info.signature.GetString());
+  return text;
+}
+
+void CPlainBootLoader::FillFirmwareList(CContents& contents) const {
+  contents.m_entries.clear();
+  SContentEntry application;
+  application.contentType = 1;
+  application.kind = 1;
+  application.flags = 1;
+  application.version = CVersion(m_info.appVersion);
+  contents.m_entries.push_back(application);
+}
+
+bool CPlainBootLoader::QueryBootloaderIdentity(CJvCommands* commands, CString& text) {
+  if (!commands || !commands->GetStream()) return false;
+  try {
+    commands->GetStream()->Flush();
+    commands->GetStream()->Purge();
+  } catch (const CFileException&) {
+    return false;
+  }
+  return CServiceStrings::Send(commands, CServiceStrings::kBootLoaderCommand, CServiceStrings::kAccepted) &&
+         CServiceStrings::ReadIdentity(commands, text);
+}
+
+int CPlainBootLoader::Init(CJvDevice& device, CJvCommands* commands, CCallback* callback) {
+  StreamIO::CIoStream* stream = commands ? commands->GetStream() : nullptr;
+  if (!stream) return eUpdateNotAttached;
+  int readTimeout = 0, writeTimeout = 0;
+  if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
+  if ((readTimeout < kMinimumTimeoutMs || writeTimeout < kMinimumTimeoutMs) &&
+      !stream->SetTimeouts(kMinimumTimeoutMs, kMinimumTimeoutMs))
+    return eUpdateCommunication;
+  if (m_mode != kBootLoaderMode) {
+    BYTE buffer[1] = {kSwitchArgument};
+    if (device.BinaryRequest(kSwitchRequest, 1, buffer, sizeof buffer, kSwitchRequestTimeoutMs) >=
+        kFirstStatus)
+      return eUpdateModeChange;
+    for (int i = 0; i < kEnterBurst; ++i) {
+      Sleep(kEnterPauseMs);
+      if (!CServiceStrings::Send(commands, CServiceStrings::kEnterBootLoader, CServiceStrings::kNoEcho))
+        return eUpdateModeChange;
+    }
+    m_mode = kBootLoaderMode;
+  }
+  if (callback) callback->OnStatusText(ResString(IDS_ERASE_MEMORY) + device.GetStepSuffix());
+  ReportProgress(callback, 0);
+  if (!CServiceStrings::Send(commands, CServiceStrings::kBootLoaderCommand, CServiceStrings::kAccepted))
+    return eUpdateCommunication;
+  if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
+  if (!stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs)) return eUpdateCommunication;
+  // An accepted erase keeps the long time-outs for the programming that follows.
+  if (!CServiceStrings::Send(commands, CServiceStrings::kErase, CServiceStrings::kEraseEcho)) {
+    stream->SetTimeouts(readTimeout, writeTimeout);
+    return eUpdateCommunication;
+  }
+  ReportProgress(callback, 100);
+  return eUpdateOk;
+}
+
+bool CPlainBootLoader::Leave(CJvCommands* commands) {
+  if (!CServiceStrings::Send(commands, CServiceStrings::kBootLoaderCommand, CServiceStrings::kAccepted) ||
+      !CServiceStrings::Send(commands, CServiceStrings::kLeave, CServiceStrings::kLeaveEcho))
+    return false;
+  m_mode = kApplicationMode;
+  return true;
+}
+
+}  // namespace Device

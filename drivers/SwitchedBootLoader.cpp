@@ -1,0 +1,157 @@
+#include "drivers/SwitchedBootLoader.h"
+
+#include "device/Callback.h"
+#include "device/DeviceAbort.h"
+#include "device/JvCommands.h"
+#include "device/JvDevice.h"
+#include "device/PackageHeader.h"
+#include "device/UpdateErrorCode.h"
+#include "device/streamio/IoStream.h"
+#include "drivers/IdentityReply.h"
+#include "drivers/ServiceStrings.h"
+#include "platform/base/Clock.h"
+#include "platform/res/StringTable.h"
+#include "resources/ResourceIds.h"
+
+namespace Device {
+namespace {
+
+constexpr int kMinimumTimeoutMs = 3000;
+constexpr int kSwitchRequestTimeoutMs = 3000;
+constexpr int kEnterBurst = 15;
+constexpr int kEnterPauseMs = 50;
+constexpr int kFirstStatus = 240;
+constexpr BYTE kNoStateChange = 0x08;
+
+void ReportProgress(CCallback* callback, int percent) {
+  if (callback && callback->m_bProgressWanted) callback->OnProgress(percent, 1, 0);
+}
+
+}  // namespace
+
+bool CSwitchedBootLoader::Identify(CJvCommands* commands, BYTE deviceCode, SDeviceIdent& ident) {
+  if (!commands) return false;
+  CString line;
+  if (CIdentityReply::Query(commands, line)) {
+    if (m_state == kStateOff) m_state = kStateTwo;
+    m_mode = kApplicationMode;
+  } else {
+    if (!QueryBootloaderIdentity(commands, line)) return false;
+    m_mode = kBootLoaderMode;
+  }
+  const CIdentityReply reply(line);
+  if (!reply.HasFields(CIdentityReply::kAppVersion + 1)) return false;
+  m_info.deviceName = reply.Field(CIdentityReply::kName);
+  m_info.hardwareRevision = reply.Field(CIdentityReply::kHardware);
+  m_info.serialNumber = reply.Field(CIdentityReply::kSerial);
+  m_info.signature = reply.Field(CIdentityReply::kSignature);
+  m_info.appVersion = reply.Field(CIdentityReply::kAppVersion);
+  if (m_sixthField) m_sixth = reply.Field(CIdentityReply::kSixth);
+  ident = m_info;
+  DWORD signature = 0;
+  if (!CIdentityReply::ReadSignature(m_info.signature, signature)) return false;
+  m_signatureValue = signature;
+  return !m_info.deviceName.IsEmpty() && !m_info.appVersion.IsEmpty() && !m_info.serialNumber.IsEmpty() &&
+         !m_info.hardwareRevision.IsEmpty() && !m_info.signature.IsEmpty() &&
+         CIdentityReply::CarriesDeviceCode(signature, deviceCode);
+}
+
+bool CSwitchedBootLoader::QueryApplicationId(CJvCommands* commands, SDeviceIdent& ident) {
+  if (!commands || !commands->QueryId(ident)) return false;
+  if (m_state == kStateOff) m_state = kStateTwo;
+  m_mode = kApplicationMode;
+  return true;
+}
+
+CString CSwitchedBootLoader::InfoText() const {
+  CString text;
+  text.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
+              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
+              m_info.signature.GetString());
+  return text;
+}
+
+void CSwitchedBootLoader::FillFirmwareList(CContents& contents) const {
+  contents.m_entries.clear();
+  SContentEntry application;
+  application.contentType = 1;
+  application.kind = 1;
+  application.flags = 1;
+  application.version = CVersion(m_info.appVersion);
+  contents.m_entries.push_back(application);
+}
+
+bool CSwitchedBootLoader::QueryBootloaderIdentity(CJvCommands* commands, CString& text) {
+  const bool turnOn = m_state == kStateOff;
+  if (turnOn) {
+    if (!CServiceStrings::Send(commands, CServiceStrings::kStateTwoOn, CServiceStrings::kAccepted))
+      return false;
+    m_state = kStateTwo;
+  }
+  if (!CServiceStrings::ReadIdentity(commands, text)) return false;
+  if (turnOn) {
+    if (!CServiceStrings::Send(commands, CServiceStrings::kStateBack, CServiceStrings::kAccepted))
+      return false;
+    m_state = kStateOff;
+  }
+  return true;
+}
+
+bool CSwitchedBootLoader::EnterBootloaderState(CJvCommands* commands) {
+  if (m_mode != kBootLoaderMode) return false;
+  if (!CServiceStrings::Send(commands, CServiceStrings::kStateTwoOn, CServiceStrings::kAccepted))
+    return false;
+  m_state = kStateTwo;
+  return true;
+}
+
+int CSwitchedBootLoader::Init(CJvDevice& device, CJvCommands* commands, CCallback* callback,
+                              BYTE switchRequest, int eraseTimeoutMs) {
+  StreamIO::CIoStream* stream = commands ? commands->GetStream() : nullptr;
+  if (!stream) return eUpdateNotAttached;
+  int readTimeout = 0, writeTimeout = 0;
+  if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
+  if ((readTimeout < kMinimumTimeoutMs || writeTimeout < kMinimumTimeoutMs) &&
+      !stream->SetTimeouts(kMinimumTimeoutMs, kMinimumTimeoutMs))
+    return eUpdateCommunication;
+  if (m_mode != kBootLoaderMode) {
+    BYTE reply[1] = {};
+    if (device.BinaryRequest(switchRequest, 0, reply, sizeof reply, kSwitchRequestTimeoutMs) >= kFirstStatus)
+      return eUpdateModeChange;
+    for (int i = 0; i < kEnterBurst; ++i) {
+      Sleep(kEnterPauseMs);
+      if (!CServiceStrings::Send(commands, CServiceStrings::kEnterBootLoader, CServiceStrings::kNoEcho))
+        return eUpdateModeChange;
+    }
+    m_state = kStateOff;
+    m_mode = kBootLoaderMode;
+  }
+  if (callback) callback->OnStatusText(ResString(IDS_ERASE_MEMORY) + device.GetStepSuffix());
+  ReportProgress(callback, 0);
+  if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
+  if (!EnterBootloaderState(commands)) return eUpdateModeChange;
+  if (!stream->SetTimeouts(eraseTimeoutMs, eraseTimeoutMs)) return eUpdateCommunication;
+  const bool erased = CServiceStrings::Send(commands, CServiceStrings::kErase, CServiceStrings::kEraseEcho);
+  const bool restored = stream->SetTimeouts(readTimeout, writeTimeout);
+  if (!erased || !restored) return eUpdateCommunication;
+  ReportProgress(callback, 100);
+  return eUpdateOk;
+}
+
+int CSwitchedBootLoader::SwitchState(CJvCommands* commands, CCallback* callback, const CString& stepSuffix,
+                                     const SBlockRecord& record) {
+  if (!commands || !commands->GetStream()) return eUpdateNotAttached;
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (callback) callback->OnStatusText(ResString(IDS_UPDATE_SET_MODE) + stepSuffix);
+  const BYTE wanted = record.bytes[13];
+  if (wanted == m_state || (record.ModeByte() & kNoStateChange)) return eUpdateOk;
+  if (wanted != kStateTwo) return eUpdateNotAttached;
+  return EnterBootloaderState(commands) ? eUpdateOk : eUpdateModeChange;
+}
+
+bool CSwitchedBootLoader::Leave(CJvCommands* commands) {
+  if (m_state != kStateTwo && !EnterBootloaderState(commands)) return false;
+  return CServiceStrings::Send(commands, CServiceStrings::kLeave, CServiceStrings::kLeaveEcho);
+}
+
+}  // namespace Device

@@ -1,0 +1,190 @@
+// instrument-sim: one of the maker's other instruments as a program, serving one client at a
+// time on a loopback TCP port or on a pseudo-terminal, until it receives SIGINT or SIGTERM.
+//
+//   instrument-sim --type T (--tcp 127.0.0.1:3728 | --pty [--com N])
+//                  [--identity TEXT] [--id TEXT] [--answer COMMAND=TEXT]... [--echo]
+//                  [--silent-app] [--boot-identity TEXT] [--boot-state N]
+//                  [--refuse SERVICESTRING]... [--refuse-srecord K]
+//                  [--reply CODE=HEXBYTES]... [--raw-status N] [--refuse-mode N]
+//                  [--mode-duration MS] [--timed-duration MS] [--readings A,B,...]
+//                  [--byte-rate BYTES_PER_SECOND] [--log FILE]
+//
+// It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
+// "com=N" when it was mapped to COM N in the settings store). When it ends it prints
+// "line=SETTINGS", the line settings the client last gave the pseudo-terminal (such as
+// "38400 rtscts"), and writes the log file: one line for every item received (see
+// InstrumentSimulator.h).
+
+#include <signal.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "tests/sim/Peer.h"
+#include "tests/sim/PtyLink.h"
+#include "tests/sim/SocketLink.h"
+#include "tests/sim/instruments/InstrumentSimulator.h"
+
+namespace {
+
+struct SOptions {
+  int type = -1;
+  std::string tcp;
+  bool pty = false;
+  int com = 0;
+  std::string log;
+  int byteRate = 0;
+};
+
+int Usage() {
+  std::fprintf(
+      stderr,
+      "usage: instrument-sim --type T (--tcp HOST:PORT | --pty [--com N])\n"
+      "         [--identity TEXT] [--id TEXT] [--answer COMMAND=TEXT] [--echo] [--silent-app]\n"
+      "         [--boot-identity TEXT] [--boot-state N] [--refuse SERVICESTRING] [--refuse-srecord K]\n"
+      "         [--reply CODE=HEXBYTES] [--raw-status N] [--refuse-mode N] [--mode-duration MS]\n"
+      "         [--timed-duration MS]\n"
+      "         [--readings A,B,...] [--byte-rate N] [--log FILE]\n");
+  return 2;
+}
+
+bool ParseHexBytes(const std::string& text, std::vector<BYTE>& bytes) {
+  if (text.size() % 2 != 0) return false;
+  for (size_t i = 0; i < text.size(); i += 2) {
+    char* end = nullptr;
+    const std::string pair = text.substr(i, 2);
+    const long value = std::strtol(pair.c_str(), &end, 16);
+    if (*end != '\0') return false;
+    bytes.push_back(BYTE(value));
+  }
+  return true;
+}
+
+std::vector<std::string> SplitList(const std::string& text) {
+  std::vector<std::string> items;
+  size_t start = 0;
+  while (true) {
+    const size_t comma = text.find(',', start);
+    items.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    if (comma == std::string::npos) return items;
+    start = comma + 1;
+  }
+}
+
+bool ApplyOption(const std::string& option, const std::string& value, SOptions& options,
+                 Sim::CInstrumentSimulator& instrument) {
+  const size_t equals = value.find('=');
+  if (option == "--tcp") {
+    options.tcp = value;
+  } else if (option == "--com") {
+    options.com = std::atoi(value.c_str());
+  } else if (option == "--log") {
+    options.log = value;
+  } else if (option == "--byte-rate") {
+    options.byteRate = std::atoi(value.c_str());
+  } else if (option == "--identity") {
+    instrument.SetIdentity(value);
+  } else if (option == "--id") {
+    instrument.SetIdAnswer(value);
+  } else if (option == "--answer" && equals != std::string::npos) {
+    instrument.SetTextAnswer(value.substr(0, equals), value.substr(equals + 1));
+  } else if (option == "--boot-identity") {
+    instrument.SetBootIdentity(value);
+  } else if (option == "--boot-state") {
+    instrument.SetBootState(std::atoi(value.c_str()));
+  } else if (option == "--refuse") {
+    instrument.RefuseServiceString(value);
+  } else if (option == "--refuse-srecord") {
+    instrument.RefuseSRecord(std::atoi(value.c_str()));
+  } else if (option == "--reply" && equals != std::string::npos) {
+    std::vector<BYTE> bytes;
+    if (!ParseHexBytes(value.substr(equals + 1), bytes)) return false;
+    instrument.SetFrameReply(BYTE(std::strtol(value.substr(0, equals).c_str(), nullptr, 16)), bytes);
+  } else if (option == "--raw-status") {
+    instrument.SetRawStatus(BYTE(std::atoi(value.c_str())));
+  } else if (option == "--refuse-mode") {
+    instrument.RefuseMode(std::atoi(value.c_str()));
+  } else if (option == "--timed-duration") {
+    instrument.SetTimedDuration(std::atoi(value.c_str()));
+  } else if (option == "--mode-duration") {
+    instrument.SetModeDuration(std::atoi(value.c_str()));
+  } else if (option == "--readings") {
+    instrument.SetReadings(SplitList(value));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::unique_ptr<Sim::CLink> MakeLink(const SOptions& options) {
+  if (options.pty) {
+    auto link = std::make_unique<Sim::CPtyLink>();
+    if (!link->IsOpen() || (options.com > 0 && !link->MapToComPort(options.com))) return nullptr;
+    return link;
+  }
+  const size_t colon = options.tcp.rfind(':');
+  if (colon == std::string::npos) return nullptr;
+  auto link = std::make_unique<Sim::CSocketLink>(options.tcp.substr(0, colon),
+                                                 std::atoi(options.tcp.c_str() + colon + 1));
+  if (!link->IsOpen()) return nullptr;
+  return link;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SOptions options;
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string(argv[i]) == "--type") options.type = std::atoi(argv[i + 1]);
+  Sim::CInstrumentSimulator instrument(options.type);
+  if (!instrument.IsKnownType()) return Usage();
+  for (int i = 1; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "--pty") {
+      options.pty = true;
+    } else if (option == "--echo") {
+      instrument.SetEcho(true);
+    } else if (option == "--silent-app") {
+      instrument.SetApplicationSilent(true);
+    } else if (i + 1 >= argc) {
+      return Usage();
+    } else if (option == "--type") {
+      ++i;
+    } else if (!ApplyOption(option, argv[++i], options, instrument)) {
+      return Usage();
+    }
+  }
+  if (options.pty == !options.tcp.empty()) return Usage();
+
+  // The signals are taken by sigwait below, on this thread, while the peer runs on its own.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  auto link = MakeLink(options);
+  if (!link) {
+    std::fprintf(stderr, "instrument-sim: cannot listen\n");
+    return 1;
+  }
+  Sim::CPeer peer(std::move(link));
+  peer.SetByteRate(options.byteRate);
+  std::printf("port=%s\n", peer.ClientName().c_str());
+  if (options.com > 0) std::printf("com=%d\n", options.com);
+  std::fflush(stdout);
+  peer.Start([&instrument](Sim::CPeer& p) { instrument.Run(p); });
+
+  int signal = 0;
+  sigwait(&stopSignals, &signal);
+  peer.Stop();
+  std::printf("line=%s\n", instrument.LineSettings().c_str());
+  if (!options.log.empty()) {
+    std::ofstream log(options.log, std::ios::trunc);
+    for (const std::string& item : instrument.Log()) log << item << '\n';
+  }
+  return 0;
+}

@@ -1,0 +1,500 @@
+#include "tests/sim/instruments/InstrumentSimulator.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/sim/Peer.h"
+#include "tests/sim/PtyLink.h"
+
+namespace Sim {
+namespace {
+
+constexpr BYTE kDle = 0x10;
+constexpr BYTE kFirstFrameHeader = 0xC0;
+constexpr BYTE kLastFrameHeader = 0xEF;
+constexpr BYTE kRawHeader = 0xC1;
+constexpr BYTE kWakeUpCode = 0xF6;
+constexpr BYTE kWakeUpAnswer = 0xF0;
+constexpr BYTE kModeCode = 0xF4;
+constexpr BYTE kDeviceCodeCode = 0xF1;
+constexpr BYTE kBlockReadCode = 0xD0;
+constexpr BYTE kBlockCode = 0xF8;
+constexpr BYTE kBlockData = 0x00;
+constexpr BYTE kTimedStart = 0x02;
+constexpr BYTE kSecondDuration = 0x03;
+constexpr BYTE kFirstDuration = 0x04;
+constexpr BYTE kBlockReadArgument = '0';
+constexpr int kPollMs = 50;
+constexpr int kByteTimeoutMs = 2000;
+// A raw long request shows itself by more payload after what a one-byte frame holds; its
+// bytes follow each other closely.
+constexpr int kRawGapMs = 300;
+constexpr int kReadingPauseMs = 20;
+constexpr size_t kLineLimit = 4096;
+// What arrives is taken in pieces of up to this size and handed out from there, so that a
+// throttled link paces whole chunks rather than single bytes.
+constexpr int kInputChunk = 4096;
+
+std::string Hex(const std::vector<BYTE>& bytes) {
+  std::string text;
+  char digits[4];
+  for (BYTE b : bytes) {
+    std::snprintf(digits, sizeof digits, text.empty() ? "%02X" : " %02X", b);
+    text += digits;
+  }
+  return text;
+}
+
+std::vector<std::string> FieldsOf(const std::string& identity) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  while (true) {
+    const size_t end = identity.find(';', start);
+    fields.push_back(identity.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return fields;
+    start = end + 1;
+  }
+}
+
+// "name;hardware;serial;signature;version..." gives "name;version;serial".
+std::string IdFromIdentity(const std::string& identity) {
+  const std::vector<std::string> fields = FieldsOf(identity);
+  if (fields.size() < 5) return std::string();
+  return fields[0] + ";" + fields[4] + ";" + fields[2];
+}
+
+// The device-code request's answer: four bytes of the signature, low byte first.
+std::vector<BYTE> DeviceCodeReply(const std::string& identity) {
+  const std::vector<std::string> fields = FieldsOf(identity);
+  const unsigned long signature = fields.size() > 3 ? std::strtoul(fields[3].c_str(), nullptr, 16) : 0;
+  return {4, BYTE(signature), BYTE(signature >> 8), BYTE(signature >> 16), BYTE(signature >> 24)};
+}
+
+}  // namespace
+
+CInstrumentSimulator::CInstrumentSimulator(int type) : m_profile(SInstrumentProfile::Of(type)) {}
+
+void CInstrumentSimulator::SetIdentity(const std::string& identity) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_profile.identity = identity;
+}
+
+void CInstrumentSimulator::SetIdAnswer(const std::string& answer) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_idAnswer = answer;
+  m_idAnswerSet = true;
+}
+
+void CInstrumentSimulator::SetTextAnswer(const std::string& command, const std::string& answer) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_textAnswers[command] = answer;
+}
+
+void CInstrumentSimulator::SetEcho(bool on) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_echo = on;
+}
+
+void CInstrumentSimulator::SetApplicationSilent(bool on) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_inBootLoader = on;
+}
+
+void CInstrumentSimulator::SetBootIdentity(const std::string& identity) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_bootIdentity = identity;
+  m_bootIdentitySet = true;
+}
+
+void CInstrumentSimulator::SetBootState(int state) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_bootState = state;
+}
+
+void CInstrumentSimulator::RefuseServiceString(const std::string& text) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_refusedStrings.insert(text);
+}
+
+void CInstrumentSimulator::RefuseSRecord(int number) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_refusedRecord = number;
+}
+
+void CInstrumentSimulator::SetFrameReply(BYTE code, const std::vector<BYTE>& reply) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_frameReplies[code] = reply;
+}
+
+void CInstrumentSimulator::SetRawStatus(BYTE status) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_rawStatus = status;
+}
+
+void CInstrumentSimulator::RefuseMode(int mode) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_refusedModes.insert(mode);
+}
+
+void CInstrumentSimulator::SetTimedDuration(int milliseconds) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_timedDurationMs = milliseconds;
+}
+
+void CInstrumentSimulator::SetModeDuration(int milliseconds) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_modeDurationMs = milliseconds;
+}
+
+void CInstrumentSimulator::SetReadings(const std::vector<std::string>& readings) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_profile.readings = readings;
+}
+
+std::vector<std::string> CInstrumentSimulator::Log() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_log;
+}
+
+void CInstrumentSimulator::NoteLineSettings(CPeer& peer) {
+  const auto* terminal = dynamic_cast<const CPtyLink*>(&peer.Link());
+  if (!terminal) return;
+  const std::string settings = terminal->LineSettings();
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_lineSettings = settings;
+}
+
+std::string CInstrumentSimulator::LineSettings() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_lineSettings;
+}
+
+void CInstrumentSimulator::ClearLog() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_log.clear();
+}
+
+void CInstrumentSimulator::AddLog(const std::string& item) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (!m_raw.empty()) {
+    m_log.push_back("raw " + Hex(m_raw));
+    m_raw.clear();
+  }
+  if (!item.empty()) m_log.push_back(item);
+}
+
+void CInstrumentSimulator::FlushRaw() { AddLog(std::string()); }
+
+bool CInstrumentSimulator::ApplicationAnswers() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return !m_inBootLoader;
+}
+
+int CInstrumentSimulator::ReceiveSome(CPeer& peer, BYTE* buffer, int maxCount, int timeoutMs) {
+  if (m_inputAt == m_input.size()) {
+    m_input.resize(kInputChunk);
+    const int got = peer.ReceiveSome(m_input.data(), kInputChunk, timeoutMs);
+    m_input.resize(size_t(std::max(got, 0)));
+    m_inputAt = 0;
+    if (got > 0) NoteLineSettings(peer);
+  }
+  const int count = std::min(maxCount, int(m_input.size() - m_inputAt));
+  std::copy(m_input.begin() + long(m_inputAt), m_input.begin() + long(m_inputAt) + count, buffer);
+  m_inputAt += size_t(count);
+  return count;
+}
+
+bool CInstrumentSimulator::Receive(CPeer& peer, BYTE* buffer, int count, int timeoutMs) {
+  int done = 0;
+  while (done < count) {
+    const int got = ReceiveSome(peer, buffer + done, count - done, timeoutMs);
+    if (got <= 0) return false;
+    done += got;
+  }
+  return true;
+}
+
+void CInstrumentSimulator::Run(CPeer& peer) {
+  if (!m_profile.readings.empty()) {
+    RunStream(peer);
+    return;
+  }
+  while (!peer.IsStopping()) {
+    BYTE byte = 0;
+    if (ReceiveSome(peer, &byte, 1, kPollMs) != 1) {
+      FlushRaw();
+      continue;
+    }
+    if (byte == kDle && ApplicationAnswers()) {
+      OnTextChannel(peer);
+    } else if (byte >= kFirstFrameHeader && byte <= kLastFrameHeader) {
+      OnFrame(peer, byte);
+    } else if (byte == 'S' && !ApplicationAnswers()) {
+      OnServiceLine(peer);
+    } else {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      m_raw.push_back(byte);
+    }
+  }
+  FlushRaw();
+}
+
+void CInstrumentSimulator::RunStream(CPeer& peer) {
+  size_t next = 0;
+  while (!peer.IsStopping()) {
+    std::string reading;
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      reading = m_profile.readings[next++ % m_profile.readings.size()];
+    }
+    const std::string line = "\n" + reading + "\r";
+    if (!peer.Send(std::vector<BYTE>(line.begin(), line.end()))) return;
+    NoteLineSettings(peer);
+    BYTE byte = 0;
+    while (ReceiveSome(peer, &byte, 1, kReadingPauseMs) == 1) {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      m_raw.push_back(byte);
+    }
+    FlushRaw();
+  }
+}
+
+void CInstrumentSimulator::OnTextChannel(CPeer& peer) {
+  FlushRaw();
+  if (!peer.Send({kAck})) return;
+  std::string command;
+  BYTE byte = 0;
+  while (command.size() < kLineLimit) {
+    if (!Receive(peer, &byte, 1, kByteTimeoutMs)) {
+      AddLog("text-cut " + command);
+      return;
+    }
+    if (byte == '\r') break;
+    command += char(byte);
+  }
+  AddLog("text " + command);
+  const std::string answer = TextAnswer(command);
+  bool echo = false;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    echo = m_echo;
+    if (command == "EC1") m_echo = true;
+    if (command == "EC0") m_echo = false;
+  }
+  const std::string line = echo ? command + " " + answer + "\r\n" : answer + "\r";
+  peer.Send(std::vector<BYTE>(line.begin(), line.end()));
+}
+
+std::string CInstrumentSimulator::TextAnswer(const std::string& command) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (command == "@ID@") return m_profile.identity.empty() ? "?" : m_profile.identity;
+  if (command == "ID") {
+    const std::string answer = m_idAnswerSet ? m_idAnswer : IdFromIdentity(m_profile.identity);
+    return answer.empty() ? "?" : answer;
+  }
+  if (command == "EC?") return m_echo ? "1" : "0";
+  if (command == "EC1" || command == "EC0") return "OK";
+  const auto it = m_textAnswers.find(command);
+  return it == m_textAnswers.end() ? "?" : it->second;
+}
+
+void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
+  FlushRaw();
+  std::vector<BYTE> frame{header};
+  BYTE code = 0;
+  if (!Receive(peer, &code, 1, kByteTimeoutMs)) {
+    AddLog("frame-cut " + Hex(frame));
+    return;
+  }
+  frame.push_back(code);
+  const int count = header - kFirstFrameHeader;
+  std::vector<BYTE> payload(size_t(count), 0);
+  if (count > 0 && !Receive(peer, payload.data(), count, kByteTimeoutMs)) {
+    AddLog("frame-cut " + Hex(frame));
+    return;
+  }
+  frame.insert(frame.end(), payload.begin(), payload.end());
+  if (!ApplicationAnswers()) {
+    AddLog("frame " + Hex(frame));
+    return;
+  }
+  if (header == kRawHeader && m_profile.blockRead && code == kBlockReadCode &&
+      payload[0] == kBlockReadArgument) {
+    AddLog("block-read " + Hex(frame));
+    std::vector<BYTE> block(kBlockSize);
+    for (int i = 0; i < kBlockSize; ++i) block[size_t(i)] = BYTE(i);
+    peer.Send(block);
+    return;
+  }
+  if (header == kRawHeader && code == kBlockCode && payload[0] == kBlockData &&
+      OnTrailingBytes(peer, frame, "block128", 0))
+    return;
+  if (header == kRawHeader && code == kBlockCode && payload[0] != kBlockData) {
+    OnTimedRequest(peer, frame, payload[0]);
+    return;
+  }
+  if (header == kRawHeader && m_profile.rawLongRequests &&
+      OnTrailingBytes(peer, frame, "raw-request", RawStatus()))
+    return;
+  AddLog("frame " + Hex(frame));
+  if (code == kWakeUpCode) {
+    peer.Send({kWakeUpAnswer});
+    return;
+  }
+  if (code == kModeCode) {
+    OnModeRequest(peer, payload);
+    return;
+  }
+  std::vector<BYTE> reply{0x00};
+  bool toBootLoader = false;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto it = m_frameReplies.find(code);
+    if (it != m_frameReplies.end()) {
+      reply = it->second;
+    } else if (code == kDeviceCodeCode) {
+      reply = DeviceCodeReply(m_profile.identity);
+    }
+    toBootLoader = int(code) == m_profile.bootRequest && payload == m_profile.bootRequestPayload;
+    if (toBootLoader) {
+      m_inBootLoader = true;
+      m_bootState = 0;
+    }
+  }
+  peer.Send(reply);
+}
+
+void CInstrumentSimulator::OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload) {
+  if (payload.size() < 2) return;
+  const BYTE subCode = payload[0];
+  const int mode = payload[1];
+  std::vector<BYTE> reply;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    switch (subCode) {
+      case 0x00:
+        reply = {1, BYTE(m_refusedModes.count(mode) ? 0 : 1)};
+        break;
+      case 0x01:
+        reply = {1, BYTE(m_activeMode == mode ? 1 : 0)};
+        break;
+      case 0x02:
+        // The switch itself is not answered.
+        m_activeMode = mode;
+        return;
+      case 0x03:
+        reply = {3, BYTE(m_modeDurationMs), BYTE(m_modeDurationMs >> 8), BYTE(m_modeDurationMs >> 16)};
+        break;
+      default:
+        reply = {1, 0};
+        break;
+    }
+  }
+  peer.Send(reply);
+}
+
+void CInstrumentSimulator::OnTimedRequest(CPeer& peer, const std::vector<BYTE>& frame, BYTE subCode) {
+  AddLog("timed " + Hex(frame));
+  int durationMs = 0;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    durationMs = m_timedDurationMs;
+  }
+  if (subCode == kTimedStart) {
+    // The operation runs for its announced time, then reports success.
+    peer.Pause(durationMs);
+    peer.Send({0x00});
+  } else if (subCode == kFirstDuration || subCode == kSecondDuration) {
+    peer.Send({3, BYTE(durationMs), BYTE(durationMs >> 8), BYTE(durationMs >> 16)});
+  } else {
+    peer.Send({kRefused});
+  }
+}
+
+BYTE CInstrumentSimulator::RawStatus() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_rawStatus;
+}
+
+bool CInstrumentSimulator::OnTrailingBytes(CPeer& peer, std::vector<BYTE>& frame, const std::string& kind,
+                                           BYTE status) {
+  BYTE buffer[512];
+  int got = ReceiveSome(peer, buffer, sizeof buffer, kRawGapMs);
+  if (got <= 0) return false;
+  while (got > 0) {
+    frame.insert(frame.end(), buffer, buffer + got);
+    got = ReceiveSome(peer, buffer, sizeof buffer, kRawGapMs);
+  }
+  AddLog(kind + " " + Hex(frame));
+  peer.Send({status});
+  return true;
+}
+
+void CInstrumentSimulator::OnServiceLine(CPeer& peer) {
+  FlushRaw();
+  std::string line = "S";
+  BYTE byte = 0;
+  while (line.size() < kLineLimit) {
+    if (!Receive(peer, &byte, 1, kByteTimeoutMs)) {
+      AddLog("line-cut " + line);
+      return;
+    }
+    if (byte == '\n') break;
+    line += char(byte);
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > 1 && line[1] >= '0' && line[1] <= '9') {
+    AddLog("record " + line);
+    bool refused = false;
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      refused = ++m_recordCount == m_refusedRecord;
+    }
+    peer.Send({BYTE(refused ? 'F' : 'P')});
+    return;
+  }
+  AddLog("service " + line);
+  OnServiceString(peer, line);
+}
+
+void CInstrumentSimulator::OnServiceString(CPeer& peer, const std::string& text) {
+  std::vector<BYTE> reply;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    reply = ServiceAnswer(text);
+  }
+  if (!reply.empty()) peer.Send(reply);
+}
+
+std::vector<BYTE> CInstrumentSimulator::ServiceAnswer(const std::string& text) {
+  const bool refused = m_refusedStrings.count(text) > 0;
+  std::vector<BYTE> reply;
+  auto answer = [&](char echo) { reply = {BYTE(refused ? kRefused : echo)}; };
+  if (text == "SC030000FC") {
+    if (m_profile.switchEcho) answer('B');
+  } else if (text == "SC030102F9") {
+    answer('G');
+  } else if (text == "SC030202F8") {
+    if (!refused) m_bootState = 2;
+    answer('G');
+  } else if (text == "SC030200FA") {
+    if (!refused) m_bootState = 0;
+    answer('G');
+  } else if (text == "SE030000FC") {
+    answer('E');
+  } else if (text == "SV030000FC") {
+    answer('V');
+  } else if (text == "SX030000FC") {
+    if (!refused) m_inBootLoader = false;
+    answer('X');
+  } else if (text == "SI030000FC") {
+    const std::string identity = m_bootIdentitySet ? m_bootIdentity : m_profile.identity;
+    if (!refused) reply.assign(identity.begin(), identity.end());
+  } else {
+    reply = {kRefused};
+  }
+  return reply;
+}
+
+}  // namespace Sim

@@ -1,0 +1,132 @@
+#pragma once
+// The maker's other instruments as a session of a Sim::CPeer, seen from the instrument's side:
+// the text channel (DLE, one acknowledge byte, a command up to CR, one reply line, with or
+// without echo), binary frames with their status or a reply from a table, the mode-change and
+// resynchronisation requests, the rebound hammers' raw long requests and the Lumovet's block
+// read, a boot loader behind the application (service strings, identity, S-records) and the
+// Humilo's stream of readings.
+//
+//   Sim::CPeer peer(std::make_unique<Sim::CPtyLink>());
+//   Sim::CInstrumentSimulator testBox(13);
+//   testBox.SetApplicationSilent(true);
+//   peer.Start([&](Sim::CPeer& p) { testBox.Run(p); });
+//   ... testBox.Log() lists every item received: "text @ID@", "frame C0 CE",
+//       "service SC030202F8", "record S1...", "raw 43 30 43 30 69", "raw-request C1 ...",
+//       "block-read C1 D0 30", "block128 C1 F8 00 ...", "timed C1 F8 04" ...
+//
+// Settings may be changed from the test's thread while the session runs.
+
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/base/WinTypes.h"
+#include "tests/sim/instruments/InstrumentProfile.h"
+
+namespace Sim {
+
+class CPeer;
+
+class CInstrumentSimulator {
+ public:
+  static constexpr BYTE kAck = 0x06;
+  static constexpr BYTE kRefused = '?';
+  static constexpr int kBlockSize = 129;
+
+  explicit CInstrumentSimulator(int type);
+
+  bool IsKnownType() const { return m_profile.type >= 0; }
+  // The application's "@ID@" answer; empty answers "?".
+  void SetIdentity(const std::string& identity);
+  // The "ID" answer; by default name, version and serial of the identity.
+  void SetIdAnswer(const std::string& answer);
+  // Any other text command.
+  void SetTextAnswer(const std::string& command, const std::string& answer);
+  void SetEcho(bool on);
+  // Only the boot loader answers, as after a failed update; "SX030000FC" starts the
+  // application again.
+  void SetApplicationSilent(bool on);
+  // The boot loader's answer to "SI030000FC"; by default the identity.
+  void SetBootIdentity(const std::string& identity);
+  void SetBootState(int state);
+  // The service string (without CR LF) is answered with '?' instead of its echo.
+  void RefuseServiceString(const std::string& text);
+  // S-record `number` (from 1) is answered with 'F'; 0 acknowledges all.
+  void RefuseSRecord(int number);
+  // The bytes sent back for a frame with this request code, in place of the status 0.
+  void SetFrameReply(BYTE code, const std::vector<BYTE>& reply);
+  // The status of the raw long requests (0 by default).
+  void SetRawStatus(BYTE status);
+  // The mode-change requests: modes the instrument does not know are refused; the switch
+  // takes this long (the scaled clock).
+  void RefuseMode(int mode);
+  void SetModeDuration(int milliseconds);
+  // How long a timed operation (block request 0xF8, sub-code 2) takes, as announced to the
+  // duration queries (sub-codes 4 and 3).
+  void SetTimedDuration(int milliseconds);
+  // A streaming instrument's readings, sent in turn as LF, text, CR.
+  void SetReadings(const std::vector<std::string>& readings);
+
+  std::vector<std::string> Log() const;
+  // On a pseudo-terminal, the line settings the client had given it when its last bytes came
+  // or, for a streaming instrument, when the last reading went (see CPtyLink::LineSettings).
+  std::string LineSettings() const;
+  void ClearLog();
+
+  // The session: answers until the peer stops.
+  void Run(CPeer& peer);
+
+ private:
+  // What the client sent, through the simulator's own input buffer; the time-out applies to
+  // each wait for more.
+  int ReceiveSome(CPeer& peer, BYTE* buffer, int maxCount, int timeoutMs);
+  bool Receive(CPeer& peer, BYTE* buffer, int count, int timeoutMs);
+  void RunStream(CPeer& peer);
+  void NoteLineSettings(CPeer& peer);
+  void OnTextChannel(CPeer& peer);
+  void OnFrame(CPeer& peer, BYTE header);
+  void OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload);
+  // A frame with more bytes right behind it (a raw long request, the 128-byte block): they are
+  // taken up to a pause, logged with the frame and answered with the status. False when
+  // nothing followed.
+  bool OnTrailingBytes(CPeer& peer, std::vector<BYTE>& frame, const std::string& kind, BYTE status);
+  BYTE RawStatus() const;
+  void OnTimedRequest(CPeer& peer, const std::vector<BYTE>& frame, BYTE subCode);
+  void OnServiceLine(CPeer& peer);
+  void OnServiceString(CPeer& peer, const std::string& text);
+  // The answer to a boot-loader string, with its effect on the state; called under the lock.
+  std::vector<BYTE> ServiceAnswer(const std::string& text);
+  std::string TextAnswer(const std::string& command);
+  void AddLog(const std::string& item);
+  void FlushRaw();
+  bool ApplicationAnswers() const;
+
+  SInstrumentProfile m_profile;
+  std::vector<BYTE> m_input;
+  std::string m_lineSettings;
+  size_t m_inputAt = 0;
+  mutable std::mutex m_mutex;
+  std::vector<std::string> m_log;
+  std::vector<BYTE> m_raw;
+  std::string m_idAnswer;
+  bool m_idAnswerSet = false;
+  std::map<std::string, std::string> m_textAnswers;
+  bool m_echo = false;
+  bool m_inBootLoader = false;
+  std::string m_bootIdentity;
+  bool m_bootIdentitySet = false;
+  int m_bootState = 0;
+  std::set<std::string> m_refusedStrings;
+  int m_refusedRecord = 0;
+  int m_recordCount = 0;
+  std::map<BYTE, std::vector<BYTE>> m_frameReplies;
+  BYTE m_rawStatus = 0;
+  std::set<int> m_refusedModes;
+  int m_modeDurationMs = 200;
+  int m_timedDurationMs = 200;
+  int m_activeMode = 8;
+};
+
+}  // namespace Sim

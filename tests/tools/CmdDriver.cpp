@@ -1,0 +1,210 @@
+// zdtool driver PORTNAME --type T OPERATION [ARGS]: attaches an instrument of type T,
+// identifies it (identified=) and calls one operation of its class, printing result= and the
+// operation's out values as name=value:
+//   BinaryRequest CODE PAYLOADHEX BUFSIZE   reply= (CODE in hexadecimal, "0x" optional;
+//                                           PAYLOADHEX "-" for none)
+//   EnterMode12 | EnterBootloaderState | SendRequest7Code4
+//   QueryBootloaderIdentity                 text=
+//   WriteNameCode T1 T2 T3 | WriteIdentityTexts T1 T2 T3
+//   ReadSelfCheck                           flag_a= flag_b= value= flag_c= flag_d=
+//   RemoteLogin USER PASSWORD               flags=0x%04X user=
+//   CheckConnection KIND                    value=
+// Exits 0 when attached and called, 2 for an unknown type or operation.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "device/DeviceFactory.h"
+#include "device/DeviceLogin.h"
+#include "drivers/OhmiraDevice.h"
+#include "drivers/SondrelLabDevice.h"
+#include "drivers/TestBoxDevice.h"
+#include "drivers/TintaraDevice.h"
+#include "tests/tools/DeviceConnection.h"
+#include "tests/tools/Zd2Connection.h"
+#include "tests/tools/ZdTool.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+// Result 2 means the operation does not exist for the device's class or its arguments are
+// wrong; anything else is the exit code.
+using Operation = std::function<int(Device::CJvDevice&, const Args&)>;
+
+constexpr int kUnknown = 2;
+
+void PrintBool(const char* name, bool value) { std::printf("%s=%d\n", name, value ? 1 : 0); }
+
+bool ParseHexBytes(const std::string& text, std::vector<BYTE>& bytes) {
+  if (text == "-") return true;
+  if (text.size() % 2 != 0) return false;
+  for (size_t i = 0; i < text.size(); i += 2) {
+    unsigned long value = 0;
+    if (!ParseHexNumber(text.substr(i, 2), value)) return false;
+    bytes.push_back(BYTE(value));
+  }
+  return true;
+}
+
+int BinaryRequest(Device::CJvDevice& device, const Args& args) {
+  unsigned long code = 0;
+  std::vector<BYTE> payload;
+  int bufferSize = 0;
+  if (args.size() != 3 || !ParseHexNumber(args[0], code) || code > 0xFF || !ParseHexBytes(args[1], payload) ||
+      !ParseTypeNumber(args[2], bufferSize) || bufferSize < 0)
+    return kUnknown;
+  std::vector<BYTE> buffer(std::max<size_t>(payload.size(), size_t(bufferSize)) + 1, 0);
+  std::copy(payload.begin(), payload.end(), buffer.begin());
+  const int result = device.BinaryRequest(BYTE(code), int(payload.size()), buffer.data(), bufferSize, -1);
+  std::printf("result=%d\nreply=", result);
+  if (result > 0 && result < 240)
+    for (int i = 0; i < std::min(result, bufferSize); ++i) std::printf("%02X", buffer[size_t(i)]);
+  std::printf("\n");
+  return 0;
+}
+
+template <class T>
+T* As(Device::CJvDevice& device) {
+  return dynamic_cast<T*>(&device);
+}
+
+int QueryBootloaderIdentity(Device::CJvDevice& device, const Args& args) {
+  if (!args.empty()) return kUnknown;
+  CString text;
+  bool result = false;
+  if (auto* testBox = As<Device::CTestBoxDevice>(device))
+    result = testBox->QueryBootloaderIdentity(text);
+  else if (auto* lab = As<Device::CSondrelLabDevice>(device))
+    result = lab->QueryBootloaderIdentity(text);
+  else if (auto* ohmira = As<Device::COhmiraDevice>(device))
+    result = ohmira->QueryBootloaderIdentity(text);
+  else if (auto* tintara = As<Device::CTintaraDevice>(device))
+    result = tintara->QueryBootloaderIdentity(text);
+  else
+    return kUnknown;
+  PrintBool("result", result);
+  std::printf("text=%s\n", EscapedText(text).c_str());
+  return 0;
+}
+
+int EnterBootloaderState(Device::CJvDevice& device, const Args& args) {
+  if (!args.empty()) return kUnknown;
+  if (auto* testBox = As<Device::CTestBoxDevice>(device))
+    PrintBool("result", testBox->EnterBootloaderState());
+  else if (auto* lab = As<Device::CSondrelLabDevice>(device))
+    PrintBool("result", lab->EnterBootloaderState());
+  else
+    return kUnknown;
+  return 0;
+}
+
+int WriteNameCode(Device::CJvDevice& device, const Args& args) {
+  auto* testBox = As<Device::CTestBoxDevice>(device);
+  if (!testBox || args.size() != 3) return kUnknown;
+  PrintBool("result", testBox->WriteNameCode(CString::FromUtf8(args[0]), CString::FromUtf8(args[1]),
+                                             CString::FromUtf8(args[2])));
+  return 0;
+}
+
+int WriteIdentityTexts(Device::CJvDevice& device, const Args& args) {
+  auto* lab = As<Device::CSondrelLabDevice>(device);
+  if (!lab || args.size() != 3) return kUnknown;
+  PrintBool("result", lab->WriteIdentityTexts(CString::FromUtf8(args[0]), CString::FromUtf8(args[1]),
+                                              CString::FromUtf8(args[2])));
+  return 0;
+}
+
+int ReadSelfCheck(Device::CJvDevice& device, const Args& args) {
+  auto* lab = As<Device::CSondrelLabDevice>(device);
+  if (!lab || !args.empty()) return kUnknown;
+  Device::SSelfCheckStatus status;
+  PrintBool("result", lab->ReadSelfCheck(status));
+  PrintBool("flag_a", status.flagA);
+  PrintBool("flag_b", status.flagB);
+  std::printf("value=%u\n", unsigned(status.value));
+  PrintBool("flag_c", status.flagC);
+  PrintBool("flag_d", status.flagD);
+  return 0;
+}
+
+int SendRequest7Code4(Device::CJvDevice& device, const Args& args) {
+  auto* lab = As<Device::CSondrelLabDevice>(device);
+  if (!lab || !args.empty()) return kUnknown;
+  PrintBool("result", lab->SendRequest7Code4());
+  return 0;
+}
+
+int EnterMode12(Device::CJvDevice& device, const Args& args) {
+  if (!args.empty()) return kUnknown;
+  PrintBool("result", device.EnterMode12());
+  return 0;
+}
+
+int RemoteLogin(Device::CJvDevice& device, const Args& args) {
+  if (args.size() != 2) return kUnknown;
+  SDeviceLogin login;
+  login.userName = CString::FromUtf8(args[0]);
+  login.password = CString::FromUtf8(args[1]);
+  PrintBool("result", device.RemoteLogin(login));
+  std::printf("flags=0x%04X\nuser=%s\n", unsigned(login.flags), EscapedText(login.userName).c_str());
+  return 0;
+}
+
+int CheckConnection(Device::CJvDevice& device, const Args& args) {
+  int kind = 0;
+  if (args.size() != 1 || !ParseTypeNumber(args[0], kind)) return kUnknown;
+  SDeviceIdent ident;
+  int value = 0;
+  PrintBool("result", device.CheckConnection(ident, kind, value));
+  std::printf("value=%d\n", value);
+  return 0;
+}
+
+const std::map<std::string, Operation>& Operations() {
+  static const std::map<std::string, Operation> operations = {
+      {"BinaryRequest", &BinaryRequest},
+      {"EnterMode12", &EnterMode12},
+      {"QueryBootloaderIdentity", &QueryBootloaderIdentity},
+      {"EnterBootloaderState", &EnterBootloaderState},
+      {"WriteNameCode", &WriteNameCode},
+      {"WriteIdentityTexts", &WriteIdentityTexts},
+      {"ReadSelfCheck", &ReadSelfCheck},
+      {"SendRequest7Code4", &SendRequest7Code4},
+      {"RemoteLogin", &RemoteLogin},
+      {"CheckConnection", &CheckConnection},
+  };
+  return operations;
+}
+
+int RunDriver(const Args& args) {
+  int type = 0;
+  if (args.size() < 4 || args[1] != "--type" || !ParseTypeNumber(args[2], type)) {
+    std::fprintf(stderr, "usage: zdtool driver PORTNAME --type T OPERATION [ARGS]\n");
+    return kUnknown;
+  }
+  const auto operation = Operations().find(args[3]);
+  if (operation == Operations().end()) {
+    std::fprintf(stderr, "Unknown operation %s.\n", args[3].c_str());
+    return kUnknown;
+  }
+  if (!Device::CreateDevice(type)) {
+    std::fprintf(stderr, "No instrument class for type %d.\n", type);
+    return kUnknown;
+  }
+  auto device = ConnectDevice(args[0], type);
+  if (!device) return 1;
+  SDeviceIdent ident;
+  PrintBool("identified", device->Identify(ident));
+  const int result = operation->second(*device, Args(args.begin() + 4, args.end()));
+  if (result == kUnknown)
+    std::fprintf(stderr, "Operation %s does not apply to type %d.\n", args[3].c_str(), type);
+  return result;
+}
+
+const ZdCommandRegistrar kDriver({"driver", "PORTNAME --type T OPERATION [ARGS]", &RunDriver});
+
+}  // namespace
