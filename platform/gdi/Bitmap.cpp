@@ -26,7 +26,10 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
   const bool mono =
       dc && dc->kind == DcData::Kind::Memory && dc->SurfaceBitmap() && dc->SurfaceBitmap()->mono;
-  return gdi::NewBitmap(gdi::NewImage(width, height), mono);
+  QImage image = gdi::NewImage(width, height);
+  // A size the memory cannot hold is refused, as the platform refuses it.
+  if (image.isNull()) return nullptr;
+  return gdi::NewBitmap(std::move(image), mono);
 }
 
 HBITMAP LoadBitmap(UINT resourceId) {
