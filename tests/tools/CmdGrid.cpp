@@ -1,6 +1,16 @@
 // zdtool grid SCRIPT: runs a script (a file, or "-" for standard input) against one extended
 // grid with control id 100 that fills a host window titled "zdtool grid". One command a line;
 // the first failing line is reported as "line N: TEXT" on standard error and ends the run.
+//
+// Build: new R C FR FC [W H] [virtual]; fill; load FILE.jvd; rows, cols, fixed-rows,
+//   fixed-cols N; height ROWS PX; width COLS PX; text|copytext R C "T"; back|textcolor R C
+//   0xBBGGRR; state|format R C 0xHH; range R FIRST LAST; type R C text|gradient|multibmp|bar;
+//   set R C NAME V...; option NAME V; reply CODE V; log CODE,...|all|none.
+// Act: vscroll|hscroll CODE [POS]; wheel DELTA X Y; select|deselect R1 C1 R2 C2;
+//   select-rows R C [additive]; select-all; clear-selection; focus R C; ensure-visible R C;
+//   autosize column C|row R|columns.
+// Look: facts; cell R C; heights A-B; widths A-B; at X Y; render FILE.png; paint FILE.png;
+//   pixel render|paint X Y.
 
 #include <cstdio>
 #include <cstdlib>
