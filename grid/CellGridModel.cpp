@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <new>
-#include <stdexcept>
 #include <utility>
 
 #include "grid/CellGrid.h"
 #include "grid/GridWindowClass.h"
 #include "grid/TextCell.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/ui/MessageBox.h"
 
 CCellGrid::CCellGrid(int rows, int cols, int fixedRows, int fixedCols)
     : m_defaultCellClass(RUNTIME_CLASS(CTextCell)) {
@@ -29,10 +29,14 @@ CCellGrid::~CCellGrid() {
   DestroyWindow();
 }
 
-BOOL CCellGrid::RegisterGridClass() {
-  if (!RegisterCellGridWindowClass()) throw std::runtime_error("the grid window class cannot be registered");
-  return TRUE;
-}
+BOOL CCellGrid::RegisterGridClass() { return RegisterCellGridWindowClass(); }
+
+namespace {
+
+// The framework's word for an allocation that failed.
+void ReportOutOfMemory() { MessageBox(nullptr, CString(u"Out of memory."), CString(), MB_OK | MB_ICONSTOP); }
+
+}  // namespace
 
 BOOL CCellGrid::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style) {
   m_creating = true;
@@ -105,32 +109,36 @@ BOOL CCellGrid::SetRowCount(int rows) {
   if (rows == m_rows) return TRUE;
   if (rows < 0) return FALSE;
   const int oldRows = m_rows;
+  // Everything that may fail is made first; the grid changes only when all of it is there.
+  std::vector<CellRow> added;
   try {
-    std::vector<CellRow> added;
-    if (!m_virtualMode && rows > oldRows) {
-      added.resize(std::size_t(rows - oldRows), CellRow(std::size_t(m_cols), nullptr));
-    }
-    m_rowHeights.Resize(rows, m_defaultCells[0]->GetDefaultHeight());
-    ForgetTopLeft();
-    if (m_fixedRows > rows) m_fixedRows = rows;
-    if (m_focusCell.row >= rows) m_focusCell = CCellAddr();
+    CGridSizeSums heights = m_rowHeights;
+    heights.Resize(rows, m_defaultCells[0]->GetDefaultHeight());
     if (!m_virtualMode) {
-      for (int r = rows; r < oldRows; ++r) {
-        for (int c = 0; c < m_cols; ++c) DestroyCell(r, c);
+      added.reserve(std::size_t(std::max(0, rows - oldRows)));
+      for (int r = oldRows; r < rows; ++r) {
+        added.emplace_back(std::size_t(m_cols), nullptr);
+        for (int c = 0; c < m_cols; ++c) added.back()[std::size_t(c)] = CreateCell(r, c);
       }
-      if (rows < oldRows) m_cells.resize(std::size_t(rows));
-      for (auto& row : added) m_cells.push_back(std::move(row));
+      m_cells.reserve(std::size_t(rows));
     }
-    m_rows = rows;
-    if (!m_virtualMode) {
-      for (int r = oldRows; r < rows; ++r)
-        for (int c = 0; c < m_cols; ++c) m_cells[std::size_t(r)][std::size_t(c)] = CreateCell(r, c);
-    }
+    m_rowHeights = std::move(heights);
   } catch (const std::bad_alloc&) {
-    // The arrays stay as they were, and so do the counts that describe them.
-    m_rowHeights.Resize(oldRows, m_defaultCells[0]->GetDefaultHeight());
+    for (CellRow& row : added)
+      for (CCellBase* cell : row) delete cell;
+    ReportOutOfMemory();
     return FALSE;
   }
+  ForgetTopLeft();
+  if (m_fixedRows > rows) m_fixedRows = rows;
+  if (m_focusCell.row >= rows) m_focusCell = CCellAddr();
+  if (!m_virtualMode) {
+    for (int r = rows; r < oldRows; ++r)
+      for (int c = 0; c < m_cols; ++c) DestroyCell(r, c);
+    if (rows < oldRows) m_cells.resize(std::size_t(rows));
+    for (CellRow& row : added) m_cells.push_back(std::move(row));
+  }
+  m_rows = rows;
   SetSortColumn(-1);
   m_modified = TRUE;
   UpdateScrollBars();
@@ -142,25 +150,38 @@ BOOL CCellGrid::SetColumnCount(int cols) {
   if (cols == m_cols) return TRUE;
   if (cols < 0) return FALSE;
   const int oldCols = m_cols;
+  std::vector<CellRow> added;
   try {
-    m_colWidths.Resize(cols, m_defaultCells[1]->GetDefaultWidth());
-    ForgetTopLeft();
-    if (m_fixedCols > cols) m_fixedCols = cols;
-    if (m_focusCell.col >= cols) m_focusCell = CCellAddr();
-    if (!m_virtualMode) {
-      for (int r = 0; r < m_rows; ++r)
-        for (int c = cols; c < oldCols; ++c) DestroyCell(r, c);
-      for (CellRow& row : m_cells) row.resize(std::size_t(cols), nullptr);
+    CGridSizeSums widths = m_colWidths;
+    widths.Resize(cols, m_defaultCells[1]->GetDefaultWidth());
+    if (!m_virtualMode && cols > oldCols) {
+      added.reserve(std::size_t(m_rows));
+      for (int r = 0; r < m_rows; ++r) {
+        added.emplace_back();
+        added.back().reserve(std::size_t(cols - oldCols));
+        for (int c = oldCols; c < cols; ++c) added.back().push_back(CreateCell(r, c));
+        m_cells[std::size_t(r)].reserve(std::size_t(cols));
+      }
     }
-    m_cols = cols;
-    if (!m_virtualMode) {
-      for (int r = 0; r < m_rows; ++r)
-        for (int c = oldCols; c < cols; ++c) m_cells[std::size_t(r)][std::size_t(c)] = CreateCell(r, c);
-    }
+    m_colWidths = std::move(widths);
   } catch (const std::bad_alloc&) {
-    m_colWidths.Resize(oldCols, m_defaultCells[1]->GetDefaultWidth());
+    for (CellRow& row : added)
+      for (CCellBase* cell : row) delete cell;
+    ReportOutOfMemory();
     return FALSE;
   }
+  ForgetTopLeft();
+  if (m_fixedCols > cols) m_fixedCols = cols;
+  if (m_focusCell.col >= cols) m_focusCell = CCellAddr();
+  if (!m_virtualMode) {
+    for (int r = 0; r < m_rows; ++r) {
+      for (int c = cols; c < oldCols; ++c) DestroyCell(r, c);
+      CellRow& row = m_cells[std::size_t(r)];
+      row.resize(std::size_t(std::min(cols, oldCols)));
+      if (!added.empty()) row.insert(row.end(), added[std::size_t(r)].begin(), added[std::size_t(r)].end());
+    }
+  }
+  m_cols = cols;
   SetSortColumn(-1);
   m_modified = TRUE;
   UpdateScrollBars();

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "grid/GradientCell.h"
 #include "grid/TextCell.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SysColors.h"
 #include "tests/grid/GridFixture.h"
 
@@ -139,6 +142,41 @@ TEST_F(GridModel, WheelLinesComeFromTheSystem) {
   SetWheelScrollLines(3);
   CCellGrid lines;
   EXPECT_EQ(lines.GetWheelScrollLines(), 3);
+}
+
+}  // namespace
+
+namespace {
+
+// A cell that cannot be made while the memory is said to be gone.
+class CScarceCell : public CTextCell {
+ public:
+  static const CRuntimeClass classCScarceCell;
+  static CObject* CreateObject() {
+    if (--left < 0) throw std::bad_alloc();
+    return new CScarceCell;
+  }
+  static int left;
+};
+const CRuntimeClass CScarceCell::classCScarceCell = {"CScarceCell", &CScarceCell::CreateObject,
+                                                     RUNTIME_CLASS(CTextCell)};
+int CScarceCell::left = 0;
+
+TEST_F(GridModel, CountsThatCannotBeMadeStayAsTheyWere) {
+  Make(5, 3, 1, 1);
+  CScriptedAnswers answers;
+  grid->SetDefaultCellType(RUNTIME_CLASS(CScarceCell));
+  CScarceCell::left = 4;
+  EXPECT_FALSE(grid->SetRowCount(8));
+  EXPECT_EQ(grid->GetRowCount(), 5);
+  EXPECT_EQ(grid->GetRowHeight(5), -1);
+  CScarceCell::left = 2;
+  EXPECT_FALSE(grid->SetColumnCount(5));
+  EXPECT_EQ(grid->GetColumnCount(), 3);
+  EXPECT_EQ(grid->GetColumnWidth(3), -1);
+  EXPECT_NE(grid->GetCell(4, 2), nullptr);
+  ASSERT_EQ(answers.GetMessageBoxes().size(), 2u);
+  EXPECT_EQ(answers.GetMessageBoxes()[0].text, CString(u"Out of memory."));
 }
 
 }  // namespace
