@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
@@ -56,9 +57,11 @@ void CCellGrid::UpdateScrollBars() {
   const bool horizontal = viewWidth < scrollWidth;
   m_vScrollMax = vertical ? scrollHeight - 1 : 0;
   m_hScrollMax = horizontal ? scrollWidth - 1 : 0;
-  if (vertical != ((m_scrollBarState & 0x02) != 0)) ShowScrollBar(SB_VERT, vertical);
-  if (horizontal != ((m_scrollBarState & 0x01) != 0)) ShowScrollBar(SB_HORZ, horizontal);
-  m_scrollBarState = (vertical ? 0x02 : 0) | (horizontal ? 0x01 : 0);
+  // The state changes before the bars do: showing a bar resizes the client area, and the
+  // update that this size change starts must see the bars as they now are.
+  const UINT previous = std::exchange(m_scrollBarState, UINT((vertical ? 0x02 : 0) | (horizontal ? 0x01 : 0)));
+  if (vertical != ((previous & 0x02) != 0)) ShowScrollBar(SB_VERT, vertical);
+  if (horizontal != ((previous & 0x01) != 0)) ShowScrollBar(SB_HORZ, horizontal);
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE;

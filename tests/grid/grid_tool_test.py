@@ -6,9 +6,13 @@ inverted back colour and a merged cell without inner lines; the render is as lar
 columns and rows. A failing line ends the run with its number."""
 
 import os
+import re
 import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+from zdtest_util import measurement_record  # noqa: E402
 
 BUTTON_FACE = "D4D0C8"
 WHITE = "FFFFFF"
@@ -97,6 +101,29 @@ cell 4 1
     check("notify=-120 row=1 col=1" in notices.stdout, "focus notice: " + notices.stdout)
     check("notify=-177 row=2 col=1" in notices.stdout and 'text="V2.1"' in notices.stdout,
           "display info: " + notices.stdout)
+
+    with tempfile.TemporaryDirectory() as folder:
+        raw = os.path.join(folder, "tests.raw")
+        project = os.path.join(folder, "tests.jvd")
+        with open(raw, "wb") as out:
+            out.write(measurement_record(3, (2024, 5, 6, 7, 8, 9), 4711, 0, 2500, 2600, 40, [(1, 100), (0, 0), (0, 0)]))
+            out.write(measurement_record(4, (2024, 5, 7, 8, 9, 10), 4712, 0, 1800, 1900, 30, [(2, 50), (3, 50), (0, 0)]))
+        env = dict(os.environ, XDG_CONFIG_HOME=folder)
+        subprocess.run([zdtool, "project-new", raw, project], check=True, capture_output=True, env=env)
+        dump = subprocess.run([zdtool, "project-dump", project], check=True, capture_output=True, text=True,
+                              env=env).stdout
+        first = dump.split("[1]")[0].split("[0]")[1]
+        expected = {key: value for key, value in re.findall(r"^(\w+)=(.*)$", first, re.M)}
+        loaded = subprocess.run([zdtool, "grid", "-"], input=f"new 1 1 0 0\nload {project}\nfacts\n" +
+                                "".join(f"cell {r} {c}\n" for r in (0, 1) for c in range(7)),
+                                capture_output=True, text=True, env=env, timeout=60)
+        check(loaded.returncode == 0, "load: " + loaded.stderr)
+        texts = re.findall(r'text="([^"]*)"', loaded.stdout)
+        check(texts[:7] == ["slot", "id", "date_time", "peak_load", "area", "diameter", "load_rate"],
+              "heading: " + str(texts[:7]))
+        check(texts[7:] == [expected[key] for key in ("slot", "id", "date_time", "peak_load", "area", "diameter",
+                                                        "load_rate")], "row of the first test: " + str(texts[7:]))
+        check("rows=3" in loaded.stdout.splitlines(), "one row per test: " + loaded.stdout)
 
     failing = run(zdtool, "new 3 3 0 0\nfacts\nbogus 1\nfacts\n", rc=1)
     check(failing.stderr.strip().endswith("\nline 3: unknown command bogus") or failing.stderr.strip() == "line 3: unknown command bogus", "failure: " + failing.stderr)
