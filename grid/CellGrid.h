@@ -185,6 +185,9 @@ class CCellGrid : public CWnd {
   void RefreshWindow();
   BOOL RenderToBitmap(CBitmap* bitmap);
   void AddAfterDraw(CCellBase* cell);
+  // A picture of the focus cell for dragging, with its size; null without a focus cell. The
+  // caller owns the image list.
+  virtual CImageList* CreateDragImage(CSize* size);
 
   // ---- notices and virtual mode (CellGridNotify.cpp)
   LRESULT SendNotification(int row, int col, int code);

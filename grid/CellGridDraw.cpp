@@ -330,3 +330,26 @@ BOOL CCellGrid::RenderToBitmap(CBitmap* bitmap) {
   memory.SelectObject(old);
   return TRUE;
 }
+
+CImageList* CCellGrid::CreateDragImage(CSize* size) {
+  CCellBase* cell = GetCell(m_focusCell.row, m_focusCell.col);
+  CRect rect;
+  if (!cell || !GetSafeHwnd() || !GetCellRect(m_focusCell.row, m_focusCell.col, rect)) return nullptr;
+  const CSize extent(rect.Width(), rect.Height());
+  if (extent.cx <= 0 || extent.cy <= 0) return nullptr;
+  if (size) *size = extent;
+  auto list = std::make_unique<CImageList>();
+  if (!list->Create(extent.cx, extent.cy, ILC_MASK, 1, 1)) return nullptr;
+  CClientDC windowDc(this);
+  CDC memory;
+  CBitmap bitmap;
+  if (!memory.CreateCompatibleDC(&windowDc) ||
+      !bitmap.CreateCompatibleBitmap(&windowDc, extent.cx, extent.cy))
+    return nullptr;
+  CBitmap* old = memory.SelectObject(&bitmap);
+  memory.SetWindowOrg(0, 0);
+  cell->Draw(&memory, m_focusCell.row, m_focusCell.col, CRect(0, 0, extent.cx, extent.cy), FALSE, FALSE);
+  memory.SelectObject(old);
+  list->Add(&bitmap, m_defaultCells[0]->GetBackColor());
+  return list.release();
+}

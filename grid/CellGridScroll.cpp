@@ -59,7 +59,8 @@ void CCellGrid::UpdateScrollBars() {
   m_hScrollMax = horizontal ? scrollWidth - 1 : 0;
   // The state changes before the bars do: showing a bar resizes the client area, and the
   // update that this size change starts must see the bars as they now are.
-  const UINT previous = std::exchange(m_scrollBarState, UINT((vertical ? 0x02 : 0) | (horizontal ? 0x01 : 0)));
+  const UINT previous =
+      std::exchange(m_scrollBarState, UINT((vertical ? 0x02 : 0) | (horizontal ? 0x01 : 0)));
   if (vertical != ((previous & 0x02) != 0)) ShowScrollBar(SB_VERT, vertical);
   if (horizontal != ((previous & 0x01) != 0)) ShowScrollBar(SB_HORZ, horizontal);
   SCROLLINFO info{};

@@ -105,6 +105,16 @@ TEST_F(SmallGrid, CellsLeavingTheViewAreToldOnce) {
   EXPECT_EQ(static_cast<CLeavingCell*>(grid->GetCell(5, 0))->left, 0);
 }
 
+TEST_F(SmallGrid, TheDragImageIsAPictureOfTheFocusCell) {
+  CSize size;
+  EXPECT_EQ(grid->CreateDragImage(&size), nullptr);
+  grid->SetFocusCell(2, 1);
+  std::unique_ptr<CImageList> image(grid->CreateDragImage(&size));
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(size, CSize(49, 19));
+  EXPECT_EQ(image->GetImageCount(), 1);
+}
+
 using FixedGrid = GridOnScreen;
 
 TEST_F(FixedGrid, FixedCellsAreRaisedAndScrolledCellsStayOutOfThem) {

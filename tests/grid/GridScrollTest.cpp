@@ -35,6 +35,18 @@ TEST_F(TallRows, PixelLinesStepAtMostFifteenPixels) {
   EXPECT_EQ(grid->GetTopRowOffset(), -285);
 }
 
+TEST_F(TallRows, PixelLinesUpReachTheStartOfTheFirstRow) {
+  grid->SetWholeRowScrolling(FALSE);
+  SimulateScrollBar(grid.get(), SB_VERT, SB_THUMBTRACK, 20);
+  SimulateScrollBar(grid.get(), SB_VERT, SB_THUMBPOSITION, 20);
+  PumpMessages();
+  Line(SB_LINEUP);
+  EXPECT_EQ(Pos(), 5);
+  Line(SB_LINEUP);
+  EXPECT_EQ(Pos(), 0);
+  EXPECT_EQ(grid->GetTopRowOffset(), 0);
+}
+
 TEST_F(TallRows, WholeRowLinesStepARowAndThumbMovesInARowDoNotRepaint) {
   Line(SB_LINEDOWN);
   EXPECT_EQ(Pos(), 300);
