@@ -174,6 +174,8 @@ class CCellGrid : public CWnd {
   void SetWholeRowSelection(BOOL on);
   BOOL GetWholeRowSelection() const { return m_wholeRowSelection; }
   void SetSelectionAnchor(const CCellAddr& cell) { m_selectionAnchor = cell; }
+  // A press on a cell of a fixed column: selects whole rows from the anchor to it.
+  virtual void HandleFixedColumnClick(CCellAddr cell);
   // How the mouse extends the selection: 1 all, 2 columns, 3 rows, 4 cells.
   void SetMouseMode(int mode) { m_mouseMode = mode; }
 

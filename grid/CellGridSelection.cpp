@@ -215,6 +215,12 @@ void CCellGrid::SelectToCell(CCellAddr cell) {
   SendNotification(cell.row, cell.col, GRIDN_SELCHANGING);
 }
 
+void CCellGrid::HandleFixedColumnClick(CCellAddr cell) {
+  if (!IsValid(cell) || !m_fixedColClickSelectsRows) return;
+  m_mouseMode = cell.row < m_fixedRows ? 1 : 3;
+  SelectToCell(cell);
+}
+
 void CCellGrid::OnEditSelectAll() {
   if (!m_selectionEnabled) return;
   SendNotification(m_buttonDownCell.row, m_buttonDownCell.col, GRIDN_SELCHANGING);

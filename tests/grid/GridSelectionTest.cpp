@@ -61,6 +61,17 @@ TEST_F(TwelveRows, FocusIsRaisedOutOfTheFixedCellsAndAnnounced) {
   EXPECT_FALSE(grid->GetCellState(1, 1) & GCS_FOCUSED);
 }
 
+TEST_F(TwelveRows, APressOnTheFixedColumnSelectsRowsFromTheAnchor) {
+  grid->SetSelectionAnchor(CCellAddr(3, 1));
+  grid->HandleFixedColumnClick(CCellAddr(5, 0));
+  EXPECT_EQ(grid->GetSelectedCellRange(), CCellBlock(3, 1, 5, 3));
+  ASSERT_EQ(host.notices.size(), 1u);
+  EXPECT_EQ(host.notices[0], (SNotice{GRIDN_SELCHANGING, 5, 0}));
+  grid->SetWholeRowSelection(TRUE);
+  grid->HandleFixedColumnClick(CCellAddr(7, 0));
+  EXPECT_EQ(grid->GetSelectedCount(), 0);
+}
+
 TEST_F(TwelveRows, SelectAllAnnouncesTheChange) {
   grid->OnEditSelectAll();
   EXPECT_EQ(grid->GetSelectedCount(), 11 * 3);
