@@ -69,9 +69,13 @@ std::unique_ptr<SPage> MakePage(int tests) {
   return page;
 }
 
+// The pages live until main ends them, before the application goes.
+std::unique_ptr<SPage> g_page;
+std::unique_ptr<SPage> g_screenOnlyPage;
+
 SPage& Page() {
-  static std::unique_ptr<SPage> page = MakePage(kTests);
-  return *page;
+  if (!g_page) g_page = MakePage(kTests);
+  return *g_page;
 }
 
 void Repaint(CCellGrid& grid) {
@@ -132,9 +136,9 @@ void BM_RepaintAtEnd(benchmark::State& state) {
 
 // The same repaint of a grid that holds only the tests on screen.
 void BM_RepaintScreenOnly(benchmark::State& state) {
-  static std::unique_ptr<SPage> small = MakePage(50);
-  MoveTo(small->grid, Place::Top);
-  for (auto _ : state) Repaint(small->grid);
+  if (!g_screenOnlyPage) g_screenOnlyPage = MakePage(50);
+  MoveTo(g_screenOnlyPage->grid, Place::Top);
+  for (auto _ : state) Repaint(g_screenOnlyPage->grid);
 }
 
 void BM_Build(benchmark::State& state) {
@@ -160,5 +164,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  g_page.reset();
+  g_screenOnlyPage.reset();
   return 0;
 }
