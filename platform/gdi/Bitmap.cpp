@@ -1,5 +1,7 @@
 #include "platform/gdi/Bitmap.h"
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/gdi/Dc.h"
@@ -24,9 +26,14 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
+  // The platform refuses bitmaps past 2 GiB of pixels rather than committing the memory.
+  if (std::int64_t(width) * height * 4 > std::int64_t(INT_MAX)) return nullptr;
   const bool mono =
       dc && dc->kind == DcData::Kind::Memory && dc->SurfaceBitmap() && dc->SurfaceBitmap()->mono;
-  return gdi::NewBitmap(gdi::NewImage(width, height), mono);
+  QImage image = gdi::NewImage(width, height);
+  // A size the memory cannot hold is refused, as the platform refuses it.
+  if (image.isNull()) return nullptr;
+  return gdi::NewBitmap(std::move(image), mono);
 }
 
 HBITMAP LoadBitmap(UINT resourceId) {

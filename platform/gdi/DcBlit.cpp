@@ -111,6 +111,24 @@ bool CopyPicture(DcData& dst, const Mapping& m, const QImage& source) {
   return true;
 }
 
+// A plain copy of colour pixels at their own size: row by row, with what the pixel-wise
+// operation gives (the source, opaque unless the target keeps alpha).
+void CopyPixels(DcData& dst, const Mapping& m, const QImage& source, bool keepAlpha) {
+  const QPoint shift = m.src.topLeft() - m.dst.topLeft();
+  const QRect reachable = source.rect().translated(-shift);
+  const QRegion region = dst.DeviceClip().intersected(m.dst.intersected(reachable));
+  QImage& image = dst.RawSurface();
+  const QRgb opaque = keepAlpha ? 0 : 0xFF000000;
+  for (const QRect& part : region) {
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+      auto* to = reinterpret_cast<QRgb*>(image.scanLine(y)) + part.left();
+      const auto* from =
+          reinterpret_cast<const QRgb*>(source.constScanLine(y + shift.y())) + part.left() + shift.x();
+      for (int x = 0; x < part.width(); ++x) to[x] = from[x] | opaque;
+    }
+  }
+}
+
 BOOL RasterBlit(DcData& dst, const Mapping& m, DcData* src, DWORD rop) {
   const BYTE table = BYTE(rop >> 16);
   const bool useSource = UsesSource(rop);
@@ -136,6 +154,12 @@ BOOL RasterBlit(DcData& dst, const Mapping& m, DcData* src, DWORD rop) {
   }
   const gdi::BrushData& brush = *dst.Brush();
   const bool paper = !dst.HasPixels();
+  if (table == 0xCC && !paper && !srcMono && !dstMono && m.src.size() == m.dst.size() && !m.flipX &&
+      !m.flipY) {
+    CopyPixels(dst, m, *sourceImage, keepAlpha);
+    dst.EndDraw();
+    return TRUE;
+  }
   dst.ForEachPixel(m.dst, [&](int x, int y, QRgb& d) {
     QRgb s = 0, p = 0;
     if (useSource) {

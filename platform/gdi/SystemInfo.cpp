@@ -1,5 +1,6 @@
 #include "platform/gdi/SystemInfo.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -68,9 +69,28 @@ LOGFONT Tahoma(int weight) {
   return lf;
 }
 
+// The colours in force: the classic scheme until SetSysColorValues changes some.
+COLORREF g_sysColors[kSysColorCount] = {};
+bool g_sysColorsChanged = false;
+int g_wheelScrollLines = 3;
+
 }  // namespace
 
-COLORREF GetSysColor(int index) { return index >= 0 && index < kSysColorCount ? kSysColors[index] : 0; }
+COLORREF GetSysColor(int index) {
+  if (index < 0 || index >= kSysColorCount) return 0;
+  return g_sysColorsChanged ? g_sysColors[index] : kSysColors[index];
+}
+
+void SetSysColorValues(int count, const int* indices, const COLORREF* colors) {
+  if (!g_sysColorsChanged) std::copy(std::begin(kSysColors), std::end(kSysColors), g_sysColors);
+  g_sysColorsChanged = true;
+  for (int i = 0; i < count; ++i)
+    if (indices[i] >= 0 && indices[i] < kSysColorCount) g_sysColors[indices[i]] = colors[i];
+}
+
+void ResetSysColorValues() { g_sysColorsChanged = false; }
+
+void SetWheelScrollLines(int lines) { g_wheelScrollLines = lines; }
 
 HBRUSH GetSysColorBrush(int index) {
   static HBRUSH brushes[kSysColorCount] = {};
@@ -230,7 +250,7 @@ BOOL SystemParametersInfo(UINT action, UINT, void* data, UINT) {
       return TRUE;
     }
     case SPI_GETWHEELSCROLLLINES:
-      *static_cast<UINT*>(data) = 3;
+      *static_cast<UINT*>(data) = UINT(g_wheelScrollLines);
       return TRUE;
     case SPI_GETWORKAREA:
       *static_cast<RECT*>(data) = GetWorkAreaRect();

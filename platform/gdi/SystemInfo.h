@@ -103,6 +103,12 @@ constexpr int SM_CMONITORS = 80;
 
 // Classic scheme colours; an unknown index gives 0.
 COLORREF GetSysColor(int index);
+// Changes colours of the scheme (SetSysColors in platform/ui also tells the windows);
+// ResetSysColorValues brings back the classic scheme. The stock brushes keep the classic colours.
+void SetSysColorValues(int count, const int* indices, const COLORREF* colors);
+void ResetSysColorValues();
+// The answer of SPI_GETWHEELSCROLLLINES: 3 by default; -1 (as UINT) asks for page scrolling.
+void SetWheelScrollLines(int lines);
 // A stock brush of the system colour (not to be deleted).
 HBRUSH GetSysColorBrush(int index);
 // Classic metrics at 96 dpi; an unknown index gives 0.

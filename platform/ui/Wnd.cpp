@@ -593,6 +593,12 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
   return old != m_style;
 }
 
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT) {
+  const DWORD old = m_exStyle;
+  m_exStyle = (m_exStyle & ~remove) | add;
+  return old != m_exStyle;
+}
+
 void CWnd::SetWindowText(LPCTSTR text) {
   CString value(text);
   CallOnUiThread([&] {
@@ -822,4 +828,9 @@ BOOL GetCursorPos(LPPOINT point) {
   point->x = p.x();
   point->y = p.y();
   return TRUE;
+}
+
+void SendMessageToAllWindows(UINT message, WPARAM wParam, LPARAM lParam) {
+  for (CWnd* wnd : WndRegistry::Snapshot())
+    if (WndRegistry::Contains(wnd)) wnd->SendMessage(message, wParam, lParam);
 }

@@ -99,6 +99,8 @@ class CWnd {
   DWORD GetStyle() const { return m_style; }
   DWORD GetExStyle() const { return m_exStyle; }
   BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+  // Changes the extended style bits; the answer tells whether they changed.
+  BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
   int GetDlgCtrlID() const { return int(m_id); }
   int SetDlgCtrlID(int id);
   void SetFont(CFont* font, BOOL redraw = TRUE);
@@ -254,6 +256,8 @@ class CWnd {
 
 // Mouse-leave tracking: WM_MOUSELEAVE is sent once when the mouse leaves the window.
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);
+// Sends the message to every live window, in creation order (a broadcast).
+void SendMessageToAllWindows(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // A message number unique to the process for each distinct name (from 0xC000 up).
 UINT RegisterWindowMessage(LPCTSTR name);
 // State of a key or mouse button: the high bit (negative result) while it is down.

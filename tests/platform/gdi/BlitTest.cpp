@@ -128,6 +128,24 @@ TEST(BitBltTest, StretchBltScalesByNearestPixelAndClipsToTheClipRegion) {
   EXPECT_EQ(target.At(7, 0), RGB(255, 255, 255));
 }
 
+TEST(BitBltTest, PlainCopyKeepsToTheClipRegionAndTheSource) {
+  Canvas source(3, 3);
+  source.dc.FillSolidRect(0, 0, 3, 3, kSrc);
+  Canvas target(6, 6);
+  target.dc.FillSolidRect(0, 0, 6, 6, kDst);
+  CRgn region;
+  region.CreateRectRgn(0, 0, 6, 3);
+  target.dc.SelectClipRgn(&region);
+  // The source ends after 3 pixels, the clip after row 2: only (1..3, 1..2) change.
+  target.dc.BitBlt(1, 1, 5, 5, &source.dc, 0, 0, SRCCOPY);
+  target.dc.SelectClipRgn(nullptr);
+  EXPECT_EQ(target.At(1, 1), kSrc);
+  EXPECT_EQ(target.At(3, 2), kSrc);
+  EXPECT_EQ(target.At(4, 1), kDst);
+  EXPECT_EQ(target.At(1, 3), kDst);
+  EXPECT_EQ(target.At(0, 0), kDst);
+}
+
 TEST(AlphaBlendTest, ConstantAlphaMixesEachChannel) {
   Canvas source(1, 1);
   source.dc.SetPixel(0, 0, RGB(255, 0, 60));

@@ -1,0 +1,308 @@
+#pragma once
+// CCellGrid: the extended grid window. It owns a table of cells with fixed heading rows and
+// columns, row heights and column widths, four default cells, a focus cell and a selection,
+// and draws every cell through the cells' own drawing operations. Its members live in sources
+// named after their concern: CellGridModel.cpp (creation, counts, cells and their attributes),
+// CellGridGeometry.cpp (sizes, places, the visible range), CellGridScroll.cpp (scroll bars,
+// scrolling, auto-size), CellGridSelection.cpp, CellGridDraw.cpp (painting and rendering),
+// CellGridNotify.cpp (notices to the owner window and virtual mode) and
+// CellGridMessages.cpp (fonts, colours and the message table).
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "grid/CellAddr.h"
+#include "grid/CellBlock.h"
+#include "grid/DefaultCell.h"
+#include "grid/GridItemInfo.h"
+#include "grid/GridSizeSums.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/ImageList.h"
+#include "platform/ui/Wnd.h"
+
+class CCellBase;
+class CScrollBar;
+
+// The display-info callback of virtual mode: fills the record for its row and column.
+using GRIDCALLBACK = BOOL (*)(GRIDDISPINFO* info, LPARAM data);
+
+class CCellGrid : public CWnd {
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  explicit CCellGrid(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
+  ~CCellGrid() override;
+
+  // ---- creation, counts and cells (CellGridModel.cpp)
+  static BOOL RegisterGridClass();
+  BOOL Create(const RECT& rect, CWnd* parent, UINT id,
+              DWORD style = WS_CHILD | WS_BORDER | WS_TABSTOP | WS_VISIBLE);
+  void PreSubclassWindow() override;
+
+  int GetRowCount() const { return m_rows; }
+  int GetColumnCount() const { return m_cols; }
+  int GetFixedRowCount() const { return m_fixedRows; }
+  int GetFixedColumnCount() const { return m_fixedCols; }
+  BOOL SetRowCount(int rows);
+  BOOL SetColumnCount(int cols);
+  BOOL SetFixedRowCount(int fixedRows);
+  BOOL SetFixedColumnCount(int fixedCols);
+  void RemoveAllCells();
+
+  BOOL IsValid(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
+  BOOL IsValid(const CCellAddr& cell) const { return IsValid(cell.row, cell.col); }
+  BOOL IsValidRange(const CCellBlock& range) const {
+    return range.IsValid() && range.maxRow < m_rows && range.maxCol < m_cols;
+  }
+
+  CCellBase* GetCell(int row, int col) const;
+  CDefaultCell* GetDefaultCell(BOOL fixedRow, BOOL fixedCol) const;
+  void InitDefaultCells();
+  BOOL SetCell(int row, int col, CCellBase* cell, CCellBase** previous = nullptr);
+  BOOL SetCellType(int row, int col, const CRuntimeClass* cellClass);
+  BOOL SetDefaultCellType(const CRuntimeClass* cellClass);
+  BOOL SetCellText(int row, int col, LPCTSTR text);
+  CString GetCellText(int row, int col) const;
+  BOOL SetCellState(int row, int col, UINT state);
+  UINT GetCellState(int row, int col) const;
+  BOOL SetCellFormat(int row, int col, UINT format);
+  UINT GetCellFormat(int row, int col) const;
+  BOOL SetCellBackColor(int row, int col, COLORREF color);
+  void SetModified(int row, int col);
+  BOOL SetCellColumnRange(int row, int firstCol, int lastCol);
+
+  BOOL SetUseAltColors(BOOL on);
+  BOOL GetUseAltColors() const { return m_useAltColors; }
+  BOOL SetWholeRowScrolling(BOOL on);
+  BOOL GetWholeRowScrolling() const { return m_wholeRowScrolling; }
+  void SetRedraw(BOOL allow, BOOL resetScrollBars = FALSE);
+  BOOL IsDrawAllowed() const { return m_allowDraw; }
+
+  void SetGridLines(int lines);
+  int GetGridLines() const { return m_gridLines; }
+  void SetGridLineColor(COLORREF color) { m_gridLineColor = color; }
+  COLORREF GetGridLineColor() const { return m_gridLineColor; }
+  void SetGridBkColor(COLORREF color) { m_backgroundColor = color; }
+  COLORREF GetGridBkColor() const { return m_backgroundColor; }
+  void SetEditable(BOOL on) { m_editable = on; }
+  BOOL IsEditable() const { return m_editable; }
+  void SetDragAndDrop(BOOL on) { m_dragAndDrop = on; }
+  BOOL GetDragAndDrop() const { return m_dragAndDrop; }
+  void SetSingleRowSelection(BOOL on) { m_singleRowSelection = on; }
+  BOOL GetSingleRowSelection() const { return m_singleRowSelection; }
+  void EnableSelection(BOOL on);
+  BOOL IsSelectable() const { return m_selectionEnabled; }
+  void SetFixedColumnSelection(BOOL on) { m_fixedColClickSelectsRows = on; }
+  void SetFixedRowSelection(BOOL on) { m_fixedRowClickSelectsCols = on; }
+  void SetHeaderSort(BOOL on) { m_headerSort = on; }
+  BOOL GetHeaderSort() const { return m_headerSort; }
+  void SetHandleTabKey(BOOL on) { m_handleTab = on; }
+  void SetDoubleBuffering(BOOL on) { m_doubleBuffering = on; }
+  BOOL GetDoubleBuffering() const { return m_doubleBuffering; }
+  void SetFrameFocusCell(BOOL on) { m_frameFocusCell = on; }
+  BOOL GetFrameFocusCell() const { return m_frameFocusCell; }
+  void SetAutoSizeStyle(int style) { m_autoSizeStyle = style; }
+  void SetRowResize(BOOL on) { m_allowRowResize = on; }
+  void SetColumnResize(BOOL on) { m_allowColumnResize = on; }
+  BOOL GetRowResize() const { return m_allowRowResize; }
+  BOOL GetColumnResize() const { return m_allowColumnResize; }
+  void SetSortColumn(int col);
+  int GetSortColumn() const { return m_sortColumn; }
+  void SetSortAscending(BOOL on) { m_sortAscending = on; }
+  BOOL GetSortAscending() const { return m_sortAscending; }
+  void SetCopyHeader(BOOL on) { m_copyHeaderRow = on ? 1 : 0; }
+  BOOL GetCopyHeader() const { return m_copyHeaderRow; }
+  void SetWheelScrollLines(int lines) { m_wheelScrollLines = lines; }
+  int GetWheelScrollLines() const { return m_wheelScrollLines; }
+  void SetImageList(CImageList* list) { m_imageList = list; }
+  CImageList* GetImageList() const { return m_imageList; }
+  // The first value of the print layout: cells print in their colours.
+  BOOL GetPrintColors() const { return m_printLayout[0]; }
+  void SetPrintColors(BOOL on) { m_printLayout[0] = on; }
+  BOOL IsModified() const { return m_modified; }
+
+  // ---- geometry (CellGridGeometry.cpp)
+  int GetRowHeight(int row) const;
+  int GetColumnWidth(int col, int row = -1) const;
+  int GetSpanWidth(int col, int row) const;
+  int GetFixedRowsHeight() const;
+  int GetFixedColumnsWidth() const;
+  int GetTotalHeight() const;
+  int GetTotalWidth() const;
+  BOOL SetRowHeight(int row, int height);
+  BOOL SetColumnWidth(int col, int width);
+
+  CCellAddr GetTopLeftScrollCell();
+  CCellBlock GetVisibleCellRange(CRect* rect = nullptr);
+  BOOL IsCellVisible(int row, int col);
+  BOOL GetCellOrigin(int row, int col, CPoint& origin);
+  BOOL GetSpanOrigin(int row, int col, CPoint& origin);
+  BOOL GetCellRect(int row, int col, CRect& rect);
+  BOOL GetPlainCellRect(int row, int col, CRect& rect);
+  CPoint GetPointInCell(int row, int col, CPoint point);
+  CCellAddr GetCellAtPoint(CPoint point, BOOL allowFixed = FALSE);
+  int GetTopRowOffset() const { return m_topRowOffset; }
+
+  // ---- scrolling and auto-size (CellGridScroll.cpp)
+  int ReadScrollPosition(int bar, BOOL track = FALSE) const;
+  void WriteScrollPosition(int bar, int pos);
+  void UpdateScrollBars();
+  int GetScrollMaximum(int bar) const { return bar == SB_VERT ? m_vScrollMax : m_hScrollMax; }
+  // Bits 0x01 (horizontal bar shown) and 0x02 (vertical bar shown).
+  UINT GetScrollBarState() const { return m_scrollBarState; }
+  void EnsureVisible(int row, int col);
+  BOOL AutoSizeColumn(int col, UINT flags = 0, BOOL updateScrollBars = TRUE);
+  BOOL AutoSizeRow(int row);
+  void AutoSizeColumns(UINT flags = 0);
+
+  // ---- selection and focus (CellGridSelection.cpp)
+  BOOL IsCellSelected(int row, int col) const;
+  CCellBlock GetSelectedCellRange();
+  int GetSelectedCount() const { return m_selectedCount; }
+  void SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, BOOL forceRedraw = FALSE,
+                        BOOL selectCells = TRUE);
+  void SetSelectedRange(const CCellBlock& range, BOOL forceRedraw = FALSE, BOOL selectCells = TRUE);
+  void ClearSelection();
+  void SelectRows(CCellAddr cell, BOOL forceRedraw = FALSE, BOOL selectCells = TRUE, BOOL additive = FALSE);
+  void SelectCells(CCellAddr cell, BOOL forceRedraw = FALSE, BOOL selectCells = TRUE);
+  void SelectToCell(CCellAddr cell);
+  virtual void OnEditSelectAll();
+  CCellAddr SetFocusCell(int row, int col);
+  CCellAddr SetFocusCell(const CCellAddr& cell) { return SetFocusCell(cell.row, cell.col); }
+  CCellAddr GetFocusCell() const { return m_focusCell; }
+  void SetWholeRowSelection(BOOL on);
+  BOOL GetWholeRowSelection() const { return m_wholeRowSelection; }
+  void SetSelectionAnchor(const CCellAddr& cell) { m_selectionAnchor = cell; }
+  // A press on a cell of a fixed column: selects whole rows from the anchor to it.
+  virtual void HandleFixedColumnClick(CCellAddr cell);
+  // How the mouse extends the selection: 1 all, 2 columns, 3 rows, 4 cells.
+  void SetMouseMode(int mode) { m_mouseMode = mode; }
+
+  // ---- drawing (CellGridDraw.cpp)
+  virtual BOOL OnDraw(CDC* dc, BOOL renderAll);
+  void FillBackground(CDC* dc);
+  BOOL RedrawCell(int row, int col, CDC* dc = nullptr);
+  BOOL InvalidateCellRect(int row, int col);
+  void RefreshWindow();
+  BOOL RenderToBitmap(CBitmap* bitmap);
+  void AddAfterDraw(CCellBase* cell);
+  // A picture of the focus cell for dragging, with its size; null without a focus cell. The
+  // caller owns the image list.
+  virtual CImageList* CreateDragImage(CSize* size);
+
+  // ---- notices and virtual mode (CellGridNotify.cpp)
+  LRESULT SendNotification(int row, int col, int code);
+  LRESULT SendDispInfoRequest(GRIDDISPINFO* info);
+  LRESULT SendCacheHint(const CCellBlock& range);
+  void SetVirtualMode(BOOL on);
+  BOOL GetVirtualMode() const { return m_virtualMode; }
+  void SetCallbackFunc(GRIDCALLBACK callback, LPARAM data) {
+    m_callback = callback;
+    m_callbackData = data;
+  }
+
+ protected:
+  virtual CCellBase* CreateCell(int row, int col);
+  virtual void DestroyCell(int row, int col);
+
+  // Message handlers.
+  void OnPaint();
+  BOOL OnEraseBkgnd(CDC* dc);
+  void OnSize(UINT type, int cx, int cy);
+  void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+  void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+  BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+  LRESULT OnSysColorChange(WPARAM, LPARAM);
+  LRESULT OnSetFontMessage(WPARAM font, LPARAM redraw);
+  LRESULT OnGetFontMessage(WPARAM, LPARAM);
+
+ private:
+  using CellRow = std::vector<CCellBase*>;
+
+  void ReadWheelScrollLines();
+  void CacheSystemColors();
+  // Frees a cell the grid no longer holds; it also leaves the after-draw list.
+  void DeleteCell(CCellBase* cell);
+  void ForgetAfterDraw(const CCellBase* cell);
+  void ForgetTopLeft() { m_topLeft = CCellAddr(); }
+  void MarkFixedRows(int from, int to, bool fixed);
+  void MarkFixedColumns(int from, int to, bool fixed);
+  CCellBase* GetVirtualCell(int row, int col) const;
+  bool HasSelectedBit(int row, int col) const;
+  // The state of a stored cell without asking for a display cell; 0 in virtual mode.
+  UINT StoredState(int row, int col) const;
+  CRect GetGridClientRect() const;
+  // Whole-row and pixel steps of the vertical bar, and the horizontal bar's steps.
+  void ScrollVertically(UINT code);
+  void ScrollHorizontally(UINT code);
+  int LineDownRow(const CCellAddr& topLeft) const;
+  int LineUpRow(const CCellAddr& topLeft) const;
+  void DrawCellsLeavingView(const CCellBlock& range);
+  void DrawGridLines(CDC* dc, const CCellBlock& range, const CRect& client, int fixedWidth, int fixedHeight,
+                     int topOffset);
+  void DrawNonFixedCells(CDC* dc, const CCellBlock& range, const CRect& clip, const CRect& client,
+                         int fixedWidth, int fixedHeight, int topOffset);
+  // Where a range that starts left of the scrolled columns begins, for its cell in the left
+  // scrolled column; INT_MIN for every other cell.
+  int RangeStartX(int row, int col, int leftCol, int fixedWidth) const;
+
+  COLORREF m_backgroundColor;
+  COLORREF m_gridLineColor = RGB(0xC0, 0xC0, 0xC0);
+  COLORREF m_cachedWindowText = 0, m_cachedWindow = 0, m_cachedButtonFace = 0, m_cachedButtonShadow = 0;
+  BOOL m_virtualMode = FALSE;
+  LPARAM m_callbackData = 0;
+  GRIDCALLBACK m_callback = nullptr;
+  int m_gridLines = 3;
+  BOOL m_editable = TRUE;
+  BOOL m_modified = FALSE;
+  BOOL m_dragAndDrop = FALSE;
+  BOOL m_wholeRowSelection = FALSE;
+  BOOL m_singleRowSelection = FALSE;
+  BOOL m_allowDraw = TRUE;
+  BOOL m_selectionEnabled = TRUE;
+  BOOL m_fixedColClickSelectsRows = TRUE;
+  BOOL m_fixedRowClickSelectsCols = TRUE;
+  BOOL m_headerSort = FALSE;
+  BOOL m_handleTab = TRUE;
+  BOOL m_doubleBuffering = TRUE;
+  BOOL m_hoverInVirtualMode = TRUE;
+  UINT m_scrollBarState = 0;
+  BOOL m_printAtScreenSize = FALSE;
+  BOOL m_resizeHiddenCols = TRUE, m_resizeHiddenRows = TRUE;
+  BOOL m_allowZeroWidth = TRUE, m_allowZeroHeight = TRUE;
+  BOOL m_frameFocusCell = TRUE;
+  int m_autoSizeStyle = 3;
+  BOOL m_wholeRowScrolling = TRUE;
+  int m_topRowOffset = 0;
+  CCellBlock m_previousVisible;
+  std::vector<CCellBase*> m_afterDraw;
+  BOOL m_useAltColors = FALSE;
+  BYTE m_copyRowSeparator = 1, m_copyColSeparator = 1, m_copyHeaderRow = 1;
+  int m_rows = 0, m_fixedRows = 0, m_cols = 0, m_fixedCols = 0;
+  // Row heights and column widths, kept with running sums so that every position is found
+  // without walking all rows; the results are those of the walks.
+  CGridSizeSums m_rowHeights;
+  CGridSizeSums m_colWidths;
+  int m_vScrollMax = 0, m_hScrollMax = 0;
+  const CRuntimeClass* m_defaultCellClass;
+  std::unique_ptr<CDefaultCell> m_defaultCells[4];  // normal, fixed column, fixed row, corner
+  CImageList* m_imageList = nullptr;
+  std::vector<CellRow> m_cells;
+  int m_mouseMode = 0;
+  CCellAddr m_buttonDownCell, m_selectionAnchor, m_focusCell, m_topLeft, m_hoverCell;
+  BOOL m_allowRowResize = TRUE, m_allowColumnResize = TRUE;
+  int m_wheelScrollLines = 3;
+  int m_selectedCount = 0;
+  BYTE m_additiveSelection = 0;
+  int m_selMinRow = -1, m_selMaxRow = -1, m_selMinCol = -1, m_selMaxCol = -1;
+  BOOL m_sortAscending = TRUE;
+  int m_sortColumn = -1;
+  int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
+  bool m_creating = false;
+  // Virtual mode's one display record and cell, reused for every address asked for.
+  mutable std::unique_ptr<GRIDDISPINFO> m_dispInfo;
+  mutable std::unique_ptr<CCellBase> m_displayCell;
+  // Virtual mode keeps the selected addresses itself, since it stores no cells to mark.
+  std::set<std::pair<int, int>> m_virtualSelected;
+};

@@ -1,0 +1,254 @@
+// Selection and focus. Stored cells carry the selected bit themselves; in virtual mode the grid
+// keeps the selected addresses, so that selection works the same without stored cells.
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+
+#include "grid/CellBase.h"
+#include "grid/CellGrid.h"
+#include "platform/ui/PaintDC.h"
+
+namespace {
+
+int Grow(int bound, int value, bool lower) {
+  if (bound == -1) return value;
+  return lower ? std::min(bound, value) : std::max(bound, value);
+}
+
+}  // namespace
+
+UINT CCellGrid::StoredState(int row, int col) const {
+  if (m_virtualMode) return 0;
+  const CCellBase* cell = GetCell(row, col);
+  return cell ? UINT(cell->GetState()) : 0;
+}
+
+bool CCellGrid::HasSelectedBit(int row, int col) const {
+  if (m_virtualMode) return m_virtualSelected.count({row, col}) != 0;
+  const CCellBase* cell = GetCell(row, col);
+  return cell && (cell->GetState() & GCS_SELECTED);
+}
+
+BOOL CCellGrid::SetCellState(int row, int col, UINT state) {
+  if (!IsValid(row, col)) return FALSE;
+  const bool had = HasSelectedBit(row, col);
+  if (m_selectionEnabled && had && !(state & GCS_SELECTED)) {
+    m_selectedCount = std::max(0, m_selectedCount - 1);
+  } else if ((!had || !m_selectionEnabled) && (state & GCS_SELECTED)) {
+    ++m_selectedCount;
+    m_selMinRow = Grow(m_selMinRow, row, true);
+    m_selMaxRow = Grow(m_selMaxRow, row, false);
+    m_selMinCol = Grow(m_selMinCol, col, true);
+    m_selMaxCol = Grow(m_selMaxCol, col, false);
+  }
+  if (m_virtualMode) {
+    if (state & GCS_SELECTED)
+      m_virtualSelected.insert({row, col});
+    else
+      m_virtualSelected.erase({row, col});
+    return TRUE;
+  }
+  CCellBase* cell = GetCell(row, col);
+  if (!cell) return FALSE;
+  cell->SetState(state);
+  return TRUE;
+}
+
+BOOL CCellGrid::IsCellSelected(int row, int col) const {
+  return m_selectionEnabled && HasSelectedBit(row, col);
+}
+
+CCellBlock CCellGrid::GetSelectedCellRange() {
+  CCellBlock range(m_rows, m_cols, -1, -1);
+  auto include = [&range](int r, int c) {
+    range.minRow = std::min(range.minRow, r);
+    range.minCol = std::min(range.minCol, c);
+    range.maxRow = std::max(range.maxRow, r);
+    range.maxCol = std::max(range.maxCol, c);
+  };
+  if (m_virtualMode) {
+    for (const auto& [r, c] : m_virtualSelected) include(r, c);
+  } else {
+    for (int r = 0; r < m_rows; ++r)
+      for (int c = 0; c < m_cols; ++c)
+        if (HasSelectedBit(r, c)) include(r, c);
+  }
+  m_selMinRow = range.minRow;
+  m_selMinCol = range.minCol;
+  m_selMaxRow = range.maxRow;
+  m_selMaxCol = range.maxCol;
+  return range;
+}
+
+void CCellGrid::SetSelectedRange(const CCellBlock& range, BOOL forceRedraw, BOOL selectCells) {
+  SetSelectedRange(range.minRow, range.minCol, range.maxRow, range.maxCol, forceRedraw, selectCells);
+}
+
+void CCellGrid::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, BOOL forceRedraw,
+                                 BOOL selectCells) {
+  if (!m_selectionEnabled) return;
+  if (minRow == -1 && minCol == -1 && maxRow == -1 && maxCol == -1) {
+    m_additiveSelection = 0;
+    selectCells = TRUE;
+  }
+  std::unique_ptr<CClientDC> dc;
+  if (forceRedraw && GetSafeHwnd()) dc = std::make_unique<CClientDC>(this);
+  const CCellBlock visible = GetSafeHwnd() ? GetVisibleCellRange() : CCellBlock();
+  if (minRow >= 0) minRow = std::max(minRow, m_fixedRows);
+  if (maxRow >= 0) maxRow = std::max(maxRow, m_fixedRows);
+  if (minCol >= 0) minCol = std::max(minCol, m_fixedCols);
+  if (maxCol >= 0) maxCol = std::max(maxCol, m_fixedCols);
+  const CCellBlock block(minRow, minCol, maxRow, maxCol);
+  const int oldMinRow = m_selMinRow, oldMaxRow = m_selMaxRow, oldMinCol = m_selMinCol,
+            oldMaxCol = m_selMaxCol;
+  if (selectCells) {
+    if (m_additiveSelection) {
+      m_selMinRow = oldMinRow == -1 ? minRow : std::min(oldMinRow, minRow);
+      m_selMinCol = oldMinCol == -1 ? minCol : std::min(oldMinCol, minCol);
+      m_selMaxRow = std::max(oldMaxRow, maxRow);
+      m_selMaxCol = std::max(oldMaxCol, maxCol);
+    } else {
+      m_selMinRow = minRow;
+      m_selMinCol = minCol;
+      m_selMaxRow = maxRow;
+      m_selMaxCol = maxCol;
+    }
+    const int fromRow = std::max(
+        0, std::min(oldMinRow == -1 ? INT_MAX : oldMinRow, m_selMinRow == -1 ? m_fixedRows : m_selMinRow));
+    const int fromCol = std::max(
+        0, std::min(oldMinCol == -1 ? INT_MAX : oldMinCol, m_selMinCol == -1 ? m_fixedCols : m_selMinCol));
+    const int toRow = std::min(m_rows - 1, std::max(oldMaxRow, m_selMaxRow));
+    const int toCol = std::min(m_cols - 1, std::max(oldMaxCol, m_selMaxCol));
+    m_selectedCount = 0;
+    for (int r = fromRow; r <= toRow; ++r) {
+      for (int c = fromCol; c <= toCol; ++c) {
+        const UINT state = StoredState(r, c) | (HasSelectedBit(r, c) ? GCS_SELECTED : 0);
+        if (!block.Contains(r, c)) {
+          if (m_additiveSelection) {
+            if (HasSelectedBit(r, c)) ++m_selectedCount;
+          } else if (HasSelectedBit(r, c)) {
+            const int keep = m_selectedCount;
+            SetCellState(r, c, state & ~GCS_SELECTED);
+            m_selectedCount = keep;
+            // A cell that loses the selection shows it at once.
+            if (visible.Contains(r, c)) InvalidateCellRect(r, c);
+          }
+          continue;
+        }
+        ++m_selectedCount;
+        if (!HasSelectedBit(r, c)) {
+          const int keep = m_selectedCount;
+          const int bounds[4] = {m_selMinRow, m_selMaxRow, m_selMinCol, m_selMaxCol};
+          SetCellState(r, c, state | GCS_SELECTED);
+          m_selectedCount = keep;
+          m_selMinRow = bounds[0];
+          m_selMaxRow = bounds[1];
+          m_selMinCol = bounds[2];
+          m_selMaxCol = bounds[3];
+          if (visible.Contains(r, c)) {
+            if (dc)
+              RedrawCell(r, c, dc.get());
+            else
+              InvalidateCellRect(r, c);
+          }
+        }
+      }
+    }
+  } else if (block.IsValid()) {
+    for (int r = std::max(0, minRow); r <= std::min(maxRow, m_rows - 1); ++r) {
+      for (int c = std::max(0, minCol); c <= std::min(maxCol, m_cols - 1); ++c) {
+        if (!HasSelectedBit(r, c)) continue;
+        SetCellState(r, c, StoredState(r, c) & ~GCS_SELECTED);
+        if (visible.Contains(r, c)) InvalidateCellRect(r, c);
+      }
+    }
+  }
+  m_additiveSelection = 0;
+  if (dc) {
+    dc.reset();
+    RefreshWindow();
+  }
+}
+
+void CCellGrid::ClearSelection() {
+  SetSelectedRange(-1, -1, -1, -1, FALSE, TRUE);
+  SetFocusCell(-1, -1);
+}
+
+void CCellGrid::SelectRows(CCellAddr cell, BOOL forceRedraw, BOOL selectCells, BOOL additive) {
+  if (!m_selectionEnabled || cell.row < m_fixedRows || cell.row >= m_rows || cell.col < 0 ||
+      cell.col >= m_cols)
+    return;
+  if (additive) m_additiveSelection = 1;
+  int first = cell.row;
+  int last = cell.row;
+  if (!((m_wholeRowSelection && m_singleRowSelection) || additive) && m_selectionAnchor.row >= 0) {
+    first = std::min(m_selectionAnchor.row, cell.row);
+    last = std::max(m_selectionAnchor.row, cell.row);
+  }
+  SetSelectedRange(first, m_fixedCols, last, m_cols - 1, forceRedraw, selectCells);
+}
+
+void CCellGrid::SelectCells(CCellAddr cell, BOOL forceRedraw, BOOL selectCells) {
+  if (!m_selectionEnabled || cell.row < m_fixedRows || cell.col < m_fixedCols || !IsValid(cell)) return;
+  const CCellAddr anchor = IsValid(m_selectionAnchor) ? m_selectionAnchor : cell;
+  SetSelectedRange(std::min(anchor.row, cell.row), std::min(anchor.col, cell.col),
+                   std::max(anchor.row, cell.row), std::max(anchor.col, cell.col), forceRedraw, selectCells);
+}
+
+void CCellGrid::SelectToCell(CCellAddr cell) {
+  if (!m_selectionEnabled) return;
+  if (m_mouseMode == 3) {
+    if (cell.row >= m_fixedRows && IsValid(cell)) {
+      int first = cell.row;
+      int last = cell.row;
+      if (!(m_wholeRowSelection && m_singleRowSelection) && m_selectionAnchor.row >= 0) {
+        first = std::min(m_selectionAnchor.row, cell.row);
+        last = std::max(m_selectionAnchor.row, cell.row);
+      }
+      SetSelectedRange(first, m_fixedCols, last, m_cols - 1, FALSE, TRUE);
+    }
+  } else if (m_mouseMode == 4) {
+    SelectCells(cell, FALSE, TRUE);
+  }
+  SendNotification(cell.row, cell.col, GRIDN_SELCHANGING);
+}
+
+void CCellGrid::HandleFixedColumnClick(CCellAddr cell) {
+  if (!IsValid(cell) || !m_fixedColClickSelectsRows) return;
+  m_mouseMode = cell.row < m_fixedRows ? 1 : 3;
+  SelectToCell(cell);
+}
+
+void CCellGrid::OnEditSelectAll() {
+  if (!m_selectionEnabled) return;
+  SendNotification(m_buttonDownCell.row, m_buttonDownCell.col, GRIDN_SELCHANGING);
+  SetSelectedRange(m_fixedRows, m_fixedCols, m_rows - 1, m_cols - 1, FALSE, TRUE);
+  SendNotification(m_focusCell.row, m_focusCell.col, GRIDN_SELCHANGED);
+}
+
+CCellAddr CCellGrid::SetFocusCell(int row, int col) {
+  const CCellAddr previous = m_focusCell;
+  if (CCellAddr(row, col) == m_focusCell) return previous;
+  if (row != -1) row = std::max(row, m_fixedRows);
+  if (col != -1) col = std::max(col, m_fixedCols);
+  m_focusCell = CCellAddr(row, col);
+  SendNotification(row, col, GRIDN_FOCUSCHANGED);
+  if (IsValid(previous) && !m_virtualMode)
+    SetCellState(previous.row, previous.col, StoredState(previous.row, previous.col) & ~GCS_FOCUSED);
+  if (IsValid(m_focusCell) && !m_virtualMode)
+    SetCellState(m_focusCell.row, m_focusCell.col,
+                 StoredState(m_focusCell.row, m_focusCell.col) | GCS_FOCUSED);
+  RefreshWindow();
+  return previous;
+}
+
+void CCellGrid::SetWholeRowSelection(BOOL on) {
+  ClearSelection();
+  if (m_sortColumn >= 0) InvalidateCellRect(0, m_sortColumn);
+  m_wholeRowSelection = on;
+  SetSortColumn(-1);
+  m_fixedColClickSelectsRows = FALSE;
+  RefreshWindow();
+}

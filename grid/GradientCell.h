@@ -1,0 +1,26 @@
+#pragma once
+// CGradientCell: a text cell whose background is a gradient between four corner colours.
+
+#include "grid/TextCell.h"
+
+class CGradientCell : public CTextCell {
+  DECLARE_DYNCREATE(CGradientCell)
+
+ public:
+  COLORREF SetTopLeftColor(COLORREF color);
+  COLORREF SetTopRightColor(COLORREF color);
+  COLORREF SetBottomLeftColor(COLORREF color);
+  COLORREF SetBottomRightColor(COLORREF color);
+
+  BOOL DrawBackground(CDC* dc, int row, int col, CRect rect, BOOL plain) override;
+  // The colour a two-colour gradient gives the back colour serves only the one drawing; the
+  // stored colour is the one that was set, so that printing and copying never depend on it.
+  BOOL Draw(CDC* dc, int row, int col, CRect rect, BOOL erase, BOOL plain) override;
+  CSize GetCellExtent(CDC* dc) override;
+
+ protected:
+  COLORREF m_topLeft = RGB(0xFF, 0, 0);
+  COLORREF m_topRight = RGB(0, 0xFF, 0);
+  COLORREF m_bottomLeft = RGB(0xFF, 0, 0);
+  COLORREF m_bottomRight = RGB(0, 0xFF, 0);
+};

@@ -1,0 +1,88 @@
+#pragma once
+// CTextCell: the cell the grid makes for every place unless asked for another class. It keeps
+// every attribute of the abstract cell, a copy text and hover sub-areas.
+
+#include <memory>
+#include <vector>
+
+#include "grid/CellBase.h"
+
+class CTextCell : public CCellBase {
+  DECLARE_DYNCREATE(CTextCell)
+
+ public:
+  CTextCell() = default;
+  ~CTextCell() override = default;
+
+  void SetText(LPCTSTR text) override;
+  void SetCopyText(LPCTSTR text) override { m_copyText = text ? CString(text) : CString(); }
+  void SetImage(int image) override { m_image = image; }
+  void SetData(LPARAM data) override { m_data = data; }
+  void SetFormat(DWORD format) override { m_format = format; }
+  void SetTextColor(COLORREF color) override { m_textColor = color; }
+  void SetBackColor(COLORREF color) override { m_backColor = color; }
+  void SetAltTextColor(COLORREF color) override { m_altTextColor = color; }
+  void SetAltBackColor(COLORREF color) override { m_altBackColor = color; }
+  void SetFont(const LOGFONT* font) override;
+  void SetMargin(UINT margin) override { m_margin = margin; }
+  void SetGrid(CCellGrid* grid) override { m_grid = grid; }
+  void SetCoords(int row, int col) override {
+    m_row = row;
+    m_col = col;
+  }
+  void SetDrawSelected(BOOL on) override { m_drawSelected = on ? 1 : 0; }
+  void SetFrameFocus(BOOL on) override { m_frameFocus = on ? 1 : 0; }
+
+  CString GetText() const override { return m_text; }
+  CString GetCopyText() const override { return m_copyText.IsEmpty() ? GetText() : m_copyText; }
+  int GetImage() const override { return m_image; }
+  LPARAM GetData() const override { return m_data; }
+  DWORD GetFormat() const override;
+  COLORREF GetTextColor() const override { return m_textColor; }
+  COLORREF GetBackColor() const override { return m_backColor; }
+  COLORREF GetAltTextColor() const override { return m_altTextColor; }
+  COLORREF GetAltBackColor() const override { return m_altBackColor; }
+  const LOGFONT* GetFont() const override;
+  CFont* GetFontObject() const override;
+  CCellGrid* GetGrid() const override { return m_grid; }
+  CWnd* GetEditor() const override { return m_editor; }
+  UINT GetMargin() const override;
+  BOOL GetDrawSelected() const override { return m_drawSelected; }
+  BOOL GetFrameFocus() const override { return m_frameFocus; }
+  BOOL UsesDefaultFont() const override { return m_font == nullptr; }
+  BOOL IsEditing() const override { return m_editing; }
+
+  void Reset() override;
+  BOOL GetSubAreaAt(int x, int y, CRect& rect, CString& title, CString& text) override;
+  BOOL AddSubArea(LPCRECT rect, LPCTSTR title, LPCTSTR text) override;
+  BOOL ClearSubAreas() override;
+
+  // The place the grid gave the cell; -1 until it is placed.
+  int GetRow() const { return m_row; }
+  int GetColumn() const { return m_col; }
+
+ protected:
+  CString m_text;
+  CString m_copyText;
+  std::vector<CRect> m_subAreaRects;
+  std::vector<CString> m_subAreaTexts;
+  std::vector<CString> m_subAreaTitles;
+  LPARAM m_data = 0;
+  int m_image = -1;
+  DWORD m_format = DWORD(-1);
+  COLORREF m_textColor = 0;
+  COLORREF m_backColor = 0xFFFFFF;
+  COLORREF m_altTextColor = 0;
+  COLORREF m_altBackColor = 0xFFFFFF;
+  std::unique_ptr<LOGFONT> m_font;
+  // The cell's own font object, made from its font when it is set.
+  std::unique_ptr<CFont> m_fontObject;
+  UINT m_margin = UINT(-1);
+  BOOL m_editing = FALSE;
+  CCellGrid* m_grid = nullptr;
+  CWnd* m_editor = nullptr;
+  BYTE m_drawSelected = 1;
+  BYTE m_frameFocus = 1;
+  int m_col = -1;
+  int m_row = -1;
+};

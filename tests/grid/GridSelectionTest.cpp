@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "tests/grid/GridFixture.h"
+
+namespace {
+
+class TwelveRows : public GridOnScreen {
+ protected:
+  void SetUp() override { Make(12, 4, 1, 1); }
+};
+
+TEST_F(TwelveRows, ANewRangeReplacesTheOldAndRepaintsTheCellsThatLoseIt) {
+  grid->SetSelectedRange(5, 1, 7, 3);
+  EXPECT_EQ(grid->GetSelectedCount(), 9);
+  grid->UpdateWindow();
+  grid->SetSelectedRange(9, 1, 9, 3);
+  EXPECT_EQ(grid->GetSelectedCount(), 3);
+  EXPECT_FALSE(grid->IsCellSelected(6, 2));
+  CRect update, cell;
+  ASSERT_TRUE(grid->GetUpdateRect(update));
+  grid->GetPlainCellRect(5, 1, cell);
+  EXPECT_TRUE(update.PtInRect(cell.TopLeft()));
+}
+
+TEST_F(TwelveRows, AdditiveRowsJoinTheSelection) {
+  grid->SetSelectionAnchor(CCellAddr(5, 1));
+  grid->SelectRows(CCellAddr(7, 1));
+  EXPECT_EQ(grid->GetSelectedCount(), 9);
+  grid->SelectRows(CCellAddr(9, 1), FALSE, TRUE, TRUE);
+  EXPECT_EQ(grid->GetSelectedCount(), 12);
+  EXPECT_EQ(grid->GetSelectedCellRange(), CCellBlock(5, 1, 9, 3));
+  EXPECT_FALSE(grid->IsCellSelected(8, 1));
+}
+
+TEST_F(TwelveRows, DeselectingLowersTheCountByTheCellsThatWereSelected) {
+  grid->SetSelectedRange(2, 1, 2, 2);
+  grid->SetSelectedRange(2, 1, 3, 2, FALSE, FALSE);
+  EXPECT_EQ(grid->GetSelectedCount(), 0);
+}
+
+TEST_F(TwelveRows, NothingSelectedGivesAnInvalidRange) {
+  const CCellBlock range = grid->GetSelectedCellRange();
+  EXPECT_EQ(range, CCellBlock(12, 4, -1, -1));
+  EXPECT_FALSE(grid->IsValidRange(range));
+}
+
+TEST_F(TwelveRows, DisabledSelectionStillCountsButSelectsNothing) {
+  grid->EnableSelection(FALSE);
+  grid->SetCellState(3, 3, GCS_SELECTED);
+  EXPECT_EQ(grid->GetSelectedCount(), 1);
+  EXPECT_FALSE(grid->IsCellSelected(3, 3));
+}
+
+TEST_F(TwelveRows, FocusIsRaisedOutOfTheFixedCellsAndAnnounced) {
+  grid->SetFocusCell(0, 0);
+  EXPECT_EQ(grid->GetFocusCell(), CCellAddr(1, 1));
+  ASSERT_EQ(host.notices.size(), 1u);
+  EXPECT_EQ(host.notices[0], (SNotice{GRIDN_FOCUSCHANGED, 1, 1}));
+  EXPECT_TRUE(grid->GetCellState(1, 1) & GCS_FOCUSED);
+  grid->SetFocusCell(2, 2);
+  EXPECT_FALSE(grid->GetCellState(1, 1) & GCS_FOCUSED);
+}
+
+TEST_F(TwelveRows, APressOnTheFixedColumnSelectsRowsFromTheAnchor) {
+  grid->SetSelectionAnchor(CCellAddr(3, 1));
+  grid->HandleFixedColumnClick(CCellAddr(5, 0));
+  EXPECT_EQ(grid->GetSelectedCellRange(), CCellBlock(3, 1, 5, 3));
+  ASSERT_EQ(host.notices.size(), 1u);
+  EXPECT_EQ(host.notices[0], (SNotice{GRIDN_SELCHANGING, 5, 0}));
+  grid->SetWholeRowSelection(TRUE);
+  grid->HandleFixedColumnClick(CCellAddr(7, 0));
+  EXPECT_EQ(grid->GetSelectedCount(), 0);
+}
+
+TEST_F(TwelveRows, SelectAllAnnouncesTheChange) {
+  grid->OnEditSelectAll();
+  EXPECT_EQ(grid->GetSelectedCount(), 11 * 3);
+  ASSERT_EQ(host.notices.size(), 2u);
+  EXPECT_EQ(host.notices[0].code, GRIDN_SELCHANGING);
+  EXPECT_EQ(host.notices[1].code, GRIDN_SELCHANGED);
+}
+
+}  // namespace
