@@ -115,7 +115,9 @@ std::optional<DialogTemplateFormat::SDialog> CDialog::GetDialogTemplate() const 
 bool CDialog::CreateFromTemplate(CWnd* parent) {
   auto dialog = GetDialogTemplate();
   if (!dialog) return false;
-  const bool child = (dialog->style & WS_CHILD) != 0;
+  // A page template made without a parent (to look at it alone) becomes a window of its own.
+  const bool child = (dialog->style & WS_CHILD) != 0 && parent;
+  if (!child) dialog->style &= ~WS_CHILD;
   CRect rect(dialog->x, dialog->y, dialog->x + dialog->cx, dialog->y + dialog->cy);
   MapDialogRect(rect);
   if (!child) {
