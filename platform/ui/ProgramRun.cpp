@@ -54,14 +54,32 @@ std::vector<CString> SplitCommandLine(const CString& parameters) {
   return arguments;
 }
 
+namespace {
+
+SProgramRunTap& Tap() {
+  static SProgramRunTap tap;
+  return tap;
+}
+
+}  // namespace
+
+SProgramRunTap SetProgramRunTap(SProgramRunTap tap) {
+  SProgramRunTap previous = std::move(Tap());
+  Tap() = std::move(tap);
+  return previous;
+}
+
 bool RunProgramAndWait(const CString& path, const CString& parameters, DWORD& exitCode) {
+  const std::vector<CString> split = SplitCommandLine(parameters);
   QStringList arguments;
-  for (const CString& argument : SplitCommandLine(parameters)) arguments << ToQString(argument);
+  for (const CString& argument : split) arguments << ToQString(argument);
   QProcess process;
   process.setProcessChannelMode(QProcess::ForwardedChannels);
   process.start(ToQString(path), arguments);
   if (!process.waitForStarted(-1)) return false;
+  if (Tap().started) Tap().started(path, split);
   process.waitForFinished(-1);
   exitCode = process.exitStatus() == QProcess::NormalExit ? DWORD(process.exitCode()) : DWORD(-1);
+  if (Tap().ended) Tap().ended(exitCode);
   return true;
 }

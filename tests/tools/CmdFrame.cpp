@@ -21,6 +21,7 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageTap.h"
+#include "platform/ui/ProgramRun.h"
 #include "platform/ui/PropertySheet.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
@@ -250,8 +251,17 @@ int RunFrame(const std::vector<std::string>& args) {
         else
           Print("progress=" + std::to_string(int(wParam)));
       });
+      SProgramRunTap programTap;
+      programTap.started = [](const CString& path, const std::vector<CString>& arguments) {
+        std::string line = "started=" + path.ToUtf8();
+        for (const CString& argument : arguments) line += " " + argument.ToUtf8();
+        Print(line);
+      };
+      programTap.ended = [](DWORD code) { Print("ended=" + std::to_string(code)); };
+      SProgramRunTap previousProgramTap = SetProgramRunTap(std::move(programTap));
       PumpMessages();
       for (const auto& command : options.commands) RunCommand(frame, command);
+      SetProgramRunTap(std::move(previousProgramTap));
       SetMessageTap(std::move(previousTap));
     } else {
       std::fprintf(stderr, "The program could not be started.\n");

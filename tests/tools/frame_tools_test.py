@@ -57,7 +57,11 @@ def download(env, workdir):
                  "app_version=1.6.2", "model=VA-216", "cal_date=2024-01-02", "model_load_limit=16000"):
         check(dump.count(fact + "\n") == 3, f"{fact} in every record: {dump}")
 
-    # The wizard remembers Serial at COM 43 without a scan; a run without --com finds it again.
+    # The wizard remembers Serial at COM 43 without a scan, in the order of its table; a run
+    # without --com finds the instrument from them.
+    remembered = run_zdtool(ZDTOOL, env, "settings", "get", "Software\\Jovant\\DiVudodav\\Settings\\ConnWizard")
+    check(remembered == "Express=dword:0\nDeviceType=dword:9\nComPort=dword:43\nCommPort=dword:1\nScan=dword:0\n"
+          "Stop Scan=dword:1\nIP Address=sz:0.0.0.0\nServer Username=sz:\n", f"remembered {remembered!r}")
     with sim(env, workdir, "--records", stored):
         lines = frame(env, workdir, "download", project)
     check(FOUND in lines and "records=3" in lines, f"remembered choices {lines}")
@@ -97,6 +101,9 @@ def delete_all(env, workdir):
           "box=information|All measurement data on ZD-2 has been successfully deleted." in lines, f"delete-all {lines}")
     with open(transcript, "rb") as f:
         check(b"\xc1\xd2\x0b" in f.read(), "delete-all command in the transcript")
+    with sim(env, workdir, "--fault", "delete-all-double-answer"):
+        lines = frame(env, workdir, "--com", str(COM), "--answer", "yes", "delete-all")
+    check("box=error|Failed to delete all measurement data on device!" in lines, f"delete-all answered 00 00 {lines}")
 
 
 def firmware_update(env, workdir):
@@ -112,9 +119,12 @@ def firmware_update(env, workdir):
         frame(env, folder, "--com", str(COM), "--answer", "yes", "firmware-update")
         check(not os.path.exists(log), "No at either question starts nothing")
         lines = frame(env, folder, "--com", str(COM), "--answer", "yes", "--answer", "yes", "firmware-update")
-    check(lines[-2:] == ["device=0", "records=0"], f"device released {lines}")
+    check(lines[-4:] == [f"started={stub} -DeviceTypeList 0c-00000-0", "ended=3", "device=0", "records=0"],
+          f"upgrade program started and the device released {lines}")
     with open(log) as f:
         check(f.read() == "-DeviceTypeList\n0c-00000-0\n", "upgrade program arguments")
+    updater = run_zdtool(ZDTOOL, env, "settings", "get", "Software\\Jovant\\DiVudodav\\Settings")
+    check(f"Pfad=sz:{folder}\nLanguageFile=sz:{folder}/DiVudodav.exe\n" in updater, f"updater settings {updater!r}")
 
 
 def live_view(env, workdir):
@@ -132,9 +142,20 @@ def live_view(env, workdir):
           "Please try to connect again." in lines, f"live view without instrument {lines}")
 
 
+def settings(env):
+    key = "Software\\Test\\Values"
+    run_zdtool(ZDTOOL, env, "settings", "set", key, "B", "sz:two words")
+    run_zdtool(ZDTOOL, env, "settings", "set", key, "A", "dword:7")
+    run_zdtool(ZDTOOL, env, "settings", "set", key, "B", "sz:again")
+    check(run_zdtool(ZDTOOL, env, "settings", "get", key) == "B=sz:again\nA=dword:7\n", "settings in written order")
+    run_zdtool(ZDTOOL, env, "settings", "delete", key, "B")
+    check(run_zdtool(ZDTOOL, env, "settings", "get", key) == "A=dword:7\n", "settings after delete")
+
+
 def main():
     with tempfile.TemporaryDirectory() as workdir:
         env = dict(os.environ, XDG_CONFIG_HOME=workdir, ZD_TIME_SCALE="20", QT_QPA_PLATFORM="offscreen")
+        settings(env)
         download(env, workdir)
         empty_faulty_and_cancelled(env, workdir)
         delete_all(env, workdir)

@@ -5,7 +5,8 @@
 //           [--records FILE] [--identity TEXT] [--query @XX@=ANSWER]... [--service-mode]
 //           [--byte-rate BYTES_PER_SECOND] [--transcript FILE]
 //           [--fault bad-crc:K | header-cut | stall:MS | silence | disconnect | bad-check-size
-//                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K]
+//                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
+//                  | delete-all-double-answer]
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store).
@@ -41,7 +42,8 @@ int Usage() {
                "usage: zd2-sim --tcp HOST:PORT | --pty [--com N] [--records FILE] [--identity TEXT]\n"
                "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
                "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
-               "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K]\n");
+               "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
+               "                        delete-all-double-answer]\n");
   return 2;
 }
 
@@ -67,6 +69,8 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetDownloadFault(Fault::eCountMismatch);
   else if (name == "refuse-srecord")
     zd2.SetSRecordRefusal(argument > 0 ? argument : 1);
+  else if (name == "delete-all-double-answer")
+    zd2.SetDeleteAllDoubleAnswer(true);
   else if (name == "wrong-signature")
     zd2.SetIdentity("ZD-2;2;VN02-123-4567;0D000102;1.6.2");
   else

@@ -74,6 +74,11 @@ void CZd2Simulator::SetQueryAnswer(const std::string& query, const std::string& 
   m_answers[query] = answer;
 }
 
+void CZd2Simulator::SetDeleteAllDoubleAnswer(bool on) {
+  std::lock_guard lock(m_mutex);
+  m_deleteAllDoubleAnswer = on;
+}
+
 void CZd2Simulator::SetServiceModeOnly(bool on) {
   std::lock_guard lock(m_mutex);
   m_serviceModeOnly = on;
@@ -203,6 +208,7 @@ void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
     peer.Send({kStatusUnknownRequest});
     return;
   }
+  bool doubleAnswer = false;
   {
     std::lock_guard lock(m_mutex);
     switch (payload[0]) {
@@ -212,12 +218,17 @@ void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
         break;
       case 0x0B:
         m_records.clear();
+        doubleAnswer = m_deleteAllDoubleAnswer;
         break;
       default:
         // Service mode (1) and mode 6 leave the debug protocol.
         m_debug = false;
         break;
     }
+  }
+  if (doubleAnswer) {
+    peer.Send({kStatusOk, kStatusOk});
+    return;
   }
   peer.Send({kStatusOk});
 }
