@@ -49,10 +49,12 @@ void CMainFrame::OnUpdateDisconnect(CCmdUI* cmdUI) {
   cmdUI->Enable(!IsDownloadRunning() && !TheConnection().IsInUse() && TheConnection().GetDevice() != nullptr);
 }
 
-void CMainFrame::OnDisconnect() { TheConnection().Disconnect(); }
+void CMainFrame::OnDisconnect() {
+  if (!IsDownloadRunning()) TheConnection().Disconnect();
+}
 
 void CMainFrame::OnDeleteAllOnDevice() {
-  if (TheConnection().IsInUseByOther()) return;
+  if (IsDownloadRunning() || TheConnection().IsInUseByOther()) return;
   TheConnection().Connect(false);
   DeleteAllOnDevice();
 }
@@ -77,7 +79,7 @@ bool CMainFrame::DeleteAllOnDevice() {
 }
 
 void CMainFrame::OnUpdateFirmware() {
-  if (TheConnection().IsInUseByOther()) return;
+  if (IsDownloadRunning() || TheConnection().IsInUseByOther()) return;
   if (ShowBox(this, LoadStringOrPlaceholder(IDS_FIRMWARE_UPDATE_DELETES), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   if (!DeleteAllOnDevice()) return;
   CWaitCursorScope waitCursor;
@@ -97,7 +99,7 @@ void CMainFrame::OnUpdateFirmware() {
 void CMainFrame::OnLiveView() {
   m_liveViewAllowed = false;
   CVexalonConnection& connection = TheConnection();
-  if (connection.IsInUseByOther()) return;
+  if (IsDownloadRunning() || connection.IsInUseByOther()) return;
   connection.Connect(false);
   auto* device = dynamic_cast<Device::CVexalonDevice*>(connection.GetDevice());
   if (!device) {
