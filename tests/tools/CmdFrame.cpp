@@ -1,11 +1,12 @@
-// zdtool frame [--program-folder DIR] [--com N | --scan] [--cancel-wizard]
+// zdtool frame [--program-folder DIR] [--com N | --scan] [--cancel-wizard] [--wizard-picture OUT.png]
 //              [--answer yes|no|ok|cancel|retry]... COMMAND...
 // Runs the program's main frame headless, with DIR as its program folder, and carries out the
 // commands in order: download OUT.jvd, delete-all, disconnect, firmware-update, live-view. A
 // scripted user works the connection wizard (Serial at COM N, a scan, or the remembered
 // choices; Finish when the search found an instrument, else Cancel) and answers the message
 // boxes with the --answer words in order, then No, Cancel or OK. Everything the user would see
-// is printed as it happens, one fact a line.
+// is printed as it happens, one fact a line. --wizard-picture draws the wizard as the search
+// result shows in it.
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +27,7 @@
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/UserAnswers.h"
+#include "platform/ui/WindowImage.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
 #include "tests/tools/ZdTool.h"
@@ -40,6 +42,7 @@ struct SOptions {
   int com = 0;
   bool scan = false;
   bool cancelWizard = false;
+  std::string wizardPicture;
   std::deque<int> answers;
   std::vector<std::vector<std::string>> commands;
 };
@@ -119,6 +122,8 @@ class CWizardUser : public CUserAnswerSink {
     }
     Print("wizard_status=" + Escaped(found->GetDlgItem(IDC_WIZARD_STATUS)->GetWindowTextString()));
     Print("wizard_info=" + Escaped(found->GetDlgItem(IDC_WIZARD_DEVICE_INFO)->GetWindowTextString()));
+    if (!m_options.wizardPicture.empty() && !SaveWindowImage(sheet, CString::FromUtf8(m_options.wizardPicture)))
+      std::fprintf(stderr, "%s could not be written.\n", m_options.wizardPicture.c_str());
     if (devices && devices->GetCurSel() >= 0 && sheet->PressButton(ID_WIZFINISH)) {
       Print("wizard=finish");
       return true;
@@ -180,6 +185,8 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
       options.cancelWizard = true;
     } else if (i + 1 < args.size() && option == "--program-folder") {
       options.programFolder = args[++i];
+    } else if (i + 1 < args.size() && option == "--wizard-picture") {
+      options.wizardPicture = args[++i];
     } else if (i + 1 < args.size() && option == "--com") {
       options.com = std::atoi(args[++i].c_str());
     } else if (i + 1 < args.size() && option == "--answer") {
@@ -230,7 +237,7 @@ int RunFrame(const std::vector<std::string>& args) {
   if (!ParseOptions(args, options)) {
     std::fprintf(stderr,
                  "usage: zdtool frame [--program-folder DIR] [--com N | --scan] [--cancel-wizard] "
-                 "[--answer yes|no|ok|cancel|retry]... COMMAND...\n");
+                 "[--wizard-picture OUT.png] [--answer yes|no|ok|cancel|retry]... COMMAND...\n");
     return 2;
   }
   CUiApplication ui;
@@ -275,7 +282,7 @@ int RunFrame(const std::vector<std::string>& args) {
 
 const ZdCommandRegistrar kRegistrar({"frame",
                                      "[--program-folder DIR] [--com N | --scan] [--cancel-wizard] "
-                                     "[--answer yes|no|ok|cancel|retry]... COMMAND...",
+                                     "[--wizard-picture OUT.png] [--answer yes|no|ok|cancel|retry]... COMMAND...",
                                      &RunFrame});
 
 }  // namespace
