@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <fstream>
 
 #include "app/connection/DevFoundPage.h"
 #include "app/connection/DevSelectSheet.h"
@@ -6,9 +10,11 @@
 #include "app/connection/PortSelectPage.h"
 #include "device/DeviceTypes.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/ui/ShellExecute.h"
 #include "platform/ui/SimulatedInput.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/connection/ConnectionFixture.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -163,6 +169,34 @@ TEST_F(ConnectionWizard, NoInstrumentFoundOffersARetryThatSearchesAgain) {
   EXPECT_EQ(boxes[0].text.Left(17), CString(u"No device found.\r"));
   EXPECT_EQ(boxes[0].type, UINT(MB_RETRYCANCEL | MB_ICONQUESTION));
   EXPECT_TRUE(m_found.empty());
+}
+
+TEST_F(ConnectionWizard, F1AndTheHelpButtonOpenTheTopicOfThePage) {
+  const std::string opener = TestPath("opener.sh");
+  const std::string record = TestPath("opened.txt");
+  std::ofstream(opener) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << record << "'\n";
+  ASSERT_EQ(chmod(opener.c_str(), 0755), 0);
+  ASSERT_TRUE(RegSetString(kShellSettingsKey, kShellOpenCommandValue, CString::FromUtf8(opener)));
+  m_answers.AddModalDialogScript([](CWnd& dialog) {
+    auto& sheet = dynamic_cast<CDevSelectSheet&>(dialog);
+    PumpMessages();
+    CWnd* scan = sheet.GetActivePage()->GetDlgItem(IDC_WIZARD_SCAN);
+    scan->SetFocus();
+    SimulateKey(scan, VK_F1, true, u"");
+    SimulateKey(scan, VK_F1, false, u"");
+    sheet.GetActivePage()->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_WIZARD_PORT_HELP, BN_CLICKED), 0);
+    sheet.PressButton(IDCANCEL);
+  });
+  CDevSelectSheet sheet(0, nullptr, 2, 0);
+  sheet.m_deviceType = Device::eTypeVexalon;
+  sheet.DoModal();
+  std::string opened;
+  for (int i = 0; i < 500 && std::count(opened.begin(), opened.end(), '\n') < 2; ++i) {
+    PumpMessages(10);
+    std::ifstream in(record);
+    opened.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  EXPECT_EQ(opened, "/DiVudodav.chm#topic=21003\n/DiVudodav.chm#topic=21003\n");
 }
 
 }  // namespace
