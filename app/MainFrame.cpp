@@ -4,8 +4,8 @@
 
 #include "app/AppSettings.h"
 #include "app/ChildView.h"
-#include "app/connection/VexalonConnection.h"
 #include "app/VexaZedoApp.h"
+#include "app/connection/VexalonConnection.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/WindowPos.h"

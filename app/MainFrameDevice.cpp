@@ -26,7 +26,9 @@ const char16_t kMakerWebSite[] = u"https://www.jovant.example/";
 const char16_t kCertificateTemplate[] = u"Calibration Certificate Template.xlsx";
 const char16_t kCertificateExample[] = u"Calibration Certificate Example.xlsx";
 
-int ShowBox(CWnd* owner, const CString& text, UINT type) { return MessageBox(owner, text, kBoxCaption, type); }
+int ShowBox(CWnd* owner, const CString& text, UINT type) {
+  return MessageBox(owner, text, kBoxCaption, type);
+}
 
 CString ProgramFolder() {
   const CVexaZedoApp* app = GetZedoApp();
@@ -80,7 +82,9 @@ bool CMainFrame::DeleteAllOnDevice() {
 
 void CMainFrame::OnUpdateFirmware() {
   if (IsDownloadRunning() || TheConnection().IsInUseByOther()) return;
-  if (ShowBox(this, LoadStringOrPlaceholder(IDS_FIRMWARE_UPDATE_DELETES), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (ShowBox(this, LoadStringOrPlaceholder(IDS_FIRMWARE_UPDATE_DELETES), MB_YESNO | MB_ICONQUESTION) !=
+      IDYES)
+    return;
   if (!DeleteAllOnDevice()) return;
   CWaitCursorScope waitCursor;
   TheConnection().Disconnect();

@@ -73,8 +73,8 @@ DWORD CMainFrame::DownloadThreadProc(CMainFrame* frame) {
   if (!frame->m_doc.AddDownloadedData(buffer.data(), buffer.size(), &identity)) {
     // The records before the one that could not be read stay in the project.
     CString text;
-    text.Format(u"%s\nRecord %d of %d could not be read.", LoadStringOrPlaceholder(IDS_DOWNLOAD_FAILED).GetString(),
-                frame->m_doc.GetCount() + 1, count);
+    text.Format(u"%s\nRecord %d of %d could not be read.",
+                LoadStringOrPlaceholder(IDS_DOWNLOAD_FAILED).GetString(), frame->m_doc.GetCount() + 1, count);
     frame->ShowDownloadBox(text, MB_OK | MB_ICONERROR);
   }
   return 0;

@@ -93,8 +93,8 @@ void BM_BareDownload(benchmark::State& state) {
     auto device = std::make_unique<Device::CVexalonDevice>();
     std::unique_ptr<StreamIO::CIoStream> stream;
     if (simulated.Start())
-      stream = std::make_unique<StreamIO::CRs232Stream>(kComNumber, StreamIO::OPEN_READ | StreamIO::OPEN_WRITE,
-                                                        device->GetSerialSettings());
+      stream = std::make_unique<StreamIO::CRs232Stream>(
+          kComNumber, StreamIO::OPEN_READ | StreamIO::OPEN_WRITE, device->GetSerialSettings());
     if (!stream || !device->Attach(stream, Device::ePortSerial)) {
       state.SkipWithError("the simulated ZD-2 could not be reached");
     } else {
@@ -113,7 +113,8 @@ void BM_BareDownload(benchmark::State& state) {
         }
         scaledMs += double(GetElapsedMs(start, end));
       }
-      state.counters["ms_per_download"] = scaledMs / double(std::max<benchmark::IterationCount>(1, state.iterations()));
+      state.counters["ms_per_download"] =
+          scaledMs / double(std::max<benchmark::IterationCount>(1, state.iterations()));
     }
     device.reset();
   }
@@ -146,7 +147,8 @@ class CUiProbe {
 
  private:
   static std::int64_t Now() {
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
   }
   CMainFrame& m_frame;
@@ -177,7 +179,8 @@ void BM_ProgramDownload(benchmark::State& state) {
   RegisterProgramResources(nullptr);
   CScriptedAnswers answers;
   SSimulatedZd2 simulated;
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("zd-bench-prog-" + std::to_string(getpid()));
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("zd-bench-prog-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   {
     CVexaZedoApp app(CString::FromUtf8((folder / "zd-zedo").string()));
@@ -208,7 +211,8 @@ void BM_ProgramDownload(benchmark::State& state) {
         scaledMs += double(GetElapsedMs(start, end)) - kDonePauseMs;
         longestWaitMs = std::max(longestWaitMs, probe.LongestMs());
       }
-      state.counters["ms_per_download"] = scaledMs / double(std::max<benchmark::IterationCount>(1, state.iterations()));
+      state.counters["ms_per_download"] =
+          scaledMs / double(std::max<benchmark::IterationCount>(1, state.iterations()));
       state.counters["max_ui_wait_ms"] = longestWaitMs;
     }
     app.ExitInstance();

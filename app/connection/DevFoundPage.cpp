@@ -117,8 +117,8 @@ LRESULT CDevFoundPage::OnFound(WPARAM wParam, LPARAM) {
     return 0;
   }
   CString entry;
-  entry.Format(ResString(IDS_FOUND_DEVICE_ENTRY), ident.deviceName.GetString(), ident.serialNumber.GetString(),
-               MakePortText(device->GetPortName()).GetString());
+  entry.Format(ResString(IDS_FOUND_DEVICE_ENTRY), ident.deviceName.GetString(),
+               ident.serialNumber.GetString(), MakePortText(device->GetPortName()).GetString());
   m_devices.push_back(std::move(device));
   m_deviceBox.SetCurSel(m_deviceBox.AddString(entry.GetString()));
   return 0;
@@ -136,7 +136,8 @@ void CDevFoundPage::OnSearchEnded() {
   SetDlgItemText(IDC_WIZARD_STATUS, ResString(IDS_SEARCH_NOTHING_FOUND).GetString());
   CString caption;
   Sheet().GetWindowText(caption);
-  if (MessageBox(&Sheet(), ResString(IDS_NO_DEVICE_RETRY), caption, MB_RETRYCANCEL | MB_ICONQUESTION) == IDRETRY) {
+  if (MessageBox(&Sheet(), ResString(IDS_NO_DEVICE_RETRY), caption, MB_RETRYCANCEL | MB_ICONQUESTION) ==
+      IDRETRY) {
     m_searching = true;
     PostMessage(WM_START_DEVICE_SEARCH);
     return;
@@ -164,7 +165,8 @@ bool CDevFoundPage::HandOverSelected() {
   const int index = m_deviceBox.GetCurSel();
   if (index < 0 || size_t(index) >= m_devices.size()) return false;
   CDevSelectSheet& sheet = Sheet();
-  if (!RunLoginCheck(this, *m_devices[size_t(index)], sheet.m_requiredLoginRights, sheet.m_cloudEmail)) return false;
+  if (!RunLoginCheck(this, *m_devices[size_t(index)], sheet.m_requiredLoginRights, sheet.m_cloudEmail))
+    return false;
   sheet.m_device = std::move(m_devices[size_t(index)]);
   m_devices.erase(m_devices.begin() + index);
   m_deviceBox.DeleteString(UINT(index));

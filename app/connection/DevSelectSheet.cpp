@@ -67,9 +67,12 @@ bool CDevSelectSheet::LoadSettings(const CString& keyPath) {
   if (keyPath.IsEmpty() || !RegKeyExists(keyPath)) return false;
   m_express = ReadFlag(keyPath, u"Express");
   DWORD value = 0;
-  m_deviceType = RegGetDword(keyPath, u"DeviceType", value) && value <= DWORD(kLastDeviceType) ? int(value) : 0;
-  m_comPort = RegGetDword(keyPath, u"ComPort", value) && value >= 1 && value <= kLastStoredPort ? int(value) : 1;
-  m_portKind = RegGetDword(keyPath, u"CommPort", value) && value >= 1 && value <= kLastStoredPort ? int(value) : 0;
+  m_deviceType =
+      RegGetDword(keyPath, u"DeviceType", value) && value <= DWORD(kLastDeviceType) ? int(value) : 0;
+  m_comPort =
+      RegGetDword(keyPath, u"ComPort", value) && value >= 1 && value <= kLastStoredPort ? int(value) : 1;
+  m_portKind =
+      RegGetDword(keyPath, u"CommPort", value) && value >= 1 && value <= kLastStoredPort ? int(value) : 0;
   m_scanAll = ReadFlag(keyPath, u"Scan");
   m_stopAtFirst = ReadFlag(keyPath, u"Stop Scan");
   m_address = ReadText(keyPath, u"IP Address");
@@ -81,10 +84,13 @@ bool CDevSelectSheet::SaveSettings(const CString& keyPath) const {
   if (!RegCreateKey(keyPath)) return false;
   const int type = m_device ? m_device->GetType() : m_deviceType;
   const int port = m_comPort <= 0 || m_comPort > kLastWrittenPort ? 1 : m_comPort;
-  return RegSetDword(keyPath, u"Express", m_express ? 1 : 0) && RegSetDword(keyPath, u"DeviceType", DWORD(type)) &&
-         RegSetDword(keyPath, u"ComPort", DWORD(port)) && RegSetDword(keyPath, u"CommPort", DWORD(m_portKind)) &&
-         RegSetDword(keyPath, u"Scan", m_scanAll ? 1 : 0) && RegSetDword(keyPath, u"Stop Scan", m_stopAtFirst ? 1 : 0) &&
-         RegSetString(keyPath, u"IP Address", m_address) && RegSetString(keyPath, u"Server Username", m_cloudEmail);
+  return RegSetDword(keyPath, u"Express", m_express ? 1 : 0) &&
+         RegSetDword(keyPath, u"DeviceType", DWORD(type)) && RegSetDword(keyPath, u"ComPort", DWORD(port)) &&
+         RegSetDword(keyPath, u"CommPort", DWORD(m_portKind)) &&
+         RegSetDword(keyPath, u"Scan", m_scanAll ? 1 : 0) &&
+         RegSetDword(keyPath, u"Stop Scan", m_stopAtFirst ? 1 : 0) &&
+         RegSetString(keyPath, u"IP Address", m_address) &&
+         RegSetString(keyPath, u"Server Username", m_cloudEmail);
 }
 
 BOOL CDevSelectSheet::OnInitDialog() {

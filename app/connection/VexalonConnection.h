@@ -60,7 +60,8 @@ class CVexalonConnection {
 // The holder for the current thread alone while the object lives.
 class CConnectionUse {
  public:
-  explicit CConnectionUse(CVexalonConnection& connection) : m_connection(connection), m_taken(connection.TryTake()) {}
+  explicit CConnectionUse(CVexalonConnection& connection)
+      : m_connection(connection), m_taken(connection.TryTake()) {}
   ~CConnectionUse() {
     if (m_taken) m_connection.Give();
   }

@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-
 #include <algorithm>
 
 #include "platform/ui/WndWidget.h"

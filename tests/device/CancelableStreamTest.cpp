@@ -1,9 +1,8 @@
-#include "device/CancelableStream.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 
+#include "device/CancelableStream.h"
 #include "device/streamio/IoStream.h"
 
 namespace {

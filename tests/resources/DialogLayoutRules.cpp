@@ -81,8 +81,9 @@ std::string TextFault(CDC& dc, const SDialogControlPlacement& control) {
     CRect needed(0, 0, room, 0);
     dc.DrawText(text, needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     if (needed.Width() > room || needed.Height() > control.rect.Height())
-      return Name(control) + " needs " + std::to_string(needed.Width()) + " x " + std::to_string(needed.Height()) +
-             " pixels for its text but has " + std::to_string(room) + " x " + std::to_string(control.rect.Height());
+      return Name(control) + " needs " + std::to_string(needed.Width()) + " x " +
+             std::to_string(needed.Height()) + " pixels for its text but has " + std::to_string(room) +
+             " x " + std::to_string(control.rect.Height());
     return {};
   }
   if (extent.cx > room)

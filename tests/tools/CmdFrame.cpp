@@ -122,7 +122,8 @@ class CWizardUser : public CUserAnswerSink {
     }
     Print("wizard_status=" + Escaped(found->GetDlgItem(IDC_WIZARD_STATUS)->GetWindowTextString()));
     Print("wizard_info=" + Escaped(found->GetDlgItem(IDC_WIZARD_DEVICE_INFO)->GetWindowTextString()));
-    if (!m_options.wizardPicture.empty() && !SaveWindowImage(sheet, CString::FromUtf8(m_options.wizardPicture)))
+    if (!m_options.wizardPicture.empty() &&
+        !SaveWindowImage(sheet, CString::FromUtf8(m_options.wizardPicture)))
       std::fprintf(stderr, "%s could not be written.\n", m_options.wizardPicture.c_str());
     if (devices && devices->GetCurSel() >= 0 && sheet->PressButton(ID_WIZFINISH)) {
       Print("wizard=finish");
@@ -249,15 +250,16 @@ int RunFrame(const std::vector<std::string>& args) {
     CVexaZedoApp app(CString::FromUtf8(options.programFolder + "/zd-zedo"));
     if (app.InitInstance()) {
       CMainFrame& frame = *app.GetMainFrame();
-      MessageTap previousTap = SetMessageTap([&frame](CWnd& window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (&window != &frame || message != WM_DOWNLOAD_PROGRESS) return;
-        if (lParam == kShowProgress)
-          Print("progress=show");
-        else if (lParam == kHideProgress)
-          Print("progress=hide");
-        else
-          Print("progress=" + std::to_string(int(wParam)));
-      });
+      MessageTap previousTap =
+          SetMessageTap([&frame](CWnd& window, UINT message, WPARAM wParam, LPARAM lParam) {
+            if (&window != &frame || message != WM_DOWNLOAD_PROGRESS) return;
+            if (lParam == kShowProgress)
+              Print("progress=show");
+            else if (lParam == kHideProgress)
+              Print("progress=hide");
+            else
+              Print("progress=" + std::to_string(int(wParam)));
+          });
       SProgramRunTap programTap;
       programTap.started = [](const CString& path, const std::vector<CString>& arguments) {
         std::string line = "started=" + path.ToUtf8();
@@ -280,9 +282,10 @@ int RunFrame(const std::vector<std::string>& args) {
   return exitCode;
 }
 
-const ZdCommandRegistrar kRegistrar({"frame",
-                                     "[--program-folder DIR] [--com N | --scan] [--cancel-wizard] "
-                                     "[--wizard-picture OUT.png] [--answer yes|no|ok|cancel|retry]... COMMAND...",
-                                     &RunFrame});
+const ZdCommandRegistrar kRegistrar(
+    {"frame",
+     "[--program-folder DIR] [--com N | --scan] [--cancel-wizard] "
+     "[--wizard-picture OUT.png] [--answer yes|no|ok|cancel|retry]... COMMAND...",
+     &RunFrame});
 
 }  // namespace

@@ -11,8 +11,7 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: zdtool settings get KEY | set KEY NAME sz:TEXT|dword:N | delete KEY NAME\n");
+  std::fprintf(stderr, "usage: zdtool settings get KEY | set KEY NAME sz:TEXT|dword:N | delete KEY NAME\n");
   return 2;
 }
 
@@ -47,7 +46,8 @@ int Set(const CString& key, const CString& name, const std::string& value) {
 
 int RunSettings(const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "get") return Get(CString::FromUtf8(args[1]));
-  if (args.size() == 4 && args[0] == "set") return Set(CString::FromUtf8(args[1]), CString::FromUtf8(args[2]), args[3]);
+  if (args.size() == 4 && args[0] == "set")
+    return Set(CString::FromUtf8(args[1]), CString::FromUtf8(args[2]), args[3]);
   if (args.size() == 3 && args[0] == "delete") {
     if (RegDeleteValue(CString::FromUtf8(args[1]), CString::FromUtf8(args[2]))) return 0;
     std::fprintf(stderr, "The value could not be deleted.\n");

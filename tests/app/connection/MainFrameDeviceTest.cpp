@@ -97,7 +97,8 @@ TEST_F(FrameWithZd2, AnUnreadableRecordIsNamedAndTheRecordsBeforeItStay) {
   PumpMessages();
   const auto boxes = answers.GetMessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, CString(u"Failed to download measurement data.\nRecord 2 of 3 could not be read."));
+  EXPECT_EQ(boxes[0].text,
+            CString(u"Failed to download measurement data.\nRecord 2 of 3 could not be read."));
   EXPECT_EQ(boxes[0].type & MB_ICONMASK, MB_ICONERROR);
   EXPECT_EQ(Frame().GetDocument().GetCount(), 1);
 }
@@ -163,7 +164,8 @@ TEST_F(FrameWithZd2, ASecondDownloadReusesTheDeviceAndOneThatStoppedAnsweringIsF
   EXPECT_EQ(Frame().GetDocument().GetCount(), 1);
   answers.AddMessageBoxAnswer(IDNO);
   peer->Stop();
-  answers.AddModalDialogScript([](CWnd& dialog) { dynamic_cast<CPropertySheet&>(dialog).PressButton(IDCANCEL); });
+  answers.AddModalDialogScript(
+      [](CWnd& dialog) { dynamic_cast<CPropertySheet&>(dialog).PressButton(IDCANCEL); });
   Command(ID_DOWNLOAD_ALL);
   Frame().WaitForDownload();
   EXPECT_EQ(answers.GetModalDialogs().size(), 2u) << "a device that no longer answers is dropped";
@@ -173,14 +175,16 @@ TEST_F(FrameWithZd2, ASecondDownloadReusesTheDeviceAndOneThatStoppedAnsweringIsF
 TEST_F(FrameWithZd2, DocumentsAndWebPagesOpenThroughTheDesktopOpener) {
   const std::string record = InstallRecordingOpener();
   Start();
-  for (UINT id : {ID_CUSTOMER_FEEDBACK, ID_PRODUCT_REGISTRATION, ID_CERTIFICATE_TEMPLATE, ID_CERTIFICATE_EXAMPLE})
+  for (UINT id :
+       {ID_CUSTOMER_FEEDBACK, ID_PRODUCT_REGISTRATION, ID_CERTIFICATE_TEMPLATE, ID_CERTIFICATE_EXAMPLE})
     Command(id);
   Frame().SendMessage(RegisterWindowMessage(u"OnLogoClick"), 0, 0);
   for (int i = 0; i < 500 && SortedLines(record).size() < 5; ++i) PumpMessages(10);
   const std::string folder = ProgramFolder();
-  std::vector<std::string> expected = {"https://www.jovant.example/feedback", "https://www.jovant.example/registration",
-                                       folder + "/Calibration Certificate Template.xlsx",
-                                       folder + "/Calibration Certificate Example.xlsx", "https://www.jovant.example/"};
+  std::vector<std::string> expected = {
+      "https://www.jovant.example/feedback", "https://www.jovant.example/registration",
+      folder + "/Calibration Certificate Template.xlsx", folder + "/Calibration Certificate Example.xlsx",
+      "https://www.jovant.example/"};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(SortedLines(record), expected);
 }

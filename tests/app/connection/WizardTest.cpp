@@ -51,11 +51,11 @@ TEST_P(ModelOfASerialNumber, ComesFromItsFirstFourCharacters) {
   EXPECT_EQ(model.loadLimit, GetParam().loadLimit);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ModelOfASerialNumber,
-                         ::testing::Values(SModelCase{u"VN01-1", u"ZI-206", 6000},
-                                           SModelCase{u"VN02-123-4567", u"VA-216", 16000},
-                                           SModelCase{u"VN03", u"RE-225", 25000}, SModelCase{u"vn02-1", u"???", 0},
-                                           SModelCase{u"X-VN02-1", u"???", 0}, SModelCase{u"VN0", u"???", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ModelOfASerialNumber,
+    ::testing::Values(SModelCase{u"VN01-1", u"ZI-206", 6000}, SModelCase{u"VN02-123-4567", u"VA-216", 16000},
+                      SModelCase{u"VN03", u"RE-225", 25000}, SModelCase{u"vn02-1", u"???", 0},
+                      SModelCase{u"X-VN02-1", u"???", 0}, SModelCase{u"VN0", u"???", 0}));
 
 using RememberedWizardChoices = ConnectionTest;
 

@@ -1,11 +1,9 @@
-#include "platform/ui/ProgramRun.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <fstream>
 
+#include "platform/ui/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -17,7 +15,9 @@ struct SSplitCase {
 
 class CommandLineSplit : public ::testing::TestWithParam<SSplitCase> {};
 
-TEST_P(CommandLineSplit, AsThePlatformSplitsIt) { EXPECT_EQ(SplitCommandLine(GetParam().line), GetParam().arguments); }
+TEST_P(CommandLineSplit, AsThePlatformSplitsIt) {
+  EXPECT_EQ(SplitCommandLine(GetParam().line), GetParam().arguments);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineSplit,
@@ -30,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ProgramRun, WaitsForTheProgramAndGivesItsExitCode) {
   const std::string script = TestPath("program.sh");
   const std::string log = TestPath("arguments.txt");
-  std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" << log << "'; done\nexit 7\n";
+  std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" << log
+                        << "'; done\nexit 7\n";
   ASSERT_EQ(chmod(script.c_str(), 0755), 0);
   DWORD exitCode = 0;
   ASSERT_TRUE(RunProgramAndWait(CString::FromUtf8(script), u"-x \"two words\"", exitCode));
