@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/ChildView.h"
 #include "app/MainFrame.h"
 #include "app/connection/MeasDeviceIdentity.h"
 #include "app/connection/VexalonConnection.h"
@@ -31,7 +32,7 @@ void CMainFrame::OnDownloadAll() {
   if (!m_doc.QuerySave()) return;
   m_downloadAbandoned = false;
   m_downloadThread.Start([this] { return DownloadThreadProc(this); });
-  m_doc.UpdateAllViews(nullptr, -1);
+  if (m_pView) m_pView->UpdateTitle();
 }
 
 void CMainFrame::ShowDownloadBox(const CString& text, UINT type) {
