@@ -8,12 +8,15 @@
 #include "app/connection/DevSelectSheet.h"
 #include "app/connection/MeasDeviceIdentity.h"
 #include "app/connection/PortSelectPage.h"
+#include "device/DeviceThread.h"
 #include "device/DeviceTypes.h"
+#include "platform/kernel/Thread.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/ShellExecute.h"
 #include "platform/ui/SimulatedInput.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/connection/ConnectionFixture.h"
+#include "tests/sim/PtyLink.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -169,6 +172,33 @@ TEST_F(ConnectionWizard, NoInstrumentFoundOffersARetryThatSearchesAgain) {
   EXPECT_EQ(boxes[0].text.Left(17), CString(u"No device found.\r"));
   EXPECT_EQ(boxes[0].type, UINT(MB_RETRYCANCEL | MB_ICONQUESTION));
   EXPECT_TRUE(m_found.empty());
+}
+
+// A port whose instrument never answers keeps the search busy until Cancel aborts it.
+TEST_F(ConnectionWizard, CancelDuringASearchAbortsItBeforeTheWizardCloses) {
+  Sim::CPtyLink silent;
+  ASSERT_TRUE(silent.MapToComPort(33));
+  bool searching = false;
+  m_answers.AddModalDialogScript([&](CWnd& dialog) {
+    auto& sheet = dynamic_cast<CDevSelectSheet&>(dialog);
+    PumpMessages();
+    sheet.GetActivePage()->CheckDlgButton(IDC_WIZARD_SCAN, BST_UNCHECKED);
+    sheet.GetActivePage()->SetDlgItemInt(IDC_WIZARD_COM_PORT, 33, FALSE);
+    sheet.PressButton(ID_WIZNEXT);
+    // The page's activation, then the start of its search with the buttons it posts.
+    PumpMessages();
+    PumpMessages();
+    searching = sheet.GetFoundPage().IsSearching();
+    EXPECT_FALSE(sheet.PressButton(ID_WIZBACK)) << "no Back while searching";
+    EXPECT_TRUE(sheet.PressButton(IDCANCEL));
+  });
+  CDevSelectSheet sheet(0, nullptr, 2, 0);
+  sheet.m_deviceType = Device::eTypeVexalon;
+  sheet.m_portKind = Device::ePortSerial;
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_TRUE(searching);
+  EXPECT_EQ(Device::GetDeviceThreadExitCode(), STILL_ACTIVE) << "the search thread went idle within its wait";
+  EXPECT_TRUE(m_answers.GetMessageBoxes().empty()) << "the aborted search reports no end";
 }
 
 TEST_F(ConnectionWizard, F1AndTheHelpButtonOpenTheTopicOfThePage) {
