@@ -46,7 +46,6 @@ class CDevFoundPage : public CPropertyPage, public Device::CCallback {
 
   // True from the start of a search until its end has been handled.
   bool IsSearching() const { return m_searching; }
-  int GetFoundCount() const { return int(m_devices.size()); }
 
  private:
   CDevSelectSheet& Sheet() const;

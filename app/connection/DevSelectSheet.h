@@ -50,7 +50,6 @@ class CDevSelectSheet : public CPropertySheet {
   bool m_hideHelp = false;
   std::vector<int> m_allowedTypes;
 
-  CPortSelectPage& GetPortPage() const { return *m_portPage; }
   CDevFoundPage& GetFoundPage() const { return *m_foundPage; }
 
  protected:

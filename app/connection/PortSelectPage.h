@@ -23,9 +23,6 @@ class CPortSelectPage : public CPropertyPage {
   void DoDataExchange(CDataExchange* dx) override;
   BOOL PreTranslateMessage(MSG* msg) override;
 
-  // The port kinds offered, in the order of the kind box.
-  const std::vector<int>& GetKinds() const { return m_kinds; }
-
  private:
   CDevSelectSheet& Sheet() const;
   int SelectedKind() const;

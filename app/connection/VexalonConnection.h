@@ -39,10 +39,6 @@ class CVexalonConnection {
   bool IsInUseByOther() const;
   bool IsInUse() const;
 
-  CWnd* GetNotifyWindow() const { return m_notifyWindow; }
-  UINT GetNotifyMessage() const { return m_notifyMessage; }
-  DWORD GetNotifyParameter() const { return m_notifyParameter; }
-
  private:
   friend class CConnectionUse;
   bool TryTake();
@@ -50,6 +46,7 @@ class CVexalonConnection {
   void Release();
 
   std::unique_ptr<Device::CJvDevice> m_device;
+  // The receiver of the firmware check's result, the message it posts and its extra value.
   CWnd* m_notifyWindow = nullptr;
   UINT m_notifyMessage = 0;
   DWORD m_notifyParameter = 0;
