@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/ChildView.h"
 #include "app/VexaZedoApp.h"
+#include "app/connection/VexalonConnection.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/WindowPos.h"
@@ -23,6 +24,9 @@ constexpr int kToolBarPicture = 32;
 constexpr COLORREF kPictureMask = RGB(255, 255, 255);
 // The smallest part of the frame that must stay on the screen when a stored position is used.
 constexpr int kMinVisible = 100;
+
+// The logo button's click, registered by name.
+const UINT kLogoClickMessage = RegisterWindowMessage(u"OnLogoClick");
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
 
@@ -60,6 +64,21 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   .OnMessage(WM_SETMESSAGESTRING, &CMainFrame::OnSetMessageString)
   .OnCommand(ID_APP_SETTINGS, &CMainFrame::OnAppSettings)
   .OnCommand(ID_APP_ABOUT, &CMainFrame::OnAppAbout)
+  .OnCommand(ID_DOWNLOAD_ALL, &CMainFrame::OnDownloadAll)
+  .OnCommand(ID_DELETE_ALL_ON_DEVICE, &CMainFrame::OnDeleteAllOnDevice)
+  .OnCommand(ID_DISCONNECT, &CMainFrame::OnDisconnect)
+  .OnCommand(ID_UPDATE_FIRMWARE, &CMainFrame::OnUpdateFirmware)
+  .OnCommand(ID_LIVE_VIEW, &CMainFrame::OnLiveView)
+  .OnCommand(ID_CERTIFICATE_TEMPLATE, &CMainFrame::OnCertificateTemplate)
+  .OnCommand(ID_CERTIFICATE_EXAMPLE, &CMainFrame::OnCertificateExample)
+  .OnCommand(ID_CUSTOMER_FEEDBACK, &CMainFrame::OnCustomerFeedback)
+  .OnCommand(ID_PRODUCT_REGISTRATION, &CMainFrame::OnProductRegistration)
+  .OnRegisteredMessage(kLogoClickMessage, &CMainFrame::OnLogoClick)
+  .OnUpdateCommandUI(ID_DOWNLOAD_ALL, &CMainFrame::OnUpdateDeviceCommand)
+  .OnUpdateCommandUI(ID_DELETE_ALL_ON_DEVICE, &CMainFrame::OnUpdateDeviceCommand)
+  .OnUpdateCommandUI(ID_UPDATE_FIRMWARE, &CMainFrame::OnUpdateDeviceCommand)
+  .OnUpdateCommandUI(ID_LIVE_VIEW, &CMainFrame::OnUpdateDeviceCommand)
+  .OnUpdateCommandUI(ID_DISCONNECT, &CMainFrame::OnUpdateDisconnect)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -70,7 +89,9 @@ CMainFrame::CMainFrame()
 }
 
 CMainFrame::~CMainFrame() {
+  StopDownload();
   if (IsWindow()) DestroyWindow();
+  TheConnection().Disconnect();
   if (m_progressDlg.IsWindow()) m_progressDlg.DestroyWindow();
   m_pWindowPos.reset();
   m_pView.reset();
@@ -99,6 +120,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   CreateToolBarImages();
   RecalcLayout();
   UpdateControlBars();
+  TheConnection().SetNotify(this, WM_NEW_FIRMWARE_VERSION, 0);
   const CVexaZedoApp* app = GetZedoApp();
   if (app && !app->GetCommandLine().empty()) m_doc.OnFileOpen(app->GetCommandLine().front());
   return 0;
@@ -147,6 +169,7 @@ void CMainFrame::OnClose() {
 }
 
 void CMainFrame::OnDestroy() {
+  StopDownload();
   const bool mainWindow = AfxGetMainWnd() == this;
   CFrameWnd::OnDestroy();
   // The program ends with its main window.

@@ -4,6 +4,7 @@
 // bar and the modeless progress dialog, and receives the download progress and the results of
 // the update checks. Commands go to the child view first.
 
+#include <atomic>
 #include <memory>
 
 #include "app/ProgressDlg.h"
@@ -12,6 +13,7 @@
 #include "device/Callback.h"
 #include "device/Version.h"
 #include "platform/gdi/ImageList.h"
+#include "platform/kernel/Thread.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/StatusBar.h"
 #include "toolkit/Logo.h"
@@ -46,6 +48,15 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   // The pop-up "New version available!" on the menu bar, or null while there is none.
   HMENU GetNewVersionMenu() const { return m_hNewVersionMenu; }
 
+  // The download thread's entry: connects, downloads every stored test into the project and
+  // reports progress to the frame; returns 0.
+  static DWORD DownloadThreadProc(CMainFrame* frame);
+  bool IsDownloadRunning() const { return m_downloadThread.IsRunning(); }
+  // Waits for a running download to end (the user-interface thread keeps working meanwhile).
+  void WaitForDownload();
+  // Whether the last Live View command found the instrument's firmware new enough.
+  bool WasLiveViewAllowed() const { return m_liveViewAllowed; }
+
   // Device::CCallback: only the progress reaches the frame, as a posted message.
   void OnDeviceFound(Device::CJvDevice* device) override;
   void OnStatusText(const CString& text) override;
@@ -71,6 +82,27 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   void RemoveNewVersionMenu();
   void RebuildNewVersionMenu();
 
+  // Device and service commands.
+  void OnDownloadAll();
+  void OnDeleteAllOnDevice();
+  void OnDisconnect();
+  void OnUpdateFirmware();
+  void OnLiveView();
+  void OnCertificateTemplate();
+  void OnCertificateExample();
+  void OnCustomerFeedback();
+  void OnProductRegistration();
+  LRESULT OnLogoClick(WPARAM wParam, LPARAM lParam);
+  void OnUpdateDeviceCommand(CCmdUI* cmdUI);
+  void OnUpdateDisconnect(CCmdUI* cmdUI);
+  // The delete-all step shared by commands 9 and 35; true when the data was deleted.
+  bool DeleteAllOnDevice();
+  // Ends a running download before the frame goes: its stream is cancelled and the thread
+  // joined.
+  void StopDownload();
+  // Shows a box of the download thread, unless the frame is closing meanwhile.
+  void ShowDownloadBox(const CString& text, UINT type);
+
   CString m_strIdleText;
   CStatusBar m_wndStatusBar;
   CToolBarExt m_wndToolBar;
@@ -84,4 +116,9 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   std::unique_ptr<CWindowPos> m_pWindowPos;
   CImageList m_normalImages;
   CImageList m_disabledImages;
+  CThread m_downloadThread;
+  // Set when the frame goes during a download: the thread then leaves the project and the
+  // user alone.
+  std::atomic<bool> m_downloadAbandoned{false};
+  bool m_liveViewAllowed = false;
 };

@@ -1,5 +1,6 @@
 #include "device/CancelableStream.h"
 
+#include <list>
 #include <mutex>
 
 #include "device/streamio/IoStream.h"
@@ -11,27 +12,32 @@ namespace {
 // A lock of its own, apart from the job queue's: a cancel may take a moment and must not hold
 // up the queue.
 std::mutex g_lock;
-StreamIO::CIoStream* g_stream = nullptr;
+// One entry per registration: a worker that was given up and its successor may each have one,
+// and the end of one never touches the other's.
+std::list<StreamIO::CIoStream*> g_streams;
 
 }  // namespace
 
 CCancelableStream::CCancelableStream(StreamIO::CIoStream* stream) {
   std::lock_guard lock(g_lock);
-  g_stream = stream;
+  g_streams.push_front(stream);
+  m_entry = g_streams.begin();
 }
 
 CCancelableStream::~CCancelableStream() {
   std::lock_guard lock(g_lock);
-  g_stream = nullptr;
+  g_streams.erase(m_entry);
 }
 
 void CancelRegisteredStream() {
   std::lock_guard lock(g_lock);
-  if (!g_stream) return;
-  try {
-    g_stream->Cancel();
-  } catch (const CFileException&) {
-    // The read it was meant to wake ends by its time-out instead.
+  for (StreamIO::CIoStream* stream : g_streams) {
+    if (!stream) continue;
+    try {
+      stream->Cancel();
+    } catch (const CFileException&) {
+      // The read it was meant to wake ends by its time-out instead.
+    }
   }
 }
 

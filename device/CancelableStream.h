@@ -4,6 +4,8 @@
 // a transfer may block and unregisters it (by ending the scope) before the stream is deleted or
 // the device holding it is handed over, so that a cancel never reaches a deleted stream.
 
+#include <list>
+
 namespace StreamIO {
 class CIoStream;
 }
@@ -16,9 +18,12 @@ class CCancelableStream {
   ~CCancelableStream();
   CCancelableStream(const CCancelableStream&) = delete;
   CCancelableStream& operator=(const CCancelableStream&) = delete;
+
+ private:
+  std::list<StreamIO::CIoStream*>::iterator m_entry;
 };
 
-// Cancels the registered stream, if any; a failing cancel is ignored.
+// Cancels every registered stream; a failing cancel is ignored.
 void CancelRegisteredStream();
 
 }  // namespace Device

@@ -14,4 +14,6 @@ void SetDeviceThreadAborted(bool aborted) { g_aborted.store(aborted); }
 
 void SetThreadRetiredFlag(const std::atomic<bool>* retired) { t_retired = retired; }
 
+bool IsThreadRetired() { return t_retired && t_retired->load(); }
+
 }  // namespace Device

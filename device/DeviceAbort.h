@@ -12,5 +12,8 @@ void SetDeviceThreadAborted(bool aborted);
 // Called by a device worker at its start: once `retired` becomes true, that thread's abort
 // test stays true, whatever the flag says. The flag must outlive the thread.
 void SetThreadRetiredFlag(const std::atomic<bool>* retired);
+// True on a device worker that has been given up: whatever it still reports would reach a
+// receiver that no longer waits for it.
+bool IsThreadRetired();
 
 }  // namespace Device

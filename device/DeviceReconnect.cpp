@@ -65,10 +65,10 @@ class CReconnection {
 
   // The job ends without the instrument: the device object goes and the end notice follows,
   // also after an abort, so that a receiver waiting for the instrument learns that the wait
-  // is over.
+  // is over; a worker that was given up reports nothing, since its receiver may be gone.
   void GiveUp() {
     m_device.reset();
-    m_callback->OnDeviceFound(nullptr);
+    if (!IsThreadRetired()) m_callback->OnDeviceFound(nullptr);
   }
 
  private:
@@ -161,7 +161,7 @@ void AwaitReconnection(SJobEntry& job) {
   const std::int64_t waitMs = job.request.waitMs;
   CReconnection reconnection(job, std::move(device));
   for (;;) {
-    job.callback->OnStatusText(ResString(IDS_AWAIT_RECONNECTION));
+    ReportStatus(job.callback, ResString(IDS_AWAIT_RECONNECTION));
     const std::int64_t left = waitMs - ElapsedMs(start);
     PauseUnlessAborted(DWORD(std::clamp<std::int64_t>(left, 0, kPollIntervalMs)));
     if (!IsDeviceThreadAborted() && reconnection.Pass()) return;

@@ -44,6 +44,7 @@ const std::map<std::string, SKind>& Kinds() {
       {"progress", {kProgress, 0}},
       {"richedit", {kRichEdit, 0}},
       {"custom", {kCustom, 0}},
+      {"ipaddress", {kIpAddress, 0}},
   };
   return kinds;
 }

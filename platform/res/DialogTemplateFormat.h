@@ -27,6 +27,7 @@ constexpr std::uint16_t kComboBox = 0x85;
 constexpr std::uint16_t kProgress = 0x90;
 constexpr std::uint16_t kRichEdit = 0x91;
 constexpr std::uint16_t kCustom = 0x92;
+constexpr std::uint16_t kIpAddress = 0x93;
 
 struct SControl {
   std::uint16_t kind = kCustom;

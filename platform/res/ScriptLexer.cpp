@@ -20,6 +20,10 @@ ScriptWord ReadQuoted(const ScriptLine& line, std::string_view text, std::size_t
       char next = text[++pos];
       if (next == 't')
         word.text += '\t';
+      else if (next == 'r')
+        word.text += '\r';
+      else if (next == 'n')
+        word.text += '\n';
       else if (next == '"' || next == '\\')
         word.text += next;
       else

@@ -1,6 +1,6 @@
 #pragma once
 // Splits a resource script into lines of words: bare words, numbers and "quoted" texts with
-// the escapes \t, \" and \\. A '#' outside quotes starts a comment.
+// the escapes \t, \r, \n, \" and \\. A '#' outside quotes starts a comment.
 
 #include <string>
 #include <string_view>

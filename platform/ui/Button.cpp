@@ -4,6 +4,9 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "platform/gdi/QtString.h"
 #include "platform/ui/PaintDC.h"
@@ -23,6 +26,59 @@ class ButtonWidget : public WndWidgetOf<Base> {
     this->setText(ToQString(text));
     return true;
   }
+};
+
+// Greedy word wrap of each line of the text to the width; a word wider than the width stands on
+// a line of its own.
+QString WrapToWidth(const QString& text, const QFontMetrics& metrics, int width) {
+  QStringList wrapped;
+  for (const QString& line : QString(text).remove(QChar('\r')).split(QChar('\n'))) {
+    QString current;
+    for (const QString& word : line.split(QChar(' '))) {
+      const QString candidate = current.isEmpty() ? word : current + QChar(' ') + word;
+      if (!current.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+        wrapped << current;
+        current = word;
+      } else {
+        current = candidate;
+      }
+    }
+    wrapped << current;
+  }
+  return wrapped.join(QChar('\n'));
+}
+
+// A check box or radio button of several lines (BS_MULTILINE): its text wraps at words to the
+// room beside the check mark, and keeps its own line breaks.
+template <class Base>
+class MultiLineButtonWidget : public ButtonWidget<Base> {
+ public:
+  using ButtonWidget<Base>::ButtonWidget;
+  bool GetControlText(CString& text) const override {
+    text = m_text;
+    return true;
+  }
+  bool SetControlText(const CString& text) override {
+    m_text = text;
+    Rewrap();
+    return true;
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    Base::resizeEvent(event);
+    Rewrap();
+  }
+
+ private:
+  void Rewrap() {
+    QStyleOptionButton option;
+    option.initFrom(this);
+    const int mark = this->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, this) +
+                     this->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+    this->setText(WrapToWidth(ToQString(m_text), this->fontMetrics(), std::max(1, this->width() - mark)));
+  }
+  CString m_text;
 };
 
 class GroupWidget : public WndWidgetOf<QGroupBox> {
@@ -59,7 +115,11 @@ std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
     case BS_AUTOCHECKBOX:
     case BS_3STATE:
     case BS_AUTO3STATE: {
-      auto check = std::make_unique<ButtonWidget<QCheckBox>>(*this, parentWidget);
+      std::unique_ptr<ButtonWidget<QCheckBox>> check;
+      if (GetStyle() & BS_MULTILINE)
+        check = std::make_unique<MultiLineButtonWidget<QCheckBox>>(*this, parentWidget);
+      else
+        check = std::make_unique<ButtonWidget<QCheckBox>>(*this, parentWidget);
       const DWORD type = GetStyle() & BS_TYPEMASK;
       check->setTristate(type == BS_3STATE || type == BS_AUTO3STATE);
       button = check.get();
@@ -68,7 +128,11 @@ std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
     }
     case BS_RADIOBUTTON:
     case BS_AUTORADIOBUTTON: {
-      auto radio = std::make_unique<ButtonWidget<QRadioButton>>(*this, parentWidget);
+      std::unique_ptr<ButtonWidget<QRadioButton>> radio;
+      if (GetStyle() & BS_MULTILINE)
+        radio = std::make_unique<MultiLineButtonWidget<QRadioButton>>(*this, parentWidget);
+      else
+        radio = std::make_unique<ButtonWidget<QRadioButton>>(*this, parentWidget);
       button = radio.get();
       widget = std::move(radio);
       break;

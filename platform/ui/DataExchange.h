@@ -17,6 +17,8 @@ class CDataExchange {
 
   BOOL m_bSaveAndValidate;
   CWnd* m_pDlgWnd;
+  // The control exchanged last, which gets the focus when its value is refused.
+  int m_idLastControl = 0;
 };
 
 // The control with the id becomes the window of `control` (once).
@@ -25,3 +27,8 @@ void DDX_Text(CDataExchange* dx, int id, CString& value);
 // A number that does not parse fails the exchange.
 void DDX_Text(CDataExchange* dx, int id, int& value);
 void DDX_Check(CDataExchange* dx, int id, int& value);
+// An unsigned number; text that is not one shows the layer's message and fails the exchange.
+void DDX_Text(CDataExchange* dx, int id, UINT& value);
+// When taking values: a number outside minimum to maximum shows the layer's range message and
+// fails the exchange, so that the dialog stays.
+void DDV_MinMaxUInt(CDataExchange* dx, UINT value, UINT minimum, UINT maximum);

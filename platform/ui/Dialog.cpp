@@ -11,6 +11,7 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/IPAddressCtrl.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ProgressCtrl.h"
 #include "platform/ui/RichEditCtrl.h"
@@ -100,15 +101,23 @@ std::unique_ptr<CWnd> CDialog::CreateControl(const DialogTemplateFormat::SContro
       return std::make_unique<CProgressCtrl>();
     case kRichEdit:
       return std::make_unique<CRichEditCtrl>();
+    case kIpAddress:
+      return std::make_unique<CIPAddressCtrl>();
     default:
       return std::make_unique<CWnd>();
   }
 }
 
+std::optional<DialogTemplateFormat::SDialog> CDialog::GetDialogTemplate() const {
+  return LoadDialogTemplate(m_nIDTemplate);
+}
+
 bool CDialog::CreateFromTemplate(CWnd* parent) {
-  auto dialog = LoadDialogTemplate(m_nIDTemplate);
+  auto dialog = GetDialogTemplate();
   if (!dialog) return false;
-  const bool child = (dialog->style & WS_CHILD) != 0;
+  // A page template made without a parent (to look at it alone) becomes a window of its own.
+  const bool child = (dialog->style & WS_CHILD) != 0 && parent;
+  if (!child) dialog->style &= ~WS_CHILD;
   CRect rect(dialog->x, dialog->y, dialog->x + dialog->cx, dialog->y + dialog->cy);
   MapDialogRect(rect);
   if (!child) {

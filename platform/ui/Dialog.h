@@ -60,6 +60,10 @@ class CDialog : public CWnd {
   UINT m_nIDTemplate = 0;
   int m_nModalResult = -1;
 
+  // The template the window is made from: the dialog resource m_nIDTemplate, unless a dialog
+  // lays itself out in code.
+  virtual std::optional<DialogTemplateFormat::SDialog> GetDialogTemplate() const;
+
  private:
   void OnOkCommand() { OnOK(); }
   void OnCancelCommand() { OnCancel(); }

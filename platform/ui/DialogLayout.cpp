@@ -45,6 +45,8 @@ CString KindName(std::uint16_t kind, DWORD style) {
       return u"progress";
     case kRichEdit:
       return u"richedit";
+    case kIpAddress:
+      return u"ipaddress";
     default:
       return u"custom";
   }

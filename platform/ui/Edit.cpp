@@ -144,3 +144,14 @@ int CEdit::GetLineCount() const {
   });
   return count;
 }
+
+BOOL CEdit::SetTabStops(int dialogUnits) {
+  if (!GetWidget()) return FALSE;
+  return CallOnUiThread([&] {
+    auto* text = dynamic_cast<QPlainTextEdit*>(GetWidget()->Widget());
+    if (!text) return FALSE;
+    // A horizontal dialog unit is a quarter of the dialog font's average character width.
+    text->setTabStopDistance(dialogUnits * text->fontMetrics().averageCharWidth() / 4.0);
+    return TRUE;
+  });
+}

@@ -15,6 +15,8 @@ class CEdit : public CWnd {
   void SetLimitText(UINT maxChars);
   void LimitText(int maxChars = 0) { SetLimitText(UINT(maxChars)); }
   int GetLineCount() const;
+  // One tab stop every `dialogUnits` horizontal dialog units (multi-line fields).
+  BOOL SetTabStops(int dialogUnits);
 
  protected:
   std::unique_ptr<WndWidget> CreateWidget(CWnd* parent) override;

@@ -12,6 +12,7 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/QtString.h"
 #include "platform/kernel/ThreadHandOver.h"
+#include "platform/ui/MessageTap.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/UiThread.h"
@@ -243,6 +244,7 @@ LRESULT CWnd::Dispatch(DispatchFrame& frame) {
   frame.previous = m_frame;
   m_frame = &frame;
   ++depth;
+  TapMessage(*this, frame.message, frame.wParam, frame.lParam);
   LRESULT result = WindowProc(frame.message, frame.wParam, frame.lParam);
   --depth;
   if (*alive) m_frame = frame.previous;

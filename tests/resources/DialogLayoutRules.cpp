@@ -76,6 +76,16 @@ std::string TextFault(CDC& dc, const SDialogControlPlacement& control) {
   if (control.kind != u"button" && control.kind != u"checkbox" && control.kind != u"radio" &&
       control.kind != u"groupbox")
     return {};
+  if ((control.kind == u"checkbox" || control.kind == u"radio") && (control.style & BS_MULTILINE)) {
+    // A check box or radio button of several lines wraps at words beside its check mark.
+    CRect needed(0, 0, room, 0);
+    dc.DrawText(text, needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    if (needed.Width() > room || needed.Height() > control.rect.Height())
+      return Name(control) + " needs " + std::to_string(needed.Width()) + " x " +
+             std::to_string(needed.Height()) + " pixels for its text but has " + std::to_string(room) +
+             " x " + std::to_string(control.rect.Height());
+    return {};
+  }
   if (extent.cx > room)
     return Name(control) + " needs " + std::to_string(extent.cx) + " pixels for its text but has " +
            std::to_string(room);

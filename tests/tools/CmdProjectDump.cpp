@@ -49,8 +49,11 @@ void DumpMeasurement(CZedoDoc& doc, int i) {
   TextPair("tear_off_time", [&](CString& v, CString& u) { doc.GetTearOffTimeText(i, v, u); });
   SMeasDeviceInfo device;
   doc.GetDeviceInfo(i, device);
+  Line("device_name", device.strDeviceName);
   Line("serial_number", device.strSerialNumber);
   Line("hw_serial", device.strHwSerialNumber);
+  Line("hw_revision", device.strHwRevision);
+  Line("app_version", device.strAppVersion);
   Line("model", device.strModel);
   Line("cal_date", device.strCalDate);
   Line("comment", EscapeMarkup(doc.GetComment(i), true));

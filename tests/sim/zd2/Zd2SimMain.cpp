@@ -8,7 +8,7 @@
 //           [--live-test DELAY:PEAK[:RATE]]...
 //           [--fault bad-crc:K | header-cut | stall:MS | silence | disconnect | bad-check-size
 //                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
-//                  | live-cut:N | frame-noise:K]
+//                  | live-cut:N | frame-noise:K | delete-all-double-answer]
 //
 // Continuous mode streams N live frames per scaled second (0: as fast as the link takes them).
 // The reported force is gain x load + offset plus uniform noise of +-N (generator seed S),
@@ -59,7 +59,7 @@ int Usage() {
                "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
                "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
                "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
-               "                        live-cut:N|frame-noise:K]\n"
+               "                        live-cut:N|frame-noise:K|delete-all-double-answer]\n"
                "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
                "               [--live-test DELAY:PEAK[:RATE]]\n");
   return 2;
@@ -91,6 +91,8 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetLiveCut(argument > 0 ? argument : 1);
   else if (name == "frame-noise")
     zd2.SetFrameNoise(argument > 0 ? argument : 1);
+  else if (name == "delete-all-double-answer")
+    zd2.SetDeleteAllDoubleAnswer(true);
   else if (name == "wrong-signature")
     zd2.SetIdentity("ZD-2;2;VN02-123-4567;0D000102;1.6.2");
   else

@@ -102,6 +102,11 @@ void CZd2Simulator::SetQueryAnswer(const std::string& query, const std::string& 
   m_answers[query] = answer;
 }
 
+void CZd2Simulator::SetDeleteAllDoubleAnswer(bool on) {
+  std::lock_guard lock(m_mutex);
+  m_deleteAllDoubleAnswer = on;
+}
+
 void CZd2Simulator::SetServiceModeOnly(bool on) {
   std::lock_guard lock(m_mutex);
   m_serviceModeOnly = on;
@@ -250,6 +255,7 @@ void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
     peer.Send({kStatusUnknownRequest});
     return;
   }
+  bool doubleAnswer = false;
   {
     std::lock_guard lock(m_mutex);
     switch (payload[0]) {
@@ -259,6 +265,7 @@ void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
         break;
       case 0x0B:
         m_records.clear();
+        doubleAnswer = m_deleteAllDoubleAnswer;
         break;
       case 6:
         // Mode 6 starts the light-barrier count again and leaves the debug protocol.
@@ -270,6 +277,10 @@ void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
         m_debug = false;
         break;
     }
+  }
+  if (doubleAnswer) {
+    peer.Send({kStatusOk, kStatusOk});
+    return;
   }
   peer.Send({kStatusOk});
 }

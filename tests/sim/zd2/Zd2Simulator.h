@@ -59,6 +59,8 @@ class CZd2Simulator {
   // The S-record `number` (from 1) of a firmware update is answered with 'F' instead of 'P';
   // 0 acknowledges all.
   void SetSRecordRefusal(int number);
+  // Delete all is answered with two zero bytes instead of one; the records still go.
+  void SetDeleteAllDoubleAnswer(bool on);
   // The S-records of firmware updates received so far, each with its line end.
   std::vector<std::string> SRecords() const;
   // Every byte the instrument receives is also handed here as it comes (the program writes
@@ -110,6 +112,7 @@ class CZd2Simulator {
   std::string m_identity;
   std::map<std::string, std::string> m_answers;
   bool m_serviceModeOnly = false;
+  bool m_deleteAllDoubleAnswer = false;
   EDownloadFault m_fault = EDownloadFault::eNone;
   int m_faultRecord = 1;
   int m_stallMs = 3000;
