@@ -15,7 +15,8 @@
 #include <optional>
 #include <string>
 
-#include "app/login/CloudEmailSetting.h"
+#include "app/connection/DevSelectSheet.h"
+#include "app/connection/VexalonConnection.h"
 #include "app/login/LoginCheck.h"
 #include "device/DeviceFactory.h"
 #include "device/JvDevice.h"
@@ -178,10 +179,13 @@ int RunLoginCheck(const std::vector<std::string>& args) {
   if (!port.empty() && !AttachDeviceToPort(*device, port)) return 1;
 
   CToolUser user(std::move(answers), email, password);
-  CString cloudEmail = LoadCloudEmail();
+  // The wizard's remembered settings, loaded and saved as the connection holder does.
+  CDevSelectSheet wizard(IDS_CONNECT_WIZARD_CAPTION, nullptr, 0, WORD(rights));
+  wizard.LoadSettings(kConnWizardKey);
+  CString& cloudEmail = wizard.m_cloudEmail;
   CLoginCheck check(nullptr, *device, WORD(rights), cloudEmail);
   const bool passed = check.Run();
-  SaveCloudEmail(cloudEmail);
+  wizard.SaveSettings(kConnWizardKey);
   std::printf("result=%s\n", passed ? "pass" : "fail");
   std::printf("flags=0x%02X\n", unsigned(check.GetLogin().flags));
   std::printf("cloud_email=%s\n", Escaped(cloudEmail).c_str());
