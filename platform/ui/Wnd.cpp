@@ -9,9 +9,11 @@
 #include <mutex>
 #include <set>
 
+#include "platform/base/FileException.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/QtString.h"
 #include "platform/kernel/ThreadHandOver.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/UiThread.h"
@@ -243,7 +245,14 @@ LRESULT CWnd::Dispatch(DispatchFrame& frame) {
   frame.previous = m_frame;
   m_frame = &frame;
   ++depth;
-  LRESULT result = WindowProc(frame.message, frame.wParam, frame.lParam);
+  LRESULT result = 0;
+  try {
+    result = WindowProc(frame.message, frame.wParam, frame.lParam);
+  } catch (const CFileException& error) {
+    // A file error that a handler lets go is the user's business, not the end of the program:
+    // the box names the file, and the message counts as handled with 0.
+    MessageBox(this, error.GetErrorMessage(), CString(), MB_OK | MB_ICONEXCLAMATION);
+  }
   --depth;
   if (*alive) m_frame = frame.previous;
   // Handlers borrow device contexts through CDC::FromHandle; once the outermost message is
@@ -816,6 +825,14 @@ SHORT GetKeyState(int virtualKey) {
 }
 
 SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
+
+namespace {
+POINT g_messagePos{0, 0};
+}
+
+DWORD GetMessagePos() { return MAKELONG(WORD(g_messagePos.x), WORD(g_messagePos.y)); }
+
+void SetMessagePos(POINT point) { g_messagePos = point; }
 
 BOOL GetCursorPos(LPPOINT point) {
   QPoint p = QCursor::pos();
