@@ -1,7 +1,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/CommentDlg.h"
+#include "app/data/CommentDlg.h"
 #include "app/DateTimeDlg.h"
 #include "app/ProgressDlg.h"
 #include "app/ToolBarExt.h"

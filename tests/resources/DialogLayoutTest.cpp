@@ -36,10 +36,17 @@ class DialogMadeFromItsTemplate : public ::testing::Test {
     RegisterLayoutFaultDialogs(nullptr);
   }
   std::vector<std::string> FaultsOf(UINT id) {
+    // A page of a tab sheet is a child dialog: it is made on a host window of its own.
+    CWnd host;
+    const auto layout = LoadDialogTemplate(id);
+    if (layout && (layout->style & WS_CHILD))
+      host.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 800, 600), nullptr, 0);
     CDialog dialog(id);
-    if (!dialog.Create(id)) return {"dialog " + std::to_string(id) + " could not be made"};
+    if (!dialog.Create(id, host.GetSafeHwnd() ? &host : nullptr))
+      return {"dialog " + std::to_string(id) + " could not be made"};
     std::vector<std::string> faults = FindLayoutFaults(dialog);
     dialog.DestroyWindow();
+    host.DestroyWindow();
     return faults;
   }
   CUiApplication app;
