@@ -90,7 +90,7 @@ void CSummaryView::PrintPages(CDC& dc, CPrintInfo& info) {
     dc.AbortDoc();
 }
 
-void CSummaryView::ExportImage(const CString& path, DWORD type) {
+bool CSummaryView::ExportImage(const CString& path, DWORD type) {
   CClientDC screen(this);
   CDC memory;
   memory.CreateCompatibleDC(&screen);
@@ -112,11 +112,12 @@ void CSummaryView::ExportImage(const CString& path, DWORD type) {
     std::free(buffer);
     MessageBox(this, LoadStringOrPlaceholder(IDS_GRAPHIC_ENCODING_FAILED), CString(),
                MB_OK | MB_ICONEXCLAMATION);
-    return;
+    return false;
   }
   std::unique_ptr<BYTE, decltype(&std::free)> owned(buffer, &std::free);
   StreamIO::CFileStream file(
       path, StreamIO::OPEN_WRITE | StreamIO::OPEN_CREATE_OR_TRUNCATE | StreamIO::OPEN_SHARE_READ);
   file.Write(owned.get(), size);
   file.Close();
+  return true;
 }

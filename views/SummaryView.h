@@ -64,8 +64,8 @@ class CSummaryView : public CScrollView {
   void GetTooltipTexts(int entry, CString& title, CString& text);
   void HideTooltip();
   // Renders the page at the content size and writes it as a picture file of the type
-  // (IMAGE_TYPE_BMP, _JPEG, _PNG).
-  void ExportImage(const CString& path, DWORD type);
+  // (IMAGE_TYPE_BMP, _JPEG, _PNG); false when the picture could not be encoded.
+  bool ExportImage(const CString& path, DWORD type);
 
   // What the last drawing left, for the page and for tools that report on it.
   CSize GetContentSize() const { return m_contentSize; }

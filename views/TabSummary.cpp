@@ -115,7 +115,8 @@ bool CTabSummary::AskImageFile(CString& path, DWORD& type) {
 LRESULT CTabSummary::OnExportGraphic(WPARAM, LPARAM) {
   CString path;
   DWORD type = 0;
-  if (m_pView && AskImageFile(path, type)) m_pView->ExportImage(path, type);
+  if (!m_pView || !AskImageFile(path, type)) return 0;
+  if (m_pView->ExportImage(path, type)) m_strLastExport = path;
   return 0;
 }
 
@@ -137,5 +138,6 @@ LRESULT CTabSummary::OnExportCsv(WPARAM, LPARAM) {
   // UTF-16 code units in little-endian order, as this machine keeps them.
   file.Write(text.GetString(), text.GetLength() * 2);
   file.Close();
+  m_strLastExport = path;
   return 0;
 }

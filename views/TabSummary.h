@@ -26,6 +26,8 @@ class CTabSummary : public CDialog {
   // Asks for a picture file; path and type (IMAGE_TYPE_) are set when the answer is true.
   bool AskImageFile(CString& path, DWORD& type);
   CSummaryView* GetView() const { return m_pView; }
+  // The file the last export wrote, empty before one did.
+  CString GetLastExportPath() const { return m_strLastExport; }
 
   LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
   LRESULT OnCopy(WPARAM wParam, LPARAM lParam);
@@ -45,4 +47,5 @@ class CTabSummary : public CDialog {
   CWnd* m_pOwner;
   CSummaryView* m_pView = nullptr;  // deletes itself with its window
   CZedoDoc* m_pDoc;
+  CString m_strLastExport;
 };
