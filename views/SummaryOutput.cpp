@@ -65,12 +65,13 @@ void CSummaryView::PrintSummary() {
 }
 
 void CSummaryView::PrintPages(CDC& dc, CPrintInfo& info) {
-  // A page taller than the paper goes on on further sheets at the same scale.
-  const int pages =
-      std::max(1, (m_nDrawnHeight + m_nPrintWindowHeight - 1) / std::max(m_nPrintWindowHeight, 1));
-  info.SetMaxPage(UINT(pages));
+  // A page taller than the paper goes on on further sheets at the same scale; each drawing
+  // tells how tall the page is on this printer.
+  auto pageCount = [this] {
+    return std::max(1, (m_nDrawnHeight + m_nPrintWindowHeight - 1) / std::max(m_nPrintWindowHeight, 1));
+  };
   bool ended = true;
-  for (int page = 0; page < pages && ended; ++page) {
+  for (int page = 0; page < pageCount() && ended; ++page) {
     info.m_nCurPage = UINT(page + 1);
     dc.StartPage();
     dc.SetMapMode(MM_ANISOTROPIC);
@@ -78,11 +79,8 @@ void CSummaryView::PrintPages(CDC& dc, CPrintInfo& info) {
     dc.SetViewportExt(m_nPrintViewportWidth, m_nPrintViewportHeight);
     dc.SetWindowOrg(-m_nCharWidth, page * m_nPrintWindowHeight);
     DrawSummary(&dc);
+    info.SetMaxPage(UINT(pageCount()));
     ended = dc.EndPage() > 0;
-    // The first page's drawing gives the page's true height.
-    if (page == 0)
-      info.SetMaxPage(UINT(
-          std::max(pages, (m_nDrawnHeight + m_nPrintWindowHeight - 1) / std::max(m_nPrintWindowHeight, 1))));
   }
   if (ended)
     dc.EndDoc();
