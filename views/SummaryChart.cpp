@@ -138,9 +138,13 @@ CSize CSummaryView::DrawPeakLoadChart(CDC* dc, int x, int y, int width, int heig
   // 5. and 6. The band below the plot for the values, and the top of the value axis.
   int band = 0;
   float largest = 0.0f;
+  if (int(m_valueWidths.size()) != count) MeasureValueWidths(dc);
   for (int i = 0; i < count; ++i) {
     const SUM_MEAS_T* entry = summary.GetEntry(i);
-    band = std::max<int>(band, dc->GetTextExtent(FitText(dc, entry->valueText, kLabelBandText)).cx);
+    const int width = m_valueWidths[std::size_t(i)];
+    band = std::max(band, width <= kLabelBandText
+                              ? width
+                              : int(dc->GetTextExtent(FitText(dc, entry->valueText, kLabelBandText)).cx));
     largest = std::max(largest, float(entry->value));
   }
   double top = largest * kTopAllowance;
@@ -190,23 +194,25 @@ CSize CSummaryView::DrawPeakLoadChart(CDC* dc, int x, int y, int width, int heig
 void CSummaryView::DrawBars(CDC* dc, const RECT& plot, CGraphGrid& grid, CFont* labelFont, bool labels,
                             CString* text) {
   const CSummaryData& summary = m_pDoc->GetSummary();
-  if (text) *text += FormatTable(-1);
+  if (text) AppendTableLine(-1, *text);
   int barX = plot.left + 4 + m_nBarGap;
   for (int i = 0; i < summary.GetCount(); ++i) {
     const SUM_MEAS_T* entry = summary.GetEntry(i);
     const bool hovered = i == m_nHoveredEntry;
-    dc->SelectObject(hovered ? &m_hoverBrush : &m_barBrush);
-    dc->SelectObject(hovered ? &m_hoverPen : &m_barPen);
     const CRect bar(barX, grid.ValueToY(entry->value), barX + m_nBarWidth, plot.bottom);
-    dc->Rectangle(bar);
-    m_pHits->Add(bar, 0, HIT_BAR, i, nullptr, true);
-    if (labels) {
+    if (!m_bTextPass) {
+      dc->SelectObject(hovered ? &m_hoverBrush : &m_barBrush);
+      dc->SelectObject(hovered ? &m_hoverPen : &m_barPen);
+      dc->Rectangle(bar);
+      m_pHits->Add(bar, 0, HIT_BAR, i, nullptr, true);
+    }
+    if (labels && !m_bTextPass) {
       CFont* old = dc->SelectObject(labelFont);
       const int textHeight = dc->GetTextExtent(entry->valueText).cy;
       dc->TextOut(barX + m_nBarWidth / 2 - textHeight / 2, bar.top - 3, entry->valueText);
       dc->SelectObject(old);
     }
-    if (text) *text += FormatTable(i);
+    if (text) AppendTableLine(i, *text);
     barX += m_nBarGap + m_nBarWidth;
   }
   if (text) *text += u"\r\n";

@@ -24,8 +24,24 @@ void Field(CString& line, const CString& text) {
   line += kSeparator;
 }
 
-void Field(CString& line, int value) {
-  line.AppendFormat(u"%d", value);
+// Digits of a number, at least `width` of them (zero-padded); the table writes thousands of
+// them, so they are made by hand rather than through a format.
+void AppendNumber(CString& line, long long value, int width = 0) {
+  char16_t digits[24];
+  int count = 0;
+  const bool negative = value < 0;
+  unsigned long long rest = negative ? 0ull - static_cast<unsigned long long>(value) : value;
+  do {
+    digits[count++] = char16_t(u'0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  while (count < width) digits[count++] = u'0';
+  if (negative) line += u'-';
+  while (count > 0) line += digits[--count];
+}
+
+void Field(CString& line, long long value) {
+  AppendNumber(line, value);
   line += kSeparator;
 }
 
@@ -51,19 +67,31 @@ CString CSummaryView::GetSummaryText() {
   bitmap.CreateCompatibleBitmap(&screen, 1, 1);
   CBitmap* old = surface.SelectObject(&bitmap);
   surface.SetBkMode(TRANSPARENT);
+  m_bTextPass = true;
+  m_discTexts.clear();
+  m_tearOffTexts.clear();
+  MeasureValueWidths(&surface);
   DrawTitle(&surface, 0, 0, false, &text);
   DrawComment(&surface, 0, 0, 1000, &text);
   DrawStatistics(&surface, 0, 0, false, &text);
   DrawPeakLoadChart(&surface, 0, 0, 1000, 300, false, &text);
+  m_bTextPass = false;
+  m_discTexts.clear();
+  m_tearOffTexts.clear();
   surface.SelectObject(old);
   m_pHits = &m_hitAreas;
   return text;
 }
 
 CString CSummaryView::FormatTable(int index) {
+  CString line;
+  AppendTableLine(index, line);
+  return line;
+}
+
+void CSummaryView::AppendTableLine(int index, CString& line) {
   const CSummaryData& summary = m_pDoc->GetSummary();
   const BYTE unit = summary.GetUnit();
-  CString line;
   if (index < 0) {
     CString rateValue, rateUnit;
     FormatRate(0, 1, unit, rateValue, rateUnit);
@@ -88,11 +116,11 @@ CString CSummaryView::FormatTable(int index) {
     for (const char16_t* field : {u"Dev SN", u"HW SN", u"HW Rev", u"FW Ver"}) Field(line, field);
     Field(line, Label(IDS_LABEL_LAST_CALIBRATION));
     line += u"\r\n";
-    return line;
+    return;
   }
 
   const SUM_MEAS_T* entry = summary.GetEntry(index);
-  if (!entry) return line;
+  if (!entry) return;
   const int m = entry->listIndex;
   Field(line, index + 1);
   Field(line, int(m_pDoc->GetSlotId(m)));
@@ -100,24 +128,29 @@ CString CSummaryView::FormatTable(int index) {
   // The stamp's own local date and time, daylight saving included.
   SLocalTime local;
   StampToLocalTime(entry->timeStamp, local);
-  line.AppendFormat(u"%d-%02d-%02d", local.year, local.month, local.day);
+  AppendNumber(line, local.year);
+  line += u'-';
+  AppendNumber(line, local.month, 2);
+  line += u'-';
+  AppendNumber(line, local.day, 2);
   line += kSeparator;
-  line.AppendFormat(u"%02d:%02d:%02d", local.hour, local.minute, local.second);
+  AppendNumber(line, local.hour, 2);
+  line += u':';
+  AppendNumber(line, local.minute, 2);
+  line += u':';
+  AppendNumber(line, local.second, 2);
   line += kSeparator;
   CString value, unitText;
-  summary.GetAreaText(index, value, unitText);
-  Field(line, value);
-  summary.GetDiameterText(index, value, unitText);
-  Field(line, value);
+  const SDiscTexts& disc = DiscTexts(index, *entry);
+  Field(line, disc.area);
+  Field(line, disc.diameter);
   Field(line, entry->valueText);
-  summary.GetLoadRateText(index, value, unitText);
-  Field(line, value);
+  Field(line, disc.loadRate);
   summary.GetEffectiveLoadRateText(index, value, unitText);
   Field(line, value);
   m_pDoc->GetPeakLoadTimeText(m, value, unitText);
   Field(line, value);
-  m_pDoc->GetTearOffTimeText(m, value, unitText);
-  Field(line, value);
+  Field(line, TearOffText(*entry));
   for (int mode = 1; mode <= 3; ++mode) {
     int percent = 0;
     BYTE code = 0;
@@ -134,7 +167,29 @@ CString CSummaryView::FormatTable(int index) {
   Field(line, device.strAppVersion);
   Field(line, device.strCalDate);
   line += u"\r\n";
-  return line;
+}
+
+const CSummaryView::SDiscTexts& CSummaryView::DiscTexts(int index, const SUM_MEAS_T& entry) {
+  const std::uint32_t key = std::uint32_t(entry.area) << 16 | entry.loadRate;
+  auto [it, added] = m_discTexts.try_emplace(key);
+  // Outside a text form nothing is kept: the unit may change between two calls.
+  if (added || !m_bTextPass) {
+    const CSummaryData& summary = m_pDoc->GetSummary();
+    CString unit;
+    summary.GetAreaText(index, it->second.area, unit);
+    summary.GetDiameterText(index, it->second.diameter, unit);
+    summary.GetLoadRateText(index, it->second.loadRate, unit);
+  }
+  return it->second;
+}
+
+const CString& CSummaryView::TearOffText(const SUM_MEAS_T& entry) {
+  auto [it, added] = m_tearOffTexts.try_emplace(entry.tearOffTime);
+  if (added || !m_bTextPass) {
+    CString unit;
+    m_pDoc->GetTearOffTimeText(entry.listIndex, it->second, unit);
+  }
+  return it->second;
 }
 
 void CSummaryView::CopyAsText() {

@@ -1,6 +1,7 @@
 #include "views/SummaryView.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "app/data/ZedoDoc.h"
 #include "platform/ui/Cursor.h"

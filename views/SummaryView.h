@@ -9,7 +9,9 @@
 // (SummaryBlocks.cpp), the chart (SummaryChart.cpp), the text form and copy (SummaryText.cpp),
 // mouse and keys (SummaryInput.cpp), printing and the picture (SummaryOutput.cpp).
 
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/Brush.h"
@@ -19,6 +21,7 @@
 
 class CZedoDoc;
 class CToolTipCtrl;
+struct SUM_MEAS_T;
 
 class CSummaryView : public CScrollView {
   DECLARE_MESSAGE_MAP()
@@ -61,6 +64,7 @@ class CSummaryView : public CScrollView {
   CString GetSummaryText();
   // One line of the summary table: the header for -1, else the row of that entry.
   CString FormatTable(int index);
+  void AppendTableLine(int index, CString& line);
   void GetTooltipTexts(int entry, CString& title, CString& text);
   void HideTooltip();
   // Renders the page at the content size and writes it as a picture file of the type
@@ -88,6 +92,9 @@ class CSummaryView : public CScrollView {
   BOOL OnEraseBkgnd(CDC* dc);
 
  private:
+  struct SDiscTexts;
+  const SDiscTexts& DiscTexts(int index, const SUM_MEAS_T& entry);
+  const CString& TearOffText(const SUM_MEAS_T& entry);
   // The widths of the entries' value texts, measured once per drawing for the column search.
   void MeasureValueWidths(CDC* dc);
   // The hit region under a client point, in page coordinates; false for none.
@@ -125,7 +132,19 @@ class CSummaryView : public CScrollView {
   int m_nListColumns = 0;
   int m_nBarWidth = 0;
   int m_nBarGap = 0;
+  // The entries' value texts in the normal font, measured once per drawing.
   std::vector<int> m_valueWidths;
+  // Set while the text form runs the blocks: their pictures are thrown away unseen.
+  bool m_bTextPass = false;
+  // Texts that many rows of one text form share, by the values they are made from: the disc's
+  // area, diameter and load rate by area and load rate, the tear-off time by its tenths.
+  struct SDiscTexts {
+    CString area;
+    CString diameter;
+    CString loadRate;
+  };
+  std::unordered_map<std::uint32_t, SDiscTexts> m_discTexts;
+  std::unordered_map<std::uint32_t, CString> m_tearOffTexts;
   // Printing only.
   CFont m_printFont;
   int m_nCharWidth = 0;
