@@ -56,6 +56,8 @@ struct SBarCase {
   int gap;
 };
 
+void PrintTo(const SBarCase& c, std::ostream* out) { *out << c.count << " tests"; }
+
 class BarWidthTest : public SummaryLayoutTest, public ::testing::WithParamInterface<SBarCase> {};
 
 // A client 1280 wide leaves 1280 - 60 - 50 = 1170 pixels for N bars and N + 2 gaps.

@@ -102,6 +102,8 @@ struct SPictureCase {
   std::vector<BYTE> magic;
 };
 
+void PrintTo(const SPictureCase& c, std::ostream* out) { *out << c.chosen; }
+
 class PictureExportTest : public SummaryOutputTest, public ::testing::WithParamInterface<SPictureCase> {};
 
 TEST_P(PictureExportTest, TheEndingChoosesTheFormat) {
