@@ -52,6 +52,11 @@ BOOL CSummaryView::OnSetCursor(CWnd*, UINT, UINT) {
 }
 
 void CSummaryView::OnMouseMove(UINT flags, CPoint point) {
+  // The hover state is forgotten when the mouse leaves the view.
+  TRACKMOUSEEVENT track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = this;
+  TrackMouseEvent(&track);
   if (HasEntries() && m_pToolTip) {
     int id = 0;
     int data = 0;

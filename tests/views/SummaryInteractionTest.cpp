@@ -51,6 +51,19 @@ TEST_F(SummaryInteractionTest, OneTipPerTestThatEmptySpaceTakesAway) {
   EXPECT_EQ(View().GetLastTooltipEntry(), -1);
 }
 
+TEST_F(SummaryInteractionTest, LeavingTheViewForgetsTheHover) {
+  Load(Peaks({1000, 2000}));
+  const CPoint bar = FindHit(CSummaryView::HIT_BAR, 1) + CPoint(0, 30);
+  SimulateMouseEnter(&View());
+  MoveMouse(bar);
+  MoveMouse(bar);
+  ASSERT_EQ(View().GetHoveredEntry(), 1);
+  SimulateMouseLeave(&View());
+  EXPECT_EQ(View().GetHoveredEntry(), -1);
+  EXPECT_EQ(View().GetHoveredHitId(), CSummaryView::HIT_NONE);
+  EXPECT_EQ(View().GetLastTooltipEntry(), -1);
+}
+
 TEST_F(SummaryInteractionTest, LinksAndTheCommentShowTheHand) {
   Load(Peaks({1000}));
   const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
