@@ -114,8 +114,10 @@ CSize CSummaryView::DrawPeakLoadChart(CDC* dc, int x, int y, int width, int heig
       break;
     }
   }
-  m_nBarWidth = barWidth;
-  m_nBarGap = gap;
+  if (!m_bTextPass) {
+    m_nBarWidth = barWidth;
+    m_nBarGap = gap;
+  }
   const int bars = BarsWidth(count, barWidth, gap);
 
   // 4. The label font: the largest whose sample is at most a bar (plus 4) high.
@@ -181,7 +183,7 @@ CSize CSummaryView::DrawPeakLoadChart(CDC* dc, int x, int y, int width, int heig
     const int meanY = grid.ValueToY(summary.GetMean(ignored));
     dc->MoveTo(plot.left - 2, meanY);
     dc->LineTo(plot.left + 4, meanY);
-    DrawBars(dc, plot, grid, &labelFont, labels, text);
+    DrawBars(dc, plot, grid, SBarLayout{barWidth, gap, &labelFont, labels}, text);
   }
 
   dc->SetTextAlign(oldAlign);
@@ -191,29 +193,29 @@ CSize CSummaryView::DrawPeakLoadChart(CDC* dc, int x, int y, int width, int heig
   return CSize(blockWidth, height);
 }
 
-void CSummaryView::DrawBars(CDC* dc, const RECT& plot, CGraphGrid& grid, CFont* labelFont, bool labels,
+void CSummaryView::DrawBars(CDC* dc, const RECT& plot, CGraphGrid& grid, const SBarLayout& layout,
                             CString* text) {
   const CSummaryData& summary = m_pDoc->GetSummary();
   if (text) AppendTableLine(-1, *text);
-  int barX = plot.left + 4 + m_nBarGap;
+  int barX = plot.left + 4 + layout.gap;
   for (int i = 0; i < summary.GetCount(); ++i) {
     const SUM_MEAS_T* entry = summary.GetEntry(i);
     const bool hovered = i == m_nHoveredEntry;
-    const CRect bar(barX, grid.ValueToY(entry->value), barX + m_nBarWidth, plot.bottom);
+    const CRect bar(barX, grid.ValueToY(entry->value), barX + layout.width, plot.bottom);
     if (!m_bTextPass) {
       dc->SelectObject(hovered ? &m_hoverBrush : &m_barBrush);
       dc->SelectObject(hovered ? &m_hoverPen : &m_barPen);
       dc->Rectangle(bar);
       m_pHits->Add(bar, 0, HIT_BAR, i, nullptr, true);
     }
-    if (labels && !m_bTextPass) {
-      CFont* old = dc->SelectObject(labelFont);
+    if (layout.labels && !m_bTextPass) {
+      CFont* old = dc->SelectObject(layout.labelFont);
       const int textHeight = dc->GetTextExtent(entry->valueText).cy;
-      dc->TextOut(barX + m_nBarWidth / 2 - textHeight / 2, bar.top - 3, entry->valueText);
+      dc->TextOut(barX + layout.width / 2 - textHeight / 2, bar.top - 3, entry->valueText);
       dc->SelectObject(old);
     }
     if (text) AppendTableLine(i, *text);
-    barX += m_nBarGap + m_nBarWidth;
+    barX += layout.gap + layout.width;
   }
   if (text) *text += u"\r\n";
 }

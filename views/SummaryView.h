@@ -20,6 +20,7 @@
 #include "toolkit/SensitiveArea.h"
 
 class CZedoDoc;
+class CGraphGrid;
 class CToolTipCtrl;
 struct SUM_MEAS_T;
 
@@ -101,8 +102,13 @@ class CSummaryView : public CScrollView {
   bool HitTestClient(CPoint point, int& id, int& data, RECT* rect) const;
   bool HasEntries() const;
   void CreateToolTip();
-  void DrawBars(CDC* dc, const RECT& plot, class CGraphGrid& grid, CFont* labelFont, bool labels,
-                CString* text);
+  struct SBarLayout {
+    int width;
+    int gap;
+    CFont* labelFont;
+    bool labels;  // whether the values are written above the bars
+  };
+  void DrawBars(CDC* dc, const RECT& plot, CGraphGrid& grid, const SBarLayout& layout, CString* text);
   void PrintPages(CDC& dc, CPrintInfo& info);
 
   CZedoDoc* m_pDoc;
@@ -152,7 +158,6 @@ class CSummaryView : public CScrollView {
   int m_nPrintWindowHeight = 0;
   int m_nPrintViewportWidth = 0;
   int m_nPrintViewportHeight = 0;
-  int m_nPrintPages = 1;
   // The drawn page's height before the content size's allowance, for the page count.
   int m_nDrawnHeight = 0;
 };

@@ -97,7 +97,11 @@ TEST_F(SummaryTextTest, AWinterTestKeepsItsOwnTimeToo) {
 }
 
 TEST_F(SummaryTextTest, TheTextFormLeavesTheScreensHitRegionsAndHoverAlone) {
-  Load(Peaks({1000, 2000}));
+  // Sixty bars are 18 pixels wide on the screen, 14 in the text form's narrower chart.
+  std::vector<CRawRecord> records;
+  for (unsigned i = 0; i < 60; ++i) records.push_back(CRawRecord().Id(i + 1).Peak(1000 + 10 * i));
+  Load(records);
+  ASSERT_EQ(View().GetBarWidth(), 18);
   const CPoint bar = FindHit(CSummaryView::HIT_BAR, 1);
   MoveMouse(bar);
   ASSERT_EQ(View().GetHoveredEntry(), 1);
@@ -112,6 +116,7 @@ TEST_F(SummaryTextTest, TheTextFormLeavesTheScreensHitRegionsAndHoverAlone) {
   EXPECT_EQ(id, CSummaryView::HIT_BAR);
   EXPECT_EQ(data, 1);
   EXPECT_EQ(View().GetHoveredEntry(), 1);
+  EXPECT_EQ(View().GetBarWidth(), 18);
 }
 
 }  // namespace
