@@ -184,8 +184,10 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 }
 
 void CWnd::DestroyChildren() {
+  // Destroying one child may delete others with their objects (a view deletes itself and what
+  // it owns), so a window of the snapshot is looked at only while it is still registered.
   for (CWnd* wnd : WndRegistry::Snapshot()) {
-    if ((wnd->m_parent == this || wnd->m_owner == this) && WndRegistry::Contains(wnd)) wnd->DestroyWindow();
+    if (WndRegistry::Contains(wnd) && (wnd->m_parent == this || wnd->m_owner == this)) wnd->DestroyWindow();
   }
 }
 
