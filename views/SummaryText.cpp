@@ -123,8 +123,8 @@ void CSummaryView::AppendTableLine(int index, CString& line) {
   if (!entry) return;
   const int m = entry->listIndex;
   Field(line, index + 1);
-  Field(line, int(m_pDoc->GetSlotId(m)));
-  Field(line, int(m_pDoc->GetId(m)));
+  Field(line, entry->slotId);
+  Field(line, int(entry->id));
   // The stamp's own local date and time, daylight saving included.
   SLocalTime local;
   StampToLocalTime(entry->timeStamp, local);
