@@ -36,17 +36,20 @@ class DialogMadeFromItsTemplate : public ::testing::Test {
     RegisterLayoutFaultDialogs(nullptr);
   }
   std::vector<std::string> FaultsOf(UINT id) {
-    // A page of a tab sheet is a child dialog: it is made on a host window of its own.
-    CWnd host;
-    const auto layout = LoadDialogTemplate(id);
-    if (layout && (layout->style & WS_CHILD))
-      host.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 800, 600), nullptr, 0);
     CDialog dialog(id);
-    if (!dialog.Create(id, host.GetSafeHwnd() ? &host : nullptr))
-      return {"dialog " + std::to_string(id) + " could not be made"};
+    // A page (a child dialog) is checked inside a window of its own size, as its sheet shows it.
+    CWnd host;
+    const auto dialogTemplate = LoadDialogTemplate(id);
+    CWnd* parent = nullptr;
+    if (dialogTemplate && (dialogTemplate->style & WS_CHILD)) {
+      CRect rect(0, 0, dialogTemplate->cx, dialogTemplate->cy);
+      dialog.MapDialogRect(rect);
+      host.CreateEx(0, nullptr, u"host", WS_POPUP, rect, nullptr, 0);
+      parent = &host;
+    }
+    if (!dialog.Create(id, parent)) return {"dialog " + std::to_string(id) + " could not be made"};
     std::vector<std::string> faults = FindLayoutFaults(dialog);
     dialog.DestroyWindow();
-    host.DestroyWindow();
     return faults;
   }
   CUiApplication app;

@@ -7,11 +7,15 @@
 bool CreateProgramDialog(CDialog& dialog, const std::string& idText, CWnd& host) {
   const UINT id = UINT(std::stoul(idText));
   RegisterProgramResources(nullptr);
-  // A page of a tab sheet is a child dialog: it is made on the host window.
-  const auto layout = LoadDialogTemplate(id);
-  if (layout && (layout->style & WS_CHILD) && !host.GetSafeHwnd())
-    host.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 800, 600), nullptr, 0);
-  if (dialog.Create(id, layout && (layout->style & WS_CHILD) ? &host : nullptr)) return true;
+  const auto dialogTemplate = LoadDialogTemplate(id);
+  CWnd* parent = nullptr;
+  if (dialogTemplate && (dialogTemplate->style & WS_CHILD)) {
+    CRect rect(0, 0, dialogTemplate->cx, dialogTemplate->cy);
+    dialog.MapDialogRect(rect);
+    host.CreateEx(0, nullptr, u"host", WS_POPUP, rect, nullptr, 0);
+    parent = &host;
+  }
+  if (dialog.Create(id, parent)) return true;
   std::fprintf(stderr, "Dialog %u could not be made from its template.\n", id);
   return false;
 }

@@ -7,7 +7,6 @@
 #include "platform/ui/Dialog.h"
 
 // Creates `dialog` from the program's dialog resource named by `idText`; prints why and
-// returns false when it cannot be made. A child dialog (a page of a tab sheet) is made on
-// `host`, which is created for it and outlives the dialog. The caller keeps an application
-// alive meanwhile.
+// returns false when it cannot be made. The caller keeps an application alive meanwhile. A
+// page (a child dialog) is made inside `host`, a window of the page's size.
 bool CreateProgramDialog(CDialog& dialog, const std::string& idText, CWnd& host);
