@@ -5,9 +5,11 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QString>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 
 #include "platform/gdi/QtString.h"
 #include "platform/ui/UiThread.h"
@@ -112,23 +114,44 @@ BOOL EmptyClipboard() {
       FALSE);
 }
 
+namespace {
+
+QString TextFromUnits(const std::vector<BYTE>& data) {
+  std::u16string units(data.size() / 2, u'\0');
+  std::memcpy(units.data(), data.data(), units.size() * 2);
+  const std::size_t end = units.find(u'\0');
+  if (end != std::u16string::npos) units.resize(end);
+  return QString::fromUtf16(units.data(), qsizetype(units.size()));
+}
+
+std::vector<BYTE> UnitsFromText(const QString& text) {
+  std::vector<BYTE> data(std::size_t(text.size() + 1) * 2, 0);
+  std::memcpy(data.data(), text.utf16(), std::size_t(text.size()) * 2);
+  return data;
+}
+
+}  // namespace
+
 BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
-  const QString type = MimeType(format);
+  const QString type = format == CF_UNICODETEXT ? QStringLiteral("text/plain") : MimeType(format);
   if (type.isEmpty()) return FALSE;
   return OnUiThread<BOOL>(
       [&] {
         SOpenClipboard& session = Session();
         // As on the platform, only the one who emptied the clipboard may place data on it.
         if (!session.open || !session.emptied) return FALSE;
-        session.pending->setData(
-            type, QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())));
+        if (format == CF_UNICODETEXT)
+          session.pending->setText(TextFromUnits(data));
+        else
+          session.pending->setData(
+              type, QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())));
         return TRUE;
       },
       FALSE);
 }
 
 bool GetClipboardData(UINT format, std::vector<BYTE>& data) {
-  const QString type = MimeType(format);
+  const QString type = format == CF_UNICODETEXT ? QStringLiteral("text/plain") : MimeType(format);
   if (type.isEmpty()) return false;
   return OnUiThread<bool>(
       [&] {
@@ -139,6 +162,10 @@ bool GetClipboardData(UINT format, std::vector<BYTE>& data) {
           mime = clipboard ? clipboard->mimeData() : nullptr;
         }
         if (!mime || !mime->hasFormat(type)) return false;
+        if (format == CF_UNICODETEXT) {
+          data = UnitsFromText(mime->text());
+          return true;
+        }
         const QByteArray bytes = mime->data(type);
         data.assign(bytes.begin(), bytes.end());
         return true;

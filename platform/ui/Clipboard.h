@@ -14,6 +14,10 @@
 
 class CWnd;
 
+// The standard text format: UTF-16 code units in the machine's order, ended by a zero unit. It
+// is the system clipboard's plain text, which other programs read and write.
+constexpr UINT CF_UNICODETEXT = 13;
+
 // A format id for the name, the same for every call with that name (from 0xC000 up); 0 for an
 // empty name.
 UINT RegisterClipboardFormat(LPCTSTR name);

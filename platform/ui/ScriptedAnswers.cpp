@@ -92,3 +92,24 @@ bool CScriptedAnswers::OnFileDialog(const SFileDialogRequest& request, CString& 
   m_fileDialogAnswers.pop_front();
   return !path.IsEmpty();
 }
+
+void CScriptedAnswers::AddPrintDialogAnswer(HDC printer) {
+  std::lock_guard lock(m_mutex);
+  m_printDialogAnswers.push_back(printer);
+}
+
+std::vector<SPrintDialogRequest> CScriptedAnswers::GetPrintDialogs() const {
+  std::lock_guard lock(m_mutex);
+  return m_printDialogs;
+}
+
+HDC CScriptedAnswers::OnPrintDialog(const SPrintDialogRequest& request) {
+  std::lock_guard lock(m_mutex);
+  SPrintDialogRequest shown = request;
+  shown.show = nullptr;
+  m_printDialogs.push_back(std::move(shown));
+  if (m_printDialogAnswers.empty()) return nullptr;
+  HDC printer = m_printDialogAnswers.front();
+  m_printDialogAnswers.pop_front();
+  return printer;
+}

@@ -47,10 +47,17 @@ class CScriptedAnswers : public CUserAnswerSink {
   // The file dialogs shown (show left empty).
   std::vector<SFileDialogRequest> GetFileDialogs() const;
 
+  // Answers the next print dialog with the printer context (borrowed; null cancels). Without
+  // an answer a print dialog is cancelled.
+  void AddPrintDialogAnswer(HDC printer);
+  // The print dialogs shown (show left empty).
+  std::vector<SPrintDialogRequest> GetPrintDialogs() const;
+
   int OnMessageBox(const SMessageBoxRequest& request) override;
   UINT OnPopupMenu(const SPopupMenuRequest& request) override;
   bool OnModalDialog(const SModalDialogRequest& request) override;
   bool OnFileDialog(const SFileDialogRequest& request, CString& path) override;
+  HDC OnPrintDialog(const SPrintDialogRequest& request) override;
 
  private:
   mutable std::mutex m_mutex;
@@ -62,5 +69,7 @@ class CScriptedAnswers : public CUserAnswerSink {
   std::vector<SShownDialog> m_dialogs;
   std::deque<CString> m_fileDialogAnswers;
   std::vector<SFileDialogRequest> m_fileDialogs;
+  std::deque<HDC> m_printDialogAnswers;
+  std::vector<SPrintDialogRequest> m_printDialogs;
   CUserAnswerSink* m_previous;
 };

@@ -12,6 +12,24 @@ namespace {
 // that the pointer does not cover it.
 constexpr int kPadding = 3;
 constexpr int kBelowPointer = 20;
+// A balloon keeps its text off the rounded corners.
+constexpr int kBalloonPadding = 8;
+constexpr int kBalloonCorner = 12;
+constexpr int kIconSize = 16;
+constexpr int kIconGap = 6;
+
+COLORREF IconColor(UINT icon) {
+  switch (icon) {
+    case TTI_WARNING:
+      return RGB(230, 170, 0);
+    case TTI_ERROR:
+      return RGB(200, 30, 30);
+    default:
+      return RGB(30, 100, 200);
+  }
+}
+
+const char16_t* IconMark(UINT icon) { return icon == TTI_INFO ? u"i" : u"!"; }
 
 }  // namespace
 
@@ -26,6 +44,8 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
   if (!m_tipFont.GetSafeHandle()) {
     LOGFONT logFont = GetMessageLogFont();
     m_tipFont.CreateFontIndirect(&logFont);
+    logFont.lfWeight = FW_BOLD;
+    m_titleFont.CreateFontIndirect(&logFont);
   }
   return CWnd::CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"tooltips_class32", nullptr,
                         (style & ~(WS_VISIBLE | WS_CHILD | WS_CAPTION)) | WS_POPUP, CRect(0, 0, 0, 0), parent,
@@ -70,6 +90,44 @@ void CToolTipCtrl::Pop() {
   ShowWindow(SW_HIDE);
 }
 
+BOOL CToolTipCtrl::SetTitle(UINT icon, LPCTSTR title) {
+  m_title = title ? CString(title) : CString();
+  m_titleIcon = icon;
+  return TRUE;
+}
+
+int CToolTipCtrl::TitleHeight(CDC& dc) {
+  if (m_title.IsEmpty()) return 0;
+  CFont* old = dc.SelectObject(&m_titleFont);
+  const int height = dc.GetTextExtent(m_title).cy;
+  dc.SelectObject(old);
+  return std::max(height, m_titleIcon != TTI_NONE ? kIconSize : 0) + kPadding;
+}
+
+void CToolTipCtrl::DrawTitle(CDC& dc, const CRect& area) {
+  if (m_title.IsEmpty()) return;
+  int x = area.left;
+  if (m_titleIcon != TTI_NONE) {
+    CBrush brush(IconColor(m_titleIcon));
+    CPen pen(PS_SOLID, 1, IconColor(m_titleIcon));
+    CBrush* oldBrush = dc.SelectObject(&brush);
+    CPen* oldPen = dc.SelectObject(&pen);
+    dc.Ellipse(x, area.top, x + kIconSize, area.top + kIconSize);
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+    CFont* old = dc.SelectObject(&m_titleFont);
+    dc.SetTextColor(RGB(255, 255, 255));
+    CRect mark(x, area.top, x + kIconSize, area.top + kIconSize);
+    dc.DrawText(IconMark(m_titleIcon), -1, mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    dc.SelectObject(old);
+    x += kIconSize + kIconGap;
+  }
+  CFont* old = dc.SelectObject(&m_titleFont);
+  dc.SetTextColor(GetSysColor(COLOR_INFOTEXT));
+  dc.TextOut(x, area.top, m_title);
+  dc.SelectObject(old);
+}
+
 int CToolTipCtrl::SetMaxTipWidth(int width) {
   const int old = m_maxWidth;
   m_maxWidth = width;
@@ -82,15 +140,21 @@ void CToolTipCtrl::Show(const CString& text, CPoint screenPoint) {
   if (text == m_shown || !m_hWnd) return;
   m_shown = text;
   CRect textRect(0, 0, m_maxWidth > 0 ? m_maxWidth : 0, 0);
+  int titleWidth = 0;
+  int titleHeight = 0;
   {
     CClientDC dc(this);
     CFont* old = dc.SelectObject(&m_tipFont);
     dc.DrawText(text, textRect, TextFormat() | DT_CALCRECT);
+    dc.SelectObject(&m_titleFont);
+    if (!m_title.IsEmpty())
+      titleWidth = dc.GetTextExtent(m_title).cx + (m_titleIcon != TTI_NONE ? kIconSize + kIconGap : 0);
     dc.SelectObject(old);
+    titleHeight = TitleHeight(dc);
   }
-  const int edge = 1 + kPadding;
-  SetWindowPos(nullptr, screenPoint.x, screenPoint.y, textRect.Width() + 2 * edge,
-               textRect.Height() + 2 * edge, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  const int edge = 1 + (IsBalloon() ? kBalloonPadding : kPadding);
+  SetWindowPos(nullptr, screenPoint.x, screenPoint.y, std::max<int>(textRect.Width(), titleWidth) + 2 * edge,
+               textRect.Height() + titleHeight + 2 * edge, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   Invalidate();
   UpdateWindow();
 }
@@ -99,14 +163,29 @@ void CToolTipCtrl::OnPaint() {
   CPaintDC dc(this);
   CRect client;
   GetClientRect(client);
-  dc.FillSolidRect(client, GetSysColor(COLOR_INFOBK));
-  CBrush frame(GetSysColor(COLOR_INFOTEXT));
-  dc.FrameRect(client, &frame);
-  CFont* old = dc.SelectObject(&m_tipFont);
+  if (IsBalloon()) {
+    // The corners outside the rounded frame show the window colour.
+    dc.FillSolidRect(client, GetSysColor(COLOR_WINDOW));
+    CBrush fill(GetSysColor(COLOR_INFOBK));
+    CPen frame(PS_SOLID, 1, GetSysColor(COLOR_INFOTEXT));
+    CBrush* oldBrush = dc.SelectObject(&fill);
+    CPen* oldPen = dc.SelectObject(&frame);
+    dc.RoundRect(client.left, client.top, client.right, client.bottom, kBalloonCorner, kBalloonCorner);
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+  } else {
+    dc.FillSolidRect(client, GetSysColor(COLOR_INFOBK));
+    CBrush frame(GetSysColor(COLOR_INFOTEXT));
+    dc.FrameRect(client, &frame);
+  }
   dc.SetBkMode(TRANSPARENT);
-  dc.SetTextColor(GetSysColor(COLOR_INFOTEXT));
   CRect text = client;
-  text.DeflateRect(1 + kPadding, 1 + kPadding);
+  const int edge = 1 + (IsBalloon() ? kBalloonPadding : kPadding);
+  text.DeflateRect(edge, edge);
+  DrawTitle(dc, text);
+  text.top += TitleHeight(dc);
+  CFont* old = dc.SelectObject(&m_tipFont);
+  dc.SetTextColor(GetSysColor(COLOR_INFOTEXT));
   dc.DrawText(m_shown, text, TextFormat());
   dc.SelectObject(old);
 }

@@ -11,6 +11,24 @@
 #include "platform/gdi/Font.h"
 #include "platform/ui/Wnd.h"
 
+// Styles of the control.
+constexpr DWORD TTS_ALWAYSTIP = 0x01;
+constexpr DWORD TTS_NOPREFIX = 0x02;
+// A tip with rounded corners instead of a plain box.
+constexpr DWORD TTS_BALLOON = 0x40;
+
+// Icons in front of a tip's title.
+constexpr UINT TTI_NONE = 0;
+constexpr UINT TTI_INFO = 1;
+constexpr UINT TTI_WARNING = 2;
+constexpr UINT TTI_ERROR = 3;
+
+// Which delay SetDelayTime sets.
+constexpr DWORD TTDT_AUTOMATIC = 0;
+constexpr DWORD TTDT_RESHOW = 1;
+constexpr DWORD TTDT_AUTOPOP = 2;
+constexpr DWORD TTDT_INITIAL = 3;
+
 class CToolTipCtrl : public CWnd {
   DECLARE_MESSAGE_MAP()
 
@@ -31,6 +49,12 @@ class CToolTipCtrl : public CWnd {
   int SetMaxTipWidth(int width);
   // Tips show as soon as the mouse reaches a tool; the delay is not kept.
   void SetDelayTime(UINT) {}
+  void SetDelayTime(DWORD, int) {}
+  // A bold title line above the text of every tip, behind the icon (TTI_); an empty title
+  // shows none.
+  BOOL SetTitle(UINT icon, LPCTSTR title);
+  CString GetTitle() const { return m_title; }
+  UINT GetTitleIcon() const { return m_titleIcon; }
   // The text shown now, empty when no tip is up.
   CString GetShownText() const { return m_shown; }
 
@@ -50,10 +74,17 @@ class CToolTipCtrl : public CWnd {
   // Shows the text with the tip's top left corner at the screen point.
   void Show(const CString& text, CPoint screenPoint);
   UINT TextFormat() const;
+  bool IsBalloon() const { return (GetStyle() & TTS_BALLOON) != 0; }
+  // Height of the title line, 0 without a title.
+  int TitleHeight(CDC& dc);
+  void DrawTitle(CDC& dc, const CRect& area);
 
   std::vector<STool> m_tools;
   bool m_active = true;
   int m_maxWidth = -1;
   CString m_shown;
   CFont m_tipFont;
+  CFont m_titleFont;
+  CString m_title;
+  UINT m_titleIcon = TTI_NONE;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/base/String.h"
+#include "platform/gdi/GdiTypes.h"
 
 struct SMessageBoxRequest {
   void* owner;
@@ -56,6 +57,15 @@ struct SFileDialogRequest {
   std::function<bool(CString& path)> show;
 };
 
+// The print dialog (PrintDialog.h) about to ask for a printer.
+struct SPrintDialogRequest {
+  void* owner = nullptr;
+  DWORD flags = 0;  // PD_ flags
+  // Shows the dialog to the user; the chosen printer's context, which the dialog keeps and
+  // deletes, or null when cancelled.
+  std::function<HDC()> show;
+};
+
 class CUserAnswerSink {
  public:
   virtual ~CUserAnswerSink() = default;
@@ -70,6 +80,11 @@ class CUserAnswerSink {
   // Asks for a file path; true with the path, false when the user cancelled.
   virtual bool OnFileDialog(const SFileDialogRequest& request, CString& path) {
     return request.show && request.show(path);
+  }
+  // Asks for a printer; its context, or null when the user cancelled. A context that the sink
+  // makes itself stays the sink's: the dialog only borrows it.
+  virtual HDC OnPrintDialog(const SPrintDialogRequest& request) {
+    return request.show ? request.show() : nullptr;
   }
 };
 

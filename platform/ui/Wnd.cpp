@@ -9,9 +9,11 @@
 #include <mutex>
 #include <set>
 
+#include "platform/base/FileException.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/QtString.h"
 #include "platform/kernel/ThreadHandOver.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageTap.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiCall.h"
@@ -183,8 +185,10 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 }
 
 void CWnd::DestroyChildren() {
+  // Destroying one child may delete others with their objects (a view deletes itself and what
+  // it owns), so a window of the snapshot is looked at only while it is still registered.
   for (CWnd* wnd : WndRegistry::Snapshot()) {
-    if ((wnd->m_parent == this || wnd->m_owner == this) && WndRegistry::Contains(wnd)) wnd->DestroyWindow();
+    if (WndRegistry::Contains(wnd) && (wnd->m_parent == this || wnd->m_owner == this)) wnd->DestroyWindow();
   }
 }
 
@@ -245,7 +249,14 @@ LRESULT CWnd::Dispatch(DispatchFrame& frame) {
   m_frame = &frame;
   ++depth;
   TapMessage(*this, frame.message, frame.wParam, frame.lParam);
-  LRESULT result = WindowProc(frame.message, frame.wParam, frame.lParam);
+  LRESULT result = 0;
+  try {
+    result = WindowProc(frame.message, frame.wParam, frame.lParam);
+  } catch (const CFileException& error) {
+    // A file error that a handler lets go is the user's business, not the end of the program:
+    // the box names the file, and the message counts as handled with 0.
+    MessageBox(this, error.GetErrorMessage(), CString(), MB_OK | MB_ICONEXCLAMATION);
+  }
   --depth;
   if (*alive) m_frame = frame.previous;
   // Handlers borrow device contexts through CDC::FromHandle; once the outermost message is
@@ -824,6 +835,14 @@ SHORT GetKeyState(int virtualKey) {
 }
 
 SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
+
+namespace {
+POINT g_messagePos{0, 0};
+}
+
+DWORD GetMessagePos() { return MAKELONG(WORD(g_messagePos.x), WORD(g_messagePos.y)); }
+
+void SetMessagePos(POINT point) { g_messagePos = point; }
 
 BOOL GetCursorPos(LPPOINT point) {
   QPoint p = QCursor::pos();

@@ -264,6 +264,10 @@ UINT RegisterWindowMessage(LPCTSTR name);
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 BOOL GetCursorPos(LPPOINT point);
+// The screen position of the mouse at its last message (x in the low, y in the high word), as
+// the window layer delivered it; input that tests simulate counts like real input.
+DWORD GetMessagePos();
+void SetMessagePos(POINT point);
 BOOL ReleaseCapture();
 // The window that receives messages for the whole program (the main frame).
 CWnd* AfxGetMainWnd();

@@ -387,6 +387,8 @@ bool WndWidget::HandleMouse(QEvent* event) {
   }
   const UINT flags = MouseKeyFlags(mouse->buttons(), mouse->modifiers());
   const LPARAM point = PointParam(pos);
+  const QPoint global = mouse->globalPosition().toPoint();
+  SetMessagePos(CPoint(global.x(), global.y()));
   auto alive = target->m_alive;
   // A tip that is up follows the mouse from tool to tool and goes off them at once.
   CToolTipCtrl* tips = m_wnd.GetHoverTips();

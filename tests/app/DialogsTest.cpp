@@ -1,10 +1,10 @@
 #include <chrono>
 #include <thread>
 
-#include "app/CommentDlg.h"
 #include "app/DateTimeDlg.h"
 #include "app/ProgressDlg.h"
 #include "app/ToolBarExt.h"
+#include "app/data/CommentDlg.h"
 #include "app/data/Units.h"
 #include "platform/base/LocalTime.h"
 #include "platform/registry/RegistryStore.h"

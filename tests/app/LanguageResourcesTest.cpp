@@ -1,5 +1,5 @@
 #include "app/AboutDlg.h"
-#include "app/CommentDlg.h"
+#include "app/data/CommentDlg.h"
 #include "app/data/Registry.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/ComboBox.h"

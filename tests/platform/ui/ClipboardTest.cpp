@@ -67,3 +67,26 @@ TEST_F(ClipboardTest, CallsFromAnotherThreadRunOnTheUserInterfaceThread) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ClipboardTest, UnicodeTextIsTheSystemsPlainText) {
+  const std::u16string text =
+      u"\u0394\u03B9\u03B1\u03B2\u03AC\u03B8\u03BC\u03B9\u03C3\u03B7 \u041F\u0440\u043E\u0431\u0430\r\n";
+  std::vector<BYTE> units((text.size() + 1) * 2, 0);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    units[2 * i] = BYTE(text[i] & 0xFF);
+    units[2 * i + 1] = BYTE(text[i] >> 8);
+  }
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, units));
+  ASSERT_TRUE(CloseClipboard());
+
+  std::vector<BYTE> back;
+  ASSERT_TRUE(GetClipboardData(CF_UNICODETEXT, back));
+  EXPECT_EQ(back, units) << "the same units, ended by one zero unit";
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+}
+
+}  // namespace

@@ -156,3 +156,32 @@ TEST(ToolTipTest, HoveringTipsOfAWindowFollowTheMouseFromToolToToolAndGoOnAClick
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ToolTipTest, ATitleWithItsIconStandsAboveTheText) {
+  CUiApplication application;
+  CWnd page;
+  ASSERT_TRUE(page.Create(nullptr, u"page", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+  CToolTipCtrl plain;
+  CToolTipCtrl titled;
+  ASSERT_TRUE(plain.Create(&page));
+  ASSERT_TRUE(titled.Create(&page, TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON));
+  for (CToolTipCtrl* tips : {&plain, &titled})
+    tips->AddTool(&page, u"Peak Load: 2.50 kN\nTear-off Time: 3.1 s\n");
+  EXPECT_TRUE(titled.SetTitle(TTI_INFO, u"ID: 12  01.03.2021 08:00"));
+  EXPECT_EQ(titled.GetTitle(), u"ID: 12  01.03.2021 08:00");
+  EXPECT_EQ(titled.GetTitleIcon(), TTI_INFO);
+  MSG move{&page, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20)};
+  plain.RelayEvent(&move);
+  titled.RelayEvent(&move);
+  CRect plainRect;
+  CRect titledRect;
+  plain.GetWindowRect(plainRect);
+  titled.GetWindowRect(titledRect);
+  EXPECT_GT(titledRect.Height(), plainRect.Height() + 10) << "a title line and the balloon's wider edge";
+  EXPECT_GT(titledRect.Width(), plainRect.Width());
+  EXPECT_EQ(titled.GetShownText(), plain.GetShownText());
+}
+
+}  // namespace

@@ -27,6 +27,11 @@ bool CUnscriptedAnswers::OnModalDialog(const SModalDialogRequest& request) {
   return true;
 }
 
+HDC CUnscriptedAnswers::OnPrintDialog(const SPrintDialogRequest&) {
+  ADD_FAILURE() << "a print dialog nobody scripted";
+  return nullptr;
+}
+
 bool CUnscriptedAnswers::OnFileDialog(const SFileDialogRequest& request, CString&) {
   ADD_FAILURE() << "a file " << (request.open ? "open" : "save") << " dialog nobody scripted: \""
                 << request.title.ToUtf8() << "\"";

@@ -1,8 +1,8 @@
 #pragma once
 // The user-answer sink that test programs with a user interface install for their whole run:
-// a message box, popup menu, modal dialog or file dialog that no test scripted fails the
-// running test and is answered at once as if the user had cancelled it, so that nothing waits
-// for a person. Tests that expect questions install their own scripted sink over it.
+// a message box, popup menu, modal dialog, file dialog or print dialog that no test scripted
+// fails the running test and is answered at once as if the user had cancelled it, so that
+// nothing waits for a person. Tests that expect questions install their own scripted sink over it.
 
 #include "platform/ui/UserAnswers.h"
 
@@ -17,6 +17,7 @@ class CUnscriptedAnswers : public CUserAnswerSink {
   UINT OnPopupMenu(const SPopupMenuRequest& request) override;
   bool OnModalDialog(const SModalDialogRequest& request) override;
   bool OnFileDialog(const SFileDialogRequest& request, CString& path) override;
+  HDC OnPrintDialog(const SPrintDialogRequest& request) override;
 
  private:
   CUserAnswerSink* m_previous;

@@ -1,4 +1,4 @@
-#include "app/CommentDlg.h"
+#include "app/data/CommentDlg.h"
 
 #include "platform/ui/Edit.h"
 #include "resources/ResourceIds.h"
