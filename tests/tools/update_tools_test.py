@@ -1,5 +1,5 @@
 """End-to-end tests of the update commands of zdtool against a local FTP server: the folder
-listing of the update-server connection."""
+listing of the update-server connection and the firmware-update check of a simulated ZD-2."""
 
 import os
 import socket
@@ -7,7 +7,7 @@ import subprocess
 import sys
 import tempfile
 
-from zdtest_util import check, run_zdtool
+from zdtest_util import Simulator, check, run_zdtool
 
 FTP_SERVER = os.path.join(os.path.dirname(__file__), "..", "support", "ftp_server.py")
 
@@ -48,12 +48,16 @@ def write_file(root, path, data):
         out.write(data)
 
 
-def name_update_server(config, address):
+def name_update_server(config, address, settings=None):
+    """Writes the settings store: the update server and the given texts of the settings key."""
     folder = os.path.join(config, "ZD-Zedo")
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "registry.txt"), "w") as out:
         out.write("[Software\\Jovant\\ZD-Zedo\\Servers]\n")
         out.write(f'"UpdateServer"=sz:"{address}"\n')
+        out.write("[Software\\Jovant\\ZD-Zedo\\Settings]\n")
+        for name, text in (settings or {}).items():
+            out.write(f'"{name}"=sz:"{text}"\n')
 
 
 def test_ftp_list(zdtool, env, work):
@@ -77,12 +81,67 @@ def test_ftp_list(zdtool, env, work):
     check("(Error 12029)" in out, out)
 
 
+def fw_check(zdtool, zd2sim, env, version):
+    """zdtool fw-check against a ZD-2 with firmware `version` and signature 0C0001A2; the
+    printed lines as a dictionary (boxes as a list)."""
+    with Simulator(zd2sim, env, "--tcp", closed_address(), "--identity",
+                   f"ZD-2;B;VN02-123-4567;0C0001A2;{version}") as sim:
+        out = run_zdtool(zdtool, env, "fw-check", sim.port)
+    facts = {"box": []}
+    for line in out.splitlines():
+        name, _, value = line.partition("=")
+        if name == "box":
+            facts["box"].append(value)
+        else:
+            facts[name] = value
+    return facts
+
+
+def test_fw_check(zdtool, zd2sim, env, work):
+    root = os.path.join(work, "ftp-fw")
+    for name in ["X-V1.6.3.lod", "X-V1.7.0_FW.lod", "X-V1.8.0_OS.lod", "Y-V1.9.0.LOD", "Z1.9.5.lod",
+                 "notes.txt"]:
+        write_file(root, "DiVudodav/0c0001a2/" + name, b"fw")
+    config = env["XDG_CONFIG_HOME"]
+    with FtpServer(root) as server:
+        name_update_server(config, server.address, {"FwUpdateFailCount": "7", "FwUpdateFailCountMax": "9"})
+        facts = fw_check(zdtool, zd2sim, env, "1.6.3")
+        check(facts["folder"] == "./DiVudodav/0c0001a2/", facts)
+        check(facts["firmware"] == "1.7.0.0", f"1.6.3 is offered the FW file only: {facts}")
+        check((facts["exit_code"], facts["fail_count"], facts["fail_max"]) == ("0", "0", "100"), facts)
+        check(facts["box"] == [], facts)
+        check(fw_check(zdtool, zd2sim, env, "1.7.0")["firmware"] == "0.0.0.0", "1.7.0 is the newest")
+        # A listing sorted by name puts 1.10.0 first; the highest version counts.
+        write_file(root, "DiVudodav/0c0001a2/X-V1.10.0.lod", b"fw")
+        write_file(root, "DiVudodav/0c0001a2/X-V1.9.0.lod", b"fw")
+        check(fw_check(zdtool, zd2sim, env, "1.7.0")["firmware"] == "1.10.0.0", "the highest version wins")
+
+    offline = closed_address()
+    reminder = ("information|Repeatedly it was not possible to connect the PC to the Internet to check for newer "
+                "firmware or OS for the ZD-2 device.\\nIt is advisable to connect your PC once in a while to the "
+                "Internet to keep the device firmware and OS up-to-date.")
+    cases = [  # stored count, stored maximum, then what the run leaves
+        ({"FwUpdateFailCount": "10", "FwUpdateFailCountMax": "10"}, "2", "0", "5", [reminder]),
+        ({"FwUpdateFailCount": "6", "FwUpdateFailCountMax": "6"}, "2", "0", "10", [reminder]),
+        ({"FwUpdateFailCount": "100"}, "2", "0", "50", [reminder]),
+        ({"FwUpdateFailCount": "41"}, "-1", "42", "100", []),
+        ({}, "-1", "1", "100", []),
+    ]
+    for stored, exit_code, count, maximum, boxes in cases:
+        name_update_server(config, offline, stored)
+        facts = fw_check(zdtool, zd2sim, env, "1.6.3")
+        check("firmware" not in facts, f"an offline check posted: {facts}")
+        check((facts["exit_code"], facts["fail_count"], facts["fail_max"], facts["box"]) ==
+              (exit_code, count, maximum, boxes), f"{stored}: {facts}")
+
+
 def main():
-    zdtool = sys.argv[1]
+    zdtool, zd2sim = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work:
         env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config"), QT_QPA_PLATFORM="offscreen")
         test_ftp_list(zdtool, env, work)
-    print("1 passed, 0 failed")
+        test_fw_check(zdtool, zd2sim, env, work)
+    print("2 passed, 0 failed")
 
 
 if __name__ == "__main__":
