@@ -175,6 +175,10 @@ constexpr UINT IDS_LOG_FILE_REQUEST = 28551;
 // Update-server connection, program-update wizard and firmware-update check.
 constexpr UINT IDD_UPDATE_DOWNLOAD = 22000;
 constexpr UINT IDD_UPDATE_SEARCH = 22001;
+constexpr UINT IDD_UPDATE_WIZARD = 22040;
+constexpr int IDC_UPDATE_BACK = 12323;
+constexpr int IDC_UPDATE_NEXT = 12324;
+constexpr int IDC_UPDATE_FINISH = 12325;
 constexpr int IDC_UPDATE_SECOND_LINE = 22003;
 constexpr int IDC_UPDATE_MESSAGE = 22006;
 constexpr int IDC_UPDATE_PROGRESS = 22008;

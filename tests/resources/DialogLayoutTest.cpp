@@ -37,7 +37,17 @@ class DialogMadeFromItsTemplate : public ::testing::Test {
   }
   std::vector<std::string> FaultsOf(UINT id) {
     CDialog dialog(id);
-    if (!dialog.Create(id)) return {"dialog " + std::to_string(id) + " could not be made"};
+    // A page (a child dialog) is checked inside a window of its own size, as its sheet shows it.
+    CWnd host;
+    const auto dialogTemplate = LoadDialogTemplate(id);
+    CWnd* parent = nullptr;
+    if (dialogTemplate && (dialogTemplate->style & WS_CHILD)) {
+      CRect rect(0, 0, dialogTemplate->cx, dialogTemplate->cy);
+      dialog.MapDialogRect(rect);
+      host.CreateEx(0, nullptr, u"host", WS_POPUP, rect, nullptr, 0);
+      parent = &host;
+    }
+    if (!dialog.Create(id, parent)) return {"dialog " + std::to_string(id) + " could not be made"};
     std::vector<std::string> faults = FindLayoutFaults(dialog);
     dialog.DestroyWindow();
     return faults;

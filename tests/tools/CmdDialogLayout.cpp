@@ -34,8 +34,9 @@ int RunDialogLayout(const std::vector<std::string>& args) {
     return 2;
   }
   CUiApplication application;
+  CWnd host;
   CDialog dialog;
-  if (!CreateProgramDialog(dialog, args[0])) return 1;
+  if (!CreateProgramDialog(dialog, args[0], host)) return 1;
   const SDialogLayout layout = ReportDialogLayout(dialog);
   for (const SDialogControlPlacement& control : layout.controls) {
     std::printf("control=%d class=%s x=%d y=%d w=%d h=%d text=%s\n", control.id,

@@ -17,8 +17,9 @@ int RunRenderDialog(const std::vector<std::string>& args) {
     return 2;
   }
   CUiApplication application;
+  CWnd host;
   CDialog dialog;
-  if (!CreateProgramDialog(dialog, args[0])) return 1;
+  if (!CreateProgramDialog(dialog, args[0], host)) return 1;
   const bool saved = SaveWindowImage(&dialog, CString::FromUtf8(args[1]));
   dialog.DestroyWindow();
   if (!saved) {
