@@ -174,9 +174,10 @@ std::unique_ptr<CFtpFile> CFtpConnection::OpenFile(const CString& name, bool bin
   auto transfer = std::make_unique<CFtpTransfer>(Session(), DirectoryPath(m_directory) + Escape(name));
   curl_easy_setopt(transfer->Handle(), CURLOPT_TRANSFERTEXT, binary ? 0L : 1L);
   transfer->Start();
-  // The first data (or the server's refusal) arrives before the file counts as open.
+  // The first data (or the server's refusal) arrives before the file counts as open; a
+  // failure after some data is the reads' to report, once that data has been read.
   transfer->Fill(1);
-  if (transfer->HasEnded()) transfer->ThrowOnFailure();
+  if (transfer->HasEnded() && transfer->Buffer().empty()) transfer->ThrowOnFailure();
   return std::make_unique<CFtpFile>(std::move(transfer));
 }
 

@@ -50,7 +50,7 @@ void PrintPage(CAutoUpdate& sheet) {
   if (search) PrintVisibleText(*page, "message", IDC_UPDATE_MESSAGE);
   if (!search) {
     auto* progress = dynamic_cast<CProgressCtrl*>(page->GetDlgItem(IDC_UPDATE_PROGRESS));
-    if (progress) std::printf("progress=%d\n", progress->GetPos());
+    if (progress && progress->IsWindowVisible()) std::printf("progress=%d\n", progress->GetPos());
   }
   const DWORD buttons = sheet.GetWizardButtons();
   std::string names;

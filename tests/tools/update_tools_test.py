@@ -1,11 +1,14 @@
 """End-to-end tests of the update commands of zdtool against a local FTP server: the folder
-listing of the update-server connection and the firmware-update check of a simulated ZD-2."""
+listing of the update-server connection, the firmware-update check of a simulated ZD-2 and
+the program-update wizard with a scripted user."""
 
 import os
 import socket
 import subprocess
+import stat
 import sys
 import tempfile
+import time
 
 from zdtest_util import Simulator, check, run_zdtool
 
@@ -48,8 +51,9 @@ def write_file(root, path, data):
         out.write(data)
 
 
-def name_update_server(config, address, settings=None):
-    """Writes the settings store: the update server and the given texts of the settings key."""
+def name_update_server(config, address, settings=None, opener=None):
+    """Writes the settings store: the update server, the given texts of the settings key and
+    the desktop opener."""
     folder = os.path.join(config, "ZD-Zedo")
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "registry.txt"), "w") as out:
@@ -58,6 +62,9 @@ def name_update_server(config, address, settings=None):
         out.write("[Software\\Jovant\\ZD-Zedo\\Settings]\n")
         for name, text in (settings or {}).items():
             out.write(f'"{name}"=sz:"{text}"\n')
+        if opener:
+            out.write("[Software\\Jovant\\ZD-Zedo\\Shell]\n")
+            out.write(f'"OpenCommand"=sz:"{opener}"\n')
 
 
 def test_ftp_list(zdtool, env, work):
@@ -135,13 +142,143 @@ def test_fw_check(zdtool, zd2sim, env, work):
               (exit_code, count, maximum, boxes), f"{stored}: {facts}")
 
 
+def pattern_bytes(count):
+    return bytes((i * 7 + i // 251) & 0xFF for i in range(count))
+
+
+def make_opener(work):
+    """A desktop opener that records what it was handed; returns it and its record."""
+    record = os.path.join(work, "opened.txt")
+    opener = os.path.join(work, "record-open.sh")
+    with open(opener, "w") as out:
+        out.write(f'#!/bin/sh\necho "$1" >> "{record}"\n')
+    os.chmod(opener, os.stat(opener).st_mode | stat.S_IEXEC)
+    return opener, record
+
+
+def wait_for_file(path, seconds=10):
+    end = time.monotonic() + seconds
+    while not os.path.exists(path) and time.monotonic() < end:
+        time.sleep(0.02)
+    return os.path.exists(path)
+
+
+def program_update(zdtool, env, program, *args):
+    return run_zdtool(zdtool, env, "program-update", "--program-folder", program, *args)
+
+
+def test_program_update(zdtool, env, work):
+    root = os.path.join(work, "ftp-program")
+    program = os.path.join(work, "program")
+    os.makedirs(program)
+    folder = "DiVudodav/ZD-Zedo/"
+    installer = pattern_bytes(123457)
+    write_file(root, folder + "ZD-Zedo_V_0_9_0_0.exe", b"old")
+    write_file(root, folder + "ZD-Zedo_V_9_1_2_0.exe", installer)
+    write_file(root, folder + "Readme_V_9_9_9_9.EXE", b"not an installer")
+    opener, record = make_opener(work)
+    config = env["XDG_CONFIG_HOME"]
+    with FtpServer(root) as server:
+        name_update_server(config, server.address, opener=opener)
+        out = program_update(zdtool, env, program)
+        target = os.path.join(program, "ZD-Zedo_V_9_1_2_0.exe")
+        expected = (
+            "page=search\n"
+            "message=Found a newer version of ZD-Zedo on the server. \\r\\n Server version: 9.1.2 \\r\\n"
+            " Your version: "
+        )
+        check(out.startswith(expected), out)
+        check(f"buttons=next\npage=download\ntitle=Downloading ZD-Zedo_V_9_1_2_0.exe\n"
+              f"status=0.12 MB downloaded\nprogress=100\nbuttons=\nopened={target}\nresult=1\n" in out, out)
+        with open(target, "rb") as data:
+            check(data.read() == installer, "the installer arrived changed")
+        check(sorted(os.listdir(program)) == ["ZD-Zedo_V_9_1_2_0.exe"], os.listdir(program))
+        check(wait_for_file(record), "the installer was not handed to the desktop opener")
+        with open(record) as opened:
+            check(opened.read() == target + "\n", "another file was opened")
+
+        out = program_update(zdtool, env, program, "--press", "cancel")
+        check(out.endswith("buttons=next\nresult=0\n"), out)
+
+    # An installer smaller than the block count, and one whose data ends early.
+    small = pattern_bytes(777)
+    write_file(root, folder + "ZD-Zedo_V_9_1_2_0.exe", small)
+    with FtpServer(root) as server:
+        name_update_server(config, server.address, opener=opener)
+        out = program_update(zdtool, env, program)
+        check("status=0.00 MB downloaded\nprogress=100\nbuttons=\n" in out and out.endswith("result=1\n"), out)
+        with open(os.path.join(program, "ZD-Zedo_V_9_1_2_0.exe"), "rb") as data:
+            check(data.read() == small, "the small installer arrived changed")
+    with FtpServer(root, "ZD-Zedo_V_9_1_2_0.exe:500") as server:
+        name_update_server(config, server.address, opener=opener)
+        out = program_update(zdtool, env, program)
+        check(out.endswith("page=download\ntitle=Unknown error while downloading.\nbuttons=finish\nresult=0\n"), out)
+        check(sorted(os.listdir(program)) == ["ZD-Zedo_V_9_1_2_0.exe"], "a partial download was left")
+        with open(os.path.join(program, "ZD-Zedo_V_9_1_2_0.exe"), "rb") as data:
+            check(data.read() == small, "a partial download replaced the complete installer")
+
+    # Nothing newer: with automatic finish the wizard ends by itself.
+    os.remove(os.path.join(root, folder + "ZD-Zedo_V_9_1_2_0.exe"))
+    with FtpServer(root) as server:
+        name_update_server(config, server.address, opener=opener)
+        out = program_update(zdtool, env, program, "--auto-finish")
+        check(out == "page=search\nmessage=There is no update available. \\r\\nYou are already using the most "
+              "recent version of ZD-Zedo.\nbuttons=finish\nresult=0\n", out)
+
+    name_update_server(config, closed_address(), opener=opener)
+    out = program_update(zdtool, env, program)
+    check("page=search\nstatus=" in out and "(Error 12029)\nbuttons=finish\n" in out, out)
+    check("\nbox=" in out, f"with messages on the failure is shown: {out}")
+
+
+def test_mandatory_update(zdtool, env, work):
+    """The own version is 1.0.0 (the build's): limits around it, above it and below it."""
+    root = os.path.join(work, "ftp-mandatory")
+    program = os.path.join(work, "program-mandatory")
+    os.makedirs(program)
+    folder = "DiVudodav/ZD-Zedo/"
+    for name in ["ZD-Zedo_V_2_1_0_0.exe", "ZD-Zedo_V_2_5_0_0.exe", "ZD-Zedo_V_3_5_0_0.exe", "ZD-Zedo_V_0_3_0_0.exe"]:
+        write_file(root, folder + name, b"setup")
+    cases = [  # info file, then the search page's result
+        ("MinVersion: 2.0.0.0\nMaxVersion: 3.0.0.0\n",
+         "message=To run ZD-Zedo at least version V2.5.0 must be installed.\\r\\nPress [Next] to download and "
+         "install it.\\r\\nPress [Cancel] to terminate ZD-Zedo.\nbuttons=next\n"),
+        ("maxversion: 2.0.0.0\r\nminversion: 3.0.0.0\r\n",
+         "message=To run ZD-Zedo at least version V2.5.0 must be installed.\\r\\nPress [Next] to download and "
+         "install it.\\r\\nPress [Cancel] to terminate ZD-Zedo.\nbuttons=next\n"),
+        ("minversion: 4.0.0.0\nmaxversion: 5.0.0.0",
+         "message=To run ZD-Zedo at least version V4.0.0 must be installed.\\r\\nBut it is missing on the FTP "
+         "server.\\r\\nPress [Finish] or [Cancel] to terminate ZD-Zedo.\nbuttons=finish\n"),
+        ("minversion: 0.1.0.0\nmaxversion: 0.5.0.0\n",
+         "message=To run ZD-Zedo a previous version (V0.3.0) must be installed.\\r\\nPress [Next] to download and "
+         "install it.\\r\\nPress [Cancel] to terminate ZD-Zedo.\nbuttons=next\n"),
+        ("minversion: 0.1.0.0\nmaxversion: 0.2.0.0\n",
+         "message=To run ZD-Zedo a previous version (V0.2.0) must be installed.\\r\\nBut it is missing on the FTP "
+         "server.\\r\\nPress [Finish] or [Cancel] to terminate ZD-Zedo.\nbuttons=finish\n"),
+    ]
+    for info, result in cases:
+        write_file(root, folder + "ZD-Zedo.txt", info.encode())
+        with FtpServer(root) as server:
+            name_update_server(env["XDG_CONFIG_HOME"], server.address)
+            out = program_update(zdtool, env, program, "--mandatory", "--press", "cancel")
+        check(out == "page=search\n" + result + "result=0\n", f"{info!r}: {out}")
+    # Within the limits there is nothing to do: the wizard ends at once.
+    write_file(root, folder + "ZD-Zedo.txt", b"minversion: 0.5.0.0\nmaxversion: 1.5.0.0\n")
+    with FtpServer(root) as server:
+        name_update_server(env["XDG_CONFIG_HOME"], server.address)
+        out = program_update(zdtool, env, program, "--mandatory")
+    check(out.endswith("result=0\n") and "buttons=next" not in out, out)
+
+
 def main():
     zdtool, zd2sim = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work:
         env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config"), QT_QPA_PLATFORM="offscreen")
         test_ftp_list(zdtool, env, work)
         test_fw_check(zdtool, zd2sim, env, work)
-    print("2 passed, 0 failed")
+        test_program_update(zdtool, env, work)
+        test_mandatory_update(zdtool, env, work)
+    print("4 passed, 0 failed")
 
 
 if __name__ == "__main__":
