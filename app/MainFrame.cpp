@@ -8,6 +8,7 @@
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/WindowPos.h"
+#include "app/update/AutoUpdate.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
@@ -60,6 +61,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   .OnMessage(WM_SETMESSAGESTRING, &CMainFrame::OnSetMessageString)
   .OnCommand(ID_APP_SETTINGS, &CMainFrame::OnAppSettings)
   .OnCommand(ID_APP_ABOUT, &CMainFrame::OnAppAbout)
+  .OnCommand(ID_CHECK_UPDATES, &CMainFrame::OnCheckUpdates)
+  .OnCommand(ID_UPDATE_PROGRAM, &CMainFrame::OnCheckUpdates)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -100,6 +103,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   RecalcLayout();
   UpdateControlBars();
   const CVexaZedoApp* app = GetZedoApp();
+  m_pAutoUpdate = std::make_unique<CAutoUpdate>(this, app ? app->GetProgramFolder() : CString());
+  m_pAutoUpdate->StartCheck(WM_NEW_PROGRAM_VERSION);
   if (app && !app->GetCommandLine().empty()) m_doc.OnFileOpen(app->GetCommandLine().front());
   return 0;
 }
@@ -142,6 +147,8 @@ void CMainFrame::CreateToolBarImages() {
 void CMainFrame::OnClose() {
   m_pWindowPos->Save(kSettingsKey);
   if (!m_doc.QuerySave()) return;
+  // Deleting the wizard stops its check thread.
+  m_pAutoUpdate.reset();
   RemoveNewVersionMenu();
   CFrameWnd::OnClose();
 }
@@ -273,6 +280,12 @@ void CMainFrame::OnAppSettings() {
 
 void CMainFrame::OnAppAbout() {
   if (CVexaZedoApp* app = GetZedoApp()) app->OnAppAbout();
+}
+
+void CMainFrame::OnCheckUpdates() {
+  if (!m_doc.QuerySave() || !m_pAutoUpdate) return;
+  // The installer has started: the program makes way for it.
+  if (m_pAutoUpdate->Run(false, true, false)) PostMessage(WM_CLOSE);
 }
 
 void CMainFrame::OnDeviceFound(Device::CJvDevice*) {}

@@ -16,6 +16,7 @@
 #include "platform/ui/StatusBar.h"
 #include "toolkit/Logo.h"
 
+class CAutoUpdate;
 class CChildView;
 class CWindowPos;
 
@@ -45,6 +46,8 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   const CVersion& GetNewestFirmwareVersion() const { return m_newestFirmware; }
   // The pop-up "New version available!" on the menu bar, or null while there is none.
   HMENU GetNewVersionMenu() const { return m_hNewVersionMenu; }
+  // The program-update wizard, made with the window; none once the window closes.
+  CAutoUpdate* GetAutoUpdate() const { return m_pAutoUpdate.get(); }
 
   // Device::CCallback: only the progress reaches the frame, as a posted message.
   void OnDeviceFound(Device::CJvDevice* device) override;
@@ -68,6 +71,7 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   void OnAppSettings();
   void OnAppAbout();
+  void OnCheckUpdates();
   void RemoveNewVersionMenu();
   void RebuildNewVersionMenu();
 
@@ -82,6 +86,7 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   CZedoDoc m_doc;
   std::unique_ptr<CChildView> m_pView;
   std::unique_ptr<CWindowPos> m_pWindowPos;
+  std::unique_ptr<CAutoUpdate> m_pAutoUpdate;
   CImageList m_normalImages;
   CImageList m_disabledImages;
 };

@@ -36,6 +36,8 @@ class CAutoUpdate : public CDialog {
   // Starts the background check, which posts `resultMessage` to the parent window; false
   // when its thread cannot start.
   bool StartCheck(UINT resultMessage);
+  // Waits up to `ms` (scaled) for the background check to end; true when it has.
+  bool WaitForCheck(DWORD ms) { return m_checkWorker.Wait(ms); }
   // Stops the check, runs the wizard modally; true when it ended after starting the installer.
   bool Run(bool mandatory, bool showMessages, bool finishAutomatically);
   // Connects to the program folder on the server unless a connection is alive; false with
