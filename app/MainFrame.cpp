@@ -282,6 +282,13 @@ void CMainFrame::OnAppAbout() {
   if (CVexaZedoApp* app = GetZedoApp()) app->OnAppAbout();
 }
 
+CString CMainFrame::WriteExternCalReport(const SExternCalTexts& texts) {
+  const CString text = CExternCalReport::BuildText(texts);
+  const CVexaZedoApp* app = GetZedoApp();
+  CExternCalReport::Write(text, texts, app ? app->GetTempLogFolder() : CString());
+  return text;
+}
+
 void CMainFrame::OnCheckUpdates() {
   if (!m_doc.QuerySave() || !m_pAutoUpdate) return;
   // The installer has started: the program makes way for it.

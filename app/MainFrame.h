@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/ExternCalReport.h"
 #include "app/ProgressDlg.h"
 #include "app/ToolBarExt.h"
 #include "app/data/ZedoDoc.h"
@@ -46,6 +47,9 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   const CVersion& GetNewestFirmwareVersion() const { return m_newestFirmware; }
   // The pop-up "New version available!" on the menu bar, or null while there is none.
   HMENU GetNewVersionMenu() const { return m_hNewVersionMenu; }
+  // WM_USER+201's work on the calibration document's texts: the external calibration report
+  // in the temporary log folder. Returns the report text, which the document keeps.
+  CString WriteExternCalReport(const SExternCalTexts& texts);
   // The program-update wizard, made with the window; none once the window closes.
   CAutoUpdate* GetAutoUpdate() const { return m_pAutoUpdate.get(); }
 

@@ -1,6 +1,7 @@
 """End-to-end tests of the update commands of zdtool against a local FTP server: the folder
 listing of the update-server connection, the firmware-update check of a simulated ZD-2 and
-the program-update wizard with a scripted user."""
+the program-update wizard with a scripted user, the report header and the external calibration
+report."""
 
 import os
 import socket
@@ -270,6 +271,40 @@ def test_mandatory_update(zdtool, env, work):
     check(out.endswith("result=0\n") and "buttons=next" not in out, out)
 
 
+def test_report_files(zdtool, env, work):
+    env = dict(env, TZ="Europe/Berlin", LC_ALL="C")
+    header = os.path.join(work, "header.txt")
+    out = run_zdtool(zdtool, env, "report-header", header, "Calibration", "1", "End", "--now", "2018-05-03 14:05:09",
+                     "--device-name", "ZD-2", "--serial", "S1", "--software-version", "1.7.0", "--hw-revision", "B",
+                     "--signature", "0C0001A2", "--tester", "Ann", "--temperature", "21")
+    version = run_zdtool(zdtool, env, "version").strip().rsplit(".", 1)[0]
+    expected = ("1\r\n\r\nZD-Zedo Calibration\r\n-------------------\r\n"
+                "Date:                    03-May-2018\r\nTime:                    14:05\r\n"
+                f"ZD-Zedo Version:         {version}\r\n"
+                "Tester:                  Ann\r\nTemperature:             21 \u00b0C\r\n\r\n\r\n"
+                "Device Info\r\n-----------\r\nDevice Name:      ZD-2\r\nSerial Number:    S1\r\n"
+                "Software Version: 1.7.0\r\nHW Revision:      B\r\nSignature:        0C0001A2\r\nEnd\r\n\r\n")
+    with open(header, "rb") as data:
+        check(data.read() == expected.encode("utf-8"), "the header differs")
+    check(out == f"length={len(expected)}\n", out)
+
+    info = os.path.join(work, "info.txt")
+    report = os.path.join(work, "report.txt")
+    write_file(work, "info.txt", "Reference <grn>R1</grn> \v20 N\r\n".encode())
+    write_file(work, "report.txt", "<big>Step 1</big> \v<red>failed</red>\r\n".encode())
+    program = os.path.join(work, "program-cal")
+    out = run_zdtool(zdtool, env, "extern-cal", "--program-folder", program, "--ref-serial", "R1", "--info-block",
+                     info, "--report", report, "--now", "2018-05-03 14:05:09", "--serial", "S1")
+    path = os.path.join(program, "TempLog", "ExternCal_R1_S1_2018_05_03_14_05_09.csv")
+    check(out == f"file={path}\n", out)
+    with open(path, "rb") as data:
+        written = data.read()
+    check(written[:2] == b"\xff\xfe", "no byte-order mark")
+    text = written[2:].decode("utf-16-le")
+    check(text.endswith("Signature:        \r\n\r\nReference R1\t20 N\r\nStep 1\tfailed\r\n"), repr(text))
+    check("\n" not in text.replace("\r\n", ""), "a line end without CR")
+
+
 def main():
     zdtool, zd2sim = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work:
@@ -278,7 +313,8 @@ def main():
         test_fw_check(zdtool, zd2sim, env, work)
         test_program_update(zdtool, env, work)
         test_mandatory_update(zdtool, env, work)
-    print("4 passed, 0 failed")
+        test_report_files(zdtool, env, work)
+    print("5 passed, 0 failed")
 
 
 if __name__ == "__main__":
