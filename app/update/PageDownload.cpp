@@ -173,9 +173,9 @@ void CPageDownload::ReadBlock() {
     return;
   }
   const ULONGLONG blockSize = std::max<ULONGLONG>(1, size / kBlockCount);
-  std::vector<char> block(size_t(std::min(blockSize, size - m_downloaded)));
-  const UINT count = m_pServerFile->Read(block.data(), UINT(block.size()));
-  if (count == 0 || std::fwrite(block.data(), 1, count, m_pLocalFile.get()) != count) {
+  m_block.resize(size_t(std::min(blockSize, size - m_downloaded)));
+  const UINT count = m_pServerFile->Read(m_block.data(), UINT(m_block.size()));
+  if (count == 0 || std::fwrite(m_block.data(), 1, count, m_pLocalFile.get()) != count) {
     Fail(LoadStringOrPlaceholder(IDS_UPDATE_DOWNLOAD_FAILED));
     return;
   }

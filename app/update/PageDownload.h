@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ProgressCtrl.h"
@@ -60,5 +61,6 @@ class CPageDownload : public CDialog {
   CString m_strTargetPath;
   CString m_strTempPath;
   ULONGLONG m_downloaded = 0;
+  std::vector<char> m_block;  // kept between blocks, which all have one size
   bool m_bStepPending = false;
 };

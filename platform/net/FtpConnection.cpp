@@ -156,7 +156,8 @@ std::vector<SFtpFileEntry> CFtpConnection::ListFiles(const CString& pattern) {
   curl_easy_setopt(listing.Handle(), CURLOPT_CUSTOMREQUEST, "MLSD");
   listing.RunToEnd();
   std::vector<SFtpFileEntry> files;
-  const std::string& text = listing.Buffer();
+  std::string text(listing.Buffered(), '\0');
+  listing.Take(text.data(), text.size());
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -177,7 +178,7 @@ std::unique_ptr<CFtpFile> CFtpConnection::OpenFile(const CString& name, bool bin
   // The first data (or the server's refusal) arrives before the file counts as open; a
   // failure after some data is the reads' to report, once that data has been read.
   transfer->Fill(1);
-  if (transfer->HasEnded() && transfer->Buffer().empty()) transfer->ThrowOnFailure();
+  if (transfer->HasEnded() && transfer->Buffered() == 0) transfer->ThrowOnFailure();
   return std::make_unique<CFtpFile>(std::move(transfer));
 }
 

@@ -1,5 +1,8 @@
 #include "platform/net/FtpTransfer.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // A server that stops sending for this long ends the transfer as timed out.
@@ -81,8 +84,19 @@ void CFtpTransfer::Start() {
   m_started = true;
 }
 
+size_t CFtpTransfer::Take(void* target, size_t count) {
+  const size_t taken = std::min(count, Buffered());
+  std::memcpy(target, m_buffer.data() + m_taken, taken);
+  m_taken += taken;
+  if (m_taken == m_buffer.size()) {
+    m_buffer.clear();
+    m_taken = 0;
+  }
+  return taken;
+}
+
 void CFtpTransfer::Fill(size_t wanted) {
-  while (!m_ended && m_buffer.size() < wanted) {
+  while (!m_ended && Buffered() < wanted) {
     int running = 0;
     if (curl_multi_perform(m_session.multi, &running) != CURLM_OK) {
       m_ended = true;
@@ -90,7 +104,7 @@ void CFtpTransfer::Fill(size_t wanted) {
       break;
     }
     TakeResult();
-    if (m_ended || m_buffer.size() >= wanted) break;
+    if (m_ended || Buffered() >= wanted) break;
     if (StopRequested()) {
       m_ended = true;
       m_result = CURLE_ABORTED_BY_CALLBACK;

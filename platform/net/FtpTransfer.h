@@ -37,7 +37,10 @@ class CFtpTransfer {
   bool HasEnded() const { return m_ended; }
   // Throws CInternetException when the ended transfer failed.
   void ThrowOnFailure() const;
-  std::string& Buffer() { return m_buffer; }
+  // The received data not yet taken.
+  size_t Buffered() const { return m_buffer.size() - m_taken; }
+  // Moves up to `count` buffered bytes to `target`; returns how many.
+  size_t Take(void* target, size_t count);
 
  private:
   static size_t OnData(char* data, size_t size, size_t count, void* self);
@@ -51,7 +54,10 @@ class CFtpTransfer {
   bool m_started = false;
   bool m_ended = false;
   CURLcode m_result = CURLE_OK;
+  // Received data; the first m_taken bytes have been taken. The buffer is compacted only when
+  // it is drained, so that small reads do not move the rest each time.
   std::string m_buffer;
+  size_t m_taken = 0;
   std::string m_lastReply;
   char m_errorText[CURL_ERROR_SIZE] = {};
 };
