@@ -81,7 +81,7 @@ struct SDownloadSetup {
     std::ofstream(serverFolder / kInstallerName, std::ios::binary) << data;
     setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
     server = std::make_unique<CFtpTestServer>((folder / "ftp").string());
-    RegSetString(kServersKey, kUpdateServerValue, CString::FromUtf8(server->Address()));
+    RegSetString(kUpdateServerKey, kUpdateServerValue, CString::FromUtf8(server->Address()));
     RegSetString(kShellSettingsKey, kShellOpenCommandValue, u"/bin/true");
   }
   ~SDownloadSetup() {

@@ -126,7 +126,7 @@ CFtpConnection* CAppHelper::Connect(const CString& user, const CString& password
   }
   m_strLastError.Empty();
   CString server;
-  RegGetString(kServersKey, kUpdateServerValue, server);
+  RegGetString(kUpdateServerKey, kUpdateServerValue, server);
   try {
     m_pConnection = m_pSession->GetFtpConnection(server, user, password, m_pStopFlag);
   } catch (const CInternetException& error) {

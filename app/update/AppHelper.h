@@ -15,7 +15,7 @@ class CFtpConnection;
 class CInternetSession;
 
 // Where the update server's address ("host" or "host:port") is kept.
-inline constexpr const char16_t* kServersKey = u"Software\\Jovant\\ZD-Zedo\\Servers";
+inline constexpr const char16_t* kUpdateServerKey = u"Software\\Jovant\\ZD-Zedo\\Servers";
 inline constexpr const char16_t* kUpdateServerValue = u"UpdateServer";
 
 class CAppHelper {

@@ -24,7 +24,7 @@ class SilentUpdateServer : public UpdateServerTest {
     ASSERT_EQ(bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_EQ(listen(m_socket, 4), 0);
     ASSERT_EQ(getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    RegSetString(kServersKey, kUpdateServerValue,
+    RegSetString(kUpdateServerKey, kUpdateServerValue,
                  CString::FromUtf8("127.0.0.1:" + std::to_string(ntohs(address.sin_port))));
   }
   void TearDown() override { close(m_socket); }

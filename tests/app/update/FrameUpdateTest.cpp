@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "app/update/AutoUpdate.h"
-#include "tests/app/ShellFixture.h"
 #include "resources/ResourceIds.h"
+#include "tests/app/ShellFixture.h"
 #include "tests/support/FtpTestServer.h"
 
 namespace {
@@ -20,11 +20,11 @@ class FrameWithUpdateServer : public ShellTest {
     std::ofstream(folder / "ZD-Zedo_V_9_1_2_0.exe", std::ios::binary) << m_installer;
     m_server = std::make_unique<CFtpTestServer>(TestPath("ftp"));
     ASSERT_NE(m_server->Port(), 0);
-    RegSetString(kServersKey, kUpdateServerValue, CString::FromUtf8(m_server->Address()));
+    RegSetString(kUpdateServerKey, kUpdateServerValue, CString::FromUtf8(m_server->Address()));
     StartAndWaitForCheck();
   }
   void StartWithoutServer() {
-    RegSetString(kServersKey, kUpdateServerValue, CString::FromUtf8(ClosedLoopbackAddress()));
+    RegSetString(kUpdateServerKey, kUpdateServerValue, CString::FromUtf8(ClosedLoopbackAddress()));
     StartAndWaitForCheck();
   }
   void StartAndWaitForCheck() {

@@ -47,11 +47,12 @@ class UpdateServerTest : public ::testing::Test {
     std::filesystem::create_directories(ServerRoot());
     m_server = std::make_unique<CFtpTestServer>(ServerRoot(), cuts);
     ASSERT_NE(m_server->Port(), 0) << "the FTP server did not start";
-    ASSERT_TRUE(RegSetString(kServersKey, kUpdateServerValue, CString::FromUtf8(m_server->Address())));
+    ASSERT_TRUE(RegSetString(kUpdateServerKey, kUpdateServerValue, CString::FromUtf8(m_server->Address())));
   }
   // Names a loopback port where nothing listens as the update server.
   static void UseClosedServer() {
-    ASSERT_TRUE(RegSetString(kServersKey, kUpdateServerValue, CString::FromUtf8(ClosedLoopbackAddress())));
+    ASSERT_TRUE(
+        RegSetString(kUpdateServerKey, kUpdateServerValue, CString::FromUtf8(ClosedLoopbackAddress())));
   }
 
   CScriptedAnswers m_answers;
