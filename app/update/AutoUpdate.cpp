@@ -145,10 +145,10 @@ BOOL CAutoUpdate::OnInitDialog() {
   CDialog::OnInitDialog();
   SetWindowText(LoadStringOrPlaceholder(IDS_UPDATE_CAPTION).GetString());
   SetWizardButtons(0);
-  const std::pair<int, UINT> texts[] = {{IDC_UPDATE_NEXT, IDS_WIZARD_NEXT},
-                                        {IDC_UPDATE_BACK, IDS_WIZARD_BACK},
-                                        {IDC_UPDATE_FINISH, IDS_WIZARD_FINISH},
-                                        {IDCANCEL, IDS_WIZARD_CANCEL}};
+  const std::pair<int, UINT> texts[] = {{IDC_UPDATE_NEXT, IDS_UPDATE_WIZARD_NEXT},
+                                        {IDC_UPDATE_BACK, IDS_UPDATE_WIZARD_BACK},
+                                        {IDC_UPDATE_FINISH, IDS_UPDATE_WIZARD_FINISH},
+                                        {IDCANCEL, IDS_UPDATE_WIZARD_CANCEL}};
   for (const auto& [id, text] : texts)
     if (CWnd* button = GetDlgItem(id)) button->SetWindowText(LoadStringOrPlaceholder(text).GetString());
   ShowPage(*m_pSearchPage, IDD_UPDATE_SEARCH);
