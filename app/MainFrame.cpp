@@ -9,6 +9,7 @@
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/WindowPos.h"
+#include "app/update/AutoUpdate.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
@@ -79,6 +80,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   .OnUpdateCommandUI(ID_UPDATE_FIRMWARE, &CMainFrame::OnUpdateDeviceCommand)
   .OnUpdateCommandUI(ID_LIVE_VIEW, &CMainFrame::OnUpdateDeviceCommand)
   .OnUpdateCommandUI(ID_DISCONNECT, &CMainFrame::OnUpdateDisconnect)
+  .OnCommand(ID_CHECK_UPDATES, &CMainFrame::OnCheckUpdates)
+  .OnCommand(ID_UPDATE_PROGRAM, &CMainFrame::OnCheckUpdates)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -122,6 +125,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT create) {
   UpdateControlBars();
   TheConnection().SetNotify(this, WM_NEW_FIRMWARE_VERSION, 0);
   const CVexaZedoApp* app = GetZedoApp();
+  m_pAutoUpdate = std::make_unique<CAutoUpdate>(this, app ? app->GetProgramFolder() : CString());
+  m_pAutoUpdate->StartCheck(WM_NEW_PROGRAM_VERSION);
   if (app && !app->GetCommandLine().empty()) m_doc.OnFileOpen(app->GetCommandLine().front());
   return 0;
 }
@@ -164,6 +169,8 @@ void CMainFrame::CreateToolBarImages() {
 void CMainFrame::OnClose() {
   m_pWindowPos->Save(kSettingsKey);
   if (!m_doc.QuerySave()) return;
+  // Deleting the wizard stops its check thread.
+  m_pAutoUpdate.reset();
   RemoveNewVersionMenu();
   CFrameWnd::OnClose();
 }
@@ -296,6 +303,19 @@ void CMainFrame::OnAppSettings() {
 
 void CMainFrame::OnAppAbout() {
   if (CVexaZedoApp* app = GetZedoApp()) app->OnAppAbout();
+}
+
+CString CMainFrame::WriteExternCalReport(const SExternCalTexts& texts) {
+  const CString text = CExternCalReport::BuildText(texts);
+  const CVexaZedoApp* app = GetZedoApp();
+  CExternCalReport::Write(text, texts, app ? app->GetTempLogFolder() : CString());
+  return text;
+}
+
+void CMainFrame::OnCheckUpdates() {
+  if (!m_doc.QuerySave() || !m_pAutoUpdate) return;
+  // The installer has started: the program makes way for it.
+  if (m_pAutoUpdate->Run(false, true, false)) PostMessage(WM_CLOSE);
 }
 
 void CMainFrame::OnDeviceFound(Device::CJvDevice*) {}

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 
+#include "app/ExternCalReport.h"
 #include "app/ProgressDlg.h"
 #include "app/ToolBarExt.h"
 #include "app/data/ZedoDoc.h"
@@ -18,6 +19,7 @@
 #include "platform/ui/StatusBar.h"
 #include "toolkit/Logo.h"
 
+class CAutoUpdate;
 class CChildView;
 class CWindowPos;
 
@@ -47,6 +49,11 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   const CVersion& GetNewestFirmwareVersion() const { return m_newestFirmware; }
   // The pop-up "New version available!" on the menu bar, or null while there is none.
   HMENU GetNewVersionMenu() const { return m_hNewVersionMenu; }
+  // WM_USER+201's work on the calibration document's texts: the external calibration report
+  // in the temporary log folder. Returns the report text, which the document keeps.
+  CString WriteExternCalReport(const SExternCalTexts& texts);
+  // The program-update wizard, made with the window; none once the window closes.
+  CAutoUpdate* GetAutoUpdate() const { return m_pAutoUpdate.get(); }
 
   // The download thread's entry: connects, downloads every stored test into the project and
   // reports progress to the frame; returns 0.
@@ -79,6 +86,7 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   void OnAppSettings();
   void OnAppAbout();
+  void OnCheckUpdates();
   void RemoveNewVersionMenu();
   void RebuildNewVersionMenu();
 
@@ -114,6 +122,7 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   CZedoDoc m_doc;
   std::unique_ptr<CChildView> m_pView;
   std::unique_ptr<CWindowPos> m_pWindowPos;
+  std::unique_ptr<CAutoUpdate> m_pAutoUpdate;
   CImageList m_normalImages;
   CImageList m_disabledImages;
   CThread m_downloadThread;

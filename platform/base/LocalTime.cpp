@@ -1,5 +1,6 @@
 #include "platform/base/LocalTime.h"
 
+#include <atomic>
 #include <ctime>
 
 std::int64_t LocalTimeToStamp(const SLocalTime& local) {
@@ -28,4 +29,15 @@ bool StampToLocalTime(std::int64_t stamp, SLocalTime& local) {
   return true;
 }
 
-std::int64_t CurrentTimeStamp() { return std::int64_t(std::time(nullptr)); }
+namespace {
+
+std::atomic<std::int64_t> g_pinnedStamp{-1};
+
+}  // namespace
+
+std::int64_t CurrentTimeStamp() {
+  const std::int64_t pinned = g_pinnedStamp.load();
+  return pinned >= 0 ? pinned : std::int64_t(std::time(nullptr));
+}
+
+void PinCurrentTimeStamp(std::int64_t stamp) { g_pinnedStamp.store(stamp < 0 ? -1 : stamp); }

@@ -19,5 +19,8 @@ struct SLocalTime {
 std::int64_t LocalTimeToStamp(const SLocalTime& local);
 // False when the stamp cannot be represented as a local time.
 bool StampToLocalTime(std::int64_t stamp, SLocalTime& local);
-// Seconds since 1970 UTC now.
+// Seconds since 1970 UTC now, or the pinned stamp.
 std::int64_t CurrentTimeStamp();
+// Makes CurrentTimeStamp return `stamp` from now on, for tools and tests that need a fixed
+// "now"; a negative stamp follows the clock again.
+void PinCurrentTimeStamp(std::int64_t stamp);

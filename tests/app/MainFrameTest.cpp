@@ -115,9 +115,9 @@ TEST_F(ShellTest, CommandsWithoutAHandlerAreShownDisabled) {
   Start();
   CMenu* bar = Frame().GetMenu();
   Frame().UpdateMenuEntries(bar);
-  for (UINT id : {2003u, 2002u, 2004u, 2005u, 24u, 15u, 4u, 32u, 14u, 5u, 16u, 33u})
+  for (UINT id : {2003u, 2002u, 2004u, 2005u, 15u, 4u, 32u, 14u, 5u, 16u, 33u})
     EXPECT_TRUE(IsGrayed(bar->m_hMenu, id)) << "command " << id;
-  for (UINT id : {57601u, 1u, 57665u, 57670u, 2006u, 27u, 57664u, 11u, 9u, 35u, 28u, 2008u, 2009u, 26u, 25u})
+  for (UINT id : {57601u, 1u, 57665u, 57670u, 2006u, 27u, 57664u, 11u, 9u, 35u, 28u, 2008u, 2009u, 26u, 25u, 24u})
     EXPECT_FALSE(IsGrayed(bar->m_hMenu, id)) << "command " << id;
   // The project commands follow the project.
   for (UINT id : {57602u, 57603u, 20u}) EXPECT_TRUE(IsGrayed(bar->m_hMenu, id)) << "command " << id;
@@ -373,7 +373,9 @@ TEST_F(ShellTest, AChosenMenuCommandReachesTheApplicationsAboutBox) {
   ASSERT_EQ(popups.size(), 1u);
   ASSERT_FALSE(popups[0].items.empty());
   EXPECT_EQ(popups[0].items[0].text, u"&Check for ZD-Zedo updates...");
-  EXPECT_TRUE(popups[0].items[0].state & MF_GRAYED) << "entries are updated before the pop-up opens";
+  ASSERT_GE(popups[0].items.size(), 7u);
+  EXPECT_EQ(popups[0].items[6].text, u"Product &Registration");
+  EXPECT_TRUE(popups[0].items[6].state & MF_GRAYED) << "entries are updated before the pop-up opens";
   const auto dialogs = answers.GetModalDialogs();
   ASSERT_EQ(dialogs.size(), 1u);
   EXPECT_EQ(dialogs[0].templateId, IDD_ABOUTBOX);
