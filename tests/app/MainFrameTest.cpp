@@ -375,10 +375,21 @@ TEST_F(ShellTest, AChosenMenuCommandReachesTheApplicationsAboutBox) {
   EXPECT_EQ(popups[0].items[0].text, u"&Check for ZD-Zedo updates...");
   ASSERT_GE(popups[0].items.size(), 7u);
   EXPECT_EQ(popups[0].items[6].text, u"Product &Registration");
-  EXPECT_TRUE(popups[0].items[6].state & MF_GRAYED) << "entries are updated before the pop-up opens";
   const auto dialogs = answers.GetModalDialogs();
   ASSERT_EQ(dialogs.size(), 1u);
   EXPECT_EQ(dialogs[0].templateId, IDD_ABOUTBOX);
+}
+
+TEST_F(ShellTest, APopUpShowsItsEntriesAsUpdatedBeforeItOpens) {
+  Start();
+  answers.AddPopupMenuAnswer(0);
+  SimulateClick(Frame().GetMenuBar(), Frame().GetMenuBar()->GetItemRect(2).CenterPoint());
+  PumpMessages();
+  const auto popups = answers.GetPopupMenus();
+  ASSERT_EQ(popups.size(), 1u);
+  ASSERT_FALSE(popups[0].items.empty());
+  EXPECT_EQ(popups[0].items[0].text, u"Select &all\t(Ctrl+A)");
+  EXPECT_TRUE(popups[0].items[0].state & MF_GRAYED) << "without a project there is nothing to select";
 }
 
 TEST_F(ShellTest, TheLogoGivesWayWhenTheWindowIsTooNarrowForIt) {
