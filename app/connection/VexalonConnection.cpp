@@ -56,6 +56,7 @@ bool CVexalonConnection::CheckConnection() {
 void CVexalonConnection::Disconnect() {
   if (IsInUseByOther()) return;
   Release();
+  m_firmwareCheck.reset();
 }
 
 void CVexalonConnection::SetNotify(CWnd* window, UINT message, DWORD parameter) {
@@ -78,6 +79,13 @@ bool CVexalonConnection::Connect(bool noCheck) {
   const INT_PTR result = wizard.DoModal();
   // A failed write of the remembered choices does not stop the connection.
   wizard.SaveSettings(kConnWizardKey);
-  if (result == INT_PTR(ID_WIZFINISH)) m_device = wizard.TakeDevice();
+  if (result == INT_PTR(ID_WIZFINISH)) {
+    m_device = wizard.TakeDevice();
+    if (m_device && !m_firmwareCheck) {
+      m_firmwareCheck = std::make_unique<CFwUpdateCheck>(m_notifyWindow, CString());
+      // A check that cannot start only means no firmware notice for this instrument.
+      m_firmwareCheck->Start(m_device.get(), m_notifyMessage, m_notifyParameter, 0);
+    }
+  }
   return m_device != nullptr;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The one global holder of the connected ZD-2 that the program's own commands use (download,
 // delete all, firmware update, Live View): it hands the device out, checks that it still
-// answers, runs the device-connection wizard when there is none, and releases it.
+// answers, runs the device-connection wizard when there is none, releases it, and starts the
+// background check for newer firmware whenever it gets a new device.
 //
 // A download uses the device on a thread of its own while the user-interface commands stay
 // available: the download takes the holder for itself (CConnectionUse), and while it holds
@@ -12,6 +13,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/update/FwUpdateCheck.h"
 #include "device/JvDevice.h"
 #include "platform/base/String.h"
 #include "platform/ui/Wnd.h"
@@ -22,6 +24,8 @@ inline constexpr const char16_t* kConnWizardKey = u"Software\\Jovant\\DiVudodav\
 class CVexalonConnection {
  public:
   CVexalonConnection() = default;
+  // Stops and deletes the firmware check; the device is released by the main frame's end.
+  ~CVexalonConnection() = default;
   CVexalonConnection(const CVexalonConnection&) = delete;
   CVexalonConnection& operator=(const CVexalonConnection&) = delete;
 
@@ -29,6 +33,7 @@ class CVexalonConnection {
   Device::CJvDevice* GetDevice() const { return m_device.get(); }
   // False without a device; a device that no longer answers is released.
   bool CheckConnection();
+  // Releases the device, then stops and deletes the firmware check.
   void Disconnect();
   void SetNotify(CWnd* window, UINT message, DWORD parameter);
   // True when a device is held afterwards; runs the wizard when there is none. noCheck skips
@@ -50,6 +55,8 @@ class CVexalonConnection {
   CWnd* m_notifyWindow = nullptr;
   UINT m_notifyMessage = 0;
   DWORD m_notifyParameter = 0;
+  // Present from the first device after a disconnect until the next disconnect.
+  std::unique_ptr<CFwUpdateCheck> m_firmwareCheck;
   mutable std::mutex m_useLock;
   std::thread::id m_user;  // the thread that has taken the holder; none while free
 };

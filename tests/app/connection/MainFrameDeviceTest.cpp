@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/connection/VexalonConnection.h"
+#include "platform/registry/RegistryStore.h"
 #include "platform/ui/CmdUI.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/ShellFixture.h"
@@ -169,6 +170,22 @@ TEST_F(FrameWithZd2, ASecondDownloadReusesTheDeviceAndOneThatStoppedAnsweringIsF
   Command(ID_DOWNLOAD_ALL);
   Frame().WaitForDownload();
   EXPECT_EQ(answers.GetModalDialogs().size(), 2u) << "a device that no longer answers is dropped";
+  EXPECT_EQ(TheConnection().GetDevice(), nullptr);
+}
+
+TEST_F(FrameWithZd2, ANewConnectionStartsTheFirmwareCheckForTheInstrument) {
+  zd2.SetRecords(Record(1));
+  Start();
+  ChooseTheInstrument();
+  answers.AddMessageBoxAnswer(IDNO);
+  Command(ID_DOWNLOAD_ALL);
+  Frame().WaitForDownload();
+  // No update server is set, so the check cannot reach one and counts an offline run.
+  const CString settingsKey = u"Software\\Jovant\\ZD-Zedo\\Settings";
+  CString failCount;
+  for (int i = 0; i < 500 && !RegGetString(settingsKey, u"FwUpdateFailCount", failCount); ++i) PumpMessages(10);
+  EXPECT_EQ(failCount, u"1");
+  Command(ID_DISCONNECT);
   EXPECT_EQ(TheConnection().GetDevice(), nullptr);
 }
 
