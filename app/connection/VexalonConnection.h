@@ -40,6 +40,9 @@ class CVexalonConnection {
   // the identity check of a held device.
   bool Connect(bool noCheck);
 
+  // True when no firmware check runs or the running one ended within ms.
+  bool WaitForFirmwareCheck(DWORD ms) { return !m_firmwareCheck || m_firmwareCheck->WaitForEnd(ms); }
+
   // True while a thread other than the calling one has taken the holder.
   bool IsInUseByOther() const;
   bool IsInUse() const;

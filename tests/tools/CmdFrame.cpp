@@ -1,7 +1,9 @@
 // zdtool frame [--program-folder DIR] [--com N | --scan] [--cancel-wizard] [--wizard-picture OUT.png]
 //              [--answer yes|no|ok|cancel|retry]... COMMAND...
 // Runs the program's main frame headless, with DIR as its program folder, and carries out the
-// commands in order: download OUT.jvd, delete-all, disconnect, firmware-update, live-view. A
+// commands in order: download OUT.jvd, delete-all, disconnect, firmware-update, live-view,
+// menu (the "New version available!" entries once the update checks have ended) and
+// program-update (the update wizard, played as zdtool program-update plays it). A
 // scripted user works the connection wizard (Serial at COM N, a scan, or the remembered
 // choices; Finish when the search found an instrument, else Cancel) and answers the message
 // boxes with the --answer words in order, then No, Cancel or OK. Everything the user would see
@@ -19,7 +21,9 @@
 #include "app/connection/DevFoundPage.h"
 #include "app/connection/PortSelectPage.h"
 #include "app/connection/VexalonConnection.h"
+#include "app/update/AutoUpdate.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageTap.h"
 #include "platform/ui/ProgramRun.h"
@@ -30,12 +34,15 @@
 #include "platform/ui/WindowImage.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
+#include "tests/tools/UpdateWizardUser.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
 
 // Search and download run on the simulator's time scale; this bounds a wait for the search.
 constexpr DWORD kSearchPollMs = 20;
+// The update checks give up on a silent server within this (scaled) time.
+constexpr DWORD kUpdateCheckWaitMs = 60000;
 
 struct SOptions {
   std::string programFolder = ".";
@@ -101,6 +108,10 @@ class CWizardUser : public CUserAnswerSink {
   }
 
   bool OnModalDialog(const SModalDialogRequest& request) override {
+    if (auto* update = dynamic_cast<CAutoUpdate*>(request.dialog)) {
+      PlayUpdateWizardUser(*update, {});
+      return true;
+    }
     auto* sheet = dynamic_cast<CPropertySheet*>(request.dialog);
     if (!sheet) return false;
     Print("wizard=shown");
@@ -203,7 +214,7 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
       options.commands.push_back({args[i], args[i + 1]});
       ++i;
     } else if (args[i] == "delete-all" || args[i] == "disconnect" || args[i] == "firmware-update" ||
-               args[i] == "live-view") {
+               args[i] == "live-view" || args[i] == "menu" || args[i] == "program-update") {
       options.commands.push_back({args[i]});
     } else {
       return false;
@@ -217,12 +228,37 @@ UINT CommandId(const std::string& name) {
   if (name == "delete-all") return ID_DELETE_ALL_ON_DEVICE;
   if (name == "disconnect") return ID_DISCONNECT;
   if (name == "firmware-update") return ID_UPDATE_FIRMWARE;
+  if (name == "program-update") return ID_CHECK_UPDATES;
   return ID_LIVE_VIEW;
 }
 
-void RunCommand(CMainFrame& frame, const std::vector<std::string>& command) {
+// The entries of the "New version available!" pop-up once both update checks have ended.
+void PrintNewVersionMenu(CMainFrame& frame) {
+  if (frame.GetAutoUpdate()) frame.GetAutoUpdate()->WaitForCheck(kUpdateCheckWaitMs);
+  TheConnection().WaitForFirmwareCheck(kUpdateCheckWaitMs);
+  PumpMessages();
+  const HMENU menu = frame.GetNewVersionMenu();
+  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+    CString text;
+    GetMenuStringW(menu, UINT(i), text, MF_BYPOSITION);
+    Print("menu=" + Escaped(text));
+  }
+}
+
+// False when the command closes the window, which ends the commands.
+bool RunCommand(CMainFrame& frame, const std::vector<std::string>& command) {
   Print("command=" + command[0]);
+  if (command[0] == "menu") {
+    PrintNewVersionMenu(frame);
+    return true;
+  }
   frame.SendMessage(WM_COMMAND, MAKEWPARAM(CommandId(command[0]), 0), 0);
+  if (command[0] == "program-update" && frame.GetAutoUpdate() &&
+      !frame.GetAutoUpdate()->GetStartedInstaller().IsEmpty()) {
+    // The installer runs and the window has been asked to close for it.
+    Print("opened=" + frame.GetAutoUpdate()->GetStartedInstaller().ToUtf8());
+    return false;
+  }
   frame.WaitForDownload();
   PumpMessages();
   if (command[0] == "live-view" && frame.WasLiveViewAllowed()) Print("live_view=allowed");
@@ -231,6 +267,7 @@ void RunCommand(CMainFrame& frame, const std::vector<std::string>& command) {
   if (command[0] == "download" && frame.GetDocument().GetCount() > 0 &&
       frame.GetDocument().SaveToPath(CString::FromUtf8(command[1])))
     Print("saved=" + command[1]);
+  return true;
 }
 
 int RunFrame(const std::vector<std::string>& args) {
@@ -269,7 +306,9 @@ int RunFrame(const std::vector<std::string>& args) {
       programTap.ended = [](DWORD code) { Print("ended=" + std::to_string(code)); };
       SProgramRunTap previousProgramTap = SetProgramRunTap(std::move(programTap));
       PumpMessages();
-      for (const auto& command : options.commands) RunCommand(frame, command);
+      for (const auto& command : options.commands) {
+        if (!RunCommand(frame, command)) break;
+      }
       SetProgramRunTap(std::move(previousProgramTap));
       SetMessageTap(std::move(previousTap));
     } else {

@@ -305,6 +305,41 @@ def test_report_files(zdtool, env, work):
     check("\n" not in text.replace("\r\n", ""), "a line end without CR")
 
 
+def test_frame_update_entries(zdtool, zd2sim, env, work):
+    """The main frame offers the newest installer and, once an instrument is connected, its
+    newest firmware in the "New version available!" menu; command 24 runs the update wizard."""
+    root = os.path.join(work, "ftp-frame")
+    program = os.path.join(work, "frame-program")
+    os.makedirs(program)
+    installer = pattern_bytes(4321)
+    write_file(root, "DiVudodav/ZD-Zedo/ZD-Zedo_V_9_1_2_0.exe", installer)
+    write_file(root, "DiVudodav/0c0001a2/X-V1.7.0_FW.lod", b"fw")
+    opener, _ = make_opener(work)
+    config = env["XDG_CONFIG_HOME"]
+    identity = "ZD-2;B;VN02-123-4567;0C0001A2;1.6.3"
+
+    def frame(*args):
+        return run_zdtool(zdtool, env, "frame", "--program-folder", program, *args)
+
+    with FtpServer(root) as server:
+        name_update_server(config, server.address, opener=opener)
+        with Simulator(zd2sim, env, "--pty", "--com", "41", "--identity", identity):
+            out = frame("--com", "41", "download", os.path.join(work, "frame.jvd"), "menu")
+        menu = [line for line in out.splitlines() if line.startswith("menu=")]
+        check(menu == ["menu=Update ZD-Zedo to version 9.1.2", "menu=Update ZD-2 firmware to version 1.7.0"],
+              out)
+
+        out = frame("program-update")
+        target = os.path.join(program, "ZD-Zedo_V_9_1_2_0.exe")
+        check("command=program-update\npage=search\n" in out and out.endswith(f"opened={target}\n"), out)
+        with open(target, "rb") as data:
+            check(data.read() == installer, "the installer arrived changed")
+
+    name_update_server(config, closed_address(), opener=opener)
+    out = frame("menu")
+    check(out == "command=menu\n", f"without a server there is no entry and no box: {out}")
+
+
 def main():
     zdtool, zd2sim = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as work:
@@ -314,7 +349,8 @@ def main():
         test_program_update(zdtool, env, work)
         test_mandatory_update(zdtool, env, work)
         test_report_files(zdtool, env, work)
-    print("5 passed, 0 failed")
+        test_frame_update_entries(zdtool, zd2sim, env, work)
+    print("6 passed, 0 failed")
 
 
 if __name__ == "__main__":
