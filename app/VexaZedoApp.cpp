@@ -7,6 +7,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/data/ProgramFolder.h"
 #include "app/data/Registry.h"
 #include "app/data/Units.h"
 #include "device/DeviceThread.h"
@@ -100,6 +101,7 @@ bool CVexaZedoApp::StartUp() {
   UseResourceBitmaps();
   const int separator = m_strProgramPath.ReverseFind(u'/');
   m_strProgramFolder = separator >= 0 ? m_strProgramPath.Left(separator) : CString();
+  SetProgramFolder(m_strProgramFolder);
   PrepareTempLogFolder();
   LoadSettings();
   LoadLanguageDll();

@@ -1,10 +1,10 @@
 #include "app/connection/DevSelectSheet.h"
 
-#include "app/VexaZedoApp.h"
 #include "app/connection/DevFoundPage.h"
 #include "app/connection/DevSelectPage.h"
 #include "app/connection/PortSelectPage.h"
 #include "app/connection/WelcomePage.h"
+#include "app/data/ProgramFolder.h"
 #include "device/DeviceFactory.h"
 #include "device/DeviceThread.h"
 #include "platform/registry/RegistryStore.h"
@@ -132,7 +132,5 @@ BOOL CDevSelectSheet::PreTranslateMessage(MSG* msg) {
 }
 
 void OpenWizardHelp(DWORD topic) {
-  const CVexaZedoApp* app = GetZedoApp();
-  const CString folder = app ? app->GetProgramFolder() : CString();
-  OpenHelpTopic(folder + u"/" + ResString(IDS_FIRMWARE_HELP_FILE), topic);
+  OpenHelpTopic(GetProgramFolder() + u"/" + ResString(IDS_FIRMWARE_HELP_FILE), topic);
 }

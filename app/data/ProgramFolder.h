@@ -1,0 +1,10 @@
+#pragma once
+// The folder of the running program, which the application object sets at its start: the
+// services below the main frame (the connection wizard's help, reports, logs) find their files
+// there without reaching up to the application object.
+
+#include "platform/base/String.h"
+
+// Empty until the application object has set it.
+const CString& GetProgramFolder();
+void SetProgramFolder(const CString& folder);
