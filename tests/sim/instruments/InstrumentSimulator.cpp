@@ -127,6 +127,22 @@ void CInstrumentSimulator::SetFrameReply(BYTE code, const std::vector<BYTE>& rep
   m_frameReplies[code] = reply;
 }
 
+void CInstrumentSimulator::SetFunctionReply(BYTE code, BYTE function, const std::vector<BYTE>& reply) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_functionReplies[{code, function}] = reply;
+}
+
+std::vector<BYTE> CInstrumentSimulator::LongReply(const std::vector<BYTE>& data) {
+  const size_t length = data.size();
+  std::vector<BYTE> reply(length + 5);
+  reply[0] = 239;
+  reply[2] = BYTE(length);
+  reply[3] = BYTE(length >> 8);
+  reply[4] = BYTE(length >> 16);
+  std::copy(data.begin(), data.end(), reply.begin() + 5);
+  return reply;
+}
+
 void CInstrumentSimulator::SetRawStatus(BYTE status) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_rawStatus = status;
@@ -350,8 +366,12 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
   bool toBootLoader = false;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
+    const auto function =
+        payload.empty() ? m_functionReplies.end() : m_functionReplies.find({code, payload[0]});
     const auto it = m_frameReplies.find(code);
-    if (it != m_frameReplies.end()) {
+    if (function != m_functionReplies.end()) {
+      reply = function->second;
+    } else if (it != m_frameReplies.end()) {
       reply = it->second;
     } else if (code == kDeviceCodeCode) {
       reply = DeviceCodeReply(m_profile.identity);

@@ -57,6 +57,11 @@ class CInstrumentSimulator {
   void RefuseSRecord(int number);
   // The bytes sent back for a frame with this request code, in place of the status 0.
   void SetFrameReply(BYTE code, const std::vector<BYTE>& reply);
+  // The bytes sent back for a frame with this request code whose first payload byte selects
+  // `function`; before the code's own reply.
+  void SetFunctionReply(BYTE code, BYTE function, const std::vector<BYTE>& reply);
+  // A long reply: 239, check kind 0, the 24-bit length low byte first, the data.
+  static std::vector<BYTE> LongReply(const std::vector<BYTE>& data);
   // The status of the raw long requests (0 by default).
   void SetRawStatus(BYTE status);
   // The mode-change requests: modes the instrument does not know are refused; the switch
@@ -122,6 +127,7 @@ class CInstrumentSimulator {
   int m_refusedRecord = 0;
   int m_recordCount = 0;
   std::map<BYTE, std::vector<BYTE>> m_frameReplies;
+  std::map<std::pair<BYTE, BYTE>, std::vector<BYTE>> m_functionReplies;
   BYTE m_rawStatus = 0;
   std::set<int> m_refusedModes;
   int m_modeDurationMs = 200;
