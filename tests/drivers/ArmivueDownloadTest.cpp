@@ -69,6 +69,9 @@ class ArmivueDownload : public InstrumentOnPseudoTerminal {
  protected:
   void SetUp() override {
     InstrumentOnPseudoTerminal::SetUp();
+    // The binary download reads with time-outs of 1500 ms; a slower clock keeps them well
+    // above the pseudo-terminal's delays on a busy machine.
+    timeScale.Set(5);
     PinTimeZone("Europe/Berlin");
   }
   Device::CArmiSmartDevice& Armivue() { return DeviceAs<Device::CArmiSmartDevice>(); }

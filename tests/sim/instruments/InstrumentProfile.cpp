@@ -57,6 +57,10 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
       profile.identity = "Durimo Live Leeb Probe;A1;LP17-000-0017;16000102;1.0.0";
       profile.switchEcho = true;
       break;
+    case 18:
+      // The instrument acknowledges before its identity.
+      profile.identity = "\x10OK! Sondrel Array;A1;SA18-000-0018;17000102;1.2.0";
+      break;
     case 20:
       profile.identity = "Hallek Live;A1;HL20-000-0020;1A000102;1.0.0";
       profile.switchEcho = true;
