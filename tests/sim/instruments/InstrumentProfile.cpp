@@ -20,6 +20,9 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
       break;
     case 3:
       profile.identity = "Armivue;A1;AV03-000-0003;06000102;1.0.0";
+      profile.bootRequest = 210;
+      profile.bootRequestPayload = {1};
+      profile.twoBanks = true;
       break;
     case 4:
       profile.identity = "PaperHallek;B1;PH04-000-0004;07000102;2.0.5;1.0.2";

@@ -494,6 +494,10 @@ std::vector<BYTE> CInstrumentSimulator::ServiceAnswer(const std::string& text) {
   if (text == "SC030000FC") {
     if (m_profile.switchEcho) answer('B');
   } else if (text == "SC030102F9") {
+    if (!refused) m_bootState = 1;
+    answer('G');
+  } else if (text == "SC030100FB") {
+    if (!refused) m_bootState = 0;
     answer('G');
   } else if (text == "SC030202F8") {
     if (!refused) m_bootState = 2;
@@ -506,7 +510,7 @@ std::vector<BYTE> CInstrumentSimulator::ServiceAnswer(const std::string& text) {
   } else if (text == "SV030000FC") {
     answer('V');
   } else if (text == "SX030000FC") {
-    if (!refused) m_inBootLoader = false;
+    if (!refused && (!m_profile.twoBanks || m_bootState == 2)) m_inBootLoader = false;
     answer('X');
   } else if (text == "SI030000FC") {
     const std::string identity = m_bootIdentitySet ? m_bootIdentity : m_profile.identity;

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "device/PackageHeader.h"
+#include "drivers/ArmiSmartDevice.h"
+#include "tests/device/StepLog.h"
+#include "tests/drivers/InstrumentFixture.h"
+
+namespace {
+
+constexpr BYTE kRequest = 210;
+
+class Armivue : public InstrumentOnPseudoTerminal {
+ protected:
+  Device::CArmiSmartDevice& Device() { return DeviceAs<Device::CArmiSmartDevice>(); }
+};
+
+TEST_F(Armivue, ApplicationIdentitySelectsBankTwoOnce) {
+  Instrument(3);
+  Connect();
+  SDeviceIdent ident;
+  ASSERT_TRUE(Device().Identify(ident));
+  EXPECT_EQ(ident.serialNumber, CString(u"AV03-000-0003"));
+  EXPECT_EQ(Device().GetBootloaderState(), 2);
+  EXPECT_EQ(Device().GetMode(), 8);
+  EXPECT_EQ(Lines(Log()), "text @ID@\n");
+}
+
+TEST_F(Armivue, BootLoaderIdentitySelectsBankTwoAroundItsQuery) {
+  Instrument(3).SetApplicationSilent(true);
+  Connect();
+  SDeviceIdent ident;
+  ASSERT_TRUE(Device().Identify(ident));
+  EXPECT_EQ(Device().GetMode(), 3);
+  EXPECT_EQ(Device().GetBootloaderState(), 0);
+  // The application leaves the acknowledgement request unanswered.
+  EXPECT_EQ(Lines(LogOf(4)), "raw 10\nservice SC030202F8\nservice SI030000FC\nservice SC030200FA\n");
+}
+
+TEST_F(Armivue, SwitchAndTextPairPayloads) {
+  Instrument(3);
+  Connect();
+  EXPECT_TRUE(Device().WriteSwitch(false));
+  EXPECT_TRUE(Device().WriteSwitch(true));
+  EXPECT_TRUE(Device().WriteTextPair(u"AB", u"c"));
+  EXPECT_FALSE(Device().WriteTextPair(CString(u'x', 40), CString(u'y', 6)));
+  EXPECT_TRUE(Device().WriteTextPair(CString(u'x', 40), CString(u'y', 5)));
+  const std::vector<std::string> log = LogOf(4);
+  ASSERT_EQ(log.size(), 4u) << Lines(log);
+  EXPECT_EQ(log[0], "frame C9 D2 34 30 36 30 30 30 30 30 30");
+  EXPECT_EQ(log[1], "frame C9 D2 34 30 36 30 31 30 30 30 30");
+  EXPECT_EQ(log[2], "frame C5 D2 30 41 42 3B 63");
+  EXPECT_EQ(log[3].substr(0, 14), "frame EF D2 30");
+}
+
+TEST_F(Armivue, SmallRequestsTakeTheirReplies) {
+  Sim::CInstrumentSimulator& instrument = Instrument(3);
+  instrument.SetFunctionReply(kRequest, '3', {3, 'A', 'B', 'C'});
+  instrument.SetFunctionReply(kRequest, 19, {0});
+  instrument.SetFunctionReply(kRequest, 6, {1, 0});
+  instrument.SetFunctionReply(kRequest, '1', {0xF4});
+  Connect();
+  CString text;
+  EXPECT_TRUE(Device().ReadText51(text));
+  EXPECT_EQ(text, CString(u"ABC"));
+  // Status 0 carries no data: the request's own byte is no answer.
+  EXPECT_EQ(Device().ReadCode19(), 0);
+  EXPECT_TRUE(Device().QueryCode6());
+  EXPECT_FALSE(Device().SendCode49());
+  EXPECT_TRUE(Device().SendCode50());
+  instrument.SetFunctionReply(kRequest, 19, {1, 0x42});
+  EXPECT_EQ(Device().ReadCode19(), 0x42);
+}
+
+TEST_F(Armivue, StartAndWaitPollsForASingleZero) {
+  Sim::CInstrumentSimulator& instrument = Instrument(3);
+  instrument.SetFunctionReply(kRequest, 5, {1, 1});
+  Connect();
+  EXPECT_FALSE(Device().StartAndWait());
+  const std::vector<std::string> log = LogOf(51);
+  ASSERT_EQ(log.size(), 51u);
+  EXPECT_EQ(log[0], "frame C1 D2 02");
+  EXPECT_EQ(log[50], "frame C1 D2 05");
+  instrument.SetFunctionReply(kRequest, 5, {1, 0});
+  instrument.ClearLog();
+  EXPECT_TRUE(Device().StartAndWait());
+  EXPECT_EQ(Lines(LogOf(2)), "frame C1 D2 02\nframe C1 D2 05\n");
+}
+
+TEST_F(Armivue, UpdateErasesBothBanksAndLeavesBoth) {
+  Instrument(3);
+  Connect();
+  CStepLog steps;
+  steps.m_bProgressWanted = true;
+  ASSERT_TRUE(Device().SetCallback(&steps));
+  SDeviceIdent ident;
+  ASSERT_TRUE(Device().Identify(ident));
+  Device::CPackageHeader header;
+  ASSERT_EQ(Device().UpdateInit(header), 0);
+  EXPECT_EQ(Lines(LogOf(12)),
+            "text @ID@\nframe C1 D2 01\nservice SC030000FC\nservice SC030000FC\nservice SC030000FC\n"
+            "service SC030000FC\nservice SC030000FC\nservice SC030102F9\nservice SE030000FC\n"
+            "service SC030100FB\nservice SC030202F8\nservice SE030000FC\n");
+  EXPECT_EQ(steps.progress, (std::vector<int>{1, 501, 1001}));
+  Device::SBlockRecord entry;
+  entry.bytes[13] = 1;
+  m_instrument->ClearLog();
+  EXPECT_EQ(Device().UpdateSetMode(header, entry), 0);
+  entry.bytes[13] = 2;
+  entry.bytes[10] = 0x08;
+  EXPECT_EQ(Device().UpdateSetMode(header, entry), 0);
+  EXPECT_EQ(Device().GetBootloaderState(), 1);
+  ASSERT_EQ(Device().UpdateFinish(), 0);
+  EXPECT_EQ(Lines(LogOf(5)),
+            "service SC030200FA\nservice SC030102F9\nservice SX030000FC\nservice SC030202F8\n"
+            "service SX030000FC\n");
+}
+
+}  // namespace
