@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "device/Callback.h"
+#include "device/DeviceAbort.h"
 #include "device/JvCommands.h"
+#include "device/PackageHeader.h"
+#include "device/UpdateErrorCode.h"
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
@@ -34,6 +38,13 @@ constexpr int kFlagBufferSize = 10;
 constexpr int kIntBufferSize = 2;
 constexpr int kBatteryBufferSize = 200;
 constexpr int kBatteryTimeoutMs = 2000;
+constexpr int kModeWaitFactor = 100;
+constexpr BYTE kModeBits = 0x0F;
+constexpr BYTE kClosingRunMode = 0x61;
+
+void ReportDone(CCallback* callback) {
+  if (callback && callback->m_bProgressWanted) callback->OnProgress(100, 1, 0);
+}
 
 // The state word stays as it came; the unit signs and letters are removed only from the
 // numbers after it, so that upper-case state words keep their letters.
@@ -85,6 +96,31 @@ bool CUsMcDevice::FillFirmwareList(CContents& contents) {
 bool CUsMcDevice::CheckConnection(SDeviceIdent&, int, int& value) {
   value = 0;
   return true;
+}
+
+int CUsMcDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord& record) {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!Commands()) return eUpdateNotAttached;
+  ReportStep(IDS_UPDATE_SET_MODE);
+  bool switched = false;
+  if (!Commands()->ChangeMode(record.ModeByte(), switched, Callback(), kModeWaitFactor))
+    return eUpdateModeChange;
+  ReportDone(Callback());
+  return eUpdateOk;
+}
+
+int CUsMcDevice::UpdateSetRunMode(const CPackageHeader&, const SBlockRecord& record) {
+  if (IsDeviceThreadAborted()) return eUpdateAborted;
+  if (!Commands()) return eUpdateNotAttached;
+  ReportStep(IDS_UPDATE_SET_RUN_MODE);
+  const BYTE after = record.ModeAfter();
+  if ((record.ModeByte() & kModeBits) != (after & kModeBits) || (after & SBlockRecord::kForceModeChange)) {
+    bool switched = false;
+    if (!Commands()->ChangeMode(after, switched, Callback(), kModeWaitFactor)) return eUpdateModeChange;
+  }
+  if ((after & kClosingRunMode) == kClosingRunMode && GetStream()) GetStream()->Close();
+  ReportDone(Callback());
+  return eUpdateOk;
 }
 
 bool CUsMcDevice::SendCommand(BYTE* buffer, int requestLength, int& replyLength, bool replyExpected,

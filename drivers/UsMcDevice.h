@@ -22,6 +22,10 @@ class CUsMcDevice : public CLiveDevice {
   CString GetInfoText() override;
   bool FillFirmwareList(CContents& contents) override;
   bool CheckConnection(SDeviceIdent& ident, int kind, int& value) override;
+  // The mode changes of the update without the base's 128-byte block.
+  int UpdateSetMode(const CPackageHeader& header, const SBlockRecord& record) override;
+  // Closes the stream after a run mode with all of the bits 0x61.
+  int UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) override;
 
   bool SetTextParameterA(const CString& text) override;
   bool SetTextParameterB(const CString& text) override;

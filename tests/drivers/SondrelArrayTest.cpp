@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "device/Contents.h"
+#include "device/PackageHeader.h"
 #include "drivers/UsMcDevice.h"
 #include "tests/drivers/InstrumentFixture.h"
 
@@ -193,6 +194,21 @@ TEST_F(SondrelArray, FlagsAndNumbersGoAsTwoBytes) {
   EXPECT_TRUE(Array().SetIntParameter(300));
   EXPECT_EQ(Array().ReadText17(), CString(u""));
   EXPECT_EQ(Lines(LogOf(4)), "frame C2 C8 08 01\nframe C2 C8 09 00\nframe C2 C8 13 2C\nframe C1 C8 11\n");
+}
+
+TEST_F(SondrelArray, RunModeWithAllClosingBitsClosesTheStream) {
+  Instrument(18);
+  Start();
+  Device::CPackageHeader header;
+  Device::SBlockRecord record;
+  record.bytes[10] = 0x08;
+  record.bytes[11] = 0x68;
+  EXPECT_EQ(Array().UpdateSetMode(header, record), 0);
+  EXPECT_EQ(Array().UpdateSetRunMode(header, record), 0);
+  EXPECT_TRUE(Array().GetStream()->IsOpen());
+  record.bytes[11] = 0x61;
+  EXPECT_EQ(Array().UpdateSetRunMode(header, record), 0);
+  EXPECT_FALSE(Array().GetStream()->IsOpen());
 }
 
 }  // namespace
