@@ -1,13 +1,16 @@
 """zdtool armivue-convert: an Armivue data-file text and a binary download record read, printed
-and written back as data-file text, with the local time of Berlin."""
+and written back as data-file text, with the local time of Berlin; zdtool driver: the Armivue's
+and the Sondrel Array's own operations reach the simulated instruments."""
 
 import os
 import sys
 import tempfile
 
-from zdtest_util import check, run_zdtool
+from zdtest_util import Simulator, check, run_zdtool
 
-ZDTOOL = sys.argv[1]
+ZDTOOL, INSTRUMENT_SIM = sys.argv[1], sys.argv[2]
+COM = 65
+PORT = f"COM{COM}:"
 
 
 def label(text, marker, value):
@@ -29,6 +32,30 @@ TEXT = (label("Armivue+ Data File Version", "'", "1.0") + "\r\nInstrument Data\r
         + "\r\n\r\nNumber            ;Cover [in]        ;Diameter          ;Raw Diameter [mm] \r\n"
         + ";".join(["-" * 18] * 4) + "\r\n"
         + " 1" + " " * 16 + ";1.97" + " " * 14 + ";#5" + " " * 16 + ";16\r\n")
+
+
+def driver(env, workdir, type_number, *operation):
+    log = os.path.join(workdir, f"instrument-{type_number}.log")
+    sim = Simulator(INSTRUMENT_SIM, env, "--type", str(type_number), "--pty", "--com", str(COM), "--log", log)
+    out = run_zdtool(ZDTOOL, env, "driver", PORT, "--type", str(type_number), *operation).splitlines()
+    sim.stop()
+    with open(log) as f:
+        return out, f.read().splitlines()
+
+
+def operations(env, workdir):
+    out, log = driver(env, workdir, 3, "WriteSwitch", "1")
+    check(out == ["identified=1", "result=1"], f"switch {out}")
+    check("frame C9 D2 34 30 36 30 31 30 30 30 30" in log, f"switch payload {log}")
+    out, log = driver(env, workdir, 3, "WriteTextPair", "a", "b")
+    check(out == ["identified=1", "result=1"] and "frame C4 D2 30 61 3B 62" in log, f"text pair {out} {log}")
+    out, log = driver(env, workdir, 18, "SendText16", "ABCDEFGHIJKLMNOPQRSTUVWXY")
+    check(out == ["identified=1", "result=1"], f"text 16 {out}")
+    check("frame D5 C8 10 " + " ".join(f"{0x41 + i:02X}" for i in range(20)) in log, f"text 16 {log}")
+    out, _ = driver(env, workdir, 18, "SendCommand5", "3")
+    check(out == ["identified=1", "result=1", "status=0"], f"command 5 {out}")
+    out, _ = driver(env, workdir, 18, "GetFirmwareVersion")
+    check(out == ["identified=1", "result=1.2.0"], f"firmware version {out}")
 
 
 def main():
@@ -58,6 +85,7 @@ def main():
         for line in ["read=1", "name=Armivue", "storage_mode=255", "object_number=-1", "reading=2,255,9",
                      "written=0"]:
             check(line in out.splitlines(), f"{line} missing in:\n{out}")
+        operations(dict(env, ZD_TIME_SCALE="20"), workdir)
     print("ok")
 
 
