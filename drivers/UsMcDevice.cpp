@@ -135,6 +135,8 @@ bool CUsMcDevice::SendCommand(BYTE* buffer, int requestLength, int& replyLength,
       const int result = Commands()->RequestWithProgress(kCommandRequest, buffer, requestLength, replyLength,
                                                          bufferSize, timeoutMs, 0, nullptr);
       if (result == JV_PROGRESS_OK) return true;
+      // A reply too large for the buffer was counted but not kept.
+      replyLength = 0;
       // A refusal puts its status in the buffer's first byte; a command byte is always below.
       return !replyExpected && result == JV_PROGRESS_IO_FAILURE && buffer[0] < kFirstStatus;
     }

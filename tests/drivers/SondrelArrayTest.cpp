@@ -110,13 +110,24 @@ TEST_F(SondrelArray, LongRepliesFillOnlyTheBuffer) {
   Instrument(18);
   std::vector<BYTE> data(300);
   for (size_t i = 0; i < data.size(); ++i) data[i] = BYTE(i);
-  m_instrument->SetFunctionReply(kRequest, 0x30, CInstrumentSimulator::LongReply(data));
+  // Status 0 for the request, then a long reply of 300 bytes and one more status.
+  std::vector<BYTE> replies = CInstrumentSimulator::LongReply(data);
+  replies.insert(replies.begin(), 0);
+  replies.push_back(0);
+  m_instrument->SetFunctionReply(kRequest, 0x30, replies);
   Start();
   BYTE buffer[200] = {0x30};
-  int replyLength = 0;
-  EXPECT_FALSE(Array().SendCommand(buffer, 1, replyLength, true, 200, 1000));
-  // The request layer refuses a reply beyond the buffer; the buffer holds its beginning.
+  int replyLength = -1;
+  ASSERT_TRUE(Array().SendCommand(buffer, 1, replyLength, true, 200, 1000));
+  EXPECT_EQ(replyLength, 0);
+  ASSERT_TRUE(Array().ReadReply(buffer, replyLength, 200, 1000));
+  EXPECT_EQ(replyLength, 200);
   EXPECT_EQ(buffer[199], 199);
+  // The 100 bytes beyond the buffer were taken off the link: the status after them is next.
+  ASSERT_TRUE(Array().ReadReply(buffer, replyLength, 200, 1000));
+  EXPECT_EQ(replyLength, 0);
+  EXPECT_EQ(buffer[0], 0);
+  EXPECT_FALSE(Array().ReadReply(buffer, replyLength, 200, 100));
 }
 
 TEST_F(SondrelArray, LongRequestsAreAnnouncedThenSentWhole) {
