@@ -115,4 +115,39 @@ TEST_F(Armivue, UpdateErasesBothBanksAndLeavesBoth) {
             "service SX030000FC\n");
 }
 
+std::vector<BYTE> Block(size_t size) {
+  std::vector<BYTE> block(size);
+  for (size_t i = 0; i < size; ++i) block[i] = BYTE(0xF0 - i);
+  return block;
+}
+
+TEST_F(Armivue, DebugBlockIsDecodedFromTaggedHexadecimal) {
+  Instrument(3).SetDebugBlock(Block(44));
+  Connect();
+  BYTE block[Device::CArmiSmartDevice::kDebugBlockSize] = {};
+  ASSERT_TRUE(Device().ReadDebugBlock(block));
+  EXPECT_EQ(std::vector<BYTE>(block, block + 44), Block(44));
+  const std::vector<std::string> log = LogOf(2);
+  ASSERT_EQ(log.size(), 2u) << Lines(log);
+  EXPECT_EQ(log[0], "frame C1 D2 04");
+  EXPECT_EQ(log[1], "raw 31 30 30 30 73 30 30 32 43 6E");
+}
+
+TEST_F(Armivue, ShortDebugRepliesAreFailures) {
+  Instrument(3).SetDebugBlock(Block(43));
+  Connect();
+  BYTE block[Device::CArmiSmartDevice::kDebugBlockSize] = {};
+  EXPECT_FALSE(Device().ReadDebugBlock(block));
+  CString text;
+  EXPECT_FALSE(Device().ReadDebugSequence(text));
+}
+
+TEST_F(Armivue, DebugSequenceRunsUntilBitZeroClears) {
+  Instrument(3).SetDebugRounds({0x03, 0x81, 0x40});
+  Connect();
+  CString text;
+  ASSERT_TRUE(Device().ReadDebugSequence(text));
+  EXPECT_EQ(text, CString(u"a03\ta81\ta40\t"));
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "tests/sim/Peer.h"
 #include "tests/sim/PtyLink.h"
@@ -132,6 +133,38 @@ void CInstrumentSimulator::SetFunctionReply(BYTE code, BYTE function, const std:
   m_functionReplies[{code, function}] = reply;
 }
 
+void CInstrumentSimulator::SetDebugBlock(const std::vector<BYTE>& block) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_debugBlock = block;
+}
+
+void CInstrumentSimulator::SetDebugRounds(const std::vector<BYTE>& values) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_debugRounds = values;
+  m_debugRound = 0;
+}
+
+std::vector<BYTE> CInstrumentSimulator::DebugAnswer() {
+  auto endsWith = [this](const char* command) {
+    const size_t length = std::strlen(command);
+    return m_raw.size() >= length && std::equal(m_raw.end() - long(length), m_raw.end(), command);
+  };
+  std::string text;
+  char digits[3];
+  if (endsWith("002Cn")) {
+    for (size_t i = 0; i < m_debugBlock.size(); ++i) {
+      if (i % 4 == 0) text += char('a' + (i / 4) % 4);
+      std::snprintf(digits, sizeof digits, "%02X", m_debugBlock[i]);
+      text += digits;
+    }
+  } else if (endsWith("0001n") && !m_debugRounds.empty()) {
+    const BYTE value = m_debugRounds[std::min(m_debugRound++, m_debugRounds.size() - 1)];
+    std::snprintf(digits, sizeof digits, "%02X", value);
+    text = std::string("a") + digits;
+  }
+  return std::vector<BYTE>(text.begin(), text.end());
+}
+
 std::vector<BYTE> CInstrumentSimulator::LongReply(const std::vector<BYTE>& data) {
   const size_t length = data.size();
   std::vector<BYTE> reply(length + 5);
@@ -249,8 +282,13 @@ void CInstrumentSimulator::Run(CPeer& peer) {
     } else if (byte == 'S' && !ApplicationAnswers()) {
       OnServiceLine(peer);
     } else {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      m_raw.push_back(byte);
+      std::vector<BYTE> answer;
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_raw.push_back(byte);
+        answer = DebugAnswer();
+      }
+      if (!answer.empty()) peer.Send(answer);
     }
   }
   FlushRaw();
