@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "device/PackageHeader.h"
+#include "device/streamio/FileStream.h"
 #include "drivers/ArmiSmartDevice.h"
 #include "tests/device/StepLog.h"
 #include "tests/drivers/InstrumentFixture.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -148,6 +152,27 @@ TEST_F(Armivue, DebugSequenceRunsUntilBitZeroClears) {
   CString text;
   ASSERT_TRUE(Device().ReadDebugSequence(text));
   EXPECT_EQ(text, CString(u"a03\ta81\ta40\t"));
+}
+
+// A part header of 16 bytes whose length field says `headerLength`, for an entry of 40 bytes.
+TEST_F(Armivue, PartHeadersShorterThanTheirFixedPartAreRefused) {
+  Instrument(3);
+  Connect();
+  for (const int headerLength : {8, 16}) {
+    const std::string path = TestPath("armivue-part-" + std::to_string(headerLength));
+    std::vector<char> header(16, 0);
+    header[4] = char(headerLength);
+    header[12] = char(40 - headerLength);
+    std::ofstream(path, std::ios::binary).write(header.data(), std::streamsize(header.size()));
+    StreamIO::CFileStream package(CString::FromUtf8(path), StreamIO::OPEN_READ);
+    ASSERT_TRUE(Device().AttachSecondStream(&package));
+    Device::SBlockRecord entry;
+    entry.bytes[4] = 40;
+    entry.bytes[12] = 0x40;
+    // Nothing follows the header, so even the sound one fails in the transfer, not before.
+    EXPECT_EQ(Device().UpdateWriteData(entry), headerLength < 16 ? 1 : 3) << headerLength;
+    Device().DetachSecondStream();
+  }
 }
 
 }  // namespace
