@@ -9,6 +9,7 @@
 //   ReadSelfCheck                           flag_a= flag_b= value= flag_c= flag_d=
 //   RemoteLogin USER PASSWORD               flags=0x%04X user=
 //   CheckConnection KIND                    value=
+// The Armivue's and the live instruments' own operations are listed in InstrumentOperations.h.
 // Exits 0 when attached and called, 2 for an unknown type or operation.
 
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include "drivers/TestBoxDevice.h"
 #include "drivers/TintaraDevice.h"
 #include "tests/tools/DeviceConnection.h"
+#include "tests/tools/InstrumentOperations.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
 
@@ -186,8 +188,12 @@ int RunDriver(const Args& args) {
     std::fprintf(stderr, "usage: zdtool driver PORTNAME --type T OPERATION [ARGS]\n");
     return kUnknown;
   }
-  const auto operation = Operations().find(args[3]);
-  if (operation == Operations().end()) {
+  Operation operation;
+  if (const auto common = Operations().find(args[3]); common != Operations().end())
+    operation = common->second;
+  else if (const auto own = InstrumentOperations().find(args[3]); own != InstrumentOperations().end())
+    operation = own->second;
+  if (!operation) {
     std::fprintf(stderr, "Unknown operation %s.\n", args[3].c_str());
     return kUnknown;
   }
@@ -199,7 +205,7 @@ int RunDriver(const Args& args) {
   if (!device) return 1;
   SDeviceIdent ident;
   PrintBool("identified", device->Identify(ident));
-  const int result = operation->second(*device, Args(args.begin() + 4, args.end()));
+  const int result = operation(*device, Args(args.begin() + 4, args.end()));
   if (result == kUnknown)
     std::fprintf(stderr, "Operation %s does not apply to type %d.\n", args[3].c_str(), type);
   return result;

@@ -1,11 +1,13 @@
 // zdtool download PORTNAME OUTFILE: every stored test of the ZD-2, the records back to back
 // without their checks; prints the count and the record size, or the download's error text.
 // zdtool delete-all PORTNAME: deletes every stored test.
+// With --type and its options the download is another instrument's (InstrumentDownload.h).
 
 #include <cstdio>
 #include <fstream>
 #include <vector>
 
+#include "tests/tools/InstrumentDownload.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
 
@@ -15,6 +17,7 @@ namespace {
 constexpr int kBufferSize = 64 * 1024;
 
 int RunDownload(const std::vector<std::string>& args) {
+  if (args.size() > 2) return RunInstrumentDownload(args);
   if (args.size() != 2) {
     std::fprintf(stderr, "usage: zdtool download PORTNAME OUTFILE\n");
     return 2;
@@ -56,7 +59,9 @@ int RunDeleteAll(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kDownload({"download", "PORTNAME OUTFILE", &RunDownload});
+const ZdCommandRegistrar kDownload({"download",
+                                    "PORTNAME OUTFILE | PORTNAME OUTDIR --type 3 [--binary] [--baud B]",
+                                    &RunDownload});
 const ZdCommandRegistrar kDeleteAll({"delete-all", "PORTNAME", &RunDeleteAll});
 
 }  // namespace

@@ -20,6 +20,9 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
       break;
     case 3:
       profile.identity = "Armivue;A1;AV03-000-0003;06000102;1.0.0";
+      profile.bootRequest = 210;
+      profile.bootRequestPayload = {1};
+      profile.twoBanks = true;
       break;
     case 4:
       profile.identity = "PaperHallek;B1;PH04-000-0004;07000102;2.0.5;1.0.2";
@@ -56,6 +59,10 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
     case 17:
       profile.identity = "Durimo Live Leeb Probe;A1;LP17-000-0017;16000102;1.0.0";
       profile.switchEcho = true;
+      break;
+    case 18:
+      // The instrument acknowledges before its identity.
+      profile.identity = "\x10OK! Sondrel Array;A1;SA18-000-0018;17000102;1.2.0";
       break;
     case 20:
       profile.identity = "Hallek Live;A1;HL20-000-0020;1A000102;1.0.0";

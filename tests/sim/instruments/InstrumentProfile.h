@@ -18,6 +18,9 @@ struct SInstrumentProfile {
   bool rawLongRequests = false;
   // The Lumovet's block read: 0xC1 0xD0 '0' answered by 129 bytes.
   bool blockRead = false;
+  // The Armivue's boot loader of two banks: "SX030000FC" with bank 1 selected leaves only
+  // that bank, the application starts when it comes with bank 2.
+  bool twoBanks = false;
   // The request code (and payload, if any) that sends the application to its boot loader;
   // -1 for none.
   int bootRequest = -1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "tests/sim/Peer.h"
 #include "tests/sim/PtyLink.h"
@@ -127,6 +128,54 @@ void CInstrumentSimulator::SetFrameReply(BYTE code, const std::vector<BYTE>& rep
   m_frameReplies[code] = reply;
 }
 
+void CInstrumentSimulator::SetFunctionReply(BYTE code, BYTE function, const std::vector<BYTE>& reply) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_functionReplies[{code, function}] = reply;
+}
+
+void CInstrumentSimulator::SetDebugBlock(const std::vector<BYTE>& block) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_debugBlock = block;
+}
+
+void CInstrumentSimulator::SetDebugRounds(const std::vector<BYTE>& values) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_debugRounds = values;
+  m_debugRound = 0;
+}
+
+std::vector<BYTE> CInstrumentSimulator::DebugAnswer() {
+  auto endsWith = [this](const char* command) {
+    const size_t length = std::strlen(command);
+    return m_raw.size() >= length && std::equal(m_raw.end() - long(length), m_raw.end(), command);
+  };
+  std::string text;
+  char digits[3];
+  if (endsWith("002Cn")) {
+    for (size_t i = 0; i < m_debugBlock.size(); ++i) {
+      if (i % 4 == 0) text += char('a' + (i / 4) % 4);
+      std::snprintf(digits, sizeof digits, "%02X", m_debugBlock[i]);
+      text += digits;
+    }
+  } else if (endsWith("0001n") && !m_debugRounds.empty()) {
+    const BYTE value = m_debugRounds[std::min(m_debugRound++, m_debugRounds.size() - 1)];
+    std::snprintf(digits, sizeof digits, "%02X", value);
+    text = std::string("a") + digits;
+  }
+  return std::vector<BYTE>(text.begin(), text.end());
+}
+
+std::vector<BYTE> CInstrumentSimulator::LongReply(const std::vector<BYTE>& data) {
+  const size_t length = data.size();
+  std::vector<BYTE> reply(length + 5);
+  reply[0] = 239;
+  reply[2] = BYTE(length);
+  reply[3] = BYTE(length >> 8);
+  reply[4] = BYTE(length >> 16);
+  std::copy(data.begin(), data.end(), reply.begin() + 5);
+  return reply;
+}
+
 void CInstrumentSimulator::SetRawStatus(BYTE status) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_rawStatus = status;
@@ -233,8 +282,13 @@ void CInstrumentSimulator::Run(CPeer& peer) {
     } else if (byte == 'S' && !ApplicationAnswers()) {
       OnServiceLine(peer);
     } else {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      m_raw.push_back(byte);
+      std::vector<BYTE> answer;
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_raw.push_back(byte);
+        answer = DebugAnswer();
+      }
+      if (!answer.empty()) peer.Send(answer);
     }
   }
   FlushRaw();
@@ -350,8 +404,12 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
   bool toBootLoader = false;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
+    const auto function =
+        payload.empty() ? m_functionReplies.end() : m_functionReplies.find({code, payload[0]});
     const auto it = m_frameReplies.find(code);
-    if (it != m_frameReplies.end()) {
+    if (function != m_functionReplies.end()) {
+      reply = function->second;
+    } else if (it != m_frameReplies.end()) {
       reply = it->second;
     } else if (code == kDeviceCodeCode) {
       reply = DeviceCodeReply(m_profile.identity);
@@ -474,6 +532,10 @@ std::vector<BYTE> CInstrumentSimulator::ServiceAnswer(const std::string& text) {
   if (text == "SC030000FC") {
     if (m_profile.switchEcho) answer('B');
   } else if (text == "SC030102F9") {
+    if (!refused) m_bootState = 1;
+    answer('G');
+  } else if (text == "SC030100FB") {
+    if (!refused) m_bootState = 0;
     answer('G');
   } else if (text == "SC030202F8") {
     if (!refused) m_bootState = 2;
@@ -486,7 +548,7 @@ std::vector<BYTE> CInstrumentSimulator::ServiceAnswer(const std::string& text) {
   } else if (text == "SV030000FC") {
     answer('V');
   } else if (text == "SX030000FC") {
-    if (!refused) m_inBootLoader = false;
+    if (!refused && (!m_profile.twoBanks || m_bootState == 2)) m_inBootLoader = false;
     answer('X');
   } else if (text == "SI030000FC") {
     const std::string identity = m_bootIdentitySet ? m_bootIdentity : m_profile.identity;

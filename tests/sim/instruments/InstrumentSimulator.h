@@ -57,6 +57,16 @@ class CInstrumentSimulator {
   void RefuseSRecord(int number);
   // The bytes sent back for a frame with this request code, in place of the status 0.
   void SetFrameReply(BYTE code, const std::vector<BYTE>& reply);
+  // The bytes sent back for a frame with this request code whose first payload byte selects
+  // `function`; before the code's own reply.
+  void SetFunctionReply(BYTE code, BYTE function, const std::vector<BYTE>& reply);
+  // The Armivue's debug protocol: "002Cn" is answered by the block in tagged hexadecimal (a tag
+  // letter 'a' to 'd' before every four bytes), each "0001n" by 'a' and the next round's byte
+  // in two digits (the last one repeats); an empty block leaves "002Cn" unanswered.
+  void SetDebugBlock(const std::vector<BYTE>& block);
+  void SetDebugRounds(const std::vector<BYTE>& values);
+  // A long reply: 239, check kind 0, the 24-bit length low byte first, the data.
+  static std::vector<BYTE> LongReply(const std::vector<BYTE>& data);
   // The status of the raw long requests (0 by default).
   void SetRawStatus(BYTE status);
   // The mode-change requests: modes the instrument does not know are refused; the switch
@@ -101,6 +111,8 @@ class CInstrumentSimulator {
   std::string TextAnswer(const std::string& command);
   void AddLog(const std::string& item);
   void FlushRaw();
+  // Answers a debug command that the raw bytes end with; called under the lock.
+  std::vector<BYTE> DebugAnswer();
   bool ApplicationAnswers() const;
 
   SInstrumentProfile m_profile;
@@ -122,6 +134,10 @@ class CInstrumentSimulator {
   int m_refusedRecord = 0;
   int m_recordCount = 0;
   std::map<BYTE, std::vector<BYTE>> m_frameReplies;
+  std::map<std::pair<BYTE, BYTE>, std::vector<BYTE>> m_functionReplies;
+  std::vector<BYTE> m_debugBlock;
+  std::vector<BYTE> m_debugRounds;
+  size_t m_debugRound = 0;
   BYTE m_rawStatus = 0;
   std::set<int> m_refusedModes;
   int m_modeDurationMs = 200;

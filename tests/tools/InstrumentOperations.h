@@ -1,0 +1,15 @@
+#pragma once
+// The operations of zdtool driver that belong to the Armivue and to the live instruments
+// (the Sondrel Array), kept apart from the common ones. Each prints result= and its out values;
+// it returns 2 when it does not apply to the device's class or its arguments are wrong.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "device/JvDevice.h"
+
+using InstrumentOperation = std::function<int(Device::CJvDevice&, const std::vector<std::string>&)>;
+
+const std::map<std::string, InstrumentOperation>& InstrumentOperations();
