@@ -23,6 +23,12 @@ struct SPlatformInfo {
   CString timeZoneId;
 };
 
+// The Platform's power state in reply order: battery voltage in mV first, supply state last
+// ("AC_LINE_ONLINE" on mains power).
+struct SPowerState {
+  CString fields[7];
+};
+
 class CPlatformDevice : public CJvDevice {
  public:
   CPlatformDevice();
@@ -32,10 +38,18 @@ class CPlatformDevice : public CJvDevice {
   const CString& GetSerialNumber() override;
   bool FillFirmwareList(CContents& contents) override;
   bool QueryCapability() override;
+  bool RemoteLogin(SDeviceLogin& login) override;
+  bool RemoteLogout() override;
+  bool CheckConnection(SDeviceIdent& ident, int kind, int& value) override;
 
   virtual bool GetDeviceInfo(SPlatformInfo& info);
+  virtual bool CopyDeviceInfo(SPlatformInfo& info);
+  virtual bool QueryPowerState(SPowerState& state);
 
  private:
+  bool IsConnected();
+  bool IdentifyOnline(SDeviceIdent& ident);
+
   SPlatformInfo m_info;
 };
 

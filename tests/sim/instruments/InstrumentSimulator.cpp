@@ -25,6 +25,13 @@ constexpr BYTE kTimedStart = 0x02;
 constexpr BYTE kSecondDuration = 0x03;
 constexpr BYTE kFirstDuration = 0x04;
 constexpr BYTE kBlockReadArgument = '0';
+constexpr BYTE kSwitchCode = 0xE0;
+constexpr BYTE kParameterCode = 0xF3;
+constexpr BYTE kParameterRead = 0x0A;
+constexpr BYTE kParameterWrite = 0x12;
+constexpr BYTE kParameterCommit = 0x1A;
+constexpr size_t kParameterHeader = 4;
+constexpr BYTE kRequestRefused = 0xF5;
 constexpr int kPollMs = 50;
 constexpr int kByteTimeoutMs = 2000;
 // A raw long request shows itself by more payload after what a one-byte frame holds; its
@@ -94,6 +101,31 @@ void CInstrumentSimulator::SetTextAnswer(const std::string& command, const std::
 void CInstrumentSimulator::SetEcho(bool on) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_echo = on;
+}
+
+void CInstrumentSimulator::SetIdentityEchoed(bool on) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_identityEchoed = on;
+}
+
+void CInstrumentSimulator::SetLoginFlags(int flags) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_loginFlags = flags;
+}
+
+void CInstrumentSimulator::SetReadyAfterPolls(int polls) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_readyAfterPolls = polls;
+}
+
+void CInstrumentSimulator::SetParameterBlock(const std::vector<BYTE>& block) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_parameterBlock = block;
+}
+
+std::vector<BYTE> CInstrumentSimulator::ParameterBlock() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_parameterBlock;
 }
 
 void CInstrumentSimulator::SetApplicationSilent(bool on) {
@@ -286,15 +318,31 @@ void CInstrumentSimulator::OnTextChannel(CPeer& peer) {
   peer.Send(std::vector<BYTE>(line.begin(), line.end()));
 }
 
+// "RLGI \"user\"; \"password\"; number" is answered with the user and the profile's flags.
+std::string CInstrumentSimulator::LoginAnswer(const std::string& command) const {
+  const size_t open = command.find('"');
+  const size_t close = open == std::string::npos ? std::string::npos : command.find('"', open + 1);
+  const std::string user =
+      close == std::string::npos ? std::string() : command.substr(open + 1, close - open - 1);
+  return user + ";" + std::to_string(m_loginFlags);
+}
+
 std::string CInstrumentSimulator::TextAnswer(const std::string& command) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  if (command == "@ID@") return m_profile.identity.empty() ? "?" : m_profile.identity;
+  if (command == "@ID@") {
+    if (m_profile.identity.empty()) return "?";
+    return m_identityEchoed ? command + m_profile.identity : m_profile.identity;
+  }
   if (command == "ID") {
     const std::string answer = m_idAnswerSet ? m_idAnswer : IdFromIdentity(m_profile.identity);
     return answer.empty() ? "?" : answer;
   }
   if (command == "EC?") return m_echo ? "1" : "0";
   if (command == "EC1" || command == "EC0") return "OK";
+  if (command.rfind("RLGI ", 0) == 0) return LoginAnswer(command);
+  if (command == "RLGO") return "OK";
+  if (command == "PNAM?" && m_textAnswers.count(command) == 0)
+    return ++m_readyPolls >= m_readyAfterPolls ? "TA" : "BUSY";
   const auto it = m_textAnswers.find(command);
   return it == m_textAnswers.end() ? "?" : it->second;
 }
@@ -355,6 +403,10 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
       reply = it->second;
     } else if (code == kDeviceCodeCode) {
       reply = DeviceCodeReply(m_profile.identity);
+    } else if (code == kSwitchCode) {
+      reply = {4, 0, 0, 0, 0};
+    } else if (code == kParameterCode) {
+      reply = ParameterBlockReply(payload);
     }
     toBootLoader = int(code) == m_profile.bootRequest && payload == m_profile.bootRequestPayload;
     if (toBootLoader) {
@@ -363,6 +415,21 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
     }
   }
   peer.Send(reply);
+}
+
+std::vector<BYTE> CInstrumentSimulator::ParameterBlockReply(const std::vector<BYTE>& payload) {
+  if (payload.empty()) return {kRequestRefused};
+  if (payload[0] == kParameterRead) {
+    std::vector<BYTE> reply{BYTE(m_parameterBlock.size())};
+    reply.insert(reply.end(), m_parameterBlock.begin(), m_parameterBlock.end());
+    return reply;
+  }
+  if (payload[0] == kParameterWrite && payload.size() > kParameterHeader) {
+    m_parameterBlock.assign(payload.begin() + kParameterHeader, payload.end());
+    return {1, BYTE(m_parameterBlock.size())};
+  }
+  if (payload[0] == kParameterCommit) return {0x00};
+  return {kRequestRefused};
 }
 
 void CInstrumentSimulator::OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload) {
