@@ -25,6 +25,11 @@ CCancelableStream::~CCancelableStream() {
   g_stream = nullptr;
 }
 
+void ForgetRegisteredStream(const StreamIO::CIoStream* stream) {
+  std::lock_guard lock(g_lock);
+  if (g_stream == stream) g_stream = nullptr;
+}
+
 void CancelRegisteredStream() {
   std::lock_guard lock(g_lock);
   if (!g_stream) return;

@@ -20,5 +20,8 @@ class CCancelableStream {
 
 // Cancels the registered stream, if any; a failing cancel is ignored.
 void CancelRegisteredStream();
+// A stream that is deleted while the job's scope still holds it is taken off first, so that
+// a cancel finds nothing rather than a deleted stream.
+void ForgetRegisteredStream(const StreamIO::CIoStream* stream);
 
 }  // namespace Device

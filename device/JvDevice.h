@@ -163,6 +163,12 @@ class CJvDevice {
   int UpdateSetModeWithoutRequest();
   // The data step that sends a package entry as S-records.
   int UpdateWriteDataAsSRecords(const SBlockRecord& record);
+  // The programming step of a part whose mode after it asks for it: the timed request, with
+  // the second duration query where the instrument announces two.
+  int UpdateTimedBlock(const SBlockRecord& record, bool askSecondDuration);
+  // Deletes the attached stream and the command layer, as after an instrument restarts; a
+  // running job's cancel no longer reaches the stream. A new stream may be attached later.
+  void DropConnection();
 
   StreamIO::SRs232Settings m_serialSettings;
 

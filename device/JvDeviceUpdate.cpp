@@ -108,13 +108,16 @@ int CJvDevice::UpdateWriteData(const SBlockRecord& record) {
   return IsDeviceThreadAborted() ? eUpdateAborted : eUpdateIncomplete;
 }
 
-int CJvDevice::UpdateWriteDataBlock(const SBlockRecord& record) {
+int CJvDevice::UpdateWriteDataBlock(const SBlockRecord& record) { return UpdateTimedBlock(record, false); }
+
+int CJvDevice::UpdateTimedBlock(const SBlockRecord& record, bool askSecondDuration) {
   if (!m_commands) return eUpdateNotAttached;
   if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (!(record.ModeAfter() & SBlockRecord::kProgramBlock)) return eUpdateOk;
   ReportStep(IDS_UPDATE_WRITE_BLOCK);
-  return m_commands->RunTimedRequest(m_callback, kProgrammingProgressMode, false) ? eUpdateOk
-                                                                                  : eUpdateProgram;
+  return m_commands->RunTimedRequest(m_callback, kProgrammingProgressMode, askSecondDuration)
+             ? eUpdateOk
+             : eUpdateProgram;
 }
 
 int CJvDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) {

@@ -26,6 +26,8 @@ class CDurimo3SeDevice : public CJvDevice {
   bool FillFirmwareList(CContents& contents) override;
   bool RemoteLogin(SDeviceLogin& login) override;
   bool RemoteLogout() override;
+  int UpdateCheckDevice(const CPackageHeader& header) override;
+  int UpdateWriteDataBlock(const SBlockRecord& record) override;
 
   virtual bool GetDeviceInfo(SDurimo3Info& info);
   virtual bool ReadParameterBlock(SDurimo3Parameters& parameters);

@@ -41,6 +41,12 @@ class CPlatformDevice : public CJvDevice {
   bool RemoteLogin(SDeviceLogin& login) override;
   bool RemoteLogout() override;
   bool CheckConnection(SDeviceIdent& ident, int kind, int& value) override;
+  int UpdateCheckDevice(const CPackageHeader& header) override;
+  int UpdateSetMode(const CPackageHeader& header, const SBlockRecord& record) override;
+  int UpdateWriteData(const SBlockRecord& record) override;
+  int UpdateWriteDataBlock(const SBlockRecord& record) override;
+  int UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) override;
+  int UpdateFinish() override;
 
   virtual bool GetDeviceInfo(SPlatformInfo& info);
   virtual bool CopyDeviceInfo(SPlatformInfo& info);
@@ -49,8 +55,12 @@ class CPlatformDevice : public CJvDevice {
  private:
   bool IsConnected();
   bool IdentifyOnline(SDeviceIdent& ident);
+  // False when the instrument runs on a battery too low for an update.
+  bool HasPowerForUpdate();
 
   SPlatformInfo m_info;
+  // The last part restarts the instrument, whose link then goes: it is dropped at the end.
+  bool m_restartPending = false;
 };
 
 }  // namespace Device
