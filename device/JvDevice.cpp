@@ -208,7 +208,7 @@ int CJvDevice::BinaryRequest(BYTE code, int payloadLength, BYTE* buffer, int buf
 
 bool CJvDevice::QueryCapability() { return false; }
 
-int CJvDevice::UpdatePrepare() { return 1; }
+int CJvDevice::UpdatePrepare(const CContents&, const CPackageHeader&) { return 1; }
 
 bool CJvDevice::CheckConnection(SDeviceIdent& ident, int kind, int& value) {
   value = 0;

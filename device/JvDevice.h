@@ -123,8 +123,9 @@ class CJvDevice {
   virtual int BinaryRequest(BYTE code, int payloadLength, BYTE* buffer, int bufferSize, int timeoutMs);
   // 43
   virtual bool QueryCapability();
-  // 44
-  virtual int UpdatePrepare();
+  // 44: checks an update package against the instrument before the update is offered, with
+  // the package's content list; an update result code, 1 where the class has no check.
+  virtual int UpdatePrepare(const CContents& contents, const CPackageHeader& header);
   // 45: kinds 1 and 12 identify (twice at most); kind 2 sets 70000 and fails; others pass.
   virtual bool CheckConnection(SDeviceIdent& ident, int kind, int& value);
   // 46 to 53: the steps of a firmware update, each returning an update result code.

@@ -41,6 +41,7 @@ class CPlatformDevice : public CJvDevice {
   bool RemoteLogin(SDeviceLogin& login) override;
   bool RemoteLogout() override;
   bool CheckConnection(SDeviceIdent& ident, int kind, int& value) override;
+  int UpdatePrepare(const CContents& contents, const CPackageHeader& header) override;
   int UpdateCheckDevice(const CPackageHeader& header) override;
   int UpdateSetMode(const CPackageHeader& header, const SBlockRecord& record) override;
   int UpdateWriteData(const SBlockRecord& record) override;
@@ -55,6 +56,8 @@ class CPlatformDevice : public CJvDevice {
  private:
   bool IsConnected();
   bool IdentifyOnline(SDeviceIdent& ident);
+  // The device checks up to the hardware revision.
+  int CheckDeviceAndRevision(const CPackageHeader& header);
   // False when the instrument runs on a battery too low for an update.
   bool HasPowerForUpdate();
 

@@ -2,6 +2,7 @@
 // changes around each part with the key block, the part's data in checked chunks, and the end
 // of the link when the instrument restarts.
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "device/Callback.h"
@@ -18,6 +19,7 @@ namespace Device {
 namespace {
 
 constexpr CProfileUpdateChecks::SRevisionRule kRevisions{'Z', 0x1FFF};
+constexpr int kOsContent = 2;
 constexpr int kMinimumBatteryMv = 3700;
 constexpr char16_t kMainsPower[] = u"AC_LINE_ONLINE";
 // Packages with fewer parts than this show the progress of each mode change.
@@ -44,14 +46,30 @@ bool CPlatformDevice::HasPowerForUpdate() {
   return end == millivolts.c_str() || value >= kMinimumBatteryMv;
 }
 
-int CPlatformDevice::UpdateCheckDevice(const CPackageHeader& header) {
+int CPlatformDevice::CheckDeviceAndRevision(const CPackageHeader& header) {
   if (!IsConnected()) return eUpdateNotAttached;
   if (const int result = CJvDevice::UpdateCheckDevice(header)) return result;
   SDeviceIdent ident;
   if (m_info.osVersion.IsEmpty() && !Identify(ident)) return eUpdateCommunication;
-  if (const int result = CProfileUpdateChecks::CheckRevisionAndOs(m_info.hardwareRevision, m_info.osVersion,
-                                                                  header, kRevisions))
-    return result;
+  if (m_info.hardwareRevision.IsEmpty() || m_info.osVersion.IsEmpty()) return eUpdateNotAttached;
+  return CProfileUpdateChecks::CheckHardware(m_info.hardwareRevision, header, kRevisions);
+}
+
+int CPlatformDevice::UpdatePrepare(const CContents& contents, const CPackageHeader& header) {
+  if (const int result = CheckDeviceAndRevision(header)) return result;
+  if (!CProfileUpdateChecks::RequiresOsVersion(header)) return eUpdateOk;
+  // The package's own operating system is what the instrument will run.
+  const auto os = std::find_if(contents.m_entries.begin(), contents.m_entries.end(),
+                               [](const SContentEntry& entry) { return entry.contentType == kOsContent; });
+  if (os == contents.m_entries.end()) return eUpdateNotAttached;
+  return CProfileUpdateChecks::CheckOsVersion(os->version, header);
+}
+
+int CPlatformDevice::UpdateCheckDevice(const CPackageHeader& header) {
+  if (const int result = CheckDeviceAndRevision(header)) return result;
+  CString version = m_info.osVersion;
+  version.Remove(u' ');
+  if (const int result = CProfileUpdateChecks::CheckOsVersion(CVersion(version), header)) return result;
   return HasPowerForUpdate() ? eUpdateOk : eUpdateBattery;
 }
 

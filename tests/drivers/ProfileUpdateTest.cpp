@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/PackageHeader.h"
+#include "device/Version.h"
 #include "drivers/PlatformDevice.h"
 #include "tests/device/StepLog.h"
 #include "tests/drivers/InstrumentFixture.h"
@@ -138,6 +139,29 @@ TEST_F(ProfileUpdate, PlatformThatKeepsRunningKeepsItsLink) {
   EXPECT_EQ(Device().UpdateSetRunMode(header, record), 0);
   EXPECT_EQ(Device().UpdateFinish(), 0);
   EXPECT_NE(Device().GetStream(), nullptr);
+}
+
+TEST_F(ProfileUpdate, PlatformPackageCheckComparesThePackagesOwnSystem) {
+  Instrument(10);
+  Connect();
+  Device::CPackageHeader header;
+  header.m_deviceCode = 0x0D000102;
+  Device::CContents contents;
+  EXPECT_EQ(Device().UpdatePrepare(contents, header), 0);
+  header.m_trailerValue1 = 0x00030002;
+  EXPECT_EQ(Device().UpdatePrepare(contents, header), 1);
+  Device::SContentEntry application;
+  application.contentType = 1;
+  application.version = CVersion(CString(u"9.0.0.0"));
+  Device::SContentEntry os;
+  os.contentType = 2;
+  os.version = CVersion(CString(u"3.1.0.0"));
+  contents.m_entries = {application, os};
+  EXPECT_EQ(Device().UpdatePrepare(contents, header), 11);
+  contents.m_entries[1].version = CVersion(CString(u"3.2.0.0"));
+  EXPECT_EQ(Device().UpdatePrepare(contents, header), 0);
+  contents.m_entries[1].version = CVersion(CString(u"4.2.0.0"));
+  EXPECT_EQ(Device().UpdatePrepare(contents, header), 11);
 }
 
 }  // namespace
