@@ -14,6 +14,7 @@ class CHallekLiveDevice : public CJvDevice {
   std::unique_ptr<CJvDevice> Create() const override;
   bool Identify(SDeviceIdent& ident) override;
   CString GetInfoText() override;
+  CString GetDeviceInfoPairs() override;
   bool QueryLoginCapability() override;
   const CString& GetSerialNumber() override;
   bool FillFirmwareList(CContents& contents) override;
@@ -23,9 +24,16 @@ class CHallekLiveDevice : public CJvDevice {
   bool QueryCapability() override;
 
   virtual bool GetDeviceInfo(SLiveProbeInfo& info);
+  virtual bool WriteDeviceIdentity(const CString& serial, const CString& hardware, const CString& serialDate);
+  virtual bool ResetZedo(bool afterLinkLoss, DWORD waitMs);
+  virtual bool WriteModuleIdentity(const CString& serial, const CString& hardware);
+  virtual CString SendRawText(const CString& text);
+  virtual int SendRawBytes(const BYTE* bytes, int count, BYTE* reply, int replySize);
+  virtual bool QueryBootloaderIdentity(CString& text);
+  virtual bool ModuleQuery(const CString& command, CString& text, int tries);
 
  private:
-  CLiveProbeIdentity m_identity;
+  CLiveProbeIdentity m_identity{u"BBoEx", u"HL20-000-0000"};
 };
 
 }  // namespace Device

@@ -80,7 +80,19 @@ std::vector<BYTE> DeviceCodeReply(const std::string& identity) {
 
 }  // namespace
 
-CInstrumentSimulator::CInstrumentSimulator(int type) : m_profile(SInstrumentProfile::Of(type)) {}
+CInstrumentSimulator::CInstrumentSimulator(int type) : m_profile(SInstrumentProfile::Of(type)) {
+  for (const auto& [word, answer] : m_profile.moduleWords) m_textAnswers[word] = answer;
+}
+
+void CInstrumentSimulator::SetLinkLostAnswers(int count) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_linkLostAnswers = count;
+}
+
+void CInstrumentSimulator::SetExtraLines(int count) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_extraLines = count;
+}
 
 void CInstrumentSimulator::SetIdentity(const std::string& identity) {
   std::lock_guard<std::mutex> lock(m_mutex);
@@ -314,7 +326,12 @@ void CInstrumentSimulator::OnTextChannel(CPeer& peer) {
     if (command == "EC1") m_echo = true;
     if (command == "EC0") m_echo = false;
   }
-  const std::string line = echo ? command + " " + answer + "\r\n" : answer + "\r";
+  std::string line = echo ? command + " " + answer + "\r\n" : answer + "\r";
+  if (answer == "BLE_RDY" || answer == "?") {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (int i = 0; i < m_extraLines && !m_profile.moduleWords.empty(); ++i)
+      line += "line" + std::to_string(i) + "\r";
+  }
   peer.Send(std::vector<BYTE>(line.begin(), line.end()));
 }
 
@@ -327,9 +344,42 @@ std::string CInstrumentSimulator::LoginAnswer(const std::string& command) const 
   return user + ";" + std::to_string(m_loginFlags);
 }
 
+void CInstrumentSimulator::SetIdentityField(size_t index, const std::string& value) {
+  std::vector<std::string> fields = FieldsOf(m_profile.identity);
+  if (index >= fields.size()) return;
+  fields[index] = value;
+  std::string identity;
+  for (const std::string& field : fields) identity += (identity.empty() ? "" : ";") + field;
+  m_profile.identity = identity;
+}
+
+std::string CInstrumentSimulator::ModuleWriteAnswer(const std::string& command) {
+  if (command.size() < 6) return std::string();
+  const std::string word = command.substr(0, 6);
+  const std::string value = command.substr(6);
+  if (word == "WDSeNu") {
+    SetIdentityField(2, value);
+  } else if (word == "WDHWVe") {
+    SetIdentityField(1, value);
+  } else if (word == "WDSeDa") {
+    m_textAnswers["RDSeDa"] = value;
+  } else if (word == "WMSeNu") {
+    m_textAnswers["RMSeNu"] = value;
+  } else if (word == "WMHWVe") {
+    m_textAnswers["RMHWVe"] = value;
+  } else {
+    return std::string();
+  }
+  return "ok";
+}
+
 std::string CInstrumentSimulator::TextAnswer(const std::string& command) {
   std::lock_guard<std::mutex> lock(m_mutex);
   if (command == "@ID@") {
+    if (m_linkLostAnswers > 0) {
+      --m_linkLostAnswers;
+      return "BLE_CON_NOK";
+    }
     if (m_profile.identity.empty()) return "?";
     return m_identityEchoed ? command + m_profile.identity : m_profile.identity;
   }
@@ -343,6 +393,10 @@ std::string CInstrumentSimulator::TextAnswer(const std::string& command) {
   if (command == "RLGO") return "OK";
   if (command == "PNAM?" && m_textAnswers.count(command) == 0)
     return ++m_readyPolls >= m_readyAfterPolls ? "TA" : "BUSY";
+  if (!m_profile.moduleWords.empty()) {
+    const std::string written = ModuleWriteAnswer(command);
+    if (!written.empty()) return written;
+  }
   const auto it = m_textAnswers.find(command);
   return it == m_textAnswers.end() ? "?" : it->second;
 }

@@ -51,6 +51,10 @@ class CInstrumentSimulator {
   void SetLoginFlags(int flags);
   // "PNAM?" answers "TA" from the poll with this number (from 1) on, "BUSY" before.
   void SetReadyAfterPolls(int polls);
+  // A probe's module answers the first `count` "@ID@" with "BLE_CON_NOK".
+  void SetLinkLostAnswers(int count);
+  // After answering "BLE_RDY" or "?" the module sends this many more lines.
+  void SetExtraLines(int count);
   // The Durimo 3's parameter block behind request 243.
   void SetParameterBlock(const std::vector<BYTE>& block);
   std::vector<BYTE> ParameterBlock() const;
@@ -100,6 +104,10 @@ class CInstrumentSimulator {
   // Request 243: the parameter block read, written or committed; called under the lock.
   std::vector<BYTE> ParameterBlockReply(const std::vector<BYTE>& payload);
   std::string LoginAnswer(const std::string& command) const;
+  // A probe module's write word ("WDSeNu...", "WMHWVe..."): stored, answered "ok"; empty for
+  // any other command. Called under the lock.
+  std::string ModuleWriteAnswer(const std::string& command);
+  void SetIdentityField(size_t index, const std::string& value);
   // A frame with more bytes right behind it (a raw long request, the 128-byte block): they are
   // taken up to a pause, logged with the frame and answered with the status. False when
   // nothing followed.
@@ -128,6 +136,8 @@ class CInstrumentSimulator {
   bool m_echo = false;
   bool m_identityEchoed = false;
   int m_loginFlags = 0;
+  int m_linkLostAnswers = 0;
+  int m_extraLines = 0;
   int m_readyAfterPolls = 1;
   int m_readyPolls = 0;
   std::vector<BYTE> m_parameterBlock = std::vector<BYTE>(20, 0);
