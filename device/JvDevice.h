@@ -164,6 +164,8 @@ class CJvDevice {
   int UpdateSetModeWithoutRequest();
   // The data step that sends a package entry as S-records.
   int UpdateWriteDataAsSRecords(const SBlockRecord& record);
+  // The same for the live probes, whose Bluetooth-module entries go as service records.
+  int UpdateWriteProbeData(const SBlockRecord& record);
   // The programming step of a part whose mode after it asks for it: the timed request, with
   // the second duration query where the instrument announces two.
   int UpdateTimedBlock(const SBlockRecord& record, bool askSecondDuration);
@@ -174,6 +176,10 @@ class CJvDevice {
   StreamIO::SRs232Settings m_serialSettings;
 
  private:
+  // Reads the entry's header from the package; the payload's size, or -1.
+  int ReadEntryHeader(const SBlockRecord& record);
+  int UpdateWriteRecords(const SBlockRecord& record, bool serviceRecords, int headerFailure);
+
   StreamIO::CIoStream* m_secondStream = nullptr;
   std::unique_ptr<StreamIO::CIoStream> m_stream;
   int m_portKind = ePortNone;

@@ -81,4 +81,22 @@ bool CDurimoDIDDevice::ModuleQuery(const CString& command, CString& text, int tr
   return CLiveProbeLink::ModuleQuery(Commands(), command, text, tries);
 }
 
+int CDurimoDIDDevice::UpdateInit(const CPackageHeader& header) {
+  return m_update.Init(*this, Commands(), Callback(), m_identity, header);
+}
+
+int CDurimoDIDDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord&) {
+  return UpdateSetModeWithoutRequest();
+}
+
+int CDurimoDIDDevice::UpdateWriteData(const SBlockRecord& record) {
+  return m_update.WriteData(Commands(), UpdateWriteProbeData(record));
+}
+
+int CDurimoDIDDevice::UpdateWriteDataBlock(const SBlockRecord&) { return 0; }
+
+int CDurimoDIDDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord&) {
+  return m_update.Exit(Commands(), m_identity, header);
+}
+
 }  // namespace Device

@@ -81,4 +81,22 @@ bool CHallekLiveDevice::ModuleQuery(const CString& command, CString& text, int t
   return CLiveProbeLink::ModuleQuery(Commands(), command, text, tries);
 }
 
+int CHallekLiveDevice::UpdateInit(const CPackageHeader& header) {
+  return m_update.Init(*this, Commands(), Callback(), m_identity, header);
+}
+
+int CHallekLiveDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord&) {
+  return UpdateSetModeWithoutRequest();
+}
+
+int CHallekLiveDevice::UpdateWriteData(const SBlockRecord& record) {
+  return m_update.WriteData(Commands(), UpdateWriteProbeData(record));
+}
+
+int CHallekLiveDevice::UpdateWriteDataBlock(const SBlockRecord&) { return 0; }
+
+int CHallekLiveDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord&) {
+  return m_update.Exit(Commands(), m_identity, header);
+}
+
 }  // namespace Device

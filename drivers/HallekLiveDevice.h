@@ -5,6 +5,7 @@
 
 #include "device/JvDevice.h"
 #include "drivers/LiveProbeIdentity.h"
+#include "drivers/LiveProbeUpdate.h"
 
 namespace Device {
 
@@ -22,6 +23,11 @@ class CHallekLiveDevice : public CJvDevice {
   // The whole signature; -1 when it cannot be had.
   int GetDeviceCode() override;
   bool QueryCapability() override;
+  int UpdateInit(const CPackageHeader& header) override;
+  int UpdateSetMode(const CPackageHeader& header, const SBlockRecord& record) override;
+  int UpdateWriteData(const SBlockRecord& record) override;
+  int UpdateWriteDataBlock(const SBlockRecord& record) override;
+  int UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) override;
 
   virtual bool GetDeviceInfo(SLiveProbeInfo& info);
   virtual bool WriteDeviceIdentity(const CString& serial, const CString& hardware, const CString& serialDate);
@@ -33,6 +39,7 @@ class CHallekLiveDevice : public CJvDevice {
   virtual bool ModuleQuery(const CString& command, CString& text, int tries);
 
  private:
+  CLiveProbeUpdate m_update{false, true};
   CLiveProbeIdentity m_identity{u"BBoEx", u"HL20-000-0000"};
 };
 

@@ -56,6 +56,7 @@ class CLiveProbeIdentity {
 
   SLiveProbeInfo& Info() { return m_info; }
   BYTE Mode() const { return m_mode; }
+  void SetMode(BYTE mode) { m_mode = mode; }
 
  private:
   bool QueryAgain(CJvCommands* commands, bool afterLinkLoss, CString& line);

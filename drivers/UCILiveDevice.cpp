@@ -81,4 +81,22 @@ bool CUCILiveDevice::ModuleQuery(const CString& command, CString& text, int trie
   return CLiveProbeLink::ModuleQuery(Commands(), command, text, tries);
 }
 
+int CUCILiveDevice::UpdateInit(const CPackageHeader& header) {
+  return m_update.Init(*this, Commands(), Callback(), m_identity, header);
+}
+
+int CUCILiveDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord&) {
+  return UpdateSetModeWithoutRequest();
+}
+
+int CUCILiveDevice::UpdateWriteData(const SBlockRecord& record) {
+  return m_update.WriteData(Commands(), UpdateWriteProbeData(record));
+}
+
+int CUCILiveDevice::UpdateWriteDataBlock(const SBlockRecord&) { return 0; }
+
+int CUCILiveDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord&) {
+  return m_update.Exit(Commands(), m_identity, header);
+}
+
 }  // namespace Device

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/Contents.h"
+#include "device/PackageHeader.h"
 #include "drivers/DurimoDIDDevice.h"
 #include "drivers/HallekLiveDevice.h"
 #include "drivers/UCILiveDevice.h"
@@ -128,6 +129,45 @@ TEST_F(LiveProbe, RawBytesFitTheCallersBuffer) {
   EXPECT_EQ(reply[0], 4);
   EXPECT_EQ(reply[1], 0x02);
   EXPECT_EQ(reply[2], 0x01);
+}
+
+Device::CPackageHeader PackageWithModule(bool module) {
+  Device::CPackageHeader header;
+  Device::SContentEntry application;
+  application.contentType = 1;
+  header.m_contents.m_entries.push_back(application);
+  Device::SContentEntry entry;
+  entry.contentType = 12;
+  if (module) header.m_contents.m_entries.push_back(entry);
+  return header;
+}
+
+TEST_F(LiveProbe, LeebProbeModulePackageNeverErasesTheProbe) {
+  Instrument(17);
+  Connect();
+  const Device::CPackageHeader header = PackageWithModule(true);
+  const Device::SBlockRecord record;
+  EXPECT_EQ(Device().UpdateInit(header), 0);
+  EXPECT_EQ(Device().UpdateSetRunMode(header, record), 0);
+  const std::vector<std::string> log = Log();
+  EXPECT_EQ(Count("text BBS"), 1) << Lines(log);
+  EXPECT_EQ(Count("text ORST"), 1) << Lines(log);
+  EXPECT_EQ(Count("raw 01 38 00 00 C7 FF 17"), 1) << Lines(log);
+  EXPECT_EQ(Count("service SE030000FC"), 0) << Lines(log);
+  EXPECT_EQ(Count("frame C1 C9 01"), 1) << Lines(log);
+}
+
+TEST_F(LiveProbe, LeebProbePackageWithoutModuleGoesThroughTheBootLoader) {
+  Instrument(17);
+  Connect();
+  const Device::CPackageHeader header = PackageWithModule(false);
+  const Device::SBlockRecord record;
+  EXPECT_EQ(Device().UpdateInit(header), 0);
+  EXPECT_EQ(Device().UpdateSetRunMode(header, record), 0);
+  const std::vector<std::string> log = Log();
+  EXPECT_EQ(Count("text BBS"), 0) << Lines(log);
+  EXPECT_EQ(Count("service SE030000FC"), 1) << Lines(log);
+  EXPECT_EQ(log.back(), "service SX030000FC");
 }
 
 }  // namespace

@@ -272,16 +272,37 @@ void CInstrumentSimulator::Run(CPeer& peer) {
     }
     if (byte == kDle && ApplicationAnswers()) {
       OnTextChannel(peer);
-    } else if (byte >= kFirstFrameHeader && byte <= kLastFrameHeader) {
+    } else if (byte >= kFirstFrameHeader && byte <= kLastFrameHeader && !InModulePacket()) {
       OnFrame(peer, byte);
     } else if (byte == 'S' && !ApplicationAnswers()) {
       OnServiceLine(peer);
     } else {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      m_raw.push_back(byte);
+      OnRawByte(peer, byte);
     }
   }
   FlushRaw();
+}
+
+// A probe's module takes raw packets whose bytes would otherwise read as frame headers.
+bool CInstrumentSimulator::InModulePacket() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return !m_profile.moduleWords.empty() && !m_raw.empty();
+}
+
+void CInstrumentSimulator::OnRawByte(CPeer& peer, BYTE byte) {
+  // The module's boot-mode packet is answered with its 15-byte status.
+  static const std::vector<BYTE> kModuleBootPacket = {0x01, 0x38, 0x00, 0x00, 0xC7, 0xFF, 0x17};
+  bool bootPacket = false;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_raw.push_back(byte);
+    bootPacket = !m_profile.moduleWords.empty() && m_raw.size() >= kModuleBootPacket.size() &&
+                 std::equal(kModuleBootPacket.begin(), kModuleBootPacket.end(),
+                            m_raw.end() - long(kModuleBootPacket.size()));
+  }
+  if (!bootPacket) return;
+  FlushRaw();
+  peer.Send(std::vector<BYTE>(15, 0x5A));
 }
 
 void CInstrumentSimulator::RunStream(CPeer& peer) {

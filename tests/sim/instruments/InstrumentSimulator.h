@@ -99,6 +99,8 @@ class CInstrumentSimulator {
   void RunStream(CPeer& peer);
   void NoteLineSettings(CPeer& peer);
   void OnTextChannel(CPeer& peer);
+  void OnRawByte(CPeer& peer, BYTE byte);
+  bool InModulePacket() const;
   void OnFrame(CPeer& peer, BYTE header);
   void OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload);
   // Request 243: the parameter block read, written or committed; called under the lock.
