@@ -29,6 +29,11 @@ CCancelableStream::~CCancelableStream() {
   g_streams.erase(m_entry);
 }
 
+void ForgetRegisteredStream(const StreamIO::CIoStream* stream) {
+  std::lock_guard lock(g_lock);
+  if (g_stream == stream) g_stream = nullptr;
+}
+
 void CancelRegisteredStream() {
   std::lock_guard lock(g_lock);
   for (StreamIO::CIoStream* stream : g_streams) {

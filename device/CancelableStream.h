@@ -25,5 +25,8 @@ class CCancelableStream {
 
 // Cancels every registered stream; a failing cancel is ignored.
 void CancelRegisteredStream();
+// A stream that is deleted while the job's scope still holds it is taken off first, so that
+// a cancel finds nothing rather than a deleted stream.
+void ForgetRegisteredStream(const StreamIO::CIoStream* stream);
 
 }  // namespace Device

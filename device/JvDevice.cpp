@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "device/Callback.h"
+#include "device/CancelableStream.h"
 #include "device/DeviceAbort.h"
 #include "device/DeviceFactory.h"
 #include "device/JvCommands.h"
@@ -54,6 +55,13 @@ std::unique_ptr<StreamIO::CIoStream> CJvDevice::Detach() {
   m_commands.reset();
   m_portKind = ePortNone;
   return std::move(m_stream);
+}
+
+void CJvDevice::DropConnection() {
+  ForgetRegisteredStream(m_stream.get());
+  m_commands.reset();
+  m_stream.reset();
+  m_portKind = ePortNone;
 }
 
 StreamIO::CIoStream* CJvDevice::GetStream() { return m_stream.get(); }
@@ -200,7 +208,7 @@ int CJvDevice::BinaryRequest(BYTE code, int payloadLength, BYTE* buffer, int buf
 
 bool CJvDevice::QueryCapability() { return false; }
 
-int CJvDevice::UpdatePrepare() { return 1; }
+int CJvDevice::UpdatePrepare(const CContents&, const CPackageHeader&) { return 1; }
 
 bool CJvDevice::CheckConnection(SDeviceIdent& ident, int kind, int& value) {
   value = 0;

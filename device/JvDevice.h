@@ -123,8 +123,9 @@ class CJvDevice {
   virtual int BinaryRequest(BYTE code, int payloadLength, BYTE* buffer, int bufferSize, int timeoutMs);
   // 43
   virtual bool QueryCapability();
-  // 44
-  virtual int UpdatePrepare();
+  // 44: checks an update package against the instrument before the update is offered, with
+  // the package's content list; an update result code, 1 where the class has no check.
+  virtual int UpdatePrepare(const CContents& contents, const CPackageHeader& header);
   // 45: kinds 1 and 12 identify (twice at most); kind 2 sets 70000 and fails; others pass.
   virtual bool CheckConnection(SDeviceIdent& ident, int kind, int& value);
   // 46 to 53: the steps of a firmware update, each returning an update result code.
@@ -163,10 +164,22 @@ class CJvDevice {
   int UpdateSetModeWithoutRequest();
   // The data step that sends a package entry as S-records.
   int UpdateWriteDataAsSRecords(const SBlockRecord& record);
+  // The same for the live probes, whose Bluetooth-module entries go as service records.
+  int UpdateWriteProbeData(const SBlockRecord& record);
+  // The programming step of a part whose mode after it asks for it: the timed request, with
+  // the second duration query where the instrument announces two.
+  int UpdateTimedBlock(const SBlockRecord& record, bool askSecondDuration);
+  // Deletes the attached stream and the command layer, as after an instrument restarts; a
+  // running job's cancel no longer reaches the stream. A new stream may be attached later.
+  void DropConnection();
 
   StreamIO::SRs232Settings m_serialSettings;
 
  private:
+  // Reads the entry's header from the package; the payload's size, or -1.
+  int ReadEntryHeader(const SBlockRecord& record);
+  int UpdateWriteRecords(const SBlockRecord& record, bool serviceRecords, int headerFailure);
+
   StreamIO::CIoStream* m_secondStream = nullptr;
   std::unique_ptr<StreamIO::CIoStream> m_stream;
   int m_portKind = ePortNone;

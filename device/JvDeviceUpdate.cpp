@@ -19,6 +19,7 @@ namespace {
 constexpr int kModeWaitFactor = 100;
 constexpr int kProgrammingProgressMode = 2;
 constexpr BYTE kSRecordFormat = 0x40;
+constexpr BYTE kServiceRecordFormat = 0x50;
 constexpr int kEntryHeaderSize = 16;
 constexpr int kMaxEntryHeaderSize = 512;
 
@@ -108,13 +109,16 @@ int CJvDevice::UpdateWriteData(const SBlockRecord& record) {
   return IsDeviceThreadAborted() ? eUpdateAborted : eUpdateIncomplete;
 }
 
-int CJvDevice::UpdateWriteDataBlock(const SBlockRecord& record) {
+int CJvDevice::UpdateWriteDataBlock(const SBlockRecord& record) { return UpdateTimedBlock(record, false); }
+
+int CJvDevice::UpdateTimedBlock(const SBlockRecord& record, bool askSecondDuration) {
   if (!m_commands) return eUpdateNotAttached;
   if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (!(record.ModeAfter() & SBlockRecord::kProgramBlock)) return eUpdateOk;
   ReportStep(IDS_UPDATE_WRITE_BLOCK);
-  return m_commands->RunTimedRequest(m_callback, kProgrammingProgressMode, false) ? eUpdateOk
-                                                                                  : eUpdateProgram;
+  return m_commands->RunTimedRequest(m_callback, kProgrammingProgressMode, askSecondDuration)
+             ? eUpdateOk
+             : eUpdateProgram;
 }
 
 int CJvDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) {
@@ -154,18 +158,39 @@ int CJvDevice::UpdateWriteDataAsSRecords(const SBlockRecord& record) {
   if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return eUpdateNotAttached;
   ReportStep(IDS_UPDATE_TRANSFER_BLOCK);
   if (record.DataFormat() != kSRecordFormat) return eUpdateOk;
+  return UpdateWriteRecords(record, false, eUpdateIncomplete);
+}
+
+int CJvDevice::UpdateWriteProbeData(const SBlockRecord& record) {
+  if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return eUpdateNotAttached;
+  ReportStep(IDS_UPDATE_TRANSFER_BLOCK);
+  // A malformed entry header means an unusable package.
+  if (record.DataFormat() == kServiceRecordFormat)
+    return UpdateWriteRecords(record, true, eUpdateNotAttached);
+  if (record.DataFormat() == kSRecordFormat) return UpdateWriteRecords(record, false, eUpdateNotAttached);
+  return eUpdateOk;
+}
+
+int CJvDevice::ReadEntryHeader(const SBlockRecord& record) {
   const int entrySize = int(record.DataLength());
   BYTE entryHeader[kEntryHeaderSize];
-  if (m_secondStream->Read(entryHeader, kEntryHeaderSize) != kEntryHeaderSize) return eUpdateIncomplete;
+  if (m_secondStream->Read(entryHeader, kEntryHeaderSize) != kEntryHeaderSize) return -1;
   const int headerSize = GetLe16(entryHeader + 4);
-  if (headerSize < kEntryHeaderSize || headerSize > kMaxEntryHeaderSize || headerSize > entrySize)
-    return eUpdateIncomplete;
+  if (headerSize < kEntryHeaderSize || headerSize > kMaxEntryHeaderSize || headerSize > entrySize) return -1;
   if (headerSize > kEntryHeaderSize) {
     std::vector<BYTE> rest(size_t(headerSize - kEntryHeaderSize));
-    if (m_secondStream->Read(rest.data(), int(rest.size())) != int(rest.size())) return eUpdateIncomplete;
+    if (m_secondStream->Read(rest.data(), int(rest.size())) != int(rest.size())) return -1;
   }
-  const int count = entrySize - headerSize;
-  if (m_commands->SendSRecords(m_secondStream, count, m_callback) == count) return eUpdateOk;
+  return entrySize - headerSize;
+}
+
+int CJvDevice::UpdateWriteRecords(const SBlockRecord& record, bool serviceRecords, int headerFailure) {
+  const int count = ReadEntryHeader(record);
+  if (count < 0) return headerFailure;
+  // The service records count as sent when the download reached the end of their text.
+  const int sent = serviceRecords ? m_commands->ServiceRecordDownload(m_secondStream, count, m_callback)
+                                  : m_commands->SendSRecords(m_secondStream, count, m_callback);
+  if (sent == count) return eUpdateOk;
   return IsDeviceThreadAborted() ? eUpdateAborted : eUpdateIncomplete;
 }
 

@@ -1,6 +1,9 @@
 #include "drivers/Durimo3SeDevice.h"
 
+#include "device/JvCommands.h"
+#include "device/Version.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/ProfileLogin.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
 
@@ -9,14 +12,21 @@ namespace {
 
 enum : int { kOsVersion = 5, kLocalization = 6, kTimeZoneId = 7 };
 
+// Firmware before this version knows no user profiles and needs no login.
+constexpr char16_t kFirstLoginVersion[] = u"0.2.13";
+
 }  // namespace
 
 CDurimo3SeDevice::CDurimo3SeDevice() : CJvDevice(0, u"Durimo 3", 7, 3) {}
 
 std::unique_ptr<CJvDevice> CDurimo3SeDevice::Create() const { return std::make_unique<CDurimo3SeDevice>(); }
 
+bool CDurimo3SeDevice::IsConnected() { return GetStream() && GetStream()->IsOpen() && Commands(); }
+
 bool CDurimo3SeDevice::Identify(SDeviceIdent& ident) {
-  if (!GetStream() || !GetStream()->IsOpen()) return false;
+  if (!IsConnected()) return false;
+  // An instrument left in echo mode is switched back; whether it was does not matter here.
+  Commands()->SetTextMode(false, true);
   CString line;
   if (!CIdentityReply::Query(Commands(), line)) return false;
   const CIdentityReply reply(line);
@@ -67,6 +77,28 @@ bool CDurimo3SeDevice::FillFirmwareList(CContents& contents) {
   application.version = CVersion(m_info.appVersion);
   contents.m_entries.push_back(application);
   return true;
+}
+
+bool CDurimo3SeDevice::RemoteLogin(SDeviceLogin& login) {
+  if (!IsConnected()) return false;
+  SDeviceIdent id;
+  if (Commands()->QueryId(id)) {
+    CString version = id.appVersion;
+    version.Remove(u' ');
+    if (CVersion(version) < CVersion(CString(kFirstLoginVersion))) {
+      CProfileLogin::Grant(login, QueryLoginCapability());
+      KeepLogin(login);
+      return true;
+    }
+  }
+  if (!CProfileLogin::Send(*Commands(), login, QueryLoginCapability())) return false;
+  KeepLogin(login);
+  return CProfileLogin::IsLoggedIn(login);
+}
+
+bool CDurimo3SeDevice::RemoteLogout() {
+  CJvDevice::RemoteLogout();
+  return IsConnected() && Commands()->LogoutRemote();
 }
 
 bool CDurimo3SeDevice::GetDeviceInfo(SDurimo3Info& info) {

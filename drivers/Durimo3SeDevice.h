@@ -1,9 +1,11 @@
 #pragma once
 // The Durimo 3 hardness tester, reached over serial, USB and IP.
 
+#include <initializer_list>
 #include <memory>
 
 #include "device/JvDevice.h"
+#include "drivers/Durimo3Parameters.h"
 
 namespace Device {
 
@@ -22,10 +24,26 @@ class CDurimo3SeDevice : public CJvDevice {
   CString GetInfoText() override;
   const CString& GetSerialNumber() override;
   bool FillFirmwareList(CContents& contents) override;
+  bool RemoteLogin(SDeviceLogin& login) override;
+  bool RemoteLogout() override;
+  int UpdateCheckDevice(const CPackageHeader& header) override;
+  int UpdateWriteDataBlock(const SBlockRecord& record) override;
 
   virtual bool GetDeviceInfo(SDurimo3Info& info);
+  virtual bool ReadParameterBlock(SDurimo3Parameters& parameters);
+  virtual bool WriteParameterBlock(const SDurimo3Parameters& parameters);
 
  private:
+  bool IsConnected();
+  // Switch request 0xE0 for one target: true when four bytes came back, the first
+  // `zeroBytes` of them zero.
+  bool SwitchOn(BYTE target, int zeroBytes);
+  void SwitchOff(std::initializer_list<BYTE> targets);
+  // Polls "PNAM?" until the instrument reports itself ready.
+  bool WaitUntilReady();
+  bool ReadBlock(BYTE* block);
+  bool WriteBlock(const BYTE* block);
+
   SDurimo3Info m_info;
 };
 

@@ -17,6 +17,11 @@ bool CHallekLiveDevice::Identify(SDeviceIdent& ident) {
 
 CString CHallekLiveDevice::GetInfoText() { return m_identity.InfoText(); }
 
+CString CHallekLiveDevice::GetDeviceInfoPairs() {
+  // Before anything was identified the pairs name the instrument class only.
+  return m_identity.Info().deviceName.IsEmpty() ? CJvDevice::GetDeviceInfoPairs() : m_identity.InfoPairs();
+}
+
 bool CHallekLiveDevice::QueryLoginCapability() { return true; }
 
 const CString& CHallekLiveDevice::GetSerialNumber() { return m_identity.Info().serialNumber; }
@@ -45,6 +50,53 @@ bool CHallekLiveDevice::QueryCapability() { return true; }
 bool CHallekLiveDevice::GetDeviceInfo(SLiveProbeInfo& info) {
   if (&info != &m_identity.Info()) info = m_identity.Info();
   return true;
+}
+
+bool CHallekLiveDevice::WriteDeviceIdentity(const CString& serial, const CString& hardware,
+                                            const CString& serialDate) {
+  return m_identity.WriteDeviceIdentity(Commands(), GetExpectedDeviceCode(), serial, hardware, serialDate);
+}
+
+bool CHallekLiveDevice::ResetZedo(bool afterLinkLoss, DWORD waitMs) {
+  return m_identity.Link().ResetZedo(Commands(), afterLinkLoss, waitMs);
+}
+
+bool CHallekLiveDevice::WriteModuleIdentity(const CString& serial, const CString& hardware) {
+  return m_identity.WriteModuleIdentity(Commands(), GetExpectedDeviceCode(), serial, hardware);
+}
+
+CString CHallekLiveDevice::SendRawText(const CString& text) {
+  return CLiveProbeLink::SendRawText(Commands(), text);
+}
+
+int CHallekLiveDevice::SendRawBytes(const BYTE* bytes, int count, BYTE* reply, int replySize) {
+  return CLiveProbeLink::SendRawBytes(Commands(), bytes, count, reply, replySize);
+}
+
+bool CHallekLiveDevice::QueryBootloaderIdentity(CString& text) {
+  return CLiveProbeIdentity::QueryBootloaderIdentity(Commands(), text);
+}
+
+bool CHallekLiveDevice::ModuleQuery(const CString& command, CString& text, int tries) {
+  return CLiveProbeLink::ModuleQuery(Commands(), command, text, tries);
+}
+
+int CHallekLiveDevice::UpdateInit(const CPackageHeader& header) {
+  return m_update.Init(*this, Commands(), Callback(), m_identity, header);
+}
+
+int CHallekLiveDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord&) {
+  return UpdateSetModeWithoutRequest();
+}
+
+int CHallekLiveDevice::UpdateWriteData(const SBlockRecord& record) {
+  return m_update.WriteData(Commands(), UpdateWriteProbeData(record));
+}
+
+int CHallekLiveDevice::UpdateWriteDataBlock(const SBlockRecord&) { return 0; }
+
+int CHallekLiveDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord&) {
+  return m_update.Exit(Commands(), m_identity, header);
 }
 
 }  // namespace Device

@@ -1,6 +1,10 @@
 #include "drivers/PlatformDevice.h"
 
+#include "device/JvCommands.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/ProfileLogin.h"
+#include "platform/base/Clock.h"
+#include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
 
@@ -15,16 +19,45 @@ enum : int {
   kTimeZoneId = 9
 };
 
+constexpr char16_t kEchoedCommand[] = u"@ID@";
+constexpr int kPowerFieldCount = 7;
+
+// Connection checks: the identify-and-login check, and the kind the Platform does not know.
+constexpr int kCheckIdentify = 1;
+constexpr int kCheckUnsupported = 2;
+constexpr int kCheckUnsupportedValue = 70000;
+constexpr DWORD kIdentifyRetryMs = 10000;
+
 }  // namespace
 
 CPlatformDevice::CPlatformDevice() : CJvDevice(10, u"Platform", 6, 13) { m_serialSettings.baud = 19200; }
 
 std::unique_ptr<CJvDevice> CPlatformDevice::Create() const { return std::make_unique<CPlatformDevice>(); }
 
+bool CPlatformDevice::IsConnected() {
+  try {
+    return GetStream() && GetStream()->IsOpen() && Commands();
+  } catch (const CFileException&) {
+    return false;
+  }
+}
+
 bool CPlatformDevice::Identify(SDeviceIdent& ident) {
-  if (!GetStream() || !GetStream()->IsOpen()) return false;
+  if (!IsConnected()) return false;
+  try {
+    return IdentifyOnline(ident);
+  } catch (const CFileException&) {
+    return false;
+  }
+}
+
+bool CPlatformDevice::IdentifyOnline(SDeviceIdent& ident) {
+  // An instrument left in echo mode is switched back; a failed probe is tried once more, and
+  // either way the identity query follows.
+  if (!Commands()->SetTextMode(false, true)) Commands()->SetTextMode(false, true);
   CString line;
   if (!CIdentityReply::Query(Commands(), line)) return false;
+  if (line.Left(4) == CString(kEchoedCommand)) line = line.Mid(4);
   const CIdentityReply reply(line);
   if (!reply.HasFields(kLocalization + 1)) return false;
   m_info.deviceName = reply.Field(CIdentityReply::kName);
@@ -84,6 +117,54 @@ bool CPlatformDevice::FillFirmwareList(CContents& contents) {
 }
 
 bool CPlatformDevice::QueryCapability() { return true; }
+
+bool CPlatformDevice::RemoteLogin(SDeviceLogin& login) {
+  if (!IsConnected()) return false;
+  if (!CProfileLogin::Send(*Commands(), login, QueryLoginCapability())) return false;
+  KeepLogin(login);
+  return CProfileLogin::IsLoggedIn(login);
+}
+
+bool CPlatformDevice::RemoteLogout() {
+  CJvDevice::RemoteLogout();
+  return IsConnected() && Commands()->LogoutRemote();
+}
+
+bool CPlatformDevice::CheckConnection(SDeviceIdent& ident, int kind, int& value) {
+  value = 0;
+  if (kind == kCheckUnsupported) {
+    value = kCheckUnsupportedValue;
+    return false;
+  }
+  if (kind != kCheckIdentify) return true;
+  if (!IsConnected()) return false;
+  try {
+    if (!IdentifyOnline(ident)) {
+      // The instrument may be restarting; it gets time to come back once.
+      Sleep(kIdentifyRetryMs);
+      if (!IdentifyOnline(ident)) return false;
+    }
+    SDeviceLogin login = GetLogin();
+    return RemoteLogin(login);
+  } catch (const CFileException&) {
+    return false;
+  }
+}
+
+bool CPlatformDevice::QueryPowerState(SPowerState& state) {
+  if (!IsConnected()) return false;
+  CString answer;
+  if (!Commands()->QueryPower(answer)) return false;
+  const CIdentityReply reply(answer);
+  if (!reply.HasFields(kPowerFieldCount)) return false;
+  for (int i = 0; i < kPowerFieldCount; ++i) {
+    state.fields[i] = reply.Field(i);
+    if (state.fields[i].IsEmpty()) return false;
+  }
+  return true;
+}
+
+bool CPlatformDevice::CopyDeviceInfo(SPlatformInfo& info) { return GetDeviceInfo(info); }
 
 bool CPlatformDevice::GetDeviceInfo(SPlatformInfo& info) {
   if (&info != &m_info) info = m_info;

@@ -17,6 +17,11 @@ bool CUCILiveDevice::Identify(SDeviceIdent& ident) {
 
 CString CUCILiveDevice::GetInfoText() { return m_identity.InfoText(); }
 
+CString CUCILiveDevice::GetDeviceInfoPairs() {
+  // Before anything was identified the pairs name the instrument class only.
+  return m_identity.Info().deviceName.IsEmpty() ? CJvDevice::GetDeviceInfoPairs() : m_identity.InfoPairs();
+}
+
 bool CUCILiveDevice::QueryLoginCapability() { return true; }
 
 const CString& CUCILiveDevice::GetSerialNumber() { return m_identity.Info().serialNumber; }
@@ -45,6 +50,53 @@ bool CUCILiveDevice::QueryCapability() { return true; }
 bool CUCILiveDevice::GetDeviceInfo(SLiveProbeInfo& info) {
   if (&info != &m_identity.Info()) info = m_identity.Info();
   return true;
+}
+
+bool CUCILiveDevice::WriteDeviceIdentity(const CString& serial, const CString& hardware,
+                                         const CString& serialDate) {
+  return m_identity.WriteDeviceIdentity(Commands(), GetExpectedDeviceCode(), serial, hardware, serialDate);
+}
+
+bool CUCILiveDevice::ResetZedo(bool afterLinkLoss, DWORD waitMs) {
+  return m_identity.Link().ResetZedo(Commands(), afterLinkLoss, waitMs);
+}
+
+bool CUCILiveDevice::WriteModuleIdentity(const CString& serial, const CString& hardware) {
+  return m_identity.WriteModuleIdentity(Commands(), GetExpectedDeviceCode(), serial, hardware);
+}
+
+CString CUCILiveDevice::SendRawText(const CString& text) {
+  return CLiveProbeLink::SendRawText(Commands(), text);
+}
+
+int CUCILiveDevice::SendRawBytes(const BYTE* bytes, int count, BYTE* reply, int replySize) {
+  return CLiveProbeLink::SendRawBytes(Commands(), bytes, count, reply, replySize);
+}
+
+bool CUCILiveDevice::QueryBootloaderIdentity(CString& text) {
+  return CLiveProbeIdentity::QueryBootloaderIdentity(Commands(), text);
+}
+
+bool CUCILiveDevice::ModuleQuery(const CString& command, CString& text, int tries) {
+  return CLiveProbeLink::ModuleQuery(Commands(), command, text, tries);
+}
+
+int CUCILiveDevice::UpdateInit(const CPackageHeader& header) {
+  return m_update.Init(*this, Commands(), Callback(), m_identity, header);
+}
+
+int CUCILiveDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord&) {
+  return UpdateSetModeWithoutRequest();
+}
+
+int CUCILiveDevice::UpdateWriteData(const SBlockRecord& record) {
+  return m_update.WriteData(Commands(), UpdateWriteProbeData(record));
+}
+
+int CUCILiveDevice::UpdateWriteDataBlock(const SBlockRecord&) { return 0; }
+
+int CUCILiveDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord&) {
+  return m_update.Exit(Commands(), m_identity, header);
 }
 
 }  // namespace Device

@@ -160,9 +160,9 @@ TEST_F(IdentifyByLayout, LiveProbeListsItsModuleUnlessItHasNone) {
   ASSERT_EQ(contents.m_entries.size(), 2u);
   EXPECT_EQ(contents.m_entries[1].contentType, 12);
   EXPECT_EQ(contents.m_entries[1].kind, 2);
-  // The whole signature; only the first Identify asked the instrument.
+  // The whole signature; only the first Identify asked the instrument and its module.
   EXPECT_EQ(Device().GetDeviceCode(), 0x1B000102);
-  EXPECT_EQ(Lines(LogOf(1)), "text @ID@\n");
+  EXPECT_EQ(Lines(LogOf(5)), "text @ID@\ntext RMInNa\ntext RMSeNu\ntext RMFWVe\ntext RMHWVe\n");
 }
 
 TEST_F(IdentifyByLayout, SilentTestBoxAndSondrelLabIdentifyFromTheBootLoaderInStateTwo) {

@@ -10,7 +10,7 @@
 #include "device/streamio/FileStream.h"
 #include "device/streamio/IpStream.h"
 #include "device/streamio/StreamIO.h"
-#include "drivers/Durimo3SeDevice.h"
+#include "drivers/Calvera2Device.h"
 #include "platform/base/Clock.h"
 #include "tests/device/StepLog.h"
 #include "tests/sim/Peer.h"
@@ -44,22 +44,22 @@ class BaseUpdateSteps : public ::testing::Test {
     ASSERT_TRUE(m_device.Attach(stream, Device::ePortIp));
   }
 
-  Device::CDurimo3SeDevice m_device;
+  Device::CCalvera2Device m_device;
   std::unique_ptr<Sim::CPeer> m_peer;
 };
 
 TEST_F(BaseUpdateSteps, DeviceCheckComparesTheReportedCode) {
   Connect(Sim::CScript()
               .Expect({0xC0, 0xF1})
-              .Reply({4, 0x03, 0x00, 0x00, 0x00})
+              .Reply({4, 0x08, 0x00, 0x00, 0x00})
               .Expect({0xC0, 0xF1})
-              .Reply({4, 0x04, 0x00, 0x00, 0x00})
+              .Reply({4, 0x09, 0x00, 0x00, 0x00})
               .Expect({0xC0, 0xF1})
               .Reply({0xF5}));
   CStepLog log;
   ASSERT_TRUE(m_device.SetCallback(&log));
   Device::CPackageHeader header;
-  header.m_deviceCode = 3;
+  header.m_deviceCode = 8;
   EXPECT_EQ(m_device.UpdateCheckDevice(header), 0);
   EXPECT_EQ(m_device.UpdateCheckDevice(header), 8);
   EXPECT_EQ(m_device.UpdateCheckDevice(header), 6);
@@ -123,7 +123,7 @@ TEST(UpdateErrorText, TextsOfTheResultCodes) {
       u"\r\nPlease restart the device and this Application and retry the Update.\r\nIn case the error "
       u"persists, "
       u"contact a Jovant service centre.";
-  Device::CDurimo3SeDevice device;
+  Device::CCalvera2Device device;
   EXPECT_EQ(device.GetUpdateErrorText(0), CString());
   EXPECT_EQ(device.GetUpdateErrorText(1), u"An error (1) occurred during the device Update." + retry);
   EXPECT_EQ(device.GetUpdateErrorText(2), u"An error (2) occurred during the device Update." + retry);

@@ -9,6 +9,9 @@
 //   ReadSelfCheck                           flag_a= flag_b= value= flag_c= flag_d=
 //   RemoteLogin USER PASSWORD               flags=0x%04X user=
 //   CheckConnection KIND                    value=
+//   ReadParameterBlock                      p1= ... p10=
+//   WriteParameterBlock P1 ... P10
+//   QueryPowerState                         fields= (the seven joined by ";")
 // The Armivue's and the live instruments' own operations are listed in InstrumentOperations.h.
 // Exits 0 when attached and called, 2 for an unknown type or operation.
 
@@ -21,7 +24,9 @@
 
 #include "device/DeviceFactory.h"
 #include "device/DeviceLogin.h"
+#include "drivers/Durimo3SeDevice.h"
 #include "drivers/OhmiraDevice.h"
+#include "drivers/PlatformDevice.h"
 #include "drivers/SondrelLabDevice.h"
 #include "drivers/TestBoxDevice.h"
 #include "drivers/TintaraDevice.h"
@@ -166,6 +171,54 @@ int CheckConnection(Device::CJvDevice& device, const Args& args) {
   return 0;
 }
 
+int ReadParameterBlock(Device::CJvDevice& device, const Args& args) {
+  auto* durimo = As<Device::CDurimo3SeDevice>(device);
+  if (!durimo || !args.empty()) return kUnknown;
+  Device::SDurimo3Parameters p;
+  PrintBool("result", durimo->ReadParameterBlock(p));
+  std::printf("p1=%g\np2=%g\np3=%g\np4=%u\np5=%u\np6=%u\np7=%u\np8=%u\np9=%u\np10=%g\n", double(p.value1),
+              double(p.value2), double(p.value3), unsigned(p.value4), unsigned(p.value5), unsigned(p.value6),
+              unsigned(p.value7), unsigned(p.value8), unsigned(p.value9), double(p.value10));
+  return 0;
+}
+
+bool ParseFloat(const std::string& text, float& value) {
+  char* end = nullptr;
+  value = std::strtof(text.c_str(), &end);
+  return !text.empty() && *end == 0;
+}
+
+bool ParseUnsigned(const std::string& text, DWORD& value) {
+  char* end = nullptr;
+  const unsigned long number = std::strtoul(text.c_str(), &end, 10);
+  value = DWORD(number);
+  return !text.empty() && *end == 0 && number <= 0xFFFFFFFFul;
+}
+
+int WriteParameterBlock(Device::CJvDevice& device, const Args& args) {
+  auto* durimo = As<Device::CDurimo3SeDevice>(device);
+  Device::SDurimo3Parameters p;
+  if (!durimo || args.size() != 10 || !ParseFloat(args[0], p.value1) || !ParseFloat(args[1], p.value2) ||
+      !ParseFloat(args[2], p.value3) || !ParseUnsigned(args[3], p.value4) ||
+      !ParseUnsigned(args[4], p.value5) || !ParseUnsigned(args[5], p.value6) ||
+      !ParseUnsigned(args[6], p.value7) || !ParseUnsigned(args[7], p.value8) ||
+      !ParseUnsigned(args[8], p.value9) || !ParseFloat(args[9], p.value10))
+    return kUnknown;
+  PrintBool("result", durimo->WriteParameterBlock(p));
+  return 0;
+}
+
+int QueryPowerState(Device::CJvDevice& device, const Args& args) {
+  auto* platform = As<Device::CPlatformDevice>(device);
+  if (!platform || !args.empty()) return kUnknown;
+  Device::SPowerState state;
+  PrintBool("result", platform->QueryPowerState(state));
+  std::string fields;
+  for (const CString& field : state.fields) fields += (fields.empty() ? "" : ";") + EscapedText(field);
+  std::printf("fields=%s\n", fields.c_str());
+  return 0;
+}
+
 const std::map<std::string, Operation>& Operations() {
   static const std::map<std::string, Operation> operations = {
       {"BinaryRequest", &BinaryRequest},
@@ -178,6 +231,9 @@ const std::map<std::string, Operation>& Operations() {
       {"SendRequest7Code4", &SendRequest7Code4},
       {"RemoteLogin", &RemoteLogin},
       {"CheckConnection", &CheckConnection},
+      {"ReadParameterBlock", &ReadParameterBlock},
+      {"WriteParameterBlock", &WriteParameterBlock},
+      {"QueryPowerState", &QueryPowerState},
   };
   return operations;
 }

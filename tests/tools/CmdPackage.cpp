@@ -55,6 +55,13 @@ int RunPackageInfo(const std::vector<std::string>& args) {
   std::printf("package_version: %s\n", header.m_packageVersion.Format(3).ToUtf8().c_str());
   std::printf("device_code: 0x%08X\n", unsigned(header.m_deviceCode));
   std::printf("check_kind: %u\n", unsigned(header.m_checkKind));
+  // The trailer's values as the update checks read them: the required operating system as
+  // major << 16 | minor, the part count, the hardware-revision range.
+  std::printf("os_version: %u.%u.0.0\n", unsigned(header.m_trailerValue1 >> 16),
+              unsigned(header.m_trailerValue1 & 0xFFFF));
+  std::printf("part_count: %u\n", unsigned(header.m_trailerValue2));
+  std::printf("hw_min: %u\n", unsigned(header.m_trailerWord1));
+  std::printf("hw_max: %u\n", unsigned(header.m_trailerWord2));
   return 0;
 }
 

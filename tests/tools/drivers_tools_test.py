@@ -124,6 +124,25 @@ def driver(env, workdir):
     check(zdtool(env, "driver", PORT, "--type", "2", "Dance", rc=2) == [], "unknown operation")
 
 
+def profile_instruments(env, workdir):
+    values = ["220", "10", "12", "16000", "32000", "32000", "48000", "96000", "160000", "0.06"]
+    with instrument(env, workdir, 0, "--ready-after", "2"):
+        check(zdtool(env, "driver", PORT, "--type", "0", "WriteParameterBlock", *values) ==
+              ["identified=1", "result=1"], "parameter block written")
+        check(zdtool(env, "driver", PORT, "--type", "0", "ReadParameterBlock") ==
+              ["identified=1", "result=1"] + [f"p{i + 1}={v}" for i, v in enumerate(values)], "parameter block read")
+        check(zdtool(env, "driver", PORT, "--type", "0", "WriteParameterBlock", "209.99", *values[1:]) ==
+              ["identified=1", "result=0"], "value 1 out of range")
+
+    with instrument(env, workdir, 10, "--answer", "GPOW=3700;a;b;c;d;e;AC_LINE_ONLINE", "--login-flags", "1"):
+        check(zdtool(env, "driver", PORT, "--type", "10", "QueryPowerState") ==
+              ["identified=1", "result=1", "fields=3700;a;b;c;d;e;AC_LINE_ONLINE"], "power state")
+        check(zdtool(env, "driver", PORT, "--type", "10", "RemoteLogin", "anna", "secret") ==
+              ["identified=1", "result=0", "flags=0x0011", "user=anna"], "password not accepted")
+        check(zdtool(env, "driver", PORT, "--type", "10", "CheckConnection", "2") ==
+              ["identified=1", "result=0", "value=70000"], "unsupported check")
+
+
 def update(env, workdir):
     records = b"S1130000000102030405060708090A0B0C0D0E0F64\r\nS9030000FC\r\n"
     part = struct.pack("<4xH6xI", 16, len(records)) + records
@@ -150,6 +169,7 @@ def main():
         search(env, workdir)
         identify(env, workdir)
         driver(env, workdir)
+        profile_instruments(env, workdir)
         update(env, workdir)
     print("ok")
 

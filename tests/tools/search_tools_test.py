@@ -29,8 +29,8 @@ def entry(flags, kind, ctype, version, tag, size, first, count):
     return struct.pack("<BBHHHH", flags, kind, ctype, *version) + tag + struct.pack("<BHH", size, first, count)
 
 
-def trailer(blocks, device_code, check_kind):
-    return (struct.pack("<IHHHHIB", blocks, 1, 0, 0, 0, device_code, check_kind) + bytes(16) + b"\x5a" * 128)
+def trailer(blocks, device_code, check_kind, values=bytes(16)):
+    return (struct.pack("<IHHHHIB", blocks, 1, 0, 0, 0, device_code, check_kind) + values + b"\x5a" * 128)
 
 
 def srecord_package(texts, device_code=0x0C000102):
@@ -86,7 +86,8 @@ def packages(env, workdir):
     golden = head(3, 2)
     golden += entry(0x22, 1, 1, (1, 6, 2), b"APP", 25, 0, 2)
     golden += entry(0x40, 7, 3, (2, 0, 7), b"XYZ", 15, 2, 1)
-    golden += trailer(3, 12, 2)
+    # Required system 2.1, four parts, hardware revisions 600 to 0x1FFF.
+    golden += trailer(3, 12, 2, struct.pack("<IIHH4x", 0x00020001, 4, 600, 0x1FFF))
     check(zdtool(env, "pkg-info", write("golden.pkg", golden)) == [
         "format: 1.3",
         "entries: 2",
@@ -95,7 +96,11 @@ def packages(env, workdir):
         "blocks: 3",
         "package_version: 1.0.0",
         "device_code: 0x0000000C",
-        "check_kind: 2"], "golden package")
+        "check_kind: 2",
+        "os_version: 2.1.0.0",
+        "part_count: 4",
+        "hw_min: 600",
+        "hw_max: 8191"], "golden package")
 
     malformed = {
         "no entries": head(1, 0) + trailer(1, 12, 0),

@@ -1,6 +1,14 @@
 #include "tests/sim/instruments/InstrumentProfile.h"
 
 namespace Sim {
+namespace {
+
+std::vector<std::pair<std::string, std::string>> ModuleWords(const std::string& serial) {
+  return {{"RMInNa", "ZD_BLE"}, {"RMSeNu", serial},       {"RMFWVe", "2.1.0"},
+          {"RMHWVe", "B2"},     {"RDSeDa", "2026-01-15"}, {"BBS", "ok"}};
+}
+
+}  // namespace
 
 SInstrumentProfile SInstrumentProfile::Of(int type) {
   SInstrumentProfile profile;
@@ -59,6 +67,9 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
     case 17:
       profile.identity = "Durimo Live Leeb Probe;A1;LP17-000-0017;16000102;1.0.0";
       profile.switchEcho = true;
+      profile.moduleWords = ModuleWords("BM17-0017");
+      profile.bootRequest = 201;
+      profile.bootRequestPayload = {1};
       break;
     case 18:
       // The instrument acknowledges before its identity.
@@ -67,10 +78,16 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
     case 20:
       profile.identity = "Hallek Live;A1;HL20-000-0020;1A000102;1.0.0";
       profile.switchEcho = true;
+      profile.moduleWords = ModuleWords("BM20-0020");
+      profile.bootRequest = 201;
+      profile.bootRequestPayload = {1};
       break;
     case 21:
       profile.identity = "Durimo Live UCI Probe;A1;UC21-000-0021;1B000102;1.0.0";
       profile.switchEcho = true;
+      profile.moduleWords = ModuleWords("BM21-0021");
+      profile.bootRequest = 201;
+      profile.bootRequestPayload = {1};
       break;
     case 22:
       profile.readings = {"12.5", "13.0", "12.8", "12.9"};

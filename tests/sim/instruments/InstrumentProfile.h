@@ -4,6 +4,7 @@
 // string, and its readings where it streams them.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Sim {
@@ -25,6 +26,9 @@ struct SInstrumentProfile {
   // -1 for none.
   int bootRequest = -1;
   std::vector<unsigned char> bootRequestPayload;
+  // The Bluetooth module's own words ("RMInNa" ...) and their answers; empty for an instrument
+  // without a module.
+  std::vector<std::pair<std::string, std::string>> moduleWords;
   // A streaming instrument's readings, sent one after the other as LF, text, CR.
   std::vector<std::string> readings;
 

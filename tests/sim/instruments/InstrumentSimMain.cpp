@@ -8,6 +8,7 @@
 //                  [--reply CODE=HEXBYTES]... [--raw-status N] [--refuse-mode N]
 //                  [--mode-duration MS] [--timed-duration MS] [--readings A,B,...]
 //                  [--byte-rate BYTES_PER_SECOND] [--log FILE]
+//                  [--login-flags N] [--ready-after N]
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store). When it ends it prints
@@ -47,7 +48,8 @@ int Usage() {
       "         [--boot-identity TEXT] [--boot-state N] [--refuse SERVICESTRING] [--refuse-srecord K]\n"
       "         [--reply CODE=HEXBYTES] [--raw-status N] [--refuse-mode N] [--mode-duration MS]\n"
       "         [--timed-duration MS]\n"
-      "         [--readings A,B,...] [--byte-rate N] [--log FILE]\n");
+      "         [--readings A,B,...] [--byte-rate N] [--log FILE]\n"
+      "         [--login-flags N] [--ready-after N]\n");
   return 2;
 }
 
@@ -113,6 +115,10 @@ bool ApplyOption(const std::string& option, const std::string& value, SOptions& 
     instrument.SetModeDuration(std::atoi(value.c_str()));
   } else if (option == "--readings") {
     instrument.SetReadings(SplitList(value));
+  } else if (option == "--login-flags") {
+    instrument.SetLoginFlags(std::atoi(value.c_str()));
+  } else if (option == "--ready-after") {
+    instrument.SetReadyAfterPolls(std::atoi(value.c_str()));
   } else {
     return false;
   }

@@ -26,6 +26,13 @@ constexpr BYTE kTimedStart = 0x02;
 constexpr BYTE kSecondDuration = 0x03;
 constexpr BYTE kFirstDuration = 0x04;
 constexpr BYTE kBlockReadArgument = '0';
+constexpr BYTE kSwitchCode = 0xE0;
+constexpr BYTE kParameterCode = 0xF3;
+constexpr BYTE kParameterRead = 0x0A;
+constexpr BYTE kParameterWrite = 0x12;
+constexpr BYTE kParameterCommit = 0x1A;
+constexpr size_t kParameterHeader = 4;
+constexpr BYTE kRequestRefused = 0xF5;
 constexpr int kPollMs = 50;
 constexpr int kByteTimeoutMs = 2000;
 // A raw long request shows itself by more payload after what a one-byte frame holds; its
@@ -74,7 +81,19 @@ std::vector<BYTE> DeviceCodeReply(const std::string& identity) {
 
 }  // namespace
 
-CInstrumentSimulator::CInstrumentSimulator(int type) : m_profile(SInstrumentProfile::Of(type)) {}
+CInstrumentSimulator::CInstrumentSimulator(int type) : m_profile(SInstrumentProfile::Of(type)) {
+  for (const auto& [word, answer] : m_profile.moduleWords) m_textAnswers[word] = answer;
+}
+
+void CInstrumentSimulator::SetLinkLostAnswers(int count) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_linkLostAnswers = count;
+}
+
+void CInstrumentSimulator::SetExtraLines(int count) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_extraLines = count;
+}
 
 void CInstrumentSimulator::SetIdentity(const std::string& identity) {
   std::lock_guard<std::mutex> lock(m_mutex);
@@ -95,6 +114,31 @@ void CInstrumentSimulator::SetTextAnswer(const std::string& command, const std::
 void CInstrumentSimulator::SetEcho(bool on) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_echo = on;
+}
+
+void CInstrumentSimulator::SetIdentityEchoed(bool on) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_identityEchoed = on;
+}
+
+void CInstrumentSimulator::SetLoginFlags(int flags) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_loginFlags = flags;
+}
+
+void CInstrumentSimulator::SetReadyAfterPolls(int polls) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_readyAfterPolls = polls;
+}
+
+void CInstrumentSimulator::SetParameterBlock(const std::vector<BYTE>& block) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_parameterBlock = block;
+}
+
+std::vector<BYTE> CInstrumentSimulator::ParameterBlock() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_parameterBlock;
 }
 
 void CInstrumentSimulator::SetApplicationSilent(bool on) {
@@ -277,21 +321,41 @@ void CInstrumentSimulator::Run(CPeer& peer) {
     }
     if (byte == kDle && ApplicationAnswers()) {
       OnTextChannel(peer);
-    } else if (byte >= kFirstFrameHeader && byte <= kLastFrameHeader) {
+    } else if (byte >= kFirstFrameHeader && byte <= kLastFrameHeader && !InModulePacket()) {
       OnFrame(peer, byte);
     } else if (byte == 'S' && !ApplicationAnswers()) {
       OnServiceLine(peer);
     } else {
-      std::vector<BYTE> answer;
-      {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_raw.push_back(byte);
-        answer = DebugAnswer();
-      }
-      if (!answer.empty()) peer.Send(answer);
+      OnRawByte(peer, byte);
     }
   }
   FlushRaw();
+}
+
+// A probe's module takes raw packets whose bytes would otherwise read as frame headers.
+bool CInstrumentSimulator::InModulePacket() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return !m_profile.moduleWords.empty() && !m_raw.empty();
+}
+
+void CInstrumentSimulator::OnRawByte(CPeer& peer, BYTE byte) {
+  // The module's boot-mode packet is answered with its 15-byte status; the debug protocol's
+  // requests with their answers.
+  static const std::vector<BYTE> kModuleBootPacket = {0x01, 0x38, 0x00, 0x00, 0xC7, 0xFF, 0x17};
+  bool bootPacket = false;
+  std::vector<BYTE> debugAnswer;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_raw.push_back(byte);
+    debugAnswer = DebugAnswer();
+    bootPacket = !m_profile.moduleWords.empty() && m_raw.size() >= kModuleBootPacket.size() &&
+                 std::equal(kModuleBootPacket.begin(), kModuleBootPacket.end(),
+                            m_raw.end() - long(kModuleBootPacket.size()));
+  }
+  if (!debugAnswer.empty()) peer.Send(debugAnswer);
+  if (!bootPacket) return;
+  FlushRaw();
+  peer.Send(std::vector<BYTE>(15, 0x5A));
 }
 
 void CInstrumentSimulator::RunStream(CPeer& peer) {
@@ -336,19 +400,77 @@ void CInstrumentSimulator::OnTextChannel(CPeer& peer) {
     if (command == "EC1") m_echo = true;
     if (command == "EC0") m_echo = false;
   }
-  const std::string line = echo ? command + " " + answer + "\r\n" : answer + "\r";
+  std::string line = echo ? command + " " + answer + "\r\n" : answer + "\r";
+  if (answer == "BLE_RDY" || answer == "?") {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (int i = 0; i < m_extraLines && !m_profile.moduleWords.empty(); ++i)
+      line += "line" + std::to_string(i) + "\r";
+  }
   peer.Send(std::vector<BYTE>(line.begin(), line.end()));
+}
+
+// "RLGI \"user\"; \"password\"; number" is answered with the user and the profile's flags.
+std::string CInstrumentSimulator::LoginAnswer(const std::string& command) const {
+  const size_t open = command.find('"');
+  const size_t close = open == std::string::npos ? std::string::npos : command.find('"', open + 1);
+  const std::string user =
+      close == std::string::npos ? std::string() : command.substr(open + 1, close - open - 1);
+  return user + ";" + std::to_string(m_loginFlags);
+}
+
+void CInstrumentSimulator::SetIdentityField(size_t index, const std::string& value) {
+  std::vector<std::string> fields = FieldsOf(m_profile.identity);
+  if (index >= fields.size()) return;
+  fields[index] = value;
+  std::string identity;
+  for (const std::string& field : fields) identity += (identity.empty() ? "" : ";") + field;
+  m_profile.identity = identity;
+}
+
+std::string CInstrumentSimulator::ModuleWriteAnswer(const std::string& command) {
+  if (command.size() < 6) return std::string();
+  const std::string word = command.substr(0, 6);
+  const std::string value = command.substr(6);
+  if (word == "WDSeNu") {
+    SetIdentityField(2, value);
+  } else if (word == "WDHWVe") {
+    SetIdentityField(1, value);
+  } else if (word == "WDSeDa") {
+    m_textAnswers["RDSeDa"] = value;
+  } else if (word == "WMSeNu") {
+    m_textAnswers["RMSeNu"] = value;
+  } else if (word == "WMHWVe") {
+    m_textAnswers["RMHWVe"] = value;
+  } else {
+    return std::string();
+  }
+  return "ok";
 }
 
 std::string CInstrumentSimulator::TextAnswer(const std::string& command) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  if (command == "@ID@") return m_profile.identity.empty() ? "?" : m_profile.identity;
+  if (command == "@ID@") {
+    if (m_linkLostAnswers > 0) {
+      --m_linkLostAnswers;
+      return "BLE_CON_NOK";
+    }
+    if (m_profile.identity.empty()) return "?";
+    return m_identityEchoed ? command + m_profile.identity : m_profile.identity;
+  }
   if (command == "ID") {
     const std::string answer = m_idAnswerSet ? m_idAnswer : IdFromIdentity(m_profile.identity);
     return answer.empty() ? "?" : answer;
   }
   if (command == "EC?") return m_echo ? "1" : "0";
   if (command == "EC1" || command == "EC0") return "OK";
+  if (command.rfind("RLGI ", 0) == 0) return LoginAnswer(command);
+  if (command == "RLGO") return "OK";
+  if (command == "PNAM?" && m_textAnswers.count(command) == 0)
+    return ++m_readyPolls >= m_readyAfterPolls ? "TA" : "BUSY";
+  if (!m_profile.moduleWords.empty()) {
+    const std::string written = ModuleWriteAnswer(command);
+    if (!written.empty()) return written;
+  }
   const auto it = m_textAnswers.find(command);
   return it == m_textAnswers.end() ? "?" : it->second;
 }
@@ -413,6 +535,10 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
       reply = it->second;
     } else if (code == kDeviceCodeCode) {
       reply = DeviceCodeReply(m_profile.identity);
+    } else if (code == kSwitchCode) {
+      reply = {4, 0, 0, 0, 0};
+    } else if (code == kParameterCode) {
+      reply = ParameterBlockReply(payload);
     }
     toBootLoader = int(code) == m_profile.bootRequest && payload == m_profile.bootRequestPayload;
     if (toBootLoader) {
@@ -421,6 +547,21 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
     }
   }
   peer.Send(reply);
+}
+
+std::vector<BYTE> CInstrumentSimulator::ParameterBlockReply(const std::vector<BYTE>& payload) {
+  if (payload.empty()) return {kRequestRefused};
+  if (payload[0] == kParameterRead) {
+    std::vector<BYTE> reply{BYTE(m_parameterBlock.size())};
+    reply.insert(reply.end(), m_parameterBlock.begin(), m_parameterBlock.end());
+    return reply;
+  }
+  if (payload[0] == kParameterWrite && payload.size() > kParameterHeader) {
+    m_parameterBlock.assign(payload.begin() + kParameterHeader, payload.end());
+    return {1, BYTE(m_parameterBlock.size())};
+  }
+  if (payload[0] == kParameterCommit) return {0x00};
+  return {kRequestRefused};
 }
 
 void CInstrumentSimulator::OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload) {

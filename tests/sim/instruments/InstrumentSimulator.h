@@ -45,6 +45,19 @@ class CInstrumentSimulator {
   // Any other text command.
   void SetTextAnswer(const std::string& command, const std::string& answer);
   void SetEcho(bool on);
+  // The "@ID@" answer begins with the command itself, as some firmware sends it.
+  void SetIdentityEchoed(bool on);
+  // The flags of the "RLGI" answer "user;flags".
+  void SetLoginFlags(int flags);
+  // "PNAM?" answers "TA" from the poll with this number (from 1) on, "BUSY" before.
+  void SetReadyAfterPolls(int polls);
+  // A probe's module answers the first `count` "@ID@" with "BLE_CON_NOK".
+  void SetLinkLostAnswers(int count);
+  // After answering "BLE_RDY" or "?" the module sends this many more lines.
+  void SetExtraLines(int count);
+  // The Durimo 3's parameter block behind request 243.
+  void SetParameterBlock(const std::vector<BYTE>& block);
+  std::vector<BYTE> ParameterBlock() const;
   // Only the boot loader answers, as after a failed update; "SX030000FC" starts the
   // application again.
   void SetApplicationSilent(bool on);
@@ -96,8 +109,17 @@ class CInstrumentSimulator {
   void RunStream(CPeer& peer);
   void NoteLineSettings(CPeer& peer);
   void OnTextChannel(CPeer& peer);
+  void OnRawByte(CPeer& peer, BYTE byte);
+  bool InModulePacket() const;
   void OnFrame(CPeer& peer, BYTE header);
   void OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload);
+  // Request 243: the parameter block read, written or committed; called under the lock.
+  std::vector<BYTE> ParameterBlockReply(const std::vector<BYTE>& payload);
+  std::string LoginAnswer(const std::string& command) const;
+  // A probe module's write word ("WDSeNu...", "WMHWVe..."): stored, answered "ok"; empty for
+  // any other command. Called under the lock.
+  std::string ModuleWriteAnswer(const std::string& command);
+  void SetIdentityField(size_t index, const std::string& value);
   // A frame with more bytes right behind it (a raw long request, the 128-byte block): they are
   // taken up to a pause, logged with the frame and answered with the status. False when
   // nothing followed.
@@ -126,6 +148,13 @@ class CInstrumentSimulator {
   bool m_idAnswerSet = false;
   std::map<std::string, std::string> m_textAnswers;
   bool m_echo = false;
+  bool m_identityEchoed = false;
+  int m_loginFlags = 0;
+  int m_linkLostAnswers = 0;
+  int m_extraLines = 0;
+  int m_readyAfterPolls = 1;
+  int m_readyPolls = 0;
+  std::vector<BYTE> m_parameterBlock = std::vector<BYTE>(20, 0);
   bool m_inBootLoader = false;
   std::string m_bootIdentity;
   bool m_bootIdentitySet = false;

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "device/Contents.h"
+#include "device/PackageHeader.h"
+#include "drivers/DurimoDIDDevice.h"
+#include "drivers/HallekLiveDevice.h"
+#include "drivers/UCILiveDevice.h"
+#include "tests/drivers/InstrumentFixture.h"
+
+namespace {
+
+class LiveProbe : public InstrumentOnPseudoTerminal {
+ protected:
+  Device::CUCILiveDevice& Uci() { return DeviceAs<Device::CUCILiveDevice>(); }
+  int Count(const std::string& item) {
+    const std::vector<std::string> log = Log();
+    return int(std::count(log.begin(), log.end(), item));
+  }
+  int CountPrefix(const std::string& prefix) {
+    const std::vector<std::string> log = Log();
+    return int(std::count_if(log.begin(), log.end(),
+                             [&](const std::string& item) { return item.rfind(prefix, 0) == 0; }));
+  }
+};
+
+TEST_F(LiveProbe, IdentifyReadsTheModuleAndTellsItInTheKeyText) {
+  Instrument(21);
+  Connect();
+  SDeviceIdent ident;
+  ASSERT_TRUE(Device().Identify(ident));
+  EXPECT_EQ(Lines(Log()), "text @ID@\ntext RMInNa\ntext RMSeNu\ntext RMFWVe\ntext RMHWVe\n");
+  EXPECT_EQ(Device().GetDeviceInfoPairs(),
+            CString(u"device_name=Durimo%20Live%20UCI%20Probe&app_version=1.0.0&serial_number=UC21-000-0021&"
+                    u"signature=1B000102&hw_rev=A1&module_name=ZD_BLE&module_app_version=2.1.0&"
+                    u"module_serial=BM21-0021&module_hw_rev=B2"));
+}
+
+struct SLinkLostCase {
+  int type;
+  const char* resetWord;
+};
+
+const SLinkLostCase kLinkLost[] = {{17, "text BBE"}, {20, "text BBoEx"}, {21, "text BBoEx"}};
+
+TEST_F(LiveProbe, OneLostLinkIsResetTwoAreNot) {
+  for (const SLinkLostCase& probe : kLinkLost) {
+    SCOPED_TRACE(probe.type);
+    Instrument(probe.type).SetLinkLostAnswers(1);
+    Connect();
+    SDeviceIdent ident;
+    EXPECT_TRUE(Device().Identify(ident));
+    EXPECT_EQ(Count(probe.resetWord), 2) << Lines(Log());
+    m_instrument->SetLinkLostAnswers(2);
+    EXPECT_FALSE(Device().Identify(ident));
+    TearDown();
+    SetUp();
+  }
+}
+
+TEST_F(LiveProbe, AModuleWithoutNameStillLeavesTheProbeIdentified) {
+  Instrument(20).SetTextAnswer("RMInNa", "?");
+  m_instrument->SetExtraLines(2);
+  Connect();
+  SDeviceIdent ident;
+  ASSERT_TRUE(Device().Identify(ident));
+  EXPECT_EQ(Count("text RMInNa"), 4);
+  EXPECT_EQ(Count("text RMSeNu"), 0);
+  Device::SLiveProbeInfo info;
+  DeviceAs<Device::CHallekLiveDevice>().GetDeviceInfo(info);
+  EXPECT_TRUE(info.moduleName.IsEmpty());
+  EXPECT_TRUE(info.moduleSerial.IsEmpty());
+  Device::CContents contents;
+  ASSERT_TRUE(Device().FillFirmwareList(contents));
+  ASSERT_EQ(contents.m_entries.size(), 2u);
+  EXPECT_EQ(contents.m_entries[1].contentType, 12);
+}
+
+TEST_F(LiveProbe, ModuleQueryAnsweredWithAQuestionMarkFails) {
+  Instrument(17);
+  Connect();
+  CString text;
+  EXPECT_FALSE(DeviceAs<Device::CDurimoDIDDevice>().ModuleQuery(u"RMXyZz", text, 3));
+  EXPECT_EQ(text, CString(u"?"));
+  EXPECT_EQ(Count("text RMXyZz"), 3);
+  EXPECT_TRUE(DeviceAs<Device::CDurimoDIDDevice>().ModuleQuery(u"RMFWVe", text, 3));
+  EXPECT_EQ(text, CString(u"2.1.0"));
+}
+
+TEST_F(LiveProbe, DeviceIdentityIsWrittenOnlyWhereItDiffers) {
+  Instrument(21);
+  Connect();
+  SDeviceIdent ident;
+  ASSERT_TRUE(Device().Identify(ident));
+  EXPECT_TRUE(Uci().WriteDeviceIdentity(u"UC21-000-0021", u"A1", u"2026-01-15"));
+  EXPECT_FALSE(Uci().WriteDeviceIdentity(u"UC21-000-0021-XYZ", u"A1", u"2026-02-01"));
+  EXPECT_FALSE(Uci().WriteDeviceIdentity(u"UC21-000-0022", u"A1", u"2026-02-01-1"));
+  EXPECT_EQ(CountPrefix("text WD"), 0) << Lines(Log());
+  EXPECT_TRUE(Uci().WriteDeviceIdentity(u"UC21-000-0099", u"B3", u"2026-02-01"));
+  EXPECT_EQ(Count("text WDSeNuUC21-000-0099"), 1);
+  EXPECT_EQ(Count("text WDHWVeB3"), 1);
+  EXPECT_EQ(Count("text WDSeDa2026-02-01"), 1);
+  EXPECT_EQ(Device().GetSerialNumber(), CString(u"UC21-000-0099"));
+}
+
+TEST_F(LiveProbe, ModuleIdentityIsCheckedBeforeItIsWritten) {
+  Instrument(20);
+  Connect();
+  SDeviceIdent ident;
+  ASSERT_TRUE(Device().Identify(ident));
+  auto& probe = DeviceAs<Device::CHallekLiveDevice>();
+  EXPECT_FALSE(probe.WriteModuleIdentity(u"BM20-0099", u"B2345"));
+  EXPECT_EQ(CountPrefix("text WM"), 0) << Lines(Log());
+  EXPECT_TRUE(probe.WriteModuleIdentity(u"BM20-0099", u"C1"));
+  Device::SLiveProbeInfo info;
+  probe.GetDeviceInfo(info);
+  EXPECT_EQ(info.moduleSerial, CString(u"BM20-0099"));
+  EXPECT_EQ(info.moduleHardware, CString(u"C1"));
+}
+
+TEST_F(LiveProbe, RawBytesFitTheCallersBuffer) {
+  Instrument(21);
+  Connect();
+  // The device-code request, answered in one piece: the count 4 and the signature.
+  const BYTE packet[] = {0xC0, 0xF1};
+  BYTE reply[3] = {};
+  EXPECT_EQ(Uci().SendRawBytes(packet, int(sizeof packet), reply, int(sizeof reply)), 3);
+  EXPECT_EQ(reply[0], 4);
+  EXPECT_EQ(reply[1], 0x02);
+  EXPECT_EQ(reply[2], 0x01);
+}
+
+Device::CPackageHeader PackageWithModule(bool module) {
+  Device::CPackageHeader header;
+  Device::SContentEntry application;
+  application.contentType = 1;
+  header.m_contents.m_entries.push_back(application);
+  Device::SContentEntry entry;
+  entry.contentType = 12;
+  if (module) header.m_contents.m_entries.push_back(entry);
+  return header;
+}
+
+TEST_F(LiveProbe, LeebProbeModulePackageNeverErasesTheProbe) {
+  Instrument(17);
+  Connect();
+  const Device::CPackageHeader header = PackageWithModule(true);
+  const Device::SBlockRecord record;
+  EXPECT_EQ(Device().UpdateInit(header), 0);
+  EXPECT_EQ(Device().UpdateSetRunMode(header, record), 0);
+  const std::vector<std::string> log = Log();
+  EXPECT_EQ(Count("text BBS"), 1) << Lines(log);
+  EXPECT_EQ(Count("text ORST"), 1) << Lines(log);
+  EXPECT_EQ(Count("raw 01 38 00 00 C7 FF 17"), 1) << Lines(log);
+  EXPECT_EQ(Count("service SE030000FC"), 0) << Lines(log);
+  EXPECT_EQ(Count("frame C1 C9 01"), 1) << Lines(log);
+}
+
+TEST_F(LiveProbe, LeebProbePackageWithoutModuleGoesThroughTheBootLoader) {
+  Instrument(17);
+  Connect();
+  const Device::CPackageHeader header = PackageWithModule(false);
+  const Device::SBlockRecord record;
+  EXPECT_EQ(Device().UpdateInit(header), 0);
+  EXPECT_EQ(Device().UpdateSetRunMode(header, record), 0);
+  const std::vector<std::string> log = Log();
+  EXPECT_EQ(Count("text BBS"), 0) << Lines(log);
+  EXPECT_EQ(Count("service SE030000FC"), 1) << Lines(log);
+  EXPECT_EQ(log.back(), "service SX030000FC");
+}
+
+}  // namespace
