@@ -31,7 +31,9 @@ CCancelableStream::~CCancelableStream() {
 
 void ForgetRegisteredStream(const StreamIO::CIoStream* stream) {
   std::lock_guard lock(g_lock);
-  if (g_stream == stream) g_stream = nullptr;
+  for (StreamIO::CIoStream*& entry : g_streams) {
+    if (entry == stream) entry = nullptr;
+  }
 }
 
 void CancelRegisteredStream() {
