@@ -12,6 +12,8 @@
 // The order of the virtual operations is part of the interface: derived classes elsewhere
 // override them by place, so new operations go after Open, never between existing ones.
 
+#include <atomic>
+
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
 
@@ -118,7 +120,9 @@ class CIoStream {
  private:
   CString m_strName;
   DWORD m_dwOpenFlags = 0;
-  int m_nError = 0;
+  // One thread may read while another writes (the live readers read while commands go out),
+  // and each keeps its result here.
+  std::atomic<int> m_nError{0};
   DWORD m_dwHandle = 0;
 };
 

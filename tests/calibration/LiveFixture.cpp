@@ -1,6 +1,7 @@
 #include "tests/calibration/LiveFixture.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "calibration/MeasThread.h"
 #include "device/DeviceTypes.h"
@@ -36,13 +37,15 @@ LRESULT CLiveOwnerWnd::OnReader(WPARAM code, LPARAM) {
   codes.push_back(int(code));
   if (samplingPeriodMs <= 0) return 0;
   if (code == CMeasThread::kTestStarted) {
-    StopSampling();
+    // What the reader stored of this test before the message came belongs to its first period.
+    StopTimerAndLog();
     const std::string name = TestPath("test" + std::to_string(logs.size() + 1) + ".csv");
     if (!m_log.Open(samplingPeriodMs, CString::FromUtf8(name))) return 0;
     logs.push_back(name);
     m_ticker.Restart();
     CreateTimerQueueTimer(&m_timer, nullptr, &CLiveOwnerWnd::OnTick, this, 0, DWORD(samplingPeriodMs),
                           WT_EXECUTEINTIMERTHREAD);
+    if (heldTests) heldTests->ReleaseHold();
   } else if (code == CMeasThread::kTestEnded) {
     StopSampling();
   }
@@ -51,15 +54,26 @@ LRESULT CLiveOwnerWnd::OnReader(WPARAM code, LPARAM) {
 
 void CLiveOwnerWnd::OnTick(void* self, bool) {
   auto* wnd = static_cast<CLiveOwnerWnd*>(self);
+  // A test held at its peak: once the reader has decoded a frame of the peak, this tick takes
+  // every frame of the ramp, and the test may end.
+  SLiveSample latest;
+  CMeasThread::Instance().GetLatestSample(latest);
+  const int peak = wnd->heldTests ? wnd->heldTests->HeldPeak() : -1;
+  const bool caughtUp = peak >= 0 && latest.driveState == 3 && latest.force >= peak;
   const SSamplingRow row = wnd->m_ticker.Tick(CMeasThread::Instance());
   wnd->m_log.WriteRow(row, wnd->m_ticker.GetTickCount());
+  if (caughtUp) wnd->heldTests->ReleaseHold();
+}
+
+void CLiveOwnerWnd::StopTimerAndLog() {
+  if (m_timer) DeleteTimerQueueTimer(nullptr, m_timer, INVALID_HANDLE_VALUE);
+  m_timer = nullptr;
+  m_log.Close();
 }
 
 void CLiveOwnerWnd::StopSampling() {
-  if (m_timer) DeleteTimerQueueTimer(nullptr, m_timer, INVALID_HANDLE_VALUE);
-  m_timer = nullptr;
+  StopTimerAndLog();
   CMeasThread::Instance().ClearSamples();
-  m_log.Close();
 }
 
 void LiveFixture::SetUp() {
@@ -101,9 +115,9 @@ void LiveFixture::Connect(Sim::CPeer::Session session) {
   ASSERT_TRUE(m_device->Attach(stream, kind));
 }
 
-bool LiveFixture::WaitForCode(int code, int count, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (GetTickCount64() < end) {
+bool LiveFixture::WaitForCode(int code, int count) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (std::chrono::steady_clock::now() < end) {
     if (std::count(owner.codes.begin(), owner.codes.end(), code) >= count) return true;
     PumpMessages(10);
   }

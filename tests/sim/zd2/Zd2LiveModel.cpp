@@ -71,6 +71,8 @@ void CZd2LiveModel::StartRamp(double peak, int rate, bool operatorTest) {
   m_rate = rate;
   m_operatorTest = operatorTest;
   m_afterTestMs = -1;
+  m_peakHeld = false;
+  if (operatorTest && m_holdTests) m_hold = eHoldStart;
 }
 
 void CZd2LiveModel::Finish() {
@@ -98,10 +100,18 @@ void CZd2LiveModel::Advance(double ms, bool streaming) {
   }
   switch (m_state) {
     case eRamping: {
+      if (m_hold == eHoldPeak) break;
       const double rise = m_rate * ms / 1000;
       m_counter += rise / kNewtonsPerCount;
       m_reportedTarget += rise;
-      if (m_reportedTarget >= m_target) Finish();
+      if (m_reportedTarget < m_target) break;
+      if (m_operatorTest && m_holdTests && !m_peakHeld) {
+        m_reportedTarget = m_target;
+        m_hold = eHoldPeak;
+        m_peakHeld = true;
+      } else {
+        Finish();
+      }
       break;
     }
     case eBack:
@@ -177,7 +187,7 @@ std::string CZd2LiveModel::NextFrame(const std::string& firmwareVersion, const s
     m_load = LoadForReported(m_reportedTarget, info);
   const int force = ReportedForce(info);
   const int state = m_state;
-  if (m_state == eStart && m_startFramePending) {
+  if (m_state == eStart && m_startFramePending && m_hold != eHoldStart) {
     m_startFramePending = false;
     m_reportedTarget = CleanReported(m_load, info);
     m_state = eRamping;

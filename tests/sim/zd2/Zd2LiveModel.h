@@ -7,6 +7,7 @@
 // Time is given from outside in scaled milliseconds (Advance), so that the model itself never
 // reads a clock. Not thread-safe: the simulator holds its lock around every call.
 
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -32,6 +33,12 @@ class CZd2LiveModel {
   // Raw = gain x load + offset, plus uniform noise of +-noise from a generator of the seed.
   void SetForceModel(double gain, double offset, int noise, unsigned seed);
   void AddLiveTest(const SLiveTest& test);
+  // An operator who waits: each test stays in START, and later at its peak, until ReleaseHold,
+  // while the frames go on. A test on a slow machine can thus let the program catch up
+  // before the test goes on.
+  void SetHoldOperatorTests(bool on) { m_holdTests = on; }
+  void ReleaseHold() { m_hold = eHoldNone; }
+  int HeldPeak() const { return m_hold == eHoldPeak ? int(std::lround(m_target)) : -1; }
   void SetLoadRate(int rate) { m_loadRate = rate; }
   int GetLoadRate() const { return m_loadRate; }
 
@@ -82,6 +89,10 @@ class CZd2LiveModel {
 
   int m_state = eStop;
   bool m_startFramePending = false;
+  enum EHold { eHoldNone, eHoldStart, eHoldPeak };
+  bool m_holdTests = false;
+  EHold m_hold = eHoldNone;
+  bool m_peakHeld = false;      // the running test has held at its peak
   double m_load = 0;            // N on the disc
   double m_reportedTarget = 0;  // the noise-free reported force the drive follows
   double m_target = 0;          // where the ramp stops

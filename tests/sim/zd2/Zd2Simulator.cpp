@@ -20,10 +20,8 @@ constexpr BYTE kStatusUnknownRequest = 0xF2;
 constexpr int kPollMs = 200;
 // Longest line of a firmware update's S-records that the instrument takes.
 constexpr size_t kMaxSRecordLength = 600;
-// Frames put together per send when the link sets the pace, and the most that may be due at
-// once before the schedule gives up on the backlog.
+// Frames put together per send when the link sets the pace.
 constexpr int kFramesPerBatch = 16;
-constexpr int kMaxFramesDue = 64;
 constexpr double kRestartMs = 1000;
 
 double ScaledNowMs() {
@@ -533,6 +531,21 @@ void CZd2Simulator::SetFrameNoise(int every) {
   m_frameNoise = every;
 }
 
+void CZd2Simulator::SetHoldOperatorTests(bool on) {
+  std::lock_guard lock(m_mutex);
+  m_model.SetHoldOperatorTests(on);
+}
+
+int CZd2Simulator::HeldPeak() const {
+  std::lock_guard lock(m_mutex);
+  return m_model.HeldPeak();
+}
+
+void CZd2Simulator::ReleaseHold() {
+  std::lock_guard lock(m_mutex);
+  m_model.ReleaseHold();
+}
+
 int CZd2Simulator::FramesSent() const {
   std::lock_guard lock(m_mutex);
   return m_framesSent;
@@ -558,6 +571,11 @@ std::string CZd2Simulator::DamageFrame(std::string frame) {
   return frame;
 }
 
+void CZd2Simulator::AdvanceModelTo(double ms, bool streaming) {
+  if (m_lastAdvanceMs >= 0 && ms > m_lastAdvanceMs) m_model.Advance(ms - m_lastAdvanceMs, streaming);
+  m_lastAdvanceMs = std::max(m_lastAdvanceMs, ms);
+}
+
 int CZd2Simulator::Stream(CPeer& peer) {
   std::string bytes;
   bool cut = false;
@@ -565,30 +583,28 @@ int CZd2Simulator::Stream(CPeer& peer) {
   {
     std::lock_guard lock(m_mutex);
     const double now = ScaledNowMs();
-    const double elapsed = m_lastAdvanceMs < 0 ? 0 : now - m_lastAdvanceMs;
-    m_lastAdvanceMs = now;
     const bool streaming = m_debug && m_continuous;
     if (streaming && !m_streaming) {
       m_streamStartMs = now;
       m_streamFrames = 0;
     }
     m_streaming = streaming;
-    m_model.Advance(elapsed, streaming);
-    if (!streaming) return kPollMs;
+    if (!streaming) {
+      AdvanceModelTo(now, false);
+      return kPollMs;
+    }
     long long due = kFramesPerBatch;
     waitMs = 0;
     if (m_frameRate > 0) {
+      // Every frame the schedule owes goes out, however late this thread got to run.
       due = (long long)((now - m_streamStartMs) * m_frameRate / 1000.0) - m_streamFrames;
-      if (due > kMaxFramesDue) {
-        m_streamFrames += due - kMaxFramesDue;
-        due = kMaxFramesDue;
-      }
-      const double next =
-          m_streamStartMs + double(m_streamFrames + std::max(due, 0LL) + 1) * 1000.0 / m_frameRate;
-      waitMs = std::max(0, int(next - now));
+      waitMs = std::max(0, int(FrameDueMs(m_streamFrames + std::max(due, 0LL) + 1) - now));
     }
     const std::string version = Field(m_identity, 4);
     for (long long i = 0; i < due && !cut; ++i) {
+      // The model moves on to the moment the frame is due, so that a late batch carries the
+      // same frames as punctual ones would have.
+      AdvanceModelTo(m_frameRate > 0 ? FrameDueMs(m_streamFrames + 1) : now, true);
       std::string frame = m_model.NextFrame(version, m_info);
       ++m_streamFrames;
       ++m_framesSent;
@@ -605,6 +621,10 @@ int CZd2Simulator::Stream(CPeer& peer) {
   if (!bytes.empty()) peer.Send(Bytes(bytes));
   if (cut) peer.Hangup();
   return waitMs;
+}
+
+double CZd2Simulator::FrameDueMs(long long frame) const {
+  return m_streamStartMs + double(frame) * 1000.0 / m_frameRate;
 }
 
 }  // namespace Sim

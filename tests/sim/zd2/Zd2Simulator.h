@@ -76,6 +76,12 @@ class CZd2Simulator {
   void AddLiveTest(const CZd2LiveModel::SLiveTest& test);
   void SetLiveCut(int frames);
   void SetFrameNoise(int every);
+  // Holds each operator's test in its start and at its peak until ReleaseHold, while the
+  // frames go on (see CZd2LiveModel::SetHoldOperatorTests).
+  void SetHoldOperatorTests(bool on);
+  // The force held at a test's peak; -1 when no test holds there.
+  int HeldPeak() const;
+  void ReleaseHold();
   // Frames sent so far, damaged ones included.
   int FramesSent() const;
   int DriveState() const;
@@ -92,6 +98,10 @@ class CZd2Simulator {
   // Moves the model on and sends the frames that are due; returns how long the next receive
   // may wait (scaled ms).
   int Stream(CPeer& peer);
+  // Moves the model on to the scaled time, never back.
+  void AdvanceModelTo(double ms, bool streaming);
+  // The scaled time at which the schedule owes the stream's frame (counted from 1).
+  double FrameDueMs(long long frame) const;
   std::string DamageFrame(std::string frame);
   std::string ModelAnswer(const std::string& command) const;
   void OnTextChannel(CPeer& peer);
