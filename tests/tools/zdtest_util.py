@@ -1,6 +1,7 @@
 """What the end-to-end tests of zdtool share: ending a test with a message, running zdtool,
 the zd2-sim program, and measurement records laid out byte by byte."""
 
+import atexit
 import signal
 import struct
 import subprocess
@@ -26,11 +27,25 @@ def run_zdtool(zdtool, env, *args, rc=0):
     return result.stdout
 
 
+# Simulators still running when a test ends early: ctest waits for every process that holds
+# its output, so a forgotten simulator would hold the test until its time-out.
+_running = set()
+
+
+@atexit.register
+def _stop_forgotten_simulators():
+    for process in list(_running):
+        process.kill()
+        process.wait()
+
+
 class Simulator:
-    """A zd2-sim process; it prints "port=..." once it serves its link."""
+    """A simulator process (zd2-sim or instrument-sim); it prints "port=..." once it serves its
+    link."""
 
     def __init__(self, zd2sim, env, *args):
         self.process = subprocess.Popen([zd2sim, *args], env=env, stdout=subprocess.PIPE, text=True)
+        _running.add(self.process)
         line = self.process.stdout.readline().strip()
         if not line.startswith("port="):
             sys.exit(f"zd2-sim did not start: {line!r}")
@@ -39,6 +54,7 @@ class Simulator:
     def stop(self):
         self.process.send_signal(signal.SIGTERM)
         self.process.wait(timeout=30)
+        _running.discard(self.process)
 
     def __enter__(self):
         return self
