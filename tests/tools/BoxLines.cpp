@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/ui/MessageBox.h"
+#include "tests/tools/EscapedText.h"
 
 namespace {
 
@@ -12,8 +13,8 @@ const char* IconName(UINT type) {
       return "error";
     case MB_ICONQUESTION:
       return "question";
-    case MB_ICONWARNING:
-      return "warning";
+    case MB_ICONEXCLAMATION:
+      return "exclamation";
     case MB_ICONINFORMATION:
       return "information";
     default:
@@ -23,11 +24,10 @@ const char* IconName(UINT type) {
 
 }  // namespace
 
+std::string BoxLine(UINT type, const CString& text) {
+  return std::string("box=") + IconName(type) + "|" + EscapedText(text);
+}
+
 void PrintMessageBoxes(const std::vector<CScriptedAnswers::SShownMessageBox>& boxes) {
-  for (const auto& box : boxes) {
-    CString text = box.text;
-    text.Replace(u"\r", u"\\r");
-    text.Replace(u"\n", u"\\n");
-    std::printf("box=%s|%s\n", IconName(box.type), text.ToUtf8().c_str());
-  }
+  for (const auto& box : boxes) std::printf("%s\n", BoxLine(box.type, box.text).c_str());
 }

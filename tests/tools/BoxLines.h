@@ -1,9 +1,14 @@
 #pragma once
-// The message boxes a command met, printed one a line as "box=ICON|TEXT" (line breaks of the
-// text as "\n").
+// Message boxes as zdtool prints them, one a line: "box=ICON|TEXT", ICON one of error,
+// question, exclamation, information or none, and CR, LF, TAB and backslash of the text written
+// \r \n \t \\ so that a box stays on its line.
 
+#include <string>
 #include <vector>
 
+#include "platform/base/String.h"
+#include "platform/base/WinTypes.h"
 #include "platform/ui/ScriptedAnswers.h"
 
+std::string BoxLine(UINT type, const CString& text);
 void PrintMessageBoxes(const std::vector<CScriptedAnswers::SShownMessageBox>& boxes);

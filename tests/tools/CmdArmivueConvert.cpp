@@ -10,6 +10,7 @@
 
 #include "drivers/ArmiSmartDevice.h"
 #include "tests/tools/DeviceConnection.h"
+#include "tests/tools/EscapedText.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {

@@ -31,6 +31,7 @@
 #include "drivers/TestBoxDevice.h"
 #include "drivers/TintaraDevice.h"
 #include "tests/tools/DeviceConnection.h"
+#include "tests/tools/EscapedText.h"
 #include "tests/tools/InstrumentOperations.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"

@@ -34,6 +34,8 @@
 #include "platform/ui/WindowImage.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
+#include "tests/tools/BoxLines.h"
+#include "tests/tools/EscapedText.h"
 #include "tests/tools/UpdateWizardUser.h"
 #include "tests/tools/ZdTool.h"
 
@@ -54,41 +56,9 @@ struct SOptions {
   std::vector<std::vector<std::string>> commands;
 };
 
-std::string Escaped(const CString& text) {
-  std::string out;
-  for (char ch : text.ToUtf8()) {
-    if (ch == '\r')
-      out += "\\r";
-    else if (ch == '\n')
-      out += "\\n";
-    else if (ch == '\t')
-      out += "\\t";
-    else if (ch == '\\')
-      out += "\\\\";
-    else
-      out += ch;
-  }
-  return out;
-}
-
 void Print(const std::string& line) {
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);
-}
-
-const char* IconName(UINT type) {
-  switch (type & MB_ICONMASK) {
-    case MB_ICONERROR:
-      return "error";
-    case MB_ICONQUESTION:
-      return "question";
-    case MB_ICONEXCLAMATION:
-      return "exclamation";
-    case MB_ICONINFORMATION:
-      return "information";
-    default:
-      return "none";
-  }
 }
 
 class CWizardUser : public CUserAnswerSink {
@@ -96,7 +66,7 @@ class CWizardUser : public CUserAnswerSink {
   explicit CWizardUser(const SOptions& options) : m_options(options), m_answers(options.answers) {}
 
   int OnMessageBox(const SMessageBoxRequest& request) override {
-    Print(std::string("box=") + IconName(request.type) + "|" + Escaped(request.text));
+    Print(BoxLine(request.type, request.text));
     const std::vector<int> buttons = MessageBoxButtons(request.type);
     auto has = [&](int button) { return std::find(buttons.begin(), buttons.end(), button) != buttons.end(); };
     if (!m_answers.empty()) {
@@ -129,10 +99,10 @@ class CWizardUser : public CUserAnswerSink {
     for (int i = 0; devices && i < devices->GetCount(); ++i) {
       CString entry;
       devices->GetLBText(i, entry);
-      Print("found=" + Escaped(entry));
+      Print("found=" + EscapedText(entry));
     }
-    Print("wizard_status=" + Escaped(found->GetDlgItem(IDC_WIZARD_STATUS)->GetWindowTextString()));
-    Print("wizard_info=" + Escaped(found->GetDlgItem(IDC_WIZARD_DEVICE_INFO)->GetWindowTextString()));
+    Print("wizard_status=" + EscapedText(found->GetDlgItem(IDC_WIZARD_STATUS)->GetWindowTextString()));
+    Print("wizard_info=" + EscapedText(found->GetDlgItem(IDC_WIZARD_DEVICE_INFO)->GetWindowTextString()));
     if (!m_options.wizardPicture.empty() &&
         !SaveWindowImage(sheet, CString::FromUtf8(m_options.wizardPicture)))
       std::fprintf(stderr, "%s could not be written.\n", m_options.wizardPicture.c_str());
@@ -241,7 +211,7 @@ void PrintNewVersionMenu(CMainFrame& frame) {
   for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
     CString text;
     GetMenuStringW(menu, UINT(i), text, MF_BYPOSITION);
-    Print("menu=" + Escaped(text));
+    Print("menu=" + EscapedText(text));
   }
 }
 

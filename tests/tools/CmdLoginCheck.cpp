@@ -27,48 +27,12 @@
 #include "platform/ui/UserAnswers.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
+#include "tests/tools/BoxLines.h"
+#include "tests/tools/EscapedText.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
-
-std::string Escaped(const CString& text) {
-  std::string out;
-  for (char ch : text.ToUtf8()) {
-    switch (ch) {
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        out += ch;
-    }
-  }
-  return out;
-}
-
-const char* IconName(UINT type) {
-  switch (type & MB_ICONMASK) {
-    case MB_ICONERROR:
-      return "error";
-    case MB_ICONQUESTION:
-      return "question";
-    case MB_ICONEXCLAMATION:
-      return "exclamation";
-    case MB_ICONINFORMATION:
-      return "information";
-    default:
-      return "none";
-  }
-}
 
 class CToolUser : public CUserAnswerSink {
  public:
@@ -81,7 +45,7 @@ class CToolUser : public CUserAnswerSink {
   CToolUser& operator=(const CToolUser&) = delete;
 
   int OnMessageBox(const SMessageBoxRequest& request) override {
-    std::printf("box=%s|%s\n", IconName(request.type), Escaped(request.text).c_str());
+    std::printf("%s\n", BoxLine(request.type, request.text).c_str());
     const std::vector<int> buttons = MessageBoxButtons(request.type);
     int answer = 0;
     if (!m_answers.empty()) {
@@ -188,7 +152,7 @@ int RunLoginCheck(const std::vector<std::string>& args) {
   wizard.SaveSettings(kConnWizardKey);
   std::printf("result=%s\n", passed ? "pass" : "fail");
   std::printf("flags=0x%02X\n", unsigned(check.GetLogin().flags));
-  std::printf("cloud_email=%s\n", Escaped(cloudEmail).c_str());
+  std::printf("cloud_email=%s\n", EscapedText(cloudEmail).c_str());
   return 0;
 }
 

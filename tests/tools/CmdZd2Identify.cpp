@@ -10,6 +10,7 @@
 #include "device/Contents.h"
 #include "device/JvCommands.h"
 #include "tests/tools/DeviceConnection.h"
+#include "tests/tools/EscapedText.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
 

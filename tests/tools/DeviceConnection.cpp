@@ -46,23 +46,6 @@ std::unique_ptr<Device::CJvDevice> ConnectDevice(const std::string& portName, in
   return device;
 }
 
-std::string EscapedText(const CString& text) {
-  std::string escaped;
-  for (char ch : text.ToUtf8()) {
-    if (ch == '\\')
-      escaped += "\\\\";
-    else if (ch == '\r')
-      escaped += "\\r";
-    else if (ch == '\n')
-      escaped += "\\n";
-    else if (ch == '\t')
-      escaped += "\\t";
-    else
-      escaped += ch;
-  }
-  return escaped;
-}
-
 bool ParseTypeNumber(const std::string& text, int& value) {
   char* end = nullptr;
   const long number = std::strtol(text.c_str(), &end, 10);

@@ -10,7 +10,5 @@
 
 // The attached device, or none after printing why to standard error.
 std::unique_ptr<Device::CJvDevice> ConnectDevice(const std::string& portName, int type);
-// A text on one line: backslash, CR, LF and tab written as \\, \r, \n and \t.
-std::string EscapedText(const CString& text);
 // A decimal number; false for anything else.
 bool ParseTypeNumber(const std::string& text, int& value);

@@ -6,6 +6,7 @@
 #include "drivers/ArmiSmartDevice.h"
 #include "drivers/UsMcDevice.h"
 #include "tests/tools/DeviceConnection.h"
+#include "tests/tools/EscapedText.h"
 #include "tests/tools/Zd2Connection.h"
 
 namespace {
