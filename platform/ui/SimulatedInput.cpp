@@ -96,7 +96,7 @@ void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint p
                    UINT held) {
   QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
-  const QPointF local(point.x, point.y);
+  const QPointF local = QPointF(point.x, point.y) + wnd->GetWidget()->ClientOrigin();
   const QPointF global = widget->mapToGlobal(local);
   QEvent::Type type = QEvent::MouseMove;
   switch (action) {
@@ -125,7 +125,7 @@ void SimulateClick(CWnd* wnd, CPoint point) {
 void SimulateWheel(CWnd* wnd, int delta, CPoint point, UINT modifiers) {
   QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
-  const QPointF local(point.x, point.y);
+  const QPointF local = QPointF(point.x, point.y) + wnd->GetWidget()->ClientOrigin();
   QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
                     Modifiers(modifiers), Qt::NoScrollPhase, false);
   QApplication::sendEvent(widget, &event);
@@ -148,7 +148,7 @@ void SimulateMouseLeave(CWnd* wnd) {
 void SimulateHover(CWnd* wnd, CPoint point) {
   QWidget* widget = QtWidgetOf(wnd);
   if (!widget) return;
-  const QPoint local(point.x, point.y);
+  const QPoint local = QPoint(point.x, point.y) + wnd->GetWidget()->ClientOrigin();
   QHelpEvent event(QEvent::ToolTip, local, widget->mapToGlobal(local));
   QApplication::sendEvent(widget, &event);
 }

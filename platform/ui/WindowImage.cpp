@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "platform/gdi/GdiInternals.h"
 #include "platform/gdi/QtString.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndWidget.h"
@@ -15,6 +16,13 @@ bool SaveWindowImage(HWND window, const CString& pngPath) {
   QCoreApplication::processEvents();
   QWidget* widget = window->GetWidget()->Widget();
   return widget->grab().save(ToQString(pngPath), "PNG");
+}
+
+HBITMAP CopyWindowImage(HWND window) {
+  if (!CWnd::IsWindowHandle(window) || !window->GetWidget()) return nullptr;
+  QCoreApplication::processEvents();
+  const QImage picture = window->GetWidget()->Widget()->grab().toImage();
+  return gdi::NewBitmap(picture.convertToFormat(QImage::Format_RGB32), false);
 }
 
 bool SaveScreenImage(const RECT& area, const CString& pngPath) {

@@ -21,6 +21,14 @@
 #include "platform/ui/WndDispatch.h"
 #include "platform/ui/WndWidget.h"
 
+// Where the client area of a child window's parent starts in the parent's widget; a child's
+// position is given in that client area. Top-level windows are placed on the screen.
+static QPoint ParentClientOrigin(const QWidget* widget) {
+  if (widget->isWindow()) return QPoint();
+  auto* parent = dynamic_cast<const WndWidget*>(widget->parentWidget());
+  return parent ? parent->ClientOrigin() : QPoint();
+}
+
 // The live windows, in creation order, so that posting from any thread can tell a live
 // window from a destroyed one, and families can be walked in the order they were made.
 class WndRegistry {
@@ -134,7 +142,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
   }
   // Hidden until shown, also when the parent is shown later.
   widget->setVisible(false);
-  const QRect asked = ToQRect(rect);
+  // A child's position is in its parent's client area.
+  const QRect asked =
+      ToQRect(rect).translated(child && parent->m_widget ? parent->m_widget->ClientOrigin() : QPoint());
   widget->setGeometry(QRect(asked.topLeft(), m_widget->PlacedSize(asked.size())));
   if (style & WS_DISABLED) widget->setEnabled(false);
   m_widget->SetControlText(m_text);
@@ -528,7 +538,8 @@ void CWnd::GetWindowRect(LPRECT rect) const {
 
 void CWnd::ClientToScreen(LPPOINT point) const {
   if (!m_widget) return;
-  QPoint p = CallOnUiThread([&] { return m_widget->Widget()->mapToGlobal(QPoint(point->x, point->y)); });
+  QPoint p = CallOnUiThread(
+      [&] { return m_widget->Widget()->mapToGlobal(QPoint(point->x, point->y) + m_widget->ClientOrigin()); });
   point->x = p.x();
   point->y = p.y();
 }
@@ -540,7 +551,9 @@ void CWnd::ClientToScreen(LPRECT rect) const {
 
 void CWnd::ScreenToClient(LPPOINT point) const {
   if (!m_widget) return;
-  QPoint p = CallOnUiThread([&] { return m_widget->Widget()->mapFromGlobal(QPoint(point->x, point->y)); });
+  QPoint p = CallOnUiThread([&] {
+    return m_widget->Widget()->mapFromGlobal(QPoint(point->x, point->y)) - m_widget->ClientOrigin();
+  });
   point->x = p.x();
   point->y = p.y();
 }
@@ -562,7 +575,7 @@ BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags) {
   if (!m_widget) return FALSE;
   CallOnUiThread([&] {
     QWidget* w = m_widget->Widget();
-    if (!(flags & SWP_NOMOVE)) w->move(x, y);
+    if (!(flags & SWP_NOMOVE)) w->move(QPoint(x, y) + ParentClientOrigin(w));
     if (!(flags & SWP_NOSIZE)) w->resize(m_widget->PlacedSize(QSize(std::max(cx, 0), std::max(cy, 0))));
     if (!m_widget) return;
     // The toolkit delays resize events of hidden widgets; the window learns its size now.
@@ -609,6 +622,9 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT) {
   const DWORD old = m_exStyle;
   m_exStyle = (m_exStyle & ~remove) | add;
+  // The sunken edge changes the client area: the window is laid out anew at once.
+  if (((old ^ m_exStyle) & WS_EX_CLIENTEDGE) && m_widget)
+    CallOnUiThread([this] { m_widget->ReportClientSize(); });
   return old != m_exStyle;
 }
 

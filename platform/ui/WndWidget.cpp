@@ -140,8 +140,8 @@ void WndWidget::Detach() {
 
 QSize WndWidget::ClientSize() const {
   QWidget* widget = const_cast<WndWidget*>(this)->Widget();
-  int width = widget->width();
-  int height = widget->height();
+  int width = widget->width() - 2 * m_clientOrigin.x();
+  int height = widget->height() - 2 * m_clientOrigin.y();
   if (m_scrollBars[1] && m_scrollBars[1]->isVisibleTo(widget)) width -= GetSystemMetrics(SM_CXVSCROLL);
   if (m_scrollBars[0] && m_scrollBars[0]->isVisibleTo(widget)) height -= GetSystemMetrics(SM_CYHSCROLL);
   return QSize(std::max(width, 0), std::max(height, 0));
@@ -152,7 +152,7 @@ QSize WndWidget::ClientSize() const {
 void WndWidget::Invalidate(const QRegion& region, bool erase) {
   m_invalid += region;
   m_eraseOwed = m_eraseOwed || erase;
-  Widget()->update(region);
+  Widget()->update(region.translated(m_clientOrigin));
 }
 
 void WndWidget::PaintNow() {
@@ -171,11 +171,12 @@ void WndWidget::PaintNow() {
   Widget()->update();
 }
 
-void WndWidget::ScheduleScreenUpdate(const QRect& rect) { Widget()->update(rect); }
+void WndWidget::ScheduleScreenUpdate(const QRect& rect) { Widget()->update(rect.translated(m_clientOrigin)); }
 
 void WndWidget::PaintBacking(QPaintEvent* event) {
   if (m_detached) return;
-  const QRegion shown = UncoveredPart(event->region());
+  const QRect client(QPoint(0, 0), ClientSize());
+  const QRegion shown = UncoveredPart(event->region().translated(-m_clientOrigin) & client);
   // What a child window covered until now was never painted: it is painted now, as the
   // platform asks a parent to repaint what its child uncovers.
   const QRegion unpainted = m_backing.isNull() ? shown : shown & m_unwhitened;
@@ -190,10 +191,31 @@ void WndWidget::PaintBacking(QPaintEvent* event) {
   // Rectangle by rectangle: under a clip of one rectangle the toolkit copies the image, under a
   // clip of several it blends it span by span, handing large areas to worker threads.
   QPainter painter(Widget());
+  if (!m_clientOrigin.isNull()) DrawClientEdge(painter);
   for (const QRect& rect : shown) {
-    painter.setClipRect(rect);
-    painter.drawImage(rect.topLeft(), image, rect);
+    const QRect onWidget = rect.translated(m_clientOrigin);
+    painter.setClipRect(onWidget);
+    painter.drawImage(onWidget.topLeft(), image, rect);
   }
+}
+
+void WndWidget::DrawClientEdge(QPainter& painter) {
+  auto color = [](int index) {
+    const COLORREF c = GetSysColor(index);
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+  };
+  const int right = Widget()->width() - 1;
+  const int bottom = Widget()->height() - 1;
+  // Two lines, each darker at the top and left than at the bottom and right: the client area
+  // looks sunk into the window. The bottom and right lines take the corners they share.
+  painter.fillRect(QRect(0, 0, right, 1), color(COLOR_BTNSHADOW));
+  painter.fillRect(QRect(0, 0, 1, bottom), color(COLOR_BTNSHADOW));
+  painter.fillRect(QRect(0, bottom, right + 1, 1), color(COLOR_BTNHIGHLIGHT));
+  painter.fillRect(QRect(right, 0, 1, bottom + 1), color(COLOR_BTNHIGHLIGHT));
+  painter.fillRect(QRect(1, 1, right - 2, 1), color(COLOR_3DDKSHADOW));
+  painter.fillRect(QRect(1, 1, 1, bottom - 2), color(COLOR_3DDKSHADOW));
+  painter.fillRect(QRect(1, bottom - 1, right - 1, 1), color(COLOR_3DLIGHT));
+  painter.fillRect(QRect(right - 1, 1, 1, bottom - 1), color(COLOR_3DLIGHT));
 }
 
 QImage& WndWidget::BackingImage(const QRegion* area) {
@@ -226,16 +248,17 @@ QRegion WndWidget::UncoveredPart(const QRegion& region) {
     auto* host = dynamic_cast<WndWidget*>(child);
     if (!host || host->m_detached || child->isHidden() || child->isWindow()) continue;
     if (!host->IsToolkitControl()) {
-      uncovered -= QRect(child->pos(), host->ClientSize());
+      uncovered -= QRect(child->pos() - m_clientOrigin + host->m_clientOrigin, host->ClientSize());
     } else if (child->autoFillBackground() && child->palette().brush(child->backgroundRole()).isOpaque()) {
       // A control that fills its background hides all of its area.
-      uncovered -= child->geometry();
+      uncovered -= child->geometry().translated(-m_clientOrigin);
     }
   }
   return uncovered;
 }
 
 void WndWidget::ReportClientSize() {
+  ApplyClientEdge();
   LayoutScrollBars();
   QSize size = ClientSize();
   if (size == m_reportedSize) return;
@@ -355,7 +378,7 @@ bool WndWidget::HandleEvent(QEvent* event) {
     }
     case QEvent::ToolTip: {
       if (!m_wnd.m_toolTips) return false;
-      const QPoint pos = static_cast<QHelpEvent*>(event)->pos();
+      const QPoint pos = static_cast<QHelpEvent*>(event)->pos() - m_clientOrigin;
       m_wnd.ShowHoverTip(CPoint(pos.x(), pos.y()));
       return true;
     }
@@ -381,8 +404,15 @@ bool WndWidget::HandleMouse(QEvent* event) {
   CWnd* capture = CWnd::GetCapture();
   if (capture && capture != &m_wnd && capture->GetWidget()) {
     target = capture;
-    pos = capture->GetWidget()->Widget()->mapFromGlobal(Widget()->mapToGlobal(pos));
+    WndWidget* captureWidget = capture->GetWidget();
+    pos = captureWidget->Widget()->mapFromGlobal(Widget()->mapToGlobal(pos)) - captureWidget->m_clientOrigin;
   } else {
+    // The sunken edge is no part of the client area: what happens there is no client message.
+    if (!capture && !QRect(m_clientOrigin, ClientSize()).contains(pos) && !m_clientOrigin.isNull()) {
+      event->accept();
+      return true;
+    }
+    pos -= m_clientOrigin;
     m_mouseInside = true;
   }
   const UINT flags = MouseKeyFlags(mouse->buttons(), mouse->modifiers());
@@ -523,16 +553,31 @@ void WndWidget::UpdateScrollBars() {
   ReportClientSize();
 }
 
+void WndWidget::ApplyClientEdge() {
+  const int edge = !IsToolkitControl() && (m_wnd.GetExStyle() & WS_EX_CLIENTEDGE) ? kClientEdgeWidth : 0;
+  const QPoint origin(edge, edge);
+  if (origin == m_clientOrigin) return;
+  const QPoint shift = origin - m_clientOrigin;
+  m_clientOrigin = origin;
+  for (QObject* object : Widget()->children()) {
+    auto* child = qobject_cast<QWidget*>(object);
+    if (dynamic_cast<WndWidget*>(child) && !child->isWindow()) child->move(child->pos() + shift);
+  }
+  Widget()->update();
+}
+
 void WndWidget::LayoutScrollBars() {
   QWidget* widget = Widget();
   const bool vertical = m_scrollBars[1] && m_scrollBars[1]->isVisibleTo(widget);
   const bool horizontal = m_scrollBars[0] && m_scrollBars[0]->isVisibleTo(widget);
   const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
   const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
-  const int width = widget->width() - (vertical ? barWidth : 0);
-  const int height = widget->height() - (horizontal ? barHeight : 0);
-  if (vertical) m_scrollBars[1]->setGeometry(width, 0, barWidth, height);
-  if (horizontal) m_scrollBars[0]->setGeometry(0, height, width, barHeight);
+  // The bars sit inside the sunken edge, beside and below the client area.
+  const QPoint origin = m_clientOrigin;
+  const int width = widget->width() - 2 * origin.x() - (vertical ? barWidth : 0);
+  const int height = widget->height() - 2 * origin.y() - (horizontal ? barHeight : 0);
+  if (vertical) m_scrollBars[1]->setGeometry(origin.x() + width, origin.y(), barWidth, height);
+  if (horizontal) m_scrollBars[0]->setGeometry(origin.x(), origin.y() + height, width, barHeight);
 }
 
 void WndWidget::OnScrollAction(int bar, int action) {

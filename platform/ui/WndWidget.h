@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QRegion>
 #include <QScrollBar>
 #include <QTimer>
@@ -60,8 +61,12 @@ class WndWidget {
   // The window behind a widget, or null.
   static CWnd* WndOf(const QWidget* widget);
 
-  // Client area: the widget minus its visible scroll bars.
+  // Client area: the widget minus its sunken edge and its visible scroll bars.
   QSize ClientSize() const;
+  // Width of the sunken edge that WS_EX_CLIENTEDGE draws inside the window rectangle.
+  static constexpr int kClientEdgeWidth = 2;
+  // Where the client area starts in the widget: inside the sunken edge of WS_EX_CLIENTEDGE.
+  QPoint ClientOrigin() const { return m_clientOrigin; }
   // The image the window draws into, white where nothing is drawn yet. Made at the client
   // size when first drawn into or shown: a frame resizes its windows several times while it is
   // laid out, and the toolkit's own controls draw without one. With an area, only that part
@@ -82,7 +87,8 @@ class WndWidget {
   // Shows the backing image on the screen when the toolkit next paints.
   void ScheduleScreenUpdate(const QRect& rect);
 
-  // Sends WM_SIZE when the client size differs from the last one reported.
+  // Lays out the edge and the scroll bars anew, then sends WM_SIZE when the client size differs
+  // from the last one reported.
   void ReportClientSize();
   bool& TrackLeave() { return m_trackLeave; }
   bool MouseInside() const { return m_mouseInside; }
@@ -121,6 +127,10 @@ class WndWidget {
   void OnScrollAction(int bar, int action);
   void OnScrollReleased(int bar);
   void LayoutScrollBars();
+  // Takes on the client origin of the window's current style; child windows keep their place
+  // in the client area and so move with it.
+  void ApplyClientEdge();
+  void DrawClientEdge(QPainter& painter);
 
   LRESULT DispatchEvent(CWnd& target, UINT message, WPARAM wParam, LPARAM lParam, QEvent* event,
                         CWnd::DispatchFrame* frame = nullptr);
@@ -134,6 +144,7 @@ class WndWidget {
   QRegion m_invalid;
   bool m_eraseOwed = false;
   QSize m_reportedSize{-1, -1};
+  QPoint m_clientOrigin;
   bool m_trackLeave = false;
   bool m_mouseInside = false;
   std::map<UINT_PTR, std::unique_ptr<QTimer>> m_timers;

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "grid/TextCell.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/ui/WindowImage.h"
 #include "tests/grid/GridFixture.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace {
 
@@ -48,6 +53,32 @@ TEST_F(SmallGrid, RenderIsAsLargeAsAllColumnsAndRows) {
   bitmap.GetBitmap(&info);
   EXPECT_EQ(info.bmWidth, 150);
   EXPECT_EQ(info.bmHeight, 200);
+}
+
+TEST_F(SmallGrid, WithASunkenEdgeTheCellsAndScrollBarDrawInsideIt) {
+  grid->SetGridLines(3);
+  for (int r = 0; r < 10; ++r) grid->SetRowHeight(r, 40);
+  grid->ModifyStyleEx(0, WS_EX_CLIENTEDGE);
+  CRect client;
+  grid->GetClientRect(client);
+  EXPECT_EQ(client, CRect(0, 0, 396 - GetSystemMetrics(SM_CXVSCROLL), 296))
+      << "400 rows of pixels need a bar";
+  EXPECT_EQ(ScreenPixel(49, 5), kLine);
+
+  const std::string path = TestPath("grid-client-edge.png");
+  ASSERT_TRUE(SaveWindowImage(grid.get(), CString::FromUtf8(path)));
+  if (const char* keep = std::getenv("ZD_SCREENSHOT_DIR"))
+    std::filesystem::copy_file(path, std::string(keep) + "/grid-client-edge.png",
+                               std::filesystem::copy_options::overwrite_existing);
+  CBitmap picture;
+  picture.Attach(CopyWindowImage(grid.get()));
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CBitmap* old = dc.SelectObject(&picture);
+  EXPECT_EQ(dc.GetPixel(0, 5), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(dc.GetPixel(51, 7), kLine) << "the first column's line, 2 pixels in";
+  EXPECT_EQ(dc.GetPixel(49, 7), 0xFFFFFFu);
+  dc.SelectObject(old);
 }
 
 TEST_F(SmallGrid, GridLineModesDrawRightEdgesBottomsOrBoth) {
