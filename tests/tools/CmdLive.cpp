@@ -110,8 +110,7 @@ class CLiveUser {
  public:
   explicit CLiveUser(const SLiveOptions& options) : m_options(options) {}
 
-  void Play(CWnd& window) {
-    auto& dialog = static_cast<CMeasDlg&>(window);
+  void Play(CMeasDlg& dialog) {
     if (m_options.ownWindow) Click(dialog, IDC_MEAS_OWN_WINDOW);
     if (m_options.loadLimitAxis) Click(dialog, IDC_MEAS_AXIS_LOAD_LIMIT);
     if (m_options.periodIndex >= 0)
@@ -168,6 +167,22 @@ class CLiveUser {
   const SLiveOptions& m_options;
 };
 
+// Records the boxes and plays the user in the Live View dialog; any other dialog (the
+// connection wizard, when the instrument no longer answers) is cancelled.
+class CLiveAnswers : public CScriptedAnswers {
+ public:
+  explicit CLiveAnswers(CLiveUser& user) : m_user(user) {}
+  bool OnModalDialog(const SModalDialogRequest& request) override {
+    auto* dialog = dynamic_cast<CMeasDlg*>(request.dialog);
+    if (!dialog) return CScriptedAnswers::OnModalDialog(request);
+    m_user.Play(*dialog);
+    return true;
+  }
+
+ private:
+  CLiveUser& m_user;
+};
+
 int RunLive(const std::vector<std::string>& args) {
   SLiveOptions options;
   if (!ParseOptions(args, options)) {
@@ -180,9 +195,8 @@ int RunLive(const std::vector<std::string>& args) {
   if (!device) return 1;
   auto* zd2 = device.get();
   TheConnection().Adopt(std::move(device));
-  CScriptedAnswers answers;
   CLiveUser user(options);
-  answers.AddModalDialogScript([&user](CWnd& dialog) { user.Play(dialog); });
+  CLiveAnswers answers(user);
   {
     CMeasDlg dialog(nullptr, zd2, nullptr);
     dialog.SetDiagnosticMode(options.log);
