@@ -112,6 +112,19 @@ def own_windows_without_log(env, workdir):
           and "plot_3_title" not in single, f"a window per test: {printed}")
 
 
+def pressure_without_area(env, workdir):
+    folder = os.path.join(workdir, "area")
+    os.makedirs(folder)
+    env = dict(env, XDG_CONFIG_HOME=folder)
+    # N/mm2 with no test-disc area: the instrument is shown in kN, and 7 kN raise the axis to 8.
+    with LiveLink(env, "tcp", "--live-test", "2000:7000:1000", "--query", "@UU@=3", "--query", "@DA@=0000") as sim:
+        printed = live(env, folder, sim.port, "--timeout", "7500")
+    single, _, _ = facts(printed)
+    check(single["device_info2"] ==
+          "Test Settings: Load Limit: 16.00 kN  Load Rate: 100 N/s  Test Disc Area: 0 mm2", printed)
+    check(single["plot_1_force_axis_max"] == "8", f"axis in kN: {printed}")
+
+
 def lost_connection(env, workdir):
     folder = os.path.join(workdir, "lost")
     os.makedirs(folder)
@@ -135,6 +148,7 @@ def main():
         two_tests(env, workdir, "tcp")
         two_tests(env, workdir, "pty")
         own_windows_without_log(env, workdir)
+        pressure_without_area(env, workdir)
         lost_connection(env, workdir)
     print("ok")
 
