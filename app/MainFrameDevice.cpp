@@ -6,6 +6,7 @@
 #include "app/connection/VexalonConnection.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
+#include "calibration/MeasDlg.h"
 #include "device/Version.h"
 #include "device/VexalonDevice.h"
 #include "platform/base/MessageFormat.h"
@@ -120,6 +121,10 @@ void CMainFrame::OnLiveView() {
   }
   if (CVersion(ident.appVersion) >= CVersion(CString(kLiveViewMinimumFirmware))) {
     m_liveViewAllowed = true;
+    CMeasDlg dialog(nullptr, device, this);
+    const CVexaZedoApp* app = GetZedoApp();
+    dialog.SetDiagnosticMode(app && app->IsDiagnosticMode());
+    dialog.DoModal();
     return;
   }
   const CString text = FormatMessageText(LoadStringOrPlaceholder(IDS_LIVE_VIEW_FIRMWARE_TOO_OLD),

@@ -79,13 +79,16 @@ bool CVexalonConnection::Connect(bool noCheck) {
   const INT_PTR result = wizard.DoModal();
   // A failed write of the remembered choices does not stop the connection.
   wizard.SaveSettings(kConnWizardKey);
-  if (result == INT_PTR(ID_WIZFINISH)) {
-    m_device = wizard.TakeDevice();
-    if (m_device && !m_firmwareCheck) {
-      m_firmwareCheck = std::make_unique<CFwUpdateCheck>(m_notifyWindow, CString());
-      // A check that cannot start only means no firmware notice for this instrument.
-      m_firmwareCheck->Start(m_device.get(), m_notifyMessage, m_notifyParameter, 0);
-    }
-  }
+  if (result == INT_PTR(ID_WIZFINISH)) Adopt(wizard.TakeDevice());
   return m_device != nullptr;
+}
+
+void CVexalonConnection::Adopt(std::unique_ptr<Device::CJvDevice> device) {
+  Release();
+  m_device = std::move(device);
+  if (m_device && !m_firmwareCheck) {
+    m_firmwareCheck = std::make_unique<CFwUpdateCheck>(m_notifyWindow, CString());
+    // A check that cannot start only means no firmware notice for this instrument.
+    m_firmwareCheck->Start(m_device.get(), m_notifyMessage, m_notifyParameter, 0);
+  }
 }

@@ -39,6 +39,9 @@ class CVexalonConnection {
   // True when a device is held afterwards; runs the wizard when there is none. noCheck skips
   // the identity check of a held device.
   bool Connect(bool noCheck);
+  // Takes a found device as the wizard hands it over: a held device is released first, and
+  // the firmware check starts unless one runs already.
+  void Adopt(std::unique_ptr<Device::CJvDevice> device);
 
   // True when no firmware check runs or the running one ended within ms.
   bool WaitForFirmwareCheck(DWORD ms) { return !m_firmwareCheck || m_firmwareCheck->WaitForEnd(ms); }

@@ -22,6 +22,7 @@
 #include "app/connection/PortSelectPage.h"
 #include "app/connection/VexalonConnection.h"
 #include "app/update/AutoUpdate.h"
+#include "calibration/MeasDlg.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
@@ -80,6 +81,11 @@ class CWizardUser : public CUserAnswerSink {
   bool OnModalDialog(const SModalDialogRequest& request) override {
     if (auto* update = dynamic_cast<CAutoUpdate*>(request.dialog)) {
       PlayUpdateWizardUser(*update, {});
+      return true;
+    }
+    if (auto* liveView = dynamic_cast<CMeasDlg*>(request.dialog)) {
+      // The Live View dialog has connected and shows the instrument; it is closed with Exit.
+      Print("live_view_info=" + Escaped(liveView->GetDlgItem(IDC_MEAS_DEVICE_INFO1)->GetWindowTextString()));
       return true;
     }
     auto* sheet = dynamic_cast<CPropertySheet*>(request.dialog);

@@ -133,6 +133,8 @@ def live_view(env, workdir):
             lines = frame(env, workdir, "--com", str(COM), "live-view")
         if allowed:
             check("live_view=allowed" in lines, f"live view {version}: {lines}")
+            check(f"live_view_info=ZD-2: Serial No.: VN02-123-4567  Firmware Version: {version}" in lines,
+                  f"live view dialog {version}: {lines}")
         else:
             check("box=error|Firmware version 1.4.3 or higher is required to run Live View.\\n"
                   "The firmware version on the device is 1.4.2.\\n\\nPlease update the firmware." in lines,
