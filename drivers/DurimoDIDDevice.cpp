@@ -57,6 +57,16 @@ bool CDurimoDIDDevice::WriteDeviceIdentity(const CString& serial, const CString&
   return m_identity.WriteDeviceIdentity(Commands(), GetExpectedDeviceCode(), serial, hardware, serialDate);
 }
 
+bool CDurimoDIDDevice::ReadSerialDate(CString& text) { return m_identity.ReadSerialDate(Commands(), text); }
+
+bool CDurimoDIDDevice::SetObeMode(bool on) {
+  return CLiveProbeLink::SendWord(Commands(), on ? u"OBE_ON" : u"OBE_OFF");
+}
+
+bool CDurimoDIDDevice::SetOtmMode(bool on) {
+  return CLiveProbeLink::WriteWord(Commands(), on ? u"OTM_ON" : u"OTM_OFF");
+}
+
 bool CDurimoDIDDevice::ResetZedo(bool afterLinkLoss, DWORD waitMs) {
   return m_identity.Link().ResetZedo(Commands(), afterLinkLoss, waitMs);
 }

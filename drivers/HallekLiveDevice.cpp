@@ -57,6 +57,16 @@ bool CHallekLiveDevice::WriteDeviceIdentity(const CString& serial, const CString
   return m_identity.WriteDeviceIdentity(Commands(), GetExpectedDeviceCode(), serial, hardware, serialDate);
 }
 
+bool CHallekLiveDevice::ReadSerialDate(CString& text) { return m_identity.ReadSerialDate(Commands(), text); }
+
+bool CHallekLiveDevice::SetObeMode(bool on) {
+  return CLiveProbeLink::SendWord(Commands(), on ? u"OBE_ON" : u"OBE_OFF");
+}
+
+bool CHallekLiveDevice::SetOtmMode(bool on) {
+  return CLiveProbeLink::WriteWord(Commands(), on ? u"OTM_ON" : u"OTM_OFF");
+}
+
 bool CHallekLiveDevice::ResetZedo(bool afterLinkLoss, DWORD waitMs) {
   return m_identity.Link().ResetZedo(Commands(), afterLinkLoss, waitMs);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "device/JvCommands.h"
+#include "drivers/DeviceInfoObject.h"
 #include "drivers/IdentityReply.h"
 #include "platform/base/FileException.h"
 
@@ -23,9 +24,8 @@ CLiveDevice::CLiveDevice(int type, const CString& displayName, int portMask, BYT
 
 bool CLiveDevice::Identify(SDeviceIdent& ident) {
   StreamIO::CIoStream* stream = GetStream();
-  // Without an open stream the identity would come as a device-information object over the
-  // instrument's other link, which this program does not reach.
-  if (!stream || !stream->IsOpen() || !Commands()) return false;
+  if (!stream || !stream->IsOpen()) return IdentifyFromInfoObject(ident);
+  if (!Commands()) return false;
   try {
     CString reply;
     if (!CIdentityReply::Query(Commands(), reply)) return false;
@@ -50,6 +50,20 @@ bool CLiveDevice::ReadIdentity(const CString& reply, SDeviceIdent& ident) {
     if (!fields.HasFields(order[i] + 1)) return false;
     *targets[i] = fields.Field(order[i]);
   }
+  return AcceptIdentity(ident);
+}
+
+bool CLiveDevice::ReadDeviceInfoObject(std::string&) { return false; }
+
+bool CLiveDevice::IdentifyFromInfoObject(SDeviceIdent& ident) {
+  std::string json;
+  if (!ReadDeviceInfoObject(json)) return false;
+  DWORD signature = 0;
+  if (!CDeviceInfoObject::Read(json, m_info, signature)) return false;
+  return AcceptIdentity(ident);
+}
+
+bool CLiveDevice::AcceptIdentity(SDeviceIdent& ident) {
   ident = m_info;
   m_signature = 0;
   DWORD signature = 0;

@@ -4,6 +4,7 @@
 // and battery operations that the instruments' own classes answer.
 
 #include <memory>
+#include <string>
 
 #include "device/JvDevice.h"
 
@@ -51,9 +52,17 @@ class CLiveDevice : public CJvDevice {
   const SDeviceInfo& Info() const { return m_info; }
   DWORD SignatureValue() const { return m_signature; }
   void KeepParameterText(const CString& text);
+  // The device-information object, as JSON text, over the instrument's other link; Identify
+  // reads it when no stream is open. This program does not reach that link, so the base
+  // answers false; a class that reaches it returns the object's text.
+  virtual bool ReadDeviceInfoObject(std::string& json);
 
  private:
   bool ReadIdentity(const CString& reply, SDeviceIdent& ident);
+  bool IdentifyFromInfoObject(SDeviceIdent& ident);
+  // Hands the stored identity to the caller and reads the signature value; true when the
+  // identity is complete and carries this class's device code.
+  bool AcceptIdentity(SDeviceIdent& ident);
 
   SDeviceInfo m_info;
   DWORD m_signature = 0;

@@ -84,6 +84,11 @@ bool CLiveProbeLink::WriteWord(CJvCommands* commands, const CString& command) {
          std::strcmp(reply, "ok") == 0;
 }
 
+bool CLiveProbeLink::SendWord(CJvCommands* commands, const CString& command) {
+  char reply[kReplySize] = {};
+  return commands && commands->TextCommand(command, reply, kReplySize, kWordTimeoutMs) > 0;
+}
+
 bool CLiveProbeLink::ResetZedo(CJvCommands* commands, bool afterLinkLoss, DWORD waitMs) const {
   if (afterLinkLoss) {
     SendRawText(commands, m_resetWord);

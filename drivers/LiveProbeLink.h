@@ -26,6 +26,8 @@ class CLiveProbeLink {
   static int SendRawBytes(CJvCommands* commands, const BYTE* bytes, int count, BYTE* reply, int replySize);
   // A text command that must be answered exactly "ok".
   static bool WriteWord(CJvCommands* commands, const CString& command);
+  // A text command that any answer acknowledges.
+  static bool SendWord(CJvCommands* commands, const CString& command);
   // After a lost link the reset word goes twice; otherwise the module's own reset packet
   // comes first, then after `waitMs` the reset word. Replies are not checked.
   bool ResetZedo(CJvCommands* commands, bool afterLinkLoss, DWORD waitMs) const;

@@ -57,6 +57,16 @@ bool CUCILiveDevice::WriteDeviceIdentity(const CString& serial, const CString& h
   return m_identity.WriteDeviceIdentity(Commands(), GetExpectedDeviceCode(), serial, hardware, serialDate);
 }
 
+bool CUCILiveDevice::ReadSerialDate(CString& text) { return m_identity.ReadSerialDate(Commands(), text); }
+
+bool CUCILiveDevice::SetObeMode(bool on) {
+  return CLiveProbeLink::SendWord(Commands(), on ? u"OBE_ON" : u"OBE_OFF");
+}
+
+bool CUCILiveDevice::SetOpmMode(bool on) {
+  return CLiveProbeLink::WriteWord(Commands(), on ? u"OPM_ON" : u"OPM_OFF");
+}
+
 bool CUCILiveDevice::ResetZedo(bool afterLinkLoss, DWORD waitMs) {
   return m_identity.Link().ResetZedo(Commands(), afterLinkLoss, waitMs);
 }

@@ -31,6 +31,11 @@ class CUCILiveDevice : public CJvDevice {
 
   virtual bool GetDeviceInfo(SLiveProbeInfo& info);
   virtual bool WriteDeviceIdentity(const CString& serial, const CString& hardware, const CString& serialDate);
+  virtual bool ReadSerialDate(CString& text);
+  // The probe's OBE mode on or off; any answer acknowledges it.
+  virtual bool SetObeMode(bool on);
+  // The probe's OPM mode on or off; the probe must answer "ok".
+  virtual bool SetOpmMode(bool on);
   virtual bool ResetZedo(bool afterLinkLoss, DWORD waitMs);
   virtual bool WriteModuleIdentity(const CString& serial, const CString& hardware);
   virtual CString SendRawText(const CString& text);

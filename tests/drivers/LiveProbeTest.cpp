@@ -104,6 +104,32 @@ TEST_F(LiveProbe, DeviceIdentityIsWrittenOnlyWhereItDiffers) {
   EXPECT_EQ(Device().GetSerialNumber(), CString(u"UC21-000-0099"));
 }
 
+// The OBE mode takes any answer; the OTM and OPM modes only "ok".
+TEST_F(LiveProbe, ModeSwitchesAndTheSerialDate) {
+  Sim::CInstrumentSimulator& instrument = Instrument(20);
+  instrument.SetTextAnswer("OBE_ON", "done");
+  instrument.SetTextAnswer("OTM_ON", "ok");
+  instrument.SetTextAnswer("OTM_OFF", "busy");
+  Connect();
+  auto& hallek = DeviceAs<Device::CHallekLiveDevice>();
+  EXPECT_TRUE(hallek.SetObeMode(true));
+  EXPECT_TRUE(hallek.SetObeMode(false));
+  EXPECT_TRUE(hallek.SetOtmMode(true));
+  EXPECT_FALSE(hallek.SetOtmMode(false));
+  EXPECT_EQ(Lines(Log()), "text OBE_ON\ntext OBE_OFF\ntext OTM_ON\ntext OTM_OFF\n");
+  CString date;
+  EXPECT_TRUE(hallek.ReadSerialDate(date));
+  EXPECT_EQ(date, CString(u"2026-01-15"));
+
+  TearDown();
+  SetUp();
+  Instrument(21).SetTextAnswer("OPM_ON", "ok");
+  Connect();
+  EXPECT_TRUE(Uci().SetOpmMode(true));
+  EXPECT_FALSE(Uci().SetOpmMode(false));
+  EXPECT_EQ(Lines(Log()), "text OPM_ON\ntext OPM_OFF\n");
+}
+
 TEST_F(LiveProbe, ModuleIdentityIsCheckedBeforeItIsWritten) {
   Instrument(20);
   Connect();

@@ -1,6 +1,8 @@
 """zdtool armivue-convert: an Armivue data-file text and a binary download record read, printed
 and written back as data-file text, with the local time of Berlin; zdtool driver: the Armivue's
-and the Sondrel Array's own operations reach the simulated instruments."""
+and the Sondrel Array's own operations reach the simulated instruments; zdtool download: the
+Armivue's stored objects, served by instrument-sim from files, come over the pseudo-terminal as
+data-file texts (at a faster rate the throttled link follows) or binary records."""
 
 import os
 import sys
@@ -58,6 +60,69 @@ def operations(env, workdir):
     check(out == ["identified=1", "result=1.2.0"], f"firmware version {out}")
 
 
+def download(env, workdir, *options, binary=False, baud=19200):
+    outdir = tempfile.mkdtemp(dir=workdir)
+    log = os.path.join(outdir, "instrument.log")
+    sim = Simulator(INSTRUMENT_SIM, env, "--type", "3", "--pty", "--com", str(COM), "--log", log, *options)
+    args = ["download", PORT, outdir, "--type", "3", "--baud", str(baud)] + (["--binary"] if binary else [])
+    out = run_zdtool(ZDTOOL, env, *args).splitlines()
+    sim.stop()
+    with open(log) as f:
+        logged = f.read().splitlines()
+    written = {}
+    for name in sorted(os.listdir(outdir)):
+        if name.startswith("object-"):
+            with open(os.path.join(outdir, name), "rb") as f:
+                written[name] = f.read()
+    return out, logged, written
+
+
+def binary_record(object_number, readings):
+    record = bytearray(262)
+    record[0] = 1
+    record[2:9] = b"Armivue"
+    record[58] = ord("M")
+    record[61] = object_number
+    record[63] = readings
+    for i in range(readings):
+        record[64 + i] = 20 + i
+        record[163 + i] = 16
+    return bytes(record)
+
+
+def downloads(env, workdir):
+    folder = os.path.join(workdir, "stored")
+    os.mkdir(folder)
+    second = TEXT.replace(";;;12\r\n", ";;;13\r\n")
+    for name, text in [("a.txt", TEXT), ("b.txt", second)]:
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(text.encode("utf-8"))
+    # The line switches to 115200 Bd for the transfer and back to 19200 Bd after it; the
+    # throttled link follows both switches.
+    out, log, written = download(env, workdir, "--data-files", folder, "--rate-commands", "--byte-rate", "1920",
+                                 baud=115200)
+    check(out == ["result=1", "objects=2"], f"text download {out}")
+    check(written == {"object-1.txt": TEXT.encode("utf-8"), "object-2.txt": second.encode("utf-8")},
+          f"text download files {written}")
+    check(log == ["text BR ?", "raw 42 52 20 30 33 35 0D", "text BR ?", "frame C1 D2 10",
+                  "text BR ?", "raw 42 52 20 32 30 38 0D", "text BR ?"], f"text download log {log}")
+
+    records = os.path.join(workdir, "records.bin")
+    with open(records, "wb") as f:
+        f.write(binary_record(1, 2) + binary_record(2, 3))
+    out, log, written = download(env, workdir, "--records", records, binary=True)
+    check(out == ["result=1", "objects=2"] and log == ["frame C1 D2 12"], f"binary download {out} {log}")
+    check(sorted(written) == ["object-1.txt", "object-2.txt"] and
+          label("    Object Number", "", "2").encode() in written["object-2.txt"] and
+          label("    # of Measurements", "", "3").encode() in written["object-2.txt"],
+          f"binary download files {written}")
+
+    empty = os.path.join(workdir, "empty")
+    os.mkdir(empty)
+    out, _, written = download(env, workdir, "--data-files", empty)
+    check(out == ["result=1", "objects=0"] and not written, f"empty download {out}")
+
+
 def main():
     with tempfile.TemporaryDirectory() as workdir:
         env = dict(os.environ, XDG_CONFIG_HOME=workdir, TZ="Europe/Berlin")
@@ -86,6 +151,7 @@ def main():
                      "written=0"]:
             check(line in out.splitlines(), f"{line} missing in:\n{out}")
         operations(dict(env, ZD_TIME_SCALE="20"), workdir)
+        downloads(dict(env, ZD_TIME_SCALE="20"), workdir)
     print("ok")
 
 

@@ -9,6 +9,11 @@
 //                  [--mode-duration MS] [--timed-duration MS] [--readings A,B,...]
 //                  [--byte-rate BYTES_PER_SECOND] [--log FILE]
 //                  [--login-flags N] [--ready-after N]
+//                  [--records FILE]... [--data-files FOLDER] [--rate-commands]
+//
+// The Armivue (type 3) serves its download from --records, files of 262-byte binary records,
+// and --data-files, a folder of data-file texts; with --rate-commands it answers "BR ?" and
+// takes "BR nnn\r", and a --byte-rate then follows the line rate it sets.
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store). When it ends it prints
@@ -27,6 +32,7 @@
 #include "tests/sim/Peer.h"
 #include "tests/sim/PtyLink.h"
 #include "tests/sim/SocketLink.h"
+#include "tests/sim/instruments/ArmivueStore.h"
 #include "tests/sim/instruments/InstrumentSimulator.h"
 
 namespace {
@@ -38,7 +44,15 @@ struct SOptions {
   int com = 0;
   std::string log;
   int byteRate = 0;
+  bool rateCommands = false;
+  bool storeGiven = false;
+  Sim::CArmivueStore store;
 };
+
+// The Armivue's download request and its two kinds.
+constexpr BYTE kDownloadRequest = 210;
+constexpr BYTE kBinaryDownload = 18;
+constexpr BYTE kTextDownload = 16;
 
 int Usage() {
   std::fprintf(
@@ -49,7 +63,8 @@ int Usage() {
       "         [--reply CODE=HEXBYTES] [--raw-status N] [--refuse-mode N] [--mode-duration MS]\n"
       "         [--timed-duration MS]\n"
       "         [--readings A,B,...] [--byte-rate N] [--log FILE]\n"
-      "         [--login-flags N] [--ready-after N]\n");
+      "         [--login-flags N] [--ready-after N]\n"
+      "         [--records FILE]... [--data-files FOLDER] [--rate-commands]\n");
   return 2;
 }
 
@@ -87,6 +102,12 @@ bool ApplyOption(const std::string& option, const std::string& value, SOptions& 
     options.log = value;
   } else if (option == "--byte-rate") {
     options.byteRate = std::atoi(value.c_str());
+  } else if (option == "--records") {
+    options.storeGiven = true;
+    return options.store.AddRecordFile(value);
+  } else if (option == "--data-files") {
+    options.storeGiven = true;
+    return options.store.AddDataFileFolder(value);
   } else if (option == "--identity") {
     instrument.SetIdentity(value);
   } else if (option == "--id") {
@@ -153,6 +174,8 @@ int main(int argc, char** argv) {
       options.pty = true;
     } else if (option == "--echo") {
       instrument.SetEcho(true);
+    } else if (option == "--rate-commands") {
+      options.rateCommands = true;
     } else if (option == "--silent-app") {
       instrument.SetApplicationSilent(true);
     } else if (i + 1 >= argc) {
@@ -164,6 +187,11 @@ int main(int argc, char** argv) {
     }
   }
   if (options.pty == !options.tcp.empty()) return Usage();
+  if (options.rateCommands) instrument.AnswerRateCommands(options.byteRate > 0);
+  if (options.storeGiven) {
+    instrument.SetFunctionReply(kDownloadRequest, kBinaryDownload, options.store.BinaryReply());
+    instrument.SetFunctionReply(kDownloadRequest, kTextDownload, options.store.TextReply());
+  }
 
   // The signals are taken by sigwait below, on this thread, while the peer runs on its own.
   sigset_t stopSignals;

@@ -220,6 +220,27 @@ std::vector<BYTE> CInstrumentSimulator::LongReply(const std::vector<BYTE>& data)
   return reply;
 }
 
+void CInstrumentSimulator::AnswerRateCommands(bool throttle) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_rateCommands = true;
+  m_rateThrottled = throttle;
+}
+
+int CInstrumentSimulator::TakeRateCommand() {
+  constexpr size_t kCommandLength = 7;
+  if (!m_rateCommands || m_raw.size() < kCommandLength || m_raw.back() != '\r') return 0;
+  const std::string command(m_raw.end() - long(kCommandLength), m_raw.end());
+  if (command.compare(0, 3, "BR ") != 0 ||
+      !std::all_of(command.begin() + 3, command.end() - 1, [](char c) { return c >= '0' && c <= '9'; }))
+    return 0;
+  const int divisor = std::atoi(command.c_str() + 3);
+  if (divisor <= 0) return 0;
+  m_rateDivisor = divisor;
+  constexpr int kRateClock = 4000000;
+  constexpr int kBitsPerByte = 10;
+  return m_rateThrottled ? kRateClock / divisor / kBitsPerByte : 0;
+}
+
 void CInstrumentSimulator::SetRawStatus(BYTE status) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_rawStatus = status;
@@ -344,15 +365,18 @@ void CInstrumentSimulator::OnRawByte(CPeer& peer, BYTE byte) {
   static const std::vector<BYTE> kModuleBootPacket = {0x01, 0x38, 0x00, 0x00, 0xC7, 0xFF, 0x17};
   bool bootPacket = false;
   std::vector<BYTE> debugAnswer;
+  int byteRate = 0;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_raw.push_back(byte);
     debugAnswer = DebugAnswer();
+    byteRate = TakeRateCommand();
     bootPacket = !m_profile.moduleWords.empty() && m_raw.size() >= kModuleBootPacket.size() &&
                  std::equal(kModuleBootPacket.begin(), kModuleBootPacket.end(),
                             m_raw.end() - long(kModuleBootPacket.size()));
   }
   if (!debugAnswer.empty()) peer.Send(debugAnswer);
+  if (byteRate > 0) peer.SetByteRate(byteRate);
   if (!bootPacket) return;
   FlushRaw();
   peer.Send(std::vector<BYTE>(15, 0x5A));
@@ -462,6 +486,8 @@ std::string CInstrumentSimulator::TextAnswer(const std::string& command) {
     return answer.empty() ? "?" : answer;
   }
   if (command == "EC?") return m_echo ? "1" : "0";
+  if (command == "BR ?" && m_rateCommands && m_textAnswers.count(command) == 0)
+    return std::to_string(m_rateDivisor);
   if (command == "EC1" || command == "EC0") return "OK";
   if (command.rfind("RLGI ", 0) == 0) return LoginAnswer(command);
   if (command == "RLGO") return "OK";

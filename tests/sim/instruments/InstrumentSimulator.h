@@ -78,6 +78,10 @@ class CInstrumentSimulator {
   // in two digits (the last one repeats); an empty block leaves "002Cn" unanswered.
   void SetDebugBlock(const std::vector<BYTE>& block);
   void SetDebugRounds(const std::vector<BYTE>& values);
+  // The Armivue's rate commands: "BR ?" is answered with the rate divisor (208, for 19200 Bd,
+  // until a rate is set) and the raw "BR nnn\r" sets the divisor. With `throttle` the peer's
+  // byte rate then follows the new line rate, 4,000,000 / nnn baud of ten bits a byte.
+  void AnswerRateCommands(bool throttle);
   // A long reply: 239, check kind 0, the 24-bit length low byte first, the data.
   static std::vector<BYTE> LongReply(const std::vector<BYTE>& data);
   // The status of the raw long requests (0 by default).
@@ -135,6 +139,9 @@ class CInstrumentSimulator {
   void FlushRaw();
   // Answers a debug command that the raw bytes end with; called under the lock.
   std::vector<BYTE> DebugAnswer();
+  // Takes a rate command that the raw bytes end with; the new byte rate, or 0 for none. Called
+  // under the lock.
+  int TakeRateCommand();
   bool ApplicationAnswers() const;
 
   SInstrumentProfile m_profile;
@@ -167,6 +174,9 @@ class CInstrumentSimulator {
   std::vector<BYTE> m_debugBlock;
   std::vector<BYTE> m_debugRounds;
   size_t m_debugRound = 0;
+  bool m_rateCommands = false;
+  bool m_rateThrottled = false;
+  int m_rateDivisor = 208;
   BYTE m_rawStatus = 0;
   std::set<int> m_refusedModes;
   int m_modeDurationMs = 200;
