@@ -1,7 +1,6 @@
 #pragma once
 // Message boxes as zdtool prints them, one a line: "box=ICON|TEXT", ICON one of error,
-// question, exclamation, information or none, and CR, LF, TAB and backslash of the text written
-// \r \n \t \\ so that a box stays on its line.
+// question, exclamation, information or none, and the text escaped as EscapedText writes it.
 
 #include <string>
 #include <vector>

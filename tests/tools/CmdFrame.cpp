@@ -85,7 +85,8 @@ class CWizardUser : public CUserAnswerSink {
     }
     if (auto* liveView = dynamic_cast<CMeasDlg*>(request.dialog)) {
       // The Live View dialog has connected and shows the instrument; it is closed with Exit.
-      Print("live_view_info=" + Escaped(liveView->GetDlgItem(IDC_MEAS_DEVICE_INFO1)->GetWindowTextString()));
+      Print("live_view_info=" +
+            EscapedText(liveView->GetDlgItem(IDC_MEAS_DEVICE_INFO1)->GetWindowTextString()));
       return true;
     }
     auto* sheet = dynamic_cast<CPropertySheet*>(request.dialog);

@@ -24,6 +24,7 @@
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
+#include "tests/tools/EscapedText.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
 
@@ -68,33 +69,6 @@ bool ParseOptions(const std::vector<std::string>& args, SLiveOptions& options) {
     }
   }
   return true;
-}
-
-// Box texts on one line: CR, LF, TAB, VT and the backslash written as escapes.
-std::string Escaped(const CString& text) {
-  std::string out;
-  for (char c : text.ToUtf8()) {
-    switch (c) {
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\v':
-        out += "\\v";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
 }
 
 void Click(CWnd& dialog, int id) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -203,16 +177,17 @@ int RunLive(const std::vector<std::string>& args) {
     dialog.DoModal();
   }
   TheConnection().Disconnect();
-  std::printf("device_info1=%s\ndevice_info2=%s\n", Escaped(user.deviceInfo1).c_str(),
-              Escaped(user.deviceInfo2).c_str());
+  std::printf("device_info1=%s\ndevice_info2=%s\n", EscapedText(user.deviceInfo1).c_str(),
+              EscapedText(user.deviceInfo2).c_str());
   std::printf("frames=%d\ntests=%d\nlost=%d\n", user.frames, user.tests, user.lost ? 1 : 0);
-  for (const auto& box : answers.GetMessageBoxes()) std::printf("message=%s\n", Escaped(box.text).c_str());
+  for (const auto& box : answers.GetMessageBoxes())
+    std::printf("message=%s\n", EscapedText(box.text).c_str());
   for (const CString& log : user.logs) std::printf("log=%s\n", log.ToUtf8().c_str());
   for (size_t i = 0; i < user.plots.size(); ++i) {
     const auto& plot = user.plots[i];
     std::printf(
         "plot_%zu_title=%s\nplot_%zu_points=%d\nplot_%zu_force_axis_max=%g\nplot_%zu_time_axis_max=%d\n",
-        i + 1, Escaped(plot.title).c_str(), i + 1, plot.points, i + 1, plot.forceAxisMax, i + 1,
+        i + 1, EscapedText(plot.title).c_str(), i + 1, plot.points, i + 1, plot.forceAxisMax, i + 1,
         plot.timeAxisMax);
   }
   return user.started ? 0 : 1;

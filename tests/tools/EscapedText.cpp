@@ -11,6 +11,8 @@ std::string EscapedText(const CString& text) {
       escaped += "\\n";
     else if (ch == '\t')
       escaped += "\\t";
+    else if (ch == '\v')
+      escaped += "\\v";
     else
       escaped += ch;
   }

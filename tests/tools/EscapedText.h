@@ -1,5 +1,5 @@
 #pragma once
-// Texts as zdtool prints them: UTF-8 with CR, LF, TAB and backslash written \r \n \t \\, so
+// Texts as zdtool prints them: UTF-8 with CR, LF, TAB, VT and backslash written \r \n \t \v \\, so
 // that a text stays on its output line.
 
 #include <string>
