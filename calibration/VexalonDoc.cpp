@@ -54,6 +54,7 @@ void CVexalonDoc::Reset() {
     *text = kNotSet;
   m_calibrationValid = m_factoryCalibrationValid = m_lastUsedCalibrationValid = false;
   m_lifetimeCounter = m_calibrationCounter = m_newLifetimeCounter = m_newCalibrationCounter = -1;
+  m_params = m_defaultParams;
   CSingleLock lock(m_lock);
   m_errors.clear();
 }

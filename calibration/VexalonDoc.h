@@ -7,17 +7,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "device/VexalonDevice.h"
 #include "platform/base/String.h"
 #include "platform/kernel/CriticalSection.h"
 
-namespace Device {
-class CVexalonDevice;
-}
-
 class CVexalonDoc {
  public:
+  // Builds the default parameter table; the owner calls Reset before each use.
+  CVexalonDoc();
+
   // Identity texts become "Unknown", their copies "--", the counters -1, the flags false and
-  // the error list empty.
+  // the error list empty; the working parameter table becomes a fresh copy of the default one.
   void Reset();
   // Fills the identity from the connected instrument. False without a device or when the
   // instrument does not identify itself; single queries that fail leave their defaults.
@@ -50,4 +50,8 @@ class CVexalonDoc {
   std::int64_t m_newCalibrationCounter = -1;
   CCriticalSection m_lock;
   std::vector<CString> m_errors;
+  // The instrument's calibration parameters in information-memory order; the default table
+  // never changes, every read, write and read-back works on the working copy.
+  std::vector<Device::CVexalonDevice::SParams> m_defaultParams;
+  std::vector<Device::CVexalonDevice::SParams> m_params;
 };
