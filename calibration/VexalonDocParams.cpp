@@ -2,10 +2,10 @@
 
 namespace {
 
-constexpr int kSteps = 20;
-constexpr int kCalibrationValue = 1;
-constexpr int kCounterWord = 2;
-constexpr int kValidityIdentifier = 3;
+constexpr int kSteps = CVexalonDoc::kSteps;
+constexpr int kCalibrationValue = CVexalonDoc::kKindCalibrationValue;
+constexpr int kCounterWord = CVexalonDoc::kKindCounterWord;
+constexpr int kValidityIdentifier = CVexalonDoc::kKindValidityIdentifier;
 constexpr int kFirstSegment = 1;
 constexpr int kCounterSegment = 3;
 constexpr WORD kFirstSlopeAddress = 0x1012;
@@ -16,6 +16,7 @@ constexpr WORD kFirstOffsetAddress = 0x1088;
 // The 47 words of the information memory that hold a calibration: segment 1 the validity
 // identifier, the step force and the slopes, segment 3 the two counters and the offsets.
 CVexalonDoc::CVexalonDoc() {
+  m_calibratorInfo.Reset();
   using SParams = Device::CVexalonDevice::SParams;
   auto add = [this](const char16_t* name, WORD address, int kind, int segment) {
     m_defaultParams.push_back(SParams{name, address, 0xFFFF, kind, segment});

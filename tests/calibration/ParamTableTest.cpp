@@ -40,3 +40,52 @@ TEST(CalibrationParameterTable, ResetCopiesTheFortySevenDefaultWordsInMemoryOrde
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CalibrationDocumentReset, ClearsTheComputationAndRecordButLeavesTheRunsTables) {
+  CVexalonDoc doc;
+  EXPECT_EQ(doc.m_calibratorInfo.factoryCalibrationWrite, EResultState::eNotRequired);
+  doc.m_cycles[2].push_back(CStepMeas{});
+  doc.m_means.resize(20);
+  doc.m_slopes[4] = 1.2;
+  doc.m_offsetWords[19] = -3;
+  doc.m_stepForce = 1250;
+  doc.m_actualRuns = 3;
+  doc.m_finalResult = true;
+  doc.m_exportText = u"kept";
+  doc.m_certificateRows.resize(2);
+  doc.m_calibratorInfo.calibrationCounterReset = true;
+  doc.m_calibratorInfo.lastUsedCalibrationWrite = EResultState::eOk;
+  doc.m_calibratorInfo.referenceSensorCalibrationDate = u"2026-01-01";
+  doc.m_calibratorInfo.setRuns = 3;
+  doc.Reset();
+  EXPECT_EQ(doc.m_cycles[2].size(), 1u);
+  EXPECT_EQ(doc.m_means.size(), 20u);
+  EXPECT_EQ(doc.m_slopes[4], 0.0);
+  EXPECT_EQ(doc.m_offsetWords[19], 0);
+  EXPECT_EQ(doc.m_stepForce, 0);
+  EXPECT_EQ(doc.m_actualRuns, 0);
+  EXPECT_FALSE(doc.m_finalResult);
+  EXPECT_EQ(doc.m_exportText, u"kept");
+  EXPECT_TRUE(doc.m_certificateRows.empty());
+  EXPECT_FALSE(doc.m_calibratorInfo.calibrationCounterReset);
+  EXPECT_EQ(doc.m_calibratorInfo.class1Requirements, EResultState::eFailed);
+  EXPECT_EQ(doc.m_calibratorInfo.lastUsedCalibrationWrite, EResultState::eFailed);
+  EXPECT_EQ(doc.m_calibratorInfo.referenceSensorCalibrationDate, u"2000-01-01");
+  EXPECT_EQ(doc.m_calibratorInfo.setRuns, 0);
+}
+
+TEST(CalibrationLogFile, CloseForgetsThePathAndCounts) {
+  SLogFile log;
+  log.path = u"/tmp/run.log";
+  log.lineCount = 4;
+  log.errorCount = 1;
+  log.Close();
+  EXPECT_TRUE(log.path.IsEmpty());
+  EXPECT_EQ(log.lineCount, 0);
+  EXPECT_EQ(log.errorCount, 0);
+  EXPECT_FALSE(log.file.IsValid());
+}
+
+}  // namespace
