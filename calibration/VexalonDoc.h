@@ -21,9 +21,21 @@ class CVexalonDoc {
   static constexpr int kMaxCycles = 100;
   static constexpr int kSteps = 20;
   // Error bits of the parameter operations.
+  static constexpr int kErrorCycleCounter = 0x0001;
+  static constexpr int kErrorComputation = 0x0002;
+  static constexpr int kErrorSlopeRange = 0x0004;
+  static constexpr int kErrorLoadRules = 0x0008;
+  static constexpr int kErrorEraseSegment = 0x0010;
   static constexpr int kErrorWriteFailed = 0x20;
   static constexpr int kErrorReadFailed = 0x40;
   static constexpr int kErrorReadBackDiffers = 0x80;
+  static constexpr int kErrorValidity = 0x0100;
+  static constexpr int kErrorContinuousMode = 0x0200;
+  static constexpr int kErrorCalUsage = 0x0400;
+  static constexpr int kErrorUnknown = 0x0800;
+  static constexpr int kErrorCalibrationDate = 0x1000;
+  static constexpr int kErrorAutoBackDrive = 0x2000;
+  static constexpr int kCyclesPerCalibration = 3;
   // Parameter kinds; kAllKinds selects every entry.
   static constexpr int kAllKinds = 0;
   static constexpr int kKindCalibrationValue = 1;
@@ -50,6 +62,15 @@ class CVexalonDoc {
   int WriteParamsOfKind(int kind);
   int VerifyParamsOfSegment(int segment);
   int VerifyParamsOfKind(int kind);
+
+  // One slope and one offset per load step from the first three cycles and the means table:
+  // 0, or 0x2 when a cycle does not hold the 20 steps, 0x8 when a load deviates from its mean
+  // by more than 2 %, 0x4 when neighbouring slopes differ by more than 0.1 or a slope or
+  // offset cannot be stored as a 16-bit word. `previousInstrument` and `previousReference`
+  // are the starting point of the first step's line.
+  int ComputeCalibration(int previousInstrument, int previousReference);
+  // Replaces `texts` with one line per set error bit, in the order the procedure reports them.
+  static void GetErrorTexts(std::vector<CString>& texts, int errors);
 
   // The error list: appended to by the connection's threads, fetched by the procedure dialog.
   void AddError(const CString& text);
