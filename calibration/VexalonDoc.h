@@ -69,6 +69,19 @@ class CVexalonDoc {
   // offset cannot be stored as a 16-bit word. `previousInstrument` and `previousReference`
   // are the starting point of the first step's line.
   int ComputeCalibration(int previousInstrument, int previousReference);
+  // Computes the calibration and writes and reads back the step force, slopes and offsets;
+  // `toggleContinuousMode` switches continuous mode off around it.
+  int WriteCalibration(int stepForce, bool toggleContinuousMode);
+  // Erases the old calibration and writes back the counters read at connection time; refuses
+  // with 0x40 before erasing anything when those counters are unknown.
+  int DeleteCalibration(bool deleteMeasurements);
+  int SetAutoBackDrive(bool on);
+  // which: 0 the lifetime counter, 1 the calibration counter, 2 both, 3 none.
+  int ResetCounters(int which);
+  int SetCalibrationValid(bool valid);
+  int SetCalibrationDate(const CString& date);
+  int SetCalibrator(const CString& calibrator);
+
   // Replaces `texts` with one line per set error bit, in the order the procedure reports them.
   static void GetErrorTexts(std::vector<CString>& texts, int errors);
 

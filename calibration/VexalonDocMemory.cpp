@@ -39,6 +39,8 @@ int ReadSelected(CVexalonDoc& doc, const Selector& selected) {
 }
 
 int WriteSelected(CVexalonDoc& doc, const Selector& selected) {
+  // The byte writes need the debug protocol, which the reads enter by themselves.
+  if (!doc.m_device->EnterDebugProtocol()) return CVexalonDoc::kErrorWriteFailed;
   for (const SParams& param : doc.m_params) {
     if (!selected(param)) continue;
     const BYTE bytes[2] = {BYTE(param.value & 0xFF), BYTE(param.value >> 8)};

@@ -110,6 +110,50 @@ TEST_P(CalibrationMemory, StopsAtARefusedWriteAndFindsAStickyByte) {
             CVexalonDoc::kErrorReadBackDiffers);
 }
 
+TEST_P(CalibrationMemory, DeletionKeepsOnlyTheCountersReadAtConnection) {
+  const std::vector<BYTE> before = m_zd2.InfoMemory();
+  // The counters' queries failed at connection: nothing may be erased.
+  EXPECT_EQ(m_doc.DeleteCalibration(false), CVexalonDoc::kErrorReadFailed);
+  EXPECT_EQ(m_zd2.InfoMemory(), before);
+
+  m_doc.m_lifetimeCounter = 0x12345678;
+  m_doc.m_calibrationCounter = 7;
+  EXPECT_EQ(m_doc.DeleteCalibration(false), 0);
+  EXPECT_EQ(Memory(0x1000, 64), std::vector<BYTE>(64, 0xFF));
+  std::vector<BYTE> counters = {0x78, 0x56, 0x34, 0x12, 0x07, 0x00, 0x00, 0x00};
+  counters.resize(64, 0xFF);
+  EXPECT_EQ(Memory(0x1080, 64), counters);
+}
+
+TEST_P(CalibrationMemory, WritesTheComputedCalibrationAndResetsTheCalibrationCounter) {
+  for (int cycle = 0; cycle < CVexalonDoc::kCyclesPerCalibration; ++cycle) {
+    m_doc.m_cycles[cycle].assign(CVexalonDoc::kSteps, CStepMeas{});
+    for (int k = 0; k < CVexalonDoc::kSteps; ++k) {
+      m_doc.m_cycles[cycle][k].instrumentForce = 100 * (k + 1);
+      m_doc.m_cycles[cycle][k].referenceForce = 101 * (k + 1);
+    }
+  }
+  m_doc.m_means.assign(CVexalonDoc::kSteps, CStepMeas{});
+  EXPECT_EQ(m_doc.WriteCalibration(1250, false), 0);
+  // Step force 1250 = 0x04E2, slopes 10100 = 0x2774, offsets 0.
+  EXPECT_EQ(Memory(0x1010, 4), (std::vector<BYTE>{0xE2, 0x04, 0x74, 0x27}));
+  EXPECT_EQ(Memory(0x1038, 2), (std::vector<BYTE>{0x74, 0x27}));
+  EXPECT_EQ(Memory(0x1088, 2), (std::vector<BYTE>{0x00, 0x00}));
+  EXPECT_EQ(Memory(0x10AE, 2), (std::vector<BYTE>{0x00, 0x00}));
+
+  m_zd2.SetInfoMemory(0x1080, {0x78, 0x56, 0x34, 0x12, 0x07, 0x00, 0x00, 0x00});
+  m_doc.m_lifetimeCounter = 0x12345678;
+  EXPECT_EQ(m_doc.ResetCounters(1), 0);
+  EXPECT_EQ(Memory(0x1080, 10), (std::vector<BYTE>{0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(m_doc.m_newCalibrationCounter, 0);
+  EXPECT_EQ(m_doc.m_newLifetimeCounter, 0x12345678);
+
+  EXPECT_EQ(m_doc.SetCalibrationValid(true), 0);
+  EXPECT_EQ(Memory(0x1000, 4), (std::vector<BYTE>{0xC3, 0x3C, 0xA5, 0xA5}));
+  EXPECT_EQ(m_doc.SetCalibrationValid(false), 0);
+  EXPECT_EQ(Memory(0x1000, 4), (std::vector<BYTE>{0xFF, 0xFF, 0xFF, 0xFF}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Link, CalibrationMemory, ::testing::Values(ELiveLink::eSocket),
                          [](const ::testing::TestParamInfo<ELiveLink>&) { return "Socket"; });
 
