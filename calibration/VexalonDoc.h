@@ -15,6 +15,7 @@
 #include "device/VexalonDevice.h"
 #include "platform/base/String.h"
 #include "platform/kernel/CriticalSection.h"
+#include "toolkit/ColorRichEditCtrl.h"
 
 class CVexalonDoc {
  public:
@@ -81,6 +82,12 @@ class CVexalonDoc {
   int SetCalibrationValid(bool valid);
   int SetCalibrationDate(const CString& date);
   int SetCalibrator(const CString& calibrator);
+
+  // Refreshes the instrument's factory and last-used copies whose state asks for it.
+  bool OverwriteStoredCalibrations(CColorRichEditCtrl& log);
+  // Resets the calibration counter, compares the written values, checks the lifetime counter,
+  // writes date, calibrator and validity identifier and refreshes the stored copies.
+  bool FinishCalibration(CColorRichEditCtrl& log, const CString& calibrator);
 
   // Replaces `texts` with one line per set error bit, in the order the procedure reports them.
   static void GetErrorTexts(std::vector<CString>& texts, int errors);

@@ -154,6 +154,36 @@ TEST_P(CalibrationMemory, WritesTheComputedCalibrationAndResetsTheCalibrationCou
   EXPECT_EQ(Memory(0x1000, 4), (std::vector<BYTE>{0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
+TEST_P(CalibrationMemory, FinishingMarksTheWrittenCalibrationValidAndRefreshesTheLastUsedCopy) {
+  CWnd parent;
+  ASSERT_TRUE(parent.Create(nullptr, u"log", WS_POPUP, CRect(0, 0, 400, 300), nullptr, 0));
+  CColorRichEditCtrl log;
+  ASSERT_TRUE(log.Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 400, 300), &parent, 1));
+  // The simulator's segment 3 holds byte i = 3i + 1: lifetime counter 0x0A070401, offset
+  // word n at byte 8 + 2n.
+  m_doc.m_lifetimeCounter = m_doc.m_newLifetimeCounter = 0x0A070401;
+  for (int n = 0; n < CVexalonDoc::kSteps; ++n)
+    m_doc.m_offsetWords[n] = std::int16_t((3 * (8 + 2 * n) + 1) | ((3 * (9 + 2 * n) + 1) << 8));
+  m_doc.m_slopeWords.fill(0xFFFF);
+  m_doc.m_stepForce = 0xFFFF;
+
+  EXPECT_TRUE(m_doc.FinishCalibration(log, u"AB12"));
+  EXPECT_EQ(Memory(0x1000, 4), (std::vector<BYTE>{0xC3, 0x3C, 0xA5, 0xA5}));
+  EXPECT_EQ(Memory(0x103A, 4), (std::vector<BYTE>{'A', 'B', '1', '2'}));
+  EXPECT_EQ(m_doc.m_newCalibrationCounter, 0);
+  EXPECT_TRUE(m_doc.m_calibratorInfo.calibrationCounterReset);
+  EXPECT_TRUE(m_doc.m_calibratorInfo.calibrationValidWritten);
+  EXPECT_EQ(m_doc.m_calibratorInfo.lastUsedCalibrationWrite, EResultState::eOk);
+  EXPECT_EQ(m_doc.m_newCalibrator, u"AB12");
+
+  // A lifetime counter that changed since the connection stops the finishing before the date.
+  m_doc.m_calibratorInfo.Reset();
+  m_doc.m_lifetimeCounter = 0x0A070402;
+  EXPECT_FALSE(m_doc.FinishCalibration(log, u"CD34"));
+  EXPECT_FALSE(m_doc.m_calibratorInfo.calibratorWritten);
+  EXPECT_EQ(Memory(0x103A, 4), (std::vector<BYTE>{'A', 'B', '1', '2'}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Link, CalibrationMemory, ::testing::Values(ELiveLink::eSocket),
                          [](const ::testing::TestParamInfo<ELiveLink>&) { return "Socket"; });
 
