@@ -53,7 +53,18 @@ void CVexalonDoc::Reset() {
                         &m_newCalibrationDate, &m_newCalibrator})
     *text = kNotSet;
   m_calibrationValid = m_factoryCalibrationValid = m_lastUsedCalibrationValid = false;
+  m_logFile.Close();
   m_lifetimeCounter = m_calibrationCounter = m_newLifetimeCounter = m_newCalibrationCounter = -1;
+  m_finalResult = false;
+  m_calibratorInfo.Reset();
+  m_certificateRows.clear();
+  m_slopes.fill(0.0);
+  m_offsets.fill(0.0);
+  m_slopeWords.fill(0);
+  m_offsetWords.fill(0);
+  m_stepForce = 0;
+  m_actualRuns = 0;
+  m_params = m_defaultParams;
   CSingleLock lock(m_lock);
   m_errors.clear();
 }

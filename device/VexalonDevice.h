@@ -17,11 +17,16 @@ namespace Device {
 
 class CVexalonDevice : public CJvDevice {
  public:
-  // One entry of the calibration parameter table: where the parameter lies in the
-  // information memory and its value.
+  // One entry of the calibration parameter table: the parameter's name (compared without
+  // regard to case), where its word lies in the information memory, the word (0xFFFF until read
+  // or set), its kind (1 calibration value, 2 counter word, 3 validity identifier) and the
+  // information-memory segment that holds it.
   struct SParams {
+    CString name;
     WORD address = 0;
-    WORD value = 0;
+    WORD value = 0xFFFF;
+    int kind = 0;
+    int segment = 0;
   };
 
   static constexpr int kProtocolApplication = 8;

@@ -8,7 +8,8 @@
 //           [--live-test DELAY:PEAK[:RATE]]...
 //           [--fault bad-crc:K | header-cut | stall:MS | silence | disconnect | bad-check-size
 //                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
-//                  | live-cut:N | frame-noise:K | delete-all-double-answer]
+//                  | live-cut:N | frame-noise:K | delete-all-double-answer
+//                  | write-refused:ADDR | sticky:ADDR]  (ADDR hexadecimal)
 //
 // Continuous mode streams N live frames per scaled second (0: as fast as the link takes them).
 // The reported force is gain x load + offset plus uniform noise of +-N (generator seed S),
@@ -59,7 +60,8 @@ int Usage() {
                "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
                "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
                "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
-               "                        live-cut:N|frame-noise:K|delete-all-double-answer]\n"
+               "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
+               "                        write-refused:ADDR|sticky:ADDR]\n"
                "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
                "               [--live-test DELAY:PEAK[:RATE]]\n");
   return 2;
@@ -93,7 +95,13 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetFrameNoise(argument > 0 ? argument : 1);
   else if (name == "delete-all-double-answer")
     zd2.SetDeleteAllDoubleAnswer(true);
-  else if (name == "wrong-signature")
+  else if (name == "write-refused" || name == "sticky") {
+    const WORD address = WORD(std::strtoul(fault.c_str() + fault.find(':') + 1, nullptr, 16));
+    if (name == "sticky")
+      zd2.SetStickyByte(address);
+    else
+      zd2.SetRefusedWrite(address);
+  } else if (name == "wrong-signature")
     zd2.SetIdentity("ZD-2;2;VN02-123-4567;0D000102;1.6.2");
   else
     return false;

@@ -132,6 +132,16 @@ void CZd2Simulator::SetReceiveSink(std::function<void(const BYTE*, int)> sink) {
   m_sink = std::move(sink);
 }
 
+void CZd2Simulator::SetRefusedWrite(WORD address) {
+  std::lock_guard lock(m_mutex);
+  m_refusedWrites.insert(address);
+}
+
+void CZd2Simulator::SetStickyByte(WORD address) {
+  std::lock_guard lock(m_mutex);
+  m_stickyBytes.insert(address);
+}
+
 std::vector<BYTE> CZd2Simulator::InfoMemory() const {
   std::lock_guard lock(m_mutex);
   return m_info;
@@ -408,9 +418,10 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
         const BYTE data = BYTE(value >> 8);
         const BYTE check = BYTE(value);
         BYTE* cell = InfoAt(m_address);
-        const bool ok = argument.size() == 4 && cell && check == BYTE((m_address >> 8) + m_address + data);
+        const bool ok = argument.size() == 4 && cell && check == BYTE((m_address >> 8) + m_address + data) &&
+                        !m_refusedWrites.count(m_address);
         if (ok) {
-          *cell = data;
+          if (!m_stickyBytes.count(m_address)) *cell = data;
           ++m_address;
         }
         reply.push_back(ok ? 'k' : 'f');

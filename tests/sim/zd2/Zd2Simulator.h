@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,10 @@ class CZd2Simulator {
   int FramesSent() const;
   int DriveState() const;
 
+  // A write of the information-memory byte at `address` is refused with 'f'; a sticky one is
+  // acknowledged but the byte keeps its old value.
+  void SetRefusedWrite(WORD address);
+  void SetStickyByte(WORD address);
   std::vector<BYTE> InfoMemory() const;
   void SetInfoMemory(WORD address, const std::vector<BYTE>& bytes);
   bool InDebugProtocol() const;
@@ -128,6 +133,8 @@ class CZd2Simulator {
   int m_stallMs = 3000;
   std::function<void(const BYTE*, int)> m_sink;
   std::vector<BYTE> m_info;
+  std::set<WORD> m_refusedWrites;
+  std::set<WORD> m_stickyBytes;
   std::vector<std::string> m_sRecords;
   int m_refusedSRecord = 0;
   bool m_debug = false;
