@@ -5,8 +5,8 @@
 // named after their concern: CellGridModel.cpp (creation, counts, cells and their attributes),
 // CellGridGeometry.cpp (sizes, places, the visible range), CellGridScroll.cpp (scroll bars,
 // scrolling, auto-size), CellGridSelection.cpp, CellGridDraw.cpp (painting and rendering),
-// CellGridNotify.cpp (notices to the owner window and virtual mode) and
-// CellGridMessages.cpp (fonts, colours and the message table).
+// CellGridNotify.cpp (notices to the owner window and virtual mode),
+// CellGridMessages.cpp (fonts, colours and the message table) and CellGridSort.cpp.
 
 #include <memory>
 #include <set>
@@ -26,6 +26,8 @@ class CScrollBar;
 
 // The display-info callback of virtual mode: fills the record for its row and column.
 using GRIDCALLBACK = BOOL (*)(GRIDDISPINFO* info, LPARAM data);
+// Compares two cells for sorting: negative when the first sorts before the second, 0 when equal.
+using GRIDCOMPAREFUNC = int (*)(CCellBase* first, CCellBase* second, LPARAM data);
 
 class CCellGrid : public CWnd {
   DECLARE_MESSAGE_MAP()
@@ -191,6 +193,17 @@ class CCellGrid : public CWnd {
   // caller owns the image list.
   virtual CImageList* CreateDragImage(CSize* size);
 
+  // ---- sorting (CellGridSort.cpp); virtual mode keeps no rows to move, so it never sorts
+  void SetSortCallback(GRIDCOMPAREFUNC compare) { m_sortCallback = compare; }
+  GRIDCOMPAREFUNC GetSortCallback() const { return m_sortCallback; }
+  BOOL SortByColumn(int col, BOOL ascending);
+  BOOL SortWithCallback(GRIDCOMPAREFUNC compare, int col, BOOL ascending, LPARAM data);
+  BOOL SortRange(GRIDCOMPAREFUNC compare, int col, BOOL ascending, LPARAM data, int low, int high = -1);
+  static int CompareCellsText(CCellBase* first, CCellBase* second, LPARAM data);
+  // A press on a cell of a fixed row: sorts by its column when header sort is on (again on the
+  // sort column toggles the direction) and selects whole columns from the anchor to it.
+  virtual void HandleFixedRowClick(CCellAddr cell);
+
   // ---- notices and virtual mode (CellGridNotify.cpp)
   LRESULT SendNotification(int row, int col, int code);
   LRESULT SendDispInfoRequest(GRIDDISPINFO* info);
@@ -219,6 +232,9 @@ class CCellGrid : public CWnd {
 
  private:
   using CellRow = std::vector<CCellBase*>;
+  // The grid's rows as the shared quicksort sees them (CellGridSort.cpp).
+  class SortRows;
+  void MarkSortColumn(int col, BOOL ascending);
 
   void ReadWheelScrollLines();
   void CacheSystemColors();
@@ -298,6 +314,7 @@ class CCellGrid : public CWnd {
   int m_selMinRow = -1, m_selMaxRow = -1, m_selMinCol = -1, m_selMaxCol = -1;
   BOOL m_sortAscending = TRUE;
   int m_sortColumn = -1;
+  GRIDCOMPAREFUNC m_sortCallback = nullptr;
   int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
   bool m_creating = false;
   // Virtual mode's one display record and cell, reused for every address asked for.
