@@ -6,7 +6,8 @@
 // CellGridGeometry.cpp (sizes, places, the visible range), CellGridScroll.cpp (scroll bars,
 // scrolling, auto-size), CellGridSelection.cpp, CellGridDraw.cpp (painting and rendering),
 // CellGridNotify.cpp (notices to the owner window and virtual mode),
-// CellGridMessages.cpp (fonts, colours and the message table) and CellGridSort.cpp.
+// CellGridMessages.cpp (fonts, colours and the message table), CellGridSort.cpp and
+// CellGridClipboard.cpp.
 
 #include <memory>
 #include <set>
@@ -192,6 +193,15 @@ class CCellGrid : public CWnd {
   // A picture of the focus cell for dragging, with its size; null without a focus cell. The
   // caller owns the image list.
   virtual CImageList* CreateDragImage(CSize* size);
+
+  // ---- clipboard text (CellGridClipboard.cpp)
+  // The text of a block as lines of TAB-separated cells; a row is taken when any of its cells
+  // in the block is selected, and hidden rows and columns are left out.
+  virtual CString BuildCopyText(BOOL withHeader, int minRow, int minCol, int maxRow, int maxCol);
+  // Puts the selected block's text on the clipboard as UTF-16 with a terminating zero.
+  virtual void OnEditCopy();
+  BOOL SetCopyRowSeparator(BOOL on);
+  BOOL SetCopyColumnSeparator(BOOL on);
 
   // ---- sorting (CellGridSort.cpp); virtual mode keeps no rows to move, so it never sorts
   void SetSortCallback(GRIDCOMPAREFUNC compare) { m_sortCallback = compare; }
