@@ -6,8 +6,8 @@
 // CellGridGeometry.cpp (sizes, places, the visible range), CellGridScroll.cpp (scroll bars,
 // scrolling, auto-size), CellGridSelection.cpp, CellGridDraw.cpp (painting and rendering),
 // CellGridNotify.cpp (notices to the owner window and virtual mode),
-// CellGridMessages.cpp (fonts, colours and the message table), CellGridSort.cpp and
-// CellGridClipboard.cpp.
+// CellGridMessages.cpp (fonts, colours and the message table), CellGridSort.cpp,
+// CellGridClipboard.cpp and CellGridEdit.cpp (text changes through the edit checks).
 
 #include <memory>
 #include <set>
@@ -200,8 +200,21 @@ class CCellGrid : public CWnd {
   virtual CString BuildCopyText(BOOL withHeader, int minRow, int minCol, int maxRow, int maxCol);
   // Puts the selected block's text on the clipboard as UTF-16 with a terminating zero.
   virtual void OnEditCopy();
+  // Pastes the clipboard's text at the top-left selected cell, else the focus cell, else the
+  // top-left scrolled cell.
+  virtual void OnEditPaste();
+  // Fills the cells from (row, col) on with the text's fields and selects them when asked.
+  BOOL PasteText(int row, int col, const CString& text, BOOL selectPasted);
+  // Empties every selected cell through the edit checks.
+  virtual void ClearSelectedCells();
   BOOL SetCopyRowSeparator(BOOL on);
   BOOL SetCopyColumnSeparator(BOOL on);
+
+  // ---- text changes through the edit checks (CellGridEdit.cpp)
+  virtual BOOL ValidateCellText(int row, int col, LPCTSTR text);
+  // Asks the owner (-175), sets the text, checks it and reports it (-176); a veto or a failed
+  // check leaves the old text.
+  void ValidateAndSetCellText(int row, int col, LPCTSTR text);
 
   // ---- sorting (CellGridSort.cpp); virtual mode keeps no rows to move, so it never sorts
   void SetSortCallback(GRIDCOMPAREFUNC compare) { m_sortCallback = compare; }
