@@ -200,6 +200,8 @@ class CCellGrid : public CWnd {
   virtual CString BuildCopyText(BOOL withHeader, int minRow, int minCol, int maxRow, int maxCol);
   // Puts the selected block's text on the clipboard as UTF-16 with a terminating zero.
   virtual void OnEditCopy();
+  // Copies, then empties the copied cells; only in an editable grid.
+  virtual void OnEditCut();
   // Pastes the clipboard's text at the top-left selected cell, else the focus cell, else the
   // top-left scrolled cell.
   virtual void OnEditPaste();
@@ -258,6 +260,8 @@ class CCellGrid : public CWnd {
   // The grid's rows as the shared quicksort sees them (CellGridSort.cpp).
   class SortRows;
   void MarkSortColumn(int col, BOOL ascending);
+  // False when there is no valid selected block or the clipboard refused it.
+  bool CopySelectionToClipboard();
 
   void ReadWheelScrollLines();
   void CacheSystemColors();

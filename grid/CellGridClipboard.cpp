@@ -38,19 +38,26 @@ CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int ma
   return text;
 }
 
-void CCellGrid::OnEditCopy() {
+void CCellGrid::OnEditCopy() { CopySelectionToClipboard(); }
+
+void CCellGrid::OnEditCut() {
+  if (m_editable && CopySelectionToClipboard()) ClearSelectedCells();
+}
+
+bool CCellGrid::CopySelectionToClipboard() {
   const CCellBlock range = GetSelectedCellRange();
-  if (!IsValidRange(range)) return;
+  if (!IsValidRange(range)) return false;
   if (m_virtualMode) SendCacheHint(range);
   const CString text = BuildCopyText(m_copyHeaderRow, range.minRow, range.minCol, range.maxRow, range.maxCol);
   if (m_virtualMode) SendCacheHint(CCellBlock());
   std::vector<BYTE> block((std::size_t(text.GetLength()) + 1) * sizeof(char16_t), 0);
   std::copy_n(reinterpret_cast<const BYTE*>(text.GetString()),
               std::size_t(text.GetLength()) * sizeof(char16_t), block.begin());
-  if (!OpenClipboard(this)) return;
+  if (!OpenClipboard(this)) return false;
   EmptyClipboard();
-  SetClipboardData(CF_UNICODETEXT, std::move(block));
+  const BOOL set = SetClipboardData(CF_UNICODETEXT, std::move(block));
   CloseClipboard();
+  return set != FALSE;
 }
 
 BOOL CCellGrid::SetCopyRowSeparator(BOOL on) {
