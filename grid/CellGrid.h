@@ -5,8 +5,9 @@
 // named after their concern: CellGridModel.cpp (creation, counts, cells and their attributes),
 // CellGridGeometry.cpp (sizes, places, the visible range), CellGridScroll.cpp (scroll bars,
 // scrolling, auto-size), CellGridSelection.cpp, CellGridDraw.cpp (painting and rendering),
-// CellGridNotify.cpp (notices to the owner window and virtual mode) and
-// CellGridMessages.cpp (fonts, colours and the message table).
+// CellGridNotify.cpp (notices to the owner window and virtual mode),
+// CellGridMessages.cpp (fonts, colours and the message table), CellGridSort.cpp,
+// CellGridClipboard.cpp and CellGridEdit.cpp (text changes through the edit checks).
 
 #include <memory>
 #include <set>
@@ -26,6 +27,8 @@ class CScrollBar;
 
 // The display-info callback of virtual mode: fills the record for its row and column.
 using GRIDCALLBACK = BOOL (*)(GRIDDISPINFO* info, LPARAM data);
+// Compares two cells for sorting: negative when the first sorts before the second, 0 when equal.
+using GRIDCOMPAREFUNC = int (*)(CCellBase* first, CCellBase* second, LPARAM data);
 
 class CCellGrid : public CWnd {
   DECLARE_MESSAGE_MAP()
@@ -191,6 +194,41 @@ class CCellGrid : public CWnd {
   // caller owns the image list.
   virtual CImageList* CreateDragImage(CSize* size);
 
+  // ---- clipboard text (CellGridClipboard.cpp)
+  // The text of a block as lines of TAB-separated cells; a row is taken when any of its cells
+  // in the block is selected, and hidden rows and columns are left out.
+  virtual CString BuildCopyText(BOOL withHeader, int minRow, int minCol, int maxRow, int maxCol);
+  // Puts the selected block's text on the clipboard as UTF-16 with a terminating zero.
+  virtual void OnEditCopy();
+  // Copies, then empties the copied cells; only in an editable grid.
+  virtual void OnEditCut();
+  // Pastes the clipboard's text at the top-left selected cell, else the focus cell, else the
+  // top-left scrolled cell.
+  virtual void OnEditPaste();
+  // Fills the cells from (row, col) on with the text's fields and selects them when asked.
+  BOOL PasteText(int row, int col, const CString& text, BOOL selectPasted);
+  // Empties every selected cell through the edit checks.
+  virtual void ClearSelectedCells();
+  BOOL SetCopyRowSeparator(BOOL on);
+  BOOL SetCopyColumnSeparator(BOOL on);
+
+  // ---- text changes through the edit checks (CellGridEdit.cpp)
+  virtual BOOL ValidateCellText(int row, int col, LPCTSTR text);
+  // Asks the owner (-175), sets the text, checks it and reports it (-176); a veto or a failed
+  // check leaves the old text.
+  void ValidateAndSetCellText(int row, int col, LPCTSTR text);
+
+  // ---- sorting (CellGridSort.cpp); virtual mode keeps no rows to move, so it never sorts
+  void SetSortCallback(GRIDCOMPAREFUNC compare) { m_sortCallback = compare; }
+  GRIDCOMPAREFUNC GetSortCallback() const { return m_sortCallback; }
+  BOOL SortByColumn(int col, BOOL ascending);
+  BOOL SortWithCallback(GRIDCOMPAREFUNC compare, int col, BOOL ascending, LPARAM data);
+  BOOL SortRange(GRIDCOMPAREFUNC compare, int col, BOOL ascending, LPARAM data, int low, int high = -1);
+  static int CompareCellsText(CCellBase* first, CCellBase* second, LPARAM data);
+  // A press on a cell of a fixed row: sorts by its column when header sort is on (again on the
+  // sort column toggles the direction) and selects whole columns from the anchor to it.
+  virtual void HandleFixedRowClick(CCellAddr cell);
+
   // ---- notices and virtual mode (CellGridNotify.cpp)
   LRESULT SendNotification(int row, int col, int code);
   LRESULT SendDispInfoRequest(GRIDDISPINFO* info);
@@ -219,6 +257,11 @@ class CCellGrid : public CWnd {
 
  private:
   using CellRow = std::vector<CCellBase*>;
+  // The grid's rows as the shared quicksort sees them (CellGridSort.cpp).
+  class SortRows;
+  void MarkSortColumn(int col, BOOL ascending);
+  // False when there is no valid selected block or the clipboard refused it.
+  bool CopySelectionToClipboard();
 
   void ReadWheelScrollLines();
   void CacheSystemColors();
@@ -298,6 +341,7 @@ class CCellGrid : public CWnd {
   int m_selMinRow = -1, m_selMaxRow = -1, m_selMinCol = -1, m_selMaxCol = -1;
   BOOL m_sortAscending = TRUE;
   int m_sortColumn = -1;
+  GRIDCOMPAREFUNC m_sortCallback = nullptr;
   int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
   bool m_creating = false;
   // Virtual mode's one display record and cell, reused for every address asked for.

@@ -3,6 +3,13 @@
 #include "grid/CellGrid.h"
 #include "platform/gdi/SystemInfo.h"
 
+namespace {
+// The framework's edit command ids, which menus and accelerators send to the focused window.
+constexpr UINT kGridCommandCopy = 57634;
+constexpr UINT kGridCommandCut = 57635;
+constexpr UINT kGridCommandPaste = 57637;
+}  // namespace
+
 // clang-format off
 BEGIN_MESSAGE_MAP(CCellGrid, CWnd)
   .OnPaint(&CCellGrid::OnPaint)
@@ -14,6 +21,9 @@ BEGIN_MESSAGE_MAP(CCellGrid, CWnd)
   .OnMessage(WM_SYSCOLORCHANGE, &CCellGrid::OnSysColorChange)
   .OnMessage(WM_SETFONT, &CCellGrid::OnSetFontMessage)
   .OnMessage(WM_GETFONT, &CCellGrid::OnGetFontMessage)
+  .OnCommand(kGridCommandCopy, &CCellGrid::OnEditCopy)
+  .OnCommand(kGridCommandCut, &CCellGrid::OnEditCut)
+  .OnCommand(kGridCommandPaste, &CCellGrid::OnEditPaste)
 END_MESSAGE_MAP()
 // clang-format on
 

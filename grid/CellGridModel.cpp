@@ -445,4 +445,8 @@ void CCellGrid::EnableSelection(BOOL on) {
   m_selectionEnabled = on;
 }
 
-void CCellGrid::SetSortColumn(int col) { m_sortColumn = col; }
+void CCellGrid::SetSortColumn(int col) {
+  if (m_sortColumn >= 0) InvalidateCellRect(0, m_sortColumn);
+  if (col >= 0) InvalidateCellRect(0, col);
+  m_sortColumn = col;
+}

@@ -125,6 +125,31 @@ cell 4 1
                                                         "load_rate")], "row of the first test: " + str(texts[7:]))
         check("rows=3" in loaded.stdout.splitlines(), "one row per test: " + loaded.stdout)
 
+    sorted_copy = run(zdtool, """new 4 2 1 0 300 200
+log none
+text 0 0 "K"
+text 1 0 "b"
+text 2 0 "a"
+text 3 0 "c"
+text 1 1 "x"
+sort 0 asc
+sort 0 desc
+select 1 0 2 1
+copy
+clip-put-text " p , q "
+select 3 0 3 0
+paste
+cell 3 0
+cell 3 1
+new 3 2 1 0 300 200 virtual
+log none
+sort 0 asc
+""").stdout.splitlines()
+    check(sorted_copy[:2] == ["sort=1", "sort=1"], "sorting: " + str(sorted_copy))
+    check(sorted_copy[2] == r'clip="K\t\t\r\nc\t\r\nb\tx" clip_units=13', "copy: " + sorted_copy[2])
+    check('text="p"' in sorted_copy[3] and 'text="q"' in sorted_copy[4], "paste: " + str(sorted_copy[3:5]))
+    check("sort=0" in sorted_copy[5:], "virtual sort: " + str(sorted_copy[5:]))
+
     failing = run(zdtool, "new 3 3 0 0\nfacts\nbogus 1\nfacts\n", rc=1)
     check(failing.stderr.strip().endswith("\nline 3: unknown command bogus") or failing.stderr.strip() == "line 3: unknown command bogus", "failure: " + failing.stderr)
     check(failing.stdout.splitlines().count("rows=3") == 1, "the run went on after the failure")

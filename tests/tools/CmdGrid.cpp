@@ -12,6 +12,7 @@
 // Look: facts; cell R C; heights A-B; widths A-B; at X Y; render FILE.png; paint FILE.png;
 //   pixel render|paint X Y.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -21,6 +22,7 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include "app/data/ZedoDoc.h"
 #include "grid/BarRangeCell.h"
@@ -28,6 +30,7 @@
 #include "grid/GradientCell.h"
 #include "grid/MultiBmpCell.h"
 #include "grid/TextCell.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
@@ -421,6 +424,24 @@ class CGridScript {
     std::printf("sort_column=%d\nsort_ascending=%d\n", grid.GetSortColumn(), grid.GetSortAscending() ? 1 : 0);
   }
 
+  static void PrintClipboard() {
+    std::vector<BYTE> block;
+    GetClipboardData(CF_UNICODETEXT, block);
+    const std::size_t units = block.size() / sizeof(char16_t);
+    const auto* text = reinterpret_cast<const char16_t*>(block.data());
+    std::printf("clip=%s clip_units=%zu\n", Quote(CString(text, units ? int(units - 1) : 0)).c_str(), units);
+  }
+
+  void PutClipboardText(const CString& text) {
+    std::vector<BYTE> block((std::size_t(text.GetLength()) + 1) * sizeof(char16_t), 0);
+    std::copy_n(reinterpret_cast<const BYTE*>(text.GetString()),
+                std::size_t(text.GetLength()) * sizeof(char16_t), block.begin());
+    if (!OpenClipboard(&Grid())) throw SScriptError("the clipboard cannot be opened");
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, std::move(block));
+    CloseClipboard();
+  }
+
   static std::string Quote(const CString& text) {
     std::string out = "\"";
     for (char ch : text.ToUtf8()) {
@@ -553,6 +574,19 @@ class CGridScript {
       Grid().SelectRows(CCellAddr(Int(0), Int(1)), FALSE, TRUE, additive);
     };
     c["select-all"] = [this] { Grid().OnEditSelectAll(); };
+    c["sort"] = [this] {
+      std::printf("sort=%d\n", Grid().SortByColumn(Int(0), m_args.at(1).text != "desc") ? 1 : 0);
+    };
+    c["copy"] = [this] {
+      Grid().OnEditCopy();
+      PrintClipboard();
+    };
+    c["cut"] = [this] {
+      Grid().OnEditCut();
+      PrintClipboard();
+    };
+    c["paste"] = [this] { Grid().OnEditPaste(); };
+    c["clip-put-text"] = [this] { PutClipboardText(Text(0)); };
     c["clear-selection"] = [this] { Grid().ClearSelection(); };
     c["focus"] = [this] { Grid().SetFocusCell(Int(0), Int(1)); };
     c["ensure-visible"] = [this] { Grid().EnsureVisible(Int(0), Int(1)); };
