@@ -79,7 +79,10 @@ class CDefaultTimerQueue {
         continue;
       }
       if (Clock::now() < next->due) {
-        m_changed.wait_until(lock, next->due);
+        // The wait reads its deadline again after waking, by when the timer may be deleted:
+        // it waits on a copy.
+        const Clock::time_point due = next->due;
+        m_changed.wait_until(lock, due);
         continue;
       }
       m_running = next;
