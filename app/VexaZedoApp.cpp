@@ -75,7 +75,10 @@ CVexaZedoApp::CVexaZedoApp(const CString& programPath) : m_strProgramPath(progra
 
 CVexaZedoApp::~CVexaZedoApp() {
   m_mainFrame.reset();
-  if (g_app == this) g_app = nullptr;
+  if (g_app == this) {
+    g_app = nullptr;
+    SetProgramFolder(CString());
+  }
 }
 
 bool CVexaZedoApp::InitInstance() {
