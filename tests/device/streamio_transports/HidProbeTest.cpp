@@ -23,7 +23,9 @@ constexpr DWORD kReadWrite = OPEN_READ | OPEN_WRITE;
 // A probe with a 64-byte feature report (61 payload bytes) and 17-byte input reports.
 class HidProbe : public ::testing::Test {
  protected:
-  HidProbe() : m_probe(64, 17) {}
+  // Each test starts from a library that is not closing: another test of this program may have
+  // ended the library, which leaves the probe manager's close signal set.
+  HidProbe() : m_probe(64, 17) { CUsbHostProbeManager::Instance().GetCloseEvent().ResetEvent(); }
   CFakeHidProbe m_probe;
 };
 
