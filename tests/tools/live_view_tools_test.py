@@ -144,7 +144,7 @@ def lost_connection(env, workdir):
 
 def main():
     with tempfile.TemporaryDirectory() as workdir:
-        env = dict(os.environ, XDG_CONFIG_HOME=workdir, ZD_TIME_SCALE="5")
+        env = dict(os.environ, XDG_CONFIG_HOME=workdir, ZD_TIME_SCALE="5", QT_QPA_PLATFORM="offscreen")
         two_tests(env, workdir, "tcp")
         two_tests(env, workdir, "pty")
         own_windows_without_log(env, workdir)
