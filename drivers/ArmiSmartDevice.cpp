@@ -6,6 +6,7 @@
 #include "drivers/ArmivueDataFileReader.h"
 #include "drivers/ArmivueDataFileWriter.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
 
@@ -62,12 +63,7 @@ bool CArmiSmartDevice::FillFirmwareList(CContents& contents) {
   SDeviceIdent ident;
   if (m_info.signature.IsEmpty() && !Identify(ident)) return false;
   contents.m_entries.clear();
-  SContentEntry application;
-  application.contentType = 1;
-  application.kind = 1;
-  application.flags = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
   return true;
 }
 

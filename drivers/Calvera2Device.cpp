@@ -2,6 +2,7 @@
 
 #include "device/JvCommands.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
 
@@ -49,12 +50,7 @@ bool CCalvera2Device::FillFirmwareList(CContents& contents) {
   SDeviceIdent ident;
   if (m_info.appVersion.IsEmpty() && !Identify(ident)) return false;
   contents.m_entries.clear();
-  SContentEntry application;
-  application.contentType = 1;
-  application.kind = 1;
-  application.flags = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
   return true;
 }
 

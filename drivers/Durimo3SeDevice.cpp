@@ -3,6 +3,7 @@
 #include "device/JvCommands.h"
 #include "device/Version.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "drivers/ProfileLogin.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
@@ -64,18 +65,8 @@ bool CDurimo3SeDevice::FillFirmwareList(CContents& contents) {
   SDeviceIdent ident;
   if (m_info.osVersion.IsEmpty() && !Identify(ident)) return false;
   contents.m_entries.clear();
-  SContentEntry os;
-  os.contentType = 2;
-  os.kind = 2;
-  os.flags = 1;
-  os.version = CVersion(m_info.osVersion);
-  contents.m_entries.push_back(os);
-  SContentEntry application;
-  application.contentType = 1;
-  application.kind = 1;
-  application.flags = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(2, 2, m_info.osVersion));
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
   return true;
 }
 

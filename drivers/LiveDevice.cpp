@@ -8,6 +8,7 @@
 #include "device/JvCommands.h"
 #include "drivers/DeviceInfoObject.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "platform/base/FileException.h"
 
 namespace Device {
@@ -96,12 +97,7 @@ const CString& CLiveDevice::GetSerialNumber() { return m_info.serialNumber; }
 bool CLiveDevice::FillFirmwareList(CContents& contents) {
   if (!EnsureIdentified()) return false;
   contents.m_entries.clear();
-  SContentEntry application;
-  application.flags = 1;
-  application.kind = 1;
-  application.contentType = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
   return true;
 }
 

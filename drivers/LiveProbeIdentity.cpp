@@ -9,6 +9,7 @@
 #include "device/PercentEncoding.h"
 #include "device/streamio/IoStream.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
@@ -191,21 +192,11 @@ CString CLiveProbeIdentity::InfoText() const {
 
 void CLiveProbeIdentity::FillFirmwareList(CContents& contents) const {
   contents.m_entries.clear();
-  SContentEntry application;
-  application.contentType = 1;
-  application.kind = 1;
-  application.flags = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
   // A probe without a module reports the name "No_BTMod"; any other name, an unread one
   // included, lists the module's firmware.
   if (m_info.moduleName == CString(u"No_BTMod")) return;
-  SContentEntry module;
-  module.contentType = 12;
-  module.kind = 2;
-  module.flags = 1;
-  module.version = CVersion(m_info.moduleVersion);
-  contents.m_entries.push_back(module);
+  contents.m_entries.push_back(InstalledContent(12, 2, m_info.moduleVersion));
 }
 
 int CLiveProbeIdentity::SignatureCode() const {

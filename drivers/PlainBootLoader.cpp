@@ -6,6 +6,7 @@
 #include "device/UpdateErrorCode.h"
 #include "device/streamio/IoStream.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "drivers/ServiceStrings.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
@@ -71,12 +72,7 @@ CString CPlainBootLoader::InfoText() const {
 
 void CPlainBootLoader::FillFirmwareList(CContents& contents) const {
   contents.m_entries.clear();
-  SContentEntry application;
-  application.contentType = 1;
-  application.kind = 1;
-  application.flags = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
 }
 
 bool CPlainBootLoader::QueryBootloaderIdentity(CJvCommands* commands, CString& text) {

@@ -2,6 +2,7 @@
 
 #include "device/JvCommands.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "drivers/ProfileLogin.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
@@ -95,18 +96,8 @@ bool CPlatformDevice::FillFirmwareList(CContents& contents) {
   SDeviceIdent ident;
   if (m_info.osVersion.IsEmpty() && !Identify(ident)) return false;
   contents.m_entries.clear();
-  SContentEntry os;
-  os.contentType = 2;
-  os.kind = 2;
-  os.flags = 1;
-  os.version = CVersion(m_info.osVersion);
-  contents.m_entries.push_back(os);
-  SContentEntry application;
-  application.contentType = 1;
-  application.kind = 1;
-  application.flags = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(2, 2, m_info.osVersion));
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
   SContentEntry multimedia;
   multimedia.contentType = 8;
   multimedia.flags = 1;

@@ -8,6 +8,7 @@
 #include "device/UpdateErrorCode.h"
 #include "device/streamio/IoStream.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
@@ -79,12 +80,7 @@ CString CReboundHammerProtocol::InfoText() const {
 
 void CReboundHammerProtocol::FillFirmwareList(CContents& contents) const {
   contents.m_entries.clear();
-  SContentEntry application;
-  application.contentType = 1;
-  application.kind = 1;
-  application.flags = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
   SContentEntry bootLoader;
   bootLoader.contentType = 3;
   bootLoader.version = CVersion(m_info.bootloaderVersion);

@@ -8,6 +8,7 @@
 #include "device/UpdateErrorCode.h"
 #include "device/streamio/IoStream.h"
 #include "drivers/IdentityReply.h"
+#include "drivers/InstalledContent.h"
 #include "drivers/ServiceStrings.h"
 #include "platform/base/Clock.h"
 #include "platform/res/StringTable.h"
@@ -73,12 +74,7 @@ CString CSwitchedBootLoader::InfoText() const {
 
 void CSwitchedBootLoader::FillFirmwareList(CContents& contents) const {
   contents.m_entries.clear();
-  SContentEntry application;
-  application.contentType = 1;
-  application.kind = 1;
-  application.flags = 1;
-  application.version = CVersion(m_info.appVersion);
-  contents.m_entries.push_back(application);
+  contents.m_entries.push_back(InstalledContent(1, 1, m_info.appVersion));
 }
 
 bool CSwitchedBootLoader::QueryBootloaderIdentity(CJvCommands* commands, CString& text) {
