@@ -5,10 +5,9 @@
 #include "device/JvCommands.h"
 #include "drivers/ArmivueDataFileReader.h"
 #include "drivers/ArmivueDataFileWriter.h"
+#include "drivers/DeviceInfoText.h"
 #include "drivers/IdentityReply.h"
 #include "drivers/InstalledContent.h"
-#include "platform/res/StringTable.h"
-#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
@@ -49,13 +48,7 @@ CArmiSmartDevice::CArmiSmartDevice() : CJvDevice(3, u"Armivue", 1, 6) {
 
 std::unique_ptr<CJvDevice> CArmiSmartDevice::Create() const { return std::make_unique<CArmiSmartDevice>(); }
 
-CString CArmiSmartDevice::GetInfoText() {
-  CString text;
-  text.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
-              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
-              m_info.signature.GetString());
-  return text;
-}
+CString CArmiSmartDevice::GetInfoText() { return DeviceInfoText(m_info); }
 
 const CString& CArmiSmartDevice::GetSerialNumber() { return m_info.serialNumber; }
 

@@ -1,10 +1,9 @@
 #include "drivers/Calvera2Device.h"
 
 #include "device/JvCommands.h"
+#include "drivers/DeviceInfoText.h"
 #include "drivers/IdentityReply.h"
 #include "drivers/InstalledContent.h"
-#include "platform/res/StringTable.h"
-#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
@@ -36,13 +35,7 @@ bool CCalvera2Device::Identify(SDeviceIdent& ident) {
          CIdentityReply::CarriesDeviceCode(signature, GetExpectedDeviceCode());
 }
 
-CString CCalvera2Device::GetInfoText() {
-  CString text;
-  text.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
-              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
-              m_info.signature.GetString());
-  return text;
-}
+CString CCalvera2Device::GetInfoText() { return DeviceInfoText(m_info); }
 
 const CString& CCalvera2Device::GetSerialNumber() { return m_info.serialNumber; }
 

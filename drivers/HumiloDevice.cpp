@@ -5,9 +5,8 @@
 
 #include "device/UpdateErrorCode.h"
 #include "device/streamio/IoStream.h"
+#include "drivers/DeviceInfoText.h"
 #include "platform/base/FileException.h"
-#include "platform/res/StringTable.h"
-#include "resources/ResourceIds.h"
 
 namespace Device {
 namespace {
@@ -65,13 +64,7 @@ bool CHumiloDevice::Identify(SDeviceIdent&) {
   return false;
 }
 
-CString CHumiloDevice::GetInfoText() {
-  CString text;
-  text.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
-              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
-              m_info.signature.GetString());
-  return text;
-}
+CString CHumiloDevice::GetInfoText() { return DeviceInfoText(m_info); }
 
 const CString& CHumiloDevice::GetSerialNumber() { return m_info.serialNumber; }
 

@@ -5,6 +5,7 @@
 #include "device/JvDevice.h"
 #include "device/UpdateErrorCode.h"
 #include "device/streamio/IoStream.h"
+#include "drivers/DeviceInfoText.h"
 #include "drivers/IdentityReply.h"
 #include "drivers/InstalledContent.h"
 #include "drivers/ServiceStrings.h"
@@ -62,13 +63,7 @@ bool CPlainBootLoader::QueryApplicationId(CJvCommands* commands, SDeviceIdent& i
   return true;
 }
 
-CString CPlainBootLoader::InfoText() const {
-  CString text;
-  text.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
-              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
-              m_info.signature.GetString());
-  return text;
-}
+CString CPlainBootLoader::InfoText() const { return DeviceInfoText(m_info); }
 
 void CPlainBootLoader::FillFirmwareList(CContents& contents) const {
   contents.m_entries.clear();

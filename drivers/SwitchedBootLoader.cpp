@@ -7,6 +7,7 @@
 #include "device/PackageHeader.h"
 #include "device/UpdateErrorCode.h"
 #include "device/streamio/IoStream.h"
+#include "drivers/DeviceInfoText.h"
 #include "drivers/IdentityReply.h"
 #include "drivers/InstalledContent.h"
 #include "drivers/ServiceStrings.h"
@@ -64,13 +65,7 @@ bool CSwitchedBootLoader::QueryApplicationId(CJvCommands* commands, SDeviceIdent
   return true;
 }
 
-CString CSwitchedBootLoader::InfoText() const {
-  CString text;
-  text.Format(ResString(IDS_DEVICE_INFO), m_info.deviceName.GetString(), m_info.serialNumber.GetString(),
-              m_info.appVersion.GetString(), m_info.hardwareRevision.GetString(),
-              m_info.signature.GetString());
-  return text;
-}
+CString CSwitchedBootLoader::InfoText() const { return DeviceInfoText(m_info); }
 
 void CSwitchedBootLoader::FillFirmwareList(CContents& contents) const {
   contents.m_entries.clear();
