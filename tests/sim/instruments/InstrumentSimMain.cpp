@@ -21,8 +21,6 @@
 // "38400 rtscts"), and writes the log file: one line for every item received (see
 // InstrumentSimulator.h).
 
-#include <signal.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -30,8 +28,7 @@
 #include <string>
 
 #include "tests/sim/Peer.h"
-#include "tests/sim/PtyLink.h"
-#include "tests/sim/SocketLink.h"
+#include "tests/sim/ServedLink.h"
 #include "tests/sim/instruments/ArmivueStore.h"
 #include "tests/sim/instruments/InstrumentSimulator.h"
 
@@ -39,11 +36,8 @@ namespace {
 
 struct SOptions {
   int type = -1;
-  std::string tcp;
-  bool pty = false;
-  int com = 0;
+  Sim::SServedLink link;
   std::string log;
-  int byteRate = 0;
   bool rateCommands = false;
   bool storeGiven = false;
   Sim::CArmivueStore store;
@@ -95,13 +89,13 @@ bool ApplyOption(const std::string& option, const std::string& value, SOptions& 
                  Sim::CInstrumentSimulator& instrument) {
   const size_t equals = value.find('=');
   if (option == "--tcp") {
-    options.tcp = value;
+    options.link.tcp = value;
   } else if (option == "--com") {
-    options.com = std::atoi(value.c_str());
+    options.link.com = std::atoi(value.c_str());
   } else if (option == "--log") {
     options.log = value;
   } else if (option == "--byte-rate") {
-    options.byteRate = std::atoi(value.c_str());
+    options.link.byteRate = std::atoi(value.c_str());
   } else if (option == "--records") {
     options.storeGiven = true;
     return options.store.AddRecordFile(value);
@@ -146,20 +140,6 @@ bool ApplyOption(const std::string& option, const std::string& value, SOptions& 
   return true;
 }
 
-std::unique_ptr<Sim::CLink> MakeLink(const SOptions& options) {
-  if (options.pty) {
-    auto link = std::make_unique<Sim::CPtyLink>();
-    if (!link->IsOpen() || (options.com > 0 && !link->MapToComPort(options.com))) return nullptr;
-    return link;
-  }
-  const size_t colon = options.tcp.rfind(':');
-  if (colon == std::string::npos) return nullptr;
-  auto link = std::make_unique<Sim::CSocketLink>(options.tcp.substr(0, colon),
-                                                 std::atoi(options.tcp.c_str() + colon + 1));
-  if (!link->IsOpen()) return nullptr;
-  return link;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -171,7 +151,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--pty") {
-      options.pty = true;
+      options.link.pty = true;
     } else if (option == "--echo") {
       instrument.SetEcho(true);
     } else if (option == "--rate-commands") {
@@ -186,35 +166,16 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if (options.pty == !options.tcp.empty()) return Usage();
-  if (options.rateCommands) instrument.AnswerRateCommands(options.byteRate > 0);
+  if (!options.link.IsChosen()) return Usage();
+  if (options.rateCommands) instrument.AnswerRateCommands(options.link.byteRate > 0);
   if (options.storeGiven) {
     instrument.SetFunctionReply(kDownloadRequest, kBinaryDownload, options.store.BinaryReply());
     instrument.SetFunctionReply(kDownloadRequest, kTextDownload, options.store.TextReply());
   }
 
-  // The signals are taken by sigwait below, on this thread, while the peer runs on its own.
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGINT);
-  sigaddset(&stopSignals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
-  auto link = MakeLink(options);
-  if (!link) {
-    std::fprintf(stderr, "instrument-sim: cannot listen\n");
+  if (!Sim::ServeUntilStopSignal("instrument-sim", options.link,
+                                 [&instrument](Sim::CPeer& p) { instrument.Run(p); }))
     return 1;
-  }
-  Sim::CPeer peer(std::move(link));
-  peer.SetByteRate(options.byteRate);
-  std::printf("port=%s\n", peer.ClientName().c_str());
-  if (options.com > 0) std::printf("com=%d\n", options.com);
-  std::fflush(stdout);
-  peer.Start([&instrument](Sim::CPeer& p) { instrument.Run(p); });
-
-  int signal = 0;
-  sigwait(&stopSignals, &signal);
-  peer.Stop();
   std::printf("line=%s\n", instrument.LineSettings().c_str());
   if (!options.log.empty()) {
     std::ofstream log(options.log, std::ios::trunc);

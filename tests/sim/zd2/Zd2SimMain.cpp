@@ -20,8 +20,6 @@
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store).
 
-#include <signal.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -29,8 +27,7 @@
 #include <string>
 
 #include "tests/sim/Peer.h"
-#include "tests/sim/PtyLink.h"
-#include "tests/sim/SocketLink.h"
+#include "tests/sim/ServedLink.h"
 #include "tests/sim/zd2/Zd2Simulator.h"
 
 namespace {
@@ -45,12 +42,9 @@ struct SForceOptions {
 };
 
 struct SOptions {
-  std::string tcp;
-  bool pty = false;
-  int com = 0;
+  Sim::SServedLink link;
   std::string records;
   std::string transcript;
-  int byteRate = 0;
   SForceOptions force;
 };
 
@@ -112,7 +106,7 @@ bool ParseOptions(int argc, char** argv, SOptions& options, Sim::CZd2Simulator& 
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--pty") {
-      options.pty = true;
+      options.link.pty = true;
       continue;
     }
     if (option == "--service-mode") {
@@ -122,15 +116,15 @@ bool ParseOptions(int argc, char** argv, SOptions& options, Sim::CZd2Simulator& 
     if (i + 1 >= argc) return false;
     const std::string value = argv[++i];
     if (option == "--tcp")
-      options.tcp = value;
+      options.link.tcp = value;
     else if (option == "--com")
-      options.com = std::atoi(value.c_str());
+      options.link.com = std::atoi(value.c_str());
     else if (option == "--records")
       options.records = value;
     else if (option == "--transcript")
       options.transcript = value;
     else if (option == "--byte-rate")
-      options.byteRate = std::atoi(value.c_str());
+      options.link.byteRate = std::atoi(value.c_str());
     else if (option == "--frame-rate")
       zd2.SetFrameRate(std::atoi(value.c_str()));
     else if (option == "--gain")
@@ -155,21 +149,7 @@ bool ParseOptions(int argc, char** argv, SOptions& options, Sim::CZd2Simulator& 
       return false;
   }
   zd2.SetForceModel(options.force.gain, options.force.offset, options.force.noise, options.force.seed);
-  return options.pty != !options.tcp.empty();
-}
-
-std::unique_ptr<Sim::CLink> MakeLink(const SOptions& options) {
-  if (options.pty) {
-    auto link = std::make_unique<Sim::CPtyLink>();
-    if (!link->IsOpen() || (options.com > 0 && !link->MapToComPort(options.com))) return nullptr;
-    return link;
-  }
-  const size_t colon = options.tcp.rfind(':');
-  if (colon == std::string::npos) return nullptr;
-  auto link = std::make_unique<Sim::CSocketLink>(options.tcp.substr(0, colon),
-                                                 std::atoi(options.tcp.c_str() + colon + 1));
-  if (!link->IsOpen()) return nullptr;
-  return link;
+  return options.link.IsChosen();
 }
 
 }  // namespace
@@ -191,27 +171,6 @@ int main(int argc, char** argv) {
     });
   }
 
-  // The signals are taken by sigwait below, on this thread, while the peer runs on its own.
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGINT);
-  sigaddset(&stopSignals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
-  auto link = MakeLink(options);
-  if (!link) {
-    std::fprintf(stderr, "zd2-sim: cannot listen\n");
-    return 1;
-  }
-  Sim::CPeer peer(std::move(link));
-  peer.SetByteRate(options.byteRate);
-  std::printf("port=%s\n", peer.ClientName().c_str());
-  if (options.com > 0) std::printf("com=%d\n", options.com);
-  std::fflush(stdout);
-  peer.Start([&zd2](Sim::CPeer& p) { zd2.Run(p); });
-
-  int signal = 0;
-  sigwait(&stopSignals, &signal);
-  peer.Stop();
+  if (!Sim::ServeUntilStopSignal("zd2-sim", options.link, [&zd2](Sim::CPeer& p) { zd2.Run(p); })) return 1;
   return 0;
 }

@@ -1,0 +1,59 @@
+#include "tests/sim/ServedLink.h"
+
+#include <signal.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "tests/sim/Peer.h"
+#include "tests/sim/PtyLink.h"
+#include "tests/sim/SocketLink.h"
+
+namespace Sim {
+namespace {
+
+std::unique_ptr<CLink> MakeLink(const SServedLink& options) {
+  if (options.pty) {
+    auto link = std::make_unique<CPtyLink>();
+    if (!link->IsOpen() || (options.com > 0 && !link->MapToComPort(options.com))) return nullptr;
+    return link;
+  }
+  const size_t colon = options.tcp.rfind(':');
+  if (colon == std::string::npos) return nullptr;
+  auto link =
+      std::make_unique<CSocketLink>(options.tcp.substr(0, colon), std::atoi(options.tcp.c_str() + colon + 1));
+  if (!link->IsOpen()) return nullptr;
+  return link;
+}
+
+}  // namespace
+
+bool ServeUntilStopSignal(const char* program, const SServedLink& options,
+                          const std::function<void(CPeer&)>& serve) {
+  // The signals are taken by sigwait below, on this thread, while the peer runs on its own.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  auto link = MakeLink(options);
+  if (!link) {
+    std::fprintf(stderr, "%s: cannot listen\n", program);
+    return false;
+  }
+  CPeer peer(std::move(link));
+  peer.SetByteRate(options.byteRate);
+  std::printf("port=%s\n", peer.ClientName().c_str());
+  if (options.com > 0) std::printf("com=%d\n", options.com);
+  std::fflush(stdout);
+  peer.Start(serve);
+
+  int signal = 0;
+  sigwait(&stopSignals, &signal);
+  peer.Stop();
+  return true;
+}
+
+}  // namespace Sim
