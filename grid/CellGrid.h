@@ -26,9 +26,9 @@ class CCellBase;
 class CScrollBar;
 
 // The display-info callback of virtual mode: fills the record for its row and column.
-using GRIDCALLBACK = BOOL (*)(GRIDDISPINFO* info, LPARAM data);
+using DisplayInfoFunction = BOOL (*)(GRIDDISPINFO* info, LPARAM data);
 // Compares two cells for sorting: negative when the first sorts before the second, 0 when equal.
-using GRIDCOMPAREFUNC = int (*)(CCellBase* first, CCellBase* second, LPARAM data);
+using CellCompareFunction = int (*)(CCellBase* first, CCellBase* second, LPARAM data);
 
 class CCellGrid : public CWnd {
   DECLARE_MESSAGE_MAP()
@@ -219,11 +219,11 @@ class CCellGrid : public CWnd {
   void ValidateAndSetCellText(int row, int col, LPCTSTR text);
 
   // ---- sorting (CellGridSort.cpp); virtual mode keeps no rows to move, so it never sorts
-  void SetSortCallback(GRIDCOMPAREFUNC compare) { m_sortCallback = compare; }
-  GRIDCOMPAREFUNC GetSortCallback() const { return m_sortCallback; }
+  void SetSortCallback(CellCompareFunction compare) { m_sortCallback = compare; }
+  CellCompareFunction GetSortCallback() const { return m_sortCallback; }
   BOOL SortByColumn(int col, BOOL ascending);
-  BOOL SortWithCallback(GRIDCOMPAREFUNC compare, int col, BOOL ascending, LPARAM data);
-  BOOL SortRange(GRIDCOMPAREFUNC compare, int col, BOOL ascending, LPARAM data, int low, int high = -1);
+  BOOL SortWithCallback(CellCompareFunction compare, int col, BOOL ascending, LPARAM data);
+  BOOL SortRange(CellCompareFunction compare, int col, BOOL ascending, LPARAM data, int low, int high = -1);
   static int CompareCellsText(CCellBase* first, CCellBase* second, LPARAM data);
   // A press on a cell of a fixed row: sorts by its column when header sort is on (again on the
   // sort column toggles the direction) and selects whole columns from the anchor to it.
@@ -235,7 +235,7 @@ class CCellGrid : public CWnd {
   LRESULT SendCacheHint(const CCellBlock& range);
   void SetVirtualMode(BOOL on);
   BOOL GetVirtualMode() const { return m_virtualMode; }
-  void SetCallbackFunc(GRIDCALLBACK callback, LPARAM data) {
+  void SetDisplayInfoCallback(DisplayInfoFunction callback, LPARAM data) {
     m_callback = callback;
     m_callbackData = data;
   }
@@ -295,7 +295,7 @@ class CCellGrid : public CWnd {
   COLORREF m_cachedWindowText = 0, m_cachedWindow = 0, m_cachedButtonFace = 0, m_cachedButtonShadow = 0;
   BOOL m_virtualMode = FALSE;
   LPARAM m_callbackData = 0;
-  GRIDCALLBACK m_callback = nullptr;
+  DisplayInfoFunction m_callback = nullptr;
   int m_gridLines = 3;
   BOOL m_editable = TRUE;
   BOOL m_modified = FALSE;
@@ -341,7 +341,7 @@ class CCellGrid : public CWnd {
   int m_selMinRow = -1, m_selMaxRow = -1, m_selMinCol = -1, m_selMaxCol = -1;
   BOOL m_sortAscending = TRUE;
   int m_sortColumn = -1;
-  GRIDCOMPAREFUNC m_sortCallback = nullptr;
+  CellCompareFunction m_sortCallback = nullptr;
   int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
   bool m_creating = false;
   // Virtual mode's one display record and cell, reused for every address asked for.

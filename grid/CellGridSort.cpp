@@ -9,7 +9,7 @@
 // every cell object of the two rows (each told its new address) and their heights.
 class CCellGrid::SortRows : public CGridSortRows {
  public:
-  SortRows(CCellGrid& grid, GRIDCOMPAREFUNC compare, int col, LPARAM data)
+  SortRows(CCellGrid& grid, CellCompareFunction compare, int col, LPARAM data)
       : m_grid(grid), m_compare(compare), m_col(col), m_data(data) {}
 
   void TakePivot(int row) override { m_pivot = m_grid.GetCell(row, m_col); }
@@ -32,7 +32,7 @@ class CCellGrid::SortRows : public CGridSortRows {
 
  private:
   CCellGrid& m_grid;
-  GRIDCOMPAREFUNC m_compare;
+  CellCompareFunction m_compare;
   int m_col;
   LPARAM m_data;
   CCellBase* m_pivot = nullptr;
@@ -48,7 +48,7 @@ BOOL CCellGrid::SortByColumn(int col, BOOL ascending) {
   return SortWithCallback(m_sortCallback ? m_sortCallback : &CCellGrid::CompareCellsText, col, ascending, 0);
 }
 
-BOOL CCellGrid::SortWithCallback(GRIDCOMPAREFUNC compare, int col, BOOL ascending, LPARAM data) {
+BOOL CCellGrid::SortWithCallback(CellCompareFunction compare, int col, BOOL ascending, LPARAM data) {
   // The display cell of virtual mode stands for every row, so there is nothing to reorder.
   if (m_virtualMode) return FALSE;
   MarkSortColumn(col, ascending);
@@ -57,7 +57,8 @@ BOOL CCellGrid::SortWithCallback(GRIDCOMPAREFUNC compare, int col, BOOL ascendin
   return sorted;
 }
 
-BOOL CCellGrid::SortRange(GRIDCOMPAREFUNC compare, int col, BOOL ascending, LPARAM data, int low, int high) {
+BOOL CCellGrid::SortRange(CellCompareFunction compare, int col, BOOL ascending, LPARAM data, int low,
+                          int high) {
   if (m_virtualMode || !compare || col < 0 || col >= m_cols) return FALSE;
   if (high == -1) high = m_rows - 1;
   if (low < 0 || high >= m_rows) return FALSE;

@@ -17,7 +17,7 @@ BOOL AnswerFromCallback(GRIDDISPINFO* info, LPARAM data) {
 TEST_F(VirtualGrid, CellsAreAskedForByDisplayInfo) {
   EXPECT_EQ(grid->GetCell(3, 2)->GetText(), CString(u"V3.2"));
   EXPECT_EQ(grid->GetCell(20, 0), nullptr);
-  grid->SetCallbackFunc(&AnswerFromCallback, 7);
+  grid->SetDisplayInfoCallback(&AnswerFromCallback, 7);
   const int asked = host.dispInfoRequests;
   EXPECT_EQ(grid->GetCell(3, 2)->GetText(), CString(u"cb7"));
   EXPECT_EQ(host.dispInfoRequests, asked);
