@@ -7,7 +7,7 @@
 
 LRESULT CCellGrid::SendNotification(int row, int col, int code) {
   if (!GetSafeHwnd()) return 0;
-  NM_GRIDVIEW record;
+  SGridCellNotify record;
   record.hdr.hwndFrom = GetSafeHwnd();
   record.hdr.idFrom = UINT_PTR(GetDlgCtrlID());
   record.hdr.code = code;
@@ -30,7 +30,7 @@ LRESULT CCellGrid::SendDispInfoRequest(GRIDDISPINFO* info) {
 
 LRESULT CCellGrid::SendCacheHint(const CCellBlock& range) {
   if (!GetSafeHwnd()) return 0;
-  GRID_CACHEHINT hint;
+  SGridCacheHint hint;
   hint.hdr.hwndFrom = GetSafeHwnd();
   hint.hdr.idFrom = UINT_PTR(GetDlgCtrlID());
   hint.hdr.code = GRIDN_CACHEHINT;

@@ -66,13 +66,14 @@ struct GRIDDISPINFO {
 
 // The record of every other notification: the cell concerned, or for key notifications the
 // key in `row` and its kind in `col`.
-struct NM_GRIDVIEW {
+struct SGridCellNotify {
   NMHDR hdr;
   int row = -1;
   int col = -1;
 };
 
-struct GRID_CACHEHINT {
+// The cache hint of virtual mode: the block of cells the grid is about to ask for.
+struct SGridCacheHint {
   NMHDR hdr;
   CCellBlock range;
 };

@@ -30,9 +30,9 @@ class CRecordingHost : public CWnd {
       info->item.text.Format(u"V%d.%d", info->item.row, info->item.col);
       ++dispInfoRequests;
     } else if (header->code == GRIDN_CACHEHINT) {
-      hints.push_back(reinterpret_cast<const GRID_CACHEHINT*>(lParam)->range);
+      hints.push_back(reinterpret_cast<const SGridCacheHint*>(lParam)->range);
     } else {
-      const auto* record = reinterpret_cast<const NM_GRIDVIEW*>(lParam);
+      const auto* record = reinterpret_cast<const SGridCellNotify*>(lParam);
       notices.push_back({record->hdr.code, record->row, record->col});
     }
     *result = 0;

@@ -18,14 +18,14 @@ BOOL CGridHost::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
   }
   if (Logs(code)) {
     if (code == GRIDN_CACHEHINT) {
-      const auto* hint = reinterpret_cast<const GRID_CACHEHINT*>(lParam);
+      const auto* hint = reinterpret_cast<const SGridCacheHint*>(lParam);
       std::printf("notify=%d block=%d,%d,%d,%d\n", code, hint->range.minRow, hint->range.minCol,
                   hint->range.maxRow, hint->range.maxCol);
     } else if (code == GRIDN_GETDISPINFO) {
       const auto* info = reinterpret_cast<const GRIDDISPINFO*>(lParam);
       std::printf("notify=%d row=%d col=%d\n", code, info->item.row, info->item.col);
     } else {
-      const auto* record = reinterpret_cast<const NM_GRIDVIEW*>(lParam);
+      const auto* record = reinterpret_cast<const SGridCellNotify*>(lParam);
       std::printf("notify=%d row=%d col=%d\n", code, record->row, record->col);
     }
   }
