@@ -41,28 +41,39 @@ SState Next(CZd2LiveModel& model, const std::vector<BYTE>& info = kNoCalibration
   return {frame.w1, (frame.w2 >> 12) & 7};
 }
 
+// One step of a model's life: the time it moves on (streaming or not), then what the next
+// frame shows; a force of -1 is not checked.
+struct SStep {
+  double ms;
+  bool streaming;
+  int state;
+  int force;
+  const char* what;
+};
+
+void RunSteps(CZd2LiveModel& model, const std::vector<SStep>& steps) {
+  for (size_t i = 0; i < steps.size(); ++i) {
+    const SStep& step = steps[i];
+    if (step.ms > 0) model.Advance(step.ms, step.streaming);
+    const SState frame = Next(model);
+    EXPECT_EQ(frame.state, step.state) << "step " << i << ": " << step.what;
+    if (step.force >= 0) {
+      EXPECT_EQ(frame.force, step.force) << "step " << i << ": " << step.what;
+    }
+  }
+}
+
 TEST(Zd2LiveModel, StartGivesOneStartFrameThenRampsAtTheSpeedAndHoldsTheNominalLoad) {
   CZd2LiveModel model;
   model.SetRampSpeed(1000);
   model.SetNominalLoad(2000);
   model.CommandDrive(CZd2LiveModel::eStart);
-  SState frame = Next(model);
-  EXPECT_EQ(frame.state, 2);
-  EXPECT_EQ(frame.force, 0);
-  for (int step = 1; step < 20; ++step) {
-    model.Advance(100, true);
-    frame = Next(model);
-    EXPECT_EQ(frame.state, 3) << step;
-    EXPECT_EQ(frame.force, 100 * step) << step;
-  }
-  model.Advance(100, true);
-  frame = Next(model);
-  EXPECT_EQ(frame.state, 0);
-  EXPECT_EQ(frame.force, 2000);
-  model.Advance(5000, true);
-  frame = Next(model);
-  EXPECT_EQ(frame.state, 0);
-  EXPECT_EQ(frame.force, 2000) << "the stopped drive holds the nominal load exactly";
+  std::vector<SStep> steps = {{0, true, 2, 0, "one frame in START"}};
+  for (int step = 1; step < 20; ++step)
+    steps.push_back({100, true, 3, 100 * step, "rising at the ramp speed"});
+  steps.push_back({100, true, 0, 2000, "stopped at the nominal load"});
+  steps.push_back({5000, true, 0, 2000, "held there exactly"});
+  RunSteps(model, steps);
 }
 
 TEST(Zd2LiveModel, BackUnloadsQuicklyAndIsHomeASecondLater) {
@@ -70,62 +81,38 @@ TEST(Zd2LiveModel, BackUnloadsQuicklyAndIsHomeASecondLater) {
   model.SetRampSpeed(4000);
   model.SetNominalLoad(2000);
   model.CommandDrive(CZd2LiveModel::eStart);
-  Next(model);
-  model.Advance(600, true);
-  ASSERT_EQ(Next(model).force, 2000);
+  RunSteps(model, {{0, true, 2, 0, "start"}, {600, true, 0, 2000, "at the nominal load"}});
   model.CommandDrive(CZd2LiveModel::eBack);
-  model.Advance(100, true);
-  SState frame = Next(model);
-  EXPECT_EQ(frame.state, 1);
-  EXPECT_EQ(frame.force, 0);
-  model.Advance(850, true);
-  EXPECT_EQ(Next(model).state, 1);
-  model.Advance(100, true);
-  EXPECT_EQ(Next(model).state, 0);
+  RunSteps(
+      model,
+      {{100, true, 1, 0, "unloaded"}, {850, true, 1, -1, "still on its way"}, {100, true, 0, -1, "home"}});
 }
 
 TEST(Zd2LiveModel, AnOperatorsTestStartsAfterItsDelayTearsOffAndGoesHome) {
   CZd2LiveModel model;
   model.AddLiveTest({500, 1000, 2000});
-  model.Advance(1000, false);
-  EXPECT_EQ(Next(model).state, 0) << "no test starts while nothing streams";
-  model.Advance(499, true);
-  EXPECT_EQ(Next(model).state, 0);
-  model.Advance(1, true);
-  EXPECT_EQ(Next(model).state, 2);
-  model.Advance(250, true);
-  SState frame = Next(model);
-  EXPECT_EQ(frame.state, 3);
-  EXPECT_EQ(frame.force, 500);
-  model.Advance(250, true);
-  frame = Next(model);
-  EXPECT_EQ(frame.state, 0) << "the tear-off";
-  EXPECT_EQ(frame.force, 0);
-  model.Advance(500, true);
-  EXPECT_EQ(Next(model).state, 1);
-  model.Advance(1000, true);
-  EXPECT_EQ(Next(model).state, 0);
+  RunSteps(model, {
+                      {1000, false, 0, -1, "no test starts while nothing streams"},
+                      {499, true, 0, -1, "before the delay"},
+                      {1, true, 2, -1, "started"},
+                      {250, true, 3, 500, "ramping at its rate"},
+                      {250, true, 0, 0, "torn off"},
+                      {500, true, 1, -1, "on its way home"},
+                      {1000, true, 0, -1, "home"},
+                  });
 }
 
 TEST(Zd2LiveModel, WithoutTheZFlagATornOffTestStaysWhereItStopped) {
   CZd2LiveModel model;
   model.SetAutoHome(false);
   model.AddLiveTest({0, 500, 1000});
-  model.Advance(1, true);
-  Next(model);
-  model.Advance(600, true);
-  EXPECT_EQ(Next(model).state, 0);
-  model.Advance(3000, true);
-  EXPECT_EQ(Next(model).state, 0) << "no way home without the z flag";
+  RunSteps(model,
+           {{1, true, 2, -1, "started"}, {600, true, 0, 0, "torn off"}, {3000, true, 0, -1, "no way home"}});
   // A restart sets the flag again.
   model.Restart();
   model.AddLiveTest({0, 500, 1000});
-  model.Advance(1, true);
-  Next(model);
-  model.Advance(600, true);
-  Next(model);
-  model.Advance(500, true);
-  EXPECT_EQ(Next(model).state, 1);
+  RunSteps(model,
+           {{1, true, 2, -1, "started"}, {600, true, 0, 0, "torn off"}, {500, true, 1, -1, "going home"}});
 }
 
 TEST(Zd2LiveModel, ReportsGainAndOffsetRawOrCalibratedByTheMemory) {

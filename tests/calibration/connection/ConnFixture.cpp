@@ -1,18 +1,27 @@
 #include "tests/calibration/connection/ConnFixture.h"
 
 #include <chrono>
+#include <string>
 
 #include "device/DeviceThread.h"
 #include "device/DeviceTypes.h"
 #include "device/streamio/StreamIO.h"
 #include "platform/ui/SimulatedInput.h"
-#include "tests/sim/PtyLink.h"
-#include "tests/sim/SocketLink.h"
+#include "tests/sim/ServedLink.h"
 
 namespace {
 
-constexpr char kAddress[] = "127.0.0.91";
 constexpr int kComNumber = 12;
+
+// The search always asks port 3728, so each test serves on an address of its own: 127.0.91.x,
+// x from the test's name, since the tests of this program may run at the same time.
+std::string TestAddress() {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  unsigned hash = 2166136261u;
+  for (char ch : name) hash = (hash ^ unsigned(char(ch))) * 16777619u;
+  return "127.0.91." + std::to_string(1 + hash % 250);
+}
 
 }  // namespace
 
@@ -61,14 +70,12 @@ void LiveConnection::TearDown() {
 }
 
 void LiveConnection::StartSimulator() {
-  std::unique_ptr<Sim::CLink> link;
-  if (GetParam() == EConnLink::eSocket) {
-    link = std::make_unique<Sim::CSocketLink>(kAddress, 3728);
-  } else {
-    auto pty = std::make_unique<Sim::CPtyLink>();
-    ASSERT_TRUE(pty->MapToComPort(kComNumber));
-    link = std::move(pty);
-  }
+  Sim::SServedLink where;
+  where.pty = GetParam() == EConnLink::ePseudoTerminal;
+  where.com = kComNumber;
+  if (!where.pty) where.tcp = TestAddress() + ":3728";
+  auto link = Sim::OpenServedLink(where);
+  ASSERT_TRUE(link);
   m_peer = std::make_unique<Sim::CPeer>(std::move(link));
   m_peer->Start([this](Sim::CPeer& peer) { zd2.Run(peer); });
 }
@@ -79,7 +86,7 @@ bool LiveConnection::Connect(UINT dataMessage, bool autoStart) {
   request.deviceType = Device::eTypeVexalon;
   if (GetParam() == EConnLink::eSocket) {
     request.portKind = Device::ePortIp;
-    request.ipHost = CString::FromUtf8(kAddress);
+    request.ipHost = CString::FromUtf8(TestAddress());
   } else {
     request.portKind = Device::ePortSerial;
     request.portNumber = kComNumber;

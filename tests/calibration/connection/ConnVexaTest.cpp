@@ -37,7 +37,7 @@ TEST_P(LiveConnection, AcceptsTheInstrumentReadsItAndPostsEverySampleInOrder) {
   EXPECT_EQ(document.m_pcbSerialNumber, u"EN-2207");
   // "@VB@" answers 6810: 0x1068 millivolts.
   EXPECT_DOUBLE_EQ(connection->m_batteryVoltage, 4.2);
-  // "IP:127.0.0.91:3728" carries no number after the stripped letters.
+  // An "IP:" name carries no number after the stripped letters.
   EXPECT_EQ(connection->m_comPort, GetParam() == EConnLink::eSocket ? 0 : 12);
   ASSERT_TRUE(PumpUntil([&] { return owner.samples.size() >= 50; }));
   EXPECT_TRUE(connection->IsReadThreadRunning());
