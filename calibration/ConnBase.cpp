@@ -69,8 +69,10 @@ int CConnBase::ComPortNumberOf(const CString& portName) {
     return ch == u'\\' || ch == u'.' || ch == u'C' || ch == u'O' || ch == u'M';
   };
   while (at < length && skipped(portName[at])) ++at;
+  // No port number has more than a few digits; a longer run stops before it could overflow.
+  constexpr int kLargest = 99999;
   int number = 0;
-  for (; at < length && portName[at] >= u'0' && portName[at] <= u'9'; ++at)
+  for (; at < length && portName[at] >= u'0' && portName[at] <= u'9' && number <= kLargest; ++at)
     number = number * 10 + (portName[at] - u'0');
   return number;
 }

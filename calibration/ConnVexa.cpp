@@ -37,9 +37,8 @@ bool CConnVexa::OnConnected() {
   if (CVersion(document->m_firmwareVersion) < CVersion(CString(kMinimumFirmware))) {
     CString text;
     text.Format(
-        u"The test can not be continued!!! You need to update the ZD-2 firmware to version %s or higher. "
-        u"Your "
-        u"current firmware version is %s.",
+        u"The test can not be continued!!! You need to update the ZD-2 firmware to version %s or "
+        u"higher. Your current firmware version is %s.",
         kMinimumFirmware, document->m_firmwareVersion);
     MessageBox(nullptr, text, kBoxCaption, MB_OK | MB_ICONERROR);
     Disconnect();

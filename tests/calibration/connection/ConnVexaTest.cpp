@@ -197,8 +197,14 @@ TEST(LiveConnectionPort, TakesTheNumberAfterTheStrippedLetters) {
     const char16_t* name;
     int number;
   } cases[] = {
-      {u"COM12:", 12}, {u"\\\\.\\COM7", 7}, {u"COM", 0}, {u"IP:127.0.0.91:3728", 0}, {u"/dev/pts/3", 0},
+      {u"COM12:", 12},
+      {u"\\\\.\\COM7", 7},
+      {u"COM", 0},
+      {u"IP:127.0.0.91:3728", 0},
+      {u"/dev/pts/3", 0},
       {u"", 0},
+      // A run of digits too long for any port stops short of overflowing.
+      {u"COM12345678901234567890", 123456},
   };
   for (const auto& c : cases)
     EXPECT_EQ(CPortNameProbe::ComPortNumberOf(c.name), c.number) << CString(c.name).ToUtf8();
