@@ -94,7 +94,7 @@ TEST_P(LiveConnection, ASecondStartWhileReadingStartsNoSecondThread) {
   EXPECT_TRUE(NumberedFromOne(owner.samples));
 }
 
-TEST_P(LiveConnection, DisconnectFreesTheQueuedSamplesAndNoneArrivesAfterwards) {
+TEST_P(LiveConnection, DisconnectWhileReadingLeavesNoSampleToArriveLater) {
   ASSERT_TRUE(Connect(kSampleMessage, true));
   // The frames go on while this thread does not take its messages, so samples queue up.
   const int sent = zd2.FramesSent();
@@ -103,6 +103,25 @@ TEST_P(LiveConnection, DisconnectFreesTheQueuedSamplesAndNoneArrivesAfterwards) 
   const size_t received = owner.samples.size();
   EXPECT_TRUE(PumpUntil([&] { return !zd2.InDebugProtocol(); }));
   EXPECT_EQ(owner.samples.size(), received);
+}
+
+TEST_P(LiveConnection, DisconnectTakesBackAndFreesTheSamplesStillQueued) {
+  zd2.SetLiveCut(150);
+  ASSERT_TRUE(Connect(kSampleMessage, true));
+  // From here this thread takes no messages until the disconnect. The reader ends with the
+  // cut and is joined on a thread that takes none either, so that the disconnect itself has
+  // nothing to wait for, and every sample the reader posted is still queued when it runs.
+  std::thread joiner([&] {
+    while (connection->IsReadThreadRunning()) std::this_thread::yield();
+    connection->StopReadThread();
+  });
+  joiner.join();
+  const size_t delivered = owner.samples.size();
+  connection->Disconnect();
+  // The reader's error notice is no sample: it still comes, and no sample with it.
+  ASSERT_TRUE(PumpUntil([&] { return owner.errorNotices > 0; }));
+  EXPECT_EQ(owner.samples.size(), delivered);
+  EXPECT_LT(delivered, 100u) << "the samples were queued, not delivered";
 }
 
 TEST_P(LiveConnection, AFailedSetUpReleasesTheReaderAndReportsWhy) {
