@@ -40,8 +40,9 @@ constexpr double kEraseMs = 3 * kCommandPauseMs;
 constexpr double kWriteAndReadBackMs = kCalibrationValues * (kWordWriteMs + kWordReadMs);
 // Continuous mode off, two erases, the counters written and read back, cal usage off,
 // continuous mode on.
-constexpr double kDeletionMs = kContinuousPauseMs + 2 * kEraseMs + kCounterWords * (kWordWriteMs + kWordReadMs) +
-                               kCommandPauseMs + kContinuousPauseMs;
+constexpr double kDeletionMs = kContinuousPauseMs + 2 * kEraseMs +
+                               kCounterWords * (kWordWriteMs + kWordReadMs) + kCommandPauseMs +
+                               kContinuousPauseMs;
 constexpr double kPacingMs = kWriteAndReadBackMs + kDeletionMs;
 
 void BM_CalibrationWriteAndDelete(benchmark::State& state) {

@@ -12,6 +12,7 @@
 // Unthrottled runs show how far above the serial rate the code itself can go.
 
 #include <benchmark/benchmark.h>
+
 #include <memory>
 #include <string>
 #include <vector>

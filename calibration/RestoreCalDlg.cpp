@@ -59,7 +59,8 @@ BOOL CRestoreCalDlg::OnInitDialog() {
   m_portNumber = -1;
   m_storedPortNumber = 0;
   LoadSettings();
-  m_restoreButton.SetWindowText(m_factoryMode ? u"Restore Factory Calibration" : u"Restore Last Used Calibration");
+  m_restoreButton.SetWindowText(m_factoryMode ? u"Restore Factory Calibration"
+                                              : u"Restore Last Used Calibration");
   CString port;
   port.Format(u"%d", m_storedPortNumber);
   m_portEdit.SetWindowText(port);
@@ -202,8 +203,8 @@ void CRestoreCalDlg::OnShowCalInfo() {
     Log(kStatusLine, text);
   }
   if (calibration != m_doc->m_calibrationCounter) {
-    text.Format(u"Mismatch Calibration Counter: %lld vs %lld ", static_cast<long long>(m_doc->m_calibrationCounter),
-                static_cast<long long>(calibration));
+    text.Format(u"Mismatch Calibration Counter: %lld vs %lld ",
+                static_cast<long long>(m_doc->m_calibrationCounter), static_cast<long long>(calibration));
     Log(kStatusLine, text);
   }
   if (!device->LeaveDebugProtocol(false, true)) Log(kStatusLine, u"Failed to switch to default protocol.");

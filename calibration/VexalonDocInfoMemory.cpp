@@ -36,7 +36,8 @@ SDecodedMemory Decode(const std::vector<SParams>& params) {
     // The dump reads both kinds of step word as signed numbers.
     if (Named(param, u"CAL_SLOPE") && slope < CVexalonDoc::kSteps)
       memory.slopes[slope++] = std::int16_t(param.value) / kSlopeScale;
-    if (Named(param, u"CAL_OFFSET") && offset < CVexalonDoc::kSteps) memory.offsets[offset++] = std::int16_t(param.value);
+    if (Named(param, u"CAL_OFFSET") && offset < CVexalonDoc::kSteps)
+      memory.offsets[offset++] = std::int16_t(param.value);
   }
   return memory;
 }
@@ -65,7 +66,8 @@ void CVexalonDoc::FormatInfoMemory(std::vector<CString>& lines, bool raw, std::i
   line.Format(u"CAL STEP_SIZE: %d", memory.stepSize);
   lines.push_back(line);
   for (int n = 0; n < kSteps; ++n) {
-    line.Format(u"CAL_SLOPE %d: %8.5lf   CAL_OFFSET %d: %6d", n + 1, memory.slopes[n], n + 1, memory.offsets[n]);
+    line.Format(u"CAL_SLOPE %d: %8.5lf   CAL_OFFSET %d: %6d", n + 1, memory.slopes[n], n + 1,
+                memory.offsets[n]);
     lines.push_back(line);
   }
   if (lifetimeCounter) *lifetimeCounter = memory.lifetimeCounter;

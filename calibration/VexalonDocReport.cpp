@@ -21,7 +21,9 @@ double DrError(const CStepMeas& step) {
   return (step.instrumentForce - step.referenceForce) * 100.0 / step.referenceForce;
 }
 
-double FsError(const CStepMeas& step) { return (step.instrumentForce - step.referenceForce) * 100.0 / step.fullScale; }
+double FsError(const CStepMeas& step) {
+  return (step.instrumentForce - step.referenceForce) * 100.0 / step.fullScale;
+}
 
 // Appends one formatted line and its line end.
 template <class... A>
@@ -52,15 +54,16 @@ bool CVexalonDoc::FormatStepTable(int cycle, CString& text) const {
   const std::vector<CStepMeas>& steps = cycle < 0 ? m_means : m_cycles[size_t(cycle)];
   text.Format(u"Steps: \v%d", int(steps.size()));
   text += kLineEnd;
-  AddLine(text, u"Step \vTargetForce \vZD-2Force \vRefForce \v%%DR-Err \v%%FS-Err \vCurrent \vCounter \vFailed");
+  AddLine(text,
+          u"Step \vTargetForce \vZD-2Force \vRefForce \v%%DR-Err \v%%FS-Err \vCurrent \vCounter \vFailed");
   bool anyFailed = false;
   for (size_t n = 0; n < steps.size(); ++n) {
     const CStepMeas& step = steps[n];
     const bool failed = !step.valid;
     anyFailed = anyFailed || failed;
-    AddLine(text, u"%s%4d \v%11d \v%9d \v%9d \v%7.2lf \v%7.2lf \v%7d \v%7d \v%6d%s", OpenTag(failed), int(n + 1),
-            step.targetForce, step.instrumentForce, step.referenceForce, DrError(step), FsError(step), step.current,
-            step.counter, failed ? 1 : 0, CloseTag(failed));
+    AddLine(text, u"%s%4d \v%11d \v%9d \v%9d \v%7.2lf \v%7.2lf \v%7d \v%7d \v%6d%s", OpenTag(failed),
+            int(n + 1), step.targetForce, step.instrumentForce, step.referenceForce, DrError(step),
+            FsError(step), step.current, step.counter, failed ? 1 : 0, CloseTag(failed));
   }
   text += kLineEnd;
   return anyFailed;
@@ -143,8 +146,10 @@ void CVexalonDoc::BuildReport(bool calibrationMode) {
     const std::vector<CStepMeas>& first = m_cycles[0];
     for (size_t n = 0; n < first.size(); ++n) {
       text.AppendFormat(u"%d", first[n].targetForce);
-      for (int run = 0; run < m_actualRuns; ++run) text.AppendFormat(u" \v%.2lf", DrError(m_cycles[size_t(run)][n]));
-      for (int run = 0; run < m_actualRuns; ++run) text.AppendFormat(u" \v%.2lf", FsError(m_cycles[size_t(run)][n]));
+      for (int run = 0; run < m_actualRuns; ++run)
+        text.AppendFormat(u" \v%.2lf", DrError(m_cycles[size_t(run)][n]));
+      for (int run = 0; run < m_actualRuns; ++run)
+        text.AppendFormat(u" \v%.2lf", FsError(m_cycles[size_t(run)][n]));
       text += kLineEnd;
     }
   }

@@ -84,7 +84,8 @@ bool CZd2SearchConnection::OnConnected() {
   if (CVersion(m_doc->m_firmwareVersion) < CVersion(CString(kMinimumFirmware))) {
     CString text;
     text.Format(
-        u"The test can not be continued!!! You need to update the ZD-2 firmware to version %s or higher. Your "
+        u"The test can not be continued!!! You need to update the ZD-2 firmware to version %s or higher. "
+        u"Your "
         u"current firmware version is %s.",
         kMinimumFirmware, m_doc->m_firmwareVersion);
     MessageBox(nullptr, text, u"ZD-Zedo", MB_OK | MB_ICONERROR);

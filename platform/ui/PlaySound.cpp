@@ -21,7 +21,8 @@ CString BesideTheProgram(const CString& name) {
 
 bool HasScreen() {
   const QString platform = QGuiApplication::platformName();
-  return !platform.isEmpty() && platform != QStringLiteral("offscreen") && platform != QStringLiteral("minimal");
+  return !platform.isEmpty() && platform != QStringLiteral("offscreen") &&
+         platform != QStringLiteral("minimal");
 }
 
 }  // namespace

@@ -67,8 +67,8 @@ TEST_P(CalibrationSequence, DeletionErasesBothSegmentsAndWritesTheCountersBack) 
   // Continuous mode off; segment 1 erased (the address's two's complement); segment 3 erased;
   // the lifetime counter's low word 0x5678 written with its checks 0x10 + 0x80 + 0x78 = 0x08
   // and 0x10 + 0x81 + 0x56 = 0xE7, and read back; cal usage off; continuous mode on.
-  ExpectInOrder({"0001s", "1000sFFFFF000e", "1080sFFFFEF80e", "1080s7808w56E7w", "1080s0002n0000n", "0000u",
-                 "0000s"});
+  ExpectInOrder(
+      {"0001s", "1000sFFFFF000e", "1080sFFFFEF80e", "1080s7808w56E7w", "1080s0002n0000n", "0000u", "0000s"});
   const std::vector<BYTE> memory = m_zd2.InfoMemory();
   EXPECT_EQ(std::vector<BYTE>(memory.begin(), memory.begin() + 64), std::vector<BYTE>(64, 0xFF));
   EXPECT_EQ(std::vector<BYTE>(memory.begin() + 0x80, memory.begin() + 0x89),
@@ -95,7 +95,8 @@ TEST_P(CalibrationSequence, WriteAndFinishingFollowTheInstrumentsOrder) {
   const std::vector<BYTE> memory = m_zd2.InfoMemory();
   const std::vector<BYTE> copy = m_zd2.LastUsedCopy();
   EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 64, copy.begin())) << "segment 1 copied";
-  EXPECT_TRUE(std::equal(memory.begin() + 0x88, memory.begin() + 0xB0, copy.begin() + 0x88)) << "offsets copied";
+  EXPECT_TRUE(std::equal(memory.begin() + 0x88, memory.begin() + 0xB0, copy.begin() + 0x88))
+      << "offsets copied";
   EXPECT_EQ(copy[0x84], 0xEF) << "the counters are never copied";
   EXPECT_EQ(m_doc.m_calibratorInfo.lastUsedCalibrationWrite, EResultState::eOk);
 }

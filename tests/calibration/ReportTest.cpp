@@ -8,7 +8,8 @@ namespace {
 
 constexpr int kFirstSlopeIndex = 3;
 
-CStepMeas Step(int target, int instrument, int reference, bool valid = true, int current = 0, int counter = 0) {
+CStepMeas Step(int target, int instrument, int reference, bool valid = true, int current = 0,
+               int counter = 0) {
   CStepMeas step;
   step.fullScale = 25000;
   step.targetForce = target;
@@ -37,7 +38,8 @@ TEST_F(CalibrationReport, StepTableListsEachStepAndMarksTheFailedOnes) {
             u"Steps: \v2\r\n"
             u"Step \vTargetForce \vZD-2Force \vRefForce \v%DR-Err \v%FS-Err \vCurrent \vCounter \vFailed\r\n"
             u"   1 \v       1250 \v     1260 \v     1250 \v   0.80 \v   0.04 \v    310 \v     12 \v     0\r\n"
-            u"<red>   2 \v       2500 \v     2400 \v        0 \v 100.00 \v   9.60 \v      0 \v     -3 \v     1</red>\r\n"
+            u"<red>   2 \v       2500 \v     2400 \v        0 \v 100.00 \v   9.60 \v      0 \v     -3 \v     "
+            u"1</red>\r\n"
             u"\r\n");
 
   m_doc.m_means = {Step(1250, 1250, 1250)};
@@ -73,8 +75,8 @@ TEST_F(CalibrationReport, DecodedDumpGivesIdentifierCountersSlopesAndOffsets) {
   EXPECT_EQ(lines[4], u"CAL_SLOPE 1: -1.00000   CAL_OFFSET 1:     -1");
   EXPECT_EQ(lines[5], u"CAL_SLOPE 2: -0.00010   CAL_OFFSET 2:     -1");
 
-  const std::pair<int, WORD> words[] = {{0, 0x3CC3}, {1, 0xA5A5}, {2, 1250},     {4, 10100},
-                                        {23, 0x5678}, {24, 0x1234}, {25, 7},     {26, 0},
+  const std::pair<int, WORD> words[] = {{0, 0x3CC3},  {1, 0xA5A5},  {2, 1250},  {4, 10100},
+                                        {23, 0x5678}, {24, 0x1234}, {25, 7},    {26, 0},
                                         {28, 0xFFFE}, {22, 12345},  {46, 32767}};
   for (const auto& [index, value] : words) m_doc.m_params[size_t(index)].value = value;
   std::int64_t lifetime = -1;
@@ -136,69 +138,69 @@ constexpr char16_t kMeansTable[] =
 
 TEST_F(AdjustmentReport, ThreeRunsEndWithTheMeansAndPassUntagged) {
   m_doc.BuildReport(true);
-  const std::u16string expected =
-      std::u16string(u"RefHw Serial Number: \vHW-1\r\n"
-                     u"RefSensor Serial Number: \vRS-2\r\n"
-                     u"RefSensor Cal Date: \v2000-01-01\r\n"
-                     u"RefSensor Zero Value: \v-3\r\n"
-                     u"\r\n"
-                     u"Pause between steps (ms): \v1500\r\n"
-                     u"Ramp Speed (N/s): \v450\r\n"
-                     u"Battery Voltage: \v7.200\r\n"
-                     u"Full Scale Error Limit (%): \v0.00\r\n"
-                     u"\r\n"
-                     u"Calibration Results:\r\n"
-                     u"Cal Valid Write: \vOK\r\n"
-                     u"Cal Counter Reset: \vOK\r\n"
-                     u"Cal Date Write: \vOK\r\n"
-                     u"Calibrator Write: \vOK\r\n"
-                     u"Class1 Requirements: \vNotRequired\r\n"
-                     u"Factory Cal Write: \vOK\r\n"
-                     u"Last Used Cal write: \vOK\r\n"
-                     u"New Lifetime Counter: \v305419896\r\n"
-                     u"New Calibration Counter: \v0\r\n"
-                     u"New Calibration Date: \v2026-12-11\r\n"
-                     u"New Calibrator: \vAB12\r\n"
-                     u"\r\n"
-                     u"Cal Parameters:\r\n"
-                     u"---------------\r\n"
-                     u"Force \vSlope10k \vOffset\r\n"
-                     u" 1250 \v   55536 \v    -3\r\n"
-                     u" 2500 \v   10000 \v     0\r\n"
-                     u" 3750 \v   10000 \v     0\r\n"
-                     u" 5000 \v   10000 \v     0\r\n"
-                     u" 6250 \v   10000 \v     0\r\n"
-                     u" 7500 \v   10000 \v     0\r\n"
-                     u" 8750 \v   10000 \v     0\r\n"
-                     u"10000 \v   10000 \v     0\r\n"
-                     u"11250 \v   10000 \v     0\r\n"
-                     u"12500 \v   10000 \v     0\r\n"
-                     u"13750 \v   10000 \v     0\r\n"
-                     u"15000 \v   10000 \v     0\r\n"
-                     u"16250 \v   10000 \v     0\r\n"
-                     u"17500 \v   10000 \v     0\r\n"
-                     u"18750 \v   10000 \v     0\r\n"
-                     u"20000 \v   10000 \v     0\r\n"
-                     u"21250 \v   10000 \v     0\r\n"
-                     u"22500 \v   10000 \v     0\r\n"
-                     u"23750 \v   10000 \v     0\r\n"
-                     u"25000 \v   10000 \v     0\r\n"
-                     u"\r\n"
-                     u"Measurement Before Calibration 1\r\n"
-                     u"--------------------------------\r\n") +
-      kCycleTable +
-      u"Measurement Before Calibration 2\r\n"
-      u"--------------------------------\r\n" +
-      kCycleTable +
-      u"Measurement Before Calibration 3\r\n"
-      u"--------------------------------\r\n" +
-      kCycleTable + u"Measurement Before Calibration Average\r\n" + kMeansTable +
-      u"\r\n"
-      u"Certificate Data\r\n"
-      u"----------------\r\n"
-      u"Steps: \v0\r\n"
-      u"\r\n"
-      u"Final Result: OK\r\n";
+  const std::u16string expected = std::u16string(
+                                      u"RefHw Serial Number: \vHW-1\r\n"
+                                      u"RefSensor Serial Number: \vRS-2\r\n"
+                                      u"RefSensor Cal Date: \v2000-01-01\r\n"
+                                      u"RefSensor Zero Value: \v-3\r\n"
+                                      u"\r\n"
+                                      u"Pause between steps (ms): \v1500\r\n"
+                                      u"Ramp Speed (N/s): \v450\r\n"
+                                      u"Battery Voltage: \v7.200\r\n"
+                                      u"Full Scale Error Limit (%): \v0.00\r\n"
+                                      u"\r\n"
+                                      u"Calibration Results:\r\n"
+                                      u"Cal Valid Write: \vOK\r\n"
+                                      u"Cal Counter Reset: \vOK\r\n"
+                                      u"Cal Date Write: \vOK\r\n"
+                                      u"Calibrator Write: \vOK\r\n"
+                                      u"Class1 Requirements: \vNotRequired\r\n"
+                                      u"Factory Cal Write: \vOK\r\n"
+                                      u"Last Used Cal write: \vOK\r\n"
+                                      u"New Lifetime Counter: \v305419896\r\n"
+                                      u"New Calibration Counter: \v0\r\n"
+                                      u"New Calibration Date: \v2026-12-11\r\n"
+                                      u"New Calibrator: \vAB12\r\n"
+                                      u"\r\n"
+                                      u"Cal Parameters:\r\n"
+                                      u"---------------\r\n"
+                                      u"Force \vSlope10k \vOffset\r\n"
+                                      u" 1250 \v   55536 \v    -3\r\n"
+                                      u" 2500 \v   10000 \v     0\r\n"
+                                      u" 3750 \v   10000 \v     0\r\n"
+                                      u" 5000 \v   10000 \v     0\r\n"
+                                      u" 6250 \v   10000 \v     0\r\n"
+                                      u" 7500 \v   10000 \v     0\r\n"
+                                      u" 8750 \v   10000 \v     0\r\n"
+                                      u"10000 \v   10000 \v     0\r\n"
+                                      u"11250 \v   10000 \v     0\r\n"
+                                      u"12500 \v   10000 \v     0\r\n"
+                                      u"13750 \v   10000 \v     0\r\n"
+                                      u"15000 \v   10000 \v     0\r\n"
+                                      u"16250 \v   10000 \v     0\r\n"
+                                      u"17500 \v   10000 \v     0\r\n"
+                                      u"18750 \v   10000 \v     0\r\n"
+                                      u"20000 \v   10000 \v     0\r\n"
+                                      u"21250 \v   10000 \v     0\r\n"
+                                      u"22500 \v   10000 \v     0\r\n"
+                                      u"23750 \v   10000 \v     0\r\n"
+                                      u"25000 \v   10000 \v     0\r\n"
+                                      u"\r\n"
+                                      u"Measurement Before Calibration 1\r\n"
+                                      u"--------------------------------\r\n") +
+                                  kCycleTable +
+                                  u"Measurement Before Calibration 2\r\n"
+                                  u"--------------------------------\r\n" +
+                                  kCycleTable +
+                                  u"Measurement Before Calibration 3\r\n"
+                                  u"--------------------------------\r\n" +
+                                  kCycleTable + u"Measurement Before Calibration Average\r\n" + kMeansTable +
+                                  u"\r\n"
+                                  u"Certificate Data\r\n"
+                                  u"----------------\r\n"
+                                  u"Steps: \v0\r\n"
+                                  u"\r\n"
+                                  u"Final Result: OK\r\n";
   EXPECT_EQ(Text(m_doc.m_reportText), expected);
   EXPECT_TRUE(m_doc.m_finalResult);
 }
@@ -224,7 +226,8 @@ TEST_F(AdjustmentReport, AFourthRunIsTheFirstAfterCalibrationAndDecides) {
       u"--------------------------------\r\n"
       u"Steps: \v1\r\n"
       u"Step \vTargetForce \vZD-2Force \vRefForce \v%DR-Err \v%FS-Err \vCurrent \vCounter \vFailed\r\n"
-      u"<red>   1 \v       1250 \v     1300 \v     1250 \v   4.00 \v   0.20 \v      0 \v      0 \v     1</red>\r\n"
+      u"<red>   1 \v       1250 \v     1300 \v     1250 \v   4.00 \v   0.20 \v      0 \v      0 \v     "
+      u"1</red>\r\n"
       u"\r\n"
       u"\r\n"
       u"Certificate Data\r\n";
@@ -288,7 +291,8 @@ TEST_F(CalibrationReport, VerificationSummarisesEveryRunsErrors) {
 TEST_F(CalibrationReport, WithoutARunTheStepsPassAndTheFinishingDecides) {
   m_doc.BuildReport(false);
   EXPECT_TRUE(m_doc.m_finalResult);
-  EXPECT_TRUE(Text(m_doc.m_reportText).ends_with(u"Error Summary\r\n-------------\r\nForce\r\n\r\nFinal Result: OK\r\n"));
+  EXPECT_TRUE(Text(m_doc.m_reportText)
+                  .ends_with(u"Error Summary\r\n-------------\r\nForce\r\n\r\nFinal Result: OK\r\n"));
   m_doc.BuildReport(true);
   EXPECT_FALSE(m_doc.m_finalResult) << "nothing of the finishing was done";
   EXPECT_TRUE(Text(m_doc.m_reportText).ends_with(u"Steps: \v0\r\n\r\n<red>Final Result: FAILED</red>\r\n"));

@@ -128,7 +128,9 @@ TEST_F(RestoreDialog, RestoresTheLastUsedCopyOfTheInstrument) {
     EXPECT_EQ(dialog.GetPortNumber(), kCom);
     EXPECT_TRUE(dialog.GetConnection()->IsConnected());
   });
-  EXPECT_EQ(log, u"1) ...Connecting ...\r\n2) ...Connected\r\n3) Successfully restored the Last Used Calibration.\r\n");
+  EXPECT_EQ(
+      log,
+      u"1) ...Connecting ...\r\n2) ...Connected\r\n3) Successfully restored the Last Used Calibration.\r\n");
   EXPECT_EQ(m_zd2.InfoMemory()[0x12], 0x74);
   EXPECT_EQ(m_doc.m_serialNumber, u"VN02-123-4567");
   EXPECT_EQ(m_doc.m_device, nullptr) << "Exit took the device away";
@@ -137,7 +139,8 @@ TEST_F(RestoreDialog, RestoresTheLastUsedCopyOfTheInstrument) {
 TEST_F(RestoreDialog, TheDumpReportsACounterThatDiffersFromTheConnectionsOne) {
   m_zd2.SetQueryAnswer("@CB@", "07000000");
   StartSimulator();
-  const CString log = Run(true, kCom62, [](CRestoreCalDlg& dialog) { Click(dialog, IDC_RESTORE_SHOW_CAL_INFO); });
+  const CString log =
+      Run(true, kCom62, [](CRestoreCalDlg& dialog) { Click(dialog, IDC_RESTORE_SHOW_CAL_INFO); });
   // 5 lines before the raw dump, 47 raw lines, a heading and 24 decoded lines.
   EXPECT_NE(log.Find(u"\r\n53) ...Parameter Data\r\n54) ......CAL_ID: 0xA5A53CC3\r\n"), -1) << log.ToUtf8();
   EXPECT_NE(log.Find(u"\r\n77) ......CAL_SLOPE 20:  1.00000   CAL_OFFSET 20:      0\r\n"
@@ -155,9 +158,10 @@ TEST_F(RestoreDialog, OldFirmwareIsRefusedWithItsBoxAndNothingIsConnected) {
   // The box waits for the user-interface thread, which polls the connection until its time-out.
   const CString log = Run(true, kCom62, [](CRestoreCalDlg& dialog) { Click(dialog, IDC_RESTORE_RUN); });
   EXPECT_EQ(log, u"1) ...Connecting ...\r\n2) ...Not connected\r\n");
-  EXPECT_EQ(BoxTexts().back(),
-            u"The test can not be continued!!! You need to update the ZD-2 firmware to version 1.6.3 or higher. "
-            u"Your current firmware version is 1.6.2.");
+  EXPECT_EQ(
+      BoxTexts().back(),
+      u"The test can not be continued!!! You need to update the ZD-2 firmware to version 1.6.3 or higher. "
+      u"Your current firmware version is 1.6.2.");
 }
 
 }  // namespace

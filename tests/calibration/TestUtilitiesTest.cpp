@@ -24,12 +24,21 @@ TEST(ForceText, EachLoadUnitWithAndWithoutItsName) {
     bool withUnit;
     const char16_t* text;
   } cases[] = {
-      {1234, 1, true, u"1.234 kN"}, {1234, 2, false, u"277"},  {49, 0, true, u"49 N"},
-      {49, 0, false, u"49"},        {-5, 1, true, u"-0.005 kN"}, {1234, 2, true, u"277 LBF"},
+      {1234, 1, true, u"1.234 kN"},
+      {1234, 2, false, u"277"},
+      {49, 0, true, u"49 N"},
+      {49, 0, false, u"49"},
+      {-5, 1, true, u"-0.005 kN"},
+      {1234, 2, true, u"277 LBF"},
       // x 0.224809: 4.49618, 2.472899, -2.472899, 1.573663, -1.573663, 1.348854.
-      {20, 2, false, u"4"},         {11, 2, false, u"2"},     {-11, 2, false, u"-2"},
-      {7, 2, false, u"2"},          {-7, 2, false, u"-2"},    {6, 2, false, u"1"},
-      {1234, 3, true, u""},         {1234, -1, false, u""},
+      {20, 2, false, u"4"},
+      {11, 2, false, u"2"},
+      {-11, 2, false, u"-2"},
+      {7, 2, false, u"2"},
+      {-7, 2, false, u"-2"},
+      {6, 2, false, u"1"},
+      {1234, 3, true, u""},
+      {1234, -1, false, u""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.newtons << " in unit " << c.unit);
@@ -38,7 +47,7 @@ TEST(ForceText, EachLoadUnitWithAndWithoutItsName) {
 }
 
 TEST(ResultStatus, NamesOfTheFourStatesAndOfAnyOther) {
-  const std::pair<int, const char16_t*> names[] = {{0, u"Failed"},       {1, u"OK"}, {2, u"NotRequired"},
+  const std::pair<int, const char16_t*> names[] = {{0, u"Failed"},       {1, u"OK"},  {2, u"NotRequired"},
                                                    {3, u"NotEvaluated"}, {4, u"UNK"}, {-1, u"UNK"}};
   for (const auto& [state, name] : names) EXPECT_EQ(CString(ResultStatusName(state)), name) << state;
 }
@@ -48,7 +57,11 @@ TEST(StepTimes, TheFirstHardwareRevisionWaitsLonger) {
     const char16_t* revision;
     int wait;
     int skip;
-  } cases[] = {{u"A0", 10000, 5000}, {u"a0", 10000, 5000}, {u"A1", 5000, 2500}, {u"", 5000, 2500}, {u"A0 ", 5000, 2500}};
+  } cases[] = {{u"A0", 10000, 5000},
+               {u"a0", 10000, 5000},
+               {u"A1", 5000, 2500},
+               {u"", 5000, 2500},
+               {u"A0 ", 5000, 2500}};
   for (const auto& c : cases) {
     int wait = 0;
     int skip = 0;
@@ -63,14 +76,18 @@ TEST(SerialNumberCheck, AcceptsOnlyTheTemplateOfTheThreeModels) {
   EXPECT_TRUE(check.Check(u"anything")) << "the check is off until enabled";
   check.Enable();
   const std::pair<const char16_t*, bool> cases[] = {
-      {u"VN01-000-0000", true},   {u"VN02-999-9999", true},  {u"VN03-123-4567", true},
-      {u"VN04-123-4567", false},  {u"VN00-123-4567", false}, {u"vn01-123-4567", false},
-      {u"VN01-123-45678", false}, {u"VN01-123-456", false},  {u"VN01_123-4567", false},
-      {u"", false},               {u"VN00-000-0000", false}, {u"VN11-123-4567", false},
-      {u"VN01-1A3-4567", false},  {u"VN01-123_4567", false}, {u"VN01-123-456X", false},
-      {u"VN", false},             {u"VN01", false},          {u"XN01-123-4567", false},
+      {u"VN01-000-0000", true},   {u"VN02-999-9999", true},
+      {u"VN03-123-4567", true},   {u"VN04-123-4567", false},
+      {u"VN00-123-4567", false},  {u"vn01-123-4567", false},
+      {u"VN01-123-45678", false}, {u"VN01-123-456", false},
+      {u"VN01_123-4567", false},  {u"", false},
+      {u"VN00-000-0000", false},  {u"VN11-123-4567", false},
+      {u"VN01-1A3-4567", false},  {u"VN01-123_4567", false},
+      {u"VN01-123-456X", false},  {u"VN", false},
+      {u"VN01", false},           {u"XN01-123-4567", false},
   };
-  for (const auto& [text, wellFormed] : cases) EXPECT_EQ(check.Check(text), wellFormed) << CString(text).ToUtf8();
+  for (const auto& [text, wellFormed] : cases)
+    EXPECT_EQ(check.Check(text), wellFormed) << CString(text).ToUtf8();
 }
 
 TEST(DeviceInfoBlock, TheConnectTimeValuesOfTheDocument) {

@@ -35,8 +35,9 @@ class RestoreDialogOnScreen : public ::testing::Test {
       auto* log = static_cast<CColorRichEditCtrl*>(dialog.GetDlgItem(IDC_RESTORE_LOG));
       log->AddLine(1, u"Connecting ...", true);
       log->AddLine(1, u"Connected", true);
-      log->AddLine(3, u"Failed to restore the Factory Calibration because a valid calibration was not available.",
-                   true);
+      log->AddLine(
+          3, u"Failed to restore the Factory Calibration because a valid calibration was not available.",
+          true);
       const std::vector<std::string> faults = FindLayoutFaults(dialog);
       for (const std::string& fault : faults) ADD_FAILURE() << name << ": " << fault;
       if (m_pictures.empty()) return;

@@ -50,7 +50,7 @@ bool ParseOptions(const std::vector<std::string>& args, SComputeOptions& options
     if (i + 1 >= args.size()) return false;
     if (args[i] == "--report")
       options.report = args[i + 1];
-    else if (args[i] == "--step-force" ? !ParseNumber(args[i + 1], options.stepForce)
+    else if (args[i] == "--step-force"   ? !ParseNumber(args[i + 1], options.stepForce)
              : args[i] == "--full-scale" ? !ParseNumber(args[i + 1], options.fullScale)
                                          : true)
       return false;
@@ -133,8 +133,9 @@ int RunCalCompute(const std::vector<std::string>& args) {
   doc.Reset();
   doc.m_calibratorInfo.class1Requirements = EResultState::eNotRequired;
   if (!ReadTable(doc, options)) {
-    std::printf("The table %s could not be read as CYCLE;INSTRUMENT;REFERENCE;CURRENT;COUNTER[;VALID] lines.\n",
-                options.table.c_str());
+    std::printf(
+        "The table %s could not be read as CYCLE;INSTRUMENT;REFERENCE;CURRENT;COUNTER[;VALID] lines.\n",
+        options.table.c_str());
     return 1;
   }
   BuildMeansTemplate(doc);

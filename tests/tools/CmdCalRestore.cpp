@@ -95,13 +95,17 @@ bool Succeeded(EAction action, const std::vector<CString>& log) {
 
 void PrintDocument(const CVexalonDoc& doc) {
   const std::pair<const char*, const CString*> texts[] = {
-      {"serial_number", &doc.m_serialNumber},          {"hardware_revision", &doc.m_hardwareRevision},
-      {"signature", &doc.m_signature},                 {"firmware_version", &doc.m_firmwareVersion},
-      {"pcb_serial_number", &doc.m_pcbSerialNumber},   {"calibration_date", &doc.m_calibrationDate},
+      {"serial_number", &doc.m_serialNumber},
+      {"hardware_revision", &doc.m_hardwareRevision},
+      {"signature", &doc.m_signature},
+      {"firmware_version", &doc.m_firmwareVersion},
+      {"pcb_serial_number", &doc.m_pcbSerialNumber},
+      {"calibration_date", &doc.m_calibrationDate},
       {"calibrator", &doc.m_calibrator},
   };
   for (const auto& [name, text] : texts) std::printf("%s=%s\n", name, EscapedText(*text).c_str());
-  std::printf("lifetime_counter=%lld\ncalibration_counter=%lld\n", static_cast<long long>(doc.m_lifetimeCounter),
+  std::printf("lifetime_counter=%lld\ncalibration_counter=%lld\n",
+              static_cast<long long>(doc.m_lifetimeCounter),
               static_cast<long long>(doc.m_calibrationCounter));
   std::printf("calibration_valid=%d\nfactory_calibration_valid=%d\nlast_used_calibration_valid=%d\n",
               doc.m_calibrationValid ? 1 : 0, doc.m_factoryCalibrationValid ? 1 : 0,

@@ -65,17 +65,18 @@ struct SOptions {
 constexpr char kNoCopy[] = "none";
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: zd2-sim --tcp HOST:PORT | --pty [--com N] [--records FILE] [--identity TEXT]\n"
-               "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
-               "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
-               "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
-               "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
-               "                        write-refused:ADDR|sticky:ADDR|\n"
-               "                        erase-refused:SEG|overwrite-refused|raw-silence]\n"
-               "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
-               "               [--live-test DELAY:PEAK[:RATE]] [--info-memory FILE]\n"
-               "               [--factory-copy FILE|none] [--last-used-copy FILE|none] [--save-memory FILE]\n");
+  std::fprintf(
+      stderr,
+      "usage: zd2-sim --tcp HOST:PORT | --pty [--com N] [--records FILE] [--identity TEXT]\n"
+      "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
+      "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
+      "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
+      "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
+      "                        write-refused:ADDR|sticky:ADDR|\n"
+      "                        erase-refused:SEG|overwrite-refused|raw-silence]\n"
+      "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
+      "               [--live-test DELAY:PEAK[:RATE]] [--info-memory FILE]\n"
+      "               [--factory-copy FILE|none] [--last-used-copy FILE|none] [--save-memory FILE]\n");
   return 2;
 }
 
@@ -189,14 +190,16 @@ bool ReadImage(const std::string& path, std::vector<BYTE>& image) {
   std::ifstream file(path, std::ios::binary);
   image.assign(std::istreambuf_iterator<char>(file), {});
   if (file.bad() || !file.is_open() || image.size() != size_t(Sim::CZd2Simulator::kInfoSize)) {
-    std::fprintf(stderr, "zd2-sim: %s is not an image of %d bytes\n", path.c_str(), Sim::CZd2Simulator::kInfoSize);
+    std::fprintf(stderr, "zd2-sim: %s is not an image of %d bytes\n", path.c_str(),
+                 Sim::CZd2Simulator::kInfoSize);
     return false;
   }
   return true;
 }
 
 // A copy's image, or none; an empty path leaves the copy as it is.
-bool ApplyCopy(const std::string& path, void (Sim::CZd2Simulator::*set)(std::vector<BYTE>), Sim::CZd2Simulator& zd2) {
+bool ApplyCopy(const std::string& path, void (Sim::CZd2Simulator::*set)(std::vector<BYTE>),
+               Sim::CZd2Simulator& zd2) {
   if (path.empty()) return true;
   std::vector<BYTE> image;
   if (path != kNoCopy && !ReadImage(path, image)) return false;
