@@ -206,6 +206,13 @@ constexpr UINT IDS_NO_REMOTE_LOGIN = 20029;
 constexpr UINT IDS_DEVICE_INFO = 20030;
 constexpr UINT IDS_ERASE_MEMORY = 20031;
 
+// Restore-calibration dialog (548): the port, the restore and hidden dump buttons, the log.
+constexpr UINT IDD_RESTORE_CALIBRATION = 548;
+constexpr int IDC_RESTORE_PORT = 531;
+constexpr int IDC_RESTORE_SHOW_CAL_INFO = 532;
+constexpr int IDC_RESTORE_RUN = 533;
+constexpr int IDC_RESTORE_LOG = 3001;
+
 // Live View: the dialog (509), its plot windows (510), their controls and texts.
 constexpr UINT IDD_MEAS = 509;
 constexpr UINT IDD_MEAS_PLOT = 510;
