@@ -20,6 +20,7 @@ Qt::KeyboardModifiers Modifiers(UINT modifiers) {
   Qt::KeyboardModifiers result;
   if (modifiers & MK_SHIFT) result |= Qt::ShiftModifier;
   if (modifiers & MK_CONTROL) result |= Qt::ControlModifier;
+  if (modifiers & SIMULATED_ALT) result |= Qt::AltModifier;
   return result;
 }
 

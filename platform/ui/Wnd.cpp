@@ -1,7 +1,6 @@
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -822,8 +821,8 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
 }
 
 SHORT GetKeyState(int virtualKey) {
-  const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();
-  const Qt::MouseButtons buttons = QApplication::mouseButtons();
+  const Qt::KeyboardModifiers modifiers = WndWidget::HeldModifiers();
+  const Qt::MouseButtons buttons = WndWidget::HeldButtons();
   bool down = false;
   switch (UINT(virtualKey)) {
     case VK_SHIFT:
@@ -861,9 +860,9 @@ DWORD GetMessagePos() { return MAKELONG(WORD(g_messagePos.x), WORD(g_messagePos.
 void SetMessagePos(POINT point) { g_messagePos = point; }
 
 BOOL GetCursorPos(LPPOINT point) {
-  QPoint p = QCursor::pos();
-  point->x = p.x();
-  point->y = p.y();
+  // Where the last mouse message put the pointer: under capture every move of the real pointer
+  // arrives as one, and simulated input moves it as well.
+  *point = g_messagePos;
   return TRUE;
 }
 

@@ -1,0 +1,3 @@
+#include "grid/CellGrid.h"
+
+void CCellGrid::OnBeginDrag() {}
