@@ -31,6 +31,7 @@ void CCellGrid::OnSize(UINT type, int cx, int cy) {
   static bool busy = false;
   if (busy || !GetSafeHwnd()) return;
   busy = true;
+  if (!m_dropTarget.IsRegistered()) m_dropTarget.Register(this);
   CWnd::OnSize(type, cx, cy);
   UpdateScrollBars();
   busy = false;
