@@ -364,6 +364,7 @@ class CGridScript {
         {"sort_column", [](CCellGrid& g, int v) { g.SetSortColumn(v); }},
         {"sort_ascending", [](CCellGrid& g, int v) { g.SetSortAscending(v); }},
         {"mouse_mode", [](CCellGrid& g, int v) { g.SetMouseMode(v); }},
+        {"print_at_screen_size", [](CCellGrid& g, int v) { g.SetPrintAtScreenSize(v); }},
     };
     auto option = kOptions.find(name);
     if (option == kOptions.end()) throw SScriptError("unknown option " + name);
