@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QString>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -116,32 +115,20 @@ BOOL EmptyClipboard() {
 
 namespace {
 
-QString TextFromUnits(const std::vector<BYTE>& data) {
-  std::u16string units(data.size() / 2, u'\0');
-  std::memcpy(units.data(), data.data(), units.size() * 2);
-  const std::size_t end = units.find(u'\0');
-  if (end != std::u16string::npos) units.resize(end);
-  return QString::fromUtf16(units.data(), qsizetype(units.size()));
-}
-
-std::vector<BYTE> UnitsFromText(const QString& text) {
-  std::vector<BYTE> data(std::size_t(text.size() + 1) * 2, 0);
-  std::memcpy(data.data(), text.utf16(), std::size_t(text.size()) * 2);
-  return data;
-}
+QString MimeTypeOf(UINT format) { return IsTextFormat(format) ? QStringLiteral("text/plain") : MimeType(format); }
 
 }  // namespace
 
 BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
-  const QString type = format == CF_UNICODETEXT ? QStringLiteral("text/plain") : MimeType(format);
+  const QString type = MimeTypeOf(format);
   if (type.isEmpty()) return FALSE;
   return OnUiThread<BOOL>(
       [&] {
         SOpenClipboard& session = Session();
         // As on the platform, only the one who emptied the clipboard may place data on it.
         if (!session.open || !session.emptied) return FALSE;
-        if (format == CF_UNICODETEXT)
-          session.pending->setText(TextFromUnits(data));
+        if (IsTextFormat(format))
+          session.pending->setText(ToQString(ReadTextBlock(format, data)));
         else
           session.pending->setData(
               type, QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())));
@@ -151,7 +138,7 @@ BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
 }
 
 bool GetClipboardData(UINT format, std::vector<BYTE>& data) {
-  const QString type = format == CF_UNICODETEXT ? QStringLiteral("text/plain") : MimeType(format);
+  const QString type = MimeTypeOf(format);
   if (type.isEmpty()) return false;
   return OnUiThread<bool>(
       [&] {
@@ -162,8 +149,8 @@ bool GetClipboardData(UINT format, std::vector<BYTE>& data) {
           mime = clipboard ? clipboard->mimeData() : nullptr;
         }
         if (!mime || !mime->hasFormat(type)) return false;
-        if (format == CF_UNICODETEXT) {
-          data = UnitsFromText(mime->text());
+        if (IsTextFormat(format)) {
+          data = MakeTextBlock(format, FromQString(mime->text()));
           return true;
         }
         const QByteArray bytes = mime->data(type);

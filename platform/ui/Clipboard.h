@@ -11,12 +11,12 @@
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
+#include "platform/ui/TextBlocks.h"
 
 class CWnd;
 
-// The standard text format: UTF-16 code units in the machine's order, ended by a zero unit. It
-// is the system clipboard's plain text, which other programs read and write.
-constexpr UINT CF_UNICODETEXT = 13;
+// The standard text formats CF_UNICODETEXT and CF_TEXT (TextBlocks.h) are both the system
+// clipboard's plain text, which other programs read and write.
 
 // A format id for the name, the same for every call with that name (from 0xC000 up); 0 for an
 // empty name.

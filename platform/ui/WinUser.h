@@ -104,6 +104,7 @@ constexpr UINT WM_APP = 0x8000;
 // The framework's own messages that the program sends.
 constexpr UINT WM_SETMESSAGESTRING = 0x0362;
 constexpr UINT WM_POPMESSAGESTRING = 0x0375;
+constexpr UINT AFX_IDS_APP_TITLE = 57344;
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
 
 // Window styles.

@@ -89,4 +89,27 @@ TEST_F(ClipboardTest, UnicodeTextIsTheSystemsPlainText) {
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
 }
 
+TEST_F(ClipboardTest, EightBitTextIsWindows1252MadeFromTheSameText) {
+  // "Ä€ x" in Windows-1252: C4, 80 (the euro sign), 20, 78, ended by a zero byte.
+  const std::vector<BYTE> ansi{0xC4, 0x80, 0x20, 0x78, 0x00};
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(SetClipboardData(CF_TEXT, ansi));
+  ASSERT_TRUE(CloseClipboard());
+  std::vector<BYTE> units;
+  ASSERT_TRUE(GetClipboardData(CF_UNICODETEXT, units));
+  EXPECT_EQ(units, (std::vector<BYTE>{0xC4, 0x00, 0xAC, 0x20, 0x20, 0x00, 0x78, 0x00, 0x00, 0x00}));
+
+  // Unicode text reads back as 8-bit text with '?' for what Windows-1252 lacks.
+  const std::vector<BYTE> greek{0x94, 0x03, 0x41, 0x00, 0x00, 0x00};  // U+0394, "A"
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, greek));
+  ASSERT_TRUE(CloseClipboard());
+  std::vector<BYTE> back;
+  ASSERT_TRUE(GetClipboardData(CF_TEXT, back));
+  EXPECT_EQ(back, (std::vector<BYTE>{'?', 'A', 0x00}));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
 }  // namespace
