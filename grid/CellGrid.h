@@ -261,8 +261,6 @@ class CCellGrid : public CWnd {
   BOOL IsOverColumnBorder(CPoint point);
   BOOL IsOverRowBorder(CPoint point);
   BOOL PreTranslateMessage(MSG* msg) override;
-  // Starts a drag of the selection after a press on it and a move.
-  virtual void OnBeginDrag();
 
   // ---- sub-area tips (CellGridTips.cpp)
   void HideSubAreaTip();
