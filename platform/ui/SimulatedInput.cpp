@@ -118,6 +118,16 @@ void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint p
   QApplication::sendEvent(widget, &event);
 }
 
+void SimulateMouseAtScreen(SimulatedMouseAction action, UINT button, CPoint screen, UINT modifiers, UINT held) {
+  SetMessagePos(screen);
+  CWnd* target = CWnd::GetCapture();
+  if (!target) target = WindowFromPoint(screen);
+  if (!target) return;
+  CPoint client = screen;
+  target->ScreenToClient(&client);
+  SimulateMouse(target, action, button, client, modifiers, held);
+}
+
 void SimulateClick(CWnd* wnd, CPoint point) {
   SimulateMouse(wnd, SimulatedMouseAction::Press, VK_LBUTTON, point, 0, MK_LBUTTON);
   SimulateMouse(wnd, SimulatedMouseAction::Release, VK_LBUTTON, point, 0, 0);

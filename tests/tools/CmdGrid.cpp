@@ -53,6 +53,7 @@
 #include "tests/tools/GridScriptInput.h"
 #include "tests/tools/GridPrintCommand.h"
 #include "tests/tools/GridScriptLine.h"
+#include "tests/tools/ScriptInput.h"
 #include "tests/tools/ZdTool.h"
 #include "toolkit/ImageObj.h"
 
@@ -802,14 +803,10 @@ int RunGrid(const std::vector<std::string>& args) {
     return 2;
   }
   std::ifstream file;
-  std::istream* in = &std::cin;
-  if (args[0] != "-") {
-    file.open(args[0]);
-    if (!file) {
-      std::fprintf(stderr, "%s cannot be read\n", args[0].c_str());
-      return 1;
-    }
-    in = &file;
+  std::istream* in = OpenScriptInput(args[0], file);
+  if (!in) {
+    std::fprintf(stderr, "%s cannot be read\n", args[0].c_str());
+    return 1;
   }
   CUiApplication application;
   CGridScript script;
