@@ -264,6 +264,9 @@ UINT RegisterWindowMessage(LPCTSTR name);
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 BOOL GetCursorPos(LPPOINT point);
+// Moves the mouse pointer to the screen position (the pointer the platform keeps when there is
+// no display) and delivers the move to the window under it.
+BOOL SetCursorPos(int x, int y);
 // The screen position of the mouse at its last message (x in the low, y in the high word), as
 // the window layer delivered it; input that tests simulate counts like real input.
 DWORD GetMessagePos();
