@@ -100,6 +100,7 @@ TEST_F(SeriesCellInteractionTest, HoveringUnderlinesTheUnitAloneOrTheWholeCommen
   ASSERT_EQ(tokens.size(), 5u) << "three words and two spaces";
   for (std::size_t word : {0u, 2u, 4u}) EXPECT_TRUE(Differs(plain, comment, tokens[word])) << "word " << word;
   EXPECT_FALSE(Differs(plain, comment, AreasOf(CSeriesCell::AREA_UNIT)[0]));
+  SavePicture("series-cell-hovered-comment.png");
   for (HBITMAP picture : {plain, unit, comment}) DeleteObject(picture);
 }
 

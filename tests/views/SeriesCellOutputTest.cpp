@@ -106,6 +106,22 @@ TEST_F(SeriesCellOutputTest, DiagnosticRowsShowTheRawSamplesBesideTheDevice) {
   EXPECT_GE(Cell().GetTargetHeight(), samplesHeight + 15) << "the samples count for the row's height";
 }
 
+TEST_F(SeriesCellOutputTest, ALongCommentWrapsWithinTheRowAndFitsInIt) {
+  Load({CurveRecord()});
+  doc.SetComment(0, u"Pull-off at 3.0 s, disc glued with two-part epoxy.\r\nSurface: "
+                    u"\"clean\", dry.\r\n" + CString(u'X', 150));
+  Open();
+  const std::vector<CRect> tokens = AreasOf(CSeriesCell::AREA_COMMENT);
+  ASSERT_GT(tokens.size(), 20u);
+  int bottom = 0;
+  for (const CRect& token : tokens) {
+    EXPECT_LE(token.right, CellRect().Width() - 20);
+    bottom = std::max(bottom, int(token.bottom));
+  }
+  EXPECT_LT(bottom, grid.GetRowHeight(kDetailRow));
+  SavePicture("series-cell-long-comment.png");
+}
+
 TEST_F(SeriesCellOutputTest, TheCopyTextIsSerialTabAndTheQuotedCommentInOneLine) {
   Load({CurveRecord()});
   doc.SetComment(0, u"Line one\r\nsays \"hi\"");
