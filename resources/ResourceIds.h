@@ -148,6 +148,17 @@ constexpr UINT IDS_SUMMARY_UNIT = 1153;
 constexpr UINT IDS_LABEL_PEAK_LOAD_TIME = 1177;
 constexpr UINT IDS_LABEL_TEAR_OFF_TIME = 1178;
 
+// Texts of the detail row's panels; the other labels it shows are the summary's and Live View's.
+constexpr UINT IDS_DETAIL_DEVICE = 1031;
+constexpr UINT IDS_DETAIL_FAILURE_MODE = 1060;
+constexpr UINT IDS_DETAIL_LOAD_RATE_CURVE = 1072;
+constexpr UINT IDS_DETAIL_HW_REVISION = 1076;
+constexpr UINT IDS_DETAIL_HW_SERIAL_NO = 1077;
+constexpr UINT IDS_DETAIL_MEASUREMENT = 1093;
+constexpr UINT IDS_DETAIL_MODEL = 1096;
+constexpr UINT IDS_DETAIL_SETTINGS = 1126;
+constexpr UINT IDS_DETAIL_DISC_DIAMETER = 1147;
+
 // Unit names.
 constexpr UINT IDS_UNIT_SECOND = 1122;
 constexpr UINT IDS_UNIT_IN = 1155;

@@ -904,6 +904,14 @@ BOOL GetCursorPos(LPPOINT point) {
   return TRUE;
 }
 
+BOOL SetCursorPos(int x, int y) {
+  QCursor::setPos(x, y);
+  // The toolkit queues the move as input of the window system; it is delivered here, so that
+  // none is left waiting for a later application object, which would take it for its own.
+  QCoreApplication::processEvents();
+  return TRUE;
+}
+
 void SendMessageToAllWindows(UINT message, WPARAM wParam, LPARAM lParam) {
   for (CWnd* wnd : WndRegistry::Snapshot())
     if (WndRegistry::Contains(wnd)) wnd->SendMessage(message, wParam, lParam);

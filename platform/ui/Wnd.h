@@ -271,6 +271,9 @@ CWnd* WindowFromPoint(POINT point);
 UINT GetDoubleClickTime();
 // The tick count at which the last mouse message was delivered.
 LONG GetMessageTime();
+// Moves the mouse pointer to the screen position (the pointer the platform keeps when there is
+// no display) and delivers the move to the window under it.
+BOOL SetCursorPos(int x, int y);
 // The screen position of the mouse at its last message (x in the low, y in the high word), as
 // the window layer delivered it; input that tests simulate counts like real input.
 DWORD GetMessagePos();
