@@ -12,9 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data/MeasRecord.h"
 #include "app/data/ZedoDoc.h"
-#include "platform/base/ByteOrder.h"
+#include "bench/MeasRecords.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
@@ -25,29 +24,6 @@ namespace {
 
 constexpr int kFrameWidth = 1280;
 constexpr int kFrameHeight = 800;
-
-std::vector<BYTE> Records(int count) {
-  std::vector<BYTE> buffer(std::size_t(count) * MeasRaw::kSize, 0);
-  for (int i = 0; i < count; ++i) {
-    BYTE* raw = buffer.data() + std::size_t(i) * MeasRaw::kSize;
-    SetLe16(raw + MeasRaw::kMarker, WORD(MeasRaw::kSize));
-    raw[MeasRaw::kSlotId] = BYTE(i % 250 + 1);
-    raw[MeasRaw::kYear] = 21;
-    raw[MeasRaw::kMonth] = BYTE(i % 12 + 1);
-    raw[MeasRaw::kDay] = BYTE(i % 28 + 1);
-    raw[MeasRaw::kHour] = BYTE(i % 24);
-    raw[MeasRaw::kMinute] = BYTE(i % 60);
-    SetLe32(raw + MeasRaw::kId, DWORD(i + 1));
-    SetLe16(raw + MeasRaw::kArea, 1963);
-    SetLe16(raw + MeasRaw::kLoadRate, 100);
-    raw[MeasRaw::kUnit] = 1;
-    SetLe16(raw + MeasRaw::kLoadLimit, 16000);
-    SetLe16(raw + MeasRaw::kSamplingPeriod, 5);
-    SetLe16(raw + MeasRaw::kPeakLoad, WORD(500 + (i * 7919) % 12000));
-    SetLe16(raw + MeasRaw::kTearOffTime, WORD(20 + i % 50));
-  }
-  return buffer;
-}
 
 // The page on its own window with a project of `count` tests, painted once.
 struct SPage {
