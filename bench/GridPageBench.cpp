@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/data/ZedoDoc.h"
+#include "bench/GoalReporter.h"
 #include "bench/MeasRecords.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
@@ -96,16 +97,6 @@ void BM_ExpandAllOf1000(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ExpandAllOf1000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-// Keeps each benchmark's time per iteration to print the goals at the end.
-class GoalReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 

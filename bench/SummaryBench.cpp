@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/data/ZedoDoc.h"
+#include "bench/GoalReporter.h"
 #include "bench/MeasRecords.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
@@ -102,16 +103,6 @@ void BM_SnprintfRowsOf10000(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SnprintfRowsOf10000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-// Keeps each benchmark's time per iteration to print the goals at the end.
-class GoalReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 

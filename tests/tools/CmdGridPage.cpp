@@ -1,12 +1,14 @@
 // zdtool grid-page PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] [--png OUT.png]
-//   [--copy-text OUT.txt]
+//   [--copy-text OUT.txt] [--frame-png OUT.png] [--summary-png OUT.png]
 // The program's main frame off-screen with the project opened as from the command line and the
 // measurement page active, its client area WxH (default 1280x800). LIST: measurement indexes,
 // comma-separated, selected as Ctrl+clicks on their column-1 cells would; --expand picks the rows
 // menu's "Expand all" or "Collapse all". Once no row animates any more it prints what the page's
 // grid reports: rows, column widths, row heights, the sort column and direction and the last
 // status-bar text; then writes the page's window image and the grid's copy text (UTF-8, with
-// the header row, after Select all). Errors: the program's text, exit 1.
+// the header row, after Select all); --frame-png and --summary-png write the whole main window,
+// with the measurement page and then with the summary page shown. Errors: the program's text,
+// exit 1.
 
 #include <cstdio>
 #include <cstdlib>
@@ -75,7 +77,8 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
     } else if (option == "--expand") {
       if (value != "all" && value != "none") return false;
       options.expand = value;
-    } else if (option == "--png" || option == "--copy-text") {
+    } else if (option == "--png" || option == "--copy-text" || option == "--frame-png" ||
+               option == "--summary-png") {
       options.outputs[option] = value;
     } else {
       return false;
@@ -155,12 +158,28 @@ bool WriteCopyText(CCellGrid& grid, const std::string& path) {
   return bool(out);
 }
 
+bool WriteWindow(CWnd& window, const std::string& path) {
+  if (SaveWindowImage(&window, CString::FromUtf8(path))) return true;
+  std::fprintf(stderr, "%s could not be written.\n", path.c_str());
+  return false;
+}
+
+// The main window as it shows the measurement page, then the summary page.
+int WriteFramePictures(CMainFrame& frame, SOptions& options) {
+  if (options.outputs.count("--frame-png") && !WriteWindow(frame, options.outputs["--frame-png"])) return 1;
+  if (!options.outputs.count("--summary-png")) return 0;
+  frame.GetChildView()->GetTabSheet()->SetActivePage(1);
+  PumpMessages();
+  frame.UpdateWindow();
+  return WriteWindow(frame, options.outputs["--summary-png"]) ? 0 : 1;
+}
+
 int RunGridPage(const std::vector<std::string>& args) {
   SOptions options;
   if (!ParseOptions(args, options)) {
     std::fprintf(stderr,
                  "usage: zdtool grid-page PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] "
-                 "[--png OUT.png] [--copy-text OUT.txt]\n");
+                 "[--png OUT.png] [--copy-text OUT.txt] [--frame-png OUT.png] [--summary-png OUT.png]\n");
     return 2;
   }
   if (!std::filesystem::is_regular_file(options.project)) {
@@ -193,16 +212,14 @@ int RunGridPage(const std::vector<std::string>& args) {
     // A project the program refused has been reported on stderr.
     if (session.boxes > 0) exitCode = 1;
     if (exitCode == 0) PrintFacts(grid, frame);
-    if (exitCode == 0 && options.outputs.count("--png") &&
-        !SaveWindowImage(&page, CString::FromUtf8(options.outputs["--png"]))) {
-      std::fprintf(stderr, "%s could not be written.\n", options.outputs["--png"].c_str());
+    if (exitCode == 0 && options.outputs.count("--png") && !WriteWindow(page, options.outputs["--png"]))
       exitCode = 1;
-    }
     if (exitCode == 0 && options.outputs.count("--copy-text") &&
         !WriteCopyText(grid, options.outputs["--copy-text"])) {
       std::fprintf(stderr, "%s could not be written.\n", options.outputs["--copy-text"].c_str());
       exitCode = 1;
     }
+    if (exitCode == 0) exitCode = WriteFramePictures(frame, options);
     app.ExitInstance();
   }
   std::filesystem::remove_all(folder);
@@ -211,7 +228,8 @@ int RunGridPage(const std::vector<std::string>& args) {
 
 const ZdCommandRegistrar kGridPage{
     {"grid-page",
-     "PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] [--png OUT.png] [--copy-text OUT.txt]",
+     "PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] [--png OUT.png] [--copy-text OUT.txt] "
+     "[--frame-png OUT.png] [--summary-png OUT.png]",
      RunGridPage}};
 
 }  // namespace
