@@ -74,3 +74,17 @@ std::vector<DWORD> GridPageTest::Ids() {
   for (int i = 0; i < doc.GetCount(); ++i) ids.push_back(doc.GetId(i));
   return ids;
 }
+
+void GridPageTest::SettleRows() {
+  constexpr int kMostPaints = 200;
+  std::vector<int> last;
+  for (int paint = 0; paint < kMostPaints; ++paint) {
+    Grid().RedrawWindow();
+    PumpMessages();
+    std::vector<int> heights;
+    for (int row = 0; row < Grid().GetRowCount(); ++row) heights.push_back(Grid().GetRowHeight(row));
+    if (heights == last) return;
+    last = std::move(heights);
+  }
+  ADD_FAILURE() << "the rows keep changing";
+}

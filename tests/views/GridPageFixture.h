@@ -46,6 +46,8 @@ class GridPageTest : public ::testing::Test {
   void Notify(int row, int col, int code) { Grid().SendNotification(row, col, code); }
   // Selects the header and detail row of each measurement, as Ctrl+clicks would.
   void ChooseMeasurements(std::initializer_list<int> indexes);
+  // Paints until no detail row changes its height any more (a row opens or closes in steps).
+  void SettleRows();
   CString LastStatus() const { return host.texts.empty() ? CString() : host.texts.back(); }
   std::vector<DWORD> Ids();
 

@@ -64,7 +64,7 @@ TEST_F(GridPageTest, TheGripperOpensTheRowAndMovesTheTestOutOfTheSummary) {
   ASSERT_NE(gripper, nullptr);
   gripper->OnClick(CPoint(10, 5));
   Notify(3, 0, GRIDN_CLICK);
-  PumpMessages();
+  SettleRows();
   EXPECT_TRUE(doc.IsExpanded(1));
   EXPECT_GE(Grid().GetRowHeight(4), 315);
 
