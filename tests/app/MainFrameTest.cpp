@@ -111,7 +111,7 @@ TEST_F(ShellTest, TheMenuBarHoldsEveryEntryOfTheMainMenu) {
   }
 }
 
-TEST_F(ShellTest, CommandsWithoutAHandlerAreShownDisabled) {
+TEST_F(ShellTest, CommandsThatCannotRunAreShownDisabledInAnEmptyProject) {
   Start();
   CMenu* bar = Frame().GetMenu();
   Frame().UpdateMenuEntries(bar);
