@@ -10,6 +10,7 @@
 #include "app/data/Registry.h"
 #include "app/data/WindowPos.h"
 #include "app/update/AutoUpdate.h"
+#include "calibration/DeviceInfoBlock.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
@@ -62,6 +63,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   .OnMessage(WM_NEW_PROGRAM_VERSION, &CMainFrame::OnNewProgramVersion)
   .OnMessage(WM_NEW_FIRMWARE_VERSION, &CMainFrame::OnNewFirmwareVersion)
   .OnMessage(WM_DOWNLOAD_PROGRESS, &CMainFrame::OnDownloadProgress)
+  .OnMessage(WM_EXTERN_CAL_REPORT, &CMainFrame::OnExternCalReport)
   .OnMessage(WM_SETMESSAGESTRING, &CMainFrame::OnSetMessageString)
   .OnCommand(ID_APP_SETTINGS, &CMainFrame::OnAppSettings)
   .OnCommand(ID_APP_ABOUT, &CMainFrame::OnAppAbout)
@@ -312,6 +314,22 @@ CString CMainFrame::WriteExternCalReport(const SExternCalTexts& texts) {
   const CVexaZedoApp* app = GetZedoApp();
   CExternCalReport::Write(text, texts, app ? app->GetTempLogFolder() : CString());
   return text;
+}
+
+// The calibration document's identity, information block and last report; the document keeps
+// the text as it was written.
+LRESULT CMainFrame::OnExternCalReport(WPARAM, LPARAM) {
+  SExternCalTexts texts;
+  texts.deviceName = m_calibrationDoc.m_deviceName;
+  texts.serialNumber = m_calibrationDoc.m_serialNumber;
+  texts.softwareVersion = m_calibrationDoc.m_firmwareVersion;
+  texts.hwRevision = m_calibrationDoc.m_hardwareRevision;
+  texts.signature = m_calibrationDoc.m_signature;
+  texts.instrumentInfo = FormatDeviceInfoBlock(m_calibrationDoc);
+  texts.testReport = m_calibrationDoc.m_reportText;
+  texts.referenceSerial = m_calibrationDoc.m_calibratorInfo.referenceSensorSerialNumber;
+  m_calibrationDoc.m_exportText = WriteExternCalReport(texts);
+  return 0;
 }
 
 void CMainFrame::OnCheckUpdates() {

@@ -28,6 +28,8 @@ class CWindowPos;
 constexpr UINT WM_NEW_PROGRAM_VERSION = WM_USER + 11;
 constexpr UINT WM_NEW_FIRMWARE_VERSION = WM_USER + 12;
 constexpr UINT WM_DOWNLOAD_PROGRESS = WM_USER + 15;
+// The calibration dialog asks for the external calibration report of the calibration document.
+constexpr UINT WM_EXTERN_CAL_REPORT = WM_USER + 201;
 // lParam of WM_DOWNLOAD_PROGRESS that shows and hides the progress dialog.
 constexpr LPARAM kShowProgress = 1001;
 constexpr LPARAM kHideProgress = 1002;
@@ -86,6 +88,7 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   LRESULT OnNewProgramVersion(WPARAM wParam, LPARAM lParam);
   LRESULT OnNewFirmwareVersion(WPARAM wParam, LPARAM lParam);
   LRESULT OnDownloadProgress(WPARAM wParam, LPARAM lParam);
+  LRESULT OnExternCalReport(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   void OnAppSettings();
   void OnAppAbout();

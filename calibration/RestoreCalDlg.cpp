@@ -5,6 +5,7 @@
 #include "app/data/Registry.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/VexalonDoc.h"
+#include "device/DeviceThread.h"
 #include "device/DeviceTypes.h"
 #include "platform/base/Clock.h"
 #include "platform/ui/DataExchange.h"
@@ -24,6 +25,7 @@ constexpr int kRestoreAttempts = 5;
 constexpr int kReadAttempts = 3;
 constexpr int kRestoreFailed = 1;
 constexpr int kNoValidCalibration = 2;
+constexpr DWORD kAbandonSearchWaitMs = 8000;
 
 int PortOf(const CString& text) { return std::atoi(text.ToUtf8().c_str()); }
 
@@ -87,6 +89,12 @@ void CRestoreCalDlg::Log(int kind, const CString& text) { m_log.AddLine(kind, te
 
 void CRestoreCalDlg::DropConnection() {
   if (!m_connection) return;
+  // A search that found nothing within the time-out may still run and would report to the
+  // connection once it is gone; it is given up first.
+  if (!m_connection->IsConnected()) {
+    Device::AbortDeviceThread(kAbandonSearchWaitMs);
+    Device::ResetDeviceThreadAbort();
+  }
   m_connection->Disconnect();
   m_connection.reset();
 }
@@ -116,7 +124,7 @@ bool CRestoreCalDlg::Connect() {
     Log(kStatusLine, u"Not connected");
     return false;
   }
-  m_portNumber = m_connection->GetComPortNumber();
+  m_portNumber = m_connection->m_comPort;
   Log(kStatusLine, u"Connected");
   m_log.UpdateWindow();
   text.Format(u"%d", m_portNumber);
@@ -134,7 +142,7 @@ bool CRestoreCalDlg::Reconnect() {
   CWaitCursorScope waitCursor;
   DropConnection();
   m_doc->Reset();
-  m_connection = std::make_unique<CZd2SearchConnection>(m_doc);
+  m_connection = std::make_unique<CConnVexa>(this, m_doc, kSampleMessage, false, 0);
   return Connect();
 }
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/data/WindowPos.h"
-#include "calibration/Zd2SearchConnection.h"
+#include "calibration/ConnVexa.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
@@ -33,7 +33,7 @@ class CRestoreCalDlg : public CDialog {
   // up to the connection's time-out; false when none was connected.
   bool Connect();
 
-  CZd2SearchConnection* GetConnection() const { return m_connection.get(); }
+  CConnVexa* GetConnection() const { return m_connection.get(); }
   int GetPortNumber() const { return m_portNumber; }
 
  protected:
@@ -50,7 +50,7 @@ class CRestoreCalDlg : public CDialog {
   void DropConnection();
 
   CVexalonDoc* m_doc;
-  std::unique_ptr<CZd2SearchConnection> m_connection;
+  std::unique_ptr<CConnVexa> m_connection;
   int m_portNumber = -1;
   int m_storedPortNumber = 0;
   CButton m_restoreButton;

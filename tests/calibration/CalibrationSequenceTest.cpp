@@ -5,6 +5,7 @@
 
 #include "calibration/VexalonDoc.h"
 #include "tests/calibration/LiveFixture.h"
+#include "tests/calibration/LogWindow.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ class CalibrationSequence : public LiveFixture {
  protected:
   void SetUp() override {
     LiveFixture::SetUp();
-    ASSERT_TRUE(m_logParent.Create(nullptr, u"log", WS_POPUP, CRect(0, 0, 400, 300), nullptr, 0));
-    ASSERT_TRUE(m_log.Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 400, 300), &m_logParent, 1));
+    ASSERT_TRUE(m_logWindow.Create());
   }
 
   void ConnectDocument() {
@@ -57,8 +57,8 @@ class CalibrationSequence : public LiveFixture {
   }
 
   CVexalonDoc m_doc;
-  CWnd m_logParent;
-  CColorRichEditCtrl m_log;
+  CLogWindow m_logWindow;
+  CColorRichEditCtrl& m_log = m_logWindow.log;
 };
 
 TEST_P(CalibrationSequence, DeletionErasesBothSegmentsAndWritesTheCountersBack) {

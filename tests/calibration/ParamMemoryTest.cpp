@@ -2,6 +2,7 @@
 
 #include "calibration/VexalonDoc.h"
 #include "tests/calibration/LiveFixture.h"
+#include "tests/calibration/LogWindow.h"
 
 namespace {
 
@@ -155,10 +156,9 @@ TEST_P(CalibrationMemory, WritesTheComputedCalibrationAndResetsTheCalibrationCou
 }
 
 TEST_P(CalibrationMemory, FinishingMarksTheWrittenCalibrationValidAndRefreshesTheLastUsedCopy) {
-  CWnd parent;
-  ASSERT_TRUE(parent.Create(nullptr, u"log", WS_POPUP, CRect(0, 0, 400, 300), nullptr, 0));
-  CColorRichEditCtrl log;
-  ASSERT_TRUE(log.Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 400, 300), &parent, 1));
+  CLogWindow window;
+  ASSERT_TRUE(window.Create());
+  CColorRichEditCtrl& log = window.log;
   // The simulator's default calibration: lifetime counter 0x12345678, offsets 0.
   m_doc.m_lifetimeCounter = m_doc.m_newLifetimeCounter = 0x12345678;
   m_doc.m_slopeWords.fill(0xFFFF);

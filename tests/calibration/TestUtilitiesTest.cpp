@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 #include "calibration/Beep.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/DeviceInfoBlock.h"
@@ -13,6 +9,7 @@
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/PlaySound.h"
 #include "platform/ui/UiApplication.h"
+#include "tests/calibration/LogWindow.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -112,30 +109,19 @@ TEST(DeviceInfoBlock, TheConnectTimeValuesOfTheDocument) {
 
 class CalibrationLog : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(parent.Create(nullptr, u"log", WS_POPUP, CRect(0, 0, 400, 300), nullptr, 0));
-    ASSERT_TRUE(log.Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 400, 300), &parent, 1));
-  }
+  void SetUp() override { ASSERT_TRUE(window.Create()); }
 
   CUiApplication application;
-  CWnd parent;
-  CColorRichEditCtrl log;
+  CLogWindow window;
 };
 
 TEST_F(CalibrationLog, ErrorsAreShownOneLineEachInTheOrderOfTheTexts) {
   CVexalonDoc doc;
-  const std::string path = TestPath("errors.log");
-  log.m_pMirrorFile = std::fopen(path.c_str(), "w");
-  ASSERT_NE(log.m_pMirrorFile, nullptr);
-  LogCalibrationErrors(doc, log, 0x2001);
-  LogCalibrationErrors(doc, log, 0);
-  std::fclose(log.m_pMirrorFile);
-  log.m_pMirrorFile = nullptr;
-  EXPECT_EQ(log.m_nScreenLines, 2);
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  EXPECT_EQ(text.str(),
+  ASSERT_TRUE(window.MirrorTo(TestPath("errors.log")));
+  LogCalibrationErrors(doc, window.log, 0x2001);
+  LogCalibrationErrors(doc, window.log, 0);
+  EXPECT_EQ(window.log.m_nScreenLines, 2);
+  EXPECT_EQ(window.MirroredText(),
             "1) ...ERROR: Failed to reset cycle counter.\n"
             "2) ...ERROR: Failed to set the automatic back drive.\n");
 }

@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 #include "calibration/VexalonDoc.h"
 #include "calibration/WarmUp.h"
 #include "platform/kernel/Event.h"
 #include "tests/calibration/LiveFixture.h"
+#include "tests/calibration/LogWindow.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -36,20 +33,11 @@ class WarmUpRun : public LiveFixture {
   void SetUp() override {
     LiveFixture::SetUp();
     timeScale.Set(50);
-    ASSERT_TRUE(m_logParent.Create(nullptr, u"log", WS_POPUP, CRect(0, 0, 400, 300), nullptr, 0));
-    ASSERT_TRUE(m_log.Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 400, 300), &m_logParent, 1));
-    m_logPath = TestPath("warm-up.log");
-    m_log.m_pMirrorFile = std::fopen(m_logPath.c_str(), "w");
-    ASSERT_NE(m_log.m_pMirrorFile, nullptr);
+    ASSERT_TRUE(m_logWindow.Create());
+    ASSERT_TRUE(m_logWindow.MirrorTo(TestPath("warm-up.log")));
     Connect();
     m_doc.Reset();
     m_doc.m_device = m_device.get();
-  }
-
-  void TearDown() override {
-    if (m_log.m_pMirrorFile) std::fclose(m_log.m_pMirrorFile);
-    m_log.m_pMirrorFile = nullptr;
-    LiveFixture::TearDown();
   }
 
   // The ramp ends only while the instrument streams its live frames, as it does for the
@@ -60,13 +48,7 @@ class WarmUpRun : public LiveFixture {
     ASSERT_TRUE(m_device->SetContinuousMode(true));
   }
 
-  std::string LogFile() {
-    std::fflush(m_log.m_pMirrorFile);
-    std::ifstream file(m_logPath);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
+  std::string LogFile() { return m_logWindow.MirroredText(); }
 
   std::string Received() const {
     const std::vector<BYTE> bytes = m_peer->Transcript();
@@ -74,9 +56,8 @@ class WarmUpRun : public LiveFixture {
   }
 
   CVexalonDoc m_doc;
-  CWnd m_logParent;
-  CColorRichEditCtrl m_log;
-  std::string m_logPath;
+  CLogWindow m_logWindow;
+  CColorRichEditCtrl& m_log = m_logWindow.log;
   CEvent m_abort{false, true};
 };
 

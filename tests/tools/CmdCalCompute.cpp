@@ -7,12 +7,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "calibration/VexalonDoc.h"
+#include "tests/tools/DecimalArgument.h"
 #include "tests/tools/EscapedText.h"
 #include "tests/tools/ZdTool.h"
 
@@ -35,14 +35,6 @@ int Usage() {
   return 2;
 }
 
-bool ParseNumber(const std::string& text, int& value) {
-  char* end = nullptr;
-  const long number = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0') return false;
-  value = int(number);
-  return true;
-}
-
 bool ParseOptions(const std::vector<std::string>& args, SComputeOptions& options) {
   if (args.empty()) return false;
   options.table = args[0];
@@ -50,8 +42,8 @@ bool ParseOptions(const std::vector<std::string>& args, SComputeOptions& options
     if (i + 1 >= args.size()) return false;
     if (args[i] == "--report")
       options.report = args[i + 1];
-    else if (args[i] == "--step-force"   ? !ParseNumber(args[i + 1], options.stepForce)
-             : args[i] == "--full-scale" ? !ParseNumber(args[i + 1], options.fullScale)
+    else if (args[i] == "--step-force"   ? !ParseDecimalNumber(args[i + 1], options.stepForce)
+             : args[i] == "--full-scale" ? !ParseDecimalNumber(args[i + 1], options.fullScale)
                                          : true)
       return false;
   }
@@ -65,7 +57,7 @@ bool AddStep(CVexalonDoc& doc, const std::string& line, const SComputeOptions& o
   std::string field;
   while (std::getline(stream, field, ';')) {
     int value = 0;
-    if (!ParseNumber(field, value)) return false;
+    if (!ParseDecimalNumber(field, value)) return false;
     fields.push_back(value);
   }
   if (fields.size() < 5 || fields.size() > 6) return false;

@@ -4,23 +4,15 @@
 // Exits 0 when a device was found.
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "device/DeviceThread.h"
 #include "device/streamio/StreamIO.h"
 #include "platform/kernel/SyncObject.h"
+#include "tests/tools/DecimalArgument.h"
 #include "tests/tools/PrintingCallback.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
-
-bool ParseNumber(const std::string& text, int& value) {
-  char* end = nullptr;
-  const long number = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0') return false;
-  value = int(number);
-  return true;
-}
 
 bool ParseRequest(const std::vector<std::string>& args, Device::SSearchRequest& request) {
   request.stopAtFirst = false;
@@ -30,7 +22,7 @@ bool ParseRequest(const std::vector<std::string>& args, Device::SSearchRequest& 
     const std::string& option = args[i];
     const bool hasValue = i + 1 < args.size();
     if (option == "--type" && hasValue) {
-      typeGiven = ParseNumber(args[++i], request.deviceType);
+      typeGiven = ParseDecimalNumber(args[++i], request.deviceType);
       if (!typeGiven) return false;
     } else if (option == "--ip" && hasValue) {
       request.portKind = Device::ePortIp;
@@ -41,9 +33,9 @@ bool ParseRequest(const std::vector<std::string>& args, Device::SSearchRequest& 
       request.portKind = Device::ePortUsb;
     } else if (option == "--port" && hasValue) {
       request.scanAllPorts = false;
-      if (!ParseNumber(args[++i], request.portNumber)) return false;
+      if (!ParseDecimalNumber(args[++i], request.portNumber)) return false;
     } else if (option == "--skip" && hasValue) {
-      if (!ParseNumber(args[++i], request.portToSkip)) return false;
+      if (!ParseDecimalNumber(args[++i], request.portToSkip)) return false;
     } else if (option == "--first") {
       request.stopAtFirst = true;
     } else {
