@@ -11,7 +11,7 @@
 //   autosize column C|row R|columns.
 // Input: mouse press|release|move|dblclick|rpress|rrelease X Y [shift] [ctrl] (a pressed button
 //   stays held until released); key NAME [shift] [ctrl]; type "T" (keys and typing go to the
-//   window with the keyboard focus); subarea R C L,T,R,B|- "TITLE" "TEXT".
+//   window with the keyboard focus; with three words `type` sets a cell type); subarea R C L,T,R,B|- "TITLE" "TEXT".
 // Look: facts; cell R C; heights A-B; widths A-B; at X Y; editor; tip; render FILE.png;
 //   paint FILE.png (the grid's own drawing); window FILE.png (with the editor and tips over
 //   it); pixel render|paint X Y.
@@ -679,7 +679,8 @@ class CGridScript {
     c["range"] = [this] {
       Check(Grid().SetCellColumnRange(Int(0), Int(1), Int(2)), "the range cannot be set");
     };
-    c["type"] = [this] { CellType(); };
+    // `type R C KIND` sets a cell's type; `type "T"` types the text.
+    c["type"] = [this] { m_args.size() >= 3 ? CellType() : Type(); };
     c["set"] = [this] { SetCellValue(); };
     c["option"] = [this] { Option(); };
     c["reply"] = [this] {
@@ -727,7 +728,6 @@ class CGridScript {
     };
     c["mouse"] = [this] { Mouse(); };
     c["key"] = [this] { Key(); };
-    c["type"] = [this] { Type(); };
     c["subarea"] = [this] { SubArea(); };
     c["editor"] = [this] { Editor(); };
     c["tip"] = [this] { Tip(); };
