@@ -4,10 +4,9 @@
 
 #include <cstdlib>
 
-#include "platform/ui/UiApplication.h"
-
 #include "grid/GradientCell.h"
 #include "grid/TextCell.h"
+#include "platform/ui/UiApplication.h"
 
 void FillGridPage(CCellGrid& grid, int tests) {
   grid.SetRedraw(FALSE);

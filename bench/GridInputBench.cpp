@@ -88,7 +88,5 @@ BENCHMARK(BM_PlainAppends)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  return RunGridBenchmarks(argc, argv, [] {
-    g_page.reset();
-  });
+  return RunGridBenchmarks(argc, argv, [] { g_page.reset(); });
 }

@@ -44,7 +44,8 @@ void CCellGrid::OnLButtonDown(UINT flags, CPoint point) {
   else if (!IsValid(m_selectionAnchor))
     m_selectionAnchor = m_focusCell;
   StopEditing();
-  if (CCellBase* target = GetCell(cell.row, cell.col)) target->OnLeftButtonDown(GetPointInCell(cell.row, cell.col, point));
+  if (CCellBase* target = GetCell(cell.row, cell.col))
+    target->OnLeftButtonDown(GetPointInCell(cell.row, cell.col, point));
   if (cell == m_focusCell && !control && IsCellEditable(cell) && IsOnCellText(cell, point)) {
     m_mouseMode = 10;
     return;

@@ -45,7 +45,8 @@ void CCellGrid::StartSizing(CPoint point, bool columns) {
   CRect visible;
   GetVisibleCellRange(&visible);
   // A last column or row too narrow to hold a border of its own is taken at the cells' edge.
-  if (sizes.Get(last) < range && std::abs(at - (columns ? visible.right : visible.bottom)) < range) index = last;
+  if (sizes.Get(last) < range && std::abs(at - (columns ? visible.right : visible.bottom)) < range)
+    index = last;
   int edge = 0;
   auto edgeOf = [&](int i) {
     CPoint origin;
