@@ -9,7 +9,8 @@
 // CellGridMessages.cpp (fonts, colours and the message table), CellGridSort.cpp,
 // CellGridClipboard.cpp, CellGridEdit.cpp (in-place editing and text changes through the edit
 // checks), CellGridMouse.cpp, CellGridSizing.cpp (dragging row and column borders),
-// CellGridKeys.cpp, CellGridTips.cpp (hover and sub-area tips) and CellGridDrag.cpp.
+// CellGridKeys.cpp, CellGridTips.cpp (hover and sub-area tips), CellGridDrag.cpp (drag and
+// drop) and CellGridPrint.cpp.
 
 #include <memory>
 #include <set>
@@ -17,14 +18,20 @@
 
 #include "grid/CellAddr.h"
 #include "grid/CellBlock.h"
+#include "grid/CellGridDropTarget.h"
 #include "grid/DefaultCell.h"
 #include "grid/GridItemInfo.h"
+#include "grid/GridPrintInfo.h"
 #include "grid/GridSizeSums.h"
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Font.h"
 #include "platform/gdi/ImageList.h"
+#include "platform/ui/OleDataSource.h"
 #include "platform/ui/Wnd.h"
 
 class CCellBase;
+class CPrintDialog;
+class CPrintInfo;
 class CScrollBar;
 class CToolTipCtrl;
 
@@ -216,10 +223,23 @@ class CCellGrid : public CWnd {
   virtual void OnEditPaste();
   // Fills the cells from (row, col) on with the text's fields and selects them when asked.
   BOOL PasteText(int row, int col, const CString& text, BOOL selectPasted);
+  // The selected block's text as a data source of CF_UNICODETEXT; none without a valid block.
+  virtual std::unique_ptr<COleDataSource> CopyToDataSource(BOOL withHeader);
+  // Pastes the data's text at (row, col): its Unicode text when offered, else its 8-bit text.
+  virtual BOOL PasteFromDataObject(int row, int col, COleDataObject* data, BOOL selectPasted);
   // Empties every selected cell through the edit checks.
   virtual void ClearSelectedCells();
   BOOL SetCopyRowSeparator(BOOL on);
   BOOL SetCopyColumnSeparator(BOOL on);
+
+  // ---- drag and drop (CellGridDrag.cpp), while drag and drop is on
+  // Drags the selected block's text: copied with Control held, moved (then emptied) without.
+  virtual void OnBeginDrag();
+  virtual DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual void OnDragLeave();
+  virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
+  CCellAddr GetDropHighlightCell() const { return m_dropHighlightCell; }
 
   // ---- text changes through the edit checks (CellGridEdit.cpp)
   virtual BOOL ValidateCellText(int row, int col, LPCTSTR text);
@@ -240,8 +260,6 @@ class CCellGrid : public CWnd {
   BOOL IsOverColumnBorder(CPoint point);
   BOOL IsOverRowBorder(CPoint point);
   BOOL PreTranslateMessage(MSG* msg) override;
-  // Starts a drag of the selection after a press on it and a move.
-  virtual void OnBeginDrag();
 
   // ---- sub-area tips (CellGridTips.cpp)
   void HideSubAreaTip();
@@ -261,6 +279,25 @@ class CCellGrid : public CWnd {
   // A press on a cell of a fixed row: sorts by its column when header sort is on (again on the
   // sort column toggles the direction) and selects whole columns from the anchor to it.
   virtual void HandleFixedRowClick(CCellAddr cell);
+
+  // ---- printing (CellGridPrint.cpp)
+  // Prints on the printer of the given dialog, else on the one a print dialog asks for, in the
+  // dialog's choice of everything or only the selected rows; with the record's header and
+  // footer texts, else the defaults; groups of rowsPerGroup rows never break across pages.
+  // The printer context is deleted afterwards.
+  void Print(CPrintDialog* dialog = nullptr, const SGridPrintInfo* record = nullptr, int rowsPerGroup = 1);
+  void SetPrintAtScreenSize(BOOL on) { m_printAtScreenSize = on; }
+  BOOL GetPrintAtScreenSize() const { return m_printAtScreenSize; }
+  const SGridPrintMetrics& GetPrintMetrics() const { return m_printMetrics; }
+  virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, int rowsPerGroup);
+  virtual void OnPrint(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record, BOOL selectionOnly,
+                       int rowsPerGroup);
+  virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+  // Prints the cells of the row from firstCol up to endCol, left to right from the rectangle's
+  // left edge, stopping at the printable width, with their grid lines.
+  virtual void PrintRowCells(int firstCol, int endCol, int row, const CRect& rect, CDC* dc, BOOL& firstLine);
+  virtual void PrintPageHeader(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record);
+  virtual void PrintPageFooter(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record);
 
   // ---- notices and virtual mode (CellGridNotify.cpp)
   LRESULT SendNotification(int row, int col, int code);
@@ -341,6 +378,18 @@ class CCellGrid : public CWnd {
   void MoveFocusByKey(UINT key, const CCellAddr& target, bool shift, bool wrapped);
   // The key and typed character notices and edits.
   bool StartsEditOnChar(UINT ch, bool imeChar) const;
+  // A drag's effect for the key state: copy with Control held, else move.
+  static DROPEFFECT DragEffect(DWORD keyState);
+  void SetDropHighlight(const CCellAddr& cell, bool on);
+  // A row is copied or printed when any of its cells from minCol to maxCol is selected.
+  bool RowHasSelectedCell(int row, int minCol, int maxCol) const;
+
+  // Printing: the height a row takes on paper (0 when it is hidden or not printed), the
+  // caption of the nearest ancestor that has one, the body of one page, and its grid lines.
+  int PrintedRowHeight(int row, BOOL selectionOnly) const;
+  CString NearestCaption() const;
+  void PrintBody(CDC* dc, int firstRow, int endRow, BOOL selectionOnly);
+  void PrintCellLines(CDC* dc, const CRect& rect, bool top, bool left);
 
   void ReadWheelScrollLines();
   void CacheSystemColors();
@@ -413,6 +462,8 @@ class CCellGrid : public CWnd {
   std::vector<CellRow> m_cells;
   int m_mouseMode = 0;
   CCellAddr m_buttonDownCell, m_selectionAnchor, m_focusCell, m_topLeft, m_hoverCell;
+  CCellAddr m_dropHighlightCell;
+  CCellGridDropTarget m_dropTarget;
   BOOL m_allowRowResize = TRUE, m_allowColumnResize = TRUE;
   int m_wheelScrollLines = 3;
   int m_selectedCount = 0;
@@ -422,6 +473,11 @@ class CCellGrid : public CWnd {
   int m_sortColumn = -1;
   CellCompareFunction m_sortCallback = nullptr;
   int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
+  CFont m_printerFont;
+  SGridPrintMetrics m_printMetrics;
+  // Where the printout's pages start: rows of the vertical pages, columns of the horizontal.
+  std::vector<int> m_printRowStarts;
+  std::vector<int> m_printColumnStarts;
   bool m_creating = false;
   // Virtual mode's one display record and cell, reused for every address asked for.
   mutable std::unique_ptr<GRIDDISPINFO> m_dispInfo;

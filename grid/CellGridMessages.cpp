@@ -46,6 +46,7 @@ void CCellGrid::OnSize(UINT type, int cx, int cy) {
   if (busy || !GetSafeHwnd()) return;
   busy = true;
   StopEditing();
+  if (!m_dropTarget.IsRegistered()) m_dropTarget.Register(this);
   CWnd::OnSize(type, cx, cy);
   UpdateScrollBars();
   busy = false;

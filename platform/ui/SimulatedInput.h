@@ -16,6 +16,10 @@ constexpr UINT SIMULATED_ALT = 0x1000;
 // MK_CONTROL; held: the MK_ buttons down after the event.
 void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint point, UINT modifiers,
                    UINT held);
+// Mouse input at a screen point, delivered as real input is: to the window that holds the
+// capture, else to the window under the point (WindowFromPoint); the pointer moves there, so
+// that GetCursorPos and GetMessagePos report it.
+void SimulateMouseAtScreen(SimulatedMouseAction action, UINT button, CPoint screen, UINT modifiers, UINT held);
 // A click: press and release of the left button.
 void SimulateClick(CWnd* wnd, CPoint point);
 void SimulateWheel(CWnd* wnd, int delta, CPoint point, UINT modifiers);

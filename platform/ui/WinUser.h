@@ -80,6 +80,13 @@ constexpr UINT WM_CTLCOLORBTN = 0x0135;
 constexpr UINT WM_CTLCOLORDLG = 0x0136;
 constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
 constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+constexpr UINT WM_NEXTDLGCTL = 0x0028;
+constexpr UINT WM_NCHITTEST = 0x0084;
+// Mouse messages over a window's frame; wParam is the hit-test code, lParam the screen point.
+constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
 constexpr UINT WM_MOUSEFIRST = 0x0200;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_MOUSELAST = 0x020E;
@@ -104,6 +111,7 @@ constexpr UINT WM_APP = 0x8000;
 // The framework's own messages that the program sends.
 constexpr UINT WM_SETMESSAGESTRING = 0x0362;
 constexpr UINT WM_POPMESSAGESTRING = 0x0375;
+constexpr UINT AFX_IDS_APP_TITLE = 57344;
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
 
 // Window styles.
@@ -190,6 +198,7 @@ constexpr int WHEEL_DELTA = 120;
 // Hit-test codes (WM_SETCURSOR).
 constexpr UINT HTNOWHERE = 0;
 constexpr UINT HTCLIENT = 1;
+constexpr UINT HTBORDER = 18;
 
 // Virtual keys.
 constexpr UINT VK_LBUTTON = 0x01;

@@ -97,6 +97,16 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       DestroyWindow();
       return 0;
+    case WM_NCHITTEST: {
+      const CPoint screen(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      CPoint client = screen;
+      ScreenToClient(&client);
+      CRect area;
+      GetClientRect(area);
+      if (area.PtInRect(client)) return HTCLIENT;
+      GetWindowRect(area);
+      return area.PtInRect(screen) ? HTBORDER : HTNOWHERE;
+    }
     case WM_SETFONT:
       m_font = reinterpret_cast<CFont*>(wParam);
       if (m_font && m_widget && m_widget->IsToolkitControl()) m_widget->Widget()->setFont(ToQFont(*m_font));

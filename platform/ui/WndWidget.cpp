@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/base/Clock.h"
 #include "platform/gdi/ImageDc.h"
@@ -157,6 +158,10 @@ QSize WndWidget::ClientSize() const {
 void WndWidget::Invalidate(const QRegion& region, bool erase) {
   m_invalid += region;
   m_eraseOwed = m_eraseOwed || erase;
+  if (m_painting) {
+    m_invalidWhilePainting += region;
+    m_eraseOwedWhilePainting = m_eraseOwedWhilePainting || erase;
+  }
   Widget()->update(region.translated(m_clientOrigin));
 }
 
@@ -166,12 +171,16 @@ void WndWidget::PaintNow() {
     return;
   }
   auto alive = m_wnd.m_alive;
+  const bool nested = m_painting;
+  m_painting = true;
   m_wnd.SendMessage(WM_PAINT);
   if (!*alive || m_detached) return;
+  m_painting = nested;
   // A handler that leaves the area invalid would be asked again at once on the platform; it
-  // is not asked again here, so that such a handler cannot keep the thread busy.
-  m_invalid = QRegion();
-  m_eraseOwed = false;
+  // is not asked again here, so that such a handler cannot keep the thread busy. What it
+  // invalidated while painting is painted at the next paint, as on the platform.
+  m_invalid = std::exchange(m_invalidWhilePainting, QRegion());
+  m_eraseOwed = std::exchange(m_eraseOwedWhilePainting, false);
   ReleaseImageSurface(&m_backing);
   Widget()->update();
 }

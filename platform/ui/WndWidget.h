@@ -153,6 +153,11 @@ class WndWidget {
   QRegion m_unwhitened;  // of the backing image, not yet made white
   QRegion m_invalid;
   bool m_eraseOwed = false;
+  // What the window's own paint handler invalidates while it paints: it stays invalid after
+  // the paint, as it does after the platform's end of painting.
+  bool m_painting = false;
+  QRegion m_invalidWhilePainting;
+  bool m_eraseOwedWhilePainting = false;
   QSize m_reportedSize{-1, -1};
   QPoint m_clientOrigin;
   bool m_trackLeave = false;

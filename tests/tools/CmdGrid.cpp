@@ -16,6 +16,11 @@
 // Look: facts; cell R C; heights A-B; widths A-B; at X Y; editor; tip; render FILE.png;
 //   paint FILE.png (the grid's own drawing); window FILE.png (with the editor and tips over
 //   it); pixel render|paint X Y.
+// Drag and drop: drag-to X Y [ctrl] (where the grid's next drag is dropped); drop-text X Y "T"
+//   [ctrl] (outside text dropped on the grid; prints drop_effect=N, the answer to the over).
+// Clipboard: clip-put-ansi HEX puts the bytes as a CF_TEXT block only.
+// Print: print [cancel] [selection] [group N] [record "..."] [page W H DPI] [pdf FILE] [now T]
+//   (GridPrintCommand.h).
 
 #include <algorithm>
 #include <cstdio>
@@ -37,7 +42,9 @@
 #include "grid/MultiBmpCell.h"
 #include "grid/TextCell.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/OleDropTarget.h"
 #include "platform/ui/PaintDC.h"
+#include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiApplication.h"
@@ -45,7 +52,9 @@
 #include "tests/tools/CmdProjectSupport.h"
 #include "tests/tools/GridHost.h"
 #include "tests/tools/GridScriptInput.h"
+#include "tests/tools/GridPrintCommand.h"
 #include "tests/tools/GridScriptLine.h"
+#include "tests/tools/ScriptInput.h"
 #include "tests/tools/ZdTool.h"
 #include "toolkit/ImageObj.h"
 
@@ -168,6 +177,17 @@ class CGridScript {
     auto* cell = dynamic_cast<Cell*>(Grid().GetCell(row, col));
     if (!cell) throw SScriptError("the cell has not that type");
     return *cell;
+  }
+  // Runs a command kept in a source of its own, reporting its failure as the script's.
+  template <class F>
+  static void Rethrown(F&& command) {
+    try {
+      command();
+    } catch (const SScriptError&) {
+      throw;
+    } catch (const std::runtime_error& failure) {
+      throw SScriptError(failure.what());
+    }
   }
   static void Check(BOOL ok, const char* what) {
     if (!ok) throw SScriptError(what);
@@ -356,6 +376,7 @@ class CGridScript {
         {"sort_column", [](CCellGrid& g, int v) { g.SetSortColumn(v); }},
         {"sort_ascending", [](CCellGrid& g, int v) { g.SetSortAscending(v); }},
         {"mouse_mode", [](CCellGrid& g, int v) { g.SetMouseMode(v); }},
+        {"print_at_screen_size", [](CCellGrid& g, int v) { g.SetPrintAtScreenSize(v); }},
     };
     auto option = kOptions.find(name);
     if (option == kOptions.end()) throw SScriptError("unknown option " + name);
@@ -548,14 +569,38 @@ class CGridScript {
     std::printf("clip=%s clip_units=%zu\n", Quote(CString(text, units ? int(units - 1) : 0)).c_str(), units);
   }
 
-  void PutClipboardText(const CString& text) {
-    std::vector<BYTE> block((std::size_t(text.GetLength()) + 1) * sizeof(char16_t), 0);
-    std::copy_n(reinterpret_cast<const BYTE*>(text.GetString()),
-                std::size_t(text.GetLength()) * sizeof(char16_t), block.begin());
+  void PutClipboardText(const CString& text) { PutClipboardBlock(CF_UNICODETEXT, MakeTextBlock(CF_UNICODETEXT, text)); }
+
+  void PutClipboardBlock(UINT format, std::vector<BYTE> block) {
     if (!OpenClipboard(&Grid())) throw SScriptError("the clipboard cannot be opened");
     EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, std::move(block));
+    SetClipboardData(format, std::move(block));
     CloseClipboard();
+  }
+
+  void PutClipboardAnsi(const std::string& hex) {
+    if (hex.size() % 2 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+      throw SScriptError("not hex bytes: " + hex);
+    std::vector<BYTE> block;
+    for (std::size_t i = 0; i < hex.size(); i += 2) block.push_back(BYTE(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    PutClipboardBlock(CF_TEXT, std::move(block));
+  }
+
+  bool ControlAt(std::size_t i) const { return m_args.size() > i && m_args[i].text == "ctrl"; }
+
+  void DragTo() {
+    const CPoint point(Int(0), Int(1));
+    if (!m_dragAnswers) m_dragAnswers = std::make_unique<CScriptedAnswers>();
+    m_dragAnswers->AddDragDropAnswer(&Grid(), point, ControlAt(2) ? MK_CONTROL : 0);
+  }
+
+  void DropText() {
+    const CString& text = Text(2);
+    const OleDataBlocks blocks{{CF_UNICODETEXT, MakeTextBlock(CF_UNICODETEXT, text)},
+                               {CF_TEXT, MakeTextBlock(CF_TEXT, text)}};
+    const SSimulatedDrop drop =
+        SimulateOleDrop(&Grid(), blocks, CPoint(Int(0), Int(1)), ControlAt(3) ? MK_CONTROL : 0);
+    std::printf("drop_effect=%lu\n", static_cast<unsigned long>(drop.over));
   }
 
   static std::string Quote(const CString& text) {
@@ -715,6 +760,9 @@ class CGridScript {
     };
     c["paste"] = [this] { Grid().OnEditPaste(); };
     c["clip-put-text"] = [this] { PutClipboardText(Text(0)); };
+    c["clip-put-ansi"] = [this] { PutClipboardAnsi(m_args.at(0).text); };
+    c["drag-to"] = [this] { DragTo(); };
+    c["drop-text"] = [this] { DropText(); };
     c["clear-selection"] = [this] { Grid().ClearSelection(); };
     c["focus"] = [this] { Grid().SetFocusCell(Int(0), Int(1)); };
     c["ensure-visible"] = [this] { Grid().EnsureVisible(Int(0), Int(1)); };
@@ -733,6 +781,7 @@ class CGridScript {
     c["editor"] = [this] { Editor(); };
     c["tip"] = [this] { Tip(); };
     c["window"] = [this] { Window(); };
+    c["print"] = [this] { Rethrown([this] { RunGridPrint(Grid(), m_args); }); };
     c["render"] = [this] { Render(); };
     c["paint"] = [this] { Paint(); };
     c["pixel"] = [this] { Pixel(); };
@@ -741,6 +790,8 @@ class CGridScript {
   std::map<std::string, Command> m_commands;
   std::vector<SGridScriptWord> m_args;
   std::unique_ptr<CGridHost> m_host;
+  // Where the grid's drags are dropped, once a script says so.
+  std::unique_ptr<CScriptedAnswers> m_dragAnswers;
   std::unique_ptr<CCellGrid> m_grid;
   UINT m_heldButtons = 0;
   SPicture m_render;
@@ -753,14 +804,10 @@ int RunGrid(const std::vector<std::string>& args) {
     return 2;
   }
   std::ifstream file;
-  std::istream* in = &std::cin;
-  if (args[0] != "-") {
-    file.open(args[0]);
-    if (!file) {
-      std::fprintf(stderr, "%s cannot be read\n", args[0].c_str());
-      return 1;
-    }
-    in = &file;
+  std::istream* in = OpenScriptInput(args[0], file);
+  if (!in) {
+    std::fprintf(stderr, "%s cannot be read\n", args[0].c_str());
+    return 1;
   }
   CUiApplication application;
   CGridScript script;
