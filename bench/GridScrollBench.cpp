@@ -8,73 +8,21 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
-#include "grid/CellGrid.h"
-#include "grid/GradientCell.h"
-#include "grid/TextCell.h"
+#include "bench/GridBenchPage.h"
 #include "platform/ui/SimulatedInput.h"
-#include "platform/ui/UiApplication.h"
 
 namespace {
 
-constexpr int kWidth = 1280;
-constexpr int kHeight = 800;
-constexpr int kColumns = 9;
-constexpr int kTests = 10000;
-
 enum class Place { Top, Middle, End };
 
-struct SPage {
-  CWnd host;
-  CCellGrid grid;
-};
-
-// Builds the page's grid with the given number of tests, cells typed one by one.
-void Fill(CCellGrid& grid, int tests) {
-  grid.SetRedraw(FALSE);
-  grid.SetColumnCount(kColumns);
-  grid.SetRowCount(1 + 2 * tests);
-  grid.SetFixedRowCount(1);
-  grid.SetWholeRowScrolling(FALSE);
-  for (int r = 0; r < grid.GetRowCount(); ++r) {
-    const bool detail = r > 0 && r % 2 == 0;
-    for (int c = 0; c < kColumns; ++c)
-      grid.SetCellType(r, c, detail && c == 0 ? RUNTIME_CLASS(CGradientCell) : RUNTIME_CLASS(CTextCell));
-  }
-  grid.SetRowHeight(0, 26);
-  for (int t = 0; t < tests; ++t) {
-    const int header = 1 + 2 * t;
-    grid.SetRowHeight(header, 22);
-    grid.SetRowHeight(header + 1, t % 50 == 49 ? 250 : 0);
-    grid.SetCellColumnRange(header + 1, 1, 8);
-    for (int c = 0; c < kColumns; ++c) {
-      CString text;
-      text.Format(u"%d.%d", t, c);
-      grid.SetCellText(header, c, text);
-    }
-  }
-  for (int c = 0; c < kColumns; ++c) grid.SetColumnWidth(c, c == 0 ? 40 : 150);
-  grid.SetRedraw(TRUE, TRUE);
-}
-
-std::unique_ptr<SPage> MakePage(int tests) {
-  auto page = std::make_unique<SPage>();
-  page->host.CreateEx(0, nullptr, u"grid bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr,
-                      0);
-  page->grid.Create(CRect(0, 0, kWidth, kHeight), &page->host, 100, WS_CHILD | WS_VISIBLE);
-  Fill(page->grid, tests);
-  page->grid.UpdateWindow();
-  return page;
-}
-
 // The pages live until main ends them, before the application goes.
-std::unique_ptr<SPage> g_page;
-std::unique_ptr<SPage> g_screenOnlyPage;
+std::unique_ptr<SGridPage> g_page;
+std::unique_ptr<SGridPage> g_screenOnlyPage;
 
-SPage& Page() {
-  if (!g_page) g_page = MakePage(kTests);
+SGridPage& Page() {
+  if (!g_page) g_page = MakeGridPage(kGridPageTests);
   return *g_page;
 }
 
@@ -136,7 +84,7 @@ void BM_RepaintAtEnd(benchmark::State& state) {
 
 // The same repaint of a grid that holds only the tests on screen.
 void BM_RepaintScreenOnly(benchmark::State& state) {
-  if (!g_screenOnlyPage) g_screenOnlyPage = MakePage(50);
+  if (!g_screenOnlyPage) g_screenOnlyPage = MakeGridPage(50);
   MoveTo(g_screenOnlyPage->grid, Place::Top);
   for (auto _ : state) Repaint(g_screenOnlyPage->grid);
 }
@@ -144,7 +92,7 @@ void BM_RepaintScreenOnly(benchmark::State& state) {
 void BM_Build(benchmark::State& state) {
   for (auto _ : state) {
     CCellGrid grid;
-    Fill(grid, kTests);
+    FillGridPage(grid, kGridPageTests);
     benchmark::DoNotOptimize(grid.GetTotalHeight());
   }
 }
@@ -159,12 +107,8 @@ BENCHMARK(BM_Build)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  CUiApplication application;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  g_page.reset();
-  g_screenOnlyPage.reset();
-  return 0;
+  return RunGridBenchmarks(argc, argv, [] {
+    g_page.reset();
+    g_screenOnlyPage.reset();
+  });
 }

@@ -31,7 +31,10 @@ END_MESSAGE_MAP()
 
 CCellEdit::CCellEdit(CWnd* parent, const RECT& rect, DWORD style, UINT id, int row, int col,
                      const CString& initialText, UINT firstChar)
-    : m_row(row), m_col(col), m_initialText(initialText), m_exitOnNavigation(firstChar != VK_LBUTTON),
+    : m_row(row),
+      m_col(col),
+      m_initialText(initialText),
+      m_exitOnNavigation(firstChar != VK_LBUTTON),
       m_rect(rect) {
   if (!Create(style | WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rect, parent, id)) return;
   SendMessage(WM_SETFONT, WPARAM(parent->SendMessage(WM_GETFONT)), TRUE);

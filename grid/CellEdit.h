@@ -13,8 +13,8 @@ class CCellEdit : public CEdit {
  public:
   // Opens the editor with the text; the first character decides the selection and whether it
   // is typed (VK_LBUTTON: opened by the mouse, so navigation keys move the caret).
-  CCellEdit(CWnd* parent, const RECT& rect, DWORD style, UINT id, int row, int col, const CString& initialText,
-            UINT firstChar);
+  CCellEdit(CWnd* parent, const RECT& rect, DWORD style, UINT id, int row, int col,
+            const CString& initialText, UINT firstChar);
 
   // Sends the end-of-edit notice with the edited text and closes the window; a call while
   // another editor is ending does nothing.

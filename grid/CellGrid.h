@@ -359,11 +359,13 @@ class CCellGrid : public CWnd {
   bool IsOnCellText(const CCellAddr& cell, CPoint point);
   // The release ends what the press started: an edit, a click, a sizing or a selection.
   void FinishPress(CPoint point);
+  // The right button focuses the cell under it, tells the cell and notifies (-5).
+  void RightButtonAt(CPoint point, bool down);
   void HoverAt(CPoint point);
   // Sizing a border: the inverted line that follows the pointer, and the start and end of it.
   void InvertSizingLine(int at, bool vertical);
-  void StartColumnSizing(CPoint point);
-  void StartRowSizing(CPoint point);
+  // Starts sizing the column (or row) of the border under the press.
+  void StartSizing(CPoint point, bool columns);
   void FinishSizing(CPoint point);
   void AutoSizeAtBorder(const CCellAddr& cell, CPoint point);
   // Handles a key press; true when the key also gets the default handling.

@@ -196,6 +196,7 @@ void CCellGrid::OnChar(UINT ch, UINT repeat, UINT flags) {
 }
 
 LRESULT CCellGrid::OnImeChar(WPARAM ch, LPARAM) {
-  if (StartsEditOnChar(UINT(ch), true)) BeginCellEdit(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), UINT(ch));
+  if (StartsEditOnChar(UINT(ch), true))
+    BeginCellEdit(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), UINT(ch));
   return 0;
 }

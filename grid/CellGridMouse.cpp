@@ -44,7 +44,8 @@ void CCellGrid::OnLButtonDown(UINT flags, CPoint point) {
   else if (!IsValid(m_selectionAnchor))
     m_selectionAnchor = m_focusCell;
   StopEditing();
-  if (CCellBase* target = GetCell(cell.row, cell.col)) target->OnLeftButtonDown(GetPointInCell(cell.row, cell.col, point));
+  if (CCellBase* target = GetCell(cell.row, cell.col))
+    target->OnLeftButtonDown(GetPointInCell(cell.row, cell.col, point));
   if (cell == m_focusCell && !control && IsCellEditable(cell) && IsOnCellText(cell, point)) {
     m_mouseMode = 10;
     return;
@@ -76,9 +77,9 @@ void CCellGrid::OnLButtonDown(UINT flags, CPoint point) {
     }
   }
   if (m_mouseMode == 8) {
-    StartColumnSizing(point);
+    StartSizing(point, true);
   } else if (m_mouseMode == 6) {
-    StartRowSizing(point);
+    StartSizing(point, false);
   } else if (m_mouseMode != 11) {
     SendNotification(cell.row, cell.col, GRIDN_SELCHANGING);
     m_additiveSelection = control ? 1 : 0;
@@ -207,9 +208,7 @@ void CCellGrid::OnLButtonDblClk(UINT flags, CPoint point) {
   CWnd::OnLButtonDblClk(flags, point);
 }
 
-void CCellGrid::OnRButtonDown(UINT flags, CPoint point) {
-  CWnd::OnRButtonDown(flags, point);
-  m_rightButtonDown = TRUE;
+void CCellGrid::RightButtonAt(CPoint point, bool down) {
   const CCellAddr cell = GetCellAtPoint(point, TRUE);
   if (!IsValid(cell)) {
     SendNotification(-1, -1, GRIDN_RCLICK);
@@ -217,25 +216,27 @@ void CCellGrid::OnRButtonDown(UINT flags, CPoint point) {
   }
   SetFocusCell(-1, -1);
   SetFocusCell(std::max(cell.row, m_fixedRows), std::max(cell.col, m_fixedCols));
-  if (CCellBase* target = GetCell(cell.row, cell.col))
-    target->OnRightButtonDown(GetPointInCell(cell.row, cell.col, point));
+  if (CCellBase* target = GetCell(cell.row, cell.col)) {
+    const CPoint inCell = GetPointInCell(cell.row, cell.col, point);
+    if (down)
+      target->OnRightButtonDown(inCell);
+    else
+      target->OnRightButtonUp(inCell);
+  }
   SendNotification(cell.row, cell.col, GRIDN_RCLICK);
+}
+
+void CCellGrid::OnRButtonDown(UINT flags, CPoint point) {
+  CWnd::OnRButtonDown(flags, point);
+  m_rightButtonDown = TRUE;
+  RightButtonAt(point, true);
 }
 
 void CCellGrid::OnRButtonUp(UINT flags, CPoint point) {
   CWnd::OnRButtonUp(flags, point);
   m_rightButtonDown = FALSE;
   StopEditing();
-  const CCellAddr cell = GetCellAtPoint(point, TRUE);
-  if (!IsValid(cell)) {
-    SendNotification(-1, -1, GRIDN_RCLICK);
-    return;
-  }
-  SetFocusCell(-1, -1);
-  SetFocusCell(std::max(cell.row, m_fixedRows), std::max(cell.col, m_fixedCols));
-  if (CCellBase* target = GetCell(cell.row, cell.col))
-    target->OnRightButtonUp(GetPointInCell(cell.row, cell.col, point));
-  SendNotification(cell.row, cell.col, GRIDN_RCLICK);
+  RightButtonAt(point, false);
 }
 
 void CCellGrid::OnTimer(UINT_PTR id) {

@@ -34,53 +34,37 @@ void CCellGrid::InvertSizingLine(int at, bool vertical) {
   dc.InvertRect(line);
 }
 
-void CCellGrid::StartColumnSizing(CPoint point) {
-  m_mouseMode = 9;
+void CCellGrid::StartSizing(CPoint point, bool columns) {
+  m_mouseMode = columns ? 9 : 7;
   m_sizingIndex = -1;
-  const int last = m_cols - 1;
-  int col = m_buttonDownCell.col;
+  const CGridSizeSums& sizes = columns ? m_colWidths : m_rowHeights;
+  const int range = m_resizeCaptureRange;
+  const int last = sizes.GetCount() - 1;
+  const int at = columns ? point.x : point.y;
+  int index = columns ? m_buttonDownCell.col : m_buttonDownCell.row;
   CRect visible;
   GetVisibleCellRange(&visible);
-  // A last column too narrow to hold a border of its own is taken at the cells' right edge.
-  if (m_colWidths.Get(last) < m_resizeCaptureRange && std::abs(point.x - visible.right) < m_resizeCaptureRange)
-    col = last;
-  CPoint origin;
-  if (!GetCellOrigin(0, col, origin)) return;
-  InvertSizingLine(point.x, true);
-  const bool nearLeft = point.x < origin.x + m_resizeCaptureRange;
-  if (nearLeft && col > 0 && (col != last || m_colWidths.Get(col) >= m_resizeCaptureRange)) {
-    --col;
-    if (!GetCellOrigin(0, col, origin)) return;
+  // A last column or row too narrow to hold a border of its own is taken at the cells' edge.
+  if (sizes.Get(last) < range && std::abs(at - (columns ? visible.right : visible.bottom)) < range)
+    index = last;
+  int edge = 0;
+  auto edgeOf = [&](int i) {
+    CPoint origin;
+    if (!(columns ? GetCellOrigin(0, i, origin) : GetCellOrigin(i, 0, origin))) return false;
+    edge = columns ? origin.x : origin.y;
+    return true;
+  };
+  if (!edgeOf(index)) return;
+  InvertSizingLine(at, columns);
+  if (at < edge + range && index > 0 && (index != last || sizes.Get(index) >= range)) {
+    --index;
+    if (!edgeOf(index)) return;
   }
-  m_sizingIndex = col;
-  m_sizingEdge = origin.x;
+  m_sizingIndex = index;
+  m_sizingEdge = edge;
   const CRect client = GetGridClientRect();
-  CRect area(origin.x + 1, 0, origin.x + client.Width() - GetFixedColumnsWidth() + 1, client.bottom);
-  ClientToScreen(area);
-  ClipCursor(area);
-}
-
-void CCellGrid::StartRowSizing(CPoint point) {
-  m_mouseMode = 7;
-  m_sizingIndex = -1;
-  const int last = m_rows - 1;
-  int row = m_buttonDownCell.row;
-  CRect visible;
-  GetVisibleCellRange(&visible);
-  if (m_rowHeights.Get(last) < m_resizeCaptureRange && std::abs(point.y - visible.bottom) < m_resizeCaptureRange)
-    row = last;
-  CPoint origin;
-  if (!GetCellOrigin(row, 0, origin)) return;
-  InvertSizingLine(point.y, false);
-  const bool nearTop = point.y < origin.y + m_resizeCaptureRange;
-  if (nearTop && row > 0 && (row != last || m_rowHeights.Get(row) >= m_resizeCaptureRange)) {
-    --row;
-    if (!GetCellOrigin(row, 0, origin)) return;
-  }
-  m_sizingIndex = row;
-  m_sizingEdge = origin.y;
-  const CRect client = GetGridClientRect();
-  CRect area(0, origin.y + 1, client.right, origin.y + client.Height() - GetFixedRowsHeight() + 1);
+  CRect area = columns ? CRect(edge + 1, 0, edge + client.Width() - GetFixedColumnsWidth() + 1, client.bottom)
+                       : CRect(0, edge + 1, client.right, edge + client.Height() - GetFixedRowsHeight() + 1);
   ClientToScreen(area);
   ClipCursor(area);
 }

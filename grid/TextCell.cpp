@@ -56,7 +56,14 @@ BOOL CTextCell::BeginEdit(int row, int col, CRect rect, CPoint, UINT id, UINT ch
   const DWORD format = GetFormat();
   const DWORD style = (format & DT_RIGHT) ? ES_RIGHT : (format & DT_CENTER) ? ES_CENTER : 0;
   // The editor deletes itself when its window goes; OnEditEnded forgets it then.
-  m_editor = new CCellEdit(m_grid, rect, style, id, row, col, GetText(), ch);
+  auto* editor = new CCellEdit(m_grid, rect, style, id, row, col, GetText(), ch);
+  if (!editor->GetSafeHwnd()) {
+    // Without a window the editor never destroys itself.
+    delete editor;
+    m_editing = FALSE;
+    return FALSE;
+  }
+  m_editor = editor;
   return TRUE;
 }
 

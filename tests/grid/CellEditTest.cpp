@@ -13,15 +13,13 @@ TEST_F(CellEditor, TheFirstCharacterDecidesWhatIsSelectedAndTyped) {
     std::pair<int, int> selection;
   };
   const SCase cases[] = {
-      {'x', u"x", {1, 1}},           // a character replaces the old text
-      {VK_RETURN, u"r2c2", {4, 4}},  // Return: the caret after the text
-      {VK_LBUTTON, u"r2c2", {4, 4}}, // a click: the same
-      {VK_BACK, u"r2c", {3, 3}},     // backspace: at the end, and typed
-      {VK_SPACE, u"r2c2", {0, 4}},   // Space, Tab and the navigation keys select, typing nothing
-      {VK_TAB, u"r2c2", {0, 4}},
-      {VK_DOWN, u"r2c2", {0, 4}},
-      {VK_HOME, u"r2c2", {0, 4}},
-      {0x00E9, u"\u00E9", {1, 1}},   // above 127: typed as an input-method character
+      {'x', u"x", {1, 1}},            // a character replaces the old text
+      {VK_RETURN, u"r2c2", {4, 4}},   // Return: the caret after the text
+      {VK_LBUTTON, u"r2c2", {4, 4}},  // a click: the same
+      {VK_BACK, u"r2c", {3, 3}},      // backspace: at the end, and typed
+      {VK_SPACE, u"r2c2", {0, 4}},    // Space, Tab and the navigation keys select, typing nothing
+      {VK_TAB, u"r2c2", {0, 4}},     {VK_DOWN, u"r2c2", {0, 4}}, {VK_HOME, u"r2c2", {0, 4}},
+      {0x00E9, u"\u00E9", {1, 1}},  // above 127: typed as an input-method character
   };
   for (const SCase& c : cases) {
     grid->BeginCellEdit(2, 2, CPoint(-1, -1), c.first);

@@ -29,23 +29,23 @@ TEST_F(GridKeys, TheKeyTableSkipsHiddenColumnsAndRowsAndWrapsTab) {
     CCellAddr to;
   };
   const SCase cases[] = {
-      {{2, 2}, VK_RIGHT, 0, {2, 4}},          // over the hidden column
-      {{2, 4}, VK_RIGHT, 0, {2, 4}},          // none further right: stays
-      {{2, 1}, VK_LEFT, 0, {2, 1}},           // the fixed column is never reached
-      {{3, 2}, VK_DOWN, 0, {5, 2}},           // over the hidden row
+      {{2, 2}, VK_RIGHT, 0, {2, 4}},  // over the hidden column
+      {{2, 4}, VK_RIGHT, 0, {2, 4}},  // none further right: stays
+      {{2, 1}, VK_LEFT, 0, {2, 1}},   // the fixed column is never reached
+      {{3, 2}, VK_DOWN, 0, {5, 2}},   // over the hidden row
       {{1, 2}, VK_UP, 0, {1, 2}},
-      {{2, 4}, VK_TAB, 0, {3, 1}},            // the last column wraps to the next row
-      {{3, 4}, VK_TAB, 0, {5, 1}},            // to the next visible row
-      {{7, 4}, VK_TAB, 0, {7, 4}},            // the last cell of the last row: no wrap
-      {{3, 1}, VK_TAB, MK_SHIFT, {2, 4}},     // back to the last column of the row above
+      {{2, 4}, VK_TAB, 0, {3, 1}},         // the last column wraps to the next row
+      {{3, 4}, VK_TAB, 0, {5, 1}},         // to the next visible row
+      {{7, 4}, VK_TAB, 0, {7, 4}},         // the last cell of the last row: no wrap
+      {{3, 1}, VK_TAB, MK_SHIFT, {2, 4}},  // back to the last column of the row above
       {{5, 2}, VK_TAB, MK_SHIFT, {5, 1}},
       {{1, 1}, VK_TAB, MK_SHIFT, {1, 1}},
       {{2, 2}, VK_HOME, 0, {2, 1}},
       {{6, 2}, VK_HOME, MK_CONTROL, {1, 1}},
       {{2, 2}, VK_END, 0, {2, 4}},
       {{2, 2}, VK_END, MK_CONTROL, {7, 4}},
-      {{2, 2}, VK_NEXT, 0, {7, 2}},           // nothing scrolls: the last row
-      {{6, 2}, VK_PRIOR, 0, {1, 2}},          // nothing scrolls: the first scrolled row
+      {{2, 2}, VK_NEXT, 0, {7, 2}},   // nothing scrolls: the last row
+      {{6, 2}, VK_PRIOR, 0, {1, 2}},  // nothing scrolls: the first scrolled row
   };
   for (const SCase& c : cases) {
     grid->SetFocusCell(c.from);
@@ -93,13 +93,15 @@ TEST_F(GridKeys, KeyNoticesCarryTheKeyAndItsKind) {
   host.notices.clear();
   Press('S', u"\x13", MK_CONTROL);
   Press(VK_SPACE, u" ");
-  EXPECT_EQ(host.notices, (std::vector<SNotice>{{GRIDN_KEYDOWN, 'S', 2}})) << "Space without a focus cell is not told";
+  EXPECT_EQ(host.notices, (std::vector<SNotice>{{GRIDN_KEYDOWN, 'S', 2}}))
+      << "Space without a focus cell is not told";
   grid->SetFocusCell(2, 2);
   host.notices.clear();
   grid->SendMessage(WM_KEYDOWN, VK_SPACE);
   grid->SendMessage(WM_KEYDOWN, VK_RETURN);
   grid->SendMessage(WM_KEYDOWN, VK_DELETE);
-  EXPECT_EQ(host.notices, (std::vector<SNotice>{{GRIDN_KEYDOWN, 32, 1}, {GRIDN_KEYDOWN, 13, 1}, {GRIDN_KEYDOWN, 46, 1}}));
+  EXPECT_EQ(host.notices,
+            (std::vector<SNotice>{{GRIDN_KEYDOWN, 32, 1}, {GRIDN_KEYDOWN, 13, 1}, {GRIDN_KEYDOWN, 46, 1}}));
 }
 
 TEST_F(GridKeys, ControlAAndControlCSelectAllAndCopy) {

@@ -16,7 +16,8 @@ class GridMouse : public EditableGrid {
     host.notices.clear();
   }
   void Mouse(SimulatedMouseAction action, CPoint point, UINT modifiers = 0) {
-    if (action == SimulatedMouseAction::Press || action == SimulatedMouseAction::DoubleClick) held = MK_LBUTTON;
+    if (action == SimulatedMouseAction::Press || action == SimulatedMouseAction::DoubleClick)
+      held = MK_LBUTTON;
     if (action == SimulatedMouseAction::Release) held = 0;
     SimulateMouse(grid.get(), action, VK_LBUTTON, point, modifiers, held);
     PumpMessages();
@@ -26,12 +27,13 @@ class GridMouse : public EditableGrid {
 
 TEST_F(GridMouse, APressAndItsReleaseNotifyInTheirOrder) {
   Mouse(SimulatedMouseAction::Press, CPoint(150, 50));
-  EXPECT_EQ(host.notices, (std::vector<SNotice>{{GRIDN_FOCUSCHANGED, 2, 2},
-                                                {GRIDN_SELCHANGING, 2, 2},
-                                                {GRIDN_SELCHANGING, 2, 2}}));
+  EXPECT_EQ(host.notices,
+            (std::vector<SNotice>{
+                {GRIDN_FOCUSCHANGED, 2, 2}, {GRIDN_SELCHANGING, 2, 2}, {GRIDN_SELCHANGING, 2, 2}}));
   host.notices.clear();
   Mouse(SimulatedMouseAction::Release, CPoint(150, 50));
-  EXPECT_EQ(host.notices, (std::vector<SNotice>{{GRIDN_SELCHANGED, 2, 2}, {GRIDN_CLICK, 2, 2}, {int(WM_COMMAND), 100, 0}}));
+  EXPECT_EQ(host.notices,
+            (std::vector<SNotice>{{GRIDN_SELCHANGED, 2, 2}, {GRIDN_CLICK, 2, 2}, {int(WM_COMMAND), 100, 0}}));
   EXPECT_EQ(grid->GetMouseMode(), 0);
   EXPECT_EQ(CWnd::GetCapture(), nullptr);
 }
@@ -161,6 +163,8 @@ TEST_F(GridMouse, HoldingThePointerBelowTheGridMovesTheFocusDownEachTick) {
   for (int r = 0; r < grid->GetRowCount(); ++r) grid->SetRowHeight(r, 50);
   Mouse(SimulatedMouseAction::Press, CPoint(150, 60));
   ASSERT_EQ(grid->GetFocusCell(), CCellAddr(1, 2));
+  // The ticks are sent here, one by one, instead of by the running clock.
+  ASSERT_TRUE(grid->KillTimer(513));
   Mouse(SimulatedMouseAction::Move, CPoint(150, 340));
   grid->SendMessage(WM_TIMER, 513);
   EXPECT_EQ(grid->GetFocusCell(), CCellAddr(2, 2));

@@ -11,7 +11,8 @@
 //   autosize column C|row R|columns.
 // Input: mouse press|release|move|dblclick|rpress|rrelease X Y [shift] [ctrl] (a pressed button
 //   stays held until released); key NAME [shift] [ctrl]; type "T" (keys and typing go to the
-//   window with the keyboard focus); subarea R C L,T,R,B|- "TITLE" "TEXT".
+//   window with the keyboard focus; with three words `type` sets a cell type); subarea R C L,T,R,B|- "TITLE"
+//   "TEXT".
 // Look: facts; cell R C; heights A-B; widths A-B; at X Y; editor; tip; render FILE.png;
 //   paint FILE.png (the grid's own drawing); window FILE.png (with the editor and tips over
 //   it); pixel render|paint X Y.
@@ -522,8 +523,8 @@ class CGridScript {
     editor->GetWindowRect(rect);
     grid.ScreenToClient(rect);
     std::printf("editor=open row=%d col=%d text=%s sel=%u,%u rect=%d,%d,%d,%d\n", editor->GetRow(),
-                editor->GetColumn(), Quote(editor->GetWindowTextString()).c_str(), unsigned(start), unsigned(end),
-                int(rect.left), int(rect.top), int(rect.right), int(rect.bottom));
+                editor->GetColumn(), Quote(editor->GetWindowTextString()).c_str(), unsigned(start),
+                unsigned(end), int(rect.left), int(rect.top), int(rect.right), int(rect.bottom));
   }
 
   void Tip() {
@@ -724,7 +725,8 @@ class CGridScript {
     c["range"] = [this] {
       Check(Grid().SetCellColumnRange(Int(0), Int(1), Int(2)), "the range cannot be set");
     };
-    c["type"] = [this] { CellType(); };
+    // `type R C KIND` sets a cell's type; `type "T"` types the text.
+    c["type"] = [this] { m_args.size() >= 3 ? CellType() : Type(); };
     c["set"] = [this] { SetCellValue(); };
     c["option"] = [this] { Option(); };
     c["reply"] = [this] {
@@ -775,7 +777,6 @@ class CGridScript {
     };
     c["mouse"] = [this] { Mouse(); };
     c["key"] = [this] { Key(); };
-    c["type"] = [this] { Type(); };
     c["subarea"] = [this] { SubArea(); };
     c["editor"] = [this] { Editor(); };
     c["tip"] = [this] { Tip(); };

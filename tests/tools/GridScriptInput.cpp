@@ -7,10 +7,10 @@
 
 bool KeyByName(const std::string& name, UINT& virtualKey) {
   static const std::map<std::string, UINT> kKeys = {
-      {"left", VK_LEFT},     {"right", VK_RIGHT},   {"up", VK_UP},        {"down", VK_DOWN},
-      {"tab", VK_TAB},       {"home", VK_HOME},     {"end", VK_END},      {"prior", VK_PRIOR},
-      {"next", VK_NEXT},     {"return", VK_RETURN}, {"escape", VK_ESCAPE}, {"delete", VK_DELETE},
-      {"space", VK_SPACE},   {"back", VK_BACK},     {"f2", VK_F2}};
+      {"left", VK_LEFT},   {"right", VK_RIGHT},   {"up", VK_UP},         {"down", VK_DOWN},
+      {"tab", VK_TAB},     {"home", VK_HOME},     {"end", VK_END},       {"prior", VK_PRIOR},
+      {"next", VK_NEXT},   {"return", VK_RETURN}, {"escape", VK_ESCAPE}, {"delete", VK_DELETE},
+      {"space", VK_SPACE}, {"back", VK_BACK},     {"f2", VK_F2}};
   if (auto key = kKeys.find(name); key != kKeys.end()) {
     virtualKey = key->second;
     return true;

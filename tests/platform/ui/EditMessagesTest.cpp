@@ -53,12 +53,12 @@ TEST_F(EditMessages, CharactersSentAsMessagesTypeAtTheSelectionAsTheirKeysWould)
     const char16_t* result;
   };
   const SCase cases[] = {
-      {0, -1, WM_CHAR, 'x', u"x"},            // the whole text selected: replaced
-      {3, -1, WM_CHAR, 'x', u"abcx"},         // caret at the end
-      {1, 2, WM_CHAR, 'Z', u"aZc"},           // a part selected
-      {3, -1, WM_CHAR, VK_BACK, u"ab"},       // backspace before the caret
-      {0, 2, WM_CHAR, VK_BACK, u"c"},         // backspace over a selection
-      {3, -1, WM_CHAR, VK_RETURN, u"abc"},    // control characters type nothing
+      {0, -1, WM_CHAR, 'x', u"x"},          // the whole text selected: replaced
+      {3, -1, WM_CHAR, 'x', u"abcx"},       // caret at the end
+      {1, 2, WM_CHAR, 'Z', u"aZc"},         // a part selected
+      {3, -1, WM_CHAR, VK_BACK, u"ab"},     // backspace before the caret
+      {0, 2, WM_CHAR, VK_BACK, u"c"},       // backspace over a selection
+      {3, -1, WM_CHAR, VK_RETURN, u"abc"},  // control characters type nothing
       {3, -1, WM_IME_CHAR, 0x00E9, u"abc\u00E9"},
   };
   for (const SCase& c : cases) {
