@@ -6,13 +6,14 @@
 // from the document's change notices.
 //
 // Its members live in sources named after their concern: TabGrid.cpp (construction, layout,
-// filling, status-bar texts), TabGridCommands.cpp (the sheet's commands, clipboard, keys and
-// printing) and TabGridMouse.cpp (the grid's notices, sorting, the detail rows and the context
-// menus).
+// filling, status-bar texts), TabGridCommands.cpp (the sheet's commands, clipboard and keys),
+// TabGridPrint.cpp (the printout) and TabGridMouse.cpp (the grid's notices, sorting, the detail
+// rows and the context menus).
 
 #include <vector>
 
 #include "grid/CellGrid.h"
+#include "grid/GridPrintInfo.h"
 #include "platform/gdi/ImageList.h"
 #include "platform/ui/PropertyPage.h"
 #include "views/PageMessages.h"
@@ -58,6 +59,9 @@ class CTabGrid : public CPropertyPage {
   // ---- commands (TabGridCommands.cpp)
   // Deletes the chosen measurements, after asking unless told not to.
   void DeleteChecked(bool withoutQuestion);
+  // What the printout's header and footer show: maker, title and program version; page
+  // number, project file name, date and time in the user's pictures.
+  SGridPrintInfo BuildPrintInfo() const;
 
   // ---- detail rows and menus (TabGridMouse.cpp)
   // Opens or closes every detail row at once.
@@ -69,6 +73,7 @@ class CTabGrid : public CPropertyPage {
 
   LRESULT OnDocumentChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnRefill(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
   LRESULT OnCopy(WPARAM wParam, LPARAM lParam);
   LRESULT OnCut(WPARAM wParam, LPARAM lParam);
   LRESULT OnPaste(WPARAM wParam, LPARAM lParam);

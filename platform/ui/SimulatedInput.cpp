@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QWheelEvent>
 #include <chrono>
 
@@ -91,15 +93,14 @@ int QtKey(UINT virtualKey) {
   }
 }
 
-// A control built of toolkit parts (the tab row of a tab control) gets the mouse in the part
-// under the point, as real input does; windows of their own keep theirs.
+// The tab control is built of toolkit parts: its row of tabs gets the mouse, as real input
+// does. Every other window takes the mouse itself, scroll bars included.
 QWidget* PartAt(QWidget* widget, QPointF& local) {
-  QWidget* part = widget->childAt(local.toPoint());
-  if (!part) return widget;
-  for (QWidget* up = part; up && up != widget; up = up->parentWidget())
-    if (WndWidget::WndOf(up)) return widget;
-  local = part->mapFrom(widget, local);
-  return part;
+  auto* tabs = qobject_cast<QTabWidget*>(widget);
+  QTabBar* bar = tabs ? tabs->tabBar() : nullptr;
+  if (!bar || !bar->geometry().contains(local.toPoint())) return widget;
+  local = bar->mapFrom(widget, local);
+  return bar;
 }
 
 }  // namespace

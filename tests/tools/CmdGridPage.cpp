@@ -1,12 +1,14 @@
 // zdtool grid-page PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] [--png OUT.png]
-//   [--copy-text OUT.txt] [--frame-png OUT.png] [--summary-png OUT.png]
+//   [--copy-text OUT.txt] [--print PREFIX] [--frame-png OUT.png] [--summary-png OUT.png]
 // The program's main frame off-screen with the project opened as from the command line and the
 // measurement page active, its client area WxH (default 1280x800). LIST: measurement indexes,
 // comma-separated, selected as Ctrl+clicks on their column-1 cells would; --expand picks the rows
 // menu's "Expand all" or "Collapse all". Once no row animates any more it prints what the page's
 // grid reports: rows, column widths, row heights, the sort column and direction and the last
 // status-bar text; then writes the page's window image and the grid's copy text (UTF-8, with
-// the header row, after Select all); --frame-png and --summary-png write the whole main window,
+// the header row, after Select all); --print prints on a 794 x 1123 memory printer at 96 dpi,
+// writes PREFIX-1.png ... and prints "pages=K" and the record the page handed to the grid;
+// --frame-png and --summary-png write the whole main window,
 // with the measurement page and then with the summary page shown. Errors: the program's text,
 // exit 1.
 
@@ -22,6 +24,10 @@
 #include "app/ChildView.h"
 #include "app/MainFrame.h"
 #include "app/VexaZedoApp.h"
+#include "app/data/LoadStringOrPlaceholder.h"
+#include "platform/gdi/BitmapPng.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/PrintTarget.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/UiApplication.h"
@@ -37,6 +43,9 @@ namespace {
 // The rows menu's commands.
 constexpr UINT kExpandAll = 1;
 constexpr UINT kCollapseAll = 2;
+constexpr int kPrinterWidth = 794;
+constexpr int kPrinterHeight = 1123;
+constexpr int kPrinterDpi = 96;
 // A row animation ends within this many paints.
 constexpr int kMostPaints = 1000;
 
@@ -77,8 +86,8 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
     } else if (option == "--expand") {
       if (value != "all" && value != "none") return false;
       options.expand = value;
-    } else if (option == "--png" || option == "--copy-text" || option == "--frame-png" ||
-               option == "--summary-png") {
+    } else if (option == "--png" || option == "--copy-text" || option == "--print" ||
+               option == "--frame-png" || option == "--summary-png") {
       options.outputs[option] = value;
     } else {
       return false;
@@ -95,7 +104,9 @@ class CGridPageSession : public CProjectSession {
     return CProjectSession::OnMessageBox(request);
   }
   UINT OnPopupMenu(const SPopupMenuRequest&) override { return std::exchange(menuAnswer, 0); }
+  SPrintDialogChoice OnPrintDialog(const SPrintDialogRequest&) override { return {printer, false}; }
   UINT menuAnswer = 0;
+  HDC printer = nullptr;
   int boxes = 0;
 };
 
@@ -158,6 +169,33 @@ bool WriteCopyText(CCellGrid& grid, const std::string& path) {
   return bool(out);
 }
 
+// The printout's pages as pictures, and the header and footer record the page built for it.
+bool PrintPage(CTabGrid& page, CGridPageSession& session, const std::string& prefix) {
+  const SGridPrintInfo info = page.BuildPrintInfo();
+  session.printer = CreateMemoryPrinterDC(kPrinterWidth, kPrinterHeight, kPrinterDpi);
+  page.SendMessage(WM_PAGE_PRINT);
+  const int pages = GetPrintedPageCount(session.printer);
+  bool saved = true;
+  for (int i = 0; i < pages; ++i) {
+    HBITMAP picture = GetPrintedPage(session.printer, i);
+    saved =
+        SaveBitmapAsPng(picture, CString::FromUtf8(prefix + "-" + std::to_string(i + 1) + ".png")) && saved;
+    DeleteObject(picture);
+  }
+  DeleteDC(session.printer);
+  session.printer = nullptr;
+  std::printf("pages=%d\n", pages);
+  std::printf("print_header_left=%s\n", info.headerLeft.ToUtf8().c_str());
+  std::printf("print_header_center=%s\n", info.headerCenter.ToUtf8().c_str());
+  std::printf("print_header_right=%s\n", info.headerRight.ToUtf8().c_str());
+  std::printf("print_page_format=%s\n", LoadStringOrPlaceholder(info.pageFormatId).ToUtf8().c_str());
+  std::printf("print_footer_center=%s\n", info.footerCenter.ToUtf8().c_str());
+  std::printf("print_date_picture=%s\n", LoadStringOrPlaceholder(info.dateFormatId).ToUtf8().c_str());
+  std::printf("print_time_picture=%s\n", LoadStringOrPlaceholder(info.timeFormatId).ToUtf8().c_str());
+  if (!saved) std::fprintf(stderr, "%s-N.png could not be written.\n", prefix.c_str());
+  return saved;
+}
+
 bool WriteWindow(CWnd& window, const std::string& path) {
   if (SaveWindowImage(&window, CString::FromUtf8(path))) return true;
   std::fprintf(stderr, "%s could not be written.\n", path.c_str());
@@ -179,7 +217,8 @@ int RunGridPage(const std::vector<std::string>& args) {
   if (!ParseOptions(args, options)) {
     std::fprintf(stderr,
                  "usage: zdtool grid-page PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] "
-                 "[--png OUT.png] [--copy-text OUT.txt] [--frame-png OUT.png] [--summary-png OUT.png]\n");
+                 "[--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] [--frame-png OUT.png] "
+                 "[--summary-png OUT.png]\n");
     return 2;
   }
   if (!std::filesystem::is_regular_file(options.project)) {
@@ -219,6 +258,9 @@ int RunGridPage(const std::vector<std::string>& args) {
       std::fprintf(stderr, "%s could not be written.\n", options.outputs["--copy-text"].c_str());
       exitCode = 1;
     }
+    if (exitCode == 0 && options.outputs.count("--print") &&
+        !PrintPage(page, session, options.outputs["--print"]))
+      exitCode = 1;
     if (exitCode == 0) exitCode = WriteFramePictures(frame, options);
     app.ExitInstance();
   }
@@ -229,7 +271,7 @@ int RunGridPage(const std::vector<std::string>& args) {
 const ZdCommandRegistrar kGridPage{
     {"grid-page",
      "PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] [--png OUT.png] [--copy-text OUT.txt] "
-     "[--frame-png OUT.png] [--summary-png OUT.png]",
+     "[--print PREFIX] [--frame-png OUT.png] [--summary-png OUT.png]",
      RunGridPage}};
 
 }  // namespace

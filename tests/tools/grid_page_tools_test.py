@@ -51,10 +51,20 @@ def main():
         check(text.startswith(HEADER + first), "the header row, then the first test's row: %r" % text[:200])
         check("4\t1002\t07/16/2021 9:00 AM\t6.00 kN\t1963 mm2\t50.0 mm\t150 N/s\tkN\t" in text, repr(text))
 
-        opened = facts_of(run_zdtool(ZDTOOL, env, "grid-page", path("three.jvd"), "--expand", "all"))
+        opened = facts_of(run_zdtool(ZDTOOL, env, "grid-page", path("three.jvd"), "--expand", "all", "--print",
+                                     path("printed")))
         heights = [int(h) for h in opened["row_heights"].split(",")]
         check(heights[1::2] == [22, 22, 22] and all(h >= 315 for h in heights[2::2]),
               "Expand all opens every detail row: %r" % heights)
+
+        check(opened["pages"] == "1" and os.path.getsize(path("printed-1.png")) > 1000, "printout: %r" % opened)
+        check(opened["print_header_left"] == "Jovant" and opened["print_header_center"] == "ZD-2 measurement data",
+              "printed header: %r" % opened)
+        check(opened["print_header_right"].startswith("ZD-Zedo Version "), opened["print_header_right"])
+        check(opened["print_page_format"] == "Page %d of %d" and opened["print_footer_center"] == "three.jvd",
+              "printed footer: %r" % opened)
+        check(opened["print_date_picture"] == "MM/dd/yyyy" and opened["print_time_picture"] == "h:mm tt",
+              "the user's pictures: %r" % opened)
 
         missing = subprocess.run([ZDTOOL, "grid-page", path("nothing.jvd")], env=env, capture_output=True, text=True,
                                  timeout=120)

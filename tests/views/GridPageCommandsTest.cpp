@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
+#include "app/data/Units.h"
+#include "platform/gdi/PrintTarget.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageBox.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/TestEnvironment.h"
 #include "tests/views/GridPageFixture.h"
 
 namespace {
@@ -157,6 +164,63 @@ TEST_F(GridPageTest, TheDeleteKeyAsksBeforeDeleting) {
   PumpMessages();
   EXPECT_EQ(answers.GetMessageBoxes().size(), 1u);
   EXPECT_EQ(Ids(), (std::vector<DWORD>{2}));
+}
+
+}  // namespace
+
+namespace {
+
+// The printout's header names the maker, the title and the program; its footer the page, the
+// project file without its folder, and the date and time.
+TEST_F(GridPageTest, ThePrintoutCarriesThePagesHeaderAndFooter) {
+  const std::string folder = TestPath("site");
+  std::filesystem::create_directories(folder);
+  const CString path = CString::FromUtf8(folder + "/north wall.jvd");
+  CZedoDoc saved;
+  std::vector<BYTE> bytes;
+  for (const CRawRecord& r : Tests(3)) bytes.insert(bytes.end(), r.Bytes().begin(), r.Bytes().end());
+  const SMeasDeviceInfo device = DeviceBlock(16000);
+  ASSERT_TRUE(saved.AddDownloadedData(bytes.data(), bytes.size(), &device));
+  ASSERT_TRUE(saved.SaveToPath(path));
+  ASSERT_TRUE(doc.OnFileOpen(path));
+  PumpMessages();
+  const SGridPrintInfo info = page.BuildPrintInfo();
+  EXPECT_EQ(info.headerLeft, u"Jovant");
+  EXPECT_EQ(info.headerCenter, u"ZD-2 measurement data");
+  EXPECT_TRUE(info.headerRight.IsEmpty() || info.headerRight.Find(u"ZD-Zedo Version ") == 0)
+      << info.headerRight.ToUtf8();
+  EXPECT_EQ(info.pageFormatId, UINT(IDS_PRINT_PAGE_NUMBER));
+  EXPECT_EQ(info.footerCenter, u"north wall.jvd");
+  UINT dateId = 0, timeId = 0;
+  GetDateFormatString(&dateId);
+  GetTimeFormatString(&timeId);
+  EXPECT_EQ(info.dateFormatId, dateId);
+  EXPECT_EQ(info.timeFormatId, timeId);
+
+  HDC printer = CreateMemoryPrinterDC(794, 1123, 96);
+  answers.AddPrintDialogAnswer(printer);
+  EXPECT_EQ(page.SendMessage(WM_PAGE_PRINT), 0);
+  ASSERT_EQ(GetPrintedPageCount(printer), 1);
+  std::vector<CString> texts;
+  for (const SPrintedText& text : GetPrintedTexts(printer, 0)) texts.push_back(text.text);
+  for (const char16_t* expected :
+       {u"Jovant", u"ZD-2 measurement data", u"Page 1 of 1", u"north wall.jvd", u"03/01/2021 8:00 AM"})
+    EXPECT_NE(std::find(texts.begin(), texts.end(), CString(expected)), texts.end())
+        << CString(expected).ToUtf8();
+  DeleteDC(printer);
+}
+
+// With every row open the printout takes several pages and leaves the rows as they are.
+TEST_F(GridPageTest, PrintingOpenRowsMovesNoRowHeight) {
+  Load(Tests(12));
+  page.ExpandRows(true);
+  const int heightBefore = Grid().GetRowHeight(2);
+  HDC printer = CreateMemoryPrinterDC(794, 1123, 96);
+  answers.AddPrintDialogAnswer(printer);
+  page.SendMessage(WM_PAGE_PRINT);
+  EXPECT_GT(GetPrintedPageCount(printer), 1);
+  EXPECT_EQ(Grid().GetRowHeight(2), heightBefore) << "printing moves no row height";
+  DeleteDC(printer);
 }
 
 }  // namespace
