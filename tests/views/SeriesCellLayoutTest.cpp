@@ -194,4 +194,14 @@ TEST_F(SeriesCellLayoutTest, TheDiagnosticFlagAddsTheIntervalRowAndTheSamples) {
   EXPECT_EQ(Cell().DrawSamplesPanel(&picture.dc, 0, 0, 800), CSize(0, 0));
 }
 
+TEST_F(SeriesCellLayoutTest, TheCellKnowsWhenTheHeaderRowAboveItIsSelected) {
+  Load({CurveRecord()});
+  Open();
+  EXPECT_FALSE(Cell().IsAboveSelected());
+  grid.SetSelectedRange(1, 1, 1, 1);
+  EXPECT_TRUE(Cell().IsAboveSelected());
+  grid.SetSelectedRange(1, 2, 1, 2);
+  EXPECT_FALSE(Cell().IsAboveSelected()) << "only the cell of its own column counts";
+}
+
 }  // namespace
