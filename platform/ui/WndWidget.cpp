@@ -23,6 +23,8 @@
 namespace {
 
 CWnd* g_lastFocus = nullptr;
+Qt::KeyboardModifiers g_heldModifiers;
+Qt::MouseButtons g_heldButtons;
 
 UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   UINT flags = 0;
@@ -119,6 +121,9 @@ QEvent::Type PostedMessageEvent::EventType() {
 WndWidget::~WndWidget() {
   if (!m_detached) m_wnd.OnWidgetGone();
 }
+
+Qt::KeyboardModifiers WndWidget::HeldModifiers() { return g_heldModifiers; }
+Qt::MouseButtons WndWidget::HeldButtons() { return g_heldButtons; }
 
 CWnd* WndWidget::WndOf(const QWidget* widget) {
   auto* host = dynamic_cast<const WndWidget*>(widget);
@@ -408,6 +413,8 @@ bool WndWidget::HandleMouse(QEvent* event) {
   auto* mouse = static_cast<QMouseEvent*>(event);
   const UINT message = MouseMessage(event->type(), mouse->button());
   if (message == 0) return false;
+  g_heldModifiers = mouse->modifiers();
+  g_heldButtons = mouse->buttons();
   CWnd* target = &m_wnd;
   QPoint pos = mouse->position().toPoint();
   CWnd* capture = CWnd::GetCapture();
@@ -483,6 +490,7 @@ bool WndWidget::HandleWheel(QEvent* event) {
 bool WndWidget::HandleKey(QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   const bool press = event->type() == QEvent::KeyPress;
+  g_heldModifiers = key->modifiers();
   bool extended = false;
   const UINT virtualKey = VirtualKey(key, extended);
   const bool alt = (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier);
@@ -501,17 +509,28 @@ bool WndWidget::HandleKey(QEvent* event) {
   DispatchEvent(m_wnd, message, virtualKey, LPARAM(lParam), event, &keyFrame);
   if (!*alive || m_detached) return true;
   bool toolkitWanted = keyFrame.toolkitWanted;
+  bool toolkitRan = false;
   if (press) {
     const QString text = key->text();
+    // With Alt the characters are system characters, which the windows' translation sees first.
+    const UINT charMessage = alt ? WM_SYSCHAR : WM_CHAR;
     for (QChar ch : text) {
+      if (charMessage == WM_SYSCHAR && PreTranslate(m_wnd, charMessage, ch.unicode(), LPARAM(lParam))) {
+        if (!*alive || m_detached) return true;
+        toolkitWanted = false;
+        continue;
+      }
       CWnd::DispatchFrame charFrame;
-      charFrame.deferToolkit = true;
-      DispatchEvent(m_wnd, WM_CHAR, ch.unicode(), LPARAM(lParam), event, &charFrame);
+      // A single character whose key went to the default processing is typed as soon as its
+      // own default processing runs, so that its handler sees the control with it typed.
+      charFrame.deferToolkit = !(toolkitWanted && text.size() == 1);
+      DispatchEvent(m_wnd, charMessage, ch.unicode(), LPARAM(lParam), event, &charFrame);
       if (!*alive || m_detached) return true;
-      toolkitWanted = toolkitWanted && charFrame.toolkitWanted;
+      toolkitRan = charFrame.toolkitRan;
+      toolkitWanted = toolkitWanted && (charFrame.toolkitWanted || charFrame.toolkitRan);
     }
   }
-  if (toolkitWanted && IsToolkitControl()) RunToolkitDefault(event);
+  if (toolkitWanted && !toolkitRan && IsToolkitControl()) RunToolkitDefault(event);
   event->accept();
   return true;
 }
