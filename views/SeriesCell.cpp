@@ -101,7 +101,7 @@ void CSeriesCell::InvalidateGrid() {
   if (grid && grid->GetSafeHwnd()) grid->Invalidate(TRUE);
 }
 
-CSize CSeriesCell::GetCellExtent(CDC* dc) { return ScrollBarCellExtent(*this, dc); }
+CSize CSeriesCell::GetCellExtent(CDC* dc) { return ScrollBarCellExtent(CCellBase::GetCellExtent(dc)); }
 
 BOOL CSeriesCell::IsAboveSelected() {
   CCellGrid* grid = GetGrid();

@@ -199,4 +199,25 @@ TEST_F(SeriesCellInteractionTest, TheCommentDialogStoresTheTextOnOkOnly) {
   EXPECT_TRUE(host.notices.empty()) << "the comment sends no notice";
 }
 
+TEST_F(SeriesCellInteractionTest, TheGridHandsTheMouseOverAndClicksOnTheRowToTheCell) {
+  const CRect cell = CellRect();
+  const CPoint unit = PointIn(CSeriesCell::AREA_UNIT) + cell.TopLeft();
+  ASSERT_GT(unit.x, grid.GetColumnWidth(0) + grid.GetColumnWidth(1, 1)) << "the link lies beyond column 1";
+  CPoint screen = unit;
+  grid.ClientToScreen(&screen);
+  SetCursorPos(screen.x, screen.y);
+  SimulateMouse(&grid, SimulatedMouseAction::Move, 0, unit, 0, 0);
+  EXPECT_EQ(Cell().GetHoveredArea(), CSeriesCell::AREA_UNIT);
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+
+  answers.AddPopupMenuAnswer(1 + 0);  // "A"
+  SimulateClick(&grid, PointIn(CSeriesCell::AREA_FAILURE_CLASS_1 + 2) + cell.TopLeft());
+  CString text;
+  int percent = 0;
+  BYTE code = 0;
+  ASSERT_TRUE(doc.GetFailureMode(0, 3, text, percent, code));
+  EXPECT_EQ(text, u"A");
+  EXPECT_EQ(answers.GetPopupMenus().size(), 1u);
+}
+
 }  // namespace

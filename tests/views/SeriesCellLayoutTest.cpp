@@ -1,6 +1,7 @@
 // Where the series cell puts its panels, its value columns, the comment's tokens and lines,
 // and the diagnostic samples.
 
+#include "platform/gdi/SystemInfo.h"
 #include "views/CommentToken.h"
 #include "tests/views/SeriesCellFixture.h"
 
@@ -192,6 +193,25 @@ TEST_F(SeriesCellLayoutTest, TheDiagnosticFlagAddsTheIntervalRowAndTheSamples) {
 
   Cell().SetMeasurement(&doc, 4);
   EXPECT_EQ(Cell().DrawSamplesPanel(&picture.dc, 0, 0, 800), CSize(0, 0));
+}
+
+TEST_F(SeriesCellLayoutTest, TheExtentLeavesRoomForTheScrollBars) {
+  CPictureDC picture(10, 10);
+  UseCellFont(picture.dc);
+  const CSize plain = Cell().CCellBase::GetCellExtent(&picture.dc);
+  const CSize extent = Cell().GetCellExtent(&picture.dc);
+  EXPECT_EQ(extent.cx, plain.cx + GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(extent.cy, std::max<LONG>(plain.cy, GetSystemMetrics(SM_CYHSCROLL)));
+}
+
+TEST_F(SeriesCellLayoutTest, TheCellKnowsWhenTheHeaderRowAboveItIsSelected) {
+  Load({CurveRecord()});
+  Open();
+  EXPECT_FALSE(Cell().IsAboveSelected());
+  grid.SetSelectedRange(1, 1, 1, 1);
+  EXPECT_TRUE(Cell().IsAboveSelected());
+  grid.SetSelectedRange(1, 2, 1, 2);
+  EXPECT_FALSE(Cell().IsAboveSelected()) << "only the cell of its own column counts";
 }
 
 }  // namespace
