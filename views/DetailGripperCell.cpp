@@ -1,8 +1,6 @@
 #include "views/DetailGripperCell.h"
 
-#include <algorithm>
-
-#include "platform/gdi/SystemInfo.h"
+#include "views/ScrollBarCellExtent.h"
 
 IMPLEMENT_DYNCREATE(CDetailGripperCell, CMultiBmpCell)
 
@@ -46,10 +44,7 @@ void CDetailGripperCell::SetSelected(bool selected) {
 }
 
 CSize CDetailGripperCell::GetCellExtent(CDC* dc) {
-  CSize size = CCellBase::GetCellExtent(dc);
-  size.cx += GetSystemMetrics(SM_CXVSCROLL);
-  size.cy = std::max<LONG>(size.cy, GetSystemMetrics(SM_CYHSCROLL));
-  return size;
+  return ScrollBarCellExtent(CCellBase::GetCellExtent(dc));
 }
 
 // The cell only swaps the image of the pair that was hit; the page reads the state after the

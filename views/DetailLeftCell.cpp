@@ -1,8 +1,6 @@
 #include "views/DetailLeftCell.h"
 
-#include <algorithm>
-
-#include "platform/gdi/SystemInfo.h"
+#include "views/ScrollBarCellExtent.h"
 
 IMPLEMENT_DYNCREATE(CDetailLeftCell, CGradientCell)
 
@@ -12,8 +10,5 @@ BOOL CDetailLeftCell::Draw(CDC* dc, int row, int col, CRect rect, BOOL, BOOL pla
 }
 
 CSize CDetailLeftCell::GetCellExtent(CDC* dc) {
-  CSize size = CGradientCell::GetCellExtent(dc);
-  size.cx += GetSystemMetrics(SM_CXVSCROLL);
-  size.cy = std::max<LONG>(size.cy, GetSystemMetrics(SM_CYHSCROLL));
-  return size;
+  return ScrollBarCellExtent(CGradientCell::GetCellExtent(dc));
 }
