@@ -33,11 +33,31 @@ struct SOpenClipboard {
   bool open = false;
   bool emptied = false;
   std::unique_ptr<QMimeData> pending;
+  CWnd* openedBy = nullptr;
 };
 
 SOpenClipboard& Session() {
   static SOpenClipboard session;
   return session;
+}
+
+// The clipboard's owner: the window that emptied it last, and the content this process placed
+// for it. The owner may add formats to that content in a later opening, as on the platform,
+// while nobody else has replaced it.
+struct SOwnership {
+  CWnd* owner = nullptr;
+  const QMimeData* placed = nullptr;
+};
+
+SOwnership& Ownership() {
+  static SOwnership ownership;
+  return ownership;
+}
+
+std::unique_ptr<QMimeData> CopyOf(const QMimeData& source) {
+  auto copy = std::make_unique<QMimeData>();
+  for (const QString& format : source.formats()) copy->setData(format, source.data(format));
+  return copy;
 }
 
 QString MimeType(UINT format) {
@@ -77,12 +97,19 @@ UINT RegisterClipboardFormat(LPCTSTR name) {
   return id;
 }
 
-BOOL OpenClipboard(CWnd*) {
+BOOL OpenClipboard(CWnd* owner) {
   return OnUiThread<BOOL>(
-      [] {
+      [owner] {
         SOpenClipboard& session = Session();
-        if (session.open || !SystemClipboard()) return FALSE;
-        session = SOpenClipboard{true, false, nullptr};
+        QClipboard* clipboard = SystemClipboard();
+        if (session.open || !clipboard) return FALSE;
+        session = SOpenClipboard{true, false, nullptr, owner};
+        const SOwnership& ownership = Ownership();
+        const QMimeData* current = clipboard->mimeData();
+        if (owner && owner == ownership.owner && current && current == ownership.placed) {
+          session.emptied = true;
+          session.pending = CopyOf(*current);
+        }
         return TRUE;
       },
       FALSE);
@@ -94,7 +121,10 @@ BOOL CloseClipboard() {
         SOpenClipboard& session = Session();
         if (!session.open) return FALSE;
         QClipboard* clipboard = SystemClipboard();
-        if (session.emptied && clipboard) clipboard->setMimeData(session.pending.release());
+        if (session.emptied && clipboard) {
+          Ownership().placed = session.pending.get();
+          clipboard->setMimeData(session.pending.release());
+        }
         session = SOpenClipboard{};
         return TRUE;
       },
@@ -108,6 +138,7 @@ BOOL EmptyClipboard() {
         if (!session.open) return FALSE;
         session.emptied = true;
         session.pending = std::make_unique<QMimeData>();
+        Ownership() = SOwnership{session.openedBy, nullptr};
         return TRUE;
       },
       FALSE);
@@ -125,7 +156,7 @@ BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
   return OnUiThread<BOOL>(
       [&] {
         SOpenClipboard& session = Session();
-        // As on the platform, only the one who emptied the clipboard may place data on it.
+        // As on the platform, only the clipboard's owner may place data on it.
         if (!session.open || !session.emptied) return FALSE;
         if (IsTextFormat(format))
           session.pending->setText(ToQString(ReadTextBlock(format, data)));

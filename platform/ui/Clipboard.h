@@ -4,6 +4,10 @@
 // running copy of the program, so data placed by one copy can be read by another. What is set
 // while the clipboard is open reaches the system clipboard when it is closed.
 //
+// The window that empties the clipboard owns it: it alone may set data, also in a later
+// opening by the same window, until another emptying (here or in another program) replaces
+// the content.
+//
 // The clipboard is used on the user-interface thread; calls from another thread run there.
 // Without a user-interface application every call fails.
 
@@ -22,6 +26,7 @@ class CWnd;
 // empty name.
 UINT RegisterClipboardFormat(LPCTSTR name);
 
+// owner: the window opening it, which becomes the clipboard's owner when it empties it.
 BOOL OpenClipboard(CWnd* owner);
 BOOL CloseClipboard();
 // Drops every format of the clipboard; the next close replaces the system clipboard's content.
