@@ -17,6 +17,8 @@ void CCellGrid::OnBeginDrag() {
   const CCellBlock range = GetSelectedCellRange();
   SendNotification(range.minRow, range.minCol, GRIDN_BEGINDRAG);
   m_mouseMode = kMouseDragging;
+  // The drag takes the button over: its release ends the drag, not a selection.
+  m_leftButtonDown = FALSE;
   if (source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE) == DROPEFFECT_MOVE) ClearSelectedCells();
 }
 

@@ -97,14 +97,7 @@ CString FormatTimePicture(const CString& picture, const SLocalTime& time) {
 }
 
 CString FormatDateTimeC(const SLocalTime& time) {
-  std::tm tm{};
-  tm.tm_year = time.year - 1900;
-  tm.tm_mon = time.month - 1;
-  tm.tm_mday = time.day;
-  tm.tm_hour = time.hour;
-  tm.tm_min = time.minute;
-  tm.tm_sec = time.second;
-  tm.tm_wday = time.dayOfWeek;
+  const std::tm tm = ToCalendarTime(time);
   char text[64] = {};
   const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
   strftime_l(text, sizeof text, "%c", &tm, c);

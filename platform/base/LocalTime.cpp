@@ -3,7 +3,7 @@
 #include <atomic>
 #include <ctime>
 
-std::int64_t LocalTimeToStamp(const SLocalTime& local) {
+std::tm ToCalendarTime(const SLocalTime& local) {
   std::tm tm{};
   tm.tm_year = local.year - 1900;
   tm.tm_mon = local.month - 1;
@@ -11,7 +11,13 @@ std::int64_t LocalTimeToStamp(const SLocalTime& local) {
   tm.tm_hour = local.hour;
   tm.tm_min = local.minute;
   tm.tm_sec = local.second;
+  tm.tm_wday = local.dayOfWeek;
   tm.tm_isdst = -1;
+  return tm;
+}
+
+std::int64_t LocalTimeToStamp(const SLocalTime& local) {
+  std::tm tm = ToCalendarTime(local);
   return std::int64_t(mktime(&tm));
 }
 

@@ -3,6 +3,7 @@
 // zone's rules, and its conversion to and from seconds since 1 January 1970 UTC.
 
 #include <cstdint>
+#include <ctime>
 
 struct SLocalTime {
   int year = 1970;
@@ -14,6 +15,8 @@ struct SLocalTime {
   int dayOfWeek = 4;  // 0 Sunday to 6 Saturday; ignored by LocalTimeToStamp
 };
 
+// The C library's form of the date and time, daylight saving left for the library to decide.
+std::tm ToCalendarTime(const SLocalTime& local);
 // Seconds since 1970 UTC of a local date and time. Fields beyond their range roll over into
 // the next larger one (31 April is 1 May). Returns -1 when the time cannot be represented.
 std::int64_t LocalTimeToStamp(const SLocalTime& local);

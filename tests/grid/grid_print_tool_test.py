@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""zdtool grid print, drop-text and clip-put-ansi: the printed texts and their places on a memory
+"""zdtool grid print, drop-text, drag-to and clip-put-ansi: the printed texts and their places on a memory
 printer, worked out by hand from the layout of a printed page, the page count of a PDF, and
 text dropped on the grid or pasted from 8-bit clipboard text.
 
@@ -162,13 +162,24 @@ def drops_and_ansi_paste(zdtool):
     run(zdtool, GRID + "clip-put-ansi 8\n", rc=1)
 
 
+def drag_to_a_cell(zdtool):
+    # A press on the selected block and a move start the grid's drag; drag-to drops it on (4, 1).
+    out = run(zdtool, 'new 6 3 1 1\nwidth 0-2 100\nheight 0-5 20\ntext 2 1 "p"\ntext 2 2 "q"\n'
+                      "option drag_drop 1\nlog -109\nselect 2 1 2 2\ndrag-to 150 90\n"
+                      "mouse press 150 50\nmouse move 155 52\nmouse release 155 52\ncell 4 1\ncell 4 2\n")
+    lines = [line for line in out.splitlines() if line.startswith(("notify", "cell"))]
+    check(lines[0] == "notify=-109 row=2 col=1", out)
+    check('text="p"' in lines[1] and 'text="q"' in lines[2], out)
+
+
 def main():
     zdtool = sys.argv[1]
     golden_page_at_scale_one(zdtool)
     scaled_pages_and_groups(zdtool)
     selection_and_cancel(zdtool)
     drops_and_ansi_paste(zdtool)
-    print("zdtool grid print: 4 passed, 0 failed")
+    drag_to_a_cell(zdtool)
+    print("zdtool grid print: 5 passed, 0 failed")
 
 
 if __name__ == "__main__":
