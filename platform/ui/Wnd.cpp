@@ -1,7 +1,6 @@
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -823,8 +822,8 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
 }
 
 SHORT GetKeyState(int virtualKey) {
-  const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();
-  const Qt::MouseButtons buttons = QApplication::mouseButtons();
+  const Qt::KeyboardModifiers modifiers = WndWidget::HeldModifiers();
+  const Qt::MouseButtons buttons = WndWidget::HeldButtons();
   bool down = false;
   switch (UINT(virtualKey)) {
     case VK_SHIFT:
@@ -856,7 +855,6 @@ SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
 namespace {
 POINT g_messagePos{0, 0};
 DWORD g_messageTime = 0;
-bool g_pointerSimulated = false;
 
 bool ScreenRectContains(const CWnd* wnd, POINT point) {
   CRect rect;
@@ -886,8 +884,6 @@ LONG GetMessageTime() { return LONG(g_messageTime); }
 
 UINT GetDoubleClickTime() { return 500; }
 
-void FollowSimulatedPointer() { g_pointerSimulated = true; }
-
 CWnd* WindowFromPoint(POINT point) {
   const std::vector<CWnd*> windows = WndRegistry::Snapshot();
   for (const bool topmost : {true, false}) {
@@ -902,13 +898,17 @@ CWnd* WindowFromPoint(POINT point) {
 }
 
 BOOL GetCursorPos(LPPOINT point) {
-  if (g_pointerSimulated) {
-    *point = g_messagePos;
-    return TRUE;
-  }
-  QPoint p = QCursor::pos();
-  point->x = p.x();
-  point->y = p.y();
+  // Where the last mouse message put the pointer: under capture every move of the real pointer
+  // arrives as one, and simulated input moves it as well.
+  *point = g_messagePos;
+  return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+  QCursor::setPos(x, y);
+  // The toolkit queues the move as input of the window system; it is delivered here, so that
+  // none is left waiting for a later application object, which would take it for its own.
+  QCoreApplication::processEvents();
   return TRUE;
 }
 

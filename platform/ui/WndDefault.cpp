@@ -32,6 +32,11 @@ QFont ToQFont(const CFont& font) {
 }  // namespace
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool fromToolkitEvent = m_frame && m_frame->event && m_frame->message == message;
+  if (!fromToolkitEvent && m_widget) {
+    LRESULT answer = 0;
+    if (m_widget->ControlMessage(message, wParam, lParam, answer)) return answer;
+  }
   if (m_frame && m_frame->event && m_frame->message == message && m_widget && m_widget->IsToolkitControl() &&
       !m_frame->toolkitRan) {
     if (m_frame->deferToolkit) {

@@ -11,9 +11,8 @@
 #include "tests/sim/SocketLink.h"
 
 namespace Sim {
-namespace {
 
-std::unique_ptr<CLink> MakeLink(const SServedLink& options) {
+std::unique_ptr<CLink> OpenServedLink(const SServedLink& options) {
   if (options.pty) {
     auto link = std::make_unique<CPtyLink>();
     if (!link->IsOpen() || (options.com > 0 && !link->MapToComPort(options.com))) return nullptr;
@@ -27,8 +26,6 @@ std::unique_ptr<CLink> MakeLink(const SServedLink& options) {
   return link;
 }
 
-}  // namespace
-
 bool ServeUntilStopSignal(const char* program, const SServedLink& options,
                           const std::function<void(CPeer&)>& serve) {
   // The signals are taken by sigwait below, on this thread, while the peer runs on its own.
@@ -38,7 +35,7 @@ bool ServeUntilStopSignal(const char* program, const SServedLink& options,
   sigaddset(&stopSignals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-  auto link = MakeLink(options);
+  auto link = OpenServedLink(options);
   if (!link) {
     std::fprintf(stderr, "%s: cannot listen\n", program);
     return false;
