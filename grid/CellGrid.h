@@ -240,7 +240,6 @@ class CCellGrid : public CWnd {
   virtual void OnDragLeave();
   virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
   CCellAddr GetDropHighlightCell() const { return m_dropHighlightCell; }
-  int GetMouseMode() const { return m_mouseMode; }
 
   // ---- text changes through the edit checks (CellGridEdit.cpp)
   virtual BOOL ValidateCellText(int row, int col, LPCTSTR text);
