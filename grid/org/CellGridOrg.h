@@ -325,6 +325,8 @@ class CCellGridOrg : public CWnd {
   bool RowDropsMoveRows() const;
   void SetDropHighlight(const CCellAddrOrg& cell, bool on);
   bool TakesTextAt(COleDataObject* data, const CCellAddrOrg& cell) const;
+  // The grid lines on a cell's right and bottom edge, in the grid-line colour.
+  void DrawCellLines(CDC* dc, const CRect& rect, int penWidth);
   // A cell printed into the rectangle with its grid lines.
   void PrintCellAt(CDC* dc, int row, int col, const CRect& rect);
   CWnd* NotifyTarget() const;

@@ -10,7 +10,6 @@
 #include "grid/org/CellGridOrg.h"
 #include "platform/base/DateTimePicture.h"
 #include "platform/base/MulDiv.h"
-#include "platform/gdi/Pen.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/PrintInfo.h"
 
@@ -108,18 +107,7 @@ void CCellGridOrg::PrintCellAt(CDC* dc, int row, int col, const CRect& rect) {
     cell->SetCoords(row, col);
     cell->PrintCell(dc, row, col, rect);
   }
-  if (m_gridLines == 0) return;
-  CPen pen(PS_SOLID, 1, m_gridLineColor);
-  CPen* previous = dc->SelectObject(&pen);
-  if (m_gridLines & 1) {
-    dc->MoveTo(rect.left, rect.bottom);
-    dc->LineTo(rect.right + 1, rect.bottom);
-  }
-  if (m_gridLines & 2) {
-    dc->MoveTo(rect.right, rect.top);
-    dc->LineTo(rect.right, rect.bottom + 1);
-  }
-  dc->SelectObject(previous);
+  DrawCellLines(dc, rect, 1);
 }
 
 void CCellGridOrg::PrintRowCells(CDC* dc, int row, int firstCol, int left, int top, int bottom) {
