@@ -250,7 +250,11 @@ class COrgGridScript {
       CWnd* target = CWnd::GetFocus();
       if (!target) throw SOrgScriptError("no window has the keyboard focus");
       const char16_t ch = text[i];
-      const UINT key = ch >= u'a' && ch <= u'z' ? UINT(ch - u'a' + 'A') : UINT(ch);
+      // Letters and digits type with their own keys; other characters carry no key code, which
+      // could stand for a command key (46, '.', is Delete).
+      UINT key = 0;
+      if (ch >= u'a' && ch <= u'z') key = UINT(ch - u'a' + 'A');
+      if ((ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') || ch == u' ') key = UINT(ch);
       SimulateTyping(target, key, CString(std::u16string(1, ch).c_str()));
       PumpMessages();
     }
