@@ -134,3 +134,19 @@ void CCellEdit::EndEdit() {
 }
 
 void CCellEdit::PostNcDestroy() { delete this; }
+
+CCellEdit* OpenCellEditor(CWnd* grid, const RECT& rect, DWORD format, UINT id, int row, int col, const CString& text,
+                          UINT firstChar) {
+  const DWORD style = (format & DT_RIGHT) ? ES_RIGHT : (format & DT_CENTER) ? ES_CENTER : 0;
+  // The editor deletes itself when its window goes; without a window it never would.
+  auto* editor = new CCellEdit(grid, rect, style, id, row, col, text, firstChar);
+  if (editor->GetSafeHwnd()) return editor;
+  delete editor;
+  return nullptr;
+}
+
+bool EndCellEditor(CWnd* editor) {
+  if (!editor || !CWnd::IsWindowHandle(editor)) return false;
+  if (auto* cellEdit = dynamic_cast<CCellEdit*>(editor)) cellEdit->EndEdit();
+  return true;
+}

@@ -43,3 +43,11 @@ class CCellEdit : public CEdit {
   BOOL m_exitOnNavigation;
   CRect m_rect;
 };
+
+// Opens an editor over a cell of either grid, aligned as the cell's format aligns its text;
+// null when its window cannot be made.
+CCellEdit* OpenCellEditor(CWnd* grid, const RECT& rect, DWORD format, UINT id, int row, int col, const CString& text,
+                          UINT firstChar);
+// Ends the cell's editor; false when its window went with its parent and so never reported an
+// end, which the cell then takes as ended.
+bool EndCellEditor(CWnd* editor);

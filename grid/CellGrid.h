@@ -384,10 +384,9 @@ class CCellGrid : public CWnd {
   // A row is copied or printed when any of its cells from minCol to maxCol is selected.
   bool RowHasSelectedCell(int row, int minCol, int maxCol) const;
 
-  // Printing: the height a row takes on paper (0 when it is hidden or not printed), the
-  // caption of the nearest ancestor that has one, the body of one page, and its grid lines.
+  // Printing: the height a row takes on paper (0 when it is hidden or not printed), the body
+  // of one page, and its grid lines.
   int PrintedRowHeight(int row, BOOL selectionOnly) const;
-  CString NearestCaption() const;
   void PrintBody(CDC* dc, int firstRow, int endRow, BOOL selectionOnly);
   void PrintCellLines(CDC* dc, const CRect& rect, bool top, bool left);
 

@@ -6,6 +6,7 @@
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
 #include "grid/GridPageBreaks.h"
+#include "grid/GridPrintBands.h"
 #include "platform/base/DateTimePicture.h"
 #include "platform/base/MulDiv.h"
 #include "platform/gdi/Pen.h"
@@ -18,53 +19,6 @@ namespace {
 // The 52 letters whose mean width is the printout's character width (the second 'S' is part
 // of the sample as the layout has always measured it).
 const char16_t kAverageSample[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
-constexpr int kAverageSampleLength = 52;
-
-// Indices into the print layout.
-constexpr int kHeaderLines = 1;
-constexpr int kFooterLines = 2;
-constexpr int kLeftMargin = 3;
-constexpr int kRightMargin = 4;
-constexpr int kGapLines = 7;
-
-constexpr UINT kBandText = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-constexpr int kBoldWeight = 700;
-
-// A bold copy of the font, selected while it lives; the previous font is selected back.
-class CBoldFontScope {
- public:
-  CBoldFontScope(CDC* dc, CFont& font) : m_dc(dc) {
-    LOGFONT logFont{};
-    font.GetLogFont(&logFont);
-    logFont.lfWeight = kBoldWeight;
-    m_bold.CreateFontIndirect(&logFont);
-    m_previousFont = dc->SelectObject(&m_bold);
-    m_previousMode = dc->SetBkMode(TRANSPARENT);
-  }
-  ~CBoldFontScope() {
-    m_dc->SetBkMode(m_previousMode);
-    m_dc->SelectObject(m_previousFont);
-  }
-  CBoldFontScope(const CBoldFontScope&) = delete;
-  CBoldFontScope& operator=(const CBoldFontScope&) = delete;
-
- private:
-  CDC* m_dc;
-  CFont m_bold;
-  CFont* m_previousFont;
-  int m_previousMode;
-};
-
-void DrawBandText(CDC* dc, const CString& text, CRect rect, UINT align) {
-  if (!text.IsEmpty()) dc->DrawText(text, &rect, align | kBandText);
-}
-
-void DrawBlackLine(CDC* dc, int left, int right, int y) {
-  CGdiObject* previous = dc->SelectStockObject(BLACK_PEN);
-  dc->MoveTo(left, y);
-  dc->LineTo(right, y);
-  dc->SelectObject(previous);
-}
 
 }  // namespace
 
@@ -82,7 +36,7 @@ void CCellGrid::Print(CPrintDialog* dialog, const SGridPrintInfo* record, int ro
   dc.Attach(dialog->GetPrinterDC());
   dc.m_bPrinting = TRUE;
   CString documentName = ResString(AFX_IDS_APP_TITLE);
-  if (documentName.IsEmpty()) documentName = NearestCaption();
+  if (documentName.IsEmpty()) documentName = NearestCaption(GetParent());
   if (dc.StartDoc(documentName) > 0) {
     CPrintInfo info;
     info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
@@ -111,14 +65,6 @@ int CCellGrid::PrintedRowHeight(int row, BOOL selectionOnly) const {
   return GetRowHeight(row);
 }
 
-CString CCellGrid::NearestCaption() const {
-  for (const CWnd* window = GetParent(); window; window = window->GetParent()) {
-    const CString caption = window->GetWindowTextString();
-    if (!caption.IsEmpty()) return caption;
-  }
-  return CString();
-}
-
 void CCellGrid::OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, int rowsPerGroup) {
   if (!dc || !info) return;
   CDC* screen = GetDC();
@@ -131,9 +77,9 @@ void CCellGrid::OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, i
   CFont* previousFont = dc->SelectObject(&m_printerFont);
 
   SGridPrintMetrics& m = m_printMetrics;
-  const CSize extent = dc->GetTextExtent(kAverageSample, kAverageSampleLength);
-  m.charHeight = extent.cy;
-  m.charWidth = extent.cx / kAverageSampleLength;
+  const CSize character = MeasurePrintCharacter(dc, kAverageSample);
+  m.charHeight = character.cy;
+  m.charWidth = character.cx;
   const int marginsWidth = m.charWidth * (m_printLayout[kLeftMargin] + m_printLayout[kRightMargin]);
   m.deviceWidth = dc->GetDeviceCaps(HORZRES);
   m.deviceHeight = dc->GetDeviceCaps(VERTRES);
@@ -285,7 +231,7 @@ void CCellGrid::PrintPageHeader(CDC* dc, CPrintInfo* info, const SGridPrintInfo*
     center = record->headerCenter;
     right = record->headerRight;
   } else {
-    center = NearestCaption();
+    center = NearestCaption(GetParent());
   }
   if (right.IsEmpty()) right = ResString(AFX_IDS_APP_TITLE);
   const CRect rect = info->m_rectDraw;

@@ -53,24 +53,16 @@ BOOL CTextCell::BeginEdit(int row, int col, CRect rect, CPoint, UINT id, UINT ch
     return TRUE;
   }
   m_editing = TRUE;
-  const DWORD format = GetFormat();
-  const DWORD style = (format & DT_RIGHT) ? ES_RIGHT : (format & DT_CENTER) ? ES_CENTER : 0;
-  // The editor deletes itself when its window goes; OnEditEnded forgets it then.
-  auto* editor = new CCellEdit(m_grid, rect, style, id, row, col, GetText(), ch);
-  if (!editor->GetSafeHwnd()) {
-    // Without a window the editor never destroys itself.
-    delete editor;
+  m_editor = OpenCellEditor(m_grid, rect, GetFormat(), id, row, col, GetText(), ch);
+  if (!m_editor) {
     m_editing = FALSE;
     return FALSE;
   }
-  m_editor = editor;
   return TRUE;
 }
 
 void CTextCell::StopEdit() {
-  // An editor that went with its parent window never reported its end; it is forgotten.
-  if (m_editor && !CWnd::IsWindowHandle(m_editor)) return OnEditEnded();
-  if (auto* editor = dynamic_cast<CCellEdit*>(m_editor)) editor->EndEdit();
+  if (m_editor && !EndCellEditor(m_editor)) OnEditEnded();
 }
 
 void CTextCell::OnEditEnded() {

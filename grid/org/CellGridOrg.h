@@ -19,14 +19,19 @@
 #include "grid/CellAddr.h"
 #include "grid/CellBlock.h"
 #include "grid/GridItemInfo.h"
+#include "grid/GridPrintInfo.h"
 #include "grid/GridSizeSums.h"
+#include "grid/org/CellGridDropTargetOrg.h"
 #include "grid/org/CellTipOrg.h"
 #include "grid/org/DefaultCellOrg.h"
 #include "platform/gdi/ImageList.h"
+#include "platform/ui/OleDataObject.h"
 #include "platform/ui/Wnd.h"
 
 class CCellBaseOrg;
 class CCmdUI;
+class CPrintInfo;
+class COleDataSource;
 class CScrollBar;
 
 // The second grid's cell address: displayed row and column, -1 for none.
@@ -183,9 +188,17 @@ class CCellGridOrg : public CWnd {
   // The selected block as 8-bit text, ended by one zero byte; empty when nothing valid is
   // selected.
   std::vector<BYTE> BuildClipboardText();
+  // The selected block's text as CF_TEXT in a new data source the caller owns; none without a
+  // valid selected block.
+  virtual std::unique_ptr<COleDataSource> CopyToDataSource();
+  // Pastes the data's CF_TEXT from the cell on; FALSE when there is none or the cell takes none.
+  virtual BOOL PasteFromDataObject(int row, int col, COleDataObject* data, BOOL selectPasted);
   // Fills cells from (row, col) on with the fields of an 8-bit text block (read up to its
   // first zero byte or its end).
   BOOL PasteTextBlock(int row, int col, const std::vector<BYTE>& block, BOOL selectPasted);
+  virtual void OnEditCut();
+  virtual void OnEditCopy();
+  virtual void OnEditPaste();
   virtual void OnEditSelectAll();
 
   // ---- sorting (CellGridOrgSort.cpp)
@@ -203,10 +216,27 @@ class CCellGridOrg : public CWnd {
 
   // ---- drag and drop, row and column moves (CellGridOrgDragDrop.cpp)
   virtual void OnBeginDrag();
+  virtual DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual void OnDragLeave();
+  virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
   // Moves a displayed column to another place, width included; FALSE for a move onto itself.
   BOOL MoveColumn(int from, int to);
   BOOL MoveRowOrderEntry(int from, int to);
   virtual void AdjustRowOrder(int row, int count);
+
+  // ---- printing (CellGridOrgPrint.cpp)
+  void SetPrintAcrossPages(BOOL on) { m_printAcrossPages = on; }
+  const SGridPrintMetrics& GetPrintMetrics() const { return m_printMetrics; }
+  virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+  virtual void OnPrint(CDC* dc, CPrintInfo* info);
+  virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+  // One row's cells from a column on, from x `left`, stopping at the page width.
+  virtual void PrintRowCells(CDC* dc, int row, int firstCol, int left, int top, int bottom);
+  virtual void PrintFixedRows(CDC* dc);
+  virtual void PrintPageHeader(CDC* dc, CPrintInfo* info);
+  virtual void PrintPageFooter(CDC* dc, CPrintInfo* info);
+  virtual void PrintFixedColumns(CDC* dc, int firstRow, int endRow);
 
   // The title tip, for callers that look at what it shows.
   CCellTipOrg& GetTitleTip() { return m_titleTip; }
@@ -241,9 +271,16 @@ class CCellGridOrg : public CWnd {
   LRESULT OnSysColorChange(WPARAM, LPARAM);
   LRESULT OnSetFontMessage(WPARAM font, LPARAM redraw);
   LRESULT OnGetFontMessage(WPARAM, LPARAM);
+  LRESULT OnImeChar(WPARAM ch, LPARAM);
+  void OnEditorClosed(NMHDR* header, LRESULT* result);
+  void OnUpdateEditCopy(CCmdUI* cmdUI);
+  void OnUpdateEditCut(CCmdUI* cmdUI);
+  void OnUpdateEditPaste(CCmdUI* cmdUI);
   void OnUpdateEditSelectAll(CCmdUI* cmdUI);
 
  private:
+  // The control id of the in-place editor.
+  static constexpr UINT kInPlaceEditId = 8;
   using CellRow = std::vector<CCellBaseOrg*>;
   using AddressSet = std::set<std::pair<int, int>>;  // (row, column), visited in that order
   class SortRows;
@@ -284,6 +321,14 @@ class CCellGridOrg : public CWnd {
   // Moves the focus by a navigation key; FALSE when the key is not one.
   BOOL MoveFocusByKey(UINT key, bool shift);
   void SendCommandToOwner();
+  // Drag and drop pieces (CellGridOrgDragDrop.cpp).
+  bool RowDropsMoveRows() const;
+  void SetDropHighlight(const CCellAddrOrg& cell, bool on);
+  bool TakesTextAt(COleDataObject* data, const CCellAddrOrg& cell) const;
+  // The grid lines on a cell's right and bottom edge, in the grid-line colour.
+  void DrawCellLines(CDC* dc, const CRect& rect, int penWidth);
+  // A cell printed into the rectangle with its grid lines.
+  void PrintCellAt(CDC* dc, int row, int col, const CRect& rect);
   CWnd* NotifyTarget() const;
 
   COLORREF m_backgroundColor;
@@ -343,10 +388,16 @@ class CCellGridOrg : public CWnd {
   AddressSet m_previousSelection;
   CCellTipOrg m_titleTip;
   CCellAddrOrg m_dragOverCell;
+  CCellGridDropTargetOrg m_dropTarget;
   BOOL m_sortAscending = TRUE;
   int m_sortColumn = -1;
   OrgCellCompareFunction m_sortCallback = nullptr;
   int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
+  CFont m_printerFont;
+  SGridPrintMetrics m_printMetrics;
+  // The first row of each page down and the first column of each page across.
+  std::vector<int> m_printRowStarts;
+  std::vector<int> m_printColumnStarts;
   int m_draggedColumn = -1;
   std::vector<int> m_rowOrder;
   std::vector<int> m_columnOrder;

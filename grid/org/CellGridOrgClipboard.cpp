@@ -1,12 +1,19 @@
 // Clipboard text: the selected block as 8-bit text (TAB between cells, CR LF between rows, one
-// zero byte at the end) and pasting such text from a cell on, through the edit checks.
+// zero byte at the end), the Edit commands, and pasting such text from a cell on, through the
+// edit checks.
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "grid/GridPasteSplitter.h"
 #include "grid/org/CellBaseOrg.h"
 #include "grid/org/CellGridOrg.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/CmdUI.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/OleDataObject.h"
+#include "platform/ui/OleDataSource.h"
 
 void CCellGridOrg::ClearSelectedCells() {
   if (!m_editable) return;
@@ -36,12 +43,61 @@ std::vector<BYTE> CCellGridOrg::BuildClipboardText() {
   return text;
 }
 
+std::unique_ptr<COleDataSource> CCellGridOrg::CopyToDataSource() {
+  std::vector<BYTE> text = BuildClipboardText();
+  if (text.empty()) return nullptr;
+  auto source = std::make_unique<COleDataSource>();
+  source->CacheGlobalData(CF_TEXT, std::move(text));
+  return source;
+}
+
+void CCellGridOrg::OnEditCopy() {
+  if (const std::unique_ptr<COleDataSource> source = CopyToDataSource()) source->SetClipboard();
+}
+
+void CCellGridOrg::OnEditCut() {
+  if (!m_editable) return;
+  const std::unique_ptr<COleDataSource> source = CopyToDataSource();
+  if (!source) return;
+  source->SetClipboard();
+  ClearSelectedCells();
+}
+
+void CCellGridOrg::OnEditPaste() {
+  if (!m_editable) return;
+  const CCellBlock range = GetSelectedCellRange();
+  CCellAddrOrg target = range.IsValid() ? CCellAddrOrg(range.minRow, range.minCol) : m_focusCell;
+  if (!IsValid(target)) target = GetTopLeftScrollCell();
+  if (!IsValid(target)) return;
+  CCellBaseOrg* cell = GetCell(target.row, target.col);
+  if (cell && cell->IsEditing() && dynamic_cast<CEdit*>(cell->GetEditor())) {
+    cell->GetEditor()->SendMessage(WM_PASTE);
+    return;
+  }
+  COleDataObject clipboard;
+  clipboard.AttachClipboard();
+  PasteFromDataObject(target.row, target.col, &clipboard, TRUE);
+}
+
+BOOL CCellGridOrg::PasteFromDataObject(int row, int col, COleDataObject* data, BOOL selectPasted) {
+  std::vector<BYTE> block;
+  if (!data || !data->GetGlobalData(CF_TEXT, block)) return FALSE;
+  return PasteTextBlock(row, col, block, selectPasted);
+}
+
+void CCellGridOrg::OnUpdateEditCopy(CCmdUI* cmdUI) { cmdUI->Enable(!m_selected.empty()); }
+
+void CCellGridOrg::OnUpdateEditCut(CCmdUI* cmdUI) { cmdUI->Enable(!m_selected.empty() && m_editable); }
+
+void CCellGridOrg::OnUpdateEditPaste(CCmdUI* cmdUI) {
+  const CCellBaseOrg* cell = GetCell(m_focusCell.row, m_focusCell.col);
+  cmdUI->Enable(cell && m_editable && !cell->IsReadOnly() && IsClipboardFormatAvailable(CF_TEXT));
+}
+
 BOOL CCellGridOrg::PasteTextBlock(int row, int col, const std::vector<BYTE>& block, BOOL selectPasted) {
   CCellBaseOrg* target = GetCell(row, col);
   if (!target || !m_editable || target->IsReadOnly()) return FALSE;
-  const auto end = std::find(block.begin(), block.end(), BYTE(0));
-  const CString text = CString::FromAnsi(std::string_view(reinterpret_cast<const char*>(block.data()),
-                                                         std::size_t(end - block.begin())));
+  const CString text = ReadTextBlock(CF_TEXT, block);
   const CGridPasteSplitter splitter(
       m_rows, m_cols, [this](int r) { return m_rowHeights.Get(r); }, [this](int c) { return m_colWidths.Get(c); });
   int maxRow = row, maxCol = col;

@@ -2,11 +2,108 @@
 // (its width with it), a row drag in virtual mode moves a row-order entry.
 
 #include <algorithm>
+#include <memory>
 
+#include "grid/org/CellBaseOrg.h"
 #include "grid/org/CellGridOrg.h"
+#include "platform/ui/OleDataSource.h"
+
+namespace {
+
+// The mouse mode while the grid's own drag runs.
+constexpr int kMouseDragging = 12;
+
+DROPEFFECT DragEffect(DWORD keyState) { return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE; }
+
+}  // namespace
 
 void CCellGridOrg::OnBeginDrag() {
   if (!m_dragAndDrop && m_draggedColumn < 0) return;
+  // A header drag carries no data: the drop only reorders the columns.
+  std::unique_ptr<COleDataSource> source =
+      m_draggedColumn >= 0 ? std::make_unique<COleDataSource>() : CopyToDataSource();
+  if (!source) return;
+  const CCellBlock range = GetSelectedCellRange();
+  SendNotification(range.minRow, range.minCol, GRIDN_BEGINDRAG);
+  m_mouseMode = kMouseDragging;
+  m_leftButtonDown = FALSE;
+  const DROPEFFECT effect = source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+  m_mouseMode = 0;
+  if (effect == DROPEFFECT_MOVE) ClearSelectedCells();
+}
+
+bool CCellGridOrg::RowDropsMoveRows() const {
+  // Only virtual mode keeps a row order; elsewhere a row drop pastes as with moving off.
+  return m_rowDragMovesRows && m_virtualMode;
+}
+
+void CCellGridOrg::SetDropHighlight(const CCellAddrOrg& cell, bool on) {
+  if (!IsValid(cell)) return;
+  const UINT state = CurrentState(cell.row, cell.col);
+  SetCellState(cell.row, cell.col, on ? state | GCS_DROPHILITED : state & ~GCS_DROPHILITED);
+  RedrawCell(cell.row, cell.col);
+}
+
+bool CCellGridOrg::TakesTextAt(COleDataObject* data, const CCellAddrOrg& cell) const {
+  const CCellBaseOrg* target = GetCell(cell.row, cell.col);
+  return m_dragAndDrop && m_editable && data && data->IsDataAvailable(CF_TEXT) && target && !target->IsReadOnly();
+}
+
+DROPEFFECT CCellGridOrg::OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point) {
+  const bool column = m_draggedColumn >= 0;
+  m_dragOverCell = GetCellAtPoint(point, column);
+  if (column) {
+    if (m_dragOverCell.row < m_fixedRows && m_dragOverCell.col >= m_fixedCols) SetDropHighlight(m_dragOverCell, true);
+    return DragEffect(keyState);
+  }
+  if (!TakesTextAt(data, m_dragOverCell)) return DROPEFFECT_NONE;
+  SetDropHighlight(m_dragOverCell, true);
+  return DragEffect(keyState);
+}
+
+DROPEFFECT CCellGridOrg::OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) {
+  const CCellAddrOrg cell = GetCellAtPoint(point, FALSE);
+  bool accepted;
+  if (m_draggedColumn >= 0)
+    accepted = cell.col >= m_fixedCols && cell.col < m_cols && cell.row < m_fixedRows;
+  else if (RowDropsMoveRows())
+    accepted = IsValid(cell) && cell.row >= m_fixedRows && cell.col >= m_fixedCols;
+  else
+    accepted = TakesTextAt(data, cell);
+  if (!accepted) {
+    OnDragLeave();
+    m_dragOverCell = CCellAddrOrg();
+    return DROPEFFECT_NONE;
+  }
+  if (cell != m_dragOverCell) {
+    SetDropHighlight(m_dragOverCell, false);
+    m_dragOverCell = cell;
+    SetDropHighlight(m_dragOverCell, true);
+  }
+  return DragEffect(keyState);
+}
+
+void CCellGridOrg::OnDragLeave() { SetDropHighlight(m_dragOverCell, false); }
+
+BOOL CCellGridOrg::OnDrop(COleDataObject* data, DROPEFFECT, CPoint) {
+  m_mouseMode = 0;
+  const CCellAddrOrg target = m_dragOverCell;
+  if (m_draggedColumn >= 0) {
+    OnDragLeave();
+    if (target.row >= m_fixedRows || !MoveColumn(m_draggedColumn, target.col)) return FALSE;
+    m_draggedColumn = -1;
+    Invalidate();
+    return TRUE;
+  }
+  if (!m_dragAndDrop) return FALSE;
+  const bool movesRows = RowDropsMoveRows();
+  const CCellBaseOrg* cell = GetCell(target.row, target.col);
+  if (!movesRows && (!m_editable || !cell || cell->IsReadOnly())) return FALSE;
+  OnDragLeave();
+  if (!movesRows) return PasteFromDataObject(target.row, target.col, data, FALSE);
+  MoveRowOrderEntry(m_dragSourceRow, target.row);
+  Invalidate();
+  return TRUE;
 }
 
 BOOL CCellGridOrg::MoveColumn(int from, int to) {

@@ -108,20 +108,23 @@ BOOL CCellGridOrg::RedrawCell(int row, int col, CDC* dc) {
   }
   CCellBaseOrg* cell = GetCell(row, col);
   if (cell) cell->Draw(dc, row, col, rect, TRUE);
-  if (row >= m_fixedRows && col >= m_fixedCols && m_gridLines != 0) {
-    CPen pen(PS_SOLID, 0, m_gridLineColor);
-    CPen* old = dc->SelectObject(&pen);
-    if (m_gridLines & 1) {
-      dc->MoveTo(rect.left, rect.bottom);
-      dc->LineTo(rect.right + 1, rect.bottom);
-    }
-    if (m_gridLines & 2) {
-      dc->MoveTo(rect.right, rect.top);
-      dc->LineTo(rect.right, rect.bottom + 1);
-    }
-    dc->SelectObject(old);
-  }
+  if (row >= m_fixedRows && col >= m_fixedCols) DrawCellLines(dc, rect, 0);
   return TRUE;
+}
+
+void CCellGridOrg::DrawCellLines(CDC* dc, const CRect& rect, int penWidth) {
+  if (m_gridLines == 0) return;
+  CPen pen(PS_SOLID, penWidth, m_gridLineColor);
+  CPen* old = dc->SelectObject(&pen);
+  if (m_gridLines & 1) {
+    dc->MoveTo(rect.left, rect.bottom);
+    dc->LineTo(rect.right + 1, rect.bottom);
+  }
+  if (m_gridLines & 2) {
+    dc->MoveTo(rect.right, rect.top);
+    dc->LineTo(rect.right, rect.bottom + 1);
+  }
+  dc->SelectObject(old);
 }
 
 BOOL CCellGridOrg::InvalidateCellRect(int row, int col) {

@@ -6,10 +6,21 @@
 
 namespace {
 
-// The in-place editor's control id.
-constexpr UINT kInPlaceEditId = 8;
+// The keys that, ending an edit, move on to the next cell and edit it.
+bool ContinuesEditing(UINT key) { return key == VK_TAB || (key >= VK_PRIOR && key <= VK_DOWN); }
 
 }  // namespace
+
+void CCellGridOrg::OnEditorClosed(NMHDR* header, LRESULT* result) {
+  *result = 0;
+  if (!GetSafeHwnd()) return;
+  const auto* record = reinterpret_cast<const GRIDDISPINFO*>(header);
+  const UINT key = UINT(record->item.data);
+  FinishCellEdit(record->item.row, record->item.col, record->item.text);
+  if (!ContinuesEditing(key)) return;
+  OnKeyDown(key, 1, 0);
+  BeginCellEdit(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), key);
+}
 
 BOOL CCellGridOrg::BeginCellEdit(int row, int col, CPoint point, UINT ch) {
   m_titleTip.HideTip();

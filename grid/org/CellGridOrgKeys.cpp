@@ -29,8 +29,18 @@ void CCellGridOrg::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   const bool shift = KeyHeld(VK_SHIFT);
   if (control) {
     switch (key) {
+      case VK_INSERT:
+      case 'C':
+        OnEditCopy();
+        return;
       case 'A':
         OnEditSelectAll();
+        return;
+      case 'V':
+        OnEditPaste();
+        return;
+      case 'X':
+        OnEditCut();
         return;
       case VK_ADD:
         AutoSizeColumns(0);
@@ -39,6 +49,10 @@ void CCellGridOrg::OnKeyDown(UINT key, UINT repeat, UINT flags) {
       default:
         break;
     }
+  }
+  if (shift && key == VK_INSERT) {
+    OnEditPaste();
+    return;
   }
   if (key == VK_DELETE) {
     ClearSelectedCells();
@@ -169,4 +183,10 @@ void CCellGridOrg::OnChar(UINT ch, UINT repeat, UINT flags) {
   if (!KeyHeld(VK_CONTROL) && m_mouseMode == 0 && ch != 27 && !(ch == VK_TAB && m_handleTab))
     BeginCellEdit(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), ch);
   CWnd::OnChar(ch, repeat, flags);
+}
+
+LRESULT CCellGridOrg::OnImeChar(WPARAM ch, LPARAM) {
+  if (!KeyHeld(VK_CONTROL) && m_mouseMode == 0 && ch != 27)
+    BeginCellEdit(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), UINT(ch));
+  return 0;
 }

@@ -5,7 +5,10 @@
 #include "platform/ui/CmdUI.h"
 
 namespace {
-// The framework's command id of Select All, which menus and accelerators send.
+// The framework's edit command ids, which menus and accelerators send to the focused window.
+constexpr UINT kGridCommandCopy = 57634;
+constexpr UINT kGridCommandCut = 57635;
+constexpr UINT kGridCommandPaste = 57637;
 constexpr UINT kGridCommandSelectAll = 57642;
 }  // namespace
 
@@ -34,6 +37,14 @@ BEGIN_MESSAGE_MAP(CCellGridOrg, CWnd)
   .OnMouseWheel(&CCellGridOrg::OnMouseWheel)
   .OnMessage(WM_SETFONT, &CCellGridOrg::OnSetFontMessage)
   .OnMessage(WM_GETFONT, &CCellGridOrg::OnGetFontMessage)
+  .OnCommand(kGridCommandCopy, &CCellGridOrg::OnEditCopy)
+  .OnUpdateCommandUI(kGridCommandCopy, &CCellGridOrg::OnUpdateEditCopy)
+  .OnCommand(kGridCommandCut, &CCellGridOrg::OnEditCut)
+  .OnUpdateCommandUI(kGridCommandCut, &CCellGridOrg::OnUpdateEditCut)
+  .OnCommand(kGridCommandPaste, &CCellGridOrg::OnEditPaste)
+  .OnUpdateCommandUI(kGridCommandPaste, &CCellGridOrg::OnUpdateEditPaste)
+  .OnMessage(WM_IME_CHAR, &CCellGridOrg::OnImeChar)
+  .OnNotify(GRIDN_ENDLABELEDIT, kInPlaceEditId, &CCellGridOrg::OnEditorClosed)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -42,6 +53,8 @@ void CCellGridOrg::OnSize(UINT type, int cx, int cy) {
   static bool busy = false;
   if (busy || !GetSafeHwnd()) return;
   busy = true;
+  // Every size message offers the registration; only the first one takes.
+  m_dropTarget.Register(this);
   CWnd::OnSize(type, cx, cy);
   UpdateScrollBars();
   busy = false;

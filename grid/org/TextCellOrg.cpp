@@ -1,5 +1,7 @@
 #include "grid/org/TextCellOrg.h"
 
+#include "grid/org/CellEditOrg.h"
+#include "grid/org/CellGridOrg.h"
 #include "grid/org/DefaultCellOrg.h"
 
 IMPLEMENT_DYNCREATE(CTextCellOrg, CCellBaseOrg)
@@ -52,5 +54,28 @@ void CTextCellOrg::Reset() {
   m_margin = UINT(-1);
   m_editing = FALSE;
   m_grid = nullptr;
+  m_editor = nullptr;
+}
+
+BOOL CTextCellOrg::BeginEdit(int row, int col, CRect rect, CPoint, UINT id, UINT ch) {
+  if (m_editing && m_editor) {
+    m_editor->SendMessage(WM_CHAR, ch);
+    return TRUE;
+  }
+  m_editing = TRUE;
+  m_editor = OpenCellEditor(m_grid, rect, GetFormat(), id, row, col, GetText(), ch);
+  if (!m_editor) {
+    m_editing = FALSE;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CTextCellOrg::StopEdit() {
+  if (m_editor && !EndCellEditor(m_editor)) OnEditEnded();
+}
+
+void CTextCellOrg::OnEditEnded() {
+  m_editing = FALSE;
   m_editor = nullptr;
 }

@@ -38,6 +38,11 @@ class CTextCellOrg : public CCellBaseOrg {
   BOOL IsEditing() const override { return m_editing; }
 
   void Reset() override;
+  // Opens the in-place editor (CCellEditOrg) over the cell, or hands the character to the one
+  // that is open.
+  BOOL BeginEdit(int row, int col, CRect rect, CPoint point, UINT id, UINT ch) override;
+  void StopEdit() override;
+  void OnEditEnded() override;
 
  protected:
   CString m_text;

@@ -328,7 +328,7 @@ int GetDeviceCaps(HDC dc, int index) {
     case PLANES:
       return 1;
     case NUMCOLORS:
-      return -1;
+      return dc->colorCount;
     case RASTERCAPS:
       return RC_BITBLT | RC_STRETCHBLT | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHDIB |
              (dc->screen && IsPaletteDisplay() ? RC_PALETTE : 0);

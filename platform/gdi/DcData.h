@@ -41,6 +41,8 @@ struct DcData {
   QImage* external = nullptr;  // Image kind: the window's or page's image
   int dpi = 96;
   bool printer = false;
+  // NUMCOLORS: -1 for a true-colour device, 2 for a printer that prints black only.
+  int colorCount = -1;
   bool screen = true;
   // Memory printer contexts: the recorded pages, and the blank page drawn on outside StartPage
   // (a document context's one-pixel stand-in before its first page).

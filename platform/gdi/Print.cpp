@@ -60,6 +60,12 @@ HDC CreateMemoryPrinterDC(int pageWidth, int pageHeight, int dpi) {
   return dc;
 }
 
+HDC CreateTwoColorMemoryPrinterDC(int pageWidth, int pageHeight, int dpi) {
+  HDC dc = CreateMemoryPrinterDC(pageWidth, pageHeight, dpi);
+  if (dc) dc->colorCount = 2;
+  return dc;
+}
+
 int GetPrintedPageCount(HDC dc) { return dc && dc->recorder ? int(dc->recorder->Pages().size()) : 0; }
 
 HBITMAP GetPrintedPage(HDC dc, int index) {

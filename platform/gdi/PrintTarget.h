@@ -20,6 +20,8 @@ HDC CreatePrinterDC(const CString& printerName);
 
 // A printer context whose finished pages stay readable as bitmaps.
 HDC CreateMemoryPrinterDC(int pageWidth, int pageHeight, int dpi);
+// The same for a printer of two colours (black on white): NUMCOLORS reports 2.
+HDC CreateTwoColorMemoryPrinterDC(int pageWidth, int pageHeight, int dpi);
 // The pages finished so far by a memory printer context (0 for any other context), and a
 // copy of page index (for the caller to delete).
 int GetPrintedPageCount(HDC dc);

@@ -14,12 +14,18 @@
 #include <string>
 #include <vector>
 
+#include "grid/org/CellEditOrg.h"
 #include "grid/org/CellGridOrg.h"
 #include "grid/org/TextCellOrg.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/PrintTarget.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/OleDataSource.h"
+#include "platform/ui/PrintInfo.h"
+#include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/WindowImage.h"
@@ -87,6 +93,16 @@ const std::map<std::string, SKeyName>& KeyNames() {
       {"Add", {VK_ADD, u"+"}}};
   return names;
 }
+
+// Scripted answers that keep the effect of the last drop they made.
+class CDropRecordingAnswers : public CScriptedAnswers {
+ public:
+  DWORD OnDragDrop(const SDragDropRequest& request) override {
+    lastEffect = CScriptedAnswers::OnDragDrop(request);
+    return lastEffect;
+  }
+  DWORD lastEffect = DROPEFFECT_NONE;
+};
 
 class COrgGridScript {
  public:
@@ -234,7 +250,11 @@ class COrgGridScript {
       CWnd* target = CWnd::GetFocus();
       if (!target) throw SOrgScriptError("no window has the keyboard focus");
       const char16_t ch = text[i];
-      const UINT key = ch >= u'a' && ch <= u'z' ? UINT(ch - u'a' + 'A') : UINT(ch);
+      // Letters and digits type with their own keys; other characters carry no key code, which
+      // could stand for a command key (46, '.', is Delete).
+      UINT key = 0;
+      if (ch >= u'a' && ch <= u'z') key = UINT(ch - u'a' + 'A');
+      if ((ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9') || ch == u' ') key = UINT(ch);
       SimulateTyping(target, key, CString(std::u16string(1, ch).c_str()));
       PumpMessages();
     }
@@ -399,6 +419,85 @@ class COrgGridScript {
     DeleteObject(image);
   }
 
+  // ---- clipboard, drag and drop, editor and printing
+  void SetClipboard() {
+    const std::string hex = Word();
+    std::vector<BYTE> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(BYTE(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, bytes);
+    Check(source.SetClipboard(), "the clipboard cannot be had");
+  }
+  void Clipboard() {
+    std::vector<BYTE> bytes;
+    if (!OpenClipboard(nullptr)) throw SOrgScriptError("the clipboard cannot be had");
+    const bool got = GetClipboardData(CF_TEXT, bytes);
+    CloseClipboard();
+    std::string hex;
+    bool zero = false;
+    for (BYTE byte : bytes) {
+      if (byte == 0) {
+        zero = true;
+        break;
+      }
+      char digits[3];
+      std::snprintf(digits, sizeof digits, "%02x", byte);
+      hex += digits;
+    }
+    std::printf("clipboard_text_hex=%s\nclipboard_nul=%d\n", got ? hex.c_str() : "", zero ? 1 : 0);
+  }
+  void Drag() {
+    const int x1 = Int(), y1 = Int(), x2 = Int(), y2 = Int();
+    const UINT modifiers = Modifiers();
+    CDropRecordingAnswers answers;
+    answers.AddDragDropAnswer(&Grid(), CPoint(x2, y2), modifiers & MK_CONTROL);
+    SimulateMouseAtScreen(SimulatedMouseAction::Press, VK_LBUTTON, ToScreen(CPoint(x1, y1)), modifiers, MK_LBUTTON);
+    PumpMessages();
+    SimulateMouseAtScreen(SimulatedMouseAction::Move, VK_LBUTTON, ToScreen(CPoint(x1 + 1, y1)), modifiers,
+                          MK_LBUTTON);
+    PumpMessages();
+    SimulateMouseAtScreen(SimulatedMouseAction::Release, VK_LBUTTON, ToScreen(CPoint(x2, y2)), modifiers, 0);
+    PumpMessages();
+    std::printf("drag_effect=%d\n", int(answers.lastEffect));
+  }
+  void Editor() {
+    for (CWnd* child : Grid().GetChildren()) {
+      auto* editor = dynamic_cast<CCellEditOrg*>(child);
+      if (!editor) continue;
+      int start = 0, end = 0;
+      editor->GetSel(start, end);
+      std::printf("editor=open row=%d col=%d text=%s sel=%d,%d\n", editor->GetRow(), editor->GetColumn(),
+                  EscapedText(editor->GetWindowTextString()).c_str(), start, end);
+      return;
+    }
+    std::printf("editor=none\n");
+  }
+  void Print() {
+    const int width = Int(), height = Int(), dpi = Int();
+    const bool across = HasWord() && Word() == "across";
+    CDC dc;
+    dc.Attach(CreateMemoryPrinterDC(width, height, dpi));
+    dc.m_bPrinting = TRUE;
+    Grid().SetPrintAcrossPages(across);
+    Check(dc.StartDoc(u"org-grid") > 0, "the printer cannot start");
+    CPrintInfo info;
+    info.m_rectDraw.SetRect(0, 0, width, height);
+    Grid().OnBeginPrinting(&dc, &info);
+    const SGridPrintMetrics& m = Grid().GetPrintMetrics();
+    std::printf("print_pages=%u\nprint_char_width=%d\nprint_char_height=%d\nprint_body_height=%d\n",
+                info.GetMaxPage(), m.charWidth, m.charHeight, m.bodyHeight);
+    for (UINT page = 1; page <= info.GetMaxPage(); ++page) {
+      dc.StartPage();
+      info.m_nCurPage = page;
+      Grid().OnPrint(&dc, &info);
+      dc.EndPage();
+      std::printf("page=%u first_row=%d first_col=%d\n", page, m.firstRow, m.firstColumn);
+    }
+    Grid().OnEndPrinting(&dc, &info);
+    dc.EndDoc();
+    dc.DeleteDC();
+  }
+
   void BuildCommands() {
     auto& c = m_commands;
     c["size"] = [this] { Size(); };
@@ -484,6 +583,14 @@ class COrgGridScript {
     c["summary"] = [this] { Summary(); };
     c["dump"] = [this] { Dump(); };
     c["tip"] = [this] { Tip(); };
+    c["copy"] = [this] { Grid().SendMessage(WM_COMMAND, 57634); };
+    c["cut"] = [this] { Grid().SendMessage(WM_COMMAND, 57635); };
+    c["paste"] = [this] { Grid().SendMessage(WM_COMMAND, 57637); };
+    c["set-clipboard"] = [this] { SetClipboard(); };
+    c["clipboard"] = [this] { Clipboard(); };
+    c["drag"] = [this] { Drag(); };
+    c["editor"] = [this] { Editor(); };
+    c["print"] = [this] { Print(); };
     c["selected"] = [this] {
       const int row = Int();
       std::printf("selected=%d\n", Grid().IsCellSelected(row, Int()) ? 1 : 0);

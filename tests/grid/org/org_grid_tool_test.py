@@ -147,6 +147,47 @@ def step_grid(zdtool, folder):
         sys.exit(f"the render: {magic} {width} x {height} at {bits} bits")
 
 
+def exchange(zdtool):
+    lines = run(zdtool, GRID + """text 1 1 a
+text 1 2 b
+text 2 1 c
+text 2 2 d
+select 1 1 2 2
+copy
+mark copied
+clipboard
+set-clipboard 782c79
+select 4 1 4 1
+paste
+focus 2 2
+mark edit
+key F2
+editor
+key Escape
+flag drag-drop 1
+select 1 1 1 1
+mark drag
+drag 75 25 125 65
+mark printed
+print 800 1000 96
+mark end
+dump
+""")
+    # "a" TAB "b" CR LF "c" TAB "d", then the zero byte.
+    expect(between(lines, "copied", "edit")[:2], ["clipboard_text_hex=6109620d0a630964", "clipboard_nul=1"], "copy")
+    if not [line for line in between(lines, "edit", "drag") if line.startswith("editor=open row=2 col=2 ")]:
+        sys.exit(f"no editor: {between(lines, 'edit', 'drag')}")
+    if "drag_effect=2" not in between(lines, "drag", "printed"):
+        sys.exit(f"the drag: {between(lines, 'drag', 'printed')}")
+    expect([line for line in between(lines, "printed", "end") if line.startswith(("print_pages", "page="))],
+           ["print_pages=1", "page=1 first_row=1 first_col=1"], "printing")
+    cells = {line.split(" ")[0]: line.split(" text=")[1] for line in after(lines, "end") if line.startswith("cell=")}
+    # A drop on the same grid pastes without selecting, which clears the selection, so the move
+    # finds no selected cell left to empty.
+    expect([cells["cell=4,1"], cells["cell=4,2"], cells["cell=3,2"], cells["cell=1,1"]], ["x", "y", "a", "a"],
+           "pasted and dropped cells")
+
+
 def errors(zdtool):
     lines = run(zdtool, "rows 3\ncols x\nrows 4\n", rc=1)
     expect(lines, ["error=line 2: not a number: x"], "a bad line")
@@ -160,8 +201,9 @@ def main():
     title_tip(zdtool)
     with tempfile.TemporaryDirectory() as folder:
         step_grid(zdtool, folder)
+    exchange(zdtool)
     errors(zdtool)
-    print("org-grid: 6 passed, 0 failed")
+    print("org-grid: 7 passed, 0 failed")
 
 
 if __name__ == "__main__":
