@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include "tests/sim/HidLink.h"
+#include "tests/sim/HidProbeInstrument.h"
+#include "tests/sim/HidSocketServer.h"
 #include "tests/sim/Peer.h"
 #include "tests/sim/PtyLink.h"
 #include "tests/sim/SocketLink.h"
@@ -13,7 +16,25 @@
 namespace Sim {
 namespace {
 
-std::unique_ptr<CLink> MakeLink(const SServedLink& options) {
+// A HID probe's report lengths: 61 payload bytes a mailbox message, 15 an input report.
+constexpr int kFeatureReportLength = 64;
+constexpr int kInputReportLength = 17;
+
+// The simulated HID probe behind a HID link, served to other processes.
+struct SHidProbe {
+  CHidProbeInstrument instrument{kFeatureReportLength, kInputReportLength};
+  CHidSocketServer server{instrument};
+};
+
+std::unique_ptr<CLink> MakeLink(const SServedLink& options, std::unique_ptr<SHidProbe>& probe) {
+  if (!options.hid.empty()) {
+    probe = std::make_unique<SHidProbe>();
+    if (!probe->server.Listen(options.hid)) return nullptr;
+    int sequence = 0;
+    for (const std::vector<BYTE>& payload : options.inputReports)
+      probe->instrument.QueueInputReport(++sequence % 8, payload);
+    return std::make_unique<CHidLink>(probe->instrument);
+  }
   if (options.pty) {
     auto link = std::make_unique<CPtyLink>();
     if (!link->IsOpen() || (options.com > 0 && !link->MapToComPort(options.com))) return nullptr;
@@ -38,7 +59,8 @@ bool ServeUntilStopSignal(const char* program, const SServedLink& options,
   sigaddset(&stopSignals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-  auto link = MakeLink(options);
+  std::unique_ptr<SHidProbe> probe;
+  auto link = MakeLink(options, probe);
   if (!link) {
     std::fprintf(stderr, "%s: cannot listen\n", program);
     return false;
@@ -47,12 +69,14 @@ bool ServeUntilStopSignal(const char* program, const SServedLink& options,
   peer.SetByteRate(options.byteRate);
   std::printf("port=%s\n", peer.ClientName().c_str());
   if (options.com > 0) std::printf("com=%d\n", options.com);
+  if (probe) std::printf("hid=%s\n", options.hid.c_str());
   std::fflush(stdout);
   peer.Start(serve);
 
   int signal = 0;
   sigwait(&stopSignals, &signal);
   peer.Stop();
+  if (probe) probe->server.Stop();
   return true;
 }
 
