@@ -9,26 +9,20 @@
 // over the time all bytes of both directions take on the line (goal: at most 1.15).
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 
-#include "device/DeviceFactory.h"
+#include "bench/InstrumentBench.h"
 #include "device/JvDevice.h"
 #include "device/PackageHeader.h"
 #include "device/Stopwatch.h"
 #include "device/streamio/FileStream.h"
-#include "device/streamio/Rs232Stream.h"
 #include "device/streamio/StreamIO.h"
 #include "drivers/DriverClasses.h"
 #include "platform/base/Clock.h"
-#include "tests/sim/Peer.h"
-#include "tests/sim/PtyLink.h"
 #include "tests/sim/instruments/InstrumentSimulator.h"
 
 namespace {
@@ -42,8 +36,6 @@ constexpr int kPieceBytes = 32;
 constexpr int kAcknowledgementSize = 7;
 constexpr int kBlockBytes = 64 * 1024;
 constexpr int kChunkSize = 8192;
-
-std::filesystem::path g_folder;
 
 struct SStep {
   int type;
@@ -81,7 +73,7 @@ SStep BlockDataStep() {
 }
 
 std::string WritePart(const std::string& part) {
-  const std::string path = (g_folder / "part.bin").string();
+  const std::string path = (BenchFolder() / "part.bin").string();
   std::ofstream(path, std::ios::binary | std::ios::trunc).write(part.data(), std::streamsize(part.size()));
   return path;
 }
@@ -95,18 +87,10 @@ void BM_ProbeUpdateStep(benchmark::State& state) {
   {
     const std::string partPath = WritePart(step.part);
     Sim::CInstrumentSimulator instrument(step.type);
-    auto link = std::make_unique<Sim::CPtyLink>();
-    const bool mapped = link->MapToComPort(kComNumber);
-    Sim::CPeer peer(std::move(link));
-    peer.SetByteRate(kLinkRate);
-    peer.Start([&instrument](Sim::CPeer& p) { instrument.Run(p); });
-    std::unique_ptr<Device::CJvDevice> device = Device::CreateDevice(step.type);
-    std::unique_ptr<StreamIO::CIoStream> stream;
-    if (mapped)
-      stream = std::make_unique<StreamIO::CRs232Stream>(
-          kComNumber, StreamIO::OPEN_READ | StreamIO::OPEN_WRITE, device->GetSerialSettings());
+    CInstrumentBench bench(instrument, step.type, kComNumber, kLinkRate);
+    Device::CJvDevice& device = bench.Device();
     StreamIO::CFileStream package(CString::FromUtf8(partPath), StreamIO::OPEN_READ);
-    if (!stream || !device->Attach(stream, Device::ePortSerial) || !device->AttachSecondStream(&package)) {
+    if (!bench.IsConnected() || !device.AttachSecondStream(&package)) {
       state.SkipWithError("the simulated instrument could not be reached");
     } else {
       Device::SBlockRecord part;
@@ -117,28 +101,26 @@ void BM_ProbeUpdateStep(benchmark::State& state) {
       long long wireBytes = 0;
       for (auto _ : state) {
         package.SeekTo(0);
-        peer.ClearTranscript();
+        bench.Peer().ClearTranscript();
         ULONGLONG start = 0;
         ULONGLONG end = 0;
         QueryTimestamp(start);
-        const int result = device->UpdateWriteData(part);
+        const int result = device.UpdateWriteData(part);
         QueryTimestamp(end);
         if (result != 0) {
           state.SkipWithError("the data step did not complete");
           break;
         }
         elapsedMs += double(GetElapsedMs(start, end));
-        wireBytes += (long long)peer.Transcript().size() + step.repliedBytes;
+        wireBytes += (long long)bench.Peer().Transcript().size() + step.repliedBytes;
       }
-      device->DetachSecondStream();
+      device.DetachSecondStream();
       if (elapsedMs > 0) {
         const double wireMs = double(wireBytes) * 1000.0 / kLinkRate;
         state.counters["wire_ms"] = wireMs;
         state.counters["wire_ratio"] = elapsedMs / wireMs;
       }
     }
-    device.reset();
-    peer.Stop();
   }
   StreamIO::ExitStreamIO();
 }
@@ -152,14 +134,4 @@ BENCHMARK(BM_ProbeUpdateStep)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // The pseudo-terminal's COM number goes into a settings store of the benchmark's own.
-  g_folder = std::filesystem::temp_directory_path() / ("probe-update-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(g_folder);
-  setenv("XDG_CONFIG_HOME", g_folder.c_str(), 1);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(g_folder);
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksInOwnFolder(argc, argv, "probe-update-bench"); }

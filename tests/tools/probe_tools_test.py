@@ -8,7 +8,7 @@ import os
 import sys
 import tempfile
 
-from zdtest_util import Simulator, check, run_zdtool
+from zdtest_util import LoggedInstrument, Simulator, check, run_zdtool
 
 ZDTOOL, INSTRUMENT_SIM = sys.argv[1], sys.argv[2]
 COM = 66
@@ -20,17 +20,11 @@ def zdtool(env, *args, rc=0):
 
 
 def instrument(env, workdir, type_number, *options):
-    log = os.path.join(workdir, f"probe-{type_number}.log")
-    sim = Simulator(INSTRUMENT_SIM, env, "--type", str(type_number), "--pty", "--com", str(COM), "--log", log,
-                    *options)
-    sim.log = log
-    return sim
+    return LoggedInstrument(INSTRUMENT_SIM, env, workdir, COM, type_number, *options)
 
 
 def logged(sim):
-    sim.stop()
-    with open(sim.log) as f:
-        return f.read().splitlines()
+    return sim.logged()
 
 
 def driver(env, type_number, *operation, rc=0):
@@ -81,8 +75,6 @@ def armivue_boot_loader(env, workdir):
 
 
 def calvera_over_hid(env, workdir):
-    # The search's answer time-outs are short: a slower clock leaves a loaded machine room.
-    env = dict(env, ZD_TIME_SCALE="5")
     socket_path = os.path.join(workdir, "calvera.sock")
     sim = Simulator(INSTRUMENT_SIM, env, "--type", "5", "--hid", socket_path, "--data-reports",
                     "0102030405060708,1112131415161718")
@@ -105,7 +97,8 @@ def calvera_over_hid(env, workdir):
 
 def main():
     with tempfile.TemporaryDirectory() as workdir:
-        env = dict(os.environ, XDG_CONFIG_HOME=workdir, ZD_TIME_SCALE="20")
+        # The probes' module words wait 400 ms: a slower clock leaves a loaded machine room.
+        env = dict(os.environ, XDG_CONFIG_HOME=workdir, ZD_TIME_SCALE="5")
         leeb_probe(env, workdir)
         uci_probe(env, workdir)
         armivue_boot_loader(env, workdir)
