@@ -7,10 +7,14 @@
 #include "platform/ui/Cursor.h"
 #include "platform/ui/ShellExecute.h"
 #include "resources/ResourceIds.h"
+#include "views/TabGrid.h"
+#include "views/TabSheet.h"
+#include "views/TabSummary.h"
 
 namespace {
 
-constexpr UINT kTabSheetId = 1;
+// The sheet is placed at this size first; the next WM_SIZE gives it the whole view.
+constexpr int kFirstSheetSize = 200;
 
 // Shows the wait cursor while it lives.
 class CWaitCursor {
@@ -30,6 +34,7 @@ class CWaitCursor {
 BEGIN_MESSAGE_MAP(CChildView, CWnd)
   .OnCreate(&CChildView::OnCreate)
   .OnSize(&CChildView::OnSize)
+  .OnDestroy(&CChildView::OnDestroy)
   .OnEraseBkgnd(&CChildView::OnEraseBkgnd)
   .OnMessage(WM_ZEDO_DOC_CHANGED, &CChildView::OnDocChanged)
   .OnCommand(ID_FILE_OPEN, &CChildView::OnFileOpen)
@@ -42,6 +47,20 @@ BEGIN_MESSAGE_MAP(CChildView, CWnd)
   .OnUpdateCommandUI(ID_FILE_CLOSE, &CChildView::OnUpdateNeedsMeasurements)
   .OnUpdateCommandUI(ID_FILE_SAVE, &CChildView::OnUpdateFileSave)
   .OnUpdateCommandUI(ID_FILE_SAVE_AS, &CChildView::OnUpdateNeedsMeasurements)
+  .OnCommand(ID_EDIT_COPY, &CChildView::OnEditCopy)
+  .OnCommand(ID_EXPORT_GRAPHIC, &CChildView::OnExportGraphic)
+  .OnCommand(ID_EDIT_DELETE, &CChildView::OnEditDelete)
+  .OnCommand(ID_EDIT_SELECT_ALL, &CChildView::OnEditSelectAll)
+  .OnCommand(ID_EXPORT_CSV, &CChildView::OnExportCsv)
+  .OnCommand(ID_EDIT_PASTE, &CChildView::OnEditPaste)
+  .OnCommand(ID_FILE_PRINT, &CChildView::OnFilePrint)
+  .OnUpdateCommandUI(ID_EDIT_COPY, &CChildView::OnUpdateNeedsMeasurements)
+  .OnUpdateCommandUI(ID_EXPORT_GRAPHIC, &CChildView::OnUpdateNeedsMeasurements)
+  .OnUpdateCommandUI(ID_EXPORT_CSV, &CChildView::OnUpdateNeedsMeasurements)
+  .OnUpdateCommandUI(ID_FILE_PRINT, &CChildView::OnUpdateNeedsMeasurements)
+  .OnUpdateCommandUI(ID_EDIT_PASTE, &CChildView::OnUpdatePaste)
+  .OnUpdateCommandUI(ID_EDIT_DELETE, &CChildView::OnUpdateDelete)
+  .OnUpdateCommandUI(ID_EDIT_SELECT_ALL, &CChildView::OnUpdateSelectAll)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -65,17 +84,39 @@ BOOL CChildView::Create(CWnd* frame, UINT id) {
 }
 
 int CChildView::OnCreate(LPCREATESTRUCT) {
-  // The measurement pages come with the views; until then the sheet shows its tabs alone.
-  if (!m_tabSheet.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), this, kTabSheetId)) return -1;
-  m_tabSheet.InsertItem(0, LoadStringOrPlaceholder(IDS_TAB_MEASUREMENTS).GetString());
-  m_tabSheet.InsertItem(1, LoadStringOrPlaceholder(IDS_TAB_SUMMARY).GetString());
-  m_tabSheet.SetCurSel(0);
+  const CString caption = LoadStringOrPlaceholder(IDS_TAB_MEASUREMENTS);
+  m_pTabSheet = std::make_unique<CTabSheet>(caption.GetString(), this, 0, &m_doc);
+  m_pSummaryPage = std::make_unique<CTabSummary>(this, &m_doc);
+  m_pGridPage = std::make_unique<CTabGrid>(this, &m_doc);
+  m_pTabSheet->AddPage(m_pGridPage.get());
+  m_pTabSheet->AddPage(m_pSummaryPage.get());
+  if (!m_pTabSheet->Create(this, WS_CHILD, WS_EX_CONTROLPARENT)) return -1;
+  m_pTabSheet->SetWindowPos(nullptr, 0, 0, kFirstSheetSize, kFirstSheetSize, SWP_NOZORDER);
+  if (CTabCtrl* tabs = m_pTabSheet->GetTabControl())
+    tabs->SetWindowPos(nullptr, 0, 0, kFirstSheetSize, kFirstSheetSize, SWP_NOZORDER);
+  m_pTabSheet->ShowWindow(SW_SHOW);
+  m_pTabSheet->SetActivePage(0);
+  if (CTabCtrl* tabs = m_pTabSheet->GetTabControl()) {
+    tabs->SetItemText(0, LoadStringOrPlaceholder(IDS_TAB_MEASUREMENTS));
+    tabs->SetItemText(1, LoadStringOrPlaceholder(IDS_TAB_SUMMARY));
+  }
   UpdateTitle();
   return 0;
 }
 
 void CChildView::OnSize(UINT, int cx, int cy) {
-  if (m_tabSheet.IsWindow()) m_tabSheet.MoveWindow(0, 0, cx, cy);
+  if (!m_pTabSheet || !m_pTabSheet->IsWindow()) return;
+  m_pTabSheet->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER);
+  if (CTabCtrl* tabs = m_pTabSheet->GetTabControl()) tabs->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER);
+}
+
+void CChildView::OnDestroy() {
+  if (!m_pTabSheet) return;
+  m_pTabSheet->RemovePage(m_pGridPage.get());
+  m_pGridPage.reset();
+  if (m_pSummaryPage->IsWindow()) m_pTabSheet->RemovePage(m_pSummaryPage.get());
+  m_pSummaryPage.reset();
+  m_pTabSheet.reset();
 }
 
 BOOL CChildView::OnEraseBkgnd(CDC*) { return TRUE; }
@@ -119,6 +160,47 @@ void CChildView::OnFileSaveAs() {
 void CChildView::OnUpdateNeedsMeasurements(CCmdUI* cmdUI) { cmdUI->Enable(m_doc.HasMeasurements()); }
 
 void CChildView::OnUpdateFileSave(CCmdUI* cmdUI) { cmdUI->Enable(m_doc.IsModified()); }
+
+void CChildView::OnEditCopy() {
+  if (m_pTabSheet) m_pTabSheet->Copy();
+}
+
+void CChildView::OnExportGraphic() {
+  if (m_pTabSheet) m_pTabSheet->ExportGraphic();
+}
+
+void CChildView::OnEditDelete() {
+  if (m_pTabSheet) m_pTabSheet->DeleteSelected();
+}
+
+void CChildView::OnEditSelectAll() {
+  if (m_pTabSheet) m_pTabSheet->SelectAll();
+}
+
+void CChildView::OnExportCsv() {
+  if (m_pTabSheet) m_pTabSheet->ExportCsv();
+}
+
+void CChildView::OnEditPaste() {
+  if (m_pTabSheet) m_pTabSheet->Paste();
+}
+
+void CChildView::OnFilePrint() {
+  if (m_pTabSheet) m_pTabSheet->Print();
+}
+
+// Also when another running copy of the program put measurements on the clipboard.
+void CChildView::OnUpdatePaste(CCmdUI* cmdUI) { cmdUI->Enable(m_doc.IsClipboardDataAvailable()); }
+
+void CChildView::OnUpdateDelete(CCmdUI* cmdUI) {
+  cmdUI->Enable(FALSE);
+  if (m_pTabSheet) m_pTabSheet->OnUpdateDelete(cmdUI);
+}
+
+void CChildView::OnUpdateSelectAll(CCmdUI* cmdUI) {
+  cmdUI->Enable(FALSE);
+  if (m_pTabSheet) m_pTabSheet->OnUpdateSelectAll(cmdUI);
+}
 
 void CChildView::OpenHelpFile(const CString& name) {
   if (name.IsEmpty()) return;

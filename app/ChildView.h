@@ -8,10 +8,12 @@
 
 #include "app/data/ZedoDoc.h"
 #include "platform/gdi/ImageList.h"
-#include "platform/ui/TabCtrl.h"
 #include "platform/ui/Wnd.h"
 
 class CCmdUI;
+class CTabGrid;
+class CTabSheet;
+class CTabSummary;
 
 class CChildView : public CWnd {
   DECLARE_MESSAGE_MAP()
@@ -32,11 +34,15 @@ class CChildView : public CWnd {
   // Opens a document of the program folder with the desktop's handler; nothing for an empty
   // name.
   void OpenHelpFile(const CString& name);
-  CTabCtrl& GetTabSheet() { return m_tabSheet; }
+  // Null before the window is made and after it is destroyed.
+  CTabSheet* GetTabSheet() const { return m_pTabSheet.get(); }
+  CTabGrid* GetGridPage() const { return m_pGridPage.get(); }
+  CTabSummary* GetSummaryPage() const { return m_pSummaryPage.get(); }
 
  private:
   int OnCreate(LPCREATESTRUCT create);
   void OnSize(UINT type, int cx, int cy);
+  void OnDestroy();
   BOOL OnEraseBkgnd(CDC* dc);
   LRESULT OnDocChanged(WPARAM wParam, LPARAM lParam);
   void OnFileOpen();
@@ -48,8 +54,21 @@ class CChildView : public CWnd {
   void OnHelpFirmwareUpdate();
   void OnUpdateNeedsMeasurements(CCmdUI* cmdUI);
   void OnUpdateFileSave(CCmdUI* cmdUI);
+  // The edit, export and print commands go to the tab sheet's active page.
+  void OnEditCopy();
+  void OnExportGraphic();
+  void OnEditDelete();
+  void OnEditSelectAll();
+  void OnExportCsv();
+  void OnEditPaste();
+  void OnFilePrint();
+  void OnUpdatePaste(CCmdUI* cmdUI);
+  void OnUpdateDelete(CCmdUI* cmdUI);
+  void OnUpdateSelectAll(CCmdUI* cmdUI);
 
   CImageList m_imageList;
-  CTabCtrl m_tabSheet;
+  std::unique_ptr<CTabGrid> m_pGridPage;
+  std::unique_ptr<CTabSummary> m_pSummaryPage;
+  std::unique_ptr<CTabSheet> m_pTabSheet;
   CZedoDoc& m_doc;
 };

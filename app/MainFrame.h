@@ -11,6 +11,7 @@
 #include "app/ProgressDlg.h"
 #include "app/ToolBarExt.h"
 #include "app/data/ZedoDoc.h"
+#include "calibration/VexalonDoc.h"
 #include "device/Callback.h"
 #include "device/Version.h"
 #include "platform/gdi/ImageList.h"
@@ -41,6 +42,8 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   BOOL PreCreateWindow(CREATESTRUCT& create) override;
 
   CZedoDoc& GetDocument() { return m_doc; }
+  // What the calibration procedures know about the instrument they calibrate.
+  CVexalonDoc& GetCalibrationDocument() { return m_calibrationDoc; }
   CChildView* GetChildView() const { return m_pView.get(); }
   CProgressDlg& GetProgressDlg() { return m_progressDlg; }
   CToolBarExt& GetToolBar() { return m_wndToolBar; }
@@ -96,6 +99,8 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   void OnDisconnect();
   void OnUpdateFirmware();
   void OnLiveView();
+  void OnRestoreFactoryCalibration();
+  void OnRestoreLastUsedCalibration();
   void OnCertificateTemplate();
   void OnCertificateExample();
   void OnCustomerFeedback();
@@ -120,6 +125,7 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   CVersion m_newestProgram;
   CVersion m_newestFirmware;
   CZedoDoc m_doc;
+  CVexalonDoc m_calibrationDoc;
   std::unique_ptr<CChildView> m_pView;
   std::unique_ptr<CWindowPos> m_pWindowPos;
   std::unique_ptr<CAutoUpdate> m_pAutoUpdate;

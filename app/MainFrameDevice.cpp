@@ -1,5 +1,6 @@
 // The main frame's commands that act on the connected ZD-2 (delete all, disconnect, firmware
-// update, Live View) and its service commands that open documents and web pages.
+// update, Live View, restoring a stored calibration) and its service commands that open
+// documents and web pages.
 
 #include "app/MainFrame.h"
 #include "app/VexaZedoApp.h"
@@ -7,6 +8,7 @@
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "calibration/MeasDlg.h"
+#include "calibration/RestoreCalDlg.h"
 #include "device/Version.h"
 #include "device/VexalonDevice.h"
 #include "platform/base/MessageFormat.h"
@@ -131,6 +133,10 @@ void CMainFrame::OnLiveView() {
                                          {CString(kLiveViewMinimumFirmware), ident.appVersion});
   ShowBox(this, text, MB_OK | MB_ICONERROR);
 }
+
+void CMainFrame::OnRestoreFactoryCalibration() { CRestoreCalDlg(true, &m_calibrationDoc, this).DoModal(); }
+
+void CMainFrame::OnRestoreLastUsedCalibration() { CRestoreCalDlg(false, &m_calibrationDoc, this).DoModal(); }
 
 void CMainFrame::OnCertificateTemplate() { OpenAddress(ProgramFolder() + u"/" + kCertificateTemplate); }
 

@@ -7,6 +7,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/data/DiagnosticMode.h"
 #include "app/data/ProgramFolder.h"
 #include "app/data/Registry.h"
 #include "app/data/Units.h"
@@ -78,6 +79,7 @@ CVexaZedoApp::~CVexaZedoApp() {
   if (g_app == this) {
     g_app = nullptr;
     SetProgramFolder(CString());
+    SetDiagnosticMode(false);
   }
 }
 
@@ -118,6 +120,7 @@ bool CVexaZedoApp::StartUp() {
   if (!m_mainFrame->LoadFrame(IDR_MAINFRAME)) return false;
   m_mainFrame->DragAcceptFiles(TRUE);
   m_bDiagnostic = FileExists(m_strProgramFolder + u"/" + kDiagnosticMarker);
+  SetDiagnosticMode(m_bDiagnostic);
   m_mainFrame->ShowWindow(SW_SHOW);
   m_mainFrame->UpdateWindow();
   return true;

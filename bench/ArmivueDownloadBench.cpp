@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/InstrumentBench.h"
+#include "bench/PrivateSettingsMain.h"
 #include "device/Stopwatch.h"
 #include "device/streamio/StreamIO.h"
 #include "drivers/ArmiSmartDevice.h"
@@ -134,4 +135,6 @@ BENCHMARK(BM_TextDownload)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarksInOwnFolder(argc, argv, "armivue-download-bench"); }
+int main(int argc, char** argv) {
+  return RunBenchmarksWithPrivateSettings(argc, argv, "armivue-download-bench");
+}

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "bench/InstrumentBench.h"
+#include "bench/PrivateSettingsMain.h"
 #include "device/JvDevice.h"
 #include "device/PackageHeader.h"
 #include "device/Stopwatch.h"
@@ -126,4 +127,6 @@ BENCHMARK(BM_SRecordStep)
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarksInOwnFolder(argc, argv, "driver-update-bench"); }
+int main(int argc, char** argv) {
+  return RunBenchmarksWithPrivateSettings(argc, argv, "driver-update-bench");
+}

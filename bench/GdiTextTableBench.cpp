@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/GuiApplication.h"
 #include "platform/gdi/ImageDc.h"
@@ -149,16 +150,6 @@ void BM_TextTableWithQPainter(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TextTableWithQPainter)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-// Keeps each benchmark's time per iteration to print the ratio at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 

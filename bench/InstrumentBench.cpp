@@ -1,19 +1,10 @@
 #include "bench/InstrumentBench.h"
 
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
 #include "device/DeviceFactory.h"
 #include "device/streamio/Rs232Stream.h"
 #include "tests/sim/PtyLink.h"
-
-namespace {
-
-std::filesystem::path g_folder;
-
-}  // namespace
 
 CInstrumentBench::CInstrumentBench(Sim::CInstrumentSimulator& instrument, int type, int com, int byteRate) {
   auto link = std::make_unique<Sim::CPtyLink>();
@@ -33,15 +24,4 @@ CInstrumentBench::~CInstrumentBench() {
   m_peer->Stop();
 }
 
-const std::filesystem::path& BenchFolder() { return g_folder; }
-
-int RunBenchmarksInOwnFolder(int argc, char** argv, const std::string& name) {
-  g_folder = std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
-  std::filesystem::create_directories(g_folder);
-  setenv("XDG_CONFIG_HOME", g_folder.c_str(), 1);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(g_folder);
-  return 0;
-}
+std::filesystem::path BenchFolder() { return std::getenv("XDG_CONFIG_HOME"); }

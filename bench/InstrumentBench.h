@@ -1,7 +1,6 @@
 #pragma once
 // What the benchmarks against a simulated instrument share: a device object attached at its
-// class's serial settings to the simulator on a pseudo-terminal opened as a COM port, and a
-// settings store of the benchmark program's own for that port's mapping.
+// class's serial settings to the simulator on a pseudo-terminal opened as a COM port.
 
 #include <filesystem>
 #include <memory>
@@ -29,8 +28,6 @@ class CInstrumentBench {
   bool m_connected = false;
 };
 
-// The benchmark program's temporary folder, made by RunBenchmarksInOwnFolder.
-const std::filesystem::path& BenchFolder();
-// Runs the registered benchmarks with XDG_CONFIG_HOME in a temporary folder named after the
-// program, removed afterwards.
-int RunBenchmarksInOwnFolder(int argc, char** argv, const std::string& name);
+// The benchmark program's own settings folder (see PrivateSettingsMain.h), which also takes its
+// temporary files.
+std::filesystem::path BenchFolder();

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "bench/InstrumentBench.h"
+#include "bench/PrivateSettingsMain.h"
 #include "device/JvDevice.h"
 #include "device/PackageHeader.h"
 #include "device/Stopwatch.h"
@@ -134,4 +135,4 @@ BENCHMARK(BM_ProbeUpdateStep)
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunBenchmarksInOwnFolder(argc, argv, "probe-update-bench"); }
+int main(int argc, char** argv) { return RunBenchmarksWithPrivateSettings(argc, argv, "probe-update-bench"); }

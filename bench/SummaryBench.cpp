@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/data/MeasRecord.h"
 #include "app/data/ZedoDoc.h"
-#include "platform/base/ByteOrder.h"
+#include "bench/RatioReporter.h"
+#include "bench/MeasRecords.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
@@ -25,29 +25,6 @@ namespace {
 
 constexpr int kFrameWidth = 1280;
 constexpr int kFrameHeight = 800;
-
-std::vector<BYTE> Records(int count) {
-  std::vector<BYTE> buffer(std::size_t(count) * MeasRaw::kSize, 0);
-  for (int i = 0; i < count; ++i) {
-    BYTE* raw = buffer.data() + std::size_t(i) * MeasRaw::kSize;
-    SetLe16(raw + MeasRaw::kMarker, WORD(MeasRaw::kSize));
-    raw[MeasRaw::kSlotId] = BYTE(i % 250 + 1);
-    raw[MeasRaw::kYear] = 21;
-    raw[MeasRaw::kMonth] = BYTE(i % 12 + 1);
-    raw[MeasRaw::kDay] = BYTE(i % 28 + 1);
-    raw[MeasRaw::kHour] = BYTE(i % 24);
-    raw[MeasRaw::kMinute] = BYTE(i % 60);
-    SetLe32(raw + MeasRaw::kId, DWORD(i + 1));
-    SetLe16(raw + MeasRaw::kArea, 1963);
-    SetLe16(raw + MeasRaw::kLoadRate, 100);
-    raw[MeasRaw::kUnit] = 1;
-    SetLe16(raw + MeasRaw::kLoadLimit, 16000);
-    SetLe16(raw + MeasRaw::kSamplingPeriod, 5);
-    SetLe16(raw + MeasRaw::kPeakLoad, WORD(500 + (i * 7919) % 12000));
-    SetLe16(raw + MeasRaw::kTearOffTime, WORD(20 + i % 50));
-  }
-  return buffer;
-}
 
 // The page on its own window with a project of `count` tests, painted once.
 struct SPage {
@@ -127,23 +104,13 @@ void BM_SnprintfRowsOf10000(benchmark::State& state) {
 }
 BENCHMARK(BM_SnprintfRowsOf10000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Keeps each benchmark's time per iteration to print the goals at the end.
-class GoalReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   CUiApplication application;
   RegisterProgramResources(nullptr);
   benchmark::Initialize(&argc, argv);
-  GoalReporter reporter;
+  RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double frame = 1000.0 / 60.0;
   if (reporter.times.count("BM_RepaintOf1000"))

@@ -12,14 +12,12 @@
 // Unthrottled runs show how far above the serial rate the code itself can go.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/PrivateSettingsMain.h"
 #include "device/Stopwatch.h"
 #include "device/VexalonDevice.h"
 #include "device/streamio/IpStream.h"
@@ -137,15 +135,4 @@ BENCHMARK(BM_Zd2Download)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // The pseudo-terminal's COM number goes into a settings store of the benchmark's own.
-  const std::filesystem::path settings =
-      std::filesystem::temp_directory_path() / ("zd2-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(settings);
-  setenv("XDG_CONFIG_HOME", settings.c_str(), 1);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(settings);
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarksWithPrivateSettings(argc, argv, "zd2-bench"); }

@@ -1,5 +1,12 @@
 #include "calibration/CalibratorInfo.h"
 
+#include <iterator>
+
+const char16_t* ResultStatusName(int state) {
+  static constexpr const char16_t* kNames[] = {u"Failed", u"OK", u"NotRequired", u"NotEvaluated"};
+  return state >= 0 && state < int(std::size(kNames)) ? kNames[state] : u"UNK";
+}
+
 void SCalibratorInfo::Reset() {
   calibrationValidWritten = false;
   calibrationCounterReset = false;

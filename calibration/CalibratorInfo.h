@@ -7,6 +7,9 @@
 // The outcome of one finishing step or requirement check.
 enum class EResultState { eFailed = 0, eOk = 1, eNotRequired = 2, eNotEvaluated = 3 };
 
+// "Failed", "OK", "NotRequired" or "NotEvaluated"; "UNK" for any other value.
+const char16_t* ResultStatusName(int state);
+
 struct SCalibratorInfo {
   // Every outcome unknown or failed, nothing written, the test settings empty.
   void Reset();

@@ -92,6 +92,17 @@ class CVexalonDoc {
   // Replaces `texts` with one line per set error bit, in the order the procedure reports them.
   static void GetErrorTexts(std::vector<CString>& texts, int errors);
 
+  // The report of an adjustment (`calibrationMode`) or a verification into the report text,
+  // and its verdict into the final result.
+  void BuildReport(bool calibrationMode);
+  // The report's table of cycle `cycle` (from 0), or of the means table for a negative index;
+  // true when a step of it is not valid.
+  bool FormatStepTable(int cycle, CString& text) const;
+  // The working table entry by entry (`raw`) or decoded into identifier, counters, step size,
+  // slopes and offsets; the decoded form also gives the counters that are asked for.
+  void FormatInfoMemory(std::vector<CString>& lines, bool raw, std::int64_t* lifetimeCounter = nullptr,
+                        std::int64_t* calibrationCounter = nullptr) const;
+
   // The error list: appended to by the connection's threads, fetched by the procedure dialog.
   void AddError(const CString& text);
   std::vector<CString> TakeErrors();

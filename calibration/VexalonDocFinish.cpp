@@ -3,6 +3,7 @@
 
 #include <ctime>
 
+#include "calibration/CalibrationErrorLog.h"
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/WaitCursor.h"
 
@@ -11,12 +12,6 @@ namespace {
 constexpr int kLogKind = 1;
 constexpr int kOverwriteAttempts = 10;
 constexpr int kResetCalibrationCounter = 1;
-
-void LogErrors(CColorRichEditCtrl& log, int errors) {
-  std::vector<CString> texts;
-  CVexalonDoc::GetErrorTexts(texts, errors);
-  for (const CString& text : texts) log.AddLine(kLogKind, text, true);
-}
 
 CString Today() {
   const std::time_t now = std::time(nullptr);
@@ -61,7 +56,7 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
   log.AddLine(kLogKind, u"Resetting calibration cycle counter ...", false);
   const int reset = ResetCounters(kResetCalibrationCounter);
   if (reset != 0) {
-    LogErrors(log, reset);
+    LogCalibrationErrors(*this, log, reset);
     error = true;
   } else {
     m_calibratorInfo.calibrationCounterReset = true;
@@ -92,7 +87,7 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
 
   log.AddLine(kLogKind, u"Setting calibration date ...", false);
   if (const int result = SetCalibrationDate(today)) {
-    LogErrors(log, result);
+    LogCalibrationErrors(*this, log, result);
     error = true;
   } else {
     m_calibratorInfo.calibrationDateWritten = true;
@@ -101,7 +96,7 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
 
   log.AddLine(kLogKind, u"Setting calibrator ...", false);
   if (const int result = SetCalibrator(calibrator)) {
-    LogErrors(log, result);
+    LogCalibrationErrors(*this, log, result);
     error = true;
   } else {
     m_calibratorInfo.calibratorWritten = true;
@@ -109,7 +104,7 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
     if (!error) {
       log.AddLine(kLogKind, u"Setting calibration valid ID ...", false);
       if (const int valid = SetCalibrationValid(true)) {
-        LogErrors(log, valid);
+        LogCalibrationErrors(*this, log, valid);
         error = true;
       } else {
         m_calibratorInfo.calibrationValidWritten = true;

@@ -41,15 +41,6 @@ void SetCounterWords(std::vector<SParams>& params, const char16_t* low, const ch
   }
 }
 
-std::int64_t CounterOf(const std::vector<SParams>& params, const char16_t* low, const char16_t* high) {
-  std::uint32_t value = 0;
-  for (const SParams& param : params) {
-    if (Named(param, low)) value |= param.value;
-    if (Named(param, high)) value |= std::uint32_t(param.value) << 16;
-  }
-  return value;
-}
-
 }  // namespace
 
 int CVexalonDoc::WriteCalibration(int stepForce, bool toggleContinuousMode) {
@@ -100,8 +91,8 @@ int CVexalonDoc::ResetCounters(int which) {
   if (!m_device->EraseInfoSegment(3)) return kErrorEraseSegment;
   if (const int result = Retry([this] { return WriteParamsOfSegment(3); })) return result;
   if (const int result = Retry([this] { return VerifyParamsOfSegment(3); })) return result;
-  m_newLifetimeCounter = CounterOf(m_params, u"LIFE_CNT_LB", u"LIFE_CNT_HB");
-  m_newCalibrationCounter = CounterOf(m_params, u"CALIB_CNT_LB", u"CALIB_CNT_HB");
+  std::vector<CString> decoded;
+  FormatInfoMemory(decoded, false, &m_newLifetimeCounter, &m_newCalibrationCounter);
   if ((lifetime && m_newLifetimeCounter != 0) || (calibration && m_newCalibrationCounter != 0))
     return kErrorUnknown;
   return 0;

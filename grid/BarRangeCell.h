@@ -21,6 +21,14 @@ class CBarRangeCell : public CTextCell {
   void SetRangeBHigh(double value) { m_rangeBHigh = value; }
   void SetRangeAHidden(BOOL hidden) { m_rangeAHidden = hidden; }
   void SetRangeBHidden(BOOL hidden) { m_rangeBHidden = hidden; }
+  double GetMinValue() const { return m_min; }
+  double GetMaxValue() const { return m_max; }
+  double GetMarkerValue() const { return m_marker; }
+  BOOL IsMarkerHidden() const { return m_markerHidden; }
+  double GetRangeALow() const { return m_rangeALow; }
+  double GetRangeAHigh() const { return m_rangeAHigh; }
+  double GetRangeBLow() const { return m_rangeBLow; }
+  double GetRangeBHigh() const { return m_rangeBHigh; }
 
   BOOL Draw(CDC* dc, int row, int col, CRect rect, BOOL erase, BOOL plain) override;
   BOOL PrintCell(CDC* dc, int row, int col, CRect rect) override;

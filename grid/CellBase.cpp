@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grid/CellDrawing.h"
 #include "grid/CellGrid.h"
 #include "grid/CellMeasure.h"
 #include "platform/gdi/SystemInfo.h"
@@ -17,29 +18,6 @@ COLORREF InvertBackColor(COLORREF color) { return COLORREF(0xFF000001u - color);
 namespace {
 
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
-
-bool ImageSize(CImageList* list, int image, CSize& size) {
-  if (!list || image < 0 || image >= list->GetImageCount()) return false;
-  IMAGEINFO info{};
-  if (!list->GetImageInfo(image, &info)) return false;
-  size = CSize(info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top);
-  return true;
-}
-
-// The raised edge of a fixed cell: light top and left, dark right and bottom.
-void DrawRaisedEdge(CDC* dc, const CRect& rect) {
-  CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-  CPen dark(PS_SOLID, 1, GetSysColor(COLOR_3DDKSHADOW));
-  CPen* old = dc->SelectObject(&light);
-  dc->MoveTo(rect.right, rect.top);
-  dc->LineTo(rect.left, rect.top);
-  dc->LineTo(rect.left, rect.bottom);
-  dc->SelectObject(&dark);
-  dc->MoveTo(rect.right, rect.top);
-  dc->LineTo(rect.right, rect.bottom);
-  dc->LineTo(rect.left, rect.bottom);
-  dc->SelectObject(old);
-}
 
 }  // namespace
 
@@ -110,7 +88,7 @@ BOOL CCellBase::DrawBackground(CDC* dc, int, int, CRect rect, BOOL plain) {
   COLORREF color = IsFixed() ? def->GetBackColor() : dc->IsPrinting() ? GetDrawBackColor() : GetBackColor();
   if (IsSelected() && !plain && GetDrawSelected()) color = InvertBackColor(color);
   dc->FillSolidRect(rect, color);
-  if (IsFixed() && GetGrid()->GetGridLines() != 0) DrawRaisedEdge(dc, rect);
+  if (IsFixed() && GetGrid()->GetGridLines() != 0) DrawCellRaisedEdge(dc, rect);
   return TRUE;
 }
 
@@ -145,7 +123,7 @@ BOOL CCellBase::DrawImage(CDC* dc, int, int, CRect rect, BOOL plain) {
   rect.right -= margin;
   CImageList* list = GetGrid()->GetImageList();
   CSize size;
-  if (!ImageSize(list, GetImage(), size)) return TRUE;
+  if (!GetCellImageSize(list, GetImage(), size)) return TRUE;
   const int y = rect.top + std::max(0, int((rect.Height() - size.cy) / 2));
   UINT style = ILD_NORMAL;
   if (plain) {
@@ -253,7 +231,7 @@ BOOL CCellBase::DrawText(CDC* dc, int, int, CRect rect, BOOL plain) {
     if (IsSelected()) back = InvertBackColor(back);
     CImageList* list = GetGrid()->GetImageList();
     CSize size;
-    if (ImageSize(list, m_sideImage, size)) {
+    if (GetCellImageSize(list, m_sideImage, size)) {
       dc->SetBkMode(TRANSPARENT);
       dc->SetBkColor(back);
       const int top = rect.top + std::max(0, int((rect.bottom - rect.top - size.cy) / 2));
@@ -268,7 +246,7 @@ BOOL CCellBase::DrawText(CDC* dc, int, int, CRect rect, BOOL plain) {
 BOOL CCellBase::AdjustTextRect(CRect& rect) {
   CCellGrid* grid = GetGrid();
   CSize size;
-  if (grid && ImageSize(grid->GetImageList(), GetImage(), size)) rect.left += int(GetMargin()) + size.cx + 1;
+  if (grid && GetCellImageSize(grid->GetImageList(), GetImage(), size)) rect.left += int(GetMargin()) + size.cx + 1;
   return TRUE;
 }
 
@@ -298,7 +276,7 @@ CSize CCellBase::GetCellExtent(CDC* dc) {
   const CSize textSize = MeasureText(text, dc);
   CCellGrid* grid = GetGrid();
   CSize imageSize;
-  const bool hasImage = grid && ImageSize(grid->GetImageList(), GetImage(), imageSize);
+  const bool hasImage = grid && GetCellImageSize(grid->GetImageList(), GetImage(), imageSize);
   return CellExtentWithImage(textSize, imageSize, hasImage, int(GetMargin()), IsFixed());
 }
 
@@ -325,14 +303,14 @@ BOOL CCellBase::PrintCell(CDC* dc, int row, int col, CRect rect) {
   }
   dc->SetTextColor(text);
   if (grid->GetGridLines() != 0 && IsFixed()) {
-    DrawRaisedEdge(dc, rect);
+    DrawCellRaisedEdge(dc, rect);
     rect.DeflateRect(1, 1);
   }
   const int margin = int(GetMargin());
   rect.left += margin;
   rect.right -= margin;
   CSize size;
-  if (ImageSize(grid->GetImageList(), GetImage(), size)) {
+  if (GetCellImageSize(grid->GetImageList(), GetImage(), size)) {
     const int y = rect.top + std::max(0, int((rect.Height() - size.cy) / 2));
     ImageList_DrawEx(*grid->GetImageList(), GetImage(), *dc, rect.left, y, size.cx, size.cy, CLR_NONE, 0,
                      ILD_MASK);

@@ -7,7 +7,10 @@
 // scrolling, auto-size), CellGridSelection.cpp, CellGridDraw.cpp (painting and rendering),
 // CellGridNotify.cpp (notices to the owner window and virtual mode),
 // CellGridMessages.cpp (fonts, colours and the message table), CellGridSort.cpp,
-// CellGridClipboard.cpp and CellGridEdit.cpp (text changes through the edit checks).
+// CellGridClipboard.cpp, CellGridEdit.cpp (in-place editing and text changes through the edit
+// checks), CellGridMouse.cpp, CellGridSizing.cpp (dragging row and column borders),
+// CellGridKeys.cpp, CellGridTips.cpp (hover and sub-area tips), CellGridDrag.cpp (drag and
+// drop) and CellGridPrint.cpp.
 
 #include <memory>
 #include <set>
@@ -15,15 +18,22 @@
 
 #include "grid/CellAddr.h"
 #include "grid/CellBlock.h"
+#include "grid/CellGridDropTarget.h"
 #include "grid/DefaultCell.h"
 #include "grid/GridItemInfo.h"
+#include "grid/GridPrintInfo.h"
 #include "grid/GridSizeSums.h"
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Font.h"
 #include "platform/gdi/ImageList.h"
+#include "platform/ui/OleDataSource.h"
 #include "platform/ui/Wnd.h"
 
 class CCellBase;
+class CPrintDialog;
+class CPrintInfo;
 class CScrollBar;
+class CToolTipCtrl;
 
 // The display-info callback of virtual mode: fills the record for its row and column.
 using DisplayInfoFunction = BOOL (*)(GRIDDISPINFO* info, LPARAM data);
@@ -106,6 +116,9 @@ class CCellGrid : public CWnd {
   void SetFrameFocusCell(BOOL on) { m_frameFocusCell = on; }
   BOOL GetFrameFocusCell() const { return m_frameFocusCell; }
   void SetAutoSizeStyle(int style) { m_autoSizeStyle = style; }
+  // Whether dragging a border may hide a column or row (size 0); otherwise it stops at 1.
+  void SetAllowZeroWidth(BOOL on) { m_allowZeroWidth = on; }
+  void SetAllowZeroHeight(BOOL on) { m_allowZeroHeight = on; }
   void SetRowResize(BOOL on) { m_allowRowResize = on; }
   void SetColumnResize(BOOL on) { m_allowColumnResize = on; }
   BOOL GetRowResize() const { return m_allowRowResize; }
@@ -179,8 +192,11 @@ class CCellGrid : public CWnd {
   void SetSelectionAnchor(const CCellAddr& cell) { m_selectionAnchor = cell; }
   // A press on a cell of a fixed column: selects whole rows from the anchor to it.
   virtual void HandleFixedColumnClick(CCellAddr cell);
-  // How the mouse extends the selection: 1 all, 2 columns, 3 rows, 4 cells.
+  // What the mouse is doing: 0 idle; extending the selection: 1 all, 2 columns, 3 rows, 4 cells;
+  // over a row border 6, sizing a row 7; over a column border 8, sizing a column 9; a press on
+  // the focus cell's text 10; a drag pending 11; a drag running 12.
   void SetMouseMode(int mode) { m_mouseMode = mode; }
+  int GetMouseMode() const { return m_mouseMode; }
 
   // ---- drawing (CellGridDraw.cpp)
   virtual BOOL OnDraw(CDC* dc, BOOL renderAll);
@@ -207,16 +223,51 @@ class CCellGrid : public CWnd {
   virtual void OnEditPaste();
   // Fills the cells from (row, col) on with the text's fields and selects them when asked.
   BOOL PasteText(int row, int col, const CString& text, BOOL selectPasted);
+  // The selected block's text as a data source of CF_UNICODETEXT; none without a valid block.
+  virtual std::unique_ptr<COleDataSource> CopyToDataSource(BOOL withHeader);
+  // Pastes the data's text at (row, col): its Unicode text when offered, else its 8-bit text.
+  virtual BOOL PasteFromDataObject(int row, int col, COleDataObject* data, BOOL selectPasted);
   // Empties every selected cell through the edit checks.
   virtual void ClearSelectedCells();
   BOOL SetCopyRowSeparator(BOOL on);
   BOOL SetCopyColumnSeparator(BOOL on);
+
+  // ---- drag and drop (CellGridDrag.cpp), while drag and drop is on
+  // Drags the selected block's text: copied with Control held, moved (then emptied) without.
+  virtual void OnBeginDrag();
+  virtual DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
+  virtual void OnDragLeave();
+  virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
+  CCellAddr GetDropHighlightCell() const { return m_dropHighlightCell; }
 
   // ---- text changes through the edit checks (CellGridEdit.cpp)
   virtual BOOL ValidateCellText(int row, int col, LPCTSTR text);
   // Asks the owner (-175), sets the text, checks it and reports it (-176); a veto or a failed
   // check leaves the old text.
   void ValidateAndSetCellText(int row, int col, LPCTSTR text);
+
+  // ---- in-place editing (CellGridEdit.cpp)
+  // Opens the cell's editor after asking the owner (-175); the character that started the edit
+  // decides what the editor selects and types.
+  virtual void BeginCellEdit(int row, int col, CPoint point, UINT ch);
+  // Closes the focus cell's editor, which reports its text first.
+  virtual void StopEditing();
+  // Takes an edited text through the checks (-176), or reports it unchanged (-195).
+  virtual void FinishCellEdit(int row, int col, const CString& text);
+
+  // ---- mouse and keyboard (CellGridMouse.cpp, CellGridSizing.cpp, CellGridKeys.cpp)
+  BOOL IsOverColumnBorder(CPoint point);
+  BOOL IsOverRowBorder(CPoint point);
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  // ---- sub-area tips (CellGridTips.cpp)
+  void HideSubAreaTip();
+  CToolTipCtrl* GetToolTip() const { return m_toolTip.get(); }
+  // The sub-area whose tip is shown, in client coordinates, with its title and text.
+  const CRect& GetTipRect() const { return m_tipRect; }
+  const CString& GetTipTitle() const { return m_tipTitle; }
+  const CString& GetTipText() const { return m_tipText; }
 
   // ---- sorting (CellGridSort.cpp); virtual mode keeps no rows to move, so it never sorts
   void SetSortCallback(CellCompareFunction compare) { m_sortCallback = compare; }
@@ -228,6 +279,25 @@ class CCellGrid : public CWnd {
   // A press on a cell of a fixed row: sorts by its column when header sort is on (again on the
   // sort column toggles the direction) and selects whole columns from the anchor to it.
   virtual void HandleFixedRowClick(CCellAddr cell);
+
+  // ---- printing (CellGridPrint.cpp)
+  // Prints on the printer of the given dialog, else on the one a print dialog asks for, in the
+  // dialog's choice of everything or only the selected rows; with the record's header and
+  // footer texts, else the defaults; groups of rowsPerGroup rows never break across pages.
+  // The printer context is deleted afterwards.
+  void Print(CPrintDialog* dialog = nullptr, const SGridPrintInfo* record = nullptr, int rowsPerGroup = 1);
+  void SetPrintAtScreenSize(BOOL on) { m_printAtScreenSize = on; }
+  BOOL GetPrintAtScreenSize() const { return m_printAtScreenSize; }
+  const SGridPrintMetrics& GetPrintMetrics() const { return m_printMetrics; }
+  virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, int rowsPerGroup);
+  virtual void OnPrint(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record, BOOL selectionOnly,
+                       int rowsPerGroup);
+  virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+  // Prints the cells of the row from firstCol up to endCol, left to right from the rectangle's
+  // left edge, stopping at the printable width, with their grid lines.
+  virtual void PrintRowCells(int firstCol, int endCol, int row, const CRect& rect, CDC* dc, BOOL& firstLine);
+  virtual void PrintPageHeader(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record);
+  virtual void PrintPageFooter(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record);
 
   // ---- notices and virtual mode (CellGridNotify.cpp)
   LRESULT SendNotification(int row, int col, int code);
@@ -254,14 +324,70 @@ class CCellGrid : public CWnd {
   LRESULT OnSysColorChange(WPARAM, LPARAM);
   LRESULT OnSetFontMessage(WPARAM font, LPARAM redraw);
   LRESULT OnGetFontMessage(WPARAM, LPARAM);
+  void OnLButtonDown(UINT flags, CPoint point);
+  void OnMouseMove(UINT flags, CPoint point);
+  void OnLButtonUp(UINT flags, CPoint point);
+  void OnLButtonDblClk(UINT flags, CPoint point);
+  void OnRButtonDown(UINT flags, CPoint point);
+  void OnRButtonUp(UINT flags, CPoint point);
+  void OnTimer(UINT_PTR id);
+  BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+  void OnCaptureChanged(CWnd* wnd);
+  UINT OnGetDlgCode();
+  void OnKeyDown(UINT ch, UINT repeat, UINT flags);
+  void OnChar(UINT ch, UINT repeat, UINT flags);
+  LRESULT OnImeChar(WPARAM ch, LPARAM);
+  void OnEditorClosed(NMHDR* header, LRESULT* result);
 
  private:
+  // The control id of the in-place editor, under which its end-of-edit notice arrives.
+  static constexpr UINT kEditorId = 8;
   using CellRow = std::vector<CCellBase*>;
   // The grid's rows as the shared quicksort sees them (CellGridSort.cpp).
   class SortRows;
   void MarkSortColumn(int col, BOOL ascending);
   // False when there is no valid selected block or the clipboard refused it.
   bool CopySelectionToClipboard();
+  // Sets a changed text, checks it and reports it (-176); a veto or a failed check puts the old
+  // text back. False when the text equals the old one.
+  bool ApplyCheckedText(int row, int col, const CString& text);
+
+  // Mouse and keys.
+  bool IsFixedCell(const CCellAddr& cell) const { return cell.row < m_fixedRows || cell.col < m_fixedCols; }
+  bool IsCellEditable(const CCellAddr& cell) const;
+  // Whether the point lies on the text part of the cell's rectangle.
+  bool IsOnCellText(const CCellAddr& cell, CPoint point);
+  // The release ends what the press started: an edit, a click, a sizing or a selection.
+  void FinishPress(CPoint point);
+  void HoverAt(CPoint point);
+  // Sizing a border: the inverted line that follows the pointer, and the start and end of it.
+  void InvertSizingLine(int at, bool vertical);
+  void StartColumnSizing(CPoint point);
+  void StartRowSizing(CPoint point);
+  void FinishSizing(CPoint point);
+  void AutoSizeAtBorder(const CCellAddr& cell, CPoint point);
+  // Handles a key press; true when the key also gets the default handling.
+  bool HandleKeyDown(UINT key);
+  // The cell a navigation key moves the focus to; `wrapped` tells a Tab that changed rows.
+  CCellAddr KeyTarget(UINT key, bool shift, bool ctrl, bool& wrapped);
+  CCellAddr WrapTab(bool backwards, bool& wrapped) const;
+  int NextVisibleColumn(int row, int col, int step) const;
+  int NextVisibleRow(int row, int step) const;
+  void MoveFocusByKey(UINT key, const CCellAddr& target, bool shift, bool wrapped);
+  // The key and typed character notices and edits.
+  bool StartsEditOnChar(UINT ch, bool imeChar) const;
+  // A drag's effect for the key state: copy with Control held, else move.
+  static DROPEFFECT DragEffect(DWORD keyState);
+  void SetDropHighlight(const CCellAddr& cell, bool on);
+  // A row is copied or printed when any of its cells from minCol to maxCol is selected.
+  bool RowHasSelectedCell(int row, int minCol, int maxCol) const;
+
+  // Printing: the height a row takes on paper (0 when it is hidden or not printed), the
+  // caption of the nearest ancestor that has one, the body of one page, and its grid lines.
+  int PrintedRowHeight(int row, BOOL selectionOnly) const;
+  CString NearestCaption() const;
+  void PrintBody(CDC* dc, int firstRow, int endRow, BOOL selectionOnly);
+  void PrintCellLines(CDC* dc, const CRect& rect, bool top, bool left);
 
   void ReadWheelScrollLines();
   void CacheSystemColors();
@@ -334,6 +460,8 @@ class CCellGrid : public CWnd {
   std::vector<CellRow> m_cells;
   int m_mouseMode = 0;
   CCellAddr m_buttonDownCell, m_selectionAnchor, m_focusCell, m_topLeft, m_hoverCell;
+  CCellAddr m_dropHighlightCell;
+  CCellGridDropTarget m_dropTarget;
   BOOL m_allowRowResize = TRUE, m_allowColumnResize = TRUE;
   int m_wheelScrollLines = 3;
   int m_selectedCount = 0;
@@ -343,10 +471,26 @@ class CCellGrid : public CWnd {
   int m_sortColumn = -1;
   CellCompareFunction m_sortCallback = nullptr;
   int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
+  CFont m_printerFont;
+  SGridPrintMetrics m_printMetrics;
+  // Where the printout's pages start: rows of the vertical pages, columns of the horizontal.
+  std::vector<int> m_printRowStarts;
+  std::vector<int> m_printColumnStarts;
   bool m_creating = false;
   // Virtual mode's one display record and cell, reused for every address asked for.
   mutable std::unique_ptr<GRIDDISPINFO> m_dispInfo;
   mutable std::unique_ptr<CCellBase> m_displayCell;
   // Virtual mode keeps the selected addresses itself, since it stores no cells to mark.
   std::set<std::pair<int, int>> m_virtualSelected;
+  BOOL m_leftButtonDown = FALSE, m_rightButtonDown = FALSE;
+  CPoint m_buttonDownPoint, m_lastMousePoint;
+  UINT_PTR m_selectionTimer = 0;
+  int m_selectionTimerInterval = 25;
+  int m_resizeCaptureRange = 3;
+  // The row or column being sized by its border, and its top or left edge.
+  int m_sizingIndex = -1;
+  int m_sizingEdge = 0;
+  CRect m_tipRect;
+  CString m_tipTitle, m_tipText;
+  std::unique_ptr<CToolTipCtrl> m_toolTip;
 };

@@ -1,11 +1,11 @@
 #include <algorithm>
-#include <utility>
+#include <memory>
 #include <vector>
 
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
 #include "grid/GridPasteSplitter.h"
-#include "platform/ui/Clipboard.h"
+#include "platform/ui/TextBlocks.h"
 
 CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int maxRow, int maxCol) {
   CString text;
@@ -23,8 +23,7 @@ CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int ma
     if (m_copyRowSeparator) text += u"\r\n";
   }
   for (int r = minRow; r <= maxRow; ++r) {
-    bool taken = false;
-    for (int c = minCol; c <= maxCol && m_selectionEnabled && !taken; ++c) taken = IsCellSelected(r, c);
+    const bool taken = RowHasSelectedCell(r, minCol, maxCol);
     if (taken && GetRowHeight(r) == 0) continue;
     if (taken) {
       for (int c = minCol; c <= maxCol; ++c) {
@@ -45,19 +44,19 @@ void CCellGrid::OnEditCut() {
 }
 
 bool CCellGrid::CopySelectionToClipboard() {
+  const std::unique_ptr<COleDataSource> source = CopyToDataSource(m_copyHeaderRow);
+  return source && source->SetClipboard();
+}
+
+std::unique_ptr<COleDataSource> CCellGrid::CopyToDataSource(BOOL withHeader) {
   const CCellBlock range = GetSelectedCellRange();
-  if (!IsValidRange(range)) return false;
+  if (!IsValidRange(range)) return nullptr;
   if (m_virtualMode) SendCacheHint(range);
-  const CString text = BuildCopyText(m_copyHeaderRow, range.minRow, range.minCol, range.maxRow, range.maxCol);
+  const CString text = BuildCopyText(withHeader, range.minRow, range.minCol, range.maxRow, range.maxCol);
   if (m_virtualMode) SendCacheHint(CCellBlock());
-  std::vector<BYTE> block((std::size_t(text.GetLength()) + 1) * sizeof(char16_t), 0);
-  std::copy_n(reinterpret_cast<const BYTE*>(text.GetString()),
-              std::size_t(text.GetLength()) * sizeof(char16_t), block.begin());
-  if (!OpenClipboard(this)) return false;
-  EmptyClipboard();
-  const BOOL set = SetClipboardData(CF_UNICODETEXT, std::move(block));
-  CloseClipboard();
-  return set != FALSE;
+  auto source = std::make_unique<COleDataSource>();
+  source->CacheGlobalData(CF_UNICODETEXT, MakeTextBlock(CF_UNICODETEXT, text));
+  return source;
 }
 
 BOOL CCellGrid::SetCopyRowSeparator(BOOL on) {
@@ -85,13 +84,18 @@ void CCellGrid::OnEditPaste() {
   CCellAddr target = IsValidRange(range) ? CCellAddr(range.minRow, range.minCol) : m_focusCell;
   if (!IsValid(target)) target = GetTopLeftScrollCell();
   if (!IsValid(target)) return;
-  // The Unicode text keeps every character; it is what the copy above puts there.
+  COleDataObject clipboard;
+  clipboard.AttachClipboard();
+  PasteFromDataObject(target.row, target.col, &clipboard, TRUE);
+}
+
+BOOL CCellGrid::PasteFromDataObject(int row, int col, COleDataObject* data, BOOL selectPasted) {
+  if (!data || !data->IsDataAvailable(CF_TEXT)) return FALSE;
+  // The Unicode text keeps every character, which the 8-bit text may not.
   std::vector<BYTE> block;
-  if (!GetClipboardData(CF_UNICODETEXT, block)) return;
-  const auto* units = reinterpret_cast<const char16_t*>(block.data());
-  std::size_t length = 0;
-  while (length < block.size() / sizeof(char16_t) && units[length] != 0) ++length;
-  PasteText(target.row, target.col, CString(units, int(length)), TRUE);
+  for (UINT format : {CF_UNICODETEXT, CF_TEXT})
+    if (data->GetGlobalData(format, block)) return PasteText(row, col, ReadTextBlock(format, block), selectPasted);
+  return FALSE;
 }
 
 BOOL CCellGrid::PasteText(int row, int col, const CString& text, BOOL selectPasted) {

@@ -24,6 +24,20 @@ BEGIN_MESSAGE_MAP(CCellGrid, CWnd)
   .OnCommand(kGridCommandCopy, &CCellGrid::OnEditCopy)
   .OnCommand(kGridCommandCut, &CCellGrid::OnEditCut)
   .OnCommand(kGridCommandPaste, &CCellGrid::OnEditPaste)
+  .OnLButtonDown(&CCellGrid::OnLButtonDown)
+  .OnLButtonUp(&CCellGrid::OnLButtonUp)
+  .OnLButtonDblClk(&CCellGrid::OnLButtonDblClk)
+  .OnMouseMove(&CCellGrid::OnMouseMove)
+  .OnRButtonDown(&CCellGrid::OnRButtonDown)
+  .OnRButtonUp(&CCellGrid::OnRButtonUp)
+  .OnTimer(&CCellGrid::OnTimer)
+  .OnSetCursor(&CCellGrid::OnSetCursor)
+  .OnCaptureChanged(&CCellGrid::OnCaptureChanged)
+  .OnGetDlgCode(&CCellGrid::OnGetDlgCode)
+  .OnKeyDown(&CCellGrid::OnKeyDown)
+  .OnChar(&CCellGrid::OnChar)
+  .OnMessage(WM_IME_CHAR, &CCellGrid::OnImeChar)
+  .OnNotify(GRIDN_ENDLABELEDIT, kEditorId, &CCellGrid::OnEditorClosed)
 END_MESSAGE_MAP()
 // clang-format on
 
@@ -31,6 +45,8 @@ void CCellGrid::OnSize(UINT type, int cx, int cy) {
   static bool busy = false;
   if (busy || !GetSafeHwnd()) return;
   busy = true;
+  StopEditing();
+  if (!m_dropTarget.IsRegistered()) m_dropTarget.Register(this);
   CWnd::OnSize(type, cx, cy);
   UpdateScrollBars();
   busy = false;

@@ -9,6 +9,7 @@
 #include "grid/TextCell.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ToolTipCtrl.h"
 
 CCellGrid::CCellGrid(int rows, int cols, int fixedRows, int fixedCols)
     : m_defaultCellClass(RUNTIME_CLASS(CTextCell)) {
@@ -25,6 +26,7 @@ CCellGrid::CCellGrid(int rows, int cols, int fixedRows, int fixedCols)
 }
 
 CCellGrid::~CCellGrid() {
+  m_toolTip.reset();
   RemoveAllCells();
   DestroyWindow();
 }
@@ -47,6 +49,8 @@ BOOL CCellGrid::Create(const RECT& rect, CWnd* parent, UINT id, DWORD style) {
   m_rowHeights.Resize(m_rows, m_defaultCells[0]->GetDefaultHeight());
   m_colWidths.Resize(0, 0);
   m_colWidths.Resize(m_cols, m_defaultCells[0]->GetDefaultWidth());
+  m_toolTip = std::make_unique<CToolTipCtrl>();
+  m_toolTip->Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_BALLOON);
   UpdateScrollBars();
   return TRUE;
 }
@@ -108,6 +112,8 @@ CDefaultCell* CCellGrid::GetDefaultCell(BOOL fixedRow, BOOL fixedCol) const {
 BOOL CCellGrid::SetRowCount(int rows) {
   if (rows == m_rows) return TRUE;
   if (rows < 0) return FALSE;
+  // An open editor would report its text into a cell that moved or went.
+  StopEditing();
   const int oldRows = m_rows;
   // Everything that may fail is made first; the grid changes only when all of it is there.
   std::vector<CellRow> added;
@@ -149,6 +155,7 @@ BOOL CCellGrid::SetRowCount(int rows) {
 BOOL CCellGrid::SetColumnCount(int cols) {
   if (cols == m_cols) return TRUE;
   if (cols < 0) return FALSE;
+  StopEditing();
   const int oldCols = m_cols;
   std::vector<CellRow> added;
   try {
@@ -269,6 +276,7 @@ BOOL CCellGrid::SetFixedColumnCount(int fixedCols) {
 }
 
 void CCellGrid::RemoveAllCells() {
+  StopEditing();
   m_afterDraw.clear();
   ClearSelection();
   SetFocusCell(-1, -1);
@@ -346,6 +354,7 @@ BOOL CCellGrid::SetCellType(int row, int col, const CRuntimeClass* cellClass) {
   if (m_virtualMode || !IsValid(row, col) || !cellClass ||
       !cellClass->IsDerivedFrom(RUNTIME_CLASS(CCellBase)))
     return FALSE;
+  StopEditing();
   auto* cell = static_cast<CCellBase*>(cellClass->CreateObject());
   if (!cell) return FALSE;
   CCellBase*& slot = m_cells[std::size_t(row)][std::size_t(col)];

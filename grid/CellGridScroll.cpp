@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <utility>
 
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
-#include "platform/gdi/SystemInfo.h"
+#include "grid/GridScrollBars.h"
 #include "platform/ui/PaintDC.h"
 
 namespace {
@@ -17,62 +16,18 @@ constexpr int kPixelLineStep = 15;
 
 }  // namespace
 
-int CCellGrid::ReadScrollPosition(int bar, BOOL track) const {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetSafeHwnd() || !GetScrollInfo(bar, &info, track ? SIF_TRACKPOS : SIF_POS)) return 0;
-  return track ? info.nTrackPos : info.nPos;
-}
+int CCellGrid::ReadScrollPosition(int bar, BOOL track) const { return ReadGridScrollPosition(*this, bar, track); }
 
 void CCellGrid::WriteScrollPosition(int bar, int pos) {
   ForgetTopLeft();
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_POS;
-  info.nPos = pos;
-  SetScrollInfo(bar, &info, TRUE);
+  WriteGridScrollPosition(*this, bar, pos);
 }
 
 void CCellGrid::UpdateScrollBars() {
   ForgetTopLeft();
   if (!m_allowDraw || !GetSafeHwnd()) return;
-  CRect rect = GetGridClientRect();
-  if (rect.IsRectEmpty()) return;
-  if (m_scrollBarState & 0x02) rect.right += GetSystemMetrics(SM_CXVSCROLL) + GetSystemMetrics(SM_CXBORDER);
-  if (m_scrollBarState & 0x01) rect.bottom += GetSystemMetrics(SM_CYHSCROLL) + GetSystemMetrics(SM_CYBORDER);
-  const int fixedHeight = GetFixedRowsHeight();
-  const int fixedWidth = GetFixedColumnsWidth();
-  if (rect.right - fixedWidth <= 0 || rect.bottom - fixedHeight <= 0) {
-    ShowScrollBar(SB_BOTH, FALSE);
-    m_scrollBarState = 0;
-    m_vScrollMax = m_hScrollMax = 0;
-    return;
-  }
-  const int scrollHeight = GetTotalHeight() - fixedHeight;
-  const int scrollWidth = GetTotalWidth() - fixedWidth;
-  int viewWidth = rect.right - fixedWidth;
-  if (rect.bottom - fixedHeight < scrollHeight) viewWidth -= GetSystemMetrics(SM_CXVSCROLL);
-  if (viewWidth < scrollWidth) rect.bottom -= GetSystemMetrics(SM_CYHSCROLL);
-  const bool vertical = rect.bottom - fixedHeight < scrollHeight;
-  const bool horizontal = viewWidth < scrollWidth;
-  m_vScrollMax = vertical ? scrollHeight - 1 : 0;
-  m_hScrollMax = horizontal ? scrollWidth - 1 : 0;
-  // The state changes before the bars do: showing a bar resizes the client area, and the
-  // update that this size change starts must see the bars as they now are.
-  const UINT previous =
-      std::exchange(m_scrollBarState, UINT((vertical ? 0x02 : 0) | (horizontal ? 0x01 : 0)));
-  if (vertical != ((previous & 0x02) != 0)) ShowScrollBar(SB_VERT, vertical);
-  if (horizontal != ((previous & 0x01) != 0)) ShowScrollBar(SB_HORZ, horizontal);
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_RANGE | SIF_PAGE;
-  info.nMin = 0;
-  info.nMax = m_hScrollMax;
-  info.nPage = m_hScrollMax ? UINT(viewWidth) : 0;
-  SetScrollInfo(SB_HORZ, &info, TRUE);
-  info.nMax = m_vScrollMax;
-  info.nPage = m_vScrollMax ? UINT(rect.bottom - fixedHeight) : 0;
-  SetScrollInfo(SB_VERT, &info, TRUE);
+  UpdateGridScrollBars(*this, m_scrollBarState, m_vScrollMax, m_hScrollMax, GetFixedColumnsWidth(),
+                       GetFixedRowsHeight(), GetTotalWidth(), GetTotalHeight());
   ForgetTopLeft();
 }
 

@@ -59,6 +59,12 @@ BOOL CCellGrid::IsCellSelected(int row, int col) const {
   return m_selectionEnabled && HasSelectedBit(row, col);
 }
 
+bool CCellGrid::RowHasSelectedCell(int row, int minCol, int maxCol) const {
+  for (int c = minCol; c <= maxCol && m_selectionEnabled; ++c)
+    if (IsCellSelected(row, c)) return true;
+  return false;
+}
+
 CCellBlock CCellGrid::GetSelectedCellRange() {
   CCellBlock range(m_rows, m_cols, -1, -1);
   auto include = [&range](int r, int c) {

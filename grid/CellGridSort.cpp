@@ -51,6 +51,8 @@ BOOL CCellGrid::SortByColumn(int col, BOOL ascending) {
 BOOL CCellGrid::SortWithCallback(CellCompareFunction compare, int col, BOOL ascending, LPARAM data) {
   // The display cell of virtual mode stands for every row, so there is nothing to reorder.
   if (m_virtualMode) return FALSE;
+  // The rows move: an open editor reports its text first, into the cell it was opened on.
+  StopEditing();
   MarkSortColumn(col, ascending);
   const BOOL sorted = SortRange(compare, col, ascending, data, m_fixedRows, -1);
   GetSelectedCellRange();
@@ -60,6 +62,7 @@ BOOL CCellGrid::SortWithCallback(CellCompareFunction compare, int col, BOOL asce
 BOOL CCellGrid::SortRange(CellCompareFunction compare, int col, BOOL ascending, LPARAM data, int low,
                           int high) {
   if (m_virtualMode || !compare || col < 0 || col >= m_cols) return FALSE;
+  StopEditing();
   if (high == -1) high = m_rows - 1;
   if (low < 0 || high >= m_rows) return FALSE;
   SortRows rows(*this, compare, col, data);

@@ -1,6 +1,8 @@
 #include "grid/TextCell.h"
 
+#include "grid/CellEdit.h"
 #include "grid/CellGrid.h"
+#include "platform/res/ControlStyles.h"
 
 IMPLEMENT_DYNCREATE(CTextCell, CCellBase)
 
@@ -43,6 +45,30 @@ CFont* CTextCell::GetFontObject() const {
   if (m_fontObject) return m_fontObject.get();
   CCellBase* def = GetDefaultCell();
   return def ? def->GetFontObject() : nullptr;
+}
+
+BOOL CTextCell::BeginEdit(int row, int col, CRect rect, CPoint, UINT id, UINT ch) {
+  if (m_editing && m_editor) {
+    m_editor->SendMessage(WM_CHAR, ch);
+    return TRUE;
+  }
+  m_editing = TRUE;
+  const DWORD format = GetFormat();
+  const DWORD style = (format & DT_RIGHT) ? ES_RIGHT : (format & DT_CENTER) ? ES_CENTER : 0;
+  // The editor deletes itself when its window goes; OnEditEnded forgets it then.
+  m_editor = new CCellEdit(m_grid, rect, style, id, row, col, GetText(), ch);
+  return TRUE;
+}
+
+void CTextCell::StopEdit() {
+  // An editor that went with its parent window never reported its end; it is forgotten.
+  if (m_editor && !CWnd::IsWindowHandle(m_editor)) return OnEditEnded();
+  if (auto* editor = dynamic_cast<CCellEdit*>(m_editor)) editor->EndEdit();
+}
+
+void CTextCell::OnEditEnded() {
+  m_editing = FALSE;
+  m_editor = nullptr;
 }
 
 void CTextCell::Reset() {

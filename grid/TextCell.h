@@ -52,6 +52,11 @@ class CTextCell : public CCellBase {
   BOOL UsesDefaultFont() const override { return m_font == nullptr; }
   BOOL IsEditing() const override { return m_editing; }
 
+  // Opens the in-place editor over the rectangle, or hands the character to the one open.
+  BOOL BeginEdit(int row, int col, CRect rect, CPoint point, UINT id, UINT ch) override;
+  void StopEdit() override;
+  void OnEditEnded() override;
+
   void Reset() override;
   BOOL GetSubAreaAt(int x, int y, CRect& rect, CString& title, CString& text) override;
   BOOL AddSubArea(LPCRECT rect, LPCTSTR title, LPCTSTR text) override;

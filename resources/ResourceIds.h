@@ -14,8 +14,13 @@ constexpr UINT IDB_TOOLBAR_DISABLED = 1500;
 constexpr UINT IDB_LOGO = 62;
 constexpr UINT IDB_LOGO_PRESSED = 63;
 constexpr UINT IDC_LOGO = 128;
-// 16 x 16 pictures of the context menus on white; index 4 is the red cross of "Exclude".
+// 16 x 16 pictures of the context menus on white: 1 scissors, 2 copy, 3 paste, 4 the red
+// cross of "Exclude" and "Delete".
 constexpr UINT IDB_MENU_PICTURES = 72;
+// The grid page's row gripper pictures (22 x 19) and the rows menu's (20 x 19): open button,
+// close button, black sigma, grey sigma, on pure red.
+constexpr UINT IDB_GRIPPER = 65;
+constexpr UINT IDB_ROWS_MENU = 74;
 
 // Dialogs.
 constexpr UINT IDD_ABOUTBOX = 500;
@@ -23,6 +28,7 @@ constexpr UINT IDD_APP_SETTINGS = 501;
 constexpr UINT IDD_COMMENT = 503;
 constexpr UINT IDD_DATETIME = 505;
 constexpr UINT IDD_PROGRESS = 511;
+constexpr UINT IDD_TAB_GRID = 512;
 constexpr UINT IDD_TAB_SUMMARY = 513;
 
 // Controls of the About box.
@@ -103,6 +109,28 @@ constexpr UINT IDS_UPDATE_FIRMWARE_TO = 1166;
 constexpr UINT IDS_UPDATE_PROGRAM_TO = 1167;
 constexpr UINT IDS_CALIBRATION_HELP_FILE = 1176;
 
+// Texts of the measurement grid page and its detail rows.
+constexpr UINT IDS_ADD_ALL_TO_SUMMARY = 1000;
+constexpr UINT IDS_COLLAPSE_ALL = 1013;
+constexpr UINT IDS_EXCLUDE_ALL_FROM_SUMMARY = 1048;
+constexpr UINT IDS_EXPAND_ALL = 1050;
+constexpr UINT IDS_EXPANDING = 1051;
+constexpr UINT IDS_MENU_COPY = 1107;
+constexpr UINT IDS_MENU_CUT = 1108;
+constexpr UINT IDS_MENU_DELETE = 1109;
+constexpr UINT IDS_MENU_PASTE = 1110;
+constexpr UINT IDS_PRINT_TITLE = 1111;
+constexpr UINT IDS_PRINT_MAKER = 1112;
+constexpr UINT IDS_PRINT_VERSION = 1113;
+constexpr UINT IDS_PRINT_PAGE_NUMBER = 1114;
+constexpr UINT IDS_ID_NOT_A_NUMBER = 1118;
+constexpr UINT IDS_SELECTED_MEASUREMENTS = 1123;
+constexpr UINT IDS_CONFIRM_DELETE = 1135;
+constexpr UINT IDS_LABEL_MEASURED_VALUE = 1150;
+constexpr UINT IDS_LABEL_SERIAL_NO = 1151;
+constexpr UINT IDS_TOTAL_MEASUREMENTS = 1154;
+constexpr UINT IDS_UPDATING = 1169;
+
 // Texts of the project document, the measurement list and the summary.
 constexpr UINT IDS_NEWER_FORMAT = 1045;
 constexpr UINT IDS_NOT_A_PROJECT = 1046;
@@ -147,6 +175,17 @@ constexpr UINT IDS_LABEL_SLOT_ID = 1152;
 constexpr UINT IDS_SUMMARY_UNIT = 1153;
 constexpr UINT IDS_LABEL_PEAK_LOAD_TIME = 1177;
 constexpr UINT IDS_LABEL_TEAR_OFF_TIME = 1178;
+
+// Texts of the detail row's panels; the other labels it shows are the summary's and Live View's.
+constexpr UINT IDS_DETAIL_DEVICE = 1031;
+constexpr UINT IDS_DETAIL_FAILURE_MODE = 1060;
+constexpr UINT IDS_DETAIL_LOAD_RATE_CURVE = 1072;
+constexpr UINT IDS_DETAIL_HW_REVISION = 1076;
+constexpr UINT IDS_DETAIL_HW_SERIAL_NO = 1077;
+constexpr UINT IDS_DETAIL_MEASUREMENT = 1093;
+constexpr UINT IDS_DETAIL_MODEL = 1096;
+constexpr UINT IDS_DETAIL_SETTINGS = 1126;
+constexpr UINT IDS_DETAIL_DISC_DIAMETER = 1147;
 
 // Unit names.
 constexpr UINT IDS_UNIT_SECOND = 1122;
@@ -205,6 +244,13 @@ constexpr UINT IDS_DEVICE_INFO_MODULE = 20035;
 constexpr UINT IDS_NO_REMOTE_LOGIN = 20029;
 constexpr UINT IDS_DEVICE_INFO = 20030;
 constexpr UINT IDS_ERASE_MEMORY = 20031;
+
+// Restore-calibration dialog (548): the port, the restore and hidden dump buttons, the log.
+constexpr UINT IDD_RESTORE_CALIBRATION = 548;
+constexpr int IDC_RESTORE_PORT = 531;
+constexpr int IDC_RESTORE_SHOW_CAL_INFO = 532;
+constexpr int IDC_RESTORE_RUN = 533;
+constexpr int IDC_RESTORE_LOG = 3001;
 
 // Live View: the dialog (509), its plot windows (510), their controls and texts.
 constexpr UINT IDD_MEAS = 509;

@@ -28,7 +28,7 @@ DWORD ImageTypeOf(CString& path) {
 }  // namespace
 
 // clang-format off
-BEGIN_MESSAGE_MAP(CTabSummary, CDialog)
+BEGIN_MESSAGE_MAP(CTabSummary, CPropertyPage)
   .OnSize(&CTabSummary::OnSize)
   .OnEraseBkgnd(&CTabSummary::OnEraseBkgnd)
   .OnMessage(WM_PAGE_PRINT, &CTabSummary::OnPrint)
@@ -40,7 +40,7 @@ END_MESSAGE_MAP()
 // clang-format on
 
 CTabSummary::CTabSummary(CWnd* owner, CZedoDoc* doc)
-    : CDialog(IDD_TAB_SUMMARY), m_pOwner(owner), m_pDoc(doc) {}
+    : CPropertyPage(IDD_TAB_SUMMARY), m_pOwner(owner), m_pDoc(doc) {}
 
 CTabSummary::~CTabSummary() {
   // Notices must not reach a page that is gone.
@@ -49,7 +49,7 @@ CTabSummary::~CTabSummary() {
 }
 
 BOOL CTabSummary::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPropertyPage::OnInitDialog();
   m_pView = new CSummaryView(m_pDoc);
   m_pView->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, CRect(0, 0, 500, 500), this, kViewId);
   m_pView->SetScrollSizes(MM_TEXT, CSize(1000, 1000));
@@ -59,7 +59,7 @@ BOOL CTabSummary::OnInitDialog() {
 }
 
 void CTabSummary::OnSize(UINT type, int cx, int cy) {
-  CDialog::OnSize(type, cx, cy);
+  CPropertyPage::OnSize(type, cx, cy);
   if (!m_pView || !m_pView->GetSafeHwnd()) return;
   CRect client;
   GetClientRect(client);

@@ -4,18 +4,13 @@
 // the picture and text exports) and, as a registered view of the document, recomputes the
 // summary on every change notice before the view repaints.
 
-#include "platform/ui/Dialog.h"
+#include "platform/ui/PropertyPage.h"
+#include "views/PageMessages.h"
 
 class CSummaryView;
 class CZedoDoc;
 
-// The commands the tab sheet forwards to its active page.
-constexpr UINT WM_PAGE_PRINT = WM_USER + 1;
-constexpr UINT WM_PAGE_COPY = WM_USER + 2;
-constexpr UINT WM_PAGE_EXPORT_GRAPHIC = WM_USER + 3;
-constexpr UINT WM_PAGE_EXPORT_CSV = WM_USER + 5;
-
-class CTabSummary : public CDialog {
+class CTabSummary : public CPropertyPage {
   DECLARE_MESSAGE_MAP()
 
  public:

@@ -1,5 +1,8 @@
 #include "platform/base/DateTimePicture.h"
 
+#include <clocale>
+#include <ctime>
+
 namespace {
 
 const char16_t* const kMonthNames[12] = {u"January",   u"February", u"March",    u"April",
@@ -91,4 +94,20 @@ CString FormatDatePicture(const CString& picture, const SLocalTime& time) {
 
 CString FormatTimePicture(const CString& picture, const SLocalTime& time) {
   return Expand(picture, u"hHmst", [&](char16_t c, int count) { return TimeToken(c, count, time); });
+}
+
+CString FormatDateTimeC(const SLocalTime& time) {
+  std::tm tm{};
+  tm.tm_year = time.year - 1900;
+  tm.tm_mon = time.month - 1;
+  tm.tm_mday = time.day;
+  tm.tm_hour = time.hour;
+  tm.tm_min = time.minute;
+  tm.tm_sec = time.second;
+  tm.tm_wday = time.dayOfWeek;
+  char text[64] = {};
+  const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+  strftime_l(text, sizeof text, "%c", &tm, c);
+  freelocale(c);
+  return CString(text);
 }

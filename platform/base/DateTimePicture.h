@@ -11,3 +11,7 @@
 
 CString FormatDatePicture(const CString& picture, const SLocalTime& time);
 CString FormatTimePicture(const CString& picture, const SLocalTime& time);
+
+// The date and time as the C library's "%c" gives them in the C locale, which the program
+// keeps whatever the user's locale: "Thu Dec 10 09:05:07 2026".
+CString FormatDateTimeC(const SLocalTime& time);

@@ -43,6 +43,9 @@ QPoint AlignOffset(UINT align, int width, const gdi::RealFont& font) {
 
 void DrawRun(DcData& d, QPoint origin, double angle, const QString& text, const gdi::RealFont& font,
              const int* dx, double dxScale, bool opaque) {
+  // A memory printer keeps what its pages say, so that a printout can be read back as text.
+  if (d.recorder && d.external != d.ownPage.get() && !text.isEmpty())
+    d.recorder->AddText(text, QPoint(origin.x(), origin.y() - font.ascent));
   QPainter& p = TextPainter(d, font);
   const int width = Advance(font, text);
   if (angle != 0) {

@@ -67,6 +67,14 @@ HBITMAP GetPrintedPage(HDC dc, int index) {
   return CreateBitmapFromImage(dc->recorder->Pages()[std::size_t(index)]);
 }
 
+std::vector<SPrintedText> GetPrintedTexts(HDC dc, int index) {
+  std::vector<SPrintedText> texts;
+  if (!dc || !dc->recorder || index < 0 || index >= GetPrintedPageCount(dc)) return texts;
+  for (const PageRecorder::Text& text : dc->recorder->PageTexts()[std::size_t(index)])
+    texts.push_back(SPrintedText{FromQString(text.text), text.at.x(), text.at.y()});
+  return texts;
+}
+
 namespace {
 
 // Drawing outside a page goes to the context's own blank page.

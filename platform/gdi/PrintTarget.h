@@ -24,3 +24,14 @@ HDC CreateMemoryPrinterDC(int pageWidth, int pageHeight, int dpi);
 // copy of page index (for the caller to delete).
 int GetPrintedPageCount(HDC dc);
 HBITMAP GetPrintedPage(HDC dc, int index);
+
+// One text drawn on a page of a memory printer context, at the device position of the top left
+// corner of its line.
+struct SPrintedText {
+  CString text;
+  int x = 0;
+  int y = 0;
+};
+// The texts of a finished page in the order they were drawn; empty for an index out of range
+// or another kind of context.
+std::vector<SPrintedText> GetPrintedTexts(HDC dc, int index);

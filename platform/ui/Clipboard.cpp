@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QString>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -34,11 +33,31 @@ struct SOpenClipboard {
   bool open = false;
   bool emptied = false;
   std::unique_ptr<QMimeData> pending;
+  CWnd* openedBy = nullptr;
 };
 
 SOpenClipboard& Session() {
   static SOpenClipboard session;
   return session;
+}
+
+// The clipboard's owner: the window that emptied it last, and the content this process placed
+// for it. The owner may add formats to that content in a later opening, as on the platform,
+// while nobody else has replaced it.
+struct SOwnership {
+  CWnd* owner = nullptr;
+  const QMimeData* placed = nullptr;
+};
+
+SOwnership& Ownership() {
+  static SOwnership ownership;
+  return ownership;
+}
+
+std::unique_ptr<QMimeData> CopyOf(const QMimeData& source) {
+  auto copy = std::make_unique<QMimeData>();
+  for (const QString& format : source.formats()) copy->setData(format, source.data(format));
+  return copy;
 }
 
 QString MimeType(UINT format) {
@@ -78,12 +97,19 @@ UINT RegisterClipboardFormat(LPCTSTR name) {
   return id;
 }
 
-BOOL OpenClipboard(CWnd*) {
+BOOL OpenClipboard(CWnd* owner) {
   return OnUiThread<BOOL>(
-      [] {
+      [owner] {
         SOpenClipboard& session = Session();
-        if (session.open || !SystemClipboard()) return FALSE;
-        session = SOpenClipboard{true, false, nullptr};
+        QClipboard* clipboard = SystemClipboard();
+        if (session.open || !clipboard) return FALSE;
+        session = SOpenClipboard{true, false, nullptr, owner};
+        const SOwnership& ownership = Ownership();
+        const QMimeData* current = clipboard->mimeData();
+        if (owner && owner == ownership.owner && current && current == ownership.placed) {
+          session.emptied = true;
+          session.pending = CopyOf(*current);
+        }
         return TRUE;
       },
       FALSE);
@@ -95,7 +121,10 @@ BOOL CloseClipboard() {
         SOpenClipboard& session = Session();
         if (!session.open) return FALSE;
         QClipboard* clipboard = SystemClipboard();
-        if (session.emptied && clipboard) clipboard->setMimeData(session.pending.release());
+        if (session.emptied && clipboard) {
+          Ownership().placed = session.pending.get();
+          clipboard->setMimeData(session.pending.release());
+        }
         session = SOpenClipboard{};
         return TRUE;
       },
@@ -109,6 +138,7 @@ BOOL EmptyClipboard() {
         if (!session.open) return FALSE;
         session.emptied = true;
         session.pending = std::make_unique<QMimeData>();
+        Ownership() = SOwnership{session.openedBy, nullptr};
         return TRUE;
       },
       FALSE);
@@ -116,32 +146,20 @@ BOOL EmptyClipboard() {
 
 namespace {
 
-QString TextFromUnits(const std::vector<BYTE>& data) {
-  std::u16string units(data.size() / 2, u'\0');
-  std::memcpy(units.data(), data.data(), units.size() * 2);
-  const std::size_t end = units.find(u'\0');
-  if (end != std::u16string::npos) units.resize(end);
-  return QString::fromUtf16(units.data(), qsizetype(units.size()));
-}
-
-std::vector<BYTE> UnitsFromText(const QString& text) {
-  std::vector<BYTE> data(std::size_t(text.size() + 1) * 2, 0);
-  std::memcpy(data.data(), text.utf16(), std::size_t(text.size()) * 2);
-  return data;
-}
+QString MimeTypeOf(UINT format) { return IsTextFormat(format) ? QStringLiteral("text/plain") : MimeType(format); }
 
 }  // namespace
 
 BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
-  const QString type = format == CF_UNICODETEXT ? QStringLiteral("text/plain") : MimeType(format);
+  const QString type = MimeTypeOf(format);
   if (type.isEmpty()) return FALSE;
   return OnUiThread<BOOL>(
       [&] {
         SOpenClipboard& session = Session();
-        // As on the platform, only the one who emptied the clipboard may place data on it.
+        // As on the platform, only the clipboard's owner may place data on it.
         if (!session.open || !session.emptied) return FALSE;
-        if (format == CF_UNICODETEXT)
-          session.pending->setText(TextFromUnits(data));
+        if (IsTextFormat(format))
+          session.pending->setText(ToQString(ReadTextBlock(format, data)));
         else
           session.pending->setData(
               type, QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())));
@@ -151,7 +169,7 @@ BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
 }
 
 bool GetClipboardData(UINT format, std::vector<BYTE>& data) {
-  const QString type = format == CF_UNICODETEXT ? QStringLiteral("text/plain") : MimeType(format);
+  const QString type = MimeTypeOf(format);
   if (type.isEmpty()) return false;
   return OnUiThread<bool>(
       [&] {
@@ -162,8 +180,8 @@ bool GetClipboardData(UINT format, std::vector<BYTE>& data) {
           mime = clipboard ? clipboard->mimeData() : nullptr;
         }
         if (!mime || !mime->hasFormat(type)) return false;
-        if (format == CF_UNICODETEXT) {
-          data = UnitsFromText(mime->text());
+        if (IsTextFormat(format)) {
+          data = MakeTextBlock(format, FromQString(mime->text()));
           return true;
         }
         const QByteArray bytes = mime->data(type);

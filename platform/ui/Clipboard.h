@@ -4,6 +4,10 @@
 // running copy of the program, so data placed by one copy can be read by another. What is set
 // while the clipboard is open reaches the system clipboard when it is closed.
 //
+// The window that empties the clipboard owns it: it alone may set data, also in a later
+// opening by the same window, until another emptying (here or in another program) replaces
+// the content.
+//
 // The clipboard is used on the user-interface thread; calls from another thread run there.
 // Without a user-interface application every call fails.
 
@@ -11,17 +15,18 @@
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
+#include "platform/ui/TextBlocks.h"
 
 class CWnd;
 
-// The standard text format: UTF-16 code units in the machine's order, ended by a zero unit. It
-// is the system clipboard's plain text, which other programs read and write.
-constexpr UINT CF_UNICODETEXT = 13;
+// The standard text formats CF_UNICODETEXT and CF_TEXT (TextBlocks.h) are both the system
+// clipboard's plain text, which other programs read and write.
 
 // A format id for the name, the same for every call with that name (from 0xC000 up); 0 for an
 // empty name.
 UINT RegisterClipboardFormat(LPCTSTR name);
 
+// owner: the window opening it, which becomes the clipboard's owner when it empties it.
 BOOL OpenClipboard(CWnd* owner);
 BOOL CloseClipboard();
 // Drops every format of the clipboard; the next close replaces the system clipboard's content.

@@ -68,3 +68,19 @@ void SetDefaultCursor(CWnd* wnd) {
   SetCursorTarget(wnd);
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
 }
+
+namespace {
+bool g_clipped = false;
+RECT g_clip{};
+}  // namespace
+
+BOOL ClipCursor(const RECT* rect) {
+  g_clipped = rect != nullptr;
+  g_clip = rect ? *rect : RECT{};
+  return TRUE;
+}
+
+BOOL GetClipCursor(RECT* rect) {
+  if (rect) *rect = g_clip;
+  return g_clipped ? TRUE : FALSE;
+}

@@ -32,3 +32,10 @@ HCURSOR GetCursor();
 void SetCursorTarget(CWnd* wnd);
 // The cursor a window shows when nobody sets one (the arrow; toolkit controls keep their own).
 void SetDefaultCursor(CWnd* wnd);
+
+// The rectangle (screen coordinates) the pointer is to stay in, or none (null) to free it. It is
+// kept and reported, but the real pointer is not held: the window systems of this platform do
+// not let a program confine the pointer.
+BOOL ClipCursor(const RECT* rect);
+// The kept rectangle; FALSE when the pointer is free.
+BOOL GetClipCursor(RECT* rect);

@@ -11,9 +11,54 @@
 
 namespace {
 
+// The platform's selection rule: a start of -1 removes the selection, an end of -1 or past the
+// text means the end of the text; the caret goes to the end.
+void SelectLine(QLineEdit& line, int start, int end) {
+  const int length = int(line.text().size());
+  if (start < 0) {
+    line.deselect();
+    return;
+  }
+  const int from = std::min(start, length);
+  const int to = end < 0 || end > length ? length : end;
+  line.setSelection(from, to - from);
+}
+
 class LineWidget : public WndWidgetOf<QLineEdit> {
  public:
   using WndWidgetOf::WndWidgetOf;
+  bool ControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    result = 0;
+    switch (message) {
+      case WM_CHAR:
+      case WM_IME_CHAR:
+        Type(char16_t(wParam));
+        return true;
+      case EM_SETSEL:
+        SelectLine(*this, int(wParam), int(lParam));
+        return true;
+      case EM_GETSEL: {
+        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+        const int end = hasSelectedText() ? selectionEnd() : cursorPosition();
+        if (auto* out = reinterpret_cast<DWORD*>(wParam)) *out = DWORD(start);
+        if (auto* out = reinterpret_cast<DWORD*>(lParam)) *out = DWORD(end);
+        result = LRESULT(MAKELONG(WORD(start), WORD(end)));
+        return true;
+      }
+      case EM_SCROLLCARET:
+        // The field keeps its caret in view by itself.
+        result = TRUE;
+        return true;
+      case WM_PASTE:
+        if (!isReadOnly()) paste();
+        return true;
+      case WM_GETDLGCODE:
+        result = DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS;
+        return true;
+      default:
+        return false;
+    }
+  }
   bool GetControlText(CString& text) const override {
     text = FromQString(this->text());
     return true;
@@ -21,6 +66,21 @@ class LineWidget : public WndWidgetOf<QLineEdit> {
   bool SetControlText(const CString& text) override {
     setText(ToQString(text));
     return true;
+  }
+
+ private:
+  // A character sent as a message types as its key would: a backspace removes the selection or
+  // the character before the caret, other control characters type nothing.
+  void Type(char16_t ch) {
+    if (isReadOnly()) return;
+    if (ch == VK_BACK) {
+      if (hasSelectedText())
+        del();
+      else
+        backspace();
+    } else if (ch >= 0x20) {
+      insert(QString(QChar(ch)));
+    }
   }
 };
 
@@ -71,13 +131,7 @@ void CEdit::SetSel(int start, int end, BOOL) {
   CallOnUiThread([&] {
     QWidget* w = GetWidget()->Widget();
     if (auto* line = dynamic_cast<QLineEdit*>(w)) {
-      const int length = int(line->text().size());
-      if (start < 0) {
-        line->deselect();
-        return;
-      }
-      const int to = end < 0 || end > length ? length : end;
-      line->setSelection(std::min(start, length), to - std::min(start, length));
+      SelectLine(*line, start, end);
     } else if (auto* text = dynamic_cast<QPlainTextEdit*>(w)) {
       QTextCursor cursor = text->textCursor();
       const int length = text->document()->characterCount() - 1;

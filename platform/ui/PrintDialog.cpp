@@ -6,20 +6,38 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/PrintTarget.h"
 #include "platform/gdi/QtString.h"
+#include "platform/registry/RegistryStore.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/UserAnswers.h"
 
 namespace {
 
-// The system's dialog: the context of the printer the user picked, or null.
-HDC ShowSystemPrintDialog() {
+// An A4 sheet at 300 dpi, for the PDF file named by the settings.
+constexpr int kPdfSettingWidth = 2480;
+constexpr int kPdfSettingHeight = 3508;
+constexpr int kPdfSettingDpi = 300;
+
+// The system's dialog: the printer (or PDF file) the user picked, or none. Printing to a file
+// always means a PDF file here, whatever PD_HIDEPRINTTOFILE asks: it is the printer of a
+// machine without a print system.
+SPrintDialogChoice ShowSystemPrintDialog(DWORD flags) {
+  CString pdfFile;
+  if (RegGetString(kPrintSettingsKey, u"PdfFile", pdfFile) && !pdfFile.IsEmpty())
+    return SPrintDialogChoice{CreatePdfDC(pdfFile, kPdfSettingWidth, kPdfSettingHeight, kPdfSettingDpi), false};
   QPrinter printer;
   QPrintDialog dialog(&printer);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  if (dialog.exec() != QDialog::Accepted) return nullptr;
-  return CreatePrinterDC(FromQString(printer.printerName()));
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, !(flags & PD_NOSELECTION));
+  if (dialog.exec() != QDialog::Accepted) return SPrintDialogChoice{};
+  const bool selectionOnly = dialog.printRange() == QAbstractPrintDialog::Selection;
+  if (printer.outputFormat() == QPrinter::PdfFormat) {
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    return SPrintDialogChoice{
+        CreatePdfDC(FromQString(printer.outputFileName()), page.width(), page.height(), printer.resolution()),
+        selectionOnly};
+  }
+  return SPrintDialogChoice{CreatePrinterDC(FromQString(printer.printerName())), selectionOnly};
 }
 
 }  // namespace
@@ -30,16 +48,27 @@ CPrintDialog::~CPrintDialog() {
   if (m_ownedDC) DeleteDC(m_ownedDC);
 }
 
+void CPrintDialog::DeletePrinterDC() {
+  if (m_ownedDC && m_ownedDC == m_pd.hDC) {
+    DeleteDC(m_ownedDC);
+    m_ownedDC = nullptr;
+  }
+  m_pd.hDC = nullptr;
+}
+
 INT_PTR CPrintDialog::DoModal() {
   SPrintDialogRequest request;
   request.owner = m_pParent;
   request.flags = m_pd.Flags;
   request.show = [this] {
-    m_ownedDC = ShowSystemPrintDialog();
-    return m_ownedDC;
+    SPrintDialogChoice choice = ShowSystemPrintDialog(m_pd.Flags);
+    m_ownedDC = choice.printer;
+    return choice;
   };
-  HDC printer = nullptr;
-  CallOnUiThread([&] { printer = GetUserAnswerSink().OnPrintDialog(request); });
-  m_pd.hDC = printer;
-  return printer ? IDOK : IDCANCEL;
+  SPrintDialogChoice choice;
+  CallOnUiThread([&] { choice = GetUserAnswerSink().OnPrintDialog(request); });
+  m_pd.hDC = choice.printer;
+  m_pd.Flags &= ~PD_SELECTION;
+  if (choice.printer && choice.selectionOnly) m_pd.Flags |= PD_SELECTION;
+  return choice.printer ? IDOK : IDCANCEL;
 }

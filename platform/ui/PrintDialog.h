@@ -1,7 +1,9 @@
 #pragma once
 // CPrintDialog: asks the user for a printer through the user-answer sink (UserAnswers.h), so
 // that tests answer it with a printer context of their own, for example a memory printer. The
-// setup variant is not offered.
+// setup variant is not offered. The system's dialog offers the printers and a PDF file; the
+// string setting "PdfFile" under kPrintSettingsKey names a PDF file that takes every printout
+// instead, without asking (for machines without a printer).
 
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/GdiTypes.h"
@@ -9,9 +11,14 @@
 class CWnd;
 
 constexpr DWORD PD_ALLPAGES = 0x00000000;
+constexpr DWORD PD_SELECTION = 0x00000001;
+constexpr DWORD PD_NOSELECTION = 0x00000004;
 constexpr DWORD PD_NOPAGENUMS = 0x00000008;
 constexpr DWORD PD_HIDEPRINTTOFILE = 0x00100000;
 constexpr DWORD PD_USEDEVMODECOPIES = 0x00040000;
+constexpr DWORD PD_USEDEVMODECOPIESANDCOLLATE = 0x00040000;
+
+constexpr char16_t kPrintSettingsKey[] = u"Software\\Jovant\\ZD-Zedo\\Printing";
 
 // The settings a caller may read after DoModal.
 struct PRINTDLG {
@@ -30,6 +37,11 @@ class CPrintDialog {
   INT_PTR DoModal();
   // The chosen printer's context; it stays valid while the dialog lives.
   HDC GetPrinterDC() const { return m_pd.hDC; }
+  // Deletes the printer context when the dialog made it itself, and forgets it either way; a
+  // context that a scripted answer lent stays its owner's.
+  void DeletePrinterDC();
+  // After IDOK: the user chose to print only the selection (PD_SELECTION).
+  BOOL PrintSelection() const { return (m_pd.Flags & PD_SELECTION) ? TRUE : FALSE; }
 
   PRINTDLG m_pd;
 

@@ -13,6 +13,14 @@ constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
 constexpr int kButtonGap = 7;
 constexpr int kMinPageWidth = 4 * kButtonWidth + 3 * kButtonGap;
+// The tabbed form: the page lies inside the tab control's frame, below the row of tabs, in
+// pixels from the sheet's corner, (width - 8) x (height - 26) large, as the sheet's owner
+// sizes it too.
+constexpr int kTabbedPageLeft = 4;
+constexpr int kTabbedPageTop = 22;
+constexpr int kTabbedPageRight = 4;
+constexpr int kTabbedPageBottom = 4;
+constexpr UINT kTabControlId = 0x3020;
 
 DialogTemplateFormat::SControl Button(UINT id, int x, int y, const char16_t* text, std::uint32_t extra = 0) {
   DialogTemplateFormat::SControl button;
@@ -41,6 +49,7 @@ BOOL CPropertyPage::OnQueryCancel() { return TRUE; }
 // clang-format off
 BEGIN_MESSAGE_MAP(CPropertySheet, CDialog)
   .OnMessage(PSM_SETWIZBUTTONS, &CPropertySheet::OnSetWizardButtons)
+  .OnMessage(PSM_GETTABCONTROL, &CPropertySheet::OnGetTabControl)
   .OnCommand(ID_WIZBACK, &CPropertySheet::OnBack)
   .OnCommand(ID_WIZNEXT, &CPropertySheet::OnNext)
   .OnCommand(ID_WIZFINISH, &CPropertySheet::OnFinish)
@@ -56,17 +65,71 @@ CPropertySheet::CPropertySheet(UINT captionId, CWnd* parent, UINT selectPage)
 CPropertySheet::CPropertySheet(LPCTSTR caption, CWnd* parent, UINT selectPage)
     : CDialog(0, parent), m_caption(caption ? caption : u""), m_startPage(selectPage) {}
 
+CPropertySheet::~CPropertySheet() {
+  if (IsWindow()) DestroyWindow();
+}
+
+BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
+  m_tabs = std::make_unique<CTabCtrl>();
+  m_createStyle = style ? style : WS_CHILD | WS_VISIBLE;
+  m_createExStyle = exStyle;
+  return CDialog::Create(0, parent);
+}
+
+CTabCtrl* CPropertySheet::GetTabControl() const {
+  return m_tabs && m_tabs->IsWindow() ? m_tabs.get() : nullptr;
+}
+
+LRESULT CPropertySheet::OnGetTabControl(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(GetTabControl()); }
+
 void CPropertySheet::AddPage(CPropertyPage* page) {
   page->m_sheet = this;
   m_pages.push_back(page);
+  if (CTabCtrl* tabs = GetTabControl()) {
+    auto pageTemplate = LoadDialogTemplate(page->GetTemplateId());
+    tabs->InsertItem(GetPageCount() - 1, pageTemplate ? pageTemplate->caption.c_str() : u"");
+    if (m_active < 0) SetActivePage(0);
+  }
+}
+
+int CPropertySheet::GetPageIndex(const CPropertyPage* page) const {
+  for (int i = 0; i < GetPageCount(); ++i)
+    if (m_pages[size_t(i)] == page) return i;
+  return -1;
+}
+
+void CPropertySheet::RemovePage(CPropertyPage* page) { RemovePage(GetPageIndex(page)); }
+
+void CPropertySheet::RemovePage(int index) {
+  CPropertyPage* page = GetPage(index);
+  if (!page) return;
+  const bool wasActive = index == m_active;
+  if (page->IsWindow()) page->DestroyWindow();
+  page->m_sheet = nullptr;
+  m_pages.erase(m_pages.begin() + index);
+  if (CTabCtrl* tabs = GetTabControl()) tabs->DeleteItem(index);
+  if (index < m_active) --m_active;
+  if (!wasActive) return;
+  m_active = -1;
+  if (IsWindow() && GetPageCount() > 0) SetActivePage(std::min(index, GetPageCount() - 1));
 }
 
 CPropertyPage* CPropertySheet::GetPage(int index) const {
   return index >= 0 && index < GetPageCount() ? m_pages[size_t(index)] : nullptr;
 }
 
-// The sheet is as large as its largest page, with the button row below it.
+// The sheet is as large as its largest page, with the button row below it; the tabbed form
+// has the tab control instead of the buttons.
 std::optional<DialogTemplateFormat::SDialog> CPropertySheet::GetDialogTemplate() const {
+  if (m_tabs) {
+    DialogTemplateFormat::SDialog sheet;
+    sheet.style = m_createStyle;
+    sheet.exStyle = m_createExStyle;
+    sheet.caption = m_caption.GetString();
+    sheet.cx = kMinPageWidth;
+    sheet.cy = kMinPageWidth;
+    return sheet;
+  }
   int pageWidth = kMinPageWidth;
   int pageHeight = 0;
   for (const CPropertyPage* page : m_pages) {
@@ -96,7 +159,17 @@ std::optional<DialogTemplateFormat::SDialog> CPropertySheet::GetDialogTemplate()
 
 BOOL CPropertySheet::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetDefID(ID_WIZNEXT);
+  if (m_tabs) {
+    CRect client;
+    GetClientRect(client);
+    if (!m_tabs->Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, client, this, kTabControlId)) return TRUE;
+    for (int i = 0; i < GetPageCount(); ++i) {
+      auto pageTemplate = LoadDialogTemplate(m_pages[size_t(i)]->GetTemplateId());
+      m_tabs->InsertItem(i, pageTemplate ? pageTemplate->caption.c_str() : u"");
+    }
+  } else {
+    SetDefID(ID_WIZNEXT);
+  }
   const int start = std::clamp(int(m_startPage), 0, std::max(0, GetPageCount() - 1));
   if (GetPageCount() > 0) SetActivePage(start);
   return TRUE;
@@ -109,17 +182,52 @@ BOOL CPropertySheet::SetActivePage(int index) {
     if (current != next && !current->OnKillActive()) return FALSE;
     current->ShowWindow(SW_HIDE);
   }
-  if (!next->IsWindow()) {
-    if (!next->Create(next->GetTemplateId(), this)) return FALSE;
-    CRect area(kMargin, kMargin, kMargin, kMargin);
-    MapDialogRect(area);
-    next->SetWindowPos(nullptr, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  }
+  if (!next->IsWindow() && !CreatePage(next)) return FALSE;
   m_active = index;
+  if (CTabCtrl* tabs = GetTabControl()) {
+    tabs->SetCurSel(index);
+    const CRect area = TabbedPageRect();
+    next->SetWindowPos(nullptr, area.left, area.top, area.Width(), area.Height(), SWP_NOZORDER);
+  }
   next->ShowWindow(SW_SHOW);
   ShowHelpButton();
   next->OnSetActive();
   return TRUE;
+}
+
+bool CPropertySheet::CreatePage(CPropertyPage* page) {
+  // Made after the tab control, the page lies above it, which paints all of its area.
+  if (!page->Create(page->GetTemplateId(), this)) return false;
+  if (GetTabControl()) return true;
+  CRect area(kMargin, kMargin, kMargin, kMargin);
+  MapDialogRect(area);
+  page->SetWindowPos(nullptr, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  return true;
+}
+
+// Below the tabs: where the toolkit's tab row is taller than the platform's, the page moves
+// down by the difference and keeps its size.
+CRect CPropertySheet::TabbedPageRect() const {
+  CRect client;
+  GetClientRect(client);
+  CRect tab(0, 0, 0, 0);
+  if (m_tabs) m_tabs->GetItemRect(0, tab);
+  const int top = std::max(kTabbedPageTop, int(tab.bottom));
+  const int width = std::max(0, client.Width() - kTabbedPageLeft - kTabbedPageRight);
+  const int height = std::max(0, client.Height() - kTabbedPageTop - kTabbedPageBottom);
+  return CRect(kTabbedPageLeft, top, kTabbedPageLeft + width, top + height);
+}
+
+BOOL CPropertySheet::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  CTabCtrl* tabs = GetTabControl();
+  if (tabs && header && header->hwndFrom == tabs && header->code == TCN_SELCHANGE) {
+    // A page that refuses to be left keeps its tab selected.
+    if (!SetActivePage(tabs->GetCurSel())) tabs->SetCurSel(m_active);
+    *result = 0;
+    return TRUE;
+  }
+  return CDialog::OnNotify(wParam, lParam, result);
 }
 
 void CPropertySheet::ShowHelpButton() {
@@ -179,6 +287,8 @@ void CPropertySheet::OnFinish() {
 }
 
 void CPropertySheet::OnCancel() {
+  // The tabbed form is no dialog to end: Escape in one of its pages changes nothing.
+  if (m_tabs) return;
   CPropertyPage* page = GetActivePage();
   if (page) {
     if (!page->OnQueryCancel()) return;

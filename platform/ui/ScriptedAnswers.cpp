@@ -93,9 +93,9 @@ bool CScriptedAnswers::OnFileDialog(const SFileDialogRequest& request, CString& 
   return !path.IsEmpty();
 }
 
-void CScriptedAnswers::AddPrintDialogAnswer(HDC printer) {
+void CScriptedAnswers::AddPrintDialogAnswer(HDC printer, bool selectionOnly) {
   std::lock_guard lock(m_mutex);
-  m_printDialogAnswers.push_back(printer);
+  m_printDialogAnswers.push_back(SPrintDialogChoice{printer, selectionOnly});
 }
 
 std::vector<SPrintDialogRequest> CScriptedAnswers::GetPrintDialogs() const {
@@ -103,13 +103,36 @@ std::vector<SPrintDialogRequest> CScriptedAnswers::GetPrintDialogs() const {
   return m_printDialogs;
 }
 
-HDC CScriptedAnswers::OnPrintDialog(const SPrintDialogRequest& request) {
+SPrintDialogChoice CScriptedAnswers::OnPrintDialog(const SPrintDialogRequest& request) {
   std::lock_guard lock(m_mutex);
   SPrintDialogRequest shown = request;
   shown.show = nullptr;
   m_printDialogs.push_back(std::move(shown));
-  if (m_printDialogAnswers.empty()) return nullptr;
-  HDC printer = m_printDialogAnswers.front();
+  if (m_printDialogAnswers.empty()) return SPrintDialogChoice{};
+  const SPrintDialogChoice choice = m_printDialogAnswers.front();
   m_printDialogAnswers.pop_front();
-  return printer;
+  return choice;
+}
+
+void CScriptedAnswers::AddDragDropAnswer(CWnd* window, POINT point, DWORD keyState) {
+  std::lock_guard lock(m_mutex);
+  m_dragDropAnswers.push_back(SDropPlace{window, point, keyState});
+}
+
+int CScriptedAnswers::GetDragDropCount() const {
+  std::lock_guard lock(m_mutex);
+  return m_dragDrops;
+}
+
+DWORD CScriptedAnswers::OnDragDrop(const SDragDropRequest& request) {
+  SDropPlace place{};
+  {
+    std::lock_guard lock(m_mutex);
+    ++m_dragDrops;
+    if (m_dragDropAnswers.empty()) return 0;
+    place = m_dragDropAnswers.front();
+    m_dragDropAnswers.pop_front();
+  }
+  // The drop runs the target's handlers, which may ask questions of their own.
+  return request.dropAt ? request.dropAt(place.window, place.point, place.keyState) : 0;
 }

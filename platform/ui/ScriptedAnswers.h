@@ -47,17 +47,24 @@ class CScriptedAnswers : public CUserAnswerSink {
   // The file dialogs shown (show left empty).
   std::vector<SFileDialogRequest> GetFileDialogs() const;
 
-  // Answers the next print dialog with the printer context (borrowed; null cancels). Without
-  // an answer a print dialog is cancelled.
-  void AddPrintDialogAnswer(HDC printer);
+  // Answers the next print dialog with the printer context (borrowed; null cancels) and the
+  // choice of printing only the selection. Without an answer a print dialog is cancelled.
+  void AddPrintDialogAnswer(HDC printer, bool selectionOnly = false);
   // The print dialogs shown (show left empty).
   std::vector<SPrintDialogRequest> GetPrintDialogs() const;
+
+  // Drops the next drag the program starts on the window at the client point with the key
+  // state (MK_ flags). Without an answer a drag is cancelled.
+  void AddDragDropAnswer(CWnd* window, POINT point, DWORD keyState = 0);
+  // The drags started so far.
+  int GetDragDropCount() const;
 
   int OnMessageBox(const SMessageBoxRequest& request) override;
   UINT OnPopupMenu(const SPopupMenuRequest& request) override;
   bool OnModalDialog(const SModalDialogRequest& request) override;
   bool OnFileDialog(const SFileDialogRequest& request, CString& path) override;
-  HDC OnPrintDialog(const SPrintDialogRequest& request) override;
+  SPrintDialogChoice OnPrintDialog(const SPrintDialogRequest& request) override;
+  DWORD OnDragDrop(const SDragDropRequest& request) override;
 
  private:
   mutable std::mutex m_mutex;
@@ -69,7 +76,14 @@ class CScriptedAnswers : public CUserAnswerSink {
   std::vector<SShownDialog> m_dialogs;
   std::deque<CString> m_fileDialogAnswers;
   std::vector<SFileDialogRequest> m_fileDialogs;
-  std::deque<HDC> m_printDialogAnswers;
+  std::deque<SPrintDialogChoice> m_printDialogAnswers;
   std::vector<SPrintDialogRequest> m_printDialogs;
+  struct SDropPlace {
+    CWnd* window;
+    POINT point;
+    DWORD keyState;
+  };
+  std::deque<SDropPlace> m_dragDropAnswers;
+  int m_dragDrops = 0;
   CUserAnswerSink* m_previous;
 };

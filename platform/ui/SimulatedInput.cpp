@@ -20,6 +20,7 @@ Qt::KeyboardModifiers Modifiers(UINT modifiers) {
   Qt::KeyboardModifiers result;
   if (modifiers & MK_SHIFT) result |= Qt::ShiftModifier;
   if (modifiers & MK_CONTROL) result |= Qt::ControlModifier;
+  if (modifiers & SIMULATED_ALT) result |= Qt::AltModifier;
   return result;
 }
 
@@ -90,13 +91,25 @@ int QtKey(UINT virtualKey) {
   }
 }
 
+// A control built of toolkit parts (the tab row of a tab control) gets the mouse in the part
+// under the point, as real input does; windows of their own keep theirs.
+QWidget* PartAt(QWidget* widget, QPointF& local) {
+  QWidget* part = widget->childAt(local.toPoint());
+  if (!part) return widget;
+  for (QWidget* up = part; up && up != widget; up = up->parentWidget())
+    if (WndWidget::WndOf(up)) return widget;
+  local = part->mapFrom(widget, local);
+  return part;
+}
+
 }  // namespace
 
 void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint point, UINT modifiers,
                    UINT held) {
-  QWidget* widget = QtWidgetOf(wnd);
-  if (!widget) return;
-  const QPointF local = QPointF(point.x, point.y) + wnd->GetWidget()->ClientOrigin();
+  QWidget* window = QtWidgetOf(wnd);
+  if (!window) return;
+  QPointF local = QPointF(point.x, point.y) + wnd->GetWidget()->ClientOrigin();
+  QWidget* widget = PartAt(window, local);
   const QPointF global = widget->mapToGlobal(local);
   QEvent::Type type = QEvent::MouseMove;
   switch (action) {
@@ -115,6 +128,16 @@ void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint p
   QMouseEvent event(type, local, global, action == SimulatedMouseAction::Move ? Qt::NoButton : Button(button),
                     Buttons(held), Modifiers(modifiers));
   QApplication::sendEvent(widget, &event);
+}
+
+void SimulateMouseAtScreen(SimulatedMouseAction action, UINT button, CPoint screen, UINT modifiers, UINT held) {
+  SetMessagePos(screen);
+  CWnd* target = CWnd::GetCapture();
+  if (!target) target = WindowFromPoint(screen);
+  if (!target) return;
+  CPoint client = screen;
+  target->ScreenToClient(&client);
+  SimulateMouse(target, action, button, client, modifiers, held);
 }
 
 void SimulateClick(CWnd* wnd, CPoint point) {

@@ -9,10 +9,17 @@
 
 enum class SimulatedMouseAction { Press, Release, DoubleClick, Move };
 
+// Alt held with a simulated key; the mouse flags have no bit for it.
+constexpr UINT SIMULATED_ALT = 0x1000;
+
 // button: VK_LBUTTON, VK_RBUTTON or VK_MBUTTON (ignored for Move); modifiers: MK_SHIFT and
 // MK_CONTROL; held: the MK_ buttons down after the event.
 void SimulateMouse(CWnd* wnd, SimulatedMouseAction action, UINT button, CPoint point, UINT modifiers,
                    UINT held);
+// Mouse input at a screen point, delivered as real input is: to the window that holds the
+// capture, else to the window under the point (WindowFromPoint); the pointer moves there, so
+// that GetCursorPos and GetMessagePos report it.
+void SimulateMouseAtScreen(SimulatedMouseAction action, UINT button, CPoint screen, UINT modifiers, UINT held);
 // A click: press and release of the left button.
 void SimulateClick(CWnd* wnd, CPoint point);
 void SimulateWheel(CWnd* wnd, int delta, CPoint point, UINT modifiers);
@@ -20,7 +27,8 @@ void SimulateMouseEnter(CWnd* wnd);
 void SimulateMouseLeave(CWnd* wnd);
 // The mouse resting at the point long enough for a tool tip.
 void SimulateHover(CWnd* wnd, CPoint point);
-// A key by its virtual key with the text it types (empty for keys that type nothing).
+// A key by its virtual key with the text it types (empty for keys that type nothing);
+// modifiers: MK_SHIFT, MK_CONTROL and SIMULATED_ALT.
 void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UINT modifiers = 0,
                  bool autoRepeat = false);
 // A press and release typing the text.

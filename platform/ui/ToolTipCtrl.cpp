@@ -64,6 +64,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* wnd, LPCTSTR text, LPCRECT rect, UINT_PTR toolI
   DelTool(wnd, toolId);
   STool tool{wnd, toolId, rect != nullptr, rect ? *rect : RECT{0, 0, 0, 0}, CString(text)};
   m_tools.push_back(tool);
+  if (m_active) ShowIfUnderMouse(tool);
   return TRUE;
 }
 
@@ -89,6 +90,19 @@ void CToolTipCtrl::Pop() {
   m_shown.Empty();
   ShowWindow(SW_HIDE);
 }
+
+void CToolTipCtrl::SetDelayTime(UINT delay) {
+  m_delays[TTDT_INITIAL] = int(delay);
+  m_delays[TTDT_AUTOPOP] = int(delay) * 10;
+  m_delays[TTDT_RESHOW] = int(delay) / 5;
+}
+
+void CToolTipCtrl::SetDelayTime(DWORD which, int delay) {
+  if (which == TTDT_AUTOMATIC) return SetDelayTime(UINT(std::max(delay, 0)));
+  if (which <= TTDT_INITIAL) m_delays[which] = delay;
+}
+
+int CToolTipCtrl::GetDelayTime(DWORD which) const { return which <= TTDT_INITIAL ? m_delays[which] : 0; }
 
 BOOL CToolTipCtrl::SetTitle(UINT icon, LPCTSTR title) {
   m_title = title ? CString(title) : CString();
@@ -193,23 +207,27 @@ void CToolTipCtrl::OnPaint() {
 // A click into a tip leaves the window that is being worked in active.
 int CToolTipCtrl::OnMouseActivate(CWnd*, UINT, UINT) { return MA_NOACTIVATE; }
 
+bool CToolTipCtrl::ShowIfUnderMouse(const STool& tool) {
+  if (tool.wnd != m_mouseWnd || !CWnd::IsWindowHandle(tool.wnd)) return false;
+  RECT area = tool.rect;
+  if (!tool.hasRect) tool.wnd->GetClientRect(&area);
+  if (!::PtInRect(&area, m_mousePoint)) return false;
+  CPoint below(m_mousePoint.x, m_mousePoint.y + kBelowPointer);
+  tool.wnd->ClientToScreen(&below);
+  Show(tool.text, below);
+  return true;
+}
+
 void CToolTipCtrl::RelayEvent(LPMSG msg) {
   if (!msg || !m_active) return;
   if (msg->message != WM_MOUSEMOVE) {
     if (msg->message >= WM_LBUTTONDOWN && msg->message <= WM_MBUTTONDBLCLK) Pop();
     return;
   }
-  const POINT point{GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)};
+  m_mouseWnd = msg->hwnd;
+  m_mousePoint = CPoint(GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam));
   for (const STool& tool : m_tools) {
-    if (tool.wnd != msg->hwnd) continue;
-    RECT area = tool.rect;
-    if (!tool.hasRect) tool.wnd->GetClientRect(&area);
-    if (::PtInRect(&area, point)) {
-      CPoint below(point.x, point.y + kBelowPointer);
-      tool.wnd->ClientToScreen(&below);
-      Show(tool.text, below);
-      return;
-    }
+    if (ShowIfUnderMouse(tool)) return;
   }
   Pop();
 }

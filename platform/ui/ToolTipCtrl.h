@@ -35,7 +35,8 @@ class CToolTipCtrl : public CWnd {
  public:
   BOOL Create(CWnd* parent, DWORD style = 0);
 
-  // A tool is a window (toolId 0, the whole client area) or a rectangle of it with an id.
+  // A tool is a window (toolId 0, the whole client area) or a rectangle of it with an id; a tool
+  // added where the mouse rests shows its tip at once.
   BOOL AddTool(CWnd* wnd, LPCTSTR text, LPCRECT rect = nullptr, UINT_PTR toolId = 0);
   // The text is the string resource with the id.
   BOOL AddTool(CWnd* wnd, UINT textId, LPCRECT rect = nullptr, UINT_PTR toolId = 0);
@@ -47,9 +48,12 @@ class CToolTipCtrl : public CWnd {
   void Pop();
   // Longer texts wrap at word boundaries to this width in pixels; -1: no wrapping.
   int SetMaxTipWidth(int width);
-  // Tips show as soon as the mouse reaches a tool; the delay is not kept.
-  void SetDelayTime(UINT) {}
-  void SetDelayTime(DWORD, int) {}
+  // The delays in milliseconds are kept and reported, but a tip shows as soon as a relayed move
+  // reaches its tool and stays until it is popped or the mouse leaves the tool. One delay for all
+  // sets the initial one and derives the others as the platform does.
+  void SetDelayTime(UINT delay);
+  void SetDelayTime(DWORD which, int delay);
+  int GetDelayTime(DWORD which) const;
   // A bold title line above the text of every tip, behind the icon (TTI_); an empty title
   // shows none.
   BOOL SetTitle(UINT icon, LPCTSTR title);
@@ -79,7 +83,13 @@ class CToolTipCtrl : public CWnd {
   int TitleHeight(CDC& dc);
   void DrawTitle(CDC& dc, const CRect& area);
 
+  // Shows the tool's tip when the last relayed move lies in it; false when it does not.
+  bool ShowIfUnderMouse(const STool& tool);
+
   std::vector<STool> m_tools;
+  // Where the last relayed move was, so that a tool added under the resting mouse shows its tip.
+  CWnd* m_mouseWnd = nullptr;
+  CPoint m_mousePoint;
   bool m_active = true;
   int m_maxWidth = -1;
   CString m_shown;
@@ -87,4 +97,6 @@ class CToolTipCtrl : public CWnd {
   CFont m_titleFont;
   CString m_title;
   UINT m_titleIcon = TTI_NONE;
+  // Indexed by TTDT_: automatic (unused), reshow, auto-pop, initial; the platform's defaults.
+  int m_delays[4] = {0, 100, 5000, 500};
 };

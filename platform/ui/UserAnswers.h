@@ -57,13 +57,30 @@ struct SFileDialogRequest {
   std::function<bool(CString& path)> show;
 };
 
+// What the user chose in the print dialog: a printer context (null when cancelled) and whether
+// only the selection is to be printed.
+struct SPrintDialogChoice {
+  HDC printer = nullptr;
+  bool selectionOnly = false;
+};
+
 // The print dialog (PrintDialog.h) about to ask for a printer.
 struct SPrintDialogRequest {
   void* owner = nullptr;
   DWORD flags = 0;  // PD_ flags
   // Shows the dialog to the user; the chosen printer's context, which the dialog keeps and
-  // deletes, or null when cancelled.
-  std::function<HDC()> show;
+  // deletes, or none when cancelled.
+  std::function<SPrintDialogChoice()> show;
+};
+
+// A drag of data that the program started (OleDataSource.h), about to be dropped somewhere.
+struct SDragDropRequest {
+  DWORD allowedEffects = 0;  // DROPEFFECT_ flags
+  // Lets the user drag and drop with the toolkit; the effect of the drop, 0 when cancelled.
+  std::function<DWORD()> show;
+  // Drops the data on a window at a point of its client area with the key state (MK_ flags),
+  // as the window system would; the effect of the drop.
+  std::function<DWORD(CWnd* window, POINT point, DWORD keyState)> dropAt;
 };
 
 class CUserAnswerSink {
@@ -81,11 +98,13 @@ class CUserAnswerSink {
   virtual bool OnFileDialog(const SFileDialogRequest& request, CString& path) {
     return request.show && request.show(path);
   }
-  // Asks for a printer; its context, or null when the user cancelled. A context that the sink
+  // Asks for a printer; its context, or none when the user cancelled. A context that the sink
   // makes itself stays the sink's: the dialog only borrows it.
-  virtual HDC OnPrintDialog(const SPrintDialogRequest& request) {
-    return request.show ? request.show() : nullptr;
+  virtual SPrintDialogChoice OnPrintDialog(const SPrintDialogRequest& request) {
+    return request.show ? request.show() : SPrintDialogChoice{};
   }
+  // Drags data the program offers; the effect of the drop, 0 when cancelled.
+  virtual DWORD OnDragDrop(const SDragDropRequest& request) { return request.show ? request.show() : 0; }
 };
 
 // The sink in use: the one set last, else the interactive one.

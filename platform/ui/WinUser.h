@@ -51,11 +51,17 @@ constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_GETDLGCODE = 0x0087;
+// Edit controls: read and set the selection (start in wParam, end in lParam; a start of -1
+// removes the selection, an end of -1 means the end of the text), and scroll the caret into view.
+constexpr UINT EM_GETSEL = 0x00B0;
+constexpr UINT EM_SETSEL = 0x00B1;
+constexpr UINT EM_SCROLLCARET = 0x00B7;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_SYSCHAR = 0x0106;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -74,6 +80,13 @@ constexpr UINT WM_CTLCOLORBTN = 0x0135;
 constexpr UINT WM_CTLCOLORDLG = 0x0136;
 constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
 constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+constexpr UINT WM_NEXTDLGCTL = 0x0028;
+constexpr UINT WM_NCHITTEST = 0x0084;
+// Mouse messages over a window's frame; wParam is the hit-test code, lParam the screen point.
+constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
 constexpr UINT WM_MOUSEFIRST = 0x0200;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_MOUSELAST = 0x020E;
@@ -88,14 +101,17 @@ constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_IME_CHAR = 0x0286;
 constexpr UINT WM_MOUSEHOVER = 0x02A1;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
+constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
 // The framework's own messages that the program sends.
 constexpr UINT WM_SETMESSAGESTRING = 0x0362;
 constexpr UINT WM_POPMESSAGESTRING = 0x0375;
+constexpr UINT AFX_IDS_APP_TITLE = 57344;
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
 
 // Window styles.
@@ -182,6 +198,7 @@ constexpr int WHEEL_DELTA = 120;
 // Hit-test codes (WM_SETCURSOR).
 constexpr UINT HTNOWHERE = 0;
 constexpr UINT HTCLIENT = 1;
+constexpr UINT HTBORDER = 18;
 
 // Virtual keys.
 constexpr UINT VK_LBUTTON = 0x01;
@@ -322,6 +339,7 @@ constexpr int IDC_STATIC = -1;
 constexpr UINT DLGC_WANTARROWS = 0x0001;
 constexpr UINT DLGC_WANTTAB = 0x0002;
 constexpr UINT DLGC_WANTALLKEYS = 0x0004;
+constexpr UINT DLGC_HASSETSEL = 0x0008;
 constexpr UINT DLGC_WANTCHARS = 0x0080;
 
 // A message as it waits in a queue, handed to PreTranslateMessage.

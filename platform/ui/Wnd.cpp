@@ -1,7 +1,6 @@
 #include "platform/ui/Wnd.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include <mutex>
 #include <set>
 
+#include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/QtString.h"
@@ -822,8 +822,8 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
 }
 
 SHORT GetKeyState(int virtualKey) {
-  const Qt::KeyboardModifiers modifiers = QApplication::keyboardModifiers();
-  const Qt::MouseButtons buttons = QApplication::mouseButtons();
+  const Qt::KeyboardModifiers modifiers = WndWidget::HeldModifiers();
+  const Qt::MouseButtons buttons = WndWidget::HeldButtons();
   bool down = false;
   switch (UINT(virtualKey)) {
     case VK_SHIFT:
@@ -854,16 +854,61 @@ SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
 
 namespace {
 POINT g_messagePos{0, 0};
+DWORD g_messageTime = 0;
+
+bool ScreenRectContains(const CWnd* wnd, POINT point) {
+  CRect rect;
+  wnd->GetWindowRect(rect);
+  return rect.PtInRect(point);
 }
+
+// The deepest visible child under the point, later children lying above earlier ones.
+CWnd* DeepestChildAt(CWnd* wnd, POINT point) {
+  const std::vector<CWnd*> children = wnd->GetChildren();
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    if ((*it)->IsWindowVisible() && ScreenRectContains(*it, point)) return DeepestChildAt(*it, point);
+  }
+  return wnd;
+}
+
+}  // namespace
 
 DWORD GetMessagePos() { return MAKELONG(WORD(g_messagePos.x), WORD(g_messagePos.y)); }
 
-void SetMessagePos(POINT point) { g_messagePos = point; }
+void SetMessagePos(POINT point) {
+  g_messagePos = point;
+  g_messageTime = GetTickCount();
+}
+
+LONG GetMessageTime() { return LONG(g_messageTime); }
+
+UINT GetDoubleClickTime() { return 500; }
+
+CWnd* WindowFromPoint(POINT point) {
+  const std::vector<CWnd*> windows = WndRegistry::Snapshot();
+  for (const bool topmost : {true, false}) {
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+      CWnd* wnd = *it;
+      if (!WndRegistry::Contains(wnd) || (wnd->GetStyle() & WS_CHILD) || !wnd->IsWindowVisible()) continue;
+      if (((wnd->GetExStyle() & WS_EX_TOPMOST) != 0) != topmost) continue;
+      if (ScreenRectContains(wnd, point)) return DeepestChildAt(wnd, point);
+    }
+  }
+  return nullptr;
+}
 
 BOOL GetCursorPos(LPPOINT point) {
-  QPoint p = QCursor::pos();
-  point->x = p.x();
-  point->y = p.y();
+  // Where the last mouse message put the pointer: under capture every move of the real pointer
+  // arrives as one, and simulated input moves it as well.
+  *point = g_messagePos;
+  return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+  QCursor::setPos(x, y);
+  // The toolkit queues the move as input of the window system; it is delivered here, so that
+  // none is left waiting for a later application object, which would take it for its own.
+  QCoreApplication::processEvents();
   return TRUE;
 }
 

@@ -264,6 +264,16 @@ UINT RegisterWindowMessage(LPCTSTR name);
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 BOOL GetCursorPos(LPPOINT point);
+// The window at the screen point: the deepest visible child of the topmost visible top-level
+// window there (windows that stay on top first, then the later made ones); null for none.
+CWnd* WindowFromPoint(POINT point);
+// The longest time between the presses of a double click, in milliseconds.
+UINT GetDoubleClickTime();
+// The tick count at which the last mouse message was delivered.
+LONG GetMessageTime();
+// Moves the mouse pointer to the screen position (the pointer the platform keeps when there is
+// no display) and delivers the move to the window under it.
+BOOL SetCursorPos(int x, int y);
 // The screen position of the mouse at its last message (x in the low, y in the high word), as
 // the window layer delivered it; input that tests simulate counts like real input.
 DWORD GetMessagePos();

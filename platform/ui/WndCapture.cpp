@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "platform/gdi/Geometry.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndWidget.h"
@@ -37,5 +38,16 @@ BOOL ReleaseCapture() {
   if (!old || !CWnd::IsWindowHandle(old)) return TRUE;
   if (QWidget* widget = QtWidgetOf(old)) widget->releaseMouse();
   old->SendMessage(WM_CAPTURECHANGED, 0, 0);
+  // As on the platform, a window that held the capture hears a move once it ends, so that it
+  // sets its cursor and hover state for where the pointer rests (a double click on a border
+  // then finds the border again).
+  if (CWnd::IsWindowHandle(old)) {
+    const DWORD position = GetMessagePos();
+    CPoint point(GET_X_LPARAM(LPARAM(position)), GET_Y_LPARAM(LPARAM(position)));
+    old->ScreenToClient(&point);
+    CRect client;
+    old->GetClientRect(client);
+    if (client.PtInRect(point)) old->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(WORD(point.x), WORD(point.y)));
+  }
   return TRUE;
 }

@@ -32,6 +32,11 @@ QFont ToQFont(const CFont& font) {
 }  // namespace
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool fromToolkitEvent = m_frame && m_frame->event && m_frame->message == message;
+  if (!fromToolkitEvent && m_widget) {
+    LRESULT answer = 0;
+    if (m_widget->ControlMessage(message, wParam, lParam, answer)) return answer;
+  }
   if (m_frame && m_frame->event && m_frame->message == message && m_widget && m_widget->IsToolkitControl() &&
       !m_frame->toolkitRan) {
     if (m_frame->deferToolkit) {
@@ -92,6 +97,16 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       DestroyWindow();
       return 0;
+    case WM_NCHITTEST: {
+      const CPoint screen(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      CPoint client = screen;
+      ScreenToClient(&client);
+      CRect area;
+      GetClientRect(area);
+      if (area.PtInRect(client)) return HTCLIENT;
+      GetWindowRect(area);
+      return area.PtInRect(screen) ? HTBORDER : HTNOWHERE;
+    }
     case WM_SETFONT:
       m_font = reinterpret_cast<CFont*>(wParam);
       if (m_font && m_widget && m_widget->IsToolkitControl()) m_widget->Widget()->setFont(ToQFont(*m_font));

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/base/Clock.h"
 #include "platform/gdi/ImageDc.h"
@@ -22,6 +23,8 @@
 namespace {
 
 CWnd* g_lastFocus = nullptr;
+Qt::KeyboardModifiers g_heldModifiers;
+Qt::MouseButtons g_heldButtons;
 
 UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   UINT flags = 0;
@@ -119,6 +122,9 @@ WndWidget::~WndWidget() {
   if (!m_detached) m_wnd.OnWidgetGone();
 }
 
+Qt::KeyboardModifiers WndWidget::HeldModifiers() { return g_heldModifiers; }
+Qt::MouseButtons WndWidget::HeldButtons() { return g_heldButtons; }
+
 CWnd* WndWidget::WndOf(const QWidget* widget) {
   auto* host = dynamic_cast<const WndWidget*>(widget);
   return host && !host->m_detached ? &host->m_wnd : nullptr;
@@ -152,6 +158,10 @@ QSize WndWidget::ClientSize() const {
 void WndWidget::Invalidate(const QRegion& region, bool erase) {
   m_invalid += region;
   m_eraseOwed = m_eraseOwed || erase;
+  if (m_painting) {
+    m_invalidWhilePainting += region;
+    m_eraseOwedWhilePainting = m_eraseOwedWhilePainting || erase;
+  }
   Widget()->update(region.translated(m_clientOrigin));
 }
 
@@ -161,12 +171,16 @@ void WndWidget::PaintNow() {
     return;
   }
   auto alive = m_wnd.m_alive;
+  const bool nested = m_painting;
+  m_painting = true;
   m_wnd.SendMessage(WM_PAINT);
   if (!*alive || m_detached) return;
+  m_painting = nested;
   // A handler that leaves the area invalid would be asked again at once on the platform; it
-  // is not asked again here, so that such a handler cannot keep the thread busy.
-  m_invalid = QRegion();
-  m_eraseOwed = false;
+  // is not asked again here, so that such a handler cannot keep the thread busy. What it
+  // invalidated while painting is painted at the next paint, as on the platform.
+  m_invalid = std::exchange(m_invalidWhilePainting, QRegion());
+  m_eraseOwed = std::exchange(m_eraseOwedWhilePainting, false);
   ReleaseImageSurface(&m_backing);
   Widget()->update();
 }
@@ -399,6 +413,8 @@ bool WndWidget::HandleMouse(QEvent* event) {
   auto* mouse = static_cast<QMouseEvent*>(event);
   const UINT message = MouseMessage(event->type(), mouse->button());
   if (message == 0) return false;
+  g_heldModifiers = mouse->modifiers();
+  g_heldButtons = mouse->buttons();
   CWnd* target = &m_wnd;
   QPoint pos = mouse->position().toPoint();
   CWnd* capture = CWnd::GetCapture();
@@ -474,6 +490,7 @@ bool WndWidget::HandleWheel(QEvent* event) {
 bool WndWidget::HandleKey(QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   const bool press = event->type() == QEvent::KeyPress;
+  g_heldModifiers = key->modifiers();
   bool extended = false;
   const UINT virtualKey = VirtualKey(key, extended);
   const bool alt = (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier);
@@ -492,17 +509,28 @@ bool WndWidget::HandleKey(QEvent* event) {
   DispatchEvent(m_wnd, message, virtualKey, LPARAM(lParam), event, &keyFrame);
   if (!*alive || m_detached) return true;
   bool toolkitWanted = keyFrame.toolkitWanted;
+  bool toolkitRan = false;
   if (press) {
     const QString text = key->text();
+    // With Alt the characters are system characters, which the windows' translation sees first.
+    const UINT charMessage = alt ? WM_SYSCHAR : WM_CHAR;
     for (QChar ch : text) {
+      if (charMessage == WM_SYSCHAR && PreTranslate(m_wnd, charMessage, ch.unicode(), LPARAM(lParam))) {
+        if (!*alive || m_detached) return true;
+        toolkitWanted = false;
+        continue;
+      }
       CWnd::DispatchFrame charFrame;
-      charFrame.deferToolkit = true;
-      DispatchEvent(m_wnd, WM_CHAR, ch.unicode(), LPARAM(lParam), event, &charFrame);
+      // A single character whose key went to the default processing is typed as soon as its
+      // own default processing runs, so that its handler sees the control with it typed.
+      charFrame.deferToolkit = !(toolkitWanted && text.size() == 1);
+      DispatchEvent(m_wnd, charMessage, ch.unicode(), LPARAM(lParam), event, &charFrame);
       if (!*alive || m_detached) return true;
-      toolkitWanted = toolkitWanted && charFrame.toolkitWanted;
+      toolkitRan = charFrame.toolkitRan;
+      toolkitWanted = toolkitWanted && (charFrame.toolkitWanted || charFrame.toolkitRan);
     }
   }
-  if (toolkitWanted && IsToolkitControl()) RunToolkitDefault(event);
+  if (toolkitWanted && !toolkitRan && IsToolkitControl()) RunToolkitDefault(event);
   event->accept();
   return true;
 }

@@ -57,9 +57,19 @@ class WndWidget {
   // The size the window takes when it is created or moved with the given one; a control whose
   // window keeps a size of its own (a closed drop-down box) answers differently.
   virtual QSize PlacedSize(const QSize& asked) { return asked; }
+  // A message that a toolkit control answers itself when it was sent or posted rather than
+  // made from an event of the toolkit (a character typed by a message, a selection set by one);
+  // false leaves it to the common default processing.
+  virtual bool ControlMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) {
+    return false;
+  }
 
   // The window behind a widget, or null.
   static CWnd* WndOf(const QWidget* widget);
+  // The modifier keys and mouse buttons held at the last input event, as GetKeyState reports
+  // them: the state that goes with the message being handled, simulated input included.
+  static Qt::KeyboardModifiers HeldModifiers();
+  static Qt::MouseButtons HeldButtons();
 
   // Client area: the widget minus its sunken edge and its visible scroll bars.
   QSize ClientSize() const;
@@ -143,6 +153,11 @@ class WndWidget {
   QRegion m_unwhitened;  // of the backing image, not yet made white
   QRegion m_invalid;
   bool m_eraseOwed = false;
+  // What the window's own paint handler invalidates while it paints: it stays invalid after
+  // the paint, as it does after the platform's end of painting.
+  bool m_painting = false;
+  QRegion m_invalidWhilePainting;
+  bool m_eraseOwedWhilePainting = false;
   QSize m_reportedSize{-1, -1};
   QPoint m_clientOrigin;
   bool m_trackLeave = false;

@@ -1,7 +1,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/DateTimeDlg.h"
+#include "app/data/DateTimeDlg.h"
 #include "app/ProgressDlg.h"
 #include "app/ToolBarExt.h"
 #include "app/data/CommentDlg.h"

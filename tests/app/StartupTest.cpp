@@ -1,5 +1,6 @@
 #include <cstdlib>
 
+#include "app/data/DiagnosticMode.h"
 #include "app/data/Registry.h"
 #include "device/DeviceFactory.h"
 #include "device/JvDevice.h"
@@ -28,6 +29,7 @@ TEST_F(ShellTest, FirstStartWritesTheDefaultsAndMakesTheTempLogFolder) {
   EXPECT_TRUE(IsFolder(app->GetTempLogFolder()));
   EXPECT_EQ(app->GetProgramFolder(), CString::FromUtf8(ProgramFolder()));
   EXPECT_FALSE(app->IsDiagnosticMode());
+  EXPECT_FALSE(IsDiagnosticMode());
   EXPECT_EQ(Frame().GetWindowTextString(), u"Jovant ZD-Zedo");
   EXPECT_TRUE(Frame().IsWindowVisible());
   EXPECT_TRUE(answers.GetMessageBoxes().empty());
@@ -48,6 +50,7 @@ TEST_F(ShellTest, StoredSettingsAreReadAndTheMarkerFileSetsTheDiagnosticFlag) {
   EXPECT_EQ(app->GetDataFolder(), u"/data/tests");
   EXPECT_EQ(app->GetDateTimeFormat(), 0x0203u);
   EXPECT_TRUE(app->IsDiagnosticMode());
+  EXPECT_TRUE(IsDiagnosticMode()) << "the views below the frame read the same flag";
   CString text;
   ASSERT_TRUE(RegGetString(kSettingsKey, u"LanguageFile", text)) << "a missing value alone is written";
   EXPECT_EQ(text, ProgramPath());

@@ -10,8 +10,7 @@
 #include "device/streamio/StreamIO.h"
 #include "platform/base/Clock.h"
 #include "platform/ui/SimulatedInput.h"
-#include "tests/sim/PtyLink.h"
-#include "tests/sim/SocketLink.h"
+#include "tests/sim/ServedLink.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -90,14 +89,12 @@ void LiveFixture::TearDown() {
 }
 
 void LiveFixture::Connect(Sim::CPeer::Session session) {
-  std::unique_ptr<Sim::CLink> link;
-  if (GetParam() == ELiveLink::eSocket) {
-    link = std::make_unique<Sim::CSocketLink>(kAddress, 0);
-  } else {
-    auto pty = std::make_unique<Sim::CPtyLink>();
-    ASSERT_TRUE(pty->MapToComPort(kComNumber));
-    link = std::move(pty);
-  }
+  Sim::SServedLink where;
+  where.pty = GetParam() == ELiveLink::ePseudoTerminal;
+  where.com = kComNumber;
+  if (!where.pty) where.tcp = std::string(kAddress) + ":0";
+  auto link = Sim::OpenServedLink(where);
+  ASSERT_TRUE(link);
   m_peer = std::make_unique<Sim::CPeer>(std::move(link));
   if (!session) session = [this](Sim::CPeer& peer) { m_zd2.Run(peer); };
   m_peer->Start(session);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/connection/VexalonConnection.h"
 #include "calibration/MeasDlg.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
@@ -9,6 +10,8 @@
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
+#include "resources/ResourceIds.h"
+#include "tests/calibration/LiveFixture.h"
 #include "tests/support/TimeScaleOverride.h"
 
 namespace {
@@ -68,5 +71,36 @@ TEST_F(LiveViewWithoutInstrument, ALostConnectionStopsTheSamplingBeforeItsBox) {
                       u"starting Live View again."),
             1);
 }
+
+// The Live View dialog with the simulated ZD-2 held by the connection holder.
+class LiveViewWithInstrument : public LiveFixture {};
+
+TEST_P(LiveViewWithInstrument, TheAutomaticFirstStartOnlyConnects) {
+  RegisterProgramResources(nullptr);
+  Connect();
+  TheConnection().Adopt(std::move(m_device));
+  CScriptedAnswers answers;
+  bool running = true, readerHeld = true, streaming = true;
+  CString deviceLine;
+  answers.AddModalDialogScript([&](CWnd& window) {
+    auto& dialog = static_cast<CMeasDlg&>(window);
+    running = dialog.IsRunning();
+    readerHeld = CMeasThread::Instance().IsThreadHeld();
+    streaming = m_zd2.InDebugProtocol();
+    dialog.GetDlgItem(IDC_MEAS_DEVICE_INFO1)->GetWindowText(deviceLine);
+  });
+  {
+    CMeasDlg dialog(nullptr, nullptr, nullptr);
+    dialog.DoModal();
+  }
+  TheConnection().Disconnect();
+  EXPECT_FALSE(running);
+  EXPECT_FALSE(readerHeld);
+  EXPECT_FALSE(streaming) << "the instrument was switched to its debug protocol";
+  EXPECT_EQ(deviceLine.ToUtf8(), "ZD-2: Serial No.: VN02-123-4567  Firmware Version: 1.6.2");
+  EXPECT_TRUE(answers.GetMessageBoxes().empty());
+}
+
+LIVE_ON_BOTH_LINKS(LiveViewWithInstrument);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "calibration/MeasPlotDlg.h"
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
@@ -72,6 +73,25 @@ TEST_F(MeasPlot, RendersATestWithItsCurve) {
   PumpMessages(50);
   const char* target = std::getenv("ZD_LIVE_PLOT_PNG");
   EXPECT_TRUE(SaveWindowImage(&Plot(), CString::FromUtf8(target ? target : TestPath("Plot().png"))));
+  // The curve is drawn in RGB(102, 255, 0) on black.
+  CBitmap picture;
+  picture.Attach(CopyWindowImage(&Plot()));
+  ASSERT_NE(picture.m_hObject, nullptr);
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  dc.SelectObject(&picture);
+  CRect client;
+  Plot().GetClientRect(&client);
+  int black = 0, curve = 0;
+  for (int y = 0; y < client.Height(); ++y) {
+    for (int x = 0; x < client.Width(); ++x) {
+      const COLORREF pixel = dc.GetPixel(x, y);
+      black += pixel == RGB(0, 0, 0);
+      curve += pixel == RGB(102, 255, 0);
+    }
+  }
+  EXPECT_GT(black, client.Width() * client.Height() / 2);
+  EXPECT_GT(curve, 300) << "a curve across the plot";
 }
 
 }  // namespace

@@ -159,11 +159,8 @@ TEST_P(CalibrationMemory, FinishingMarksTheWrittenCalibrationValidAndRefreshesTh
   ASSERT_TRUE(parent.Create(nullptr, u"log", WS_POPUP, CRect(0, 0, 400, 300), nullptr, 0));
   CColorRichEditCtrl log;
   ASSERT_TRUE(log.Create(WS_CHILD | ES_MULTILINE, CRect(0, 0, 400, 300), &parent, 1));
-  // The simulator's segment 3 holds byte i = 3i + 1: lifetime counter 0x0A070401, offset
-  // word n at byte 8 + 2n.
-  m_doc.m_lifetimeCounter = m_doc.m_newLifetimeCounter = 0x0A070401;
-  for (int n = 0; n < CVexalonDoc::kSteps; ++n)
-    m_doc.m_offsetWords[n] = std::int16_t((3 * (8 + 2 * n) + 1) | ((3 * (9 + 2 * n) + 1) << 8));
+  // The simulator's default calibration: lifetime counter 0x12345678, offsets 0.
+  m_doc.m_lifetimeCounter = m_doc.m_newLifetimeCounter = 0x12345678;
   m_doc.m_slopeWords.fill(0xFFFF);
   m_doc.m_stepForce = 0xFFFF;
 
@@ -178,7 +175,7 @@ TEST_P(CalibrationMemory, FinishingMarksTheWrittenCalibrationValidAndRefreshesTh
 
   // A lifetime counter that changed since the connection stops the finishing before the date.
   m_doc.m_calibratorInfo.Reset();
-  m_doc.m_lifetimeCounter = 0x0A070402;
+  m_doc.m_lifetimeCounter = 0x12345679;
   EXPECT_FALSE(m_doc.FinishCalibration(log, u"CD34"));
   EXPECT_FALSE(m_doc.m_calibratorInfo.calibratorWritten);
   EXPECT_EQ(Memory(0x103A, 4), (std::vector<BYTE>{'A', 'B', '1', '2'}));

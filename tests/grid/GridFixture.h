@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -35,10 +36,19 @@ class CRecordingHost : public CWnd {
       const auto* record = reinterpret_cast<const SGridCellNotify*>(lParam);
       notices.push_back({record->hdr.code, record->row, record->col});
     }
-    *result = 0;
+    auto reply = replies.find(header->code);
+    *result = reply == replies.end() ? 0 : reply->second;
+    return TRUE;
+  }
+  // A WM_COMMAND from the grid is recorded as a notice with the code WM_COMMAND and the control
+  // id and notification code in place of the cell.
+  BOOL OnCommand(WPARAM wParam, LPARAM) override {
+    notices.push_back({int(WM_COMMAND), int(LOWORD(DWORD(wParam))), int(HIWORD(DWORD(wParam)))});
     return TRUE;
   }
 
+  // The answers to notices by code; 0 where none is given.
+  std::map<int, LRESULT> replies;
   std::vector<SNotice> notices;
   std::vector<CCellBlock> hints;
   int dispInfoRequests = 0;

@@ -62,7 +62,7 @@ TEST(ProgramResources, MainMenuIsAStandardTemplateStartingWithFile) {
   ASSERT_NE(bitmap, nullptr);
   const BYTE* header = static_cast<const BYTE*>(LockResource(LoadResource(module, bitmap)));
   EXPECT_EQ(header[0], 40);  // the bitmap information header comes first
-  EXPECT_EQ(header[4], 80);  // five 16-pixel pictures
+  EXPECT_EQ(header[4], 112);  // seven 16-pixel pictures
 }
 
 TEST(ProgramResources, MainMenuCarriesTheFramesCommandsAndTexts) {
@@ -135,7 +135,7 @@ TEST(ProgramResources, BitmapsLoadByIdOnceConnected) {
   ASSERT_TRUE(pictures.LoadBitmap(IDB_MENU_PICTURES));
   BITMAP info{};
   pictures.GetBitmap(&info);
-  EXPECT_EQ(info.bmWidth, 80);
+  EXPECT_EQ(info.bmWidth, 112);
   EXPECT_EQ(info.bmHeight, 16);
   CBitmap missing;
   EXPECT_FALSE(missing.LoadBitmap(71));

@@ -6,12 +6,6 @@
 #include "platform/base/Clock.h"
 
 namespace Sim {
-namespace {
-
-// Scaled seconds of lateness that the pace makes up.
-constexpr double kCatchUpSeconds = 0.1;
-
-}  // namespace
 
 int CPacer::ChunkSize(int largest) const {
   const int rate = m_rate;
@@ -24,11 +18,7 @@ bool CPacer::Take(int count, const std::function<bool()>& stopping) {
   if (rate <= 0 || count <= 0) return true;
   using SteadyClock = std::chrono::steady_clock;
   const auto now = SteadyClock::now();
-  // Lateness of a few chunks (a sleep that overshot on a busy machine) is made up by the next
-  // bytes, so that the rate holds; a longer pause earns no credit.
-  const auto slack = std::chrono::duration_cast<SteadyClock::duration>(
-      std::chrono::duration<double>(kCatchUpSeconds / GetTimeScale()));
-  const auto due = now - m_next > slack ? now : m_next;
+  const auto due = std::max(m_next, now);
   const double realSecondsPerByte = 1.0 / (double(rate) * GetTimeScale());
   m_next = due + std::chrono::duration_cast<SteadyClock::duration>(
                      std::chrono::duration<double>(realSecondsPerByte * count));

@@ -1,8 +1,7 @@
 #pragma once
 // Paces bytes to a rate given in bytes per second of the layer's scaled clock, so that a slow
 // link keeps its speed relative to the time-outs of the code under test at any time scale.
-// Idle time earns no credit: after a pause the next bytes pass at once, then at the rate. Only
-// a lateness of up to 100 ms of the scaled clock, such as an overshooting sleep, is made up.
+// Idle time earns no credit: after a pause the next bytes pass at once, then at the rate.
 
 #include <atomic>
 #include <chrono>

@@ -42,6 +42,13 @@ std::string CPtyLink::LineSettings() const {
 
 bool CPtyLink::MapToComPort(int number) const { return IsOpen() && SetComPortMapping(number, m_slave); }
 
+bool CPtyLink::HasClient() const {
+  if (m_master < 0) return false;
+  // The master side reports a hang-up while no descriptor of the slave side is open.
+  pollfd state{m_master, 0, 0};
+  return poll(&state, 1, 0) >= 0 && !(state.revents & POLLHUP);
+}
+
 int CPtyLink::Receive(BYTE* buffer, int count, int timeoutMs) {
   const Deadline deadline = DeadlineOf(timeoutMs);
   HangupIfRequested();

@@ -21,6 +21,9 @@ class CPtyLink : public CLink {
   // handshake, as in "38400 rtscts"; empty when the terminal is gone.
   std::string LineSettings() const;
 
+  // Whether a client holds the slave device open now.
+  bool HasClient() const;
+
   int Receive(BYTE* buffer, int count, int timeoutMs) override;
   bool Send(const BYTE* data, int count) override;
   // The terminal hangs up for good: the client's next transfer fails.

@@ -26,15 +26,18 @@ struct SHidProbe {
   CHidSocketServer server{instrument};
 };
 
-std::unique_ptr<CLink> MakeLink(const SServedLink& options, std::unique_ptr<SHidProbe>& probe) {
-  if (!options.hid.empty()) {
-    probe = std::make_unique<SHidProbe>();
-    if (!probe->server.Listen(options.hid)) return nullptr;
-    int sequence = 0;
-    for (const std::vector<BYTE>& payload : options.inputReports)
-      probe->instrument.QueueInputReport(++sequence % 8, payload);
-    return std::make_unique<CHidLink>(probe->instrument);
-  }
+std::unique_ptr<CLink> OpenHidLink(const SServedLink& options, std::unique_ptr<SHidProbe>& probe) {
+  probe = std::make_unique<SHidProbe>();
+  if (!probe->server.Listen(options.hid)) return nullptr;
+  int sequence = 0;
+  for (const std::vector<BYTE>& payload : options.inputReports)
+    probe->instrument.QueueInputReport(++sequence % 8, payload);
+  return std::make_unique<CHidLink>(probe->instrument);
+}
+
+}  // namespace
+
+std::unique_ptr<CLink> OpenServedLink(const SServedLink& options) {
   if (options.pty) {
     auto link = std::make_unique<CPtyLink>();
     if (!link->IsOpen() || (options.com > 0 && !link->MapToComPort(options.com))) return nullptr;
@@ -48,8 +51,6 @@ std::unique_ptr<CLink> MakeLink(const SServedLink& options, std::unique_ptr<SHid
   return link;
 }
 
-}  // namespace
-
 bool ServeUntilStopSignal(const char* program, const SServedLink& options,
                           const std::function<void(CPeer&)>& serve) {
   // The signals are taken by sigwait below, on this thread, while the peer runs on its own.
@@ -60,7 +61,7 @@ bool ServeUntilStopSignal(const char* program, const SServedLink& options,
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   std::unique_ptr<SHidProbe> probe;
-  auto link = MakeLink(options, probe);
+  auto link = options.hid.empty() ? OpenServedLink(options) : OpenHidLink(options, probe);
   if (!link) {
     std::fprintf(stderr, "%s: cannot listen\n", program);
     return false;

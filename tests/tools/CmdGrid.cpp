@@ -9,8 +9,17 @@
 // Act: vscroll|hscroll CODE [POS]; wheel DELTA X Y; select|deselect R1 C1 R2 C2;
 //   select-rows R C [additive]; select-all; clear-selection; focus R C; ensure-visible R C;
 //   autosize column C|row R|columns.
-// Look: facts; cell R C; heights A-B; widths A-B; at X Y; render FILE.png; paint FILE.png;
-//   pixel render|paint X Y.
+// Input: mouse press|release|move|dblclick|rpress|rrelease X Y [shift] [ctrl] (a pressed button
+//   stays held until released); key NAME [shift] [ctrl]; type "T" (keys and typing go to the
+//   window with the keyboard focus); subarea R C L,T,R,B|- "TITLE" "TEXT".
+// Look: facts; cell R C; heights A-B; widths A-B; at X Y; editor; tip; render FILE.png;
+//   paint FILE.png (the grid's own drawing); window FILE.png (with the editor and tips over
+//   it); pixel render|paint X Y.
+// Drag and drop: drag-to X Y [ctrl] (where the grid's next drag is dropped); drop-text X Y "T"
+//   [ctrl] (outside text dropped on the grid; prints drop_effect=N, the answer to the over).
+// Clipboard: clip-put-ansi HEX puts the bytes as a CF_TEXT block only.
+// Print: print [cancel] [selection] [group N] [record "..."] [page W H DPI] [pdf FILE] [now T]
+//   (GridPrintCommand.h).
 
 #include <algorithm>
 #include <cstdio>
@@ -26,17 +35,25 @@
 
 #include "app/data/ZedoDoc.h"
 #include "grid/BarRangeCell.h"
+#include "grid/CellEdit.h"
 #include "grid/CellGrid.h"
 #include "grid/GradientCell.h"
 #include "grid/MultiBmpCell.h"
 #include "grid/TextCell.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/OleDropTarget.h"
 #include "platform/ui/PaintDC.h"
+#include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
+#include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/WindowImage.h"
 #include "tests/tools/CmdProjectSupport.h"
 #include "tests/tools/GridHost.h"
+#include "tests/tools/GridScriptInput.h"
+#include "tests/tools/GridPrintCommand.h"
 #include "tests/tools/GridScriptLine.h"
+#include "tests/tools/ScriptInput.h"
 #include "tests/tools/ZdTool.h"
 #include "toolkit/ImageObj.h"
 
@@ -160,6 +177,17 @@ class CGridScript {
     if (!cell) throw SScriptError("the cell has not that type");
     return *cell;
   }
+  // Runs a command kept in a source of its own, reporting its failure as the script's.
+  template <class F>
+  static void Rethrown(F&& command) {
+    try {
+      command();
+    } catch (const SScriptError&) {
+      throw;
+    } catch (const std::runtime_error& failure) {
+      throw SScriptError(failure.what());
+    }
+  }
   static void Check(BOOL ok, const char* what) {
     if (!ok) throw SScriptError(what);
   }
@@ -196,6 +224,8 @@ class CGridScript {
     Check(m_grid->SetRowCount(Int(0)) && m_grid->SetColumnCount(Int(1)) && m_grid->SetFixedRowCount(Int(2)) &&
               m_grid->SetFixedColumnCount(Int(3)),
           "the counts cannot be set");
+    m_grid->SetFocus();
+    m_heldButtons = 0;
   }
 
   void Fill() {
@@ -345,6 +375,7 @@ class CGridScript {
         {"sort_column", [](CCellGrid& g, int v) { g.SetSortColumn(v); }},
         {"sort_ascending", [](CCellGrid& g, int v) { g.SetSortAscending(v); }},
         {"mouse_mode", [](CCellGrid& g, int v) { g.SetMouseMode(v); }},
+        {"print_at_screen_size", [](CCellGrid& g, int v) { g.SetPrintAtScreenSize(v); }},
     };
     auto option = kOptions.find(name);
     if (option == kOptions.end()) throw SScriptError("unknown option " + name);
@@ -402,7 +433,112 @@ class CGridScript {
     throw SScriptError("autosize column C, row R or columns");
   }
 
+  // ---- input
+  // The MK_SHIFT and MK_CONTROL words after the first `from` arguments.
+  UINT Modifiers(std::size_t from) const {
+    UINT modifiers = 0;
+    for (std::size_t i = from; i < m_args.size(); ++i) {
+      if (m_args[i].text == "shift")
+        modifiers |= MK_SHIFT;
+      else if (m_args[i].text == "ctrl")
+        modifiers |= MK_CONTROL;
+      else
+        throw SScriptError("not a modifier: " + m_args[i].text);
+    }
+    return modifiers;
+  }
+
+  void Mouse() {
+    struct SAction {
+      SimulatedMouseAction action;
+      UINT button;
+      UINT heldAfter;  // MK_ bits added (press) or, negated, taken away (release)
+      bool press;
+    };
+    static const std::map<std::string, SAction> kActions = {
+        {"press", {SimulatedMouseAction::Press, VK_LBUTTON, MK_LBUTTON, true}},
+        {"release", {SimulatedMouseAction::Release, VK_LBUTTON, MK_LBUTTON, false}},
+        {"dblclick", {SimulatedMouseAction::DoubleClick, VK_LBUTTON, MK_LBUTTON, true}},
+        {"rpress", {SimulatedMouseAction::Press, VK_RBUTTON, MK_RBUTTON, true}},
+        {"rrelease", {SimulatedMouseAction::Release, VK_RBUTTON, MK_RBUTTON, false}},
+        {"move", {SimulatedMouseAction::Move, 0, 0, true}}};
+    Expect(3);
+    auto action = kActions.find(m_args[0].text);
+    if (action == kActions.end()) throw SScriptError("unknown mouse action " + m_args[0].text);
+    const SAction& a = action->second;
+    m_heldButtons = a.press ? (m_heldButtons | a.heldAfter) : (m_heldButtons & ~a.heldAfter);
+    SimulateMouse(&Grid(), a.action, a.button, CPoint(Int(1), Int(2)), Modifiers(3), m_heldButtons);
+  }
+
+  CWnd* FocusTarget() {
+    CWnd* focus = CWnd::GetFocus();
+    return focus ? focus : &Grid();
+  }
+
+  void Key() {
+    Expect(1);
+    UINT key = 0;
+    if (!KeyByName(m_args[0].text, key)) throw SScriptError("unknown key " + m_args[0].text);
+    const UINT modifiers = Modifiers(1);
+    const CString text = KeyText(key, modifiers);
+    SimulateKey(FocusTarget(), key, true, text, modifiers);
+    PumpMessages();
+    SimulateKey(FocusTarget(), key, false, text, modifiers);
+  }
+
+  void Type() {
+    const CString& text = Text(0);
+    for (int i = 0; i < text.GetLength(); ++i) {
+      TypeCharacter(FocusTarget(), text[i]);
+      PumpMessages();
+    }
+  }
+
+  void SubArea() {
+    Expect(5);
+    CCellBase* cell = Grid().GetCell(Int(0), Int(1));
+    if (!cell) throw SScriptError("no such cell");
+    CRect area;
+    const bool whole = m_args[2].text == "-";
+    if (!whole && std::sscanf(m_args[2].text.c_str(), "%d,%d,%d,%d", &area.left, &area.top, &area.right,
+                              &area.bottom) != 4)
+      throw SScriptError("not a rectangle: " + m_args[2].text);
+    Check(cell->AddSubArea(whole ? nullptr : &area, Text(3), Text(4)), "the sub-area cannot be added");
+  }
+
   // ---- looking
+  void Editor() {
+    CCellGrid& grid = Grid();
+    const CCellAddr focus = grid.GetFocusCell();
+    CCellBase* cell = grid.GetCell(focus.row, focus.col);
+    auto* editor = cell ? dynamic_cast<CCellEdit*>(cell->GetEditor()) : nullptr;
+    if (!editor || !editor->GetSafeHwnd()) {
+      std::printf("editor=none\n");
+      return;
+    }
+    DWORD start = 0, end = 0;
+    editor->SendMessage(EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    CRect rect;
+    editor->GetWindowRect(rect);
+    grid.ScreenToClient(rect);
+    std::printf("editor=open row=%d col=%d text=%s sel=%u,%u rect=%d,%d,%d,%d\n", editor->GetRow(),
+                editor->GetColumn(), Quote(editor->GetWindowTextString()).c_str(), unsigned(start), unsigned(end),
+                int(rect.left), int(rect.top), int(rect.right), int(rect.bottom));
+  }
+
+  void Tip() {
+    CCellGrid& grid = Grid();
+    if (grid.GetTipText().IsEmpty() && grid.GetTipTitle().IsEmpty()) {
+      std::printf("tip=none\n");
+      return;
+    }
+    const CRect& rect = grid.GetTipRect();
+    CToolTipCtrl* tips = grid.GetToolTip();
+    std::printf("tip=set title=%s text=%s rect=%d,%d,%d,%d shown=%s\n", Quote(grid.GetTipTitle()).c_str(),
+                Quote(grid.GetTipText()).c_str(), int(rect.left), int(rect.top), int(rect.right),
+                int(rect.bottom), Quote(tips ? tips->GetShownText() : CString()).c_str());
+  }
+
   void Facts() {
     CCellGrid& grid = Grid();
     const CCellAddr topLeft = grid.GetTopLeftScrollCell();
@@ -432,14 +568,38 @@ class CGridScript {
     std::printf("clip=%s clip_units=%zu\n", Quote(CString(text, units ? int(units - 1) : 0)).c_str(), units);
   }
 
-  void PutClipboardText(const CString& text) {
-    std::vector<BYTE> block((std::size_t(text.GetLength()) + 1) * sizeof(char16_t), 0);
-    std::copy_n(reinterpret_cast<const BYTE*>(text.GetString()),
-                std::size_t(text.GetLength()) * sizeof(char16_t), block.begin());
+  void PutClipboardText(const CString& text) { PutClipboardBlock(CF_UNICODETEXT, MakeTextBlock(CF_UNICODETEXT, text)); }
+
+  void PutClipboardBlock(UINT format, std::vector<BYTE> block) {
     if (!OpenClipboard(&Grid())) throw SScriptError("the clipboard cannot be opened");
     EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, std::move(block));
+    SetClipboardData(format, std::move(block));
     CloseClipboard();
+  }
+
+  void PutClipboardAnsi(const std::string& hex) {
+    if (hex.size() % 2 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+      throw SScriptError("not hex bytes: " + hex);
+    std::vector<BYTE> block;
+    for (std::size_t i = 0; i < hex.size(); i += 2) block.push_back(BYTE(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    PutClipboardBlock(CF_TEXT, std::move(block));
+  }
+
+  bool ControlAt(std::size_t i) const { return m_args.size() > i && m_args[i].text == "ctrl"; }
+
+  void DragTo() {
+    const CPoint point(Int(0), Int(1));
+    if (!m_dragAnswers) m_dragAnswers = std::make_unique<CScriptedAnswers>();
+    m_dragAnswers->AddDragDropAnswer(&Grid(), point, ControlAt(2) ? MK_CONTROL : 0);
+  }
+
+  void DropText() {
+    const CString& text = Text(2);
+    const OleDataBlocks blocks{{CF_UNICODETEXT, MakeTextBlock(CF_UNICODETEXT, text)},
+                               {CF_TEXT, MakeTextBlock(CF_TEXT, text)}};
+    const SSimulatedDrop drop =
+        SimulateOleDrop(&Grid(), blocks, CPoint(Int(0), Int(1)), ControlAt(3) ? MK_CONTROL : 0);
+    std::printf("drop_effect=%lu\n", static_cast<unsigned long>(drop.over));
   }
 
   static std::string Quote(const CString& text) {
@@ -509,6 +669,17 @@ class CGridScript {
     SavePng(bitmap, m_args[0].text);
     m_paint = ReadPicture(bitmap);
     std::printf("paint=%dx%d crc=%08X\n", m_paint.width, m_paint.height, unsigned(Crc32(m_paint.rgb)));
+  }
+
+  // The grid as the screen shows it, with the editor and, beside it, an open tip.
+  void Window() {
+    Expect(1);
+    CCellGrid& grid = Grid();
+    Check(SaveWindowImage(m_host.get(), CString::FromUtf8(m_args[0].text)), "no picture of the window");
+    CToolTipCtrl* tips = grid.GetToolTip();
+    if (tips && tips->IsWindowVisible() && m_args.size() > 1)
+      Check(SaveWindowImage(tips, CString::FromUtf8(m_args[1].text)), "no picture of the tip");
+    std::printf("window=%s\n", m_args[0].text.c_str());
   }
 
   void Pixel() {
@@ -587,6 +758,9 @@ class CGridScript {
     };
     c["paste"] = [this] { Grid().OnEditPaste(); };
     c["clip-put-text"] = [this] { PutClipboardText(Text(0)); };
+    c["clip-put-ansi"] = [this] { PutClipboardAnsi(m_args.at(0).text); };
+    c["drag-to"] = [this] { DragTo(); };
+    c["drop-text"] = [this] { DropText(); };
     c["clear-selection"] = [this] { Grid().ClearSelection(); };
     c["focus"] = [this] { Grid().SetFocusCell(Int(0), Int(1)); };
     c["ensure-visible"] = [this] { Grid().EnsureVisible(Int(0), Int(1)); };
@@ -599,6 +773,14 @@ class CGridScript {
       const CCellAddr cell = Grid().GetCellAtPoint(CPoint(Int(0), Int(1)), TRUE);
       std::printf("at=%d,%d\n", cell.row, cell.col);
     };
+    c["mouse"] = [this] { Mouse(); };
+    c["key"] = [this] { Key(); };
+    c["type"] = [this] { Type(); };
+    c["subarea"] = [this] { SubArea(); };
+    c["editor"] = [this] { Editor(); };
+    c["tip"] = [this] { Tip(); };
+    c["window"] = [this] { Window(); };
+    c["print"] = [this] { Rethrown([this] { RunGridPrint(Grid(), m_args); }); };
     c["render"] = [this] { Render(); };
     c["paint"] = [this] { Paint(); };
     c["pixel"] = [this] { Pixel(); };
@@ -607,7 +789,10 @@ class CGridScript {
   std::map<std::string, Command> m_commands;
   std::vector<SGridScriptWord> m_args;
   std::unique_ptr<CGridHost> m_host;
+  // Where the grid's drags are dropped, once a script says so.
+  std::unique_ptr<CScriptedAnswers> m_dragAnswers;
   std::unique_ptr<CCellGrid> m_grid;
+  UINT m_heldButtons = 0;
   SPicture m_render;
   SPicture m_paint;
 };
@@ -618,14 +803,10 @@ int RunGrid(const std::vector<std::string>& args) {
     return 2;
   }
   std::ifstream file;
-  std::istream* in = &std::cin;
-  if (args[0] != "-") {
-    file.open(args[0]);
-    if (!file) {
-      std::fprintf(stderr, "%s cannot be read\n", args[0].c_str());
-      return 1;
-    }
-    in = &file;
+  std::istream* in = OpenScriptInput(args[0], file);
+  if (!in) {
+    std::fprintf(stderr, "%s cannot be read\n", args[0].c_str());
+    return 1;
   }
   CUiApplication application;
   CGridScript script;

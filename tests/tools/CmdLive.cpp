@@ -6,7 +6,8 @@
 // diagnostic flag; logs go to the current directory. Prints device_info1=, device_info2=,
 // frames= (the sample number at Stop), tests=, lost=0|1, message= per box, log= per CSV and per
 // plot window K plot_K_title=, plot_K_points=, plot_K_force_axis_max=, plot_K_time_axis_max=.
-// When Live View cannot start it prints the box and exits 1.
+// With --pictures, just before Stop it writes the dialog's picture to DIR/live_view.png and each
+// plot window's to DIR/plot_K.png. When Live View cannot start it prints the box and exits 1.
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/WindowImage.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
 #include "tests/tools/EscapedText.h"
@@ -32,7 +34,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zdtool live PORTNAME [--frames N] [--timeout MS] [--period 250|500|1000] [--log] [--own-window] "
-    "[--load-limit-axis]\n";
+    "[--load-limit-axis] [--pictures DIR]\n";
 
 struct SLiveOptions {
   std::string portName;
@@ -42,6 +44,7 @@ struct SLiveOptions {
   bool log = false;
   bool ownWindow = false;
   bool loadLimitAxis = false;
+  std::string pictureFolder;  // empty: no pictures
 };
 
 bool ParseOptions(const std::vector<std::string>& args, SLiveOptions& options) {
@@ -58,6 +61,8 @@ bool ParseOptions(const std::vector<std::string>& args, SLiveOptions& options) {
       options.loadLimitAxis = true;
     } else if (hasValue && option == "--frames") {
       options.frames = std::atoi(args[++i].c_str());
+    } else if (hasValue && option == "--pictures") {
+      options.pictureFolder = args[++i];
     } else if (hasValue && option == "--timeout") {
       options.timeoutMs = DWORD(std::atol(args[++i].c_str()));
     } else if (hasValue && option == "--period") {
@@ -94,6 +99,7 @@ class CLiveUser {
     if (started) WaitForFrames();
     SLiveSample latest;
     CMeasThread::Instance().GetLatestSample(latest);
+    if (!m_options.pictureFolder.empty()) SavePictures(dialog);
     Click(dialog, IDC_MEAS_STOP);
     frames = latest.sampleNumber;
     tests = dialog.GetTestNumber();
@@ -122,6 +128,7 @@ class CLiveUser {
   int frames = 0;
   int tests = 0;
   bool lost = false;
+  bool picturesSaved = true;
   CString deviceInfo1;
   CString deviceInfo2;
   std::vector<CString> logs;
@@ -135,6 +142,17 @@ class CLiveUser {
       CMeasThread::Instance().GetLatestSample(latest);
       if (m_options.frames > 0 && latest.sampleNumber >= m_options.frames) return;
       PumpMessages(10);
+    }
+  }
+
+  // The dialog and its plot windows as the running test shows them.
+  void SavePictures(CMeasDlg& dialog) {
+    const std::string folder = m_options.pictureFolder + "/";
+    picturesSaved = SaveWindowImage(dialog.GetSafeHwnd(), CString::FromUtf8(folder + "live_view.png"));
+    int number = 0;
+    for (const auto& plot : dialog.GetPlotWindows()) {
+      const std::string name = folder + "plot_" + std::to_string(++number) + ".png";
+      picturesSaved = SaveWindowImage(plot->GetSafeHwnd(), CString::FromUtf8(name)) && picturesSaved;
     }
   }
 
@@ -190,12 +208,16 @@ int RunLive(const std::vector<std::string>& args) {
         i + 1, EscapedText(plot.title).c_str(), i + 1, plot.points, i + 1, plot.forceAxisMax, i + 1,
         plot.timeAxisMax);
   }
+  if (!user.picturesSaved) {
+    std::fprintf(stderr, "The pictures could not be written to %s.\n", options.pictureFolder.c_str());
+    return 1;
+  }
   return user.started ? 0 : 1;
 }
 
 const ZdCommandRegistrar kRegistrar({"live",
                                      "PORTNAME [--frames N] [--timeout MS] [--period 250|500|1000] "
-                                     "[--log] [--own-window] [--load-limit-axis]",
+                                     "[--log] [--own-window] [--load-limit-axis] [--pictures DIR]",
                                      &RunLive});
 
 }  // namespace

@@ -46,7 +46,7 @@ class CSummarySession : public CProjectSession {
     path = fileAnswer;
     return !path.IsEmpty();
   }
-  HDC OnPrintDialog(const SPrintDialogRequest&) override { return printer; }
+  SPrintDialogChoice OnPrintDialog(const SPrintDialogRequest&) override { return {printer, false}; }
 
   int boxes = 0;
   CString fileAnswer;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """End-to-end test of zdtool live against zd2-sim on a loopback TCP port and on a
 pseudo-terminal: the Live View dialog connects, starts the reader, writes one CSV log per test
-with a row per sampling period and no frame lost, and plots each test in its window."""
+with a row per sampling period and no frame lost, and plots each test in its window; a link that
+hangs up ends the sampling with one box."""
 
 import glob
 import os
@@ -83,8 +84,11 @@ def two_tests(env, workdir, link):
     # Settings of its own: a run without the diagnostic flag stores "bLogData" 0.
     env = dict(env, XDG_CONFIG_HOME=folder)
     with LiveLink(env, link, *TWO_TESTS) as sim:
-        printed = live(env, folder, sim.port, "--log", "--period", "500", "--timeout", "20000")
+        printed = live(env, folder, sim.port, "--log", "--period", "500", "--timeout", "20000", "--pictures", folder)
     single, logs, messages = facts(printed)
+    for picture in ("live_view.png", "plot_1.png"):
+        with open(os.path.join(folder, picture), "rb") as f:
+            check(f.read(8) == b"\x89PNG\r\n\x1a\n", f"{link}: {picture} is a PNG picture")
     check(single["device_info1"] == "ZD-2: Serial No.: VN02-123-4567  Firmware Version: 1.6.3", printed)
     check(single["device_info2"] ==
           "Test Settings: Load Limit: 16.00 kN  Load Rate: 100 N/s  Test Disc Area: 1963 mm2", printed)
@@ -125,21 +129,21 @@ def pressure_without_area(env, workdir):
     check(single["plot_1_force_axis_max"] == "8", f"axis in kN: {printed}")
 
 
-def lost_connection(env, workdir):
-    folder = os.path.join(workdir, "lost")
+def lost_connection(env, workdir, link):
+    folder = os.path.join(workdir, "lost-" + link)
     os.makedirs(folder)
     # Settings of its own: a run without the diagnostic flag stores "bLogData" 0.
     env = dict(env, XDG_CONFIG_HOME=folder)
-    with LiveLink(env, "tcp", "--live-test", "2000:3000:500", "--fault", "live-cut:400") as sim:
+    with LiveLink(env, link, "--live-test", "2000:3000:500", "--fault", "live-cut:400") as sim:
         printed = live(env, folder, sim.port, "--log", "--timeout", "12000")
     single, logs, messages = facts(printed)
     check(single["lost"] == "1" and messages == [
         "Connection to the device has been lost. You may need to restart the device prior to starting Live View "
-        "again."], f"lost connection: {printed}")
+        "again."], f"{link}: lost connection: {printed}")
     # The sampling stopped with the connection: the log holds no rows past the last frame.
     with open(os.path.join(folder, logs[0]), "rb") as f:
         rows = f.read().decode().split("\r\n")[1:-1]
-    check(rows and int(rows[-1].split(";")[11]) > 0, f"no empty rows after the cut: {rows[-3:]}")
+    check(rows and int(rows[-1].split(";")[11]) > 0, f"{link}: no empty rows after the cut: {rows[-3:]}")
 
 
 def main():
@@ -149,7 +153,8 @@ def main():
         two_tests(env, workdir, "pty")
         own_windows_without_log(env, workdir)
         pressure_without_area(env, workdir)
-        lost_connection(env, workdir)
+        lost_connection(env, workdir, "tcp")
+        lost_connection(env, workdir, "pty")
     print("ok")
 
 

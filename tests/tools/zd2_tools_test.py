@@ -77,8 +77,8 @@ def session(env, workdir, link):
                    "@RA@": "6400", "@UU@": "A", "ID": "ZD-2;1.6.2;VN02-123-4567"}
         for query, answer in answers.items():
             check(zdtool(env, "query", sim.port, query) == answer + "\n", f"{link}: {query}")
-        # Segment 2 of the information memory starts with the bytes 01 04 07 0A.
-        check(zdtool(env, "mem-read", sim.port, "1040", "2") == "0401\n0A07\n", f"{link}: mem-read")
+        # Segment 1 of the information memory starts with the validity identifier C3 3C A5 A5.
+        check(zdtool(env, "mem-read", sim.port, "1000", "2") == "3CC3\nA5A5\n", f"{link}: mem-read")
         check(zdtool(env, "mem-write", sim.port, "1004", "3132") == "written=2\n", f"{link}: mem-write")
         check(zdtool(env, "mem-read", sim.port, "1004", "1") == "3231\n", f"{link}: mem-read after write")
         check(zdtool(env, "erase", sim.port, "0x1040") == "erased\n", f"{link}: erase")
@@ -89,7 +89,7 @@ def session(env, workdir, link):
         received = sim.received()
         # Checks 0x10 + 0x04 + 0x31 = 0x45 and 0x10 + 0x05 + 0x32 = 0x47; the erase takes the
         # address's two's complement; every debug session ends with the restart.
-        for part in (b"\xc1\xd2\x04" b"1040s0002n0000n1042s0002n0000nC0C1r",
+        for part in (b"\xc1\xd2\x04" b"1000s0002n0000n1002s0002n0000nC0C1r",
                      b"\xc1\xd2\x04" b"1004s3145w3247wC0C1r",
                      b"\xc1\xd2\x04" b"1040sFFFFEFC0eC0C1r",
                      b"\x10@EN@\r", b"\xc1\xd2\x0b", b"\xc3\xc1\xc1"):

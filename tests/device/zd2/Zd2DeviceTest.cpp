@@ -126,7 +126,7 @@ TEST_P(Zd2Calibration, ValidityRestoreAndOverwrite) {
   EXPECT_EQ(Received(), "<C4><C1><E3><C4><C1><E1><C4><C1><E2>");
   m_peer->ClearTranscript();
 
-  m_zd2.SetInfoMemory(0x1040, Bytes(64, 0xFF));
+  m_zd2.SetFactoryCopy({});
   EXPECT_FALSE(Device().IsFactoryCalibrationValid());
   EXPECT_EQ(Device().RestoreFactoryCalibration(3), 2);
   EXPECT_EQ(Device().RestoreFactoryCalibration(0), 1);

@@ -34,14 +34,17 @@ TEST_P(Zd2UpdateSteps, EraseStepGoesThroughServiceMode) {
 // After an update the instrument leaves service mode, identifies itself again and has both of
 // its calibration copies checked; a missing factory copy is written from the one in use.
 TEST_P(Zd2UpdateSteps, CalibrationCheckAfterTheUpdate) {
-  m_zd2.SetInfoMemory(0x1040, Bytes(64, 0xFF));
+  m_zd2.SetFactoryCopy({});
   Connect();
   EXPECT_EQ(Device().UpdateFinish(), 0);
   EXPECT_EQ(Device().GetProtocolState(), 8);
   EXPECT_EQ(
       Received(),
       "SC030102F9<0D><0A>SX030000FC<0D><0A><10>@ID@<0D><C4><C1><E3><C4><C1><E1><C4><C1><D1><C4><C1><E2>");
-  EXPECT_EQ(m_zd2.InfoMemory()[0x40], 1);
+  // The copy takes segment 1 (and the offsets) of the calibration in use.
+  const Bytes copy = m_zd2.FactoryCopy();
+  const Bytes memory = m_zd2.InfoMemory();
+  EXPECT_EQ(Bytes(copy.begin(), copy.begin() + 64), Bytes(memory.begin(), memory.begin() + 64));
 }
 
 TEST_P(Zd2UpdateSteps, StepsWithoutWorkAndTheSharedModeStep) {

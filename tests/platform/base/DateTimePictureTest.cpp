@@ -61,4 +61,9 @@ TEST(LocalTime, DayBeyondTheMonthRollsOver) {
   EXPECT_EQ(t.day, 3);
 }
 
+TEST(DateTimePicture, TheCLibraryFormOfDateAndTimeIgnoresTheUserLocale) {
+  EXPECT_EQ(FormatDateTimeC(SLocalTime{2009, 3, 7, 14, 5, 9, 6}), CString(u"Sat Mar  7 14:05:09 2009"));
+  EXPECT_EQ(FormatDateTimeC(SLocalTime{2026, 12, 10, 9, 0, 59, 4}), CString(u"Thu Dec 10 09:00:59 2026"));
+}
+
 }  // namespace

@@ -47,4 +47,38 @@ TEST(PrintTest, AbortDropsTheDocument) {
   EXPECT_EQ(printer.EndDoc(), SP_ERROR);
 }
 
+TEST(PrintTest, EachPageKeepsItsTextsAtTheirDevicePositions) {
+  CDC printer;
+  printer.Attach(CreateMemoryPrinterDC(200, 300, 96));
+  printer.TextOut(1, 1, CString(u"before the document"));
+  ASSERT_GT(printer.StartDoc(u"Texts"), 0);
+  ASSERT_GT(printer.StartPage(), 0);
+  printer.TextOut(10, 20, CString(u"top left"));
+  CRect box(5, 7, 150, 100);
+  printer.DrawText(CString(u"in a box"), &box, DT_LEFT | DT_TOP | DT_SINGLELINE);
+  ASSERT_GT(printer.EndPage(), 0);
+  ASSERT_GT(printer.StartPage(), 0);
+  // Logical units are doubled across and tripled down on the device.
+  printer.SetMapMode(MM_ANISOTROPIC);
+  printer.SetWindowExt(100, 100);
+  printer.SetViewportExt(200, 300);
+  printer.TextOut(10, 20, CString(u"mapped"));
+  ASSERT_GT(printer.EndPage(), 0);
+  ASSERT_GT(printer.EndDoc(), 0);
+
+  const std::vector<SPrintedText> first = GetPrintedTexts(printer, 0);
+  ASSERT_EQ(first.size(), 2u);
+  EXPECT_EQ(first[0].text, CString(u"top left"));
+  EXPECT_EQ(first[0].x, 10);
+  EXPECT_EQ(first[0].y, 20);
+  EXPECT_EQ(first[1].text, CString(u"in a box"));
+  EXPECT_EQ(first[1].x, 5);
+  EXPECT_EQ(first[1].y, 7);
+  const std::vector<SPrintedText> second = GetPrintedTexts(printer, 1);
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_EQ(second[0].x, 20);
+  EXPECT_EQ(second[0].y, 60);
+  EXPECT_TRUE(GetPrintedTexts(printer, 2).empty());
+}
+
 }  // namespace

@@ -79,6 +79,22 @@ TEST_F(TwoWindowsAndAnother, ADragKeepsTheMouseInItsOwnClientCoordinatesUntilThe
   EXPECT_TRUE(other.moves.empty() && other.releases.empty());
 }
 
+TEST_F(TwoWindowsAndAnother, AWindowHearsAMoveWhereThePointerRestsWhenItsCaptureEnds) {
+  SimulateMouse(&left, SimulatedMouseAction::Press, VK_LBUTTON, CPoint(10, 10), 0, MK_LBUTTON);
+  SimulateMouse(&left, SimulatedMouseAction::Release, VK_LBUTTON, CPoint(20, 30), 0, 0);
+  left.moves.clear();
+  ReleaseCapture();
+  PumpMessages();
+  EXPECT_EQ(left.moves, (std::vector<CPoint>{CPoint(20, 30)}));
+  // A pointer outside the window brings it no move.
+  SimulateMouse(&left, SimulatedMouseAction::Press, VK_LBUTTON, CPoint(10, 10), 0, MK_LBUTTON);
+  SimulateMouse(&other, SimulatedMouseAction::Release, VK_LBUTTON, CPoint(5, 6), 0, 0);
+  left.moves.clear();
+  ReleaseCapture();
+  PumpMessages();
+  EXPECT_TRUE(left.moves.empty());
+}
+
 TEST_F(TwoWindowsAndAnother, APopupMenuTakesTheCaptureBeforeItShows) {
   CScriptedAnswers answers;
   left.SetCapture();

@@ -4,6 +4,7 @@
 
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/Wnd.h"
 
 namespace {
 
@@ -87,6 +88,71 @@ TEST_F(ClipboardTest, UnicodeTextIsTheSystemsPlainText) {
   ASSERT_TRUE(GetClipboardData(CF_UNICODETEXT, back));
   EXPECT_EQ(back, units) << "the same units, ended by one zero unit";
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+}
+
+TEST_F(ClipboardTest, EightBitTextIsWindows1252MadeFromTheSameText) {
+  // "Ä€ x" in Windows-1252: C4, 80 (the euro sign), 20, 78, ended by a zero byte.
+  const std::vector<BYTE> ansi{0xC4, 0x80, 0x20, 0x78, 0x00};
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(SetClipboardData(CF_TEXT, ansi));
+  ASSERT_TRUE(CloseClipboard());
+  std::vector<BYTE> units;
+  ASSERT_TRUE(GetClipboardData(CF_UNICODETEXT, units));
+  EXPECT_EQ(units, (std::vector<BYTE>{0xC4, 0x00, 0xAC, 0x20, 0x20, 0x00, 0x78, 0x00, 0x00, 0x00}));
+
+  // Unicode text reads back as 8-bit text with '?' for what Windows-1252 lacks.
+  const std::vector<BYTE> greek{0x94, 0x03, 0x41, 0x00, 0x00, 0x00};  // U+0394, "A"
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, greek));
+  ASSERT_TRUE(CloseClipboard());
+  std::vector<BYTE> back;
+  ASSERT_TRUE(GetClipboardData(CF_TEXT, back));
+  EXPECT_EQ(back, (std::vector<BYTE>{'?', 'A', 0x00}));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
+}  // namespace
+
+namespace {
+
+// The window that emptied the clipboard still owns it after closing: it may add data in a
+// later opening, while another window (or no window) may not.
+TEST_F(ClipboardTest, TheWindowThatEmptiedItMayAddDataLater) {
+  CWnd owner, other;
+  ASSERT_TRUE(owner.CreateEx(0, nullptr, u"owner", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+  ASSERT_TRUE(other.CreateEx(0, nullptr, u"other", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+  const std::vector<BYTE> text{'a', 0, 0, 0};
+  const std::vector<BYTE> block{1, 2, 3};
+  ASSERT_TRUE(OpenClipboard(&owner));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, text));
+  ASSERT_TRUE(CloseClipboard());
+
+  ASSERT_TRUE(OpenClipboard(&other));
+  EXPECT_FALSE(SetClipboardData(format, block)) << "not the owner";
+  CloseClipboard();
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_FALSE(SetClipboardData(format, block)) << "no window owns nothing";
+  CloseClipboard();
+
+  ASSERT_TRUE(OpenClipboard(&owner));
+  EXPECT_TRUE(SetClipboardData(format, block));
+  ASSERT_TRUE(CloseClipboard());
+  std::vector<BYTE> read;
+  ASSERT_TRUE(GetClipboardData(format, read));
+  EXPECT_EQ(read, block);
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << "what it set first stays";
+
+  ASSERT_TRUE(OpenClipboard(&other));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(CloseClipboard());
+  ASSERT_TRUE(OpenClipboard(&owner));
+  EXPECT_FALSE(SetClipboardData(format, block)) << "another window emptied it since";
+  CloseClipboard();
+  owner.DestroyWindow();
+  other.DestroyWindow();
 }
 
 }  // namespace

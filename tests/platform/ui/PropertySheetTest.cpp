@@ -5,6 +5,7 @@
 #include "platform/res/ResourceLookup.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/IPAddressCtrl.h"
+#include "platform/ui/TabCtrl.h"
 #include "platform/ui/PropertySheet.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
@@ -166,6 +167,83 @@ TEST_F(WizardSheet, TheAddressFieldGivesCompleteDottedDecimal) {
     EXPECT_FALSE(address->IsBlank());
     s.PressButton(IDCANCEL);
   });
+}
+
+}  // namespace
+
+namespace {
+
+// A sheet made with Create: a child window with one tab per page, pages made when first shown.
+class TabbedSheet : public ::testing::Test {
+ protected:
+  TabbedSheet() : first(kFirstPage, log), second(kSecondPage, log) {
+    RegisterUiTestResources(nullptr);
+    host.CreateEx(0, nullptr, u"host", WS_POPUP, CRect(0, 0, 600, 400), nullptr, 0);
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    EXPECT_EQ(sheet.SendMessage(PSM_GETTABCONTROL), 0) << "no tab control before the window";
+    EXPECT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT));
+    sheet.MoveWindow(0, 0, 600, 400);
+    sheet.GetTabControl()->MoveWindow(0, 0, 600, 400);
+    host.ShowWindow(SW_SHOW);
+  }
+  ~TabbedSheet() override {
+    sheet.DestroyWindow();
+    host.DestroyWindow();
+  }
+
+  CUiApplication application;
+  CScriptedAnswers answers;
+  std::vector<std::string> log;
+  CWnd host;
+  CRecordingPage first;
+  CRecordingPage second;
+  CPropertySheet sheet{u"Tabs"};
+};
+
+TEST_F(TabbedSheet, EachPageHasATabAndATabClickShowsItsPage) {
+  auto* tabs = reinterpret_cast<CTabCtrl*>(sheet.SendMessage(PSM_GETTABCONTROL));
+  ASSERT_EQ(tabs, sheet.GetTabControl());
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->GetItemCount(), 2);
+  EXPECT_EQ(tabs->GetItemText(0), u"First") << "the page's caption";
+  EXPECT_EQ(tabs->GetItemText(1), u"Second");
+  EXPECT_EQ(sheet.GetActivePage(), &first);
+  EXPECT_TRUE(first.IsWindow());
+  EXPECT_FALSE(second.IsWindow()) << "made when first shown";
+  EXPECT_TRUE(sheet.GetStyle() & WS_CHILD);
+
+  CRect tab;
+  ASSERT_TRUE(tabs->GetItemRect(1, tab));
+  SimulateClick(tabs, tab.CenterPoint());
+  PumpMessages();
+  EXPECT_EQ(sheet.GetActivePage(), &second);
+  EXPECT_EQ(tabs->GetCurSel(), 1);
+  EXPECT_TRUE(second.IsWindowVisible());
+  EXPECT_FALSE(first.IsWindowVisible());
+  CRect page;
+  second.GetWindowRect(page);
+  sheet.ScreenToClient(page);
+  EXPECT_GT(page.top, tab.bottom - 4) << "the page lies below the tabs";
+  EXPECT_EQ(log, (std::vector<std::string>{"active 131", "active 132"}));
+}
+
+TEST_F(TabbedSheet, TabTextsChangeByMessageAndPagesCanBeRemoved) {
+  CTabCtrl* tabs = sheet.GetTabControl();
+  CString text = u"Renamed";
+  TCITEM item;
+  item.mask = TCIF_TEXT;
+  item.pszText = text.GetBuffer();
+  EXPECT_TRUE(tabs->SendMessage(TCM_SETITEM, 1, reinterpret_cast<LPARAM>(&item)));
+  text.ReleaseBuffer();
+  EXPECT_EQ(tabs->GetItemText(1), u"Renamed");
+
+  sheet.RemovePage(&first);
+  EXPECT_FALSE(first.IsWindow());
+  EXPECT_EQ(sheet.GetPageCount(), 1);
+  EXPECT_EQ(tabs->GetItemCount(), 1);
+  EXPECT_EQ(sheet.GetActivePage(), &second) << "the next page takes the removed one's place";
+  EXPECT_TRUE(second.IsWindowVisible());
 }
 
 }  // namespace

@@ -39,6 +39,8 @@ class CProbeWnd : public CWnd {
   int notifyCount = 0;
   int commandCount = 0;
   bool paintRed = false;
+  // How many of the next paints invalidate the window again.
+  int invalidatingPaints = 0;
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     messages.push_back({message, wParam, lParam});
@@ -70,6 +72,10 @@ class CProbeWnd : public CWnd {
   void OnPaint() {
     CPaintDC dc(this);
     if (paintRed) dc.FillSolidRect(2, 2, 4, 4, RGB(255, 0, 0));
+    if (invalidatingPaints > 0) {
+      --invalidatingPaints;
+      Invalidate();
+    }
   }
 };
 
@@ -390,6 +396,17 @@ TEST_F(WndTest, MouseLeaveIsReportedOnceAfterTracking) {
   EXPECT_EQ(top.Of(WM_MOUSELEAVE).size(), 2u);
 }
 
+TEST_F(WndTest, TheMousePointerStaysWhereItWasMovedAndMapsToClientPoints) {
+  ASSERT_TRUE(SetCursorPos(120, 95));
+  CPoint point;
+  ASSERT_TRUE(GetCursorPos(&point));
+  EXPECT_EQ(point, CPoint(120, 95));
+  top.ScreenToClient(&point);
+  CPoint origin(0, 0);
+  top.ClientToScreen(&origin);
+  EXPECT_EQ(point, CPoint(120 - origin.x, 95 - origin.y));
+}
+
 TEST_F(WndTest, PaintDrawsIntoTheBackingImageThatClientContextsRead) {
   top.paintRed = true;
   top.Invalidate();
@@ -401,6 +418,20 @@ TEST_F(WndTest, PaintDrawsIntoTheBackingImageThatClientContextsRead) {
   CClientDC dc(&top);
   EXPECT_EQ(dc.GetPixel(3, 3), RGB(255, 0, 0));
   EXPECT_EQ(dc.GetPixel(7, 7), RGB(255, 255, 255)) << "erased with the window colour";
+}
+
+TEST_F(WndTest, WhatAPaintInvalidatesIsPaintedAtTheNextPaint) {
+  top.invalidatingPaints = 2;
+  top.Invalidate();
+  top.UpdateWindow();
+  EXPECT_EQ(top.Of(WM_PAINT).size(), 1u);
+  CRect update;
+  EXPECT_TRUE(top.GetUpdateRect(update)) << "the paint asked for another one";
+  top.UpdateWindow();
+  top.UpdateWindow();
+  top.UpdateWindow();
+  EXPECT_EQ(top.Of(WM_PAINT).size(), 3u) << "the third paint invalidated nothing";
+  EXPECT_FALSE(top.GetUpdateRect(update));
 }
 
 TEST_F(WndTest, AParentPaintsAroundItsChildrenAndLaterWhatAChildUncovers) {

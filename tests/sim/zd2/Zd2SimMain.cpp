@@ -6,10 +6,18 @@
 //           [--byte-rate BYTES_PER_SECOND] [--transcript FILE]
 //           [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]
 //           [--live-test DELAY:PEAK[:RATE]]...
+//           [--info-memory FILE] [--factory-copy FILE|none] [--last-used-copy FILE|none]
+//           [--save-memory FILE]
 //           [--fault bad-crc:K | header-cut | stall:MS | silence | disconnect | bad-check-size
 //                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
 //                  | live-cut:N | frame-noise:K | delete-all-double-answer
-//                  | write-refused:ADDR | sticky:ADDR]  (ADDR hexadecimal)
+//                  | write-refused:ADDR | sticky:ADDR | erase-refused:SEG | overwrite-refused
+//                  | raw-silence]...  (ADDR hexadecimal)
+//
+// The information memory and its two stored copies are images of 192 bytes (0x1000 to
+// 0x10BF); by default the memory holds a valid calibration of the serial's model and both
+// copies equal it, and "none" leaves a copy erased. --save-memory writes the memory as it is
+// when the simulator stops.
 //
 // Continuous mode streams N live frames per scaled second (0: as fast as the link takes them).
 // The reported force is gain x load + offset plus uniform noise of +-N (generator seed S),
@@ -23,8 +31,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/sim/Peer.h"
 #include "tests/sim/ServedLink.h"
@@ -45,19 +55,28 @@ struct SOptions {
   Sim::SServedLink link;
   std::string records;
   std::string transcript;
+  std::string infoMemory;
+  std::string factoryCopy;
+  std::string lastUsedCopy;
+  std::string saveMemory;
   SForceOptions force;
 };
 
+constexpr char kNoCopy[] = "none";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: zd2-sim --tcp HOST:PORT | --pty [--com N] [--records FILE] [--identity TEXT]\n"
-               "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
-               "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
-               "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
-               "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
-               "                        write-refused:ADDR|sticky:ADDR]\n"
-               "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
-               "               [--live-test DELAY:PEAK[:RATE]]\n");
+  std::fprintf(
+      stderr,
+      "usage: zd2-sim --tcp HOST:PORT | --pty [--com N] [--records FILE] [--identity TEXT]\n"
+      "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
+      "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
+      "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
+      "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
+      "                        write-refused:ADDR|sticky:ADDR|\n"
+      "                        erase-refused:SEG|overwrite-refused|raw-silence]\n"
+      "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
+      "               [--live-test DELAY:PEAK[:RATE]] [--info-memory FILE]\n"
+      "               [--factory-copy FILE|none] [--last-used-copy FILE|none] [--save-memory FILE]\n");
   return 2;
 }
 
@@ -95,7 +114,13 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
       zd2.SetStickyByte(address);
     else
       zd2.SetRefusedWrite(address);
-  } else if (name == "wrong-signature")
+  } else if (name == "erase-refused" && argument >= 1 && argument <= 3)
+    zd2.SetRefusedErase(argument);
+  else if (name == "overwrite-refused")
+    zd2.SetOverwriteRefused(true);
+  else if (name == "raw-silence")
+    zd2.SetRawSilence(true);
+  else if (name == "wrong-signature")
     zd2.SetIdentity("ZD-2;2;VN02-123-4567;0D000102;1.6.2");
   else
     return false;
@@ -123,6 +148,14 @@ bool ParseOptions(int argc, char** argv, SOptions& options, Sim::CZd2Simulator& 
       options.records = value;
     else if (option == "--transcript")
       options.transcript = value;
+    else if (option == "--info-memory")
+      options.infoMemory = value;
+    else if (option == "--factory-copy")
+      options.factoryCopy = value;
+    else if (option == "--last-used-copy")
+      options.lastUsedCopy = value;
+    else if (option == "--save-memory")
+      options.saveMemory = value;
     else if (option == "--byte-rate")
       options.link.byteRate = std::atoi(value.c_str());
     else if (option == "--frame-rate")
@@ -152,6 +185,45 @@ bool ParseOptions(int argc, char** argv, SOptions& options, Sim::CZd2Simulator& 
   return options.link.IsChosen();
 }
 
+// A memory image of exactly kInfoSize bytes.
+bool ReadImage(const std::string& path, std::vector<BYTE>& image) {
+  std::ifstream file(path, std::ios::binary);
+  image.assign(std::istreambuf_iterator<char>(file), {});
+  if (file.bad() || !file.is_open() || image.size() != size_t(Sim::CZd2Simulator::kInfoSize)) {
+    std::fprintf(stderr, "zd2-sim: %s is not an image of %d bytes\n", path.c_str(),
+                 Sim::CZd2Simulator::kInfoSize);
+    return false;
+  }
+  return true;
+}
+
+// A copy's image, or none; an empty path leaves the copy as it is.
+bool ApplyCopy(const std::string& path, void (Sim::CZd2Simulator::*set)(std::vector<BYTE>),
+               Sim::CZd2Simulator& zd2) {
+  if (path.empty()) return true;
+  std::vector<BYTE> image;
+  if (path != kNoCopy && !ReadImage(path, image)) return false;
+  (zd2.*set)(image);
+  return true;
+}
+
+bool ApplyMemoryOptions(const SOptions& options, Sim::CZd2Simulator& zd2) {
+  if (!options.infoMemory.empty()) {
+    std::vector<BYTE> image;
+    if (!ReadImage(options.infoMemory, image)) return false;
+    zd2.SetInfoMemory(Sim::CZd2Simulator::kInfoStart, image);
+  }
+  return ApplyCopy(options.factoryCopy, &Sim::CZd2Simulator::SetFactoryCopy, zd2) &&
+         ApplyCopy(options.lastUsedCopy, &Sim::CZd2Simulator::SetLastUsedCopy, zd2);
+}
+
+bool SaveMemory(const std::string& path, const Sim::CZd2Simulator& zd2) {
+  const std::vector<BYTE> image = zd2.InfoMemory();
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+  return bool(file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -162,6 +234,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zd2-sim: cannot read %s\n", options.records.c_str());
     return 1;
   }
+  if (!ApplyMemoryOptions(options, zd2)) return 1;
   std::ofstream transcript;
   if (!options.transcript.empty()) {
     transcript.open(options.transcript, std::ios::binary | std::ios::trunc);
@@ -172,5 +245,9 @@ int main(int argc, char** argv) {
   }
 
   if (!Sim::ServeUntilStopSignal("zd2-sim", options.link, [&zd2](Sim::CPeer& p) { zd2.Run(p); })) return 1;
+  if (!options.saveMemory.empty() && !SaveMemory(options.saveMemory, zd2)) {
+    std::fprintf(stderr, "zd2-sim: cannot write %s\n", options.saveMemory.c_str());
+    return 1;
+  }
   return 0;
 }

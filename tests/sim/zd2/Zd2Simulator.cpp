@@ -23,6 +23,16 @@ constexpr size_t kMaxSRecordLength = 600;
 // Frames put together per send when the link sets the pace.
 constexpr int kFramesPerBatch = 16;
 constexpr double kRestartMs = 1000;
+constexpr char kSilent = 0;
+constexpr BYTE kValidityIdentifier[4] = {0xC3, 0x3C, 0xA5, 0xA5};
+constexpr WORD kDateAddress = 0x1004;
+constexpr int kDateLength = 10;
+constexpr WORD kStepForceAddress = 0x1010;
+constexpr WORD kSlopesAddress = 0x1012;
+constexpr WORD kCalibratorAddress = 0x103A;
+constexpr int kCalibratorLength = 4;
+constexpr int kSteps = 20;
+constexpr int kUnitSlope = 10000;
 
 double ScaledNowMs() {
   std::int64_t micros = 0;
@@ -50,6 +60,23 @@ bool IsUpperHexDigit(BYTE ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' &&
 
 std::vector<BYTE> Bytes(const std::string& text) { return std::vector<BYTE>(text.begin(), text.end()); }
 
+bool HoldsIdentifier(const std::vector<BYTE>& image) {
+  return std::equal(kValidityIdentifier, kValidityIdentifier + 4, image.begin());
+}
+
+// What a stored copy holds of a calibration: segment 1 and the offset words.
+void CopyCalibration(const std::vector<BYTE>& from, std::vector<BYTE>& to) {
+  constexpr int kOffsets = CZd2Simulator::kOffsetsStart - CZd2Simulator::kInfoStart;
+  std::copy_n(from.begin(), CZd2Simulator::kSegmentSize, to.begin());
+  std::copy_n(from.begin() + kOffsets, CZd2Simulator::kOffsetsSize, to.begin() + kOffsets);
+}
+
+// A copy image of the memory's size: missing bytes are erased ones.
+std::vector<BYTE> CopyImage(std::vector<BYTE> image) {
+  image.resize(CZd2Simulator::kInfoSize, 0xFF);
+  return image;
+}
+
 // The n-th ";"-separated field of an identity answer.
 std::string Field(const std::string& text, int index) {
   size_t start = 0;
@@ -63,14 +90,32 @@ std::string Field(const std::string& text, int index) {
 
 }  // namespace
 
-CZd2Simulator::CZd2Simulator() : m_identity("ZD-2;2;VN02-123-4567;0C000102;1.6.2"), m_info(kInfoSize, 0xFF) {
-  // Unit, area, load limit, load rate and drive state answer from the model unless set.
-  m_answers = {{"@EN@", "EN-2207"},  {"@CD@", "2026-11-05"}, {"@CI@", "CAL7"},
-               {"@CA@", "78563412"}, {"@CB@", "EFBEADDE"},   {"@VB@", "6810"}};
-  // A calibration in each segment: the active one and its factory and last-used copies.
-  for (int segment = 0; segment < 3; ++segment) {
-    for (int i = 0; i < kSegmentSize; ++i) m_info[size_t(segment * kSegmentSize + i)] = BYTE(i * 3 + 1);
-  }
+CZd2Simulator::CZd2Simulator() : m_identity("ZD-2;2;VN02-123-4567;0C000102;1.6.2") {
+  // Unit, area, load limit, load rate and drive state answer from the model unless set, the
+  // calibration's date, calibrator and counters from the memory.
+  m_answers = {{"@EN@", "EN-2207"}, {"@VB@", "6810"}};
+  ResetToModel();
+}
+
+std::vector<BYTE> CZd2Simulator::DefaultInfoMemory(const std::string& serial) {
+  std::vector<BYTE> info(kInfoSize, 0xFF);
+  auto put = [&info](WORD address, const std::vector<BYTE>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), info.begin() + (address - kInfoStart));
+  };
+  auto word = [](int value) { return std::vector<BYTE>{BYTE(value), BYTE(value >> 8)}; };
+  put(kInfoStart, {kValidityIdentifier, kValidityIdentifier + 4});
+  put(kDateAddress, Bytes("2026-11-05"));
+  put(kStepForceAddress, word(LoadLimitOfSerial(serial) / kSteps));
+  for (int step = 0; step < kSteps; ++step) put(WORD(kSlopesAddress + 2 * step), word(kUnitSlope));
+  put(kCalibratorAddress, Bytes("CAL7"));
+  put(kCountersStart, {0x78, 0x56, 0x34, 0x12, 0xEF, 0xBE, 0xAD, 0xDE});
+  put(kOffsetsStart, std::vector<BYTE>(kOffsetsSize, 0));
+  return info;
+}
+
+void CZd2Simulator::ResetToModel() {
+  m_info = DefaultInfoMemory(Field(m_identity, 2));
+  m_factoryCopy = m_lastUsedCopy = m_info;
 }
 
 void CZd2Simulator::SetRecords(std::vector<BYTE> records) {
@@ -93,6 +138,7 @@ int CZd2Simulator::RecordCount() const {
 void CZd2Simulator::SetIdentity(const std::string& identity) {
   std::lock_guard lock(m_mutex);
   m_identity = identity;
+  if (!m_infoChosen) ResetToModel();
 }
 
 void CZd2Simulator::SetQueryAnswer(const std::string& query, const std::string& answer) {
@@ -149,9 +195,47 @@ std::vector<BYTE> CZd2Simulator::InfoMemory() const {
 
 void CZd2Simulator::SetInfoMemory(WORD address, const std::vector<BYTE>& bytes) {
   std::lock_guard lock(m_mutex);
+  m_infoChosen = true;
   for (size_t i = 0; i < bytes.size(); ++i) {
     if (BYTE* cell = InfoAt(WORD(address + i))) *cell = bytes[i];
   }
+}
+
+void CZd2Simulator::SetFactoryCopy(std::vector<BYTE> image) {
+  std::lock_guard lock(m_mutex);
+  m_infoChosen = true;
+  m_factoryCopy = CopyImage(std::move(image));
+}
+
+void CZd2Simulator::SetLastUsedCopy(std::vector<BYTE> image) {
+  std::lock_guard lock(m_mutex);
+  m_infoChosen = true;
+  m_lastUsedCopy = CopyImage(std::move(image));
+}
+
+std::vector<BYTE> CZd2Simulator::FactoryCopy() const {
+  std::lock_guard lock(m_mutex);
+  return m_factoryCopy;
+}
+
+std::vector<BYTE> CZd2Simulator::LastUsedCopy() const {
+  std::lock_guard lock(m_mutex);
+  return m_lastUsedCopy;
+}
+
+void CZd2Simulator::SetRefusedErase(int segment) {
+  std::lock_guard lock(m_mutex);
+  m_refusedErases.insert(segment);
+}
+
+void CZd2Simulator::SetOverwriteRefused(bool on) {
+  std::lock_guard lock(m_mutex);
+  m_overwriteRefused = on;
+}
+
+void CZd2Simulator::SetRawSilence(bool on) {
+  std::lock_guard lock(m_mutex);
+  m_rawSilence = on;
 }
 
 bool CZd2Simulator::InDebugProtocol() const {
@@ -230,6 +314,32 @@ std::string CZd2Simulator::ModelAnswer(const std::string& command) const {
   return {};
 }
 
+// The counters as eight hexadecimal characters, low byte first; the date and the calibrator as
+// their characters up to the first erased or zero byte.
+std::string CZd2Simulator::MemoryAnswer(const std::string& command) const {
+  auto at = [this](WORD address) { return m_info[size_t(address - kInfoStart)]; };
+  auto hex = [&](WORD address) {
+    std::string text;
+    char pair[3];
+    for (int i = 0; i < 4; ++i) {
+      std::snprintf(pair, sizeof pair, "%02X", at(WORD(address + i)));
+      text += pair;
+    }
+    return text;
+  };
+  auto characters = [&](WORD address, int count) {
+    std::string text;
+    for (int i = 0; i < count && at(WORD(address + i)) != 0xFF && at(WORD(address + i)) != 0; ++i)
+      text += char(at(WORD(address + i)));
+    return text;
+  };
+  if (command == "@CA@") return hex(kCountersStart);
+  if (command == "@CB@") return hex(kCountersStart + 4);
+  if (command == "@CD@") return characters(kDateAddress, kDateLength);
+  if (command == "@CI@") return characters(kCalibratorAddress, kCalibratorLength);
+  return {};
+}
+
 std::string CZd2Simulator::TextAnswer(const std::string& command) {
   std::lock_guard lock(m_mutex);
   if (command == "@ID@") return m_serviceModeOnly ? std::string() : m_identity;
@@ -239,8 +349,9 @@ std::string CZd2Simulator::TextAnswer(const std::string& command) {
   }
   const auto found = m_answers.find(command);
   if (found != m_answers.end()) return found->second;
-  const std::string model = ModelAnswer(command);
-  return model.empty() ? "?" : model;
+  std::string answer = MemoryAnswer(command);
+  if (answer.empty()) answer = ModelAnswer(command);
+  return answer.empty() ? "?" : answer;
 }
 
 void CZd2Simulator::OnFrame(CPeer& peer, BYTE header) {
@@ -308,47 +419,39 @@ void CZd2Simulator::OnRaw(CPeer& peer, BYTE first, BYTE second) {
   peer.Send({kStatusUnknownRequest});
 }
 
-bool CZd2Simulator::SegmentValid(int segment) const {
-  const auto begin = m_info.begin() + (segment - 1) * kSegmentSize;
-  return std::any_of(begin, begin + kSegmentSize, [](BYTE b) { return b != 0xFF; });
-}
-
-void CZd2Simulator::CopySegment(int from, int to) {
-  std::copy_n(m_info.begin() + (from - 1) * kSegmentSize, kSegmentSize,
-              m_info.begin() + (to - 1) * kSegmentSize);
-}
-
-// Segment 1 holds the calibration in use, segment 2 the factory copy, segment 3 the copy of
-// the last used one.
+// The factory copy answers C1, D1 and E1, the last-used copy C2, D2 and E2; E3 asks about
+// the memory itself. A restore takes segment 1 and the offsets, never the counters.
 char CZd2Simulator::CalibrationCommand(BYTE command) {
   std::lock_guard lock(m_mutex);
-  auto restore = [&](int from) {
-    if (!SegmentValid(from)) return 'e';
-    CopySegment(from, 1);
+  if (m_rawSilence) return kSilent;
+  auto restore = [&](const std::vector<BYTE>& copy) {
+    if (!HoldsIdentifier(copy)) return 'e';
+    CopyCalibration(copy, m_info);
     return 'g';
   };
-  auto overwrite = [&](int to) {
-    if (!SegmentValid(1)) return 'e';
-    CopySegment(1, to);
+  auto overwrite = [&](std::vector<BYTE>& copy) {
+    if (m_overwriteRefused) return 'f';
+    if (!HoldsIdentifier(m_info)) return 'e';
+    CopyCalibration(m_info, copy);
     return 'g';
   };
   switch (command) {
     case 0xE1:
-      return SegmentValid(2) ? 'y' : 'n';
+      return HoldsIdentifier(m_factoryCopy) ? 'y' : 'n';
     case 0xE2:
-      return SegmentValid(3) ? 'y' : 'n';
+      return HoldsIdentifier(m_lastUsedCopy) ? 'y' : 'n';
     case 0xE3:
-      return SegmentValid(1) ? 'y' : 'n';
+      return HoldsIdentifier(m_info) ? 'y' : 'n';
     case 0xC1:
-      return restore(2);
+      return restore(m_factoryCopy);
     case 0xC2:
-      return restore(3);
+      return restore(m_lastUsedCopy);
     case 0xD1:
-      return overwrite(2);
+      return overwrite(m_factoryCopy);
     case 0xD2:
-      return overwrite(3);
+      return overwrite(m_lastUsedCopy);
     default:
-      return 0;
+      return kSilent;
   }
 }
 
@@ -430,7 +533,8 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
       case 'e': {
         const DWORD expected = DWORD(0) - DWORD(m_address);
         const bool ok = argument.size() == 8 && value == expected && InfoAt(m_address) &&
-                        (m_address - kInfoStart) % kSegmentSize == 0;
+                        (m_address - kInfoStart) % kSegmentSize == 0 &&
+                        !m_refusedErases.count((m_address - kInfoStart) / kSegmentSize + 1);
         if (ok) std::fill_n(m_info.begin() + (m_address - kInfoStart), kSegmentSize, BYTE(0xFF));
         reply.push_back(ok ? 'k' : 'f');
         break;

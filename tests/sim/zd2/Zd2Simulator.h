@@ -1,8 +1,15 @@
 #pragma once
 // The simulated ZD-2: the instrument's side of its link as a session of a Sim::CPeer. It keeps
-// the stored tests, the information memory with its three segments, the identity and the
-// answers of the "@" queries, and answers the text channel, the binary mode requests, the raw
-// calibration and delete commands, the service strings, the debug protocol and the download.
+// the stored tests, the information memory with its three segments and the two stored copies
+// of a calibration, the identity and the answers of the "@" queries, and answers the text
+// channel, the binary mode requests, the raw calibration and delete commands, the service
+// strings, the debug protocol and the download.
+//
+// The information memory (0x1000 to 0x10BF) holds in segment 1 the validity identifier, the
+// calibration date, the step force, the twenty slopes and the calibrator, in segment 3 the
+// lifetime and calibration counters and the twenty offsets; segment 2 is unused. The factory
+// and last-used copies are kept outside it, each an image of the whole memory of which only
+// segment 1 and the offsets count: the counters are never copied.
 //
 //   Sim::CPeer peer(std::make_unique<Sim::CSocketLink>("127.0.0.21", 3728));
 //   Sim::CZd2Simulator zd2;
@@ -31,6 +38,14 @@ class CZd2Simulator {
   static constexpr WORD kInfoStart = 0x1000;
   static constexpr int kInfoSize = 0xC0;
   static constexpr int kSegmentSize = 64;
+  static constexpr WORD kCountersStart = 0x1080;
+  static constexpr WORD kOffsetsStart = 0x1088;
+  static constexpr int kOffsetsSize = 40;
+
+  // A valid calibration of the model of `serial`: step force = load limit / 20, slopes 1.0,
+  // offsets 0, a date, a calibrator and counters; the answers of "@CD@", "@CI@", "@CA@" and
+  // "@CB@" that the simulator gave before it read them from the memory.
+  static std::vector<BYTE> DefaultInfoMemory(const std::string& serial);
 
   enum class EDownloadFault {
     eNone,
@@ -50,9 +65,11 @@ class CZd2Simulator {
   void SetRecords(std::vector<BYTE> records);
   bool LoadRecordFile(const std::string& path);
   int RecordCount() const;
-  // The "@ID@" answer: name;hardware revision;serial;signature;version.
+  // The "@ID@" answer: name;hardware revision;serial;signature;version. Until the memory or a
+  // copy is set, both copies and the memory follow the serial's model.
   void SetIdentity(const std::string& identity);
-  // Answers of the "@" queries by query text ("@EN@" and so on).
+  // Answers of the "@" queries by query text ("@EN@" and so on); "@CA@", "@CB@", "@CD@" and
+  // "@CI@" come from the information memory unless set here.
   void SetQueryAnswer(const std::string& query, const std::string& answer);
   // Only the service identity answers, as in the instrument's service mode.
   void SetServiceModeOnly(bool on);
@@ -93,6 +110,17 @@ class CZd2Simulator {
   void SetStickyByte(WORD address);
   std::vector<BYTE> InfoMemory() const;
   void SetInfoMemory(WORD address, const std::vector<BYTE>& bytes);
+  // Images of kInfoSize bytes; an empty one stands for no copy (every byte erased).
+  void SetFactoryCopy(std::vector<BYTE> image);
+  void SetLastUsedCopy(std::vector<BYTE> image);
+  std::vector<BYTE> FactoryCopy() const;
+  std::vector<BYTE> LastUsedCopy() const;
+  // The erase of information-memory segment `segment` (1 to 3) is answered with 'f'.
+  void SetRefusedErase(int segment);
+  // Overwriting either copy is answered with 'f'.
+  void SetOverwriteRefused(bool on);
+  // The raw calibration commands (C4 C1 xx) get no answer.
+  void SetRawSilence(bool on);
   bool InDebugProtocol() const;
 
   // The session: answers until the peer stops.
@@ -118,8 +146,8 @@ class CZd2Simulator {
   void SendDownload(CPeer& peer);
   std::string TextAnswer(const std::string& command);
   char CalibrationCommand(BYTE command);
-  bool SegmentValid(int segment) const;
-  void CopySegment(int from, int to);
+  std::string MemoryAnswer(const std::string& command) const;
+  void ResetToModel();
   BYTE* InfoAt(WORD address);
 
   mutable std::mutex m_mutex;
@@ -133,7 +161,14 @@ class CZd2Simulator {
   int m_stallMs = 3000;
   std::function<void(const BYTE*, int)> m_sink;
   std::vector<BYTE> m_info;
+  std::vector<BYTE> m_factoryCopy;
+  std::vector<BYTE> m_lastUsedCopy;
+  // The memory and the copies were set; a new identity leaves them alone.
+  bool m_infoChosen = false;
   std::set<WORD> m_refusedWrites;
+  std::set<int> m_refusedErases;
+  bool m_overwriteRefused = false;
+  bool m_rawSilence = false;
   std::set<WORD> m_stickyBytes;
   std::vector<std::string> m_sRecords;
   int m_refusedSRecord = 0;

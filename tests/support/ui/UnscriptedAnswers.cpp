@@ -27,9 +27,14 @@ bool CUnscriptedAnswers::OnModalDialog(const SModalDialogRequest& request) {
   return true;
 }
 
-HDC CUnscriptedAnswers::OnPrintDialog(const SPrintDialogRequest&) {
+SPrintDialogChoice CUnscriptedAnswers::OnPrintDialog(const SPrintDialogRequest&) {
   ADD_FAILURE() << "a print dialog nobody scripted";
-  return nullptr;
+  return SPrintDialogChoice{};
+}
+
+DWORD CUnscriptedAnswers::OnDragDrop(const SDragDropRequest&) {
+  ADD_FAILURE() << "a drag nobody scripted";
+  return 0;
 }
 
 bool CUnscriptedAnswers::OnFileDialog(const SFileDialogRequest& request, CString&) {

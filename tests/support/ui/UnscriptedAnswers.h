@@ -17,7 +17,8 @@ class CUnscriptedAnswers : public CUserAnswerSink {
   UINT OnPopupMenu(const SPopupMenuRequest& request) override;
   bool OnModalDialog(const SModalDialogRequest& request) override;
   bool OnFileDialog(const SFileDialogRequest& request, CString& path) override;
-  HDC OnPrintDialog(const SPrintDialogRequest& request) override;
+  SPrintDialogChoice OnPrintDialog(const SPrintDialogRequest& request) override;
+  DWORD OnDragDrop(const SDragDropRequest& request) override;
 
  private:
   CUserAnswerSink* m_previous;

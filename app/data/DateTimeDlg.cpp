@@ -1,4 +1,4 @@
-#include "app/DateTimeDlg.h"
+#include "app/data/DateTimeDlg.h"
 
 #include "app/data/Units.h"
 #include "platform/base/DateTimePicture.h"

@@ -1,0 +1,126 @@
+#pragma once
+// CTabGrid: the measurement page of the tab sheet. One extended grid fills it: a fixed header
+// row, then two rows per measurement of the document in its current order, a header row with
+// the test's key values (rows 2i+1) and below it the detail row that opens on the whole test
+// (rows 2i+2). The page never changes measurements itself: it asks the document, and refills
+// from the document's change notices.
+//
+// Its members live in sources named after their concern: TabGrid.cpp (construction, layout,
+// filling, status-bar texts), TabGridCommands.cpp (the sheet's commands, clipboard, keys and
+// printing) and TabGridMouse.cpp (the grid's notices, sorting, the detail rows and the context
+// menus).
+
+#include <vector>
+
+#include "grid/CellGrid.h"
+#include "platform/gdi/ImageList.h"
+#include "platform/ui/PropertyPage.h"
+#include "views/PageMessages.h"
+
+class CZedoDoc;
+class CDetailGripperCell;
+class CSeriesCell;
+
+class CTabGrid : public CPropertyPage {
+  DECLARE_MESSAGE_MAP()
+
+ public:
+  static constexpr UINT kGridId = 121;
+  static constexpr int kColumnCount = 9;
+
+  // Registers the page with the document as one of its views.
+  CTabGrid(CWnd* parentView, CZedoDoc* doc);
+  // Leaves the document's views before the grid and its cells go.
+  ~CTabGrid() override;
+
+  BOOL OnInitDialog() override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  CCellGrid& GetGrid() { return m_Grid; }
+  CZedoDoc* GetDocument() const { return m_pDoc; }
+
+  // ---- layout and filling (TabGrid.cpp)
+  // Empties the grid and sets up its columns, header row and options.
+  void InitGrid();
+  // -1 rebuilds every row; a measurement index refreshes that measurement's two rows.
+  void FillGrid(int index);
+  // Column 0 takes 56 pixels and column 4 all spare width of the client area.
+  void FitColumns();
+  // The grid's sort arrow from the document's sort key.
+  void ShowSortIndicator();
+  // Recomputes the summary and sets every gripper's sigma from the document.
+  void RefreshSummaryFlags();
+  // The selection count line; skipped for grids of over 40000 rows unless forced.
+  void UpdateSelectionStatus(bool force);
+  // Sends the selection text and the progress text to the main window's status bar.
+  void ShowStatusText();
+
+  // ---- commands (TabGridCommands.cpp)
+  // Deletes the chosen measurements, after asking unless told not to.
+  void DeleteChecked(bool withoutQuestion);
+
+  // ---- detail rows and menus (TabGridMouse.cpp)
+  // Opens or closes every detail row at once.
+  void ExpandRows(bool expand);
+  // The edit menu at the screen point; true when an item was chosen.
+  bool ShowEditMenu(int x, int y, bool onRow);
+  // The rows menu at the cursor.
+  void ShowRowsMenu();
+
+  LRESULT OnDocumentChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnRefill(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCopy(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCut(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSelectAll(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDelete(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCanDelete(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCanSelectAll(WPARAM wParam, LPARAM lParam);
+
+ protected:
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+ private:
+  void OnSize(UINT type, int cx, int cy);
+  BOOL OnEraseBkgnd(CDC* dc);
+
+  // TabGrid.cpp
+  void CreateMeasurementCells(int index);
+  void FillHeaderRow(int index);
+  void FillBarCell(int index);
+  // The grid no longer holds the rows of the measurement (a notice that came before the
+  // refill after a deletion, a paste or a download).
+  bool HoldsRowsOf(int index) const;
+  CDetailGripperCell* GripperOf(int index) const;
+  CSeriesCell* SeriesCellOf(int index) const;
+
+  // TabGridCommands.cpp
+  // One flag per measurement: chosen for delete (and for the time shift and unit change).
+  std::vector<BYTE> DeleteFlags() const;
+  bool IsChosenForDelete(int index) const;
+  // One flag per measurement: chosen for copy and cut.
+  std::vector<BYTE> CopyFlags() const;
+  // The page owns the clipboard while it lives: opened and emptied here, then closed.
+  void OpenAndEmptyClipboard();
+  // Closes and reopens the clipboard and lets the document place the flagged measurements;
+  // closes it again. True when the document placed its data.
+  bool PlaceOnClipboard(const std::vector<BYTE>& flags);
+
+  // TabGridMouse.cpp
+  void OnGridClick(int row, int col);
+  void OnGridRightClick(int row, int col);
+  void OnGridSelChanged(int row, int col);
+  void OnGridEndEdit(int row, int col);
+  void OnHeaderClick(int col);
+  void OnGripperClick(int row);
+  void ShiftTime(int index, const CCellBlock& range);
+  void ChangeUnit(const CRect& cell, const CCellBlock& range);
+
+  CCellGrid m_Grid;
+  CWnd* m_pParentView;
+  CImageList m_GripperImages;
+  CZedoDoc* m_pDoc;
+  std::vector<int> m_SavedWidths;
+  CString m_strProgress;
+  CString m_strSelection;
+};
