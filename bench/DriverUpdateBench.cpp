@@ -9,27 +9,21 @@
 // how far above the serial rate the code itself can go.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 
-#include "device/DeviceFactory.h"
+#include "bench/InstrumentBench.h"
+#include "bench/PrivateSettingsMain.h"
 #include "device/JvDevice.h"
 #include "device/PackageHeader.h"
 #include "device/Stopwatch.h"
 #include "device/streamio/FileStream.h"
-#include "device/streamio/Rs232Stream.h"
 #include "device/streamio/StreamIO.h"
 #include "drivers/DriverClasses.h"
 #include "platform/base/Clock.h"
-#include "tests/sim/Peer.h"
-#include "tests/sim/PtyLink.h"
-#include "tests/sim/instruments/InstrumentSimulator.h"
 
 namespace {
 
@@ -37,8 +31,6 @@ constexpr int kComNumber = 15;
 constexpr int kRecordBytes = 64 * 1024;
 constexpr int kDataPerRecord = 32;
 constexpr int kHeaderSize = 16;
-
-std::filesystem::path g_folder;
 
 // S3 records of 32 data bytes (80 characters with CR LF) filling 64 KB.
 std::string Records() {
@@ -66,7 +58,7 @@ std::string WritePart(const std::string& records) {
   header[4] = kHeaderSize;
   const DWORD length = DWORD(records.size());
   for (int i = 0; i < 4; ++i) header[size_t(12 + i)] = BYTE(length >> (8 * i));
-  const std::string path = (g_folder / "part.bin").string();
+  const std::string path = (BenchFolder() / "part.bin").string();
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(header.data()), kHeaderSize);
   out.write(records.data(), std::streamsize(records.size()));
@@ -86,18 +78,10 @@ void BM_SRecordStep(benchmark::State& state) {
     const std::string partPath = WritePart(records);
     Sim::CInstrumentSimulator instrument(type);
     instrument.SetApplicationSilent(true);
-    auto link = std::make_unique<Sim::CPtyLink>();
-    const bool mapped = link->MapToComPort(kComNumber);
-    Sim::CPeer peer(std::move(link));
-    peer.SetByteRate(throttled ? linkRate : 0);
-    peer.Start([&instrument](Sim::CPeer& p) { instrument.Run(p); });
-    std::unique_ptr<Device::CJvDevice> device = Device::CreateDevice(type);
-    std::unique_ptr<StreamIO::CIoStream> stream;
-    if (mapped)
-      stream = std::make_unique<StreamIO::CRs232Stream>(
-          kComNumber, StreamIO::OPEN_READ | StreamIO::OPEN_WRITE, device->GetSerialSettings());
+    CInstrumentBench bench(instrument, type, kComNumber, throttled ? linkRate : 0);
+    Device::CJvDevice& device = bench.Device();
     StreamIO::CFileStream package(CString::FromUtf8(partPath), StreamIO::OPEN_READ);
-    if (!stream || !device->Attach(stream, Device::ePortSerial) || !device->AttachSecondStream(&package)) {
+    if (!bench.IsConnected() || !device.AttachSecondStream(&package)) {
       state.SkipWithError("the simulated instrument could not be reached");
     } else {
       Device::SBlockRecord part;
@@ -110,7 +94,7 @@ void BM_SRecordStep(benchmark::State& state) {
         ULONGLONG start = 0;
         ULONGLONG end = 0;
         QueryTimestamp(start);
-        const int result = device->UpdateWriteData(part);
+        const int result = device.UpdateWriteData(part);
         QueryTimestamp(end);
         if (result != 0) {
           state.SkipWithError("the S-records were not all acknowledged");
@@ -118,15 +102,13 @@ void BM_SRecordStep(benchmark::State& state) {
         }
         scaledMs += double(GetElapsedMs(start, end));
       }
-      device->DetachSecondStream();
+      device.DetachSecondStream();
       if (scaledMs > 0) {
         const double rate = double(records.size()) * double(state.iterations()) * 1000.0 / scaledMs;
         state.counters["bytes_per_second"] = rate;
         state.counters["link_ratio"] = rate / linkRate;
       }
     }
-    device.reset();
-    peer.Stop();
   }
   StreamIO::ExitStreamIO();
 }
@@ -146,13 +128,5 @@ BENCHMARK(BM_SRecordStep)
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The pseudo-terminal's COM number goes into a settings store of the benchmark's own.
-  g_folder = std::filesystem::temp_directory_path() / ("driver-update-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(g_folder);
-  setenv("XDG_CONFIG_HOME", g_folder.c_str(), 1);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(g_folder);
-  return 0;
+  return RunBenchmarksWithPrivateSettings(argc, argv, "driver-update-bench");
 }

@@ -187,10 +187,12 @@ int CJvDevice::ReadEntryHeader(const SBlockRecord& record) {
 int CJvDevice::UpdateWriteRecords(const SBlockRecord& record, bool serviceRecords, int headerFailure) {
   const int count = ReadEntryHeader(record);
   if (count < 0) return headerFailure;
-  // The service records count as sent when the download reached the end of their text.
-  const int sent = serviceRecords ? m_commands->ServiceRecordDownload(m_secondStream, count, m_callback)
-                                  : m_commands->SendSRecords(m_secondStream, count, m_callback);
-  if (sent == count) return eUpdateOk;
+  // The service records count as sent when the download reached the end of their text: it
+  // answers the position it reached less one.
+  const bool complete =
+      serviceRecords ? m_commands->ServiceRecordDownload(m_secondStream, count, m_callback) + 1 >= count
+                     : m_commands->SendSRecords(m_secondStream, count, m_callback) == count;
+  if (complete) return eUpdateOk;
   return IsDeviceThreadAborted() ? eUpdateAborted : eUpdateIncomplete;
 }
 

@@ -34,37 +34,17 @@ bool IsFreeAndEmpty(const std::vector<BYTE>& report) {
 
 }  // namespace
 
-CUsbHostProbeControl::CUsbHostProbeControl() : m_manager(&CUsbHostProbeManager::Instance()) {}
+CUsbHostProbeControl::CUsbHostProbeControl() : CUsbHostProbeStream(CUsbHostProbeManager::eControl) {}
 
 CUsbHostProbeControl::~CUsbHostProbeControl() { Close(); }
 
 int CUsbHostProbeControl::PayloadCapacity() const { return std::min(m_reportLength - kHeader, kMaxPayload); }
 
-int CUsbHostProbeControl::RemainingMs(DWORD start, int timeout) const {
-  if (timeout < 0) return -1;
-  const DWORD elapsed = GetTickCount() - start;
-  return elapsed >= DWORD(timeout) ? 0 : int(DWORD(timeout) - elapsed);
-}
-
 bool CUsbHostProbeControl::Open(const CString& name, DWORD openFlags) {
   if (!BeginOpen(name, openFlags)) return false;
   m_reportLength = 0;
-  const std::string path = name.ToUtf8();
-  int index = 0;
-  if (m_handle >= 0 && m_handle != m_manager->FindHandle(m_path, CUsbHostProbeManager::eControl, index)) {
-    try {
-      DoClose();
-    } catch (const CFileException&) {
-      // The stale handle is dropped either way; the new open decides the result.
-    }
-  }
-  int handle = -1;
-  if (int refused = m_manager->OpenHandle(path, CUsbHostProbeManager::eControl, handle)) {
-    KeepError(refused);
-    return false;
-  }
-  m_handle = handle;
-  m_path = path;
+  DropStaleHandle();
+  if (!TakeHandle(name.ToUtf8())) return false;
   SHidCaps caps;
   int error = GetHidBackend().GetCaps(m_handle, caps);
   if (error == 0 && caps.featureReportLength <= kHeader) error = ERROR_INVALID_PARAMETER;
@@ -87,43 +67,9 @@ void CUsbHostProbeControl::DoClose() {
   m_writeReport.clear();
   m_readReport.clear();
   m_restOffset = 0;
-  m_cancel = false;
-  if (m_handle < 0) return;
-  m_handle = -1;
-  m_manager->ReleaseHandle(m_path, CUsbHostProbeManager::eControl);
+  ResetCancel();
+  ReleaseHandle();
 }
-
-bool CUsbHostProbeControl::IsOpen() {
-  int value = CUsbHostProbeManager::eTimeout;
-  m_manager->WaitForEvents(value, 0);
-  while (value != CUsbHostProbeManager::eTimeout && value != CUsbHostProbeManager::eClose) {
-    Sleep(1);
-    m_manager->WaitForEvents(value, 50);
-  }
-  int index = 0;
-  return m_handle >= 0 && m_manager->FindHandle(m_path, CUsbHostProbeManager::eControl, index) == m_handle;
-}
-
-bool CUsbHostProbeControl::GetTimeouts(int& readTimeout, int& writeTimeout) {
-  readTimeout = m_readTimeout;
-  writeTimeout = m_writeTimeout;
-  return true;
-}
-
-bool CUsbHostProbeControl::SetTimeouts(int readTimeout, int writeTimeout) {
-  m_readTimeout = readTimeout < 0 ? -1 : readTimeout;
-  m_writeTimeout = writeTimeout < 0 ? -1 : writeTimeout;
-  return true;
-}
-
-bool CUsbHostProbeControl::Cancel() {
-  m_cancel = true;
-  return true;
-}
-
-void CUsbHostProbeControl::SetPollingInterval(int ms) { m_pollingInterval = ms < 0 ? 0 : ms; }
-
-int CUsbHostProbeControl::GetPollingInterval() { return m_pollingInterval; }
 
 void CUsbHostProbeControl::ReadReport(std::vector<BYTE>& report) {
   report[0] = 0;
@@ -156,10 +102,7 @@ int CUsbHostProbeControl::Read(void* buffer, int count) {
   int got = TakeRest(target, count);
   const DWORD start = GetTickCount();
   while (got < count) {
-    if (m_cancel) {
-      KeepError(ERROR_OPERATION_ABORTED);
-      break;
-    }
+    if (CheckCancelled()) break;
     ReadReport(m_readReport);
     const BYTE flags = m_readReport[1];
     const int length = std::min(PayloadLength(m_readReport), PayloadCapacity());
@@ -179,7 +122,7 @@ int CUsbHostProbeControl::Read(void* buffer, int count) {
       KeepError(ERROR_TIMEOUT);
       break;
     }
-    if (left < 0 || left > m_pollingInterval + 1) Sleep(DWORD(m_pollingInterval));
+    if (!WaitForNextPoll(left)) break;
   }
   return got;
 }
@@ -201,10 +144,7 @@ int CUsbHostProbeControl::Write(const void* buffer, int count) {
 bool CUsbHostProbeControl::WriteMessage(const BYTE* data, int count, DWORD start) {
   bool posted = false;
   for (;;) {
-    if (m_cancel) {
-      KeepError(ERROR_OPERATION_ABORTED);
-      break;
-    }
+    if (CheckCancelled()) break;
     ReadReport(m_writeReport);
     if (!posted && IsFreeAndEmpty(m_writeReport)) {
       std::memcpy(&m_writeReport[kHeader], data, size_t(count));
@@ -226,7 +166,7 @@ bool CUsbHostProbeControl::WriteMessage(const BYTE* data, int count, DWORD start
       KeepError(ERROR_TIMEOUT);
       break;
     }
-    if (left < 0 || left > m_pollingInterval + 1) Sleep(DWORD(m_pollingInterval));
+    if (!WaitForNextPoll(left)) break;
   }
   // A message of ours that was never taken is withdrawn, so the mailbox is free again; a
   // message of the instrument's that blocked the way stays for the next read.
@@ -247,20 +187,6 @@ void CUsbHostProbeControl::Flush() {
     SetPayloadLength(m_writeReport, 0);
     WriteReport(m_writeReport);
   }
-}
-
-void CUsbHostProbeControl::Purge() {
-  const int readTimeout = m_readTimeout;
-  const int writeTimeout = m_writeTimeout;
-  SetTimeouts(0, 0);
-  try {
-    BYTE byte;
-    while (Read(&byte, 1) == 1) {
-    }
-  } catch (const CFileException&) {
-    // Purging ends at the first failure; the error stays kept for the caller.
-  }
-  SetTimeouts(readTimeout, writeTimeout);
 }
 
 }  // namespace StreamIO

@@ -9,40 +9,25 @@
 // A write longer than one report's payload goes out as several messages, one after another,
 // and a read gathers as many messages as it needs.
 
-#include <atomic>
-#include <string>
 #include <vector>
 
-#include "device/streamio/IoStream.h"
+#include "device/streamio/UsbHostProbeStream.h"
 
 namespace StreamIO {
 
-class CUsbHostProbeManager;
-
-class CUsbHostProbeControl : public CIoStream {
+class CUsbHostProbeControl : public CUsbHostProbeStream {
  public:
   CUsbHostProbeControl();
   ~CUsbHostProbeControl() override;
 
   void DoClose() override;
-  // Reads and drops whatever the instrument has waiting.
-  void Purge() override;
   // Takes back a message of the PC that the instrument has not answered.
   void Flush() override;
-  bool GetTimeouts(int& readTimeout, int& writeTimeout) override;
-  bool SetTimeouts(int readTimeout, int writeTimeout) override;
-  // The running read or write stops at its next poll.
-  bool Cancel() override;
-  bool IsOpen() override;
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
   // Opens the device path (never by port name); false with 50 kept when another control
   // stream has the path open.
   bool Open(const CString& name, DWORD openFlags) override;
-
-  // 27, 28: the polling interval in ms.
-  virtual void SetPollingInterval(int ms);
-  virtual int GetPollingInterval();
 
  private:
   int PayloadCapacity() const;
@@ -53,19 +38,11 @@ class CUsbHostProbeControl : public CIoStream {
   int TakeRest(BYTE* target, int count);
   // One message of at most the report's payload; false when it was not taken in time.
   bool WriteMessage(const BYTE* data, int count, DWORD start);
-  int RemainingMs(DWORD start, int timeout) const;
 
-  int m_handle = -1;
-  std::string m_path;  // of the handle held
-  int m_readTimeout = 500;
-  int m_writeTimeout = 100;
   int m_reportLength = 0;
-  CUsbHostProbeManager* m_manager;
   std::vector<BYTE> m_writeReport;
   std::vector<BYTE> m_readReport;
   int m_restOffset = 0;
-  std::atomic<bool> m_cancel{false};
-  int m_pollingInterval = 1;
 };
 
 }  // namespace StreamIO

@@ -20,46 +20,29 @@ int SequenceOf(const std::vector<BYTE>& report) { return report[1] >> 5; }
 
 }  // namespace
 
-CUsbHostProbeData::CUsbHostProbeData() : m_manager(&CUsbHostProbeManager::Instance()) {}
+CUsbHostProbeData::CUsbHostProbeData() : CUsbHostProbeStream(CUsbHostProbeManager::eData) {}
 
 CUsbHostProbeData::~CUsbHostProbeData() { Close(); }
-
-int CUsbHostProbeData::RemainingMs(DWORD start) const {
-  if (m_readTimeout < 0) return -1;
-  const DWORD elapsed = GetTickCount() - start;
-  return elapsed >= DWORD(m_readTimeout) ? 0 : int(DWORD(m_readTimeout) - elapsed);
-}
 
 bool CUsbHostProbeData::Open(const CString& name, DWORD openFlags) {
   if (!BeginOpen(name, openFlags)) return false;
   m_reportLength = 0;
   const std::string path = name.ToUtf8();
-  int index = 0;
-  if (m_handle >= 0 && m_handle != m_manager->FindHandle(m_path, CUsbHostProbeManager::eData, index)) {
-    try {
-      DoClose();
-    } catch (const CFileException&) {
-      // The stale handle is dropped either way; the new open decides the result.
-    }
-  }
+  DropStaleHandle();
   int readHandle = -1;
   if (int error = GetHidBackend().Open(path, true, readHandle)) Raise(error);
-  int handle = -1;
-  int refused = 0;
+  bool taken = false;
   try {
-    refused = m_manager->OpenHandle(path, CUsbHostProbeManager::eData, handle);
+    taken = TakeHandle(path);
   } catch (const CFileException&) {
     GetHidBackend().Close(readHandle);
     throw;
   }
-  if (refused != 0) {
+  if (!taken) {
     GetHidBackend().Close(readHandle);
-    KeepError(refused);
     return false;
   }
-  m_handle = handle;
   m_readHandle = readHandle;
-  m_path = path;
   SHidCaps caps;
   int error = GetHidBackend().GetCaps(m_handle, caps);
   if (error == 0 && caps.inputReportLength <= kHeader) error = ERROR_INVALID_PARAMETER;
@@ -77,47 +60,14 @@ void CUsbHostProbeData::DoClose() {
   ClearError();
   m_report.clear();
   m_restOffset = 0;
-  m_cancel = false;
+  ResetCancel();
   if (m_readHandle >= 0) {
     m_wake.Raise();
     GetHidBackend().Close(m_readHandle);
     m_readHandle = -1;
   }
-  if (m_handle < 0) return;
-  m_handle = -1;
-  m_manager->ReleaseHandle(m_path, CUsbHostProbeManager::eData);
+  ReleaseHandle();
 }
-
-bool CUsbHostProbeData::IsOpen() {
-  int value = CUsbHostProbeManager::eTimeout;
-  m_manager->WaitForEvents(value, 0);
-  while (value != CUsbHostProbeManager::eTimeout && value != CUsbHostProbeManager::eClose)
-    m_manager->WaitForEvents(value, 50);
-  int index = 0;
-  return m_handle >= 0 && m_manager->FindHandle(m_path, CUsbHostProbeManager::eData, index) == m_handle;
-}
-
-bool CUsbHostProbeData::GetTimeouts(int& readTimeout, int& writeTimeout) {
-  readTimeout = m_readTimeout;
-  writeTimeout = m_writeTimeout;
-  return true;
-}
-
-bool CUsbHostProbeData::SetTimeouts(int readTimeout, int writeTimeout) {
-  m_readTimeout = readTimeout < 0 ? -1 : readTimeout;
-  m_writeTimeout = writeTimeout < 0 ? -1 : writeTimeout;
-  return true;
-}
-
-bool CUsbHostProbeData::Cancel() {
-  m_cancel = true;
-  m_wake.Raise();
-  return true;
-}
-
-void CUsbHostProbeData::SetPollingInterval(int ms) { m_pollingInterval = ms < 0 ? 0 : ms; }
-
-int CUsbHostProbeData::GetPollingInterval() { return m_pollingInterval; }
 
 int CUsbHostProbeData::GetSequenceNumber() { return m_report.empty() ? 0 : SequenceOf(m_report); }
 
@@ -141,12 +91,9 @@ int CUsbHostProbeData::Read(void* buffer, int count) {
   const DWORD start = GetTickCount();
   std::vector<BYTE> incoming(m_report.size());
   while (got < count) {
-    if (m_cancel) {
-      KeepError(ERROR_OPERATION_ABORTED);
-      break;
-    }
+    if (CheckCancelled()) break;
     int received = 0;
-    const int left = RemainingMs(start);
+    const int left = RemainingMs(start, m_readTimeout);
     const int error = GetHidBackend().ReadInput(m_readHandle, incoming.data(), m_reportLength,
                                                 left < 0 ? -1 : left, m_wake, received);
     if (error == ERROR_OPERATION_ABORTED) continue;
@@ -160,12 +107,12 @@ int CUsbHostProbeData::Read(void* buffer, int count) {
       m_restOffset = take < length ? take : 0;
       continue;
     }
-    const int remaining = RemainingMs(start);
+    const int remaining = RemainingMs(start, m_readTimeout);
     if (remaining == 0) {
       KeepError(ERROR_TIMEOUT);
       break;
     }
-    if (remaining < 0 || remaining > m_pollingInterval + 1) Sleep(DWORD(m_pollingInterval));
+    if (!WaitForNextPoll(remaining)) break;
   }
   return got;
 }
@@ -173,20 +120,6 @@ int CUsbHostProbeData::Read(void* buffer, int count) {
 int CUsbHostProbeData::Write(const void*, int) {
   ClearError();
   return 0;
-}
-
-void CUsbHostProbeData::Purge() {
-  const int readTimeout = m_readTimeout;
-  const int writeTimeout = m_writeTimeout;
-  SetTimeouts(0, 0);
-  try {
-    BYTE byte;
-    while (Read(&byte, 1) == 1) {
-    }
-  } catch (const CFileException&) {
-    // Purging ends at the first failure; the error stays kept for the caller.
-  }
-  SetTimeouts(readTimeout, writeTimeout);
 }
 
 }  // namespace StreamIO

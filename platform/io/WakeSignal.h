@@ -8,6 +8,8 @@
 
 #include <mutex>
 
+#include "platform/base/WinTypes.h"
+
 class CWakeSignal {
  public:
   CWakeSignal();
@@ -17,6 +19,10 @@ class CWakeSignal {
 
   // Wakes every wait in progress.
   void Raise();
+  // Waits up to `milliseconds` of scaled time for a raise; true when one came. The caller
+  // holds a CWaitScope from before it last checked its own stop flag, so that a raise between
+  // that check and this wait is not lost.
+  bool WaitRaised(DWORD milliseconds);
   // The descriptor to watch for readability (for the platform's own wait code).
   int Descriptor() const { return m_fd; }
 

@@ -4,10 +4,12 @@
 
 #include "device/Contents.h"
 #include "device/PackageHeader.h"
+#include "device/streamio/FileStream.h"
 #include "drivers/DurimoDIDDevice.h"
 #include "drivers/HallekLiveDevice.h"
 #include "drivers/UCILiveDevice.h"
 #include "tests/drivers/InstrumentFixture.h"
+#include "tests/drivers/PartFile.h"
 
 namespace {
 
@@ -194,6 +196,26 @@ TEST_F(LiveProbe, LeebProbePackageWithoutModuleGoesThroughTheBootLoader) {
   EXPECT_EQ(Count("text BBS"), 0) << Lines(log);
   EXPECT_EQ(Count("service SE030000FC"), 1) << Lines(log);
   EXPECT_EQ(log.back(), "service SX030000FC");
+}
+
+// Service records of 64 data bytes: two data packets of 32 bytes and the header packet each, every
+// packet acknowledged with 7 bytes; a refused packet sends its record once more.
+TEST_F(LiveProbe, ModuleDataGoesAsAcknowledgedServiceRecords) {
+  std::string text = "010000000000";
+  for (int record = 0; record < 3; ++record) {
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "\r\n:00%02X000040", record);
+    text += prefix + std::string(128, char('A' + record)) + "00";
+  }
+  const std::string path = WritePartFile("module-part", EntryWithHeader(text));
+  Instrument(21).RefuseServicePacket(4);
+  Connect();
+  StreamIO::CFileStream package(CString::FromUtf8(path), StreamIO::OPEN_READ);
+  ASSERT_TRUE(Device().AttachSecondStream(&package));
+  EXPECT_EQ(Device().UpdateWriteData(PartRecord(16 + text.size(), 0x50)), 0);
+  Device().DetachSecondStream();
+  // The fourth packet, the second record's first, was refused: that record went twice.
+  EXPECT_EQ(Lines(Log()), "service-record 00 00 00\nservice-record 00 00 01\nservice-record 00 00 02\n");
 }
 
 }  // namespace

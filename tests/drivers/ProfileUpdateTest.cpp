@@ -4,9 +4,11 @@
 
 #include "device/PackageHeader.h"
 #include "device/Version.h"
+#include "device/streamio/FileStream.h"
 #include "drivers/PlatformDevice.h"
 #include "tests/device/StepLog.h"
 #include "tests/drivers/InstrumentFixture.h"
+#include "tests/drivers/PartFile.h"
 
 namespace {
 
@@ -162,6 +164,20 @@ TEST_F(ProfileUpdate, PlatformPackageCheckComparesThePackagesOwnSystem) {
   EXPECT_EQ(Device().UpdatePrepare(contents, header), 0);
   contents.m_entries[1].version = CVersion(CString(u"4.2.0.0"));
   EXPECT_EQ(Device().UpdatePrepare(contents, header), 11);
+}
+
+// 20,000 bytes in chunks of 8192, each followed by its CRC-32, which the instrument checks.
+TEST_F(ProfileUpdate, PlatformBlockDataGoesInCheckedChunks) {
+  std::string data(20000, '\0');
+  for (size_t i = 0; i < data.size(); ++i) data[i] = char(i * 7);
+  const std::string path = WritePartFile("platform-block", data);
+  Instrument(10);
+  Connect();
+  StreamIO::CFileStream package(CString::FromUtf8(path), StreamIO::OPEN_READ);
+  ASSERT_TRUE(Device().AttachSecondStream(&package));
+  EXPECT_EQ(Device().UpdateWriteData(PartRecord(data.size(), 0)), 0);
+  Device().DetachSecondStream();
+  EXPECT_EQ(Lines(Log()), "frame C9 F8 01 01 20 4E 00 00 00 20 00\nblock-data 20000 in 3 checked\n");
 }
 
 }  // namespace

@@ -11,4 +11,13 @@ WORD ReferenceCrc16(const BYTE* data, size_t length) {
   return crc;
 }
 
+DWORD ReferenceCrc32(const BYTE* data, size_t length) {
+  DWORD crc = 0xFFFFFFFF;
+  for (size_t i = 0; i < length; ++i) {
+    crc ^= data[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
+  }
+  return ~crc;
+}
+
 }  // namespace Sim

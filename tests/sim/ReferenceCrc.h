@@ -1,6 +1,6 @@
 #pragma once
-// CRC-16 with the reflected polynomial 0xA001 from 0, worked out bit by bit: the instrument's
-// own reckoning, kept apart from the library's table-driven routine that it checks.
+// The instruments' own check reckonings, worked out bit by bit and kept apart from the
+// library's table-driven routines that they check.
 
 #include <cstddef>
 
@@ -8,6 +8,9 @@
 
 namespace Sim {
 
+// CRC-16 with the reflected polynomial 0xA001 from 0.
 WORD ReferenceCrc16(const BYTE* data, size_t length);
+// CRC-32 with the reflected polynomial 0xEDB88320, from all ones and inverted at the end.
+DWORD ReferenceCrc32(const BYTE* data, size_t length);
 
 }  // namespace Sim

@@ -4,7 +4,7 @@
 //   BinaryRequest CODE PAYLOADHEX BUFSIZE   reply= (CODE in hexadecimal, "0x" optional;
 //                                           PAYLOADHEX "-" for none)
 //   EnterMode12 | EnterBootloaderState | SendRequest7Code4
-//   QueryBootloaderIdentity                 text=
+//   QueryBootloaderIdentity                 text= (also the Armivue and the live probes)
 //   WriteNameCode T1 T2 T3 | WriteIdentityTexts T1 T2 T3
 //   ReadSelfCheck                           flag_a= flag_b= value= flag_c= flag_d=
 //   RemoteLogin USER PASSWORD               flags=0x%04X user=
@@ -12,7 +12,8 @@
 //   ReadParameterBlock                      p1= ... p10=
 //   WriteParameterBlock P1 ... P10
 //   QueryPowerState                         fields= (the seven joined by ";")
-// The Armivue's and the live instruments' own operations are listed in InstrumentOperations.h.
+// The Armivue's and the live instruments' own operations are listed in InstrumentOperations.h,
+// the live probes' in ProbeOperations.h.
 // Exits 0 when attached and called, 2 for an unknown type or operation.
 
 #include <algorithm>
@@ -24,15 +25,20 @@
 
 #include "device/DeviceFactory.h"
 #include "device/DeviceLogin.h"
+#include "drivers/ArmiSmartDevice.h"
+#include "drivers/CorrectionProbeDevice.h"
 #include "drivers/Durimo3SeDevice.h"
 #include "drivers/OhmiraDevice.h"
 #include "drivers/PlatformDevice.h"
 #include "drivers/SondrelLabDevice.h"
 #include "drivers/TestBoxDevice.h"
 #include "drivers/TintaraDevice.h"
+#include "drivers/UCILiveDevice.h"
 #include "tests/tools/DeviceConnection.h"
+#include "tests/tools/DriverArguments.h"
 #include "tests/tools/EscapedText.h"
 #include "tests/tools/InstrumentOperations.h"
+#include "tests/tools/ProbeOperations.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
 
@@ -45,32 +51,19 @@ using Operation = std::function<int(Device::CJvDevice&, const Args&)>;
 
 constexpr int kUnknown = 2;
 
-void PrintBool(const char* name, bool value) { std::printf("%s=%d\n", name, value ? 1 : 0); }
-
-bool ParseHexBytes(const std::string& text, std::vector<BYTE>& bytes) {
-  if (text == "-") return true;
-  if (text.size() % 2 != 0) return false;
-  for (size_t i = 0; i < text.size(); i += 2) {
-    unsigned long value = 0;
-    if (!ParseHexNumber(text.substr(i, 2), value)) return false;
-    bytes.push_back(BYTE(value));
-  }
-  return true;
-}
-
 int BinaryRequest(Device::CJvDevice& device, const Args& args) {
   unsigned long code = 0;
   std::vector<BYTE> payload;
   int bufferSize = 0;
-  if (args.size() != 3 || !ParseHexNumber(args[0], code) || code > 0xFF || !ParseHexBytes(args[1], payload) ||
-      !ParseTypeNumber(args[2], bufferSize) || bufferSize < 0)
+  if (args.size() != 3 || !ParseHexNumber(args[0], code) || code > 0xFF ||
+      !ParseHexBytes(args[1], payload, true) || !ParseTypeNumber(args[2], bufferSize) || bufferSize < 0)
     return kUnknown;
   std::vector<BYTE> buffer(std::max<size_t>(payload.size(), size_t(bufferSize)) + 1, 0);
   std::copy(payload.begin(), payload.end(), buffer.begin());
   const int result = device.BinaryRequest(BYTE(code), int(payload.size()), buffer.data(), bufferSize, -1);
   std::printf("result=%d\nreply=", result);
   if (result > 0 && result < 240)
-    for (int i = 0; i < std::min(result, bufferSize); ++i) std::printf("%02X", buffer[size_t(i)]);
+    std::printf("%s", HexBytes(buffer.data(), std::min(result, bufferSize)).c_str());
   std::printf("\n");
   return 0;
 }
@@ -80,19 +73,25 @@ T* As(Device::CJvDevice& device) {
   return dynamic_cast<T*>(&device);
 }
 
+// The boot loader's identity line of the classes that ask for it.
+template <class T>
+bool AskBootloaderIdentity(Device::CJvDevice& device, CString& text, bool& result) {
+  auto* typed = As<T>(device);
+  if (typed) result = typed->QueryBootloaderIdentity(text);
+  return typed != nullptr;
+}
+
 int QueryBootloaderIdentity(Device::CJvDevice& device, const Args& args) {
   if (!args.empty()) return kUnknown;
   CString text;
   bool result = false;
-  if (auto* testBox = As<Device::CTestBoxDevice>(device))
-    result = testBox->QueryBootloaderIdentity(text);
-  else if (auto* lab = As<Device::CSondrelLabDevice>(device))
-    result = lab->QueryBootloaderIdentity(text);
-  else if (auto* ohmira = As<Device::COhmiraDevice>(device))
-    result = ohmira->QueryBootloaderIdentity(text);
-  else if (auto* tintara = As<Device::CTintaraDevice>(device))
-    result = tintara->QueryBootloaderIdentity(text);
-  else
+  if (!AskBootloaderIdentity<Device::CTestBoxDevice>(device, text, result) &&
+      !AskBootloaderIdentity<Device::CSondrelLabDevice>(device, text, result) &&
+      !AskBootloaderIdentity<Device::COhmiraDevice>(device, text, result) &&
+      !AskBootloaderIdentity<Device::CTintaraDevice>(device, text, result) &&
+      !AskBootloaderIdentity<Device::CArmiSmartDevice>(device, text, result) &&
+      !AskBootloaderIdentity<Device::CCorrectionProbeDevice>(device, text, result) &&
+      !AskBootloaderIdentity<Device::CUCILiveDevice>(device, text, result))
     return kUnknown;
   PrintBool("result", result);
   std::printf("text=%s\n", EscapedText(text).c_str());
@@ -250,6 +249,8 @@ int RunDriver(const Args& args) {
     operation = common->second;
   else if (const auto own = InstrumentOperations().find(args[3]); own != InstrumentOperations().end())
     operation = own->second;
+  else if (const auto probe = ProbeOperations().find(args[3]); probe != ProbeOperations().end())
+    operation = probe->second;
   if (!operation) {
     std::fprintf(stderr, "Unknown operation %s.\n", args[3].c_str());
     return kUnknown;

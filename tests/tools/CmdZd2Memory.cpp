@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tests/tools/DriverArguments.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
 
@@ -15,16 +16,6 @@ namespace {
 constexpr unsigned long kFirstSegment = 0x1000;
 constexpr unsigned long kSegmentSize = 0x40;
 constexpr int kSegmentCount = 3;
-
-bool ParseHexBytes(const std::string& text, std::vector<BYTE>& bytes) {
-  if (text.empty() || text.size() % 2 != 0) return false;
-  for (size_t i = 0; i < text.size(); i += 2) {
-    unsigned long value = 0;
-    if (!ParseHexNumber(text.substr(i, 2), value)) return false;
-    bytes.push_back(BYTE(value));
-  }
-  return true;
-}
 
 int RunMemRead(const std::vector<std::string>& args) {
   unsigned long address = 0;
@@ -50,7 +41,7 @@ int RunMemWrite(const std::vector<std::string>& args) {
   unsigned long address = 0;
   std::vector<BYTE> bytes;
   if (args.size() != 3 || !ParseHexNumber(args[1], address) || address > 0xFFFF ||
-      !ParseHexBytes(args[2], bytes)) {
+      !ParseHexBytes(args[2], bytes, false)) {
     std::fprintf(stderr, "usage: zdtool mem-write PORTNAME ADDRESS HEXBYTES\n");
     return 2;
   }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "device/DeviceFactory.h"
+#include "device/SearchSupport.h"
 #include "device/streamio/Rs232Stream.h"
 #include "device/streamio/StreamIO.h"
 #include "platform/base/FileException.h"
@@ -17,8 +18,14 @@ std::unique_ptr<StreamIO::CIoStream> OpenPort(const CString& name, Device::CJvDe
     return std::make_unique<StreamIO::CRs232Stream>(com, StreamIO::OPEN_READ | StreamIO::OPEN_WRITE,
                                                     device.GetSerialSettings());
   }
-  kind = name.Left(3).CompareNoCase(u"IP:") == 0 ? Device::ePortIp : Device::ePortUsb;
-  return StreamIO::OpenStream(name, StreamIO::OPEN_READ | StreamIO::OPEN_WRITE);
+  if (name.Left(3).CompareNoCase(u"IP:") == 0) {
+    kind = Device::ePortIp;
+    return StreamIO::OpenStream(name, StreamIO::OPEN_READ | StreamIO::OPEN_WRITE);
+  }
+  // A device path, opened as the search opens it for the type: a HID probe's control channel
+  // or a USB host stream.
+  kind = Device::ePortUsb;
+  return Device::OpenUsbDevice(device.GetType(), name);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "drivers/ArmiSmartDevice.h"
+#include "drivers/Calvera2Device.h"
 #include "drivers/UsMcDevice.h"
 #include "tests/tools/DeviceConnection.h"
+#include "tests/tools/DriverArguments.h"
 #include "tests/tools/EscapedText.h"
 #include "tests/tools/Zd2Connection.h"
 
@@ -13,8 +15,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 constexpr int kUnknown = 2;
-
-void PrintBool(const char* name, bool value) { std::printf("%s=%d\n", name, value ? 1 : 0); }
 
 template <class T, class F>
 InstrumentOperation On(size_t argumentCount, F body) {
@@ -25,46 +25,36 @@ InstrumentOperation On(size_t argumentCount, F body) {
   };
 }
 
-bool ParseFlag(const std::string& text, bool& on) {
-  if (text != "0" && text != "1") return false;
-  on = text == "1";
-  return true;
-}
-
-std::string Hex(const BYTE* bytes, int count) {
-  std::string text;
-  char digits[3];
-  for (int i = 0; i < count; ++i) {
-    std::snprintf(digits, sizeof digits, "%02X", bytes[i]);
-    text += digits;
-  }
-  return text;
-}
-
 using Armivue = Device::CArmiSmartDevice;
 using Array = Device::CUsMcDevice;
 using Live = Device::CLiveDevice;
+using Calvera = Device::CCalvera2Device;
+
+int ReadDataReport(Calvera& calvera, const Args& args) {
+  int timeoutMs = 500;
+  if (!args.empty() && (args.size() > 1 || !ParseTypeNumber(args[0], timeoutMs))) return kUnknown;
+  BYTE report[Calvera::kReportSize] = {};
+  int status = 0;
+  const bool result = calvera.ReadDataReport(report, status, timeoutMs);
+  PrintBool("result", result);
+  std::printf("report=%s\nstatus=%d\n", HexBytes(report, result ? Calvera::kReportSize : 0).c_str(), status);
+  return 0;
+}
 
 int SendCommand(Array& array, const Args& args) {
   std::vector<BYTE> request;
   bool expect = false;
   int bufferSize = 0;
   int timeoutMs = 0;
-  if (args[0].size() % 2 != 0) return kUnknown;
-  for (size_t i = 0; i < args[0].size(); i += 2) {
-    unsigned long value = 0;
-    if (!ParseHexNumber(args[0].substr(i, 2), value)) return kUnknown;
-    request.push_back(BYTE(value));
-  }
-  if (request.empty() || !ParseFlag(args[1], expect) || !ParseTypeNumber(args[2], bufferSize) ||
-      !ParseTypeNumber(args[3], timeoutMs))
+  if (!ParseHexBytes(args[0], request, false) || !ParseFlag(args[1], expect) ||
+      !ParseTypeNumber(args[2], bufferSize) || !ParseTypeNumber(args[3], timeoutMs))
     return kUnknown;
   std::vector<BYTE> buffer(std::max(request.size(), size_t(bufferSize)), 0);
   std::copy(request.begin(), request.end(), buffer.begin());
   int replyLength = 0;
   PrintBool("result", array.SendCommand(buffer.data(), int(request.size()), replyLength, expect, bufferSize,
                                         timeoutMs));
-  std::printf("reply_length=%d\nreply=%s\n", replyLength, Hex(buffer.data(), replyLength).c_str());
+  std::printf("reply_length=%d\nreply=%s\n", replyLength, HexBytes(buffer.data(), replyLength).c_str());
   return 0;
 }
 
@@ -119,7 +109,7 @@ const std::map<std::string, InstrumentOperation>& InstrumentOperations() {
                                        BYTE block[Armivue::kDebugBlockSize] = {};
                                        PrintBool("result", d.ReadDebugBlock(block));
                                        std::printf("block=%s\n",
-                                                   Hex(block, Armivue::kDebugBlockSize).c_str());
+                                                   HexBytes(block, Armivue::kDebugBlockSize).c_str());
                                        return 0;
                                      })},
       {"ReadDebugSequence", On<Armivue>(0,
@@ -139,6 +129,19 @@ const std::map<std::string, InstrumentOperation>& InstrumentOperations() {
                                               PrintBool("result", d.EnterBootloaderState2());
                                               return 0;
                                             })},
+      {"ReadDataReport",
+       [](Device::CJvDevice& device, const Args& args) {
+         auto* calvera = dynamic_cast<Calvera*>(&device);
+         return calvera ? ReadDataReport(*calvera, args) : kUnknown;
+       }},
+      {"GetPackedSerial", On<Calvera>(0,
+                                      [](Calvera& d, const Args&) {
+                                        BYTE packed[Calvera::kPackedSerialSize] = {};
+                                        PrintBool("result", d.GetPackedSerial(packed));
+                                        std::printf("packed=%s\n",
+                                                    HexBytes(packed, Calvera::kPackedSerialSize).c_str());
+                                        return 0;
+                                      })},
       {"SendCommand", On<Array>(4, &SendCommand)},
       {"SendText14", On<Array>(1,
                                [](Array& d, const Args& a) {

@@ -1,5 +1,6 @@
 #pragma once
-// The operations of zdtool driver that belong to the Armivue and to the live instruments
+// The operations of zdtool driver that belong to the Armivue, to the Calvera 3
+// (ReadDataReport [MS]: report= status=; GetPackedSerial: packed=) and to the live instruments
 // (the Sondrel Array), kept apart from the common ones. Each prints result= and its out values;
 // it returns 2 when it does not apply to the device's class or its arguments are wrong.
 

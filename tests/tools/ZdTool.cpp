@@ -2,10 +2,12 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
 #include "drivers/DriverClasses.h"
+#include "tests/sim/HidSocketClient.h"
 
 namespace {
 
@@ -28,6 +30,16 @@ ZdCommandRegistrar::ZdCommandRegistrar(const ZdCommand& command) { Commands()[co
 int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   Device::RegisterDriverClasses();
+  // A simulated HID probe served by instrument-sim --hid stands in for the system's HID devices.
+  // It stays for the process's whole life, since streams closed at exit still reach it.
+  if (const char* socket = std::getenv("ZD_HID_SOCKET")) {
+    static auto* hidProbe = new Sim::CHidSocketClient;
+    if (!hidProbe->Connect(socket)) {
+      std::fprintf(stderr, "%s: no simulated HID probe there.\n", socket);
+      return 1;
+    }
+    SetHidBackend(hidProbe);
+  }
   if (argc < 2) return Usage();
   auto it = Commands().find(argv[1]);
   if (it == Commands().end()) return Usage();

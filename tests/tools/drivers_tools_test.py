@@ -10,7 +10,7 @@ import struct
 import sys
 import tempfile
 
-from zdtest_util import Simulator, check, run_zdtool
+from zdtest_util import LoggedInstrument, check, run_zdtool
 
 ZDTOOL, INSTRUMENT_SIM = sys.argv[1], sys.argv[2]
 COM = 64
@@ -22,17 +22,11 @@ def zdtool(env, *args, rc=0):
 
 
 def instrument(env, workdir, type_number, *options):
-    log = os.path.join(workdir, f"instrument-{type_number}.log")
-    sim = Simulator(INSTRUMENT_SIM, env, "--type", str(type_number), "--pty", "--com", str(COM), "--log", log,
-                    *options)
-    sim.log = log
-    return sim
+    return LoggedInstrument(INSTRUMENT_SIM, env, workdir, COM, type_number, *options)
 
 
 def logged(sim):
-    sim.stop()
-    with open(sim.log) as f:
-        return f.read().splitlines()
+    return sim.logged()
 
 
 def search(env, workdir):

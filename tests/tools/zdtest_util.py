@@ -2,6 +2,7 @@
 the zd2-sim program, and measurement records laid out byte by byte."""
 
 import atexit
+import os
 import signal
 import struct
 import subprocess
@@ -61,6 +62,22 @@ class Simulator:
 
     def __exit__(self, *error):
         self.stop()
+
+
+class LoggedInstrument(Simulator):
+    """instrument-sim of one type on a pseudo-terminal mapped to COM `com`, writing its log of
+    everything received to a file of the work folder."""
+
+    def __init__(self, instrument_sim, env, workdir, com, type_number, *options):
+        self.log = os.path.join(workdir, f"instrument-{type_number}.log")
+        super().__init__(instrument_sim, env, "--type", str(type_number), "--pty", "--com", str(com), "--log",
+                         self.log, *options)
+
+    def logged(self):
+        """Stops the instrument and returns its log lines."""
+        self.stop()
+        with open(self.log) as f:
+            return f.read().splitlines()
 
 
 def measurement_record(slot, date, ident, unit, peak, tear_off, peak_index, modes):

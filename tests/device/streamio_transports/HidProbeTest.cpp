@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "device/streamio/StreamIO.h"
@@ -11,8 +12,8 @@
 #include "platform/base/ErrorCodes.h"
 #include "platform/io/PortSettings.h"
 #include "tests/device/streamio_transports/Elapsed.h"
-#include "tests/device/streamio_transports/FakeHidProbe.h"
 #include "tests/device/streamio_transports/PeerSockets.h"
+#include "tests/sim/HidProbeInstrument.h"
 
 using namespace StreamIO;
 
@@ -26,14 +27,14 @@ class HidProbe : public ::testing::Test {
   // Each test starts from a library that is not closing: another test of this program may have
   // ended the library, which leaves the probe manager's close signal set.
   HidProbe() : m_probe(64, 17) { CUsbHostProbeManager::Instance().GetCloseEvent().ResetEvent(); }
-  CFakeHidProbe m_probe;
+  Sim::CHidProbeInstrument m_probe;
 };
 
 }  // namespace
 
 TEST_F(HidProbe, AWriteLongerThanOneReportArrivesWholeInMessages) {
   CUsbHostProbeControl control;
-  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   const auto data = PeerSockets::Pattern(100);
   EXPECT_EQ(control.Write(data.data(), int(data.size())), 100);
   EXPECT_EQ(control.GetError(), 0);
@@ -49,7 +50,7 @@ TEST_F(HidProbe, ReadingPartOfAMessageAcknowledgesItOnce) {
   const auto data = PeerSockets::Pattern(25, 4);
   m_probe.QueueForHost(data, 25);
   CUsbHostProbeControl control;
-  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   BYTE first[10];
   ASSERT_EQ(control.Read(first, 10), 10);
   EXPECT_EQ(m_probe.Acknowledgements(), 1);
@@ -65,7 +66,7 @@ TEST_F(HidProbe, AReadGathersSeveralMessages) {
   const auto data = PeerSockets::Pattern(150, 8);
   m_probe.QueueForHost(data, 61);
   CUsbHostProbeControl control;
-  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   std::vector<BYTE> received(150);
   EXPECT_EQ(control.Read(received.data(), 150), 150);
   EXPECT_EQ(received, data);
@@ -75,7 +76,7 @@ TEST_F(HidProbe, AReadGathersSeveralMessages) {
 TEST_F(HidProbe, AWriteTheInstrumentNeverTakesTimesOutAndFreesTheMailbox) {
   m_probe.SetTakesMessages(false);
   CUsbHostProbeControl control;
-  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   ASSERT_TRUE(control.SetTimeouts(500, 120));
   const auto data = PeerSockets::Pattern(10);
   auto start = SteadyClock::now();
@@ -89,30 +90,48 @@ TEST_F(HidProbe, AWriteTheInstrumentNeverTakesTimesOutAndFreesTheMailbox) {
   EXPECT_TRUE(m_probe.Received().empty());
 }
 
-TEST_F(HidProbe, AnIdleReadTimesOutAndCancelEndsAWaitingRead) {
+TEST_F(HidProbe, AnIdleReadTimesOut) {
   CUsbHostProbeControl control;
-  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   ASSERT_TRUE(control.SetTimeouts(150, 100));
   BYTE byte;
   auto start = SteadyClock::now();
   EXPECT_EQ(control.Read(&byte, 1), 0);
   EXPECT_TRUE(control.IsTimeout());
   EXPECT_GE(ElapsedMs(start), 145);
+}
 
-  ASSERT_TRUE(control.SetTimeouts(-1, -1));
-  std::thread reader([&] { control.Read(&byte, 1); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  auto cancelled = SteadyClock::now();
-  control.Cancel();
-  reader.join();
-  EXPECT_LT(ElapsedMs(cancelled), 100);
-  EXPECT_EQ(control.GetError(), ERROR_OPERATION_ABORTED);
+// Between two polls of a ten-minute interval only Cancel itself can end a waiting read: the
+// test would run for ten minutes if it did not.
+TEST_F(HidProbe, CancelEndsAWaitingReadOfEitherChannelAtOnce) {
+  CUsbHostProbeControl control;
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
+  CUsbHostProbeData data;
+  ASSERT_TRUE(data.Open(Sim::CHidProbeInstrument::kDefaultPath, OPEN_READ));
+  struct SChannel {
+    CUsbHostProbeStream& stream;
+    std::function<void()> waitForReader;
+  };
+  const SChannel channels[] = {{control, [&] { m_probe.WaitForPolls(2); }},
+                               {data, [&] { m_probe.WaitForInputReads(1); }}};
+  for (const SChannel& channel : channels) {
+    channel.stream.SetPollingInterval(600000);
+    ASSERT_TRUE(channel.stream.SetTimeouts(-1, -1));
+    BYTE byte;
+    int got = -1;
+    std::thread reader([&] { got = channel.stream.Read(&byte, 1); });
+    channel.waitForReader();
+    channel.stream.Cancel();
+    reader.join();
+    EXPECT_EQ(got, 0);
+    EXPECT_EQ(channel.stream.GetError(), ERROR_OPERATION_ABORTED);
+  }
 }
 
 TEST_F(HidProbe, FlushTakesBackAMessageTheInstrumentLeftUnanswered) {
   m_probe.SetTakesMessages(false);
   CUsbHostProbeControl control;
-  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   // A message of the PC stuck in the mailbox, as after a write that was abandoned.
   std::vector<BYTE> stuck(64);
   stuck[1] = 0x02 | (3 << 2);
@@ -126,15 +145,15 @@ TEST_F(HidProbe, FlushTakesBackAMessageTheInstrumentLeftUnanswered) {
 
 TEST_F(HidProbe, OneControlStreamAPathAndTheSharedHandleLivesWithItsLastUser) {
   CUsbHostProbeControl control;
-  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   EXPECT_TRUE(control.IsOpen());
   CUsbHostProbeControl second;
-  EXPECT_FALSE(second.Open(CFakeHidProbe::kPath, kReadWrite));
+  EXPECT_FALSE(second.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   EXPECT_EQ(second.GetError(), ERROR_NOT_SUPPORTED);
   EXPECT_FALSE(second.IsOpen());
 
   CUsbHostProbeData data;
-  ASSERT_TRUE(data.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(data.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   EXPECT_TRUE(data.IsOpen());
   // The shared handle and the data stream's own read handle.
   EXPECT_EQ(m_probe.OpenHandles(), 2);
@@ -148,7 +167,7 @@ TEST_F(HidProbe, OneControlStreamAPathAndTheSharedHandleLivesWithItsLastUser) {
 
 TEST_F(HidProbe, InputReportsCountOncePerSequenceNumber) {
   CUsbHostProbeData data;
-  ASSERT_TRUE(data.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(data.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   ASSERT_TRUE(data.SetTimeouts(200, 100));
   m_probe.QueueInputReport(1, {'a', 'b', 'c'});
   m_probe.QueueInputReport(1, {'x', 'y', 'z'});
@@ -178,7 +197,7 @@ TEST(UsbDeviceLists, NoDevicesGiveEmptyLists) {
 TEST_F(HidProbe, StreamsLookAtTheManagersEventsAndShutDownSignalsClose) {
   auto& manager = CUsbHostProbeManager::Instance();
   CUsbHostProbeControl control;
-  ASSERT_TRUE(control.Open(CFakeHidProbe::kPath, kReadWrite));
+  ASSERT_TRUE(control.Open(Sim::CHidProbeInstrument::kDefaultPath, kReadWrite));
   // A lone waiter that sees an attach takes it back.
   manager.GetAttachEvent().SetEvent();
   EXPECT_TRUE(control.IsOpen());

@@ -4,8 +4,25 @@ namespace Sim {
 namespace {
 
 std::vector<std::pair<std::string, std::string>> ModuleWords(const std::string& serial) {
-  return {{"RMInNa", "ZD_BLE"}, {"RMSeNu", serial},       {"RMFWVe", "2.1.0"},
-          {"RMHWVe", "B2"},     {"RDSeDa", "2026-01-15"}, {"BBS", "ok"}};
+  return {{"RMInNa", "ZD_BLE"},     {"RMSeNu", serial}, {"RMFWVe", "2.1.0"},  {"RMHWVe", "B2"},
+          {"RDSeDa", "2026-01-15"}, {"BBS", "ok"},      {"RDCoVe", "1.4.2.7"}};
+}
+
+// The probes' request 201: the status word (bit 0x40 set), the four parameter words, the two
+// word triples, the 16-byte version block and the 8-byte hardware id.
+std::map<std::pair<int, int>, std::vector<unsigned char>> ProbeRequests() {
+  constexpr int kProbeRequest = 201;
+  std::vector<unsigned char> versionBlock{16};
+  for (unsigned char i = 0; i < 16; ++i) versionBlock.push_back(static_cast<unsigned char>(0xA0 + i));
+  return {{{kProbeRequest, 52}, {2, 0x40, 0x01}},
+          {{kProbeRequest, 17}, {2, 0x01, 0x11}},
+          {{kProbeRequest, 18}, {2, 0x01, 0x12}},
+          {{kProbeRequest, 19}, {2, 0x01, 0x13}},
+          {{kProbeRequest, 20}, {2, 0x01, 0x14}},
+          {{kProbeRequest, 33}, {6, 0x00, 0x21, 0x01, 0x22, 0xFF, 0x23}},
+          {{kProbeRequest, 34}, {6, 0x00, 0x31, 0x02, 0x32, 0x80, 0x33}},
+          {{kProbeRequest, 35}, versionBlock},
+          {{kProbeRequest, 65}, {8, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0}}};
 }
 
 }  // namespace
@@ -38,6 +55,7 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
       break;
     case 5:
       profile.identity = "Calvera 3;1.0.0;CV05-000-0005;08000102;A1";
+      profile.idAnswer = "Calvera 3;1.0.0;CV05-000-0005";
       break;
     case 6:
       profile.identity = "Sondrel Lab;A2;SL06-000-0006;09000102;3.0.1;X1";
@@ -68,6 +86,7 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
       profile.identity = "Durimo Live Leeb Probe;A1;LP17-000-0017;16000102;1.0.0";
       profile.switchEcho = true;
       profile.moduleWords = ModuleWords("BM17-0017");
+      profile.functionReplies = ProbeRequests();
       profile.bootRequest = 201;
       profile.bootRequestPayload = {1};
       break;
@@ -79,6 +98,7 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
       profile.identity = "Hallek Live;A1;HL20-000-0020;1A000102;1.0.0";
       profile.switchEcho = true;
       profile.moduleWords = ModuleWords("BM20-0020");
+      profile.functionReplies = ProbeRequests();
       profile.bootRequest = 201;
       profile.bootRequestPayload = {1};
       break;
@@ -86,6 +106,7 @@ SInstrumentProfile SInstrumentProfile::Of(int type) {
       profile.identity = "Durimo Live UCI Probe;A1;UC21-000-0021;1B000102;1.0.0";
       profile.switchEcho = true;
       profile.moduleWords = ModuleWords("BM21-0021");
+      profile.functionReplies = ProbeRequests();
       profile.bootRequest = 201;
       profile.bootRequestPayload = {1};
       break;

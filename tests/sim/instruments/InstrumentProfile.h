@@ -3,6 +3,7 @@
 // the application and the boot loader report it, whether its boot loader echoes the switch
 // string, and its readings where it streams them.
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,9 @@ struct SInstrumentProfile {
   int type = -1;
   // The application's "@ID@" answer; empty for an instrument without one.
   std::string identity;
+  // The "ID" answer (name, version, serial) where the identity is not laid out as name,
+  // hardware, serial, signature, version; empty to take it from the identity.
+  std::string idAnswer;
   // The boot loader answers the switch string "SC030000FC" with 'B'.
   bool switchEcho = false;
   // The rebound hammers: requests with more than one payload byte may come raw after 0xC1.
@@ -29,6 +33,9 @@ struct SInstrumentProfile {
   // The Bluetooth module's own words ("RMInNa" ...) and their answers; empty for an instrument
   // without a module.
   std::vector<std::pair<std::string, std::string>> moduleWords;
+  // Replies to requests selected by their first payload byte: (request code, sub-code) and
+  // the reply, its count byte first.
+  std::map<std::pair<int, int>, std::vector<unsigned char>> functionReplies;
   // A streaming instrument's readings, sent one after the other as LF, text, CR.
   std::vector<std::string> readings;
 

@@ -1,16 +1,22 @@
 // instrument-sim: one of the maker's other instruments as a program, serving one client at a
 // time on a loopback TCP port or on a pseudo-terminal, until it receives SIGINT or SIGTERM.
 //
-//   instrument-sim --type T (--tcp 127.0.0.1:3728 | --pty [--com N])
+//   instrument-sim --type T (--tcp 127.0.0.1:3728 | --pty [--com N] | --hid SOCKET)
 //                  [--identity TEXT] [--id TEXT] [--answer COMMAND=TEXT]... [--echo]
 //                  [--silent-app] [--boot-identity TEXT] [--boot-state N]
 //                  [--refuse SERVICESTRING]... [--refuse-srecord K]
-//                  [--reply CODE=HEXBYTES]... [--raw-status N] [--refuse-mode N]
+//                  [--reply CODE[:FUNCTION]=HEXBYTES]... [--raw-status N] [--refuse-mode N]
 //                  [--mode-duration MS] [--timed-duration MS] [--readings A,B,...]
 //                  [--byte-rate BYTES_PER_SECOND] [--log FILE]
 //                  [--login-flags N] [--ready-after N]
 //                  [--records FILE]... [--data-files FOLDER] [--rate-commands]
+//                  [--frames HEXBYTES,HEXBYTES...] [--data-reports HEXBYTES,HEXBYTES...]
 //
+// With --hid the instrument is a HID probe (the Calvera 3, type 5) served on the Unix socket:
+// its text channel runs in the feature-report mailbox, and the --data-reports go out as input
+// reports with sequence numbers from 1. It prints "port=" with the probe's device path and
+// "hid=SOCKET".
+// The UCI probe (type 21) sends the --frames after answering "OPM_ON" with "ok" (--answer).
 // The Armivue (type 3) serves its download from --records, files of 262-byte binary records,
 // and --data-files, a folder of data-file texts; with --rate-commands it answers "BR ?" and
 // takes "BR nnn\r", and a --byte-rate then follows the line rate it sets.
@@ -51,14 +57,15 @@ constexpr BYTE kTextDownload = 16;
 int Usage() {
   std::fprintf(
       stderr,
-      "usage: instrument-sim --type T (--tcp HOST:PORT | --pty [--com N])\n"
+      "usage: instrument-sim --type T (--tcp HOST:PORT | --pty [--com N] | --hid SOCKET)\n"
       "         [--identity TEXT] [--id TEXT] [--answer COMMAND=TEXT] [--echo] [--silent-app]\n"
       "         [--boot-identity TEXT] [--boot-state N] [--refuse SERVICESTRING] [--refuse-srecord K]\n"
-      "         [--reply CODE=HEXBYTES] [--raw-status N] [--refuse-mode N] [--mode-duration MS]\n"
+      "         [--reply CODE[:FUNCTION]=HEXBYTES] [--raw-status N] [--refuse-mode N] [--mode-duration MS]\n"
       "         [--timed-duration MS]\n"
       "         [--readings A,B,...] [--byte-rate N] [--log FILE]\n"
       "         [--login-flags N] [--ready-after N]\n"
-      "         [--records FILE]... [--data-files FOLDER] [--rate-commands]\n");
+      "         [--records FILE]... [--data-files FOLDER] [--rate-commands]\n"
+      "         [--frames HEXBYTES,HEXBYTES...] [--data-reports HEXBYTES,HEXBYTES...]\n");
   return 2;
 }
 
@@ -90,6 +97,11 @@ bool ApplyOption(const std::string& option, const std::string& value, SOptions& 
   const size_t equals = value.find('=');
   if (option == "--tcp") {
     options.link.tcp = value;
+  } else if (option == "--hid") {
+    options.link.hid = value;
+  } else if (option == "--data-reports") {
+    for (const std::string& item : SplitList(value))
+      if (!ParseHexBytes(item, options.link.inputReports.emplace_back())) return false;
   } else if (option == "--com") {
     options.link.com = std::atoi(value.c_str());
   } else if (option == "--log") {
@@ -119,7 +131,18 @@ bool ApplyOption(const std::string& option, const std::string& value, SOptions& 
   } else if (option == "--reply" && equals != std::string::npos) {
     std::vector<BYTE> bytes;
     if (!ParseHexBytes(value.substr(equals + 1), bytes)) return false;
-    instrument.SetFrameReply(BYTE(std::strtol(value.substr(0, equals).c_str(), nullptr, 16)), bytes);
+    // CODE or CODE:FUNCTION, both in hexadecimal.
+    char* end = nullptr;
+    const BYTE code = BYTE(std::strtol(value.c_str(), &end, 16));
+    if (*end == ':')
+      instrument.SetFunctionReply(code, BYTE(std::strtol(end + 1, nullptr, 16)), bytes);
+    else
+      instrument.SetFrameReply(code, bytes);
+  } else if (option == "--frames") {
+    std::vector<std::vector<BYTE>> frames;
+    for (const std::string& item : SplitList(value))
+      if (!ParseHexBytes(item, frames.emplace_back())) return false;
+    instrument.SetFrames(frames);
   } else if (option == "--raw-status") {
     instrument.SetRawStatus(BYTE(std::atoi(value.c_str())));
   } else if (option == "--refuse-mode") {

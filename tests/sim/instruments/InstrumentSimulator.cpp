@@ -7,6 +7,7 @@
 
 #include "tests/sim/Peer.h"
 #include "tests/sim/PtyLink.h"
+#include "tests/sim/ReferenceCrc.h"
 
 namespace Sim {
 namespace {
@@ -33,6 +34,22 @@ constexpr BYTE kParameterWrite = 0x12;
 constexpr BYTE kParameterCommit = 0x1A;
 constexpr size_t kParameterHeader = 4;
 constexpr BYTE kRequestRefused = 0xF5;
+constexpr BYTE kSoh = 0x01;
+constexpr BYTE kEtb = 0x17;
+// A probe module's packets: service-record data and header, and its boot mode.
+constexpr BYTE kServiceData = 0x37;
+constexpr BYTE kServiceHeader = 0x39;
+constexpr BYTE kModuleBootMode = 0x38;
+// The block transfer's header and a chunk's request to be sent again.
+constexpr BYTE kTransferHeader = 0x01;
+constexpr size_t kTransferHeaderSize = 9;
+constexpr BYTE kChunkRepeat = 0x01;
+constexpr BYTE kRepeatMark = '$';
+// A probe's correction words: the word, three 16-bit values as bytes, CR.
+constexpr char kCorrectionWord[] = "WDCorA";
+constexpr size_t kCorrectionValues = 6;
+// The UCI probe's measuring mode, in which it sends its frames.
+constexpr char kMeasuringWord[] = "OPM_ON";
 constexpr int kPollMs = 50;
 constexpr int kByteTimeoutMs = 2000;
 // A raw long request shows itself by more payload after what a one-byte frame holds; its
@@ -83,6 +100,14 @@ std::vector<BYTE> DeviceCodeReply(const std::string& identity) {
 
 CInstrumentSimulator::CInstrumentSimulator(int type) : m_profile(SInstrumentProfile::Of(type)) {
   for (const auto& [word, answer] : m_profile.moduleWords) m_textAnswers[word] = answer;
+  if (!m_profile.idAnswer.empty()) SetIdAnswer(m_profile.idAnswer);
+  for (const auto& [request, reply] : m_profile.functionReplies)
+    m_functionReplies[{BYTE(request.first), BYTE(request.second)}] = reply;
+}
+
+void CInstrumentSimulator::SetFrames(const std::vector<std::vector<BYTE>>& frames) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_frames = frames;
 }
 
 void CInstrumentSimulator::SetLinkLostAnswers(int count) {
@@ -340,7 +365,9 @@ void CInstrumentSimulator::Run(CPeer& peer) {
       FlushRaw();
       continue;
     }
-    if (byte == kDle && ApplicationAnswers()) {
+    if (byte == kSoh && !m_profile.moduleWords.empty()) {
+      OnModulePacket(peer);
+    } else if (byte == kDle && ApplicationAnswers()) {
       OnTextChannel(peer);
     } else if (byte >= kFirstFrameHeader && byte <= kLastFrameHeader && !InModulePacket()) {
       OnFrame(peer, byte);
@@ -360,10 +387,7 @@ bool CInstrumentSimulator::InModulePacket() const {
 }
 
 void CInstrumentSimulator::OnRawByte(CPeer& peer, BYTE byte) {
-  // The module's boot-mode packet is answered with its 15-byte status; the debug protocol's
-  // requests with their answers.
-  static const std::vector<BYTE> kModuleBootPacket = {0x01, 0x38, 0x00, 0x00, 0xC7, 0xFF, 0x17};
-  bool bootPacket = false;
+  // The debug protocol's requests are answered, the rate commands taken.
   std::vector<BYTE> debugAnswer;
   int byteRate = 0;
   {
@@ -371,15 +395,84 @@ void CInstrumentSimulator::OnRawByte(CPeer& peer, BYTE byte) {
     m_raw.push_back(byte);
     debugAnswer = DebugAnswer();
     byteRate = TakeRateCommand();
-    bootPacket = !m_profile.moduleWords.empty() && m_raw.size() >= kModuleBootPacket.size() &&
-                 std::equal(kModuleBootPacket.begin(), kModuleBootPacket.end(),
-                            m_raw.end() - long(kModuleBootPacket.size()));
   }
   if (!debugAnswer.empty()) peer.Send(debugAnswer);
   if (byteRate > 0) peer.SetByteRate(byteRate);
-  if (!bootPacket) return;
+}
+
+void CInstrumentSimulator::OnModulePacket(CPeer& peer) {
   FlushRaw();
-  peer.Send(std::vector<BYTE>(15, 0x5A));
+  // SOH, the packet's kind, its data length (16 bits), the data, the check (16 bits), ETB.
+  std::vector<BYTE> packet{kSoh, 0, 0, 0};
+  if (!Receive(peer, packet.data() + 1, 3, kByteTimeoutMs)) {
+    AddLog("packet-cut " + Hex(packet));
+    return;
+  }
+  const size_t length = size_t(packet[2] | packet[3] << 8);
+  packet.resize(4 + length + 3);
+  if (!Receive(peer, packet.data() + 4, int(length + 3), kByteTimeoutMs)) {
+    AddLog("packet-cut " + Hex(packet));
+    return;
+  }
+  const BYTE kind = packet[1];
+  if (kind != kServiceData && kind != kServiceHeader) {
+    // The module's reset and boot-mode packets; the boot-mode one is answered with its
+    // 15-byte status.
+    AddLog("raw " + Hex(packet));
+    if (kind == kModuleBootMode) peer.Send(std::vector<BYTE>(15, 0x5A));
+    return;
+  }
+  DWORD sum = 0;
+  for (size_t i = 0; i < 4 + length; ++i) sum += packet[i];
+  const WORD check = WORD(packet[4 + length] | packet[5 + length] << 8);
+  bool refused = false;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    refused = ++m_packetCount == m_refusedPacket || WORD(sum + check) != 0 || packet.back() != kEtb;
+  }
+  if (kind == kServiceHeader) AddLog("service-record " + Hex({packet.begin() + 4, packet.begin() + 7}));
+  const BYTE mark = refused ? 0x00 : 0xFF;
+  peer.Send({kSoh, kind, 0x00, 0x00, mark, mark, kEtb});
+}
+
+void CInstrumentSimulator::OnBlockTransfer(CPeer& peer, const std::vector<BYTE>& payload) {
+  const bool checked = payload[1] != 0;
+  const size_t total = size_t(payload[2] | payload[3] << 8 | payload[4] << 16 | DWORD(payload[5]) << 24);
+  const size_t chunkSize = size_t(payload[6] | payload[7] << 8 | payload[8] << 16);
+  if (chunkSize == 0) {
+    AddLog("block-data refused");
+    peer.Send({kRefused});
+    return;
+  }
+  size_t done = 0;
+  int chunks = 0;
+  std::vector<BYTE> chunk;
+  while (done < total) {
+    const size_t length = std::min(chunkSize, total - done);
+    chunk.resize(length + (checked ? 4 : 0));
+    if (!Receive(peer, chunk.data(), int(chunk.size()), kByteTimeoutMs)) {
+      AddLog("block-data-cut " + std::to_string(done));
+      return;
+    }
+    const DWORD check = checked ? DWORD(chunk[length] | chunk[length + 1] << 8 | chunk[length + 2] << 16 |
+                                        DWORD(chunk[length + 3]) << 24)
+                                : 0;
+    if (checked && check != ReferenceCrc32(chunk.data(), length)) {
+      // The chunk is asked for once more.
+      peer.Send({kChunkRepeat, kRepeatMark});
+      continue;
+    }
+    done += length;
+    ++chunks;
+    peer.Send({0x00});
+  }
+  AddLog("block-data " + std::to_string(total) + " in " + std::to_string(chunks) +
+         (checked ? " checked" : ""));
+}
+
+void CInstrumentSimulator::RefuseServicePacket(int number) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_refusedPacket = number;
 }
 
 void CInstrumentSimulator::RunStream(CPeer& peer) {
@@ -414,6 +507,10 @@ void CInstrumentSimulator::OnTextChannel(CPeer& peer) {
     }
     if (byte == '\r') break;
     command += char(byte);
+    if (command == kCorrectionWord && !m_profile.moduleWords.empty()) {
+      OnCorrectionWords(peer);
+      return;
+    }
   }
   AddLog("text " + command);
   const std::string answer = TextAnswer(command);
@@ -431,6 +528,28 @@ void CInstrumentSimulator::OnTextChannel(CPeer& peer) {
       line += "line" + std::to_string(i) + "\r";
   }
   peer.Send(std::vector<BYTE>(line.begin(), line.end()));
+  if (command == kMeasuringWord && answer == "ok") SendFrames(peer);
+}
+
+void CInstrumentSimulator::OnCorrectionWords(CPeer& peer) {
+  std::vector<BYTE> values(kCorrectionValues + 1);
+  if (!Receive(peer, values.data(), int(values.size()), kByteTimeoutMs)) {
+    AddLog(std::string("text-cut ") + kCorrectionWord);
+    return;
+  }
+  values.pop_back();
+  AddLog(std::string("text ") + kCorrectionWord + " " + Hex(values));
+  const std::string line = "ok\r";
+  peer.Send(std::vector<BYTE>(line.begin(), line.end()));
+}
+
+void CInstrumentSimulator::SendFrames(CPeer& peer) {
+  std::vector<std::vector<BYTE>> frames;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    frames = m_frames;
+  }
+  for (const std::vector<BYTE>& frame : frames) peer.Send(frame);
 }
 
 // "RLGI \"user\"; \"password\"; number" is answered with the user and the profile's flags.
@@ -493,7 +612,8 @@ std::string CInstrumentSimulator::TextAnswer(const std::string& command) {
   if (command == "RLGO") return "OK";
   if (command == "PNAM?" && m_textAnswers.count(command) == 0)
     return ++m_readyPolls >= m_readyAfterPolls ? "TA" : "BUSY";
-  if (!m_profile.moduleWords.empty()) {
+  // A write word is stored and answered "ok" unless the test gave it an answer of its own.
+  if (!m_profile.moduleWords.empty() && m_textAnswers.count(command) == 0) {
     const std::string written = ModuleWriteAnswer(command);
     if (!written.empty()) return written;
   }
@@ -534,6 +654,11 @@ void CInstrumentSimulator::OnFrame(CPeer& peer, BYTE header) {
     return;
   if (header == kRawHeader && code == kBlockCode && payload[0] != kBlockData) {
     OnTimedRequest(peer, frame, payload[0]);
+    return;
+  }
+  if (code == kBlockCode && payload.size() == kTransferHeaderSize && payload[0] == kTransferHeader) {
+    AddLog("frame " + Hex(frame));
+    OnBlockTransfer(peer, payload);
     return;
   }
   if (header == kRawHeader && m_profile.rawLongRequests &&

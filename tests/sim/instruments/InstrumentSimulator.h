@@ -12,7 +12,8 @@
 //   peer.Start([&](Sim::CPeer& p) { testBox.Run(p); });
 //   ... testBox.Log() lists every item received: "text @ID@", "frame C0 CE",
 //       "service SC030202F8", "record S1...", "raw 43 30 43 30 69", "raw-request C1 ...",
-//       "block-read C1 D0 30", "block128 C1 F8 00 ...", "timed C1 F8 04" ...
+//       "block-read C1 D0 30", "block128 C1 F8 00 ...", "timed C1 F8 04",
+//       "text WDCorA 00 01 ...", "service-record 00 10 00", "block-data 32768 in 4 checked" ...
 //
 // Settings may be changed from the test's thread while the session runs.
 
@@ -68,6 +69,8 @@ class CInstrumentSimulator {
   void RefuseServiceString(const std::string& text);
   // S-record `number` (from 1) is answered with 'F'; 0 acknowledges all.
   void RefuseSRecord(int number);
+  // Service-record packet `number` (from 1) of a probe's module is refused; 0 takes all.
+  void RefuseServicePacket(int number);
   // The bytes sent back for a frame with this request code, in place of the status 0.
   void SetFrameReply(BYTE code, const std::vector<BYTE>& reply);
   // The bytes sent back for a frame with this request code whose first payload byte selects
@@ -93,6 +96,9 @@ class CInstrumentSimulator {
   // How long a timed operation (block request 0xF8, sub-code 2) takes, as announced to the
   // duration queries (sub-codes 4 and 3).
   void SetTimedDuration(int milliseconds);
+  // The UCI probe's measurement frames, sent one after the other once "OPM_ON" was answered
+  // "ok".
+  void SetFrames(const std::vector<std::vector<BYTE>>& frames);
   // A streaming instrument's readings, sent in turn as LF, text, CR.
   void SetReadings(const std::vector<std::string>& readings);
 
@@ -114,6 +120,15 @@ class CInstrumentSimulator {
   void NoteLineSettings(CPeer& peer);
   void OnTextChannel(CPeer& peer);
   void OnRawByte(CPeer& peer, BYTE byte);
+  // A probe's "WDCorA" and its six value bytes, which may hold a CR: taken by count.
+  void OnCorrectionWords(CPeer& peer);
+  void SendFrames(CPeer& peer);
+  // A probe module's packet: service records are acknowledged with 7 bytes, after checking
+  // their sum.
+  void OnModulePacket(CPeer& peer);
+  // The block transfer after its header: each chunk and its CRC-32 is answered 0, or asked for
+  // once more when the check does not match.
+  void OnBlockTransfer(CPeer& peer, const std::vector<BYTE>& payload);
   bool InModulePacket() const;
   void OnFrame(CPeer& peer, BYTE header);
   void OnModeRequest(CPeer& peer, const std::vector<BYTE>& payload);
@@ -169,8 +184,11 @@ class CInstrumentSimulator {
   std::set<std::string> m_refusedStrings;
   int m_refusedRecord = 0;
   int m_recordCount = 0;
+  int m_refusedPacket = 0;
+  int m_packetCount = 0;
   std::map<BYTE, std::vector<BYTE>> m_frameReplies;
   std::map<std::pair<BYTE, BYTE>, std::vector<BYTE>> m_functionReplies;
+  std::vector<std::vector<BYTE>> m_frames;
   std::vector<BYTE> m_debugBlock;
   std::vector<BYTE> m_debugRounds;
   size_t m_debugRound = 0;

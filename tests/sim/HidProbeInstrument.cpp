@@ -1,19 +1,26 @@
-#include "tests/device/streamio_transports/FakeHidProbe.h"
+#include "tests/sim/HidProbeInstrument.h"
 
 #include <poll.h>
 
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
+#include "platform/base/Clock.h"
 #include "platform/base/ErrorCodes.h"
 
+namespace Sim {
 namespace {
 
 constexpr BYTE kFree = 0x01;
 constexpr BYTE kFromPc = 0x02;
 
-int LengthOf(const std::vector<BYTE>& report) { return report[2] & 0x3F; }
+constexpr int kHeader = 3;
+constexpr int kFirstHandle = 100;
+constexpr BYTE kLengthMask = 0x3F;
+
+int LengthOf(const std::vector<BYTE>& report) { return report[2] & kLengthMask; }
 
 bool IsRaised(CWakeSignal& wake) {
   pollfd fd{wake.Descriptor(), POLLIN, 0};
@@ -22,31 +29,42 @@ bool IsRaised(CWakeSignal& wake) {
 
 }  // namespace
 
-CFakeHidProbe::CFakeHidProbe(int featureReportLength, int inputReportLength)
+CHidProbeInstrument::CHidProbeInstrument(int featureReportLength, int inputReportLength, std::string path)
     : m_featureLength(featureReportLength),
       m_inputLength(inputReportLength),
-      m_mailbox(size_t(featureReportLength)) {
+      m_path(std::move(path)),
+      m_mailbox(size_t(featureReportLength)),
+      m_nextHandle(kFirstHandle) {
   // An idle instrument shows an empty, free mailbox.
   m_mailbox[1] = kFree;
   SetHidBackend(this);
 }
 
-CFakeHidProbe::~CFakeHidProbe() { SetHidBackend(nullptr); }
+CHidProbeInstrument::~CHidProbeInstrument() { SetHidBackend(nullptr); }
 
-void CFakeHidProbe::SetTakesMessages(bool takes, int pollsBeforeTaking) {
+int CHidProbeInstrument::MessageCapacity() const {
+  return std::min(m_featureLength - kHeader, int(kLengthMask));
+}
+
+void CHidProbeInstrument::SetReceiver(Receiver receiver) {
+  std::lock_guard lock(m_lock);
+  m_receiver = std::move(receiver);
+}
+
+void CHidProbeInstrument::SetTakesMessages(bool takes, int pollsBeforeTaking) {
   std::lock_guard lock(m_lock);
   m_takes = takes;
   m_pollsBeforeTaking = pollsBeforeTaking;
 }
 
-void CFakeHidProbe::QueueForHost(const std::vector<BYTE>& data, int chunk) {
+void CHidProbeInstrument::QueueForHost(const std::vector<BYTE>& data, int chunk) {
   std::lock_guard lock(m_lock);
   for (size_t pos = 0; pos < data.size(); pos += size_t(chunk))
     m_toHost.emplace_back(data.begin() + long(pos),
                           data.begin() + long(std::min(data.size(), pos + size_t(chunk))));
 }
 
-void CFakeHidProbe::QueueInputReport(int sequence, const std::vector<BYTE>& payload) {
+void CHidProbeInstrument::QueueInputReport(int sequence, const std::vector<BYTE>& payload) {
   std::vector<BYTE> report(static_cast<size_t>(m_inputLength));
   report[1] = BYTE((sequence << 5) | (payload.size() & 0x0F));
   std::copy(payload.begin(), payload.end(), report.begin() + 2);
@@ -54,50 +72,65 @@ void CFakeHidProbe::QueueInputReport(int sequence, const std::vector<BYTE>& payl
   m_inputReports.push_back(report);
 }
 
-std::vector<BYTE> CFakeHidProbe::Received() {
+std::vector<BYTE> CHidProbeInstrument::Received() {
   std::lock_guard lock(m_lock);
   return m_received;
 }
 
-std::vector<int> CFakeHidProbe::MessageCounters() {
+std::vector<int> CHidProbeInstrument::MessageCounters() {
   std::lock_guard lock(m_lock);
   return m_counters;
 }
 
-int CFakeHidProbe::Acknowledgements() {
+int CHidProbeInstrument::Acknowledgements() {
   std::lock_guard lock(m_lock);
   return m_acknowledgements;
 }
 
-std::vector<BYTE> CFakeHidProbe::Mailbox() {
+std::vector<BYTE> CHidProbeInstrument::Mailbox() {
   std::lock_guard lock(m_lock);
   return m_mailbox;
 }
 
-int CFakeHidProbe::OpenHandles() {
+int CHidProbeInstrument::OpenHandles() {
   std::lock_guard lock(m_lock);
   return int(m_handles.size());
 }
 
-int CFakeHidProbe::List(WORD, std::vector<std::string>& paths) {
-  paths = {kPath};
+int CHidProbeInstrument::Opens() {
+  std::lock_guard lock(m_lock);
+  return m_nextHandle - kFirstHandle;
+}
+
+void CHidProbeInstrument::WaitForPolls(int count) {
+  std::unique_lock lock(m_lock);
+  m_activity.wait(lock, [&] { return m_polls >= count; });
+}
+
+void CHidProbeInstrument::WaitForInputReads(int count) {
+  std::unique_lock lock(m_lock);
+  m_activity.wait(lock, [&] { return m_inputReads >= count; });
+}
+
+int CHidProbeInstrument::List(WORD, std::vector<std::string>& paths) {
+  paths = {m_path};
   return 0;
 }
 
-int CFakeHidProbe::Open(const std::string& path, bool, int& handle) {
-  if (path != kPath) return ERROR_FILE_NOT_FOUND;
+int CHidProbeInstrument::Open(const std::string& path, bool, int& handle) {
+  if (path != m_path) return ERROR_FILE_NOT_FOUND;
   std::lock_guard lock(m_lock);
   handle = m_nextHandle++;
   m_handles.insert(handle);
   return 0;
 }
 
-int CFakeHidProbe::Close(int handle) {
+int CHidProbeInstrument::Close(int handle) {
   std::lock_guard lock(m_lock);
   return m_handles.erase(handle) ? 0 : ERROR_INVALID_HANDLE;
 }
 
-int CFakeHidProbe::GetCaps(int handle, SHidCaps& caps) {
+int CHidProbeInstrument::GetCaps(int handle, SHidCaps& caps) {
   std::lock_guard lock(m_lock);
   if (!m_handles.count(handle)) return ERROR_INVALID_HANDLE;
   caps.featureReportLength = m_featureLength;
@@ -105,13 +138,14 @@ int CFakeHidProbe::GetCaps(int handle, SHidCaps& caps) {
   return 0;
 }
 
-void CFakeHidProbe::Step() {
+void CHidProbeInstrument::Step() {
   const BYTE flags = m_mailbox[1];
   const int length = LengthOf(m_mailbox);
   if ((flags & kFromPc) && !(flags & kFree) && length > 0) {
     if (!m_takes || ++m_pollsWaited < m_pollsBeforeTaking) return;
     m_pollsWaited = 0;
-    m_received.insert(m_received.end(), m_mailbox.begin() + 3, m_mailbox.begin() + 3 + length);
+    m_received.insert(m_received.end(), m_mailbox.begin() + kHeader, m_mailbox.begin() + kHeader + length);
+    if (m_receiver) m_receiver(&m_mailbox[kHeader], length);
     m_counters.push_back((flags >> 2) & 0x07);
     m_mailbox[1] |= kFree;
     return;
@@ -129,19 +163,21 @@ void CFakeHidProbe::Step() {
   m_sequence = (m_sequence + 1) & 0x07;
   m_mailbox[1] = BYTE((m_sequence << 5) | (flags & 0x1C));
   m_mailbox[2] = BYTE((m_mailbox[2] & 0xC0) | message.size());
-  std::copy(message.begin(), message.end(), m_mailbox.begin() + 3);
+  std::copy(message.begin(), message.end(), m_mailbox.begin() + kHeader);
 }
 
-int CFakeHidProbe::GetFeature(int handle, BYTE* report, int length) {
+int CHidProbeInstrument::GetFeature(int handle, BYTE* report, int length) {
   std::lock_guard lock(m_lock);
   if (!m_handles.count(handle)) return ERROR_INVALID_HANDLE;
   if (length != m_featureLength || report[0] != 0) return ERROR_INVALID_PARAMETER;
   Step();
   std::copy(m_mailbox.begin(), m_mailbox.end(), report);
+  ++m_polls;
+  m_activity.notify_all();
   return 0;
 }
 
-int CFakeHidProbe::SetFeature(int handle, const BYTE* report, int length) {
+int CHidProbeInstrument::SetFeature(int handle, const BYTE* report, int length) {
   std::lock_guard lock(m_lock);
   if (!m_handles.count(handle)) return ERROR_INVALID_HANDLE;
   if (length != m_featureLength || report[0] != 0) return ERROR_INVALID_PARAMETER;
@@ -151,17 +187,24 @@ int CFakeHidProbe::SetFeature(int handle, const BYTE* report, int length) {
   return 0;
 }
 
-int CFakeHidProbe::ReadInput(int handle, BYTE* report, int length, int timeoutMs, CWakeSignal& wake,
-                             int& received) {
+int CHidProbeInstrument::ReadInput(int handle, BYTE* report, int length, int timeoutMs, CWakeSignal& wake,
+                                   int& received) {
   received = 0;
   CWakeSignal::CWaitScope scope(wake);
+  {
+    std::lock_guard lock(m_lock);
+    ++m_inputReads;
+    m_activity.notify_all();
+  }
   const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+      std::chrono::steady_clock::now() + ScaledDuration(timeoutMs < 0 ? 0 : DWORD(timeoutMs));
   for (;;) {
     {
       std::lock_guard lock(m_lock);
       if (!m_handles.count(handle)) return ERROR_INVALID_HANDLE;
-      if (!m_inputReports.empty()) {
+      // The instrument sends its next report while the PC listens: a read that does not wait
+      // (a purge) finds none.
+      if (!m_inputReports.empty() && timeoutMs != 0) {
         const std::vector<BYTE> next = m_inputReports.front();
         m_inputReports.pop_front();
         received = std::min(length, int(next.size()));
@@ -174,3 +217,5 @@ int CFakeHidProbe::ReadInput(int handle, BYTE* report, int length, int timeoutMs
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
+
+}  // namespace Sim
