@@ -188,7 +188,8 @@ void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UI
 
 void SimulateTyping(CWnd* wnd, UINT virtualKey, const CString& text) {
   SimulateKey(wnd, virtualKey, true, text);
-  SimulateKey(wnd, virtualKey, false, text);
+  // The press may have destroyed the window (an editor ends on Return or Escape).
+  if (CWnd::IsWindowHandle(wnd)) SimulateKey(wnd, virtualKey, false, text);
 }
 
 void SimulateScrollBar(CWnd* wnd, int bar, UINT code, int pos) {

@@ -241,7 +241,9 @@ class COrgGridScript {
     if (!target) throw SOrgScriptError("no window has the keyboard focus");
     SimulateKey(target, key, true, text, modifiers);
     PumpMessages();
-    SimulateKey(target, key, false, text, modifiers);
+    // The press may have closed the window it went to (Return or Escape in an editor): the
+    // release goes where the focus is now, as a real key's would.
+    if (CWnd* released = CWnd::GetFocus()) SimulateKey(released, key, false, text, modifiers);
     PumpMessages();
   }
   void Type() {
