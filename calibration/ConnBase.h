@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "calibration/DriveStopWatch.h"
 #include "calibration/LiveSample.h"
 #include "device/Callback.h"
 #include "device/SearchRequest.h"
@@ -27,7 +28,7 @@ namespace Device {
 class CJvDevice;
 }  // namespace Device
 
-class CConnBase : public Device::CCallback {
+class CConnBase : public Device::CCallback, public IDriveStopWatch {
  public:
   static constexpr UINT kErrorMessage = WM_USER + 109;
   static constexpr DWORD kStopGraceMs = 2000;
@@ -72,7 +73,7 @@ class CConnBase : public Device::CCallback {
   void ReportError(const CString& text);
   bool IsReadThreadRunning() const { return m_readThreadHeld.load(); }
   // True only when a read thread is held and its latest sample shows the drive in STOP.
-  bool IsDriveStopped();
+  bool IsDriveStopped() override;
 
   // The serial port number of the kept device (-1 when none), whether a found device was
   // refused, read by the owning dialogs.
