@@ -77,8 +77,15 @@ int CConnBase::ComPortNumberOf(const CString& portName) {
   return number;
 }
 
-bool CConnBase::Disconnect() {
+void CConnBase::StopOtherThreads() {
+  // A search still running for this connection reports to it from the device thread; it is
+  // withdrawn first, so that nothing arrives once the connection is dropped or gone.
+  Device::WithdrawJobs(this, kWithdrawSearchWaitMs);
   StopReadThread();
+}
+
+bool CConnBase::Disconnect() {
+  StopOtherThreads();
   m_device.reset();
   if (m_document) m_document->m_device = nullptr;
   m_connected = false;

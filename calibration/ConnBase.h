@@ -7,7 +7,8 @@
 // texts.
 //
 // The device search thread calls OnDeviceFound and OnConnected; Disconnect runs on the owner's
-// thread, since it takes the owner's queued sample messages back and frees their records.
+// thread, since it takes the owner's queued sample messages back and frees their records, and
+// it withdraws a search still running, so the connection may be destroyed at any time.
 
 #include <atomic>
 #include <functional>
@@ -34,6 +35,8 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   static constexpr DWORD kStopGraceMs = 2000;
   static constexpr DWORD kExitCodeStopped = 0xDEAD;
   static constexpr DWORD kPauseSettleMs = 1000;
+  // How long dropping the connection waits for its running search to give up.
+  static constexpr DWORD kWithdrawSearchWaitMs = 8000;
 
   // The owner receives `connectMessage` (0: none) when a connect attempt ends and
   // `dataMessage` (0: none) with each sample; with `autoStart` the read thread starts as soon
@@ -90,6 +93,10 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   // The read thread's last act, whether it read to the end or its set-up failed: it gives up
   // its handle and sets the done event, so that no reader counts as running that is not.
   void OnReadThreadEnd();
+  // Withdraws a search still running for this connection and stops the read thread: afterwards
+  // no other thread runs this connection's code. A derived class calls it first thing in its
+  // destructor, since both run its overrides.
+  void StopOtherThreads();
   // Posts a copy of the sample to the owner, who deletes it; a failed post deletes it here.
   void PostSample(const SLiveSample& sample);
 

@@ -27,7 +27,7 @@ CConnVexa::CConnVexa(CWnd* owner, CVexalonDoc* document, UINT dataMessage, bool 
   m_connectTimeoutMs = 15000;
 }
 
-CConnVexa::~CConnVexa() { StopReadThread(); }
+CConnVexa::~CConnVexa() { StopOtherThreads(); }
 
 bool CConnVexa::OnConnected() {
   CVexalonDoc* document = GetDocument();

@@ -10,7 +10,7 @@ class CConnVexa : public CConnBase {
   static constexpr DWORD kReadTimeoutMs = 5000;
 
   CConnVexa(CWnd* owner, CVexalonDoc* document, UINT dataMessage, bool autoStart, UINT connectMessage);
-  // Stops the read thread before the sample it writes goes.
+  // Stops the search and the read thread before the members they use go.
   ~CConnVexa() override;
 
   bool OnConnected() override;

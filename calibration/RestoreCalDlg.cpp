@@ -5,7 +5,6 @@
 #include "app/data/Registry.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/VexalonDoc.h"
-#include "device/DeviceThread.h"
 #include "device/DeviceTypes.h"
 #include "platform/base/Clock.h"
 #include "platform/ui/DataExchange.h"
@@ -25,7 +24,6 @@ constexpr int kRestoreAttempts = 5;
 constexpr int kReadAttempts = 3;
 constexpr int kRestoreFailed = 1;
 constexpr int kNoValidCalibration = 2;
-constexpr DWORD kAbandonSearchWaitMs = 8000;
 
 int PortOf(const CString& text) { return std::atoi(text.ToUtf8().c_str()); }
 
@@ -89,12 +87,6 @@ void CRestoreCalDlg::Log(int kind, const CString& text) { m_log.AddLine(kind, te
 
 void CRestoreCalDlg::DropConnection() {
   if (!m_connection) return;
-  // A search that found nothing within the time-out may still run and would report to the
-  // connection once it is gone; it is given up first.
-  if (!m_connection->IsConnected()) {
-    Device::AbortDeviceThread(kAbandonSearchWaitMs);
-    Device::ResetDeviceThreadAbort();
-  }
   m_connection->Disconnect();
   m_connection.reset();
 }

@@ -29,6 +29,8 @@ struct SThreadEvents {
   CEvent stop{false, true};
   CEvent jobReady{false, true};
   CEvent idle{true, true};
+  // Set whenever the worker has finished a job (and while it runs none).
+  CEvent jobEnded{true, true};
 };
 
 struct SWorker {
@@ -43,7 +45,16 @@ struct SDeviceThreadState {
   std::list<SJobEntry> queue;
   std::shared_ptr<SThreadEvents> events;
   std::unique_ptr<SWorker> worker;
+  // The receiver of the job the worker is running, null between jobs.
+  CCallback* runningCallback = nullptr;
+  // The running job is being aborted for its receiver alone: once it ends, the abort is lifted
+  // and the queue goes on.
+  bool withdrawingRunningJob = false;
 };
+
+// True on a worker thread: a receiver may drop its own jobs from within a report, but a
+// worker cannot wait for the job it is running.
+thread_local bool t_onWorker = false;
 
 SDeviceThreadState& State() {
   static auto* state = new SDeviceThreadState;
@@ -60,17 +71,22 @@ size_t QueuedJobs() {
   return State().queue.size();
 }
 
-// Drops every queued job. The jobs are taken out under the lock; a dropped update job's device
-// is put back into its normal mode outside it.
+// Dropped update jobs put their devices back into the normal mode; called outside the lock,
+// since that talks to the device.
+void ReleaseDroppedJobs(std::list<SJobEntry>& dropped) {
+  for (SJobEntry& job : dropped) {
+    if (job.device) job.device->EnterMode12();
+  }
+}
+
+// Drops every queued job; the jobs are taken out under the lock.
 void DiscardQueue() {
   std::list<SJobEntry> dropped;
   {
     CSingleLock lock(State().lock);
     dropped.swap(State().queue);
   }
-  for (SJobEntry& job : dropped) {
-    if (job.device) job.device->EnterMode12();
-  }
+  ReleaseDroppedJobs(dropped);
 }
 
 void RunJob(SJobEntry& job) {
@@ -101,6 +117,7 @@ void RunJobGuarded(SJobEntry& job) {
 
 DWORD DeviceThreadProc(std::shared_ptr<SThreadEvents> events, std::shared_ptr<std::atomic<bool>> retired) {
   if (!events) return kEventMissingExitCode;
+  t_onWorker = true;
   SetThreadRetiredFlag(retired.get());
   for (;;) {
     {
@@ -122,8 +139,19 @@ DWORD DeviceThreadProc(std::shared_ptr<SThreadEvents> events, std::shared_ptr<st
         if (IsDeviceThreadAborted() || State().queue.empty()) break;
         job = std::move(State().queue.front());
         State().queue.pop_front();
+        State().runningCallback = job.callback;
+        events->jobEnded.ResetEvent();
       }
       RunJobGuarded(job);
+      {
+        CSingleLock lock(State().lock);
+        State().runningCallback = nullptr;
+        if (State().withdrawingRunningJob) {
+          State().withdrawingRunningJob = false;
+          SetDeviceThreadAborted(false);
+        }
+      }
+      events->jobEnded.SetEvent();
       // A worker given up meanwhile leaves the queue to its successor.
       if (*retired) return kGivenUpExitCode;
       if (IsAbortedLocked()) break;
@@ -162,6 +190,8 @@ void SetAbort() {
   {
     CSingleLock lock(State().lock);
     SetDeviceThreadAborted(true);
+    // An abort of everything outlasts the end of a job that was being withdrawn.
+    State().withdrawingRunningJob = false;
   }
   CancelRegisteredStream();
 }
@@ -229,6 +259,37 @@ void AbortDeviceThread(DWORD milliseconds) {
     CancelRegisteredStream();
   }
   EndWorker(0);
+}
+
+bool WithdrawJobs(CCallback* callback, DWORD milliseconds) {
+  std::list<SJobEntry> withdrawn;
+  std::shared_ptr<SThreadEvents> events;
+  {
+    CSingleLock lock(State().lock);
+    std::list<SJobEntry>& queue = State().queue;
+    for (auto job = queue.begin(); job != queue.end();) {
+      auto next = std::next(job);
+      if (job->callback == callback) withdrawn.splice(withdrawn.end(), queue, job);
+      job = next;
+    }
+    if (State().runningCallback == callback && callback && !t_onWorker) {
+      State().withdrawingRunningJob = true;
+      SetDeviceThreadAborted(true);
+      events = State().events;
+    }
+  }
+  ReleaseDroppedJobs(withdrawn);
+  if (!events) return true;
+  const ULONGLONG start = GetTickCount64();
+  for (;;) {
+    CancelRegisteredStream();
+    WaitForSingleObject(events->jobEnded, kCancelRepeatMs);
+    {
+      CSingleLock lock(State().lock);
+      if (State().runningCallback != callback) return true;
+    }
+    if (GetTickCount64() - start >= milliseconds) return false;
+  }
 }
 
 void ResetDeviceThreadAbort() {

@@ -27,6 +27,12 @@ bool AddDeviceJob(SJobEntry job);
 // idle (0: does not wait) before giving it up.
 void AbortDeviceThread(DWORD milliseconds);
 void ResetDeviceThreadAbort();
+// Takes the receiver's jobs out of the queue and, when the running job is one of its own, aborts
+// that job alone and waits up to `milliseconds` for it to end; the other receivers' jobs keep
+// their places. Afterwards the device thread no longer calls the receiver, which may then be
+// destroyed. False when its running job did not end in time. Called from within one of its
+// own reports, it only drops the queued jobs: the running job is the caller.
+bool WithdrawJobs(CCallback* callback, DWORD milliseconds);
 // The worker's exit code while it has one (STILL_ACTIVE while it runs), 0 without a worker.
 DWORD GetDeviceThreadExitCode();
 

@@ -82,6 +82,10 @@ void LiveConnection::StartSimulator() {
 
 bool LiveConnection::Connect(UINT dataMessage, bool autoStart) {
   if (!m_peer) StartSimulator();
+  return ConnectWith(LinkRequest(), dataMessage, autoStart);
+}
+
+Device::SSearchRequest LiveConnection::LinkRequest() const {
   Device::SSearchRequest request;
   request.deviceType = Device::eTypeVexalon;
   if (GetParam() == EConnLink::eSocket) {
@@ -91,7 +95,7 @@ bool LiveConnection::Connect(UINT dataMessage, bool autoStart) {
     request.portKind = Device::ePortSerial;
     request.portNumber = kComNumber;
   }
-  return ConnectWith(request, dataMessage, autoStart);
+  return request;
 }
 
 bool LiveConnection::ConnectWith(const Device::SSearchRequest& request, UINT dataMessage, bool autoStart) {

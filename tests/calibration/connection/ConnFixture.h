@@ -61,6 +61,8 @@ class LiveConnection : public ::testing::TestWithParam<EConnLink> {
   // A connection with the messages and auto-start given, connected through a search of the
   // test's link; false when its connect message did not come.
   bool Connect(UINT dataMessage, bool autoStart);
+  // A search of the test's link.
+  Device::SSearchRequest LinkRequest() const;
   bool ConnectWith(const Device::SSearchRequest& request, UINT dataMessage, bool autoStart);
   // Pumps messages until the condition holds, for at most a minute of real time.
   bool PumpUntil(const std::function<bool()>& condition);

@@ -57,6 +57,26 @@ TEST_P(LiveConnection, AcceptsTheInstrumentReadsItAndPostsEverySampleInOrder) {
   EXPECT_FALSE(zd2.InDebugProtocol());
 }
 
+TEST_P(LiveConnection, DestroyedWhileItsSearchRunsIsNeverCalledAgain) {
+  StartSimulator();
+  Peer().InjectFault(Sim::SFault::Stall(0, 60000));
+  connection = std::make_unique<CConnVexa>(&owner, &document, kSampleMessage, true, kConnectMessage);
+  ASSERT_TRUE(connection->Connect(LinkRequest()));
+  // The identify is under way and its answer held back.
+  ASSERT_TRUE(Peer().WaitForTranscript(1, 20000));
+  connection.reset();
+
+  // The device thread runs the next search only once the first has ended; had the first gone
+  // on, it would have reported to the destroyed connection and posted its outcome.
+  Device::SSearchRequest nowhere;
+  nowhere.deviceType = Device::eTypeVexalon;
+  nowhere.portKind = Device::ePortSerial;
+  nowhere.portNumber = 97;
+  ASSERT_TRUE(ConnectWith(nowhere, kSampleMessage, true));
+  EXPECT_EQ(owner.connectResults, std::vector<int>{0});
+  EXPECT_EQ(document.m_device, nullptr);
+}
+
 TEST_P(LiveConnection, RefusesFirmwareBelow163WithItsBoxAndConnectMessageZero) {
   zd2.SetIdentity("ZD-2;2;VN02-123-4567;0C000102;1.6.2");
   ASSERT_TRUE(Connect(kSampleMessage, true));

@@ -119,6 +119,33 @@ TEST_F(DeviceThreadTest, WorkerThatOutlastsTheAbortGraceIsGivenUpAndANewOneRunsT
   EXPECT_EQ(stuck.Lines(), (Lines{"status: Search ZD-2 device on Ethernet 127.0.0.83..."}));
 }
 
+TEST_F(DeviceThreadTest, WithdrawingAReceiverEndsItsRunningJobAloneAndLeavesOthersQueued) {
+  timeScale.Set(1);
+  Sim::CPeer& stalled = StartZd2AtAddress("127.0.0.86");
+  stalled.InjectFault(Sim::SFault::Stall(0, 60000));
+  StartZd2AtAddress("127.0.0.87");
+  const Device::SSearchRequest first = IpRequest("127.0.0.86");
+  const Device::SSearchRequest other = IpRequest("127.0.0.87");
+  ASSERT_TRUE(Device::AddSearchJob(&m_callback, &first));
+  ASSERT_TRUE(Device::AddSearchJob(&m_otherCallback, &other));
+  ASSERT_TRUE(Device::AddSearchJob(&m_callback, &other));
+  ASSERT_TRUE(WaitForIdentityQuery(stalled));
+
+  EXPECT_TRUE(Device::WithdrawJobs(&m_callback, 8000));
+  EXPECT_EQ(m_callback.Lines(), (Lines{"status: Search ZD-2 device on Ethernet 127.0.0.86..."}));
+
+  // The other receiver's search runs as if nothing had happened; the withdrawn receiver's
+  // queued search never runs.
+  ASSERT_TRUE(m_otherCallback.WaitForLine("end"));
+  EXPECT_EQ(m_otherCallback.Lines("found: "), (Lines{"found: ZD-2 VN02-123-4567 IP:127.0.0.87:3728"}));
+  CRecordingCallback last;
+  ASSERT_TRUE(Device::AddSearchJob(&last, &other));
+  ASSERT_TRUE(last.WaitForLine("end"));
+  EXPECT_EQ(m_callback.Lines().size(), 1u);
+  // Nothing of its own queued or running: nothing to wait for.
+  EXPECT_TRUE(Device::WithdrawJobs(&m_callback, 0));
+}
+
 TEST_F(DeviceThreadTest, StopWithoutAStartedThreadReturnsTrue) {
   ASSERT_TRUE(Device::StopDeviceThread());
   EXPECT_TRUE(Device::StopDeviceThread());
