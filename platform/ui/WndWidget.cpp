@@ -281,8 +281,10 @@ void WndWidget::ReportClientSize() {
     ReleaseImageSurface(&m_backing);
     m_backing = QImage();
   }
-  m_invalid = QRegion(0, 0, size.width(), size.height());
-  m_eraseOwed = true;
+  // A size change while the window paints (a view that sets its scroll sizes in its drawing,
+  // making a bar come or go) discards the picture being drawn: the whole client is painted
+  // again after this paint, not only the part the new size uncovers.
+  Invalidate(QRegion(0, 0, size.width(), size.height()), true);
   Widget()->update();
   m_wnd.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(WORD(size.width()), WORD(size.height())));
 }

@@ -11,6 +11,7 @@
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/WindowImage.h"
 
 namespace {
 
@@ -21,9 +22,17 @@ class CRecordingView : public CScrollView {
   void OnDraw(CDC* dc) override {
     ++draws;
     origin = dc->GetViewportOrg();
+    if (sizeFromDrawing == CSize()) return;
+    CRect client;
+    GetClientRect(client);
+    dc->FillSolidRect(client, RGB(255, 0, 0));
+    SetScrollSizes(MM_TEXT, sizeFromDrawing);
   }
   int draws = 0;
   CPoint origin;
+  // When set, the drawing fills the client red and then sets these contents' size, as a view
+  // does that learns its size only by drawing.
+  CSize sizeFromDrawing;
 
  private:
   bool* m_deleted;
@@ -80,6 +89,28 @@ TEST_F(ScrollViewTest, ThePaintDrawsInContentCoordinates) {
   SimulateScrollBar(view, SB_VERT, SB_TOP);
   view->UpdateWindow();
   EXPECT_EQ(view->origin, CPoint(-40, 0));
+}
+
+TEST_F(ScrollViewTest, ABarThatTheDrawingRemovesLeavesNoPartOfTheClientUnpainted) {
+  // Both bars at first; the drawing then finds the contents narrow enough to lose the
+  // horizontal one, which makes the client taller while it is being painted.
+  view->SetScrollSizes(MM_TEXT, CSize(1000, 1000));
+  view->sizeFromDrawing = CSize(300, 1000);
+  // Painted as the screen asks for it, not through UpdateWindow.
+  view->Invalidate();
+  PumpMessages();
+
+  CBitmap picture;
+  picture.Attach(CopyWindowImage(view));
+  ASSERT_NE(picture.m_hObject, nullptr);
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  dc.SelectObject(&picture);
+  CRect client;
+  view->GetClientRect(client);
+  EXPECT_EQ(view->GetScrollLimit(SB_HORZ), 0);
+  for (const CPoint at : {CPoint(5, 5), CPoint(client.right - 5, client.bottom / 2), CPoint(5, client.bottom - 2)})
+    EXPECT_EQ(dc.GetPixel(at.x, at.y), RGB(255, 0, 0)) << "at " << at.x << "," << at.y;
 }
 
 TEST_F(ScrollViewTest, AViewGoesWithItsWindow) {
