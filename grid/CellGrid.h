@@ -400,6 +400,8 @@ class CCellGrid : public CWnd {
   void MarkFixedColumns(int from, int to, bool fixed);
   CCellBase* GetVirtualCell(int row, int col) const;
   bool HasSelectedBit(int row, int col) const;
+  // A stored cell's state, or in virtual mode the selected bit the grid keeps for the address.
+  UINT StateWithSelection(int row, int col) const;
   // The state of a stored cell without asking for a display cell; 0 in virtual mode.
   UINT StoredState(int row, int col) const;
   CRect GetGridClientRect() const;

@@ -13,6 +13,16 @@ CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int ma
     const CCellBase* cell = GetCell(row, col);
     return cell ? cell->GetCopyText() : CString();
   };
+  // A stored cell is visited once for its selection and its text; a virtual grid's display cell
+  // is filled anew for each address, so there the two are asked apart.
+  const auto appendIfSelected = [&](int row, int col) {
+    if (m_virtualMode) {
+      if (IsCellSelected(row, col)) text += copyTextOf(row, col);
+      return;
+    }
+    const CCellBase* cell = m_cells[std::size_t(row)][std::size_t(col)];
+    if (m_selectionEnabled && cell && (cell->GetState() & GCS_SELECTED)) text += cell->GetCopyText();
+  };
   if (withHeader) {
     // Hidden columns are left out here as in the rows, so the heading stays above its column.
     for (int c = minCol; c <= maxCol; ++c) {
@@ -28,7 +38,7 @@ CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int ma
     if (taken) {
       for (int c = minCol; c <= maxCol; ++c) {
         if (GetColumnWidth(c) == 0) continue;
-        if (IsCellSelected(r, c)) text += copyTextOf(r, c);
+        appendIfSelected(r, c);
         if (c < maxCol && m_copyColSeparator) text += u"\t";
       }
     }

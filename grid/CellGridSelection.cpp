@@ -24,10 +24,13 @@ UINT CCellGrid::StoredState(int row, int col) const {
   return cell ? UINT(cell->GetState()) : 0;
 }
 
+UINT CCellGrid::StateWithSelection(int row, int col) const {
+  if (m_virtualMode) return m_virtualSelected.count({row, col}) != 0 ? GCS_SELECTED : 0;
+  return StoredState(row, col);
+}
+
 bool CCellGrid::HasSelectedBit(int row, int col) const {
-  if (m_virtualMode) return m_virtualSelected.count({row, col}) != 0;
-  const CCellBase* cell = GetCell(row, col);
-  return cell && (cell->GetState() & GCS_SELECTED);
+  return (StateWithSelection(row, col) & GCS_SELECTED) != 0;
 }
 
 BOOL CCellGrid::SetCellState(int row, int col, UINT state) {
@@ -76,9 +79,13 @@ CCellBlock CCellGrid::GetSelectedCellRange() {
   if (m_virtualMode) {
     for (const auto& [r, c] : m_virtualSelected) include(r, c);
   } else {
-    for (int r = 0; r < m_rows; ++r)
-      for (int c = 0; c < m_cols; ++c)
-        if (HasSelectedBit(r, c)) include(r, c);
+    for (int r = 0; r < m_rows; ++r) {
+      const CellRow& cells = m_cells[std::size_t(r)];
+      for (int c = 0; c < m_cols; ++c) {
+        const CCellBase* cell = cells[std::size_t(c)];
+        if (cell && (cell->GetState() & GCS_SELECTED)) include(r, c);
+      }
+    }
   }
   m_selMinRow = range.minRow;
   m_selMinCol = range.minCol;
@@ -129,11 +136,13 @@ void CCellGrid::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
     m_selectedCount = 0;
     for (int r = fromRow; r <= toRow; ++r) {
       for (int c = fromCol; c <= toCol; ++c) {
-        const UINT state = StoredState(r, c) | (HasSelectedBit(r, c) ? GCS_SELECTED : 0);
+        // One look at the cell gives both its state and whether it is selected.
+        const UINT state = StateWithSelection(r, c);
+        const bool selected = (state & GCS_SELECTED) != 0;
         if (!block.Contains(r, c)) {
           if (m_additiveSelection) {
-            if (HasSelectedBit(r, c)) ++m_selectedCount;
-          } else if (HasSelectedBit(r, c)) {
+            if (selected) ++m_selectedCount;
+          } else if (selected) {
             const int keep = m_selectedCount;
             SetCellState(r, c, state & ~GCS_SELECTED);
             m_selectedCount = keep;
@@ -143,7 +152,7 @@ void CCellGrid::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
           continue;
         }
         ++m_selectedCount;
-        if (!HasSelectedBit(r, c)) {
+        if (!selected) {
           const int keep = m_selectedCount;
           const int bounds[4] = {m_selMinRow, m_selMaxRow, m_selMinCol, m_selMaxCol};
           SetCellState(r, c, state | GCS_SELECTED);
