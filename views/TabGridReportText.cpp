@@ -1,0 +1,146 @@
+// The report of the text export: one block of labelled lines per measurement (label, TAB,
+// value), in sections for the device, the measurement, the settings with the failure modes, the
+// comment and, when asked, the load-rate curve.
+
+#include <vector>
+
+#include "app/data/EscapeMarkup.h"
+#include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/ZedoDoc.h"
+#include "device/FileVersionInfo.h"
+#include "resources/ResourceIds.h"
+#include "views/TabGrid.h"
+#include "views/TextPieces.h"
+
+namespace {
+
+constexpr const char16_t* kIndent = u"    ";
+
+CString Label(UINT id) { return LoadStringOrPlaceholder(id); }
+
+CString WithUnit(const CString& value, const CString& unit) { return value + u" " + unit; }
+
+// A section's heading, at the first column.
+void Heading(CTextPieces& out, UINT id) { out.Text(Label(id)).LineEnd().End(); }
+
+void EmptyLine(CTextPieces& out) { out.LineEnd().End(); }
+
+// An indented line of a section: label, TAB, value.
+void Line(CTextPieces& out, UINT id, const CString& value) {
+  out.Text(kIndent).Text(Label(id)).Tab().Text(value).LineEnd().End();
+}
+
+void Line(CTextPieces& out, UINT id, long long value) {
+  out.Text(kIndent).Text(Label(id)).Tab().Integer(value).LineEnd().End();
+}
+
+void WriteVersions(CTextPieces& out) {
+  CFileVersionInfo version;
+  version.CreateFromModule(nullptr);
+  out.Text(u"ZD-Zedo Report Format Version").Tab().Text(u"2.0").LineEnd().End();
+  out.Text(u"ZD-Zedo Software Version").Tab().Text(version.GetProductVersion()).LineEnd().End();
+  EmptyLine(out);
+}
+
+void WriteDevice(CZedoDoc& doc, int index, CTextPieces& out) {
+  SMeasDeviceInfo device;
+  doc.GetDeviceInfo(index, device);
+  Heading(out, IDS_EXPORT_DEVICE_DATA);
+  Line(out, IDS_LABEL_SERIAL_NO, device.strSerialNumber);
+  Line(out, IDS_DETAIL_MODEL, device.strModel);
+  Line(out, IDS_DETAIL_HW_SERIAL_NO, device.strHwSerialNumber);
+  Line(out, IDS_DETAIL_HW_REVISION, device.strHwRevision);
+  Line(out, IDS_EXPORT_FIRMWARE_VERSION, device.strAppVersion);
+  CString date;
+  doc.GetLastCalibrationDate(index, date);
+  Line(out, IDS_LABEL_LAST_CALIBRATION, date);
+  EmptyLine(out);
+}
+
+void WriteMeasurement(CZedoDoc& doc, int index, CTextPieces& out) {
+  Heading(out, IDS_TAB_MEASUREMENTS);
+  Line(out, IDS_LABEL_SLOT_ID, doc.GetSlotId(index));
+  // The ID is a 32-bit field that the report has always shown signed.
+  Line(out, IDS_LABEL_ID, std::int32_t(doc.GetId(index)));
+  CString value, unit;
+  doc.GetDateTimeText(index, value);
+  Line(out, IDS_LABEL_DATE_TIME, value);
+  BYTE peakUnit = 1;  // not 0, which would ask for newtons without a unit
+  doc.GetPeakLoad(index, peakUnit, value, unit);
+  Line(out, IDS_LABEL_PEAK_LOAD, WithUnit(value, unit));
+  doc.GetPeakLoadTimeText(index, value, unit);
+  Line(out, IDS_LABEL_PEAK_LOAD_TIME, WithUnit(value, unit));
+  doc.GetTearOffTimeText(index, value, unit);
+  Line(out, IDS_LABEL_TEAR_OFF_TIME, WithUnit(value, unit));
+  doc.GetEffectiveLoadRateText(index, value, unit);
+  Line(out, IDS_LABEL_EFFECTIVE_LOAD_RATE, WithUnit(value, unit));
+  EmptyLine(out);
+}
+
+void WriteSettings(CZedoDoc& doc, int index, CTextPieces& out) {
+  Heading(out, IDS_DETAIL_SETTINGS);
+  Line(out, IDS_SUMMARY_UNIT, doc.GetUnitName(index));
+  CString value, unit;
+  doc.GetLoadRateText(index, value, unit);
+  Line(out, IDS_LABEL_LOAD_RATE, WithUnit(value, unit));
+  doc.GetLoadText(index, value, unit);
+  Line(out, IDS_EXPORT_LOAD_LIMIT, WithUnit(value, unit));
+  doc.GetAreaText(index, value, unit);
+  Line(out, IDS_LABEL_DISC_AREA, WithUnit(value, unit));
+  doc.GetDiameterText(index, value, unit);
+  Line(out, IDS_DETAIL_DISC_DIAMETER, WithUnit(value, unit));
+  const CString failureMode = Label(IDS_DETAIL_FAILURE_MODE);
+  for (int mode = 1; mode <= 3; ++mode) {
+    int percent = 0;
+    BYTE code = 0;
+    doc.GetFailureMode(index, mode, value, percent, code);
+    out.Text(kIndent).Text(failureMode).Char(u' ').Integer(mode).Tab();
+    out.Text(value).Tab().Integer(percent).Char(u'%').Tab().LineEnd().End();
+  }
+  EmptyLine(out);
+}
+
+void WriteComment(CZedoDoc& doc, int index, CTextPieces& out) {
+  Heading(out, IDS_LABEL_COMMENT);
+  out.Text(kIndent).Char(u'"').Text(EscapeMarkup(doc.GetComment(index), true)).Char(u'"').LineEnd().End();
+  EmptyLine(out);
+}
+
+// The sample lines start with the indent twice: once on its own, once as the first field of
+// their heading.
+void WriteLoadData(CZedoDoc& doc, int index, CTextPieces& out) {
+  const double* values = nullptr;
+  double peak = 0, peakTime = 0, period = 0;
+  int count = 0;
+  std::vector<CString> samples;
+  doc.GetLoadCurve(index, true, values, peak, peakTime, count, period, &samples);
+
+  Heading(out, IDS_EXPORT_LOAD_DATA);
+  out.Text(kIndent).Text(Label(IDS_EXPORT_SAMPLING_PERIOD)).Tab().Fixed(period, 3).Text(u" s").LineEnd().End();
+
+  const CString load = Label(IDS_EXPORT_LOAD);
+  out.Text(kIndent).End();
+  out.Text(kIndent).Text(load).Text(u" #").Tab().End();
+  for (int n = 1; n <= int(samples.size()); ++n) out.Integer(n).Tab().End();
+  out.LineEnd().End();
+
+  out.Text(kIndent).End();
+  out.Text(kIndent).Text(load).Text(u" (").Text(doc.GetUnitName(index)).Text(u")").Tab().End();
+  for (const CString& sample : samples) out.Text(sample).Tab().End();
+  out.LineEnd().End();
+  EmptyLine(out);
+}
+
+}  // namespace
+
+int CTabGrid::FormatReportRow(int index, bool withCurve, WCHAR* buffer, int bufferLength) {
+  CTextPieces out(buffer, bufferLength);
+  if (index < 0 || index >= m_pDoc->GetCount()) return 0;
+  WriteVersions(out);
+  WriteDevice(*m_pDoc, index, out);
+  WriteMeasurement(*m_pDoc, index, out);
+  WriteSettings(*m_pDoc, index, out);
+  WriteComment(*m_pDoc, index, out);
+  if (withCurve) WriteLoadData(*m_pDoc, index, out);
+  return out.GetLength();
+}
