@@ -1,14 +1,13 @@
 // The measurement list of the text export: a header block of three lines and one line per
 // measurement, each field followed by a TAB, each line ended by CR-LF.
 
-#include <vector>
-
 #include "app/data/EscapeMarkup.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
 #include "platform/base/LocalTime.h"
 #include "resources/ResourceIds.h"
+#include "views/ExportCurve.h"
 #include "views/TabGrid.h"
 #include "views/TextPieces.h"
 
@@ -42,10 +41,10 @@ void WriteHeader(CTextPieces& out, bool withCurve) {
   Fields(out, {Label(IDS_LABEL_SLOT_ID), Label(IDS_LABEL_ID), Label(IDS_LABEL_DATE), Label(IDS_LABEL_TIME),
                Label(IDS_LABEL_DISC_AREA), UnitHeading(IDS_LABEL_DISC_AREA), Label(IDS_LABEL_DISC_DIAMETER),
                UnitHeading(IDS_LABEL_DISC_DIAMETER)});
-  Fields(out, {Label(IDS_EXPORT_LOAD_LIMIT), Label(IDS_LABEL_PEAK_LOAD), UnitHeading(IDS_EXPORT_LOAD),
-               Label(IDS_LABEL_LOAD_RATE), Label(IDS_LABEL_EFFECTIVE_LOAD_RATE),
-               UnitHeading(IDS_LABEL_LOAD_RATE), SecondsHeading(IDS_LABEL_PEAK_LOAD_TIME),
-               SecondsHeading(IDS_LABEL_TEAR_OFF_TIME)});
+  Fields(out,
+         {Label(IDS_EXPORT_LOAD_LIMIT), Label(IDS_LABEL_PEAK_LOAD), UnitHeading(IDS_EXPORT_LOAD),
+          Label(IDS_LABEL_LOAD_RATE), Label(IDS_LABEL_EFFECTIVE_LOAD_RATE), UnitHeading(IDS_LABEL_LOAD_RATE),
+          SecondsHeading(IDS_LABEL_PEAK_LOAD_TIME), SecondsHeading(IDS_LABEL_TEAR_OFF_TIME)});
   Fields(out, {u"FM1 Class", u"FM1 (%)", u"FM2 Class", u"FM2 (%)", u"FM3 Class", u"FM3 (%)",
                Label(IDS_LABEL_COMMENT)});
   Fields(out, {u"Dev SN", u"HW SN", u"HW Rev", u"FW Ver", Label(IDS_LABEL_LAST_CALIBRATION)});
@@ -113,13 +112,9 @@ void WriteLine(CZedoDoc& doc, int index, bool withCurve, CTextPieces& out) {
     Field(out, *field);
 
   if (withCurve) {
-    const double* values = nullptr;
-    double peak = 0, peakTime = 0, period = 0;
-    int count = 0;
-    std::vector<CString> samples;
-    doc.GetLoadCurve(index, true, values, peak, peakTime, count, period, &samples);
-    out.Text(u"--->").Tab().Fixed(period, 3).Tab().End();
-    for (const CString& sample : samples) Field(out, sample);
+    const SExportCurve curve = GetExportCurve(doc, index);
+    out.Text(u"--->").Tab().Fixed(curve.period, 3).Tab().End();
+    for (int n = 0; n < curve.count; ++n) out.Fixed(curve.values[n], curve.decimals).Tab().End();
   }
   out.LineEnd().End();
 }

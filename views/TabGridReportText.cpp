@@ -2,13 +2,12 @@
 // value), in sections for the device, the measurement, the settings with the failure modes, the
 // comment and, when asked, the load-rate curve.
 
-#include <vector>
-
 #include "app/data/EscapeMarkup.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
 #include "resources/ResourceIds.h"
+#include "views/ExportCurve.h"
 #include "views/TabGrid.h"
 #include "views/TextPieces.h"
 
@@ -109,24 +108,25 @@ void WriteComment(CZedoDoc& doc, int index, CTextPieces& out) {
 // The sample lines start with the indent twice: once on its own, once as the first field of
 // their heading.
 void WriteLoadData(CZedoDoc& doc, int index, CTextPieces& out) {
-  const double* values = nullptr;
-  double peak = 0, peakTime = 0, period = 0;
-  int count = 0;
-  std::vector<CString> samples;
-  doc.GetLoadCurve(index, true, values, peak, peakTime, count, period, &samples);
-
+  const SExportCurve curve = GetExportCurve(doc, index);
   Heading(out, IDS_EXPORT_LOAD_DATA);
-  out.Text(kIndent).Text(Label(IDS_EXPORT_SAMPLING_PERIOD)).Tab().Fixed(period, 3).Text(u" s").LineEnd().End();
+  out.Text(kIndent)
+      .Text(Label(IDS_EXPORT_SAMPLING_PERIOD))
+      .Tab()
+      .Fixed(curve.period, 3)
+      .Text(u" s")
+      .LineEnd()
+      .End();
 
   const CString load = Label(IDS_EXPORT_LOAD);
   out.Text(kIndent).End();
   out.Text(kIndent).Text(load).Text(u" #").Tab().End();
-  for (int n = 1; n <= int(samples.size()); ++n) out.Integer(n).Tab().End();
+  for (int n = 1; n <= curve.count; ++n) out.Integer(n).Tab().End();
   out.LineEnd().End();
 
   out.Text(kIndent).End();
   out.Text(kIndent).Text(load).Text(u" (").Text(doc.GetUnitName(index)).Text(u")").Tab().End();
-  for (const CString& sample : samples) out.Text(sample).Tab().End();
+  for (int n = 0; n < curve.count; ++n) out.Fixed(curve.values[n], curve.decimals).Tab().End();
   out.LineEnd().End();
   EmptyLine(out);
 }

@@ -55,7 +55,8 @@ TEST_F(ListTextTest, LinesFollowUnitLoadLimitCommentAndSeason) {
        u"3\t-2\t2021-07-15\t14:05:09\t3.04\tin2\t1.97\tin\t1182\t379\tPSI\t7\t7\tPSI/s\t0.0\t2.3\t"
        u"AB\t60\tC\t40\t???\t0\t\t"},
       {"N/mm2", WinterTest().Unit(UNIT_N_MM2), 16000, u"",
-       u"3\t42\t2021-01-15\t14:05:09\t1963\tmm2\t50.0\tmm\t8.15\t2.61\tN/mm2\t0.051\t0.048\tN/mm2s\t0.0\t2.3\t"
+       u"3\t42\t2021-01-15\t14:05:09\t1963\tmm2\t50.0\tmm\t8.15\t2.61\tN/mm2\t0.051\t0.048\tN/"
+       u"mm2s\t0.0\t2.3\t"
        u"AB\t60\tC\t40\t???\t0\t\t"},
       {"MPa on a 6000 N instrument", WinterTest().Unit(UNIT_MPA).Word(MeasRaw::kLoadLimit, 6000), 6000, u"",
        u"3\t42\t2021-01-15\t14:05:09\t1963\tmm2\t50.0\tmm\t3.057\t2.610\tMpa\t0.051\t0.048\tMpa/s\t0.0\t2.3\t"
@@ -83,10 +84,7 @@ TEST_F(ListTextTest, DeviceTextsKeepTheirSemicolonsInTheirOwnColumns) {
 }
 
 TEST_F(ListTextTest, LineWithCurveAddsThePeriodAndTheHundredSamplesInTheUnit) {
-  LoadOne(WinterTest()
-              .Word(MeasRaw::kSamplingPeriod, 10)
-              .Sample(0, 1000)
-              .Sample(10, 5123),
+  LoadOne(WinterTest().Word(MeasRaw::kSamplingPeriod, 10).Sample(0, 1000).Sample(10, 5123),
           DeviceBlock(16000));
   CString curve = u"--->\t0.100\t1.00\t";
   for (int n = 1; n < 100; ++n) curve += n == 10 ? u"5.12\t" : u"0.00\t";
@@ -97,6 +95,25 @@ TEST_F(ListTextTest, LineWithCurveAddsThePeriodAndTheHundredSamplesInTheUnit) {
                 .ToUtf8());
 }
 
+// The samples are written as the document shows them, in every unit and decimals rule.
+TEST_F(ListTextTest, SamplesMatchTheDocumentsOwnSampleTexts) {
+  for (int loadLimit : {6000, 16000}) {
+    for (BYTE unit = 0; unit < UNIT_COUNT; ++unit) {
+      LoadOne(WinterTest().Unit(unit).Sample(0, 1).Sample(1, 5123).Sample(99, 333), DeviceBlock(loadLimit));
+      const double* values = nullptr;
+      double peak = 0, peakTime = 0, period = 0;
+      int count = 0;
+      std::vector<CString> texts;
+      doc.GetLoadCurve(0, true, values, peak, peakTime, count, period, &texts);
+      CString samples;
+      for (const CString& text : texts) samples += text + u"\t";
+      const CString line = List(0, true);
+      EXPECT_EQ(line.Right(samples.GetLength() + 2).ToUtf8(), (samples + u"\r\n").ToUtf8())
+          << int(unit) << " " << loadLimit;
+    }
+  }
+}
+
 // Pieces of the line: "3\t" (2), "42\t" (5), "2021-01-15\t" (16), "14:05:09\t" (25), ...
 TEST_F(ListTextTest, ShortBufferReceivesOnlyThePiecesThatEndWithinIt) {
   LoadOne(WinterTest(), DeviceBlock(16000));
@@ -104,8 +121,14 @@ TEST_F(ListTextTest, ShortBufferReceivesOnlyThePiecesThatEndWithinIt) {
   struct Case {
     int length;
     const char16_t* filled;
-  } cases[] = {{0, u""}, {1, u""}, {2, u"3\t"}, {4, u"3\t"}, {15, u"3\t42\t"}, {16, u"3\t42\t2021-01-15\t"},
-               {24, u"3\t42\t2021-01-15\t"}, {25, u"3\t42\t2021-01-15\t14:05:09\t"}};
+  } cases[] = {{0, u""},
+               {1, u""},
+               {2, u"3\t"},
+               {4, u"3\t"},
+               {15, u"3\t42\t"},
+               {16, u"3\t42\t2021-01-15\t"},
+               {24, u"3\t42\t2021-01-15\t"},
+               {25, u"3\t42\t2021-01-15\t14:05:09\t"}};
   for (const Case& c : cases) {
     std::u16string buffer(40, u'#');
     EXPECT_EQ(page.FormatListRow(0, false, buffer.data(), c.length), whole) << c.length;

@@ -54,12 +54,12 @@ TEST_F(ReportTextTest, ImperialUnitsNegativeIdAndUndefinedCalibrationDate) {
   device.strCalDate = u"UNDEF";
   LoadOne(WinterTest().Unit(UNIT_LBF).Id(0x80000000u).Word(MeasRaw::kLoadLimit, 6000), device);
   const CString report = Report(0);
-  for (const char16_t* line : {u"    Last Calibration\t01.01.2000\r\n", u"    ID\t-2147483648\r\n",
-                               u"    Date & Time\t15.01.2021 14:05\r\n", u"    Peak Load\t1152 lbf\r\n",
-                               u"    Effective Load Rate\t21 lbf/s\r\n", u"    Unit\tlbf\r\n",
-                               u"    Load Rate\t22 lbf/s\r\n", u"    Load Limit\t1349 lbf\r\n",
-                               u"    Test Disc Area\t3.04 in2\r\n", u"    Test Disc Diameter\t1.97 in\r\n",
-                               u"Comment\r\n    \"\"\r\n\r\n"})
+  for (const char16_t* line :
+       {u"    Last Calibration\t01.01.2000\r\n", u"    ID\t-2147483648\r\n",
+        u"    Date & Time\t15.01.2021 14:05\r\n", u"    Peak Load\t1152 lbf\r\n",
+        u"    Effective Load Rate\t21 lbf/s\r\n", u"    Unit\tlbf\r\n", u"    Load Rate\t22 lbf/s\r\n",
+        u"    Load Limit\t1349 lbf\r\n", u"    Test Disc Area\t3.04 in2\r\n",
+        u"    Test Disc Diameter\t1.97 in\r\n", u"Comment\r\n    \"\"\r\n\r\n"})
     EXPECT_NE(report.Find(line), -1) << CString(line).ToUtf8();
 }
 
@@ -72,13 +72,14 @@ TEST_F(ReportTextTest, CurveAddsFiveLinesWithTheIndentTwiceBeforeTheSampleHeadin
     samples += n == 1 ? u"0.51\t" : n == 11 ? u"2.61\t" : u"0.00\t";
   }
   const CString withoutCurve = Report(0, false);
-  const CString expectedCurve = u"Load Data\r\n"
-                                u"    Sampling Period\t0.100 s\r\n"
-                                u"        Load #\t" +
-                                numbers +
-                                u"\r\n"
-                                u"        Load (N/mm2)\t" +
-                                samples + u"\r\n\r\n";
+  const CString expectedCurve =
+      u"Load Data\r\n"
+      u"    Sampling Period\t0.100 s\r\n"
+      u"        Load #\t" +
+      numbers +
+      u"\r\n"
+      u"        Load (N/mm2)\t" +
+      samples + u"\r\n\r\n";
   EXPECT_EQ(Report(0, true).ToUtf8(), (withoutCurve + expectedCurve).ToUtf8());
 }
 
@@ -108,8 +109,7 @@ TEST_F(ReportTextTest, ShortBufferReceivesOnlyThePiecesThatEndWithinIt) {
 
 TEST_F(ReportTextTest, IndexesOutsideTheListWriteNothing) {
   LoadOne(WinterTest(), DeviceBlock(16000));
-  for (int index : {-1, 1})
-    EXPECT_EQ(page.FormatReportRow(index, true, nullptr, 0), 0) << index;
+  for (int index : {-1, 1}) EXPECT_EQ(page.FormatReportRow(index, true, nullptr, 0), 0) << index;
 }
 
 }  // namespace

@@ -23,7 +23,9 @@ class TextExportTest : public GridPageTest {
     EXPECT_EQ((page.*writer)(index, withCurve, text.data(), length), length);
     return CString(text);
   }
-  CString List(int index, bool withCurve = false) { return Write(&CTabGrid::FormatListRow, index, withCurve); }
+  CString List(int index, bool withCurve = false) {
+    return Write(&CTabGrid::FormatListRow, index, withCurve);
+  }
   CString Report(int index, bool withCurve = false) {
     return Write(&CTabGrid::FormatReportRow, index, withCurve);
   }
