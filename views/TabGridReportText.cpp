@@ -17,7 +17,8 @@ constexpr const char16_t* kIndent = u"    ";
 
 CString Label(UINT id) { return LoadStringOrPlaceholder(id); }
 
-CString WithUnit(const CString& value, const CString& unit) { return value + u" " + unit; }
+// The document's value texts that come with a unit text.
+using ValueGetter = double (CZedoDoc::*)(int, CString&, CString&) const;
 
 // A section's heading, at the first column.
 void Heading(CTextPieces& out, UINT id) { out.Text(Label(id)).LineEnd().End(); }
@@ -31,6 +32,13 @@ void Line(CTextPieces& out, UINT id, const CString& value) {
 
 void Line(CTextPieces& out, UINT id, long long value) {
   out.Text(kIndent).Text(Label(id)).Tab().Integer(value).LineEnd().End();
+}
+
+// An indented line of a value and its unit, joined by a blank.
+void Line(CTextPieces& out, UINT id, const CZedoDoc& doc, int index, ValueGetter getter) {
+  CString value, unit;
+  (doc.*getter)(index, value, unit);
+  out.Text(kIndent).Text(Label(id)).Tab().Text(value).Char(u' ').Text(unit).LineEnd().End();
 }
 
 void WriteVersions(CTextPieces& out) {
@@ -66,35 +74,28 @@ void WriteMeasurement(CZedoDoc& doc, int index, CTextPieces& out) {
   Line(out, IDS_LABEL_DATE_TIME, value);
   BYTE peakUnit = 1;  // not 0, which would ask for newtons without a unit
   doc.GetPeakLoad(index, peakUnit, value, unit);
-  Line(out, IDS_LABEL_PEAK_LOAD, WithUnit(value, unit));
-  doc.GetPeakLoadTimeText(index, value, unit);
-  Line(out, IDS_LABEL_PEAK_LOAD_TIME, WithUnit(value, unit));
-  doc.GetTearOffTimeText(index, value, unit);
-  Line(out, IDS_LABEL_TEAR_OFF_TIME, WithUnit(value, unit));
-  doc.GetEffectiveLoadRateText(index, value, unit);
-  Line(out, IDS_LABEL_EFFECTIVE_LOAD_RATE, WithUnit(value, unit));
+  Line(out, IDS_LABEL_PEAK_LOAD, value + u" " + unit);
+  Line(out, IDS_LABEL_PEAK_LOAD_TIME, doc, index, &CZedoDoc::GetPeakLoadTimeText);
+  Line(out, IDS_LABEL_TEAR_OFF_TIME, doc, index, &CZedoDoc::GetTearOffTimeText);
+  Line(out, IDS_LABEL_EFFECTIVE_LOAD_RATE, doc, index, &CZedoDoc::GetEffectiveLoadRateText);
   EmptyLine(out);
 }
 
 void WriteSettings(CZedoDoc& doc, int index, CTextPieces& out) {
   Heading(out, IDS_DETAIL_SETTINGS);
   Line(out, IDS_SUMMARY_UNIT, doc.GetUnitName(index));
-  CString value, unit;
-  doc.GetLoadRateText(index, value, unit);
-  Line(out, IDS_LABEL_LOAD_RATE, WithUnit(value, unit));
-  doc.GetLoadText(index, value, unit);
-  Line(out, IDS_EXPORT_LOAD_LIMIT, WithUnit(value, unit));
-  doc.GetAreaText(index, value, unit);
-  Line(out, IDS_LABEL_DISC_AREA, WithUnit(value, unit));
-  doc.GetDiameterText(index, value, unit);
-  Line(out, IDS_DETAIL_DISC_DIAMETER, WithUnit(value, unit));
+  Line(out, IDS_LABEL_LOAD_RATE, doc, index, &CZedoDoc::GetLoadRateText);
+  Line(out, IDS_EXPORT_LOAD_LIMIT, doc, index, &CZedoDoc::GetLoadText);
+  Line(out, IDS_LABEL_DISC_AREA, doc, index, &CZedoDoc::GetAreaText);
+  Line(out, IDS_DETAIL_DISC_DIAMETER, doc, index, &CZedoDoc::GetDiameterText);
+  CString classText;
   const CString failureMode = Label(IDS_DETAIL_FAILURE_MODE);
   for (int mode = 1; mode <= 3; ++mode) {
     int percent = 0;
     BYTE code = 0;
-    doc.GetFailureMode(index, mode, value, percent, code);
+    doc.GetFailureMode(index, mode, classText, percent, code);
     out.Text(kIndent).Text(failureMode).Char(u' ').Integer(mode).Tab();
-    out.Text(value).Tab().Integer(percent).Char(u'%').Tab().LineEnd().End();
+    out.Text(classText).Tab().Integer(percent).Char(u'%').Tab().LineEnd().End();
   }
   EmptyLine(out);
 }
