@@ -63,6 +63,18 @@ TEST_F(ReportTextTest, ImperialUnitsNegativeIdAndUndefinedCalibrationDate) {
     EXPECT_NE(report.Find(line), -1) << CString(line).ToUtf8();
 }
 
+// A stored date beyond the calendar is taken as the last month and day it can be, and the
+// block is written whole.
+TEST_F(ReportTextTest, CalibrationDateBeyondTheCalendarStillGivesTheWholeBlock) {
+  SMeasDeviceInfo device = DeviceBlock(16000);
+  device.strCalDate = u"2023-13-45";
+  LoadOne(WinterTest(), device);
+  const CString report = Report(0);
+  EXPECT_NE(report.Find(u"    Last Calibration\t31.12.2023\r\n"), -1) << report.ToUtf8();
+  const CString end = u"\r\nComment\r\n    \"\"\r\n\r\n";
+  EXPECT_EQ(report.Right(end.GetLength()).ToUtf8(), end.ToUtf8());
+}
+
 TEST_F(ReportTextTest, CurveAddsFiveLinesWithTheIndentTwiceBeforeTheSampleHeadings) {
   LoadOne(WinterTest().Unit(UNIT_N_MM2).Word(MeasRaw::kSamplingPeriod, 10).Sample(0, 1000).Sample(10, 5123),
           DeviceBlock(16000));
