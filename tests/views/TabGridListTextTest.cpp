@@ -74,6 +74,21 @@ TEST_F(ListTextTest, LinesFollowUnitLoadLimitCommentAndSeason) {
   }
 }
 
+TEST_F(ListTextTest, FailureModeColumnsNameEveryClassAndItsPercent) {
+  LoadOne(WinterTest()
+              .Byte(MeasRaw::kFailureClass + 1, 0)
+              .Byte(MeasRaw::kFailurePercent + 1, 100)
+              .Byte(MeasRaw::kFailureClass + 2, 2)
+              .Byte(MeasRaw::kFailurePercent + 2, 0)
+              .Byte(MeasRaw::kFailureClass + 3, 3)
+              .Byte(MeasRaw::kFailurePercent + 3, 255),
+          DeviceBlock(16000));
+  EXPECT_NE(List(0).Find(u"\t2.3\tA\t100\tB\t0\tBC\t255\t\t"), -1);
+  LoadOne(WinterTest().Byte(MeasRaw::kFailureClass + 1, 5).Byte(MeasRaw::kFailureClass + 2, 6),
+          DeviceBlock(16000));
+  EXPECT_NE(List(0).Find(u"\t2.3\tCD\t60\t???\t40\t???\t0\t\t"), -1);
+}
+
 TEST_F(ListTextTest, DeviceTextsKeepTheirSemicolonsInTheirOwnColumns) {
   SMeasDeviceInfo device = DeviceBlock(16000);
   device.strSerialNumber = u"SN;7";
