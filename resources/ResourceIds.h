@@ -187,6 +187,15 @@ constexpr UINT IDS_DETAIL_MODEL = 1096;
 constexpr UINT IDS_DETAIL_SETTINGS = 1126;
 constexpr UINT IDS_DETAIL_DISC_DIAMETER = 1147;
 
+// Texts of the measurement list and the report; the other labels they write are the summary's,
+// the detail row's and Live View's.
+constexpr UINT IDS_EXPORT_DEVICE_DATA = 1032;
+constexpr UINT IDS_EXPORT_FIRMWARE_VERSION = 1073;
+constexpr UINT IDS_EXPORT_LOAD = 1082;
+constexpr UINT IDS_EXPORT_LOAD_DATA = 1083;
+constexpr UINT IDS_EXPORT_LOAD_LIMIT = 1084;
+constexpr UINT IDS_EXPORT_SAMPLING_PERIOD = 1120;
+
 // Unit names.
 constexpr UINT IDS_UNIT_SECOND = 1122;
 constexpr UINT IDS_UNIT_IN = 1155;

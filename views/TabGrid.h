@@ -7,8 +7,9 @@
 //
 // Its members live in sources named after their concern: TabGrid.cpp (construction, layout,
 // filling, status-bar texts), TabGridCommands.cpp (the sheet's commands, clipboard and keys),
-// TabGridPrint.cpp (the printout) and TabGridMouse.cpp (the grid's notices, sorting, the detail
-// rows and the context menus).
+// TabGridPrint.cpp (the printout), TabGridMouse.cpp (the grid's notices, sorting, the detail
+// rows and the context menus), TabGridListText.cpp and TabGridReportText.cpp (the measurement
+// list and the report of the text export).
 
 #include <vector>
 
@@ -62,6 +63,21 @@ class CTabGrid : public CPropertyPage {
   // What the printout's header and footer show: maker, title and program version; page
   // number, project file name, date and time in the user's pictures.
   SGridPrintInfo BuildPrintInfo() const;
+
+  // ---- text exports (TabGridListText.cpp, TabGridReportText.cpp)
+  // Each writes its text into buffer, at most bufferLength characters and no terminating zero,
+  // and returns the length of the whole text. With no buffer and length 0 it only measures;
+  // given a buffer of that length it fills it with the same text; a shorter buffer receives the
+  // pieces (a field with its separator, a line's end) that end within it, in their places.
+  // The writers put the TABs between the fields themselves; a value keeps its own characters
+  // (a ';' in a comment stays), so the text leaves the program as it is. Other indexes than
+  // the ones named give 0 and write nothing.
+  //
+  // Index -1: the list's header block; a measurement's position: its line. withCurve adds the
+  // load-rate curve's columns.
+  int FormatListRow(int index, bool withCurve, WCHAR* buffer, int bufferLength);
+  // The report block of the measurement at that position; withCurve adds its load data.
+  int FormatReportRow(int index, bool withCurve, WCHAR* buffer, int bufferLength);
 
   // ---- detail rows and menus (TabGridMouse.cpp)
   // Opens or closes every detail row at once.

@@ -1,12 +1,12 @@
-#include <filesystem>
+#include <algorithm>
 
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
 #include "device/streamio/JVArchive.h"
-#include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
+#include "platform/base/FileReplacement.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"
 
@@ -153,20 +153,15 @@ bool CZedoDoc::OnFileSaveAs() {
 
 bool CZedoDoc::SaveToPath(const CString& path) {
   if (path.IsEmpty()) return false;
-  // Written beside the old file and put in its place only when complete, so that a failed
-  // save never damages the project already on disk.
-  const CString temp = path + u".saving";
-  const std::filesystem::path tempPath(temp.ToUtf8()), finalPath(path.ToUtf8());
+  // Written beside the old file and put in its place only when complete and on the disk, so
+  // that neither a failed save nor a power cut damages the project already there.
+  CFileReplacement replacement(path);
   try {
-    StreamIO::CJVArchive archive(temp, 0, kArchiveBuffer);
+    StreamIO::CJVArchive archive(replacement.GetTempPath(), 0, kArchiveBuffer);
     WriteProject(archive, nullptr);
     archive.Close();
-    std::error_code error;
-    std::filesystem::rename(tempPath, finalPath, error);
-    if (error) ThrowFileException(OsErrorToWin(error.value()), path);
+    if (const int error = replacement.Commit()) ThrowFileException(error, path);
   } catch (const CFileException& e) {
-    std::error_code ignored;  // the temporary file may not exist
-    std::filesystem::remove(tempPath, ignored);
     ShowBox(e.GetErrorMessage(), MB_OK | MB_ICONERROR);
     return false;
   }

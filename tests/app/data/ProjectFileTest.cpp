@@ -141,6 +141,15 @@ TEST_F(ProjectFileTest, SavedProjectIsByteIdenticalToItsGoldenFile) {
   EXPECT_FALSE(std::filesystem::exists(TestPath("resaved.jvd.saving")));
 }
 
+TEST_F(ProjectFileTest, SaveRemovesTheTemporaryFileOfAnEarlierSaveThatNeverFinished) {
+  const std::vector<BYTE> golden = GoldenProject();
+  ASSERT_TRUE(doc.OnFileOpen(CString::FromUtf8(Write("golden.jvd", golden))));
+  Write("resaved.jvd.saving", std::vector<BYTE>(golden.size() * 3, 0xAB));
+  ASSERT_TRUE(doc.SaveToPath(CString::FromUtf8(TestPath("resaved.jvd"))));
+  EXPECT_EQ(ReadFileBytes(TestPath("resaved.jvd")), golden);
+  EXPECT_FALSE(std::filesystem::exists(TestPath("resaved.jvd.saving")));
+}
+
 TEST_F(ProjectFileTest, FormatVersionOneOpensEverythingSelectedAndKeepsSummarySettings) {
   doc.GetSummary().SetUnit(UNIT_PSI);
   CBytes b = Header(1);
