@@ -79,12 +79,33 @@ CCellBlock CCellGrid::GetSelectedCellRange() {
   if (m_virtualMode) {
     for (const auto& [r, c] : m_virtualSelected) include(r, c);
   } else {
-    for (int r = 0; r < m_rows; ++r) {
-      const CellRow& cells = m_cells[std::size_t(r)];
-      for (int c = 0; c < m_cols; ++c) {
-        const CCellBase* cell = cells[std::size_t(c)];
-        if (cell && (cell->GetState() & GCS_SELECTED)) include(r, c);
-      }
+    // Each side is searched inward from the grid's edge, so a large selection is bounded after
+    // a few looks instead of a visit to every cell.
+    const auto selectedAt = [this](int r, int c) {
+      const CCellBase* cell = m_cells[std::size_t(r)][std::size_t(c)];
+      return cell && (cell->GetState() & GCS_SELECTED);
+    };
+    const auto rowHasSelected = [&](int r) {
+      for (int c = 0; c < m_cols; ++c)
+        if (selectedAt(r, c)) return true;
+      return false;
+    };
+    int top = 0;
+    while (top < m_rows && !rowHasSelected(top)) ++top;
+    if (top < m_rows) {
+      int bottom = m_rows - 1;
+      while (!rowHasSelected(bottom)) --bottom;
+      const auto columnHasSelected = [&](int c) {
+        for (int r = top; r <= bottom; ++r)
+          if (selectedAt(r, c)) return true;
+        return false;
+      };
+      int left = 0;
+      while (!columnHasSelected(left)) ++left;
+      int right = m_cols - 1;
+      while (!columnHasSelected(right)) --right;
+      include(top, left);
+      include(bottom, right);
     }
   }
   m_selMinRow = range.minRow;

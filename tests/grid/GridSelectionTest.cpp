@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/grid/GridFixture.h"
 
 namespace {
@@ -42,6 +44,25 @@ TEST_F(TwelveRows, NothingSelectedGivesAnInvalidRange) {
   const CCellBlock range = grid->GetSelectedCellRange();
   EXPECT_EQ(range, CCellBlock(12, 4, -1, -1));
   EXPECT_FALSE(grid->IsValidRange(range));
+}
+
+TEST_F(TwelveRows, TheRangeBoundsScatteredSelectedCells) {
+  struct Case {
+    std::vector<CCellAddr> cells;
+    CCellBlock expected;
+  };
+  const Case cases[] = {
+      {{CCellAddr(3, 2)}, CCellBlock(3, 2, 3, 2)},
+      {{CCellAddr(3, 2), CCellAddr(8, 1)}, CCellBlock(3, 1, 8, 2)},
+      {{CCellAddr(10, 1), CCellAddr(1, 3)}, CCellBlock(1, 1, 10, 3)},
+      {{CCellAddr(11, 3)}, CCellBlock(11, 3, 11, 3)},
+      {{CCellAddr(6, 3), CCellAddr(6, 1), CCellAddr(7, 2)}, CCellBlock(6, 1, 7, 3)},
+  };
+  for (const Case& c : cases) {
+    grid->SetSelectedRange(-1, -1, -1, -1);
+    for (const CCellAddr& cell : c.cells) grid->SetCellState(cell.row, cell.col, GCS_SELECTED);
+    EXPECT_EQ(grid->GetSelectedCellRange(), c.expected) << "first cell " << c.cells[0].row << "," << c.cells[0].col;
+  }
 }
 
 TEST_F(TwelveRows, DisabledSelectionStillCountsButSelectsNothing) {
