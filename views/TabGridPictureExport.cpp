@@ -45,22 +45,16 @@ bool OpensDetail(int content, bool expanded) { return content == 2 || (content =
 
 void ShowBox(CWnd* owner, const CString& text) { MessageBox(owner, text, u"ZD-Zedo", MB_OK | MB_ICONEXCLAMATION); }
 
-// Copies the strip's rows into the picture from its row `top` (counted from the top) on. The
-// grid renders with the screen's depth, so 32-bit strips lose their unused fourth byte.
+// Copies the strip's rows into the picture from its row `top` (counted from the top) on; a strip
+// whose rows are not as long as the picture's is left out.
 void CopyStripRows(CImageObj& strip, CImageObj& picture, int top) {
-  const int width = int(std::min(strip.GetWidth(), picture.GetWidth()));
+  if (strip.GetRowBytes() != picture.GetRowBytes()) return;
   const int stripHeight = int(strip.GetHeight());
   const int pictureHeight = int(picture.GetHeight());
-  const int bytesPerPixel = strip.GetBpp() / 8;
   for (int row = 0; row < stripHeight && top + row < pictureHeight; ++row) {
     // Both are bottom-up: the top row is the last one.
-    const BYTE* from = strip.GetBits(DWORD(stripHeight - 1 - row));
-    BYTE* to = picture.GetBits(DWORD(pictureHeight - 1 - (top + row)));
-    if (strip.GetRowBytes() == picture.GetRowBytes()) {
-      std::memcpy(to, from, picture.GetRowBytes());
-      continue;
-    }
-    for (int x = 0; x < width; ++x) std::memcpy(to + 3 * x, from + bytesPerPixel * x, 3);
+    std::memcpy(picture.GetBits(DWORD(pictureHeight - 1 - (top + row))), strip.GetBits(DWORD(stripHeight - 1 - row)),
+                picture.GetRowBytes());
   }
 }
 

@@ -85,9 +85,39 @@ def main():
         check("message=You have chosen to export 'Selection only' but none of the measurements has been selected."
               in errors, errors)
 
+        # The list in one file: the mark, the header block and a line per test.
         facts, _ = export(env, "text-export", path("three.jvd"), path("Export.csv"), "--dialog-png",
                           path("text-dialog.png"))
         check(png_size(path("text-dialog.png")) == (901, 331), "dialog 508 is 601 x 204 units")
+        check(facts["result"] == ["0"] and facts["measurements"] == ["3"] and facts["file"] == [path("Export.csv")],
+              "one text file: %r" % facts)
+        with open(path("Export.csv"), "rb") as f:
+            data = f.read()
+        check(data[:2] == b"\xff\xfe", "the byte-order mark")
+        lines = data[2:].decode("utf-16-le").split("\r\n")
+        check(lines[0].startswith("ZD-Zedo Version\t") and lines[1] == "-" * 15 and len(lines) == 7,
+              "the header block and three lines: %r" % lines[:2])
+        check(lines[2].count("\t") == 28 and lines[3].startswith("3\t1001\t2021-07-15\t14:05:09\t"),
+              "28 TAB-ended columns, the stamp's own local time: %r" % lines[3][:40])
+
+        # The report, one file per chosen test in export order.
+        facts, _ = export(env, "text-export", path("three.jvd"), path("Block.csv"), "--format", "report",
+                          "--target", "each", "--data", "selection", "--select", "2,0")
+        check(facts["file"] == [path("Block1.csv"), path("Block2.csv")] and facts["measurements"] == ["2"],
+              "report files: %r" % facts)
+        with open(path("Block2.csv"), "rb") as f:
+            block = f.read()[2:].decode("utf-16-le")
+        check(block.startswith("ZD-Zedo Report Format Version\t2.0\r\n") and "Slot ID\t5\r\n" in block and
+              "-" * 44 not in block, "the second file holds the third test's block alone")
+
+        # The clipboard: the text's UTF-16 units without a mark.
+        facts, _ = export(env, "text-export", path("three.jvd"), path("clip.txt"), "--target", "clipboard",
+                          "--curve")
+        with open(path("clip.txt"), "rb") as f:
+            clip = f.read()
+        check(facts["clipboard_chars"] == [str(len(clip) // 2)] and clip[:2] != b"\xff\xfe",
+              "clipboard text: %r" % facts)
+        check(clip.decode("utf-16-le").split("\r\n")[2].count("\t") == 130, "130 columns with the curve data")
 
 
 if __name__ == "__main__":

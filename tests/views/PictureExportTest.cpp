@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -116,6 +117,16 @@ TEST_F(PictureExportTest, AsIsShowsTheOpenedDetailRowAndTheEndingPicksTheEncoder
   EXPECT_EQ(bmp[1], 'M');
   EXPECT_EQ(std::abs(LittleEndian32(bmp, 22)), kHeaderRow + 3 * kTestRow + detail);
   EXPECT_EQ(LittleEndian32(bmp, 18), Grid().GetTotalWidth());
+  // Every test's strip was stacked in: the middle line of each test row is drawn, not left black.
+  const int width = LittleEndian32(bmp, 18), height = std::abs(LittleEndian32(bmp, 22));
+  const size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+  for (int top : {kHeaderRow, kHeaderRow + kTestRow, kHeaderRow + 2 * kTestRow + detail}) {
+    const size_t line = 54 + size_t(height - 1 - (top + kTestRow / 2)) * stride;
+    ASSERT_LE(line + stride, bmp.size());
+    EXPECT_TRUE(std::any_of(bmp.begin() + std::ptrdiff_t(line), bmp.begin() + std::ptrdiff_t(line + stride),
+                            [](BYTE b) { return b != 0; }))
+        << "the row at " << top << " is empty";
+  }
 }
 
 // libjpeg scales its tables by 200 - 2 x quality percent: the first luminance entry 16 becomes
