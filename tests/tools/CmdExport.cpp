@@ -15,7 +15,6 @@
 // options dialog's picture as it opens.
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -220,10 +219,7 @@ int RunExport(const std::vector<std::string>& args, NExportKind kind) {
                            "[--size WxH] [--dialog-png OUT.png]\n");
     return 2;
   }
-  if (!std::filesystem::is_regular_file(options.project)) {
-    std::fprintf(stderr, "%s: no such project file\n", options.project.c_str());
-    return 1;
-  }
+  if (!IsProjectFile(options.project)) return 1;
   CUiApplication ui;
   RegisterProgramResources(nullptr);
   CExportSession session(options.output, options.dialogPicture);

@@ -14,7 +14,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <utility>
@@ -171,10 +170,7 @@ int RunGridPage(const std::vector<std::string>& args) {
                  "[--summary-png OUT.png]\n");
     return 2;
   }
-  if (!std::filesystem::is_regular_file(options.project)) {
-    std::fprintf(stderr, "%s: no such project file\n", options.project.c_str());
-    return 1;
-  }
+  if (!IsProjectFile(options.project)) return 1;
   CUiApplication ui;
   RegisterProgramResources(nullptr);
   CGridPageSession session;

@@ -41,6 +41,12 @@ bool CProjectFrame::Open(const std::string& project, int width, int height) {
   return true;
 }
 
+bool IsProjectFile(const std::string& path) {
+  if (std::filesystem::is_regular_file(path)) return true;
+  std::fprintf(stderr, "%s: no such project file\n", path.c_str());
+  return false;
+}
+
 bool ParseIndexList(const std::string& text, std::vector<int>& list) {
   std::stringstream in(text);
   std::string item;

@@ -35,6 +35,8 @@ class CProjectFrame {
   bool m_bStarted = false;
 };
 
+// False, after saying so on stderr, when the path names no file.
+bool IsProjectFile(const std::string& path);
 // Comma-separated measurement indexes; false for anything else.
 bool ParseIndexList(const std::string& text, std::vector<int>& list);
 // "WxH" with both positive; false for anything else.
