@@ -46,11 +46,21 @@ std::vector<BYTE> CurveRecords() {
   return records;
 }
 
-// The page (its window is not needed to write texts) over a document of the curve records.
+// The page (its window is not needed to write texts) over a document of the curve records
+// from a 6000 N instrument, whose kN values have three decimals.
 struct SPage {
   SPage() : page(&host, &doc) {
     const std::vector<BYTE> records = CurveRecords();
-    doc.AddDownloadedData(records.data(), records.size(), nullptr);
+    SMeasDeviceInfo device;
+    device.strDeviceName = u"ZD-2";
+    device.strSerialNumber = u"VN01-000123";
+    device.strHwSerialNumber = u"4711";
+    device.strHwRevision = u"C";
+    device.strAppVersion = u"1.6.3";
+    device.strModel = u"ZI-206";
+    device.strCalDate = u"2024-03-18";
+    device.nLoadLimit = 6000;
+    doc.AddDownloadedData(records.data(), records.size(), &device);
   }
   CZedoDoc doc;
   CWnd host;
@@ -136,14 +146,14 @@ void BM_SnprintfListOf10000(benchmark::State& state) {
     for (const SLineValues& v : lines) {
       int n = std::snprintf(
           field, sizeof field,
-          "%d\t%d\t%d-%02d-%02d\t%02d:%02d:%02d\t%.0f\tmm2\t%.1f\tmm\t%.2f\t%.2f\tkN\t%.0f\t%.0f\t"
-          "N/s\t%.1f\t%.1f\tA\t%d\tA\t%d\tA\t%d\t\t\t\t\t\t\t--->\t%.3f\t",
+          "%d\t%d\t%d-%02d-%02d\t%02d:%02d:%02d\t%.0f\tmm2\t%.1f\tmm\t%.3f\t%.3f\tkN\t%.0f\t%.0f\t"
+          "N/s\t%.1f\t%.1f\tA\t%d\tA\t%d\tA\t%d\t\t%s\t%s\t%s\t%s\t%s\t--->\t%.3f\t",
           v.slot, v.id, v.year, v.month, v.day, v.hour, v.minute, v.second, v.area, v.diameter, v.limit,
           v.peak, v.rate, v.effectiveRate, v.peakTime, v.tearOff, v.percents[0], v.percents[1], v.percents[2],
-          v.period);
+          "VN01-000123", "4711", "C", "1.6.3", "2024-03-18", v.period);
       text.append(field, std::size_t(n));
       for (double sample : v.samples) {
-        n = std::snprintf(field, sizeof field, "%.2f\t", sample);
+        n = std::snprintf(field, sizeof field, "%.3f\t", sample);
         text.append(field, std::size_t(n));
       }
       text += "\r\n";

@@ -1,6 +1,8 @@
 // The measurement list of the text export: a header block of three lines and one line per
 // measurement, each field followed by a TAB, each line ended by CR-LF.
 
+#include <initializer_list>
+
 #include "app/data/EscapeMarkup.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/ZedoDoc.h"
@@ -51,10 +53,7 @@ void WriteHeader(CTextPieces& out, bool withCurve) {
   if (withCurve) {
     Fields(out, {Label(IDS_EXPORT_LOAD_DATA), Label(IDS_EXPORT_SAMPLING_PERIOD) + u" (s)"});
     const CString load = Label(IDS_EXPORT_LOAD);
-    for (int n = 1; n <= kSampleColumns; ++n) {
-      out.Text(load).Text(u" #").Integer(n).Tab();
-      out.End();
-    }
+    for (int n = 1; n <= kSampleColumns; ++n) out.Text(load).Text(u" #").Integer(n).Tab().End();
   }
   out.LineEnd().End();
 }

@@ -6,7 +6,9 @@
 namespace {
 
 void AppendAscii(std::u16string& out, const char* first, const char* last) {
-  for (; first != last; ++first) out.push_back(char16_t(*first));
+  const std::size_t at = out.size();
+  out.resize(at + std::size_t(last - first));
+  std::copy(first, last, out.begin() + std::ptrdiff_t(at));
 }
 
 }  // namespace

@@ -1,5 +1,11 @@
 // The measurement list of the text export, byte for byte.
 
+#include <fstream>
+
+#include "platform/res/LanguageModule.h"
+#include "platform/res/ResourceLookup.h"
+#include "tests/app/LanguageModuleFixture.h"
+#include "tests/support/TestEnvironment.h"
 #include "tests/views/TextExportFixture.h"
 
 namespace {
@@ -30,6 +36,30 @@ TEST_F(ListTextTest, HeaderWithCurveAddsLoadDataThePeriodAndOneHundredSampleColu
   EXPECT_EQ(List(-1, true).ToUtf8(), (u"ZD-Zedo Version\t" + ProgramVersion() + u"\r\n---------------\r\n" +
                                       CString(kColumnLine) + curve + u"\r\n")
                                          .ToUtf8());
+}
+
+// The headings of the string table follow the language module; the failure-mode and device
+// headings are the list's own English words.
+TEST_F(ListTextTest, HeadingsFollowTheLanguageModuleButTheFixedOnesStayEnglish) {
+  const std::string path = TestPath("ZD-Zedo_Deutsch.zdl");
+  std::ofstream(path) << LanguageModuleText("Deutsch", ProgramVersionText())
+                      << "1152 \"Platz\"\n1148 \"Kennung\"\n1143 \"Kommentar\"\n1153 \"Einheit\"\n";
+  HMODULE module = LoadLibrary(CString::FromUtf8(path));
+  ASSERT_NE(module, nullptr);
+  // The program's own texts come back however the test ends.
+  struct SModuleInUse {
+    explicit SModuleInUse(HMODULE m) { AfxSetResourceHandle(m); }
+    ~SModuleInUse() { AfxSetResourceHandle(nullptr); }
+  } inUse(module);
+  Load({WinterTest()});
+  const CString header = List(-1);
+  const CString columns =
+      u"Platz\tKennung\tDate\tTime\tTest Disc Area\tTest Disc Area Einheit\tTest Disc \u00D8\t"
+      u"Test Disc \u00D8 Einheit\tLoad Limit\tPeak Load\tLoad Einheit\tLoad Rate\tEffective Load Rate\t"
+      u"Load Rate Einheit\tPeak Load Time(s)\tTear-off Time(s)\t"
+      u"FM1 Class\tFM1 (%)\tFM2 Class\tFM2 (%)\tFM3 Class\tFM3 (%)\tKommentar\t"
+      u"Dev SN\tHW SN\tHW Rev\tFW Ver\tLast Calibration\t\r\n";
+  EXPECT_EQ(header.Right(columns.GetLength()).ToUtf8(), columns.ToUtf8());
 }
 
 // Units, decimals, signed IDs, escaping and the times of both seasons. The list writes each
@@ -72,6 +102,21 @@ TEST_F(ListTextTest, LinesFollowUnitLoadLimitCommentAndSeason) {
     LoadOne(c.record, DeviceBlock(c.loadLimit), c.comment);
     EXPECT_EQ(List(0).ToUtf8(), (CString(c.line) + kDevice).ToUtf8()) << c.name;
   }
+}
+
+TEST_F(ListTextTest, FailureModeColumnsNameEveryClassAndItsPercent) {
+  LoadOne(WinterTest()
+              .Byte(MeasRaw::kFailureClass + 1, 0)
+              .Byte(MeasRaw::kFailurePercent + 1, 100)
+              .Byte(MeasRaw::kFailureClass + 2, 2)
+              .Byte(MeasRaw::kFailurePercent + 2, 0)
+              .Byte(MeasRaw::kFailureClass + 3, 3)
+              .Byte(MeasRaw::kFailurePercent + 3, 255),
+          DeviceBlock(16000));
+  EXPECT_NE(List(0).Find(u"\t2.3\tA\t100\tB\t0\tBC\t255\t\t"), -1);
+  LoadOne(WinterTest().Byte(MeasRaw::kFailureClass + 1, 5).Byte(MeasRaw::kFailureClass + 2, 6),
+          DeviceBlock(16000));
+  EXPECT_NE(List(0).Find(u"\t2.3\tCD\t60\t???\t40\t???\t0\t\t"), -1);
 }
 
 TEST_F(ListTextTest, DeviceTextsKeepTheirSemicolonsInTheirOwnColumns) {
