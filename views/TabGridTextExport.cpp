@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageBox.h"
@@ -31,6 +32,16 @@ void ShowBox(CWnd* owner, const CString& text) { MessageBox(owner, text, u"ZD-Ze
 void WriteText(CExportFile& file, const std::u16string& text) {
   // UTF-16 code units in little-endian order, as this machine keeps them.
   file.Write(text.data(), int(text.size() * sizeof(char16_t)));
+}
+
+// Runs the writing of one file; memory that runs out on the way is a failure of that file.
+template <class F>
+void WritingFile(const CString& path, F&& write) {
+  try {
+    write();
+  } catch (const std::bad_alloc&) {
+    ThrowFileException(ERROR_NOT_ENOUGH_MEMORY, path);
+  }
 }
 
 // Opens the file for an export; none, after saying so, when it cannot be created.
@@ -85,7 +96,9 @@ LRESULT CTabGrid::OnExportCsv(WPARAM, LPARAM) {
   } catch (const CFileException& e) {
     ShowBox(this, e.GetErrorMessage());
   } catch (const std::bad_alloc&) {
-    ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
+    // Memory ran out before a file was begun, or while the clipboard's text was measured.
+    ShowBox(this, job.path.IsEmpty() ? LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED)
+                                     : CFileException(ERROR_NOT_ENOUGH_MEMORY, job.path).GetErrorMessage());
   }
   progress.SetPos(100);
   progress.Linger();
@@ -95,15 +108,17 @@ LRESULT CTabGrid::OnExportCsv(WPARAM, LPARAM) {
 void CTabGrid::ExportTextToFile(const STextJob& job, CExportProgress& progress) {
   std::unique_ptr<CExportFile> file = OpenExportFile(this, job.path);
   if (!file) return;
-  file->Write(kByteOrderMark, sizeof kByteOrderMark);
-  if (!job.report) WriteText(*file, BuildText(job, -1));
-  const int count = int(job.chosen.size());
-  for (int n = 0; n < count; ++n) {
-    progress.SetPos(100 * n / count);
-    progress.SetText(IDS_EXPORT_CREATING, job.path);
-    if (job.report && n > 0) WriteText(*file, kBlockSeparator);
-    WriteText(*file, BuildText(job, job.chosen[size_t(n)]));
-  }
+  WritingFile(job.path, [&] {
+    file->Write(kByteOrderMark, sizeof kByteOrderMark);
+    if (!job.report) WriteText(*file, BuildText(job, -1));
+    const int count = int(job.chosen.size());
+    for (int n = 0; n < count; ++n) {
+      progress.SetPos(100 * n / count);
+      progress.SetText(IDS_EXPORT_CREATING, job.path);
+      if (job.report && n > 0) WriteText(*file, kBlockSeparator);
+      WriteText(*file, BuildText(job, job.chosen[size_t(n)]));
+    }
+  });
   file->Commit();
   m_lastExport.files.push_back(job.path);
 }
@@ -118,12 +133,13 @@ void CTabGrid::ExportTextToEachFile(const STextJob& job, CExportProgress& progre
     name.Format(u"%s%d%s", stem.GetString(), n, ending.GetString());
     progress.SetPos(100 * (n - 1) / count);
     progress.SetText(IDS_EXPORT_CREATING, name);
-    const std::u16string text = BuildText(job, job.chosen[size_t(n - 1)]);
     std::unique_ptr<CExportFile> file = OpenExportFile(this, name);
     if (!file) return;
-    file->Write(kByteOrderMark, sizeof kByteOrderMark);
-    WriteText(*file, header);
-    WriteText(*file, text);
+    WritingFile(name, [&] {
+      file->Write(kByteOrderMark, sizeof kByteOrderMark);
+      WriteText(*file, header);
+      WriteText(*file, BuildText(job, job.chosen[size_t(n - 1)]));
+    });
     file->Commit();
     m_lastExport.files.push_back(name);
   }
