@@ -11,8 +11,8 @@
 #include <string>
 
 #include "app/data/ZedoDoc.h"
-#include "bench/RatioReporter.h"
 #include "bench/MeasRecords.h"
+#include "bench/RatioReporter.h"
 #include "bench/TabGridHost.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"

@@ -30,7 +30,9 @@ namespace {
 
 constexpr int kTests = 1000;
 
-std::string OutputPath() { return (std::filesystem::temp_directory_path() / "zd-picture-export-bench.png").string(); }
+std::string OutputPath() {
+  return (std::filesystem::temp_directory_path() / "zd-picture-export-bench.png").string();
+}
 
 void BM_PictureExportOf1000(benchmark::State& state) {
   STabGridHost host(kTests);
@@ -71,8 +73,8 @@ std::vector<BYTE> EncodePng(HBITMAP bitmap, int width, int height) {
   png_infop pngInfo = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png))) std::abort();
   png_set_write_fn(png, &out, PngAppend, nullptr);
-  png_set_IHDR(png, pngInfo, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, pngInfo, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, pngInfo);
   png_set_bgr(png);
   for (int y = 0; y < height; ++y) png_write_row(png, pixels.data() + std::size_t(y) * stride);
@@ -86,8 +88,8 @@ void BM_RenderAndPngOf1000(benchmark::State& state) {
   for (auto _ : state) {
     CBitmap bitmap;
     if (!host.Grid().RenderToBitmap(&bitmap)) state.SkipWithError("render");
-    benchmark::DoNotOptimize(
-        EncodePng(HBITMAP(bitmap.GetSafeHandle()), host.Grid().GetTotalWidth(), host.Grid().GetTotalHeight()));
+    benchmark::DoNotOptimize(EncodePng(HBITMAP(bitmap.GetSafeHandle()), host.Grid().GetTotalWidth(),
+                                       host.Grid().GetTotalHeight()));
   }
 }
 BENCHMARK(BM_RenderAndPngOf1000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -106,7 +108,8 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double ratio = reporter.Ratio("BM_PictureExportOf1000", "BM_RenderAndPngOf1000");
-  if (ratio > 0) std::printf("picture export / render and PNG encode of 1,000 tests: %.2f (goal <= 3)\n", ratio);
+  if (ratio > 0)
+    std::printf("picture export / render and PNG encode of 1,000 tests: %.2f (goal <= 3)\n", ratio);
   benchmark::Shutdown();
   std::filesystem::remove_all(settings);
   return 0;

@@ -84,11 +84,14 @@ void CExportBmpDialog::ShowNoSelectionMessage() {
 
 CString CExportBmpDialog::GetDefaultExtension() const { return u"png"; }
 
-CString CExportBmpDialog::GetDefaultFileName() const { return LoadStringOrPlaceholder(IDS_GRAPHIC_FILE_NAME); }
+CString CExportBmpDialog::GetDefaultFileName() const {
+  return LoadStringOrPlaceholder(IDS_GRAPHIC_FILE_NAME);
+}
 
 CString CExportBmpDialog::GetFileFilter() const {
-  return LoadStringOrPlaceholder(IDS_FILTER_PNG) + u" (*.png)|*.png|" + LoadStringOrPlaceholder(IDS_FILTER_BMP) +
-         u" (*.bmp)|*.bmp|" + LoadStringOrPlaceholder(IDS_FILTER_JPG) + u" (*.jpg)|*.jpg|" +
+  return LoadStringOrPlaceholder(IDS_FILTER_PNG) + u" (*.png)|*.png|" +
+         LoadStringOrPlaceholder(IDS_FILTER_BMP) + u" (*.bmp)|*.bmp|" +
+         LoadStringOrPlaceholder(IDS_FILTER_JPG) + u" (*.jpg)|*.jpg|" +
          LoadStringOrPlaceholder(IDS_FILTER_ALL) + u" (*.*)|*.*||";
 }
 
@@ -120,7 +123,8 @@ std::vector<UINT> CExportBmpDialog::GetPreviewRows(int picture) const {
     default:
       rows.push_back(IDB_PREVIEW_DETAIL);
       if (severalRows)
-        rows.insert(rows.end(), {IDB_PREVIEW_HEADER, IDB_PREVIEW_DETAIL, IDB_PREVIEW_HEADER, IDB_PREVIEW_DETAIL});
+        rows.insert(rows.end(),
+                    {IDB_PREVIEW_HEADER, IDB_PREVIEW_DETAIL, IDB_PREVIEW_HEADER, IDB_PREVIEW_DETAIL});
       break;
   }
   // Torn strips stand for the further rows of all measurements.

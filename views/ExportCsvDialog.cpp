@@ -13,7 +13,8 @@ std::array<SExportColumn, CExportOptionsDialog::kColumnCount> Columns() {
   return {{{IDS_EXPORT_CSV_FORMAT_HEADING,
             100,
             D::kTable,
-            {{D::kTable, IDS_EXPORT_TABLE, IDB_EXPORT_TABLE}, {D::kReport, IDS_EXPORT_REPORT, IDB_EXPORT_REPORT}}},
+            {{D::kTable, IDS_EXPORT_TABLE, IDB_EXPORT_TABLE},
+             {D::kReport, IDS_EXPORT_REPORT, IDB_EXPORT_REPORT}}},
            {IDS_EXPORT_CSV_TARGET_HEADING,
             180,
             D::kOneFile,
@@ -77,7 +78,8 @@ void CExportCsvDialog::SaveSettings() {
 void CExportCsvDialog::TakeControlValues() { m_bCurve = m_curveBox.GetCheck() == BST_CHECKED; }
 
 void CExportCsvDialog::ShowNoSelectionMessage() {
-  MessageBox(this, u"You have chosen to export \"Selection only\" but none of the measurements has been selected.",
+  MessageBox(this,
+             u"You have chosen to export \"Selection only\" but none of the measurements has been selected.",
              u"ZD-Zedo", MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -86,8 +88,8 @@ CString CExportCsvDialog::GetDefaultExtension() const { return u"csv"; }
 CString CExportCsvDialog::GetDefaultFileName() const { return LoadStringOrPlaceholder(IDS_DATA_FILE_NAME); }
 
 CString CExportCsvDialog::GetFileFilter() const {
-  return LoadStringOrPlaceholder(IDS_FILTER_CSV) + u" (*.csv)|*.csv|" + LoadStringOrPlaceholder(IDS_FILTER_ALL) +
-         u" (*.*)|*.*||";
+  return LoadStringOrPlaceholder(IDS_FILTER_CSV) + u" (*.csv)|*.csv|" +
+         LoadStringOrPlaceholder(IDS_FILTER_ALL) + u" (*.*)|*.*||";
 }
 
 bool CExportCsvDialog::AcceptFileEnding(const CString& ending) { return ending.CompareNoCase(u".csv") == 0; }

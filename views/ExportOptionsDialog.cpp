@@ -25,8 +25,8 @@ END_MESSAGE_MAP()
 // clang-format on
 
 CExportOptionsDialog::CExportOptionsDialog(UINT templateId, int fontSourceId,
-                                           std::array<SExportColumn, kColumnCount> columns, bool selectionExists,
-                                           CWnd* parent)
+                                           std::array<SExportColumn, kColumnCount> columns,
+                                           bool selectionExists, CWnd* parent)
     : CDialog(templateId, parent),
       m_columns(std::move(columns)),
       m_nFontSourceId(fontSourceId),

@@ -3,6 +3,8 @@
 // out of the clip region once drawn, so that a column's frame, drawn last, fills only the
 // column's empty part.
 
+#include <algorithm>
+
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Pen.h"
@@ -46,8 +48,9 @@ constexpr SHighlightColors kChosen{RGB(240, 248, 253), RGB(213, 239, 252), RGB(1
 constexpr SHighlightColors kChosenHovered{RGB(232, 246, 253), RGB(197, 232, 250), RGB(182, 230, 251)};
 
 TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
-  return TRIVERTEX{x, y, COLOR16(GetRValue(color) << 8), COLOR16(GetGValue(color) << 8),
-                   COLOR16(GetBValue(color) << 8), 0};
+  return TRIVERTEX{
+      x, y, COLOR16(GetRValue(color) << 8), COLOR16(GetGValue(color) << 8), COLOR16(GetBValue(color) << 8),
+      0};
 }
 
 // Cuts what was just drawn out of the clip region, one pixel larger to the right and below.
@@ -90,8 +93,8 @@ void CExportOptionsDialog::OnPaint() {
   m_nPenX = x;
   m_nPenY = kColumnTop;
   m_nColumnWidth = kPreviewWidthSetting;
-  const int previewWidth = DrawPanelHeading(&dc, LoadStringOrPlaceholder(IDS_EXPORT_PREVIEW),
-                                            m_columns[1].options.front().code);
+  const int previewWidth =
+      DrawPanelHeading(&dc, LoadStringOrPlaceholder(IDS_EXPORT_PREVIEW), m_columns[1].options.front().code);
   DrawColumnFrame(&dc, x, previewWidth);
   dc.SelectClipRgn(nullptr);
   DrawPreview(&dc, x);
@@ -117,8 +120,10 @@ int CExportOptionsDialog::DrawColumn(CDC* dc, int column, int x) {
   m_nPenX = x;
   m_nPenY = kColumnTop;
   m_nColumnWidth = options.widthSetting;
-  const int width = DrawPanelHeading(dc, LoadStringOrPlaceholder(options.headingId), options.options.front().code);
-  for (const SExportOption& option : options.options) DrawOption(dc, option.code, LoadStringOrPlaceholder(option.labelId));
+  const int width =
+      DrawPanelHeading(dc, LoadStringOrPlaceholder(options.headingId), options.options.front().code);
+  for (const SExportOption& option : options.options)
+    DrawOption(dc, option.code, LoadStringOrPlaceholder(option.labelId));
   DrawColumnFrame(dc, x, width);
   return width;
 }
@@ -162,7 +167,8 @@ void CExportOptionsDialog::DrawOption(CDC* dc, int code, const CString& label) {
   if (!option) return;
   CDibSectionNP* picture = Picture(option->pictureId);
   const CSize size = PictureSize(option->pictureId);
-  const CRect rect(m_nPenX, m_nPenY, m_nPenX + m_nColumnWidth + kMargin + size.cx, m_nPenY + size.cy + 2 * kSpacing);
+  const CRect rect(m_nPenX, m_nPenY, m_nPenX + m_nColumnWidth + kMargin + size.cx,
+                   m_nPenY + size.cy + 2 * kSpacing);
   CGdiObject* oldPen = dc->SelectStockObject(WHITE_PEN);
   dc->Rectangle(rect);
   dc->SelectObject(oldPen);
@@ -200,7 +206,8 @@ void CExportOptionsDialog::DrawOptionHighlight(CDC* dc, const CRect& rect, bool 
 
 int CExportOptionsDialog::GetWidestCharWidth(CDC* dc, const CString& text) {
   int widest = 0;
-  for (int i = 0; i < text.GetLength(); ++i) widest = std::max(widest, int(dc->GetTextExtent(text.Mid(i, 1)).cx));
+  for (int i = 0; i < text.GetLength(); ++i)
+    widest = std::max(widest, int(dc->GetTextExtent(text.Mid(i, 1)).cx));
   return widest;
 }
 

@@ -18,8 +18,6 @@ class CExportProgress {
   // Leaves the last state on the screen for a moment, so that the user sees the export end.
   void Linger();
 
-  const CProgressDlg& GetDialog() const { return m_dialog; }
-
  private:
   CProgressDlg m_dialog;
 };

@@ -164,7 +164,8 @@ class CTabGrid : public CPropertyPage {
   void RunPictureExport(SPictureJob& job, const std::vector<SPictureRow>& rows, CExportProgress& progress);
   void CopyPictureToClipboard();
   // One picture per measurement, to files of their own or stacked into one picture.
-  void ExportPictureStrips(const SPictureJob& job, const std::vector<SPictureRow>& rows, CExportProgress& progress);
+  void ExportPictureStrips(const SPictureJob& job, const std::vector<SPictureRow>& rows,
+                           CExportProgress& progress);
   // Encodes the picture and writes it under the path; false (after saying why) when it failed.
   bool WritePicture(CImageObj& picture, const SPictureJob& job, const CString& path);
 

@@ -43,7 +43,9 @@ DWORD EncoderType(int imageType) {
 // Whether a measurement in the picture shows its detail row.
 bool OpensDetail(int content, bool expanded) { return content == 2 || (content == 1 && expanded); }
 
-void ShowBox(CWnd* owner, const CString& text) { MessageBox(owner, text, u"ZD-Zedo", MB_OK | MB_ICONEXCLAMATION); }
+void ShowBox(CWnd* owner, const CString& text) {
+  MessageBox(owner, text, u"ZD-Zedo", MB_OK | MB_ICONEXCLAMATION);
+}
 
 // Copies the strip's rows into the picture from its row `top` (counted from the top) on; a strip
 // whose rows are not as long as the picture's is left out.
@@ -53,8 +55,8 @@ void CopyStripRows(CImageObj& strip, CImageObj& picture, int top) {
   const int pictureHeight = int(picture.GetHeight());
   for (int row = 0; row < stripHeight && top + row < pictureHeight; ++row) {
     // Both are bottom-up: the top row is the last one.
-    std::memcpy(picture.GetBits(DWORD(pictureHeight - 1 - (top + row))), strip.GetBits(DWORD(stripHeight - 1 - row)),
-                picture.GetRowBytes());
+    std::memcpy(picture.GetBits(DWORD(pictureHeight - 1 - (top + row))),
+                strip.GetBits(DWORD(stripHeight - 1 - row)), picture.GetRowBytes());
   }
 }
 
@@ -75,7 +77,8 @@ class CDisabledWhileExporting {
 bool CTabGrid::HasSelectedCell() { return m_Grid.IsValidRange(m_Grid.GetSelectedCellRange()) != FALSE; }
 
 bool CTabGrid::IsChosenForPicture(int index) const {
-  const UINT states = m_Grid.GetCellState(2 * index + 1, kValueColumn) | m_Grid.GetCellState(2 * index + 2, kValueColumn);
+  const UINT states =
+      m_Grid.GetCellState(2 * index + 1, kValueColumn) | m_Grid.GetCellState(2 * index + 2, kValueColumn);
   return (states & (GCS_SELECTED | GCS_FOCUSED)) != 0;
 }
 
@@ -118,8 +121,10 @@ LRESULT CTabGrid::OnExportGraphic(WPARAM, LPARAM) {
       rows.push_back({m_pDoc->IsExpanded(index), dialog.IsAllData() || IsChosenForPicture(index)});
       progress.SetPos(10 * row / rowCount);
     }
-    job.count = dialog.IsAllData() ? m_Grid.GetRowCount() / 2
-                                   : int(std::count_if(rows.begin(), rows.end(), [](const SPictureRow& r) { return r.chosen; }));
+    job.count =
+        dialog.IsAllData()
+            ? m_Grid.GetRowCount() / 2
+            : int(std::count_if(rows.begin(), rows.end(), [](const SPictureRow& r) { return r.chosen; }));
     m_lastExport = SExportResult{job.count, {}};
     // Puts every row back however the export ends.
     struct SRestore {
@@ -140,7 +145,8 @@ LRESULT CTabGrid::OnExportGraphic(WPARAM, LPARAM) {
   return 0;
 }
 
-void CTabGrid::RunPictureExport(SPictureJob& job, const std::vector<SPictureRow>& rows, CExportProgress& progress) {
+void CTabGrid::RunPictureExport(SPictureJob& job, const std::vector<SPictureRow>& rows,
+                                CExportProgress& progress) {
   if (job.target != CExportOptionsDialog::kTargetEachFile) {
     for (int index = 0; index < int(rows.size()); ++index) {
       const SPictureRow& row = rows[size_t(index)];
@@ -216,7 +222,8 @@ void CTabGrid::ExportPictureStrips(const SPictureJob& job, const std::vector<SPi
     } else {
       progress.SetPos(10 + 80 * n / job.count);
       progress.SetText(IDS_EXPORT_CREATING, job.path);
-      if (n == 0 && !picture.Create(DWORD(totalWidth), DWORD(totalHeight), kPictureBitsPerPixel, IMAGE_TYPE_UNKNOWN)) {
+      if (n == 0 &&
+          !picture.Create(DWORD(totalWidth), DWORD(totalHeight), kPictureBitsPerPixel, IMAGE_TYPE_UNKNOWN)) {
         ShowBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
         return;
       }

@@ -27,7 +27,9 @@ constexpr int kEndingLength = 4;
 constexpr BYTE kByteOrderMark[2] = {0xFF, 0xFE};
 constexpr char16_t kBlockSeparator[] = u"\r\n--------------------------------------------\r\n";
 
-void ShowBox(CWnd* owner, const CString& text) { MessageBox(owner, text, u"ZD-Zedo", MB_OK | MB_ICONEXCLAMATION); }
+void ShowBox(CWnd* owner, const CString& text) {
+  MessageBox(owner, text, u"ZD-Zedo", MB_OK | MB_ICONEXCLAMATION);
+}
 
 void WriteText(CExportFile& file, const std::u16string& text) {
   // UTF-16 code units in little-endian order, as this machine keeps them.
@@ -78,7 +80,8 @@ std::u16string CTabGrid::BuildText(const STextJob& job, int index) {
 LRESULT CTabGrid::OnExportCsv(WPARAM, LPARAM) {
   CExportCsvDialog dialog(HasSelectedCell(), this);
   if (dialog.DoModal() != IDOK) return 1;
-  const STextJob job{dialog.GetFormat() == 1, dialog.m_bCurve, dialog.GetPath(), ChosenForText(dialog.IsAllData())};
+  const STextJob job{dialog.GetFormat() == 1, dialog.m_bCurve, dialog.GetPath(),
+                     ChosenForText(dialog.IsAllData())};
   m_lastExport = SExportResult{int(job.chosen.size()), {}};
   CExportProgress progress(this);
   try {
@@ -174,7 +177,8 @@ bool CTabGrid::CopyTextToClipboard(const STextJob& job, CExportProgress& progres
     ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
     return false;
   }
-  const bool placed = OpenClipboard(this) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, std::move(block));
+  const bool placed =
+      OpenClipboard(this) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, std::move(block));
   CloseClipboard();
   if (!placed) {
     ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));

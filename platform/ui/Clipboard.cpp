@@ -151,7 +151,9 @@ BOOL EmptyClipboard() {
 
 namespace {
 
-QString MimeTypeOf(UINT format) { return IsTextFormat(format) ? QStringLiteral("text/plain") : MimeType(format); }
+QString MimeTypeOf(UINT format) {
+  return IsTextFormat(format) ? QStringLiteral("text/plain") : MimeType(format);
+}
 
 }  // namespace
 
@@ -200,7 +202,8 @@ HBITMAP GetClipboardBitmap() {
         }
         if (!mime || !mime->hasImage()) return HBITMAP(nullptr);
         const QImage image = qvariant_cast<QImage>(mime->imageData());
-        return image.isNull() ? HBITMAP(nullptr) : CreateBitmapFromImage(image.convertToFormat(QImage::Format_RGB32));
+        return image.isNull() ? HBITMAP(nullptr)
+                              : CreateBitmapFromImage(image.convertToFormat(QImage::Format_RGB32));
       },
       HBITMAP(nullptr));
 }

@@ -103,7 +103,8 @@ void StorePictureChoices(const SExportOptions& options) {
       {u"ImgExpSource", ChoiceCode(options, kPictureChoices, "--content", "headers")},
       {u"ImgExpTarget", ChoiceCode(options, kPictureChoices, "--target", "file")},
       {u"ImgExpSelection", ChoiceCode(options, kPictureChoices, "--data", "all")}};
-  for (const auto& [name, code] : values) RegSetString(kSettingsKey, name, CString::FromUtf8(std::to_string(code)));
+  for (const auto& [name, code] : values)
+    RegSetString(kSettingsKey, name, CString::FromUtf8(std::to_string(code)));
 }
 
 void StoreTextChoices(const SExportOptions& options) {
@@ -200,7 +201,8 @@ bool WriteClipboardText(CTabGrid& page, const std::string& output) {
   const CString text = ReadTextBlock(CF_UNICODETEXT, block);
   std::printf("clipboard_chars=%d\n", text.GetLength());
   std::ofstream out(output, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(text.GetString()), std::streamsize(text.GetLength() * sizeof(char16_t)));
+  out.write(reinterpret_cast<const char*>(text.GetString()),
+            std::streamsize(text.GetLength() * sizeof(char16_t)));
   return bool(out);
 }
 
@@ -211,12 +213,13 @@ int RunExport(const std::vector<std::string>& args, NExportKind kind) {
   SExportOptions options;
   if (!ParseExportOptions(args, picture ? kPictureChoices : kTextChoices, !picture, options)) {
     std::fprintf(stderr,
-                 picture ? "usage: zdtool picture-export PROJECT.jvd OUTPATH [--content headers|asis|details] "
-                           "[--target file|each|clipboard] [--data all|selection] [--select LIST] [--size WxH] "
-                           "[--dialog-png OUT.png]\n"
-                         : "usage: zdtool text-export PROJECT.jvd OUTPATH [--format list|report] "
-                           "[--target file|each|clipboard] [--data all|selection] [--select LIST] [--curve] "
-                           "[--size WxH] [--dialog-png OUT.png]\n");
+                 picture
+                     ? "usage: zdtool picture-export PROJECT.jvd OUTPATH [--content headers|asis|details] "
+                       "[--target file|each|clipboard] [--data all|selection] [--select LIST] [--size WxH] "
+                       "[--dialog-png OUT.png]\n"
+                     : "usage: zdtool text-export PROJECT.jvd OUTPATH [--format list|report] "
+                       "[--target file|each|clipboard] [--data all|selection] [--select LIST] [--curve] "
+                       "[--size WxH] [--dialog-png OUT.png]\n");
     return 2;
   }
   if (!IsProjectFile(options.project)) return 1;
@@ -236,8 +239,8 @@ int RunExport(const std::vector<std::string>& args, NExportKind kind) {
   const LRESULT result = picture ? sheet.ExportGraphic() : sheet.ExportCsv();
   PumpMessages();
   PrintExport(result, page);
-  const bool toClipboard = ChoiceCode(options, picture ? kPictureChoices : kTextChoices, "--target", "file") ==
-                           (picture ? 7 : 6);
+  const bool toClipboard =
+      ChoiceCode(options, picture ? kPictureChoices : kTextChoices, "--target", "file") == (picture ? 7 : 6);
   int exitCode = session.boxes > 0 ? 1 : 0;
   if (result == 0 && toClipboard &&
       !(picture ? WriteClipboardPicture(page, options.output) : WriteClipboardText(page, options.output))) {
@@ -251,11 +254,11 @@ int RunExport(const std::vector<std::string>& args, NExportKind kind) {
 int RunPictureExport(const std::vector<std::string>& args) { return RunExport(args, NExportKind::Picture); }
 int RunTextExport(const std::vector<std::string>& args) { return RunExport(args, NExportKind::Text); }
 
-const ZdCommandRegistrar kPictureExport{
-    {"picture-export",
-     "PROJECT.jvd OUTPATH [--content headers|asis|details] [--target file|each|clipboard] [--data all|selection] "
-     "[--select LIST] [--size WxH] [--dialog-png OUT.png]",
-     RunPictureExport}};
+const ZdCommandRegistrar kPictureExport{{"picture-export",
+                                         "PROJECT.jvd OUTPATH [--content headers|asis|details] [--target "
+                                         "file|each|clipboard] [--data all|selection] "
+                                         "[--select LIST] [--size WxH] [--dialog-png OUT.png]",
+                                         RunPictureExport}};
 const ZdCommandRegistrar kTextExport{
     {"text-export",
      "PROJECT.jvd OUTPATH [--format list|report] [--target file|each|clipboard] [--data all|selection] "

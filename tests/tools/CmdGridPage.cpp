@@ -195,7 +195,8 @@ int RunGridPage(const std::vector<std::string>& args) {
     std::fprintf(stderr, "%s could not be written.\n", options.outputs["--copy-text"].c_str());
     exitCode = 1;
   }
-  if (exitCode == 0 && options.outputs.count("--print") && !PrintPage(page, session, options.outputs["--print"]))
+  if (exitCode == 0 && options.outputs.count("--print") &&
+      !PrintPage(page, session, options.outputs["--print"]))
     exitCode = 1;
   if (exitCode == 0) exitCode = WriteFramePictures(frame, options);
   return exitCode;

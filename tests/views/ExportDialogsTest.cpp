@@ -175,9 +175,12 @@ TEST_F(ExportDialogTest, TheFileEndingDecidesWhetherTheDialogCloses) {
     int imageType;
   };
   const SCase cases[] = {
-      {"Grid.png", true, true, CExportBmpDialog::kPng},    {"Grid.JPG", true, true, CExportBmpDialog::kJpeg},
-      {"Grid.bmp", true, true, CExportBmpDialog::kBmp},    {"Grid.gif", true, false, CExportBmpDialog::kPng},
-      {"Data.CSV", false, true, 0},                        {"Data.txt", false, false, 0},
+      {"Grid.png", true, true, CExportBmpDialog::kPng},
+      {"Grid.JPG", true, true, CExportBmpDialog::kJpeg},
+      {"Grid.bmp", true, true, CExportBmpDialog::kBmp},
+      {"Grid.gif", true, false, CExportBmpDialog::kPng},
+      {"Data.CSV", false, true, 0},
+      {"Data.txt", false, false, 0},
   };
   for (const SCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -204,10 +207,11 @@ TEST_F(ExportDialogTest, APathTooShortForANameAndAnEndingKeepsTheDialogOpen) {
 
 TEST_F(ExportDialogTest, SelectionOnlyWithoutASelectionIsRefusedButTheChoicesAreKept) {
   CExportBmpDialog picture(false);
-  EXPECT_EQ(Run(picture, [](CExportOptionsDialog& shown) {
-              ClickOption(shown, CExportBmpDialog::kHeadersOnly);
-              ClickControl(shown, IDOK);
-            }),
+  EXPECT_EQ(Run(picture,
+                [](CExportOptionsDialog& shown) {
+                  ClickOption(shown, CExportBmpDialog::kHeadersOnly);
+                  ClickControl(shown, IDOK);
+                }),
             IDCANCEL);
   CExportCsvDialog text(false);
   EXPECT_EQ(Run(text, [](CExportOptionsDialog& shown) { ClickControl(shown, IDOK); }), IDCANCEL);
@@ -309,12 +313,9 @@ TEST_F(ExportDialogTest, ThePreviewShowsWhatTheChoicesMake) {
     std::vector<std::vector<UINT>> pictures;
   };
   const SCase cases[] = {
-      {u"1", u"6", u"3", {{C, H}, {C, H, D}, {C, H}}},
-      {u"1", u"6", u"4", {{C, H}, {C, H, D}}},
-      {u"0", u"5", u"3", {{C, H, H, H, HT}}},
-      {u"1", u"5", u"3", {{C, H, H, D, H, H, DT}}},
-      {u"2", u"7", u"4", {{C, H, D, H, D, H, D}}},
-      {u"2", u"6", u"3", {{C, H, D}, {C, H, D}, {C, H, D}}},
+      {u"1", u"6", u"3", {{C, H}, {C, H, D}, {C, H}}}, {u"1", u"6", u"4", {{C, H}, {C, H, D}}},
+      {u"0", u"5", u"3", {{C, H, H, H, HT}}},          {u"1", u"5", u"3", {{C, H, H, D, H, H, DT}}},
+      {u"2", u"7", u"4", {{C, H, D, H, D, H, D}}},     {u"2", u"6", u"3", {{C, H, D}, {C, H, D}, {C, H, D}}},
   };
   for (const SCase& c : cases) {
     RegSetString(kSettingsKey, u"ImgExpSource", c.content);
@@ -324,7 +325,8 @@ TEST_F(ExportDialogTest, ThePreviewShowsWhatTheChoicesMake) {
     ASSERT_EQ(dialog.GetPreviewCount(), int(c.pictures.size()));
     for (int picture = 0; picture < dialog.GetPreviewCount(); ++picture)
       EXPECT_EQ(dialog.GetPreviewStrips(picture), c.pictures[size_t(picture)])
-          << CString(c.content).ToUtf8() << CString(c.target).ToUtf8() << CString(c.data).ToUtf8() << " #" << picture;
+          << CString(c.content).ToUtf8() << CString(c.target).ToUtf8() << CString(c.data).ToUtf8() << " #"
+          << picture;
   }
   RegSetDword(kSettingsKey, u"CsvExpTarget2", 4);
   RegSetDword(kSettingsKey, u"CsvExpSelection2", 2);

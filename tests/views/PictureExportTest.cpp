@@ -26,8 +26,8 @@ std::vector<BYTE> ReadFile(const std::string& path) {
 }
 
 std::uint32_t BigEndian32(const std::vector<BYTE>& bytes, size_t at) {
-  return std::uint32_t(bytes[at]) << 24 | std::uint32_t(bytes[at + 1]) << 16 | std::uint32_t(bytes[at + 2]) << 8 |
-         bytes[at + 3];
+  return std::uint32_t(bytes[at]) << 24 | std::uint32_t(bytes[at + 1]) << 16 |
+         std::uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
 }
 
 std::int32_t LittleEndian32(const std::vector<BYTE>& bytes, size_t at) {
@@ -53,10 +53,13 @@ class PictureExportTest : public GridPageTest {
 
   // The folder the exports write into, and a path in it.
   static std::string Out(const std::string& name) { return TestPath("out/" + name); }
-  static std::ptrdiff_t FilesWritten() { return std::distance(std::filesystem::directory_iterator(Out("")), {}); }
+  static std::ptrdiff_t FilesWritten() {
+    return std::distance(std::filesystem::directory_iterator(Out("")), {});
+  }
   // Runs the export with the choices stored as the dialog keeps them, pressing Export and
   // answering the file dialog with the path (none for the clipboard); the handler's reply.
-  LRESULT Export(const char16_t* content, const char16_t* target, const char16_t* data, const std::string& path) {
+  LRESULT Export(const char16_t* content, const char16_t* target, const char16_t* data,
+                 const std::string& path) {
     RegSetString(kSettingsKey, u"ImgExpSource", content);
     RegSetString(kSettingsKey, u"ImgExpTarget", target);
     RegSetString(kSettingsKey, u"ImgExpSelection", data);
@@ -196,7 +199,8 @@ TEST_F(PictureExportTest, WithNoChosenTestNothingIsWrittenAndTheUserIsTold) {
   EXPECT_EQ(Export(u"0", u"5", u"4", Out("Grid.png")), 0);
   EXPECT_FALSE(std::filesystem::exists(Out("Grid.png")));
   EXPECT_EQ(MessageTexts(),
-            std::vector<CString>{u"None of the measurements has been chosen for the export. Nothing has been written."});
+            std::vector<CString>{
+                u"None of the measurements has been chosen for the export. Nothing has been written."});
 }
 
 // The target's name is taken by a folder: the rename fails, the message names the file, no
@@ -219,7 +223,8 @@ TEST_F(PictureExportTest, AFailedWriteNamesTheFileLeavesNothingBehindAndRestores
 TEST_F(PictureExportTest, AFileThatCannotBeCreatedIsReported) {
   Load(Tests(1));
   EXPECT_EQ(Export(u"0", u"5", u"3", Out("missing/Grid.png")), 0);
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{u"File could not be created or opened! Is it already open?"});
+  EXPECT_EQ(MessageTexts(),
+            std::vector<CString>{u"File could not be created or opened! Is it already open?"});
 }
 
 TEST_F(PictureExportTest, CancellingTheDialogAnswersOneAndWritesNothing) {

@@ -41,7 +41,9 @@ class TextExportCommandTest : public TextExportTest {
   ~TextExportCommandTest() override { SetTimeScale(1); }
 
   static std::string Out(const std::string& name) { return TestPath("out/" + name); }
-  static std::ptrdiff_t FilesWritten() { return std::distance(std::filesystem::directory_iterator(Out("")), {}); }
+  static std::ptrdiff_t FilesWritten() {
+    return std::distance(std::filesystem::directory_iterator(Out("")), {});
+  }
   // Runs the export with the choices stored as the dialog keeps them (format 0 list, 1 report;
   // target 4 one file, 5 each, 6 clipboard; data 2 all, 3 selection), pressing Export and
   // answering the file dialog with the path.
@@ -83,7 +85,8 @@ TEST_F(TextExportCommandTest, ReportBlocksInOneFileAreSeparatedByALineOfHyphens)
   Load(Tests(3));
   const std::string path = Out("Report.csv");
   EXPECT_EQ(Export(1, 4, 2, path, true), 0);
-  EXPECT_EQ(ReadFile(path), FileBytes(Report(0, true) + kSeparator + Report(1, true) + kSeparator + Report(2, true)));
+  EXPECT_EQ(ReadFile(path),
+            FileBytes(Report(0, true) + kSeparator + Report(1, true) + kSeparator + Report(2, true)));
 }
 
 // Numbered in export order, not by slot or ID; each list file repeats the header block and a
@@ -148,7 +151,8 @@ TEST_F(TextExportCommandTest, AFailedWriteNamesTheFileAndLeavesNothingUnderItsNa
 TEST_F(TextExportCommandTest, AFileThatCannotBeCreatedIsReported) {
   Load(Tests(1));
   EXPECT_EQ(Export(0, 4, 2, Out("missing/Export.csv")), 0);
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{u"File could not be created or opened! Is it already open?"});
+  EXPECT_EQ(MessageTexts(),
+            std::vector<CString>{u"File could not be created or opened! Is it already open?"});
   EXPECT_EQ(FilesWritten(), 0);
 }
 
