@@ -173,14 +173,14 @@ void CTabGrid::CopyPictureToClipboard() {
   }
   // Emptied first, so that no earlier content (a copied measurement block) stays beside the
   // picture for a later paste to find.
-  bool placed = OpenClipboard(this) && EmptyClipboard();
-  if (placed) {
-    HBITMAP handle = HBITMAP(bitmap.GetSafeHandle());
-    placed = SetClipboardData(CF_BITMAP, handle);
+  bool placed = false;
+  // A clipboard that someone else holds open is not ours to close.
+  if (OpenClipboard(this)) {
+    placed = EmptyClipboard() && SetClipboardData(CF_BITMAP, HBITMAP(bitmap.GetSafeHandle()));
     // The clipboard owns the bitmap now.
     if (placed) bitmap.Detach();
+    CloseClipboard();
   }
-  CloseClipboard();
   if (!placed) ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
 }
 

@@ -177,9 +177,12 @@ bool CTabGrid::CopyTextToClipboard(const STextJob& job, CExportProgress& progres
     ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
     return false;
   }
-  const bool placed =
-      OpenClipboard(this) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, std::move(block));
-  CloseClipboard();
+  bool placed = false;
+  // A clipboard that someone else holds open is not ours to close.
+  if (OpenClipboard(this)) {
+    placed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, std::move(block));
+    CloseClipboard();
+  }
   if (!placed) {
     ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
     return false;

@@ -192,6 +192,15 @@ TEST_F(PictureExportTest, TheClipboardIsEmptiedBeforeThePictureGoesOnIt) {
   EXPECT_TRUE(answers.GetFileDialogs().empty());
 }
 
+// The clipboard is held open elsewhere: the export says so and leaves the other's opening open.
+TEST_F(PictureExportTest, AClipboardThatCannotBeOpenedIsReported) {
+  Load(Tests(2));
+  ASSERT_TRUE(OpenClipboard(&host));
+  EXPECT_EQ(Export(u"0", u"7", u"3", ""), 0);
+  EXPECT_TRUE(CloseClipboard()) << "the export closed a clipboard it had not opened";
+  EXPECT_EQ(MessageTexts(), std::vector<CString>{u"Copy to Clipboard failed!"});
+}
+
 TEST_F(PictureExportTest, WithNoChosenTestNothingIsWrittenAndTheUserIsTold) {
   Load(Tests(2));
   Grid().SetCellState(1, 1, Grid().GetCellState(1, 1) | GCS_SELECTED);

@@ -113,6 +113,15 @@ TEST_F(TextExportCommandTest, TheClipboardGetsTheSameTextWithoutTheMark) {
   EXPECT_EQ(FilesWritten(), 0);
 }
 
+// The clipboard is held open elsewhere: the export says so and leaves the other's opening open.
+TEST_F(TextExportCommandTest, AClipboardThatCannotBeOpenedIsReported) {
+  Load(Tests(2));
+  ASSERT_TRUE(OpenClipboard(&host));
+  EXPECT_EQ(Export(0, 6, 2, ""), 0);
+  EXPECT_TRUE(CloseClipboard()) << "the export closed a clipboard it had not opened";
+  EXPECT_EQ(MessageTexts(), std::vector<CString>{u"Copy to Clipboard failed!"});
+}
+
 // The text export chooses by column 1 only: a selected or focused value cell is no choice.
 TEST_F(TextExportCommandTest, SelectionOnlyTakesTheTestsWhoseColumnOneCellIsSelected) {
   Load(Tests(3));
