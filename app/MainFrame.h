@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/ExternCalReport.h"
-#include "app/ProgressDlg.h"
+#include "app/data/ProgressDlg.h"
 #include "app/ToolBarExt.h"
 #include "app/data/ZedoDoc.h"
 #include "calibration/VexalonDoc.h"

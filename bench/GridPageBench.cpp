@@ -11,18 +11,13 @@
 #include <string>
 
 #include "app/data/ZedoDoc.h"
-#include "bench/RatioReporter.h"
 #include "bench/MeasRecords.h"
-#include "platform/ui/SimulatedInput.h"
+#include "bench/RatioReporter.h"
+#include "bench/TabGridHost.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
-#include "resources/ResourceIds.h"
-#include "views/TabGrid.h"
 
 namespace {
-
-constexpr int kFrameWidth = 1280;
-constexpr int kFrameHeight = 800;
 
 // A saved project of `count` tests in the temporary folder.
 std::string ProjectFile(int count) {
@@ -36,28 +31,7 @@ std::string ProjectFile(int count) {
   return path;
 }
 
-// The page on its own window, filled with the project of `count` tests.
-struct SPage {
-  explicit SPage(int count) : page(&host, &doc) {
-    host.CreateEx(0, nullptr, u"ZD-Zedo", WS_POPUP, CRect(0, 0, kFrameWidth, kFrameHeight), nullptr, 0);
-    page.Create(IDD_TAB_GRID, &host);
-    page.MoveWindow(0, 0, kFrameWidth, kFrameHeight);
-    page.ShowWindow(SW_SHOW);
-    host.ShowWindow(SW_SHOW);
-    const std::vector<BYTE> records = Records(count);
-    doc.AddDownloadedData(records.data(), records.size(), nullptr);
-    PumpMessages();
-  }
-  ~SPage() {
-    page.DestroyWindow();
-    host.DestroyWindow();
-  }
-  CCellGrid& Grid() { return page.GetGrid(); }
-
-  CZedoDoc doc;
-  CWnd host;
-  CTabGrid page;
-};
+using SPage = STabGridHost;
 
 void BM_OpenOf10000(benchmark::State& state) {
   const std::string path = ProjectFile(10000);

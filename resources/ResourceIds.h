@@ -429,3 +429,59 @@ constexpr UINT IDS_FTP_CONNECT_FAILED = 25003;
 constexpr UINT IDS_FTP_FOLDER_MISSING = 25004;
 constexpr UINT IDS_INTERNET_SESSION_FAILED = 25005;
 constexpr UINT IDS_INTERNET_ERROR_NUMBER = 25006;
+
+// The export option dialogs of the measurement page: pictures, dialogs, controls and texts.
+constexpr UINT IDD_EXPORT_BMP = 507;
+constexpr UINT IDD_EXPORT_CSV = 508;
+// Hidden statics whose font is the option panel's font, and the curve-data check box.
+constexpr int IDC_EXPORT_BMP_FONT = 83;
+constexpr int IDC_EXPORT_CSV_FONT = 107;
+constexpr int IDC_EXPORT_CURVE = 95;
+// Option pictures (transparent where their top-left pixel's colour is).
+constexpr UINT IDB_EXPORT_ALL = 37;
+constexpr UINT IDB_EXPORT_CLIPBOARD = 38;
+constexpr UINT IDB_EXPORT_HEADERS_DETAILS = 39;
+constexpr UINT IDB_EXPORT_HEADERS_ONLY = 49;
+constexpr UINT IDB_EXPORT_PICTURE_FILES = 50;
+constexpr UINT IDB_EXPORT_PICTURE_FILE = 52;
+constexpr UINT IDB_EXPORT_SELECTION = 53;
+constexpr UINT IDB_EXPORT_AS_IS = 55;
+constexpr UINT IDB_EXPORT_REPORT = 57;
+constexpr UINT IDB_EXPORT_TABLE = 58;
+constexpr UINT IDB_EXPORT_TEXT_FILES = 59;
+constexpr UINT IDB_EXPORT_TEXT_FILE = 60;
+// Pieces of the preview: strips of a grid picture and the icons of the target.
+constexpr UINT IDB_PREVIEW_PICTURE_ICON = 40;
+constexpr UINT IDB_PREVIEW_CLIPBOARD_ICON = 41;
+constexpr UINT IDB_PREVIEW_DETAIL = 42;
+constexpr UINT IDB_PREVIEW_DETAIL_TORN = 43;
+constexpr UINT IDB_PREVIEW_HEADER = 45;
+constexpr UINT IDB_PREVIEW_HEADER_TORN = 46;
+constexpr UINT IDB_PREVIEW_COLUMN_HEADERS = 48;
+constexpr UINT IDB_PREVIEW_TEXT_ICON = 56;
+constexpr UINT IDS_EXPORT_AS_IS = 1002;
+constexpr UINT IDS_EXPORT_HEADERS_DETAILS = 1003;
+constexpr UINT IDS_EXPORT_HEADERS_ONLY = 1007;
+constexpr UINT IDS_EXPORT_PREVIEW = 1009;
+constexpr UINT IDS_EXPORT_BMP_DATA_HEADING = 1010;
+constexpr UINT IDS_EXPORT_BMP_TARGET_HEADING = 1011;
+constexpr UINT IDS_EXPORT_BMP_CONTENT_HEADING = 1012;
+constexpr UINT IDS_EXPORT_REPORT = 1020;
+constexpr UINT IDS_EXPORT_CSV_DATA_HEADING = 1021;
+constexpr UINT IDS_EXPORT_CSV_FORMAT_HEADING = 1022;
+constexpr UINT IDS_EXPORT_CSV_TARGET_HEADING = 1023;
+constexpr UINT IDS_EXPORT_TABLE = 1024;
+constexpr UINT IDS_EXPORT_ALL = 1052;
+constexpr UINT IDS_EXPORT_CLIPBOARD = 1053;
+constexpr UINT IDS_EXPORT_EACH_FILE = 1054;
+constexpr UINT IDS_EXPORT_ONE_FILE = 1055;
+constexpr UINT IDS_EXPORT_SELECTION = 1057;
+constexpr UINT IDS_EXPORT_NO_SELECTION = 1102;
+// Texts of the export commands.
+constexpr UINT IDS_CLIPBOARD_COPY_FAILED = 1016;
+constexpr UINT IDS_EXPORT_CREATING = 1017;
+constexpr UINT IDS_FILE_NOT_CREATED = 1025;
+constexpr UINT IDS_BITMAP_TOO_LARGE = 1056;
+constexpr UINT IDS_EXPORT_EXPORTING = 1058;
+constexpr UINT IDS_EXPORT_PREPARING = 1175;
+constexpr UINT IDS_EXPORT_NOTHING_CHOSEN = 1190;

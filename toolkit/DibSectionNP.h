@@ -20,6 +20,8 @@ class CDibSectionNP {
   BOOL CopyFromBitmap(HBITMAP bitmap, BOOL copyPixels);
   // The result of the last blit; false when empty.
   BOOL Draw(CDC* target, int x, int y, BOOL transparent);
+  // The picture's size in pixels; 0 x 0 when empty.
+  CSize GetSize() const { return CSize(m_info.bmiHeader.biWidth, m_info.bmiHeader.biHeight); }
   void Reset();
 
  private:

@@ -68,6 +68,8 @@ BEGIN_MESSAGE_MAP(CTabGrid, CPropertyPage)
   .OnMessage(WM_PAGE_DELETE, &CTabGrid::OnDelete)
   .OnMessage(WM_PAGE_CAN_DELETE, &CTabGrid::OnCanDelete)
   .OnMessage(WM_PAGE_CAN_SELECT_ALL, &CTabGrid::OnCanSelectAll)
+  .OnMessage(WM_PAGE_EXPORT_GRAPHIC, &CTabGrid::OnExportGraphic)
+  .OnMessage(WM_PAGE_EXPORT_CSV, &CTabGrid::OnExportCsv)
 END_MESSAGE_MAP()
 // clang-format on
 

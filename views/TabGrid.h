@@ -9,8 +9,10 @@
 // filling, status-bar texts), TabGridCommands.cpp (the sheet's commands, clipboard and keys),
 // TabGridPrint.cpp (the printout), TabGridMouse.cpp (the grid's notices, sorting, the detail
 // rows and the context menus), TabGridListText.cpp and TabGridReportText.cpp (the measurement
-// list and the report of the text export).
+// list and the report of the text export), TabGridPictureExport.cpp and TabGridTextExport.cpp
+// (the export commands).
 
+#include <string>
 #include <vector>
 
 #include "grid/CellGrid.h"
@@ -21,6 +23,8 @@
 
 class CZedoDoc;
 class CDetailGripperCell;
+class CExportProgress;
+class CImageObj;
 class CSeriesCell;
 
 class CTabGrid : public CPropertyPage {
@@ -79,6 +83,14 @@ class CTabGrid : public CPropertyPage {
   // The report block of the measurement at that position; withCurve adds its load data.
   int FormatReportRow(int index, bool withCurve, WCHAR* buffer, int bufferLength);
 
+  // ---- export commands (TabGridPictureExport.cpp, TabGridTextExport.cpp)
+  // What the last export did: the measurements it chose and the files it wrote, in order.
+  struct SExportResult {
+    int measurements = 0;
+    std::vector<CString> files;
+  };
+  const SExportResult& GetLastExport() const { return m_lastExport; }
+
   // ---- detail rows and menus (TabGridMouse.cpp)
   // Opens or closes every detail row at once.
   void ExpandRows(bool expand);
@@ -97,6 +109,8 @@ class CTabGrid : public CPropertyPage {
   LRESULT OnDelete(WPARAM wParam, LPARAM lParam);
   LRESULT OnCanDelete(WPARAM wParam, LPARAM lParam);
   LRESULT OnCanSelectAll(WPARAM wParam, LPARAM lParam);
+  LRESULT OnExportGraphic(WPARAM wParam, LPARAM lParam);
+  LRESULT OnExportCsv(WPARAM wParam, LPARAM lParam);
 
  protected:
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -127,6 +141,53 @@ class CTabGrid : public CPropertyPage {
   // closes it again. True when the document placed its data.
   bool PlaceOnClipboard(const std::vector<BYTE>& flags);
 
+  // TabGridPictureExport.cpp
+  // What a measurement was before the picture export changed its rows.
+  struct SPictureRow {
+    bool expanded;
+    bool chosen;
+  };
+  // The options of one picture export, as the dialog gave them.
+  struct SPictureJob {
+    int content;
+    int target;
+    int imageType;
+    CString path;
+    int count;
+  };
+  // At least one cell of the grid is selected.
+  bool HasSelectedCell();
+  bool IsChosenForPicture(int index) const;
+  // Gives the measurement's header row its height or none, and opens or closes its detail row.
+  void ShowPictureRow(int index, bool shown, bool open);
+  void RestorePictureRows(const std::vector<SPictureRow>& rows, CExportProgress& progress);
+  void RunPictureExport(SPictureJob& job, const std::vector<SPictureRow>& rows, CExportProgress& progress);
+  void CopyPictureToClipboard();
+  // One picture per measurement, to files of their own or stacked into one picture.
+  void ExportPictureStrips(const SPictureJob& job, const std::vector<SPictureRow>& rows,
+                           CExportProgress& progress);
+  // Encodes the picture and writes it under the path; false (after saying why) when it failed.
+  bool WritePicture(CImageObj& picture, const SPictureJob& job, const CString& path);
+
+  // TabGridTextExport.cpp
+  // The options of one text export, as the dialog gave them, and the measurements it takes.
+  struct STextJob {
+    bool report;
+    bool withCurve;
+    CString path;
+    std::vector<int> chosen;
+  };
+  // The measurements whose column-1 cell of the header or detail row is selected (all of them
+  // with allData), in grid order.
+  std::vector<int> ChosenForText(bool allData) const;
+  int FormatText(const STextJob& job, int index, WCHAR* buffer, int bufferLength);
+  // The whole text of one call of the job's writer: -1 the list's header block.
+  std::u16string BuildText(const STextJob& job, int index);
+  void ExportTextToFile(const STextJob& job, CExportProgress& progress);
+  void ExportTextToEachFile(const STextJob& job, CExportProgress& progress);
+  // False when the export ended without a text on the clipboard.
+  bool CopyTextToClipboard(const STextJob& job, CExportProgress& progress);
+
   // TabGridMouse.cpp
   void OnGridClick(int row, int col);
   void OnGridRightClick(int row, int col);
@@ -144,4 +205,5 @@ class CTabGrid : public CPropertyPage {
   std::vector<int> m_SavedWidths;
   CString m_strProgress;
   CString m_strSelection;
+  SExportResult m_lastExport;
 };

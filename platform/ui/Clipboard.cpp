@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 #include <QString>
 #include <map>
@@ -10,6 +11,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/ImageDc.h"
 #include "platform/gdi/QtString.h"
 #include "platform/ui/UiThread.h"
 
@@ -57,6 +60,8 @@ SOwnership& Ownership() {
 std::unique_ptr<QMimeData> CopyOf(const QMimeData& source) {
   auto copy = std::make_unique<QMimeData>();
   for (const QString& format : source.formats()) copy->setData(format, source.data(format));
+  // The image is kept as a picture, not as bytes of a format.
+  if (source.hasImage()) copy->setImageData(source.imageData());
   return copy;
 }
 
@@ -146,7 +151,9 @@ BOOL EmptyClipboard() {
 
 namespace {
 
-QString MimeTypeOf(UINT format) { return IsTextFormat(format) ? QStringLiteral("text/plain") : MimeType(format); }
+QString MimeTypeOf(UINT format) {
+  return IsTextFormat(format) ? QStringLiteral("text/plain") : MimeType(format);
+}
 
 }  // namespace
 
@@ -166,6 +173,39 @@ BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
         return TRUE;
       },
       FALSE);
+}
+
+BOOL SetClipboardData(UINT format, HBITMAP bitmap) {
+  if (format != CF_BITMAP || !bitmap) return FALSE;
+  const BOOL accepted = OnUiThread<BOOL>(
+      [&] {
+        SOpenClipboard& session = Session();
+        const QImage* image = GetBitmapImage(bitmap);
+        if (!session.open || !session.emptied || !image || image->isNull()) return FALSE;
+        session.pending->setImageData(image->copy());
+        return TRUE;
+      },
+      FALSE);
+  // The clipboard keeps its own copy of the picture, so the bitmap it now owns can go.
+  if (accepted) DeleteObject(bitmap);
+  return accepted;
+}
+
+HBITMAP GetClipboardBitmap() {
+  return OnUiThread<HBITMAP>(
+      [] {
+        SOpenClipboard& session = Session();
+        const QMimeData* mime = session.emptied ? session.pending.get() : nullptr;
+        if (!mime) {
+          QClipboard* clipboard = SystemClipboard();
+          mime = clipboard ? clipboard->mimeData() : nullptr;
+        }
+        if (!mime || !mime->hasImage()) return HBITMAP(nullptr);
+        const QImage image = qvariant_cast<QImage>(mime->imageData());
+        return image.isNull() ? HBITMAP(nullptr)
+                              : CreateBitmapFromImage(image.convertToFormat(QImage::Format_RGB32));
+      },
+      HBITMAP(nullptr));
 }
 
 bool GetClipboardData(UINT format, std::vector<BYTE>& data) {

@@ -15,12 +15,14 @@
 
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
 #include "platform/ui/TextBlocks.h"
 
 class CWnd;
 
 // The standard text formats CF_UNICODETEXT and CF_TEXT (TextBlocks.h) are both the system
-// clipboard's plain text, which other programs read and write.
+// clipboard's plain text, which other programs read and write; CF_BITMAP is its image.
+constexpr UINT CF_BITMAP = 2;
 
 // A format id for the name, the same for every call with that name (from 0xC000 up); 0 for an
 // empty name.
@@ -33,6 +35,13 @@ BOOL CloseClipboard();
 BOOL EmptyClipboard();
 // Hands the block to the clipboard under the format; needs the clipboard open.
 BOOL SetClipboardData(UINT format, std::vector<BYTE> data);
+// Hands the bitmap to the clipboard as its image (CF_BITMAP); needs the clipboard open and
+// owned, as SetClipboardData above. Once accepted, the bitmap belongs to the clipboard, which
+// deletes it; when refused it stays the caller's.
+BOOL SetClipboardData(UINT format, HBITMAP bitmap);
+// A copy of the clipboard's image as a new bitmap that the caller deletes; none when the
+// clipboard holds no image.
+HBITMAP GetClipboardBitmap();
 // Copies the block of the format; false when the clipboard holds none.
 bool GetClipboardData(UINT format, std::vector<BYTE>& data);
 BOOL IsClipboardFormatAvailable(UINT format);

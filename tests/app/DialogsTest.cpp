@@ -2,7 +2,7 @@
 #include <thread>
 
 #include "app/data/DateTimeDlg.h"
-#include "app/ProgressDlg.h"
+#include "app/data/ProgressDlg.h"
 #include "app/ToolBarExt.h"
 #include "app/data/CommentDlg.h"
 #include "app/data/Units.h"

@@ -14,16 +14,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
-#include <sstream>
 #include <utility>
 
 #include "app/ChildView.h"
 #include "app/MainFrame.h"
-#include "app/VexaZedoApp.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "platform/gdi/BitmapPng.h"
 #include "platform/gdi/Gdi.h"
@@ -34,6 +30,7 @@
 #include "platform/ui/WindowImage.h"
 #include "resources/ProgramResources.h"
 #include "tests/tools/CmdProjectSupport.h"
+#include "tests/tools/GridPageFrame.h"
 #include "tests/tools/ZdTool.h"
 #include "views/TabGrid.h"
 #include "views/TabSheet.h"
@@ -46,8 +43,6 @@ constexpr UINT kCollapseAll = 2;
 constexpr int kPrinterWidth = 794;
 constexpr int kPrinterHeight = 1123;
 constexpr int kPrinterDpi = 96;
-// A row animation ends within this many paints.
-constexpr int kMostPaints = 1000;
 
 struct SOptions {
   std::string project;
@@ -58,18 +53,6 @@ struct SOptions {
   std::map<std::string, std::string> outputs;
 };
 
-bool ParseList(const std::string& text, std::vector<int>& list) {
-  std::stringstream in(text);
-  std::string item;
-  while (std::getline(in, item, ',')) {
-    char* end = nullptr;
-    const long value = std::strtol(item.c_str(), &end, 10);
-    if (item.empty() || *end || value < 0) return false;
-    list.push_back(int(value));
-  }
-  return true;
-}
-
 bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
   if (args.empty() || args[0].rfind("--", 0) == 0) return false;
   options.project = args[0];
@@ -78,11 +61,9 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
     const std::string& option = args[i];
     const std::string& value = args[i + 1];
     if (option == "--size") {
-      if (std::sscanf(value.c_str(), "%dx%d", &options.width, &options.height) != 2 || options.width <= 0 ||
-          options.height <= 0)
-        return false;
+      if (!ParseWindowSize(value, options.width, options.height)) return false;
     } else if (option == "--select") {
-      if (!ParseList(value, options.select)) return false;
+      if (!ParseIndexList(value, options.select)) return false;
     } else if (option == "--expand") {
       if (value != "all" && value != "none") return false;
       options.expand = value;
@@ -109,38 +90,6 @@ class CGridPageSession : public CProjectSession {
   HDC printer = nullptr;
   int boxes = 0;
 };
-
-// The frame's outer size for the wanted client size.
-void SizeClientArea(CMainFrame& frame, int width, int height) {
-  CRect window, client;
-  frame.GetWindowRect(window);
-  frame.GetClientRect(client);
-  frame.MoveWindow(0, 0, width + window.Width() - client.Width(), height + window.Height() - client.Height());
-  PumpMessages();
-}
-
-// Paints until the row heights stop changing.
-void WaitForRows(CCellGrid& grid) {
-  std::vector<int> last;
-  for (int paint = 0; paint < kMostPaints; ++paint) {
-    grid.RedrawWindow();
-    PumpMessages();
-    std::vector<int> heights;
-    for (int row = 0; row < grid.GetRowCount(); ++row) heights.push_back(grid.GetRowHeight(row));
-    if (heights == last) return;
-    last = std::move(heights);
-  }
-}
-
-void CtrlClick(CCellGrid& grid, int row, int col) {
-  grid.EnsureVisible(row, col);
-  CRect cell;
-  if (!grid.GetCellRect(row, col, cell)) return;
-  const CPoint at = cell.CenterPoint();
-  SimulateMouse(&grid, SimulatedMouseAction::Press, VK_LBUTTON, at, MK_CONTROL, MK_LBUTTON | MK_CONTROL);
-  SimulateMouse(&grid, SimulatedMouseAction::Release, VK_LBUTTON, at, MK_CONTROL, 0);
-  PumpMessages();
-}
 
 std::string JoinInts(const std::vector<int>& values) {
   std::string text;
@@ -221,50 +170,35 @@ int RunGridPage(const std::vector<std::string>& args) {
                  "[--summary-png OUT.png]\n");
     return 2;
   }
-  if (!std::filesystem::is_regular_file(options.project)) {
-    std::fprintf(stderr, "%s: no such project file\n", options.project.c_str());
-    return 1;
-  }
+  if (!IsProjectFile(options.project)) return 1;
   CUiApplication ui;
   RegisterProgramResources(nullptr);
   CGridPageSession session;
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("zdtool-grid-page-" + std::to_string(std::random_device{}()));
-  std::filesystem::create_directories(folder);
-  int exitCode = 0;
-  {
-    CVexaZedoApp app(CString::FromUtf8((folder / "zd-zedo").string()));
-    app.SetCommandLine({CString::FromUtf8(options.project)});
-    if (!app.InitInstance()) return 1;
-    CMainFrame& frame = *app.GetMainFrame();
-    SizeClientArea(frame, options.width, options.height);
-    CTabGrid& page = *frame.GetChildView()->GetGridPage();
-    frame.GetChildView()->GetTabSheet()->SetActivePage(0);
-    CCellGrid& grid = page.GetGrid();
+  CProjectFrame program;
+  if (!program.Open(options.project, options.width, options.height)) return 1;
+  CMainFrame& frame = program.Frame();
+  CTabGrid& page = program.Page();
+  CCellGrid& grid = page.GetGrid();
+  for (int index : options.select) CtrlClick(grid, 2 * index + 1, 1);
+  if (!options.expand.empty()) {
+    session.menuAnswer = options.expand == "all" ? kExpandAll : kCollapseAll;
+    page.ShowRowsMenu();
     WaitForRows(grid);
-    for (int index : options.select) CtrlClick(grid, 2 * index + 1, 1);
-    if (!options.expand.empty()) {
-      session.menuAnswer = options.expand == "all" ? kExpandAll : kCollapseAll;
-      page.ShowRowsMenu();
-      WaitForRows(grid);
-    }
-    // A project the program refused has been reported on stderr.
-    if (session.boxes > 0) exitCode = 1;
-    if (exitCode == 0) PrintFacts(grid, frame);
-    if (exitCode == 0 && options.outputs.count("--png") && !WriteWindow(page, options.outputs["--png"]))
-      exitCode = 1;
-    if (exitCode == 0 && options.outputs.count("--copy-text") &&
-        !WriteCopyText(grid, options.outputs["--copy-text"])) {
-      std::fprintf(stderr, "%s could not be written.\n", options.outputs["--copy-text"].c_str());
-      exitCode = 1;
-    }
-    if (exitCode == 0 && options.outputs.count("--print") &&
-        !PrintPage(page, session, options.outputs["--print"]))
-      exitCode = 1;
-    if (exitCode == 0) exitCode = WriteFramePictures(frame, options);
-    app.ExitInstance();
   }
-  std::filesystem::remove_all(folder);
+  // A project the program refused has been reported on stderr.
+  int exitCode = session.boxes > 0 ? 1 : 0;
+  if (exitCode == 0) PrintFacts(grid, frame);
+  if (exitCode == 0 && options.outputs.count("--png") && !WriteWindow(page, options.outputs["--png"]))
+    exitCode = 1;
+  if (exitCode == 0 && options.outputs.count("--copy-text") &&
+      !WriteCopyText(grid, options.outputs["--copy-text"])) {
+    std::fprintf(stderr, "%s could not be written.\n", options.outputs["--copy-text"].c_str());
+    exitCode = 1;
+  }
+  if (exitCode == 0 && options.outputs.count("--print") &&
+      !PrintPage(page, session, options.outputs["--print"]))
+    exitCode = 1;
+  if (exitCode == 0) exitCode = WriteFramePictures(frame, options);
   return exitCode;
 }
 

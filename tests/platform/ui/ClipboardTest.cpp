@@ -2,7 +2,11 @@
 
 #include <thread>
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/PaintDC.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/Wnd.h"
 
@@ -153,6 +157,45 @@ TEST_F(ClipboardTest, TheWindowThatEmptiedItMayAddDataLater) {
   CloseClipboard();
   owner.DestroyWindow();
   other.DestroyWindow();
+}
+
+// A bitmap the clipboard refuses stays the caller's; one it takes is its image, which the owner
+// keeps when it opens the clipboard again.
+TEST_F(ClipboardTest, ABitmapBecomesTheClipboardsImage) {
+  CWnd owner;
+  owner.CreateEx(0, nullptr, u"owner", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0);
+  CClientDC window(&owner);
+  CDC screen;
+  screen.CreateCompatibleDC(&window);
+  CBitmap bitmap;
+  ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&window, 5, 3));
+  CBitmap* old = screen.SelectObject(&bitmap);
+  screen.FillSolidRect(0, 0, 5, 3, RGB(10, 20, 30));
+  screen.SelectObject(old);
+  HBITMAP handle = HBITMAP(bitmap.GetSafeHandle());
+
+  ASSERT_TRUE(OpenClipboard(&owner));
+  EXPECT_FALSE(SetClipboardData(CF_BITMAP, handle)) << "only after emptying";
+  EXPECT_EQ(GetObjectType(handle), OBJ_BITMAP) << "a refused bitmap stays";
+  ASSERT_TRUE(EmptyClipboard());
+  EXPECT_FALSE(SetClipboardData(CF_UNICODETEXT, handle)) << "a bitmap is no text";
+  ASSERT_TRUE(SetClipboardData(CF_BITMAP, handle));
+  bitmap.Detach();
+  ASSERT_TRUE(CloseClipboard());
+
+  ASSERT_TRUE(OpenClipboard(&owner));
+  HBITMAP copy = GetClipboardBitmap();
+  CloseClipboard();
+  ASSERT_NE(copy, nullptr);
+  BITMAP info{};
+  GetObject(copy, sizeof info, &info);
+  EXPECT_EQ(info.bmWidth, 5);
+  EXPECT_EQ(info.bmHeight, 3);
+  CBitmap* previous = screen.SelectObject(CBitmap::FromHandle(copy));
+  EXPECT_EQ(screen.GetPixel(4, 2), RGB(10, 20, 30));
+  screen.SelectObject(previous);
+  DeleteObject(copy);
+  owner.DestroyWindow();
 }
 
 }  // namespace

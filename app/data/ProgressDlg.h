@@ -1,6 +1,7 @@
 #pragma once
-// The modeless progress dialog of the download: a bar from 0 to 100 % and a line of text. The
-// main frame makes it once and only shows and hides it.
+// The modeless progress dialog of the download and the exports: a bar from 0 to 100 % and a
+// line of text. The main frame makes it once and only shows and hides it; an export makes one
+// for its own duration.
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ProgressCtrl.h"

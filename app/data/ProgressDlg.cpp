@@ -1,4 +1,4 @@
-#include "app/ProgressDlg.h"
+#include "app/data/ProgressDlg.h"
 
 #include "platform/ui/DataExchange.h"
 #include "resources/ResourceIds.h"
