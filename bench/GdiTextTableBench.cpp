@@ -168,12 +168,9 @@ int main(int argc, char** argv) {
     dc.SelectObject(old);
     dc.DeleteDC();
   }
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double layer = reporter.times["BM_TextTableThroughCdc"];
-  const double direct = reporter.times["BM_TextTableWithQPainter"];
-  if (layer > 0 && direct > 0) std::printf("ratio CDC / QPainter: %.2f (goal <= 1.30)\n", layer / direct);
-  benchmark::Shutdown();
-  return 0;
+  return RunWithRatioReporter(argc, argv, [](RatioReporter& reporter) {
+    const double layer = reporter.times["BM_TextTableThroughCdc"];
+    const double direct = reporter.times["BM_TextTableWithQPainter"];
+    if (layer > 0 && direct > 0) std::printf("ratio CDC / QPainter: %.2f (goal <= 1.30)\n", layer / direct);
+  });
 }

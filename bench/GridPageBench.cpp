@@ -77,17 +77,14 @@ BENCHMARK(BM_ExpandAllOf1000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 int main(int argc, char** argv) {
   CUiApplication application;
   RegisterProgramResources(nullptr);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double open = reporter.times["BM_OpenOf10000"];
-  const double fill = reporter.times["BM_FullFillOf10000"];
-  if (open > 0 && fill > 0) std::printf("full fill / open of 10,000: %.2f (goal <= 10)\n", fill / open);
-  if (reporter.times.count("BM_PageDownAllOpen"))
-    std::printf("page-down frame, every row open / 60 Hz frame: %.2f (goal <= 1.0)\n",
-                reporter.times["BM_PageDownAllOpen"] / (1000.0 / 60.0));
-  if (reporter.times.count("BM_ExpandAllOf1000"))
-    std::printf("expand all of 1,000: %.1f ms\n", reporter.times["BM_ExpandAllOf1000"]);
-  benchmark::Shutdown();
-  return 0;
+  return RunWithRatioReporter(argc, argv, [](RatioReporter& reporter) {
+    const double open = reporter.times["BM_OpenOf10000"];
+    const double fill = reporter.times["BM_FullFillOf10000"];
+    if (open > 0 && fill > 0) std::printf("full fill / open of 10,000: %.2f (goal <= 10)\n", fill / open);
+    if (reporter.times.count("BM_PageDownAllOpen"))
+      std::printf("page-down frame, every row open / 60 Hz frame: %.2f (goal <= 1.0)\n",
+                  reporter.times["BM_PageDownAllOpen"] / (1000.0 / 60.0));
+    if (reporter.times.count("BM_ExpandAllOf1000"))
+      std::printf("expand all of 1,000: %.1f ms\n", reporter.times["BM_ExpandAllOf1000"]);
+  });
 }

@@ -156,13 +156,10 @@ BENCHMARK(BM_SelectOnHundredRows)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   CUiApplication application;
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("ratio AutoSize / direct measuring: %.2f (goal <= 1.50)\n",
-              reporter.Ratio("BM_AutoSizeStepGrid", "BM_MeasureStepTextsDirectly"));
-  std::printf("ratio selecting on 1,000,000 rows / on 100 rows: %.2f (goal <= 1.20)\n",
-              reporter.Ratio("BM_SelectOnMillionRows", "BM_SelectOnHundredRows"));
-  benchmark::Shutdown();
-  return 0;
+  return RunWithRatioReporter(argc, argv, [](RatioReporter& reporter) {
+    std::printf("ratio AutoSize / direct measuring: %.2f (goal <= 1.50)\n",
+                reporter.Ratio("BM_AutoSizeStepGrid", "BM_MeasureStepTextsDirectly"));
+    std::printf("ratio selecting on 1,000,000 rows / on 100 rows: %.2f (goal <= 1.20)\n",
+                reporter.Ratio("BM_SelectOnMillionRows", "BM_SelectOnHundredRows"));
+  });
 }

@@ -104,13 +104,11 @@ int main(int argc, char** argv) {
   CUiApplication application;
   RegisterProgramResources(nullptr);
   SetTimeScale(1e6);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double ratio = reporter.Ratio("BM_PictureExportOf1000", "BM_RenderAndPngOf1000");
-  if (ratio > 0)
-    std::printf("picture export / render and PNG encode of 1,000 tests: %.2f (goal <= 3)\n", ratio);
-  benchmark::Shutdown();
+  const int result = RunWithRatioReporter(argc, argv, [](RatioReporter& reporter) {
+    const double ratio = reporter.Ratio("BM_PictureExportOf1000", "BM_RenderAndPngOf1000");
+    if (ratio > 0)
+      std::printf("picture export / render and PNG encode of 1,000 tests: %.2f (goal <= 3)\n", ratio);
+  });
   std::filesystem::remove_all(settings);
-  return 0;
+  return result;
 }

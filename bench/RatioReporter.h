@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,3 +22,14 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
   std::map<std::string, double> times;
 };
+
+// Runs the benchmarks the command line names with the reporter, then hands the reporter to
+// `report`, which prints the program's ratios against their goals.
+inline int RunWithRatioReporter(int argc, char** argv, const std::function<void(RatioReporter&)>& report) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  report(reporter);
+  benchmark::Shutdown();
+  return 0;
+}

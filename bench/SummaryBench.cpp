@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/data/ZedoDoc.h"
-#include "bench/RatioReporter.h"
 #include "bench/MeasRecords.h"
+#include "bench/RatioReporter.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
@@ -109,18 +109,16 @@ BENCHMARK(BM_SnprintfRowsOf10000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 int main(int argc, char** argv) {
   CUiApplication application;
   RegisterProgramResources(nullptr);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double frame = 1000.0 / 60.0;
-  if (reporter.times.count("BM_RepaintOf1000"))
-    std::printf("repaint of 1,000 / frame: %.2f (goal <= 1.0)\n", reporter.times["BM_RepaintOf1000"] / frame);
-  if (reporter.times.count("BM_FirstPaintOf10000"))
-    std::printf("first paint of 10,000 / frame: %.1f (goal <= 30)\n",
-                reporter.times["BM_FirstPaintOf10000"] / frame);
-  const double text = reporter.times["BM_TextFormOf10000"];
-  const double rows = reporter.times["BM_SnprintfRowsOf10000"];
-  if (text > 0 && rows > 0) std::printf("text form / snprintf rows: %.2f (goal <= 3.0)\n", text / rows);
-  benchmark::Shutdown();
-  return 0;
+  return RunWithRatioReporter(argc, argv, [](RatioReporter& reporter) {
+    const double frame = 1000.0 / 60.0;
+    if (reporter.times.count("BM_RepaintOf1000"))
+      std::printf("repaint of 1,000 / frame: %.2f (goal <= 1.0)\n",
+                  reporter.times["BM_RepaintOf1000"] / frame);
+    if (reporter.times.count("BM_FirstPaintOf10000"))
+      std::printf("first paint of 10,000 / frame: %.1f (goal <= 30)\n",
+                  reporter.times["BM_FirstPaintOf10000"] / frame);
+    const double text = reporter.times["BM_TextFormOf10000"];
+    const double rows = reporter.times["BM_SnprintfRowsOf10000"];
+    if (text > 0 && rows > 0) std::printf("text form / snprintf rows: %.2f (goal <= 3.0)\n", text / rows);
+  });
 }

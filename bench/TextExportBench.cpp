@@ -169,11 +169,8 @@ BENCHMARK(BM_SnprintfListOf10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 int main(int argc, char** argv) {
   CUiApplication application;
   RegisterProgramResources(nullptr);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double ratio = reporter.Ratio("BM_ListWithCurveOf10000", "BM_SnprintfListOf10000");
-  if (ratio > 0) std::printf("list with curve data / snprintf and one write: %.2f (goal <= 3.0)\n", ratio);
-  benchmark::Shutdown();
-  return 0;
+  return RunWithRatioReporter(argc, argv, [](RatioReporter& reporter) {
+    const double ratio = reporter.Ratio("BM_ListWithCurveOf10000", "BM_SnprintfListOf10000");
+    if (ratio > 0) std::printf("list with curve data / snprintf and one write: %.2f (goal <= 3.0)\n", ratio);
+  });
 }
