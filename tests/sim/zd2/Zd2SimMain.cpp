@@ -12,7 +12,7 @@
 //                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
 //                  | live-cut:N | frame-noise:K | delete-all-double-answer
 //                  | write-refused:ADDR | sticky:ADDR | erase-refused:SEG | overwrite-refused
-//                  | raw-silence]...  (ADDR hexadecimal)
+//                  | raw-silence | lifetime-bump]...  (ADDR hexadecimal)
 //
 // The information memory and its two stored copies are images of 192 bytes (0x1000 to
 // 0x10BF); by default the memory holds a valid calibration of the serial's model and both
@@ -73,7 +73,8 @@ int Usage() {
       "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
       "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
       "                        write-refused:ADDR|sticky:ADDR|\n"
-      "                        erase-refused:SEG|overwrite-refused|raw-silence]\n"
+      "                        erase-refused:SEG|overwrite-refused|raw-silence|\n"
+      "                        lifetime-bump]\n"
       "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
       "               [--live-test DELAY:PEAK[:RATE]] [--info-memory FILE]\n"
       "               [--factory-copy FILE|none] [--last-used-copy FILE|none] [--save-memory FILE]\n");
@@ -118,6 +119,8 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetRefusedErase(argument);
   else if (name == "overwrite-refused")
     zd2.SetOverwriteRefused(true);
+  else if (name == "lifetime-bump")
+    zd2.SetLifetimeBump(true);
   else if (name == "raw-silence")
     zd2.SetRawSilence(true);
   else if (name == "wrong-signature")
