@@ -60,6 +60,8 @@ class CGridDlg : public CDialog {
   const std::vector<int>& GetRunValues(int runIndex) const { return m_runValues[std::size_t(runIndex)]; }
   CCellGridOrg& GetGrid() { return m_grid; }
   bool IsCalMode() const { return m_calMode; }
+  int GetLoadUnit() const { return m_loadUnit; }
+  int GetStep() const { return m_step; }
 
   BOOL PreTranslateMessage(MSG* msg) override;
 
