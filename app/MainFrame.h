@@ -102,6 +102,8 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   void OnDisconnect();
   void OnUpdateFirmware();
   void OnLiveView();
+  void OnCalibrationAdjustment();
+  void OnCalibrationVerification();
   void OnRestoreFactoryCalibration();
   void OnRestoreLastUsedCalibration();
   void OnCertificateTemplate();
@@ -113,6 +115,8 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   void OnUpdateDisconnect(CCmdUI* cmdUI);
   // The delete-all step shared by commands 9 and 35; true when the data was deleted.
   bool DeleteAllOnDevice();
+  // Reset for a new procedure, whose class-1 requirements are not asked for.
+  void ResetCalibrationDocument();
   // Ends a running download before the frame goes: its stream is cancelled and the thread
   // joined.
   void StopDownload();

@@ -9,6 +9,8 @@
 #include "app/data/Registry.h"
 #include "calibration/MeasDlg.h"
 #include "calibration/RestoreCalDlg.h"
+#include "calibration/TestStepDlg.h"
+#include "calibration/VexalonDoc.h"
 #include "device/Version.h"
 #include "device/VexalonDevice.h"
 #include "platform/base/MessageFormat.h"
@@ -132,6 +134,24 @@ void CMainFrame::OnLiveView() {
   const CString text = FormatMessageText(LoadStringOrPlaceholder(IDS_LIVE_VIEW_FIRMWARE_TOO_OLD),
                                          {CString(kLiveViewMinimumFirmware), ident.appVersion});
   ShowBox(this, text, MB_OK | MB_ICONERROR);
+}
+
+void CMainFrame::OnCalibrationAdjustment() {
+  ResetCalibrationDocument();
+  if (CTestStepDlg(true, false, &m_calibrationDoc, this).DoModal() != IDOK) return;
+  // The operator chose to verify the new calibration at once, on the same instrument.
+  ResetCalibrationDocument();
+  CTestStepDlg(false, true, &m_calibrationDoc, this).DoModal();
+}
+
+void CMainFrame::OnCalibrationVerification() {
+  ResetCalibrationDocument();
+  CTestStepDlg(false, false, &m_calibrationDoc, this).DoModal();
+}
+
+void CMainFrame::ResetCalibrationDocument() {
+  m_calibrationDoc.Reset();
+  m_calibrationDoc.m_calibratorInfo.class1Requirements = EResultState::eNotRequired;
 }
 
 void CMainFrame::OnRestoreFactoryCalibration() { CRestoreCalDlg(true, &m_calibrationDoc, this).DoModal(); }

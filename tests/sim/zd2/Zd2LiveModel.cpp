@@ -104,6 +104,10 @@ void CZd2LiveModel::Advance(double ms, bool streaming) {
       const double rise = m_rate * ms / 1000;
       m_counter += rise / kNewtonsPerCount;
       m_reportedTarget += rise;
+      if (m_stallLoad > 0 && !m_operatorTest && m_target >= m_stallLoad && m_reportedTarget >= m_stallLoad - 1) {
+        m_reportedTarget = m_stallLoad - 1;
+        break;
+      }
       if (m_reportedTarget < m_target) break;
       if (m_operatorTest && m_holdTests && !m_peakHeld) {
         m_reportedTarget = m_target;

@@ -48,6 +48,9 @@ class CZd2LiveModel {
   void SetNominalLoad(int newtons) { m_nominalLoad = newtons; }
   void CommandDrive(int state);
   void SetAutoHome(bool on) { m_autoHome = on; }
+  // A fault of the drive: a commanded ramp to `newtons` N or more stops just below them and
+  // never reaches STOP, until BACK sends the drive home (0: none).
+  void SetDriveStall(int newtons) { m_stallLoad = newtons; }
   void ResetCounter() { m_counter = 0; }
   // A restart: the drive goes home, the flags take their start values.
   void Restart();
@@ -86,6 +89,7 @@ class CZd2LiveModel {
   int m_rampSpeed = 100;
   int m_nominalLoad = 0;
   bool m_autoHome = true;
+  int m_stallLoad = 0;
 
   int m_state = eStop;
   bool m_startFramePending = false;

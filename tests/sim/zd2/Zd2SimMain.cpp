@@ -12,7 +12,7 @@
 //                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
 //                  | live-cut:N | frame-noise:K | delete-all-double-answer
 //                  | write-refused:ADDR | sticky:ADDR | erase-refused:SEG | overwrite-refused
-//                  | raw-silence | lifetime-bump]...  (ADDR hexadecimal)
+//                  | raw-silence | lifetime-bump | drive-stall:LOAD]...  (ADDR hexadecimal)
 //
 // The information memory and its two stored copies are images of 192 bytes (0x1000 to
 // 0x10BF); by default the memory holds a valid calibration of the serial's model and both
@@ -23,7 +23,8 @@
 // The reported force is gain x load + offset plus uniform noise of +-N (generator seed S),
 // calibrated by the information memory when it holds a valid calibration. A live test starts
 // DELAY scaled ms after streaming began (or after the previous test), ramps to PEAK N at RATE
-// N/s (default the "@RA@" rate), tears off and goes home.
+// N/s (default the "@RA@" rate), tears off and goes home. With drive-stall a commanded ramp to
+// LOAD N or more stops just below LOAD and never reaches STOP.
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store).
@@ -74,7 +75,7 @@ int Usage() {
       "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
       "                        write-refused:ADDR|sticky:ADDR|\n"
       "                        erase-refused:SEG|overwrite-refused|raw-silence|\n"
-      "                        lifetime-bump]\n"
+      "                        lifetime-bump|drive-stall:LOAD]\n"
       "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
       "               [--live-test DELAY:PEAK[:RATE]] [--info-memory FILE]\n"
       "               [--factory-copy FILE|none] [--last-used-copy FILE|none] [--save-memory FILE]\n");
@@ -121,6 +122,8 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetOverwriteRefused(true);
   else if (name == "lifetime-bump")
     zd2.SetLifetimeBump(true);
+  else if (name == "drive-stall" && argument > 0)
+    zd2.SetDriveStall(argument);
   else if (name == "raw-silence")
     zd2.SetRawSilence(true);
   else if (name == "wrong-signature")

@@ -669,6 +669,11 @@ void CZd2Simulator::SetHoldOperatorTests(bool on) {
   m_model.SetHoldOperatorTests(on);
 }
 
+void CZd2Simulator::SetDriveStall(int newtons) {
+  std::lock_guard lock(m_mutex);
+  m_model.SetDriveStall(newtons);
+}
+
 int CZd2Simulator::HeldPeak() const {
   std::lock_guard lock(m_mutex);
   return m_model.HeldPeak();

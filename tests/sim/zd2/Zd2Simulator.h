@@ -97,6 +97,8 @@ class CZd2Simulator {
   // Holds each operator's test in its start and at its peak until ReleaseHold, while the
   // frames go on (see CZd2LiveModel::SetHoldOperatorTests).
   void SetHoldOperatorTests(bool on);
+  // See CZd2LiveModel::SetDriveStall.
+  void SetDriveStall(int newtons);
   // The force held at a test's peak; -1 when no test holds there.
   int HeldPeak() const;
   void ReleaseHold();

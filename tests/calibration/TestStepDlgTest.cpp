@@ -1,0 +1,396 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/data/Registry.h"
+#include "calibration/TestStepDlg.h"
+#include "calibration/VexalonDoc.h"
+#include "device/DeviceThread.h"
+#include "device/streamio/StreamIO.h"
+#include "platform/ui/MessageTap.h"
+#include "platform/ui/PlaySound.h"
+#include "platform/ui/ScriptedAnswers.h"
+#include "platform/ui/SimulatedInput.h"
+#include "platform/ui/UiApplication.h"
+#include "resources/ProgramResources.h"
+#include "resources/ResourceIds.h"
+#include "tests/sim/Peer.h"
+#include "tests/sim/PtyLink.h"
+#include "tests/sim/zd2/Zd2Simulator.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/TimeScaleOverride.h"
+
+namespace {
+
+constexpr int kCom = 63;
+constexpr char16_t kCom63[] = u"63";
+constexpr char kIdentity16kN[] = "ZD-2;2;VN02-123-4567;0C000102;1.6.3";
+constexpr UINT kRunFinished = WM_USER + 111;
+constexpr UINT kFinalResult = WM_USER + 112;
+
+// The calibration dialog with the device thread running and a simulated 16 kN ZD-2 of current
+// firmware on a pseudo-terminal mapped to COM 63, streaming 20 live frames a second. Time runs
+// fifty times faster: a cycle of twenty steps takes about 210 s of its time. The settings
+// store starts without a pause between cycles.
+class CalibrationDialog : public ::testing::Test {
+ protected:
+  CTimeScaleOverride timeScale{50};
+  CUiApplication application;
+  CScriptedAnswers answers;
+
+  void SetUp() override {
+    RegisterProgramResources(nullptr);
+    StreamIO::InitStreamIO();
+    ASSERT_TRUE(Device::StartDeviceThread());
+    m_zd2.SetIdentity(kIdentity16kN);
+    m_zd2.SetFrameRate(20);
+    CRegistry(kSettingsKey).WriteBool(u"ST_bPause", false);
+    ClearSoundRequests();
+    m_previousTap = SetMessageTap([this](CWnd&, UINT message, WPARAM wParam, LPARAM) {
+      if (message == kRunFinished) ++m_runsFinished;
+      if (message == kFinalResult) m_verdicts.push_back(int(wParam));
+    });
+  }
+
+  void TearDown() override {
+    SetMessageTap(m_previousTap);
+    Device::StopDeviceThread();
+    if (m_peer) m_peer->Stop();
+    StreamIO::ExitStreamIO();
+  }
+
+  void StartSimulator() {
+    auto link = std::make_unique<Sim::CPtyLink>();
+    ASSERT_TRUE(link->MapToComPort(kCom));
+    m_peer = std::make_unique<Sim::CPeer>(std::move(link));
+    m_peer->Start([this](Sim::CPeer& peer) { m_zd2.Run(peer); });
+  }
+
+  // Opens the dialog, types the port and the test's details, connects and waits until Start
+  // may be pressed, runs the steps and then presses Exit; the log's lines as they were before
+  // Exit.
+  CString Run(bool calMode, const std::function<void(CTestStepDlg&)>& steps) {
+    CString log;
+    answers.AddModalDialogScript([&](CWnd& shown) {
+      auto& dialog = static_cast<CTestStepDlg&>(shown);
+      dialog.SetDlgItemText(IDC_TESTSTEP_PORT, kCom63);
+      dialog.SetDlgItemText(IDC_TESTSTEP_TESTER, u"Ann");
+      dialog.SetDlgItemText(IDC_TESTSTEP_FACILITY, u"LAB1");
+      dialog.SetDlgItemText(IDC_TESTSTEP_REFERENCE_SN, u"REF-77");
+      dialog.SetDlgItemText(IDC_TESTSTEP_TEMPERATURE, u"21");
+      Click(dialog, IDC_TESTSTEP_CONNECT);
+      PumpUntil([&] {
+        const CString log = LogOf(dialog);
+        const int connecting = log.Find(u"Connecting ...");
+        return IsEnabled(dialog, IDC_TESTSTEP_START) || (connecting >= 0 && log.Find(u"Not connected", connecting) >= 0);
+      });
+      steps(dialog);
+      log = LogOf(dialog);
+      Click(dialog, IDCANCEL);
+    });
+    CTestStepDlg(calMode, false, &m_doc, nullptr).DoModal();
+    return log;
+  }
+
+  static void Click(CWnd& dialog, int id) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+  static bool IsEnabled(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+  static CString LogOf(CWnd& dialog) { return dialog.GetDlgItem(IDC_TESTSTEP_LOG)->GetWindowTextString(); }
+  static CString TextOf(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->GetWindowTextString(); }
+
+  // Pumps messages until the condition holds, for at most two minutes of real time.
+  static bool PumpUntil(const std::function<bool()>& condition) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (std::chrono::steady_clock::now() < end) {
+      if (condition()) return true;
+      PumpMessages(10);
+    }
+    return condition();
+  }
+
+  // Waits until the dialog has let go of the instrument after a run: the connection deleted
+  // and its last line written.
+  static bool PumpUntilDisconnected(CTestStepDlg& dialog) {
+    return PumpUntil([&] {
+      return dialog.GetConnection() == nullptr && LogOf(dialog).Right(15) == u"Not connected\r\n" &&
+             TextOf(dialog, IDC_TESTSTEP_START) == u"Start";
+    });
+  }
+
+  static int Count(const CString& text, const CString& part) {
+    int count = 0;
+    for (int at = text.Find(part); at >= 0; at = text.Find(part, at + 1)) ++count;
+    return count;
+  }
+
+  std::string Received() const {
+    const std::vector<BYTE> bytes = m_peer->Transcript();
+    return std::string(bytes.begin(), bytes.end());
+  }
+
+  std::vector<CString> BoxTexts() const {
+    std::vector<CString> texts;
+    for (const auto& box : answers.GetMessageBoxes()) texts.push_back(box.text);
+    return texts;
+  }
+
+  Sim::CZd2Simulator m_zd2;
+  std::unique_ptr<Sim::CPeer> m_peer;
+  CVexalonDoc m_doc;
+  int m_runsFinished = 0;
+  std::vector<int> m_verdicts;
+  MessageTap m_previousTap;
+};
+
+TEST_F(CalibrationDialog, AnAdjustmentOfA16kNInstrumentRunsThreeCyclesOfTwentySteps) {
+  m_zd2.SetForceModel(1.0, 0, 2, 7);
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDYES);  // Exit's question: the reference loads were not given
+  Run(true, [&](CTestStepDlg& dialog) {
+    EXPECT_EQ(dialog.GetState(), CTestStepDlg::eTypeChosen);
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_CYCLES), u"3");
+    Click(dialog, IDC_TESTSTEP_START);
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_START), u"Stop");
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_STEP), u"800");
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_WAIT), u"5000");
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_SKIP_TIME), u" Skip time  2500 ms");
+    ASSERT_TRUE(PumpUntil([&] { return m_runsFinished > 0; })) << LogOf(dialog).ToUtf8();
+    EXPECT_EQ(Count(LogOf(dialog), u"Next step: "), 60);
+    EXPECT_NE(LogOf(dialog).Find(u"...Next step: 5%\r\n"), -1);
+    EXPECT_NE(LogOf(dialog).Find(u"...Next step: 100%\r\n"), -1);
+  });
+  EXPECT_EQ(m_runsFinished, 1);
+  EXPECT_TRUE(m_verdicts.empty()) << "the verdict waits for the reference loads";
+  EXPECT_EQ(m_doc.m_actualRuns, 3);
+  ASSERT_EQ(m_doc.m_means.size(), 20u);
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    const auto& table = m_doc.m_cycles[size_t(cycle)];
+    ASSERT_EQ(table.size(), 20u);
+    for (size_t i = 0; i < table.size(); ++i) {
+      const CStepMeas& step = table[i];
+      EXPECT_EQ(step.fullScale, 16000);
+      EXPECT_EQ(step.targetForce, int(800 * (i + 1)));
+      // An exact instrument with +-2 N of noise: the averaged load lies within a few newtons.
+      EXPECT_NEAR(step.instrumentForce, step.targetForce, 3) << "cycle " << cycle << " step " << i;
+      EXPECT_TRUE(step.valid) << "cycle " << cycle << " step " << i;
+      EXPECT_GT(step.current, 0);
+    }
+  }
+  EXPECT_TRUE(m_doc.m_cycles[3].empty());
+  // 800 N is 0x0320, 16000 N 0x3E80: the first and the last step of each cycle.
+  const std::string received = Received();
+  EXPECT_NE(received.find("0320f0002g"), std::string::npos);
+  EXPECT_NE(received.find("3E80f0002g"), std::string::npos);
+}
+
+TEST_F(CalibrationDialog, TheFirstHardwareRevisionWaitsLongerAndBeepsOncePerStep) {
+  m_zd2.SetIdentity("ZD-2;A0;VN02-123-4567;0C000102;1.6.3");
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDYES);
+  Run(false, [&](CTestStepDlg& dialog) {
+    ASSERT_EQ(m_doc.m_hardwareRevision.CompareNoCase(u"A0"), 0) << m_doc.m_hardwareRevision.ToUtf8();
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    Click(dialog, IDC_TESTSTEP_START);
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_WAIT), u"10000");
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_SKIP_TIME), u" Skip time  5000 ms");
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_STEP), u"1600");
+    ASSERT_TRUE(PumpUntil([&] { return LogOf(dialog).Find(u"Next step: 20%") >= 0; }));
+    EXPECT_EQ(GetSoundRequests().size(), 1u) << "one beep for the first step";
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntilDisconnected(dialog));
+  });
+  EXPECT_EQ(m_doc.m_cycles[0].size(), 10u);
+  const CStepMeas& first = m_doc.m_cycles[0][0];
+  EXPECT_EQ(first.targetForce, 1600);
+  EXPECT_NEAR(first.instrumentForce, 1600, 2);
+}
+
+TEST_F(CalibrationDialog, NoAtThePauseBeforeTheFirstCycleEndsTheRunWithoutAVerdict) {
+  CRegistry(kSettingsKey).WriteBool(u"ST_bPause", true);
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDNO);
+  answers.AddMessageBoxAnswer(IDYES);
+  const CString log = Run(true, [&](CTestStepDlg& dialog) {
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntil([&] { return answers.GetMessageBoxes().size() == 1; }));
+    ASSERT_TRUE(PumpUntilDisconnected(dialog));
+  });
+  ASSERT_FALSE(BoxTexts().empty());
+  EXPECT_EQ(BoxTexts()[0], u"Pausing...\nSelect 'Yes' to continue to the next cycle. Otherwise, select 'No' to abort.");
+  EXPECT_NE(log.Find(u"...Finished warm up run\r\n"), -1) << log.ToUtf8();
+  EXPECT_EQ(log.Find(u"RUNNING CALIBRATION CYCLE"), -1);
+  EXPECT_EQ(m_runsFinished, 0);
+  EXPECT_TRUE(m_verdicts.empty());
+  EXPECT_EQ(m_doc.m_device, nullptr);
+}
+
+TEST_F(CalibrationDialog, StopDuringARampEndsTheRunAfterHomingWithoutAVerdict) {
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDYES);
+  const CString log = Run(false, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntil([&] { return LogOf(dialog).Find(u"Next step: 20%") >= 0; }));
+    Click(dialog, IDC_TESTSTEP_START);
+    EXPECT_FALSE(IsEnabled(dialog, IDC_TESTSTEP_START)) << "Start waits for the run to end";
+    ASSERT_TRUE(PumpUntilDisconnected(dialog));
+  });
+  EXPECT_EQ(Count(log, u"Process has been terminated by the user."), 1);
+  EXPECT_EQ(log.Find(u"Next step: 30%"), -1);
+  EXPECT_NE(log.Find(u"ZD-2 is returning to home position"), -1);
+  EXPECT_EQ(m_runsFinished, 0);
+  EXPECT_TRUE(m_verdicts.empty());
+  EXPECT_EQ(m_doc.m_cycles[0][1].instrumentForce, 0) << "the stopped step has no load";
+  EXPECT_EQ(m_zd2.DriveState(), Sim::CZd2LiveModel::eStop);
+}
+
+TEST_F(CalibrationDialog, ARampThatStallsEndsTheStepWithItsTimeOut) {
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDYES);
+  const CString log = Run(false, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    Click(dialog, IDC_TESTSTEP_START);
+    // The warm-up goes to full load; the stall catches the run's third step (4800 N).
+    ASSERT_TRUE(PumpUntil([&] { return LogOf(dialog).Find(u"Finished warm up run") >= 0; }));
+    m_zd2.SetDriveStall(4000);
+    ASSERT_TRUE(PumpUntilDisconnected(dialog));
+  });
+  EXPECT_NE(log.Find(u"...Next step: 30%\r\n"), -1) << log.ToUtf8();
+  EXPECT_NE(log.Find(u"...ERROR: Exceeded step timeout of 90000 milliseconds.\r\n"), -1) << log.ToUtf8();
+  EXPECT_EQ(log.Find(u"Next step: 40%"), -1);
+  EXPECT_EQ(m_runsFinished, 0);
+  EXPECT_TRUE(m_verdicts.empty());
+  EXPECT_TRUE(m_doc.m_cycles[0][0].valid);
+  EXPECT_FALSE(m_doc.m_cycles[0][2].valid);
+}
+
+TEST_F(CalibrationDialog, AVerificationCycleEndsWithASuccessVerdict) {
+  StartSimulator();
+  Run(false, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntil([&] { return dialog.GetState() == CTestStepDlg::eFinished; })) << LogOf(dialog).ToUtf8();
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_CYCLES), u"1") << "the typed count is the run's";
+  });
+  EXPECT_EQ(m_runsFinished, 1);
+  EXPECT_EQ(m_verdicts, std::vector<int>{1});
+  EXPECT_EQ(m_doc.m_actualRuns, 1);
+  ASSERT_EQ(m_doc.m_cycles[0].size(), 10u);
+  for (const CStepMeas& step : m_doc.m_cycles[0]) EXPECT_TRUE(step.valid) << step.targetForce;
+  EXPECT_TRUE(m_doc.m_cycles[1].empty());
+  DWORD stored = 0;
+  ASSERT_TRUE(CRegistry(kSettingsKey).ReadDWORD(u"ST_TestCycles", stored));
+  EXPECT_EQ(stored, 1u);
+}
+
+TEST_F(CalibrationDialog, ACycleCountOutsideOneToAHundredIsRefused) {
+  StartSimulator();
+  const CString counts[] = {u"0", u"101", u""};
+  for (size_t i = 0; i < std::size(counts); ++i) answers.AddMessageBoxAnswer(IDOK);
+  answers.AddMessageBoxAnswer(IDYES);
+  Run(false, [&](CTestStepDlg& dialog) {
+    for (const CString& count : counts) {
+      dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, count);
+      Click(dialog, IDC_TESTSTEP_START);
+      EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_START), u"Start") << count.ToUtf8();
+      EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_CYCLES), count) << count.ToUtf8();
+    }
+  });
+  EXPECT_EQ(BoxTexts(), (std::vector<CString>{u"The number of cycles must lie between 1 and 100.",
+                                              u"The number of cycles must lie between 1 and 100.",
+                                              u"The number of cycles must lie between 1 and 100.",
+                                              u"The testing has not been completed.\nAre you sure you want to abort?"}));
+  EXPECT_EQ(Received().find("01C2i"), std::string::npos) << "no warm-up";
+}
+
+TEST_F(CalibrationDialog, AnAdjustmentWithoutItsDetailsIsRefusedWithTheirComplaints) {
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDOK);
+  answers.AddMessageBoxAnswer(IDYES);
+  Run(true, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_TESTER, u"");
+    dialog.SetDlgItemText(IDC_TESTSTEP_REFERENCE_SN, u"");
+    Click(dialog, IDC_TESTSTEP_START);
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_START), u"Start");
+  });
+  ASSERT_FALSE(BoxTexts().empty());
+  EXPECT_EQ(BoxTexts()[0], u"Please input a tester name.\n\nPlease input a reference device S/N.\n\n");
+}
+
+TEST_F(CalibrationDialog, AnInstrumentOfUnknownModelCannotStart) {
+  m_zd2.SetIdentity("ZD-2;2;VN09-123-4567;0C000102;1.6.3");
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDYES);
+  const CString log = Run(false, [&](CTestStepDlg& dialog) {
+    EXPECT_EQ(dialog.GetState(), CTestStepDlg::eConnected);
+    Click(dialog, IDC_TESTSTEP_START);
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_START), u"Start");
+    EXPECT_EQ(dialog.GetStepPlan().maxLoad, 0);
+  });
+  EXPECT_NE(log.Find(u"Press select the device type."), -1) << log.ToUtf8();
+  EXPECT_EQ(log.Find(u"process has started"), -1);
+  EXPECT_EQ(Received().find("01C2i"), std::string::npos) << "no warm-up";
+}
+
+TEST_F(CalibrationDialog, FirmwareBefore163IsNotConnected) {
+  m_zd2.SetIdentity("ZD-2;2;VN02-123-4567;0C000102;1.6.2");
+  StartSimulator();
+  const CString log = Run(false, [&](CTestStepDlg& dialog) {
+    EXPECT_FALSE(IsEnabled(dialog, IDC_TESTSTEP_START));
+    EXPECT_EQ(dialog.GetState(), CTestStepDlg::eNotConnected);
+    EXPECT_EQ(dialog.GetConnection(), nullptr);
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_CONNECTION), u"Not connected");
+  });
+  EXPECT_EQ(log.Find(u"...Connected\r\n"), -1) << log.ToUtf8();
+  // The connection says why; Exit asks nothing while not connected.
+  EXPECT_EQ(BoxTexts(), std::vector<CString>{u"The test can not be continued!!! You need to update the ZD-2 firmware to "
+                                             u"version 1.6.3 or higher. Your current firmware version is 1.6.2."});
+}
+
+TEST_F(CalibrationDialog, ExitWhileConnectedBringsTheInstrumentHomeAskingItsDriveState) {
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDYES);
+  const std::string mirror = TestPath("exit.log");
+  std::FILE* file = nullptr;
+  Run(false, [&](CTestStepDlg& dialog) {
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_PORT), kCom63);
+    EXPECT_NE(TextOf(dialog, IDC_TESTSTEP_DEVICE_INFO).Find(u"S/N:VN02-123-4567"), -1);
+    file = std::fopen(mirror.c_str(), "w");
+    dialog.GetLog().m_pMirrorFile = file;
+  });
+  ASSERT_NE(file, nullptr);
+  std::fclose(file);
+  EXPECT_EQ(BoxTexts(), std::vector<CString>{u"The testing has not been completed.\nAre you sure you want to abort?"});
+  // The reader was stopped first, so the drive state's answer reached the poll at once.
+  EXPECT_NE(Received().find("@DS@"), std::string::npos);
+  std::ifstream exitLog(mirror);
+  const std::string lines((std::istreambuf_iterator<char>(exitLog)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(lines, "1) ...ZD-2 is returning to home position\n2) ...Not connected\n");
+  EXPECT_EQ(m_doc.m_device, nullptr);
+  DWORD port = 0;
+  ASSERT_TRUE(CRegistry(kSettingsKey).ReadDWORD(u"VexaPortNum", port));
+  EXPECT_EQ(port, DWORD(kCom));
+}
+
+TEST_F(CalibrationDialog, ExitDuringARunWaitsForTheRunThread) {
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDYES);
+  bool running = false;
+  Run(false, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    Click(dialog, IDC_TESTSTEP_START);
+    running = PumpUntil([&] { return LogOf(dialog).Find(u"Next step: 10%") >= 0; });
+  });
+  ASSERT_TRUE(running);
+  EXPECT_EQ(m_doc.m_device, nullptr);
+  EXPECT_EQ(m_runsFinished, 0);
+  EXPECT_EQ(m_zd2.DriveState(), Sim::CZd2LiveModel::eStop);
+}
+
+}  // namespace
