@@ -226,10 +226,12 @@ class CCalibrationUser : public CUserAnswerSink {
     FillFields(dialog);
     const bool started = ConnectAndStart(dialog);
     if (started) WaitForTheEnd(dialog);
+    const bool copied = m_options.copyData && dialog.GetResultsGrid();
+    if (copied) Click(*dialog.GetResultsGrid(), IDC_CAL_GRID_ACTION);
     const std::vector<CString> log = LogLines(*dialog.GetDlgItem(IDC_TESTSTEP_LOG));
     const int state = dialog.GetState();
     if (!m_verificationAccepted) Click(dialog, IDCANCEL);
-    Print(dialog.IsCalMode(), log, state, before);
+    Print(dialog.IsCalMode(), log, state, before, copied);
     ++m_procedures;
     m_allSucceeded = m_allSucceeded && m_verdict == "OK";
   }
@@ -302,7 +304,7 @@ class CCalibrationUser : public CUserAnswerSink {
     }
   }
 
-  void Print(bool calMode, const std::vector<CString>& log, int state, const FolderState& before) {
+  void Print(bool calMode, const std::vector<CString>& log, int state, const FolderState& before, bool copied) {
     std::printf("mode=%s\n", calMode ? "adjust" : "verify");
     for (const CString& line : log) std::printf("log=%s\n", EscapedText(line).c_str());
     for (const CString& text : m_messages) std::printf("message=%s\n", EscapedText(text).c_str());
@@ -311,7 +313,7 @@ class CCalibrationUser : public CUserAnswerSink {
       const auto old = before.find(name);
       if (old == before.end() || old->second != stamp) std::printf("file=%s\n", name.c_str());
     }
-    if (m_options.copyData && !calMode) PrintClipboard();
+    if (copied) PrintClipboard();
     std::fflush(stdout);
   }
 

@@ -150,6 +150,29 @@ def check_closed_grid(zdtool, zd2sim, env, folder):
     check(memory[0:4] == b"\xff" * 4, "no calibration written")
 
 
+def check_verification_copy(zdtool, zd2sim, env, folder):
+    # A 6 kN instrument: one cycle of ten steps of 600 N, shown and copied in kN.
+    temp_log = os.path.join(folder, "verification")
+    os.makedirs(temp_log)
+    sim = Simulator(zd2sim, env, "--pty", "--com", str(COM), "--identity", "ZD-2;B2;VN01-123-4567;0C000102;1.6.3")
+    try:
+        printed = run_zdtool(zdtool, env, "calibrate", str(COM), "verify", "--unit", "kN", "--cycles", "1",
+                             "--copy-data", "--temp-log", temp_log)
+    finally:
+        sim.stop()
+    (verify,) = procedures(printed)
+    check(verify["verdict"] == "OK" and verify["state"] == "4", verify)
+    rows = verify["clipboard"].split("\\r\\n")
+    check(len(rows) == 11 and rows[-1] == "", f"ten rows, CR LF after each: {verify['clipboard']}")
+    for step, row in enumerate(rows[:-1], start=1):
+        check(re.fullmatch(r"\d+\.\d{3}", row) and abs(float(row) - 0.6 * step) <= 0.1, f"step {step}: {row}")
+    (results,) = [name for name in verify["file"] if name.startswith("Verify_")]
+    with open(os.path.join(temp_log, results), "rb") as f:
+        csv = f.read()
+    check(csv.startswith(b"\xef\xbb\xbfLoad Unit;kN;\r\nNo.;Step(%);Nominal Load;Run #1;\r\n1;10;0.600;"), csv[:60])
+    check(re.search(rb"\r\n10;100;6\.000;\d\.\d{3};\r\n$", csv) is not None, csv[-30:])
+
+
 def main():
     zdtool, zd2sim = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as folder:
@@ -158,6 +181,7 @@ def main():
         check_adjust_and_verify(zdtool, zd2sim, env, folder)
         check_failed_reference_check(zdtool, zd2sim, env, folder)
         check_closed_grid(zdtool, zd2sim, env, folder)
+        check_verification_copy(zdtool, zd2sim, env, folder)
     print("OK")
 
 
