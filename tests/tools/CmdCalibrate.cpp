@@ -262,7 +262,8 @@ class CCalibrationUser : public CUserAnswerSink {
     while (!start->IsWindowEnabled() && dialog.GetConnection() && GetTickCount64() < until) PumpMessages(kPollMs);
     if (!start->IsWindowEnabled()) return false;
     Click(dialog, IDC_TESTSTEP_START);
-    return true;
+    // A Start the dialog refused (no instrument type, missing details) logs no start.
+    return dialog.GetDlgItem(IDC_TESTSTEP_LOG)->GetWindowTextString().Find(u"process has started ...") >= 0;
   }
 
   // Until the procedure has let go of the instrument and nothing is busy any more, or the

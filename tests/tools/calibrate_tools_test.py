@@ -173,6 +173,37 @@ def check_verification_copy(zdtool, zd2sim, env, folder):
     check(re.search(rb"\r\n10;100;6\.000;\d\.\d{3};\r\n$", csv) is not None, csv[-30:])
 
 
+def verify_against(zdtool, zd2sim, env, folder, name, sim_options, *options):
+    """A verification alone against a fresh zd2-sim; its facts."""
+    temp_log = os.path.join(folder, name)
+    os.makedirs(temp_log)
+    sim = Simulator(zd2sim, env, "--pty", "--com", str(COM), *sim_options)
+    try:
+        printed = run_zdtool(zdtool, env, "calibrate", str(COM), "verify", "--cycles", "1", "--temp-log", temp_log,
+                             *options, rc=1)
+    finally:
+        sim.stop()
+    return procedures(printed)
+
+
+def check_failures(zdtool, zd2sim, env, folder):
+    def shown(facts, text):
+        return any(line.endswith(text) for line in facts["log"])
+
+    (stopped,) = verify_against(zdtool, zd2sim, env, folder, "stopped", ["--identity", "ZD-2;B2;VN01-123-4567;0C000102;1.6.3"],
+                                "--stop-at-step", "30")
+    check(stopped["verdict"] == "none" and shown(stopped, "Process has been terminated by the user."), stopped)
+    (stalled,) = verify_against(zdtool, zd2sim, env, folder, "stalled",
+                                ["--identity", "ZD-2;B2;VN01-123-4567;0C000102;1.6.3", "--fault", "drive-stall:2400"])
+    # The warm-up's ramp to the full 6000 N stalls first: round(6000 x 1000 / 450) + 30000 ms.
+    check(stalled["verdict"] == "none" and shown(stalled, "ERROR: Exceeded step timeout of 43333 milliseconds."),
+          stalled)
+    (old,) = verify_against(zdtool, zd2sim, env, folder, "old-firmware", ["--identity", "ZD-2;B2;VN01-123-4567;0C000102;1.6.2"])
+    check(old["verdict"] == "none" and not any("process has started" in line for line in old["log"]), old)
+    (unknown,) = verify_against(zdtool, zd2sim, env, folder, "unknown", ["--identity", "ZD-2;B2;VN00-000-0000;0C000102;1.6.3"])
+    check(unknown["verdict"] == "none" and not any("process has started" in line for line in unknown["log"]), unknown)
+
+
 def main():
     zdtool, zd2sim = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as folder:
@@ -182,6 +213,7 @@ def main():
         check_failed_reference_check(zdtool, zd2sim, env, folder)
         check_closed_grid(zdtool, zd2sim, env, folder)
         check_verification_copy(zdtool, zd2sim, env, folder)
+        check_failures(zdtool, zd2sim, env, folder)
     print("OK")
 
 
