@@ -40,6 +40,7 @@
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
 #include "tests/tools/EscapedText.h"
+#include "tests/tools/LogLines.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
@@ -144,22 +145,6 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
     }
   }
   return true;
-}
-
-// The log control's lines as shown.
-std::vector<CString> LogLines(CWnd& log) {
-  std::vector<CString> lines;
-  const CString text = log.GetWindowTextString();
-  int start = 0;
-  while (start < text.GetLength()) {
-    int end = text.Find(u'\n', start);
-    if (end < 0) end = text.GetLength();
-    CString line = text.Mid(start, end - start);
-    line.TrimRight(u'\r');
-    if (!line.IsEmpty()) lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
 }
 
 void Click(CWnd& dialog, int id) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
