@@ -5,8 +5,8 @@
 #include "app/data/Registry.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/VexalonDoc.h"
+#include "calibration/Zd2SearchRequest.h"
 #include "device/DeviceThread.h"
-#include "device/DeviceTypes.h"
 #include "platform/base/Clock.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageBox.h"
@@ -106,14 +106,7 @@ bool CRestoreCalDlg::Connect() {
   CString text;
   m_portEdit.GetWindowText(text);
   const int port = PortOf(text);
-  Device::SSearchRequest request;
-  request.deviceType = Device::eTypeVexalon;
-  request.portKind = Device::ePortSerial;
-  request.ipHost = u"0.0.0.0";
-  request.stopAtFirst = true;
-  request.scanAllPorts = port <= 0;
-  request.portNumber = port > 0 ? port : 1;
-  m_connection->Connect(request);
+  m_connection->Connect(Zd2SerialSearch(port));
   // The search runs on the device thread; this thread only asks how far it got.
   int waitedMs = 0;
   while (!m_connection->IsConnected() && waitedMs <= m_connection->GetConnectTimeout()) {

@@ -18,8 +18,6 @@ namespace {
 
 constexpr char16_t kBoxCaption[] = u"ZD-Zedo";
 constexpr COLORREF kStatusColor = RGB(0, 0, 255);
-constexpr COLORREF kNotConnectedColor = RGB(255, 0, 0);
-constexpr COLORREF kConnectedColor = RGB(0, 0x66, 0);
 constexpr COLORREF kConnectingColor = RGB(0, 0, 255);
 constexpr int kCalModeCycles = 3;
 constexpr int kFacilityLength = 4;

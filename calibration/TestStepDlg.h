@@ -128,6 +128,8 @@ class CTestStepDlg : public CDialog {
   // told and the result is false.
   bool ReadCycles();
   bool CollectTestDetails();
+  static constexpr COLORREF kNotConnectedColor = RGB(255, 0, 0);
+  static constexpr COLORREF kConnectedColor = RGB(0, 0x66, 0);
   void ShowConnection(UINT textId, COLORREF color);
   void ShowConnectionText(const CString& text, COLORREF color);
   void Log(int kind, const CString& text, bool show = true);

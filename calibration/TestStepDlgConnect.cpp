@@ -6,8 +6,8 @@
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"
+#include "calibration/Zd2SearchRequest.h"
 #include "device/DeviceThread.h"
-#include "device/DeviceTypes.h"
 #include "platform/base/Clock.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/UiCall.h"
@@ -16,8 +16,6 @@
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kNotConnectedColor = RGB(255, 0, 0);
-constexpr COLORREF kConnectedColor = RGB(0, 0x66, 0);
 constexpr UINT kBlinkMs = 500;
 constexpr UINT kLiveLoadMs = 500;
 constexpr DWORD kReaderStartMs = 200;
@@ -61,14 +59,7 @@ void CTestStepDlg::BeginConnect() {
   m_connectingTicks = 0;
   SetTimer(kConnectingTimer, kBlinkMs);
   UpdateControls();
-  Device::SSearchRequest request;
-  request.deviceType = Device::eTypeVexalon;
-  request.portKind = Device::ePortSerial;
-  request.ipHost = u"0.0.0.0";
-  request.stopAtFirst = true;
-  request.scanAllPorts = port < 1;
-  request.portNumber = port >= 1 ? port : 1;
-  m_connection->Connect(request);
+  m_connection->Connect(Zd2SerialSearch(port));
 }
 
 LRESULT CTestStepDlg::OnConnectResult(WPARAM, LPARAM) {
