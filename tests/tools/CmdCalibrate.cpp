@@ -52,6 +52,9 @@ constexpr const char* kUsage =
 constexpr DWORD kPollMs = 20;
 // Scaled bound of the wait for the connection: the search of one port and the identification.
 constexpr ULONGLONG kConnectWaitMs = 60000;
+// Scaled bound of a whole procedure: three cycles of a 25 kN instrument with every wait take
+// well below this.
+constexpr ULONGLONG kProcedureWaitMs = 3600000;
 constexpr char16_t kPauseQuestion[] = u"Pausing...";
 constexpr char16_t kVerificationQuestion[] = u"Do you want to continue with the calibration verification?";
 
@@ -258,7 +261,8 @@ class CCalibrationUser : public CUserAnswerSink {
     CString stopLine;
     if (m_options.stopAtStep >= 0) stopLine.Format(u"Next step: %d%%", m_options.stopAtStep);
     bool stopped = false;
-    for (;;) {
+    const ULONGLONG until = GetTickCount64() + kProcedureWaitMs;
+    while (GetTickCount64() < until) {
       PumpMessages(kPollMs);
       if (m_verificationAccepted) return;
       if (!dialog.GetConnection() && connect->IsWindowEnabled()) return;
