@@ -19,7 +19,6 @@ namespace {
 constexpr char16_t kBoxCaption[] = u"ZD-Zedo";
 constexpr COLORREF kStatusColor = RGB(0, 0, 255);
 constexpr COLORREF kConnectingColor = RGB(0, 0, 255);
-constexpr int kCalModeCycles = 3;
 constexpr int kFacilityLength = 4;
 // Loads below this show as 0: an unloaded instrument reads a little above nothing.
 constexpr int kShownLoadFloor = 50;

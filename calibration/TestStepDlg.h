@@ -49,6 +49,7 @@ class CTestStepDlg : public CDialog {
   static constexpr UINT_PTR kProcessTimer = 102;
   static constexpr UINT_PTR kLiveLoadTimer = 104;
   static constexpr int kMaxCycles = 100;
+  static constexpr int kCalModeCycles = 3;
 
   enum EState { eNotConnected = 0, eConnected = 1, eTypeChosen = 2, eFinished = 4 };
 

@@ -35,8 +35,6 @@ constexpr char16_t kBoxCaption[] = u"ZD-Zedo";
 DWORD CTestStepDlg::RunThreadProc(CTestStepDlg* dialog) { return dialog->Run(); }
 
 DWORD CTestStepDlg::Run() {
-  m_abortEvent->ResetEvent();
-  m_doneEvent->ResetEvent();
   m_stepPlan.rampSpeed = m_rampSpeed;
   if (m_calMode)
     OnTypeSelect();

@@ -32,8 +32,12 @@ void CTestStepDlg::OnStart() {
     Log(0, u"Press select the device type.");
     return;
   }
-  // The operator's count is read before the field shows the values the run will use.
-  if (!ReadCycles()) return;
+  // An adjustment always takes three cycles, which its computation needs. A verification takes
+  // the operator's count, read before the field shows the values the run will use.
+  if (m_calMode)
+    m_cycles = kCalModeCycles;
+  else if (!ReadCycles())
+    return;
   m_rampSpeed = m_stepPlan.rampSpeed;
   m_stepSize = m_calMode ? m_stepPlan.step : 2 * m_stepPlan.step;
 
@@ -93,6 +97,9 @@ bool CTestStepDlg::CollectTestDetails() {
 
 bool CTestStepDlg::StartRunThread() {
   if (!m_connection) return false;
+  // Reset here rather than on the new thread, so that a Stop pressed at once is not lost.
+  m_abortEvent->ResetEvent();
+  m_doneEvent->ResetEvent();
   // Busy from now on, so that Start turns into Stop at once.
   m_runThreadHeld = true;
   m_runBusy = true;

@@ -215,6 +215,9 @@ bool AddDeviceJob(SJobEntry job) {
 
 void AbortDeviceThread(DWORD milliseconds) {
   SetAbort();
+  // Jobs not started yet go with the running one: the worker may not have taken a job queued
+  // just before, and would start it once the abort is reset, for a caller that has gone.
+  DiscardQueue();
   std::shared_ptr<SThreadEvents> events;
   {
     CSingleLock lock(State().lock);

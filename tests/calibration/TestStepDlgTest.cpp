@@ -379,6 +379,33 @@ TEST_F(CalibrationDialog, ExitWhileConnectedBringsTheInstrumentHomeAskingItsDriv
   EXPECT_EQ(port, DWORD(kCom));
 }
 
+TEST_F(CalibrationDialog, ExitWhileTheSearchRunsGivesItUp) {
+  StartSimulator();
+  answers.AddModalDialogScript([](CWnd& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_PORT, kCom63);
+    Click(dialog, IDC_TESTSTEP_CONNECT);
+    Click(dialog, IDCANCEL);
+  });
+  CTestStepDlg(false, false, &m_doc, nullptr).DoModal();
+  // The search thread has nothing left to report to.
+  PumpMessages(200);
+  EXPECT_EQ(m_doc.m_device, nullptr);
+  EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(CalibrationDialog, AnAdjustmentTakesThreeCyclesWhateverTheFieldSays) {
+  StartSimulator();
+  answers.AddMessageBoxAnswer(IDYES);
+  Run(true, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    Click(dialog, IDC_TESTSTEP_START);
+    EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_CYCLES), u"3");
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntilDisconnected(dialog));
+  });
+  EXPECT_EQ(m_doc.m_cycles[2].size(), 20u);
+}
+
 TEST_F(CalibrationDialog, ExitDuringARunWaitsForTheRunThread) {
   StartSimulator();
   answers.AddMessageBoxAnswer(IDYES);
