@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/SafeFileName.h"
 #include "app/update/AppHelper.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"
@@ -11,13 +12,6 @@
 namespace {
 
 const char16_t* const kTags[] = {u"<red>", u"</red>", u"<grn>", u"</grn>", u"<big>", u"</big>"};
-
-CString SafeForFileName(const CString& text) {
-  CString safe = text;
-  for (int i = 0; i < safe.GetLength(); ++i)
-    if (safe[i] == u'/' || safe[i] < 0x20 || safe[i] == 0x7F) safe.SetAt(i, u'_');
-  return safe;
-}
 
 // UTF-16LE with a byte-order mark, each "\n" written as CR LF, as a Unicode text stream does.
 std::string Utf16Bytes(const CString& text) {

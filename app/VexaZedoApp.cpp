@@ -129,12 +129,13 @@ bool CVexaZedoApp::StartUp() {
 void CVexaZedoApp::PrepareTempLogFolder() {
   // The program folder may not be writable for the user; the user's data folder takes the logs
   // then.
-  m_strTempLogFolder = m_strProgramFolder + u"/TempLog/";
-  if (MakeFolder(m_strTempLogFolder)) return;
-  const CString userData = UserDataFolder();
-  m_strTempLogFolder = userData + u"/ZD-Zedo/TempLog/";
-  if (!userData.IsEmpty() && MakeFolder(m_strTempLogFolder)) return;
-  m_strTempLogFolder.Empty();
+  CString folder = m_strProgramFolder + u"/TempLog/";
+  if (!MakeFolder(folder)) {
+    const CString userData = UserDataFolder();
+    folder = userData + u"/ZD-Zedo/TempLog/";
+    if (userData.IsEmpty() || !MakeFolder(folder)) folder.Empty();
+  }
+  SetTempLogFolder(folder);
 }
 
 int CVexaZedoApp::ExitInstance() {

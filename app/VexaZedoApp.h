@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/data/ProgramFolder.h"
 #include "device/FileVersionInfo.h"
 #include "platform/base/String.h"
 #include "platform/res/ResourceModule.h"
@@ -40,7 +41,7 @@ class CVexaZedoApp {
   CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
   const CString& GetProgramPath() const { return m_strProgramPath; }
   const CString& GetProgramFolder() const { return m_strProgramFolder; }
-  const CString& GetTempLogFolder() const { return m_strTempLogFolder; }
+  const CString& GetTempLogFolder() const { return ::GetTempLogFolder(); }
   const CString& GetDataFolder() const { return m_strDataFolder; }
   DWORD GetDateTimeFormat() const { return m_dwDateTimeFormat; }
   bool IsDiagnosticMode() const { return m_bDiagnostic; }
@@ -58,7 +59,6 @@ class CVexaZedoApp {
 
   CString m_strProgramPath;
   CString m_strProgramFolder;
-  CString m_strTempLogFolder;
   CString m_strLanguageFile;
   CString m_strDataFolder;
   DWORD m_dwDateTimeFormat = 0;

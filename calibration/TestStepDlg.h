@@ -80,6 +80,8 @@ class CTestStepDlg : public CDialog {
   bool IsCalMode() const { return m_calMode; }
   const SStepPlan& GetStepPlan() const { return m_stepPlan; }
   CConnVexa* GetConnection() const { return m_connection.get(); }
+  // The step grid of the last VERIFICATION MODE run; none before.
+  CGridDlg* GetResultsGrid() const { return m_resultsGrid; }
   CColorRichEditCtrl& GetLog() { return m_log; }
   const CLoadAverager& GetAverager() const { return m_averager; }
 

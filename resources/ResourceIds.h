@@ -352,6 +352,31 @@ constexpr UINT IDS_LIVE_LOAD_RATE = 1149;
 constexpr UINT IDS_LIVE_SERIAL_NO = 1151;
 constexpr UINT IDS_LIVE_UPDATE_RATE = 1168;
 
+// Step grid of the calibration procedure (519, modeless): the grid, its hidden trace field
+// and scroll bar, the unit and instruction texts, the action button; its texts.
+constexpr UINT IDD_CAL_GRID = 519;
+constexpr int IDC_CAL_GRID = 520;
+constexpr int IDC_CAL_GRID_TRACE = 521;
+constexpr int IDC_CAL_GRID_SCROLL = 522;
+constexpr int IDC_CAL_GRID_UNIT = 523;
+constexpr int IDC_CAL_GRID_INFO = 524;
+constexpr int IDC_CAL_GRID_ACTION = 525;
+constexpr UINT IDS_GRID_REFERENCE_TITLE = 1206;
+constexpr UINT IDS_GRID_REFERENCE_INFO = 1207;
+constexpr UINT IDS_GRID_CALIBRATE = 1208;
+constexpr UINT IDS_GRID_RESULTS_TITLE = 1209;
+constexpr UINT IDS_GRID_RESULTS_INFO = 1210;
+constexpr UINT IDS_GRID_COPY_DATA = 1211;
+constexpr UINT IDS_GRID_HEAD_NUMBER = 1212;
+constexpr UINT IDS_GRID_HEAD_STEP = 1213;
+constexpr UINT IDS_GRID_HEAD_NOMINAL = 1214;
+constexpr UINT IDS_GRID_HEAD_REFERENCE = 1215;
+constexpr UINT IDS_GRID_HEAD_RUN = 1216;
+constexpr UINT IDS_GRID_CELL_EMPTY = 1217;
+constexpr UINT IDS_GRID_CELL_NOT_NUMBER = 1218;
+constexpr UINT IDS_GRID_INVALID_CELLS = 1219;
+constexpr UINT IDS_GRID_LOAD_UNIT = 1222;
+
 // Message boxes: captions by kind and the request to send the log file.
 constexpr UINT IDS_CAPTION_FATAL_ERROR = 28500;
 constexpr UINT IDS_CAPTION_ERROR = 28501;

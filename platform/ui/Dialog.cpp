@@ -194,6 +194,14 @@ INT_PTR CDialog::DoModal() {
   return m_nModalResult;
 }
 
+void CDialog::AwaitUser() {
+  SModalDialogRequest request;
+  request.dialog = this;
+  request.templateId = m_nIDTemplate;
+  request.caption = GetWindowTextString();
+  GetUserAnswerSink().OnModelessDialogTurn(request);
+}
+
 void CDialog::EndDialog(int result) {
   m_nModalResult = result;
   m_ended = true;

@@ -28,6 +28,9 @@ class CDialog : public CWnd {
   // A modeless dialog.
   BOOL Create(UINT templateId, CWnd* parent = nullptr);
   void EndDialog(int result);
+  // A modeless dialog tells the user-answer sink that it now waits for the user (a scripted
+  // sink runs its next dialog script on it, here and now); call it on the UI thread.
+  void AwaitUser();
 
   virtual BOOL OnInitDialog();
   virtual void OnOK();

@@ -58,10 +58,17 @@ std::vector<CScriptedAnswers::SShownDialog> CScriptedAnswers::GetModalDialogs() 
 }
 
 bool CScriptedAnswers::OnModalDialog(const SModalDialogRequest& request) {
+  RunNextDialogScript(request, false);
+  return true;
+}
+
+void CScriptedAnswers::OnModelessDialogTurn(const SModalDialogRequest& request) { RunNextDialogScript(request, true); }
+
+void CScriptedAnswers::RunNextDialogScript(const SModalDialogRequest& request, bool modeless) {
   DialogScript script;
   {
     std::lock_guard lock(m_mutex);
-    m_dialogs.push_back({request.templateId, request.caption});
+    m_dialogs.push_back({request.templateId, request.caption, modeless});
     if (!m_dialogScripts.empty()) {
       script = std::move(m_dialogScripts.front());
       m_dialogScripts.pop_front();
@@ -69,7 +76,6 @@ bool CScriptedAnswers::OnModalDialog(const SModalDialogRequest& request) {
   }
   // The script runs unlocked: it may show message boxes, which record themselves here.
   if (script && request.dialog) script(*request.dialog);
-  return true;
 }
 
 void CScriptedAnswers::AddFileDialogAnswer(const CString& path) {

@@ -5,7 +5,9 @@
 // the scripted command ids in order; once they run out, a popup is dismissed (command 0).
 // Modal dialogs are recorded and handed to the scripts in order, which drive the dialog by its
 // control ids (set texts, click buttons); a dialog still open after its script, or without
-// one, is cancelled as if Escape had been pressed.
+// one, is cancelled as if Escape had been pressed. A modeless dialog's turn (CDialog::AwaitUser)
+// is recorded in the same list and takes the next script from the same queue; the dialog stays
+// as the script leaves it.
 
 #include <deque>
 #include <mutex>
@@ -36,6 +38,7 @@ class CScriptedAnswers : public CUserAnswerSink {
   struct SShownDialog {
     UINT templateId;
     CString caption;
+    bool modeless = false;  // a modeless dialog's turn
   };
   using DialogScript = std::function<void(CWnd& dialog)>;
   void AddModalDialogScript(DialogScript script);
@@ -62,11 +65,14 @@ class CScriptedAnswers : public CUserAnswerSink {
   int OnMessageBox(const SMessageBoxRequest& request) override;
   UINT OnPopupMenu(const SPopupMenuRequest& request) override;
   bool OnModalDialog(const SModalDialogRequest& request) override;
+  void OnModelessDialogTurn(const SModalDialogRequest& request) override;
   bool OnFileDialog(const SFileDialogRequest& request, CString& path) override;
   SPrintDialogChoice OnPrintDialog(const SPrintDialogRequest& request) override;
   DWORD OnDragDrop(const SDragDropRequest& request) override;
 
  private:
+  void RunNextDialogScript(const SModalDialogRequest& request, bool modeless);
+
   mutable std::mutex m_mutex;
   std::deque<int> m_messageBoxAnswers;
   std::vector<SShownMessageBox> m_messageBoxes;

@@ -37,7 +37,8 @@ struct SPopupMenuRequest {
 
 class CWnd;
 
-// A modal dialog that has been created and initialised and waits for the user.
+// A modal dialog that has been created and initialised and waits for the user, or a modeless
+// one that has come to its user's turn.
 struct SModalDialogRequest {
   CWnd* dialog = nullptr;
   UINT templateId = 0;
@@ -94,6 +95,9 @@ class CUserAnswerSink {
   // A modal dialog is up. True when the sink has dealt with it (ended it, or left it to be
   // cancelled); false lets the user work the dialog in its own loop.
   virtual bool OnModalDialog(const SModalDialogRequest& /*request*/) { return false; }
+  // A modeless dialog has come to the point where it waits for the user (CDialog::AwaitUser);
+  // the user works it in the program's own loop, so the program's sink does nothing.
+  virtual void OnModelessDialogTurn(const SModalDialogRequest& /*request*/) {}
   // Asks for a file path; true with the path, false when the user cancelled.
   virtual bool OnFileDialog(const SFileDialogRequest& request, CString& path) {
     return request.show && request.show(path);

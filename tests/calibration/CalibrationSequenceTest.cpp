@@ -123,6 +123,21 @@ TEST_P(CalibrationSequence, ARefusedEraseStopsTheDeletion) {
   EXPECT_EQ(Received().find("1080s7808w"), std::string::npos) << "no counter written";
 }
 
+TEST_P(CalibrationSequence, ALifetimeCounterThatGrewWithTheCalUsageFlagFailsTheFinishing) {
+  m_zd2.SetLifetimeBump(true);
+  ConnectDocument();
+  MeasureCycles();
+  ASSERT_EQ(m_doc.WriteCalibration(800, false), 0);
+  const std::vector<BYTE> memory = m_zd2.InfoMemory();
+  EXPECT_EQ(std::vector<BYTE>(memory.begin() + 0x80, memory.begin() + 0x84),
+            (std::vector<BYTE>{0x79, 0x56, 0x34, 0x12}))
+      << "0x12345678 + 1 after the cal-usage flag came on";
+  // The read of segment 3 compares the lifetime words with the counter read at connection time.
+  EXPECT_FALSE(m_doc.FinishCalibration(m_log, u"AB12"));
+  EXPECT_NE(m_log.GetWindowTextString().Find(u"ERROR: Failed to read back parameters."), -1)
+      << m_log.GetWindowTextString().ToUtf8();
+}
+
 TEST_P(CalibrationSequence, ARefusedOverwriteLeavesTheLastUsedCopyFailed) {
   m_zd2.SetOverwriteRefused(true);
   ConnectDocument();

@@ -18,6 +18,7 @@
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
 #include "tests/tools/EscapedText.h"
+#include "tests/tools/LogLines.h"
 #include "tests/tools/ZdTool.h"
 
 namespace {
@@ -36,22 +37,6 @@ bool ParseAction(const std::string& text, EAction& action) {
   else
     return false;
   return true;
-}
-
-// The log control's lines as shown, each "N) " with its prefix and text.
-std::vector<CString> LogLines(CWnd& log) {
-  std::vector<CString> lines;
-  const CString text = log.GetWindowTextString();
-  int start = 0;
-  while (start < text.GetLength()) {
-    int end = text.Find(u'\n', start);
-    if (end < 0) end = text.GetLength();
-    CString line = text.Mid(start, end - start);
-    line.TrimRight(u'\r');
-    if (!line.IsEmpty()) lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
 }
 
 // Plays the user in the restore dialog: the port typed, the action pressed, Exit.

@@ -164,6 +164,23 @@ TEST_F(DialogTest, ModelessDialogPlacesControlsInDialogUnits) {
   EXPECT_EQ(answers.GetModalDialogs().size(), 0u) << "modeless dialogs do not ask the sink";
 }
 
+TEST_F(DialogTest, ModelessDialogsTurnRunsTheNextScriptOnItAndLeavesItOpen) {
+  CSettingsDlg dialog;
+  ASSERT_TRUE(dialog.Create(kSettingsDialog));
+  dialog.ShowWindow(SW_SHOW);
+  answers.AddModalDialogScript([](CWnd& shown) { shown.SetDlgItemText(kName, u"typed"); });
+  dialog.AwaitUser();
+  EXPECT_EQ(dialog.GetDlgItem(kName)->GetWindowTextString(), CString(u"typed"));
+  EXPECT_TRUE(dialog.IsWindowVisible());
+  const auto shown = answers.GetModalDialogs();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].templateId, kSettingsDialog);
+  EXPECT_TRUE(shown[0].modeless);
+  dialog.AwaitUser();
+  EXPECT_EQ(answers.GetModalDialogs().size(), 2u) << "a turn without a script is recorded and left alone";
+  EXPECT_TRUE(dialog.IsWindowVisible());
+}
+
 TEST(DialogTemplateFormatTest, TruncatedTemplatesAreRefused) {
   DialogTemplateFormat::SDialog dialog;
   dialog.caption = u"Cap";

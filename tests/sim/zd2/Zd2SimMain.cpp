@@ -12,7 +12,7 @@
 //                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
 //                  | live-cut:N | frame-noise:K | delete-all-double-answer
 //                  | write-refused:ADDR | sticky:ADDR | erase-refused:SEG | overwrite-refused
-//                  | raw-silence | drive-stall:LOAD]...  (ADDR hexadecimal)
+//                  | raw-silence | lifetime-bump | drive-stall:LOAD]...  (ADDR hexadecimal)
 //
 // The information memory and its two stored copies are images of 192 bytes (0x1000 to
 // 0x10BF); by default the memory holds a valid calibration of the serial's model and both
@@ -75,7 +75,7 @@ int Usage() {
       "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
       "                        write-refused:ADDR|sticky:ADDR|\n"
       "                        erase-refused:SEG|overwrite-refused|raw-silence|\n"
-      "                        drive-stall:LOAD]\n"
+      "                        lifetime-bump|drive-stall:LOAD]\n"
       "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
       "               [--live-test DELAY:PEAK[:RATE]] [--info-memory FILE]\n"
       "               [--factory-copy FILE|none] [--last-used-copy FILE|none] [--save-memory FILE]\n");
@@ -120,6 +120,8 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetRefusedErase(argument);
   else if (name == "overwrite-refused")
     zd2.SetOverwriteRefused(true);
+  else if (name == "lifetime-bump")
+    zd2.SetLifetimeBump(true);
   else if (name == "drive-stall" && argument > 0)
     zd2.SetDriveStall(argument);
   else if (name == "raw-silence")

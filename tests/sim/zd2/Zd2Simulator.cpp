@@ -233,6 +233,11 @@ void CZd2Simulator::SetOverwriteRefused(bool on) {
   m_overwriteRefused = on;
 }
 
+void CZd2Simulator::SetLifetimeBump(bool on) {
+  std::lock_guard lock(m_mutex);
+  m_lifetimeBump = on;
+}
+
 void CZd2Simulator::SetRawSilence(bool on) {
   std::lock_guard lock(m_mutex);
   m_rawSilence = on;
@@ -496,6 +501,15 @@ void CZd2Simulator::OnDebugChar(CPeer& peer, BYTE ch) {
   if (ch >= 'a' && ch <= 'z') RunDebugCommand(peer, argument, char(ch));
 }
 
+void CZd2Simulator::BumpLifetimeCounter() {
+  constexpr WORD kLifetimeCounter = 0x1080;
+  BYTE* low = InfoAt(kLifetimeCounter);
+  if (!low) return;
+  DWORD counter = DWORD(low[0]) | DWORD(low[1]) << 8 | DWORD(low[2]) << 16 | DWORD(low[3]) << 24;
+  ++counter;
+  for (int i = 0; i < 4; ++i) low[i] = BYTE(counter >> (8 * i));
+}
+
 void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, char letter) {
   const unsigned long value = argument.empty() ? 0 : std::stoul(argument, nullptr, 16);
   std::vector<BYTE> reply;
@@ -560,6 +574,10 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
         break;
       case 'z':
         m_model.SetAutoHome(value != 0);
+        break;
+      case 'u':
+        if (m_lifetimeBump && value == 1 && m_debugValues['u'] != 1) BumpLifetimeCounter();
+        m_debugValues[letter] = int(value);
         break;
       default:
         m_debugValues[letter] = int(value);

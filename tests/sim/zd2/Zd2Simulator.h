@@ -123,6 +123,9 @@ class CZd2Simulator {
   void SetOverwriteRefused(bool on);
   // The raw calibration commands (C4 C1 xx) get no answer.
   void SetRawSilence(bool on);
+  // Each time the cal-usage flag comes on (debug command "u" with 1 after anything else), the
+  // lifetime counter (the 32-bit word at 0x1080) grows by one.
+  void SetLifetimeBump(bool on);
   bool InDebugProtocol() const;
 
   // The session: answers until the peer stops.
@@ -151,6 +154,8 @@ class CZd2Simulator {
   std::string MemoryAnswer(const std::string& command) const;
   void ResetToModel();
   BYTE* InfoAt(WORD address);
+  // Adds one to the little-endian lifetime counter at 0x1080.
+  void BumpLifetimeCounter();
 
   mutable std::mutex m_mutex;
   std::vector<BYTE> m_records;
@@ -171,6 +176,7 @@ class CZd2Simulator {
   std::set<int> m_refusedErases;
   bool m_overwriteRefused = false;
   bool m_rawSilence = false;
+  bool m_lifetimeBump = false;
   std::set<WORD> m_stickyBytes;
   std::vector<std::string> m_sRecords;
   int m_refusedSRecord = 0;
