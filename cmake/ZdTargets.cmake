@@ -39,7 +39,9 @@ option(ZD_WHOLE_TEST_PROGRAMS "Register each test program as one ctest test that
 # headless. By default each test is its own ctest test in its own process, so that tests run
 # in parallel; with ZD_WHOLE_TEST_PROGRAMS the program runs whole, which starts far fewer
 # processes. Programs that link the UI layer get the main that fails unscripted questions.
-# The tests carry the label in ZD_TEST_LABEL where the including folder sets one.
+# The tests carry the label in ZD_TEST_LABEL where the including folder sets one; a folder that
+# sets ZD_TEST_RUN_ALONE has its tests run while no other test runs, for tests that keep pace
+# with a simulated instrument in real time and would miss it on a crowded machine.
 function(zd_test name)
   find_package(GTest REQUIRED)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -57,6 +59,9 @@ function(zd_test name)
   set(label_property "")
   if(ZD_TEST_LABEL)
     set(label_property LABELS ${ZD_TEST_LABEL})
+  endif()
+  if(ZD_TEST_RUN_ALONE)
+    list(APPEND label_property RUN_SERIAL TRUE)
   endif()
   if(ZD_WHOLE_TEST_PROGRAMS)
     add_test(NAME ${name} COMMAND ${name})
