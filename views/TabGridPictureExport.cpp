@@ -13,6 +13,7 @@
 #include "app/data/ZedoDoc.h"
 #include "platform/base/FileException.h"
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"
@@ -176,9 +177,11 @@ void CTabGrid::CopyPictureToClipboard() {
   bool placed = false;
   // A clipboard that someone else holds open is not ours to close.
   if (OpenClipboard(this)) {
-    placed = EmptyClipboard() && SetClipboardData(CF_BITMAP, HBITMAP(bitmap.GetSafeHandle()));
-    // The clipboard owns the bitmap now.
-    if (placed) bitmap.Detach();
+    // The clipboard owns the bitmap once it accepts it (and may free it at once); until then
+    // it is ours to free.
+    const HBITMAP handle = HBITMAP(bitmap.Detach());
+    placed = EmptyClipboard() && SetClipboardData(CF_BITMAP, handle);
+    if (!placed) ::DeleteObject(handle);
     CloseClipboard();
   }
   if (!placed) ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));

@@ -15,6 +15,7 @@
 #include "platform/gdi/ImageDc.h"
 #include "platform/gdi/QtString.h"
 #include "platform/ui/UiThread.h"
+#include "platform/ui/Wnd.h"
 
 namespace {
 
@@ -48,8 +49,16 @@ SOpenClipboard& Session() {
 // for it. The owner may add formats to that content in a later opening, as on the platform,
 // while nobody else has replaced it.
 struct SOwnership {
-  CWnd* owner = nullptr;
+  // The owner window's identity, not its address: a window made later at the address of a
+  // destroyed owner is not the owner.
+  std::weak_ptr<bool> owner;
   const QMimeData* placed = nullptr;
+
+  bool IsOwner(const CWnd* window) const {
+    if (!window) return false;
+    const std::weak_ptr<bool> other = window->GetIdentityToken();
+    return !owner.owner_before(other) && !other.owner_before(owner) && !owner.expired();
+  }
 };
 
 SOwnership& Ownership() {
@@ -111,7 +120,7 @@ BOOL OpenClipboard(CWnd* owner) {
         session = SOpenClipboard{true, false, nullptr, owner};
         const SOwnership& ownership = Ownership();
         const QMimeData* current = clipboard->mimeData();
-        if (owner && owner == ownership.owner && current && current == ownership.placed) {
+        if (ownership.IsOwner(owner) && current && current == ownership.placed) {
           session.emptied = true;
           session.pending = CopyOf(*current);
         }
@@ -143,7 +152,8 @@ BOOL EmptyClipboard() {
         if (!session.open) return FALSE;
         session.emptied = true;
         session.pending = std::make_unique<QMimeData>();
-        Ownership() = SOwnership{session.openedBy, nullptr};
+        Ownership() = SOwnership{
+            session.openedBy ? session.openedBy->GetIdentityToken() : std::weak_ptr<bool>(), nullptr};
         return TRUE;
       },
       FALSE);

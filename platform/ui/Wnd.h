@@ -48,6 +48,9 @@ class CWnd {
   static CWnd* FromHandle(HWND hWnd);
   // True while the handle names a live window.
   static bool IsWindowHandle(HWND hWnd);
+  // Tells this window object apart from any later one at the same address, for as long as the
+  // token is kept.
+  std::weak_ptr<bool> GetIdentityToken() const { return m_alive; }
   BOOL IsWindow() const;
 
   // Creation and destruction. A child (WS_CHILD) is placed in its parent's client area; a

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Dc.h"
@@ -159,6 +161,26 @@ TEST_F(ClipboardTest, TheWindowThatEmptiedItMayAddDataLater) {
   other.DestroyWindow();
 }
 
+TEST_F(ClipboardTest, AWindowMadeWhereTheDestroyedOwnerWasDoesNotOwnIt) {
+  const std::vector<BYTE> text{'a', 0, 0, 0};
+  auto owner = std::make_unique<CWnd>();
+  ASSERT_TRUE(owner->CreateEx(0, nullptr, u"owner", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+  ASSERT_TRUE(OpenClipboard(owner.get()));
+  ASSERT_TRUE(EmptyClipboard());
+  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, text));
+  ASSERT_TRUE(CloseClipboard());
+  owner->DestroyWindow();
+  owner.reset();
+
+  // Often at the very address of the one before.
+  auto later = std::make_unique<CWnd>();
+  ASSERT_TRUE(later->CreateEx(0, nullptr, u"later", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+  ASSERT_TRUE(OpenClipboard(later.get()));
+  EXPECT_FALSE(SetClipboardData(format, text)) << "not the owner";
+  CloseClipboard();
+  later->DestroyWindow();
+}
+
 // A bitmap the clipboard refuses stays the caller's; one it takes is its image, which the owner
 // keeps when it opens the clipboard again.
 TEST_F(ClipboardTest, ABitmapBecomesTheClipboardsImage) {
@@ -172,7 +194,8 @@ TEST_F(ClipboardTest, ABitmapBecomesTheClipboardsImage) {
   CBitmap* old = screen.SelectObject(&bitmap);
   screen.FillSolidRect(0, 0, 5, 3, RGB(10, 20, 30));
   screen.SelectObject(old);
-  HBITMAP handle = HBITMAP(bitmap.GetSafeHandle());
+  // Handed over as a bare handle: once taken, the clipboard may free it at once.
+  HBITMAP handle = HBITMAP(bitmap.Detach());
 
   ASSERT_TRUE(OpenClipboard(&owner));
   EXPECT_FALSE(SetClipboardData(CF_BITMAP, handle)) << "only after emptying";
@@ -180,7 +203,6 @@ TEST_F(ClipboardTest, ABitmapBecomesTheClipboardsImage) {
   ASSERT_TRUE(EmptyClipboard());
   EXPECT_FALSE(SetClipboardData(CF_UNICODETEXT, handle)) << "a bitmap is no text";
   ASSERT_TRUE(SetClipboardData(CF_BITMAP, handle));
-  bitmap.Detach();
   ASSERT_TRUE(CloseClipboard());
 
   ASSERT_TRUE(OpenClipboard(&owner));
