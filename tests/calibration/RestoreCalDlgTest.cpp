@@ -5,16 +5,12 @@
 
 #include "calibration/RestoreCalDlg.h"
 #include "calibration/VexalonDoc.h"
-#include "device/DeviceThread.h"
-#include "device/streamio/StreamIO.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
-#include "tests/sim/Peer.h"
-#include "tests/sim/PtyLink.h"
-#include "tests/sim/zd2/Zd2Simulator.h"
+#include "tests/calibration/Zd2OnComPort.h"
 #include "tests/support/TimeScaleOverride.h"
 
 namespace {
@@ -32,23 +28,15 @@ class RestoreDialog : public ::testing::Test {
 
   void SetUp() override {
     RegisterProgramResources(nullptr);
-    StreamIO::InitStreamIO();
-    ASSERT_TRUE(Device::StartDeviceThread());
+    ASSERT_TRUE(m_instrument.StartLayers());
     m_zd2.SetIdentity("ZD-2;2;VN02-123-4567;0C000102;1.6.3");
   }
 
   void TearDown() override {
-    Device::StopDeviceThread();
-    if (m_peer) m_peer->Stop();
-    StreamIO::ExitStreamIO();
+    m_instrument.StopAll();
   }
 
-  void StartSimulator() {
-    auto link = std::make_unique<Sim::CPtyLink>();
-    ASSERT_TRUE(link->MapToComPort(kCom));
-    m_peer = std::make_unique<Sim::CPeer>(std::move(link));
-    m_peer->Start([this](Sim::CPeer& peer) { m_zd2.Run(peer); });
-  }
+  void StartSimulator() { ASSERT_TRUE(m_instrument.StartSimulator()); }
 
   // Runs the dialog with the port typed and the steps in place of the user, then Exit; the
   // log's text as it was before Exit, its lines ended by CR LF as the control gives them.
@@ -73,8 +61,8 @@ class RestoreDialog : public ::testing::Test {
     return texts;
   }
 
-  Sim::CZd2Simulator m_zd2;
-  std::unique_ptr<Sim::CPeer> m_peer;
+  CZd2OnComPort m_instrument{kCom};
+  Sim::CZd2Simulator& m_zd2 = m_instrument.zd2;
   CVexalonDoc m_doc;
 };
 
@@ -113,7 +101,7 @@ TEST_F(RestoreDialog, AnEmptyPortStopsAtItsBoxAndNoLeavesEverythingAlone) {
                                               u"Are you sure you want to restore Factory Calibration?"}));
   EXPECT_TRUE(log.IsEmpty());
   EXPECT_EQ(m_doc.m_deviceName, u"untouched");
-  EXPECT_TRUE(m_peer->Transcript().empty());
+  EXPECT_TRUE(m_instrument.Peer().Transcript().empty());
 }
 
 TEST_F(RestoreDialog, RestoresTheLastUsedCopyOfTheInstrument) {

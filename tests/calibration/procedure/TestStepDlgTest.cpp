@@ -12,8 +12,6 @@
 #include "app/data/Registry.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"
-#include "device/DeviceThread.h"
-#include "device/streamio/StreamIO.h"
 #include "platform/ui/MessageTap.h"
 #include "platform/ui/PlaySound.h"
 #include "platform/ui/ScriptedAnswers.h"
@@ -21,9 +19,7 @@
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
-#include "tests/sim/Peer.h"
-#include "tests/sim/PtyLink.h"
-#include "tests/sim/zd2/Zd2Simulator.h"
+#include "tests/calibration/Zd2OnComPort.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TimeScaleOverride.h"
 
@@ -48,8 +44,7 @@ class CalibrationDialog : public ::testing::Test {
 
   void SetUp() override {
     RegisterProgramResources(nullptr);
-    StreamIO::InitStreamIO();
-    ASSERT_TRUE(Device::StartDeviceThread());
+    ASSERT_TRUE(m_instrument.StartLayers());
     m_zd2.SetIdentity(kIdentity16kN);
     m_zd2.SetFrameRate(20);
     CRegistry(kSettingsKey).WriteBool(u"ST_bPause", false);
@@ -62,17 +57,10 @@ class CalibrationDialog : public ::testing::Test {
 
   void TearDown() override {
     SetMessageTap(m_previousTap);
-    Device::StopDeviceThread();
-    if (m_peer) m_peer->Stop();
-    StreamIO::ExitStreamIO();
+    m_instrument.StopAll();
   }
 
-  void StartSimulator() {
-    auto link = std::make_unique<Sim::CPtyLink>();
-    ASSERT_TRUE(link->MapToComPort(kCom));
-    m_peer = std::make_unique<Sim::CPeer>(std::move(link));
-    m_peer->Start([this](Sim::CPeer& peer) { m_zd2.Run(peer); });
-  }
+  void StartSimulator() { ASSERT_TRUE(m_instrument.StartSimulator()); }
 
   // Opens the dialog, types the port and the test's details, connects and waits until Start
   // may be pressed, runs the steps and then presses Exit; the log's lines as they were before
@@ -140,7 +128,7 @@ class CalibrationDialog : public ::testing::Test {
   }
 
   std::string Received() const {
-    const std::vector<BYTE> bytes = m_peer->Transcript();
+    const std::vector<BYTE> bytes = m_instrument.Peer().Transcript();
     return std::string(bytes.begin(), bytes.end());
   }
 
@@ -150,8 +138,8 @@ class CalibrationDialog : public ::testing::Test {
     return texts;
   }
 
-  Sim::CZd2Simulator m_zd2;
-  std::unique_ptr<Sim::CPeer> m_peer;
+  CZd2OnComPort m_instrument{kCom};
+  Sim::CZd2Simulator& m_zd2 = m_instrument.zd2;
   CVexalonDoc m_doc;
   int m_runsFinished = 0;
   std::vector<int> m_verdicts;
