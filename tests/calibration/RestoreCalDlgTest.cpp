@@ -32,9 +32,7 @@ class RestoreDialog : public ::testing::Test {
     m_zd2.SetIdentity("ZD-2;2;VN02-123-4567;0C000102;1.6.3");
   }
 
-  void TearDown() override {
-    m_instrument.StopAll();
-  }
+  void TearDown() override { m_instrument.StopAll(); }
 
   void StartSimulator() { ASSERT_TRUE(m_instrument.StartSimulator()); }
 

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,7 +76,8 @@ class CalibrationDialog : public ::testing::Test {
       dialog.SetDlgItemText(IDC_TESTSTEP_TEMPERATURE, u"21");
       // At this speed a loaded machine may miss the search's short time-outs; as an operator
       // would, the script presses Connect again, unless a box said why the instrument was refused.
-      for (int attempt = 0; attempt < 3 && !IsEnabled(dialog, IDC_TESTSTEP_START) && BoxTexts().empty(); ++attempt)
+      for (int attempt = 0; attempt < 3 && !IsEnabled(dialog, IDC_TESTSTEP_START) && BoxTexts().empty();
+           ++attempt)
         ConnectOnce(dialog);
       steps(dialog);
       log = LogOf(dialog);
@@ -93,7 +94,8 @@ class CalibrationDialog : public ::testing::Test {
     PumpUntil([&] {
       const CString log = LogOf(dialog);
       const int connecting = log.Find(u"Connecting ...", before);
-      return IsEnabled(dialog, IDC_TESTSTEP_START) || (connecting >= 0 && log.Find(u"Not connected", connecting) >= 0);
+      return IsEnabled(dialog, IDC_TESTSTEP_START) ||
+             (connecting >= 0 && log.Find(u"Not connected", connecting) >= 0);
     });
   }
 
@@ -221,7 +223,8 @@ TEST_F(CalibrationDialog, NoAtThePauseBeforeTheFirstCycleEndsTheRunWithoutAVerdi
     ASSERT_TRUE(PumpUntilDisconnected(dialog));
   });
   ASSERT_FALSE(BoxTexts().empty());
-  EXPECT_EQ(BoxTexts()[0], u"Pausing...\nSelect 'Yes' to continue to the next cycle. Otherwise, select 'No' to abort.");
+  EXPECT_EQ(BoxTexts()[0],
+            u"Pausing...\nSelect 'Yes' to continue to the next cycle. Otherwise, select 'No' to abort.");
   EXPECT_NE(log.Find(u"...Finished warm up run\r\n"), -1) << log.ToUtf8();
   EXPECT_EQ(log.Find(u"RUNNING CALIBRATION CYCLE"), -1);
   EXPECT_EQ(m_runsFinished, 0);
@@ -274,7 +277,8 @@ TEST_F(CalibrationDialog, AVerificationCycleEndsWithASuccessVerdict) {
   Run(false, [&](CTestStepDlg& dialog) {
     dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
     Click(dialog, IDC_TESTSTEP_START);
-    ASSERT_TRUE(PumpUntil([&] { return dialog.GetState() == CTestStepDlg::eFinished; })) << LogOf(dialog).ToUtf8();
+    ASSERT_TRUE(PumpUntil([&] { return dialog.GetState() == CTestStepDlg::eFinished; }))
+        << LogOf(dialog).ToUtf8();
     EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_CYCLES), u"1") << "the typed count is the run's";
   });
   EXPECT_EQ(m_runsFinished, 1);
@@ -301,10 +305,11 @@ TEST_F(CalibrationDialog, ACycleCountOutsideOneToAHundredIsRefused) {
       EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_CYCLES), count) << count.ToUtf8();
     }
   });
-  EXPECT_EQ(BoxTexts(), (std::vector<CString>{u"The number of cycles must lie between 1 and 100.",
-                                              u"The number of cycles must lie between 1 and 100.",
-                                              u"The number of cycles must lie between 1 and 100.",
-                                              u"The testing has not been completed.\nAre you sure you want to abort?"}));
+  EXPECT_EQ(BoxTexts(),
+            (std::vector<CString>{u"The number of cycles must lie between 1 and 100.",
+                                  u"The number of cycles must lie between 1 and 100.",
+                                  u"The number of cycles must lie between 1 and 100.",
+                                  u"The testing has not been completed.\nAre you sure you want to abort?"}));
   EXPECT_EQ(Received().find("0002g"), std::string::npos) << "no ramp";
 }
 
@@ -348,8 +353,9 @@ TEST_F(CalibrationDialog, FirmwareBefore163IsNotConnected) {
   });
   EXPECT_EQ(log.Find(u"...Connected\r\n"), -1) << log.ToUtf8();
   // The connection says why; Exit asks nothing while not connected.
-  EXPECT_EQ(BoxTexts(), std::vector<CString>{u"The test can not be continued!!! You need to update the ZD-2 firmware to "
-                                             u"version 1.6.3 or higher. Your current firmware version is 1.6.2."});
+  EXPECT_EQ(BoxTexts(),
+            std::vector<CString>{u"The test can not be continued!!! You need to update the ZD-2 firmware to "
+                                 u"version 1.6.3 or higher. Your current firmware version is 1.6.2."});
 }
 
 TEST_F(CalibrationDialog, ExitWhileConnectedBringsTheInstrumentHomeAskingItsDriveState) {
@@ -365,7 +371,8 @@ TEST_F(CalibrationDialog, ExitWhileConnectedBringsTheInstrumentHomeAskingItsDriv
   });
   ASSERT_NE(file, nullptr);
   std::fclose(file);
-  EXPECT_EQ(BoxTexts(), std::vector<CString>{u"The testing has not been completed.\nAre you sure you want to abort?"});
+  EXPECT_EQ(BoxTexts(),
+            std::vector<CString>{u"The testing has not been completed.\nAre you sure you want to abort?"});
   // The reader was stopped first, so the drive state's answer reached the poll at once.
   EXPECT_NE(Received().find("@DS@"), std::string::npos);
   std::ifstream exitLog(mirror);
