@@ -17,6 +17,13 @@ std::vector<CScriptedAnswers::SShownMessageBox> CScriptedAnswers::GetMessageBoxe
   return m_messageBoxes;
 }
 
+std::vector<CString> CScriptedAnswers::GetMessageBoxTexts() const {
+  std::lock_guard lock(m_mutex);
+  std::vector<CString> texts;
+  for (const SShownMessageBox& box : m_messageBoxes) texts.push_back(box.text);
+  return texts;
+}
+
 int CScriptedAnswers::OnMessageBox(const SMessageBoxRequest& request) {
   std::lock_guard lock(m_mutex);
   m_messageBoxes.push_back({request.text, request.caption, request.type, IsUiThread()});
@@ -62,7 +69,9 @@ bool CScriptedAnswers::OnModalDialog(const SModalDialogRequest& request) {
   return true;
 }
 
-void CScriptedAnswers::OnModelessDialogTurn(const SModalDialogRequest& request) { RunNextDialogScript(request, true); }
+void CScriptedAnswers::OnModelessDialogTurn(const SModalDialogRequest& request) {
+  RunNextDialogScript(request, true);
+}
 
 void CScriptedAnswers::RunNextDialogScript(const SModalDialogRequest& request, bool modeless) {
   DialogScript script;

@@ -31,6 +31,8 @@ class CScriptedAnswers : public CUserAnswerSink {
 
   void AddMessageBoxAnswer(int answer);
   std::vector<SShownMessageBox> GetMessageBoxes() const;
+  // Just the texts of the boxes shown, in order.
+  std::vector<CString> GetMessageBoxTexts() const;
   void AddPopupMenuAnswer(UINT commandId);
   // The popups shown, each with its items, position, flags and owner (show left empty).
   std::vector<SPopupMenuRequest> GetPopupMenus() const;

@@ -53,12 +53,6 @@ class RestoreDialog : public ::testing::Test {
 
   static void Click(CWnd& dialog, int id) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-  std::vector<CString> BoxTexts() const {
-    std::vector<CString> texts;
-    for (const auto& box : answers.GetMessageBoxes()) texts.push_back(box.text);
-    return texts;
-  }
-
   CZd2OnComPort m_instrument{kCom};
   Sim::CZd2Simulator& m_zd2 = m_instrument.zd2;
   CVexalonDoc m_doc;
@@ -94,9 +88,10 @@ TEST_F(RestoreDialog, AnEmptyPortStopsAtItsBoxAndNoLeavesEverythingAlone) {
     dialog.SetDlgItemText(IDC_RESTORE_PORT, kCom62);
     Click(dialog, IDC_RESTORE_RUN);
   });
-  EXPECT_EQ(BoxTexts(), (std::vector<CString>{u"Are you sure you want to restore Factory Calibration?",
-                                              u"ZD-2 device port number must be 0 or higher.",
-                                              u"Are you sure you want to restore Factory Calibration?"}));
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
+            (std::vector<CString>{u"Are you sure you want to restore Factory Calibration?",
+                                  u"ZD-2 device port number must be 0 or higher.",
+                                  u"Are you sure you want to restore Factory Calibration?"}));
   EXPECT_TRUE(log.IsEmpty());
   EXPECT_EQ(m_doc.m_deviceName, u"untouched");
   EXPECT_TRUE(m_instrument.Peer().Transcript().empty());
@@ -145,7 +140,7 @@ TEST_F(RestoreDialog, OldFirmwareIsRefusedWithItsBoxAndNothingIsConnected) {
   const CString log = Run(true, kCom62, [](CRestoreCalDlg& dialog) { Click(dialog, IDC_RESTORE_RUN); });
   EXPECT_EQ(log, u"1) ...Connecting ...\r\n2) ...Not connected\r\n");
   EXPECT_EQ(
-      BoxTexts().back(),
+      answers.GetMessageBoxTexts().back(),
       u"The test can not be continued!!! You need to update the ZD-2 firmware to version 1.6.3 or higher. "
       u"Your current firmware version is 1.6.2.");
 }

@@ -83,11 +83,6 @@ class PictureExportTest : public GridPageTest {
     page.FillGrid(-1);
     SettleRows();
   }
-  std::vector<CString> MessageTexts() const {
-    std::vector<CString> texts;
-    for (const auto& box : answers.GetMessageBoxes()) texts.push_back(box.text);
-    return texts;
-  }
 };
 
 TEST_F(PictureExportTest, OneFileOfHeadersOnlyShowsTheColumnHeadersOnceAndEachTestsRow) {
@@ -101,7 +96,7 @@ TEST_F(PictureExportTest, OneFileOfHeadersOnlyShowsTheColumnHeadersOnceAndEachTe
   EXPECT_EQ(size.cx, Grid().GetTotalWidth());
   EXPECT_EQ(RowState(), before);
   EXPECT_TRUE(page.IsWindowEnabled());
-  EXPECT_TRUE(MessageTexts().empty());
+  EXPECT_TRUE(answers.GetMessageBoxTexts().empty());
   EXPECT_EQ(page.GetLastExport().measurements, 3);
   EXPECT_EQ(page.GetLastExport().files, std::vector<CString>{CString::FromUtf8(path)});
 }
@@ -198,7 +193,7 @@ TEST_F(PictureExportTest, AClipboardThatCannotBeOpenedIsReported) {
   ASSERT_TRUE(OpenClipboard(&host));
   EXPECT_EQ(Export(u"0", u"7", u"3", ""), 0);
   EXPECT_TRUE(CloseClipboard()) << "the export closed a clipboard it had not opened";
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{u"Copy to Clipboard failed!"});
+  EXPECT_EQ(answers.GetMessageBoxTexts(), std::vector<CString>{u"Copy to Clipboard failed!"});
 }
 
 TEST_F(PictureExportTest, WithNoChosenTestNothingIsWrittenAndTheUserIsTold) {
@@ -207,7 +202,7 @@ TEST_F(PictureExportTest, WithNoChosenTestNothingIsWrittenAndTheUserIsTold) {
   Grid().SetFocusCell(1, 1);
   EXPECT_EQ(Export(u"0", u"5", u"4", Out("Grid.png")), 0);
   EXPECT_FALSE(std::filesystem::exists(Out("Grid.png")));
-  EXPECT_EQ(MessageTexts(),
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
             std::vector<CString>{
                 u"None of the measurements has been chosen for the export. Nothing has been written."});
 }
@@ -221,7 +216,7 @@ TEST_F(PictureExportTest, AFailedWriteNamesTheFileLeavesNothingBehindAndRestores
   const std::string path = Out("Taken.png");
   std::filesystem::create_directory(path);
   EXPECT_EQ(Export(u"2", u"5", u"3", path), 0);
-  const auto texts = MessageTexts();
+  const auto texts = answers.GetMessageBoxTexts();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_NE(texts[0].Find(CString::FromUtf8(path).GetString()), -1) << texts[0].ToUtf8();
   EXPECT_EQ(FilesWritten(), 1);
@@ -232,7 +227,7 @@ TEST_F(PictureExportTest, AFailedWriteNamesTheFileLeavesNothingBehindAndRestores
 TEST_F(PictureExportTest, AFileThatCannotBeCreatedIsReported) {
   Load(Tests(1));
   EXPECT_EQ(Export(u"0", u"5", u"3", Out("missing/Grid.png")), 0);
-  EXPECT_EQ(MessageTexts(),
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
             std::vector<CString>{u"File could not be created or opened! Is it already open?"});
 }
 

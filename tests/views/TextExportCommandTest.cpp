@@ -57,11 +57,6 @@ class TextExportCommandTest : public TextExportTest {
     answers.AddModalDialogScript([](CWnd& dialog) { dialog.SendMessage(WM_COMMAND, IDOK, 0); });
     return page.SendMessage(WM_PAGE_EXPORT_CSV);
   }
-  std::vector<CString> MessageTexts() const {
-    std::vector<CString> texts;
-    for (const auto& box : answers.GetMessageBoxes()) texts.push_back(box.text);
-    return texts;
-  }
   static CString ClipboardText() {
     std::vector<BYTE> block;
     EXPECT_TRUE(OpenClipboard(nullptr));
@@ -119,7 +114,7 @@ TEST_F(TextExportCommandTest, AClipboardThatCannotBeOpenedIsReported) {
   ASSERT_TRUE(OpenClipboard(&host));
   EXPECT_EQ(Export(0, 6, 2, ""), 0);
   EXPECT_TRUE(CloseClipboard()) << "the export closed a clipboard it had not opened";
-  EXPECT_EQ(MessageTexts(), std::vector<CString>{u"Copy to Clipboard failed!"});
+  EXPECT_EQ(answers.GetMessageBoxTexts(), std::vector<CString>{u"Copy to Clipboard failed!"});
 }
 
 // The text export chooses by column 1 only: a selected or focused value cell is no choice.
@@ -149,7 +144,7 @@ TEST_F(TextExportCommandTest, AFailedWriteNamesTheFileAndLeavesNothingUnderItsNa
   const std::string path = Out("Taken.csv");
   std::filesystem::create_directory(path);
   EXPECT_EQ(Export(0, 4, 2, path), 0);
-  const auto texts = MessageTexts();
+  const auto texts = answers.GetMessageBoxTexts();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_NE(texts[0].Find(CString::FromUtf8(path).GetString()), -1) << texts[0].ToUtf8();
   EXPECT_EQ(FilesWritten(), 1);
@@ -160,7 +155,7 @@ TEST_F(TextExportCommandTest, AFailedWriteNamesTheFileAndLeavesNothingUnderItsNa
 TEST_F(TextExportCommandTest, AFileThatCannotBeCreatedIsReported) {
   Load(Tests(1));
   EXPECT_EQ(Export(0, 4, 2, Out("missing/Export.csv")), 0);
-  EXPECT_EQ(MessageTexts(),
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
             std::vector<CString>{u"File could not be created or opened! Is it already open?"});
   EXPECT_EQ(FilesWritten(), 0);
 }

@@ -84,18 +84,13 @@ class ProjectFileTest : public ::testing::Test {
     b.U8(1).U8(1).Str(u"");
     ASSERT_TRUE(doc.OnFileOpen(CString::FromUtf8(Write(name, b.Get()))));
   }
-  std::vector<CString> Shown() const {
-    std::vector<CString> texts;
-    for (const auto& box : answers.GetMessageBoxes()) texts.push_back(box.text);
-    return texts;
-  }
   CScriptedAnswers answers;
   CZedoDoc doc;
 };
 
 TEST_F(ProjectFileTest, GoldenProjectOpensWithEveryDerivedValue) {
   ASSERT_TRUE(doc.OnFileOpen(CString::FromUtf8(Write("golden.jvd", GoldenProject()))));
-  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(answers.GetMessageBoxTexts().empty());
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(doc.GetFormatVersion(), 2);
   EXPECT_EQ(doc.GetTitle(true), u"golden");
@@ -172,8 +167,9 @@ TEST_F(ProjectFileTest, NewerFormatIsRefusedAndTheProjectStays) {
   CBytes b = Header(3);
   b.U32(0);
   EXPECT_FALSE(doc.OnFileOpen(CString::FromUtf8(Write("v3.jvd", b.Get()))));
-  EXPECT_EQ(Shown(), (std::vector<CString>{u"The project file is not supported by the current ZD-Zedo.\n"
-                                           u"Please update the ZD-Zedo software."}));
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
+            (std::vector<CString>{u"The project file is not supported by the current ZD-Zedo.\n"
+                                  u"Please update the ZD-Zedo software."}));
   EXPECT_EQ(answers.GetMessageBoxes()[0].type & MB_ICONMASK, MB_ICONERROR);
   EXPECT_EQ(doc.GetCount(), 1);
   EXPECT_EQ(doc.GetComment(0), u"unsaved");
@@ -229,8 +225,9 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   EXPECT_FALSE(doc.Save());
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(ReadFileBytes(TestPath("current.jvd")), before);
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_NE(Shown()[0].Find(u"current.jvd"), -1) << Shown()[0].ToUtf8();
+  ASSERT_EQ(answers.GetMessageBoxTexts().size(), 1u);
+  EXPECT_NE(answers.GetMessageBoxTexts()[0].Find(u"current.jvd"), -1)
+      << answers.GetMessageBoxTexts()[0].ToUtf8();
 
   EXPECT_FALSE(doc.SaveToPath(CString::FromUtf8(TestPath("no/such/folder/x.jvd"))));
   EXPECT_TRUE(doc.IsModified());
@@ -249,7 +246,7 @@ TEST_F(ProjectFileTest, MergeOfAnotherLoadLimitIsRefusedAndChangesNothing) {
     StreamIO::CJVArchive archive(CString::FromUtf8(TestPath("b.jvd")), StreamIO::CJVArchive::MODE_LOAD);
     EXPECT_FALSE(doc.ReadProject(archive, true));
   }
-  EXPECT_EQ(Shown(),
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
             (std::vector<CString>{u"All data to be pasted must have the same load limit as that in the "
                                   u"current project."}));
   EXPECT_EQ(doc.GetCount(), 1);
@@ -265,7 +262,7 @@ TEST_F(ProjectFileTest, MergeOfAnotherLoadLimitIsRefusedAndChangesNothing) {
 TEST_F(ProjectFileTest, QuerySaveAsksOnlyForModifiedProjectsWithMeasurements) {
   doc.SetModified();
   EXPECT_TRUE(doc.QuerySave());
-  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(answers.GetMessageBoxTexts().empty());
   EXPECT_FALSE(doc.IsModified());
 
   LoadOne(doc, 6000, "current.jvd");
@@ -277,7 +274,7 @@ TEST_F(ProjectFileTest, QuerySaveAsksOnlyForModifiedProjectsWithMeasurements) {
   EXPECT_TRUE(doc.QuerySave());
   EXPECT_EQ(doc.GetCount(), 0);
   EXPECT_EQ(doc.GetTitle(false), u"");
-  EXPECT_EQ(Shown().back(), u"Would you like to save changes in your Project?");
+  EXPECT_EQ(answers.GetMessageBoxTexts().back(), u"Would you like to save changes in your Project?");
   CZedoDoc reread;
   ASSERT_TRUE(reread.OnFileOpen(CString::FromUtf8(TestPath("current.jvd"))));
   EXPECT_EQ(reread.GetComment(0), u"x");

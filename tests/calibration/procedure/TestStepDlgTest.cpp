@@ -76,7 +76,8 @@ class CalibrationDialog : public ::testing::Test {
       dialog.SetDlgItemText(IDC_TESTSTEP_TEMPERATURE, u"21");
       // At this speed a loaded machine may miss the search's short time-outs; as an operator
       // would, the script presses Connect again, unless a box said why the instrument was refused.
-      for (int attempt = 0; attempt < 3 && !IsEnabled(dialog, IDC_TESTSTEP_START) && BoxTexts().empty();
+      for (int attempt = 0;
+           attempt < 3 && !IsEnabled(dialog, IDC_TESTSTEP_START) && answers.GetMessageBoxTexts().empty();
            ++attempt)
         ConnectOnce(dialog);
       steps(dialog);
@@ -132,12 +133,6 @@ class CalibrationDialog : public ::testing::Test {
   std::string Received() const {
     const std::vector<BYTE> bytes = m_instrument.Peer().Transcript();
     return std::string(bytes.begin(), bytes.end());
-  }
-
-  std::vector<CString> BoxTexts() const {
-    std::vector<CString> texts;
-    for (const auto& box : answers.GetMessageBoxes()) texts.push_back(box.text);
-    return texts;
   }
 
   CZd2OnComPort m_instrument{kCom};
@@ -222,8 +217,8 @@ TEST_F(CalibrationDialog, NoAtThePauseBeforeTheFirstCycleEndsTheRunWithoutAVerdi
     ASSERT_TRUE(PumpUntil([&] { return answers.GetMessageBoxes().size() == 1; }));
     ASSERT_TRUE(PumpUntilDisconnected(dialog));
   });
-  ASSERT_FALSE(BoxTexts().empty());
-  EXPECT_EQ(BoxTexts()[0],
+  ASSERT_FALSE(answers.GetMessageBoxTexts().empty());
+  EXPECT_EQ(answers.GetMessageBoxTexts()[0],
             u"Pausing...\nSelect 'Yes' to continue to the next cycle. Otherwise, select 'No' to abort.");
   EXPECT_NE(log.Find(u"...Finished warm up run\r\n"), -1) << log.ToUtf8();
   EXPECT_EQ(log.Find(u"RUNNING CALIBRATION CYCLE"), -1);
@@ -305,7 +300,7 @@ TEST_F(CalibrationDialog, ACycleCountOutsideOneToAHundredIsRefused) {
       EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_CYCLES), count) << count.ToUtf8();
     }
   });
-  EXPECT_EQ(BoxTexts(),
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
             (std::vector<CString>{u"The number of cycles must lie between 1 and 100.",
                                   u"The number of cycles must lie between 1 and 100.",
                                   u"The number of cycles must lie between 1 and 100.",
@@ -323,8 +318,9 @@ TEST_F(CalibrationDialog, AnAdjustmentWithoutItsDetailsIsRefusedWithTheirComplai
     Click(dialog, IDC_TESTSTEP_START);
     EXPECT_EQ(TextOf(dialog, IDC_TESTSTEP_START), u"Start");
   });
-  ASSERT_FALSE(BoxTexts().empty());
-  EXPECT_EQ(BoxTexts()[0], u"Please input a tester name.\n\nPlease input a reference device S/N.\n\n");
+  ASSERT_FALSE(answers.GetMessageBoxTexts().empty());
+  EXPECT_EQ(answers.GetMessageBoxTexts()[0],
+            u"Please input a tester name.\n\nPlease input a reference device S/N.\n\n");
 }
 
 TEST_F(CalibrationDialog, AnInstrumentOfUnknownModelCannotStart) {
@@ -353,7 +349,7 @@ TEST_F(CalibrationDialog, FirmwareBefore163IsNotConnected) {
   });
   EXPECT_EQ(log.Find(u"...Connected\r\n"), -1) << log.ToUtf8();
   // The connection says why; Exit asks nothing while not connected.
-  EXPECT_EQ(BoxTexts(),
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
             std::vector<CString>{u"The test can not be continued!!! You need to update the ZD-2 firmware to "
                                  u"version 1.6.3 or higher. Your current firmware version is 1.6.2."});
 }
@@ -371,7 +367,7 @@ TEST_F(CalibrationDialog, ExitWhileConnectedBringsTheInstrumentHomeAskingItsDriv
   });
   ASSERT_NE(file, nullptr);
   std::fclose(file);
-  EXPECT_EQ(BoxTexts(),
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
             std::vector<CString>{u"The testing has not been completed.\nAre you sure you want to abort?"});
   // The reader was stopped first, so the drive state's answer reached the poll at once.
   EXPECT_NE(Received().find("@DS@"), std::string::npos);
@@ -395,7 +391,7 @@ TEST_F(CalibrationDialog, ExitWhileTheSearchRunsGivesItUp) {
   // The search thread has nothing left to report to.
   PumpMessages(200);
   EXPECT_EQ(m_doc.m_device, nullptr);
-  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(answers.GetMessageBoxTexts().empty());
 }
 
 TEST_F(CalibrationDialog, AnAdjustmentTakesThreeCyclesWhateverTheFieldSays) {
