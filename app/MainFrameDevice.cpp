@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/VexaZedoApp.h"
 #include "app/connection/VexalonConnection.h"
+#include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "calibration/MeasDlg.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-const char16_t kBoxCaption[] = u"ZD-Zedo";
 const char16_t kUpgradeParameters[] = u"-DeviceTypeList 0c-00000-0";
 const char16_t kLiveViewMinimumFirmware[] = u"1.4.3";
 const char16_t kMakerWebSite[] = u"https://www.jovant.example/";

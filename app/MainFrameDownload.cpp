@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/connection/MeasDeviceIdentity.h"
 #include "app/connection/VexalonConnection.h"
+#include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "device/VexalonDevice.h"
 #include "device/streamio/IoStream.h"
@@ -23,7 +24,6 @@ constexpr int kDownloadBufferSize = 65536;
 constexpr WPARAM kStartPercent = 2;
 constexpr WPARAM kDonePercent = 100;
 constexpr DWORD kDonePauseMs = 1000;
-const char16_t kBoxCaption[] = u"ZD-Zedo";
 
 }  // namespace
 

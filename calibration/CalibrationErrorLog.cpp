@@ -2,11 +2,7 @@
 
 #include "calibration/VexalonDoc.h"
 
-namespace {
-
-constexpr int kStatusLine = 1;
-
-}  // namespace
+namespace {}  // namespace
 
 void LogCalibrationErrors(const CVexalonDoc& doc, CColorRichEditCtrl& log, int errors) {
   std::vector<CString> texts;

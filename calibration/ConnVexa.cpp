@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/data/BoxCaption.h"
 #include "calibration/LiveFrameAssembler.h"
 #include "calibration/VexalonDoc.h"
 #include "device/Stopwatch.h"
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr char16_t kMinimumFirmware[] = u"1.6.3";
-constexpr char16_t kBoxCaption[] = u"ZD-Zedo";
 // How long a paused reader sleeps between its looks at the stop request.
 constexpr DWORD kPausedPollMs = 10;
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "calibration/GridDlg.h"
 #include "platform/ui/MessageBox.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr char16_t kBoxCaption[] = u"ZD-Zedo";
 constexpr char16_t kNumberCharacters[] = u".0123456789";
 constexpr double kNewtonsPerKilonewton = 1000.0;
 constexpr double kNewtonsPerPoundForce = 4.44822;

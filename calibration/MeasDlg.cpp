@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/connection/VexalonConnection.h"
+#include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/Units.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-const char16_t kBoxCaption[] = u"ZD-Zedo";
 const char16_t* const kPeriods[] = {u"250", u"500", u"1000"};
 const char16_t kSpinner[] = u"-\\|/";
 constexpr COLORREF kConnectedColor = RGB(0, 102, 0);

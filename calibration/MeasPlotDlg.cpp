@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/Registry.h"
 #include "app/data/Units.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiPlus.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-const char16_t* const kSettingsKey = u"Software\\Jovant\\ZD-Zedo\\Settings";
 constexpr double kAbsoluteForceLimit = 26000;  // N
 constexpr double kAutoForceAxis = 6000;        // N
 constexpr int kStartTimeAxis = 15;             // s

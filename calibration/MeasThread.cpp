@@ -9,10 +9,6 @@
 namespace {
 
 constexpr int kReadTimeoutMs = 2000;
-constexpr int kDriveStop = 0;
-constexpr int kDriveBack = 1;
-constexpr int kDriveStart = 2;
-constexpr int kDriveRamping = 3;
 
 }  // namespace
 
@@ -79,7 +75,8 @@ bool CMeasThread::ReadStatistics(int& sampledForce, SSampleStats& force, SSample
   current.Compute(m_currents);
   lastDriveState = m_driveStates.empty() ? 0 : int(m_driveStates.back());
   bool anyOtherThanBack = false;
-  for (unsigned state : m_driveStates) anyOtherThanBack |= state != unsigned(kDriveBack);
+  for (unsigned state : m_driveStates)
+    anyOtherThanBack |= state != unsigned(Device::CVexalonDevice::kDriveBack);
   sampledForce = anyOtherThanBack ? force.maximum : force.minimum;
   if (clear) {
     m_lastStoredSample = 0;
@@ -112,7 +109,7 @@ DWORD CMeasThread::ThreadProc() {
     m_latest.sampleNumber = 0;
   }
   m_running = true;
-  int previousState = kDriveStop;
+  int previousState = Device::CVexalonDevice::kDriveStop;
   bool inTest = false;
   CLiveFrameAssembler assembler;
   while (WaitForSingleObject(m_stopEvent, 0) != WAIT_OBJECT_0) {
@@ -145,11 +142,12 @@ void CMeasThread::OnFrame(const BYTE bytes[4], const std::string& text, int& pre
     sampleNumber = ++m_latest.sampleNumber;
     m_latest.Decode(bytes[0], bytes[1], bytes[2], bytes[3], m_firmwareVersion);
     const int state = m_latest.driveState;
-    if (!inTest && previousState == kDriveStop && (state == kDriveStart || state == kDriveRamping)) {
+    if (!inTest && previousState == Device::CVexalonDevice::kDriveStop &&
+        (state == Device::CVexalonDevice::kDriveStart || state == Device::CVexalonDevice::kDriveRamping)) {
       inTest = true;
       Post(kTestStarted);
       ClearSamples();
-    } else if (inTest && previousState == kDriveStop) {
+    } else if (inTest && previousState == Device::CVexalonDevice::kDriveStop) {
       inTest = false;
       Post(kTestEnded);
       ClearSamples();

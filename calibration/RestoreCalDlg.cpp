@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/data/BoxCaption.h"
 #include "app/data/Registry.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/VexalonDoc.h"
@@ -14,11 +15,8 @@
 
 namespace {
 
-constexpr char16_t kBoxCaption[] = u"ZD-Zedo";
 constexpr char16_t kPortSetting[] = u"VexaPortNum";
-constexpr int kStatusLine = 1;
 constexpr int kDumpLine = 2;
-constexpr int kResultLine = 3;
 constexpr DWORD kConnectPollMs = 400;
 constexpr int kRestoreAttempts = 5;
 constexpr int kReadAttempts = 3;

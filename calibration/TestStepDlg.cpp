@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "calibration/Beep.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr char16_t kBoxCaption[] = u"ZD-Zedo";
 constexpr COLORREF kStatusColor = RGB(0, 0, 255);
 constexpr COLORREF kConnectingColor = RGB(0, 0, 255);
 constexpr int kFacilityLength = 4;
@@ -354,7 +354,7 @@ void CTestStepDlg::OnFacilityChange() {
 void CTestStepDlg::OnTypeSelect() {
   const int selection = m_typeCombo.GetCurSel();
   if (selection < 1) {
-    Log(0, u"Press select the device type.", false);
+    Log(kHeadingLine, u"Press select the device type.", false);
   } else {
     CString type;
     m_typeCombo.GetLBText(selection, type);

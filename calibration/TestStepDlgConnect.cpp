@@ -18,10 +18,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr UINT kBlinkMs = 500;
 constexpr UINT kLiveLoadMs = 500;
 constexpr DWORD kReaderStartMs = 200;
-constexpr int kStatusLine = 1;
 constexpr int kHomeRampSpeed = 450;  // N/s
-constexpr int kDriveBack = 1;
-constexpr int kDriveStop = 0;
 constexpr DWORD kHomeSettleMs = 1000;
 constexpr DWORD kHomePollMs = 500;
 constexpr int kHomeMarginMs = 20000;
@@ -127,14 +124,14 @@ void CTestStepDlg::ReturnHome() {
   m_connection->StopReadThread();
   Device::CVexalonDevice* device = m_doc->m_device;
   if (!device->SetRampSpeed(kHomeRampSpeed)) Log(kStatusLine, u"Failed to set ramp speed.", false);
-  if (!device->SetDriveState(kDriveBack)) {
+  if (!device->SetDriveState(Device::CVexalonDevice::kDriveBack)) {
     Log(kStatusLine, u"Failed to send command to move ZD-2 back to the home position.");
   } else {
     const int timeoutMs = HomingTimeoutMs();
     Sleep(kHomeSettleMs);
     Log(kStatusLine, u"ZD-2 is returning to home position");
     int waitedMs = 0;
-    while (device->ReadDriveState() != kDriveStop) {
+    while (device->ReadDriveState() != Device::CVexalonDevice::kDriveStop) {
       Sleep(kHomePollMs);
       waitedMs += int(kHomePollMs);
       if (waitedMs > timeoutMs) {

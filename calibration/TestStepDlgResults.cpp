@@ -22,14 +22,13 @@
 
 namespace {
 
-constexpr int kLine = 1;
-constexpr int kResultLine = 3;
 constexpr int kTempLogRuleLength = 55;
 constexpr UINT_PTR kProcessTimerMs = 500;
 // The main frame's message that appends the report to the external-calibration file.
 constexpr UINT kExternCalReportMessage = WM_USER + 201;
 constexpr char16_t kLastUsedWarning[] =
-    u"Warning: Although the device has been successfully calibrated, the 'Last Used' calibration could not be "
+    u"Warning: Although the device has been successfully calibrated, the 'Last Used' calibration could not "
+    u"be "
     u"updated with the new calibration factors. As a result you will not be able to restore them.";
 
 void DeleteGrid(CGridDlg*& grid) {
@@ -110,7 +109,7 @@ LRESULT CTestStepDlg::OnGridResult(WPARAM calibrate, LPARAM) {
     return 0;
   }
   if (!ValidateReferenceLoads()) {
-    Log(kLine, u"ERROR: Not all measurements were valid for calibration. Please retry.");
+    Log(kStatusLine, u"ERROR: Not all measurements were valid for calibration. Please retry.");
     Disconnect();
     m_state = eFinished;
     UpdateControls();
@@ -119,7 +118,7 @@ LRESULT CTestStepDlg::OnGridResult(WPARAM calibrate, LPARAM) {
   m_processThreadHeld = true;
   if (!m_processThread.Start([this] { return ProcessThreadProc(this); })) {
     m_processThreadHeld = false;
-    Log(kLine, u"Failed to create process thread.");
+    Log(kStatusLine, u"Failed to create process thread.");
     UpdateControls();
   }
   return 0;
@@ -131,7 +130,7 @@ bool CTestStepDlg::ValidateReferenceLoads() {
   for (int run = 1; run <= runs; ++run) {
     CString text;
     text.Format(u"Measurement Summary Run #%d", run);
-    Log(kLine, text, false);
+    Log(kStatusLine, text, false);
     std::vector<CStepMeas>& table = m_doc->m_cycles[std::size_t(run - 1)];
     const int steps = int(table.size());
     static const std::vector<int> kNoLoads;
@@ -153,11 +152,11 @@ bool CTestStepDlg::ValidateReferenceLoads() {
       text.Format(u"%s Run #%d %s(%d) Nominal: %d N  ZD: %d N  Reference: %d  Difference: %.2lf%%  Valid:%d",
                   u"ERROR:", run, i < 9 ? u" " : u"", i + 1, step.targetForce, step.instrumentForce,
                   step.referenceForce, difference, 0);
-      Log(kLine, text);
+      Log(kStatusLine, text);
     }
     if (validSteps != steps) {
       text.Format(u"ERROR: Run #%d: Found valid data only %d out of %d steps.", run, validSteps, steps);
-      Log(kLine, text);
+      Log(kStatusLine, text);
       result = false;
     }
   }
@@ -177,14 +176,14 @@ DWORD CTestStepDlg::ProcessThreadProc(CTestStepDlg* dialog) {
 }
 
 bool CTestStepDlg::UpdateCalibration() {
-  Log(kLine, u"Updating calibration. Please wait up to one minute ...");
+  Log(kStatusLine, u"Updating calibration. Please wait up to one minute ...");
   m_log.UpdateWindow();
   const int errors = m_doc->WriteCalibration(m_stepSize, false);
   for (int step = 0; step < CVexalonDoc::kSteps; ++step) {
     CString text;
-    text.Format(u"Computed Cal Step%d:  Slope: %.5lf  Offset: %.1lf", step + 1, m_doc->m_slopes[std::size_t(step)],
-                m_doc->m_offsets[std::size_t(step)]);
-    Log(kLine, text, false);
+    text.Format(u"Computed Cal Step%d:  Slope: %.5lf  Offset: %.1lf", step + 1,
+                m_doc->m_slopes[std::size_t(step)], m_doc->m_offsets[std::size_t(step)]);
+    Log(kStatusLine, text, false);
   }
   if (errors != 0) {
     // No verdict: the procedure stops here and the thread's disconnect follows.
@@ -199,11 +198,11 @@ bool CTestStepDlg::UpdateCalibration() {
     CAppHelper::SetTesterAndTemperature(m_tester, temperature);
     CString text;
     text.Format(u"Saving a log file to %s", GetTempLogFolder());
-    Log(kLine, text, false);
+    Log(kStatusLine, text, false);
     PostMessage(kWriteReportMessage, 0, 0);
   }
   if (m_doc->m_device) m_doc->m_device->LeaveDebugProtocol(true, true);
-  Log(kLine, u"Restarted ZD-2");
+  Log(kStatusLine, u"Restarted ZD-2");
   PostMessage(kFinalResultMessage, ok ? 1 : 0, 0);
   return ok;
 }
@@ -237,7 +236,7 @@ LRESULT CTestStepDlg::OnFinalResult(WPARAM success, LPARAM) {
   } else if (m_calMode) {
     Log(kResultLine, u"ERROR: Device has NOT been successfully calibrated.");
   }
-  Log(kLine, u"-----------------------------------------");
+  Log(kStatusLine, u"-----------------------------------------");
   m_log.UpdateWindow();
   if (m_calMode && success &&
       ShowBox(LoadStringOrPlaceholder(IDS_TESTSTEP_CONTINUE_VERIFICATION), MB_YESNO | MB_ICONQUESTION) == IDYES)
@@ -255,11 +254,11 @@ void CTestStepDlg::SaveVerificationResults() {
   std::FILE* file = OpenSharedTextModeFile(path.ToUtf8().c_str(), "w+,ccs=UTF-8", SH_DENYNO);
   if (!file) {
     text.Format(u"Failed to open file %s to save results.", path);
-    Log(kLine, text, false);
+    Log(kStatusLine, text, false);
     return;
   }
   std::fputs(BuildVerificationResults(*m_doc, m_loadUnit, m_stepSize).ToUtf8().c_str(), file);
   std::fclose(file);
   text.Format(u"Saved results to %s.", path);
-  Log(kLine, text, false);
+  Log(kStatusLine, text, false);
 }

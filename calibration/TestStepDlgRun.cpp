@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "calibration/Beep.h"
 #include "calibration/CalibrationErrorLog.h"
@@ -19,16 +20,12 @@
 
 namespace {
 
-constexpr int kLine = 1;
-constexpr int kDriveBack = 1;
-constexpr int kDriveStart = 2;
 constexpr DWORD kAfterBackMs = 2000;
 constexpr DWORD kHomingPollMs = 500;
 constexpr DWORD kAfterStartMs = 1500;
 // The step's poll may run without pause; this one leaves the processor to the reader.
 constexpr DWORD kStepPollMs = 20;
 constexpr DWORD kAveragingPollMs = 20;
-constexpr char16_t kBoxCaption[] = u"ZD-Zedo";
 
 }  // namespace
 
@@ -46,7 +43,7 @@ DWORD CTestStepDlg::Run() {
   const int maxLoad = m_stepPlan.maxLoad;
   const int steps = maxLoad / m_stepPlan.step;
   PrepareTables(m_cycles, steps);
-  Log(kLine, m_calMode ? u"Running in CAL MODE" : u"Running in VERIFICATION MODE", false);
+  Log(kStatusLine, m_calMode ? u"Running in CAL MODE" : u"Running in VERIFICATION MODE", false);
   if (!PrepareInstrument()) {
     AbortRun();
     return DWORD(-1);
@@ -94,7 +91,7 @@ void CTestStepDlg::PrepareTables(int cycles, int steps) {
 bool CTestStepDlg::PrepareInstrument() {
   if (m_calMode) {
     m_connection->PauseReading();
-    Log(kLine, u"Deleting old calibration ...");
+    Log(kStatusLine, u"Deleting old calibration ...");
     const int errors = m_doc->DeleteCalibration(false);
     if (errors != 0) {
       LogCalibrationErrors(*m_doc, m_log, errors);
@@ -122,7 +119,7 @@ void CTestStepDlg::RunCycle(int cycle, bool& aborted, bool& failed) {
   CString text;
   text.Format(m_calMode ? u"----- RUNNING CALIBRATION CYCLE #%d ----- " : u"----- RUNNING VERIFICATION CYCLE #%d ----- ",
               number);
-  Log(kLine, text);
+  Log(kStatusLine, text);
   if (!PrepareCycle(failed)) return;
 
   const auto& table = m_doc->m_cycles[size_t(cycle)];
@@ -130,8 +127,8 @@ void CTestStepDlg::RunCycle(int cycle, bool& aborted, bool& failed) {
     if (!RunStep(cycle, index, aborted, failed)) break;
   }
   // Home and the summary, whether the steps all ran or not.
-  m_doc->m_device->SetDriveState(kDriveBack);
-  Log(kLine, u"Moving ZD-2 back to the home position", false);
+  m_doc->m_device->SetDriveState(Device::CVexalonDevice::kDriveBack);
+  Log(kStatusLine, u"Moving ZD-2 back to the home position", false);
   LogCycleSummary(cycle);
 }
 
@@ -139,30 +136,30 @@ bool CTestStepDlg::PrepareCycle(bool& failed) {
   Device::CVexalonDevice& device = *m_doc->m_device;
   CString text;
   if (!device.SetRampSpeed(m_stepPlan.rampSpeed)) {
-    Log(kLine, u"Failed to set ramp speed.");
+    Log(kStatusLine, u"Failed to set ramp speed.");
     failed = true;
     return false;
   }
   text.Format(u"Set ramp speed to %d N/s", m_stepPlan.rampSpeed);
-  Log(kLine, text, false);
-  if (!device.SetDriveState(kDriveBack)) {
-    Log(kLine, u"Failed to send command to move ZD-2 back to the home position.");
+  Log(kStatusLine, text, false);
+  if (!device.SetDriveState(Device::CVexalonDevice::kDriveBack)) {
+    Log(kStatusLine, u"Failed to send command to move ZD-2 back to the home position.");
     failed = true;
     return false;
   }
   Sleep(kAfterBackMs);
-  Log(kLine, u"Moving ZD-2 back to the home position", false);
+  Log(kStatusLine, u"Moving ZD-2 back to the home position", false);
   if (!WaitForDrive(kHomingPollMs, 0)) {
     failed = true;
     return false;
   }
   m_connection->PauseReading();
   if (device.EnterMode6())
-    Log(kLine, u"Reset light barrier counter.", false);
+    Log(kStatusLine, u"Reset light barrier counter.", false);
   else
-    Log(kLine, u"Failed to reset light barrier counter.");
+    Log(kStatusLine, u"Failed to reset light barrier counter.");
   if (!device.EnterDebugProtocol()) {
-    Log(kLine, u"Failed to switch to debug protocol.");
+    Log(kStatusLine, u"Failed to switch to debug protocol.");
     failed = true;
     return false;
   }
@@ -178,31 +175,31 @@ bool CTestStepDlg::RunStep(int cycle, int index, bool& aborted, bool& failed) {
   CString text;
   if (index == steps - 1 && step.targetForce != m_stepPlan.maxLoad) {
     text.Format(u"WARNING: Max load of %.3lf kN is not set.", m_stepPlan.maxLoad * 0.001);
-    Log(kLine, text);
+    Log(kStatusLine, text);
   }
   const int percent = (index + 1) * stepPercent;
   // A step that cannot be commanded leaves a load of 0 behind; the run fails, but the cycle
   // still goes home and writes its summary.
   if (!device.SetNominalLoad(step.targetForce)) {
     text.Format(u"Failed to set the next step to %d%%", percent);
-    Log(kLine, text);
+    Log(kStatusLine, text);
     failed = true;
     return false;
   }
   text.Format(u"Next step: %d%%", percent);
-  Log(kLine, text);
-  if (!device.SetDriveState(kDriveStart)) {
-    Log(kLine, u"Failed to send START command");
+  Log(kStatusLine, text);
+  if (!device.SetDriveState(Device::CVexalonDevice::kDriveStart)) {
+    Log(kStatusLine, u"Failed to send START command");
     failed = true;
     return false;
   }
-  Log(kLine, u"Sent START command", false);
+  Log(kStatusLine, u"Sent START command", false);
   ULONGLONG start = 0;
   QueryTimestamp(start);
   Sleep(kAfterStartMs);
   if (!WaitForStepStop(start, aborted, failed)) return false;
 
-  Log(kLine, u"Reached STOP state", false);
+  Log(kStatusLine, u"Reached STOP state", false);
   step.current = m_latestCurrent;
   step.counter = m_latestCounter;
   Sleep(DWORD(std::max(0, std::min(m_skipTimeMs, m_waitTimeMs))));
@@ -214,10 +211,11 @@ bool CTestStepDlg::RunStep(int cycle, int index, bool& aborted, bool& failed) {
   }
 
   text.Format(u"Step %d%% Load (N): Nominal: %d  ZD: %d", percent, step.targetForce, step.instrumentForce);
-  Log(kLine, text, false);
-  if (!m_calMode && m_resultsGrid) PostMessage(kStepResultMessage, WPARAM(cycle), LPARAM(step.instrumentForce));
+  Log(kStatusLine, text, false);
+  if (!m_calMode && m_resultsGrid)
+    PostMessage(kStepResultMessage, WPARAM(cycle), LPARAM(step.instrumentForce));
   if (!CheckStepTolerance(step, percent, true)) {
-    Log(kLine, u"Error: ZD load is outside tolerance.");
+    Log(kStatusLine, u"Error: ZD load is outside tolerance.");
     failed = true;
   }
   return !aborted;
@@ -230,7 +228,7 @@ bool CTestStepDlg::WaitForStepStop(ULONGLONG start, bool& aborted, bool& failed)
       return false;
     }
     if (m_connection && !m_connection->IsReadThreadRunning()) {
-      Log(kLine, u"Error: ZD-2 has been disconnected");
+      Log(kStatusLine, u"Error: ZD-2 has been disconnected");
       failed = true;
       return false;
     }
@@ -240,7 +238,7 @@ bool CTestStepDlg::WaitForStepStop(ULONGLONG start, bool& aborted, bool& failed)
     if (GetElapsedMs(start, now) > ULONGLONG(m_stepPlan.stepTimeoutMs)) {
       CString text;
       text.Format(u"ERROR: Exceeded step timeout of %d milliseconds.", m_stepPlan.stepTimeoutMs);
-      Log(kLine, text);
+      Log(kStatusLine, text);
       failed = true;
       return false;
     }
@@ -260,7 +258,7 @@ void CTestStepDlg::AverageStepLoad(CStepMeas& step, bool& aborted, bool& failed)
     }
     // Only samples close the window: without a reader it would stay open for ever.
     if (!m_connection->IsReadThreadRunning()) {
-      Log(kLine, u"Error: ZD-2 has been disconnected");
+      Log(kStatusLine, u"Error: ZD-2 has been disconnected");
       failed = true;
       return;
     }
@@ -274,27 +272,27 @@ void CTestStepDlg::AverageStepLoad(CStepMeas& step, bool& aborted, bool& failed)
   step.referenceForce = CLoadAverager::Average(m_averager.GetSecondValues());
   CString text;
   text.Format(u"Average load of last %d ms  ZDCnt: %d", windowMs, int(m_averager.GetLoads().size()));
-  Log(kLine, text, false);
+  Log(kStatusLine, text, false);
 }
 
 void CTestStepDlg::LogCycleSummary(int cycle) {
-  Log(kLine, u"Measurement Summary", false);
+  Log(kStatusLine, u"Measurement Summary", false);
   const auto& table = m_doc->m_cycles[size_t(cycle)];
   for (size_t index = 0; index < table.size(); ++index) {
     const CStepMeas& step = table[index];
     CString text;
-    text.Format(u"%s(%d) TgtLoad: %d ZDLoad: %d Current: %d Counter: %d", index < 9 ? u" " : u"", int(index + 1),
-                step.targetForce, step.instrumentForce, step.current, step.counter);
-    Log(kLine, text, false);
+    text.Format(u"%s(%d) TgtLoad: %d ZDLoad: %d Current: %d Counter: %d", index < 9 ? u" " : u"",
+                int(index + 1), step.targetForce, step.instrumentForce, step.current, step.counter);
+    Log(kStatusLine, text, false);
   }
 }
 
 void CTestStepDlg::FinalHoming() {
-  m_doc->m_device->SetDriveState(kDriveBack);
-  Log(kLine, u"Moving ZD-2 back to the home position", false);
+  m_doc->m_device->SetDriveState(Device::CVexalonDevice::kDriveBack);
+  Log(kStatusLine, u"Moving ZD-2 back to the home position", false);
   // Bounded like the disconnect's homing, and by Stop: an instrument lost during a step would
   // otherwise keep the run waiting for ever.
-  if (WaitForDrive(kHomingPollMs, HomingTimeoutMs())) Log(kLine, u"Reached STOP state", false);
+  if (WaitForDrive(kHomingPollMs, HomingTimeoutMs())) Log(kStatusLine, u"Reached STOP state", false);
 }
 
 bool CTestStepDlg::WaitForDrive(DWORD pollMs, int timeoutMs) {
@@ -321,6 +319,6 @@ void CTestStepDlg::AbortRun() {
   m_runThreadHeld = false;
   m_runBusy = false;
   UpdateControls();
-  Log(kLine, u"Process terminated.");
+  Log(kStatusLine, u"Process terminated.");
   m_doneEvent->SetEvent();
 }

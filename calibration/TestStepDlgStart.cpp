@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kStatusLine = 1;
-constexpr int kUserLine = 4;
 constexpr char16_t kComplaintSeparator[] = u"\n\n";
 
 }  // namespace
@@ -29,7 +27,7 @@ void CTestStepDlg::OnStart() {
   CheckDeviceSerial();
   // Without a type the plan has no maximum load and the run no steps.
   if (m_state < eTypeChosen || m_stepPlan.maxLoad <= 0 || m_stepPlan.step <= 0) {
-    Log(0, u"Press select the device type.");
+    Log(kHeadingLine, u"Press select the device type.");
     return;
   }
   // An adjustment always takes three cycles, which its computation needs. A verification takes

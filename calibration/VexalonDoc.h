@@ -21,6 +21,8 @@ class CVexalonDoc {
  public:
   static constexpr int kMaxCycles = 100;
   static constexpr int kSteps = 20;
+  // The instrument keeps each step's slope as a word of the slope times this.
+  static constexpr double kSlopeScale = 10000.0;
   // Error bits of the parameter operations.
   static constexpr int kErrorCycleCounter = 0x0001;
   static constexpr int kErrorComputation = 0x0002;

@@ -10,7 +10,6 @@ namespace {
 constexpr int kFirstRuledStep = 2;
 constexpr double kMaxLoadDeviationPercent = 2.0;
 constexpr double kMaxSlopeStep = 0.1;
-constexpr double kSlopeScale = 10000.0;
 // The instrument's dump reads both kinds of word back as signed 16-bit numbers.
 constexpr double kWordMin = -32768.0;
 constexpr double kWordMax = 32767.0;
@@ -61,7 +60,7 @@ int CVexalonDoc::ComputeCalibration(int previousInstrument, int previousReferenc
     const double y = m_means[i].referenceForce;
     m_slopes[i] = (y - y0) / (x - x0);
     m_offsets[i] = y - m_slopes[i] * x;
-    m_slopeWords[i] = WordOf(RoundHalfAway(m_slopes[i] * kSlopeScale));
+    m_slopeWords[i] = WordOf(RoundHalfAway(m_slopes[i] * CVexalonDoc::kSlopeScale));
     m_offsetWords[i] = std::int16_t(WordOf(RoundHalfAway(m_offsets[i])));
   }
 
@@ -84,7 +83,8 @@ int CVexalonDoc::ComputeCalibration(int previousInstrument, int previousReferenc
   // Equal neighbouring means give a slope that is not a number, for which every comparison is
   // false; such a slope, and any value that does not fit its word, must never be written.
   for (int k = 0; k < kSteps; ++k) {
-    if (!FitsWord(RoundHalfAway(m_slopes[k] * kSlopeScale)) || !FitsWord(RoundHalfAway(m_offsets[k])))
+    if (!FitsWord(RoundHalfAway(m_slopes[k] * CVexalonDoc::kSlopeScale)) ||
+        !FitsWord(RoundHalfAway(m_offsets[k])))
       return kErrorSlopeRange;
     if (k > 0 && std::fabs(m_slopes[k - 1] - m_slopes[k]) > kMaxSlopeStep) return kErrorSlopeRange;
   }

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kLogKind = 1;
 constexpr int kOverwriteAttempts = 10;
 constexpr int kResetCalibrationCounter = 1;
 
@@ -29,7 +28,7 @@ bool CVexalonDoc::OverwriteStoredCalibrations(CColorRichEditCtrl& log) {
   bool ok = true;
   if (m_calibratorInfo.factoryCalibrationWrite != EResultState::eNotRequired) {
     const bool done = m_device->OverwriteFactoryCalibration(kOverwriteAttempts);
-    log.AddLine(kLogKind,
+    log.AddLine(kStatusLine,
                 done ? u"Successfully overwrote the factory calibration"
                      : u"Failed to overwrite the factory calibration.",
                 true);
@@ -38,7 +37,7 @@ bool CVexalonDoc::OverwriteStoredCalibrations(CColorRichEditCtrl& log) {
   }
   if (m_calibratorInfo.lastUsedCalibrationWrite != EResultState::eNotRequired) {
     const bool done = m_device->OverwriteLastUsedCalibration(kOverwriteAttempts);
-    log.AddLine(kLogKind,
+    log.AddLine(kStatusLine,
                 done ? u"Successfully overwrote the last used calibration"
                      : u"Failed to overwrite the last used calibration.",
                 true);
@@ -53,7 +52,7 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
   bool error = false;
   const CString today = Today();
 
-  log.AddLine(kLogKind, u"Resetting calibration cycle counter ...", false);
+  log.AddLine(kStatusLine, u"Resetting calibration cycle counter ...", false);
   const int reset = ResetCounters(kResetCalibrationCounter);
   if (reset != 0) {
     LogCalibrationErrors(*this, log, reset);
@@ -62,7 +61,7 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
     m_calibratorInfo.calibrationCounterReset = true;
   }
 
-  log.AddLine(kLogKind, u"Comparing cal parameters in device ...", false);
+  log.AddLine(kStatusLine, u"Comparing cal parameters in device ...", false);
   bool same = true;
   int slope = 0;
   int offset = 0;
@@ -74,18 +73,19 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
     if (param.name.CompareNoCase(u"CAL_STEP_FORCE") == 0) same = same && param.value == WORD(m_stepForce);
   }
   if (error || !same) {
-    log.AddLine(kLogKind, u"Error: Computed calibration factors do not match those written to device", true);
+    log.AddLine(kStatusLine, u"Error: Computed calibration factors do not match those written to device",
+                true);
     return false;
   }
   if (m_newLifetimeCounter != m_lifetimeCounter) {
     CString text;
     text.Format(u"Error: Life time counter has changed from %d to %d.", int(m_lifetimeCounter),
                 int(m_newLifetimeCounter));
-    log.AddLine(kLogKind, text, true);
+    log.AddLine(kStatusLine, text, true);
     return false;
   }
 
-  log.AddLine(kLogKind, u"Setting calibration date ...", false);
+  log.AddLine(kStatusLine, u"Setting calibration date ...", false);
   if (const int result = SetCalibrationDate(today)) {
     LogCalibrationErrors(*this, log, result);
     error = true;
@@ -94,7 +94,7 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
     m_newCalibrationDate = today;
   }
 
-  log.AddLine(kLogKind, u"Setting calibrator ...", false);
+  log.AddLine(kStatusLine, u"Setting calibrator ...", false);
   if (const int result = SetCalibrator(calibrator)) {
     LogCalibrationErrors(*this, log, result);
     error = true;
@@ -102,7 +102,7 @@ bool CVexalonDoc::FinishCalibration(CColorRichEditCtrl& log, const CString& cali
     m_calibratorInfo.calibratorWritten = true;
     m_newCalibrator = calibrator;
     if (!error) {
-      log.AddLine(kLogKind, u"Setting calibration valid ID ...", false);
+      log.AddLine(kStatusLine, u"Setting calibration valid ID ...", false);
       if (const int valid = SetCalibrationValid(true)) {
         LogCalibrationErrors(*this, log, valid);
         error = true;

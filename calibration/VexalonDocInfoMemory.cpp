@@ -6,8 +6,6 @@ namespace {
 
 using SParams = Device::CVexalonDevice::SParams;
 
-constexpr double kSlopeScale = 10000.0;
-
 bool Named(const SParams& param, const char16_t* name) { return param.name.CompareNoCase(name) == 0; }
 
 // The decoded words of a table walk; a missing "_HB" word leaves the high half 0.
@@ -35,7 +33,7 @@ SDecodedMemory Decode(const std::vector<SParams>& params) {
     if (Named(param, u"CAL_STEP_FORCE")) memory.stepSize = int(word);
     // The dump reads both kinds of step word as signed numbers.
     if (Named(param, u"CAL_SLOPE") && slope < CVexalonDoc::kSteps)
-      memory.slopes[slope++] = std::int16_t(param.value) / kSlopeScale;
+      memory.slopes[slope++] = std::int16_t(param.value) / CVexalonDoc::kSlopeScale;
     if (Named(param, u"CAL_OFFSET") && offset < CVexalonDoc::kSteps)
       memory.offsets[offset++] = std::int16_t(param.value);
   }

@@ -9,10 +9,7 @@
 
 namespace {
 
-constexpr int kStatusLine = 1;
 constexpr int kRampSpeed = 450;  // N/s
-constexpr int kDriveBack = 1;
-constexpr int kDriveStart = 2;
 constexpr DWORD kSettleMs = 2000;
 constexpr DWORD kHomingPollMs = 500;
 constexpr DWORD kReturnPollMs = 200;
@@ -46,7 +43,7 @@ class CWarmUp {
     }
     text.Format(u"Set ramp speed to %d N/s", kRampSpeed);
     FileOnly(text);
-    if (!m_device.SetDriveState(kDriveBack)) {
+    if (!m_device.SetDriveState(Device::CVexalonDevice::kDriveBack)) {
       Shown(u"Failed to send command to move ZD-2 back to the original position.");
       return false;
     }
@@ -64,7 +61,7 @@ class CWarmUp {
     }
     text.Format(u"Set nominal load to %d N", load);
     FileOnly(text);
-    if (!m_device.SetDriveState(kDriveStart)) {
+    if (!m_device.SetDriveState(Device::CVexalonDevice::kDriveStart)) {
       Shown(u"Failed to send START command");
       return false;
     }
@@ -99,7 +96,7 @@ class CWarmUp {
     }
 
     // Home in every case; only a ramp that ended by itself waits for the drive to get there.
-    m_device.SetDriveState(kDriveBack);
+    m_device.SetDriveState(Device::CVexalonDevice::kDriveBack);
     FileOnly(u"Moving ZD-2 back to the original position");
     Sleep(kSettleMs);
     if (aborted || timedOut) return false;

@@ -21,7 +21,6 @@ constexpr DWORD kWaitFailedExitCode = 2;
 // While an abort waits for the worker, the running job's stream is cancelled again at this
 // pace, so that each read the job still starts ends at once.
 constexpr DWORD kCancelRepeatMs = 20;
-constexpr UINT kFatalMessageKind = 3;
 constexpr int kFatalMessageLine = 1554;
 const char16_t kUnhandledText[] = u"Unhandled exception in Device Thread.";
 
@@ -111,7 +110,7 @@ void RunJobGuarded(SJobEntry& job) {
   try {
     RunJob(job);
   } catch (...) {
-    ShowMessage(kFatalMessageKind, kUnhandledText, nullptr, "DeviceThread.cpp", kFatalMessageLine);
+    ShowMessage(kFatalMessage, kUnhandledText, nullptr, "DeviceThread.cpp", kFatalMessageLine);
   }
 }
 

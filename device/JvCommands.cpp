@@ -15,9 +15,7 @@ namespace {
 
 constexpr BYTE kFrameBase = 0xC0;
 constexpr BYTE kExtendedReply = 239;
-constexpr BYTE kFirstStatus = 240;
 constexpr BYTE kDeviceCodeRequest = 0xF1;
-constexpr BYTE kModeRequest = 0xF4;
 constexpr int kDefaultRate = 16000;
 constexpr int kMinTransferTimeout = 4000;
 constexpr int kShortGapMs = 50;

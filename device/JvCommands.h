@@ -55,6 +55,14 @@ class CJvCommands {
   // Polled between the chunks of a data transfer; true aborts it.
   using AbortTest = bool (*)(DWORD_PTR userData);
 
+  // Answers from this value up are status codes, not data.
+  static constexpr BYTE kFirstStatus = 240;
+  // DLE: sent alone before a text line, which the instrument then reads as text.
+  static constexpr BYTE kDle = 0x10;
+  // The wait factor of the mode changes around a firmware update.
+  static constexpr int kModeWaitFactor = 100;
+  // How long a boot loader may take to erase the program memory.
+  static constexpr int kEraseTimeoutMs = 15000;
   static constexpr int kMaxPayload = 47;
   static constexpr int kMaxShortPayload = 30;
   static constexpr int kReplyBufferSize = 1024;
@@ -148,6 +156,8 @@ class CJvCommands {
   bool SendWithEcho(const BYTE* bytes, int count, char echo);
 
  private:
+  // The request byte of the mode queries and settings.
+  static constexpr BYTE kModeRequest = 0xF4;
   // Binary requests.
   bool WriteFrame(BYTE code, const BYTE* payload, int payloadLength);
   bool WriteAll(const void* data, int count);

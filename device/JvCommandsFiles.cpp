@@ -12,7 +12,6 @@ namespace Device {
 
 namespace {
 
-constexpr BYTE kDle = 0x10;
 constexpr int kCopyPiece = 0x10000;
 
 // The instrument reads "\" in its paths as an escape, so each one is sent doubled.

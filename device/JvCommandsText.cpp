@@ -19,7 +19,6 @@ namespace Device {
 
 namespace {
 
-constexpr BYTE kDle = 0x10;
 constexpr int kDirectoryBufferSize = 1000000;
 
 // The answer in a reply line: with a line feed (echo mode) the text after the echoed command

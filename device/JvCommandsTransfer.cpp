@@ -14,7 +14,6 @@ namespace Device {
 
 namespace {
 
-constexpr BYTE kModeRequest = 0xF4;
 constexpr BYTE kBlockRequest = 0xF8;
 constexpr int kTries = 3;
 

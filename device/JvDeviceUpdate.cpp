@@ -16,7 +16,6 @@
 namespace Device {
 namespace {
 
-constexpr int kModeWaitFactor = 100;
 constexpr int kProgrammingProgressMode = 2;
 constexpr BYTE kSRecordFormat = 0x40;
 constexpr BYTE kServiceRecordFormat = 0x50;
@@ -89,7 +88,7 @@ int CJvDevice::UpdateSetMode(const CPackageHeader& header, const SBlockRecord& r
   if (!m_commands) return eUpdateNotAttached;
   ReportStep(IDS_UPDATE_SET_MODE);
   bool switched = false;
-  if (!m_commands->ChangeMode(record.ModeByte(), switched, m_callback, kModeWaitFactor))
+  if (!m_commands->ChangeMode(record.ModeByte(), switched, m_callback, CJvCommands::kModeWaitFactor))
     return eUpdateModeChange;
   if ((switched || !m_blockWritten) && (record.ModeByte() & SBlockRecord::kWriteBlock128)) {
     if (!m_commands->WriteBlock128(header.m_block128.data(), GetBlockCheckKind())) return eUpdateBlock128;
@@ -128,7 +127,8 @@ int CJvDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord
   const BYTE after = record.ModeAfter();
   if ((record.ModeByte() & 0x0F) != (after & 0x0F) || (after & SBlockRecord::kForceModeChange)) {
     bool switched = false;
-    if (!m_commands->ChangeMode(after, switched, m_callback, kModeWaitFactor)) return eUpdateModeChange;
+    if (!m_commands->ChangeMode(after, switched, m_callback, CJvCommands::kModeWaitFactor))
+      return eUpdateModeChange;
   }
   if (!m_blockWritten && (after & SBlockRecord::kWriteBlock128)) {
     if (!m_commands->WriteBlock128(header.m_block128.data(), GetBlockCheckKind())) return eUpdateBlock128;

@@ -5,6 +5,9 @@
 
 #include "platform/base/String.h"
 
+// The kinds of message.
+enum : UINT { kInfoMessage = 0, kWarningMessage = 1, kErrorMessage = 2, kFatalMessage = 3 };
+
 // `context`, `sourceFile` and `line` are accepted for the callers' diagnostics and not used.
 int ShowMessage(UINT kind, const CString& text, void* context = nullptr, const char* sourceFile = nullptr,
                 int line = 0);

@@ -29,7 +29,6 @@ constexpr BYTE kModeService = 1;
 constexpr BYTE kMode6 = 6;
 constexpr int kModeRequestTimeoutMs = 3000;
 constexpr int kEraseMinimumTimeoutMs = 3000;
-constexpr int kEraseTimeoutMs = 15000;
 constexpr int kServiceStringPauseMs = 50;
 constexpr int kServiceStringRepeats = 5;
 constexpr int kAfterUpdateRestartMs = 2000;
@@ -359,7 +358,8 @@ int CVexalonDevice::UpdateInit(const CPackageHeader& header) {
     }
     if (!SendServiceString(Commands(), kServiceEnter, 'G')) return eUpdateCommunication;
     if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
-    if (!stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs)) return eUpdateCommunication;
+    if (!stream->SetTimeouts(CJvCommands::kEraseTimeoutMs, CJvCommands::kEraseTimeoutMs))
+      return eUpdateCommunication;
     if (SendServiceString(Commands(), kServiceErase, 'E')) {
       if (Callback()) Callback()->OnProgress(100, 1, 0);
       return eUpdateOk;

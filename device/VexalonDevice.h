@@ -17,6 +17,12 @@ namespace Device {
 
 class CVexalonDevice : public CJvDevice {
  public:
+  // The drive states that SetDriveState sets and the live frames report.
+  static constexpr int kDriveStop = 0;
+  static constexpr int kDriveBack = 1;
+  static constexpr int kDriveStart = 2;
+  static constexpr int kDriveRamping = 3;
+
   // One entry of the calibration parameter table: the parameter's name (compared without
   // regard to case), where its word lies in the information memory, the word (0xFFFF until read
   // or set), its kind (1 calibration value, 2 counter word, 3 validity identifier) and the

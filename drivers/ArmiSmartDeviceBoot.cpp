@@ -28,9 +28,7 @@ constexpr BYTE kBankOne = 1;
 constexpr BYTE kBankTwo = 2;
 constexpr BYTE kUpdateRequest = 210;
 constexpr BYTE kSwitchToBootLoader = 1;
-constexpr int kFirstStatus = 240;
 constexpr int kMinimumTimeoutMs = 3000;
-constexpr int kEraseTimeoutMs = 15000;
 constexpr int kEnterBurst = 5;
 constexpr int kEnterPauseMs = 50;
 // Bit 3 of an entry's mode byte: the entry needs no bank of its own.
@@ -128,7 +126,8 @@ int CArmiSmartDevice::UpdateInit(const CPackageHeader& header) {
     return eUpdateCommunication;
   if (m_mode != kBootLoaderMode) {
     BYTE request[1] = {kSwitchToBootLoader};
-    if (BinaryRequest(kUpdateRequest, 1, request, sizeof request, kMinimumTimeoutMs) >= kFirstStatus)
+    if (BinaryRequest(kUpdateRequest, 1, request, sizeof request, kMinimumTimeoutMs) >=
+        CJvCommands::kFirstStatus)
       return eUpdateModeChange;
     for (int i = 0; i < kEnterBurst; ++i) {
       Sleep(kEnterPauseMs);
@@ -142,7 +141,8 @@ int CArmiSmartDevice::UpdateInit(const CPackageHeader& header) {
   ReportProgress(Callback(), 0);
   if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
   if (!EnterBootloaderState1()) return eUpdateModeChange;
-  if (!stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs)) return eUpdateCommunication;
+  if (!stream->SetTimeouts(CJvCommands::kEraseTimeoutMs, CJvCommands::kEraseTimeoutMs))
+    return eUpdateCommunication;
   // Both banks are erased under the long time-out, which is put back whatever happens.
   bool erased = CServiceStrings::Send(Commands(), CServiceStrings::kErase, CServiceStrings::kEraseEcho);
   if (erased) ReportProgress(Callback(), 50);

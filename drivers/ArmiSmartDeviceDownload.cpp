@@ -21,7 +21,7 @@ constexpr BYTE kNothingStored = 243;
 constexpr int kBinaryBufferSize = 144100;
 constexpr int kBinaryReadTimeoutMs = 1500;
 constexpr int kBinaryBudgetMs = 80000;
-constexpr int kTextBufferSize = 5000000;
+constexpr int kDownloadTextBufferSize = 5000000;
 constexpr int kTextReadTimeoutMs = 35000;
 constexpr int kTextBudgetMs = 2400000;
 constexpr int kLinkBaud = 19200;
@@ -47,7 +47,7 @@ bool CArmiSmartDevice::DownloadMeasurements(TMeasSet& set, int baud, bool binary
   int writeTimeout = 0;
   stream->GetTimeouts(readTimeout, writeTimeout);
   set.objects.clear();
-  const int bufferSize = binary ? kBinaryBufferSize : kTextBufferSize;
+  const int bufferSize = binary ? kBinaryBufferSize : kDownloadTextBufferSize;
   std::vector<BYTE> buffer(size_t(bufferSize), 0);
   buffer[0] = binary ? kBinaryDownload : kTextDownload;
   SetBaudRate(baud);

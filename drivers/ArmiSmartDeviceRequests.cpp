@@ -12,9 +12,8 @@ namespace Device {
 namespace {
 
 constexpr BYTE kRequest = 210;
-constexpr int kRequestTimeoutMs = 3000;
-constexpr int kFirstStatus = 240;
-constexpr int kTextBufferSize = 100;
+constexpr int kSmartRequestTimeoutMs = 3000;
+constexpr int kRequestTextBufferSize = 100;
 constexpr int kShortBufferSize = 10;
 constexpr BYTE kReadText = '3';
 constexpr BYTE kCode49 = '1';
@@ -64,16 +63,16 @@ int DecodeTaggedHex(BYTE* bytes, int count) {
 bool CArmiSmartDevice::CanRequest() { return Commands() && GetStream(); }
 
 int CArmiSmartDevice::Request210(BYTE* buffer, int payloadLength, int bufferSize) {
-  return BinaryRequest(kRequest, payloadLength, buffer, bufferSize, kRequestTimeoutMs);
+  return BinaryRequest(kRequest, payloadLength, buffer, bufferSize, kSmartRequestTimeoutMs);
 }
 
 bool CArmiSmartDevice::ReadText51(CString& text) {
   text.Empty();
   if (!CanRequest()) return false;
-  BYTE buffer[kTextBufferSize] = {kReadText};
-  const int result = Request210(buffer, 1, kTextBufferSize);
-  if (result < 1 || result >= kFirstStatus) return false;
-  const int length = std::min(result, kTextBufferSize);
+  BYTE buffer[kRequestTextBufferSize] = {kReadText};
+  const int result = Request210(buffer, 1, kRequestTextBufferSize);
+  if (result < 1 || result >= CJvCommands::kFirstStatus) return false;
+  const int length = std::min(result, kRequestTextBufferSize);
   text = CString::FromAnsi(std::string_view(reinterpret_cast<const char*>(buffer), size_t(length)));
   return true;
 }
@@ -81,13 +80,13 @@ bool CArmiSmartDevice::ReadText51(CString& text) {
 bool CArmiSmartDevice::SendCode49() {
   if (!CanRequest()) return false;
   BYTE buffer[kShortBufferSize] = {kCode49};
-  return Request210(buffer, 1, kShortBufferSize) < kFirstStatus;
+  return Request210(buffer, 1, kShortBufferSize) < CJvCommands::kFirstStatus;
 }
 
 bool CArmiSmartDevice::SendCode50() {
   if (!CanRequest()) return false;
   BYTE buffer[kShortBufferSize] = {kCode50};
-  return Request210(buffer, 1, kShortBufferSize) < kFirstStatus;
+  return Request210(buffer, 1, kShortBufferSize) < CJvCommands::kFirstStatus;
 }
 
 bool CArmiSmartDevice::WriteTextPair(const CString& first, const CString& second) {
@@ -99,22 +98,22 @@ bool CArmiSmartDevice::WriteTextPair(const CString& first, const CString& second
   for (int i = 0; i < first.GetLength(); ++i) buffer[at++] = BYTE(first[i]);
   buffer[at++] = ';';
   for (int i = 0; i < second.GetLength(); ++i) buffer[at++] = BYTE(second[i]);
-  return Request210(buffer, length, CJvCommands::kMaxPayload) < kFirstStatus;
+  return Request210(buffer, length, CJvCommands::kMaxPayload) < CJvCommands::kFirstStatus;
 }
 
 bool CArmiSmartDevice::WriteSwitch(bool on) {
   if (!CanRequest()) return false;
   BYTE buffer[9];
   std::memcpy(buffer, on ? "406010000" : "406000000", 9);
-  return Request210(buffer, 9, 9) < kFirstStatus;
+  return Request210(buffer, 9, 9) < CJvCommands::kFirstStatus;
 }
 
 BYTE CArmiSmartDevice::ReadCode19() {
   if (!CanRequest()) return 0;
-  BYTE buffer[kTextBufferSize] = {kCode19};
-  const int result = Request210(buffer, 1, kTextBufferSize);
+  BYTE buffer[kRequestTextBufferSize] = {kCode19};
+  const int result = Request210(buffer, 1, kRequestTextBufferSize);
   // Only a reply with data puts a byte of the instrument's into the buffer.
-  return result >= 1 && result < kFirstStatus ? buffer[0] : 0;
+  return result >= 1 && result < CJvCommands::kFirstStatus ? buffer[0] : 0;
 }
 
 bool CArmiSmartDevice::QueryCode6() {
@@ -126,7 +125,7 @@ bool CArmiSmartDevice::QueryCode6() {
 bool CArmiSmartDevice::StartAndWait() {
   if (!CanRequest()) return false;
   BYTE buffer[kShortBufferSize] = {kStart};
-  if (Request210(buffer, 1, kShortBufferSize) >= kFirstStatus) return false;
+  if (Request210(buffer, 1, kShortBufferSize) >= CJvCommands::kFirstStatus) return false;
   Sleep(kStartPauseMs);
   for (int poll = 0; poll < kPollCount; ++poll) {
     Sleep(kPollPauseMs);

@@ -21,7 +21,6 @@ constexpr float kMaxInchCover = 10.04f;
 constexpr float kMaxInchCorrection = 5.2f;
 constexpr float kSmallestInchCorrection = 2.0f;
 constexpr float kCorrectionFactor = 25.0f;
-constexpr double kMillimetresPerInch = 25.4;
 // 255 marks a cover as "n/a"; the largest real cover stays below it.
 constexpr int kLargestRealCover = 254;
 

@@ -13,7 +13,6 @@ constexpr const char16_t* kNewLine = u"\r\n";
 constexpr const char16_t* kApostrophe = u"'";
 constexpr const char16_t* kQuote = u"\"";
 constexpr const char16_t* kNoMarker = u"";
-constexpr double kMillimetresPerInch = 25.4;
 // Corrections in inches, selected by the correction in millimetres divided by ten.
 constexpr const char16_t* kInchCorrections[] = {u"0.0", u"0.0", u"0.0", u"0.0", u"0.0", u"2.0", u"2.4",
                                                 u"2.8", u"3.2", u"3.6", u"4.0", u"4.4", u"4.8", u"5.2"};

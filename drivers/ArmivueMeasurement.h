@@ -10,6 +10,9 @@
 
 namespace Device {
 
+// Data files in inch units hold covers in inches.
+inline constexpr double kMillimetresPerInch = 25.4;
+
 struct SArmivueReading {
   BYTE number = 0;       // 1-based
   BYTE cover = 255;      // millimetres; 255 means "n/a"

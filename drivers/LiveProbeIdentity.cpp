@@ -10,6 +10,7 @@
 #include "device/streamio/IoStream.h"
 #include "drivers/IdentityReply.h"
 #include "drivers/InstalledContent.h"
+#include "drivers/LiveProbeProtocol.h"
 #include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
 #include "platform/res/StringTable.h"
@@ -23,8 +24,6 @@ constexpr DWORD kRetryPauseMs = 100;
 constexpr int kModuleTries = 4;
 constexpr int kBootIdentityLimit = 66;
 constexpr int kShortestBootIdentity = 3;
-constexpr int kReplySize = 64;
-constexpr int kWordTimeoutMs = 4000;
 constexpr int kMaxSerialLength = 16;
 constexpr int kMaxHardwareLength = 4;
 constexpr int kMaxSerialDateLength = 10;
@@ -127,8 +126,9 @@ CString CLiveProbeIdentity::InfoPairs() const {
 }
 
 bool CLiveProbeIdentity::ReadSerialDate(CJvCommands* commands, CString& text) {
-  char reply[kReplySize] = {};
-  if (!commands || commands->TextCommand(u"RDSeDa", reply, kReplySize, kWordTimeoutMs) <= 0) return false;
+  char reply[kLiveProbeReplySize] = {};
+  if (!commands || commands->TextCommand(u"RDSeDa", reply, kLiveProbeReplySize, kLiveProbeWordTimeoutMs) <= 0)
+    return false;
   text = CString::FromAnsi(reply);
   return true;
 }

@@ -6,19 +6,17 @@
 
 #include "device/JvCommands.h"
 #include "device/streamio/IoStream.h"
+#include "drivers/LiveProbeProtocol.h"
 #include "platform/base/Clock.h"
 
 namespace Device {
 namespace {
 
-constexpr int kReplySize = 64;
 constexpr int kModuleQueryTimeoutMs = 400;
-constexpr int kWordTimeoutMs = 4000;
 constexpr int kDroppedLinesLimit = 6;
 constexpr int kRawTimeoutMs = 1000;
 constexpr int kRawTextReplyLimit = 255;
 constexpr int kRawBytesReplyLimit = 50;
-constexpr BYTE kDle = 0x10;
 constexpr DWORD kResetPauseMs = 100;
 // The module's own reset packet.
 constexpr BYTE kModuleReset[] = {0x01, 0x3B, 0x00, 0x00, 0xC4, 0xFF, 0x17};
@@ -36,13 +34,13 @@ bool CLiveProbeLink::ModuleQuery(CJvCommands* commands, const CString& command, 
   if (command.IsEmpty() || tries <= 0 || !commands) return false;
   commands->GetStream()->Purge();
   for (int attempt = 0; attempt < tries; ++attempt) {
-    char reply[kReplySize + 1] = {};
-    if (commands->TextCommand(command, reply, kReplySize, kModuleQueryTimeoutMs) <= 0) continue;
+    char reply[kLiveProbeReplySize + 1] = {};
+    if (commands->TextCommand(command, reply, kLiveProbeReplySize, kModuleQueryTimeoutMs) <= 0) continue;
     text = CString::FromAnsi(reply);
     if (!IsLinkStateAnswer(reply)) return true;
     // The module tells its link state and may say more: its lines are dropped before the
     // word is asked again.
-    char line[kReplySize];
+    char line[kLiveProbeReplySize];
     for (int dropped = 0; dropped < kDroppedLinesLimit && commands->ReadLine(line, sizeof line) > 0;
          ++dropped) {
     }
@@ -54,7 +52,7 @@ CString CLiveProbeLink::SendRawText(CJvCommands* commands, const CString& text) 
   StreamIO::CIoStream* stream = StreamOf(commands);
   if (!stream) return CString();
   stream->SetTimeouts(kRawTimeoutMs, kRawTimeoutMs);
-  std::string bytes(1, char(kDle));
+  std::string bytes(1, char(CJvCommands::kDle));
   bytes += text.ToAnsi();
   bytes += '\r';
   if (stream->Write(bytes.data(), int(bytes.size())) != int(bytes.size())) return CString();
@@ -69,7 +67,7 @@ int CLiveProbeLink::SendRawBytes(CJvCommands* commands, const BYTE* bytes, int c
   if (!stream || !bytes || count <= 0) return -1;
   stream->SetTimeouts(kRawTimeoutMs, kRawTimeoutMs);
   if (stream->Write(bytes, count) != count) return -1;
-  BYTE buffer[kReplySize];
+  BYTE buffer[kLiveProbeReplySize];
   const int got = stream->Read(buffer, kRawBytesReplyLimit);
   if (got <= 0) return 0;
   // The caller's buffer takes what fits in it.
@@ -79,14 +77,15 @@ int CLiveProbeLink::SendRawBytes(CJvCommands* commands, const BYTE* bytes, int c
 }
 
 bool CLiveProbeLink::WriteWord(CJvCommands* commands, const CString& command) {
-  char reply[kReplySize] = {};
-  return commands && commands->TextCommand(command, reply, kReplySize, kWordTimeoutMs) > 0 &&
+  char reply[kLiveProbeReplySize] = {};
+  return commands &&
+         commands->TextCommand(command, reply, kLiveProbeReplySize, kLiveProbeWordTimeoutMs) > 0 &&
          std::strcmp(reply, "ok") == 0;
 }
 
 bool CLiveProbeLink::SendWord(CJvCommands* commands, const CString& command) {
-  char reply[kReplySize] = {};
-  return commands && commands->TextCommand(command, reply, kReplySize, kWordTimeoutMs) > 0;
+  char reply[kLiveProbeReplySize] = {};
+  return commands && commands->TextCommand(command, reply, kLiveProbeReplySize, kLiveProbeWordTimeoutMs) > 0;
 }
 
 bool CLiveProbeLink::ResetZedo(CJvCommands* commands, bool afterLinkLoss, DWORD waitMs) const {
@@ -96,7 +95,7 @@ bool CLiveProbeLink::ResetZedo(CJvCommands* commands, bool afterLinkLoss, DWORD 
     SendRawText(commands, m_resetWord);
     return true;
   }
-  BYTE reply[kReplySize];
+  BYTE reply[kLiveProbeReplySize];
   SendRawBytes(commands, kModuleReset, int(sizeof kModuleReset), reply, int(sizeof reply));
   Sleep(waitMs);
   if (StreamIO::CIoStream* stream = StreamOf(commands)) stream->Purge();

@@ -10,6 +10,7 @@
 #include "device/UpdateErrorCode.h"
 #include "device/streamio/IoStream.h"
 #include "drivers/LiveProbeIdentity.h"
+#include "drivers/LiveProbeProtocol.h"
 #include "platform/base/Clock.h"
 #include "platform/res/StringTable.h"
 #include "resources/ResourceIds.h"
@@ -18,16 +19,10 @@ namespace Device {
 namespace {
 
 constexpr int kModuleContent = 12;
-constexpr BYTE kProbeRequest = 201;
 constexpr BYTE kToBootLoader = 1;
-constexpr int kRequestTimeoutMs = 3000;
-constexpr int kFirstStatus = 240;
-constexpr int kReplySize = 64;
-constexpr int kWordTimeoutMs = 4000;
 constexpr int kMinimumTimeoutMs = 3000;
 constexpr int kSwitchReadTimeoutMs = 50;
 constexpr int kSwitchTries = 5;
-constexpr int kEraseTimeoutMs = 15000;
 // The module's boot-mode packet and the length of its answer.
 constexpr BYTE kModuleBootPacket[] = {0x01, 0x38, 0x00, 0x00, 0xC7, 0xFF, 0x17};
 constexpr int kModuleBootAnswer = 15;
@@ -49,14 +44,14 @@ bool SendTwice(CJvCommands* commands, const char* text, char echo) {
 }
 
 bool IsOk(CJvCommands* commands, const CString& command) {
-  char reply[kReplySize] = {};
-  return commands->TextCommand(command, reply, kReplySize, kWordTimeoutMs) > 0 &&
+  char reply[kLiveProbeReplySize] = {};
+  return commands->TextCommand(command, reply, kLiveProbeReplySize, kLiveProbeWordTimeoutMs) > 0 &&
          std::strcmp(reply, "ok") == 0;
 }
 
 int ProbeToBootLoader(CJvCommands* commands) {
-  BYTE payload[kReplySize] = {kToBootLoader};
-  return commands->Request(kProbeRequest, 1, payload, kReplySize, kRequestTimeoutMs);
+  BYTE payload[kLiveProbeReplySize] = {kToBootLoader};
+  return commands->Request(kLiveProbeRequest, 1, payload, kLiveProbeReplySize, kLiveProbeRequestTimeoutMs);
 }
 
 void ReportProgress(CCallback* callback, int percent) {
@@ -85,8 +80,8 @@ int CLiveProbeUpdate::Init(CJvDevice& device, CJvCommands* commands, CCallback* 
 int CLiveProbeUpdate::InitModule(CJvCommands* commands, CLiveProbeIdentity& identity) {
   bool inBootMode = IsOk(commands, u"BBS");
   if (!inBootMode) {
-    if (m_leebProbe && ProbeToBootLoader(commands) >= kFirstStatus) return eUpdateCommunication;
-    Sleep(kRequestTimeoutMs);
+    if (m_leebProbe && ProbeToBootLoader(commands) >= CJvCommands::kFirstStatus) return eUpdateCommunication;
+    Sleep(kLiveProbeRequestTimeoutMs);
     inBootMode = IsOk(commands, u"BBS");
     if (!inBootMode && !m_leebProbe) return eUpdateCommunication;
   }
@@ -100,7 +95,7 @@ int CLiveProbeUpdate::InitModule(CJvCommands* commands, CLiveProbeIdentity& iden
     CLiveProbeLink::SendRawText(commands, u"ORST");
   }
   Sleep(1000);
-  BYTE reply[kReplySize];
+  BYTE reply[kLiveProbeReplySize];
   if (CLiveProbeLink::SendRawBytes(commands, kModuleBootPacket, int(sizeof kModuleBootPacket), reply,
                                    int(sizeof reply)) != kModuleBootAnswer)
     return eUpdateCommunication;
@@ -120,7 +115,7 @@ int CLiveProbeUpdate::InitProbe(CJvDevice& device, CJvCommands* commands, CCallb
     return eUpdateCommunication;
   if (identity.Mode() != CLiveProbeIdentity::kBootLoaderMode) {
     stream->GetTimeouts(readTimeout, writeTimeout);
-    if (ProbeToBootLoader(commands) >= kFirstStatus) return eUpdateModeChange;
+    if (ProbeToBootLoader(commands) >= CJvCommands::kFirstStatus) return eUpdateModeChange;
     stream->SetTimeouts(kSwitchReadTimeoutMs, writeTimeout);
     bool switched = false;
     for (int attempt = 0; attempt < kSwitchTries && !switched; ++attempt) {
@@ -138,7 +133,8 @@ int CLiveProbeUpdate::InitProbe(CJvDevice& device, CJvCommands* commands, CCallb
   }
   if (!SendTwice(commands, kToProgramming, 'G')) return eUpdateCommunication;
   if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
-  if (!stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs)) return eUpdateCommunication;
+  if (!stream->SetTimeouts(CJvCommands::kEraseTimeoutMs, CJvCommands::kEraseTimeoutMs))
+    return eUpdateCommunication;
   if (!SendTwice(commands, kErase, 'E')) {
     stream->SetTimeouts(readTimeout, writeTimeout);
     return eUpdateCommunication;
@@ -160,7 +156,7 @@ int CLiveProbeUpdate::Exit(CJvCommands* commands, CLiveProbeIdentity& identity,
     identity.Link().ResetZedo(commands, false, 2000);
     identity.SetMode(CLiveProbeIdentity::kApplicationMode);
     if (m_leebProbe) {
-      if (ProbeToBootLoader(commands) >= kFirstStatus) return eUpdateModeChange;
+      if (ProbeToBootLoader(commands) >= CJvCommands::kFirstStatus) return eUpdateModeChange;
       Sleep(2000);
     }
     return eUpdateOk;

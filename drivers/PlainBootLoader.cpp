@@ -23,8 +23,6 @@ constexpr BYTE kSwitchRequest = 210;
 constexpr BYTE kSwitchArgument = 1;
 constexpr int kEnterBurst = 5;
 constexpr int kEnterPauseMs = 50;
-constexpr int kFirstStatus = 240;
-constexpr int kEraseTimeoutMs = 15000;
 
 void ReportProgress(CCallback* callback, int percent) {
   if (callback && callback->m_bProgressWanted) callback->OnProgress(percent, 1, 0);
@@ -93,7 +91,7 @@ int CPlainBootLoader::Init(CJvDevice& device, CJvCommands* commands, CCallback* 
   if (m_mode != kBootLoaderMode) {
     BYTE buffer[1] = {kSwitchArgument};
     if (device.BinaryRequest(kSwitchRequest, 1, buffer, sizeof buffer, kSwitchRequestTimeoutMs) >=
-        kFirstStatus)
+        CJvCommands::kFirstStatus)
       return eUpdateModeChange;
     for (int i = 0; i < kEnterBurst; ++i) {
       Sleep(kEnterPauseMs);
@@ -107,7 +105,8 @@ int CPlainBootLoader::Init(CJvDevice& device, CJvCommands* commands, CCallback* 
   if (!CServiceStrings::Send(commands, CServiceStrings::kBootLoaderCommand, CServiceStrings::kAccepted))
     return eUpdateCommunication;
   if (!stream->GetTimeouts(readTimeout, writeTimeout)) return eUpdateCommunication;
-  if (!stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs)) return eUpdateCommunication;
+  if (!stream->SetTimeouts(CJvCommands::kEraseTimeoutMs, CJvCommands::kEraseTimeoutMs))
+    return eUpdateCommunication;
   // An accepted erase keeps the long time-outs for the programming that follows.
   if (!CServiceStrings::Send(commands, CServiceStrings::kErase, CServiceStrings::kEraseEcho)) {
     stream->SetTimeouts(readTimeout, writeTimeout);

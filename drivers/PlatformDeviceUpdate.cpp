@@ -24,7 +24,6 @@ constexpr int kMinimumBatteryMv = 3700;
 constexpr char16_t kMainsPower[] = u"AC_LINE_ONLINE";
 // Packages with fewer parts than this show the progress of each mode change.
 constexpr DWORD kProgressPartLimit = 10;
-constexpr int kModeWaitFactor = 100;
 constexpr int kChunkSize = 8192;
 constexpr BYTE kModeMask = 0x0F;
 // A part after which the instrument restarts: a mode after it of 0, or a forced run mode.
@@ -81,7 +80,7 @@ int CPlatformDevice::UpdateSetMode(const CPackageHeader& header, const SBlockRec
   GetStream()->CancelIo();
   GetStream()->Purge();
   bool switched = false;
-  if (!Commands()->ChangeMode(record.ModeByte(), switched, Callback(), kModeWaitFactor))
+  if (!Commands()->ChangeMode(record.ModeByte(), switched, Callback(), CJvCommands::kModeWaitFactor))
     return eUpdateModeChange;
   if ((record.ModeByte() & SBlockRecord::kWriteBlock128) && (switched || !IsBlockWritten())) {
     if (!Commands()->WriteBlock128(header.m_block128.data(), GetBlockCheckKind())) return eUpdateBlock128;
@@ -113,7 +112,8 @@ int CPlatformDevice::UpdateSetRunMode(const CPackageHeader& header, const SBlock
   if ((after & kModeMask) == 0 || (after & kRestartMask) == kRestartRunMode) m_restartPending = true;
   if ((record.ModeByte() & kModeMask) != (after & kModeMask) || (after & SBlockRecord::kForceModeChange)) {
     bool switched = false;
-    if (!Commands()->ChangeMode(after, switched, Callback(), kModeWaitFactor)) return eUpdateModeChange;
+    if (!Commands()->ChangeMode(after, switched, Callback(), CJvCommands::kModeWaitFactor))
+      return eUpdateModeChange;
   }
   if ((after & SBlockRecord::kWriteBlock128) && !IsBlockWritten()) {
     if (!Commands()->WriteBlock128(header.m_block128.data(), GetBlockCheckKind())) return eUpdateBlock128;

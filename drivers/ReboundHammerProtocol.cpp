@@ -24,9 +24,7 @@ constexpr BYTE kBlockReadCode = 0xD0;
 constexpr BYTE kBlockReadArgument = 0x30;
 constexpr int kBlockSize = 129;
 constexpr int kMode24Word = 24;
-constexpr int kModeWaitFactor = 100;
 constexpr int kRunModeWaitFactor = 150;
-constexpr BYTE kFirstStatus = 240;
 
 struct SModelName {
   const char16_t* reported;
@@ -135,7 +133,7 @@ int CReboundHammerProtocol::WriteRaw(CJvCommands* commands, BYTE code, int paylo
     if (stream->Write(payload, payloadLength) != payloadLength) return JV_IO_FAILURE;
     BYTE status = 0;
     if (stream->Read(&status, 1) != 1) return JV_IO_FAILURE;
-    return status == 0 || status >= kFirstStatus ? int(status) : int(JV_IO_FAILURE);
+    return status == 0 || status >= CJvCommands::kFirstStatus ? int(status) : int(JV_IO_FAILURE);
   } catch (const CFileException&) {
     return JV_IO_FAILURE;
   }
@@ -145,7 +143,7 @@ bool CReboundHammerProtocol::EnterMode24(CJvCommands* commands) {
   if (!commands || !commands->GetStream()) return false;
   if (!commands->Resync()) return false;
   bool switched = false;
-  return commands->ChangeMode(kMode24Word, switched, nullptr, kModeWaitFactor);
+  return commands->ChangeMode(kMode24Word, switched, nullptr, CJvCommands::kModeWaitFactor);
 }
 
 int CReboundHammerProtocol::SetRunMode(CJvDevice& device, CJvCommands* commands, CCallback* callback,

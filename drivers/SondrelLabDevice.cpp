@@ -19,8 +19,6 @@ constexpr BYTE kRequest7Code4 = 0x04;
 constexpr int kRequestTimeoutMs = 3000;
 constexpr int kSelfCheckTimeoutMs = 80000;
 constexpr int kSelfCheckBufferSize = 10;
-constexpr int kFirstStatus = 240;
-constexpr int kEraseTimeoutMs = 15000;
 // Longer texts are refused: request 11 carries at most 47 bytes, the kind byte and the end
 // mark among them.
 constexpr int kMaxIdentityText = 45;
@@ -67,7 +65,7 @@ int CSondrelLabDevice::GetDeviceCode() {
 int CSondrelLabDevice::UpdateInit(const CPackageHeader& header) {
   if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (CJvDevice::UpdateInit(header) != eUpdateOk) return eUpdateNotAttached;
-  return m_loader.Init(*this, Commands(), Callback(), kBootLoaderRequest, kEraseTimeoutMs);
+  return m_loader.Init(*this, Commands(), Callback(), kBootLoaderRequest, CJvCommands::kEraseTimeoutMs);
 }
 
 int CSondrelLabDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord& record) {
@@ -116,7 +114,7 @@ bool CSondrelLabDevice::WriteIdentityTexts(const CString& first, const CString& 
     }
     const int length = int(payload.size());
     if (BinaryRequest(kIdentityTextsRequest, length, payload.data(), length, kRequestTimeoutMs) >=
-        kFirstStatus)
+        CJvCommands::kFirstStatus)
       return false;
   }
   return true;

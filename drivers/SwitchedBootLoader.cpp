@@ -22,7 +22,6 @@ constexpr int kMinimumTimeoutMs = 3000;
 constexpr int kSwitchRequestTimeoutMs = 3000;
 constexpr int kEnterBurst = 15;
 constexpr int kEnterPauseMs = 50;
-constexpr int kFirstStatus = 240;
 constexpr BYTE kNoStateChange = 0x08;
 
 void ReportProgress(CCallback* callback, int percent) {
@@ -107,7 +106,8 @@ int CSwitchedBootLoader::Init(CJvDevice& device, CJvCommands* commands, CCallbac
     return eUpdateCommunication;
   if (m_mode != kBootLoaderMode) {
     BYTE reply[1] = {};
-    if (device.BinaryRequest(switchRequest, 0, reply, sizeof reply, kSwitchRequestTimeoutMs) >= kFirstStatus)
+    if (device.BinaryRequest(switchRequest, 0, reply, sizeof reply, kSwitchRequestTimeoutMs) >=
+        CJvCommands::kFirstStatus)
       return eUpdateModeChange;
     for (int i = 0; i < kEnterBurst; ++i) {
       Sleep(kEnterPauseMs);

@@ -10,14 +10,13 @@
 namespace Device {
 namespace {
 
-constexpr BYTE kBootLoaderRequest = 206;
+constexpr BYTE kTestBoxBootLoaderRequest = 206;
 constexpr BYTE kNameCodeRequest = 206;
 constexpr BYTE kNameCodeStart = 0x10;
 constexpr int kNameLength = 13;
 constexpr int kCodeLength = 2;
-constexpr int kRequestTimeoutMs = 3000;
-constexpr int kFirstStatus = 240;
-constexpr int kEraseTimeoutMs = 35000;
+constexpr int kTestBoxRequestTimeoutMs = 3000;
+constexpr int kTestBoxEraseTimeoutMs = 35000;
 
 }  // namespace
 
@@ -60,7 +59,7 @@ int CTestBoxDevice::GetDeviceCode() {
 int CTestBoxDevice::UpdateInit(const CPackageHeader& header) {
   if (IsDeviceThreadAborted()) return eUpdateAborted;
   if (CJvDevice::UpdateInit(header) != eUpdateOk) return eUpdateNotAttached;
-  return m_loader.Init(*this, Commands(), Callback(), kBootLoaderRequest, kEraseTimeoutMs);
+  return m_loader.Init(*this, Commands(), Callback(), kTestBoxBootLoaderRequest, kTestBoxEraseTimeoutMs);
 }
 
 int CTestBoxDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord& record) {
@@ -99,7 +98,8 @@ bool CTestBoxDevice::WriteNameCode(const CString& name, const CString& code, con
   payload.push_back(';');
   for (char ch : code.Left(kCodeLength).ToAnsi()) payload.push_back(BYTE(ch));
   const int length = int(payload.size());
-  return BinaryRequest(kNameCodeRequest, length, payload.data(), length, kRequestTimeoutMs) < kFirstStatus;
+  return BinaryRequest(kNameCodeRequest, length, payload.data(), length, kTestBoxRequestTimeoutMs) <
+         CJvCommands::kFirstStatus;
 }
 
 }  // namespace Device

@@ -19,7 +19,6 @@ constexpr BYTE kCommandRequest = 200;
 constexpr int kLongRequestFrom = CJvCommands::kMaxPayload + 1;
 constexpr int kDefaultTimeoutMs = 1000;
 constexpr BYTE kLongReply = 239;
-constexpr BYTE kFirstStatus = 240;
 constexpr BYTE kCommand5 = 5;
 constexpr BYTE kFlagA = 8;
 constexpr BYTE kFlagB = 9;
@@ -29,7 +28,7 @@ constexpr BYTE kTextA = 15;
 constexpr BYTE kText16 = 16;
 constexpr BYTE kReadText = 17;
 constexpr BYTE kIntParameter = 19;
-constexpr int kTextBufferSize = 64;
+constexpr int kUsMcTextBufferSize = 64;
 constexpr int kTextTimeoutMs = 500;
 constexpr int kCommand5BufferSize = 20;
 constexpr int kCommand5Attempts = 3;
@@ -38,7 +37,6 @@ constexpr int kFlagBufferSize = 10;
 constexpr int kIntBufferSize = 2;
 constexpr int kBatteryBufferSize = 200;
 constexpr int kBatteryTimeoutMs = 2000;
-constexpr int kModeWaitFactor = 100;
 constexpr BYTE kModeBits = 0x0F;
 constexpr BYTE kClosingRunMode = 0x61;
 
@@ -103,7 +101,7 @@ int CUsMcDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord& record
   if (!Commands()) return eUpdateNotAttached;
   ReportStep(IDS_UPDATE_SET_MODE);
   bool switched = false;
-  if (!Commands()->ChangeMode(record.ModeByte(), switched, Callback(), kModeWaitFactor))
+  if (!Commands()->ChangeMode(record.ModeByte(), switched, Callback(), CJvCommands::kModeWaitFactor))
     return eUpdateModeChange;
   ReportDone(Callback());
   return eUpdateOk;
@@ -116,7 +114,8 @@ int CUsMcDevice::UpdateSetRunMode(const CPackageHeader&, const SBlockRecord& rec
   const BYTE after = record.ModeAfter();
   if ((record.ModeByte() & kModeBits) != (after & kModeBits) || (after & SBlockRecord::kForceModeChange)) {
     bool switched = false;
-    if (!Commands()->ChangeMode(after, switched, Callback(), kModeWaitFactor)) return eUpdateModeChange;
+    if (!Commands()->ChangeMode(after, switched, Callback(), CJvCommands::kModeWaitFactor))
+      return eUpdateModeChange;
   }
   if ((after & kClosingRunMode) == kClosingRunMode && GetStream()) GetStream()->Close();
   ReportDone(Callback());
@@ -138,7 +137,7 @@ bool CUsMcDevice::SendCommand(BYTE* buffer, int requestLength, int& replyLength,
       // A reply too large for the buffer was counted but not kept.
       replyLength = 0;
       // A refusal puts its status in the buffer's first byte; a command byte is always below.
-      return !replyExpected && result == JV_PROGRESS_IO_FAILURE && buffer[0] < kFirstStatus;
+      return !replyExpected && result == JV_PROGRESS_IO_FAILURE && buffer[0] < CJvCommands::kFirstStatus;
     }
     BYTE announce[4] = {buffer[0], BYTE(requestLength), BYTE(requestLength >> 8), BYTE(requestLength >> 16)};
     if (Commands()->Request(kCommandRequest, 4, announce, 4, timeoutMs) != 0) return false;
@@ -159,7 +158,7 @@ bool CUsMcDevice::ReadReply(BYTE* buffer, int& replyLength, int bufferSize, int 
                         timeoutMs < 0 ? kDefaultTimeoutMs : timeoutMs);
     BYTE status = 0;
     if (stream->Read(&status, 1) != 1) return false;
-    if (status == 0 || status >= kFirstStatus) {
+    if (status == 0 || status >= CJvCommands::kFirstStatus) {
       buffer[0] = status;
       return status == 0;
     }
@@ -185,11 +184,11 @@ bool CUsMcDevice::ReadReply(BYTE* buffer, int& replyLength, int bufferSize, int 
 }
 
 bool CUsMcDevice::SendText(BYTE command, const CString& text) {
-  BYTE buffer[kTextBufferSize] = {command};
+  BYTE buffer[kUsMcTextBufferSize] = {command};
   const int count = std::min(text.GetLength(), kMaxTextCharacters);
   for (int i = 0; i < count; ++i) buffer[1 + i] = BYTE(text[i]);
   int replyLength = 0;
-  return SendCommand(buffer, 1 + count, replyLength, true, kTextBufferSize, kTextTimeoutMs);
+  return SendCommand(buffer, 1 + count, replyLength, true, kUsMcTextBufferSize, kTextTimeoutMs);
 }
 
 bool CUsMcDevice::SendText14(const CString& text) { return SendText(kTextB, text); }
@@ -199,9 +198,9 @@ bool CUsMcDevice::SendText15(const CString& text) { return SendText(kTextA, text
 bool CUsMcDevice::SendText16(const CString& text) { return SendText(kText16, text); }
 
 CString CUsMcDevice::ReadText17() {
-  BYTE buffer[kTextBufferSize] = {kReadText};
+  BYTE buffer[kUsMcTextBufferSize] = {kReadText};
   int replyLength = 0;
-  if (!SendCommand(buffer, 1, replyLength, true, kTextBufferSize, kTextTimeoutMs)) return u"-";
+  if (!SendCommand(buffer, 1, replyLength, true, kUsMcTextBufferSize, kTextTimeoutMs)) return u"-";
   const BYTE* end = std::find(buffer, buffer + std::min(replyLength, kMaxTextCharacters), BYTE(0));
   return CString::FromAnsi(std::string_view(reinterpret_cast<const char*>(buffer), size_t(end - buffer)));
 }

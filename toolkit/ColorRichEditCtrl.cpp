@@ -15,15 +15,15 @@ struct SLineStyle {
 
 SLineStyle StyleOf(int kind) {
   switch (kind) {
-    case 0:
+    case kHeadingLine:
       return {u"", RGB(0, 0, 255), true, false};
-    case 1:
+    case kStatusLine:
       return {u"...", RGB(0, 0, 0), false, true};
-    case 2:
+    case kDetailLine:
       return {u"......", RGB(0, 0, 0), false, false};
-    case 3:
+    case kResultLine:
       return {u"", RGB(0, 102, 0), true, true};
-    case 4:
+    case kUserLine:
       return {u"...", RGB(112, 48, 160), true, false};
     default:
       return {u"", RGB(0, 0, 0), false, false};

@@ -10,9 +10,20 @@
 #include "platform/base/String.h"
 #include "platform/ui/RichEditCtrl.h"
 
+// The kinds of line: a heading (blue, bold), a status line ("...", red when it tells of a
+// failure), a detail line ("......"), a result (green and bold, red on failure) and a word to
+// the operator ("...", purple and bold).
+enum NLogLineKind : int {
+  kHeadingLine = 0,
+  kStatusLine = 1,
+  kDetailLine = 2,
+  kResultLine = 3,
+  kUserLine = 4
+};
+
 class CColorRichEditCtrl : public CRichEditCtrl {
  public:
-  // Appends one line of the kind (0 to 4, see the table in the source); `show` puts it on
+  // Appends one line of the kind (NLogLineKind); `show` puts it on
   // the screen as well as in the mirror file.
   void AddLine(int kind, const CString& text, bool show);
   // Appends the text at the end in the colour and weight, then scrolls to the bottom.

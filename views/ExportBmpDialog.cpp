@@ -15,7 +15,7 @@ constexpr int kLongestChoiceText = 100;
 const char16_t* const kChoiceNames[CExportOptionsDialog::kColumnCount] = {u"ImgExpSource", u"ImgExpTarget",
                                                                           u"ImgExpSelection"};
 
-std::array<SExportColumn, CExportOptionsDialog::kColumnCount> Columns() {
+std::array<SExportColumn, CExportOptionsDialog::kColumnCount> PictureColumns() {
   using D = CExportBmpDialog;
   return {{{IDS_EXPORT_BMP_CONTENT_HEADING,
             126,
@@ -39,7 +39,7 @@ std::array<SExportColumn, CExportOptionsDialog::kColumnCount> Columns() {
 }  // namespace
 
 CExportBmpDialog::CExportBmpDialog(bool selectionExists, CWnd* parent)
-    : CExportOptionsDialog(IDD_EXPORT_BMP, IDC_EXPORT_BMP_FONT, Columns(), selectionExists, parent) {
+    : CExportOptionsDialog(IDD_EXPORT_BMP, IDC_EXPORT_BMP_FONT, PictureColumns(), selectionExists, parent) {
   LoadSettings();
   KeepKnownChoices();
   LoadPictures({IDB_PREVIEW_COLUMN_HEADERS, IDB_PREVIEW_HEADER, IDB_PREVIEW_HEADER_TORN, IDB_PREVIEW_DETAIL,

@@ -8,7 +8,7 @@
 
 namespace {
 
-std::array<SExportColumn, CExportOptionsDialog::kColumnCount> Columns() {
+std::array<SExportColumn, CExportOptionsDialog::kColumnCount> CsvColumns() {
   using D = CExportCsvDialog;
   return {{{IDS_EXPORT_CSV_FORMAT_HEADING,
             100,
@@ -31,7 +31,7 @@ std::array<SExportColumn, CExportOptionsDialog::kColumnCount> Columns() {
 }  // namespace
 
 CExportCsvDialog::CExportCsvDialog(bool selectionExists, CWnd* parent)
-    : CExportOptionsDialog(IDD_EXPORT_CSV, IDC_EXPORT_CSV_FONT, Columns(), selectionExists, parent) {
+    : CExportOptionsDialog(IDD_EXPORT_CSV, IDC_EXPORT_CSV_FONT, CsvColumns(), selectionExists, parent) {
   LoadSettings();
   KeepKnownChoices();
   LoadPictures({IDB_PREVIEW_COLUMN_HEADERS, IDB_PREVIEW_HEADER, IDB_PREVIEW_DETAIL, IDB_PREVIEW_DETAIL_TORN,

@@ -22,9 +22,6 @@ constexpr int kDefaultCellWidth = 100;
 constexpr int kDefaultCellHeight = 22;
 constexpr int kHeaderHeight = 26;
 constexpr int kGripperColumnWidth = 56;
-constexpr int kValueColumn = 4;
-constexpr int kIdColumn = 2;
-constexpr int kUnitColumn = 8;
 // A full fill shows its progress before every 31st measurement.
 constexpr int kProgressStep = 31;
 // Above this many rows a changing selection is not counted unless asked.

@@ -33,6 +33,10 @@ class CTabGrid : public CPropertyPage {
  public:
   static constexpr UINT kGridId = 121;
   static constexpr int kColumnCount = 9;
+  // The columns of a measurement's row that the page reads back.
+  static constexpr int kIdColumn = 2;
+  static constexpr int kValueColumn = 4;
+  static constexpr int kUnitColumn = 8;
 
   // Registers the page with the document as one of its views.
   CTabGrid(CWnd* parentView, CZedoDoc* doc);

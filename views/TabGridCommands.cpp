@@ -12,7 +12,6 @@
 namespace {
 
 // The measurement page finds the chosen measurements through their value column.
-constexpr int kValueColumn = 4;
 
 }  // namespace
 

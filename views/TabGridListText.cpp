@@ -17,13 +17,15 @@ namespace {
 
 constexpr int kSampleColumns = 100;
 
-CString Label(UINT id) { return LoadStringOrPlaceholder(id); }
-
 // "<label> <unit word>", the heading of a unit column.
-CString UnitHeading(UINT id) { return Label(id) + u" " + Label(IDS_SUMMARY_UNIT); }
+CString UnitHeading(UINT id) {
+  return LoadStringOrPlaceholder(id) + u" " + LoadStringOrPlaceholder(IDS_SUMMARY_UNIT);
+}
 
 // "<label>(<seconds word>)", the heading of a time column.
-CString SecondsHeading(UINT id) { return Label(id) + u"(" + Label(IDS_UNIT_SECOND) + u")"; }
+CString SecondsHeading(UINT id) {
+  return LoadStringOrPlaceholder(id) + u"(" + LoadStringOrPlaceholder(IDS_UNIT_SECOND) + u")";
+}
 
 // One piece of a field and its separator.
 void Field(CTextPieces& out, const CString& text) { out.Text(text).Tab().End(); }
@@ -40,19 +42,22 @@ void WriteHeader(CTextPieces& out, bool withCurve) {
   out.Text(u"ZD-Zedo Version").Tab().Text(version.GetProductVersion()).LineEnd().End();
   out.Text(u"---------------").LineEnd().End();
 
-  Fields(out, {Label(IDS_LABEL_SLOT_ID), Label(IDS_LABEL_ID), Label(IDS_LABEL_DATE), Label(IDS_LABEL_TIME),
-               Label(IDS_LABEL_DISC_AREA), UnitHeading(IDS_LABEL_DISC_AREA), Label(IDS_LABEL_DISC_DIAMETER),
-               UnitHeading(IDS_LABEL_DISC_DIAMETER)});
-  Fields(out,
-         {Label(IDS_EXPORT_LOAD_LIMIT), Label(IDS_LABEL_PEAK_LOAD), UnitHeading(IDS_EXPORT_LOAD),
-          Label(IDS_LABEL_LOAD_RATE), Label(IDS_LABEL_EFFECTIVE_LOAD_RATE), UnitHeading(IDS_LABEL_LOAD_RATE),
-          SecondsHeading(IDS_LABEL_PEAK_LOAD_TIME), SecondsHeading(IDS_LABEL_TEAR_OFF_TIME)});
+  Fields(out, {LoadStringOrPlaceholder(IDS_LABEL_SLOT_ID), LoadStringOrPlaceholder(IDS_LABEL_ID),
+               LoadStringOrPlaceholder(IDS_LABEL_DATE), LoadStringOrPlaceholder(IDS_LABEL_TIME),
+               LoadStringOrPlaceholder(IDS_LABEL_DISC_AREA), UnitHeading(IDS_LABEL_DISC_AREA),
+               LoadStringOrPlaceholder(IDS_LABEL_DISC_DIAMETER), UnitHeading(IDS_LABEL_DISC_DIAMETER)});
+  Fields(out, {LoadStringOrPlaceholder(IDS_EXPORT_LOAD_LIMIT), LoadStringOrPlaceholder(IDS_LABEL_PEAK_LOAD),
+               UnitHeading(IDS_EXPORT_LOAD), LoadStringOrPlaceholder(IDS_LABEL_LOAD_RATE),
+               LoadStringOrPlaceholder(IDS_LABEL_EFFECTIVE_LOAD_RATE), UnitHeading(IDS_LABEL_LOAD_RATE),
+               SecondsHeading(IDS_LABEL_PEAK_LOAD_TIME), SecondsHeading(IDS_LABEL_TEAR_OFF_TIME)});
   Fields(out, {u"FM1 Class", u"FM1 (%)", u"FM2 Class", u"FM2 (%)", u"FM3 Class", u"FM3 (%)",
-               Label(IDS_LABEL_COMMENT)});
-  Fields(out, {u"Dev SN", u"HW SN", u"HW Rev", u"FW Ver", Label(IDS_LABEL_LAST_CALIBRATION)});
+               LoadStringOrPlaceholder(IDS_LABEL_COMMENT)});
+  Fields(out,
+         {u"Dev SN", u"HW SN", u"HW Rev", u"FW Ver", LoadStringOrPlaceholder(IDS_LABEL_LAST_CALIBRATION)});
   if (withCurve) {
-    Fields(out, {Label(IDS_EXPORT_LOAD_DATA), Label(IDS_EXPORT_SAMPLING_PERIOD) + u" (s)"});
-    const CString load = Label(IDS_EXPORT_LOAD);
+    Fields(out, {LoadStringOrPlaceholder(IDS_EXPORT_LOAD_DATA),
+                 LoadStringOrPlaceholder(IDS_EXPORT_SAMPLING_PERIOD) + u" (s)"});
+    const CString load = LoadStringOrPlaceholder(IDS_EXPORT_LOAD);
     for (int n = 1; n <= kSampleColumns; ++n) out.Text(load).Text(u" #").Integer(n).Tab().End();
   }
   out.LineEnd().End();

@@ -19,8 +19,6 @@
 namespace {
 
 constexpr int kDateTimeColumn = 3;
-constexpr int kUnitColumn = 8;
-constexpr int kIdColumn = 2;
 // The rows menu shows its progress before every 11th measurement.
 constexpr int kExpandProgressStep = 11;
 // The largest ID the page takes: IDs show and sort as signed 32-bit numbers elsewhere.

@@ -15,12 +15,12 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/Clipboard.h"
-#include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/ImageObj.h"
 #include "views/DetailGripperCell.h"
 #include "views/ExportBmpDialog.h"
 #include "views/ExportFile.h"
+#include "views/ExportNames.h"
 #include "views/ExportProgress.h"
 #include "views/SeriesCell.h"
 #include "views/TabGrid.h"
@@ -28,12 +28,10 @@
 namespace {
 
 // The picture export finds the chosen measurements through their value column.
-constexpr int kValueColumn = 4;
 constexpr int kColumnHeaderHeight = 26;
 constexpr int kHeaderRowHeight = 22;
 constexpr BYTE kJpegQuality = 90;
 constexpr int kPictureBitsPerPixel = 24;
-constexpr int kEndingLength = 4;
 
 DWORD EncoderType(int imageType) {
   if (imageType == CExportBmpDialog::kBmp) return IMAGE_TYPE_BMP;
@@ -43,10 +41,6 @@ DWORD EncoderType(int imageType) {
 
 // Whether a measurement in the picture shows its detail row.
 bool OpensDetail(int content, bool expanded) { return content == 2 || (content == 1 && expanded); }
-
-void ShowBox(CWnd* owner, const CString& text) {
-  MessageBox(owner, text, u"ZD-Zedo", MB_OK | MB_ICONEXCLAMATION);
-}
 
 // Copies the strip's rows into the picture from its row `top` (counted from the top) on; a strip
 // whose rows are not as long as the picture's is left out.
@@ -137,9 +131,9 @@ LRESULT CTabGrid::OnExportGraphic(WPARAM, LPARAM) {
     try {
       RunPictureExport(job, rows, progress);
     } catch (const std::bad_alloc&) {
-      ShowBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
+      ShowExportBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
     } catch (const CFileException& e) {
-      ShowBox(this, e.GetErrorMessage());
+      ShowExportBox(this, e.GetErrorMessage());
     }
   }
   progress.Linger();
@@ -160,7 +154,7 @@ void CTabGrid::RunPictureExport(SPictureJob& job, const std::vector<SPictureRow>
   }
   // A picture of no measurement would be nothing but the column headers, or no file at all.
   if (job.count == 0) {
-    ShowBox(this, LoadStringOrPlaceholder(IDS_EXPORT_NOTHING_CHOSEN));
+    ShowExportBox(this, LoadStringOrPlaceholder(IDS_EXPORT_NOTHING_CHOSEN));
     return;
   }
   ExportPictureStrips(job, rows, progress);
@@ -169,7 +163,7 @@ void CTabGrid::RunPictureExport(SPictureJob& job, const std::vector<SPictureRow>
 void CTabGrid::CopyPictureToClipboard() {
   CBitmap bitmap;
   if (!m_Grid.RenderToBitmap(&bitmap)) {
-    ShowBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
+    ShowExportBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
     return;
   }
   // Emptied first, so that no earlier content (a copied measurement block) stays beside the
@@ -184,7 +178,7 @@ void CTabGrid::CopyPictureToClipboard() {
     if (!placed) ::DeleteObject(handle);
     CloseClipboard();
   }
-  if (!placed) ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
+  if (!placed) ShowExportBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
 }
 
 void CTabGrid::ExportPictureStrips(const SPictureJob& job, const std::vector<SPictureRow>& rows,
@@ -192,8 +186,6 @@ void CTabGrid::ExportPictureStrips(const SPictureJob& job, const std::vector<SPi
   const bool oneFile = job.target == CExportOptionsDialog::kTargetOneFile;
   const int totalWidth = m_Grid.GetTotalWidth();
   const int totalHeight = m_Grid.GetTotalHeight();
-  const CString stem = job.path.Left(job.path.GetLength() - kEndingLength);
-  const CString ending = job.path.Right(kEndingLength);
   CImageObj picture;
   int runningHeight = 0;
   int previous = -1;
@@ -213,12 +205,11 @@ void CTabGrid::ExportPictureStrips(const SPictureJob& job, const std::vector<SPi
     CBitmap bitmap;
     CImageObj strip;
     if (!m_Grid.RenderToBitmap(&bitmap) || !strip.CreateFromHBITMAP(HBITMAP(bitmap.GetSafeHandle()))) {
-      ShowBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
+      ShowExportBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
       return;
     }
     if (!oneFile) {
-      CString name;
-      name.Format(u"%s%d%s", stem.GetString(), n + 1, ending.GetString());
+      const CString name = NumberedExportName(job.path, n + 1);
       progress.SetPos(10 + 80 * n / job.count);
       progress.SetText(IDS_EXPORT_EXPORTING, name);
       if (!WritePicture(strip, job, name)) return;
@@ -227,7 +218,7 @@ void CTabGrid::ExportPictureStrips(const SPictureJob& job, const std::vector<SPi
       progress.SetText(IDS_EXPORT_CREATING, job.path);
       if (n == 0 &&
           !picture.Create(DWORD(totalWidth), DWORD(totalHeight), kPictureBitsPerPixel, IMAGE_TYPE_UNKNOWN)) {
-        ShowBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
+        ShowExportBox(this, LoadStringOrPlaceholder(IDS_BITMAP_TOO_LARGE));
         return;
       }
       runningHeight += int(strip.GetHeight());
@@ -245,14 +236,14 @@ bool CTabGrid::WritePicture(CImageObj& picture, const SPictureJob& job, const CS
   const bool encoded = picture.EncodeToMemory(buffer, size, EncoderType(job.imageType));
   std::unique_ptr<BYTE, decltype(&std::free)> owned(buffer, &std::free);
   if (!encoded) {
-    ShowBox(this, LoadStringOrPlaceholder(IDS_GRAPHIC_ENCODING_FAILED));
+    ShowExportBox(this, LoadStringOrPlaceholder(IDS_GRAPHIC_ENCODING_FAILED));
     return false;
   }
   std::unique_ptr<CExportFile> file;
   try {
     file = std::make_unique<CExportFile>(path);
   } catch (const CFileException&) {
-    ShowBox(this, LoadStringOrPlaceholder(IDS_FILE_NOT_CREATED));
+    ShowExportBox(this, LoadStringOrPlaceholder(IDS_FILE_NOT_CREATED));
     return false;
   }
   file->Write(owned.get(), size);

@@ -15,30 +15,28 @@ namespace {
 
 constexpr const char16_t* kIndent = u"    ";
 
-CString Label(UINT id) { return LoadStringOrPlaceholder(id); }
-
 // The document's value texts that come with a unit text.
 using ValueGetter = double (CZedoDoc::*)(int, CString&, CString&) const;
 
 // A section's heading, at the first column.
-void Heading(CTextPieces& out, UINT id) { out.Text(Label(id)).LineEnd().End(); }
+void Heading(CTextPieces& out, UINT id) { out.Text(LoadStringOrPlaceholder(id)).LineEnd().End(); }
 
 void EmptyLine(CTextPieces& out) { out.LineEnd().End(); }
 
 // An indented line of a section: label, TAB, value.
 void Line(CTextPieces& out, UINT id, const CString& value) {
-  out.Text(kIndent).Text(Label(id)).Tab().Text(value).LineEnd().End();
+  out.Text(kIndent).Text(LoadStringOrPlaceholder(id)).Tab().Text(value).LineEnd().End();
 }
 
 void Line(CTextPieces& out, UINT id, long long value) {
-  out.Text(kIndent).Text(Label(id)).Tab().Integer(value).LineEnd().End();
+  out.Text(kIndent).Text(LoadStringOrPlaceholder(id)).Tab().Integer(value).LineEnd().End();
 }
 
 // An indented line of a value and its unit, joined by a blank.
 void Line(CTextPieces& out, UINT id, const CZedoDoc& doc, int index, ValueGetter getter) {
   CString value, unit;
   (doc.*getter)(index, value, unit);
-  out.Text(kIndent).Text(Label(id)).Tab().Text(value).Char(u' ').Text(unit).LineEnd().End();
+  out.Text(kIndent).Text(LoadStringOrPlaceholder(id)).Tab().Text(value).Char(u' ').Text(unit).LineEnd().End();
 }
 
 void WriteVersions(CTextPieces& out) {
@@ -89,7 +87,7 @@ void WriteSettings(CZedoDoc& doc, int index, CTextPieces& out) {
   Line(out, IDS_LABEL_DISC_AREA, doc, index, &CZedoDoc::GetAreaText);
   Line(out, IDS_DETAIL_DISC_DIAMETER, doc, index, &CZedoDoc::GetDiameterText);
   CString classText;
-  const CString failureMode = Label(IDS_DETAIL_FAILURE_MODE);
+  const CString failureMode = LoadStringOrPlaceholder(IDS_DETAIL_FAILURE_MODE);
   for (int mode = 1; mode <= 3; ++mode) {
     int percent = 0;
     BYTE code = 0;
@@ -112,14 +110,14 @@ void WriteLoadData(CZedoDoc& doc, int index, CTextPieces& out) {
   const SExportCurve curve = GetExportCurve(doc, index);
   Heading(out, IDS_EXPORT_LOAD_DATA);
   out.Text(kIndent)
-      .Text(Label(IDS_EXPORT_SAMPLING_PERIOD))
+      .Text(LoadStringOrPlaceholder(IDS_EXPORT_SAMPLING_PERIOD))
       .Tab()
       .Fixed(curve.period, 3)
       .Text(u" s")
       .LineEnd()
       .End();
 
-  const CString load = Label(IDS_EXPORT_LOAD);
+  const CString load = LoadStringOrPlaceholder(IDS_EXPORT_LOAD);
   out.Text(kIndent).End();
   out.Text(kIndent).Text(load).Text(u" #").Tab().End();
   for (int n = 1; n <= curve.count; ++n) out.Integer(n).Tab().End();

@@ -12,10 +12,10 @@
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
 #include "platform/ui/Clipboard.h"
-#include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"
 #include "views/ExportCsvDialog.h"
 #include "views/ExportFile.h"
+#include "views/ExportNames.h"
 #include "views/ExportProgress.h"
 #include "views/TabGrid.h"
 
@@ -23,13 +23,8 @@ namespace {
 
 // The text export finds the chosen measurements through their column 1.
 constexpr int kChoiceColumn = 1;
-constexpr int kEndingLength = 4;
 constexpr BYTE kByteOrderMark[2] = {0xFF, 0xFE};
 constexpr char16_t kBlockSeparator[] = u"\r\n--------------------------------------------\r\n";
-
-void ShowBox(CWnd* owner, const CString& text) {
-  MessageBox(owner, text, u"ZD-Zedo", MB_OK | MB_ICONEXCLAMATION);
-}
 
 void WriteText(CExportFile& file, const std::u16string& text) {
   // UTF-16 code units in little-endian order, as this machine keeps them.
@@ -51,7 +46,7 @@ std::unique_ptr<CExportFile> OpenExportFile(CWnd* owner, const CString& path) {
   try {
     return std::make_unique<CExportFile>(path);
   } catch (const CFileException&) {
-    ShowBox(owner, LoadStringOrPlaceholder(IDS_FILE_NOT_CREATED));
+    ShowExportBox(owner, LoadStringOrPlaceholder(IDS_FILE_NOT_CREATED));
     return nullptr;
   }
 }
@@ -97,11 +92,12 @@ LRESULT CTabGrid::OnExportCsv(WPARAM, LPARAM) {
         break;
     }
   } catch (const CFileException& e) {
-    ShowBox(this, e.GetErrorMessage());
+    ShowExportBox(this, e.GetErrorMessage());
   } catch (const std::bad_alloc&) {
     // Memory ran out before a file was begun, or while the clipboard's text was measured.
-    ShowBox(this, job.path.IsEmpty() ? LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED)
-                                     : CFileException(ERROR_NOT_ENOUGH_MEMORY, job.path).GetErrorMessage());
+    ShowExportBox(this, job.path.IsEmpty()
+                            ? LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED)
+                            : CFileException(ERROR_NOT_ENOUGH_MEMORY, job.path).GetErrorMessage());
   }
   progress.SetPos(100);
   progress.Linger();
@@ -128,12 +124,9 @@ void CTabGrid::ExportTextToFile(const STextJob& job, CExportProgress& progress) 
 
 void CTabGrid::ExportTextToEachFile(const STextJob& job, CExportProgress& progress) {
   const std::u16string header = job.report ? std::u16string() : BuildText(job, -1);
-  const CString stem = job.path.Left(job.path.GetLength() - kEndingLength);
-  const CString ending = job.path.Right(kEndingLength);
   const int count = int(job.chosen.size());
   for (int n = 1; n <= count; ++n) {
-    CString name;
-    name.Format(u"%s%d%s", stem.GetString(), n, ending.GetString());
+    const CString name = NumberedExportName(job.path, n);
     progress.SetPos(100 * (n - 1) / count);
     progress.SetText(IDS_EXPORT_CREATING, name);
     std::unique_ptr<CExportFile> file = OpenExportFile(this, name);
@@ -174,7 +167,7 @@ bool CTabGrid::CopyTextToClipboard(const STextJob& job, CExportProgress& progres
     }
     block = MakeTextBlock(CF_UNICODETEXT, CString(text.data(), int(text.size())));
   } catch (const std::bad_alloc&) {
-    ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
+    ShowExportBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
     return false;
   }
   bool placed = false;
@@ -184,7 +177,7 @@ bool CTabGrid::CopyTextToClipboard(const STextJob& job, CExportProgress& progres
     CloseClipboard();
   }
   if (!placed) {
-    ShowBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
+    ShowExportBox(this, LoadStringOrPlaceholder(IDS_CLIPBOARD_COPY_FAILED));
     return false;
   }
   return true;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr UINT kViewId = 666;
 constexpr int kShortestPath = 6;
-constexpr BYTE kByteOrderMark[2] = {0xFF, 0xFE};
+constexpr BYTE kSummaryByteOrderMark[2] = {0xFF, 0xFE};
 
 // The picture type a file name asks for; other endings get ".png" appended.
 DWORD ImageTypeOf(CString& path) {
@@ -134,7 +134,7 @@ LRESULT CTabSummary::OnExportCsv(WPARAM, LPARAM) {
   if (path.IsEmpty()) return 0;
   RememberExportFolder(path);
   StreamIO::CFileStream file(path, StreamIO::OPEN_WRITE | StreamIO::OPEN_CREATE_OR_TRUNCATE);
-  file.Write(kByteOrderMark, sizeof kByteOrderMark);
+  file.Write(kSummaryByteOrderMark, sizeof kSummaryByteOrderMark);
   // UTF-16 code units in little-endian order, as this machine keeps them.
   file.Write(text.GetString(), text.GetLength() * 2);
   file.Close();

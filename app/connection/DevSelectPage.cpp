@@ -5,12 +5,6 @@
 #include "platform/ui/DataExchange.h"
 #include "resources/ResourceIds.h"
 
-namespace {
-
-constexpr int kLastDeviceType = 22;
-
-}  // namespace
-
 // clang-format off
 BEGIN_MESSAGE_MAP(CDevSelectPage, CPropertyPage)
   .OnControl(CBN_SELCHANGE, IDC_WIZARD_DEVICE_TYPE, &CDevSelectPage::OnTypeChange)

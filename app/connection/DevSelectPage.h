@@ -11,6 +11,9 @@ class CDevSelectPage : public CPropertyPage {
   DECLARE_MESSAGE_MAP()
 
  public:
+  // The device types offered run from 0 to this one.
+  static constexpr int kLastDeviceType = 22;
+
   CDevSelectPage();
 
   BOOL OnInitDialog() override;

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kLastDeviceType = 22;
 constexpr DWORD kLastStoredPort = 9998;
 constexpr int kLastWrittenPort = 9999;
 // The remembered texts are read into 520 bytes: 259 characters and the terminating zero.
@@ -67,8 +66,9 @@ bool CDevSelectSheet::LoadSettings(const CString& keyPath) {
   if (keyPath.IsEmpty() || !RegKeyExists(keyPath)) return false;
   m_express = ReadFlag(keyPath, u"Express");
   DWORD value = 0;
-  m_deviceType =
-      RegGetDword(keyPath, u"DeviceType", value) && value <= DWORD(kLastDeviceType) ? int(value) : 0;
+  m_deviceType = RegGetDword(keyPath, u"DeviceType", value) && value <= DWORD(CDevSelectPage::kLastDeviceType)
+                     ? int(value)
+                     : 0;
   m_comPort =
       RegGetDword(keyPath, u"ComPort", value) && value >= 1 && value <= kLastStoredPort ? int(value) : 1;
   m_portKind =

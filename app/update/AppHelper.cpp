@@ -21,7 +21,6 @@ constexpr UINT kErrorMessageLength = 1024;
 constexpr int kHeaderLabelWidth = 25;
 constexpr int kDeviceLabelWidth = 18;
 constexpr int kProductNameColumn = 15;
-constexpr UINT kErrorKind = 2;
 
 struct SReportValues {
   std::mutex lock;
@@ -171,7 +170,7 @@ void CAppHelper::CloseConnection() {
 
 void CAppHelper::Fail(const CString& text) {
   m_strLastError = text;
-  if (m_bShowMessages) ShowMessage(kErrorKind, text);
+  if (m_bShowMessages) ShowMessage(kErrorMessage, text);
 }
 
 void CAppHelper::WriteReportHeader(CString& text, const CString& title, const CString& prefix,

@@ -22,12 +22,6 @@ constexpr const char16_t* kPartialSuffix = u".part";
 constexpr double kBytesPerMegabyte = 1048576.0;
 constexpr int kProgressRange = 100;
 
-CString Formatted(UINT id, const CString& value) {
-  CString text;
-  text.Format(LoadStringOrPlaceholder(id).GetString(), value.GetString());
-  return text;
-}
-
 std::filesystem::path PathOf(const CString& text) { return std::filesystem::u8path(text.ToUtf8()); }
 
 }  // namespace
@@ -50,7 +44,7 @@ CPageDownload::~CPageDownload() {
 BOOL CPageDownload::OnInitDialog() {
   CDialog::OnInitDialog();
   SetDlgItemText(IDC_UPDATE_DOWNLOAD_TITLE,
-                 Formatted(IDS_UPDATE_DOWNLOADING, m_sheet.GetInstallerName()).GetString());
+                 FormatStringOrPlaceholder(IDS_UPDATE_DOWNLOADING, m_sheet.GetInstallerName()).GetString());
   return TRUE;
 }
 
@@ -116,7 +110,7 @@ bool CPageDownload::CreateLocalFile() {
   m_strTargetPath = dialog.GetPathName();
   if (OpenTempFile(m_strTargetPath)) {
     SetDlgItemText(IDC_UPDATE_DOWNLOAD_TITLE,
-                   Formatted(IDS_UPDATE_DOWNLOADING, dialog.GetFileName()).GetString());
+                   FormatStringOrPlaceholder(IDS_UPDATE_DOWNLOADING, dialog.GetFileName()).GetString());
     return true;
   }
   // Nothing can be written: the page waits for Cancel.
@@ -183,7 +177,7 @@ void CPageDownload::ReadBlock() {
   m_progress.SetPos(int(double(m_downloaded) / double(size) * kProgressRange));
   CString megabytes;
   megabytes.Format(u"%0.2f", double(float(double(m_downloaded) / kBytesPerMegabyte)));
-  ShowCount(Formatted(IDS_UPDATE_MB_DOWNLOADED, megabytes));
+  ShowCount(FormatStringOrPlaceholder(IDS_UPDATE_MB_DOWNLOADED, megabytes));
 }
 
 void CPageDownload::ShowCount(const CString& text) {

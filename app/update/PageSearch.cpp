@@ -10,14 +10,7 @@
 
 namespace {
 
-constexpr UINT kErrorKind = 2;
 constexpr UINT kInfoBlock = 4096;
-
-CString Formatted(UINT id, const CString& a, const CString& b = CString(), const CString& c = CString()) {
-  CString text;
-  text.Format(LoadStringOrPlaceholder(id).GetString(), a.GetString(), b.GetString(), c.GetString());
-  return text;
-}
 
 // The value after `key` up to the next line feed, read as a version.
 CVersion LimitAfter(const CString& text, const char16_t* key) {
@@ -44,7 +37,7 @@ BOOL CPageSearch::OnInitDialog() {
   CDialog::OnInitDialog();
   m_sheet.SetWizardButtons(0);
   SetDlgItemText(IDC_UPDATE_SEARCH_TITLE,
-                 Formatted(IDS_UPDATE_SEARCHING, m_sheet.GetProductName()).GetString());
+                 FormatStringOrPlaceholder(IDS_UPDATE_SEARCHING, m_sheet.GetProductName()).GetString());
   SetDlgItemText(IDC_UPDATE_SECOND_LINE, LoadStringOrPlaceholder(IDS_UPDATE_CONNECTING).GetString());
   GetDlgItem(IDC_UPDATE_MESSAGE)->ShowWindow(SW_HIDE);
   return TRUE;
@@ -77,7 +70,8 @@ LRESULT CPageSearch::OnConnect(WPARAM, LPARAM) {
 void CPageSearch::ShowBrokenConnection(const CString& errorText) {
   if (m_sheet.IsMandatory()) {
     const CString product = m_sheet.GetProductName();
-    SetDlgItemText(IDC_UPDATE_MESSAGE, Formatted(IDS_UPDATE_BROKEN_CONNECTION, product, product).GetString());
+    SetDlgItemText(IDC_UPDATE_MESSAGE,
+                   FormatStringOrPlaceholder(IDS_UPDATE_BROKEN_CONNECTION, product, product).GetString());
     GetDlgItem(IDC_UPDATE_MESSAGE)->ShowWindow(SW_SHOW);
   }
   GetDlgItem(IDC_UPDATE_SEARCH_TITLE)->ShowWindow(SW_HIDE);
@@ -112,12 +106,13 @@ void CPageSearch::SearchNewest() {
   if (!CAutoUpdate::ChooseNewest(m_sheet.GetServer().GetConnection()->ListFiles(u"*"), own, chosen,
                                  version)) {
     m_sheet.SetInstaller(CString(), 0);
-    ShowResult(Formatted(IDS_UPDATE_NONE_AVAILABLE, product), kWizardFinish);
+    ShowResult(FormatStringOrPlaceholder(IDS_UPDATE_NONE_AVAILABLE, product), kWizardFinish);
     if (m_sheet.IsFinishAutomatically()) m_sheet.PressButton(kWizardFinish);
     return;
   }
   m_sheet.SetInstaller(chosen.name, chosen.size);
-  ShowResult(Formatted(IDS_UPDATE_FOUND, product, version.Format(3), own.Format(3)), kWizardNext);
+  ShowResult(FormatStringOrPlaceholder(IDS_UPDATE_FOUND, product, version.Format(3), own.Format(3)),
+             kWizardNext);
 }
 
 void CPageSearch::SearchMandatory() {
@@ -147,14 +142,16 @@ void CPageSearch::SearchMandatory() {
   const bool tooNew = own > upper;
   if (!found) {
     m_sheet.SetInstaller(CString(), 0);
-    const CString text = tooNew ? Formatted(IDS_UPDATE_PREVIOUS_MISSING, product, upper.Format(3), product)
-                                : Formatted(IDS_UPDATE_MINIMUM_MISSING, product, lower.Format(3), product);
+    const CString text =
+        tooNew ? FormatStringOrPlaceholder(IDS_UPDATE_PREVIOUS_MISSING, product, upper.Format(3), product)
+               : FormatStringOrPlaceholder(IDS_UPDATE_MINIMUM_MISSING, product, lower.Format(3), product);
     ShowResult(text, kWizardFinish);
     return;
   }
   m_sheet.SetInstaller(chosen.name, chosen.size);
-  const CString text = tooNew ? Formatted(IDS_UPDATE_PREVIOUS_OFFERED, product, version.Format(3), product)
-                              : Formatted(IDS_UPDATE_MINIMUM_OFFERED, product, version.Format(3), product);
+  const CString text =
+      tooNew ? FormatStringOrPlaceholder(IDS_UPDATE_PREVIOUS_OFFERED, product, version.Format(3), product)
+             : FormatStringOrPlaceholder(IDS_UPDATE_MINIMUM_OFFERED, product, version.Format(3), product);
   ShowResult(text, kWizardNext);
 }
 
@@ -186,8 +183,8 @@ bool CPageSearch::ReadVersionLimits(CVersion& lower, CVersion& upper, CString& e
   } catch (const CInternetException& error) {
     CString message;
     error.GetErrorMessage(message, 1024);
-    if (m_sheet.IsShowingMessages()) ShowMessage(kErrorKind, message);
-    errorText = Formatted(IDS_UPDATE_INFO_FILE_FAILED, fileName);
+    if (m_sheet.IsShowingMessages()) ShowMessage(kErrorMessage, message);
+    errorText = FormatStringOrPlaceholder(IDS_UPDATE_INFO_FILE_FAILED, fileName);
     return false;
   }
   if (lower.GetValue() == 0 || upper.GetValue() == 0) return false;

@@ -26,3 +26,5 @@ int OsErrorToWin(int errnoValue) {
     default: return ERROR_GEN_FAILURE;
   }
 }
+
+int LastOsError() { return OsErrorToWin(errno); }

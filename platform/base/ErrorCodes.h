@@ -34,3 +34,6 @@ enum : int {
 
 // Maps an errno value to the Windows error number with the same meaning.
 int OsErrorToWin(int errnoValue);
+
+// The calling thread's errno as the Windows error number with the same meaning.
+int LastOsError();

@@ -39,8 +39,6 @@ bool SharesAllow(const SOpenFile& other, DWORD access, DWORD share) {
   return true;
 }
 
-int LastError() { return OsErrorToWin(errno); }
-
 int OpenFlags(DWORD access, CFileHandle::NCreation creation) {
   int flags = O_CLOEXEC | O_NOCTTY;
   const bool write = (access & CFileHandle::ACCESS_WRITE) || creation == CFileHandle::NCreation::CreateAlways;
@@ -76,11 +74,11 @@ int CFileHandle::Open(const CString& path, DWORD access, DWORD share, NCreation 
   do {
     fd = ::open(path.ToUtf8().c_str(), OpenFlags(access, creation), 0666);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return errno == EISDIR ? ERROR_ACCESS_DENIED : LastError();
+  if (fd < 0) return errno == EISDIR ? ERROR_ACCESS_DENIED : LastOsError();
 
   struct stat info {};
   if (::fstat(fd, &info) != 0) {
-    const int error = LastError();
+    const int error = LastOsError();
     ::close(fd);
     return error;
   }
@@ -99,7 +97,7 @@ int CFileHandle::Open(const CString& path, DWORD access, DWORD share, NCreation 
       }
     }
     if (creation == NCreation::CreateAlways && ::ftruncate(fd, 0) != 0) {
-      const int error = LastError();
+      const int error = LastOsError();
       ::close(fd);
       return error;
     }
@@ -123,7 +121,7 @@ int CFileHandle::Close() {
   // The descriptor is gone whatever close reports, so it is never closed twice.
   const int result = ::close(m_fd);
   m_fd = -1;
-  return result == 0 || errno == EINTR ? 0 : LastError();
+  return result == 0 || errno == EINTR ? 0 : LastOsError();
 }
 
 int CFileHandle::Read(void* buffer, int count, int& done) {
@@ -133,7 +131,7 @@ int CFileHandle::Read(void* buffer, int count, int& done) {
   while (done < count) {
     const ssize_t got = ::read(m_fd, bytes + done, size_t(count - done));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return LastError();
+    if (got < 0) return LastOsError();
     if (got == 0) break;
     done += int(got);
   }
@@ -147,7 +145,7 @@ int CFileHandle::Write(const void* buffer, int count, int& done) {
   while (done < count) {
     const ssize_t put = ::write(m_fd, bytes + done, size_t(count - done));
     if (put < 0 && errno == EINTR) continue;
-    if (put < 0) return LastError();
+    if (put < 0) return LastOsError();
     if (put == 0) break;
     done += int(put);
   }
@@ -165,10 +163,10 @@ int CFileHandle::Seek(std::int64_t offset, NOrigin origin, std::int64_t& newPosi
     struct stat info {};
     base = ::fstat(m_fd, &info) == 0 ? info.st_size : -1;
   }
-  if (base < 0) return LastError();
+  if (base < 0) return LastOsError();
   if (base + offset < 0) return ERROR_NEGATIVE_SEEK;
   const off_t result = ::lseek(m_fd, off_t(offset), whence);
-  if (result < 0) return LastError();
+  if (result < 0) return LastOsError();
   newPosition = result;
   return 0;
 }
@@ -177,19 +175,19 @@ int CFileHandle::GetSize(std::int64_t& size) {
   size = 0;
   if (!IsValid()) return ERROR_INVALID_HANDLE;
   struct stat info {};
-  if (::fstat(m_fd, &info) != 0) return LastError();
+  if (::fstat(m_fd, &info) != 0) return LastOsError();
   size = info.st_size;
   return 0;
 }
 
 int CFileHandle::Truncate(std::int64_t length) {
   if (!IsValid()) return ERROR_INVALID_HANDLE;
-  return ::ftruncate(m_fd, off_t(length)) == 0 ? 0 : LastError();
+  return ::ftruncate(m_fd, off_t(length)) == 0 ? 0 : LastOsError();
 }
 
 int CFileHandle::Sync() {
   if (!IsValid()) return ERROR_INVALID_HANDLE;
   if (::fsync(m_fd) == 0) return 0;
   // Terminals and pipes have nothing to push to a disk.
-  return errno == EINVAL || errno == EROFS ? 0 : LastError();
+  return errno == EINVAL || errno == EROFS ? 0 : LastOsError();
 }

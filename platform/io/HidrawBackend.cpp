@@ -19,8 +19,6 @@
 
 namespace {
 
-int LastError() { return OsErrorToWin(errno); }
-
 // The vendor id from a hidraw node's uevent line "HID_ID=bus:vendor:product" (hexadecimal).
 bool VendorOf(const std::filesystem::path& node, WORD& vendor) {
   std::ifstream uevent(node / "device" / "uevent");
@@ -38,10 +36,10 @@ bool VendorOf(const std::filesystem::path& node, WORD& vendor) {
 
 int ReadLayout(int fd, SHidReportLayout& layout) {
   int size = 0;
-  if (ioctl(fd, HIDIOCGRDESCSIZE, &size) != 0) return LastError();
+  if (ioctl(fd, HIDIOCGRDESCSIZE, &size) != 0) return LastOsError();
   hidraw_report_descriptor descriptor{};
   descriptor.size = DWORD(std::clamp(size, 0, int(HID_MAX_DESCRIPTOR_SIZE)));
-  if (ioctl(fd, HIDIOCGRDESC, &descriptor) != 0) return LastError();
+  if (ioctl(fd, HIDIOCGRDESC, &descriptor) != 0) return LastOsError();
   layout = ParseHidReportDescriptor(descriptor.value, int(descriptor.size));
   return 0;
 }
@@ -66,7 +64,7 @@ int CHidrawBackend::List(WORD vendorId, std::vector<std::string>& paths) {
 int CHidrawBackend::Open(const std::string& path, bool inputOnly, int& handle) {
   handle = -1;
   int fd = ::open(path.c_str(), (inputOnly ? O_RDONLY : O_RDWR) | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return LastError();
+  if (fd < 0) return LastOsError();
   SHidReportLayout layout;
   if (int error = ReadLayout(fd, layout)) {
     ::close(fd);
@@ -83,7 +81,7 @@ int CHidrawBackend::Close(int handle) {
     std::lock_guard lock(m_lock);
     m_numbered.erase(handle);
   }
-  return ::close(handle) == 0 ? 0 : LastError();
+  return ::close(handle) == 0 ? 0 : LastOsError();
 }
 
 bool CHidrawBackend::IsNumbered(int handle) {
@@ -100,11 +98,11 @@ int CHidrawBackend::GetCaps(int handle, SHidCaps& caps) {
 }
 
 int CHidrawBackend::GetFeature(int handle, BYTE* report, int length) {
-  return ioctl(handle, HIDIOCGFEATURE(length), report) < 0 ? LastError() : 0;
+  return ioctl(handle, HIDIOCGFEATURE(length), report) < 0 ? LastOsError() : 0;
 }
 
 int CHidrawBackend::SetFeature(int handle, const BYTE* report, int length) {
-  return ioctl(handle, HIDIOCSFEATURE(length), report) < 0 ? LastError() : 0;
+  return ioctl(handle, HIDIOCSFEATURE(length), report) < 0 ? LastOsError() : 0;
 }
 
 int CHidrawBackend::ReadInput(int handle, BYTE* report, int length, int timeoutMs, CWakeSignal& wake,
@@ -126,7 +124,7 @@ int CHidrawBackend::ReadInput(int handle, BYTE* report, int length, int timeoutM
       received = int(n);
       return 0;
     }
-    if (n < 0 && errno != EAGAIN && errno != EINTR) return LastError();
+    if (n < 0 && errno != EAGAIN && errno != EINTR) return LastOsError();
     int wait = -1;
     if (timeoutMs >= 0) {
       auto left =
@@ -135,7 +133,7 @@ int CHidrawBackend::ReadInput(int handle, BYTE* report, int length, int timeoutM
       wait = int((left + 999) / 1000);
     }
     pollfd fds[2] = {{handle, POLLIN, 0}, {wake.Descriptor(), POLLIN, 0}};
-    if (::poll(fds, 2, wait) < 0 && errno != EINTR) return LastError();
+    if (::poll(fds, 2, wait) < 0 && errno != EINTR) return LastOsError();
     if (fds[1].revents & POLLIN) return ERROR_OPERATION_ABORTED;
     if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return ERROR_DEVICE_NOT_CONNECTED;
   }

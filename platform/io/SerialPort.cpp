@@ -14,8 +14,6 @@
 
 namespace {
 
-int LastError() { return OsErrorToWin(errno); }
-
 // Lines that a device does not have (a pseudo-terminal has no modem lines) are not errors:
 // there is simply nothing to set or read.
 bool IsMissingLine(int error) { return error == ENOTTY || error == EINVAL || error == ENOTSUP; }
@@ -46,22 +44,22 @@ CSerialPort::~CSerialPort() { Close(); }
 int CSerialPort::Open(const std::string& device) {
   if (m_fd >= 0) return ERROR_NOT_SUPPORTED;
   int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return LastError();
+  if (fd < 0) return LastOsError();
   // Communications ports belong to one user at a time.
   if (ioctl(fd, TIOCEXCL) != 0 && !IsMissingLine(errno)) {
-    int error = LastError();
+    int error = LastOsError();
     ::close(fd);
     return error;
   }
   termios tio{};
   if (tcgetattr(fd, &tio) != 0) {
-    int error = LastError();
+    int error = LastOsError();
     ::close(fd);
     return error;
   }
   MakeRawKeepingLine(tio);
   if (tcsetattr(fd, TCSANOW, &tio) != 0) {
-    int error = LastError();
+    int error = LastOsError();
     ::close(fd);
     return error;
   }
@@ -74,7 +72,7 @@ int CSerialPort::Close() {
   if (m_fd < 0) return ERROR_INVALID_HANDLE;
   // A transfer still waiting on another thread must not go on waiting on a closed port.
   m_cancel.Raise();
-  int result = ::close(m_fd) == 0 ? ERROR_SUCCESS : LastError();
+  int result = ::close(m_fd) == 0 ? ERROR_SUCCESS : LastOsError();
   m_fd = -1;
   return result;
 }
@@ -82,9 +80,9 @@ int CSerialPort::Close() {
 int CSerialPort::GetCommState(DCB& dcb) {
   if (m_fd < 0) return ERROR_INVALID_HANDLE;
   termios tio{};
-  if (tcgetattr(m_fd, &tio) != 0) return LastError();
+  if (tcgetattr(m_fd, &tio) != 0) return LastOsError();
   int lines = TIOCM_DTR | TIOCM_RTS;
-  if (ioctl(m_fd, TIOCMGET, &lines) != 0 && !IsMissingLine(errno)) return LastError();
+  if (ioctl(m_fd, TIOCMGET, &lines) != 0 && !IsMissingLine(errno)) return LastOsError();
   TermiosToDcb(tio, lines, dcb);
   return ERROR_SUCCESS;
 }
@@ -92,9 +90,9 @@ int CSerialPort::GetCommState(DCB& dcb) {
 int CSerialPort::SetCommState(const DCB& dcb) {
   if (m_fd < 0) return ERROR_INVALID_HANDLE;
   termios tio{};
-  if (tcgetattr(m_fd, &tio) != 0) return LastError();
+  if (tcgetattr(m_fd, &tio) != 0) return LastOsError();
   if (int error = DcbToTermios(dcb, tio)) return error;
-  if (tcsetattr(m_fd, TCSANOW, &tio) != 0) return LastError();
+  if (tcsetattr(m_fd, TCSANOW, &tio) != 0) return LastOsError();
   if (int error = SetModemLine(TIOCM_DTR, dcb.fDtrControl != DTR_CONTROL_DISABLE)) return error;
   if (dcb.fRtsControl != RTS_CONTROL_HANDSHAKE)
     if (int error = SetModemLine(TIOCM_RTS, dcb.fRtsControl == RTS_CONTROL_ENABLE)) return error;
@@ -103,7 +101,7 @@ int CSerialPort::SetCommState(const DCB& dcb) {
 
 int CSerialPort::SetModemLine(int line, bool on) {
   if (ioctl(m_fd, on ? TIOCMBIS : TIOCMBIC, &line) == 0 || IsMissingLine(errno)) return ERROR_SUCCESS;
-  return LastError();
+  return LastOsError();
 }
 
 int CSerialPort::GetCommTimeouts(COMMTIMEOUTS& timeouts) const {
@@ -141,7 +139,7 @@ int CSerialPort::PurgeComm(DWORD flags) {
     queues = TCIFLUSH;
   else if (flags & PURGE_TXCLEAR)
     queues = TCOFLUSH;
-  if (queues >= 0 && tcflush(m_fd, queues) != 0) return LastError();
+  if (queues >= 0 && tcflush(m_fd, queues) != 0) return LastOsError();
   return ERROR_SUCCESS;
 }
 
@@ -149,7 +147,7 @@ int CSerialPort::GetInQueue(DWORD& bytes) {
   bytes = 0;
   if (m_fd < 0) return ERROR_INVALID_HANDLE;
   int waiting = 0;
-  if (ioctl(m_fd, FIONREAD, &waiting) != 0) return LastError();
+  if (ioctl(m_fd, FIONREAD, &waiting) != 0) return LastOsError();
   bytes = DWORD(waiting);
   return ERROR_SUCCESS;
 }
@@ -164,7 +162,7 @@ int CSerialPort::Write(const void* buffer, DWORD count, DWORD& bytesWritten) {
 
 int CSerialPort::FlushFileBuffers() {
   if (m_fd < 0) return ERROR_INVALID_HANDLE;
-  return tcdrain(m_fd) == 0 ? ERROR_SUCCESS : LastError();
+  return tcdrain(m_fd) == 0 ? ERROR_SUCCESS : LastOsError();
 }
 
 int CSerialPort::CancelIo() {
@@ -206,7 +204,7 @@ int CSerialPort::Transfer(Direction direction, BYTE* buffer, DWORD count, DWORD&
     // A tty reads 0 only when the line has hung up: nothing more will come.
     if (n == 0 && in) break;
     if (n < 0 && errno != EAGAIN && errno != EINTR) {
-      result = LastError();
+      result = LastOsError();
       break;
     }
     int timeout = PollTimeout(limited, deadline);
@@ -214,7 +212,7 @@ int CSerialPort::Transfer(Direction direction, BYTE* buffer, DWORD count, DWORD&
     pollfd fds[2] = {{m_fd, short(in ? POLLIN : POLLOUT), 0}, {m_cancel.Descriptor(), POLLIN, 0}};
     int ready = ::poll(fds, 2, timeout);
     if (ready < 0 && errno != EINTR) {
-      result = LastError();
+      result = LastOsError();
       break;
     }
     if (ready > 0 && (fds[1].revents & POLLIN)) {

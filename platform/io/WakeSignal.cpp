@@ -38,6 +38,11 @@ bool CWakeSignal::WaitRaised(DWORD milliseconds) {
   }
 }
 
+bool CWakeSignal::IsRaised() const {
+  pollfd fd{m_fd, POLLIN, 0};
+  return ::poll(&fd, 1, 0) > 0;
+}
+
 void CWakeSignal::Drain() {
   std::uint64_t count;
   // Non-blocking: an empty counter simply reports EAGAIN.

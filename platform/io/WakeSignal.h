@@ -23,6 +23,8 @@ class CWakeSignal {
   // holds a CWaitScope from before it last checked its own stop flag, so that a raise between
   // that check and this wait is not lost.
   bool WaitRaised(DWORD milliseconds);
+  // Whether a raise is pending, without waiting for one or taking it back.
+  bool IsRaised() const;
   // The descriptor to watch for readability (for the platform's own wait code).
   int Descriptor() const { return m_fd; }
 

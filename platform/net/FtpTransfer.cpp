@@ -7,7 +7,7 @@ namespace {
 
 // A server that stops sending for this long ends the transfer as timed out.
 constexpr long kStallSeconds = 30;
-constexpr long kConnectTimeoutMs = 15000;
+constexpr long kFtpConnectTimeoutMs = 15000;
 // Longest wait for socket activity between checks of the stop flag.
 constexpr int kPollMs = 50;
 
@@ -57,7 +57,7 @@ CFtpTransfer::CFtpTransfer(SFtpSessionState& session, const std::string& path) :
   curl_easy_setopt(m_easy, CURLOPT_PASSWORD, session.password.c_str());
   curl_easy_setopt(m_easy, CURLOPT_FTP_USE_EPSV, 1L);
   curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+  curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT_MS, kFtpConnectTimeoutMs);
   curl_easy_setopt(m_easy, CURLOPT_FTP_RESPONSE_TIMEOUT, kStallSeconds);
   curl_easy_setopt(m_easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(m_easy, CURLOPT_LOW_SPEED_TIME, kStallSeconds);

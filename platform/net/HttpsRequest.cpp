@@ -11,7 +11,7 @@ namespace {
 
 // A request that hears nothing for this long fails, as the platform's own request object
 // gives up on a silent server.
-constexpr long kConnectTimeoutMs = 60000;
+constexpr long kHttpsConnectTimeoutMs = 60000;
 constexpr long kTransferTimeoutMs = 120000;
 
 void InitCurlOnce() {
@@ -77,7 +77,7 @@ bool CHttpsRequest::Send(const CString& body) {
   curl_easy_setopt(handle, CURLOPT_URL, m_url.c_str());
   curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "https");
   curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, kHttpsConnectTimeoutMs);
   curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, kTransferTimeoutMs);
   curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);

@@ -31,7 +31,7 @@ struct SSection {
   std::string text;
 };
 
-std::mutex g_lock;
+std::mutex g_modulesLock;
 std::vector<std::unique_ptr<SLanguageModule>>& Modules() {
   static std::vector<std::unique_ptr<SLanguageModule>> modules;
   return modules;
@@ -115,7 +115,7 @@ void AddTemplate(SLanguageModule& module, const SSection& section) {
 }  // namespace
 
 HMODULE LoadLibrary(const CString& path) {
-  std::lock_guard lock(g_lock);
+  std::lock_guard lock(g_modulesLock);
   for (const auto& module : Modules())
     if (module->path == path) return module.get();
   std::string text;
@@ -133,7 +133,7 @@ HMODULE LoadLibrary(const CString& path) {
 
 bool LoadModuleString(HMODULE module, UINT id, CString& out) {
   if (!module) return false;
-  std::lock_guard lock(g_lock);
+  std::lock_guard lock(g_modulesLock);
   for (const auto& loaded : Modules()) {
     if (loaded.get() != module) continue;
     auto it = loaded->strings.find(id);

@@ -15,7 +15,7 @@ struct SResourceEntry {
 
 namespace {
 
-std::mutex g_lock;
+std::mutex g_resourcesLock;
 // A list keeps the entries' addresses stable, since HRSRC points at them.
 std::list<SResourceEntry> g_entries;
 HMODULE g_resourceModule = nullptr;
@@ -40,19 +40,19 @@ std::u16string Key(LPCWSTR name) {
 }  // namespace
 
 HMODULE AfxGetResourceHandle() {
-  std::lock_guard lock(g_lock);
+  std::lock_guard lock(g_resourcesLock);
   return g_resourceModule;
 }
 
 void AfxSetResourceHandle(HMODULE module) {
-  std::lock_guard lock(g_lock);
+  std::lock_guard lock(g_resourcesLock);
   g_resourceModule = module;
 }
 
 void AddResource(HMODULE module, LPCWSTR type, LPCWSTR name, const BYTE* data, std::size_t size) {
   if (!type || !name || !data) return;
   SResourceEntry entry{module, Key(type), Key(name), data, size};
-  std::lock_guard lock(g_lock);
+  std::lock_guard lock(g_resourcesLock);
   for (SResourceEntry& existing : g_entries) {
     if (existing.module == module && existing.type == entry.type && existing.name == entry.name) {
       existing = entry;
@@ -66,7 +66,7 @@ HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
   if (!type || !name) return nullptr;
   std::u16string typeKey = Key(type);
   std::u16string nameKey = Key(name);
-  std::lock_guard lock(g_lock);
+  std::lock_guard lock(g_resourcesLock);
   for (const SResourceEntry& entry : g_entries)
     if (entry.module == module && entry.type == typeKey && entry.name == nameKey) return &entry;
   return nullptr;

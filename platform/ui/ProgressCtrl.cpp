@@ -7,7 +7,7 @@
 
 namespace {
 
-QProgressBar* Bar(const CWnd* wnd) { return static_cast<QProgressBar*>(QtWidgetOf(wnd)); }
+QProgressBar* ProgressBarOf(const CWnd* wnd) { return static_cast<QProgressBar*>(QtWidgetOf(wnd)); }
 
 }  // namespace
 
@@ -27,13 +27,13 @@ std::unique_ptr<WndWidget> CProgressCtrl::CreateWidget(CWnd* parent) {
 
 void CProgressCtrl::SetRange32(int lower, int upper) {
   CallOnUiThread([&] {
-    if (QProgressBar* bar = Bar(this)) bar->setRange(lower, upper);
+    if (QProgressBar* bar = ProgressBarOf(this)) bar->setRange(lower, upper);
   });
 }
 
 void CProgressCtrl::GetRange(int& lower, int& upper) const {
   CallOnUiThread([&] {
-    QProgressBar* bar = Bar(this);
+    QProgressBar* bar = ProgressBarOf(this);
     lower = bar ? bar->minimum() : 0;
     upper = bar ? bar->maximum() : 0;
   });
@@ -41,7 +41,7 @@ void CProgressCtrl::GetRange(int& lower, int& upper) const {
 
 int CProgressCtrl::SetPos(int pos) {
   return CallOnUiThread([&]() -> int {
-    QProgressBar* bar = Bar(this);
+    QProgressBar* bar = ProgressBarOf(this);
     if (!bar) return 0;
     const int old = bar->value();
     // The bar keeps the position within its range, as the platform's does.
@@ -51,7 +51,7 @@ int CProgressCtrl::SetPos(int pos) {
 }
 
 int CProgressCtrl::GetPos() const {
-  return CallOnUiThread([&] { return Bar(this) ? Bar(this)->value() : 0; });
+  return CallOnUiThread([&] { return ProgressBarOf(this) ? ProgressBarOf(this)->value() : 0; });
 }
 
 int CProgressCtrl::OffsetPos(int delta) { return SetPos(GetPos() + delta); }
@@ -64,7 +64,7 @@ int CProgressCtrl::SetStep(int step) {
 
 int CProgressCtrl::StepIt() {
   return CallOnUiThread([&]() -> int {
-    QProgressBar* bar = Bar(this);
+    QProgressBar* bar = ProgressBarOf(this);
     if (!bar) return 0;
     const int old = bar->value();
     int next = old + m_step;

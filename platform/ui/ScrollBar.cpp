@@ -10,7 +10,7 @@
 
 namespace {
 
-QScrollBar* Bar(const CWnd* wnd) { return static_cast<QScrollBar*>(QtWidgetOf(wnd)); }
+QScrollBar* ScrollBarOf(const CWnd* wnd) { return static_cast<QScrollBar*>(QtWidgetOf(wnd)); }
 
 UINT CodeOf(int action) {
   switch (action) {
@@ -50,7 +50,7 @@ std::unique_ptr<WndWidget> CScrollBar::CreateWidget(CWnd* parent) {
 }
 
 void CScrollBar::ShowInfo() {
-  QScrollBar* bar = Bar(this);
+  QScrollBar* bar = ScrollBarOf(this);
   if (!bar) return;
   QSignalBlocker block(bar);
   bar->setRange(m_info.nMin, std::max(m_info.nMin, m_info.nMax - std::max(int(m_info.nPage) - 1, 0)));
@@ -67,7 +67,7 @@ void CScrollBar::OnAction(int action) {
   WORD pos = 0;
   if (code == SB_THUMBTRACK) {
     m_dragging = true;
-    m_info.nTrackPos = Bar(this)->sliderPosition();
+    m_info.nTrackPos = ScrollBarOf(this)->sliderPosition();
     pos = WORD(m_info.nTrackPos);
   }
   parent->SendMessage(message, MAKEWPARAM(WORD(code), pos), LPARAM(this));

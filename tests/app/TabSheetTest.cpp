@@ -12,7 +12,7 @@
 
 namespace {
 
-bool IsGrayed(HMENU bar, UINT id) { return (GetMenuState(bar, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+bool IsCommandGrayed(HMENU bar, UINT id) { return (GetMenuState(bar, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
 
 class TabSheetTest : public ShellTest {
  protected:
@@ -36,7 +36,7 @@ class TabSheetTest : public ShellTest {
   bool Grayed(UINT id) {
     CMenu* bar = Frame().GetMenu();
     Frame().UpdateMenuEntries(bar);
-    return IsGrayed(bar->m_hMenu, id);
+    return IsCommandGrayed(bar->m_hMenu, id);
   }
 };
 

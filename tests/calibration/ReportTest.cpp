@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kFirstSlopeIndex = 3;
+constexpr int kReportFirstSlopeIndex = 3;
 
 CStepMeas Step(int target, int instrument, int reference, bool valid = true, int current = 0,
                int counter = 0) {
@@ -52,7 +52,7 @@ TEST_F(CalibrationReport, StepTableListsEachStepAndMarksTheFailedOnes) {
 }
 
 TEST_F(CalibrationReport, RawDumpListsEveryEntryUnsignedSignedAndInHexadecimal) {
-  m_doc.m_params[kFirstSlopeIndex].value = 0xD8F0;
+  m_doc.m_params[kReportFirstSlopeIndex].value = 0xD8F0;
   std::vector<CString> lines;
   std::int64_t lifetime = 5;
   m_doc.FormatInfoMemory(lines, true, &lifetime);
@@ -65,7 +65,7 @@ TEST_F(CalibrationReport, RawDumpListsEveryEntryUnsignedSignedAndInHexadecimal) 
 
 TEST_F(CalibrationReport, DecodedDumpGivesIdentifierCountersSlopesAndOffsets) {
   std::vector<CString> lines;
-  m_doc.m_params[kFirstSlopeIndex].value = 0xD8F0;
+  m_doc.m_params[kReportFirstSlopeIndex].value = 0xD8F0;
   m_doc.FormatInfoMemory(lines, false);
   ASSERT_EQ(lines.size(), 24u);
   EXPECT_EQ(lines[0], u"CAL_ID: 0xFFFFFFFF") << "an erased segment 1";

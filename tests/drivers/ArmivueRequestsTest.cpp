@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr BYTE kRequest = 210;
+constexpr BYTE kSmartRequest = 210;
 
 class Armivue : public InstrumentOnPseudoTerminal {
  protected:
@@ -58,10 +58,10 @@ TEST_F(Armivue, SwitchAndTextPairPayloads) {
 
 TEST_F(Armivue, SmallRequestsTakeTheirReplies) {
   Sim::CInstrumentSimulator& instrument = Instrument(3);
-  instrument.SetFunctionReply(kRequest, '3', {3, 'A', 'B', 'C'});
-  instrument.SetFunctionReply(kRequest, 19, {0});
-  instrument.SetFunctionReply(kRequest, 6, {1, 0});
-  instrument.SetFunctionReply(kRequest, '1', {0xF4});
+  instrument.SetFunctionReply(kSmartRequest, '3', {3, 'A', 'B', 'C'});
+  instrument.SetFunctionReply(kSmartRequest, 19, {0});
+  instrument.SetFunctionReply(kSmartRequest, 6, {1, 0});
+  instrument.SetFunctionReply(kSmartRequest, '1', {0xF4});
   Connect();
   CString text;
   EXPECT_TRUE(Device().ReadText51(text));
@@ -71,20 +71,20 @@ TEST_F(Armivue, SmallRequestsTakeTheirReplies) {
   EXPECT_TRUE(Device().QueryCode6());
   EXPECT_FALSE(Device().SendCode49());
   EXPECT_TRUE(Device().SendCode50());
-  instrument.SetFunctionReply(kRequest, 19, {1, 0x42});
+  instrument.SetFunctionReply(kSmartRequest, 19, {1, 0x42});
   EXPECT_EQ(Device().ReadCode19(), 0x42);
 }
 
 TEST_F(Armivue, StartAndWaitPollsForASingleZero) {
   Sim::CInstrumentSimulator& instrument = Instrument(3);
-  instrument.SetFunctionReply(kRequest, 5, {1, 1});
+  instrument.SetFunctionReply(kSmartRequest, 5, {1, 1});
   Connect();
   EXPECT_FALSE(Device().StartAndWait());
   const std::vector<std::string> log = LogOf(51);
   ASSERT_EQ(log.size(), 51u);
   EXPECT_EQ(log[0], "frame C1 D2 02");
   EXPECT_EQ(log[50], "frame C1 D2 05");
-  instrument.SetFunctionReply(kRequest, 5, {1, 0});
+  instrument.SetFunctionReply(kSmartRequest, 5, {1, 0});
   instrument.ClearLog();
   EXPECT_TRUE(Device().StartAndWait());
   EXPECT_EQ(Lines(LogOf(2)), "frame C1 D2 02\nframe C1 D2 05\n");

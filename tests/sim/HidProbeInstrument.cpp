@@ -22,11 +22,6 @@ constexpr BYTE kLengthMask = 0x3F;
 
 int LengthOf(const std::vector<BYTE>& report) { return report[2] & kLengthMask; }
 
-bool IsRaised(CWakeSignal& wake) {
-  pollfd fd{wake.Descriptor(), POLLIN, 0};
-  return poll(&fd, 1, 0) > 0;
-}
-
 }  // namespace
 
 CHidProbeInstrument::CHidProbeInstrument(int featureReportLength, int inputReportLength, std::string path)
@@ -212,7 +207,7 @@ int CHidProbeInstrument::ReadInput(int handle, BYTE* report, int length, int tim
         return 0;
       }
     }
-    if (IsRaised(wake)) return ERROR_OPERATION_ABORTED;
+    if (wake.IsRaised()) return ERROR_OPERATION_ABORTED;
     if (timeoutMs >= 0 && std::chrono::steady_clock::now() >= deadline) return ERROR_TIMEOUT;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }

@@ -18,11 +18,6 @@ namespace {
 // The longest single wait for an input report, in scaled ms.
 constexpr int kReadSliceMs = 20;
 
-bool IsRaised(CWakeSignal& wake) {
-  pollfd fd{wake.Descriptor(), POLLIN, 0};
-  return poll(&fd, 1, 0) > 0;
-}
-
 }  // namespace
 
 CHidSocketClient::~CHidSocketClient() {
@@ -126,7 +121,7 @@ int CHidSocketClient::ReadInput(int handle, BYTE* report, int length, int timeou
   CWakeSignal::CWaitScope scope(wake);
   const DWORD start = GetTickCount();
   for (;;) {
-    if (IsRaised(wake)) return ERROR_OPERATION_ABORTED;
+    if (wake.IsRaised()) return ERROR_OPERATION_ABORTED;
     int slice = kReadSliceMs;
     if (timeoutMs >= 0) {
       const DWORD elapsed = GetTickCount() - start;

@@ -17,7 +17,7 @@ void RegisterToolkitTestResources(HMODULE module);
 
 namespace {
 
-const char16_t* kLuna = u"C:\\WINDOWS\\Resources\\Themes\\Luna.theme";
+const char16_t* kLunaTheme = u"C:\\WINDOWS\\Resources\\Themes\\Luna.theme";
 
 class MenuResources : public ::testing::Test {
  protected:
@@ -87,7 +87,7 @@ TEST_F(MenuResources, ClassicStylePadsLabelsSoAcceleratorsLineUp) {
 
 TEST_F(MenuResources, XpStyleKeepsTheTemplateTexts) {
   SetEmulatedWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 1);
-  SetCurrentThemeFile(kLuna);
+  SetCurrentThemeFile(kLunaTheme);
   COwnerMenu bar;
   ASSERT_TRUE(bar.LoadFromResource(9200));
   EXPECT_EQ(Popup(bar, 0)->GetItemRecord(0)->strItemText, CString(u"&Red\tCtrl+R"));
@@ -126,7 +126,7 @@ TEST_F(MenuResources, ItemsTakeTheirPicturesFromTheToolBarBitmap) {
 
 TEST_F(MenuResources, XpStyleStoresFourPicturesPerCommand) {
   SetEmulatedWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 1);
-  SetCurrentThemeFile(kLuna);
+  SetCurrentThemeFile(kLunaTheme);
   COwnerMenu menu;
   ASSERT_TRUE(menu.CreatePopupMenu());
   ASSERT_TRUE(menu.AppendResourceItem(u"Green", 0, 102, 9100));

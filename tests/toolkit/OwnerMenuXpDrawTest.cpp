@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int W = 16, H = 16;
+constexpr int kXpImageWidth = 16, kXpImageHeight = 16;
 
 // A themed Windows XP: the XP style with picture variants.
 class XpMenu : public ::testing::Test {
@@ -24,8 +24,8 @@ class XpMenu : public ::testing::Test {
     CSize size = MeasureMenuItem(menu, 0);
     item = CRect(10, 5, 10 + size.cx, 5 + size.cy);
     mid = item.top + item.Height() / 2;
-    x0 = item.left + 4;  // (W + 7 - W) * 0.5 + 0.5 = 4
-    y0 = item.top + int((item.Height() - H) * 0.5 + 0.5);
+    x0 = item.left + 4;  // (kXpImageWidth + 7 - kXpImageWidth) * 0.5 + 0.5 = 4
+    y0 = item.top + int((item.Height() - kXpImageHeight) * 0.5 + 0.5);
   }
 
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
@@ -49,8 +49,8 @@ TEST_F(XpMenu, PictureCarriesItsThreeVariants) {
 TEST_F(XpMenu, NormalItemHasAPictureColumnAndAFadedPicture) {
   DrawMenuItem(menu, 0, canvas, item, 0);
   EXPECT_EQ(canvas.At(item.left, item.top), column);
-  EXPECT_EQ(canvas.At(item.left + W + 6, mid), column);
-  EXPECT_EQ(canvas.At(item.left + W + 7, mid), background);
+  EXPECT_EQ(canvas.At(item.left + kXpImageWidth + 6, mid), column);
+  EXPECT_EQ(canvas.At(item.left + kXpImageWidth + 7, mid), background);
   EXPECT_EQ(canvas.At(item.right - 1, item.bottom - 1), background);
   // Red faded by 0.3: 0 + 255 * 0.3 = 76.5, truncated.
   EXPECT_EQ(canvas.At(x0 + 4, y0 + 4), RGB(255, 76, 76));
@@ -69,7 +69,7 @@ TEST_F(XpMenu, SelectedItemLiftsThePictureOffItsShadow) {
   EXPECT_EQ(canvas.At(x0 + 11, y0 + 11), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(canvas.At(x0 + 12, y0 + 12), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(canvas.At(x0 + 13, y0 + 13), fill);
-  EXPECT_TRUE(canvas.Contains(CRect(item.left + W + 15, item.top, item.right, item.bottom),
+  EXPECT_TRUE(canvas.Contains(CRect(item.left + kXpImageWidth + 15, item.top, item.right, item.bottom),
                               GetSysColor(COLOR_MENUTEXT)));
 }
 
@@ -80,13 +80,13 @@ TEST_F(XpMenu, DisabledItemIsNeverHighlighted) {
   EXPECT_EQ(canvas.At(item.right - 2, item.top + 1), background);
   ASSERT_EQ(GetSysColor(COLOR_BTNSHADOW), RGB(128, 128, 128));
   EXPECT_EQ(canvas.At(x0 + 4, y0 + 4), RGB(170, 170, 170));  // the disabled variant
-  CRect text(item.left + W + 15, item.top, item.right, item.bottom);
+  CRect text(item.left + kXpImageWidth + 15, item.top, item.right, item.bottom);
   EXPECT_TRUE(canvas.Contains(text, GetSysColor(COLOR_GRAYTEXT)));
   EXPECT_FALSE(canvas.Contains(item, GetSysColor(COLOR_MENUTEXT)));
 }
 
 TEST_F(XpMenu, CheckedItemsSitInATintedBox) {
-  CRect box(item.left + 1, item.top + 1, item.left + W + 5, item.bottom - 1);
+  CRect box(item.left + 1, item.top + 1, item.left + kXpImageWidth + 5, item.bottom - 1);
   DrawMenuItem(menu, 0, canvas, item, ODS_CHECKED);
   EXPECT_EQ(canvas.At(box.left, box.top), highlight);
   EXPECT_EQ(canvas.At(box.left + 1, box.top + 1), LightenColor(highlight, 0.85));
@@ -108,8 +108,8 @@ TEST_F(XpMenu, SeparatorRunsFromBesideThePictureColumn) {
   ASSERT_EQ(separator.Height(), 3);
   DrawMenuItem(menu, 2, canvas, separator, 0);
   const int line = separator.top + 1;
-  EXPECT_EQ(canvas.At(separator.left + W + 6, line), column);
-  EXPECT_EQ(canvas.At(separator.left + W + 7 + 6, line), background);
-  EXPECT_EQ(canvas.At(separator.left + W + 7 + 7, line), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(canvas.At(separator.left + kXpImageWidth + 6, line), column);
+  EXPECT_EQ(canvas.At(separator.left + kXpImageWidth + 7 + 6, line), background);
+  EXPECT_EQ(canvas.At(separator.left + kXpImageWidth + 7 + 7, line), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(canvas.At(separator.right - 1, separator.top), background);
 }

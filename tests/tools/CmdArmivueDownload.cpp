@@ -14,7 +14,7 @@ namespace {
 constexpr int kArmivueType = 3;
 constexpr int kLinkBaud = 19200;
 
-int Usage() {
+int ArmivueDownloadUsage() {
   std::fprintf(stderr, "usage: zdtool download PORTNAME OUTDIR --type 3 [--binary] [--baud B]\n");
   return 2;
 }
@@ -31,7 +31,7 @@ bool WriteObject(Device::CArmiSmartDevice& device, const Device::CArmiSmartDevic
 }  // namespace
 
 int RunInstrumentDownload(const std::vector<std::string>& args) {
-  if (args.size() < 4) return Usage();
+  if (args.size() < 4) return ArmivueDownloadUsage();
   int type = 0;
   bool binary = false;
   int baud = kLinkBaud;
@@ -43,7 +43,7 @@ int RunInstrumentDownload(const std::vector<std::string>& args) {
     else if (args[i] == "--binary")
       binary = true;
     else
-      return Usage();
+      return ArmivueDownloadUsage();
   }
   if (type != kArmivueType) {
     std::fprintf(stderr, "The download of type %d is not offered.\n", type);

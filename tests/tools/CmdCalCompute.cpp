@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "TABLE [--step-force N] [--full-scale N] [--report FILE]";
+constexpr const char* kCalComputeUsage = "TABLE [--step-force N] [--full-scale N] [--report FILE]";
 // The default load steps of the largest model: 25000 N in twenty steps.
 constexpr int kDefaultFullScale = 25000;
 constexpr int kDefaultStepForce = 1250;
@@ -30,8 +30,8 @@ struct SComputeOptions {
   int fullScale = kDefaultFullScale;
 };
 
-int Usage() {
-  std::fprintf(stderr, "usage: zdtool cal-compute %s\n", kUsage);
+int CalComputeUsage() {
+  std::fprintf(stderr, "usage: zdtool cal-compute %s\n", kCalComputeUsage);
   return 2;
 }
 
@@ -120,7 +120,7 @@ void PrintResult(const CVexalonDoc& doc, int result) {
 
 int RunCalCompute(const std::vector<std::string>& args) {
   SComputeOptions options;
-  if (!ParseOptions(args, options)) return Usage();
+  if (!ParseOptions(args, options)) return CalComputeUsage();
   CVexalonDoc doc;
   doc.Reset();
   doc.m_calibratorInfo.class1Requirements = EResultState::eNotRequired;
@@ -147,6 +147,6 @@ int RunCalCompute(const std::vector<std::string>& args) {
   return result == 0 ? 0 : 1;
 }
 
-const ZdCommandRegistrar kCalCompute({"cal-compute", kUsage, &RunCalCompute});
+const ZdCommandRegistrar kCalCompute({"cal-compute", kCalComputeUsage, &RunCalCompute});
 
 }  // namespace

@@ -20,7 +20,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "adjust|verify UNIT RUNS STEPS STEP [OUT.png] [--cell STEP,RUN,TEXT]... [--collect]";
+constexpr const char* kCalGridUsage =
+    "adjust|verify UNIT RUNS STEPS STEP [OUT.png] [--cell STEP,RUN,TEXT]... [--collect]";
 
 struct STypedCell {
   int step = 0;
@@ -50,7 +51,7 @@ void PrintCells(CGridDlg& grid) {
 
 int RunCalGrid(const std::vector<std::string>& args) {
   if (args.size() < 5 || (args[0] != "adjust" && args[0] != "verify")) {
-    std::fprintf(stderr, "usage: zdtool cal-grid %s\n", kUsage);
+    std::fprintf(stderr, "usage: zdtool cal-grid %s\n", kCalGridUsage);
     return 2;
   }
   const bool calMode = args[0] == "adjust";
@@ -71,7 +72,7 @@ int RunCalGrid(const std::vector<std::string>& args) {
     } else if (picture.empty() && args[i].rfind("--", 0) != 0) {
       picture = args[i];
     } else {
-      std::fprintf(stderr, "usage: zdtool cal-grid %s\n", kUsage);
+      std::fprintf(stderr, "usage: zdtool cal-grid %s\n", kCalGridUsage);
       return 2;
     }
   }
@@ -112,6 +113,6 @@ int RunCalGrid(const std::vector<std::string>& args) {
   return result;
 }
 
-const ZdCommandRegistrar kCalGrid({"cal-grid", kUsage, &RunCalGrid});
+const ZdCommandRegistrar kCalGrid({"cal-grid", kCalGridUsage, &RunCalGrid});
 
 }  // namespace

@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "COM factory|last-used|info";
+constexpr const char* kCalRestoreUsage = "COM factory|last-used|info";
 
 enum class EAction { eFactory, eLastUsed, eInfo };
 
@@ -100,7 +100,7 @@ void PrintDocument(const CVexalonDoc& doc) {
 int RunCalRestore(const std::vector<std::string>& args) {
   EAction action = EAction::eFactory;
   if (args.size() != 2 || !ParseAction(args[1], action)) {
-    std::fprintf(stderr, "usage: zdtool cal-restore %s\n", kUsage);
+    std::fprintf(stderr, "usage: zdtool cal-restore %s\n", kCalRestoreUsage);
     return 2;
   }
   CUiApplication application;
@@ -122,6 +122,6 @@ int RunCalRestore(const std::vector<std::string>& args) {
   return Succeeded(action, user.log) ? 0 : 1;
 }
 
-const ZdCommandRegistrar kCalRestore({"cal-restore", kUsage, &RunCalRestore});
+const ZdCommandRegistrar kCalRestore({"cal-restore", kCalRestoreUsage, &RunCalRestore});
 
 }  // namespace

@@ -45,7 +45,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kCalibrateUsage =
     "COM adjust|verify|adjust+verify [--tester T] [--facility F] [--ref-serial S] [--temperature N] "
     "[--unit N|kN|LBF] [--pause] [--cycles K] [--ref-loads FILE | --ref-model G:O] [--close-grid] "
     "[--stop-at-step P] [--copy-data] [--temp-log DIR]";
@@ -328,7 +328,7 @@ class CCalibrationUser : public CUserAnswerSink {
 int RunCalibrate(const std::vector<std::string>& args) {
   SOptions options;
   if (!ParseOptions(args, options) || (options.referenceModel && !options.referenceLoads.empty())) {
-    std::fprintf(stderr, "usage: zdtool calibrate %s\n", kUsage);
+    std::fprintf(stderr, "usage: zdtool calibrate %s\n", kCalibrateUsage);
     return 2;
   }
   CUiApplication ui;
@@ -357,6 +357,6 @@ int RunCalibrate(const std::vector<std::string>& args) {
   return user.AllSucceeded() ? 0 : 1;
 }
 
-const ZdCommandRegistrar kCalibrate({"calibrate", kUsage, &RunCalibrate});
+const ZdCommandRegistrar kCalibrate({"calibrate", kCalibrateUsage, &RunCalibrate});
 
 }  // namespace

@@ -48,6 +48,6 @@ int RunDialogLayout(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"dialog-layout", "ID", &RunDialogLayout});
+const ZdCommandRegistrar kDialogLayoutRegistrar({"dialog-layout", "ID", &RunDialogLayout});
 
 }  // namespace

@@ -49,15 +49,13 @@ using Args = std::vector<std::string>;
 // wrong; anything else is the exit code.
 using Operation = std::function<int(Device::CJvDevice&, const Args&)>;
 
-constexpr int kUnknown = 2;
-
 int BinaryRequest(Device::CJvDevice& device, const Args& args) {
   unsigned long code = 0;
   std::vector<BYTE> payload;
   int bufferSize = 0;
   if (args.size() != 3 || !ParseHexNumber(args[0], code) || code > 0xFF ||
       !ParseHexBytes(args[1], payload, true) || !ParseTypeNumber(args[2], bufferSize) || bufferSize < 0)
-    return kUnknown;
+    return kNotApplicable;
   std::vector<BYTE> buffer(std::max<size_t>(payload.size(), size_t(bufferSize)) + 1, 0);
   std::copy(payload.begin(), payload.end(), buffer.begin());
   const int result = device.BinaryRequest(BYTE(code), int(payload.size()), buffer.data(), bufferSize, -1);
@@ -82,7 +80,7 @@ bool AskBootloaderIdentity(Device::CJvDevice& device, CString& text, bool& resul
 }
 
 int QueryBootloaderIdentity(Device::CJvDevice& device, const Args& args) {
-  if (!args.empty()) return kUnknown;
+  if (!args.empty()) return kNotApplicable;
   CString text;
   bool result = false;
   if (!AskBootloaderIdentity<Device::CTestBoxDevice>(device, text, result) &&
@@ -92,26 +90,26 @@ int QueryBootloaderIdentity(Device::CJvDevice& device, const Args& args) {
       !AskBootloaderIdentity<Device::CArmiSmartDevice>(device, text, result) &&
       !AskBootloaderIdentity<Device::CCorrectionProbeDevice>(device, text, result) &&
       !AskBootloaderIdentity<Device::CUCILiveDevice>(device, text, result))
-    return kUnknown;
+    return kNotApplicable;
   PrintBool("result", result);
   std::printf("text=%s\n", EscapedText(text).c_str());
   return 0;
 }
 
 int EnterBootloaderState(Device::CJvDevice& device, const Args& args) {
-  if (!args.empty()) return kUnknown;
+  if (!args.empty()) return kNotApplicable;
   if (auto* testBox = As<Device::CTestBoxDevice>(device))
     PrintBool("result", testBox->EnterBootloaderState());
   else if (auto* lab = As<Device::CSondrelLabDevice>(device))
     PrintBool("result", lab->EnterBootloaderState());
   else
-    return kUnknown;
+    return kNotApplicable;
   return 0;
 }
 
 int WriteNameCode(Device::CJvDevice& device, const Args& args) {
   auto* testBox = As<Device::CTestBoxDevice>(device);
-  if (!testBox || args.size() != 3) return kUnknown;
+  if (!testBox || args.size() != 3) return kNotApplicable;
   PrintBool("result", testBox->WriteNameCode(CString::FromUtf8(args[0]), CString::FromUtf8(args[1]),
                                              CString::FromUtf8(args[2])));
   return 0;
@@ -119,7 +117,7 @@ int WriteNameCode(Device::CJvDevice& device, const Args& args) {
 
 int WriteIdentityTexts(Device::CJvDevice& device, const Args& args) {
   auto* lab = As<Device::CSondrelLabDevice>(device);
-  if (!lab || args.size() != 3) return kUnknown;
+  if (!lab || args.size() != 3) return kNotApplicable;
   PrintBool("result", lab->WriteIdentityTexts(CString::FromUtf8(args[0]), CString::FromUtf8(args[1]),
                                               CString::FromUtf8(args[2])));
   return 0;
@@ -127,7 +125,7 @@ int WriteIdentityTexts(Device::CJvDevice& device, const Args& args) {
 
 int ReadSelfCheck(Device::CJvDevice& device, const Args& args) {
   auto* lab = As<Device::CSondrelLabDevice>(device);
-  if (!lab || !args.empty()) return kUnknown;
+  if (!lab || !args.empty()) return kNotApplicable;
   Device::SSelfCheckStatus status;
   PrintBool("result", lab->ReadSelfCheck(status));
   PrintBool("flag_a", status.flagA);
@@ -140,19 +138,19 @@ int ReadSelfCheck(Device::CJvDevice& device, const Args& args) {
 
 int SendRequest7Code4(Device::CJvDevice& device, const Args& args) {
   auto* lab = As<Device::CSondrelLabDevice>(device);
-  if (!lab || !args.empty()) return kUnknown;
+  if (!lab || !args.empty()) return kNotApplicable;
   PrintBool("result", lab->SendRequest7Code4());
   return 0;
 }
 
 int EnterMode12(Device::CJvDevice& device, const Args& args) {
-  if (!args.empty()) return kUnknown;
+  if (!args.empty()) return kNotApplicable;
   PrintBool("result", device.EnterMode12());
   return 0;
 }
 
 int RemoteLogin(Device::CJvDevice& device, const Args& args) {
-  if (args.size() != 2) return kUnknown;
+  if (args.size() != 2) return kNotApplicable;
   SDeviceLogin login;
   login.userName = CString::FromUtf8(args[0]);
   login.password = CString::FromUtf8(args[1]);
@@ -163,7 +161,7 @@ int RemoteLogin(Device::CJvDevice& device, const Args& args) {
 
 int CheckConnection(Device::CJvDevice& device, const Args& args) {
   int kind = 0;
-  if (args.size() != 1 || !ParseTypeNumber(args[0], kind)) return kUnknown;
+  if (args.size() != 1 || !ParseTypeNumber(args[0], kind)) return kNotApplicable;
   SDeviceIdent ident;
   int value = 0;
   PrintBool("result", device.CheckConnection(ident, kind, value));
@@ -173,7 +171,7 @@ int CheckConnection(Device::CJvDevice& device, const Args& args) {
 
 int ReadParameterBlock(Device::CJvDevice& device, const Args& args) {
   auto* durimo = As<Device::CDurimo3SeDevice>(device);
-  if (!durimo || !args.empty()) return kUnknown;
+  if (!durimo || !args.empty()) return kNotApplicable;
   Device::SDurimo3Parameters p;
   PrintBool("result", durimo->ReadParameterBlock(p));
   std::printf("p1=%g\np2=%g\np3=%g\np4=%u\np5=%u\np6=%u\np7=%u\np8=%u\np9=%u\np10=%g\n", double(p.value1),
@@ -203,14 +201,14 @@ int WriteParameterBlock(Device::CJvDevice& device, const Args& args) {
       !ParseUnsigned(args[4], p.value5) || !ParseUnsigned(args[5], p.value6) ||
       !ParseUnsigned(args[6], p.value7) || !ParseUnsigned(args[7], p.value8) ||
       !ParseUnsigned(args[8], p.value9) || !ParseFloat(args[9], p.value10))
-    return kUnknown;
+    return kNotApplicable;
   PrintBool("result", durimo->WriteParameterBlock(p));
   return 0;
 }
 
 int QueryPowerState(Device::CJvDevice& device, const Args& args) {
   auto* platform = As<Device::CPlatformDevice>(device);
-  if (!platform || !args.empty()) return kUnknown;
+  if (!platform || !args.empty()) return kNotApplicable;
   Device::SPowerState state;
   PrintBool("result", platform->QueryPowerState(state));
   std::string fields;
@@ -242,7 +240,7 @@ int RunDriver(const Args& args) {
   int type = 0;
   if (args.size() < 4 || args[1] != "--type" || !ParseTypeNumber(args[2], type)) {
     std::fprintf(stderr, "usage: zdtool driver PORTNAME --type T OPERATION [ARGS]\n");
-    return kUnknown;
+    return kNotApplicable;
   }
   Operation operation;
   if (const auto common = Operations().find(args[3]); common != Operations().end())
@@ -253,18 +251,18 @@ int RunDriver(const Args& args) {
     operation = probe->second;
   if (!operation) {
     std::fprintf(stderr, "Unknown operation %s.\n", args[3].c_str());
-    return kUnknown;
+    return kNotApplicable;
   }
   if (!Device::CreateDevice(type)) {
     std::fprintf(stderr, "No instrument class for type %d.\n", type);
-    return kUnknown;
+    return kNotApplicable;
   }
   auto device = ConnectDevice(args[0], type);
   if (!device) return 1;
   SDeviceIdent ident;
   PrintBool("identified", device->Identify(ident));
   const int result = operation(*device, Args(args.begin() + 4, args.end()));
-  if (result == kUnknown)
+  if (result == kNotApplicable)
     std::fprintf(stderr, "Operation %s does not apply to type %d.\n", args[3].c_str(), type);
   return result;
 }

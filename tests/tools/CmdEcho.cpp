@@ -68,6 +68,6 @@ int RunEcho(const std::vector<std::string>& args) {
   return result;
 }
 
-const ZdCommandRegistrar kRegistrar({"echo", "PORTNAME BYTES", &RunEcho});
+const ZdCommandRegistrar kEchoRegistrar({"echo", "PORTNAME BYTES", &RunEcho});
 
 }  // namespace

@@ -90,6 +90,6 @@ int RunEncode(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"encode", "WIDTH HEIGHT BPP FORMAT OUTFILE", &RunEncode});
+const ZdCommandRegistrar kEncodeRegistrar({"encode", "WIDTH HEIGHT BPP FORMAT OUTFILE", &RunEncode});
 
 }  // namespace

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kExternCalUsage =
     "[--program-folder DIR] --ref-serial T --info-block FILE --report FILE [the report-header options]";
 
 bool ReadUtf8File(const std::string& path, CString& text) {
@@ -54,11 +54,11 @@ int RunExternCal(const std::vector<std::string>& args) {
         continue;
       }
     }
-    std::fprintf(stderr, "usage: zdtool extern-cal %s\n", kUsage);
+    std::fprintf(stderr, "usage: zdtool extern-cal %s\n", kExternCalUsage);
     return 2;
   }
   if (!referenceGiven || infoFile.empty() || reportFile.empty()) {
-    std::fprintf(stderr, "usage: zdtool extern-cal %s\n", kUsage);
+    std::fprintf(stderr, "usage: zdtool extern-cal %s\n", kExternCalUsage);
     return 2;
   }
   if (!ReadUtf8File(infoFile, options.texts.instrumentInfo) ||
@@ -80,6 +80,6 @@ int RunExternCal(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"extern-cal", kUsage, &RunExternCal});
+const ZdCommandRegistrar kExternCalRegistrar({"extern-cal", kExternCalUsage, &RunExternCal});
 
 }  // namespace

@@ -298,7 +298,7 @@ int RunFrame(const std::vector<std::string>& args) {
   return exitCode;
 }
 
-const ZdCommandRegistrar kRegistrar(
+const ZdCommandRegistrar kFrameRegistrar(
     {"frame",
      "[--program-folder DIR] [--com N | --scan] [--cancel-wizard] "
      "[--wizard-picture OUT.png] [--answer yes|no|ok|cancel|retry]... COMMAND...",

@@ -38,6 +38,6 @@ int RunFtpList(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"ftp-list", "FOLDER [PATTERN]", &RunFtpList});
+const ZdCommandRegistrar kFtpListRegistrar({"ftp-list", "FOLDER [PATTERN]", &RunFtpList});
 
 }  // namespace

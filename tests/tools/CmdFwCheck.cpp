@@ -78,6 +78,6 @@ int RunFwCheck(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"fw-check", "PORTNAME", &RunFwCheck});
+const ZdCommandRegistrar kFwCheckRegistrar({"fw-check", "PORTNAME", &RunFwCheck});
 
 }  // namespace

@@ -51,8 +51,8 @@
 #include "platform/ui/WindowImage.h"
 #include "tests/tools/CmdProjectSupport.h"
 #include "tests/tools/GridHost.h"
-#include "tests/tools/GridScriptInput.h"
 #include "tests/tools/GridPrintCommand.h"
+#include "tests/tools/GridScriptInput.h"
 #include "tests/tools/GridScriptLine.h"
 #include "tests/tools/ScriptInput.h"
 #include "tests/tools/ZdTool.h"
@@ -829,6 +829,6 @@ int RunGrid(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"grid", "SCRIPT", &RunGrid});
+const ZdCommandRegistrar kGridRegistrar({"grid", "SCRIPT", &RunGrid});
 
 }  // namespace

@@ -32,7 +32,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kLiveUsage =
     "usage: zdtool live PORTNAME [--frames N] [--timeout MS] [--period 250|500|1000] [--log] [--own-window] "
     "[--load-limit-axis] [--pictures DIR]\n";
 
@@ -178,7 +178,7 @@ class CLiveAnswers : public CScriptedAnswers {
 int RunLive(const std::vector<std::string>& args) {
   SLiveOptions options;
   if (!ParseOptions(args, options)) {
-    std::fputs(kUsage, stderr);
+    std::fputs(kLiveUsage, stderr);
     return 2;
   }
   CUiApplication application;
@@ -215,9 +215,9 @@ int RunLive(const std::vector<std::string>& args) {
   return user.started ? 0 : 1;
 }
 
-const ZdCommandRegistrar kRegistrar({"live",
-                                     "PORTNAME [--frames N] [--timeout MS] [--period 250|500|1000] "
-                                     "[--log] [--own-window] [--load-limit-axis] [--pictures DIR]",
-                                     &RunLive});
+const ZdCommandRegistrar kLiveRegistrar({"live",
+                                         "PORTNAME [--frames N] [--timeout MS] [--period 250|500|1000] "
+                                         "[--log] [--own-window] [--load-limit-axis] [--pictures DIR]",
+                                         &RunLive});
 
 }  // namespace

@@ -41,6 +41,6 @@ int RunLiveDecode(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"live-decode", "FIRMWARE FILE", &RunLiveDecode});
+const ZdCommandRegistrar kLiveDecodeRegistrar({"live-decode", "FIRMWARE FILE", &RunLiveDecode});
 
 }  // namespace

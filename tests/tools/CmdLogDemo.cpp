@@ -79,6 +79,6 @@ int RunLogDemo(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"log-demo", "MIRRORFILE", &RunLogDemo});
+const ZdCommandRegistrar kLogDemoRegistrar({"log-demo", "MIRRORFILE", &RunLogDemo});
 
 }  // namespace

@@ -97,7 +97,7 @@ bool ParseAnswer(const std::string& text, int& answer) {
   return false;
 }
 
-int Usage() {
+int LoginCheckUsage() {
   std::fprintf(stderr,
                "usage: zdtool login-check RIGHTS [--type N] [--port PORTNAME] [--email E] [--password P] "
                "[--answer yes|no|ok|cancel|retry]...\n");
@@ -106,14 +106,14 @@ int Usage() {
 
 int RunLoginCheck(const std::vector<std::string>& args) {
   unsigned long rights = 0;
-  if (args.empty() || !ParseHexNumber(args[0], rights) || rights > 0xFFFF) return Usage();
+  if (args.empty() || !ParseHexNumber(args[0], rights) || rights > 0xFFFF) return LoginCheckUsage();
   int type = Device::eTypeVexalon;
   std::string port;
   std::optional<CString> email;
   CString password;
   std::deque<int> answers;
   for (std::size_t i = 1; i < args.size(); i += 2) {
-    if (i + 1 >= args.size()) return Usage();
+    if (i + 1 >= args.size()) return LoginCheckUsage();
     const std::string& option = args[i];
     const std::string& value = args[i + 1];
     int answer = 0;
@@ -128,7 +128,7 @@ int RunLoginCheck(const std::vector<std::string>& args) {
     } else if (option == "--answer" && ParseAnswer(value, answer)) {
       answers.push_back(answer);
     } else {
-      return Usage();
+      return LoginCheckUsage();
     }
   }
 
@@ -156,7 +156,7 @@ int RunLoginCheck(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar(
+const ZdCommandRegistrar kLoginCheckRegistrar(
     {"login-check", "RIGHTS [--type N] [--port PORTNAME] [--email E] [--password P] [--answer A]...",
      &RunLoginCheck});
 

@@ -634,6 +634,6 @@ int RunOrgGrid(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"org-grid", "SCRIPT", &RunOrgGrid});
+const ZdCommandRegistrar kOrgGridRegistrar({"org-grid", "SCRIPT", &RunOrgGrid});
 
 }  // namespace

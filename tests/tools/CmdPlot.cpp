@@ -97,6 +97,6 @@ int RunPlot(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"plot", "XMIN XMAX YMIN YMAX WIDTH HEIGHT OUTFILE.png", &RunPlot});
+const ZdCommandRegistrar kPlotRegistrar({"plot", "XMIN XMAX YMIN YMAX WIDTH HEIGHT OUTFILE.png", &RunPlot});
 
 }  // namespace

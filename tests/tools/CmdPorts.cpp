@@ -53,6 +53,6 @@ int RunPorts(const std::vector<std::string>& args) {
   return 2;
 }
 
-const ZdCommandRegistrar kRegistrar({"ports", "[map N DEVICE | clear]", &RunPorts});
+const ZdCommandRegistrar kPortsRegistrar({"ports", "[map N DEVICE | clear]", &RunPorts});
 
 }  // namespace

@@ -70,7 +70,7 @@ int RunProgramUpdate(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar(
+const ZdCommandRegistrar kProgramUpdateRegistrar(
     {"program-update", "[--program-folder DIR] [--mandatory] [--auto-finish] [--press BUTTON]...",
      &RunProgramUpdate});
 

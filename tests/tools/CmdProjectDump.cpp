@@ -79,7 +79,7 @@ void DumpSummary(CZedoDoc& doc) {
   Line("summary_comment", EscapeMarkup(summary.GetCommentRef(), true));
 }
 
-int Run(const std::vector<std::string>& args) {
+int RunProjectDump(const std::vector<std::string>& args) {
   if (args.size() != 1) {
     std::fprintf(stderr, "usage: zdtool project-dump FILE.jvd\n");
     return 2;
@@ -93,6 +93,6 @@ int Run(const std::vector<std::string>& args) {
   return 0;
 }
 
-ZdCommandRegistrar registrar({"project-dump", "FILE.jvd", Run});
+const ZdCommandRegistrar kProjectDumpRegistrar({"project-dump", "FILE.jvd", RunProjectDump});
 
 }  // namespace

@@ -35,7 +35,7 @@ bool ParseOptions(const std::vector<std::string>& args, SMeasDeviceInfo& device)
   return true;
 }
 
-int Run(const std::vector<std::string>& args) {
+int RunProjectNew(const std::vector<std::string>& args) {
   SMeasDeviceInfo device;
   if (args.size() < 2 || !ParseOptions(args, device)) {
     std::fprintf(stderr,
@@ -59,9 +59,10 @@ int Run(const std::vector<std::string>& args) {
   return 0;
 }
 
-ZdCommandRegistrar registrar({"project-new",
-                              "RAWFILE OUT.jvd [--device-name T] [--serial T] [--hw-serial T] "
-                              "[--hw-rev T] [--app-version T] [--model T] [--cal-date T] [--load-limit N]",
-                              Run});
+const ZdCommandRegistrar kProjectNewRegistrar(
+    {"project-new",
+     "RAWFILE OUT.jvd [--device-name T] [--serial T] [--hw-serial T] "
+     "[--hw-rev T] [--app-version T] [--model T] [--cal-date T] [--load-limit N]",
+     RunProjectNew});
 
 }  // namespace

@@ -29,6 +29,6 @@ int RunRenderDialog(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"render-dialog", "ID OUTFILE.png", &RunRenderDialog});
+const ZdCommandRegistrar kRenderDialogRegistrar({"render-dialog", "ID OUTFILE.png", &RunRenderDialog});
 
 }  // namespace

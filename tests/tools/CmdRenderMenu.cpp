@@ -84,6 +84,6 @@ int RunRenderMenu(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"render-menu", "classic|xp OUTFILE.png", &RunRenderMenu});
+const ZdCommandRegistrar kRenderMenuRegistrar({"render-menu", "classic|xp OUTFILE.png", &RunRenderMenu});
 
 }  // namespace

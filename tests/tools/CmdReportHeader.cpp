@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kReportHeaderUsage =
     "OUTFILE TITLE PREFIX SUFFIX [--now TIME] [--device-name T] [--serial T] [--software-version T] "
     "[--hw-revision T] [--signature T] [--tester T] [--temperature T]";
 
@@ -30,7 +30,7 @@ int RunReportHeader(const std::vector<std::string>& args) {
     }
   }
   if (positional.size() != 4) {
-    std::fprintf(stderr, "usage: zdtool report-header %s\n", kUsage);
+    std::fprintf(stderr, "usage: zdtool report-header %s\n", kReportHeaderUsage);
     return 2;
   }
   if (!ApplyReportOptions(options)) return 2;
@@ -49,6 +49,6 @@ int RunReportHeader(const std::vector<std::string>& args) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"report-header", kUsage, &RunReportHeader});
+const ZdCommandRegistrar kReportHeaderRegistrar({"report-header", kReportHeaderUsage, &RunReportHeader});
 
 }  // namespace

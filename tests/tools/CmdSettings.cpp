@@ -10,7 +10,7 @@
 
 namespace {
 
-int Usage() {
+int SettingsUsage() {
   std::fprintf(stderr, "usage: zdtool settings get KEY | set KEY NAME sz:TEXT|dword:N | delete KEY NAME\n");
   return 2;
 }
@@ -38,7 +38,7 @@ int Set(const CString& key, const CString& name, const std::string& value) {
   else if (value.rfind("dword:", 0) == 0)
     written = RegSetDword(key, name, DWORD(std::stoul(value.substr(6))));
   else
-    return Usage();
+    return SettingsUsage();
   if (written) return 0;
   std::fprintf(stderr, "The value could not be written.\n");
   return 1;
@@ -53,10 +53,11 @@ int RunSettings(const std::vector<std::string>& args) {
     std::fprintf(stderr, "The value could not be deleted.\n");
     return 1;
   }
-  return Usage();
+  return SettingsUsage();
 }
 
-const ZdCommandRegistrar kRegistrar({"settings", "get KEY | set KEY NAME sz:TEXT|dword:N | delete KEY NAME",
-                                     &RunSettings});
+const ZdCommandRegistrar kSettingsRegistrar({"settings",
+                                             "get KEY | set KEY NAME sz:TEXT|dword:N | delete KEY NAME",
+                                             &RunSettings});
 
 }  // namespace

@@ -18,6 +18,6 @@ int RunVersion(const std::vector<std::string>&) {
   return 0;
 }
 
-const ZdCommandRegistrar kRegistrar({"version", "", &RunVersion});
+const ZdCommandRegistrar kVersionRegistrar({"version", "", &RunVersion});
 
 }  // namespace

@@ -13,4 +13,18 @@
 
 using InstrumentOperation = std::function<int(Device::CJvDevice&, const std::vector<std::string>&)>;
 
+// What an operation returns when it does not apply to the device's class or its arguments are
+// wrong.
+inline constexpr int kNotApplicable = 2;
+
+// An operation of the devices of class T that takes `argumentCount` arguments.
+template <class T, class F>
+InstrumentOperation OperationOn(size_t argumentCount, F body) {
+  return [argumentCount, body](Device::CJvDevice& device, const std::vector<std::string>& args) {
+    auto* typed = dynamic_cast<T*>(&device);
+    if (!typed || args.size() != argumentCount) return kNotApplicable;
+    return body(*typed, args);
+  };
+}
+
 const std::map<std::string, InstrumentOperation>& InstrumentOperations();

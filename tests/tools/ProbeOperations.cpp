@@ -13,25 +13,15 @@ namespace {
 using Args = std::vector<std::string>;
 using Correction = Device::CCorrectionProbeDevice;
 using Uci = Device::CUCILiveDevice;
-constexpr int kUnknown = 2;
 
 // An operation of both probe families: `body` takes either class.
 template <class F>
 InstrumentOperation OnAnyProbe(size_t argumentCount, F body) {
   return [argumentCount, body](Device::CJvDevice& device, const Args& args) {
-    if (args.size() != argumentCount) return kUnknown;
+    if (args.size() != argumentCount) return kNotApplicable;
     if (auto* probe = dynamic_cast<Correction*>(&device)) return body(*probe, args);
     if (auto* probe = dynamic_cast<Uci*>(&device)) return body(*probe, args);
-    return kUnknown;
-  };
-}
-
-template <class T, class F>
-InstrumentOperation On(size_t argumentCount, F body) {
-  return [argumentCount, body](Device::CJvDevice& device, const Args& args) {
-    auto* probe = dynamic_cast<T*>(&device);
-    if (!probe || args.size() != argumentCount) return kUnknown;
-    return body(*probe, args);
+    return kNotApplicable;
   };
 }
 
@@ -51,7 +41,7 @@ void PrintWords(const Device::SWordTriple& words) {
 // A bool operation that takes one text.
 template <class T>
 InstrumentOperation WriteText(bool (T::*operation)(const CString&)) {
-  return On<T>(1, [operation](T& probe, const Args& args) {
+  return OperationOn<T>(1, [operation](T& probe, const Args& args) {
     PrintBool("result", (probe.*operation)(CString::FromUtf8(args[0])));
     return 0;
   });
@@ -60,9 +50,9 @@ InstrumentOperation WriteText(bool (T::*operation)(const CString&)) {
 // A bool operation that takes a flag.
 template <class T>
 InstrumentOperation Switch(bool (T::*operation)(bool)) {
-  return On<T>(1, [operation](T& probe, const Args& args) {
+  return OperationOn<T>(1, [operation](T& probe, const Args& args) {
     bool on = false;
-    if (!ParseFlag(args[0], on)) return kUnknown;
+    if (!ParseFlag(args[0], on)) return kNotApplicable;
     PrintBool("result", (probe.*operation)(on));
     return 0;
   });
@@ -70,7 +60,7 @@ InstrumentOperation Switch(bool (T::*operation)(bool)) {
 
 template <class T>
 InstrumentOperation ReadWords(bool (T::*operation)(Device::SWordTriple&)) {
-  return On<T>(0, [operation](T& probe, const Args&) {
+  return OperationOn<T>(0, [operation](T& probe, const Args&) {
     Device::SWordTriple words;
     PrintBool("result", (probe.*operation)(words));
     PrintWords(words);
@@ -103,7 +93,7 @@ int ReadParameterSet(Correction& probe, const Args&) {
 
 int ReadCoVersion(Correction& probe, const Args& args) {
   bool force = false;
-  if (!ParseFlag(args[0], force)) return kUnknown;
+  if (!ParseFlag(args[0], force)) return kNotApplicable;
   Device::SProbeVersionBlock block;
   PrintBool("result", probe.ReadCoVersion(block, force));
   PrintVersionBlock(block);
@@ -113,7 +103,7 @@ int ReadCoVersion(Correction& probe, const Args& args) {
 int WriteCorrectionA(Correction& probe, const Args& args) {
   Device::SWordTriple words;
   for (int i = 0; i < 3; ++i)
-    if (!ParseTypeNumber(args[size_t(i)], words.values[i])) return kUnknown;
+    if (!ParseTypeNumber(args[size_t(i)], words.values[i])) return kNotApplicable;
   PrintBool("result", probe.WriteCorrectionA(words));
   return 0;
 }
@@ -132,7 +122,8 @@ int WriteModuleIdentity(auto& probe, const Args& args) {
 int ResetZedo(auto& probe, const Args& args) {
   bool afterLinkLoss = false;
   int waitMs = 0;
-  if (!ParseFlag(args[0], afterLinkLoss) || !ParseTypeNumber(args[1], waitMs) || waitMs < 0) return kUnknown;
+  if (!ParseFlag(args[0], afterLinkLoss) || !ParseTypeNumber(args[1], waitMs) || waitMs < 0)
+    return kNotApplicable;
   PrintBool("result", probe.ResetZedo(afterLinkLoss, DWORD(waitMs)));
   return 0;
 }
@@ -144,7 +135,7 @@ int SendRawText(auto& probe, const Args& args) {
 
 int SendRawBytes(auto& probe, const Args& args) {
   std::vector<BYTE> bytes;
-  if (!ParseHexBytes(args[0], bytes, false)) return kUnknown;
+  if (!ParseHexBytes(args[0], bytes, false)) return kNotApplicable;
   BYTE reply[64] = {};
   const int count = probe.SendRawBytes(bytes.data(), int(bytes.size()), reply, int(sizeof reply));
   std::printf("result=%d\nreply=%s\n", count, HexBytes(reply, count > 0 ? count : 0).c_str());
@@ -155,7 +146,7 @@ int ReadFrame(Uci& probe, const Args& args) {
   int size = 0;
   int timeoutMs = 0;
   if (!ParseTypeNumber(args[0], size) || size < 0 || size > 64 || !ParseTypeNumber(args[1], timeoutMs))
-    return kUnknown;
+    return kNotApplicable;
   BYTE frame[64] = {};
   const int result = probe.ReadFrame(frame, size, timeoutMs);
   const bool isCount = result > 0 && result <= size;
@@ -165,7 +156,7 @@ int ReadFrame(Uci& probe, const Args& args) {
 
 int ModuleQuery(auto& probe, const Args& args) {
   int tries = 0;
-  if (!ParseTypeNumber(args[1], tries)) return kUnknown;
+  if (!ParseTypeNumber(args[1], tries)) return kNotApplicable;
   CString text;
   PrintBool("result", probe.ModuleQuery(CString::FromUtf8(args[0]), text, tries));
   PrintText("text", text);
@@ -182,11 +173,11 @@ const std::map<std::string, InstrumentOperation>& ProbeOperations() {
                                      PrintBool("result", p.ReadStatusBit());
                                      return 0;
                                    })},
-      {"ReadParameterSet", On<Correction>(0, &ReadParameterSet)},
-      {"ReadCoVersion", On<Correction>(1, &ReadCoVersion)},
+      {"ReadParameterSet", OperationOn<Correction>(0, &ReadParameterSet)},
+      {"ReadCoVersion", OperationOn<Correction>(1, &ReadCoVersion)},
       {"ReadWords33", ReadWords(&Correction::ReadWords33)},
       {"ReadWords34", ReadWords(&Correction::ReadWords34)},
-      {"WriteCorrectionA", On<Correction>(3, &WriteCorrectionA)},
+      {"WriteCorrectionA", OperationOn<Correction>(3, &WriteCorrectionA)},
       {"WriteDeviceIdentity",
        OnAnyProbe(3, [](auto& p, const Args& a) { return WriteDeviceIdentity(p, a); })},
       {"WriteHardwareRevision", WriteText(&Uci::WriteHardwareRevision)},
@@ -201,7 +192,7 @@ const std::map<std::string, InstrumentOperation>& ProbeOperations() {
       {"SetObeMode", OnAnyProbe(1,
                                 [](auto& p, const Args& a) {
                                   bool on = false;
-                                  if (!ParseFlag(a[0], on)) return kUnknown;
+                                  if (!ParseFlag(a[0], on)) return kNotApplicable;
                                   PrintBool("result", p.SetObeMode(on));
                                   return 0;
                                 })},
@@ -220,7 +211,7 @@ const std::map<std::string, InstrumentOperation>& ProbeOperations() {
                                })},
       {"SendRawText", OnAnyProbe(1, [](auto& p, const Args& a) { return SendRawText(p, a); })},
       {"SendRawBytes", OnAnyProbe(1, [](auto& p, const Args& a) { return SendRawBytes(p, a); })},
-      {"ReadFrame", On<Uci>(2, &ReadFrame)},
+      {"ReadFrame", OperationOn<Uci>(2, &ReadFrame)},
       {"ModuleQuery", OnAnyProbe(2, [](auto& p, const Args& a) { return ModuleQuery(p, a); })},
   };
   return operations;

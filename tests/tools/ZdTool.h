@@ -1,6 +1,7 @@
 #pragma once
 // zdtool: a command-line harness over the libraries. Each subcommand lives in its own source
-// file and registers itself with a static ZdCommandRegistrar.
+// file and registers itself with a static ZdCommandRegistrar, named after the command, since
+// the files of the tool are compiled together in batches.
 
 #include <string>
 #include <vector>

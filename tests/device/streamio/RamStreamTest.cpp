@@ -16,7 +16,7 @@ namespace {
 
 constexpr DWORD kRead = OPEN_READ;
 constexpr DWORD kWrite = OPEN_WRITE;
-constexpr DWORD kCreate = OPEN_READ | OPEN_WRITE | OPEN_CREATE_OR_TRUNCATE;  // 0x33
+constexpr DWORD kCreateReadWrite = OPEN_READ | OPEN_WRITE | OPEN_CREATE_OR_TRUNCATE;  // 0x33
 constexpr DWORD kShareBoth = OPEN_SHARE_READ | OPEN_SHARE_WRITE;
 
 std::string ReadAll(CIoStream& stream, int count) {
@@ -33,16 +33,18 @@ TEST_F(StreamIOTest, RamFileShareRules) {
     int error;
   } cases[] = {
       {"open existing of a missing file", 0, kRead, ERROR_FILE_NOT_FOUND},
-      {"create or truncate without share", kCreate, kCreate, ERROR_SHARING_VIOLATION},
-      {"create or truncate of a shared file", kCreate | kShareBoth, kCreate, 0},
-      {"truncate needs share write", kCreate | OPEN_SHARE_READ, kCreate, ERROR_SHARING_VIOLATION},
-      {"reading needs share read", kCreate | OPEN_SHARE_WRITE, OPEN_READ | OPEN_CREATE_OR_TRUNCATE,
+      {"create or truncate without share", kCreateReadWrite, kCreateReadWrite, ERROR_SHARING_VIOLATION},
+      {"create or truncate of a shared file", kCreateReadWrite | kShareBoth, kCreateReadWrite, 0},
+      {"truncate needs share write", kCreateReadWrite | OPEN_SHARE_READ, kCreateReadWrite,
        ERROR_SHARING_VIOLATION},
-      {"reader of a share-read file", kCreate | OPEN_SHARE_READ, kRead, 0},
-      {"writer of a share-read file", kCreate | OPEN_SHARE_READ, kWrite, ERROR_SHARING_VIOLATION},
-      {"create new of an existing file", kCreate | kShareBoth, kWrite | OPEN_CREATE_NEW, ERROR_FILE_EXISTS},
-      {"create or truncate of a ring file", OPEN_WRITE | OPEN_OR_CREATE | OPEN_RING | kShareBoth, kCreate,
-       ERROR_OPEN_FAILED},
+      {"reading needs share read", kCreateReadWrite | OPEN_SHARE_WRITE, OPEN_READ | OPEN_CREATE_OR_TRUNCATE,
+       ERROR_SHARING_VIOLATION},
+      {"reader of a share-read file", kCreateReadWrite | OPEN_SHARE_READ, kRead, 0},
+      {"writer of a share-read file", kCreateReadWrite | OPEN_SHARE_READ, kWrite, ERROR_SHARING_VIOLATION},
+      {"create new of an existing file", kCreateReadWrite | kShareBoth, kWrite | OPEN_CREATE_NEW,
+       ERROR_FILE_EXISTS},
+      {"create or truncate of a ring file", OPEN_WRITE | OPEN_OR_CREATE | OPEN_RING | kShareBoth,
+       kCreateReadWrite, ERROR_OPEN_FAILED},
       {"writer of a shared ring file", OPEN_WRITE | OPEN_OR_CREATE | OPEN_RING | kShareBoth, kWrite, 0},
       {"reader of a ring file without share", kWrite | OPEN_OR_CREATE | OPEN_RING, kRead, 0},
       {"second writer of a ring file", kWrite | OPEN_OR_CREATE | OPEN_RING, kWrite, ERROR_SHARING_VIOLATION},
@@ -72,10 +74,10 @@ TEST_F(StreamIOTest, RingFileAdmitsOneReaderAndOneWriter) {
 }
 
 TEST_F(StreamIOTest, RamNamesAndDiskNames) {
-  EXPECT_EQ(RaisedCode([] { CRamStream(u"RAM:a:b", kCreate); }), ERROR_INVALID_NAME);
-  CRamStream unprefixed(u"plain", kCreate);
+  EXPECT_EQ(RaisedCode([] { CRamStream(u"RAM:a:b", kCreateReadWrite); }), ERROR_INVALID_NAME);
+  CRamStream unprefixed(u"plain", kCreateReadWrite);
   EXPECT_EQ(unprefixed.GetName(), CString(u"RAM:plain"));
-  CRamStream lower(u"ram:Case", kCreate | kShareBoth);
+  CRamStream lower(u"ram:Case", kCreateReadWrite | kShareBoth);
   EXPECT_EQ(RaisedCode([] { CRamStream(u"RAM:case", kRead); }), ERROR_FILE_NOT_FOUND)
       << "names keep their case";
   EXPECT_EQ(RaisedCode([] { CRamStream(u"RAM:Case", kRead); }), 0);
@@ -87,19 +89,19 @@ TEST_F(StreamIOTest, RamNamesAndDiskNames) {
 
 TEST_F(StreamIOTest, LastCloseDeletesTheRamFile) {
   {
-    CRamStream clip(u"RAM:ClipRamStream", kCreate);
+    CRamStream clip(u"RAM:ClipRamStream", kCreateReadWrite);
     clip.Write("image", 5);
   }
   EXPECT_EQ(RaisedCode([] { CRamStream(u"RAM:ClipRamStream", kRead); }), ERROR_FILE_NOT_FOUND);
 
-  CRamStream stream(u"RAM:ClipRamStream", kCreate);
+  CRamStream stream(u"RAM:ClipRamStream", kCreateReadWrite);
   stream.DoClose();
   EXPECT_FALSE(stream.IsOpen());
   EXPECT_EQ(RaisedCode([] { CRamStream(u"RAM:ClipRamStream", kRead); }), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(StreamIOTest, LinearFileKeepsOnePositionPerStream) {
-  CRamStream writer(u"RAM:lin", kCreate | OPEN_SHARE_READ);
+  CRamStream writer(u"RAM:lin", kCreateReadWrite | OPEN_SHARE_READ);
   EXPECT_TRUE(writer.CanSeek());
   EXPECT_EQ(writer.Write("abcdef", 6), 6);
   CRamStream reader(u"RAM:lin", kRead);
@@ -123,7 +125,7 @@ TEST_F(StreamIOTest, LinearFileKeepsOnePositionPerStream) {
 }
 
 TEST_F(StreamIOTest, GrowingALinearFileFillsTheGapWithZeros) {
-  CRamStream stream(u"RAM:grow", kCreate);
+  CRamStream stream(u"RAM:grow", kCreateReadWrite);
   stream.Write(std::string(100, '\xAA').data(), 100);
   stream.SeekTo(20);
   stream.SetLength();

@@ -9,13 +9,9 @@
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileReplacement.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 void Put(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -29,9 +25,9 @@ TEST(FileReplacement, CommitPutsTheWrittenFileInTheTargetsPlace) {
   CFileReplacement replacement(Wide(target));
   EXPECT_EQ(replacement.GetTempPath(), Wide(target + ".saving"));
   Put(target + ".saving", "new\r\ncontent");
-  EXPECT_EQ(Contents(target), "old") << "the target stays until the commit";
+  EXPECT_EQ(ReadFileText(target), "old") << "the target stays until the commit";
   EXPECT_EQ(replacement.Commit(), ERROR_SUCCESS);
-  EXPECT_EQ(Contents(target), "new\r\ncontent");
+  EXPECT_EQ(ReadFileText(target), "new\r\ncontent");
   EXPECT_FALSE(std::filesystem::exists(target + ".saving"));
 }
 
@@ -51,7 +47,7 @@ TEST(FileReplacement, UncommittedWriteLeavesNoTemporaryFileAndTheTargetAsItWas) 
     Put(target + ".saving", "half");
   }
   EXPECT_FALSE(std::filesystem::exists(target + ".saving"));
-  EXPECT_EQ(Contents(target), "old");
+  EXPECT_EQ(ReadFileText(target), "old");
 }
 
 TEST(FileReplacement, CommitWithoutAWrittenFileFailsAndChangesNothing) {
@@ -59,7 +55,7 @@ TEST(FileReplacement, CommitWithoutAWrittenFileFailsAndChangesNothing) {
   Put(target, "old");
   CFileReplacement replacement(Wide(target));
   EXPECT_EQ(replacement.Commit(), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(Contents(target), "old");
+  EXPECT_EQ(ReadFileText(target), "old");
 }
 
 TEST(FileReplacement, TargetWithoutAFolderIsReplacedInTheCurrentFolder) {
@@ -70,7 +66,7 @@ TEST(FileReplacement, TargetWithoutAFolderIsReplacedInTheCurrentFolder) {
     Put("plain.txt.saving", "here");
     EXPECT_EQ(replacement.Commit(), ERROR_SUCCESS);
   }
-  EXPECT_EQ(Contents("plain.txt"), "here");
+  EXPECT_EQ(ReadFileText("plain.txt"), "here");
   std::filesystem::current_path(before);
 }
 

@@ -7,13 +7,9 @@
 
 #include "platform/base/TextModeFile.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::string WriteWithMode(const char* mode, const std::string& name) {
   const std::string path = TestPath(name);
@@ -24,7 +20,7 @@ std::string WriteWithMode(const char* mode, const std::string& name) {
   std::fflush(file);
   std::fprintf(file, "b;%d;\n\n", 2);
   std::fclose(file);
-  return Contents(path);
+  return ReadFileText(path);
 }
 
 TEST(TextModeFile, WritesEachLineEndAsCrLfUnlessOpenedBinary) {
@@ -43,7 +39,7 @@ TEST(TextModeFile, Utf8ModeWritesAByteOrderMarkAndCrLf) {
   ASSERT_NE(file, nullptr);
   std::fputs("Load Unit;kN;\n\xC3\xA4;\n", file);
   std::fclose(file);
-  EXPECT_EQ(Contents(path), "\xEF\xBB\xBFLoad Unit;kN;\r\n\xC3\xA4;\r\n");
+  EXPECT_EQ(ReadFileText(path), "\xEF\xBB\xBFLoad Unit;kN;\r\n\xC3\xA4;\r\n");
 }
 
 TEST(TextModeFile, DenyingWritersRefusesASecondWriterButNotAReader) {
@@ -55,7 +51,7 @@ TEST(TextModeFile, DenyingWritersRefusesASecondWriterButNotAReader) {
   errno = 0;
   EXPECT_EQ(OpenSharedTextModeFile(path.c_str(), "w", SH_DENYWR), nullptr);
   EXPECT_EQ(errno, EACCES);
-  EXPECT_EQ(Contents(path), "1) kept\r\n") << "the refused open must not empty the file";
+  EXPECT_EQ(ReadFileText(path), "1) kept\r\n") << "the refused open must not empty the file";
   std::FILE* reader = std::fopen(path.c_str(), "r");
   EXPECT_NE(reader, nullptr);
   if (reader) std::fclose(reader);
@@ -63,7 +59,7 @@ TEST(TextModeFile, DenyingWritersRefusesASecondWriterButNotAReader) {
   std::FILE* again = OpenSharedTextModeFile(path.c_str(), "w", SH_DENYWR);
   ASSERT_NE(again, nullptr) << "the lock ends with the file";
   std::fclose(again);
-  EXPECT_EQ(Contents(path), "");
+  EXPECT_EQ(ReadFileText(path), "");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kPaperWhite = RGB(255, 255, 255);
 
 // Copies a file the test made into ZD_SCREENSHOT_DIR, where a person asked to look at them.
 void KeepForALook(const std::string& path, const std::string& name) {
@@ -298,7 +298,7 @@ TEST_F(SamePageOnRecorderAndPdf, DrawingsLookAlikeRenderedFromThePdf) {
   for (int y = 1; y + 1 < m_height; ++y) {
     for (int x = 1; x + 1 < m_width; ++x) {
       const COLORREF recorded = m_recorded->At(x, y);
-      if (recorded != kWhite) ++inked;
+      if (recorded != kPaperWhite) ++inked;
       bool matched = false;
       for (int dy = -1; dy <= 1 && !matched; ++dy)
         for (int dx = -1; dx <= 1 && !matched; ++dx) matched = !Differ(recorded, pdf.At(x + dx, y + dy));
@@ -315,7 +315,7 @@ TEST_F(SamePageOnRecorderAndPdf, DrawingsLookAlikeRenderedFromThePdf) {
   };
   const Spot spots[] = {
       {322, 232, RGB(255, 0, 0)}, {340, 250, RGB(0, 0, 0)},     {420, 250, RGB(0, 128, 128)},
-      {460, 250, kWhite},         {500, 250, RGB(0, 128, 128)}, {25, 235, RGB(220, 0, 0)},
+      {460, 250, kPaperWhite},    {500, 250, RGB(0, 128, 128)}, {25, 235, RGB(220, 0, 0)},
       {190, 231, RGB(0, 0, 0)},   {340, 170, RGB(0, 0, 0)},     {410, 170, RGB(0, 255, 255)}};
   for (const Spot& spot : spots) {
     EXPECT_EQ(m_recorded->At(spot.x, spot.y), spot.color) << "recorded at " << spot.x << ", " << spot.y;

@@ -8,11 +8,9 @@
 namespace Sim {
 namespace {
 
-constexpr BYTE kValidityIdentifier[4] = {0xC3, 0x3C, 0xA5, 0xA5};
 constexpr int kStepForceOffset = 0x10;
 constexpr int kSlopeOffset = 0x12;
 constexpr int kCalibrationOffsetOffset = 0x88;
-constexpr int kSteps = 20;
 constexpr double kHomeMs = 1000;  // the way home after the load is off
 constexpr double kUnloadPerSecond = 50000;
 constexpr double kBeforeHomeMs = 500;    // a torn-off test rests this long before going home

@@ -19,6 +19,11 @@ namespace Sim {
 
 class CZd2LiveModel {
  public:
+  // The first bytes of an information memory that holds a valid calibration, and the number of
+  // load steps, each with its own slope.
+  static constexpr BYTE kValidityIdentifier[4] = {0xC3, 0x3C, 0xA5, 0xA5};
+  static constexpr int kSteps = 20;
+
   enum EDriveState { eStop = 0, eBack = 1, eStart = 2, eRamping = 3 };
 
   // A test as an operator starts one: after `delayMs` of streaming (counted from the end of the

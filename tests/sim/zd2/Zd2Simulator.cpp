@@ -24,14 +24,12 @@ constexpr size_t kMaxSRecordLength = 600;
 constexpr int kFramesPerBatch = 16;
 constexpr double kRestartMs = 1000;
 constexpr char kSilent = 0;
-constexpr BYTE kValidityIdentifier[4] = {0xC3, 0x3C, 0xA5, 0xA5};
 constexpr WORD kDateAddress = 0x1004;
 constexpr int kDateLength = 10;
 constexpr WORD kStepForceAddress = 0x1010;
 constexpr WORD kSlopesAddress = 0x1012;
 constexpr WORD kCalibratorAddress = 0x103A;
 constexpr int kCalibratorLength = 4;
-constexpr int kSteps = 20;
 constexpr int kUnitSlope = 10000;
 
 double ScaledNowMs() {
@@ -61,7 +59,8 @@ bool IsUpperHexDigit(BYTE ch) { return (ch >= '0' && ch <= '9') || (ch >= 'A' &&
 std::vector<BYTE> Bytes(const std::string& text) { return std::vector<BYTE>(text.begin(), text.end()); }
 
 bool HoldsIdentifier(const std::vector<BYTE>& image) {
-  return std::equal(kValidityIdentifier, kValidityIdentifier + 4, image.begin());
+  return std::equal(CZd2LiveModel::kValidityIdentifier, CZd2LiveModel::kValidityIdentifier + 4,
+                    image.begin());
 }
 
 // What a stored copy holds of a calibration: segment 1 and the offset words.
@@ -103,10 +102,11 @@ std::vector<BYTE> CZd2Simulator::DefaultInfoMemory(const std::string& serial) {
     std::copy(bytes.begin(), bytes.end(), info.begin() + (address - kInfoStart));
   };
   auto word = [](int value) { return std::vector<BYTE>{BYTE(value), BYTE(value >> 8)}; };
-  put(kInfoStart, {kValidityIdentifier, kValidityIdentifier + 4});
+  put(kInfoStart, {CZd2LiveModel::kValidityIdentifier, CZd2LiveModel::kValidityIdentifier + 4});
   put(kDateAddress, Bytes("2026-11-05"));
-  put(kStepForceAddress, word(LoadLimitOfSerial(serial) / kSteps));
-  for (int step = 0; step < kSteps; ++step) put(WORD(kSlopesAddress + 2 * step), word(kUnitSlope));
+  put(kStepForceAddress, word(LoadLimitOfSerial(serial) / CZd2LiveModel::kSteps));
+  for (int step = 0; step < CZd2LiveModel::kSteps; ++step)
+    put(WORD(kSlopesAddress + 2 * step), word(kUnitSlope));
   put(kCalibratorAddress, Bytes("CAL7"));
   put(kCountersStart, {0x78, 0x56, 0x34, 0x12, 0xEF, 0xBE, 0xAD, 0xDE});
   put(kOffsetsStart, std::vector<BYTE>(kOffsetsSize, 0));
