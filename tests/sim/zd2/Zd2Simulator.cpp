@@ -567,10 +567,16 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
         m_model.SetRampSpeed(int(value));
         break;
       case 'f':
-        m_model.SetNominalLoad(int(value));
+        if (++m_nominalLoadCommands == m_refusedNominalLoad)
+          reply.push_back('f');
+        else
+          m_model.SetNominalLoad(int(value));
         break;
       case 'g':
-        m_model.CommandDrive(int(value));
+        if (value == CZd2LiveModel::eStart && ++m_startCommands == m_refusedStart)
+          reply.push_back('f');
+        else
+          m_model.CommandDrive(int(value));
         break;
       case 'z':
         m_model.SetAutoHome(value != 0);
@@ -672,6 +678,16 @@ void CZd2Simulator::SetHoldOperatorTests(bool on) {
 void CZd2Simulator::SetDriveStall(int newtons) {
   std::lock_guard lock(m_mutex);
   m_model.SetDriveStall(newtons);
+}
+
+void CZd2Simulator::SetNominalLoadRefusal(int occurrence) {
+  std::lock_guard lock(m_mutex);
+  m_refusedNominalLoad = occurrence;
+}
+
+void CZd2Simulator::SetStartRefusal(int occurrence) {
+  std::lock_guard lock(m_mutex);
+  m_refusedStart = occurrence;
 }
 
 int CZd2Simulator::HeldPeak() const {
