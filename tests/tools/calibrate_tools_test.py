@@ -198,6 +198,14 @@ def check_failures(zdtool, zd2sim, env, folder):
     # The warm-up's ramp to the full 6000 N stalls first: round(6000 x 1000 / 450) + 30000 ms.
     check(stalled["verdict"] == "none" and shown(stalled, "ERROR: Exceeded step timeout of 43333 milliseconds."),
           stalled)
+    # The link is lost as the second step's nominal load arrives: START cannot go out (or, when
+    # it went out first, the step sees the lost instrument), and the cycle's steps that did not
+    # run must not pass for a verification.
+    (lost,) = verify_against(zdtool, zd2sim, env, folder, "lost",
+                             ["--identity", "ZD-2;B2;VN01-123-4567;0C000102;1.6.3", "--fault", "hangup-nominal:3"])
+    check(lost["verdict"] == "none" and shown(lost, "...Next step: 20%"), lost)
+    check(not any("Next step: 30%" in line for line in lost["log"]), lost)
+    check(not any(file.startswith("Verify_") for file in lost["file"]), lost["file"])
     (old,) = verify_against(zdtool, zd2sim, env, folder, "old-firmware", ["--identity", "ZD-2;B2;VN01-123-4567;0C000102;1.6.2"])
     check(old["verdict"] == "none" and not any("process has started" in line for line in old["log"]), old)
     (unknown,) = verify_against(zdtool, zd2sim, env, folder, "unknown", ["--identity", "ZD-2;B2;VN00-000-0000;0C000102;1.6.3"])

@@ -13,7 +13,7 @@
 //                  | live-cut:N | frame-noise:K | delete-all-double-answer
 //                  | write-refused:ADDR | sticky:ADDR | erase-refused:SEG | overwrite-refused
 //                  | raw-silence | lifetime-bump | drive-stall:LOAD
-//                  | refuse-nominal:K | refuse-start:K]...  (ADDR hexadecimal)
+//                  | refuse-nominal:K | refuse-start:K | hangup-nominal:K]...  (ADDR hexadecimal)
 //
 // The information memory and its two stored copies are images of 192 bytes (0x1000 to
 // 0x10BF); by default the memory holds a valid calibration of the serial's model and both
@@ -27,7 +27,8 @@
 // N/s (default the "@RA@" rate), tears off and goes home. With drive-stall a commanded ramp to
 // LOAD N or more stops just below LOAD and never reaches STOP. refuse-nominal and refuse-start
 // answer the K-th (default first) nominal-load or START debug command of the session with 'f'
-// and leave the nominal load or the drive as they were.
+// and leave the nominal load or the drive as they were; hangup-nominal hangs up for good as the
+// K-th nominal-load command arrives.
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store).
@@ -79,7 +80,7 @@ int Usage() {
       "                        write-refused:ADDR|sticky:ADDR|\n"
       "                        erase-refused:SEG|overwrite-refused|raw-silence|\n"
       "                        lifetime-bump|drive-stall:LOAD|refuse-nominal:K|\n"
-      "                        refuse-start:K]\n"
+      "                        refuse-start:K|hangup-nominal:K]\n"
       "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
       "               [--live-test DELAY:PEAK[:RATE]] [--info-memory FILE]\n"
       "               [--factory-copy FILE|none] [--last-used-copy FILE|none] [--save-memory FILE]\n");
@@ -132,6 +133,8 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetNominalLoadRefusal(argument > 0 ? argument : 1);
   else if (name == "refuse-start")
     zd2.SetStartRefusal(argument > 0 ? argument : 1);
+  else if (name == "hangup-nominal")
+    zd2.SetHangupAtNominalLoad(argument > 0 ? argument : 1);
   else if (name == "raw-silence")
     zd2.SetRawSilence(true);
   else if (name == "wrong-signature")

@@ -104,6 +104,9 @@ class CZd2Simulator {
   // out, so the nominal load or the drive stays as it was. 0 carries out all.
   void SetNominalLoadRefusal(int occurrence);
   void SetStartRefusal(int occurrence);
+  // The link hangs up for good as the `occurrence`-th nominal-load command arrives, so that
+  // the client's next command fails to go out. 0: never.
+  void SetHangupAtNominalLoad(int occurrence);
   // The force held at a test's peak; -1 when no test holds there.
   int HeldPeak() const;
   void ReleaseHold();
@@ -184,6 +187,7 @@ class CZd2Simulator {
   bool m_lifetimeBump = false;
   int m_refusedNominalLoad = 0;
   int m_nominalLoadCommands = 0;
+  int m_hangupAtNominalLoad = 0;
   int m_refusedStart = 0;
   int m_startCommands = 0;
   std::set<WORD> m_stickyBytes;
