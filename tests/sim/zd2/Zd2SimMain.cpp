@@ -26,7 +26,7 @@
 // DELAY scaled ms after streaming began (or after the previous test), ramps to PEAK N at RATE
 // N/s (default the "@RA@" rate), tears off and goes home. With drive-stall a commanded ramp to
 // LOAD N or more stops just below LOAD and never reaches STOP. refuse-nominal and refuse-start
-// answer the K-th (default first) nominal-load or START debug command of the session with 'f'
+// answer the K-th (default first) nominal-load or START debug command received with 'f'
 // and leave the nominal load or the drive as they were; hangup-nominal hangs up for good as the
 // K-th nominal-load command arrives.
 //

@@ -100,8 +100,8 @@ class CZd2Simulator {
   // See CZd2LiveModel::SetDriveStall.
   void SetDriveStall(int newtons);
   // The nominal-load command (debug "f") or START (debug "g" with 2) received for the
-  // `occurrence`-th time (from 1) in the session is refused: answered with 'f' and not carried
-  // out, so the nominal load or the drive stays as it was. 0 carries out all.
+  // `occurrence`-th time (from 1, over all sessions) is refused: answered with 'f' and not
+  // carried out, so the nominal load or the drive stays as it was. 0 carries out all.
   void SetNominalLoadRefusal(int occurrence);
   void SetStartRefusal(int occurrence);
   // The link hangs up for good as the `occurrence`-th nominal-load command arrives, so that
