@@ -89,6 +89,17 @@ class CalibrationDialog : public ::testing::Test {
     return log;
   }
 
+  // Runs a verification of one cycle that is to end without a verdict, Exit's question answered
+  // Yes; the log as it was before Exit.
+  CString RunFailingVerificationCycle() {
+    answers.AddMessageBoxAnswer(IDYES);
+    return Run(false, [&](CTestStepDlg& dialog) {
+      dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+      Click(dialog, IDC_TESTSTEP_START);
+      ASSERT_TRUE(PumpUntilDisconnected(dialog)) << LogOf(dialog).ToUtf8();
+    });
+  }
+
   // Presses Connect and waits until Start may be pressed or the attempt has failed.
   static void ConnectOnce(CWnd& dialog) {
     const int before = LogOf(dialog).GetLength();
@@ -285,12 +296,7 @@ TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
   // The warm-up sends the first nominal load and START; the second step's (3200 N) are the third.
   (m_zd2.*GetParam().refuse)(3);
   StartSimulator();
-  answers.AddMessageBoxAnswer(IDYES);
-  const CString log = Run(false, [&](CTestStepDlg& dialog) {
-    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
-    Click(dialog, IDC_TESTSTEP_START);
-    ASSERT_TRUE(PumpUntilDisconnected(dialog)) << LogOf(dialog).ToUtf8();
-  });
+  const CString log = RunFailingVerificationCycle();
   EXPECT_NE(log.Find(u"...Next step: 20%\r\n10) ...Error: ZD load is outside tolerance.\r\n"), -1)
       << log.ToUtf8();
   EXPECT_EQ(log.Find(u"Next step: 30%"), -1);
@@ -320,12 +326,7 @@ TEST_F(CalibrationDialog, ALinkLostAsAStepIsCommandedFailsTheVerification) {
   // it went out first, the step sees the lost instrument. Either way no verdict follows.
   m_zd2.SetHangupAtNominalLoad(3);
   StartSimulator();
-  answers.AddMessageBoxAnswer(IDYES);
-  const CString log = Run(false, [&](CTestStepDlg& dialog) {
-    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
-    Click(dialog, IDC_TESTSTEP_START);
-    ASSERT_TRUE(PumpUntilDisconnected(dialog)) << LogOf(dialog).ToUtf8();
-  });
+  const CString log = RunFailingVerificationCycle();
   EXPECT_NE(log.Find(u"...Next step: 20%\r\n"), -1) << log.ToUtf8();
   EXPECT_EQ(log.Find(u"Next step: 30%"), -1);
   EXPECT_EQ(m_runsFinished, 0);
