@@ -14,6 +14,7 @@ from zdtest_util import Simulator, check, run_zdtool
 
 COM = 27
 IDENTITY = ["--identity", "ZD-2;B2;VN02-123-4567;0C000102;1.6.3"]
+IDENTITY_6KN = ["--identity", "ZD-2;B2;VN01-123-4567;0C000102;1.6.3"]
 LIFETIME = 0x12345678
 STEP = 800
 
@@ -107,13 +108,13 @@ def check_adjust_and_verify(zdtool, zd2sim, env, folder):
     check(b"\xC4\xC1\xD2" in received, "the last-used copy was refreshed")
 
 
-def run_adjustment(zdtool, zd2sim, env, folder, name, *options, rc=1):
+def run_adjustment(zdtool, zd2sim, env, folder, name, *sim_options, options=(), rc=1):
     """An adjustment alone against a fresh zd2-sim; its facts and the memory it left."""
     saved = os.path.join(folder, name + ".bin")
     temp_log = os.path.join(folder, name)
     os.makedirs(temp_log)
     sim = Simulator(zd2sim, env, "--pty", "--com", str(COM), *IDENTITY, "--gain", "0.98", "--offset", "12",
-                    "--save-memory", saved)
+                    "--save-memory", saved, *sim_options)
     try:
         printed = run_zdtool(zdtool, env, "calibrate", str(COM), "adjust", "--tester", "Anna", "--facility", "LAB1",
                              "--ref-serial", "REF-77", "--unit", "N", "--temp-log", temp_log, *options, rc=rc)
@@ -131,7 +132,7 @@ def check_failed_reference_check(zdtool, zd2sim, env, folder):
     loads = os.path.join(folder, "loads.txt")
     with open(loads, "w") as f:
         f.write(";".join(model) + "\n" + ";".join(wrong) + "\n" + ";".join(model) + "\n")
-    (adjust,), memory = run_adjustment(zdtool, zd2sim, env, folder, "reference-check", "--ref-loads", loads)
+    (adjust,), memory = run_adjustment(zdtool, zd2sim, env, folder, "reference-check", options=["--ref-loads", loads])
     check(adjust["verdict"] == "none" and adjust["state"] == "4", adjust)
     errors = [line for line in adjust["log"] if "ERROR" in line]
     step_line = re.compile(r"\.\.\.ERROR: Run #2  \(1\) Nominal: 800 N  ZD: \d+ N  Reference: 5000  "
@@ -144,7 +145,7 @@ def check_failed_reference_check(zdtool, zd2sim, env, folder):
 
 
 def check_closed_grid(zdtool, zd2sim, env, folder):
-    (adjust,), memory = run_adjustment(zdtool, zd2sim, env, folder, "closed-grid", "--close-grid")
+    (adjust,), memory = run_adjustment(zdtool, zd2sim, env, folder, "closed-grid", options=["--close-grid"])
     check(adjust["verdict"] == "FAILED", adjust)
     check(any(line.endswith("ERROR: Device has NOT been successfully calibrated.") for line in adjust["log"]), adjust)
     check(memory[0:4] == b"\xff" * 4, "no calibration written")
@@ -204,16 +205,78 @@ def check_failures(zdtool, zd2sim, env, folder):
     check(unknown["verdict"] == "none" and not any("process has started" in line for line in unknown["log"]), unknown)
 
 
+def check_refused_steps(zdtool, zd2sim, env, folder):
+    """The instrument refuses the second step's nominal load or START. Those commands have no
+    answer that the library reads, so the step is measured where the drive stayed and fails its
+    tolerance: the run fails, its cycle still goes home and writes its summary, and no results
+    are saved. A link lost as the step is commanded fails the run as well."""
+    def unnumbered(lines):
+        return [line.partition(") ")[2] for line in lines]
+
+    def refused_then_homed(fault, transcript, refused):
+        with open(transcript, "rb") as f:
+            received = f.read()
+        at = received.find(refused)
+        check(at >= 0, f"{fault}: {refused!r} not received")
+        check(received.count(b"0001g", at) >= 2, f"{fault}: the cycle's and the final BACK after the refusal")
+
+    # A 6 kN instrument verifies in ten steps of 600 N; the warm-up sends the first nominal load
+    # and START, so the second step's (1200 N, 0x04B0) are the third of each.
+    for fault, refused in (("refuse-nominal:3", b"04B0f"), ("refuse-start:3", b"04B0f0002g")):
+        name = fault.replace(":", "-")
+        transcript = os.path.join(folder, name + ".bin")
+        (verify,) = verify_against(zdtool, zd2sim, env, folder, name,
+                                   [*IDENTITY_6KN, "--fault", fault, "--transcript", transcript])
+        check(verify["verdict"] == "none", f"{fault}: {verify}")
+        log = "\n".join(unnumbered(verify["log"]))
+        check("...Next step: 20%\n...Error: ZD load is outside tolerance.\n" in log, f"{fault}: {log}")
+        check("Next step: 30%" not in log, f"{fault}: {log}")
+        check(not any(file.startswith("Verify_") for file in verify["file"]), f"{fault}: {verify['file']}")
+        refused_then_homed(fault, transcript, refused)
+        with open(os.path.join(folder, name, "TempLogVerification.txt"), "rb") as f:
+            lines = unnumbered(f.read().decode("utf-8").split("\r\n"))
+        failed = lines.index("...Error: ZD load is outside tolerance.")
+        check(lines[failed + 1:failed + 3] == ["...Moving ZD-2 back to the home position", "...Measurement Summary"],
+              f"{fault}: {lines[failed:]}")
+        check(re.fullmatch(r"\.\.\. \(2\) TgtLoad: 1200 ZDLoad: \d+ Current: \d+ Counter: \d+", lines[failed + 4]),
+              f"{fault}: {lines[failed + 4]}")
+        check(lines[failed + 12] == "...(10) TgtLoad: 6000 ZDLoad: 0 Current: 0 Counter: 0", f"{fault}: {lines[failed:]}")
+
+    # The link is lost as the second step's nominal load arrives: START cannot go out (or, when
+    # it went out first, the step sees the lost instrument), and the cycle's steps that did not
+    # run must not pass for a verification.
+    (lost,) = verify_against(zdtool, zd2sim, env, folder, "lost", [*IDENTITY_6KN, "--fault", "hangup-nominal:3"])
+    check(lost["verdict"] == "none" and "...Next step: 20%" in unnumbered(lost["log"]), lost)
+    check(not any("Next step: 30%" in line for line in lost["log"]), lost)
+    check(not any(file.startswith("Verify_") for file in lost["file"]), lost["file"])
+
+    # An adjustment of the 16 kN instrument, twenty steps of 800 N: START of 1600 N (0x0640) refused.
+    transcript = os.path.join(folder, "refused-adjustment-transcript.bin")
+    (adjust,), _ = run_adjustment(zdtool, zd2sim, env, folder, "refused-adjustment", "--fault", "refuse-start:3",
+                                  "--transcript", transcript, options=["--ref-model", "0.98:12"])
+    check(adjust["verdict"] == "none", adjust)
+    log = "\n".join(unnumbered(adjust["log"]))
+    check("...Next step: 10%\n...Error: ZD load is outside tolerance.\n" in log, log)
+    check("RUNNING CALIBRATION CYCLE #2" not in log and "Calibrate ZD-2" not in log, log)
+    refused_then_homed("refuse-start:3", transcript, b"0640f0002g")
+
+
 def main():
+    """Runs the procedures, or with a third argument "refused-steps" the runs whose steps the
+    instrument refuses."""
     zdtool, zd2sim = sys.argv[1], sys.argv[2]
+    refused_steps = sys.argv[3:] == ["refused-steps"]
     with tempfile.TemporaryDirectory() as folder:
         env = dict(os.environ, XDG_CONFIG_HOME=folder, ZD_TIME_SCALE="50", QT_QPA_PLATFORM="offscreen")
         os.chdir(folder)
-        check_adjust_and_verify(zdtool, zd2sim, env, folder)
-        check_failed_reference_check(zdtool, zd2sim, env, folder)
-        check_closed_grid(zdtool, zd2sim, env, folder)
-        check_verification_copy(zdtool, zd2sim, env, folder)
-        check_failures(zdtool, zd2sim, env, folder)
+        if refused_steps:
+            check_refused_steps(zdtool, zd2sim, env, folder)
+        else:
+            check_adjust_and_verify(zdtool, zd2sim, env, folder)
+            check_failed_reference_check(zdtool, zd2sim, env, folder)
+            check_closed_grid(zdtool, zd2sim, env, folder)
+            check_verification_copy(zdtool, zd2sim, env, folder)
+            check_failures(zdtool, zd2sim, env, folder)
     print("OK")
 
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,17 @@ class CalibrationDialog : public ::testing::Test {
     });
     CTestStepDlg(calMode, false, &m_doc, nullptr).DoModal();
     return log;
+  }
+
+  // Runs a verification of one cycle that is to end without a verdict, Exit's question answered
+  // Yes; the log as it was before Exit.
+  CString RunFailingVerificationCycle() {
+    answers.AddMessageBoxAnswer(IDYES);
+    return Run(false, [&](CTestStepDlg& dialog) {
+      dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+      Click(dialog, IDC_TESTSTEP_START);
+      ASSERT_TRUE(PumpUntilDisconnected(dialog)) << LogOf(dialog).ToUtf8();
+    });
   }
 
   // Presses Connect and waits until Start may be pressed or the attempt has failed.
@@ -265,6 +277,61 @@ TEST_F(CalibrationDialog, ARampThatStallsEndsTheStepWithItsTimeOut) {
   EXPECT_TRUE(m_verdicts.empty());
   EXPECT_TRUE(m_doc.m_cycles[0][0].valid);
   EXPECT_FALSE(m_doc.m_cycles[0][2].valid);
+}
+
+// A step whose nominal load or START the instrument refuses: the refusal comes back as 'f', which
+// the library does not read for these commands, so the drive stays where the first step left
+// it and the step fails its tolerance.
+struct SRefusedCommand {
+  const char* name;
+  void (Sim::CZd2Simulator::*refuse)(int occurrence);
+  const char* refusedBytes;
+};
+
+void PrintTo(const SRefusedCommand& c, std::ostream* out) { *out << c.name; }
+
+class RefusedStepCommand : public CalibrationDialog, public ::testing::WithParamInterface<SRefusedCommand> {};
+
+TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
+  // The warm-up sends the first nominal load and START; the second step's (3200 N) are the third.
+  (m_zd2.*GetParam().refuse)(3);
+  StartSimulator();
+  const CString log = RunFailingVerificationCycle();
+  EXPECT_NE(log.Find(u"...Next step: 20%\r\n10) ...Error: ZD load is outside tolerance.\r\n"), -1)
+      << log.ToUtf8();
+  EXPECT_EQ(log.Find(u"Next step: 30%"), -1);
+  EXPECT_EQ(m_runsFinished, 0);
+  EXPECT_TRUE(m_verdicts.empty());
+  const auto& steps = m_doc.m_cycles[0];
+  ASSERT_EQ(steps.size(), 10u);
+  EXPECT_TRUE(steps[0].valid);
+  EXPECT_FALSE(steps[1].valid);
+  EXPECT_NEAR(steps[1].instrumentForce, 1600, 160) << "measured where the first step left the drive";
+  EXPECT_EQ(steps[2].instrumentForce, 0);
+  const std::string received = Received();
+  const size_t refused = received.find(GetParam().refusedBytes);
+  ASSERT_NE(refused, std::string::npos);
+  EXPECT_NE(received.find("0001g", refused), std::string::npos) << "BACK after the refusal";
+  EXPECT_EQ(m_zd2.DriveState(), Sim::CZd2LiveModel::eStop);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CalibrationDialog, RefusedStepCommand,
+    ::testing::Values(SRefusedCommand{"NominalLoad", &Sim::CZd2Simulator::SetNominalLoadRefusal, "0C80f"},
+                      SRefusedCommand{"Start", &Sim::CZd2Simulator::SetStartRefusal, "0C80f0002g"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CalibrationDialog, ALinkLostAsAStepIsCommandedFailsTheVerification) {
+  // The link goes as the second step's nominal load arrives: its START cannot go out, or when
+  // it went out first, the step sees the lost instrument. Either way no verdict follows.
+  m_zd2.SetHangupAtNominalLoad(3);
+  StartSimulator();
+  const CString log = RunFailingVerificationCycle();
+  EXPECT_NE(log.Find(u"...Next step: 20%\r\n"), -1) << log.ToUtf8();
+  EXPECT_EQ(log.Find(u"Next step: 30%"), -1);
+  EXPECT_EQ(m_runsFinished, 0);
+  EXPECT_TRUE(m_verdicts.empty());
+  EXPECT_EQ(m_doc.m_cycles[0][1].instrumentForce, 0);
 }
 
 TEST_F(CalibrationDialog, AVerificationCycleEndsWithASuccessVerdict) {

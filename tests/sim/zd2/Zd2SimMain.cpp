@@ -12,7 +12,8 @@
 //                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
 //                  | live-cut:N | frame-noise:K | delete-all-double-answer
 //                  | write-refused:ADDR | sticky:ADDR | erase-refused:SEG | overwrite-refused
-//                  | raw-silence | lifetime-bump | drive-stall:LOAD]...  (ADDR hexadecimal)
+//                  | raw-silence | lifetime-bump | drive-stall:LOAD
+//                  | refuse-nominal:K | refuse-start:K | hangup-nominal:K]...  (ADDR hexadecimal)
 //
 // The information memory and its two stored copies are images of 192 bytes (0x1000 to
 // 0x10BF); by default the memory holds a valid calibration of the serial's model and both
@@ -24,7 +25,10 @@
 // calibrated by the information memory when it holds a valid calibration. A live test starts
 // DELAY scaled ms after streaming began (or after the previous test), ramps to PEAK N at RATE
 // N/s (default the "@RA@" rate), tears off and goes home. With drive-stall a commanded ramp to
-// LOAD N or more stops just below LOAD and never reaches STOP.
+// LOAD N or more stops just below LOAD and never reaches STOP. refuse-nominal and refuse-start
+// answer the K-th (default first) nominal-load or START debug command received with 'f'
+// and leave the nominal load or the drive as they were; hangup-nominal hangs up for good as the
+// K-th nominal-load command arrives.
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store).
@@ -75,7 +79,8 @@ int Usage() {
       "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
       "                        write-refused:ADDR|sticky:ADDR|\n"
       "                        erase-refused:SEG|overwrite-refused|raw-silence|\n"
-      "                        lifetime-bump|drive-stall:LOAD]\n"
+      "                        lifetime-bump|drive-stall:LOAD|refuse-nominal:K|\n"
+      "                        refuse-start:K|hangup-nominal:K]\n"
       "               [--frame-rate N] [--gain G] [--offset O] [--noise N] [--seed S]\n"
       "               [--live-test DELAY:PEAK[:RATE]] [--info-memory FILE]\n"
       "               [--factory-copy FILE|none] [--last-used-copy FILE|none] [--save-memory FILE]\n");
@@ -124,6 +129,12 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetLifetimeBump(true);
   else if (name == "drive-stall" && argument > 0)
     zd2.SetDriveStall(argument);
+  else if (name == "refuse-nominal")
+    zd2.SetNominalLoadRefusal(argument > 0 ? argument : 1);
+  else if (name == "refuse-start")
+    zd2.SetStartRefusal(argument > 0 ? argument : 1);
+  else if (name == "hangup-nominal")
+    zd2.SetHangupAtNominalLoad(argument > 0 ? argument : 1);
   else if (name == "raw-silence")
     zd2.SetRawSilence(true);
   else if (name == "wrong-signature")

@@ -513,6 +513,7 @@ void CZd2Simulator::BumpLifetimeCounter() {
 void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, char letter) {
   const unsigned long value = argument.empty() ? 0 : std::stoul(argument, nullptr, 16);
   std::vector<BYTE> reply;
+  bool hangup = false;
   {
     std::lock_guard lock(m_mutex);
     switch (letter) {
@@ -567,10 +568,18 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
         m_model.SetRampSpeed(int(value));
         break;
       case 'f':
-        m_model.SetNominalLoad(int(value));
+        ++m_nominalLoadCommands;
+        hangup = m_nominalLoadCommands == m_hangupAtNominalLoad;
+        if (m_nominalLoadCommands == m_refusedNominalLoad)
+          reply.push_back('f');
+        else
+          m_model.SetNominalLoad(int(value));
         break;
       case 'g':
-        m_model.CommandDrive(int(value));
+        if (value == CZd2LiveModel::eStart && ++m_startCommands == m_refusedStart)
+          reply.push_back('f');
+        else
+          m_model.CommandDrive(int(value));
         break;
       case 'z':
         m_model.SetAutoHome(value != 0);
@@ -583,6 +592,10 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
         m_debugValues[letter] = int(value);
         break;
     }
+  }
+  if (hangup) {
+    peer.Hangup();
+    return;
   }
   if (!reply.empty()) peer.Send(reply);
 }
@@ -672,6 +685,21 @@ void CZd2Simulator::SetHoldOperatorTests(bool on) {
 void CZd2Simulator::SetDriveStall(int newtons) {
   std::lock_guard lock(m_mutex);
   m_model.SetDriveStall(newtons);
+}
+
+void CZd2Simulator::SetNominalLoadRefusal(int occurrence) {
+  std::lock_guard lock(m_mutex);
+  m_refusedNominalLoad = occurrence;
+}
+
+void CZd2Simulator::SetStartRefusal(int occurrence) {
+  std::lock_guard lock(m_mutex);
+  m_refusedStart = occurrence;
+}
+
+void CZd2Simulator::SetHangupAtNominalLoad(int occurrence) {
+  std::lock_guard lock(m_mutex);
+  m_hangupAtNominalLoad = occurrence;
 }
 
 int CZd2Simulator::HeldPeak() const {

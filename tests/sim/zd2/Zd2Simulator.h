@@ -99,6 +99,14 @@ class CZd2Simulator {
   void SetHoldOperatorTests(bool on);
   // See CZd2LiveModel::SetDriveStall.
   void SetDriveStall(int newtons);
+  // The nominal-load command (debug "f") or START (debug "g" with 2) received for the
+  // `occurrence`-th time (from 1, over all sessions) is refused: answered with 'f' and not
+  // carried out, so the nominal load or the drive stays as it was. 0 carries out all.
+  void SetNominalLoadRefusal(int occurrence);
+  void SetStartRefusal(int occurrence);
+  // The link hangs up for good as the `occurrence`-th nominal-load command arrives, so that
+  // the client's next command fails to go out. 0: never.
+  void SetHangupAtNominalLoad(int occurrence);
   // The force held at a test's peak; -1 when no test holds there.
   int HeldPeak() const;
   void ReleaseHold();
@@ -177,6 +185,11 @@ class CZd2Simulator {
   bool m_overwriteRefused = false;
   bool m_rawSilence = false;
   bool m_lifetimeBump = false;
+  int m_refusedNominalLoad = 0;
+  int m_nominalLoadCommands = 0;
+  int m_hangupAtNominalLoad = 0;
+  int m_refusedStart = 0;
+  int m_startCommands = 0;
   std::set<WORD> m_stickyBytes;
   std::vector<std::string> m_sRecords;
   int m_refusedSRecord = 0;
