@@ -1,13 +1,16 @@
-// zdtool window-icon ID|cal-dialog|cal-grid OUT.png [--scale N] [--window-png OUT2.png]: shows
+// zdtool window-icon ID|cal-dialog|cal-grid OUT.png [--scale N] [--window-png OUT2.png]
+// [--hold MS]: shows
 // a window and prints the icons it carries and the sizes its window icon offers the window
 // system; OUT.png gets that icon in every size side by side, magnified N times (default 4).
 //   ID          a plain top-level window given the icon resource ID as its big icon
 //   cal-dialog  the calibration adjustment dialog (526), as the calibration command opens it
 //   cal-grid    the calibration step grid (519)
 // Printed: big=ID|other|none, small=..., sizes=WxH,... (smallest first). --window-png writes
-// the window's own picture as well.
+// the window's own picture as well; --hold keeps the window on the screen for MS milliseconds
+// first, for a look at it (and at its icon in the window manager's decorations) on a display.
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -16,6 +19,7 @@
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/ResourceIcons.h"
 #include "platform/ui/ScriptedAnswers.h"
+#include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/WindowIconImage.h"
 #include "platform/ui/WindowImage.h"
@@ -30,6 +34,7 @@ struct SOptions {
   std::string picture;
   std::string windowPicture;
   int scale = 4;
+  DWORD holdMs = 0;
 };
 
 bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
@@ -39,6 +44,8 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
   for (std::size_t i = 2; i + 1 < args.size(); i += 2) {
     if (args[i] == "--scale") {
       options.scale = std::atoi(args[i + 1].c_str());
+    } else if (args[i] == "--hold") {
+      options.holdMs = DWORD(std::strtoul(args[i + 1].c_str(), nullptr, 10));
     } else if (args[i] == "--window-png") {
       options.windowPicture = args[i + 1];
     } else {
@@ -55,6 +62,8 @@ std::string NameOf(HICON icon, UINT id) {
 }
 
 int Report(CWnd& window, UINT id, const SOptions& options) {
+  window.ShowWindow(SW_SHOW);
+  PumpMessages(options.holdMs);
   std::printf("big=%s\nsmall=%s\nsizes=", NameOf(window.GetIcon(TRUE), id).c_str(),
               NameOf(window.GetIcon(FALSE), id).c_str());
   const char* separator = "";
@@ -110,7 +119,8 @@ int ReportPlainWindow(UINT id, const SOptions& options) {
 int RunWindowIcon(const std::vector<std::string>& args) {
   SOptions options;
   if (!ParseOptions(args, options)) {
-    std::fprintf(stderr, "usage: zdtool window-icon ID|cal-dialog|cal-grid OUT.png [--scale N] [--window-png OUT2.png]\n");
+    std::fprintf(stderr, "usage: zdtool window-icon ID|cal-dialog|cal-grid OUT.png [--scale N] "
+                         "[--window-png OUT2.png] [--hold MS]\n");
     return 2;
   }
   CUiApplication application;
@@ -124,7 +134,8 @@ int RunWindowIcon(const std::vector<std::string>& args) {
   return ReportPlainWindow(UINT(std::stoul(options.window)), options);
 }
 
-const ZdCommandRegistrar kRegistrar({"window-icon", "ID|cal-dialog|cal-grid OUT.png [--scale N] [--window-png OUT2.png]",
+const ZdCommandRegistrar kRegistrar({"window-icon",
+                                     "ID|cal-dialog|cal-grid OUT.png [--scale N] [--window-png OUT2.png] [--hold MS]",
                                      &RunWindowIcon});
 
 }  // namespace
