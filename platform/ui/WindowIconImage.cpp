@@ -23,7 +23,8 @@ QIcon ShownIcon(HWND window) {
 
 QList<QSize> SortedSizes(const QIcon& icon) {
   QList<QSize> sizes = icon.availableSizes();
-  std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() * a.height() < b.width() * b.height(); });
+  std::sort(sizes.begin(), sizes.end(),
+            [](QSize a, QSize b) { return a.width() * a.height() < b.width() * b.height(); });
   sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
   return sizes;
 }
@@ -51,7 +52,8 @@ bool SaveWindowIconImage(HWND window, int scale, const CString& pngPath) {
   QPainter painter(&picture);
   int x = kGap;
   for (const QSize& size : sizes) {
-    const QImage shown = icon.pixmap(size).toImage().scaled(size * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage shown =
+        icon.pixmap(size).toImage().scaled(size * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     painter.drawImage(x, kGap, shown);
     x += size.width() * scale + kGap;
   }

@@ -26,7 +26,8 @@ HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
 
 HICON CWnd::GetIcon(BOOL bigIcon) const {
   // Answering WM_GETICON changes nothing; the message only lets derived windows answer.
-  return reinterpret_cast<HICON>(const_cast<CWnd*>(this)->SendMessage(WM_GETICON, bigIcon ? ICON_BIG : ICON_SMALL));
+  return reinterpret_cast<HICON>(
+      const_cast<CWnd*>(this)->SendMessage(WM_GETICON, bigIcon ? ICON_BIG : ICON_SMALL));
 }
 
 HICON CWnd::StoreIcon(WPARAM kind, HICON icon) {

@@ -50,8 +50,8 @@ TEST_F(ProgramIcon, Icon517LoadsAtThirtyTwoPixelsWithItsDrawnPixels) {
   target.dc.FillSolidRect(0, 0, 32, 32, kGrey);
   ASSERT_TRUE(DrawIcon(target.dc.GetSafeHdc(), 0, 0, icon));
   const SPixel pixels[] = {
-      {0, 0, kGrey},      {31, 31, kGrey},     {15, 3, kArrow},  {15, 1, kOutline},   {16, 16, kSteel},
-      {8, 16, kHighlight}, {3, 24, kCoating},  {2, 22, kOutline}, {1, 24, kGrey},
+      {0, 0, kGrey},       {31, 31, kGrey},   {15, 3, kArrow},   {15, 1, kOutline}, {16, 16, kSteel},
+      {8, 16, kHighlight}, {3, 24, kCoating}, {2, 22, kOutline}, {1, 24, kGrey},
   };
   for (const SPixel& p : pixels) EXPECT_EQ(target.At(p.x, p.y), p.colour) << p.x << "," << p.y;
 }

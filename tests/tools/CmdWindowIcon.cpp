@@ -119,8 +119,9 @@ int ReportPlainWindow(UINT id, const SOptions& options) {
 int RunWindowIcon(const std::vector<std::string>& args) {
   SOptions options;
   if (!ParseOptions(args, options)) {
-    std::fprintf(stderr, "usage: zdtool window-icon ID|cal-dialog|cal-grid OUT.png [--scale N] "
-                         "[--window-png OUT2.png] [--hold MS]\n");
+    std::fprintf(stderr,
+                 "usage: zdtool window-icon ID|cal-dialog|cal-grid OUT.png [--scale N] "
+                 "[--window-png OUT2.png] [--hold MS]\n");
     return 2;
   }
   CUiApplication application;
@@ -134,8 +135,8 @@ int RunWindowIcon(const std::vector<std::string>& args) {
   return ReportPlainWindow(UINT(std::stoul(options.window)), options);
 }
 
-const ZdCommandRegistrar kRegistrar({"window-icon",
-                                     "ID|cal-dialog|cal-grid OUT.png [--scale N] [--window-png OUT2.png] [--hold MS]",
-                                     &RunWindowIcon});
+const ZdCommandRegistrar kRegistrar(
+    {"window-icon", "ID|cal-dialog|cal-grid OUT.png [--scale N] [--window-png OUT2.png] [--hold MS]",
+     &RunWindowIcon});
 
 }  // namespace

@@ -1,9 +1,8 @@
-#include "platform/gdi/IconFile.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "platform/gdi/IconFile.h"
 #include "platform/gdi/ImageList.h"
 #include "tests/platform/gdi/Canvas.h"
 #include "tests/platform/gdi/TwoPictureIconFile.h"

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+// clang-format off
 inline const std::vector<std::uint8_t> kTwoPictureIconFile = {
     // Directory: reserved 0, type 1 (icon), two pictures.
     0x00, 0x00, 0x01, 0x00, 0x02, 0x00,
@@ -30,3 +31,4 @@ inline const std::vector<std::uint8_t> kTwoPictureIconFile = {
     0xFF, 0xFF, 0xFF, 0x00,
     0x00, 0x00, 0x00, 0x00,
 };
+// clang-format on
