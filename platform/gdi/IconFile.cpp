@@ -12,6 +12,8 @@ namespace {
 
 constexpr QRgb kTransparent = 0xFFFFFFFF;
 constexpr QRgb kOpaque = 0xFF000000;
+// Icon pictures are at most 256 pixels on a side (a directory entry's byte 0 stands for 256).
+constexpr int kMaxSide = 256;
 
 // The 1-bit mask rows (bottom-up, each padded to 32 bits; a set bit is transparent) as an
 // RGB32 mask.
@@ -33,6 +35,7 @@ std::optional<IconPicture> ReadPicture(const BYTE* data, std::size_t size) {
   if (size < sizeof header) return std::nullopt;
   std::memcpy(&header, data, sizeof header);
   if (header.biWidth <= 0 || header.biHeight <= 0 || header.biHeight % 2 != 0) return std::nullopt;
+  if (header.biWidth > kMaxSide || header.biHeight / 2 > kMaxSide) return std::nullopt;
   const int width = header.biWidth;
   const int height = header.biHeight / 2;
   const std::size_t maskBytes = std::size_t(gdi::DibStride(width, 1)) * std::size_t(height);

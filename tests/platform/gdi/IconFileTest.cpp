@@ -67,6 +67,8 @@ TEST(IconFile, MalformedFilesGiveNoIcon) {
       {"a picture too small for its mask", [](auto& f) { f[6 + 8] = 0x28 + 4; }},
       {"an odd picture height", [](auto& f) { f[38 + 8] = 3; }},
       {"a picture of no width", [](auto& f) { f[38 + 4] = 0; }},
+      {"a picture wider than any icon", [](auto& f) { f[38 + 7] = 0x7F; }},
+      {"a picture taller than any icon", [](auto& f) { f[38 + 9] = 0x02; }},
       {"an unknown colour depth", [](auto& f) { f[38 + 14] = 7; }},
   };
   for (const auto& c : cases) {
