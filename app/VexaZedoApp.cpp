@@ -21,8 +21,8 @@
 #include "platform/res/ResourceLookup.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/ResourceIcons.h"
 #include "platform/ui/ResourceBitmaps.h"
+#include "platform/ui/ResourceIcons.h"
 #include "resources/ResourceIds.h"
 
 namespace {
