@@ -22,6 +22,7 @@
 #include "platform/res/StringTable.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ResourceBitmaps.h"
+#include "platform/ui/ResourceIcons.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -118,6 +119,7 @@ bool CVexaZedoApp::StartUp() {
   m_mainFrame = std::make_unique<CMainFrame>();
   AfxSetMainWnd(m_mainFrame.get());
   if (!m_mainFrame->LoadFrame(IDR_MAINFRAME)) return false;
+  m_mainFrame->SetIcon(LoadAppIcon(IDR_MAINFRAME), TRUE);
   m_mainFrame->DragAcceptFiles(TRUE);
   m_bDiagnostic = FileExists(m_strProgramFolder + u"/" + kDiagnosticMarker);
   SetDiagnosticMode(m_bDiagnostic);

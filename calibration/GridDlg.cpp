@@ -8,6 +8,7 @@
 #include "calibration/LoadUnitName.h"
 #include "grid/org/TextCellOrg.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/ResourceIcons.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -30,12 +31,16 @@ BEGIN_MESSAGE_MAP(CGridDlg, CDialog)
   .OnBnClicked(IDC_CAL_GRID_ACTION, &CGridDlg::OnAction)
   .OnSize(&CGridDlg::OnSize)
   .OnMessage(WM_MOVE, &CGridDlg::OnMove)
+  .OnMessage(WM_QUERYDRAGICON, &CGridDlg::OnQueryDragIcon)
   .OnContextMenu(&CGridDlg::OnContextMenu)
 END_MESSAGE_MAP()
 // clang-format on
 
 CGridDlg::CGridDlg(CWnd* owner)
-    : CDialog(IDD_CAL_GRID, owner), m_owner(owner), m_windowPos(u"CalGridDlg", this) {}
+    : CDialog(IDD_CAL_GRID, owner),
+      m_hIcon(LoadAppIcon(IDR_MAINFRAME)),
+      m_owner(owner),
+      m_windowPos(u"CalGridDlg", this) {}
 
 void CGridDlg::Init(bool create, bool calMode, int loadUnit, int runs, int steps, int step) {
   m_calMode = calMode;
@@ -60,6 +65,8 @@ void CGridDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CGridDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  SetIcon(m_hIcon, TRUE);
+  SetIcon(m_hIcon, FALSE);
   CRect client;
   GetClientRect(client);
   m_clientWidth = client.Width();
@@ -200,6 +207,8 @@ LRESULT CGridDlg::OnMove(WPARAM, LPARAM) {
   SavePosition();
   return 0;
 }
+
+LRESULT CGridDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
 
 void CGridDlg::SavePosition() {
   if (!GetSafeHwnd() || !IsWindowVisible() || IsIconic() || IsZoomed()) return;

@@ -75,6 +75,7 @@ class CGridDlg : public CDialog {
   void OnAction();
   void OnSize(UINT type, int cx, int cy);
   LRESULT OnMove(WPARAM, LPARAM);
+  LRESULT OnQueryDragIcon(WPARAM, LPARAM);
   void OnContextMenu(CWnd* window, CPoint point);
   void SavePosition();
   // How a control follows a change of the client size. A very small control near the top or
@@ -96,6 +97,8 @@ class CGridDlg : public CDialog {
   CCellGridOrg m_grid;
   int m_clientWidth = -1;
   int m_clientHeight = -1;
+  // The program's icon, the dialog's big and small icon (shared: never destroyed).
+  HICON m_hIcon;
   CWnd* m_owner;
   bool m_calMode = true;
   int m_loadUnit = 0;

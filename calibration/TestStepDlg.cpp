@@ -13,6 +13,7 @@
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ResourceIcons.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -82,6 +83,7 @@ CTestStepDlg::CTestStepDlg(bool calMode, bool autoConnect, CVexalonDoc* doc, CWn
     : CDialog(IDD_TEST_STEP, mainFrame),
       m_mainFrame(mainFrame),
       m_doc(doc),
+      m_hIcon(LoadAppIcon(IDR_MAINFRAME)),
       m_windowPos(u"TestStepDlg", this),
       m_calMode(calMode),
       m_autoConnect(autoConnect) {}
@@ -127,6 +129,8 @@ void CTestStepDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CTestStepDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  SetIcon(m_hIcon, TRUE);
+  SetIcon(m_hIcon, FALSE);
   CreateToolTips();
   m_serialCheck = std::make_unique<CSerialNumberCheck>(this);
   m_serialCheck->Enable();

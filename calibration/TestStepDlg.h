@@ -187,6 +187,8 @@ class CTestStepDlg : public CDialog {
   CGridDlg* m_resultsGrid = nullptr;
   CWnd* m_mainFrame;
   CVexalonDoc* m_doc;
+  // The program's icon, the dialog's big and small icon (shared: never destroyed).
+  HICON m_hIcon;
   CLoadAverager m_averager;
   std::unique_ptr<CConnVexa> m_connection;
   int m_comPort = -1;

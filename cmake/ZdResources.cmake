@@ -1,5 +1,6 @@
 # zd_resources(TARGET FUNCTION FILES...): compiles resource sources (NNN.menu, NNN.toolbar,
-# NNN.bmp) with zdrc into TARGET, as `void FUNCTION(HMODULE module)` adding them to a module.
+# NNN.bmp, NNN.ico) with zdrc into TARGET, as `void FUNCTION(HMODULE module)` adding them to
+# a module.
 function(zd_resources target function)
   set(output ${CMAKE_CURRENT_BINARY_DIR}/${function}.cpp)
   add_custom_command(OUTPUT ${output}

@@ -1,5 +1,5 @@
 #pragma once
-// The program's compiled-in resources (menus, tool bars, bitmaps from resources/).
+// The program's compiled-in resources (menus, tool bars, bitmaps, icons from resources/).
 
 #include "platform/res/ResourceLookup.h"
 

@@ -24,6 +24,18 @@ QImage NewImage(int width, int height, bool alpha) {
   return image;
 }
 
+QImage MaskedPicture(const IconPicture& picture) {
+  QImage result = picture.color.convertToFormat(QImage::Format_ARGB32);
+  const QImage mask = picture.mask.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < result.height() && y < mask.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
+    const auto* maskRow = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+    for (int x = 0; x < result.width() && x < mask.width(); ++x)
+      row[x] = IsWhiteish(maskRow[x]) ? 0x00000000 : (row[x] | 0xFF000000);
+  }
+  return result;
+}
+
 HBITMAP NewBitmap(QImage image, bool mono) {
   auto* b = new BitmapData;
   b->image = std::move(image);

@@ -12,10 +12,18 @@
 
 #include "platform/gdi/GdiTypes.h"
 
-// An icon: its picture and its mask (RGB32; white mask pixels are transparent).
-struct IconData {
+// One picture of an icon and its mask (RGB32; white mask pixels are transparent).
+struct IconPicture {
   QImage color;
   QImage mask;
+};
+
+// An icon: its picture and mask, and the other sizes of the icon resource it came from, which
+// windows offer to the window system beside it. A shared icon (a loaded resource) lives as long
+// as the program: DestroyIcon leaves it.
+struct IconData : IconPicture {
+  std::vector<IconPicture> otherSizes;
+  bool shared = false;
 };
 
 namespace gdi {
@@ -121,6 +129,8 @@ COLORREF ToColorRef(QRgb p);
 bool IsWhiteish(QRgb p);
 void ThresholdMono(QImage& image);
 QImage NewImage(int width, int height, bool alpha = false);
+// The picture with an alpha channel: transparent where the mask is white.
+QImage MaskedPicture(const IconPicture& picture);
 
 HBITMAP NewBitmap(QImage image, bool mono);
 HBITMAP StockMonoBitmap();

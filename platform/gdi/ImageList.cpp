@@ -279,7 +279,7 @@ BOOL GetIconInfo(HICON icon, ICONINFO* info) {
 
 BOOL DestroyIcon(HICON icon) {
   if (!icon) return FALSE;
-  delete icon;
+  if (!icon->shared) delete icon;
   return TRUE;
 }
 

@@ -18,6 +18,7 @@ inline bool IS_INTRESOURCE(LPCWSTR name) { return (reinterpret_cast<UINT_PTR>(na
 
 inline const LPCWSTR RT_BITMAP = MAKEINTRESOURCEW(2);
 inline const LPCWSTR RT_MENU = MAKEINTRESOURCEW(4);
+inline const LPCWSTR RT_GROUP_ICON = MAKEINTRESOURCEW(14);
 inline const LPCWSTR RT_TOOLBAR = MAKEINTRESOURCEW(241);
 
 // The module that typed resources are looked up in first; none (the program) unless a

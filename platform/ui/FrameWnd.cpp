@@ -11,6 +11,7 @@
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/DropFiles.h"
 #include "platform/ui/MenuBarWnd.h"
+#include "platform/ui/ResourceIcons.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/ToolBar.h"
 #include "platform/ui/WndWidget.h"
@@ -94,6 +95,7 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent) {
 
   CMenu menu;
   if (menu.LoadMenu(resourceId)) m_hMenuDefault = menu.Detach();
+  m_classIcon = LoadAppIcon(resourceId);
 
   CREATESTRUCT create;
   create.style = LONG(style & ~FWS_ADDTOTITLE);
@@ -175,8 +177,6 @@ CWnd* CFrameWnd::GetActiveView() const { return GetDlgItem(AFX_IDW_PANE_FIRST); 
 CStatusBar* CFrameWnd::GetStatusBar() const {
   return dynamic_cast<CStatusBar*>(GetDlgItem(AFX_IDW_STATUS_BAR));
 }
-
-void CFrameWnd::SetIcon(HICON icon, BOOL) { m_icon = icon; }
 
 void CFrameWnd::DragAcceptFiles(BOOL accept) { ::DragAcceptFiles(this, accept); }
 

@@ -30,7 +30,8 @@ class CFrameWnd : public CWnd {
   CFrameWnd();
   ~CFrameWnd() override;
 
-  // Loads the menu and the title (the string with the resource id) and creates the window.
+  // Loads the menu, the icon and the title (the string with the resource id) and creates the
+  // window, which shows the icon until another is set.
   virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                          CWnd* parent = nullptr);
   // Adjusts the creation record (position, size, styles) before the window is made.
@@ -53,8 +54,6 @@ class CFrameWnd : public CWnd {
 
   CWnd* GetActiveView() const;
   CStatusBar* GetStatusBar() const;
-  // Sets the window's icon; the frame keeps the handle.
-  void SetIcon(HICON icon, BOOL big);
   // Accepts files dropped on the window (WM_DROPFILES).
   void DragAcceptFiles(BOOL accept = TRUE);
 
@@ -87,7 +86,6 @@ class CFrameWnd : public CWnd {
 
   HMENU m_hMenuDefault = nullptr;
   UINT m_nIDHelp = 0;
-  HICON m_icon = nullptr;
 
  private:
   std::unique_ptr<CMenuBarWnd> m_menuBar;

@@ -47,8 +47,16 @@ constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
+// The icon shown while a minimized window is dragged (an HICON as the answer).
+constexpr UINT WM_QUERYDRAGICON = 0x0037;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+// A window's icons: wParam ICON_BIG or ICON_SMALL; WM_SETICON takes the icon in lParam and
+// answers the one it replaces, WM_GETICON answers the icon.
+constexpr UINT WM_GETICON = 0x007F;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_GETDLGCODE = 0x0087;
 // Edit controls: read and set the selection (start in wParam, end in lParam; a start of -1

@@ -133,6 +133,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
   if (!child) {
     widget->setWindowFlags(TopLevelWindowFlags(style, exStyle));
     widget->setWindowTitle(ToQString(m_text));
+    ShowWindowIcon();
     CWnd* ownerTop = parent ? parent->GetTopLevelParent() : nullptr;
     if (ownerTop && ownerTop->m_widget) {
       widget->winId();

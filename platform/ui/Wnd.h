@@ -104,6 +104,11 @@ class CWnd {
   BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
   // Changes the extended style bits; the answer tells whether they changed.
   BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
+  // The window's big icon (title bar, task switcher) or small one, through WM_SETICON and
+  // WM_GETICON; SetIcon answers the icon it replaces. The window does not own its icons. A
+  // top-level window shows them as its window icon to the window system.
+  HICON SetIcon(HICON icon, BOOL bigIcon);
+  HICON GetIcon(BOOL bigIcon) const;
   int GetDlgCtrlID() const { return int(m_id); }
   int SetDlgCtrlID(int id);
   void SetFont(CFont* font, BOOL redraw = TRUE);
@@ -222,6 +227,8 @@ class CWnd {
 
   // The system colour (COLOR_ index) that erases the background by default; -1 leaves it.
   int m_backgroundColor = 5;  // COLOR_WINDOW
+  // The icon of the window's kind, shown while no icon was set (set before the window is made).
+  HICON m_classIcon = nullptr;
 
  private:
   friend class WndWidget;
@@ -236,6 +243,10 @@ class CWnd {
   // Shows the tip that OnToolHitTest gives for the point (client coordinates), or hides it.
   void ShowHoverTip(CPoint point);
   void PopHoverTip();
+  // WM_SETICON's default processing: keeps the icon and shows it.
+  HICON StoreIcon(WPARAM kind, HICON icon);
+  // Gives a top-level window's widget the icons set, else the class icon.
+  void ShowWindowIcon();
   // The window goes without a word: the capture no longer names it.
   static void ForgetCapture(CWnd* wnd);
   // Runs WindowProc with the message as the one being handled.
@@ -249,6 +260,8 @@ class CWnd {
   DWORD m_style = 0;
   DWORD m_exStyle = 0;
   CFont* m_font = nullptr;
+  HICON m_bigIcon = nullptr;
+  HICON m_smallIcon = nullptr;
   CString m_text;
   bool m_toolTips = false;
   std::unique_ptr<CToolTipCtrl> m_hoverTips;

@@ -113,6 +113,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return LRESULT(m_font);
+    case WM_SETICON:
+      return LRESULT(StoreIcon(wParam, reinterpret_cast<HICON>(lParam)));
+    case WM_GETICON:
+      return LRESULT(wParam == ICON_BIG ? m_bigIcon : m_smallIcon);
     default:
       return 0;
   }

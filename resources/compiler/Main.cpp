@@ -1,7 +1,8 @@
 // zdrc: compiles resource sources into a C++ source that adds them to a resource module.
 //   zdrc OUTPUT.cpp FUNCTION FILE...
 // Each FILE is named after its resource id (517.menu); the extension gives the type:
-// .menu (menu script), .toolbar (tool-bar script), .dialog (dialog script), .bmp (bitmap).
+// .menu (menu script), .toolbar (tool-bar script), .dialog (dialog script), .bmp (bitmap),
+// .ico (icon).
 // The output defines `void FUNCTION(HMODULE module)`, which adds every resource to the module.
 
 #include <cstdio>
@@ -38,6 +39,7 @@ Compiled CompileFile(const std::filesystem::path& path) {
   std::string ext = path.extension().string();
   if (ext == ".menu") return {4, id, ResourceScript::CompileMenu(content)};
   if (ext == ".bmp") return {2, id, ResourceScript::CompileBitmap(content)};
+  if (ext == ".ico") return {14, id, ResourceScript::CompileIcon(content)};
   if (ext == ".toolbar") return {241, id, ResourceScript::CompileToolBar(content)};
   if (ext == ".dialog") return {5, id, ResourceScript::CompileDialog(content)};
   throw ResourceScript::ResourceScriptError("unknown resource kind " + ext);

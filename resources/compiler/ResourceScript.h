@@ -1,7 +1,7 @@
 #pragma once
 // The resource compiler's readers: each turns one source file of resources/ into the bytes
 // the program looks up at run time. Menus and dialogs are read by the platform's readers,
-// which language modules share; tool bars and bitmaps only ever come from the program.
+// which language modules share; tool bars, bitmaps and icons only ever come from the program.
 
 #include <cstdint>
 #include <string_view>
@@ -17,5 +17,9 @@ std::vector<std::uint8_t> CompileToolBar(std::string_view script);
 
 // A BMP file becomes the bitmap resource: the file without its 14-byte file header.
 std::vector<std::uint8_t> CompileBitmap(std::string_view file);
+
+// An icon file (platform/base/IconDirectory.h) becomes the icon resource as it stands, once its
+// directory has been checked.
+std::vector<std::uint8_t> CompileIcon(std::string_view file);
 
 }  // namespace ResourceScript

@@ -6,6 +6,7 @@
 #include "device/JvDevice.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/res/StringTable.h"
+#include "platform/ui/ResourceIcons.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/LanguageModuleFixture.h"
 #include "tests/app/ShellFixture.h"
@@ -33,6 +34,14 @@ TEST_F(ShellTest, FirstStartWritesTheDefaultsAndMakesTheTempLogFolder) {
   EXPECT_EQ(Frame().GetWindowTextString(), u"Jovant ZD-Zedo");
   EXPECT_TRUE(Frame().IsWindowVisible());
   EXPECT_TRUE(answers.GetMessageBoxes().empty());
+}
+
+TEST_F(ShellTest, TheFrameCarriesIcon517AsItsBigIcon) {
+  Start();
+  HICON icon = LoadAppIcon(IDR_MAINFRAME);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(Frame().GetIcon(TRUE), icon);
+  EXPECT_EQ(Frame().GetIcon(FALSE), nullptr);
 }
 
 TEST_F(ShellTest, StartUpGivesTheDeviceFactoryEveryInstrumentClass) {

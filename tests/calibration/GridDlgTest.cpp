@@ -8,6 +8,7 @@
 #include "calibration/LoadUnitName.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MessagePump.h"
+#include "platform/ui/ResourceIcons.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
@@ -93,6 +94,15 @@ TEST_F(StepGrid, ParseLoadCellTakesOneDecimalNumberInTheLoadUnit) {
       EXPECT_EQ(load, c.newtons) << CString(c.text).ToUtf8();
     }
   }
+}
+
+TEST_F(StepGrid, TheGridCarriesIcon517AsItsBigAndSmallAndDragIcon) {
+  Make(true, 0, 1, 2, 100);
+  HICON icon = LoadAppIcon(IDR_MAINFRAME);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(grid->GetIcon(TRUE), icon);
+  EXPECT_EQ(grid->GetIcon(FALSE), icon);
+  EXPECT_EQ(grid->SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(icon));
 }
 
 TEST_F(StepGrid, ReferenceGridHasHeadsStepsAndEmptyRunColumns) {

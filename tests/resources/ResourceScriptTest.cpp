@@ -56,6 +56,19 @@ TEST(ToolBarScript, CompilesSizeAndButtonsWithSeparatorsAsZero) {
   EXPECT_THROW(ResourceScript::CompileToolBar("size 16 16\nbutton 0\n"), ResourceScriptError);
 }
 
+TEST(IconFile, IsKeptWholeOnceItsDirectoryHolds) {
+  // One 1 x 1 picture of 48 bytes at offset 22 (its bytes are not looked at here).
+  Bytes file = {0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1, 0, 24, 0, 48, 0, 0, 0, 22, 0, 0, 0};
+  file.resize(22 + 48, 0xAB);
+  const std::string text(file.begin(), file.end());
+  EXPECT_EQ(ResourceScript::CompileIcon(text), file);
+  EXPECT_THROW(ResourceScript::CompileIcon(text.substr(0, 69)), ResourceScriptError);
+  EXPECT_THROW(ResourceScript::CompileIcon("BM" + text.substr(2)), ResourceScriptError);
+  std::string cursor = text;
+  cursor[2] = 2;
+  EXPECT_THROW(ResourceScript::CompileIcon(cursor), ResourceScriptError);
+}
+
 TEST(BitmapFile, DropsTheFileHeader) {
   std::string file = "BM" + std::string(12, '\x01') + std::string(40, '\x28') + "px";
   Bytes resource = ResourceScript::CompileBitmap(file);

@@ -15,6 +15,7 @@
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/MessageTap.h"
 #include "platform/ui/PlaySound.h"
+#include "platform/ui/ResourceIcons.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
@@ -154,6 +155,20 @@ class CalibrationDialog : public ::testing::Test {
   std::vector<int> m_verdicts;
   MessageTap m_previousTap;
 };
+
+TEST_F(CalibrationDialog, TheDialogCarriesIcon517AsItsBigAndSmallIcon) {
+  HICON big = nullptr;
+  HICON small = nullptr;
+  answers.AddModalDialogScript([&](CWnd& shown) {
+    big = shown.GetIcon(TRUE);
+    small = shown.GetIcon(FALSE);
+    Click(shown, IDCANCEL);
+  });
+  CTestStepDlg(true, false, &m_doc, nullptr).DoModal();
+  EXPECT_NE(big, nullptr);
+  EXPECT_EQ(big, LoadAppIcon(IDR_MAINFRAME));
+  EXPECT_EQ(small, big);
+}
 
 TEST_F(CalibrationDialog, AnAdjustmentOfA16kNInstrumentRunsThreeCyclesOfTwentySteps) {
   m_zd2.SetForceModel(1.0, 0, 2, 7);
