@@ -7,6 +7,24 @@
 #include "grid/GridPasteSplitter.h"
 #include "platform/ui/TextBlocks.h"
 
+namespace {
+
+// Each cell is an object of its own, so a walk over a large block waits on memory for nearly
+// every cell; asking for the cells of a row some rows ahead lets those waits overlap.
+constexpr int kCopyLookAheadRows = 8;
+
+// Asks for the first three cache lines of each cell: its state and its texts.
+void PrefetchCells(const std::vector<CCellBase*>& cells) {
+  for (const CCellBase* cell : cells) {
+    const char* bytes = reinterpret_cast<const char*>(cell);
+    __builtin_prefetch(bytes);
+    __builtin_prefetch(bytes + 64);
+    __builtin_prefetch(bytes + 128);
+  }
+}
+
+}  // namespace
+
 CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int maxRow, int maxCol) {
   CString text;
   // A copy is mostly of the same block as the last one: room for its length saves the text
@@ -37,6 +55,8 @@ CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int ma
     if (m_copyRowSeparator) text += u"\r\n";
   }
   for (int r = minRow; r <= maxRow; ++r) {
+    if (!m_virtualMode && r + kCopyLookAheadRows <= maxRow)
+      PrefetchCells(m_cells[std::size_t(r + kCopyLookAheadRows)]);
     const bool taken = RowHasSelectedCell(r, minCol, maxCol);
     if (taken && GetRowHeight(r) == 0) continue;
     if (taken) {
@@ -108,7 +128,8 @@ BOOL CCellGrid::PasteFromDataObject(int row, int col, COleDataObject* data, BOOL
   // The Unicode text keeps every character, which the 8-bit text may not.
   std::vector<BYTE> block;
   for (UINT format : {CF_UNICODETEXT, CF_TEXT})
-    if (data->GetGlobalData(format, block)) return PasteText(row, col, ReadTextBlock(format, block), selectPasted);
+    if (data->GetGlobalData(format, block))
+      return PasteText(row, col, ReadTextBlock(format, block), selectPasted);
   return FALSE;
 }
 
