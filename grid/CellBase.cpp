@@ -263,8 +263,7 @@ BOOL CCellBase::DrawText(CDC* dc, int, int, CRect rect, BOOL plain) {
 BOOL CCellBase::AdjustTextRect(CRect& rect) {
   CCellGrid* grid = GetGrid();
   CSize size;
-  if (grid && GetCellImageSize(grid->GetImageList(), GetImage(), size))
-    rect.left += int(GetMargin()) + size.cx + 1;
+  if (grid && GetCellImageSize(grid->GetImageList(), GetImage(), size)) rect.left += int(GetMargin()) + size.cx + 1;
   return TRUE;
 }
 

@@ -128,8 +128,7 @@ BOOL CCellGrid::PasteFromDataObject(int row, int col, COleDataObject* data, BOOL
   // The Unicode text keeps every character, which the 8-bit text may not.
   std::vector<BYTE> block;
   for (UINT format : {CF_UNICODETEXT, CF_TEXT})
-    if (data->GetGlobalData(format, block))
-      return PasteText(row, col, ReadTextBlock(format, block), selectPasted);
+    if (data->GetGlobalData(format, block)) return PasteText(row, col, ReadTextBlock(format, block), selectPasted);
   return FALSE;
 }
 
