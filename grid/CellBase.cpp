@@ -1,6 +1,7 @@
 #include "grid/CellBase.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "grid/CellDrawing.h"
 #include "grid/CellGrid.h"
@@ -19,11 +20,26 @@ namespace {
 
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((-value + 1) / 2); }
 
+// Atomic, so that it stays exact whichever thread makes a cell; only its changes matter, not
+// their order against other memory.
+std::atomic<unsigned long> g_selectionLosses{0};
+
+void NoteSelectionLoss() { g_selectionLosses.fetch_add(1, std::memory_order_relaxed); }
+
 }  // namespace
 
-void CCellBase::SetState(DWORD state) { m_state = state; }
+CCellBase::CCellBase() { NoteSelectionLoss(); }
+CCellBase::~CCellBase() { NoteSelectionLoss(); }
+
+unsigned long CCellBase::GetSelectionLossCount() { return g_selectionLosses.load(std::memory_order_relaxed); }
+
+void CCellBase::SetState(DWORD state) {
+  if ((m_state & GCS_SELECTED) && !(state & GCS_SELECTED)) NoteSelectionLoss();
+  m_state = state;
+}
 DWORD CCellBase::GetState() const { return m_state; }
 CString CCellBase::GetHintText() const { return GetText(); }
+void CCellBase::AppendCopyText(CString& text) const { text += GetCopyText(); }
 
 CCellBase* CCellBase::GetDefaultCell() const {
   CCellGrid* grid = GetGrid();
@@ -59,6 +75,7 @@ void CCellBase::CopyFrom(const CCellBase& source) {
 }
 
 void CCellBase::Reset() {
+  if (m_state & GCS_SELECTED) NoteSelectionLoss();
   m_state = 0;
   m_fittedLength = -1;
   m_ellipsisKind = 3;

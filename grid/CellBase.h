@@ -15,8 +15,8 @@ class CWnd;
 
 class CCellBase : public CObject {
  public:
-  CCellBase() = default;
-  ~CCellBase() override = default;
+  CCellBase();
+  ~CCellBase() override;
   static const CRuntimeClass classCCellBase;
   const CRuntimeClass* GetRuntimeClass() const override;
 
@@ -39,6 +39,9 @@ class CCellBase : public CObject {
 
   virtual CString GetText() const = 0;
   virtual CString GetCopyText() const = 0;
+  // Appends the copy text to the text. This one goes through GetCopyText, so a cell that makes
+  // its copy text keeps it; a cell that stores it may append it in place.
+  virtual void AppendCopyText(CString& text) const;
   virtual CString GetHintText() const;
   virtual int GetImage() const = 0;
   virtual LPARAM GetData() const = 0;
@@ -109,6 +112,10 @@ class CCellBase : public CObject {
   virtual BOOL OnMouseWheel(int row, int col, int delta);
   virtual COLORREF GetDrawTextColor() const;
   virtual COLORREF GetDrawBackColor() const;
+
+  // A count that grows whenever a cell, in any grid, is made or destroyed or loses its selected
+  // bit. While it stands still, every cell the grid found or made selected is still selected.
+  static unsigned long GetSelectionLossCount();
 
   // Has the grid call OnAfterDraw once after its next paint.
   void QueueAfterDraw();

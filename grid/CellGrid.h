@@ -400,6 +400,12 @@ class CCellGrid : public CWnd {
   void MarkFixedColumns(int from, int to, bool fixed);
   CCellBase* GetVirtualCell(int row, int col) const;
   bool HasSelectedBit(int row, int col) const;
+  // Whether every cell of the block is known to be selected still (see m_markedBlock).
+  bool IsMarkedBlockWhole(const CCellBlock& block) const;
+  // The walk of a selecting range selection over the old and new bounds: cells in the block
+  // gain the selected bit (redrawn on the DC when given), others lose it unless additive.
+  void SelectExaminedCells(const CCellBlock& block, const CCellBlock& oldBounds, const CCellBlock& visible,
+                           CDC* dc);
   // A stored cell's state, or in virtual mode the selected bit the grid keeps for the address.
   UINT StateWithSelection(int row, int col) const;
   // The state of a stored cell without asking for a display cell; 0 in virtual mode.
@@ -470,6 +476,13 @@ class CCellGrid : public CWnd {
   int m_selectedCount = 0;
   BYTE m_additiveSelection = 0;
   int m_selMinRow = -1, m_selMaxRow = -1, m_selMinCol = -1, m_selMaxCol = -1;
+  // The block whose every cell the last plain range selection left selected, with the cells'
+  // selection-loss count then. While the count stands still and no rows were reordered, the
+  // same selection again finds every cell of the block selected, so it need not visit them.
+  CCellBlock m_markedBlock;
+  unsigned long m_markedLossCount = 0;
+  // The length of the last copy text, reserved for the next one so that it grows at most once.
+  int m_copyLengthHint = 0;
   BOOL m_sortAscending = TRUE;
   int m_sortColumn = -1;
   CellCompareFunction m_sortCallback = nullptr;

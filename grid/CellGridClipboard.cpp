@@ -7,43 +7,67 @@
 #include "grid/GridPasteSplitter.h"
 #include "platform/ui/TextBlocks.h"
 
+namespace {
+
+// Each cell is an object of its own, so a walk over a large block waits on memory for nearly
+// every cell; asking for the cells of a row some rows ahead lets those waits overlap.
+constexpr int kCopyLookAheadRows = 8;
+
+// Asks for the first three cache lines of each cell: its state and its texts.
+void PrefetchCells(const std::vector<CCellBase*>& cells) {
+  for (const CCellBase* cell : cells) {
+    const char* bytes = reinterpret_cast<const char*>(cell);
+    __builtin_prefetch(bytes);
+    __builtin_prefetch(bytes + 64);
+    __builtin_prefetch(bytes + 128);
+  }
+}
+
+}  // namespace
+
 CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int maxRow, int maxCol) {
   CString text;
-  const auto copyTextOf = [this](int row, int col) {
-    const CCellBase* cell = GetCell(row, col);
-    return cell ? cell->GetCopyText() : CString();
+  // A copy is mostly of the same block as the last one: room for its length saves the text
+  // from growing step by step through a large selection.
+  text.Reserve(m_copyLengthHint);
+  const auto appendCopyTextOf = [&](int row, int col) {
+    if (const CCellBase* cell = GetCell(row, col)) cell->AppendCopyText(text);
   };
   // A stored cell is visited once for its selection and its text; a virtual grid's display cell
   // is filled anew for each address, so there the two are asked apart.
   const auto appendIfSelected = [&](int row, int col) {
     if (m_virtualMode) {
-      if (IsCellSelected(row, col)) text += copyTextOf(row, col);
+      if (IsCellSelected(row, col)) appendCopyTextOf(row, col);
       return;
     }
     const CCellBase* cell = m_cells[std::size_t(row)][std::size_t(col)];
-    if (m_selectionEnabled && cell && (cell->GetState() & GCS_SELECTED)) text += cell->GetCopyText();
+    if (m_selectionEnabled && cell && (cell->GetState() & GCS_SELECTED)) cell->AppendCopyText(text);
   };
+  std::vector<int> shownCols;
+  for (int c = std::max(minCol, 0); c <= maxCol; ++c)
+    if (GetColumnWidth(c) != 0) shownCols.push_back(c);
   if (withHeader) {
     // Hidden columns are left out here as in the rows, so the heading stays above its column.
-    for (int c = minCol; c <= maxCol; ++c) {
-      if (GetColumnWidth(c) == 0) continue;
-      text += copyTextOf(0, c);
-      if (m_copyColSeparator) text += u"\t";
+    for (int c : shownCols) {
+      appendCopyTextOf(0, c);
+      if (m_copyColSeparator) text += u'\t';
     }
     if (m_copyRowSeparator) text += u"\r\n";
   }
   for (int r = minRow; r <= maxRow; ++r) {
+    if (!m_virtualMode && r + kCopyLookAheadRows <= maxRow)
+      PrefetchCells(m_cells[std::size_t(r + kCopyLookAheadRows)]);
     const bool taken = RowHasSelectedCell(r, minCol, maxCol);
     if (taken && GetRowHeight(r) == 0) continue;
     if (taken) {
-      for (int c = minCol; c <= maxCol; ++c) {
-        if (GetColumnWidth(c) == 0) continue;
+      for (int c : shownCols) {
         appendIfSelected(r, c);
-        if (c < maxCol && m_copyColSeparator) text += u"\t";
+        if (c < maxCol && m_copyColSeparator) text += u'\t';
       }
     }
     if (r < maxRow && m_copyRowSeparator) text += u"\r\n";
   }
+  m_copyLengthHint = text.GetLength();
   return text;
 }
 

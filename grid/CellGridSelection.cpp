@@ -148,48 +148,13 @@ void CCellGrid::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
       m_selMaxRow = maxRow;
       m_selMaxCol = maxCol;
     }
-    const int fromRow = std::max(
-        0, std::min(oldMinRow == -1 ? INT_MAX : oldMinRow, m_selMinRow == -1 ? m_fixedRows : m_selMinRow));
-    const int fromCol = std::max(
-        0, std::min(oldMinCol == -1 ? INT_MAX : oldMinCol, m_selMinCol == -1 ? m_fixedCols : m_selMinCol));
-    const int toRow = std::min(m_rows - 1, std::max(oldMaxRow, m_selMaxRow));
-    const int toCol = std::min(m_cols - 1, std::max(oldMaxCol, m_selMaxCol));
-    m_selectedCount = 0;
-    for (int r = fromRow; r <= toRow; ++r) {
-      for (int c = fromCol; c <= toCol; ++c) {
-        // One look at the cell gives both its state and whether it is selected.
-        const UINT state = StateWithSelection(r, c);
-        const bool selected = (state & GCS_SELECTED) != 0;
-        if (!block.Contains(r, c)) {
-          if (m_additiveSelection) {
-            if (selected) ++m_selectedCount;
-          } else if (selected) {
-            const int keep = m_selectedCount;
-            SetCellState(r, c, state & ~GCS_SELECTED);
-            m_selectedCount = keep;
-            // A cell that loses the selection shows it at once.
-            if (visible.Contains(r, c)) InvalidateCellRect(r, c);
-          }
-          continue;
-        }
-        ++m_selectedCount;
-        if (!selected) {
-          const int keep = m_selectedCount;
-          const int bounds[4] = {m_selMinRow, m_selMaxRow, m_selMinCol, m_selMaxCol};
-          SetCellState(r, c, state | GCS_SELECTED);
-          m_selectedCount = keep;
-          m_selMinRow = bounds[0];
-          m_selMaxRow = bounds[1];
-          m_selMinCol = bounds[2];
-          m_selMaxCol = bounds[3];
-          if (visible.Contains(r, c)) {
-            if (dc)
-              RedrawCell(r, c, dc.get());
-            else
-              InvalidateCellRect(r, c);
-          }
-        }
-      }
+    const CCellBlock oldBounds(oldMinRow, oldMinCol, oldMaxRow, oldMaxCol);
+    if (!m_additiveSelection && oldBounds == block && IsMarkedBlockWhole(block)) {
+      // Every examined cell lies in the block and is selected already: the walk below would
+      // only count them.
+      m_selectedCount = (maxRow - minRow + 1) * (maxCol - minCol + 1);
+    } else {
+      SelectExaminedCells(block, oldBounds, visible, dc.get());
     }
   } else if (block.IsValid()) {
     for (int r = std::max(0, minRow); r <= std::min(maxRow, m_rows - 1); ++r) {
@@ -205,6 +170,66 @@ void CCellGrid::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol,
     dc.reset();
     RefreshWindow();
   }
+}
+
+bool CCellGrid::IsMarkedBlockWhole(const CCellBlock& block) const {
+  return !m_virtualMode && block.IsValid() && block == m_markedBlock &&
+         m_markedLossCount == CCellBase::GetSelectionLossCount() && block.maxRow < m_rows &&
+         block.maxCol < m_cols;
+}
+
+void CCellGrid::SelectExaminedCells(const CCellBlock& block, const CCellBlock& oldBounds,
+                                    const CCellBlock& visible, CDC* dc) {
+  const int fromRow = std::max(0, std::min(oldBounds.minRow == -1 ? INT_MAX : oldBounds.minRow,
+                                           m_selMinRow == -1 ? m_fixedRows : m_selMinRow));
+  const int fromCol = std::max(0, std::min(oldBounds.minCol == -1 ? INT_MAX : oldBounds.minCol,
+                                           m_selMinCol == -1 ? m_fixedCols : m_selMinCol));
+  const int toRow = std::min(m_rows - 1, std::max(oldBounds.maxRow, m_selMaxRow));
+  const int toCol = std::min(m_cols - 1, std::max(oldBounds.maxCol, m_selMaxCol));
+  // Whether every cell of the block ends up selected, for the next selection of the same block.
+  bool wholeBlock = !m_virtualMode && !m_additiveSelection && block.IsValid() && block.maxRow < m_rows &&
+                    block.maxCol < m_cols;
+  m_selectedCount = 0;
+  for (int r = fromRow; r <= toRow; ++r) {
+    for (int c = fromCol; c <= toCol; ++c) {
+      // One look at the cell gives both its state and whether it is selected.
+      const UINT state = StateWithSelection(r, c);
+      const bool selected = (state & GCS_SELECTED) != 0;
+      if (!block.Contains(r, c)) {
+        if (m_additiveSelection) {
+          if (selected) ++m_selectedCount;
+        } else if (selected) {
+          const int keep = m_selectedCount;
+          SetCellState(r, c, state & ~GCS_SELECTED);
+          m_selectedCount = keep;
+          // A cell that loses the selection shows it at once.
+          if (visible.Contains(r, c)) InvalidateCellRect(r, c);
+        }
+        continue;
+      }
+      ++m_selectedCount;
+      if (!selected) {
+        const int keep = m_selectedCount;
+        const int bounds[4] = {m_selMinRow, m_selMaxRow, m_selMinCol, m_selMaxCol};
+        SetCellState(r, c, state | GCS_SELECTED);
+        m_selectedCount = keep;
+        m_selMinRow = bounds[0];
+        m_selMaxRow = bounds[1];
+        m_selMinCol = bounds[2];
+        m_selMaxCol = bounds[3];
+        wholeBlock = wholeBlock && HasSelectedBit(r, c);
+        if (visible.Contains(r, c)) {
+          if (dc)
+            RedrawCell(r, c, dc);
+          else
+            InvalidateCellRect(r, c);
+        }
+      }
+    }
+  }
+  // Counted after the walk, which itself may have taken the selection from cells outside.
+  m_markedBlock = wholeBlock ? block : CCellBlock();
+  m_markedLossCount = CCellBase::GetSelectionLossCount();
 }
 
 void CCellGrid::ClearSelection() {

@@ -18,6 +18,8 @@ class CCellGrid::SortRows : public CGridSortRows {
     return m_compare(m_grid.GetCell(first, m_col), m_grid.GetCell(second, m_col), m_data);
   }
   void SwapRows(int first, int second) override {
+    // The selected cells move with their rows, so a selected block may no longer be whole.
+    m_grid.m_markedBlock = CCellBlock();
     CellRow& a = m_grid.m_cells[std::size_t(first)];
     CellRow& b = m_grid.m_cells[std::size_t(second)];
     a.swap(b);

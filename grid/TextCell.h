@@ -35,6 +35,9 @@ class CTextCell : public CCellBase {
 
   CString GetText() const override { return m_text; }
   CString GetCopyText() const override { return m_copyText.IsEmpty() ? GetText() : m_copyText; }
+  // Appends the stored copy text, else the stored text, without a copy of either. A derived
+  // cell that makes its text or copy text (overrides GetText or GetCopyText) overrides this too.
+  void AppendCopyText(CString& text) const override { text += m_copyText.IsEmpty() ? m_text : m_copyText; }
   int GetImage() const override { return m_image; }
   LPARAM GetData() const override { return m_data; }
   DWORD GetFormat() const override;

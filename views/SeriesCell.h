@@ -64,6 +64,8 @@ class CSeriesCell : public CTextCell {
   BOOL OnSetCursor() override;
   void OnClick(CPoint point) override;
   CString GetCopyText() const override;
+  // The copy text is made from the document, so it is appended through GetCopyText.
+  void AppendCopyText(CString& text) const override { CCellBase::AppendCopyText(text); }
   BOOL PrintCell(CDC* dc, int row, int col, CRect rect) override;
 
   // What the last drawing and the mouse left, for the page and for tests.

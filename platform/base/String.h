@@ -95,6 +95,8 @@ class CString {
   CString& operator+=(const char16_t* s) { if (s) m_s += s; return *this; }
   CString& operator+=(char16_t ch) { m_s += ch; return *this; }
   void Append(const char16_t* s, int n) { m_s.append(s, size_t(n)); }
+  // Makes room for a text of the length, so that appending up to it allocates nothing more.
+  void Reserve(int length) { m_s.reserve(size_t(std::max(length, 0))); }
   void AppendChar(char16_t ch) { m_s += ch; }
   void Insert(int index, const CString& s);
   void Insert(int index, char16_t ch);

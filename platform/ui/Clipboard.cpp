@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QString>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -165,9 +166,20 @@ QString MimeTypeOf(UINT format) {
   return IsTextFormat(format) ? QStringLiteral("text/plain") : MimeType(format);
 }
 
+// The text of a text block, up to its first zero. The Unicode block goes straight into the
+// string, since a large copy would otherwise pass through a second whole copy.
+QString TextOfBlock(UINT format, const std::vector<BYTE>& block) {
+  if (format != CF_UNICODETEXT) return ToQString(ReadTextBlock(format, block));
+  QString text(qsizetype(block.size() / sizeof(char16_t)), Qt::Uninitialized);
+  std::memcpy(text.data(), block.data(), std::size_t(text.size()) * sizeof(char16_t));
+  const qsizetype end = text.indexOf(QChar(0));
+  if (end >= 0) text.truncate(end);
+  return text;
+}
+
 }  // namespace
 
-BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
+BOOL SetClipboardData(UINT format, const std::vector<BYTE>& data) {
   const QString type = MimeTypeOf(format);
   if (type.isEmpty()) return FALSE;
   return OnUiThread<BOOL>(
@@ -176,7 +188,7 @@ BOOL SetClipboardData(UINT format, std::vector<BYTE> data) {
         // As on the platform, only the clipboard's owner may place data on it.
         if (!session.open || !session.emptied) return FALSE;
         if (IsTextFormat(format))
-          session.pending->setText(ToQString(ReadTextBlock(format, data)));
+          session.pending->setText(TextOfBlock(format, data));
         else
           session.pending->setData(
               type, QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())));

@@ -33,8 +33,8 @@ BOOL OpenClipboard(CWnd* owner);
 BOOL CloseClipboard();
 // Drops every format of the clipboard; the next close replaces the system clipboard's content.
 BOOL EmptyClipboard();
-// Hands the block to the clipboard under the format; needs the clipboard open.
-BOOL SetClipboardData(UINT format, std::vector<BYTE> data);
+// Hands a copy of the block to the clipboard under the format; needs the clipboard open.
+BOOL SetClipboardData(UINT format, const std::vector<BYTE>& data);
 // Hands the bitmap to the clipboard as its image (CF_BITMAP); needs the clipboard open and
 // owned, as SetClipboardData above. Once accepted, the bitmap belongs to the clipboard, which
 // deletes it; when refused it stays the caller's.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "grid/CellBase.h"
 #include "tests/grid/GridFixture.h"
 
 namespace {
@@ -61,7 +63,8 @@ TEST_F(TwelveRows, TheRangeBoundsScatteredSelectedCells) {
   for (const Case& c : cases) {
     grid->SetSelectedRange(-1, -1, -1, -1);
     for (const CCellAddr& cell : c.cells) grid->SetCellState(cell.row, cell.col, GCS_SELECTED);
-    EXPECT_EQ(grid->GetSelectedCellRange(), c.expected) << "first cell " << c.cells[0].row << "," << c.cells[0].col;
+    EXPECT_EQ(grid->GetSelectedCellRange(), c.expected)
+        << "first cell " << c.cells[0].row << "," << c.cells[0].col;
   }
 }
 
@@ -96,6 +99,54 @@ TEST_F(TwelveRows, APressOnTheFixedColumnSelectsRowsFromTheAnchor) {
 TEST_F(TwelveRows, SelectAllAnnouncesTheChange) {
   grid->OnEditSelectAll();
   EXPECT_EQ(grid->GetSelectedCount(), 11 * 3);
+  ASSERT_EQ(host.notices.size(), 2u);
+  EXPECT_EQ(host.notices[0].code, GRIDN_SELCHANGING);
+  EXPECT_EQ(host.notices[1].code, GRIDN_SELCHANGED);
+}
+
+// Selecting the same block again skips cells it knows to be selected; every way a cell of the
+// block can lose its selection in between must make the next selection select it again.
+TEST_F(TwelveRows, SelectingABlockAgainSelectsCellsThatLostTheSelectionMeanwhile) {
+  struct Case {
+    const char* how;
+    std::function<void(CCellGrid&)> lose;
+  };
+  const Case cases[] = {
+      {"through the cell",
+       [](CCellGrid& g) { g.GetCell(6, 2)->SetState(g.GetCellState(6, 2) & ~GCS_SELECTED); }},
+      {"through the grid", [](CCellGrid& g) { g.SetCellState(6, 2, g.GetCellState(6, 2) & ~GCS_SELECTED); }},
+      {"by a reset", [](CCellGrid& g) { g.GetCell(6, 2)->Reset(); }},
+      {"by new cells",
+       [](CCellGrid& g) {
+         g.SetRowCount(6);
+         g.SetRowCount(12);
+       }},
+      // Rows 5 to 7 sort to the bottom and unselected rows take their places.
+      {"by a sort", [](CCellGrid& g) { g.SortRange(CCellGrid::CompareCellsText, 1, TRUE, 0, 1, 11); }},
+  };
+  for (const Case& c : cases) {
+    grid->ClearSelection();
+    for (int r = 1; r < 12; ++r) grid->SetCellText(r, 1, r >= 5 && r <= 7 ? u"z" : u"a");
+    grid->SetSelectedRange(5, 1, 7, 3);
+    grid->SetSelectedRange(5, 1, 7, 3);
+    c.lose(*grid);
+    ASSERT_FALSE(grid->IsCellSelected(6, 2)) << c.how;
+    grid->UpdateWindow();
+    grid->SetSelectedRange(5, 1, 7, 3);
+    EXPECT_TRUE(grid->IsCellSelected(6, 2)) << c.how;
+    EXPECT_EQ(grid->GetSelectedCount(), 9) << c.how;
+    CRect update, cell;
+    grid->GetPlainCellRect(6, 2, cell);
+    EXPECT_TRUE(grid->GetUpdateRect(update) && update.PtInRect(cell.TopLeft())) << c.how << ": repainted";
+  }
+}
+
+TEST_F(TwelveRows, SelectAllAgainKeepsTheCountAndTheNotices) {
+  grid->OnEditSelectAll();
+  host.notices.clear();
+  grid->OnEditSelectAll();
+  EXPECT_EQ(grid->GetSelectedCount(), 11 * 3);
+  EXPECT_EQ(grid->GetSelectedCellRange(), CCellBlock(1, 1, 11, 3));
   ASSERT_EQ(host.notices.size(), 2u);
   EXPECT_EQ(host.notices[0].code, GRIDN_SELCHANGING);
   EXPECT_EQ(host.notices[1].code, GRIDN_SELCHANGED);

@@ -47,6 +47,19 @@ TEST_F(GridPageTest, EveryMeasurementHasAHeaderRowAndADetailRow) {
   EXPECT_EQ(LastStatus(), u"Selected measurements: 0      Total measurements: 3        ");
 }
 
+// The series cell makes its copy text from the document when asked, so the grid's copy has the
+// comment as it is now, not as it was when the row was filled.
+TEST_F(GridPageTest, TheGridCopiesTheSeriesCellsTextFromTheDocument) {
+  Load(Tests(1));
+  Grid().SetRowHeight(2, 250);
+  Grid().SetSelectedRange(2, 1, 2, 1);
+  doc.SetComment(0, u"first");
+  ASSERT_EQ(Grid().BuildCopyText(FALSE, 2, 1, 2, 1), Grid().GetCell(2, 1)->GetCopyText());
+  doc.SetComment(0, u"say \"hi\"");
+  const CString copied = Grid().BuildCopyText(FALSE, 2, 1, 2, 1);
+  EXPECT_EQ(copied, doc.GetDeviceText(0) + u"\t\"say &quothi&quot\"\t");
+}
+
 TEST_F(GridPageTest, AFullFillShowsItsProgressEvery31Measurements) {
   Load(Tests(65));
   std::vector<CString> progress;
