@@ -299,7 +299,7 @@ TEST_F(CalibrationDialog, ARampThatStallsEndsTheStepWithItsTimeOut) {
 // it and the step fails its tolerance.
 struct SRefusedCommand {
   const char* name;
-  void (Sim::CZd2Simulator::*refuse)(int occurrence);
+  void (*refuse)(Sim::CZd2Simulator& zd2, int occurrence);
   const char* refusedBytes;
 };
 
@@ -309,7 +309,7 @@ class RefusedStepCommand : public CalibrationDialog, public ::testing::WithParam
 
 TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
   // The warm-up sends the first nominal load and START; the second step's (3200 N) are the third.
-  (m_zd2.*GetParam().refuse)(3);
+  GetParam().refuse(m_zd2, 3);
   StartSimulator();
   const CString log = RunFailingVerificationCycle();
   EXPECT_NE(log.Find(u"...Next step: 20%\r\n10) ...Error: ZD load is outside tolerance.\r\n"), -1)
@@ -332,8 +332,9 @@ TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
 
 INSTANTIATE_TEST_SUITE_P(
     CalibrationDialog, RefusedStepCommand,
-    ::testing::Values(SRefusedCommand{"NominalLoad", &Sim::CZd2Simulator::SetNominalLoadRefusal, "0C80f"},
-                      SRefusedCommand{"Start", &Sim::CZd2Simulator::SetStartRefusal, "0C80f0002g"}),
+    ::testing::Values(
+        SRefusedCommand{"NominalLoad", [](Sim::CZd2Simulator& zd2, int k) { zd2.SetNominalLoadRefusal(k); }, "0C80f"},
+        SRefusedCommand{"Start", [](Sim::CZd2Simulator& zd2, int k) { zd2.SetStartRefusal(k); }, "0C80f0002g"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalibrationDialog, ALinkLostAsAStepIsCommandedFailsTheVerification) {
