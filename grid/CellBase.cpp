@@ -5,6 +5,7 @@
 
 #include "grid/CellDrawing.h"
 #include "grid/CellGrid.h"
+#include "grid/CellMemory.h"
 #include "grid/CellMeasure.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
@@ -27,6 +28,9 @@ std::atomic<unsigned long> g_selectionLosses{0};
 void NoteSelectionLoss() { g_selectionLosses.fetch_add(1, std::memory_order_relaxed); }
 
 }  // namespace
+
+void* CCellBase::operator new(std::size_t size) { return AllocateCellMemory(size); }
+void CCellBase::operator delete(void* memory, std::size_t size) { FreeCellMemory(memory, size); }
 
 CCellBase::CCellBase() { NoteSelectionLoss(); }
 CCellBase::~CCellBase() { NoteSelectionLoss(); }

@@ -20,6 +20,10 @@ class CCellBase : public CObject {
   static const CRuntimeClass classCCellBase;
   const CRuntimeClass* GetRuntimeClass() const override;
 
+  // Cells come from the cells' own memory blocks (see CellMemory.h).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* memory, std::size_t size);
+
   virtual void SetText(LPCTSTR text) = 0;
   virtual void SetCopyText(LPCTSTR text) = 0;
   virtual void SetImage(int image) = 0;

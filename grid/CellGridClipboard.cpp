@@ -33,9 +33,16 @@ CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int ma
   const auto appendCopyTextOf = [&](int row, int col) {
     if (const CCellBase* cell = GetCell(row, col)) cell->AppendCopyText(text);
   };
+  // A block the grid knows to be wholly selected needs no look at any cell's state: a hidden row
+  // is then passed by its height alone, and a shown row's cells are visited for their texts only.
+  const bool wholeBlock = m_selectionEnabled && IsMarkedBlockWhole(CCellBlock(minRow, minCol, maxRow, maxCol));
   // A stored cell is visited once for its selection and its text; a virtual grid's display cell
   // is filled anew for each address, so there the two are asked apart.
   const auto appendIfSelected = [&](int row, int col) {
+    if (wholeBlock) {
+      m_cells[std::size_t(row)][std::size_t(col)]->AppendCopyText(text);
+      return;
+    }
     if (m_virtualMode) {
       if (IsCellSelected(row, col)) appendCopyTextOf(row, col);
       return;
@@ -55,9 +62,10 @@ CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int ma
     if (m_copyRowSeparator) text += u"\r\n";
   }
   for (int r = minRow; r <= maxRow; ++r) {
-    if (!m_virtualMode && r + kCopyLookAheadRows <= maxRow)
-      PrefetchCells(m_cells[std::size_t(r + kCopyLookAheadRows)]);
-    const bool taken = RowHasSelectedCell(r, minCol, maxCol);
+    const int ahead = r + kCopyLookAheadRows;
+    if (!m_virtualMode && ahead <= maxRow && (!wholeBlock || GetRowHeight(ahead) != 0))
+      PrefetchCells(m_cells[std::size_t(ahead)]);
+    const bool taken = wholeBlock || RowHasSelectedCell(r, minCol, maxCol);
     if (taken && GetRowHeight(r) == 0) continue;
     if (taken) {
       for (int c : shownCols) {

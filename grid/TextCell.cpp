@@ -11,14 +11,21 @@ void CTextCell::SetText(LPCTSTR text) {
   m_fittedLength = -1;
 }
 
+void CTextCell::SetCopyText(LPCTSTR text) {
+  // An empty copy text is none: the cell then copies its text.
+  if (text && *text)
+    m_copyText = std::make_unique<CString>(text);
+  else
+    m_copyText.reset();
+}
+
 void CTextCell::SetFont(const LOGFONT* font) {
   if (font) {
-    m_font = std::make_unique<LOGFONT>(*font);
-    m_fontObject = std::make_unique<CFont>();
-    m_fontObject->CreateFontIndirect(font);
+    m_font = std::make_unique<SOwnFont>();
+    m_font->logFont = *font;
+    m_font->object.CreateFontIndirect(font);
   } else {
     m_font.reset();
-    m_fontObject.reset();
   }
   m_lineHeight = -1;
 }
@@ -36,13 +43,13 @@ UINT CTextCell::GetMargin() const {
 }
 
 const LOGFONT* CTextCell::GetFont() const {
-  if (m_font) return m_font.get();
+  if (m_font) return &m_font->logFont;
   CCellBase* def = GetDefaultCell();
   return def ? def->GetFont() : nullptr;
 }
 
 CFont* CTextCell::GetFontObject() const {
-  if (m_fontObject) return m_fontObject.get();
+  if (m_font) return &m_font->object;
   CCellBase* def = GetDefaultCell();
   return def ? def->GetFontObject() : nullptr;
 }
@@ -81,7 +88,6 @@ void CTextCell::Reset() {
   m_altTextColor = 0;
   m_altBackColor = 0xFFFFFF;
   m_font.reset();
-  m_fontObject.reset();
   m_margin = UINT(-1);
   m_editing = FALSE;
   m_grid = nullptr;
@@ -91,7 +97,9 @@ void CTextCell::Reset() {
 }
 
 BOOL CTextCell::GetSubAreaAt(int x, int y, CRect& rect, CString& title, CString& text) {
-  if (m_subAreaRects.size() == 1 && m_subAreaRects[0].IsRectEmpty()) {
+  if (!m_subAreas) return FALSE;
+  const std::vector<SSubArea>& areas = *m_subAreas;
+  if (areas.size() == 1 && areas[0].rect.IsRectEmpty()) {
     int width = -1;
     int height = -1;
     if (m_grid) {
@@ -99,16 +107,15 @@ BOOL CTextCell::GetSubAreaAt(int x, int y, CRect& rect, CString& title, CString&
       height = m_grid->GetRowHeight(m_row);
     }
     rect = CRect(0, 0, width, height);
-    title = m_subAreaTitles[0];
-    text = m_subAreaTexts[0];
+    title = areas[0].title;
+    text = areas[0].text;
     return TRUE;
   }
-  for (std::size_t i = 0; i < m_subAreaRects.size(); ++i) {
-    const CRect& area = m_subAreaRects[i];
-    if (x >= area.left && x < area.right && y >= area.top && y < area.bottom) {
-      rect = area;
-      title = m_subAreaTitles[i];
-      text = m_subAreaTexts[i];
+  for (const SSubArea& area : areas) {
+    if (x >= area.rect.left && x < area.rect.right && y >= area.rect.top && y < area.rect.bottom) {
+      rect = area.rect;
+      title = area.title;
+      text = area.text;
       return TRUE;
     }
   }
@@ -116,15 +123,13 @@ BOOL CTextCell::GetSubAreaAt(int x, int y, CRect& rect, CString& title, CString&
 }
 
 BOOL CTextCell::AddSubArea(LPCRECT rect, LPCTSTR title, LPCTSTR text) {
-  m_subAreaRects.push_back(rect ? CRect(*rect) : CRect(0, 0, 0, 0));
-  m_subAreaTitles.push_back(title ? CString(title) : CString());
-  m_subAreaTexts.push_back(text ? CString(text) : CString());
+  if (!m_subAreas) m_subAreas = std::make_unique<std::vector<SSubArea>>();
+  m_subAreas->push_back({rect ? CRect(*rect) : CRect(0, 0, 0, 0), title ? CString(title) : CString(),
+                        text ? CString(text) : CString()});
   return TRUE;
 }
 
 BOOL CTextCell::ClearSubAreas() {
-  m_subAreaRects.clear();
-  m_subAreaTexts.clear();
-  m_subAreaTitles.clear();
+  m_subAreas.reset();
   return TRUE;
 }

@@ -15,7 +15,7 @@ class CTextCell : public CCellBase {
   ~CTextCell() override = default;
 
   void SetText(LPCTSTR text) override;
-  void SetCopyText(LPCTSTR text) override { m_copyText = text ? CString(text) : CString(); }
+  void SetCopyText(LPCTSTR text) override;
   void SetImage(int image) override { m_image = image; }
   void SetData(LPARAM data) override { m_data = data; }
   void SetFormat(DWORD format) override { m_format = format; }
@@ -34,10 +34,10 @@ class CTextCell : public CCellBase {
   void SetFrameFocus(BOOL on) override { m_frameFocus = on ? 1 : 0; }
 
   CString GetText() const override { return m_text; }
-  CString GetCopyText() const override { return m_copyText.IsEmpty() ? GetText() : m_copyText; }
+  CString GetCopyText() const override { return m_copyText ? *m_copyText : GetText(); }
   // Appends the stored copy text, else the stored text, without a copy of either. A derived
   // cell that makes its text or copy text (overrides GetText or GetCopyText) overrides this too.
-  void AppendCopyText(CString& text) const override { text += m_copyText.IsEmpty() ? m_text : m_copyText; }
+  void AppendCopyText(CString& text) const override { text += m_copyText ? *m_copyText : m_text; }
   int GetImage() const override { return m_image; }
   LPARAM GetData() const override { return m_data; }
   DWORD GetFormat() const override;
@@ -70,11 +70,20 @@ class CTextCell : public CCellBase {
   int GetColumn() const { return m_col; }
 
  protected:
+  // The copy text as set, or an empty text when none is.
+  CString GetStoredCopyText() const { return m_copyText ? *m_copyText : CString(); }
+
+  // A grid of many thousand rows holds a cell per place, so what most cells lack (a copy text,
+  // hover areas, a font of their own) is held apart and only by the cells that have it.
   CString m_text;
-  CString m_copyText;
-  std::vector<CRect> m_subAreaRects;
-  std::vector<CString> m_subAreaTexts;
-  std::vector<CString> m_subAreaTitles;
+  std::unique_ptr<CString> m_copyText;
+  // A hover area of the cell with the tip it shows.
+  struct SSubArea {
+    CRect rect;
+    CString title;
+    CString text;
+  };
+  std::unique_ptr<std::vector<SSubArea>> m_subAreas;
   LPARAM m_data = 0;
   int m_image = -1;
   DWORD m_format = DWORD(-1);
@@ -82,9 +91,12 @@ class CTextCell : public CCellBase {
   COLORREF m_backColor = 0xFFFFFF;
   COLORREF m_altTextColor = 0;
   COLORREF m_altBackColor = 0xFFFFFF;
-  std::unique_ptr<LOGFONT> m_font;
-  // The cell's own font object, made from its font when it is set.
-  std::unique_ptr<CFont> m_fontObject;
+  // The cell's own font with the font object made from it.
+  struct SOwnFont {
+    LOGFONT logFont;
+    CFont object;
+  };
+  std::unique_ptr<SOwnFont> m_font;
   UINT m_margin = UINT(-1);
   BOOL m_editing = FALSE;
   CCellGrid* m_grid = nullptr;

@@ -87,13 +87,13 @@ void CSeriesCell::EditArea(int area, CPoint popup, const CRect& cell) {
 }
 
 CString CSeriesCell::GetCopyText() const {
-  if (!IsBound()) return m_copyText;
+  if (!IsBound()) return GetStoredCopyText();
   CString comment = m_pDoc->GetComment(m_nMeasIndex);
   comment.Replace(u"\r\n", u"<br>");
   comment.Replace(u"\"", u"&quot");
   const CString text = m_pDoc->GetDeviceText(m_nMeasIndex) + u"\t\"" + comment + u"\"\t";
   // The grid asks through a const call; the cell still keeps the last text it gave.
-  const_cast<CSeriesCell*>(this)->m_copyText = text;
+  const_cast<CSeriesCell*>(this)->CTextCell::SetCopyText(text);
   return text;
 }
 

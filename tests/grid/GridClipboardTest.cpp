@@ -54,6 +54,24 @@ TEST_F(ThreeRowsUnderHeadings, HiddenRowsAndColumnsAreLeftOutOfRowsAndHeading) {
   EXPECT_EQ(CopyOf(CCellBlock(1, 0, 3, 2), TRUE), CString(u"H0\tH2\t\r\nr1c0\tr1c2\r\nr3c0\tr3c2"));
 }
 
+// A block selected whole is copied without looking at each cell's selection again, so a cell
+// that lost it since must still be left out.
+TEST_F(ThreeRowsUnderHeadings, ACellThatLostTheSelectionOfAWholeBlockIsLeftOut) {
+  const std::pair<const char*, void (*)(CCellGrid&)> cases[] = {
+      {"through the cell",
+       [](CCellGrid& g) { g.GetCell(2, 1)->SetState(g.GetCellState(2, 1) & ~GCS_SELECTED); }},
+      {"through the grid", [](CCellGrid& g) { g.SetCellState(2, 1, g.GetCellState(2, 1) & ~GCS_SELECTED); }},
+  };
+  const CCellBlock block(1, 0, 3, 2);
+  for (const auto& [how, lose] : cases) {
+    grid->SetSelectedRange(block);
+    lose(*grid);
+    EXPECT_EQ(grid->BuildCopyText(FALSE, block.minRow, block.minCol, block.maxRow, block.maxCol),
+              CString(u"r1c0\tr1c1\tr1c2\r\nr2c0\t\tr2c2\r\nr3c0\tr3c1\tr3c2"))
+        << how;
+  }
+}
+
 TEST_F(ThreeRowsUnderHeadings, UnselectedCellsAndRowsGiveEmptyPlaces) {
   grid->SetSelectedRange(1, 0, 1, 0);
   EXPECT_EQ(grid->BuildCopyText(FALSE, 1, 0, 2, 1), CString(u"r1c0\t\r\n"));
