@@ -146,7 +146,14 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
   // A child's position is in its parent's client area.
   const QRect asked =
       ToQRect(rect).translated(child && parent->m_widget ? parent->m_widget->ClientOrigin() : QPoint());
-  widget->setGeometry(QRect(asked.topLeft(), m_widget->PlacedSize(asked.size())));
+  // A top-level window's rectangle is where its frame goes, as with a move, so that a window
+  // placed at the screen's corner keeps its title bar on the screen.
+  if (child) {
+    widget->setGeometry(QRect(asked.topLeft(), m_widget->PlacedSize(asked.size())));
+  } else {
+    widget->move(asked.topLeft());
+    widget->resize(m_widget->PlacedSize(asked.size()));
+  }
   if (style & WS_DISABLED) widget->setEnabled(false);
   m_widget->SetControlText(m_text);
   m_hWnd = this;
@@ -532,7 +539,9 @@ void CWnd::GetWindowRect(LPRECT rect) const {
   }
   QRect r = CallOnUiThread([this] {
     QWidget* w = m_widget->Widget();
-    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    // A top-level window is where its frame is, as it was created or moved there; the size stays
+    // the window's own, so that a rectangle read back recreates the same window.
+    return QRect(w->isWindow() ? w->pos() : w->mapToGlobal(QPoint(0, 0)), w->size());
   });
   ::SetRect(rect, r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
 }
