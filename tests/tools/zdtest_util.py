@@ -3,6 +3,7 @@ the zd2-sim program, and measurement records laid out byte by byte."""
 
 import atexit
 import os
+import shutil
 import signal
 import struct
 import subprocess
@@ -17,10 +18,30 @@ def check(condition, message):
         sys.exit(f"FAILED: {message}")
 
 
+def thread_stacks(pid):
+    """Every thread's stack of the process, from gdb where it is installed: what a hung run
+    waits on."""
+    if shutil.which("gdb") is None:
+        return "(gdb is not installed: no stacks)"
+    found = subprocess.run(["gdb", "-batch", "-p", str(pid), "-ex", "thread apply all bt"], capture_output=True,
+                           text=True, timeout=120)
+    return found.stdout + found.stderr
+
+
 def run_zdtool(zdtool, env, *args, rc=0):
     """Runs zdtool and returns what it printed; ends the test when it exits with another code
-    than rc (rc None: any failure will do)."""
-    result = subprocess.run([zdtool, *args], env=env, capture_output=True, text=True, timeout=120)
+    than rc (rc None: any failure will do). A run that does not end within two minutes is
+    ended with what it printed and where each of its threads stood."""
+    with subprocess.Popen([zdtool, *args], env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                          text=True) as process:
+        try:
+            stdout, stderr = process.communicate(timeout=120)
+        except subprocess.TimeoutExpired:
+            stacks = thread_stacks(process.pid)
+            process.kill()
+            stdout, stderr = process.communicate()
+            sys.exit(f"zdtool {' '.join(args)} did not end: {stdout}{stderr}\n{stacks}")
+    result = subprocess.CompletedProcess(process.args, process.returncode, stdout, stderr)
     unexpected = result.returncode == 0 if rc is None else result.returncode != rc
     if unexpected:
         wanted = "a failure" if rc is None else rc
