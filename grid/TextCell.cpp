@@ -21,9 +21,11 @@ void CTextCell::SetCopyText(LPCTSTR text) {
 
 void CTextCell::SetFont(const LOGFONT* font) {
   if (font) {
-    m_font = std::make_unique<SOwnFont>();
-    m_font->logFont = *font;
-    m_font->object.CreateFontIndirect(font);
+    // Made whole before it replaces the old one, which the given font may be.
+    auto own = std::make_unique<SOwnFont>();
+    own->logFont = *font;
+    own->object.CreateFontIndirect(font);
+    m_font = std::move(own);
   } else {
     m_font.reset();
   }

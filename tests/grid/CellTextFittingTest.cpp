@@ -85,6 +85,16 @@ TEST_F(CellInMemory, FittingIsKeptUntilTheWidthOrTheTextChanges) {
   EXPECT_EQ(cell.FittedLength(), -1);
 }
 
+TEST_F(CellInMemory, ACellGivenItsOwnFontAgainKeepsIt) {
+  LOGFONT font = *grid->GetDefaultCell(FALSE, FALSE)->GetFont();
+  font.lfHeight = 31;
+  cell.SetFont(&font);
+  cell.SetFont(cell.GetFont());
+  ASSERT_FALSE(cell.UsesDefaultFont());
+  EXPECT_EQ(cell.GetFont()->lfHeight, 31);
+  EXPECT_NE(cell.GetFontObject(), grid->GetDefaultCell(FALSE, FALSE)->GetFontObject());
+}
+
 TEST_F(CellInMemory, LongTextsAreFittedWithoutWrapping) {
   CString text;
   for (int i = 0; i < 40000; ++i) text += u'i';
