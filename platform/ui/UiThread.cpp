@@ -44,7 +44,14 @@ struct SFinishOnRelease {
   std::shared_ptr<SPendingCall> call;
 };
 
-void PumpUiEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+// A wait on this thread keeps its events flowing. It may run inside the handling of a posted
+// event, and the toolkit's loop offers the events queued behind that one again only once
+// something new is posted; so they are sent here directly. A worker's call queued there would
+// otherwise wait for the waiting thread, and it for the worker.
+void PumpUiEvents() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 bool Post(std::function<void()> call) {
   std::lock_guard lock(g_mutex);

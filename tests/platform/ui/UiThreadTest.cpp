@@ -8,7 +8,9 @@
 #include "platform/kernel/Event.h"
 #include "platform/kernel/Thread.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiThread.h"
+#include "platform/ui/Wnd.h"
 
 namespace {
 
@@ -92,4 +94,30 @@ TEST(UiThreadTest, EndOfApplicationReleasesAWaitingWorker) {
   EXPECT_FALSE(ran);
 }
 
+// Waits for what a queued call does, inside the handler of a posted message.
+class CWaitingWnd : public CWnd {
+ public:
+  CEvent* called = nullptr;
+  DWORD waitResult = WAIT_FAILED;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_APP) return CWnd::WindowProc(message, wParam, lParam);
+    waitResult = WaitForSingleObject(*called, 5000);
+    return 0;
+  }
+};
+
+// A call queued behind the message whose handler waits for it, as when a worker posts a message
+// and then asks the UI thread for a call: the wait must still run the call, or the two threads
+// would wait for each other.
+TEST(UiThreadTest, AWaitInAMessageHandlerRunsCallsQueuedBehindTheMessage) {
+  CUiApplication application;
+  CWaitingWnd window;
+  ASSERT_TRUE(window.CreateEx(0, nullptr, u"waiting", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
+  CEvent called;
+  window.called = &called;
+  ASSERT_TRUE(window.PostMessage(WM_APP, 0, 0));
+  ASSERT_TRUE(PostToUiThread([&] { called.SetEvent(); }));
+  PumpMessages();
+  EXPECT_EQ(window.waitResult, DWORD(WAIT_OBJECT_0));
+}
 }  // namespace
