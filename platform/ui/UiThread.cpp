@@ -1,5 +1,6 @@
 #include "platform/ui/UiThread.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QObject>
 #include <QThread>
@@ -45,11 +46,11 @@ struct SFinishOnRelease {
 };
 
 // A wait on this thread keeps its events flowing. It may run inside the handling of a posted
-// event, and the toolkit's loop offers the events queued behind that one again only once
-// something new is posted; so they are sent here directly. A worker's call queued there would
-// otherwise wait for the waiting thread, and it for the worker.
+// event, and the toolkit's loop offers the events queued behind that one again only once it is
+// woken by something newly posted; so the wait wakes it itself. A worker's call queued there
+// would otherwise wait for the waiting thread, and it for the worker.
 void PumpUiEvents() {
-  QCoreApplication::sendPostedEvents();
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
