@@ -16,20 +16,12 @@
 #include "platform/ui/ToolTipCtrl.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/WindowImage.h"
+#include "tests/platform/ui_xserver/WaitForCondition.h"
 
 namespace {
 
 void RunXdotool(const std::string& arguments) {
   ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << "xdotool " << arguments;
-}
-
-// Handles events until the condition holds; false when it never does.
-bool WaitFor(const std::function<bool()>& condition) {
-  for (int round = 0; round < 500; ++round) {
-    if (condition()) return true;
-    PumpMessages(10);
-  }
-  return condition();
 }
 
 std::string At(CPoint screen) { return std::to_string(screen.x) + " " + std::to_string(screen.y); }

@@ -4,22 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/Wnd.h"
+#include "tests/platform/ui_xserver/WaitForCondition.h"
 
 namespace {
-
-// Handles events until the condition holds; false when it never does.
-bool WaitFor(const std::function<bool()>& condition) {
-  for (int round = 0; round < 500; ++round) {
-    if (condition()) return true;
-    PumpMessages(10);
-  }
-  return condition();
-}
 
 CPoint ClientCorner(const CWnd& wnd) {
   CPoint corner(0, 0);
