@@ -5,6 +5,7 @@
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
 #include "grid/GridPasteSplitter.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/TextBlocks.h"
 
 namespace {
@@ -126,6 +127,12 @@ void CCellGrid::OnEditPaste() {
   CCellAddr target = IsValidRange(range) ? CCellAddr(range.minRow, range.minCol) : m_focusCell;
   if (!IsValid(target)) target = GetTopLeftScrollCell();
   if (!IsValid(target)) return;
+  // A cell being edited takes the text into its editor; its end of edit then sets the cell.
+  CCellBase* cell = GetCell(target.row, target.col);
+  if (cell && cell->IsEditing() && dynamic_cast<CEdit*>(cell->GetEditor())) {
+    cell->GetEditor()->SendMessage(WM_PASTE);
+    return;
+  }
   COleDataObject clipboard;
   clipboard.AttachClipboard();
   PasteFromDataObject(target.row, target.col, &clipboard, TRUE);

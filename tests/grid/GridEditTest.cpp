@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "grid/TextCell.h"
+#include "platform/ui/Clipboard.h"
 #include "tests/grid/GridEditFixture.h"
 
 namespace {
@@ -148,6 +151,33 @@ TEST_F(GridEdit, AnEndOfEditForACellThatIsGoneIsSkipped) {
   grid->FinishCellEdit(50, 50, u"lost");
   grid->FinishCellEdit(-1, 2, u"lost");
   EXPECT_TRUE(host.notices.empty());
+}
+
+// The framework's paste command, as a menu or an accelerator sends it to the grid.
+constexpr UINT kPasteCommand = 57637;
+
+TEST_F(GridEdit, APasteWhileEditingGoesIntoTheEditorAndNoOtherCell) {
+  const CString clip = u"5,6";
+  std::vector<BYTE> block((std::size_t(clip.GetLength()) + 1) * 2, 0);
+  std::copy_n(reinterpret_cast<const BYTE*>(clip.GetString()), std::size_t(clip.GetLength()) * 2,
+              block.begin());
+  ASSERT_TRUE(OpenClipboard(grid.get()));
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+  grid->SetFocusCell(2, 2);
+  grid->SetSelectedRange(2, 2, 2, 2);
+  Type(u"ab");
+  CCellEdit* editor = EditorOf(2, 2);
+  ASSERT_NE(editor, nullptr);
+  host.notices.clear();
+  grid->SendMessage(WM_COMMAND, kPasteCommand);
+  PumpMessages();
+  EXPECT_EQ(editor->GetWindowTextString(), CString(u"ab5,6"));
+  EXPECT_EQ(grid->GetCellText(2, 3), CString(u"r2c3"));
+  EXPECT_TRUE(host.notices.empty()) << "no cell was written";
+  Press(VK_RETURN, u"\r");
+  EXPECT_EQ(grid->GetCellText(2, 2), CString(u"ab5,6"));
 }
 
 }  // namespace
