@@ -31,8 +31,19 @@ void CCellGrid::UpdateScrollBars() {
   ForgetTopLeft();
 }
 
-void CCellGrid::OnHScroll(UINT code, UINT, CScrollBar*) { ScrollHorizontally(code); }
-void CCellGrid::OnVScroll(UINT code, UINT, CScrollBar*) { ScrollVertically(code); }
+// The rows and columns move under an open editor and a shown tip, which would then stand over
+// other cells: both go before any scroll, the wheel's included.
+void CCellGrid::OnHScroll(UINT code, UINT, CScrollBar*) {
+  HideSubAreaTip();
+  StopEditing();
+  ScrollHorizontally(code);
+}
+
+void CCellGrid::OnVScroll(UINT code, UINT, CScrollBar*) {
+  HideSubAreaTip();
+  StopEditing();
+  ScrollVertically(code);
+}
 
 void CCellGrid::ScrollHorizontally(UINT code) {
   if (code > SB_BOTTOM) return;

@@ -6,6 +6,7 @@
 
 #include "grid/TextCell.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/ToolTipCtrl.h"
 #include "tests/grid/GridEditFixture.h"
 
 namespace {
@@ -178,6 +179,58 @@ TEST_F(GridEdit, APasteWhileEditingGoesIntoTheEditorAndNoOtherCell) {
   EXPECT_TRUE(host.notices.empty()) << "no cell was written";
   Press(VK_RETURN, u"\r");
   EXPECT_EQ(grid->GetCellText(2, 2), CString(u"ab5,6"));
+}
+
+// Rows of 60 and columns of 150 pixels under a heading row of 20, more than the 500 x 300 grid
+// shows, scrolled by pixels as the measurement page scrolls. Cell (3, 1) starts at (150, 140).
+class ScrolledGridEdit : public EditableGrid {
+ protected:
+  void SetUp() override {
+    EditableGrid::SetUp();
+    grid->SetWholeRowScrolling(FALSE);
+    grid->SetRowHeight(0, 20);
+    for (int r = 1; r < grid->GetRowCount(); ++r) grid->SetRowHeight(r, 60);
+    for (int c = 0; c < grid->GetColumnCount(); ++c) grid->SetColumnWidth(c, 150);
+    host.notices.clear();
+  }
+};
+
+// The rows would move under the editor, which stayed where it was over another test while its
+// text still went to the cell it was opened for.
+TEST_F(ScrolledGridEdit, EveryScrollFirstEndsTheEditInItsCellAndHidesTheTip) {
+  struct SCase {
+    const char* name;
+    std::function<void(CCellGrid&)> scroll;
+  };
+  const SCase cases[] = {
+      {"wheel", [](CCellGrid& g) { SimulateWheel(&g, -120, CPoint(60, 100), 0); }},
+      {"line down", [](CCellGrid& g) { SimulateScrollBar(&g, SB_VERT, SB_LINEDOWN); }},
+      {"thumb", [](CCellGrid& g) { SimulateScrollBar(&g, SB_VERT, SB_THUMBTRACK, 50); }},
+      {"line right", [](CCellGrid& g) { SimulateScrollBar(&g, SB_HORZ, SB_LINERIGHT); }},
+      {"end of scroll", [](CCellGrid& g) { g.SendMessage(WM_VSCROLL, SB_ENDSCROLL); }},
+  };
+  for (const SCase& c : cases) {
+    TearDown();
+    SetUp();
+    const CRect area(5, 5, 30, 15);
+    grid->GetCell(3, 2)->AddSubArea(&area, u"Peak", u"the highest load");
+    SimulateMouse(grid.get(), SimulatedMouseAction::Move, VK_LBUTTON, CPoint(310, 150), 0, 0);
+    PumpMessages();
+    ASSERT_EQ(grid->GetTipTitle(), CString(u"Peak")) << c.name;
+    grid->SetFocusCell(3, 1);
+    Type(u"42");
+    ASSERT_NE(EditorOf(3, 1), nullptr) << c.name;
+    host.notices.clear();
+    c.scroll(*grid);
+    PumpMessages();
+    EXPECT_EQ(EditorOf(3, 1), nullptr) << c.name;
+    EXPECT_FALSE(grid->GetCell(3, 1)->IsEditing()) << c.name;
+    EXPECT_EQ(grid->GetCellText(3, 1), CString(u"42")) << c.name;
+    const SNotice first = host.notices.empty() ? SNotice{0, -1, -1} : host.notices.front();
+    EXPECT_EQ(first, (SNotice{GRIDN_ENDLABELEDIT, 3, 1})) << c.name;
+    EXPECT_EQ(grid->GetTipTitle(), CString()) << c.name;
+    EXPECT_EQ(grid->GetToolTip()->GetShownText(), CString()) << c.name;
+  }
 }
 
 }  // namespace
