@@ -32,6 +32,7 @@
 class CCellBase;
 class CPrintDialog;
 class CPrintInfo;
+class CCmdUI;
 class CScrollBar;
 class CToolTipCtrl;
 
@@ -338,6 +339,10 @@ class CCellGrid : public CWnd {
   void OnChar(UINT ch, UINT repeat, UINT flags);
   LRESULT OnImeChar(WPARAM ch, LPARAM);
   void OnEditorClosed(NMHDR* header, LRESULT* result);
+  void OnUpdateEditSelectAll(CCmdUI* cmdUI);
+  void OnUpdateEditCopy(CCmdUI* cmdUI);
+  void OnUpdateEditCut(CCmdUI* cmdUI);
+  void OnUpdateEditPaste(CCmdUI* cmdUI);
 
  private:
   // The control id of the in-place editor, under which its end-of-edit notice arrives.

@@ -5,6 +5,8 @@
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
 #include "grid/GridPasteSplitter.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/CmdUI.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/TextBlocks.h"
 
@@ -136,6 +138,16 @@ void CCellGrid::OnEditPaste() {
   COleDataObject clipboard;
   clipboard.AttachClipboard();
   PasteFromDataObject(target.row, target.col, &clipboard, TRUE);
+}
+
+void CCellGrid::OnUpdateEditCopy(CCmdUI* cmdUI) { cmdUI->Enable(m_selectedCount > 0); }
+
+void CCellGrid::OnUpdateEditCut(CCmdUI* cmdUI) { cmdUI->Enable(m_editable && m_selectedCount > 0); }
+
+void CCellGrid::OnUpdateEditPaste(CCmdUI* cmdUI) {
+  cmdUI->Enable(IsValid(m_focusCell) && m_editable &&
+                !(GetCellState(m_focusCell.row, m_focusCell.col) & GCS_READONLY) &&
+                IsClipboardFormatAvailable(CF_TEXT));
 }
 
 BOOL CCellGrid::PasteFromDataObject(int row, int col, COleDataObject* data, BOOL selectPasted) {

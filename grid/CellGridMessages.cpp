@@ -2,12 +2,14 @@
 
 #include "grid/CellGrid.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/ui/CmdUI.h"
 
 namespace {
 // The framework's edit command ids, which menus and accelerators send to the focused window.
 constexpr UINT kGridCommandCopy = 57634;
 constexpr UINT kGridCommandCut = 57635;
 constexpr UINT kGridCommandPaste = 57637;
+constexpr UINT kGridCommandSelectAll = 57642;
 }  // namespace
 
 // clang-format off
@@ -21,9 +23,14 @@ BEGIN_MESSAGE_MAP(CCellGrid, CWnd)
   .OnMessage(WM_SYSCOLORCHANGE, &CCellGrid::OnSysColorChange)
   .OnMessage(WM_SETFONT, &CCellGrid::OnSetFontMessage)
   .OnMessage(WM_GETFONT, &CCellGrid::OnGetFontMessage)
+  .OnCommand(kGridCommandSelectAll, &CCellGrid::OnEditSelectAll)
+  .OnUpdateCommandUI(kGridCommandSelectAll, &CCellGrid::OnUpdateEditSelectAll)
   .OnCommand(kGridCommandCopy, &CCellGrid::OnEditCopy)
+  .OnUpdateCommandUI(kGridCommandCopy, &CCellGrid::OnUpdateEditCopy)
   .OnCommand(kGridCommandCut, &CCellGrid::OnEditCut)
+  .OnUpdateCommandUI(kGridCommandCut, &CCellGrid::OnUpdateEditCut)
   .OnCommand(kGridCommandPaste, &CCellGrid::OnEditPaste)
+  .OnUpdateCommandUI(kGridCommandPaste, &CCellGrid::OnUpdateEditPaste)
   .OnLButtonDown(&CCellGrid::OnLButtonDown)
   .OnLButtonUp(&CCellGrid::OnLButtonUp)
   .OnLButtonDblClk(&CCellGrid::OnLButtonDblClk)

@@ -7,6 +7,7 @@
 
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
+#include "platform/ui/CmdUI.h"
 #include "platform/ui/PaintDC.h"
 
 namespace {
@@ -288,6 +289,8 @@ void CCellGrid::OnEditSelectAll() {
   SetSelectedRange(m_fixedRows, m_fixedCols, m_rows - 1, m_cols - 1, FALSE, TRUE);
   SendNotification(m_focusCell.row, m_focusCell.col, GRIDN_SELCHANGED);
 }
+
+void CCellGrid::OnUpdateEditSelectAll(CCmdUI* cmdUI) { cmdUI->Enable(m_selectionEnabled); }
 
 CCellAddr CCellGrid::SetFocusCell(int row, int col) {
   const CCellAddr previous = m_focusCell;
