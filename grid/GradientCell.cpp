@@ -41,6 +41,8 @@ BOOL CGradientCell::DrawBackground(CDC* dc, int, int, CRect rect, BOOL) {
     TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, m_topLeft, darken),
                              Vertex(rect.right, rect.bottom, m_bottomRight, darken)};
     GRADIENT_RECT mesh{0, 1};
+    // The back colour becomes the inverse of the start colour and keeps it after the paint: a
+    // selected cell's image stage inverts it back, so its mask lies on the start colour.
     SetBackColor(
         COLORREF(0xFF000001u - RGB(vertices[0].Red >> 8, vertices[0].Green >> 8, vertices[0].Blue >> 8)));
     dc->GradientFill(vertices, 2, &mesh, 1, leftRightPairs ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
@@ -53,13 +55,6 @@ BOOL CGradientCell::DrawBackground(CDC* dc, int, int, CRect rect, BOOL) {
     dc->GradientFill(vertices, 4, mesh, 2, GRADIENT_FILL_TRIANGLE);
   }
   return TRUE;
-}
-
-BOOL CGradientCell::Draw(CDC* dc, int row, int col, CRect rect, BOOL erase, BOOL plain) {
-  const COLORREF stored = m_backColor;
-  const BOOL drawn = CTextCell::Draw(dc, row, col, rect, erase, plain);
-  m_backColor = stored;
-  return drawn;
 }
 
 CSize CGradientCell::GetCellExtent(CDC* dc) {

@@ -13,9 +13,6 @@ class CGradientCell : public CTextCell {
   COLORREF SetBottomRightColor(COLORREF color);
 
   BOOL DrawBackground(CDC* dc, int row, int col, CRect rect, BOOL plain) override;
-  // The colour a two-colour gradient gives the back colour serves only the one drawing; the
-  // stored colour is the one that was set, so that printing and copying never depend on it.
-  BOOL Draw(CDC* dc, int row, int col, CRect rect, BOOL erase, BOOL plain) override;
   CSize GetCellExtent(CDC* dc) override;
 
  protected:

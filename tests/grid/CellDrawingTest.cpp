@@ -75,15 +75,33 @@ TEST_F(CellPicture, SelectedSolidGradientIsDarkened) {
   EXPECT_EQ(At(5, 5), RGB(0x7F, 0, 0));
 }
 
-TEST_F(CellPicture, TwoColourGradientLeavesTheStoredBackColour) {
+// A paint with two-colour gradient gives the cell the back colour 0xFF000001 minus the start
+// colour (halved when selected) and leaves it there; the other modes leave it alone.
+TEST_F(CellPicture, TwoColourGradientTurnsTheBackColourIntoTheInvertedStartColour) {
   auto& cell = Place<CGradientCell>(RUNTIME_CLASS(CGradientCell));
-  cell.SetBackColor(0x123456);
-  cell.SetTopLeftColor(kRed);
-  cell.SetBottomLeftColor(kRed);
-  cell.SetTopRightColor(kBlue);
-  cell.SetBottomRightColor(kBlue);
-  ASSERT_TRUE(cell.Draw(&dc, 1, 1, CRect(0, 0, 99, 19), FALSE, FALSE));
-  EXPECT_EQ(cell.GetBackColor(), 0x123456u);
+  struct Case {
+    const char* name;
+    COLORREF tl, tr, bl, br;
+    bool selected;
+    COLORREF back;
+  };
+  const Case cases[] = {
+      {"horizontal", kRed, kBlue, kRed, kBlue, false, 0xFEFFFF02u},
+      {"vertical", kBlue, kBlue, kRed, kRed, false, 0xFE010001u},
+      {"selected, halved to 0x7F", kRed, kBlue, kRed, kBlue, true, 0xFEFFFF82u},
+      {"solid", kRed, kRed, kRed, kRed, false, 0x123456u},
+      {"triangles", kRed, kGreen, kBlue, kRed, false, 0x123456u},
+  };
+  for (const Case& c : cases) {
+    cell.SetBackColor(0x123456);
+    cell.SetState(c.selected ? GCS_SELECTED : 0);
+    cell.SetTopLeftColor(c.tl);
+    cell.SetTopRightColor(c.tr);
+    cell.SetBottomLeftColor(c.bl);
+    cell.SetBottomRightColor(c.br);
+    ASSERT_TRUE(cell.Draw(&dc, 1, 1, CRect(0, 0, 99, 19), FALSE, FALSE)) << c.name;
+    EXPECT_EQ(cell.GetBackColor(), c.back) << c.name;
+  }
 }
 
 TEST_F(CellPicture, BarScalesTheDistanceFromTheMinimum) {
