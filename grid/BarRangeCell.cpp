@@ -26,6 +26,8 @@ void CBarRangeCell::SetRangeBColors(COLORREF normal, COLORREF selected) {
 
 double CBarRangeCell::Clamp(double value) const { return std::min(std::max(value, m_min), m_max); }
 
+// The distance from the minimum is scaled, so that the minimum lies at the left edge and the
+// maximum at the right edge whatever the minimum is; no range reaches out of the cell.
 int CBarRangeCell::Map(double value, const CRect& rect) const {
   return rect.left + int((rect.right - rect.left) * (Clamp(value) - m_min) / (m_max - m_min));
 }
