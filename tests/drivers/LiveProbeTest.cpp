@@ -272,4 +272,16 @@ TEST_F(LiveProbe, DataBlockHeaderMustStateThePayloadLength) {
   }
 }
 
+// Only a part whose data went to the instrument is verified.
+TEST_F(LiveProbe, HallekLivePassesOverAPartOfAnotherKindWithoutAWord) {
+  const std::string path = WritePartFile("block-part", std::string(32, 'x'));
+  Instrument(20);
+  Connect();
+  StreamIO::CFileStream package(CString::FromUtf8(path), StreamIO::OPEN_READ);
+  ASSERT_TRUE(Device().AttachSecondStream(&package));
+  EXPECT_EQ(Device().UpdateWriteData(PartRecord(32, 0x00)), 0);
+  Device().DetachSecondStream();
+  EXPECT_EQ(Lines(Log()), "");
+}
+
 }  // namespace
