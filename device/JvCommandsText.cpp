@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "device/DecimalText.h"
 #include "device/DeviceIdent.h"
 #include "device/DeviceLogin.h"
 #include "device/JvCommands.h"
@@ -41,14 +42,6 @@ CString EscapeQuoted(const CString& text) {
   escaped.Replace(u"\\", u"\\\\");
   escaped.Replace(u"\"", u"\\\"");
   return escaped;
-}
-
-// A leading decimal number, read as "%d" reads it.
-bool ReadDecimal(const std::string& text, long& value) {
-  const char* begin = text.c_str();
-  char* end = nullptr;
-  value = std::strtol(begin, &end, 10);
-  return end != begin;
 }
 
 }  // namespace
@@ -222,7 +215,7 @@ bool CJvCommands::LoginRemote(SDeviceLogin& login) {
     login.userName.Empty();
   else
     login.userName = answer.Tokenize(u";", position);
-  long flags = 0;
+  int flags = 0;
   if (!ReadDecimal(answer.Tokenize(u";", position).ToAnsi(), flags)) return false;
   login.flags = WORD(flags & 0xFFFF);
   return true;

@@ -176,9 +176,12 @@ class CJvDevice {
   StreamIO::SRs232Settings m_serialSettings;
 
  private:
-  // Reads the entry's header from the package; the payload's size, or -1.
-  int ReadEntryHeader(const SBlockRecord& record);
-  int UpdateWriteRecords(const SBlockRecord& record, bool serviceRecords, int headerFailure);
+  // Reads the entry's header from the package: the payload's size, or -1 for a short header or
+  // one whose length does not fit the entry. `statedPayload` gets the payload length the header
+  // gives.
+  int ReadEntryHeader(const SBlockRecord& record, DWORD& statedPayload);
+  // Sends the entry's `count` payload bytes, as service records or as S-records.
+  int UpdateWriteRecords(int count, bool serviceRecords);
 
   StreamIO::CIoStream* m_secondStream = nullptr;
   std::unique_ptr<StreamIO::CIoStream> m_stream;

@@ -158,25 +158,33 @@ int CJvDevice::UpdateWriteDataAsSRecords(const SBlockRecord& record) {
   if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return eUpdateNotAttached;
   ReportStep(IDS_UPDATE_TRANSFER_BLOCK);
   if (record.DataFormat() != kSRecordFormat) return eUpdateOk;
-  return UpdateWriteRecords(record, false, eUpdateIncomplete);
+  // This form checks the header's own length against the entry, not the payload length it states.
+  DWORD statedPayload = 0;
+  const int count = ReadEntryHeader(record, statedPayload);
+  if (count < 0) return eUpdateIncomplete;
+  return UpdateWriteRecords(count, false);
 }
 
 int CJvDevice::UpdateWriteProbeData(const SBlockRecord& record) {
   if (!m_commands || !m_secondStream || !m_secondStream->IsOpen()) return eUpdateNotAttached;
   ReportStep(IDS_UPDATE_TRANSFER_BLOCK);
-  // A malformed entry header means an unusable package.
-  if (record.DataFormat() == kServiceRecordFormat)
-    return UpdateWriteRecords(record, true, eUpdateNotAttached);
-  if (record.DataFormat() == kSRecordFormat) return UpdateWriteRecords(record, false, eUpdateNotAttached);
-  return eUpdateOk;
+  const bool serviceRecords = record.DataFormat() == kServiceRecordFormat;
+  if (!serviceRecords && record.DataFormat() != kSRecordFormat) return eUpdateOk;
+  // A malformed entry header, or one whose payload length disagrees with the entry, means an
+  // unusable package: nothing of it is sent.
+  DWORD statedPayload = 0;
+  const int count = ReadEntryHeader(record, statedPayload);
+  if (count < 0 || statedPayload != DWORD(count)) return eUpdateNotAttached;
+  return UpdateWriteRecords(count, serviceRecords);
 }
 
-int CJvDevice::ReadEntryHeader(const SBlockRecord& record) {
+int CJvDevice::ReadEntryHeader(const SBlockRecord& record, DWORD& statedPayload) {
   const int entrySize = int(record.DataLength());
   BYTE entryHeader[kEntryHeaderSize];
   if (m_secondStream->Read(entryHeader, kEntryHeaderSize) != kEntryHeaderSize) return -1;
   const int headerSize = GetLe16(entryHeader + 4);
   if (headerSize < kEntryHeaderSize || headerSize > kMaxEntryHeaderSize || headerSize > entrySize) return -1;
+  statedPayload = GetLe32(entryHeader + 12);
   if (headerSize > kEntryHeaderSize) {
     std::vector<BYTE> rest(size_t(headerSize - kEntryHeaderSize));
     if (m_secondStream->Read(rest.data(), int(rest.size())) != int(rest.size())) return -1;
@@ -184,9 +192,7 @@ int CJvDevice::ReadEntryHeader(const SBlockRecord& record) {
   return entrySize - headerSize;
 }
 
-int CJvDevice::UpdateWriteRecords(const SBlockRecord& record, bool serviceRecords, int headerFailure) {
-  const int count = ReadEntryHeader(record);
-  if (count < 0) return headerFailure;
+int CJvDevice::UpdateWriteRecords(int count, bool serviceRecords) {
   // The service records count as sent when the download reached the end of their text: it
   // answers the position it reached less one.
   const bool complete =

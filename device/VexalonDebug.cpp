@@ -12,9 +12,9 @@
 namespace Device {
 namespace {
 
-constexpr BYTE kModeRequest = 0xD2;
+constexpr BYTE kDebugModeRequest = 0xD2;
 constexpr BYTE kModeDebugProtocol = 4;
-constexpr int kModeRequestTimeoutMs = 3000;
+constexpr int kDebugModeRequestTimeoutMs = 3000;
 constexpr int kCommandPauseMs = 100;
 constexpr int kContinuousPauseMs = 500;
 constexpr int kLeavePauseMs = 200;
@@ -70,9 +70,10 @@ bool CVexalonDevice::EnterDebugProtocol() {
   StreamIO::CIoStream* stream = GetStream();
   if (!stream) return false;
   try {
-    if (!stream->SetTimeouts(kModeRequestTimeoutMs, kModeRequestTimeoutMs)) return false;
+    if (!stream->SetTimeouts(kDebugModeRequestTimeoutMs, kDebugModeRequestTimeoutMs)) return false;
     BYTE buffer[1] = {kModeDebugProtocol};
-    if (BinaryRequest(kModeRequest, 1, buffer, sizeof buffer, kModeRequestTimeoutMs) >= 240) return false;
+    if (BinaryRequest(kDebugModeRequest, 1, buffer, sizeof buffer, kDebugModeRequestTimeoutMs) >= 240)
+      return false;
     stream->Purge();
     m_remote = true;
     Sleep(kLeavePauseMs);

@@ -39,8 +39,9 @@ constexpr BYTE kSRecordKind = 0x40;
 constexpr int kPartHeaderSize = 16;
 constexpr int kMaxPartHeaderExtra = 496;
 
+// The erase reports its progress whether or not the callback asked for progress reports.
 void ReportProgress(CCallback* callback, int percent) {
-  if (callback && callback->m_bProgressWanted) callback->OnProgress(percent, 1, 0);
+  if (callback) callback->OnProgress(percent, 1, 0);
 }
 
 }  // namespace

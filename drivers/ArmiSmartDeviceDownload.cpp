@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "device/DecimalText.h"
 #include "device/JvCommands.h"
 #include "drivers/ArmiSmartDevice.h"
 #include "platform/base/ByteOrder.h"
@@ -87,15 +89,16 @@ bool CArmiSmartDevice::ReadTextDownload(TMeasSet& set, const BYTE* reply, int le
       CString::FromAnsi(std::string_view(reinterpret_cast<const char*>(reply), size_t(end - reply)));
   // "1;n;": the download's kind and the number of data files that follow.
   const std::string head = text.Left(16).ToUtf8();
-  char kind = 0;
+  constexpr size_t kCountAt = 2;
   int files = 0;
-  int consumed = 0;
-  if (std::sscanf(head.c_str(), "%c;%d;%n", &kind, &files, &consumed) != 2 || consumed == 0 || kind != '1' ||
-      files < 1 || files > kMaxTextFiles)
+  size_t countEnd = 0;
+  if (head.rfind("1;", 0) != 0 || !ReadDecimal(std::string_view(head).substr(kCountAt), files, &countEnd))
     return false;
+  countEnd += kCountAt;
+  if (countEnd >= head.size() || head[countEnd] != ';' || files < 1 || files > kMaxTextFiles) return false;
   set.version = CVersion(u"1.0");
   int failures = 0;
-  int position = consumed;
+  int position = int(countEnd) + 1;
   for (int i = 0; i < files; ++i) {
     const int header = text.Find(kFileHeader, position);
     if (header < 0) {

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
+#include "device/DecimalText.h"
 #include "device/JvCommands.h"
 #include "drivers/DeviceInfoObject.h"
 #include "drivers/IdentityReply.h"
@@ -172,9 +174,19 @@ bool CLiveDevice::SetIntParameter(int value) {
 }
 
 bool CLiveDevice::ParseBatteryText(const CString& text, int& state, CString& stateText, int values[3]) {
+  // "%30s %d %d %d": a state word, then three numbers; the scan ends at the first item that does
+  // not read.
+  const std::string line = text.ToUtf8();
   char word[kStateWordLength + 1] = {};
-  const int scanned =
-      std::sscanf(text.ToUtf8().c_str(), "%30s %d %d %d", word, &values[0], &values[1], &values[2]);
+  int consumed = 0;
+  int scanned = std::sscanf(line.c_str(), "%30s%n", word, &consumed) == 1 ? 1 : 0;
+  std::string_view rest = std::string_view(line).substr(size_t(consumed));
+  for (int i = 0; i < 3 && scanned == i + 1; ++i) {
+    size_t end = 0;
+    if (!ReadDecimal(rest, values[i], &end)) break;
+    rest.remove_prefix(end);
+    ++scanned;
+  }
   stateText = CString::FromAnsi(word);
   stateText.MakeUpper();
   if (stateText == u"FULL")

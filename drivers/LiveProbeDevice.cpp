@@ -59,7 +59,7 @@ int CLiveProbeDevice::UpdateSetMode(const CPackageHeader&, const SBlockRecord&) 
 }
 
 int CLiveProbeDevice::UpdateWriteData(const SBlockRecord& record) {
-  return m_update.WriteData(Commands(), UpdateWriteProbeData(record));
+  return m_update.WriteData(Commands(), record, UpdateWriteProbeData(record));
 }
 
 int CLiveProbeDevice::UpdateWriteDataBlock(const SBlockRecord&) { return 0; }

@@ -19,6 +19,8 @@ namespace Device {
 namespace {
 
 constexpr int kModuleContent = 12;
+constexpr BYTE kProbeSRecordFormat = 0x40;
+constexpr BYTE kProbeServiceRecordFormat = 0x50;
 constexpr BYTE kToBootLoader = 1;
 constexpr int kMinimumTimeoutMs = 3000;
 constexpr int kSwitchReadTimeoutMs = 50;
@@ -143,8 +145,11 @@ int CLiveProbeUpdate::InitProbe(CJvDevice& device, CJvCommands* commands, CCallb
   return eUpdateOk;
 }
 
-int CLiveProbeUpdate::WriteData(CJvCommands* commands, int recordsResult) {
+int CLiveProbeUpdate::WriteData(CJvCommands* commands, const SBlockRecord& record, int recordsResult) {
   if (recordsResult != eUpdateOk || !m_verifyAfterData) return recordsResult;
+  // A part of any other kind sent nothing that could be verified.
+  if (record.DataFormat() != kProbeSRecordFormat && record.DataFormat() != kProbeServiceRecordFormat)
+    return eUpdateOk;
   return Send(commands, kVerify, 'V') ? eUpdateOk : eUpdateCommunication;
 }
 

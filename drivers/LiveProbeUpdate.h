@@ -14,6 +14,7 @@ class CJvCommands;
 class CJvDevice;
 class CLiveProbeIdentity;
 class CPackageHeader;
+struct SBlockRecord;
 
 class CLiveProbeUpdate {
  public:
@@ -25,8 +26,9 @@ class CLiveProbeUpdate {
   static bool HasModuleEntry(const CPackageHeader& header);
   int Init(CJvDevice& device, CJvCommands* commands, CCallback* callback, CLiveProbeIdentity& identity,
            const CPackageHeader& header);
-  // After the part's records (`recordsResult`) the Hallek Live verifies what it received.
-  int WriteData(CJvCommands* commands, int recordsResult);
+  // After the records of a part that holds S-records or service records (`recordsResult`) the
+  // Hallek Live verifies what it received.
+  int WriteData(CJvCommands* commands, const SBlockRecord& record, int recordsResult);
   int Exit(CJvCommands* commands, CLiveProbeIdentity& identity, const CPackageHeader& header);
 
  private:

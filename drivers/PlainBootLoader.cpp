@@ -24,8 +24,9 @@ constexpr BYTE kSwitchArgument = 1;
 constexpr int kEnterBurst = 5;
 constexpr int kEnterPauseMs = 50;
 
+// The erase reports its progress whether or not the callback asked for progress reports.
 void ReportProgress(CCallback* callback, int percent) {
-  if (callback && callback->m_bProgressWanted) callback->OnProgress(percent, 1, 0);
+  if (callback) callback->OnProgress(percent, 1, 0);
 }
 
 }  // namespace

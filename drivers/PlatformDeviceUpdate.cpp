@@ -3,9 +3,9 @@
 // of the link when the instrument restarts.
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "device/Callback.h"
+#include "device/DecimalText.h"
 #include "device/DeviceAbort.h"
 #include "device/JvCommands.h"
 #include "device/PackageHeader.h"
@@ -39,10 +39,8 @@ void ReportDone(CCallback* callback) {
 bool CPlatformDevice::HasPowerForUpdate() {
   SPowerState state;
   if (!QueryPowerState(state) || state.fields[6] == CString(kMainsPower)) return true;
-  const std::string millivolts = state.fields[0].ToAnsi();
-  char* end = nullptr;
-  const long value = std::strtol(millivolts.c_str(), &end, 10);
-  return end == millivolts.c_str() || value >= kMinimumBatteryMv;
+  int millivolts = 0;
+  return !ReadDecimal(state.fields[0].ToAnsi(), millivolts) || millivolts >= kMinimumBatteryMv;
 }
 
 int CPlatformDevice::CheckDeviceAndRevision(const CPackageHeader& header) {

@@ -1,8 +1,9 @@
 #include "drivers/ProfileUpdateChecks.h"
 
-#include <cctype>
 #include <string>
+#include <string_view>
 
+#include "device/DecimalText.h"
 #include "device/UpdateErrorCode.h"
 
 namespace Device {
@@ -10,17 +11,11 @@ namespace {
 
 constexpr int kRevisionNumberLimit = 256;
 
-// "%c%d": a letter, then a decimal number (an optional sign and digits).
-bool ReadRevision(const std::string& text, char& letter, long& number) {
+// "%c%d": a letter, then a decimal number.
+bool ReadRevision(const std::string& text, char& letter, int& number) {
   if (text.empty()) return false;
   letter = text[0];
-  size_t at = 1;
-  while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
-  const size_t start = at;
-  if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
-  if (at >= text.size() || !std::isdigit(static_cast<unsigned char>(text[at]))) return false;
-  number = std::stol(text.substr(start));
-  return true;
+  return ReadDecimal(std::string_view(text).substr(1), number);
 }
 
 }  // namespace
@@ -42,12 +37,12 @@ int CProfileUpdateChecks::CheckHardware(const CString& revision, const CPackageH
   CString upper = revision;
   upper.MakeUpper();
   char letter = 0;
-  long number = 0;
+  int number = 0;
   // A negative number ("A-3") names no revision.
   if (!ReadRevision(upper.ToAnsi(), letter, number) || number < 0 || number >= kRevisionNumberLimit)
     return eUpdateHardware;
   if (letter < 'A' || letter > rule.lastLetter) return eUpdateHardware;
-  const long value = (letter - 'A') * kRevisionNumberLimit + number;
+  const int value = (letter - 'A') * kRevisionNumberLimit + number;
   if (value < (minimum & rule.mask)) return eUpdateHardware;
   if (maximum != 0 && (maximum & rule.mask) < value) return eUpdateHardware;
   return eUpdateOk;

@@ -130,6 +130,8 @@ TEST_F(ArmivueDownload, TextCountsAndMissingFiles) {
   } cases[] = {
       {"1;0;" + DataFile(1) + "<eof>", false, 0},
       {"1;501;" + DataFile(1) + "<eof>", false, 0},
+      // A count beyond any integer is no count, whatever its low bits say.
+      {"1;4294967297;" + DataFile(1) + "<eof>", false, 0},
       {"2;1;" + DataFile(1) + "<eof>", false, 0},
       {"1;2;" + DataFile(1) + "<eof>", false, 1},
       // A file without its end is one failure; the file after it is still read.
@@ -140,8 +142,8 @@ TEST_F(ArmivueDownload, TextCountsAndMissingFiles) {
     Instrument(3).SetFunctionReply(kRequest, kText, TextReply(c.text));
     Connect();
     TMeasSet set;
-    EXPECT_EQ(Armivue().DownloadMeasurements(set, 19200, false), c.result) << c.text.substr(0, 6);
-    EXPECT_EQ(set.objects.size(), c.objects) << c.text.substr(0, 6);
+    EXPECT_EQ(Armivue().DownloadMeasurements(set, 19200, false), c.result) << c.text.substr(0, 14);
+    EXPECT_EQ(set.objects.size(), c.objects) << c.text.substr(0, 14);
     TearDown();
     SetUp();
   }

@@ -10,8 +10,10 @@
 #include "device/DeviceAbort.h"
 #include "device/DeviceThread.h"
 #include "device/JobEntry.h"
+#include "device/PackageHeader.h"
 #include "device/streamio/FileStream.h"
 #include "drivers/OhmiraDevice.h"
+#include "tests/device/StepLog.h"
 #include "tests/device/search/PackageBytes.h"
 #include "tests/drivers/InstrumentFixture.h"
 
@@ -144,6 +146,26 @@ TEST_F(DriverUpdate, RefusedEraseOrExitIsACommunicationError) {
     Instrument(refusal.type).RefuseServiceString(refusal.refused);
     Connect();
     EXPECT_EQ(Update(OnePartPackage(kSignatures.at(refusal.type), SRecordPart(kRecords), 0, 0, 0x40, 2)), 6);
+    TearDown();
+    SetUp();
+  }
+}
+
+// The boot loaders' erase reports its progress whether or not the callback asked for progress:
+// the update job asks only after the initialization.
+TEST_F(DriverUpdate, EraseReportsItsProgressUnasked) {
+  const std::map<int, std::vector<int>> erases = {
+      {3, {1, 501, 1001}}, {6, {1, 1001}}, {7, {1, 1001}}, {8, {1, 1001}}, {13, {1, 1001}}};
+  for (const auto& [type, progress] : erases) {
+    SCOPED_TRACE(type);
+    Instrument(type);
+    Connect();
+    CStepLog steps;
+    ASSERT_FALSE(steps.m_bProgressWanted);
+    ASSERT_TRUE(Device().SetCallback(&steps));
+    EXPECT_EQ(Device().UpdateInit(Device::CPackageHeader()), 0) << Lines(Log());
+    Device().DetachCallback();
+    EXPECT_EQ(steps.progress, progress);
     TearDown();
     SetUp();
   }

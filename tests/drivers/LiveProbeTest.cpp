@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "device/Contents.h"
 #include "device/PackageHeader.h"
@@ -198,15 +200,21 @@ TEST_F(LiveProbe, LeebProbePackageWithoutModuleGoesThroughTheBootLoader) {
   EXPECT_EQ(log.back(), "service SX030000FC");
 }
 
-// Service records of 64 data bytes: two data packets of 32 bytes and the header packet each, every
-// packet acknowledged with 7 bytes; a refused packet sends its record once more.
-TEST_F(LiveProbe, ModuleDataGoesAsAcknowledgedServiceRecords) {
+// Service records of 64 data bytes each.
+std::string ModuleRecords(int count) {
   std::string text = "010000000000";
-  for (int record = 0; record < 3; ++record) {
+  for (int record = 0; record < count; ++record) {
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "\r\n:00%02X000040", record);
     text += prefix + std::string(128, char('A' + record)) + "00";
   }
+  return text;
+}
+
+// Service records of 64 data bytes: two data packets of 32 bytes and the header packet each, every
+// packet acknowledged with 7 bytes; a refused packet sends its record once more.
+TEST_F(LiveProbe, ModuleDataGoesAsAcknowledgedServiceRecords) {
+  const std::string text = ModuleRecords(3);
   const std::string path = WritePartFile("module-part", EntryWithHeader(text));
   Instrument(21).RefuseServicePacket(4);
   Connect();
@@ -216,6 +224,64 @@ TEST_F(LiveProbe, ModuleDataGoesAsAcknowledgedServiceRecords) {
   Device().DetachSecondStream();
   // The fourth packet, the second record's first, was refused: that record went twice.
   EXPECT_EQ(Lines(Log()), "service-record 00 00 00\nservice-record 00 00 01\nservice-record 00 00 02\n");
+}
+
+const std::string kProbeRecords = "S1130000000102030405060708090A0B0C0D0E0F64\r\nS9030000FC\r\n";
+constexpr char kProbeRecordItems[] = "record S1130000000102030405060708090A0B0C0D0E0F64\nrecord S9030000FC\n";
+constexpr char kModuleRecordItems[] = "service-record 00 00 00\n";
+
+struct SProbePartCase {
+  int type;
+  BYTE kind;
+  int statedLengthError;  // added to the true payload length in the data block header
+  int result;
+  std::string log;
+};
+
+// A payload length in the data block header that disagrees with the part makes the package
+// unusable: nothing is sent. The Hallek Live verifies what it took.
+const SProbePartCase kProbeParts[] = {
+    {17, 0x40, 0, 0, kProbeRecordItems},
+    {17, 0x40, 1, 1, ""},
+    {17, 0x50, -1, 1, ""},
+    {20, 0x40, 0, 0, std::string(kProbeRecordItems) + "service SV030000FC\n"},
+    {20, 0x40, -1, 1, ""},
+    {20, 0x50, 1, 1, ""},
+    {21, 0x40, 1, 1, ""},
+    {21, 0x50, 0, 0, kModuleRecordItems},
+    {21, 0x50, -1, 1, ""},
+};
+
+TEST_F(LiveProbe, DataBlockHeaderMustStateThePayloadLength) {
+  for (const SProbePartCase& c : kProbeParts) {
+    SCOPED_TRACE(std::to_string(c.type) + " kind " + std::to_string(c.kind) + " length error " +
+                 std::to_string(c.statedLengthError));
+    const std::string content = c.kind == 0x40 ? kProbeRecords : ModuleRecords(1);
+    const std::string path =
+        WritePartFile("probe-part", EntryWithHeader(content, content.size() + size_t(c.statedLengthError)));
+    // S-records go to the boot loader, which the update's initialization has started.
+    Instrument(c.type).SetApplicationSilent(c.kind == 0x40);
+    Connect();
+    StreamIO::CFileStream package(CString::FromUtf8(path), StreamIO::OPEN_READ);
+    ASSERT_TRUE(Device().AttachSecondStream(&package));
+    EXPECT_EQ(Device().UpdateWriteData(PartRecord(16 + content.size(), c.kind)), c.result);
+    Device().DetachSecondStream();
+    EXPECT_EQ(Lines(Log()), c.log);
+    TearDown();
+    SetUp();
+  }
+}
+
+// Only a part whose data went to the instrument is verified.
+TEST_F(LiveProbe, HallekLivePassesOverAPartOfAnotherKindWithoutAWord) {
+  const std::string path = WritePartFile("block-part", std::string(32, 'x'));
+  Instrument(20);
+  Connect();
+  StreamIO::CFileStream package(CString::FromUtf8(path), StreamIO::OPEN_READ);
+  ASSERT_TRUE(Device().AttachSecondStream(&package));
+  EXPECT_EQ(Device().UpdateWriteData(PartRecord(32, 0x00)), 0);
+  Device().DetachSecondStream();
+  EXPECT_EQ(Lines(Log()), "");
 }
 
 }  // namespace

@@ -10,11 +10,14 @@ std::string WritePartFile(const std::string& name, const std::string& bytes) {
   return path;
 }
 
-std::string EntryWithHeader(const std::string& content) {
+std::string EntryWithHeader(const std::string& content, size_t statedLength) {
   std::string header(16, '\0');
   header[4] = 16;
+  for (int i = 0; i < 4; ++i) header[size_t(12 + i)] = char(BYTE(statedLength >> (8 * i)));
   return header + content;
 }
+
+std::string EntryWithHeader(const std::string& content) { return EntryWithHeader(content, content.size()); }
 
 Device::SBlockRecord PartRecord(size_t length, BYTE format) {
   Device::SBlockRecord record;

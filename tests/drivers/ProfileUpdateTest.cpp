@@ -37,12 +37,17 @@ const SDeviceCheckCase kDeviceChecks[] = {
     {"letter beyond H on a Platform", 10, "I1", "2.0.1", 1, 0, 0, kMains, 0},
     {"negative revision number", 10, "A-3", "2.0.1", 1, 0, 0, kMains, 10},
     {"revision number of 256", 0, "A256", "2.0.1", 1, 0, 0, kMains, 10},
+    {"revision number beyond any integer", 10, "A99999999999999999999", "2.0.1", 1, 0, 0, kMains, 10},
+    {"revision number beyond any integer on a Durimo 3", 0, "B99999999999999999999", "2.0.1", 0, 1, 0, kMains,
+     10},
     {"no limits, no revision read", 0, "X", "2.0.1", 0, 0, 0, kMains, 0},
     {"required version above the instrument's", 0, "H1", "2.0.1", 0, 0, 0x00020001, kMains, 11},
     {"required version of another major", 10, "A1", "2.0.1", 0, 0, 0x00010000, kMains, 11},
     {"required version met, blanks in the instrument's", 10, "A1", "2. 1.0", 0, 0, 0x00020001, kMains, 0},
     {"battery below 3700 mV", 10, "A1", "2.0.1", 0, 0, 0, kBattery, 16},
     {"battery at 3700 mV", 10, "A1", "2.0.1", 0, 0, 0, "3700;a;b;c;d;e;BATTERY", 0},
+    {"battery voltage beyond any integer reads as none", 10, "A1", "2.0.1", 0, 0, 0,
+     "-99999999999999999999;a;b;c;d;e;BATTERY", 0},
     {"a Durimo 3 asks no power state", 0, "A1", "2.0.1", 0, 0, 0, kBattery, 0},
 };
 

@@ -178,6 +178,7 @@ TEST_F(SondrelArray, BatteryStates) {
       {"DISCHARGING 40 3900 -120", true, 1, u"DISCHARGING", {40, 3900, -120}},
       {"idle 1 2 3", true, 0, u"ERROR", {1, 2, 3}},
       {"full 100%", false, 3, u"FULL", {100, 0, 0}},
+      {"full 99999999999% 4100mV 250mA", false, 3, u"FULL", {0, 0, 0}},
   };
   for (const auto& c : cases) {
     Instrument(18);

@@ -138,24 +138,40 @@ def profile_instruments(env, workdir):
               ["identified=1", "result=0", "value=70000"], "unsupported check")
 
 
-def update(env, workdir):
+def one_part_package(workdir, name, device_code, hw_minimum=0):
     records = b"S1130000000102030405060708090A0B0C0D0E0F64\r\nS9030000FC\r\n"
     part = struct.pack("<4xH6xI", 16, len(records)) + records
     package = b"@Jv@" + struct.pack("<IHHI", 1, 1, 1, 1)
     package += struct.pack("<BBHHHH", 0, 1, 1, 1, 0, 7) + b"APP" + struct.pack("<BHH", 0, 0, 1)
-    package += struct.pack("<IHHHHIB", 1, 1, 0, 0, 0, 0x10000102, 1) + bytes(16) + b"\x5a" * 128
+    # The trailer: part count, version, device code, check kind; no required system, the
+    # hardware-revision range; the key block.
+    package += struct.pack("<IHHHHIB", 1, 1, 0, 0, 0, device_code, 1)
+    package += struct.pack("<IIHH4x", 0, 0, hw_minimum, 0) + b"\x5a" * 128
     package += struct.pack("<4xI2xBBBB2x", len(part), 0, 0, 0x40, 2) + part
-    path = os.path.join(workdir, "testbox.pkg")
+    path = os.path.join(workdir, name)
     with open(path, "wb") as f:
         f.write(package)
+    return path
 
+
+def update(env, workdir):
+    path = one_part_package(workdir, "testbox.pkg", 0x10000102)
     sim = instrument(env, workdir, 13)
     lines = zdtool(env, "update", PORT, path, "--type", "13")
     check("status: Erase Memory" in lines and lines[-1] == "message: 0", f"TestBox update {lines}")
+    erase = lines.index("status: Erase Memory")
+    check(lines[erase + 1:erase + 3] == ["progress: 0 1", "progress: 100 1"], f"TestBox erase progress {lines}")
     log = logged(sim)
     check(log.count("service SC030000FC") == 15 and "service SE030000FC" in log and log[-1] == "service SX030000FC",
           f"TestBox update {log}")
     check("record S1130000000102030405060708090A0B0C0D0E0F64" in log, f"TestBox records {log}")
+
+    # A hardware revision whose number fits no integer names no revision.
+    path = one_part_package(workdir, "platform.pkg", 0x0D000102, hw_minimum=1)
+    with instrument(env, workdir, 10, "--identity",
+                    "Platform;A99999999999999999999;PL10-000-0010;0D000102;1.0.0;2.0.0;1.0.0;1.0.0;en-US;UTC"):
+        lines = zdtool(env, "update", PORT, path, "--type", "10", rc=1)
+        check(lines[-1].startswith("message: 10 "), f"Platform update {lines}")
 
 
 def main():

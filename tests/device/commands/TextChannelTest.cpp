@@ -192,14 +192,23 @@ TEST_F(CommandsTest, LoginFallsBackToTheFormWithoutNumber) {
   EXPECT_PEER_OK();
 }
 
+// Flags that are no number, or a number beyond any integer, are no login.
 TEST_F(CommandsTest, LoginNeedsTheFlagsNumber) {
-  ServeOverSocket(Opened().ExpectText("RLGI \"op\"; \"x\"; 00000001\r").ReplyText("op;none\r"));
+  ServeOverSocket(Opened()
+                      .ExpectText("RLGI \"op\"; \"x\"; 00000001\r")
+                      .ReplyText("op;none\r")
+                      .Expect({0x10})
+                      .Reply({0x06})
+                      .ExpectText("RLGI \"op\"; \"x\"; 00000001\r")
+                      .ReplyText("op;99999999999999999999\r"));
   Commands().SetTextMode(false, false);
   SDeviceLogin login;
   login.userName = u"op";
   login.password = u"x";
   login.number = 1;
   EXPECT_FALSE(Commands().LoginRemote(login));
+  EXPECT_FALSE(Commands().LoginRemote(login));
+  EXPECT_EQ(login.flags, 0);
   EXPECT_PEER_OK();
 }
 
