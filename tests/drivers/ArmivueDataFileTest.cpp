@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "drivers/ArmiSmartDevice.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -248,6 +251,89 @@ TEST_F(ArmivueDataFile, ObjectsReadBackAsWritten) {
   EXPECT_EQ(back.readings[2].number, 3);
   EXPECT_EQ(back.readings[2].cover, 8);
   EXPECT_EQ(back.readings[2].rawDiameter, 60);
+}
+
+// Empty texts keep their lines: a label's semicolons, its marker, and nothing after them.
+TEST_F(ArmivueDataFile, EmptyInstrumentTextsAreWrittenAndReadInTheirPlaces) {
+  TMeas meas = Instrument(0, 0);
+  meas.name.Empty();
+  meas.serialNumber.Empty();
+  meas.softwareVersion.Empty();
+  meas.hardwareIndex.Empty();
+  meas.signature.Empty();
+  meas.objectNumber = 4;
+  meas.date = 0;  // 1 January 1970 01:00:00 in Berlin
+  meas.readings = {{1, 35, 16}};
+  const std::u16string text =
+      u"Armivue+ Data File Version          ;;;'1.0\r\n"
+      u"\r\n"
+      u"Instrument Data\r\n"
+      u"    Name                            ;;;\r\n"
+      u"    Serial Number                   ;;;\r\n"
+      u"    Software Version                ;;;'\r\n"
+      u"    Hardware Index                  ;;;\r\n"
+      u"    Signature                       ;;;'\r\n"
+      u"\r\n"
+      u"Settings\r\n"
+      u"    Regional                        ;;;Metric\r\n"
+      u"    Data Storage Mode               ;;;Manual\r\n"
+      u"    Raw Default Bar Diameter [mm]   ;;;'0\r\n"
+      u"    Default Bar Diameter [mm]       ;;;'0\r\n"
+      u"    Neighboring Bar Correction [mm] ;;;'-\r\n"
+      u"\r\n"
+      u"Comment\r\n"
+      u"    \"\"\r\n"
+      u"\r\n"
+      u"\r\n"
+      u"\r\n"
+      u"Data\r\n"
+      u"    Object Number                   ;;;4\r\n"
+      u"    Object Name                     ;;;\"\"\r\n"
+      u"    Date                            ;;;'1.1.1970  1:0:0\r\n"
+      u"    # of Measurements               ;;;1\r\n"
+      u"\r\n"
+      u"\r\n"
+      u"Number            ;Cover [mm]        ;Diameter [mm]     ;Raw Diameter [mm] \r\n"
+      u"------------------;------------------;------------------;------------------\r\n"
+      u" 1                ; 35               ;16                ;16\r\n";
+  EXPECT_EQ(Write(meas), text);
+  TMeas back;
+  back.name = u"old";
+  back.signature = u"old";
+  ASSERT_TRUE(device.ReadDataFile(back, CString(text)));
+  EXPECT_EQ(back.name.ToUtf8(), "");
+  EXPECT_EQ(back.serialNumber.ToUtf8(), "");
+  EXPECT_EQ(back.softwareVersion.ToUtf8(), "");
+  EXPECT_EQ(back.hardwareIndex.ToUtf8(), "");
+  EXPECT_EQ(back.signature.ToUtf8(), "");
+  EXPECT_EQ(back.regional, 0);
+  EXPECT_EQ(back.storageMode, 0);
+  EXPECT_EQ(back.objectNumber, 4);
+  EXPECT_EQ(back.date, 0);
+  ASSERT_EQ(back.readings.size(), 1u);
+  EXPECT_EQ(back.readings[0].cover, 35);
+}
+
+// Each text empty on its own: the ones around it stay where they were.
+TEST_F(ArmivueDataFile, AnEmptyTextDoesNotTakeTheNextOne) {
+  const auto texts = [](const TMeas& meas) {
+    return std::vector<std::string>{meas.name.ToUtf8(),
+                                    meas.serialNumber.ToUtf8(),
+                                    meas.softwareVersion.ToUtf8(),
+                                    meas.hardwareIndex.ToUtf8(),
+                                    meas.signature.ToUtf8(),
+                                    std::to_string(meas.regional),
+                                    std::to_string(meas.storageMode),
+                                    meas.objectName.ToUtf8()};
+  };
+  CString TMeas::*const fields[] = {&TMeas::name, &TMeas::serialNumber, &TMeas::softwareVersion,
+                                    &TMeas::hardwareIndex, &TMeas::signature};
+  for (CString TMeas::*field : fields) {
+    TMeas meas = Instrument(2, 1);
+    meas.objectName = u"Pier 1";
+    (meas.*field).Empty();
+    EXPECT_EQ(texts(Read(Write(meas))), texts(meas));
+  }
 }
 
 class ArmivueDataFileText : public ArmivueDataFile {
