@@ -25,6 +25,9 @@ constexpr float kSmallestInchCorrection = 2.0f;
 constexpr float kCorrectionFactor = 25.0f;
 // 255 marks a cover as "n/a"; the largest real cover stays below it.
 constexpr int kLargestRealCover = 254;
+// The years of four digits at most.
+constexpr int kFirstYear = 1;
+constexpr int kLastYear = 9999;
 
 // A decimal number from 0 to the limit at the token's start; negative numbers are out of range.
 bool ReadInteger(const CString& token, int limit, int& value) {
@@ -39,6 +42,15 @@ bool ReadSingle(const CString& token, float& value) {
 }
 
 bool IsNotAvailable(const CString& token) { return token.Find(u"n/a") >= 0; }
+
+// The instrument's clock gives every field within the calendar (a day past its month's end
+// still goes on into the next month); numbers beyond it are no date, and far beyond it they
+// would overflow the conversion.
+bool IsCalendarTime(const SLocalTime& local) {
+  return local.year >= kFirstYear && local.year <= kLastYear && local.month >= 1 && local.month <= 12 &&
+         local.day >= 1 && local.day <= 31 && local.hour >= 0 && local.hour <= 23 && local.minute >= 0 &&
+         local.minute <= 59 && local.second >= 0 && local.second <= 59;
+}
 
 }  // namespace
 
@@ -210,7 +222,8 @@ void CArmivueDataFileReader::ReadDate(SArmivueMeasurement& meas) {
   }
   SLocalTime local;
   if (std::sscanf(m_tokens[size_t(value)].text.ToUtf8().c_str(), "%d.%d.%d  %d:%d:%d", &local.day,
-                  &local.month, &local.year, &local.hour, &local.minute, &local.second) != 6)
+                  &local.month, &local.year, &local.hour, &local.minute, &local.second) != 6 ||
+      !IsCalendarTime(local))
     return;
   meas.date = LocalTimeToStamp(local);
 }

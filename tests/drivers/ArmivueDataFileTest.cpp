@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -415,6 +416,37 @@ TEST_F(ArmivueDataFileText, MissingKeysAndDates) {
   EXPECT_EQ(meas.date, 99);
   const TMeas noComment = Read(Replaced(text, u"Comment\r\n", u"Remark\r\n"));
   EXPECT_TRUE(noComment.comment.IsEmpty());
+}
+
+// A date whose numbers lie outside the calendar reads like one that does not give six numbers:
+// the object keeps its date and the file is read.
+TEST_F(ArmivueDataFileText, DatesOutsideTheCalendarLeaveTheDate) {
+  const char16_t* dates[] = {u"15.1.-2147483648  10:30:5",   u"15.-2147483648.2026  10:30:5",
+                             u"-2147483648.1.2026  10:30:5", u"15.1.2026  2147483647:30:5",
+                             u"15.1.2147483647  10:30:5",    u"0.1.2026  10:30:5",
+                             u"32.1.2026  10:30:5",          u"15.0.2026  10:30:5",
+                             u"15.13.2026  10:30:5",         u"15.1.0  10:30:5",
+                             u"15.1.10000  10:30:5",         u"15.1.2026  24:30:5",
+                             u"15.1.2026  -1:30:5",          u"15.1.2026  10:60:5",
+                             u"15.1.2026  10:30:60"};
+  const CString text = Text(0);
+  for (const char16_t* date : dates) {
+    TMeas meas;
+    meas.date = 99;
+    EXPECT_TRUE(device.ReadDataFile(meas, Replaced(text, u"15.1.2026  10:30:5", date)))
+        << CString(date).ToUtf8();
+    EXPECT_EQ(meas.date, 99) << CString(date).ToUtf8();
+  }
+  // The calendar's edges are dates; a day beyond its month's end goes on into the next month.
+  const struct {
+    const char16_t* date;
+    std::int64_t stamp;
+  } edges[] = {{u"1.1.1  0:0:0", -62135600008},  // Berlin's mean solar time, UTC + 0:53:28
+               {u"31.12.9999  23:59:59", 253402297199},
+               {u"31.4.2026  0:0:0", 1777586400}};
+  for (const auto& edge : edges)
+    EXPECT_EQ(Read(Replaced(text, u"15.1.2026  10:30:5", edge.date)).date, edge.stamp)
+        << CString(edge.date).ToUtf8();
 }
 
 TEST_F(ArmivueDataFile, UnknownUnitsOrStorageModesWriteNothing) {
