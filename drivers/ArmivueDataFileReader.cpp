@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char16_t* kHeader = u"Armivue+ Data File Version";
 constexpr const char16_t* kSeparatorLine = u"------------------";
+// A label and its value stand three semicolons apart.
+constexpr int kLabelSemicolons = 3;
 constexpr int kMaxRows = 99;
 constexpr int kMaxRowNumber = 99;
 constexpr int kMaxRawDiameter = 60;
@@ -23,6 +25,9 @@ constexpr float kSmallestInchCorrection = 2.0f;
 constexpr float kCorrectionFactor = 25.0f;
 // 255 marks a cover as "n/a"; the largest real cover stays below it.
 constexpr int kLargestRealCover = 254;
+// The years of four digits at most.
+constexpr int kFirstYear = 1;
+constexpr int kLastYear = 9999;
 
 // A decimal number from 0 to the limit at the token's start; negative numbers are out of range.
 bool ReadInteger(const CString& token, int limit, int& value) {
@@ -38,36 +43,53 @@ bool ReadSingle(const CString& token, float& value) {
 
 bool IsNotAvailable(const CString& token) { return token.Find(u"n/a") >= 0; }
 
+// The instrument's clock gives every field within the calendar (a day past its month's end
+// still goes on into the next month); numbers beyond it are no date, and far beyond it they
+// would overflow the conversion.
+bool IsCalendarTime(const SLocalTime& local) {
+  return local.year >= kFirstYear && local.year <= kLastYear && local.month >= 1 && local.month <= 12 &&
+         local.day >= 1 && local.day <= 31 && local.hour >= 0 && local.hour <= 23 && local.minute >= 0 &&
+         local.minute <= 59 && local.second >= 0 && local.second <= 59;
+}
+
 }  // namespace
 
 CArmivueDataFileReader::CArmivueDataFileReader(const CString& text) : m_text(text) { Tokenize(); }
 
 void CArmivueDataFileReader::Tokenize() {
-  // CR LF, LF, TAB and ';' all separate; empty pieces between them do not count, and an
-  // apostrophe that opens a piece only marks its value as text.
+  // CR LF, LF, TAB and ';' all separate, and a run of them separates once.
   const int length = m_text.GetLength();
   int start = 0;
-  auto close = [&](int end) {
-    if (end > start) {
-      SToken token{start, end, m_text.Mid(start, end - start)};
-      if (!m_tokens.empty() && token.text[0] == u'\'') {
-        token.text.Delete(0);
-        ++token.start;
-      }
-      if (!token.text.IsEmpty()) m_tokens.push_back(token);
-    }
-  };
-  for (int i = 0; i < length; ++i) {
+  int semicolonsBefore = 0;
+  for (int i = 0; i < length;) {
     const char16_t ch = m_text[i];
-    if (ch == u'\r' && i + 1 < length && m_text[i + 1] == u'\n') {
-      close(i);
-      start = ++i + 1;
-    } else if (ch == u'\n' || ch == u'\t' || ch == u';') {
-      close(i);
-      start = i + 1;
+    const bool crLf = ch == u'\r' && i + 1 < length && m_text[i + 1] == u'\n';
+    if (ch != u';' && ch != u'\n' && ch != u'\t' && !crLf) {
+      ++i;
+      continue;
     }
+    const bool semicolon = ch == u';';
+    AddToken(start, i, semicolonsBefore, !semicolon);
+    semicolonsBefore = !semicolon ? 0 : (i == start ? semicolonsBefore + 1 : 1);
+    i += crLf ? 2 : 1;
+    start = i;
   }
-  close(length);
+  AddToken(start, length, semicolonsBefore, true);
+}
+
+void CArmivueDataFileReader::AddToken(int start, int end, int semicolonsBefore, bool atLineEnd) {
+  SToken token{start, end, m_text.Mid(start, end - start)};
+  // An apostrophe that opens a piece only marks its value as text.
+  const bool marked = start > 0 && !token.text.IsEmpty() && token.text[0] == u'\'';
+  if (marked) {
+    token.text.Delete(0);
+    ++token.start;
+  }
+  // An empty value keeps its place when its apostrophe or its label's semicolons show it: a
+  // missing value would make the next line's label the value.
+  const bool emptyLabelValue = atLineEnd && semicolonsBefore >= kLabelSemicolons;
+  if (token.text.IsEmpty() && !marked && !emptyLabelValue) return;
+  m_tokens.push_back(token);
 }
 
 int CArmivueDataFileReader::FindValue(const char16_t* key) {
@@ -181,7 +203,7 @@ bool CArmivueDataFileReader::ReadObject(SArmivueMeasurement& meas) {
     const SToken& token = m_tokens[size_t(nameValue)];
     CString name;
     // The name stands between its double quotes and may hold separators of its own.
-    if (token.text[0] == u'"' && QuotedText(token.start, name)) {
+    if (!token.text.IsEmpty() && token.text[0] == u'"' && QuotedText(token.start, name)) {
       meas.objectName = name;
     } else {
       meas.objectName = CArmivueEscaping::Unescape(token.text);
@@ -200,7 +222,8 @@ void CArmivueDataFileReader::ReadDate(SArmivueMeasurement& meas) {
   }
   SLocalTime local;
   if (std::sscanf(m_tokens[size_t(value)].text.ToUtf8().c_str(), "%d.%d.%d  %d:%d:%d", &local.day,
-                  &local.month, &local.year, &local.hour, &local.minute, &local.second) != 6)
+                  &local.month, &local.year, &local.hour, &local.minute, &local.second) != 6 ||
+      !IsCalendarTime(local))
     return;
   meas.date = LocalTimeToStamp(local);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Reads an Armivue data-file text back into a measurement object. The reading is tolerant:
 // fields are found by their keys in order, line ends, TABs and runs of semicolons all separate
-// the same way, and the table ends quietly at its first unreadable row.
+// the same way (an empty value still keeps its place), and the table ends quietly at its first
+// unreadable row.
 
 #include <vector>
 
@@ -23,6 +24,10 @@ class CArmivueDataFileReader {
   };
 
   void Tokenize();
+  // The piece from `start` to `end`; `semicolonsBefore` counts the semicolons right before it
+  // and `atLineEnd` says whether a line end, a TAB (which reads the same) or the text's end
+  // follows it.
+  void AddToken(int start, int end, int semicolonsBefore, bool atLineEnd);
   // The index of the token that follows the next occurrence of the key, -1 when there is
   // none; the search goes on after that token.
   int FindValue(const char16_t* key);

@@ -1,6 +1,7 @@
 // The Durimo 3's parameter block: the instrument's measuring part is switched on and asked
 // until it is ready, then the block is read or written with request 243, and everything is
-// switched off again in reverse order.
+// switched off again in reverse order. An instrument that never reports ready is left as the
+// polls found it.
 
 #include <cstring>
 
@@ -88,12 +89,7 @@ bool CDurimo3SeDevice::ReadParameterBlock(SDurimo3Parameters& parameters) {
     SwitchOff({kTargetPower});
     return false;
   }
-  // An instrument that never gets ready is switched off as well, so that it is not left
-  // with its measuring part running.
-  if (!WaitUntilReady()) {
-    SwitchOff({kTargetMeasuring, kTargetPower});
-    return false;
-  }
+  if (!WaitUntilReady()) return false;
   if (!SwitchOn(kTargetBlock, 0)) {
     SwitchOff({kTargetMeasuring, kTargetPower});
     return false;
@@ -114,10 +110,7 @@ bool CDurimo3SeDevice::WriteParameterBlock(const SDurimo3Parameters& parameters)
     SwitchOff({kTargetPower});
     return false;
   }
-  if (!WaitUntilReady()) {
-    SwitchOff({kTargetMeasuring, kTargetPower});
-    return false;
-  }
+  if (!WaitUntilReady()) return false;
   if (!SwitchOn(kTargetBlock, 0)) {
     SwitchOff({kTargetMeasuring, kTargetPower});
     return false;

@@ -72,7 +72,11 @@ bool CUsMcDevice::Attach(std::unique_ptr<StreamIO::CIoStream>& stream, int portK
   if (!CLiveDevice::Attach(stream, portKind)) return false;
   if (!GetStream()->IsOpen()) return true;
   SDeviceIdent ident;
-  return Identify(ident);
+  if (Identify(ident)) return true;
+  // The port goes back to the caller, as after any refused attach: a search tries the next
+  // port with this same object, which takes no second stream.
+  stream = Detach();
+  return false;
 }
 
 CString CUsMcDevice::GetInfoText() {

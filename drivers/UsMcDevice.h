@@ -17,7 +17,8 @@ class CUsMcDevice : public CLiveDevice {
 
   CUsMcDevice();
   std::unique_ptr<CJvDevice> Create() const override;
-  // Identifies the instrument when the stream is open.
+  // Identifies the instrument when the stream is open; without the instrument the stream stays
+  // with the caller.
   bool Attach(std::unique_ptr<StreamIO::CIoStream>& stream, int portKind) override;
   CString GetInfoText() override;
   bool FillFirmwareList(CContents& contents) override;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "drivers/ArmiSmartDevice.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -250,6 +254,89 @@ TEST_F(ArmivueDataFile, ObjectsReadBackAsWritten) {
   EXPECT_EQ(back.readings[2].rawDiameter, 60);
 }
 
+// Empty texts keep their lines: a label's semicolons, its marker, and nothing after them.
+TEST_F(ArmivueDataFile, EmptyInstrumentTextsAreWrittenAndReadInTheirPlaces) {
+  TMeas meas = Instrument(0, 0);
+  meas.name.Empty();
+  meas.serialNumber.Empty();
+  meas.softwareVersion.Empty();
+  meas.hardwareIndex.Empty();
+  meas.signature.Empty();
+  meas.objectNumber = 4;
+  meas.date = 0;  // 1 January 1970 01:00:00 in Berlin
+  meas.readings = {{1, 35, 16}};
+  const std::u16string text =
+      u"Armivue+ Data File Version          ;;;'1.0\r\n"
+      u"\r\n"
+      u"Instrument Data\r\n"
+      u"    Name                            ;;;\r\n"
+      u"    Serial Number                   ;;;\r\n"
+      u"    Software Version                ;;;'\r\n"
+      u"    Hardware Index                  ;;;\r\n"
+      u"    Signature                       ;;;'\r\n"
+      u"\r\n"
+      u"Settings\r\n"
+      u"    Regional                        ;;;Metric\r\n"
+      u"    Data Storage Mode               ;;;Manual\r\n"
+      u"    Raw Default Bar Diameter [mm]   ;;;'0\r\n"
+      u"    Default Bar Diameter [mm]       ;;;'0\r\n"
+      u"    Neighboring Bar Correction [mm] ;;;'-\r\n"
+      u"\r\n"
+      u"Comment\r\n"
+      u"    \"\"\r\n"
+      u"\r\n"
+      u"\r\n"
+      u"\r\n"
+      u"Data\r\n"
+      u"    Object Number                   ;;;4\r\n"
+      u"    Object Name                     ;;;\"\"\r\n"
+      u"    Date                            ;;;'1.1.1970  1:0:0\r\n"
+      u"    # of Measurements               ;;;1\r\n"
+      u"\r\n"
+      u"\r\n"
+      u"Number            ;Cover [mm]        ;Diameter [mm]     ;Raw Diameter [mm] \r\n"
+      u"------------------;------------------;------------------;------------------\r\n"
+      u" 1                ; 35               ;16                ;16\r\n";
+  EXPECT_EQ(Write(meas), text);
+  TMeas back;
+  back.name = u"old";
+  back.signature = u"old";
+  ASSERT_TRUE(device.ReadDataFile(back, CString(text)));
+  EXPECT_EQ(back.name.ToUtf8(), "");
+  EXPECT_EQ(back.serialNumber.ToUtf8(), "");
+  EXPECT_EQ(back.softwareVersion.ToUtf8(), "");
+  EXPECT_EQ(back.hardwareIndex.ToUtf8(), "");
+  EXPECT_EQ(back.signature.ToUtf8(), "");
+  EXPECT_EQ(back.regional, 0);
+  EXPECT_EQ(back.storageMode, 0);
+  EXPECT_EQ(back.objectNumber, 4);
+  EXPECT_EQ(back.date, 0);
+  ASSERT_EQ(back.readings.size(), 1u);
+  EXPECT_EQ(back.readings[0].cover, 35);
+}
+
+// Each text empty on its own: the ones around it stay where they were.
+TEST_F(ArmivueDataFile, AnEmptyTextDoesNotTakeTheNextOne) {
+  const auto texts = [](const TMeas& meas) {
+    return std::vector<std::string>{meas.name.ToUtf8(),
+                                    meas.serialNumber.ToUtf8(),
+                                    meas.softwareVersion.ToUtf8(),
+                                    meas.hardwareIndex.ToUtf8(),
+                                    meas.signature.ToUtf8(),
+                                    std::to_string(meas.regional),
+                                    std::to_string(meas.storageMode),
+                                    meas.objectName.ToUtf8()};
+  };
+  CString TMeas::*const fields[] = {&TMeas::name, &TMeas::serialNumber, &TMeas::softwareVersion,
+                                    &TMeas::hardwareIndex, &TMeas::signature};
+  for (CString TMeas::*field : fields) {
+    TMeas meas = Instrument(2, 1);
+    meas.objectName = u"Pier 1";
+    (meas.*field).Empty();
+    EXPECT_EQ(texts(Read(Write(meas))), texts(meas));
+  }
+}
+
 class ArmivueDataFileText : public ArmivueDataFile {
  protected:
   CString Text(BYTE regional) {
@@ -329,6 +416,37 @@ TEST_F(ArmivueDataFileText, MissingKeysAndDates) {
   EXPECT_EQ(meas.date, 99);
   const TMeas noComment = Read(Replaced(text, u"Comment\r\n", u"Remark\r\n"));
   EXPECT_TRUE(noComment.comment.IsEmpty());
+}
+
+// A date whose numbers lie outside the calendar reads like one that does not give six numbers:
+// the object keeps its date and the file is read.
+TEST_F(ArmivueDataFileText, DatesOutsideTheCalendarLeaveTheDate) {
+  const char16_t* dates[] = {u"15.1.-2147483648  10:30:5",   u"15.-2147483648.2026  10:30:5",
+                             u"-2147483648.1.2026  10:30:5", u"15.1.2026  2147483647:30:5",
+                             u"15.1.2147483647  10:30:5",    u"0.1.2026  10:30:5",
+                             u"32.1.2026  10:30:5",          u"15.0.2026  10:30:5",
+                             u"15.13.2026  10:30:5",         u"15.1.0  10:30:5",
+                             u"15.1.10000  10:30:5",         u"15.1.2026  24:30:5",
+                             u"15.1.2026  -1:30:5",          u"15.1.2026  10:60:5",
+                             u"15.1.2026  10:30:60"};
+  const CString text = Text(0);
+  for (const char16_t* date : dates) {
+    TMeas meas;
+    meas.date = 99;
+    EXPECT_TRUE(device.ReadDataFile(meas, Replaced(text, u"15.1.2026  10:30:5", date)))
+        << CString(date).ToUtf8();
+    EXPECT_EQ(meas.date, 99) << CString(date).ToUtf8();
+  }
+  // The calendar's edges are dates; a day beyond its month's end goes on into the next month.
+  const struct {
+    const char16_t* date;
+    std::int64_t stamp;
+  } edges[] = {{u"1.1.1  0:0:0", -62135600008},  // Berlin's mean solar time, UTC + 0:53:28
+               {u"31.12.9999  23:59:59", 253402297199},
+               {u"31.4.2026  0:0:0", 1777586400}};
+  for (const auto& edge : edges)
+    EXPECT_EQ(Read(Replaced(text, u"15.1.2026  10:30:5", edge.date)).date, edge.stamp)
+        << CString(edge.date).ToUtf8();
 }
 
 TEST_F(ArmivueDataFile, UnknownUnitsOrStorageModesWriteNothing) {
