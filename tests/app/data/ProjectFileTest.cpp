@@ -238,6 +238,25 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   EXPECT_NE(ReadFileBytes(TestPath("current.jvd")), before);
 }
 
+// A project saved through a symbolic link lands in the file the link points to, which keeps its
+// permissions; the link stays a link.
+TEST_F(ProjectFileTest, SavingThroughALinkWritesTheLinkedProjectAndKeepsItsMode) {
+  namespace fs = std::filesystem;
+  LoadOne(doc, 6000, "linked.jvd");
+  const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions(TestPath("linked.jvd"), ownerOnly);
+  fs::create_symlink("linked.jvd", TestPath("link.jvd"));
+  doc.SetComment(0, u"through the link");
+  ASSERT_TRUE(doc.SaveToPath(CString::FromUtf8(TestPath("link.jvd"))));
+  EXPECT_TRUE(fs::is_symlink(TestPath("link.jvd")));
+  EXPECT_EQ(fs::status(TestPath("linked.jvd")).permissions(), ownerOnly);
+  CZedoDoc reread;
+  ASSERT_TRUE(reread.OnFileOpen(CString::FromUtf8(TestPath("linked.jvd"))));
+  EXPECT_EQ(reread.GetComment(0), u"through the link");
+  EXPECT_FALSE(fs::exists(TestPath("link.jvd.saving")));
+  EXPECT_FALSE(fs::exists(TestPath("linked.jvd.saving")));
+}
+
 TEST_F(ProjectFileTest, MergeOfAnotherLoadLimitIsRefusedAndChangesNothing) {
   LoadOne(doc, 6000, "a.jvd");
   CZedoDoc other;
