@@ -226,7 +226,9 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(ReadFileBytes(TestPath("current.jvd")), before);
   ASSERT_EQ(answers.GetMessageBoxTexts().size(), 1u);
-  EXPECT_NE(answers.GetMessageBoxTexts()[0].Find(u"current.jvd"), -1)
+  // The box names the file the user chose, not the temporary one beside it.
+  EXPECT_NE(answers.GetMessageBoxTexts()[0].Find(CString::FromUtf8(TestPath("current.jvd")) + u" (error "),
+            -1)
       << answers.GetMessageBoxTexts()[0].ToUtf8();
 
   EXPECT_FALSE(doc.SaveToPath(CString::FromUtf8(TestPath("no/such/folder/x.jvd"))));
