@@ -5,6 +5,7 @@
 
 #include "app/data/EscapeMarkup.h"
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/MeasurementId.h"
 #include "app/data/Units.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
@@ -124,7 +125,7 @@ void CSummaryView::AppendTableLine(int index, CString& line) {
   const int m = entry->listIndex;
   Field(line, index + 1);
   Field(line, entry->slotId);
-  Field(line, int(entry->id));
+  Field(line, FormatMeasurementId(entry->id));
   // The stamp's own local date and time, daylight saving included.
   SLocalTime local;
   StampToLocalTime(entry->timeStamp, local);

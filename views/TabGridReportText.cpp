@@ -4,6 +4,7 @@
 
 #include "app/data/EscapeMarkup.h"
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/MeasurementId.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
 #include "resources/ResourceIds.h"
@@ -65,8 +66,7 @@ void WriteDevice(CZedoDoc& doc, int index, CTextPieces& out) {
 void WriteMeasurement(CZedoDoc& doc, int index, CTextPieces& out) {
   Heading(out, IDS_TAB_MEASUREMENTS);
   Line(out, IDS_LABEL_SLOT_ID, doc.GetSlotId(index));
-  // The ID is a 32-bit field that the report has always shown signed.
-  Line(out, IDS_LABEL_ID, std::int32_t(doc.GetId(index)));
+  Line(out, IDS_LABEL_ID, FormatMeasurementId(doc.GetId(index)));
   CString value, unit;
   doc.GetDateTimeText(index, value);
   Line(out, IDS_LABEL_DATE_TIME, value);
