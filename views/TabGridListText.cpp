@@ -109,11 +109,12 @@ void WriteLine(CZedoDoc& doc, int index, bool withCurve, CTextPieces& out) {
   }
   Field(out, EscapeMarkup(doc.GetComment(index), true));
 
+  // The instrument's texts may hold TABs and line breaks too; escaped, they keep their columns.
   SMeasDeviceInfo device;
   doc.GetDeviceInfo(index, device);
   for (const CString* field : {&device.strSerialNumber, &device.strHwSerialNumber, &device.strHwRevision,
                                &device.strAppVersion, &device.strCalDate})
-    Field(out, *field);
+    Field(out, EscapeMarkup(*field, true));
 
   if (withCurve) {
     const SExportCurve curve = GetExportCurve(doc, index);

@@ -48,15 +48,16 @@ void WriteVersions(CTextPieces& out) {
   EmptyLine(out);
 }
 
+// The instrument's texts may hold TABs and line breaks too; escaped, each stays on its line.
 void WriteDevice(CZedoDoc& doc, int index, CTextPieces& out) {
   SMeasDeviceInfo device;
   doc.GetDeviceInfo(index, device);
   Heading(out, IDS_EXPORT_DEVICE_DATA);
-  Line(out, IDS_LABEL_SERIAL_NO, device.strSerialNumber);
-  Line(out, IDS_DETAIL_MODEL, device.strModel);
-  Line(out, IDS_DETAIL_HW_SERIAL_NO, device.strHwSerialNumber);
-  Line(out, IDS_DETAIL_HW_REVISION, device.strHwRevision);
-  Line(out, IDS_EXPORT_FIRMWARE_VERSION, device.strAppVersion);
+  Line(out, IDS_LABEL_SERIAL_NO, EscapeMarkup(device.strSerialNumber, true));
+  Line(out, IDS_DETAIL_MODEL, EscapeMarkup(device.strModel, true));
+  Line(out, IDS_DETAIL_HW_SERIAL_NO, EscapeMarkup(device.strHwSerialNumber, true));
+  Line(out, IDS_DETAIL_HW_REVISION, EscapeMarkup(device.strHwRevision, true));
+  Line(out, IDS_EXPORT_FIRMWARE_VERSION, EscapeMarkup(device.strAppVersion, true));
   CString date;
   doc.GetLastCalibrationDate(index, date);
   Line(out, IDS_LABEL_LAST_CALIBRATION, date);
