@@ -1,6 +1,7 @@
 #include "views/ExportBmpDialog.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
@@ -69,13 +70,15 @@ void CExportBmpDialog::LoadSettings() {
   }
 }
 
+// One change of the settings store for the three texts: each change rewrites and syncs it.
 void CExportBmpDialog::SaveSettings() {
-  if (!RegCreateKey(kSettingsKey)) return;
+  std::vector<SRegValue> values;
   for (int column = 0; column < kColumnCount; ++column) {
     CString text;
     text.Format(u"%d", m_choices[size_t(column)]);
-    RegSetString(kSettingsKey, kChoiceNames[column], text);
+    values.push_back(SRegValue::String(kChoiceNames[column], text));
   }
+  RegSetValues(kSettingsKey, values);
 }
 
 void CExportBmpDialog::ShowNoSelectionMessage() {

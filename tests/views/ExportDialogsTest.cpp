@@ -13,6 +13,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/views/GridPageFixture.h"
+#include "tests/views/SettingsRewrites.h"
 #include "views/ExportBmpDialog.h"
 #include "views/ExportCsvDialog.h"
 #include "views/OptionLabelSplit.h"
@@ -165,6 +166,49 @@ TEST_F(ExportDialogTest, ThePictureDialogIgnoresNumbersAndOverlongTexts) {
   CExportBmpDialog dialog(true);
   EXPECT_EQ(dialog.GetTarget(), CExportOptionsDialog::kTargetOneFile);
   EXPECT_EQ(dialog.GetContent(), 2);
+}
+
+// Export stores the dialog's choices in one change of the settings store, and the folder of
+// the chosen file in one more; the values are those each choice has always been stored as.
+TEST_F(ExportDialogTest, ExportStoresTheChoicesInOneWriteAndTheFolderInAnother) {
+  ASSERT_TRUE(RegCreateKey(kSettingsKey));
+  CSettingsRewrites rewrites;
+  CExportBmpDialog clipboard(true);
+  Run(clipboard, [](CExportOptionsDialog& shown) {
+    ClickOption(shown, CExportBmpDialog::kClipboard);
+    ClickControl(shown, IDOK);
+  });
+  EXPECT_EQ(rewrites.Take(), 1);
+  EXPECT_EQ(StoredText(u"ImgExpSource"), u"2");
+  EXPECT_EQ(StoredText(u"ImgExpTarget"), u"7");
+  EXPECT_EQ(StoredText(u"ImgExpSelection"), u"4");
+
+  answers.AddFileDialogAnswer(CString::FromUtf8(TestPath("Grid.png")));
+  CExportBmpDialog picture(true);
+  Run(picture, [](CExportOptionsDialog& shown) {
+    ClickOption(shown, CExportBmpDialog::kOneFile);
+    ClickControl(shown, IDOK);
+  });
+  EXPECT_EQ(rewrites.Take(), 2);
+  EXPECT_EQ(StoredText(u"ImgExpTarget"), u"5");
+
+  answers.AddFileDialogAnswer(CString::FromUtf8(TestPath("Export.csv")));
+  CExportCsvDialog text(true);
+  Run(text, [](CExportOptionsDialog& shown) {
+    ClickOption(shown, CExportCsvDialog::kReport);
+    ClickControl(shown, IDC_EXPORT_CURVE);
+    ClickControl(shown, IDOK);
+  });
+  EXPECT_EQ(rewrites.Take(), 2);
+  EXPECT_EQ(StoredNumber(u"bCsvExpCurve2"), 1u);
+  EXPECT_EQ(StoredNumber(u"CsvExpFormat2"), 1u);
+  EXPECT_EQ(StoredNumber(u"CsvExpTarget2"), 4u);
+  EXPECT_EQ(StoredNumber(u"CsvExpSelection2"), 3u);
+  EXPECT_EQ(StoredText(u"ExportPath"), CString::FromUtf8(TestTempDir()));
+  EXPECT_EQ(
+      RegEnumValueNames(kSettingsKey),
+      (std::vector<CString>{u"ImgExpSource", u"ImgExpTarget", u"ImgExpSelection", u"ExportPath",
+                            u"bCsvExpCurve2", u"CsvExpFormat2", u"CsvExpTarget2", u"CsvExpSelection2"}));
 }
 
 TEST_F(ExportDialogTest, TheFileEndingDecidesWhetherTheDialogCloses) {
