@@ -168,6 +168,26 @@ TEST_F(ExportDialogTest, ThePictureDialogIgnoresNumbersAndOverlongTexts) {
   EXPECT_EQ(dialog.GetContent(), 2);
 }
 
+// A stored text that is no decimal number within the range of a code cannot be read: its column
+// keeps its initial choice.
+TEST_F(ExportDialogTest, ThePictureDialogKeepsTheInitialChoiceForTextsThatAreNoNumber) {
+  for (const char16_t* text :
+       {u"", u"abc", u"1x", u"1 ", u" 1", u"+1", u"0x7", u"-", u"99999999999", u"-99999999999"}) {
+    RegSetString(kSettingsKey, u"ImgExpSource", text);
+    RegSetString(kSettingsKey, u"ImgExpTarget", text);
+    RegSetString(kSettingsKey, u"ImgExpSelection", text);
+    CExportBmpDialog dialog(true);
+    EXPECT_EQ(dialog.GetChoice(0), CExportBmpDialog::kHeadersAndDetails) << CString(text).ToUtf8();
+    EXPECT_EQ(dialog.GetChoice(1), CExportBmpDialog::kOneFile) << CString(text).ToUtf8();
+    EXPECT_EQ(dialog.GetChoice(2), CExportBmpDialog::kSelectionOnly) << CString(text).ToUtf8();
+  }
+  RegSetString(kSettingsKey, u"ImgExpSource", u"-0");
+  RegSetString(kSettingsKey, u"ImgExpTarget", u"007");
+  CExportBmpDialog dialog(true);
+  EXPECT_EQ(dialog.GetChoice(0), CExportBmpDialog::kHeadersOnly);
+  EXPECT_EQ(dialog.GetChoice(1), CExportBmpDialog::kClipboard);
+}
+
 // Export stores the dialog's choices in one change of the settings store, and the folder of
 // the chosen file in one more; the values are those each choice has always been stored as.
 TEST_F(ExportDialogTest, ExportStoresTheChoicesInOneWriteAndTheFolderInAnother) {
