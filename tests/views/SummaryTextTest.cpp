@@ -107,6 +107,15 @@ TEST_F(SummaryTextTest, DeviceTextsInATableRowAreEscapedAsTheComment) {
             "SN;7&#9B\tH&#13W\tR&#13S\t1 &quotx&quot &amp y\tUNDEF&#9X\t\r\n");
 }
 
+// An ID of all 32 bits reads -1 in the table and the tip, as on the measurement page.
+TEST_F(SummaryTextTest, TheTableAndTheTipShowTheIdAsTheGridDoes) {
+  Load({SummerTest().Id(0xFFFFFFFFu)});
+  EXPECT_EQ(View().FormatTable(0).Left(7).ToUtf8(), "1\t3\t-1\t");
+  CString title, text;
+  View().GetTooltipTexts(0, title, text);
+  EXPECT_EQ(title.Left(8).ToUtf8(), "ID: -1  ");
+}
+
 TEST_F(SummaryTextTest, AWinterTestKeepsItsOwnTimeToo) {
   Load({SummerTest().Date(2021, 1, 15, 10, 20, 30)});
   EXPECT_EQ(View().FormatTable(0).Left(27).ToUtf8(), "1\t3\t42\t2021-01-15\t10:20:30\t");
