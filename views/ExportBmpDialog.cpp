@@ -1,6 +1,8 @@
 #include "views/ExportBmpDialog.h"
 
-#include <cstdlib>
+#include <charconv>
+#include <string>
+#include <vector>
 
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
@@ -14,6 +16,15 @@ namespace {
 constexpr int kLongestChoiceText = 100;
 const char16_t* const kChoiceNames[CExportOptionsDialog::kColumnCount] = {u"ImgExpSource", u"ImgExpTarget",
                                                                           u"ImgExpSelection"};
+
+// The code a stored text holds: decimal digits, a minus sign allowed in front. False for any other
+// text and for a number beyond an int, which cannot be a code.
+bool ReadChoiceCode(const CString& text, int& code) {
+  const std::string digits = text.ToUtf8();
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, code);
+  return error == std::errc() && stop == end;
+}
 
 std::array<SExportColumn, CExportOptionsDialog::kColumnCount> PictureColumns() {
   using D = CExportBmpDialog;
@@ -58,24 +69,28 @@ int CExportBmpDialog::GetTarget() const {
 
 bool CExportBmpDialog::IsAllData() const { return m_choices[2] == kAllData; }
 
-// Read and written directly as texts: a value of another type is not used, and a write that
-// fails goes unreported.
+// Read and written directly as texts: a value of another type is not used, nor is a text that is
+// no number, and a write that fails goes unreported.
 void CExportBmpDialog::LoadSettings() {
   if (!RegKeyExists(kSettingsKey)) return;
   for (int column = 0; column < kColumnCount; ++column) {
     CString text;
-    if (RegGetString(kSettingsKey, kChoiceNames[column], text) && text.GetLength() <= kLongestChoiceText)
-      m_choices[size_t(column)] = std::atoi(text.ToUtf8().c_str());
+    int code = 0;
+    if (RegGetString(kSettingsKey, kChoiceNames[column], text) && text.GetLength() <= kLongestChoiceText &&
+        ReadChoiceCode(text, code))
+      m_choices[size_t(column)] = code;
   }
 }
 
+// One change of the settings store for the three texts: each change rewrites and syncs it.
 void CExportBmpDialog::SaveSettings() {
-  if (!RegCreateKey(kSettingsKey)) return;
+  std::vector<SRegValue> values;
   for (int column = 0; column < kColumnCount; ++column) {
     CString text;
     text.Format(u"%d", m_choices[size_t(column)]);
-    RegSetString(kSettingsKey, kChoiceNames[column], text);
+    values.push_back(SRegValue::String(kChoiceNames[column], text));
   }
+  RegSetValues(kSettingsKey, values);
 }
 
 void CExportBmpDialog::ShowNoSelectionMessage() {

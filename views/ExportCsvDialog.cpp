@@ -67,12 +67,13 @@ void CExportCsvDialog::LoadSettings() {
   if (settings.ReadDWORD(u"CsvExpSelection2", code)) m_choices[2] = int(code);
 }
 
+// One change of the settings store for all four values: each change rewrites and syncs it.
 void CExportCsvDialog::SaveSettings() {
-  CRegistry settings(kSettingsKey);
-  settings.WriteBool(u"bCsvExpCurve2", m_bCurve);
-  settings.WriteDWORD(u"CsvExpFormat2", DWORD(m_choices[0]));
-  settings.WriteDWORD(u"CsvExpTarget2", DWORD(m_choices[1]));
-  settings.WriteDWORD(u"CsvExpSelection2", DWORD(m_choices[2]));
+  CRegistry(kSettingsKey)
+      .WriteValues({SRegValue::Dword(u"bCsvExpCurve2", m_bCurve ? 1 : 0),
+                    SRegValue::Dword(u"CsvExpFormat2", DWORD(m_choices[0])),
+                    SRegValue::Dword(u"CsvExpTarget2", DWORD(m_choices[1])),
+                    SRegValue::Dword(u"CsvExpSelection2", DWORD(m_choices[2]))});
 }
 
 void CExportCsvDialog::TakeControlValues() { m_bCurve = m_curveBox.GetCheck() == BST_CHECKED; }

@@ -3,6 +3,7 @@
 
 #include "app/data/CommentDlg.h"
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/MeasurementId.h"
 #include "app/data/ZedoDoc.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/ToolTipCtrl.h"
@@ -99,7 +100,8 @@ void CSummaryView::GetTooltipTexts(int entry, CString& title, CString& text) {
   const int m = item->listIndex;
   CString dateTime;
   m_pDoc->GetDateTimeText(m, dateTime);
-  title.Format(u"%s: %d  %s", LoadStringOrPlaceholder(IDS_LABEL_ID), int(m_pDoc->GetId(m)), dateTime);
+  title.Format(u"%s: %s  %s", LoadStringOrPlaceholder(IDS_LABEL_ID), FormatMeasurementId(m_pDoc->GetId(m)),
+               dateTime);
   text.Empty();
   auto addLine = [&](UINT label, const CString& value, const CString& unit) {
     text.AppendFormat(u"%s: %s %s\n", LoadStringOrPlaceholder(label), value, unit);

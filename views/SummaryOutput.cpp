@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "app/data/LoadStringOrPlaceholder.h"
-#include "device/streamio/FileStream.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/PrintDialog.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/ImageObj.h"
+#include "views/ExportFile.h"
 #include "views/SummaryView.h"
 
 namespace {
@@ -113,9 +113,10 @@ bool CSummaryView::ExportImage(const CString& path, DWORD type) {
     return false;
   }
   std::unique_ptr<BYTE, decltype(&std::free)> owned(buffer, &std::free);
-  StreamIO::CFileStream file(
-      path, StreamIO::OPEN_WRITE | StreamIO::OPEN_CREATE_OR_TRUNCATE | StreamIO::OPEN_SHARE_READ);
+  // Written whole beside the chosen file before it takes its name: a write that fails leaves the
+  // file that was there as it was.
+  CExportFile file(path);
   file.Write(owned.get(), size);
-  file.Close();
+  file.Commit();
   return true;
 }

@@ -2,9 +2,11 @@
 // clipboard.
 
 #include <cstring>
+#include <initializer_list>
 
 #include "app/data/EscapeMarkup.h"
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/MeasurementId.h"
 #include "app/data/Units.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
@@ -16,7 +18,7 @@
 
 namespace {
 
-// The table's fields are separated by TABs; the texts in them keep their own characters.
+// The table's fields are separated by TABs; a ';' in a text stays as it is.
 constexpr char16_t kSeparator = u'\t';
 
 void Field(CString& line, const CString& text) {
@@ -124,7 +126,7 @@ void CSummaryView::AppendTableLine(int index, CString& line) {
   const int m = entry->listIndex;
   Field(line, index + 1);
   Field(line, entry->slotId);
-  Field(line, int(entry->id));
+  Field(line, FormatMeasurementId(entry->id));
   // The stamp's own local date and time, daylight saving included.
   SLocalTime local;
   StampToLocalTime(entry->timeStamp, local);
@@ -159,13 +161,12 @@ void CSummaryView::AppendTableLine(int index, CString& line) {
     Field(line, percent);
   }
   Field(line, EscapeMarkup(m_pDoc->GetComment(m), true));
+  // The instrument's texts may hold TABs and line breaks too; escaped, they keep their columns.
   SMeasDeviceInfo device;
   m_pDoc->GetDeviceInfo(m, device);
-  Field(line, device.strSerialNumber);
-  Field(line, device.strHwSerialNumber);
-  Field(line, device.strHwRevision);
-  Field(line, device.strAppVersion);
-  Field(line, device.strCalDate);
+  for (const CString* field : {&device.strSerialNumber, &device.strHwSerialNumber, &device.strHwRevision,
+                               &device.strAppVersion, &device.strCalDate})
+    Field(line, EscapeMarkup(*field, true));
   line += u"\r\n";
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/MeasurementId.h"
 #include "app/data/ZedoDoc.h"
 #include "grid/BarRangeCell.h"
 #include "platform/ui/UiThread.h"
@@ -251,8 +252,7 @@ void CTabGrid::FillHeaderRow(int index) {
   const int row = 2 * index + 1;
   CString texts[kColumnCount];
   texts[1].Format(u"%d", int(m_pDoc->GetSlotId(index)));
-  // Unsigned: an ID of the instrument's full 32 bits never shows as a negative number.
-  texts[2].Format(u"%u", unsigned(m_pDoc->GetId(index)));
+  texts[2] = FormatMeasurementId(m_pDoc->GetId(index));
   m_pDoc->GetDateTimeText(index, texts[3]);
   CString value, unit;
   BYTE displayUnit = 1;

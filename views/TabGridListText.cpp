@@ -5,6 +5,7 @@
 
 #include "app/data/EscapeMarkup.h"
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/MeasurementId.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
 #include "platform/base/LocalTime.h"
@@ -75,8 +76,7 @@ void WriteDateAndTime(CTextPieces& out, std::int64_t stamp) {
 
 void WriteLine(CZedoDoc& doc, int index, bool withCurve, CTextPieces& out) {
   out.Integer(doc.GetSlotId(index)).Tab().End();
-  // The ID is a 32-bit field that the list has always shown signed.
-  out.Integer(std::int32_t(doc.GetId(index))).Tab().End();
+  Field(out, FormatMeasurementId(doc.GetId(index)));
   CString text;
   WriteDateAndTime(out, doc.GetDateTimeText(index, text));
 
@@ -109,11 +109,12 @@ void WriteLine(CZedoDoc& doc, int index, bool withCurve, CTextPieces& out) {
   }
   Field(out, EscapeMarkup(doc.GetComment(index), true));
 
+  // The instrument's texts may hold TABs and line breaks too; escaped, they keep their columns.
   SMeasDeviceInfo device;
   doc.GetDeviceInfo(index, device);
   for (const CString* field : {&device.strSerialNumber, &device.strHwSerialNumber, &device.strHwRevision,
                                &device.strAppVersion, &device.strCalDate})
-    Field(out, *field);
+    Field(out, EscapeMarkup(*field, true));
 
   if (withCurve) {
     const SExportCurve curve = GetExportCurve(doc, index);

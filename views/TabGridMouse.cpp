@@ -6,8 +6,8 @@
 
 #include "app/data/DateTimeDlg.h"
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/MeasurementId.h"
 #include "app/data/ZedoDoc.h"
-#include "device/HexText.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "resources/ResourceIds.h"
@@ -21,8 +21,6 @@ namespace {
 constexpr int kDateTimeColumn = 3;
 // The rows menu shows its progress before every 11th measurement.
 constexpr int kExpandProgressStep = 11;
-// The largest ID the page takes: IDs show and sort as signed 32-bit numbers elsewhere.
-constexpr unsigned long long kLargestId = 2147483647ULL;
 
 // The ascending sort key of columns 1 to 8; the descending key is the next one.
 constexpr BYTE kAscendingKeys[CTabGrid::kColumnCount] = {0, 1, 5, 3, 7, 11, 13, 15, 17};
@@ -41,19 +39,6 @@ constexpr int kRowsPictureWidth = 20;
 constexpr int kRowsPictureHeight = 19;
 
 bool IsHeaderRow(int row) { return row >= 1 && row % 2 == 1; }
-
-// The ID of a text of digits only (empty is 0); false for anything else or beyond the
-// largest ID.
-bool ParseId(const CString& text, DWORD& id) {
-  if (!IsDigitsOnly(text.GetString())) return false;
-  unsigned long long value = 0;
-  for (int i = 0; i < text.GetLength(); ++i) {
-    value = value * 10 + unsigned(text[i] - u'0');
-    if (value > kLargestId) return false;
-  }
-  id = DWORD(value);
-  return true;
-}
 
 }  // namespace
 
@@ -302,7 +287,7 @@ void CTabGrid::OnGridEndEdit(int row, int col) {
   if (col != kIdColumn || !IsHeaderRow(row)) return;
   const int index = row / 2;
   DWORD id = m_pDoc->GetId(index);
-  if (!ParseId(m_Grid.GetCellText(row, col), id)) {
+  if (!ParseMeasurementId(m_Grid.GetCellText(row, col), id)) {
     MessageBox(this, LoadStringOrPlaceholder(IDS_ID_NOT_A_NUMBER), u"ZD-Zedo", MB_OK);
     id = m_pDoc->GetId(index);
   }

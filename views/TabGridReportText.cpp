@@ -4,6 +4,7 @@
 
 #include "app/data/EscapeMarkup.h"
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "app/data/MeasurementId.h"
 #include "app/data/ZedoDoc.h"
 #include "device/FileVersionInfo.h"
 #include "resources/ResourceIds.h"
@@ -47,15 +48,16 @@ void WriteVersions(CTextPieces& out) {
   EmptyLine(out);
 }
 
+// The instrument's texts may hold TABs and line breaks too; escaped, each stays on its line.
 void WriteDevice(CZedoDoc& doc, int index, CTextPieces& out) {
   SMeasDeviceInfo device;
   doc.GetDeviceInfo(index, device);
   Heading(out, IDS_EXPORT_DEVICE_DATA);
-  Line(out, IDS_LABEL_SERIAL_NO, device.strSerialNumber);
-  Line(out, IDS_DETAIL_MODEL, device.strModel);
-  Line(out, IDS_DETAIL_HW_SERIAL_NO, device.strHwSerialNumber);
-  Line(out, IDS_DETAIL_HW_REVISION, device.strHwRevision);
-  Line(out, IDS_EXPORT_FIRMWARE_VERSION, device.strAppVersion);
+  Line(out, IDS_LABEL_SERIAL_NO, EscapeMarkup(device.strSerialNumber, true));
+  Line(out, IDS_DETAIL_MODEL, EscapeMarkup(device.strModel, true));
+  Line(out, IDS_DETAIL_HW_SERIAL_NO, EscapeMarkup(device.strHwSerialNumber, true));
+  Line(out, IDS_DETAIL_HW_REVISION, EscapeMarkup(device.strHwRevision, true));
+  Line(out, IDS_EXPORT_FIRMWARE_VERSION, EscapeMarkup(device.strAppVersion, true));
   CString date;
   doc.GetLastCalibrationDate(index, date);
   Line(out, IDS_LABEL_LAST_CALIBRATION, date);
@@ -65,8 +67,7 @@ void WriteDevice(CZedoDoc& doc, int index, CTextPieces& out) {
 void WriteMeasurement(CZedoDoc& doc, int index, CTextPieces& out) {
   Heading(out, IDS_TAB_MEASUREMENTS);
   Line(out, IDS_LABEL_SLOT_ID, doc.GetSlotId(index));
-  // The ID is a 32-bit field that the report has always shown signed.
-  Line(out, IDS_LABEL_ID, std::int32_t(doc.GetId(index)));
+  Line(out, IDS_LABEL_ID, FormatMeasurementId(doc.GetId(index)));
   CString value, unit;
   doc.GetDateTimeText(index, value);
   Line(out, IDS_LABEL_DATE_TIME, value);

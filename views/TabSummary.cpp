@@ -3,10 +3,10 @@
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/ZedoDoc.h"
-#include "device/streamio/FileStream.h"
 #include "platform/ui/FileDialog.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/ImageObj.h"
+#include "views/ExportFile.h"
 #include "views/SummaryView.h"
 
 namespace {
@@ -133,11 +133,13 @@ LRESULT CTabSummary::OnExportCsv(WPARAM, LPARAM) {
   const CString path = dialog.GetPathName();
   if (path.IsEmpty()) return 0;
   RememberExportFolder(path);
-  StreamIO::CFileStream file(path, StreamIO::OPEN_WRITE | StreamIO::OPEN_CREATE_OR_TRUNCATE);
+  // Written whole beside the chosen file before it takes its name: a write that fails leaves the
+  // file that was there as it was.
+  CExportFile file(path);
   file.Write(kSummaryByteOrderMark, sizeof kSummaryByteOrderMark);
   // UTF-16 code units in little-endian order, as this machine keeps them.
   file.Write(text.GetString(), text.GetLength() * 2);
-  file.Close();
+  file.Commit();
   m_strLastExport = path;
   return 0;
 }

@@ -32,6 +32,10 @@ bool CRegistry::WriteDWORD(const CString& name, DWORD value) {
 
 bool CRegistry::WriteBool(const CString& name, bool flag) { return WriteDWORD(name, flag ? 1 : 0); }
 
+bool CRegistry::WriteValues(const std::vector<SRegValue>& values) {
+  return RegSetValues(m_strKey, values) || Failed();
+}
+
 bool CRegistry::WriteString(const CString& name, const CString& text) {
   if (!RegKeyExists(m_strKey)) return true;
   if (text.GetLength() > kMaxString) return Failed();

@@ -3,7 +3,10 @@
 // when the key or the value is missing. A write the store refuses shows "Failed to write a
 // value to the registry." and returns false.
 
+#include <vector>
+
 #include "platform/base/String.h"
+#include "platform/registry/RegistryStore.h"
 
 // The program's settings key and the updater's.
 inline constexpr const char16_t* kSettingsKey = u"Software\\Jovant\\ZD-Zedo\\Settings";
@@ -26,6 +29,8 @@ class CRegistry {
   // Create the key when missing.
   bool WriteDWORD(const CString& name, DWORD value);
   bool WriteBool(const CString& name, bool flag);
+  // Writes the values in one change of the store; creates the key when missing.
+  bool WriteValues(const std::vector<SRegValue>& values);
   // Writes only under an existing key (a missing key writes nothing and is no failure). A text
   // longer than kMaxString is refused, since it could not be read back.
   bool WriteString(const CString& name, const CString& text);

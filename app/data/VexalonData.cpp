@@ -48,12 +48,18 @@ void Derive(zd_meas_t& m) {
   m.peakTime = peakIndex * m.Word(MeasRaw::kSamplingPeriod) * 0.01;
 }
 
-// The integer at the start of a text, as the C library's atoi reads it; 0 when there is none.
+// The integer at the start of a text, as the C library's atoi reads it (blanks, a sign, digits);
+// 0 when there is none. The texts are a few characters long, so the value stays far from the
+// limits of an int.
 int LeadingInteger(const CString& text) {
+  int i = 0;
+  while (i < text.GetLength() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  const bool negative = i < text.GetLength() && text[i] == '-';
+  if (i < text.GetLength() && (text[i] == '-' || text[i] == '+')) ++i;
   int value = 0;
-  for (int i = 0; i < text.GetLength() && text[i] >= '0' && text[i] <= '9' && value < 100000; ++i)
+  for (; i < text.GetLength() && text[i] >= '0' && text[i] <= '9' && value < 100000; ++i)
     value = value * 10 + (text[i] - '0');
-  return value;
+  return negative ? -value : value;
 }
 
 CString FormatDateTime(std::int64_t stamp, bool withTime) {

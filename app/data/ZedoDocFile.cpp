@@ -162,7 +162,8 @@ bool CZedoDoc::SaveToPath(const CString& path) {
     archive.Close();
     if (const int error = replacement.Commit()) ThrowFileException(error, path);
   } catch (const CFileException& e) {
-    ShowBox(e.GetErrorMessage(), MB_OK | MB_ICONERROR);
+    // The user knows the file by the name chosen, not by the temporary one the bytes went to.
+    ShowBox(CFileException(e.m_lOsError, path).GetErrorMessage(), MB_OK | MB_ICONERROR);
     return false;
   }
   m_bModified = false;

@@ -12,6 +12,12 @@
 // target's name. A temporary file left by an earlier write that never got to its rename is
 // removed when the next replacement of the same target starts, and a replacement that is not
 // committed removes its own temporary file when it ends.
+//
+// A target that is a symbolic link stays one: the file it points to (through any chain of links,
+// and whether or not that file exists yet) is the one replaced, beside which the temporary file
+// is written. The new file takes the permissions of the file it replaces.
+
+#include <string>
 
 #include "platform/base/String.h"
 
@@ -22,8 +28,9 @@ class CFileReplacement {
   CFileReplacement(const CFileReplacement&) = delete;
   CFileReplacement& operator=(const CFileReplacement&) = delete;
 
+  // The path as the caller gave it, the name to show the user.
   const CString& GetTarget() const { return m_strTarget; }
-  // The target's path with ".saving" added.
+  // The path of the file replaced (the target with its links followed) with ".saving" added.
   const CString& GetTempPath() const { return m_strTemp; }
   // Puts the written temporary file in the target's place. Returns 0, or the Windows error
   // number of the step that failed; before the rename the target is then untouched.
@@ -31,6 +38,7 @@ class CFileReplacement {
 
  private:
   CString m_strTarget;
+  std::string m_file;
   CString m_strTemp;
   bool m_bCommitted = false;
 };

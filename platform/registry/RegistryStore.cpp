@@ -14,16 +14,9 @@
 
 namespace {
 
-struct SValue {
-  CString name;
-  bool isDword = false;
-  CString text;
-  DWORD dword = 0;
-};
-
 struct SKey {
   CString path;
-  std::vector<SValue> values;
+  std::vector<SRegValue> values;
 };
 
 using Store = std::vector<SKey>;
@@ -130,7 +123,7 @@ bool Unquote(const std::string& line, size_t& pos, CString& text) {
 
 void ParseValue(const std::string& line, SKey& key) {
   size_t pos = 0;
-  SValue value;
+  SRegValue value;
   if (!Unquote(line, pos, value.name)) return;
   if (line.compare(pos, 7, "=dword:") == 0) {
     value.isDword = true;
@@ -164,7 +157,7 @@ bool Save(const std::string& file, const Store& store) {
   text << "; ZD-Zedo per-user settings\n";
   for (const SKey& key : store) {
     text << '[' << key.path.ToUtf8() << "]\n";
-    for (const SValue& value : key.values) {
+    for (const SRegValue& value : key.values) {
       text << Quote(value.name);
       if (value.isDword) {
         char buf[16];
@@ -233,9 +226,9 @@ SKey* FindKey(Store& store, const CString& path) {
   return nullptr;
 }
 
-SValue* FindValue(SKey* key, const CString& name) {
+SRegValue* FindValue(SKey* key, const CString& name) {
   if (!key) return nullptr;
-  for (SValue& value : key->values)
+  for (SRegValue& value : key->values)
     if (SameName(value.name, name)) return &value;
   return nullptr;
 }
@@ -267,18 +260,14 @@ SKey& CreateKey(Store& store, const CString& path) {
   return store.back();
 }
 
-bool SetValue(const CString& keyPath, SValue value) {
-  const CString path = NormalizeKey(keyPath);
-  return Change([&](Store& store) {
-    SKey& key = CreateKey(store, path);
-    if (SValue* old = FindValue(&key, value.name)) {
-      value.name = old->name;
-      *old = std::move(value);
-    } else {
-      key.values.push_back(std::move(value));
-    }
-    return true;
-  });
+// Replaces the value of the same name, of either type, or adds it after the others.
+void PutValue(SKey& key, SRegValue value) {
+  if (SRegValue* old = FindValue(&key, value.name)) {
+    value.name = old->name;
+    *old = std::move(value);
+  } else {
+    key.values.push_back(std::move(value));
+  }
 }
 
 }  // namespace
@@ -316,7 +305,7 @@ bool RegDeleteKey(const CString& keyPath) {
 bool RegGetString(const CString& keyPath, const CString& name, CString& value) {
   const CString path = NormalizeKey(keyPath);
   return Read([&](Store& store) {
-    const SValue* found = FindValue(FindKey(store, path), name);
+    const SRegValue* found = FindValue(FindKey(store, path), name);
     if (!found || found->isDword) return false;
     value = found->text;
     return true;
@@ -326,7 +315,7 @@ bool RegGetString(const CString& keyPath, const CString& name, CString& value) {
 bool RegGetDword(const CString& keyPath, const CString& name, DWORD& value) {
   const CString path = NormalizeKey(keyPath);
   return Read([&](Store& store) {
-    const SValue* found = FindValue(FindKey(store, path), name);
+    const SRegValue* found = FindValue(FindKey(store, path), name);
     if (!found || !found->isDword) return false;
     value = found->dword;
     return true;
@@ -334,11 +323,20 @@ bool RegGetDword(const CString& keyPath, const CString& name, DWORD& value) {
 }
 
 bool RegSetString(const CString& keyPath, const CString& name, const CString& value) {
-  return SetValue(keyPath, SValue{name, false, value, 0});
+  return RegSetValues(keyPath, {SRegValue::String(name, value)});
 }
 
 bool RegSetDword(const CString& keyPath, const CString& name, DWORD value) {
-  return SetValue(keyPath, SValue{name, true, CString(), value});
+  return RegSetValues(keyPath, {SRegValue::Dword(name, value)});
+}
+
+bool RegSetValues(const CString& keyPath, const std::vector<SRegValue>& values) {
+  const CString path = NormalizeKey(keyPath);
+  return Change([&](Store& store) {
+    SKey& key = CreateKey(store, path);
+    for (const SRegValue& value : values) PutValue(key, value);
+    return true;
+  });
 }
 
 bool RegDeleteValue(const CString& keyPath, const CString& name) {
@@ -346,7 +344,7 @@ bool RegDeleteValue(const CString& keyPath, const CString& name) {
   return Change([&](Store& store) {
     SKey* key = FindKey(store, path);
     if (!key) return false;
-    return std::erase_if(key->values, [&](const SValue& v) { return SameName(v.name, name); }) > 0;
+    return std::erase_if(key->values, [&](const SRegValue& v) { return SameName(v.name, name); }) > 0;
   });
 }
 
@@ -355,7 +353,7 @@ std::vector<CString> RegEnumValueNames(const CString& keyPath) {
   return Read([&](Store& store) {
     std::vector<CString> names;
     if (SKey* key = FindKey(store, path))
-      for (const SValue& value : key->values) names.push_back(value.name);
+      for (const SRegValue& value : key->values) names.push_back(value.name);
     return names;
   });
 }

@@ -28,6 +28,19 @@ bool RegGetDword(const CString& keyPath, const CString& name, DWORD& value);
 // False when the store cannot be written (the store is then unchanged).
 bool RegSetString(const CString& keyPath, const CString& name, const CString& value);
 bool RegSetDword(const CString& keyPath, const CString& name, DWORD value);
+// One value of several written together: a string, or a DWORD when isDword is set.
+struct SRegValue {
+  static SRegValue String(const CString& name, const CString& text) { return {name, false, text, 0}; }
+  static SRegValue Dword(const CString& name, DWORD value) { return {name, true, CString(), value}; }
+
+  CString name;
+  bool isDword = false;
+  CString text;
+  DWORD dword = 0;
+};
+// Writes all the values under the key in one change of the store, as the single writes above
+// would one after the other; all of them or, when the store cannot be written, none.
+bool RegSetValues(const CString& keyPath, const std::vector<SRegValue>& values);
 // False when the value did not exist or the store cannot be written.
 bool RegDeleteValue(const CString& keyPath, const CString& name);
 

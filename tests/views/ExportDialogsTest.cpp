@@ -13,6 +13,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/views/GridPageFixture.h"
+#include "tests/views/SettingsRewrites.h"
 #include "views/ExportBmpDialog.h"
 #include "views/ExportCsvDialog.h"
 #include "views/OptionLabelSplit.h"
@@ -165,6 +166,69 @@ TEST_F(ExportDialogTest, ThePictureDialogIgnoresNumbersAndOverlongTexts) {
   CExportBmpDialog dialog(true);
   EXPECT_EQ(dialog.GetTarget(), CExportOptionsDialog::kTargetOneFile);
   EXPECT_EQ(dialog.GetContent(), 2);
+}
+
+// A stored text that is no decimal number within the range of a code cannot be read: its column
+// keeps its initial choice.
+TEST_F(ExportDialogTest, ThePictureDialogKeepsTheInitialChoiceForTextsThatAreNoNumber) {
+  for (const char16_t* text :
+       {u"", u"abc", u"1x", u"1 ", u" 1", u"+1", u"0x7", u"-", u"99999999999", u"-99999999999"}) {
+    RegSetString(kSettingsKey, u"ImgExpSource", text);
+    RegSetString(kSettingsKey, u"ImgExpTarget", text);
+    RegSetString(kSettingsKey, u"ImgExpSelection", text);
+    CExportBmpDialog dialog(true);
+    EXPECT_EQ(dialog.GetChoice(0), CExportBmpDialog::kHeadersAndDetails) << CString(text).ToUtf8();
+    EXPECT_EQ(dialog.GetChoice(1), CExportBmpDialog::kOneFile) << CString(text).ToUtf8();
+    EXPECT_EQ(dialog.GetChoice(2), CExportBmpDialog::kSelectionOnly) << CString(text).ToUtf8();
+  }
+  RegSetString(kSettingsKey, u"ImgExpSource", u"-0");
+  RegSetString(kSettingsKey, u"ImgExpTarget", u"007");
+  CExportBmpDialog dialog(true);
+  EXPECT_EQ(dialog.GetChoice(0), CExportBmpDialog::kHeadersOnly);
+  EXPECT_EQ(dialog.GetChoice(1), CExportBmpDialog::kClipboard);
+}
+
+// Export stores the dialog's choices in one change of the settings store, and the folder of
+// the chosen file in one more; the values are those each choice has always been stored as.
+TEST_F(ExportDialogTest, ExportStoresTheChoicesInOneWriteAndTheFolderInAnother) {
+  ASSERT_TRUE(RegCreateKey(kSettingsKey));
+  CSettingsRewrites rewrites;
+  CExportBmpDialog clipboard(true);
+  Run(clipboard, [](CExportOptionsDialog& shown) {
+    ClickOption(shown, CExportBmpDialog::kClipboard);
+    ClickControl(shown, IDOK);
+  });
+  EXPECT_EQ(rewrites.Take(), 1);
+  EXPECT_EQ(StoredText(u"ImgExpSource"), u"2");
+  EXPECT_EQ(StoredText(u"ImgExpTarget"), u"7");
+  EXPECT_EQ(StoredText(u"ImgExpSelection"), u"4");
+
+  answers.AddFileDialogAnswer(CString::FromUtf8(TestPath("Grid.png")));
+  CExportBmpDialog picture(true);
+  Run(picture, [](CExportOptionsDialog& shown) {
+    ClickOption(shown, CExportBmpDialog::kOneFile);
+    ClickControl(shown, IDOK);
+  });
+  EXPECT_EQ(rewrites.Take(), 2);
+  EXPECT_EQ(StoredText(u"ImgExpTarget"), u"5");
+
+  answers.AddFileDialogAnswer(CString::FromUtf8(TestPath("Export.csv")));
+  CExportCsvDialog text(true);
+  Run(text, [](CExportOptionsDialog& shown) {
+    ClickOption(shown, CExportCsvDialog::kReport);
+    ClickControl(shown, IDC_EXPORT_CURVE);
+    ClickControl(shown, IDOK);
+  });
+  EXPECT_EQ(rewrites.Take(), 2);
+  EXPECT_EQ(StoredNumber(u"bCsvExpCurve2"), 1u);
+  EXPECT_EQ(StoredNumber(u"CsvExpFormat2"), 1u);
+  EXPECT_EQ(StoredNumber(u"CsvExpTarget2"), 4u);
+  EXPECT_EQ(StoredNumber(u"CsvExpSelection2"), 3u);
+  EXPECT_EQ(StoredText(u"ExportPath"), CString::FromUtf8(TestTempDir()));
+  EXPECT_EQ(
+      RegEnumValueNames(kSettingsKey),
+      (std::vector<CString>{u"ImgExpSource", u"ImgExpTarget", u"ImgExpSelection", u"ExportPath",
+                            u"bCsvExpCurve2", u"CsvExpFormat2", u"CsvExpTarget2", u"CsvExpSelection2"}));
 }
 
 TEST_F(ExportDialogTest, TheFileEndingDecidesWhetherTheDialogCloses) {

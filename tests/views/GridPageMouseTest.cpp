@@ -100,16 +100,28 @@ TEST_F(GridPageTest, SelectingAHeaderRowSelectsItsDetailRowToo) {
 struct SIdEdit {
   const char16_t* text;
   DWORD stored;
+  const char16_t* shown;
   bool refused;
 };
 
-// IDs are 32-bit values shown as signed numbers elsewhere: beyond 2147483647 they are refused
-// like any other text that is no number.
-TEST_F(GridPageTest, AnEditedIdIsStoredOnlyWhenItIsANumber) {
-  const SIdEdit cases[] = {{u"123", 123, false},     {u"", 0, false},
-                           {u"12a", 7, true},        {u"2147483647", 2147483647u, false},
-                           {u"2147483648", 7, true}, {u"4294967296", 7, true},
-                           {u"-5", 7, true},         {u"99999999999999999999", 7, true}};
+// The ID cell shows the 32-bit ID as a signed number, as the exports and the summary do, and
+// takes back exactly such texts; anything else is refused and the ID stays 7.
+TEST_F(GridPageTest, AnEditedIdIsStoredOnlyWhenItIsANumberAsTheCellShowsIt) {
+  const SIdEdit cases[] = {{u"123", 123, u"123", false},
+                           {u"", 0, u"0", false},
+                           {u"12a", 7, u"7", true},
+                           {u"2147483647", 0x7FFFFFFFu, u"2147483647", false},
+                           {u"-1", 0xFFFFFFFFu, u"-1", false},
+                           {u"-5", 0xFFFFFFFBu, u"-5", false},
+                           {u"-2147483648", 0x80000000u, u"-2147483648", false},
+                           {u"2147483648", 7, u"7", true},
+                           {u"4294967295", 7, u"7", true},
+                           {u"-2147483649", 7, u"7", true},
+                           {u"-", 7, u"7", true},
+                           {u"+5", 7, u"7", true},
+                           {u" 5", 7, u"7", true},
+                           {u"5 ", 7, u"7", true},
+                           {u"99999999999999999999", 7, u"7", true}};
   Load({CRawRecord().Id(7)});
   std::size_t boxesBefore = 0;
   for (const SIdEdit& c : cases) {
@@ -117,9 +129,7 @@ TEST_F(GridPageTest, AnEditedIdIsStoredOnlyWhenItIsANumber) {
     Grid().SetCellText(1, 2, c.text);
     Notify(1, 2, GRIDN_ENDLABELEDIT);
     EXPECT_EQ(doc.GetId(0), c.stored) << CString(c.text).ToUtf8();
-    CString shown;
-    shown.Format(u"%u", unsigned(c.stored));
-    EXPECT_EQ(Grid().GetCellText(1, 2), shown);
+    EXPECT_EQ(Grid().GetCellText(1, 2), c.shown) << CString(c.text).ToUtf8();
     const auto boxes = answers.GetMessageBoxes();
     ASSERT_EQ(boxes.size(), boxesBefore + (c.refused ? 1u : 0u)) << CString(c.text).ToUtf8();
     if (c.refused) {
@@ -127,6 +137,19 @@ TEST_F(GridPageTest, AnEditedIdIsStoredOnlyWhenItIsANumber) {
       ++boxesBefore;
     }
   }
+}
+
+// Whatever ID a test has, the text its cell shows is taken back as that same ID.
+TEST_F(GridPageTest, TheShownIdTypedBackKeepsTheId) {
+  for (DWORD id : {0u, 42u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu, 0xFFFFFFFFu}) {
+    Load({CRawRecord().Id(id)});
+    const CString shown = Grid().GetCellText(1, 2);
+    Grid().SetCellText(1, 2, shown);
+    Notify(1, 2, GRIDN_ENDLABELEDIT);
+    EXPECT_EQ(doc.GetId(0), id) << shown.ToUtf8();
+    EXPECT_EQ(Grid().GetCellText(1, 2), shown);
+  }
+  EXPECT_TRUE(answers.GetMessageBoxes().empty());
 }
 
 TEST_F(GridPageTest, ARightClickBelowTheRowsOffersPasteAlone) {

@@ -9,6 +9,7 @@
 #include "platform/gdi/PrintTarget.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/PrintDialog.h"
+#include "tests/views/FileSizeLimit.h"
 #include "tests/views/SummaryFixture.h"
 
 namespace {
@@ -139,6 +140,37 @@ TEST_F(SummaryOutputTest, AFileThatCannotBeMadeIsReportedByName) {
   ASSERT_EQ(answers.GetMessageBoxes().size(), 1u);
   EXPECT_NE(answers.GetMessageBoxes()[0].text.Find(CString::FromUtf8(path)), -1);
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// A write that stops part way, as on a full disk (a file size limit stands in for it), leaves
+// the file that was there as it was and no temporary file; the message names the chosen file.
+TEST_F(SummaryOutputTest, AWriteThatStopsPartWayKeepsTheOldFile) {
+  constexpr rlim_t kRoom = 4096;
+  std::vector<CRawRecord> records;
+  for (int i = 0; i < 60; ++i)
+    records.push_back(CRawRecord().Id(DWORD(i + 1)).Peak(unsigned(1000 + 37 * i)).Date(2021, 3, 1, 8, 0, i));
+  Load(records);
+  ASSERT_GT(std::size_t(View().GetSummaryText().GetLength()) * 2, kRoom);
+  ASSERT_GT(ReadFile(Export(WM_PAGE_EXPORT_GRAPHIC, "whole.png")).size(), kRoom);
+  const std::vector<BYTE> old(200000, 'x');
+  std::size_t boxes = answers.GetMessageBoxes().size();
+  for (const auto& [command, name] :
+       {std::pair{WM_PAGE_EXPORT_CSV, "old.csv"}, {WM_PAGE_EXPORT_GRAPHIC, "old.png"}}) {
+    const std::string path = TestPath(name);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(old.data()), std::streamsize(old.size()));
+    answers.AddFileDialogAnswer(CString::FromUtf8(path));
+    {
+      CFileSizeLimit limit(kRoom);
+      page.SendMessage(command);
+    }
+    EXPECT_EQ(ReadFile(path), old) << name;
+    EXPECT_FALSE(std::filesystem::exists(path + ".saving")) << name;
+    const auto shown = answers.GetMessageBoxes();
+    ASSERT_EQ(shown.size(), boxes + 1) << name;
+    EXPECT_NE(shown.back().text.Find(CString::FromUtf8(path) + u" "), -1) << shown.back().text.ToUtf8();
+    boxes = shown.size();
+  }
 }
 
 TEST_F(SummaryOutputTest, ACancelledDialogWritesNothing) {

@@ -91,6 +91,31 @@ TEST_F(SummaryTextTest, TableLinesFollowTheSummaryUnitAndOrder) {
   EXPECT_GE(View().FormatTable(1).Find(u"\t1.97\t450\t"), 0);
 }
 
+// Device texts from the instrument are escaped as the comment is, so the row keeps its columns.
+TEST_F(SummaryTextTest, DeviceTextsInATableRowAreEscapedAsTheComment) {
+  SMeasDeviceInfo device = DeviceBlock(16000);
+  device.strSerialNumber = u"SN;7\tB";
+  device.strHwSerialNumber = u"H\r\nW";
+  device.strHwRevision = u"R\nS";
+  device.strAppVersion = u"1 \"x\" & y";
+  device.strCalDate = u"UNDEF\tX";
+  const std::vector<BYTE> bytes = SummerTest().Bytes();
+  ASSERT_TRUE(doc.AddDownloadedData(bytes.data(), bytes.size(), &device));
+  Repaint();
+  EXPECT_EQ(View().FormatTable(0).ToUtf8(),
+            "1\t3\t42\t2021-07-15\t10:20:30\t1963\t50.0\t1.23\t100\t95\t0.5\t2.3\tAB\t60\tC\t40\tA\t0\t\t"
+            "SN;7&#9B\tH&#13W\tR&#13S\t1 &quotx&quot &amp y\tUNDEF&#9X\t\r\n");
+}
+
+// An ID of all 32 bits reads -1 in the table and the tip, as on the measurement page.
+TEST_F(SummaryTextTest, TheTableAndTheTipShowTheIdAsTheGridDoes) {
+  Load({SummerTest().Id(0xFFFFFFFFu)});
+  EXPECT_EQ(View().FormatTable(0).Left(7).ToUtf8(), "1\t3\t-1\t");
+  CString title, text;
+  View().GetTooltipTexts(0, title, text);
+  EXPECT_EQ(title.Left(8).ToUtf8(), "ID: -1  ");
+}
+
 TEST_F(SummaryTextTest, AWinterTestKeepsItsOwnTimeToo) {
   Load({SummerTest().Date(2021, 1, 15, 10, 20, 30)});
   EXPECT_EQ(View().FormatTable(0).Left(27).ToUtf8(), "1\t3\t42\t2021-01-15\t10:20:30\t");

@@ -119,13 +119,21 @@ TEST_F(ListTextTest, FailureModeColumnsNameEveryClassAndItsPercent) {
   EXPECT_NE(List(0).Find(u"\t2.3\tCD\t60\t???\t40\t???\t0\t\t"), -1);
 }
 
-TEST_F(ListTextTest, DeviceTextsKeepTheirSemicolonsInTheirOwnColumns) {
+// Device texts come from the instrument: TABs, line breaks, quotes and ampersands in them are
+// escaped as in the comment, so every line keeps its 28 columns; a ';' stays as it is.
+TEST_F(ListTextTest, DeviceTextsAreEscapedAsTheCommentAndKeepTheirColumns) {
   SMeasDeviceInfo device = DeviceBlock(16000);
-  device.strSerialNumber = u"SN;7";
-  device.strCalDate = u"UNDEF";
+  device.strSerialNumber = u"SN;7\tB";
+  device.strHwSerialNumber = u"H\r\nW";
+  device.strHwRevision = u"R\nS";
+  device.strAppVersion = u"1 \"x\" & y";
+  device.strCalDate = u"UNDEF\tX";
   LoadOne(WinterTest(), device);
-  const CString tail = u"\t???\t0\t\tSN;7\tHW9\tB\t1.4.3\tUNDEF\t\r\n";
-  EXPECT_EQ(List(0).Right(tail.GetLength()).ToUtf8(), tail.ToUtf8());
+  EXPECT_EQ(List(0).ToUtf8(),
+            CString(u"3\t42\t2021-01-15\t14:05:09\t1963\tmm2\t50.0\tmm\t16.00\t5.12\tkN\t100\t95\tN/s\t0.0\t"
+                    u"2.3\tAB\t60\tC\t40\t???\t0\t\t"
+                    u"SN;7&#9B\tH&#13W\tR&#13S\t1 &quotx&quot &amp y\tUNDEF&#9X\t\r\n")
+                .ToUtf8());
 }
 
 TEST_F(ListTextTest, LineWithCurveAddsThePeriodAndTheHundredSamplesInTheUnit) {

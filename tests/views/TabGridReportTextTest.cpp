@@ -49,6 +49,28 @@ TEST_F(ReportTextTest, BlockHasItsThirtyThreeLinesWithTheUsersDateAndTimeFormats
   EXPECT_EQ(Report(0).ToUtf8(), expected.ToUtf8());
 }
 
+// Device texts from the instrument are escaped as the comment is, so each stays on its line.
+TEST_F(ReportTextTest, DeviceTextsAreEscapedAsTheComment) {
+  SMeasDeviceInfo device = DeviceBlock(16000);
+  device.strSerialNumber = u"SN;7\tB";
+  device.strModel = u"VA-216\r\n";
+  device.strHwSerialNumber = u"H\r\nW";
+  device.strHwRevision = u"R\nS";
+  device.strAppVersion = u"1 \"x\" & y";
+  LoadOne(WinterTest(), device);
+  const CString expected = Versions() +
+                           u"Device Data\r\n"
+                           u"    Serial No.\tSN;7&#9B\r\n"
+                           u"    Model\tVA-216&#13\r\n"
+                           u"    HW Serial No.\tH&#13W\r\n"
+                           u"    HW Revision\tR&#13S\r\n"
+                           u"    Firmware Version\t1 &quotx&quot &amp y\r\n"
+                           u"    Last Calibration\t17.05.2023\r\n"
+                           u"\r\n"
+                           u"Measurement Data\r\n";
+  EXPECT_EQ(Report(0).Left(expected.GetLength()).ToUtf8(), expected.ToUtf8());
+}
+
 TEST_F(ReportTextTest, ImperialUnitsNegativeIdAndUndefinedCalibrationDate) {
   SMeasDeviceInfo device = DeviceBlock(6000);
   device.strCalDate = u"UNDEF";

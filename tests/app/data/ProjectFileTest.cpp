@@ -226,7 +226,9 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(ReadFileBytes(TestPath("current.jvd")), before);
   ASSERT_EQ(answers.GetMessageBoxTexts().size(), 1u);
-  EXPECT_NE(answers.GetMessageBoxTexts()[0].Find(u"current.jvd"), -1)
+  // The box names the file the user chose, not the temporary one beside it.
+  EXPECT_NE(answers.GetMessageBoxTexts()[0].Find(CString::FromUtf8(TestPath("current.jvd")) + u" (error "),
+            -1)
       << answers.GetMessageBoxTexts()[0].ToUtf8();
 
   EXPECT_FALSE(doc.SaveToPath(CString::FromUtf8(TestPath("no/such/folder/x.jvd"))));
@@ -236,6 +238,25 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
   EXPECT_TRUE(doc.Save());
   EXPECT_FALSE(doc.IsModified());
   EXPECT_NE(ReadFileBytes(TestPath("current.jvd")), before);
+}
+
+// A project saved through a symbolic link lands in the file the link points to, which keeps its
+// permissions; the link stays a link.
+TEST_F(ProjectFileTest, SavingThroughALinkWritesTheLinkedProjectAndKeepsItsMode) {
+  namespace fs = std::filesystem;
+  LoadOne(doc, 6000, "linked.jvd");
+  const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions(TestPath("linked.jvd"), ownerOnly);
+  fs::create_symlink("linked.jvd", TestPath("link.jvd"));
+  doc.SetComment(0, u"through the link");
+  ASSERT_TRUE(doc.SaveToPath(CString::FromUtf8(TestPath("link.jvd"))));
+  EXPECT_TRUE(fs::is_symlink(TestPath("link.jvd")));
+  EXPECT_EQ(fs::status(TestPath("linked.jvd")).permissions(), ownerOnly);
+  CZedoDoc reread;
+  ASSERT_TRUE(reread.OnFileOpen(CString::FromUtf8(TestPath("linked.jvd"))));
+  EXPECT_EQ(reread.GetComment(0), u"through the link");
+  EXPECT_FALSE(fs::exists(TestPath("link.jvd.saving")));
+  EXPECT_FALSE(fs::exists(TestPath("linked.jvd.saving")));
 }
 
 TEST_F(ProjectFileTest, MergeOfAnotherLoadLimitIsRefusedAndChangesNothing) {

@@ -66,7 +66,9 @@ TEST(Registry, RefusedWriteIsReportedAndFails) {
   std::ofstream(blocker) << "x";
   CEnvironmentOverride config("XDG_CONFIG_HOME", blocker);
   EXPECT_FALSE(CRegistry(kKey).WriteDWORD(u"Port", 1));
-  ASSERT_EQ(answers.GetMessageBoxes().size(), 1u);
+  EXPECT_FALSE(CRegistry(kKey).WriteValues({SRegValue::Dword(u"Port", 1)}));
+  ASSERT_EQ(answers.GetMessageBoxes().size(), 2u);
+  EXPECT_EQ(answers.GetMessageBoxes()[1].text, u"Failed to write a value to the registry.");
   EXPECT_EQ(answers.GetMessageBoxes()[0].text, u"Failed to write a value to the registry.");
   EXPECT_EQ(answers.GetMessageBoxes()[0].type & MB_ICONMASK, MB_ICONERROR);
 }

@@ -188,13 +188,16 @@ TEST_F(VexalonDataTest, IndexRulesOfQuestions) {
   EXPECT_EQ(device.nLoadLimit, 0);
 }
 
+// Each number of the text is read as the C library reads an integer: blanks, a sign, digits.
 TEST_F(VexalonDataTest, LastCalibrationDateFromItsText) {
   struct Case {
     const char16_t* stored;
     const char16_t* shown;
   } cases[] = {
-      {u"2023-05-17", u"17.05.2023"}, {u"UNDEF", u"01.01.2000"}, {u"1999-00-00", u"01.01.2000"},
-      {u"2023-13-40", u"31.12.2023"}, {u"", u"01.01.2000"},
+      {u"2023-05-17", u"17.05.2023"}, {u"UNDEF", u"01.01.2000"},      {u"1999-00-00", u"01.01.2000"},
+      {u"2023-13-40", u"31.12.2023"}, {u"", u"01.01.2000"},           {u"2023- 5- 7", u"07.05.2023"},
+      {u"2023-+5-+7", u"07.05.2023"}, {u" 202-05-17", u"17.05.2000"}, {u"2023-5-7", u"01.05.2023"},
+      {u"9999-99-99", u"31.12.9999"}, {u"-202-05-17", u"17.05.2000"},
   };
   for (const Case& c : cases) {
     CVexalonData one;

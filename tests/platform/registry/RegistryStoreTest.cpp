@@ -68,6 +68,24 @@ TEST(RegistryStore, MissingKeysAndValues) {
   EXPECT_FALSE(RegKeyExists(kSettings + u"\\Config"));
 }
 
+// Values written together land as the single writes would, one after the other.
+TEST(RegistryStore, SeveralValuesWrittenTogetherReplaceAndAddInOrder) {
+  ASSERT_TRUE(RegSetString(kSettings, u"Target", u"7"));
+  ASSERT_TRUE(RegSetValues(kSettings, {SRegValue::Dword(u"Curve", 1), SRegValue::Dword(u"target", 6),
+                                       SRegValue::String(u"Path", u"/srv"), SRegValue::Dword(u"Curve", 0)}));
+  EXPECT_EQ(RegEnumValueNames(kSettings), (std::vector<CString>{u"Target", u"Curve", u"Path"}));
+  DWORD number = 9;
+  CString text;
+  EXPECT_TRUE(RegGetDword(kSettings, u"Target", number));
+  EXPECT_EQ(number, 6u);
+  EXPECT_TRUE(RegGetDword(kSettings, u"Curve", number));
+  EXPECT_EQ(number, 0u);
+  EXPECT_TRUE(RegGetString(kSettings, u"Path", text));
+  EXPECT_EQ(text, u"/srv");
+  EXPECT_TRUE(RegSetValues(kSettings + u"\\Empty", {}));
+  EXPECT_TRUE(RegKeyExists(kSettings + u"\\Empty"));
+}
+
 TEST(RegistryStore, WritesThatCannotReachTheFileFail) {
   // A plain file where the settings folder should be makes every write fail.
   const std::string blocker = TestPath("not-a-folder");
@@ -76,6 +94,7 @@ TEST(RegistryStore, WritesThatCannotReachTheFileFail) {
   EXPECT_FALSE(RegSetDword(kSettings, u"A", 1));
   EXPECT_FALSE(RegSetString(kSettings, u"B", u"b"));
   EXPECT_FALSE(RegCreateKey(kSettings));
+  EXPECT_FALSE(RegSetValues(kSettings, {SRegValue::Dword(u"A", 1), SRegValue::String(u"B", u"b")}));
   DWORD number = 0;
   EXPECT_FALSE(RegGetDword(kSettings, u"A", number));
 }
