@@ -73,10 +73,11 @@ DWORD CMainFrame::DownloadThreadProc(CMainFrame* frame) {
   buffer.resize(size_t(size));
   if (!frame->m_doc.AddDownloadedData(buffer.data(), buffer.size(), &identity)) {
     // The records before the one that could not be read stay in the project.
-    CString text;
-    text.Format(u"%s\nRecord %d of %d could not be read.",
-                LoadStringOrPlaceholder(IDS_DOWNLOAD_FAILED).GetString(), frame->m_doc.GetCount() + 1, count);
-    frame->ShowDownloadBox(text, MB_OK | MB_ICONERROR);
+    CString record;
+    record.Format(LoadStringOrPlaceholder(IDS_DOWNLOAD_RECORD_UNREADABLE).GetString(),
+                  frame->m_doc.GetCount() + 1, count);
+    frame->ShowDownloadBox(LoadStringOrPlaceholder(IDS_DOWNLOAD_FAILED) + u"\n" + record,
+                           MB_OK | MB_ICONERROR);
   }
   return 0;
 }
