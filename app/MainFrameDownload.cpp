@@ -9,6 +9,7 @@
 #include "app/connection/VexalonConnection.h"
 #include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "device/DeviceIdent.h"
 #include "device/VexalonDevice.h"
 #include "device/streamio/IoStream.h"
 #include "platform/base/Clock.h"
@@ -24,6 +25,29 @@ constexpr int kDownloadBufferSize = 65536;
 constexpr WPARAM kStartPercent = 2;
 constexpr WPARAM kDonePercent = 100;
 constexpr DWORD kDonePauseMs = 1000;
+
+// Whether the instrument may have gone during the download: nothing, a cut header or cut data
+// came, the port failed, or a header counted no tests, which a link that ends right after it
+// must not pass off as an empty instrument. A complete answer, even a wrong one, and data still
+// arriving at the time-out show a link that works.
+bool MayHaveLostTheLink(int result, int count) {
+  switch (result) {
+    case Device::kDownloadOk:
+      return count <= 0;
+    case Device::kDownloadLeaveFailed:
+    case Device::kDownloadHeaderShort:
+    case Device::kDownloadIncomplete:
+    case Device::kDownloadException:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool StillAnswers(Device::CVexalonDevice& device) {
+  SDeviceIdent ident;
+  return device.Identify(ident);
+}
 
 }  // namespace
 
@@ -59,6 +83,13 @@ DWORD CMainFrame::DownloadThreadProc(CMainFrame* frame) {
   if (!frame->m_downloadAbandoned) Sleep(kDonePauseMs);
   frame->PostMessage(WM_DOWNLOAD_PROGRESS, 0, kHideProgress);
   if (frame->m_downloadAbandoned) return 0;
+  // The held device stays: the next command's connection check lets it go.
+  if (MayHaveLostTheLink(result, count) && !StillAnswers(*device)) {
+    frame->ShowDownloadBox(LoadStringOrPlaceholder(IDS_DOWNLOAD_FAILED) + u"\n" +
+                               LoadStringOrPlaceholder(IDS_DOWNLOAD_LINK_LOST),
+                           MB_OK | MB_ICONERROR);
+    return 0;
+  }
   if (result != 0) {
     CString text;
     text.Format(u"%s\n%s", LoadStringOrPlaceholder(IDS_DOWNLOAD_FAILED).GetString(),
@@ -73,10 +104,11 @@ DWORD CMainFrame::DownloadThreadProc(CMainFrame* frame) {
   buffer.resize(size_t(size));
   if (!frame->m_doc.AddDownloadedData(buffer.data(), buffer.size(), &identity)) {
     // The records before the one that could not be read stay in the project.
-    CString text;
-    text.Format(u"%s\nRecord %d of %d could not be read.",
-                LoadStringOrPlaceholder(IDS_DOWNLOAD_FAILED).GetString(), frame->m_doc.GetCount() + 1, count);
-    frame->ShowDownloadBox(text, MB_OK | MB_ICONERROR);
+    CString record;
+    record.Format(LoadStringOrPlaceholder(IDS_DOWNLOAD_RECORD_UNREADABLE).GetString(),
+                  frame->m_doc.GetCount() + 1, count);
+    frame->ShowDownloadBox(LoadStringOrPlaceholder(IDS_DOWNLOAD_FAILED) + u"\n" + record,
+                           MB_OK | MB_ICONERROR);
   }
   return 0;
 }

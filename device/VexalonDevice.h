@@ -154,6 +154,21 @@ int HexPairToByte(char high, char low);
 bool IsLiveValueTag(char ch);
 // "STOP", "BACK", "START", "RAMPING", "FIXED SPEED", "HOLD FORCE", else "Unknown".
 const char16_t* GetDriveStateName(int state);
+// The result codes of CVexalonDevice::DownloadMeasurements; 5 is never produced.
+enum EDownloadResult : int {
+  kDownloadOk = 0,
+  kDownloadLeaveFailed = 1,
+  kDownloadHeaderShort = 2,
+  kDownloadBadCheckSize = 3,
+  kDownloadBufferTooSmall = 4,
+  kDownloadNoData = 6,
+  kDownloadTimeout = 7,
+  kDownloadIncomplete = 8,
+  kDownloadMismatch = 9,
+  kDownloadBadCrc = 10,
+  kDownloadException = 11,
+};
+
 // The text of a download result code.
 const char16_t* GetDownloadErrorText(int code);
 

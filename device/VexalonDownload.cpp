@@ -17,20 +17,6 @@
 namespace Device {
 namespace {
 
-enum : int {
-  kDownloadOk = 0,
-  kDownloadLeaveFailed = 1,
-  kDownloadHeaderShort = 2,
-  kDownloadBadCheckSize = 3,
-  kDownloadBufferTooSmall = 4,
-  kDownloadNoData = 6,
-  kDownloadTimeout = 7,
-  kDownloadIncomplete = 8,
-  kDownloadMismatch = 9,
-  kDownloadBadCrc = 10,
-  kDownloadException = 11,
-};
-
 constexpr int kHeaderSize = 4;
 constexpr int kCheckSize = 2;
 constexpr DWORD kHeaderMs = 4000;

@@ -416,6 +416,8 @@ constexpr UINT IDS_NO_MEASUREMENT_DATA = 1100;
 constexpr UINT IDS_REGISTRATION_ADDRESS = 1115;
 constexpr UINT IDS_FIRMWARE_UPDATE_DELETES = 1117;
 constexpr UINT IDS_CONFIRM_DELETE_ALL = 1136;
+constexpr UINT IDS_DOWNLOAD_RECORD_UNREADABLE = 1236;
+constexpr UINT IDS_DOWNLOAD_LINK_LOST = 1237;
 
 // The device-connection wizard: pages, their controls and texts.
 constexpr UINT IDD_WIZARD_DEVICE_TYPE = 21018;

@@ -15,6 +15,8 @@ bool FindValueAfter(const CString& answer, const char16_t* key, CString& value) 
   return true;
 }
 
+bool IsControlCharacter(char16_t ch) { return ch < u' ' || (ch >= u'\x7F' && ch <= u'\x9F'); }
+
 int HexDigitValue(char16_t ch) {
   if (ch >= u'0' && ch <= u'9') return ch - u'0';
   if (ch >= u'a' && ch <= u'f') return ch - u'a' + 10;
@@ -25,7 +27,13 @@ int HexDigitValue(char16_t ch) {
 }  // namespace
 
 bool FindAccessToken(const CString& answer, CString& token) {
-  return FindValueAfter(answer, u"access_token", token);
+  CString value;
+  if (!FindValueAfter(answer, u"access_token", value)) return false;
+  // The token goes into a request header, where a line break would start a header of its own.
+  for (int i = 0; i < value.GetLength(); ++i)
+    if (IsControlCharacter(value[i])) return false;
+  token = value;
+  return true;
 }
 
 bool IsErrorAnswer(const CString& answer) { return answer.Find(u"\"status\":\"error\",\"code\":") >= 0; }

@@ -6,7 +6,7 @@
 #include "platform/base/String.h"
 
 // The value of "access_token"; false when the key, the colon and quote or the closing quote is
-// missing.
+// missing, or when the value holds a control character.
 bool FindAccessToken(const CString& answer, CString& token);
 // True when the answer holds "status":"error","code": exactly so, which marks an error answer.
 bool IsErrorAnswer(const CString& answer);

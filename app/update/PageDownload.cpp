@@ -34,7 +34,8 @@ BEGIN_MESSAGE_MAP(CPageDownload, CDialog)
 END_MESSAGE_MAP()
 // clang-format on
 
-CPageDownload::CPageDownload(CAutoUpdate& sheet) : CDialog(IDD_UPDATE_DOWNLOAD, &sheet), m_sheet(sheet) {}
+CPageDownload::CPageDownload(CAutoUpdate& sheet)
+    : CDialog(IDD_UPDATE_DOWNLOAD, &sheet), m_sheet(sheet), m_block(kReadBufferSize) {}
 
 CPageDownload::~CPageDownload() {
   CloseTransfer();
@@ -158,22 +159,31 @@ LRESULT CPageDownload::OnNextBlock(WPARAM, LPARAM) {
   return 0;
 }
 
-// One block into the temporary file. Fails the page when nothing can be written, when the
-// data ends before the listed size (or the size is 0) and never reads past the listed size.
+// One block into the temporary file, read through the page's buffer in pieces. Fails the page
+// when nothing can be written, when the data ends before the listed size (or the size is 0),
+// and when more data follows the listed size: a file that differs from its listing is not the
+// installer that was offered.
 void CPageDownload::ReadBlock() {
   const ULONGLONG size = m_sheet.GetInstallerSize();
   if (!m_pLocalFile || !m_pServerFile || size == 0) {
     Fail(LoadStringOrPlaceholder(IDS_UPDATE_DOWNLOAD_FAILED));
     return;
   }
-  const ULONGLONG blockSize = std::max<ULONGLONG>(1, size / kBlockCount);
-  m_block.resize(size_t(std::min(blockSize, size - m_downloaded)));
-  const UINT count = m_pServerFile->Read(m_block.data(), UINT(m_block.size()));
-  if (count == 0 || std::fwrite(m_block.data(), 1, count, m_pLocalFile.get()) != count) {
+  ULONGLONG left = std::min(std::max<ULONGLONG>(1, size / kBlockCount), size - m_downloaded);
+  while (left > 0) {
+    const UINT piece = UINT(std::min<ULONGLONG>(left, m_block.size()));
+    const UINT count = m_pServerFile->Read(m_block.data(), piece);
+    if (count == 0 || std::fwrite(m_block.data(), 1, count, m_pLocalFile.get()) != count) {
+      Fail(LoadStringOrPlaceholder(IDS_UPDATE_DOWNLOAD_FAILED));
+      return;
+    }
+    m_downloaded += count;
+    left -= count;
+  }
+  if (m_downloaded == size && m_pServerFile->Read(m_block.data(), 1) != 0) {
     Fail(LoadStringOrPlaceholder(IDS_UPDATE_DOWNLOAD_FAILED));
     return;
   }
-  m_downloaded += count;
   m_progress.SetPos(int(double(m_downloaded) / double(size) * kProgressRange));
   CString megabytes;
   megabytes.Format(u"%0.2f", double(float(double(m_downloaded) / kBytesPerMegabyte)));

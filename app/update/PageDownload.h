@@ -25,6 +25,8 @@ class CPageDownload : public CDialog {
  public:
   // Blocks per installer; smaller installers are read a byte per block.
   static constexpr ULONGLONG kBlockCount = 10000;
+  // A block is read through a buffer of at most this size, whatever size the listing gives.
+  static constexpr size_t kReadBufferSize = 65536;
 
   explicit CPageDownload(CAutoUpdate& sheet);
   ~CPageDownload() override;
@@ -61,6 +63,6 @@ class CPageDownload : public CDialog {
   CString m_strTargetPath;
   CString m_strTempPath;
   ULONGLONG m_downloaded = 0;
-  std::vector<char> m_block;  // kept between blocks, which all have one size
+  std::vector<char> m_block;  // the read buffer, kept between blocks
   bool m_bStepPending = false;
 };

@@ -45,6 +45,21 @@ bool Matches(const char16_t* name, const char16_t* pattern) {
   return Matches(name + 1, pattern + 1);
 }
 
+// A size fact: decimal digits alone, no sign or blank, within 64 bits. A server's listing
+// decides how much the program reads and writes, so anything else leaves the file out.
+bool ReadByteCount(const std::string& text, ULONGLONG& count) {
+  if (text.empty()) return false;
+  ULONGLONG value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    const ULONGLONG digit = ULONGLONG(c - '0');
+    if (value > (~ULONGLONG(0) - digit) / 10) return false;
+    value = value * 10 + digit;
+  }
+  count = value;
+  return true;
+}
+
 // One line of a machine-readable listing: "fact=value;fact=value; name".
 bool ParseListingLine(const std::string& line, SFtpFileEntry& entry) {
   const size_t space = line.find(' ');
@@ -66,12 +81,8 @@ bool ParseListingLine(const std::string& line, SFtpFileEntry& entry) {
         for (char& c : type) c = char(std::tolower(static_cast<unsigned char>(c)));
         isFile = type == "file";
       } else if (key == "size") {
-        try {
-          entry.size = std::stoull(value);
-          hasSize = true;
-        } catch (const std::exception&) {
-          return false;
-        }
+        if (!ReadByteCount(value, entry.size)) return false;
+        hasSize = true;
       }
     }
     start = end + 1;

@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
-CFtpTestServer::CFtpTestServer(const std::string& root, const std::vector<std::string>& cuts) {
+CFtpTestServer::CFtpTestServer(const std::string& root, const std::vector<std::string>& cuts,
+                               const std::vector<std::string>& listedSizes) {
   int input[2];
   int output[2];
   if (pipe(input) != 0) return;
@@ -22,6 +23,10 @@ CFtpTestServer::CFtpTestServer(const std::string& root, const std::vector<std::s
   for (const std::string& cut : cuts) {
     words.push_back("--cut");
     words.push_back(cut);
+  }
+  for (const std::string& size : listedSizes) {
+    words.push_back("--listed-size");
+    words.push_back(size);
   }
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());

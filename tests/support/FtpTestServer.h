@@ -8,8 +8,10 @@
 
 class CFtpTestServer {
  public:
-  // `cuts` are "NAME:N": the data of file NAME ends after N bytes.
-  explicit CFtpTestServer(const std::string& root, const std::vector<std::string>& cuts = {});
+  // `cuts` are "NAME:N": the data of file NAME ends after N bytes. `listedSizes` are
+  // "NAME:TEXT": the listing gives file NAME the size fact TEXT instead of its own size.
+  explicit CFtpTestServer(const std::string& root, const std::vector<std::string>& cuts = {},
+                          const std::vector<std::string>& listedSizes = {});
   ~CFtpTestServer();
   CFtpTestServer(const CFtpTestServer&) = delete;
   CFtpTestServer& operator=(const CFtpTestServer&) = delete;

@@ -3,10 +3,13 @@
 serves until it is ended or its standard input closes.
 
 --cut NAME:N ends the data of the file NAME after N bytes while the transfer still reports
-success, as a server that loses the rest of a file would."""
+success, as a server that loses the rest of a file would. --listed-size NAME:TEXT lists the
+file NAME with the size fact TEXT instead of its own size, as a server with a wrong listing
+would."""
 
 import argparse
 import logging
+import re
 import sys
 import threading
 
@@ -49,23 +52,35 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--root", required=True)
     parser.add_argument("--cut", action="append", default=[])
+    parser.add_argument("--listed-size", action="append", default=[])
     args = parser.parse_args()
     cuts = {}
     for cut in args.cut:
         name, limit = cut.rsplit(":", 1)
         cuts[name] = int(limit)
+    listed_sizes = dict(entry.rsplit(":", 1) for entry in args.listed_size)
 
-    class CuttingFS(AbstractedFS):
+    class FaultyFS(AbstractedFS):
         def open(self, filename, mode):
             file = super().open(filename, mode)
             limit = cuts.get(filename.replace("\\", "/").rsplit("/", 1)[-1])
             return file if limit is None or "r" not in mode else CutFile(file, limit)
 
+        def format_mlsx(self, *args, **kwargs):
+            for line in super().format_mlsx(*args, **kwargs):
+                text = line.decode("utf8", "replace")
+                size = listed_sizes.get(text.split(" ", 1)[-1].rstrip("\r\n"))
+                if size is None:
+                    yield line
+                    continue
+                text = re.sub(r"(^|;)size=[^;]*;", lambda m: f"{m.group(1)}size={size};", text, count=1)
+                yield text.encode("utf8")
+
     authorizer = DummyAuthorizer()
     authorizer.add_user("jvcust", "hantelKRB", args.root, perm="elr")
     handler = type("Handler", (FTPHandler,), {})
     handler.authorizer = authorizer
-    handler.abstracted_fs = CuttingFS
+    handler.abstracted_fs = FaultyFS
     handler.use_sendfile = False
     handler.auth_failed_timeout = 0
     handler.banner = "test server ready"

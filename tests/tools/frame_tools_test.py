@@ -88,6 +88,25 @@ def empty_faulty_and_cancelled(env, workdir):
                     "records=0"], f"cancelled wizard {lines}")
 
 
+def lost_at_the_start(env, workdir):
+    """An instrument that goes away as the download starts is reported as a lost connection:
+    never as an empty instrument, whatever it sent before it went."""
+    project = os.path.join(workdir, "L.jvd")
+    stored = os.path.join(workdir, "two.bin")
+    write_records(stored, 2)
+    lost = "box=error|Failed to download measurement data.\\nConnection to the ZD-2 has been lost."
+    cases = [  # what the instrument holds and does, then why the case is here
+        (["--records", stored, "--fault", "disconnect-after:0"], "hung up before answering"),
+        (["--records", stored, "--fault", "disconnect-after:4"], "hung up after the header"),
+        (["--fault", "disconnect-after:4"], "hung up after a header that counts no tests"),
+    ]
+    for options, name in cases:
+        with sim(env, workdir, *options):
+            lines = frame(env, workdir, "--com", str(COM), "download", project)
+        check([l for l in lines if l.startswith("box=")] == [lost], f"{name}: {lines}")
+        check(lines[-1] == "records=0", f"{name}: {lines}")
+
+
 def delete_all(env, workdir):
     with sim(env, workdir):
         lines = frame(env, workdir, "--cancel-wizard", "delete-all")
@@ -160,6 +179,7 @@ def main():
         settings(env)
         download(env, workdir)
         empty_faulty_and_cancelled(env, workdir)
+        lost_at_the_start(env, workdir)
         delete_all(env, workdir)
         firmware_update(env, workdir)
         live_view(env, workdir)

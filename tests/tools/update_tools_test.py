@@ -4,6 +4,7 @@ the program-update wizard with a scripted user, the report header and the extern
 report."""
 
 import os
+import resource
 import socket
 import subprocess
 import stat
@@ -19,10 +20,12 @@ FTP_SERVER = os.path.join(os.path.dirname(__file__), "..", "support", "ftp_serve
 class FtpServer:
     """tests/support/ftp_server.py under the system interpreter, which has pyftpdlib."""
 
-    def __init__(self, root, *cuts):
+    def __init__(self, root, *cuts, listed_sizes=()):
         args = ["/usr/bin/python3", FTP_SERVER, "--root", root]
         for cut in cuts:
             args += ["--cut", cut]
+        for size in listed_sizes:
+            args += ["--listed-size", size]
         self.process = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
         line = self.process.stdout.readline().strip()
         if not line.startswith("port="):
@@ -232,6 +235,36 @@ def test_program_update(zdtool, env, work):
     check("\nbox=" in out, f"with messages on the failure is shown: {out}")
 
 
+def test_listed_sizes(zdtool, env, work):
+    """The listing's size decides what is read: a size that is no plain number offers nothing,
+    a size far above the file's never takes memory of its size, and a file longer or shorter
+    than listed is never kept or handed to the opener."""
+    root = os.path.join(work, "ftp-sizes")
+    program = os.path.join(work, "program-sizes")
+    os.makedirs(program)
+    name = "ZD-Zedo_V_9_9_9_9.exe"
+    write_file(root, "DiVudodav/ZD-Zedo/" + name, pattern_bytes(2000))
+    os.makedirs(os.path.join(work, "sizes"))
+    opener, record = make_opener(os.path.join(work, "sizes"))
+    config = env["XDG_CONFIG_HOME"]
+    failed = "page=download\ntitle=Unknown error while downloading.\nbuttons=finish\nresult=0\n"
+    cases = [  # listed size, then how the wizard ends
+        ("-1", "There is no update available."),
+        ("+2000", "There is no update available."),
+        ("100", failed),
+        ("20000000000000", failed),
+    ]
+    for size, ending in cases:
+        with FtpServer(root, listed_sizes=[f"{name}:{size}"]) as server:
+            name_update_server(config, server.address, opener=opener)
+            out = program_update(zdtool, env, program)
+        check(ending in out and out.endswith("result=0\n"), f"size {size}: {out}")
+        check(os.listdir(program) == [], f"size {size} left {os.listdir(program)}")
+        check(not os.path.exists(record), f"size {size}: a file was handed to the opener")
+    peak_mib = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024
+    check(peak_mib < 1024, f"a download took {peak_mib} MiB")
+
+
 def test_mandatory_update(zdtool, env, work):
     """The own version is 1.0.0 (the build's): limits around it, above it and below it."""
     root = os.path.join(work, "ftp-mandatory")
@@ -347,10 +380,11 @@ def main():
         test_ftp_list(zdtool, env, work)
         test_fw_check(zdtool, zd2sim, env, work)
         test_program_update(zdtool, env, work)
+        test_listed_sizes(zdtool, env, work)
         test_mandatory_update(zdtool, env, work)
         test_report_files(zdtool, env, work)
         test_frame_update_entries(zdtool, zd2sim, env, work)
-    print("6 passed, 0 failed")
+    print("7 passed, 0 failed")
 
 
 if __name__ == "__main__":

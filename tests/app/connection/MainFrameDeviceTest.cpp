@@ -4,9 +4,11 @@
 #include <fstream>
 
 #include "app/connection/VexalonConnection.h"
+#include "app/data/Registry.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/CmdUI.h"
 #include "resources/ResourceIds.h"
+#include "tests/app/LanguageModuleFixture.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/app/connection/ConnectionFixture.h"
 #include "tests/sim/PtyLink.h"
@@ -87,21 +89,48 @@ class FrameWithZd2 : public ShellTest {
   std::unique_ptr<Sim::CPeer> peer;
 };
 
-TEST_F(FrameWithZd2, AnUnreadableRecordIsNamedAndTheRecordsBeforeItStay) {
-  std::vector<BYTE> records = Record(1);
-  for (const auto& more : {Record(2, 0), Record(3)}) records.insert(records.end(), more.begin(), more.end());
-  zd2.SetRecords(records);
+// The instrument holds three tests, the second with a size field the list cannot read.
+class FrameWithAnUnreadableRecord : public FrameWithZd2 {
+ protected:
+  FrameWithAnUnreadableRecord() {
+    std::vector<BYTE> records = Record(1);
+    for (const auto& more : {Record(2, 0), Record(3)})
+      records.insert(records.end(), more.begin(), more.end());
+    zd2.SetRecords(records);
+  }
+  void Download() {
+    ChooseTheInstrument();
+    Command(ID_DOWNLOAD_ALL);
+    Frame().WaitForDownload();
+    PumpMessages();
+  }
+};
+
+TEST_F(FrameWithAnUnreadableRecord, TheRecordIsNamedAndTheRecordsBeforeItStay) {
   Start();
-  ChooseTheInstrument();
-  Command(ID_DOWNLOAD_ALL);
-  Frame().WaitForDownload();
-  PumpMessages();
+  Download();
   const auto boxes = answers.GetMessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text,
             CString(u"Failed to download measurement data.\nRecord 2 of 3 could not be read."));
   EXPECT_EQ(boxes[0].type & MB_ICONMASK, MB_ICONERROR);
   EXPECT_EQ(Frame().GetDocument().GetCount(), 1);
+}
+
+TEST_F(FrameWithAnUnreadableRecord, TheBoxIsInTheLanguageOfTheModule) {
+  const std::string module = ProgramFolder() + "/ZD-Zedo_Deutsch.zdl";
+  WriteText(module, LanguageModuleText("Deutsch", ProgramVersionText()) +
+                        "1059 \"Die Messdaten konnten nicht geladen werden.\"\n" +
+                        std::to_string(IDS_DOWNLOAD_RECORD_UNREADABLE) +
+                        " \"Datensatz %d von %d ist nicht lesbar.\"\n");
+  RegSetString(kSettingsKey, u"LanguageFile", CString::FromUtf8(module));
+  Start();
+  ASSERT_NE(app->GetLanguageModule(), nullptr);
+  Download();
+  const auto boxes = answers.GetMessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text.ToUtf8(),
+            "Die Messdaten konnten nicht geladen werden.\nDatensatz 2 von 3 ist nicht lesbar.");
 }
 
 TEST_F(FrameWithZd2, WhileADownloadRunsTheDeviceCommandsWaitAndTheDeviceStays) {

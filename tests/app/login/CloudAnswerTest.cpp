@@ -36,6 +36,9 @@ TEST(CloudAnswer, TheTokenIsTheQuotedTextRightAfterTheColon) {
   EXPECT_FALSE(FindAccessToken(u"{\"token\":\"t\"}", token));
   EXPECT_FALSE(FindAccessToken(u"{\"access_token\": \"t\"}", token)) << "a blank after the colon";
   EXPECT_FALSE(FindAccessToken(u"{\"access_token\":\"t", token)) << "no closing quote";
+  for (const char16_t* control : {u"\r\n", u"\t", u"\x7F", u"\x85"})
+    EXPECT_FALSE(FindAccessToken(u"{\"access_token\":\"t" + CString(control) + u"x\"}", token))
+        << "a control character " << int(control[0]);
 }
 
 TEST(CloudAnswer, AnErrorAnswerNamesItsCodeAndDescription) {

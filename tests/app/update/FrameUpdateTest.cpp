@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -79,11 +80,16 @@ TEST_F(FrameWithUpdateServer, TheUpdateCommandStartsTheInstallerAndClosesTheProg
   const std::string target = ProgramFolder() + "/ZD-Zedo_V_9_1_2_0.exe";
   std::ifstream installer(target, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(installer), {}), m_installer);
-  for (int i = 0; i < 400 && !std::filesystem::exists(record); ++i) PumpMessages(5);
-  std::ifstream opened(record);
-  std::string line;
-  std::getline(opened, line);
-  EXPECT_EQ(line, target);
+  // The opener's shell creates its record before it writes the line: wait for the line end.
+  std::string recorded;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (recorded.empty() || recorded.back() != '\n') {
+    if (std::chrono::steady_clock::now() > until) break;
+    PumpMessages(5);
+    std::ifstream opened(record);
+    recorded.assign(std::istreambuf_iterator<char>(opened), {});
+  }
+  EXPECT_EQ(recorded, target + "\n");
   PumpMessages();
   EXPECT_FALSE(Frame().IsWindow()) << "the program stays open beside its installer";
 }

@@ -78,6 +78,36 @@ TEST_F(FtpServerWithUpdateFolder, ListingGivesFilesWithTheirSizesMatchedCaseSens
   EXPECT_EQ(firmware[0].name, CString(u"X-V1.0.lod"));
 }
 
+// A size fact decides how much is read and written: only plain decimal digits within 64 bits
+// are taken, and a file listed with any other size is left out.
+TEST(FtpListing, OnlyFilesWithPlainDecimalSizesAreListed) {
+  const std::string root = TestPath("ftp-sizes");
+  const std::vector<std::pair<std::string, std::string>> listed = {{"minus.exe", "-1"},
+                                                                   {"plus.exe", "+5"},
+                                                                   {"blank.exe", " 7"},
+                                                                   {"empty.exe", ""},
+                                                                   {"hex.exe", "0x10"},
+                                                                   {"over.exe", "18446744073709551616"},
+                                                                   {"max.exe", "18446744073709551615"},
+                                                                   {"zeros.exe", "007"}};
+  std::filesystem::create_directories(root);
+  std::vector<std::string> sizes;
+  for (const auto& [name, size] : listed) {
+    std::ofstream(root + "/" + name) << "x";
+    sizes.push_back(name + ":" + size);
+  }
+  std::ofstream(root + "/own.exe") << "four";
+  CFtpTestServer server(root, {}, sizes);
+  ASSERT_NE(server.Port(), 0) << "the FTP server did not start";
+  CInternetSession session;
+  auto ftp = session.GetFtpConnection(CString::FromUtf8(server.Address()), u"jvcust", u"hantelKRB");
+  std::map<std::string, ULONGLONG> all;
+  for (const SFtpFileEntry& entry : ftp->ListFiles(u"*")) all[entry.name.ToUtf8()] = entry.size;
+  const std::map<std::string, ULONGLONG> expected = {
+      {"max.exe", 18446744073709551615ull}, {"own.exe", 4}, {"zeros.exe", 7}};
+  EXPECT_EQ(all, expected);
+}
+
 TEST_F(FtpServerWithUpdateFolder, BinaryFileReadsInBlocksOfAnySizeFromOneTransfer) {
   auto ftp = Login();
   ASSERT_TRUE(ftp->SetCurrentDirectory(u"./DiVudodav/ZD-Zedo/"));

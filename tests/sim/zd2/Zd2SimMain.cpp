@@ -8,7 +8,8 @@
 //           [--live-test DELAY:PEAK[:RATE]]...
 //           [--info-memory FILE] [--factory-copy FILE|none] [--last-used-copy FILE|none]
 //           [--save-memory FILE]
-//           [--fault bad-crc:K | header-cut | stall:MS | silence | disconnect | bad-check-size
+//           [--fault bad-crc:K | header-cut | stall:MS | silence | disconnect
+//                  | disconnect-after:N | bad-check-size
 //                  | zero-size | count-mismatch | wrong-signature | refuse-srecord:K
 //                  | live-cut:N | frame-noise:K | delete-all-double-answer
 //                  | write-refused:ADDR | sticky:ADDR | erase-refused:SEG | overwrite-refused
@@ -28,7 +29,8 @@
 // LOAD N or more stops just below LOAD and never reaches STOP. refuse-nominal and refuse-start
 // answer the K-th (default first) nominal-load or START debug command received with 'f'
 // and leave the nominal load or the drive as they were; hangup-nominal hangs up for good as the
-// K-th nominal-load command arrives.
+// K-th nominal-load command arrives. disconnect-after answers the download command with its
+// first N bytes only (0: none) and then hangs up.
 //
 // It prints "port=NAME" once it listens: "IP:host:port", or the pseudo-terminal's device (and
 // "com=N" when it was mapped to COM N in the settings store).
@@ -74,7 +76,8 @@ int Usage() {
       stderr,
       "usage: zd2-sim --tcp HOST:PORT | --pty [--com N] [--records FILE] [--identity TEXT]\n"
       "               [--query @XX@=ANSWER] [--service-mode] [--byte-rate N] [--transcript FILE]\n"
-      "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|bad-check-size|\n"
+      "               [--fault bad-crc:K|header-cut|stall:MS|silence|disconnect|\n"
+      "                        disconnect-after:N|bad-check-size|\n"
       "                        zero-size|count-mismatch|wrong-signature|refuse-srecord:K|\n"
       "                        live-cut:N|frame-noise:K|delete-all-double-answer|\n"
       "                        write-refused:ADDR|sticky:ADDR|\n"
@@ -101,6 +104,8 @@ bool ApplyFault(Sim::CZd2Simulator& zd2, const std::string& fault) {
     zd2.SetDownloadFault(Fault::eSilence);
   else if (name == "disconnect")
     zd2.SetDownloadFault(Fault::eDisconnect);
+  else if (name == "disconnect-after")
+    zd2.SetDownloadFault(Fault::eDisconnectAfter, argument);
   else if (name == "bad-check-size")
     zd2.SetDownloadFault(Fault::eBadCheckSize);
   else if (name == "zero-size")

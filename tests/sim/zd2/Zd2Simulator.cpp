@@ -18,6 +18,8 @@ constexpr BYTE kAck = 0x06;
 constexpr BYTE kStatusOk = 0x00;
 constexpr BYTE kStatusUnknownRequest = 0xF2;
 constexpr int kPollMs = 200;
+// How long a link that is about to hang up still stands after its last bytes.
+constexpr int kHangupPauseMs = 2000;
 // Longest line of a firmware update's S-records that the instrument takes.
 constexpr size_t kMaxSRecordLength = 600;
 // Frames put together per send when the link sets the pace.
@@ -635,6 +637,14 @@ void CZd2Simulator::SendDownload(CPeer& peer) {
       return;
     case EDownloadFault::eDisconnect:
       peer.Send(reply, SFault::Hangup(halfway));
+      return;
+    case EDownloadFault::eDisconnectAfter:
+      // A terminal that hangs up drops what its client has not read yet: the pause lets the
+      // client take the bytes, as it would from a line that was pulled after them.
+      peer.Send(
+          std::vector<BYTE>(reply.begin(), reply.begin() + std::min<size_t>(faultRecord, reply.size())));
+      peer.Pause(kHangupPauseMs);
+      peer.Hangup();
       return;
     case EDownloadFault::eBadCheckSize:
       reply[0] = 3;

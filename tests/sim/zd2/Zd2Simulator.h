@@ -57,6 +57,8 @@ class CZd2Simulator {
     eBadCheckSize,   // the header announces checks of 3 bytes
     eZeroSize,       // the header announces records but no data
     eCountMismatch,  // the header announces one record more than the data holds
+    // The first `faultRecord` bytes of the answer go out; a moment later the link hangs up.
+    eDisconnectAfter,
   };
 
   CZd2Simulator();
