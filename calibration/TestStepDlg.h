@@ -168,8 +168,8 @@ class CTestStepDlg : public CDialog {
   // The run's end on the run thread: the handle cleared, the done event set, not busy.
   void EndRun();
   int HomingTimeoutMs() const;
-  // Polls every `pollMs` until the drive stops (true) or the abort event is set or
-  // `timeoutMs` (0: none) has passed (false).
+  // Polls every `pollMs` until the samples since the last drive command show the drive stopped
+  // (true) or the abort event is set or `timeoutMs` (0: none) has passed (false).
   bool WaitForDrive(DWORD pollMs, int timeoutMs);
 
   // Threads and their events.

@@ -295,12 +295,16 @@ TEST_F(CalibrationDialog, ARampThatStallsEndsTheStepWithItsTimeOut) {
 }
 
 // A step whose nominal load or START the instrument refuses: the refusal comes back as 'f', which
-// the library does not read for these commands, so the drive stays where the first step left
-// it and the step fails its tolerance.
+// the library does not read for these commands. Without its nominal load the drive starts for
+// the load it is at and stops there at once, so the step is measured where the first step left
+// it and fails its tolerance; without START the drive never moves, and the step ends with its
+// time-out unmeasured, since a STOP counts only once the drive has been seen to move.
 struct SRefusedCommand {
   const char* name;
   void (*refuse)(Sim::CZd2Simulator& zd2, int occurrence);
   const char* refusedBytes;
+  const char16_t* failure;
+  int load;  // where the refused step was measured
 };
 
 void PrintTo(const SRefusedCommand& c, std::ostream* out) { *out << c.name; }
@@ -312,7 +316,7 @@ TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
   GetParam().refuse(m_zd2, 3);
   StartSimulator();
   const CString log = RunFailingVerificationCycle();
-  EXPECT_NE(log.Find(u"...Next step: 20%\r\n10) ...Error: ZD load is outside tolerance.\r\n"), -1)
+  EXPECT_NE(log.Find(CString(u"...Next step: 20%\r\n10) ...") + GetParam().failure + u"\r\n"), -1)
       << log.ToUtf8();
   EXPECT_EQ(log.Find(u"Next step: 30%"), -1);
   EXPECT_EQ(m_runsFinished, 0);
@@ -321,7 +325,7 @@ TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
   ASSERT_EQ(steps.size(), 10u);
   EXPECT_TRUE(steps[0].valid);
   EXPECT_FALSE(steps[1].valid);
-  EXPECT_NEAR(steps[1].instrumentForce, 1600, 160) << "measured where the first step left the drive";
+  EXPECT_NEAR(steps[1].instrumentForce, GetParam().load, 160);
   EXPECT_EQ(steps[2].instrumentForce, 0);
   const std::string received = Received();
   const size_t refused = received.find(GetParam().refusedBytes);
@@ -332,9 +336,12 @@ TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
 
 INSTANTIATE_TEST_SUITE_P(
     CalibrationDialog, RefusedStepCommand,
-    ::testing::Values(
-        SRefusedCommand{"NominalLoad", [](Sim::CZd2Simulator& zd2, int k) { zd2.SetNominalLoadRefusal(k); }, "0C80f"},
-        SRefusedCommand{"Start", [](Sim::CZd2Simulator& zd2, int k) { zd2.SetStartRefusal(k); }, "0C80f0002g"}),
+    ::testing::Values(SRefusedCommand{"NominalLoad",
+                                      [](Sim::CZd2Simulator& zd2, int k) { zd2.SetNominalLoadRefusal(k); },
+                                      "0C80f", u"Error: ZD load is outside tolerance.", 1600},
+                      SRefusedCommand{"Start", [](Sim::CZd2Simulator& zd2, int k) { zd2.SetStartRefusal(k); },
+                                      "0C80f0002g", u"ERROR: Exceeded step timeout of 90000 milliseconds.",
+                                      0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalibrationDialog, ALinkLostAsAStepIsCommandedFailsTheVerification) {
@@ -368,6 +375,32 @@ TEST_F(CalibrationDialog, AVerificationCycleEndsWithASuccessVerdict) {
   DWORD stored = 0;
   ASSERT_TRUE(CRegistry(kSettingsKey).ReadDWORD(u"ST_TestCycles", stored));
   EXPECT_EQ(stored, 1u);
+}
+
+// A 6 kN instrument that carries out each drive command 2.2 s late and meanwhile holds its
+// frames back, to send them at once just before the command takes effect: the samples that
+// arrive after each command first show the drive as it was, as a busy machine delivers them.
+// Every wait for STOP, which the run begins 1.5 s (START) or 2 s (BACK) after its command,
+// must see through them: the loads are those at rest, and no command meant for a drive at
+// rest reaches it while it still moves. Time runs ten times faster here, so that the frames
+// held back stay well within the reader's three seconds of silence in real time too.
+TEST_F(CalibrationDialog, ADriveThatActsLateIsMeasuredOnlyOnceItHasComeToRest) {
+  timeScale.Set(10);
+  m_zd2.SetIdentity("ZD-2;2;VN01-123-4567;0C000102;1.6.3");
+  m_zd2.SetDriveLag(2200);
+  StartSimulator();
+  const CString log = Run(false, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntil([&] {
+      return dialog.GetConnection() == nullptr && TextOf(dialog, IDC_TESTSTEP_START) == u"Start";
+    })) << LogOf(dialog).ToUtf8();
+  });
+  EXPECT_EQ(m_verdicts, std::vector<int>{1}) << log.ToUtf8();
+  ASSERT_EQ(m_doc.m_cycles[0].size(), 10u);
+  for (const CStepMeas& step : m_doc.m_cycles[0])
+    EXPECT_EQ(step.instrumentForce, step.targetForce) << "an exact instrument without noise";
+  EXPECT_EQ(m_zd2.CommandsWhileDriveBusy(), 0);
 }
 
 TEST_F(CalibrationDialog, ACycleCountOutsideOneToAHundredIsRefused) {
