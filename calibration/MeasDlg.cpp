@@ -1,5 +1,6 @@
 #include "calibration/MeasDlg.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/connection/VexalonConnection.h"
@@ -291,7 +292,7 @@ void CMeasDlg::OnAxisLoadLimit() { m_yAxisAuto = false; }
 bool CMeasDlg::StartSampling(bool newTest) {
   if (newTest) {
     DeleteSamplingTimer();
-    m_log.Close();
+    CloseLog();
     if (m_logData) {
       if (!m_log.Open(m_samplingPeriod)) {
         ShowMessage(u"Failed to open the file for writing.", MB_OK | MB_ICONERROR);
@@ -330,10 +331,19 @@ void CMeasDlg::DeleteSamplingTimer() {
   m_sampling = false;
 }
 
+void CMeasDlg::CloseLog() {
+  if (!m_log.IsOpen() || m_log.Close()) return;
+  const CString name = m_log.GetFileName();
+  m_logNames.erase(std::remove(m_logNames.begin(), m_logNames.end(), name), m_logNames.end());
+  CString text;
+  text.Format(u"Failed to write the file %s.", name.GetString());
+  ShowMessage(text, MB_OK | MB_ICONERROR);
+}
+
 bool CMeasDlg::StopSampling() {
   DeleteSamplingTimer();
   CMeasThread::Instance().ClearSamples();
-  m_log.Close();
+  CloseLog();
   UpdateControls();
   if (m_currentPlot) m_currentPlot->EndTest();
   return true;

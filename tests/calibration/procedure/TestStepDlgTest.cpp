@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -10,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "app/data/ProgramFolder.h"
 #include "app/data/Registry.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"
+#include "platform/base/LocalTime.h"
 #include "platform/ui/MessageTap.h"
 #include "platform/ui/PlaySound.h"
 #include "platform/ui/ResourceIcons.h"
@@ -26,6 +32,33 @@
 #include "tests/support/TimeScaleOverride.h"
 
 namespace {
+
+// A limit on the size of the files the process writes, put back when it ends: writes past it
+// fail as on a full disk, instead of raising the signal that would end the process.
+class CFileSizeLimit {
+ public:
+  CFileSizeLimit() {
+    ::getrlimit(RLIMIT_FSIZE, &m_before);
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+  }
+  ~CFileSizeLimit() {
+    Restore();
+    std::signal(SIGXFSZ, m_handler);
+  }
+  CFileSizeLimit(const CFileSizeLimit&) = delete;
+  CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+  void Set(rlim_t bytes) {
+    rlimit limit = m_before;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  void Restore() { ::setrlimit(RLIMIT_FSIZE, &m_before); }
+
+ private:
+  rlimit m_before{};
+  void (*m_handler)(int) = SIG_DFL;
+};
 
 constexpr int kCom = 63;
 constexpr char16_t kCom63[] = u"63";
@@ -401,6 +434,64 @@ TEST_F(CalibrationDialog, ADriveThatActsLateIsMeasuredOnlyOnceItHasComeToRest) {
   for (const CStepMeas& step : m_doc.m_cycles[0])
     EXPECT_EQ(step.instrumentForce, step.targetForce) << "an exact instrument without noise";
   EXPECT_EQ(m_zd2.CommandsWhileDriveBusy(), 0);
+}
+
+// The results of a verification on a full disk: the results file is /dev/full. The user is told
+// and no file is left behind that could pass for the results; the verdict stays the run's.
+TEST_F(CalibrationDialog, ResultsThatCannotBeWrittenAreReportedAndLeaveNoFile) {
+  PinTimeZone("Europe/Berlin");
+  const std::string folder = TestPath("templog") + "/";
+  std::filesystem::create_directory(folder);
+  SetTempLogFolder(CString::FromUtf8(folder));
+  // 2026-07-01 10:20:30 UTC is 12:20:30 in Berlin.
+  const std::string results = folder + "Verify_VN02-123-4567_20260701_122030.csv";
+  std::filesystem::create_symlink("/dev/full", results);
+  m_doc.m_serialNumber = u"VN02-123-4567";
+  m_doc.m_actualRuns = 1;
+  for (int step = 1; step <= 10; ++step) {
+    CStepMeas measured;
+    measured.targetForce = measured.instrumentForce = 1600 * step;
+    m_doc.m_cycles[0].push_back(measured);
+  }
+  answers.AddModalDialogScript([&](CWnd& dialog) {
+    PinCurrentTimeStamp(1782901230);
+    dialog.SendMessage(kRunFinished, 0, 0);
+    PumpUntil([&] { return !m_verdicts.empty(); });
+    Click(dialog, IDCANCEL);
+  });
+  CTestStepDlg(false, false, &m_doc, nullptr).DoModal();
+  PinCurrentTimeStamp(-1);
+  SetTempLogFolder(CString());
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
+            std::vector<CString>{u"Failed to save results to " + CString::FromUtf8(results) + u"."});
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(results)));
+  EXPECT_EQ(m_verdicts, std::vector<int>{1});
+}
+
+// The temporary log on a disk that fills during the run, which a limit on the size of the
+// process's files stands in for: the lines of the run no longer reach the file, and the user is
+// told so with the verdict.
+TEST_F(CalibrationDialog, ATemporaryLogThatCannotBeWrittenIsReported) {
+  const std::string folder = TestPath("templog") + "/";
+  std::filesystem::create_directory(folder);
+  SetTempLogFolder(CString::FromUtf8(folder));
+  StartSimulator();
+  CFileSizeLimit limit;
+  Run(false, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    limit.Set(1024);
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntil([&] { return dialog.GetState() == CTestStepDlg::eFinished; }))
+        << LogOf(dialog).ToUtf8();
+    limit.Restore();
+  });
+  SetTempLogFolder(CString());
+  EXPECT_EQ(m_verdicts, std::vector<int>{1});
+  const std::vector<CString> boxes = answers.GetMessageBoxTexts();
+  EXPECT_EQ(
+      std::count(boxes.begin(), boxes.end(),
+                 u"Failed to write the file " + CString::FromUtf8(folder) + u"TempLogVerification.txt."),
+      1);
 }
 
 TEST_F(CalibrationDialog, ACycleCountOutsideOneToAHundredIsRefused) {
