@@ -1,13 +1,13 @@
 #include "calibration/MeasDlg.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "app/connection/VexalonConnection.h"
 #include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/Units.h"
+#include "calibration/DecimalText.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
 #include "device/VexalonDevice.h"
@@ -29,12 +29,12 @@ constexpr DWORD kReaderSettleMs = 1000;
 constexpr DWORD kReaderStopSettleMs = 500;
 constexpr int kSettingTextLimit = 100;
 
-// A stored decimal setting; false leaves the value as it was.
+// A stored decimal setting; false leaves the value as it was, also when the text holds no
+// number.
 bool ReadSetting(const char16_t* name, int& value) {
   CString text;
   if (!RegGetString(kSettingsKey, name, text) || text.GetLength() > kSettingTextLimit) return false;
-  value = std::atoi(text.ToUtf8().c_str());
-  return true;
+  return ParseDecimalText(text, value);
 }
 
 bool WriteSetting(const char16_t* name, int value) {
@@ -157,7 +157,8 @@ void CMeasDlg::OnStart() {
   auto* periods = static_cast<CComboBox*>(GetDlgItem(IDC_MEAS_SAMPLING));
   CString period;
   periods->GetLBText(periods->GetCurSel(), period);
-  m_samplingPeriod = std::atoi(period.ToUtf8().c_str());
+  // Without a selection the text is empty and the period stays as it was.
+  m_samplingPeriod = DecimalTextOr(period, m_samplingPeriod);
   m_running = true;
   UpdateControls();
   StartSampling(false);

@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "app/connection/VexalonConnection.h"
+#include "app/data/Registry.h"
 #include "calibration/MeasDlg.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
 #include "platform/base/LocalTime.h"
+#include "platform/registry/RegistryStore.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
@@ -76,6 +78,17 @@ TEST_F(LiveViewWithoutInstrument, ALostConnectionStopsTheSamplingBeforeItsBox) {
   EXPECT_EQ(BoxesWith(u"Connection to the device has been lost. You may need to restart the device prior to "
                       u"starting Live View again."),
             1);
+}
+
+// A stored sampling period whose text holds no number that fits leaves the period at its
+// default, as a missing one does.
+TEST_F(LiveViewWithoutInstrument, AStoredPeriodThatHoldsNoNumberLeavesTheDefault) {
+  for (const CString& stored : {CString(u"99999999999"), CString(u"abc"), CString(u"12abc")}) {
+    ASSERT_TRUE(RegSetString(kSettingsKey, u"SampleRate", stored));
+    CString shown;
+    Run([&](CMeasDlg& dialog) { dialog.GetDlgItem(IDC_MEAS_PERIOD)->GetWindowText(shown); });
+    EXPECT_EQ(shown, u"500") << stored.ToUtf8();
+  }
 }
 
 // The log of a test on a full disk: its file is /dev/full, where every row is lost. The user is

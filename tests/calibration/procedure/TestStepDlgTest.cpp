@@ -494,6 +494,32 @@ TEST_F(CalibrationDialog, ATemporaryLogThatCannotBeWrittenIsReported) {
       1);
 }
 
+// Fields whose digits hold no number that fits: Connect refuses such a port as it refuses an
+// empty one, and Exit stores 0 for it, as for an empty field, instead of some other number.
+TEST_F(CalibrationDialog, FieldsThatHoldNoNumberAreRefusedAndStoredAsZero) {
+  const CString texts[] = {u"4294967299", u"99999999999999999999", u"12abc"};
+  for (size_t i = 0; i < std::size(texts); ++i) answers.AddMessageBoxAnswer(IDOK);
+  answers.AddModalDialogScript([&](CWnd& dialog) {
+    for (const CString& text : texts) {
+      dialog.SetDlgItemText(IDC_TESTSTEP_PORT, text);
+      Click(dialog, IDC_TESTSTEP_CONNECT);
+      EXPECT_EQ(LogOf(dialog).Find(u"Connecting ..."), -1) << text.ToUtf8();
+    }
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"4294967299");
+    dialog.SetDlgItemText(IDC_TESTSTEP_TEMPERATURE, u"99999999999");
+    Click(dialog, IDCANCEL);
+  });
+  CTestStepDlg(false, false, &m_doc, nullptr).DoModal();
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
+            std::vector<CString>(std::size(texts), u"ZD-2 device port number must be 0 or higher."));
+  const CRegistry settings(kSettingsKey);
+  for (const char16_t* name : {u"VexaPortNum", u"ST_TestCycles", u"ST_Temperature"}) {
+    DWORD stored = 7;
+    EXPECT_TRUE(settings.ReadDWORD(name, stored));
+    EXPECT_EQ(stored, 0u) << CString(name).ToUtf8();
+  }
+}
+
 TEST_F(CalibrationDialog, ACycleCountOutsideOneToAHundredIsRefused) {
   StartSimulator();
   const CString counts[] = {u"0", u"101", u""};
