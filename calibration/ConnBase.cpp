@@ -160,3 +160,19 @@ bool CConnBase::IsDriveStopped() {
   if (!GetLatestSample(sample)) return false;
   return sample.driveState == 0;
 }
+
+void CConnBase::MarkRampStart() {
+  CSingleLock lock(m_lock);
+  m_driveWatch.MarkRampStart();
+}
+
+void CConnBase::MarkHoming(DWORD settleMs) {
+  CSingleLock lock(m_lock);
+  m_driveWatch.MarkHoming(settleMs);
+}
+
+bool CConnBase::HasDriveStopped() {
+  if (!IsReadThreadRunning()) return false;
+  CSingleLock lock(m_lock);
+  return m_driveWatch.HasStopped();
+}

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "calibration/DriveCommandWatch.h"
 #include "calibration/DriveStopWatch.h"
 #include "calibration/LiveSample.h"
 #include "device/Callback.h"
@@ -76,7 +77,11 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   void ReportError(const CString& text);
   bool IsReadThreadRunning() const { return m_readThreadHeld.load(); }
   // True only when a read thread is held and its latest sample shows the drive in STOP.
-  bool IsDriveStopped() override;
+  bool IsDriveStopped();
+  void MarkRampStart() override;
+  void MarkHoming(DWORD settleMs) override;
+  // False also when no read thread is held.
+  bool HasDriveStopped() override;
 
   // The serial port number of the kept device (-1 when none), whether a found device was
   // refused, read by the owning dialogs.
@@ -99,6 +104,8 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   void StopOtherThreads();
   // Posts a copy of the sample to the owner, who deletes it; a failed post deletes it here.
   void PostSample(const SLiveSample& sample);
+  // The reader hands over each decoded sample, in order, while it holds the lock.
+  void NoteSample(const SLiveSample& sample) { m_driveWatch.OnSample(sample); }
 
   Device::CJvDevice* GetDevice() const { return m_device.get(); }
   CVexalonDoc* GetDocument() const { return m_document; }
@@ -110,7 +117,7 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   void ResetEvents();
   void ClearPause() { m_pause = false; }
 
-  CCriticalSection m_lock;  // guards the latest sample
+  CCriticalSection m_lock;  // guards the latest sample and the drive watch
   CString m_deviceLabel;
   int m_connectTimeoutMs = 20000;
 
@@ -127,4 +134,5 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   CThread m_readThread;
   std::atomic<bool> m_readThreadHeld{false};
   std::atomic<bool> m_pause{false};
+  CDriveCommandWatch m_driveWatch;
 };

@@ -135,5 +135,6 @@ void CConnVexa::OnFrame(const BYTE bytes[4]) {
   ++m_latest.sampleNumber;
   m_latest.Decode(bytes[0], bytes[1], bytes[2], bytes[3], GetDocument()->m_firmwareVersion);
   QueryTimestamp(m_latest.timestamp);
+  NoteSample(m_latest);
   PostSample(m_latest);
 }

@@ -1,6 +1,7 @@
 // The step grid's two actions: the reference loads typed in CAL MODE, and the copy of the
 // instrument's loads in VERIFICATION MODE.
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -48,8 +49,11 @@ bool CGridDlg::ParseLoadCell(const CString& text, int& load) const {
   const double factor = NewtonsPerUnit(m_loadUnit);
   if (factor == 0.0 || !IsDecimalNumber(number)) return false;
   // std::round rounds halves away from zero.
-  load = int(std::round(std::strtod(number.ToUtf8().c_str(), nullptr) * factor));
-  return load > 0;
+  const double newtons = std::round(std::strtod(number.ToUtf8().c_str(), nullptr) * factor);
+  // A load beyond any int is no load a reference device shows.
+  if (newtons <= 0 || newtons > INT_MAX) return false;
+  load = int(newtons);
+  return true;
 }
 
 void CGridDlg::CollectReferenceLoads() {

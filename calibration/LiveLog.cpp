@@ -28,24 +28,28 @@ bool CLiveLog::Open(int samplingPeriodMs, const CString& fileName) {
   m_fileName = fileName.IsEmpty() ? MakeFileName(CurrentTimeStamp()) : fileName;
   m_file = OpenTextModeFile(m_fileName.ToUtf8().c_str(), "w");
   if (!m_file) return false;
-  std::fprintf(m_file, "%s\n", kHeader);
+  m_failed = std::fprintf(m_file, "%s\n", kHeader) < 0;
   m_flushInterval = samplingPeriodMs > 0 ? int(std::lround(double(kFlushEveryMs) / samplingPeriodMs)) : 1;
   if (m_flushInterval < 1) m_flushInterval = 1;
   return true;
 }
 
 void CLiveLog::WriteRow(const SSamplingRow& row, int tickCount) {
-  if (!m_file) return;
-  std::fprintf(m_file, "%s;%.03lf;%.03lf;%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;\n", row.rawText.c_str(),
-               row.deltaSeconds, row.elapsedSeconds, row.sampledForce, row.force.minimum, row.force.mean,
-               row.force.maximum, row.current.minimum, row.current.mean, row.current.maximum, row.driveState,
-               row.force.count, row.lastSampleNumber, row.missedSamples);
-  if (tickCount % m_flushInterval == 0) std::fflush(m_file);
+  // Past a failed write the file misses rows; the rows after them would only hide the gap.
+  if (!m_file || m_failed) return;
+  const int written =
+      std::fprintf(m_file, "%s;%.03lf;%.03lf;%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;\n", row.rawText.c_str(),
+                   row.deltaSeconds, row.elapsedSeconds, row.sampledForce, row.force.minimum, row.force.mean,
+                   row.force.maximum, row.current.minimum, row.current.mean, row.current.maximum,
+                   row.driveState, row.force.count, row.lastSampleNumber, row.missedSamples);
+  if (written < 0 || (tickCount % m_flushInterval == 0 && std::fflush(m_file) != 0)) m_failed = true;
 }
 
-void CLiveLog::Close() {
-  if (!m_file) return;
-  std::fflush(m_file);
-  std::fclose(m_file);
+bool CLiveLog::Close() {
+  if (!m_file) return true;
+  bool written = !m_failed && std::fflush(m_file) == 0;
+  if (std::fclose(m_file) != 0) written = false;
   m_file = nullptr;
+  m_failed = false;
+  return written;
 }

@@ -3,7 +3,10 @@
 // ("%Y%m%d_%H%M%S") with ".csv", in the process's current directory, written in text mode so
 // that its lines end in CR LF. A header line, then one row per sampling period; the file is
 // flushed about every five seconds (every 20, 10 or 5 rows for periods of 250, 500, 1000 ms).
+// A write that fails (a full disk) ends the writing of the file; Close tells whether every line
+// reached it.
 
+#include <atomic>
 #include <cstdio>
 
 #include "calibration/SamplingTicker.h"
@@ -28,8 +31,8 @@ class CLiveLog {
   // Writes the row of the tick (counted from 1); flushes when the tick count is a multiple of
   // the flush interval.
   void WriteRow(const SSamplingRow& row, int tickCount);
-  // Flushes and closes an open log.
-  void Close();
+  // Flushes and closes an open log; false when a line or the close failed since it was opened.
+  bool Close();
   bool IsOpen() const { return m_file != nullptr; }
   const CString& GetFileName() const { return m_fileName; }
   int GetFlushInterval() const { return m_flushInterval; }
@@ -38,4 +41,6 @@ class CLiveLog {
   std::FILE* m_file = nullptr;
   CString m_fileName;
   int m_flushInterval = 10;
+  // Set by the sampling timer's thread, read once the timer is gone.
+  std::atomic<bool> m_failed{false};
 };

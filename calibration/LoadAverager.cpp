@@ -29,8 +29,15 @@ void CLoadAverager::AddSample(const SLiveSample& sample) {
   m_elapsedMs = GetElapsedMs(m_start, sample.timestamp);
   if (!m_beep.load() && m_elapsedMs > ULONGLONG(std::lround(m_windowMs * kBeepShare))) m_beep = true;
   if (m_elapsedMs > ULONGLONG(m_windowMs)) {
-    m_collecting = false;
-    return;
+    if (!m_loads.empty()) {
+      m_collecting = false;
+      return;
+    }
+    // Not one sample arrived within the window: a busy machine held the reader up, while the
+    // instrument rested at its step. Averaging nothing would give a load of 0, so the window
+    // starts again with this sample.
+    m_start = sample.timestamp;
+    m_elapsedMs = 0;
   }
   m_loads.push_back(UINT(sample.force));
 }

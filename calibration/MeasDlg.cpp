@@ -1,12 +1,13 @@
 #include "calibration/MeasDlg.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 #include "app/connection/VexalonConnection.h"
 #include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "app/data/Units.h"
+#include "calibration/DecimalText.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
 #include "device/VexalonDevice.h"
@@ -28,12 +29,12 @@ constexpr DWORD kReaderSettleMs = 1000;
 constexpr DWORD kReaderStopSettleMs = 500;
 constexpr int kSettingTextLimit = 100;
 
-// A stored decimal setting; false leaves the value as it was.
+// A stored decimal setting; false leaves the value as it was, also when the text holds no
+// number.
 bool ReadSetting(const char16_t* name, int& value) {
   CString text;
   if (!RegGetString(kSettingsKey, name, text) || text.GetLength() > kSettingTextLimit) return false;
-  value = std::atoi(text.ToUtf8().c_str());
-  return true;
+  return ParseDecimalText(text, value);
 }
 
 bool WriteSetting(const char16_t* name, int value) {
@@ -156,7 +157,8 @@ void CMeasDlg::OnStart() {
   auto* periods = static_cast<CComboBox*>(GetDlgItem(IDC_MEAS_SAMPLING));
   CString period;
   periods->GetLBText(periods->GetCurSel(), period);
-  m_samplingPeriod = std::atoi(period.ToUtf8().c_str());
+  // Without a selection the text is empty and the period stays as it was.
+  m_samplingPeriod = DecimalTextOr(period, m_samplingPeriod);
   m_running = true;
   UpdateControls();
   StartSampling(false);
@@ -291,7 +293,7 @@ void CMeasDlg::OnAxisLoadLimit() { m_yAxisAuto = false; }
 bool CMeasDlg::StartSampling(bool newTest) {
   if (newTest) {
     DeleteSamplingTimer();
-    m_log.Close();
+    CloseLog();
     if (m_logData) {
       if (!m_log.Open(m_samplingPeriod)) {
         ShowMessage(u"Failed to open the file for writing.", MB_OK | MB_ICONERROR);
@@ -330,10 +332,19 @@ void CMeasDlg::DeleteSamplingTimer() {
   m_sampling = false;
 }
 
+void CMeasDlg::CloseLog() {
+  if (!m_log.IsOpen() || m_log.Close()) return;
+  const CString name = m_log.GetFileName();
+  m_logNames.erase(std::remove(m_logNames.begin(), m_logNames.end(), name), m_logNames.end());
+  CString text;
+  text.Format(u"Failed to write the file %s.", name.GetString());
+  ShowMessage(text, MB_OK | MB_ICONERROR);
+}
+
 bool CMeasDlg::StopSampling() {
   DeleteSamplingTimer();
   CMeasThread::Instance().ClearSamples();
-  m_log.Close();
+  CloseLog();
   UpdateControls();
   if (m_currentPlot) m_currentPlot->EndTest();
   return true;

@@ -49,7 +49,7 @@ class CMeasDlg : public CDialog {
   int GetSamplingPeriod() const { return m_samplingPeriod; }
   // The plot windows opened, in order.
   const std::vector<std::unique_ptr<CMeasPlotDlg>>& GetPlotWindows() const { return m_plotWindows; }
-  // The CSV logs written, in order.
+  // The CSV logs written whole, in order.
   const std::vector<CString>& GetLogNames() const { return m_logNames; }
 
  protected:
@@ -72,6 +72,8 @@ class CMeasDlg : public CDialog {
   bool StartSampling(bool newTest);
   bool StopSampling();
   void DeleteSamplingTimer();
+  // Closes an open log; one that was not written whole is reported to the user and not listed.
+  void CloseLog();
   void ShowStatus(UINT textId, COLORREF color);
   void ShowMessage(const CString& text, UINT type);
   void UpdateControls();

@@ -1,10 +1,9 @@
 #include "calibration/RestoreCalDlg.h"
 
-#include <cstdlib>
-
 #include "app/data/BoxCaption.h"
 #include "app/data/Registry.h"
 #include "calibration/CalibrationErrorLog.h"
+#include "calibration/DecimalText.h"
 #include "calibration/VexalonDoc.h"
 #include "calibration/Zd2SearchRequest.h"
 #include "platform/base/Clock.h"
@@ -22,8 +21,6 @@ constexpr int kRestoreAttempts = 5;
 constexpr int kReadAttempts = 3;
 constexpr int kRestoreFailed = 1;
 constexpr int kNoValidCalibration = 2;
-
-int PortOf(const CString& text) { return std::atoi(text.ToUtf8().c_str()); }
 
 }  // namespace
 
@@ -78,7 +75,8 @@ void CRestoreCalDlg::SaveSettings() {
   m_windowPos.Save(kSettingsKey);
   CString port;
   m_portEdit.GetWindowText(port);
-  CRegistry(kSettingsKey).WriteDWORD(kPortSetting, DWORD(PortOf(port)));
+  // A text that holds no number is stored as 0, as the empty text is.
+  CRegistry(kSettingsKey).WriteDWORD(kPortSetting, DWORD(DecimalTextOr(port, 0)));
 }
 
 void CRestoreCalDlg::Log(int kind, const CString& text) { m_log.AddLine(kind, text, true); }
@@ -95,7 +93,7 @@ bool CRestoreCalDlg::Connect() {
   m_log.UpdateWindow();
   CString text;
   m_portEdit.GetWindowText(text);
-  const int port = PortOf(text);
+  const int port = DecimalTextOr(text, 0);
   m_connection->Connect(Zd2SerialSearch(port));
   // The search runs on the device thread; this thread only asks how far it got.
   int waitedMs = 0;
@@ -118,7 +116,10 @@ bool CRestoreCalDlg::Connect() {
 bool CRestoreCalDlg::Reconnect() {
   CString port;
   m_portEdit.GetWindowText(port);
-  if (port.IsEmpty()) {
+  // A text that holds no number, not only an empty one: digits beyond the range of a number
+  // would otherwise be read as some other port.
+  int number = 0;
+  if (!ParseDecimalText(port, number)) {
     MessageBox(this, u"ZD-2 device port number must be 0 or higher.", kBoxCaption, MB_OK | MB_ICONERROR);
     return false;
   }

@@ -3,12 +3,13 @@
 
 #include "calibration/TestStepDlg.h"
 
-#include <cstdlib>
+#include <cstdio>
 
 #include "app/data/BoxCaption.h"
 #include "app/data/LoadStringOrPlaceholder.h"
 #include "app/data/Registry.h"
 #include "calibration/Beep.h"
+#include "calibration/DecimalText.h"
 #include "calibration/ForceText.h"
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/DataExchange.h"
@@ -41,7 +42,8 @@ constexpr char16_t kCyclesSetting[] = u"ST_TestCycles";
 const char16_t* const kLoadUnits[] = {u"N", u"kN", u"LBF"};
 const char16_t* const kTypes[] = {u"     ", u" 6 kN", u"16 kN", u"25 kN"};
 
-int NumberOf(const CString& text) { return std::atoi(text.ToUtf8().c_str()); }
+// The field's number; a text that holds none is stored as 0, as the empty text is.
+int NumberOf(const CString& text) { return DecimalTextOr(text, 0); }
 
 CString Decimal(int value) {
   CString text;

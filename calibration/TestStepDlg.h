@@ -109,6 +109,10 @@ class CTestStepDlg : public CDialog {
   LRESULT OnFinalResult(WPARAM success, LPARAM);
   LRESULT OnWriteReport(WPARAM, LPARAM);
   bool OpenTempLog();
+  // Tells the user, once, that lines of the temporary log did not reach its file.
+  void ReportTempLogFailure();
+  // Logs and tells the user that the verification's results file at `path` was not written.
+  void ReportUnsavedResults(const CString& path);
   bool ValidateReferenceLoads();
   static DWORD ProcessThreadProc(CTestStepDlg* dialog);
   bool UpdateCalibration();
@@ -168,8 +172,8 @@ class CTestStepDlg : public CDialog {
   // The run's end on the run thread: the handle cleared, the done event set, not busy.
   void EndRun();
   int HomingTimeoutMs() const;
-  // Polls every `pollMs` until the drive stops (true) or the abort event is set or
-  // `timeoutMs` (0: none) has passed (false).
+  // Polls every `pollMs` until the samples since the last drive command show the drive stopped
+  // (true) or the abort event is set or `timeoutMs` (0: none) has passed (false).
   bool WaitForDrive(DWORD pollMs, int timeoutMs);
 
   // Threads and their events.
@@ -247,6 +251,8 @@ class CTestStepDlg : public CDialog {
   CString m_tester;
   int m_temperature = 0;
   std::FILE* m_tempLog = nullptr;
+  CString m_tempLogPath;
+  bool m_tempLogFailureShown = false;
 
   int m_connectingTicks = 0;
   int m_liveTicks = 0;

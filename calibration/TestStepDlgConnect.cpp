@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/data/LoadStringOrPlaceholder.h"
+#include "calibration/DecimalText.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"
 #include "calibration/Zd2SearchRequest.h"
@@ -33,7 +34,10 @@ void CTestStepDlg::OnConnect() {
   m_latestCurrent = 0;
   m_latestCounter = 0;
   m_batteryVoltage = 0.0;
-  if (m_portEdit.GetWindowTextString().IsEmpty()) {
+  // A field that holds no number, not only an empty one: digits beyond the range of a number
+  // would otherwise be read as some other port.
+  int port = 0;
+  if (!ParseDecimalText(m_portEdit.GetWindowTextString(), port)) {
     ShowBox(LoadStringOrPlaceholder(IDS_TESTSTEP_PORT_MISSING), MB_OK | MB_ICONERROR);
     return;
   }

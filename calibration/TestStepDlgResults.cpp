@@ -3,6 +3,7 @@
 // and the verification's results file.
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "app/data/LoadStringOrPlaceholder.h"
@@ -68,8 +69,8 @@ LRESULT CTestStepDlg::OnStepResult(WPARAM cycle, LPARAM load) {
 
 bool CTestStepDlg::OpenTempLog() {
   if (!m_tempLog) {
-    const CString path = GetTempLogFolder() + (m_calMode ? u"TempLogCalibration.txt" : u"TempLogVerification.txt");
-    m_tempLog = OpenSharedTextModeFile(path.ToUtf8().c_str(), "w", SH_DENYWR);
+    m_tempLogPath = GetTempLogFolder() + (m_calMode ? u"TempLogCalibration.txt" : u"TempLogVerification.txt");
+    m_tempLog = OpenSharedTextModeFile(m_tempLogPath.ToUtf8().c_str(), "w", SH_DENYWR);
     if (!m_tempLog) return false;
   }
   m_log.m_pMirrorFile = m_tempLog;
@@ -238,6 +239,7 @@ LRESULT CTestStepDlg::OnFinalResult(WPARAM success, LPARAM) {
   }
   Log(kStatusLine, u"-----------------------------------------");
   m_log.UpdateWindow();
+  ReportTempLogFailure();
   if (m_calMode && success &&
       ShowBox(LoadStringOrPlaceholder(IDS_TESTSTEP_CONTINUE_VERIFICATION), MB_YESNO | MB_ICONQUESTION) == IDYES)
     EndDialog(IDOK);
@@ -255,10 +257,36 @@ void CTestStepDlg::SaveVerificationResults() {
   if (!file) {
     text.Format(u"Failed to open file %s to save results.", path);
     Log(kStatusLine, text, false);
+    ReportUnsavedResults(path);
     return;
   }
-  std::fputs(BuildVerificationResults(*m_doc, m_loadUnit, m_stepSize).ToUtf8().c_str(), file);
-  std::fclose(file);
+  bool written =
+      std::fputs(BuildVerificationResults(*m_doc, m_loadUnit, m_stepSize).ToUtf8().c_str(), file) >= 0;
+  if (std::fclose(file) != 0) written = false;
+  if (!written) {
+    // A results file that misses rows must not pass for the verification's results.
+    std::remove(path.ToUtf8().c_str());
+    ReportUnsavedResults(path);
+    return;
+  }
   text.Format(u"Saved results to %s.", path);
   Log(kStatusLine, text, false);
+}
+
+void CTestStepDlg::ReportUnsavedResults(const CString& path) {
+  CString text;
+  text.Format(u"Failed to save results to %s.", path.GetString());
+  Log(kStatusLine, text, false);
+  ShowBox(text, MB_OK | MB_ICONERROR);
+}
+
+void CTestStepDlg::ReportTempLogFailure() {
+  if (!m_tempLog || m_tempLogFailureShown) return;
+  // The log window writes its lines into the file without looking at the result; the file's
+  // error flag keeps any write that failed.
+  if (std::fflush(m_tempLog) == 0 && !std::ferror(m_tempLog)) return;
+  m_tempLogFailureShown = true;
+  CString text;
+  text.Format(u"Failed to write the file %s.", m_tempLogPath.GetString());
+  ShowBox(text, MB_OK | MB_ICONERROR);
 }

@@ -142,6 +142,7 @@ bool CTestStepDlg::PrepareCycle(bool& failed) {
   }
   text.Format(u"Set ramp speed to %d N/s", m_stepPlan.rampSpeed);
   Log(kStatusLine, text, false);
+  m_connection->MarkHoming(kAfterBackMs);
   if (!device.SetDriveState(Device::CVexalonDevice::kDriveBack)) {
     Log(kStatusLine, u"Failed to send command to move ZD-2 back to the home position.");
     failed = true;
@@ -188,6 +189,7 @@ bool CTestStepDlg::RunStep(int cycle, int index, bool& aborted, bool& failed) {
   }
   text.Format(u"Next step: %d%%", percent);
   Log(kStatusLine, text);
+  m_connection->MarkRampStart();
   if (!device.SetDriveState(Device::CVexalonDevice::kDriveStart)) {
     Log(kStatusLine, u"Failed to send START command");
     failed = true;
@@ -232,7 +234,7 @@ bool CTestStepDlg::WaitForStepStop(ULONGLONG start, bool& aborted, bool& failed)
       failed = true;
       return false;
     }
-    if (m_connection->IsDriveStopped()) return true;
+    if (m_connection->HasDriveStopped()) return true;
     ULONGLONG now = 0;
     QueryTimestamp(now);
     if (GetElapsedMs(start, now) > ULONGLONG(m_stepPlan.stepTimeoutMs)) {
@@ -288,6 +290,7 @@ void CTestStepDlg::LogCycleSummary(int cycle) {
 }
 
 void CTestStepDlg::FinalHoming() {
+  m_connection->MarkHoming(kAfterBackMs);
   m_doc->m_device->SetDriveState(Device::CVexalonDevice::kDriveBack);
   Log(kStatusLine, u"Moving ZD-2 back to the home position", false);
   // Bounded like the disconnect's homing, and by Stop: an instrument lost during a step would
@@ -297,7 +300,7 @@ void CTestStepDlg::FinalHoming() {
 
 bool CTestStepDlg::WaitForDrive(DWORD pollMs, int timeoutMs) {
   int waitedMs = 0;
-  while (!m_connection->IsDriveStopped()) {
+  while (!m_connection->HasDriveStopped()) {
     Sleep(pollMs);
     waitedMs += int(pollMs);
     if (m_abortEvent->IsSet() || (timeoutMs > 0 && waitedMs > timeoutMs)) return false;

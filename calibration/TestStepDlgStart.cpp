@@ -129,6 +129,7 @@ void CTestStepDlg::OnExit() {
   // After its done event the run thread may still disconnect; that has ended above, and the
   // thread ends right after.
   m_runThread.StopWithGrace(INFINITE, 0);
+  ReportTempLogFailure();
   SaveSettings();
   m_toolTips.reset();
   EndDialog(IDCANCEL);

@@ -6,7 +6,7 @@ namespace {
 
 using SParams = Device::CVexalonDevice::SParams;
 
-bool Named(const SParams& param, const char16_t* name) { return param.name.CompareNoCase(name) == 0; }
+bool ParamNamed(const SParams& param, const char16_t* name) { return param.name.CompareNoCase(name) == 0; }
 
 // The decoded words of a table walk; a missing "_HB" word leaves the high half 0.
 struct SDecodedMemory {
@@ -24,17 +24,17 @@ SDecodedMemory Decode(const std::vector<SParams>& params) {
   int offset = 0;
   for (const SParams& param : params) {
     const std::uint32_t word = param.value;
-    if (Named(param, u"LIFE_CNT_LB")) memory.lifetimeCounter |= word;
-    if (Named(param, u"LIFE_CNT_HB")) memory.lifetimeCounter |= word << 16;
-    if (Named(param, u"CALIB_CNT_LB")) memory.calibrationCounter |= word;
-    if (Named(param, u"CALIB_CNT_HB")) memory.calibrationCounter |= word << 16;
-    if (Named(param, u"CALID_LB")) memory.identifier |= word;
-    if (Named(param, u"CALID_HB")) memory.identifier |= word << 16;
-    if (Named(param, u"CAL_STEP_FORCE")) memory.stepSize = int(word);
+    if (ParamNamed(param, u"LIFE_CNT_LB")) memory.lifetimeCounter |= word;
+    if (ParamNamed(param, u"LIFE_CNT_HB")) memory.lifetimeCounter |= word << 16;
+    if (ParamNamed(param, u"CALIB_CNT_LB")) memory.calibrationCounter |= word;
+    if (ParamNamed(param, u"CALIB_CNT_HB")) memory.calibrationCounter |= word << 16;
+    if (ParamNamed(param, u"CALID_LB")) memory.identifier |= word;
+    if (ParamNamed(param, u"CALID_HB")) memory.identifier |= word << 16;
+    if (ParamNamed(param, u"CAL_STEP_FORCE")) memory.stepSize = int(word);
     // The dump reads both kinds of step word as signed numbers.
-    if (Named(param, u"CAL_SLOPE") && slope < CVexalonDoc::kSteps)
+    if (ParamNamed(param, u"CAL_SLOPE") && slope < CVexalonDoc::kSteps)
       memory.slopes[slope++] = std::int16_t(param.value) / CVexalonDoc::kSlopeScale;
-    if (Named(param, u"CAL_OFFSET") && offset < CVexalonDoc::kSteps)
+    if (ParamNamed(param, u"CAL_OFFSET") && offset < CVexalonDoc::kSteps)
       memory.offsets[offset++] = std::int16_t(param.value);
   }
   return memory;

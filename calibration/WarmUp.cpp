@@ -43,13 +43,14 @@ class CWarmUp {
     }
     text.Format(u"Set ramp speed to %d N/s", kRampSpeed);
     FileOnly(text);
+    m_connection.MarkHoming(kSettleMs);
     if (!m_device.SetDriveState(Device::CVexalonDevice::kDriveBack)) {
       Shown(u"Failed to send command to move ZD-2 back to the original position.");
       return false;
     }
     Sleep(kSettleMs);
     FileOnly(u"Moving ZD-2 back to the original position");
-    while (!m_connection.IsDriveStopped()) {
+    while (!m_connection.HasDriveStopped()) {
       Sleep(kHomingPollMs);
       if (m_abort.IsSet()) return false;
     }
@@ -61,6 +62,7 @@ class CWarmUp {
     }
     text.Format(u"Set nominal load to %d N", load);
     FileOnly(text);
+    m_connection.MarkRampStart();
     if (!m_device.SetDriveState(Device::CVexalonDevice::kDriveStart)) {
       Shown(u"Failed to send START command");
       return false;
@@ -80,7 +82,7 @@ class CWarmUp {
         aborted = true;
         break;
       }
-      if (m_connection.IsDriveStopped()) {
+      if (m_connection.HasDriveStopped()) {
         FileOnly(u"Reached STOP state");
         break;
       }
@@ -96,11 +98,12 @@ class CWarmUp {
     }
 
     // Home in every case; only a ramp that ended by itself waits for the drive to get there.
+    m_connection.MarkHoming(kSettleMs);
     m_device.SetDriveState(Device::CVexalonDevice::kDriveBack);
     FileOnly(u"Moving ZD-2 back to the original position");
     Sleep(kSettleMs);
     if (aborted || timedOut) return false;
-    while (!m_connection.IsDriveStopped()) {
+    while (!m_connection.HasDriveStopped()) {
       if (m_abort.IsSet()) return false;
       Sleep(kReturnPollMs);
     }

@@ -78,12 +78,13 @@ TEST_F(StepGrid, ParseLoadCellTakesOneDecimalNumberInTheLoadUnit) {
     int newtons;
   };
   const Case cases[] = {
-      {1, u"  12.5  ", true, 12500}, {1, u"\t12.5", true, 12500}, {2, u"100", true, 445},
-      {0, u"800", true, 800},        {0, u"0.5", true, 1},         {1, u"0.0004", false, 0},
-      {1, u"12,5", false, 0},        {1, u"-3", false, 0},         {1, u"0", false, 0},
-      {1, u"0.0", false, 0},         {1, u".", false, 0},          {1, u"", false, 0},
-      {1, u"   ", false, 0},         {1, u"1.2.3", false, 0},      {0, u"12 5", false, 0},
-      {0, u"1e3", false, 0},         {3, u"800", false, 0},
+      {1, u"  12.5  ", true, 12500}, {1, u"\t12.5", true, 12500},   {2, u"100", true, 445},
+      {0, u"800", true, 800},        {0, u"0.5", true, 1},          {1, u"0.0004", false, 0},
+      {1, u"12,5", false, 0},        {1, u"-3", false, 0},          {1, u"0", false, 0},
+      {1, u"0.0", false, 0},         {1, u".", false, 0},           {1, u"", false, 0},
+      {1, u"   ", false, 0},         {1, u"1.2.3", false, 0},       {0, u"12 5", false, 0},
+      {0, u"1e3", false, 0},         {3, u"800", false, 0},         {0, u"2147483647", true, 2147483647},
+      {0, u"2147483648", false, 0},  {1, u"99999999999", false, 0},
   };
   for (const Case& c : cases) {
     CGridDlg unopened(nullptr);

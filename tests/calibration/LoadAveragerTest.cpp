@@ -49,6 +49,19 @@ TEST_F(LoadAveraging, TakesTheSamplesInsideTheWindowAndNotTheOneThatClosesIt) {
   EXPECT_TRUE(m_averager.GetSecondValues().empty());
 }
 
+// A reader that a busy machine held up for longer than the window delivers its first sample
+// past it: the window then starts again with that sample instead of closing without a load.
+TEST_F(LoadAveraging, AWindowThatNoSampleReachedStartsAgainWithTheFirstLateOne) {
+  Open(2500);
+  m_averager.AddSample(At(3000, 800));
+  EXPECT_TRUE(m_averager.IsCollecting());
+  m_averager.AddSample(At(5500, 801));
+  EXPECT_TRUE(m_averager.IsCollecting()) << "2500 ms after the late sample";
+  m_averager.AddSample(At(5600, 9999));
+  EXPECT_FALSE(m_averager.IsCollecting());
+  EXPECT_EQ(m_averager.GetLoads(), (std::vector<UINT>{800, 801}));
+}
+
 TEST_F(LoadAveraging, ANewWindowStartsEmpty) {
   Open(1000);
   m_averager.AddSample(At(10, 5));

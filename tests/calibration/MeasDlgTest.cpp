@@ -1,17 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <vector>
 
 #include "app/connection/VexalonConnection.h"
+#include "app/data/Registry.h"
 #include "calibration/MeasDlg.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
+#include "platform/base/LocalTime.h"
+#include "platform/registry/RegistryStore.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
 #include "tests/calibration/LiveFixture.h"
+#include "tests/support/TestEnvironment.h"
 #include "tests/support/TimeScaleOverride.h"
 
 namespace {
@@ -29,11 +35,13 @@ class LiveViewWithoutInstrument : public ::testing::Test {
 
   void SetUp() override { RegisterProgramResources(nullptr); }
 
-  // Runs the dialog modally with the steps in place of the user.
-  void Run(std::function<void(CMeasDlg&)> steps) {
+  // Runs the dialog modally with the steps in place of the user; with `diagnostic` each test
+  // writes its log.
+  void Run(std::function<void(CMeasDlg&)> steps, bool diagnostic = false) {
     answers.AddModalDialogScript([](CWnd&) {});  // the connection wizard, cancelled
     answers.AddModalDialogScript([&steps](CWnd& dialog) { steps(static_cast<CMeasDlg&>(dialog)); });
     CMeasDlg dialog(nullptr, nullptr, nullptr);
+    dialog.SetDiagnosticMode(diagnostic);
     dialog.DoModal();
   }
   int BoxesWith(const CString& text) const {
@@ -70,6 +78,46 @@ TEST_F(LiveViewWithoutInstrument, ALostConnectionStopsTheSamplingBeforeItsBox) {
   EXPECT_EQ(BoxesWith(u"Connection to the device has been lost. You may need to restart the device prior to "
                       u"starting Live View again."),
             1);
+}
+
+// A stored sampling period whose text holds no number that fits leaves the period at its
+// default, as a missing one does.
+TEST_F(LiveViewWithoutInstrument, AStoredPeriodThatHoldsNoNumberLeavesTheDefault) {
+  for (const CString& stored : {CString(u"99999999999"), CString(u"abc"), CString(u"12abc")}) {
+    ASSERT_TRUE(RegSetString(kSettingsKey, u"SampleRate", stored));
+    CString shown;
+    Run([&](CMeasDlg& dialog) { dialog.GetDlgItem(IDC_MEAS_PERIOD)->GetWindowText(shown); });
+    EXPECT_EQ(shown, u"500") << stored.ToUtf8();
+  }
+}
+
+// The log of a test on a full disk: its file is /dev/full, where every row is lost. The user is
+// told when the test ends, and the file is not listed as a log written; the next test's log,
+// on a disk with room, is.
+TEST_F(LiveViewWithoutInstrument, ALogThatCannotBeWrittenIsReportedAndNotListed) {
+  PinTimeZone("Europe/Berlin");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(TestTempDir());
+  // 2026-07-01 10:20:30 UTC is 12:20:30 in Berlin.
+  std::filesystem::create_symlink("/dev/full", "VexalonLog_20260701_122030.csv");
+  std::vector<CString> logs;
+  Run(
+      [&](CMeasDlg& dialog) {
+        PinCurrentTimeStamp(1782901230);
+        Reader(dialog, CMeasThread::kTestStarted);
+        PumpMessages(300);
+        PinCurrentTimeStamp(1782901290);
+        Reader(dialog, CMeasThread::kTestStarted);
+        PumpMessages(300);
+        Reader(dialog, CMeasThread::kTestEnded);
+        logs = dialog.GetLogNames();
+      },
+      true);
+  PinCurrentTimeStamp(-1);
+  std::filesystem::current_path(before);
+  EXPECT_EQ(logs, std::vector<CString>{u"VexalonLog_20260701_122130.csv"});
+  EXPECT_EQ(BoxesWith(u"Failed to write the file VexalonLog_20260701_122030.csv."), 1);
+  EXPECT_GT(std::filesystem::file_size(TestPath("VexalonLog_20260701_122130.csv")), 0u);
 }
 
 // The Live View dialog with the simulated ZD-2 held by the connection holder.

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "app/data/Registry.h"
 #include "calibration/RestoreCalDlg.h"
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/MessageBox.h"
@@ -94,6 +97,25 @@ TEST_F(RestoreDialog, AnEmptyPortStopsAtItsBoxAndNoLeavesEverythingAlone) {
                                   u"Are you sure you want to restore Factory Calibration?"}));
   EXPECT_TRUE(log.IsEmpty());
   EXPECT_EQ(m_doc.m_deviceName, u"untouched");
+  EXPECT_TRUE(m_instrument.Peer().Transcript().empty());
+}
+
+// A port text that holds no port number, because the number is too large for one or not a
+// number at all, is refused as the empty text is, and stored as 0 at Exit.
+TEST_F(RestoreDialog, APortTextThatHoldsNoPortNumberStopsAtItsBox) {
+  StartSimulator();
+  for (const CString& port : {CString(u"4294967299"), CString(u"99999999999999999999"), CString(u"12abc")}) {
+    answers.AddMessageBoxAnswer(IDYES);
+    answers.AddMessageBoxAnswer(IDOK);
+    const CString log = Run(true, port, [](CRestoreCalDlg& dialog) { Click(dialog, IDC_RESTORE_RUN); });
+    EXPECT_TRUE(log.IsEmpty()) << port.ToUtf8() << ": " << log.ToUtf8();
+    DWORD stored = 7;
+    EXPECT_TRUE(CRegistry(kSettingsKey).ReadDWORD(u"VexaPortNum", stored));
+    EXPECT_EQ(stored, 0u) << port.ToUtf8();
+  }
+  const std::vector<CString> boxes = answers.GetMessageBoxTexts();
+  EXPECT_EQ(std::count(boxes.begin(), boxes.end(), CString(u"ZD-2 device port number must be 0 or higher.")),
+            3);
   EXPECT_TRUE(m_instrument.Peer().Transcript().empty());
 }
 

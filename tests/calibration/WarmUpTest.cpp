@@ -10,11 +10,13 @@
 namespace {
 
 // The drive state as the simulated instrument's own model has it, which is what the live
-// connection's latest sample shows.
+// connection's samples show once they have caught up with a command.
 class CSimulatorDriveWatch : public IDriveStopWatch {
  public:
   explicit CSimulatorDriveWatch(Sim::CZd2Simulator& zd2) : m_zd2(zd2) {}
-  bool IsDriveStopped() override { return m_zd2.DriveState() == Sim::CZd2LiveModel::eStop; }
+  void MarkRampStart() override {}
+  void MarkHoming(DWORD) override {}
+  bool HasDriveStopped() override { return m_zd2.DriveState() == Sim::CZd2LiveModel::eStop; }
 
  private:
   Sim::CZd2Simulator& m_zd2;
@@ -23,7 +25,9 @@ class CSimulatorDriveWatch : public IDriveStopWatch {
 // A connection whose reader has no sample yet: the drive never shows as stopped.
 class CNoSampleWatch : public IDriveStopWatch {
  public:
-  bool IsDriveStopped() override { return false; }
+  void MarkRampStart() override {}
+  void MarkHoming(DWORD) override {}
+  bool HasDriveStopped() override { return false; }
 };
 
 // A calibration document on the simulated ZD-2 and a log whose lines also go to a file. Time

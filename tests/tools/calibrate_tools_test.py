@@ -207,9 +207,11 @@ def check_failures(zdtool, zd2sim, env, folder):
 
 def check_refused_steps(zdtool, zd2sim, env, folder):
     """The instrument refuses the second step's nominal load or START. Those commands have no
-    answer that the library reads, so the step is measured where the drive stayed and fails its
-    tolerance: the run fails, its cycle still goes home and writes its summary, and no results
-    are saved. A link lost as the step is commanded fails the run as well."""
+    answer that the library reads. Without its nominal load the drive starts for the load it is
+    at and stops at once, so the step is measured where the drive stayed and fails its
+    tolerance; without START the drive never moves and the step ends with its time-out. Either
+    way the run fails, its cycle still goes home and writes its summary, and no results are
+    saved. A link lost as the step is commanded fails the run as well."""
     def unnumbered(lines):
         return [line.partition(") ")[2] for line in lines]
 
@@ -222,20 +224,23 @@ def check_refused_steps(zdtool, zd2sim, env, folder):
 
     # A 6 kN instrument verifies in ten steps of 600 N; the warm-up sends the first nominal load
     # and START, so the second step's (1200 N, 0x04B0) are the third of each.
-    for fault, refused in (("refuse-nominal:3", b"04B0f"), ("refuse-start:3", b"04B0f0002g")):
+    outside = "...Error: ZD load is outside tolerance."
+    timed_out = "...ERROR: Exceeded step timeout of 90000 milliseconds."
+    for fault, refused, failure in (("refuse-nominal:3", b"04B0f", outside),
+                                    ("refuse-start:3", b"04B0f0002g", timed_out)):
         name = fault.replace(":", "-")
         transcript = os.path.join(folder, name + ".bin")
         (verify,) = verify_against(zdtool, zd2sim, env, folder, name,
                                    [*IDENTITY_6KN, "--fault", fault, "--transcript", transcript])
         check(verify["verdict"] == "none", f"{fault}: {verify}")
         log = "\n".join(unnumbered(verify["log"]))
-        check("...Next step: 20%\n...Error: ZD load is outside tolerance.\n" in log, f"{fault}: {log}")
+        check(f"...Next step: 20%\n{failure}\n" in log, f"{fault}: {log}")
         check("Next step: 30%" not in log, f"{fault}: {log}")
         check(not any(file.startswith("Verify_") for file in verify["file"]), f"{fault}: {verify['file']}")
         refused_then_homed(fault, transcript, refused)
         with open(os.path.join(folder, name, "TempLogVerification.txt"), "rb") as f:
             lines = unnumbered(f.read().decode("utf-8").split("\r\n"))
-        failed = lines.index("...Error: ZD load is outside tolerance.")
+        failed = lines.index(failure)
         check(lines[failed + 1:failed + 3] == ["...Moving ZD-2 back to the home position", "...Measurement Summary"],
               f"{fault}: {lines[failed:]}")
         check(re.fullmatch(r"\.\.\. \(2\) TgtLoad: 1200 ZDLoad: \d+ Current: \d+ Counter: \d+", lines[failed + 4]),
@@ -256,7 +261,7 @@ def check_refused_steps(zdtool, zd2sim, env, folder):
                                   "--transcript", transcript, options=["--ref-model", "0.98:12"])
     check(adjust["verdict"] == "none", adjust)
     log = "\n".join(unnumbered(adjust["log"]))
-    check("...Next step: 10%\n...Error: ZD load is outside tolerance.\n" in log, log)
+    check(f"...Next step: 10%\n{timed_out}\n" in log, log)
     check("RUNNING CALIBRATION CYCLE #2" not in log and "Calibrate ZD-2" not in log, log)
     refused_then_homed("refuse-start:3", transcript, b"0640f0002g")
 

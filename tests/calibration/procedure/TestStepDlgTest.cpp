@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -10,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "app/data/ProgramFolder.h"
 #include "app/data/Registry.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"
+#include "platform/base/LocalTime.h"
 #include "platform/ui/MessageTap.h"
 #include "platform/ui/PlaySound.h"
 #include "platform/ui/ResourceIcons.h"
@@ -26,6 +32,33 @@
 #include "tests/support/TimeScaleOverride.h"
 
 namespace {
+
+// A limit on the size of the files the process writes, put back when it ends: writes past it
+// fail as on a full disk, instead of raising the signal that would end the process.
+class CFileSizeLimit {
+ public:
+  CFileSizeLimit() {
+    ::getrlimit(RLIMIT_FSIZE, &m_before);
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+  }
+  ~CFileSizeLimit() {
+    Restore();
+    std::signal(SIGXFSZ, m_handler);
+  }
+  CFileSizeLimit(const CFileSizeLimit&) = delete;
+  CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+  void Set(rlim_t bytes) {
+    rlimit limit = m_before;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  void Restore() { ::setrlimit(RLIMIT_FSIZE, &m_before); }
+
+ private:
+  rlimit m_before{};
+  void (*m_handler)(int) = SIG_DFL;
+};
 
 constexpr int kCom = 63;
 constexpr char16_t kCom63[] = u"63";
@@ -295,12 +328,16 @@ TEST_F(CalibrationDialog, ARampThatStallsEndsTheStepWithItsTimeOut) {
 }
 
 // A step whose nominal load or START the instrument refuses: the refusal comes back as 'f', which
-// the library does not read for these commands, so the drive stays where the first step left
-// it and the step fails its tolerance.
+// the library does not read for these commands. Without its nominal load the drive starts for
+// the load it is at and stops there at once, so the step is measured where the first step left
+// it and fails its tolerance; without START the drive never moves, and the step ends with its
+// time-out unmeasured, since a STOP counts only once the drive has been seen to move.
 struct SRefusedCommand {
   const char* name;
   void (*refuse)(Sim::CZd2Simulator& zd2, int occurrence);
   const char* refusedBytes;
+  const char16_t* failure;
+  int load;  // where the refused step was measured
 };
 
 void PrintTo(const SRefusedCommand& c, std::ostream* out) { *out << c.name; }
@@ -312,7 +349,7 @@ TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
   GetParam().refuse(m_zd2, 3);
   StartSimulator();
   const CString log = RunFailingVerificationCycle();
-  EXPECT_NE(log.Find(u"...Next step: 20%\r\n10) ...Error: ZD load is outside tolerance.\r\n"), -1)
+  EXPECT_NE(log.Find(CString(u"...Next step: 20%\r\n10) ...") + GetParam().failure + u"\r\n"), -1)
       << log.ToUtf8();
   EXPECT_EQ(log.Find(u"Next step: 30%"), -1);
   EXPECT_EQ(m_runsFinished, 0);
@@ -321,7 +358,7 @@ TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
   ASSERT_EQ(steps.size(), 10u);
   EXPECT_TRUE(steps[0].valid);
   EXPECT_FALSE(steps[1].valid);
-  EXPECT_NEAR(steps[1].instrumentForce, 1600, 160) << "measured where the first step left the drive";
+  EXPECT_NEAR(steps[1].instrumentForce, GetParam().load, 160);
   EXPECT_EQ(steps[2].instrumentForce, 0);
   const std::string received = Received();
   const size_t refused = received.find(GetParam().refusedBytes);
@@ -332,9 +369,12 @@ TEST_P(RefusedStepCommand, FailsTheVerificationAfterHomingAndTheCycleSummary) {
 
 INSTANTIATE_TEST_SUITE_P(
     CalibrationDialog, RefusedStepCommand,
-    ::testing::Values(
-        SRefusedCommand{"NominalLoad", [](Sim::CZd2Simulator& zd2, int k) { zd2.SetNominalLoadRefusal(k); }, "0C80f"},
-        SRefusedCommand{"Start", [](Sim::CZd2Simulator& zd2, int k) { zd2.SetStartRefusal(k); }, "0C80f0002g"}),
+    ::testing::Values(SRefusedCommand{"NominalLoad",
+                                      [](Sim::CZd2Simulator& zd2, int k) { zd2.SetNominalLoadRefusal(k); },
+                                      "0C80f", u"Error: ZD load is outside tolerance.", 1600},
+                      SRefusedCommand{"Start", [](Sim::CZd2Simulator& zd2, int k) { zd2.SetStartRefusal(k); },
+                                      "0C80f0002g", u"ERROR: Exceeded step timeout of 90000 milliseconds.",
+                                      0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalibrationDialog, ALinkLostAsAStepIsCommandedFailsTheVerification) {
@@ -368,6 +408,116 @@ TEST_F(CalibrationDialog, AVerificationCycleEndsWithASuccessVerdict) {
   DWORD stored = 0;
   ASSERT_TRUE(CRegistry(kSettingsKey).ReadDWORD(u"ST_TestCycles", stored));
   EXPECT_EQ(stored, 1u);
+}
+
+// A 6 kN instrument that carries out each drive command 2.2 s late and meanwhile holds its
+// frames back, to send them at once just before the command takes effect: the samples that
+// arrive after each command first show the drive as it was, as a busy machine delivers them.
+// Every wait for STOP, which the run begins 1.5 s (START) or 2 s (BACK) after its command,
+// must see through them: the loads are those at rest, and no command meant for a drive at
+// rest reaches it while it still moves. Time runs ten times faster here, so that the frames
+// held back stay well within the reader's three seconds of silence in real time too.
+TEST_F(CalibrationDialog, ADriveThatActsLateIsMeasuredOnlyOnceItHasComeToRest) {
+  timeScale.Set(10);
+  m_zd2.SetIdentity("ZD-2;2;VN01-123-4567;0C000102;1.6.3");
+  m_zd2.SetDriveLag(2200);
+  StartSimulator();
+  const CString log = Run(false, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntil([&] {
+      return dialog.GetConnection() == nullptr && TextOf(dialog, IDC_TESTSTEP_START) == u"Start";
+    })) << LogOf(dialog).ToUtf8();
+  });
+  EXPECT_EQ(m_verdicts, std::vector<int>{1}) << log.ToUtf8();
+  ASSERT_EQ(m_doc.m_cycles[0].size(), 10u);
+  for (const CStepMeas& step : m_doc.m_cycles[0])
+    EXPECT_EQ(step.instrumentForce, step.targetForce) << "an exact instrument without noise";
+  EXPECT_EQ(m_zd2.CommandsWhileDriveBusy(), 0);
+}
+
+// The results of a verification on a full disk: the results file is /dev/full. The user is told
+// and no file is left behind that could pass for the results; the verdict stays the run's.
+TEST_F(CalibrationDialog, ResultsThatCannotBeWrittenAreReportedAndLeaveNoFile) {
+  PinTimeZone("Europe/Berlin");
+  const std::string folder = TestPath("templog") + "/";
+  std::filesystem::create_directory(folder);
+  SetTempLogFolder(CString::FromUtf8(folder));
+  // 2026-07-01 10:20:30 UTC is 12:20:30 in Berlin.
+  const std::string results = folder + "Verify_VN02-123-4567_20260701_122030.csv";
+  std::filesystem::create_symlink("/dev/full", results);
+  m_doc.m_serialNumber = u"VN02-123-4567";
+  m_doc.m_actualRuns = 1;
+  for (int step = 1; step <= 10; ++step) {
+    CStepMeas measured;
+    measured.targetForce = measured.instrumentForce = 1600 * step;
+    m_doc.m_cycles[0].push_back(measured);
+  }
+  answers.AddModalDialogScript([&](CWnd& dialog) {
+    PinCurrentTimeStamp(1782901230);
+    dialog.SendMessage(kRunFinished, 0, 0);
+    PumpUntil([&] { return !m_verdicts.empty(); });
+    Click(dialog, IDCANCEL);
+  });
+  CTestStepDlg(false, false, &m_doc, nullptr).DoModal();
+  PinCurrentTimeStamp(-1);
+  SetTempLogFolder(CString());
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
+            std::vector<CString>{u"Failed to save results to " + CString::FromUtf8(results) + u"."});
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(results)));
+  EXPECT_EQ(m_verdicts, std::vector<int>{1});
+}
+
+// The temporary log on a disk that fills during the run, which a limit on the size of the
+// process's files stands in for: the lines of the run no longer reach the file, and the user is
+// told so with the verdict.
+TEST_F(CalibrationDialog, ATemporaryLogThatCannotBeWrittenIsReported) {
+  const std::string folder = TestPath("templog") + "/";
+  std::filesystem::create_directory(folder);
+  SetTempLogFolder(CString::FromUtf8(folder));
+  StartSimulator();
+  CFileSizeLimit limit;
+  Run(false, [&](CTestStepDlg& dialog) {
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"1");
+    limit.Set(1024);
+    Click(dialog, IDC_TESTSTEP_START);
+    ASSERT_TRUE(PumpUntil([&] { return dialog.GetState() == CTestStepDlg::eFinished; }))
+        << LogOf(dialog).ToUtf8();
+    limit.Restore();
+  });
+  SetTempLogFolder(CString());
+  EXPECT_EQ(m_verdicts, std::vector<int>{1});
+  const std::vector<CString> boxes = answers.GetMessageBoxTexts();
+  EXPECT_EQ(
+      std::count(boxes.begin(), boxes.end(),
+                 u"Failed to write the file " + CString::FromUtf8(folder) + u"TempLogVerification.txt."),
+      1);
+}
+
+// Fields whose digits hold no number that fits: Connect refuses such a port as it refuses an
+// empty one, and Exit stores 0 for it, as for an empty field, instead of some other number.
+TEST_F(CalibrationDialog, FieldsThatHoldNoNumberAreRefusedAndStoredAsZero) {
+  const CString texts[] = {u"4294967299", u"99999999999999999999", u"12abc"};
+  for (size_t i = 0; i < std::size(texts); ++i) answers.AddMessageBoxAnswer(IDOK);
+  answers.AddModalDialogScript([&](CWnd& dialog) {
+    for (const CString& text : texts) {
+      dialog.SetDlgItemText(IDC_TESTSTEP_PORT, text);
+      Click(dialog, IDC_TESTSTEP_CONNECT);
+      EXPECT_EQ(LogOf(dialog).Find(u"Connecting ..."), -1) << text.ToUtf8();
+    }
+    dialog.SetDlgItemText(IDC_TESTSTEP_CYCLES, u"4294967299");
+    dialog.SetDlgItemText(IDC_TESTSTEP_TEMPERATURE, u"99999999999");
+    Click(dialog, IDCANCEL);
+  });
+  CTestStepDlg(false, false, &m_doc, nullptr).DoModal();
+  EXPECT_EQ(answers.GetMessageBoxTexts(),
+            std::vector<CString>(std::size(texts), u"ZD-2 device port number must be 0 or higher."));
+  const CRegistry settings(kSettingsKey);
+  for (const char16_t* name : {u"VexaPortNum", u"ST_TestCycles", u"ST_Temperature"}) {
+    DWORD stored = 7;
+    EXPECT_TRUE(settings.ReadDWORD(name, stored));
+    EXPECT_EQ(stored, 0u) << CString(name).ToUtf8();
+  }
 }
 
 TEST_F(CalibrationDialog, ACycleCountOutsideOneToAHundredIsRefused) {

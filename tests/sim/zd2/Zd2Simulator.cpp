@@ -518,6 +518,10 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
   bool hangup = false;
   {
     std::lock_guard lock(m_mutex);
+    const bool driveBusy = !m_pendingDrive.empty() || m_model.GetDriveState() != CZd2LiveModel::eStop;
+    const bool atRestOnly =
+        letter == 'i' || letter == 'f' || (letter == 'g' && value == CZd2LiveModel::eStart);
+    if (driveBusy && atRestOnly) ++m_commandsWhileDriveBusy;
     switch (letter) {
       case 's':
         if (value <= 1) {
@@ -563,6 +567,8 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
       case 'r':
         m_debug = false;
         m_continuous = false;
+        m_pendingDrive.clear();
+        m_heldFrames.clear();
         m_model.Restart();
         m_ignoreUntilMs = ScaledNowMs() + kRestartMs;
         break;
@@ -581,7 +587,7 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
         if (value == CZd2LiveModel::eStart && ++m_startCommands == m_refusedStart)
           reply.push_back('f');
         else
-          m_model.CommandDrive(int(value));
+          CommandDrive(int(value));
         break;
       case 'z':
         m_model.SetAutoHome(value != 0);
@@ -600,6 +606,24 @@ void CZd2Simulator::RunDebugCommand(CPeer& peer, const std::string& argument, ch
     return;
   }
   if (!reply.empty()) peer.Send(reply);
+}
+
+void CZd2Simulator::CommandDrive(int state) {
+  if (m_driveLagMs <= 0) {
+    m_model.CommandDrive(state);
+    return;
+  }
+  m_pendingDrive.push_back({state, ScaledNowMs() + m_driveLagMs});
+}
+
+void CZd2Simulator::CarryOutDueDriveCommands(double ms, std::string& bytes) {
+  while (!m_pendingDrive.empty() && m_pendingDrive.front().dueMs <= ms) {
+    AdvanceModelTo(m_pendingDrive.front().dueMs, m_streaming);
+    bytes += m_heldFrames;
+    m_heldFrames.clear();
+    m_model.CommandDrive(m_pendingDrive.front().state);
+    m_pendingDrive.pop_front();
+  }
 }
 
 void CZd2Simulator::SendDownload(CPeer& peer) {
@@ -712,6 +736,16 @@ void CZd2Simulator::SetHangupAtNominalLoad(int occurrence) {
   m_hangupAtNominalLoad = occurrence;
 }
 
+void CZd2Simulator::SetDriveLag(int ms) {
+  std::lock_guard lock(m_mutex);
+  m_driveLagMs = ms;
+}
+
+int CZd2Simulator::CommandsWhileDriveBusy() const {
+  std::lock_guard lock(m_mutex);
+  return m_commandsWhileDriveBusy;
+}
+
 int CZd2Simulator::HeldPeak() const {
   std::lock_guard lock(m_mutex);
   return m_model.HeldPeak();
@@ -766,6 +800,9 @@ int CZd2Simulator::Stream(CPeer& peer) {
     }
     m_streaming = streaming;
     if (!streaming) {
+      // An instrument that has left continuous mode sends none of the frames it held back.
+      m_heldFrames.clear();
+      CarryOutDueDriveCommands(now, bytes);
       AdvanceModelTo(now, false);
       return kPollMs;
     }
@@ -780,12 +817,14 @@ int CZd2Simulator::Stream(CPeer& peer) {
     for (long long i = 0; i < due && !cut; ++i) {
       // The model moves on to the moment the frame is due, so that a late batch carries the
       // same frames as punctual ones would have.
-      AdvanceModelTo(m_frameRate > 0 ? FrameDueMs(m_streamFrames + 1) : now, true);
+      const double frameDueMs = m_frameRate > 0 ? FrameDueMs(m_streamFrames + 1) : now;
+      CarryOutDueDriveCommands(frameDueMs, bytes);
+      AdvanceModelTo(frameDueMs, true);
       std::string frame = m_model.NextFrame(version, m_info);
       ++m_streamFrames;
       ++m_framesSent;
       if (m_frameNoise > 0 && m_framesSent % m_frameNoise == 0) frame = DamageFrame(frame);
-      bytes += frame;
+      (m_pendingDrive.empty() ? bytes : m_heldFrames) += frame;
       if (m_liveCut > 0 && m_framesSent >= m_liveCut) {
         cut = true;
         m_liveCut = 0;
@@ -793,6 +832,7 @@ int CZd2Simulator::Stream(CPeer& peer) {
         m_continuous = false;
       }
     }
+    CarryOutDueDriveCommands(now, bytes);
   }
   if (!bytes.empty()) peer.Send(Bytes(bytes));
   if (cut) peer.Hangup();

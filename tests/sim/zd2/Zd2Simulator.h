@@ -18,6 +18,7 @@
 //
 // Settings and faults may be changed from the test's thread while the session runs.
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -109,6 +110,15 @@ class CZd2Simulator {
   // The link hangs up for good as the `occurrence`-th nominal-load command arrives, so that
   // the client's next command fails to go out. 0: never.
   void SetHangupAtNominalLoad(int occurrence);
+  // Each drive command (debug "g") is carried out `ms` (scaled) after it arrives; 0: at once.
+  // Meanwhile no live frame goes out: the frames due show the drive as it was and go out
+  // together just before the command takes effect, as from an instrument whose link a busy
+  // machine holds up. A lag near the reader's silence limit cuts the link.
+  void SetDriveLag(int ms);
+  // Ramp speeds, nominal loads and STARTs (debug "i", "f", "g" with 2) that arrived while the
+  // drive moved or a drive command was still to be carried out: what a program sends that takes
+  // the drive for stopped too early.
+  int CommandsWhileDriveBusy() const;
   // The force held at a test's peak; -1 when no test holds there.
   int HeldPeak() const;
   void ReleaseHold();
@@ -157,6 +167,11 @@ class CZd2Simulator {
   void OnRaw(CPeer& peer, BYTE first, BYTE second);
   void OnServiceString(CPeer& peer);
   void OnDebugChar(CPeer& peer, BYTE ch);
+  // Carries out the drive command now or, with a lag, when it is due.
+  void CommandDrive(int state);
+  // Carries out the drive commands due by the scaled time, each after the frames held back
+  // until then.
+  void CarryOutDueDriveCommands(double ms, std::string& bytes);
   void RunDebugCommand(CPeer& peer, const std::string& argument, char letter);
   void SendDownload(CPeer& peer);
   std::string TextAnswer(const std::string& command);
@@ -192,6 +207,14 @@ class CZd2Simulator {
   int m_hangupAtNominalLoad = 0;
   int m_refusedStart = 0;
   int m_startCommands = 0;
+  struct SDriveCommand {
+    int state;
+    double dueMs;
+  };
+  int m_driveLagMs = 0;
+  std::deque<SDriveCommand> m_pendingDrive;
+  std::string m_heldFrames;
+  int m_commandsWhileDriveBusy = 0;
   std::set<WORD> m_stickyBytes;
   std::vector<std::string> m_sRecords;
   int m_refusedSRecord = 0;
