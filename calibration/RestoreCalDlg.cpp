@@ -1,5 +1,6 @@
 #include "calibration/RestoreCalDlg.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/data/BoxCaption.h"
@@ -99,7 +100,8 @@ bool CRestoreCalDlg::Connect() {
   m_connection->Connect(Zd2SerialSearch(port));
   // The search runs on the device thread; this thread only asks how far it got.
   int waitedMs = 0;
-  while (!m_connection->IsConnected() && waitedMs <= m_connection->GetConnectTimeout()) {
+  const ULONGLONG limitMs = TimeoutSpan(ULONGLONG(std::max(m_connection->GetConnectTimeout(), 0)));
+  while (!m_connection->IsConnected() && ULONGLONG(waitedMs) <= limitMs) {
     Sleep(kConnectPollMs);
     waitedMs += int(kConnectPollMs);
   }
