@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "device/Stopwatch.h"
+#include "platform/base/Clock.h"
 
 namespace {
 
@@ -28,7 +29,11 @@ void CLoadAverager::AddSample(const SLiveSample& sample) {
   if (!m_collecting.load() || sample.timestamp < m_start) return;
   m_elapsedMs = GetElapsedMs(m_start, sample.timestamp);
   if (!m_beep.load() && m_elapsedMs > ULONGLONG(std::lround(m_windowMs * kBeepShare))) m_beep = true;
-  if (m_elapsedMs > ULONGLONG(m_windowMs)) {
+  // A window still empty waits for its first sample as for an answer, a time-out of its
+  // length: a busy machine may have held the reader back for the whole of a window that a
+  // fast clock made short.
+  const ULONGLONG limitMs = m_loads.empty() ? TimeoutSpan(ULONGLONG(m_windowMs)) : ULONGLONG(m_windowMs);
+  if (m_elapsedMs > limitMs) {
     m_collecting = false;
     return;
   }

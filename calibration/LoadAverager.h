@@ -16,7 +16,8 @@ class CLoadAverager {
   // Empties the lists, stamps the start and opens a window of `windowMs` scaled ms.
   void Start(int windowMs);
   // A sample stamped before the start is ignored. Once 40 % of the window have passed the beep
-  // is due; the sample past the window closes it and is not taken.
+  // is due; the sample past the window closes it and is not taken. A window that has taken
+  // nothing yet lasts a time-out of its length (TimeoutSpan).
   void AddSample(const SLiveSample& sample);
   // The mean rounded half away from zero; 0 for an empty list.
   static int Average(const std::vector<UINT>& values);

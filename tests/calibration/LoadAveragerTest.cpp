@@ -59,6 +59,24 @@ TEST_F(LoadAveraging, ANewWindowStartsEmpty) {
   EXPECT_TRUE(m_averager.GetLoads().empty());
 }
 
+// At fifty times the pace a window of 2500 ms passes in 50 ms of real time, which a busy
+// machine may spend without running the reader at all. An empty window waits for its first
+// sample as for an answer: 2 s of real time and the other 500 ms at the clock's pace, 100 500 ms
+// of the clock.
+TEST_F(LoadAveraging, AnEmptyWindowWaitsForItsFirstSampleAsATimeOut) {
+  timeScale.Set(50);
+  Open(2500);
+  m_averager.AddSample(At(4000, 801));
+  EXPECT_TRUE(m_averager.IsCollecting()) << "the window closed without a sample";
+  m_averager.AddSample(At(4010, 9999));
+  EXPECT_FALSE(m_averager.IsCollecting());
+  EXPECT_EQ(m_averager.GetLoads(), std::vector<UINT>{801});
+  Open(2500);
+  m_averager.AddSample(At(100501, 9999));
+  EXPECT_FALSE(m_averager.IsCollecting()) << "a silent instrument leaves the window empty";
+  EXPECT_TRUE(m_averager.GetLoads().empty());
+}
+
 TEST(LoadAverage, RoundsHalfAwayFromZero) {
   const struct {
     std::vector<UINT> values;
