@@ -42,6 +42,8 @@ ULONGLONG GetTickCount64() { return ULONGLONG(ScaledMicroseconds() / 1000); }
 
 void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(ScaledDuration(milliseconds)); }
 
+void SleepTimeout(DWORD milliseconds) { std::this_thread::sleep_for(TimeoutDuration(milliseconds)); }
+
 bool QueryPerformanceCounterValue(std::int64_t& value) {
   value = ScaledMicroseconds() + 1;  // never 0, which callers take as "no counter"
   return true;

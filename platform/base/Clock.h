@@ -14,6 +14,10 @@ DWORD GetTickCount();
 ULONGLONG GetTickCount64();
 // Sleeps for the given scaled milliseconds.
 void Sleep(DWORD milliseconds);
+// Sleeps for the duration of a time-out of that length (see TimeoutDuration): for a pause that
+// gives the other side of a link time to act on what it was sent, which a busy machine holds
+// up as it holds up an answer.
+void SleepTimeout(DWORD milliseconds);
 
 // The high-resolution counter: scaled microseconds, frequency 1 000 000.
 bool QueryPerformanceCounterValue(std::int64_t& value);
