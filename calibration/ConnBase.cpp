@@ -118,6 +118,19 @@ bool CConnBase::WaitForStop(DWORD milliseconds) {
 void CConnBase::PauseReading() {
   m_pause = true;
   Sleep(kPauseSettleMs);
+  const ULONGLONG start = GetTickCount64();
+  while (m_readThreadHeld.load() && !m_pauseSeen.load() &&
+         GetTickCount64() - start < TimeoutSpan(kStopGraceMs))
+    Sleep(kPauseSeenPollMs);
+}
+
+bool CConnBase::ReadingPaused() {
+  // Cleared before the flag is read: a pause set meanwhile is seen at this turn or the next,
+  // never taken as seen by a thread that goes on to read.
+  m_pauseSeen = false;
+  if (!m_pause.load()) return false;
+  m_pauseSeen = true;
+  return true;
 }
 
 void CConnBase::ResumeReading() {

@@ -36,6 +36,7 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   static constexpr DWORD kStopGraceMs = 2000;
   static constexpr DWORD kExitCodeStopped = 0xDEAD;
   static constexpr DWORD kPauseSettleMs = 1000;
+  static constexpr DWORD kPauseSeenPollMs = 10;
   // How long dropping the connection waits for its running search to give up.
   static constexpr DWORD kWithdrawSearchWaitMs = 8000;
 
@@ -61,7 +62,9 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   // Asks the read thread to stop and waits up to the grace period for it.
   virtual bool StopReadThread();
   // The read thread reads nothing while paused, so that another user may talk to the
-  // instrument; both wait a second for the switch to settle.
+  // instrument; both wait a second for the switch to settle. A pause also waits, up to the
+  // stop grace, for the read thread to have seen it: on a busy machine the thread may still be
+  // inside a read that would take the other user's answer.
   virtual void PauseReading();
   virtual void ResumeReading();
   // Runs on the search thread once a device is held: accepts it (true) or refuses it.
@@ -110,7 +113,9 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   Device::CJvDevice* GetDevice() const { return m_device.get(); }
   CVexalonDoc* GetDocument() const { return m_document; }
   bool IsStopRequested() const { return m_stopEvent.IsSet(); }
-  bool IsPaused() const { return m_pause.load(); }
+  // Asked by the read thread before each read: true while paused, and from then on the pause
+  // counts as seen.
+  bool ReadingPaused();
   bool IsAutoStart() const { return m_autoStart; }
   // Waits up to `milliseconds` for the stop request; true when it came.
   bool WaitForStop(DWORD milliseconds);
@@ -135,4 +140,5 @@ class CConnBase : public Device::CCallback, public IDriveStopWatch {
   std::atomic<bool> m_readThreadHeld{false};
   std::atomic<bool> m_pause{false};
   CDriveCommandWatch m_driveWatch;
+  std::atomic<bool> m_pauseSeen{false};
 };

@@ -106,7 +106,7 @@ DWORD CConnVexa::ReadThreadProc() {
   StreamIO::CIoStream* stream = GetDevice()->GetStream();
   CLiveFrameAssembler assembler;
   while (!WaitForStop(0)) {
-    if (IsPaused()) {
+    if (ReadingPaused()) {
       // Another user talks to the instrument; look again shortly rather than spin.
       if (WaitForStop(kPausedPollMs)) break;
       continue;

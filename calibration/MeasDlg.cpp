@@ -353,7 +353,12 @@ bool CMeasDlg::StopSampling() {
 void CMeasDlg::SampleTimerCallback(void* dialog, bool) { static_cast<CMeasDlg*>(dialog)->OnSampleTick(); }
 
 void CMeasDlg::OnSampleTick() {
-  const SSamplingRow row = m_ticker.Tick(CMeasThread::Instance());
+  CMeasThread& reader = CMeasThread::Instance();
+  const SSamplingRow row = m_ticker.Tick(reader);
+  // Once the link is gone no frame follows: the periods until the dialog hears of the loss
+  // would only add empty rows and points, however long that takes on a busy machine. The
+  // loss is looked at after the statistics, so that the last frames still make their row.
+  if (row.force.count == 0 && reader.HasLostConnection()) return;
   m_log.WriteRow(row, m_ticker.GetTickCount());
   CPlotData point;
   point.forceMin = row.force.minimum;

@@ -36,6 +36,7 @@ bool CMeasThread::Start(CWnd* owner, Device::CJvDevice* device, UINT notifyMessa
   }
   m_stopEvent.ResetEvent();
   m_doneEvent.ResetEvent();
+  m_connectionLost = false;
   m_threadHeld = true;
   if (!m_thread.Start([this] { return ThreadProc(); })) {
     m_threadHeld = false;
@@ -122,7 +123,10 @@ DWORD CMeasThread::ThreadProc() {
     }
     if (count != 1) {
       // A read cut short by Stop is no lost connection.
-      if (!m_stopEvent.IsSet()) Post(kConnectionLost);
+      if (!m_stopEvent.IsSet()) {
+        m_connectionLost = true;
+        Post(kConnectionLost);
+      }
       break;
     }
     BYTE bytes[4];

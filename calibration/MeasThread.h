@@ -61,6 +61,9 @@ class CMeasThread {
                       std::string& rawText, int& lastDriveState, bool clear);
   bool GetLatestSample(SLiveSample& sample);
   bool IsRunning() const { return m_running.load(); }
+  // Whether the reader ended because the link failed, from the moment it reports the loss
+  // until the next Start.
+  bool HasLostConnection() const { return m_connectionLost.load(); }
   // Whether a reader thread is held (started and not yet ended or stopped).
   bool IsThreadHeld() const;
 
@@ -86,5 +89,6 @@ class CMeasThread {
   std::vector<unsigned> m_currents;
   std::vector<unsigned> m_driveStates;
   std::atomic<bool> m_running{false};
+  std::atomic<bool> m_connectionLost{false};
   CString m_firmwareVersion = u"0.0.0";
 };

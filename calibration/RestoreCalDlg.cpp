@@ -1,5 +1,7 @@
 #include "calibration/RestoreCalDlg.h"
 
+#include <algorithm>
+
 #include "app/data/BoxCaption.h"
 #include "app/data/Registry.h"
 #include "calibration/CalibrationErrorLog.h"
@@ -97,7 +99,8 @@ bool CRestoreCalDlg::Connect() {
   m_connection->Connect(Zd2SerialSearch(port));
   // The search runs on the device thread; this thread only asks how far it got.
   int waitedMs = 0;
-  while (!m_connection->IsConnected() && waitedMs <= m_connection->GetConnectTimeout()) {
+  const ULONGLONG limitMs = TimeoutSpan(ULONGLONG(std::max(m_connection->GetConnectTimeout(), 0)));
+  while (!m_connection->IsConnected() && ULONGLONG(waitedMs) <= limitMs) {
     Sleep(kConnectPollMs);
     waitedMs += int(kConnectPollMs);
   }

@@ -138,7 +138,7 @@ void CTestStepDlg::ReturnHome() {
     while (device->ReadDriveState() != Device::CVexalonDevice::kDriveStop) {
       Sleep(kHomePollMs);
       waitedMs += int(kHomePollMs);
-      if (waitedMs > timeoutMs) {
+      if (ULONGLONG(waitedMs) > TimeoutSpan(ULONGLONG(timeoutMs))) {
         Log(kStatusLine, u"Error: Exceeded time out before reaching the home position.");
         break;
       }

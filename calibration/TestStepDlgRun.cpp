@@ -237,7 +237,7 @@ bool CTestStepDlg::WaitForStepStop(ULONGLONG start, bool& aborted, bool& failed)
     if (m_connection->HasDriveStopped()) return true;
     ULONGLONG now = 0;
     QueryTimestamp(now);
-    if (GetElapsedMs(start, now) > ULONGLONG(m_stepPlan.stepTimeoutMs)) {
+    if (GetElapsedMs(start, now) > TimeoutSpan(ULONGLONG(m_stepPlan.stepTimeoutMs))) {
       CString text;
       text.Format(u"ERROR: Exceeded step timeout of %d milliseconds.", m_stepPlan.stepTimeoutMs);
       Log(kStatusLine, text);
@@ -303,7 +303,8 @@ bool CTestStepDlg::WaitForDrive(DWORD pollMs, int timeoutMs) {
   while (!m_connection->HasDriveStopped()) {
     Sleep(pollMs);
     waitedMs += int(pollMs);
-    if (m_abortEvent->IsSet() || (timeoutMs > 0 && waitedMs > timeoutMs)) return false;
+    if (m_abortEvent->IsSet() || (timeoutMs > 0 && ULONGLONG(waitedMs) > TimeoutSpan(ULONGLONG(timeoutMs))))
+      return false;
   }
   return true;
 }

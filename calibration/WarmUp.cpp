@@ -88,7 +88,7 @@ class CWarmUp {
       }
       ULONGLONG now = 0;
       QueryTimestamp(now);
-      if (GetElapsedMs(start, now) > ULONGLONG(timeoutMs)) {
+      if (GetElapsedMs(start, now) > TimeoutSpan(ULONGLONG(timeoutMs))) {
         text.Format(u"ERROR: Exceeded step timeout of %d milliseconds.", timeoutMs);
         Shown(text);
         timedOut = true;

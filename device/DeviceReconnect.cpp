@@ -158,7 +158,9 @@ void AwaitReconnection(SJobEntry& job) {
   CWaitCursorScope waitCursor;
   std::int64_t start = 0;
   QueryPerformanceCounterValue(start);
-  const std::int64_t waitMs = job.request.waitMs;
+  // The wait decides that the instrument did not come back: a time-out of the clock.
+  const std::int64_t waitMs =
+      std::int64_t(TimeoutSpan(ULONGLONG(std::max<std::int64_t>(job.request.waitMs, 0))));
   CReconnection reconnection(job, std::move(device));
   for (;;) {
     ReportStatus(job.callback, ResString(IDS_AWAIT_RECONNECTION));

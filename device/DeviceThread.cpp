@@ -257,7 +257,7 @@ void AbortDeviceThread(DWORD milliseconds) {
   const ULONGLONG start = GetTickCount64();
   for (;;) {
     if (events && WaitForSingleObject(events->idle, kCancelRepeatMs) == WAIT_OBJECT_0) return;
-    if (GetTickCount64() - start >= milliseconds) break;
+    if (GetTickCount64() - start >= TimeoutSpan(milliseconds)) break;
     CancelRegisteredStream();
   }
   EndWorker(0);
@@ -290,7 +290,7 @@ bool WithdrawJobs(CCallback* callback, DWORD milliseconds) {
       CSingleLock lock(State().lock);
       if (State().runningCallback != callback) return true;
     }
-    if (GetTickCount64() - start >= milliseconds) return false;
+    if (GetTickCount64() - start >= TimeoutSpan(milliseconds)) return false;
   }
 }
 

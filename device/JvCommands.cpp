@@ -7,6 +7,7 @@
 #include "device/Stopwatch.h"
 #include "device/streamio/IoStream.h"
 #include "platform/base/ByteOrder.h"
+#include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
 
 namespace Device {
@@ -189,7 +190,9 @@ int CJvCommands::RequestWithProgress(BYTE code, BYTE* buffer, int payloadLength,
       if (budgeted) {
         ULONGLONG now = 0;
         QueryTimestamp(now);
-        if (start == 0 || LONGLONG(budgetMs) - LONGLONG(GetElapsedMs(start, now)) < timeoutMs) break;
+        if (start == 0 || LONGLONG(TimeoutSpan(ULONGLONG(budgetMs))) - LONGLONG(GetElapsedMs(start, now)) <
+                              LONGLONG(TimeoutSpan(ULONGLONG(timeoutMs))))
+          break;
       }
     }
     count = received;

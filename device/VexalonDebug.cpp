@@ -95,7 +95,9 @@ bool CVexalonDevice::LeaveDebugProtocol(bool restart, bool force) {
     // An instrument that did not get the whole command is still in the debug protocol.
     if (GetStream()->Write(command.data(), int(command.size())) != int(command.size())) return false;
     if (restart) Sleep(kRestartPauseMs);
-    Sleep(kLeavePauseMs);
+    // The frames the instrument sent before it took the command must have come, so that what
+    // follows purges them: the pause is as long in real time as a time-out of its length.
+    SleepTimeout(kLeavePauseMs);
     m_remote = false;
     return true;
   } catch (const CFileException&) {

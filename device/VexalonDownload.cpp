@@ -48,10 +48,10 @@ int CVexalonDevice::DownloadMeasurements(BYTE* buffer, int& size, int& count) {
     stream->GetTimeouts(readTimeout, writeTimeout);
     const DWORD start = GetTickCount();
     while (got < kHeaderSize) {
-      const DWORD elapsed = GetTickCount() - start;
-      if (elapsed >= kHeaderMs) break;
       // Each byte may take only what is left of the header's time.
-      stream->SetTimeouts(int(kHeaderMs - elapsed), writeTimeout);
+      const DWORD left = TimeoutLeft(kHeaderMs, GetTickCount() - start);
+      if (left == 0) break;
+      stream->SetTimeouts(int(left), writeTimeout);
       got += stream->Read(header + got, 1);
     }
     if (got < kHeaderSize) return kDownloadHeaderShort;
@@ -103,7 +103,7 @@ int CVexalonDevice::ReceiveDownloadData(BYTE* data, int total) {
     if (got == 0) break;
     ULONGLONG now = 0;
     QueryTimestamp(now);
-    if (received < total && GetElapsedMs(start, now) >= limitMs) return kTimedOut;
+    if (received < total && GetElapsedMs(start, now) >= TimeoutSpan(limitMs)) return kTimedOut;
   }
   return received;
 }

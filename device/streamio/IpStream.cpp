@@ -156,7 +156,11 @@ int CIpStream::Read(void* buffer, int count) {
       KeepError(ERROR_HANDLE_EOF);
       return total;
     }
-    if (total < count && readTimeout >= 0 && GetTickCount() - start >= DWORD(readTimeout)) {
+    // A socket read that timed out has waited the whole time-out; the tick count may show a
+    // tick less.
+    const bool timedOut =
+        error == ERROR_TIMEOUT || GetTickCount() - start >= TimeoutSpan(ULONGLONG(readTimeout));
+    if (total < count && readTimeout >= 0 && timedOut) {
       KeepError(ERROR_TIMEOUT);
       return total;
     }

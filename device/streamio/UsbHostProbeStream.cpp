@@ -80,8 +80,9 @@ bool CUsbHostProbeStream::CheckCancelled() {
 
 int CUsbHostProbeStream::RemainingMs(DWORD start, int timeout) {
   if (timeout < 0) return -1;
-  const DWORD elapsed = GetTickCount() - start;
-  return elapsed >= DWORD(timeout) ? 0 : int(DWORD(timeout) - elapsed);
+  const ULONGLONG elapsed = GetTickCount() - start;
+  const ULONGLONG span = TimeoutSpan(ULONGLONG(timeout));
+  return elapsed >= span ? 0 : int(std::min<ULONGLONG>(span - elapsed, 0x7FFFFFFF));
 }
 
 bool CUsbHostProbeStream::WaitForNextPoll(int left) {

@@ -40,7 +40,8 @@ class CUsbHostProbeStream : public CIoStream {
   void ResetCancel() { m_cancel = false; }
   // Keeps 995 and answers true when Cancel came.
   bool CheckCancelled();
-  // Scaled milliseconds left of `timeout` since `start`: -1 for no limit, 0 when it is over.
+  // Scaled milliseconds left of the time-out `timeout` (its span on the clock) since `start`:
+  // -1 for no limit, 0 when it is over.
   static int RemainingMs(DWORD start, int timeout);
   // Waits until the next poll, but not past the time left; false (995 kept) when Cancel came.
   bool WaitForNextPoll(int left);

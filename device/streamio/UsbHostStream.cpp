@@ -88,7 +88,8 @@ int CUsbHostStream::Read(void* buffer, int count) {
       KeepError(ERROR_HANDLE_EOF);
       return total;
     }
-    if (total < count && m_readTimeout >= 0 && GetTickCount() - start >= DWORD(m_readTimeout)) {
+    if (total < count && m_readTimeout >= 0 &&
+        GetTickCount() - start >= TimeoutSpan(ULONGLONG(m_readTimeout))) {
       KeepError(ERROR_TIMEOUT);
       return total;
     }

@@ -225,7 +225,7 @@ int CLibusbBackend::Transfer(int device, int endpoint, BYTE* buffer, int count, 
     return UsbError(error);
   }
   using SteadyClock = std::chrono::steady_clock;
-  const auto deadline = SteadyClock::now() + ScaledDuration(timeoutMs < 0 ? 0 : DWORD(timeoutMs));
+  const auto deadline = SteadyClock::now() + TimeoutDuration(timeoutMs < 0 ? 0 : DWORD(timeoutMs));
   CWakeSignal::CWaitScope scope(wake);
   int ended = 0;  // why the transfer was cancelled
   while (!completed) {

@@ -21,11 +21,12 @@ bool IsMissingLine(int error) { return error == ENOTTY || error == EINVAL || err
 using SteadyClock = std::chrono::steady_clock;
 
 // The end of a transfer of `count` bytes under a total time-out of multiplier × count +
-// constant; both 0 mean no time limit.
+// constant; both 0 mean no time limit. The total decides that the transfer failed, so it is a
+// time-out of the clock.
 bool TotalDeadline(DWORD multiplier, DWORD constant, DWORD count, SteadyClock::time_point& deadline) {
   if (multiplier == 0 && constant == 0) return false;
   ULONGLONG total = ULONGLONG(multiplier) * count + constant;
-  deadline = SteadyClock::now() + ScaledDuration(DWORD(total > 0xFFFFFFFEull ? 0xFFFFFFFEull : total));
+  deadline = SteadyClock::now() + TimeoutDuration(DWORD(total > 0xFFFFFFFEull ? 0xFFFFFFFEull : total));
   return true;
 }
 

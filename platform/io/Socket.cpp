@@ -212,7 +212,7 @@ int CSocket::Wait(short events, int timeoutMs, CWakeSignal& wake) {
   if (m_fd < 0) return WSAENOTSOCK;
   using SteadyClock = std::chrono::steady_clock;
   const bool forever = timeoutMs < 0;
-  const auto deadline = SteadyClock::now() + ScaledDuration(forever ? 0 : DWORD(timeoutMs));
+  const auto deadline = SteadyClock::now() + TimeoutDuration(forever ? 0 : DWORD(timeoutMs));
   CWakeSignal::CWaitScope scope(wake);
   for (;;) {
     int wait = -1;

@@ -37,7 +37,7 @@ DWORD WaitForMultipleObjects(DWORD count, CSyncObject* const* objects, bool wait
   if (count == 0 || !objects) return WAIT_FAILED;
   const bool forever = milliseconds == INFINITE;
   const auto deadline = std::chrono::steady_clock::now() +
-                        (forever ? std::chrono::steady_clock::duration{} : ScaledDuration(milliseconds));
+                        (forever ? std::chrono::steady_clock::duration{} : TimeoutDuration(milliseconds));
 
   auto ready = [&]() -> int {
     if (waitAll) {

@@ -28,7 +28,9 @@ class CSyncObject {
   static void Unlock();
 };
 
-// Waits for the objects in scaled milliseconds (INFINITE waits forever). Returns
+// Waits for the objects in scaled milliseconds (INFINITE waits forever). Running out of
+// time means that what was waited for did not happen, so the length is a time-out of the
+// clock (TimeoutDuration). Returns
 // WAIT_OBJECT_0 + index of the signalled object (the first, or 0 when all were asked for)
 // or WAIT_TIMEOUT. On a thread that has a wait pump (the user-interface thread) the pump keeps
 // running while the wait lasts.

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "app/connection/VexalonConnection.h"
@@ -9,6 +15,7 @@
 #include "calibration/MeasDlg.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
+#include "platform/base/Clock.h"
 #include "platform/base/LocalTime.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/ScriptedAnswers.h"
@@ -147,6 +154,63 @@ TEST_P(LiveViewWithInstrument, TheAutomaticFirstStartOnlyConnects) {
   EXPECT_FALSE(streaming) << "the instrument was switched to its debug protocol";
   EXPECT_EQ(deviceLine.ToUtf8(), "ZD-2: Serial No.: VN02-123-4567  Firmware Version: 1.6.2");
   EXPECT_TRUE(answers.GetMessageBoxes().empty());
+}
+
+// The Samples field of each row of the CSV log.
+std::vector<int> SamplesPerRow(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<int> samples;
+  std::istringstream rows(text);
+  std::string row;
+  std::getline(rows, row);  // the header
+  while (std::getline(rows, row)) {
+    std::istringstream fields(row);
+    std::string field;
+    for (int i = 0; i <= 11; ++i) std::getline(fields, field, ';');
+    samples.push_back(std::stoi(field));
+  }
+  return samples;
+}
+
+TEST_P(LiveViewWithInstrument, ACutLinkEndsTheLogWithItsLastFramesHoweverLateTheDialogHearsOfIt) {
+  RegisterProgramResources(nullptr);
+  // A test from 0.3 s to past the cut after 2.5 s of frames.
+  m_zd2.AddLiveTest({300, 3000, 500});
+  m_zd2.SetLiveCut(250);
+  Connect();
+  TheConnection().Adopt(std::move(m_device));
+  const std::filesystem::path folder = std::filesystem::current_path();
+  std::filesystem::current_path(TestTempDir());  // where the log goes
+  CScriptedAnswers answers;
+  std::vector<CString> logs;
+  answers.AddModalDialogScript([&](CWnd& window) {
+    auto& dialog = static_cast<CMeasDlg&>(window);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MEAS_START, BN_CLICKED), 0);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (dialog.GetLogNames().empty() && std::chrono::steady_clock::now() < end) PumpMessages(10);
+    // The user-interface thread is kept busy while the link is cut, for five sampling periods
+    // after the reader has seen the loss, as a loaded machine may keep it.
+    while (!CMeasThread::Instance().HasLostConnection() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(5 * ScaledDuration(250));
+    PumpMessages(100);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MEAS_STOP, BN_CLICKED), 0);
+    logs = dialog.GetLogNames();
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  {
+    CMeasDlg dialog(nullptr, nullptr, nullptr);
+    dialog.SetDiagnosticMode(true);
+    dialog.DoModal();
+  }
+  TheConnection().Disconnect();
+  std::filesystem::current_path(folder);
+  ASSERT_EQ(logs.size(), 1u);
+  const std::vector<int> samples = SamplesPerRow(TestPath(logs[0].ToUtf8()));
+  ASSERT_FALSE(samples.empty());
+  EXPECT_GT(samples.back(), 0) << "empty rows after the cut: " << ::testing::PrintToString(samples);
+  EXPECT_EQ(answers.GetMessageBoxes().size(), 1u);
 }
 
 LIVE_ON_BOTH_LINKS(LiveViewWithInstrument);

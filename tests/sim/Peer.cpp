@@ -52,7 +52,7 @@ void CPeer::Run(Session session) {
 
 bool CPeer::WaitSessionEnd(int timeoutMs) {
   std::unique_lock lock(m_mutex);
-  return m_changed.wait_for(lock, ScaledDuration(DWORD(timeoutMs)), [this] { return m_sessionDone; });
+  return m_changed.wait_for(lock, TimeoutDuration(DWORD(timeoutMs)), [this] { return m_sessionDone; });
 }
 
 void CPeer::Stop() {
@@ -68,7 +68,7 @@ std::vector<BYTE> CPeer::Transcript() const {
 
 bool CPeer::WaitForTranscript(size_t count, int timeoutMs) const {
   std::unique_lock lock(m_mutex);
-  return m_changed.wait_for(lock, ScaledDuration(DWORD(timeoutMs)),
+  return m_changed.wait_for(lock, TimeoutDuration(DWORD(timeoutMs)),
                             [&] { return m_transcript.size() >= count; });
 }
 
@@ -116,7 +116,7 @@ int CPeer::ReceiveSome(BYTE* buffer, int maxCount, int timeoutMs) {
 
 bool CPeer::Receive(BYTE* buffer, int count, int timeoutMs) {
   const auto deadline = timeoutMs < 0 ? std::chrono::steady_clock::time_point::max()
-                                      : std::chrono::steady_clock::now() + ScaledDuration(DWORD(timeoutMs));
+                                      : std::chrono::steady_clock::now() + TimeoutDuration(DWORD(timeoutMs));
   int done = 0;
   while (done < count) {
     const auto now = std::chrono::steady_clock::now();
@@ -155,7 +155,7 @@ bool CPeer::Send(const std::vector<BYTE>& reply, const SFault& fault) {
         Hangup();
         return true;
       }
-      Pause(fault.stallMs);
+      PauseFor(TimeoutDuration(DWORD(std::max(fault.stallMs, 0))));
       return SendPaced(bytes.data() + before, int(bytes.size()) - before);
     }
   }
@@ -173,8 +173,10 @@ bool CPeer::SendPaced(const BYTE* data, int count) {
   return true;
 }
 
-void CPeer::Pause(int ms) {
-  const auto until = std::chrono::steady_clock::now() + ScaledDuration(DWORD(std::max(ms, 0)));
+void CPeer::Pause(int ms) { PauseFor(ScaledDuration(DWORD(std::max(ms, 0)))); }
+
+void CPeer::PauseFor(std::chrono::steady_clock::duration length) {
+  const auto until = std::chrono::steady_clock::now() + length;
   while (!IsStopping() && std::chrono::steady_clock::now() < until)
     std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
         until - std::chrono::steady_clock::now(), std::chrono::milliseconds(5)));

@@ -24,7 +24,10 @@
 // Transcript: every byte the peer received, in order, whether a session asked for it or not.
 //
 // Time: all time-outs and pauses are milliseconds of the layer's scaled clock (Clock.h, env
-// ZD_TIME_SCALE or SetTimeScale), the same clock the client's time-outs run on.
+// ZD_TIME_SCALE or SetTimeScale), the same clock the client's time-outs run on. The waits that
+// end in a failure (Receive, WaitSessionEnd, WaitForTranscript) are time-outs of that clock, as
+// are the client's; so is a stall, which a client's time-out shorter than the stall must see
+// as silence on a fast clock as on a real one. Pauses and byte rates keep the scaled pace.
 //
 // Throttle: SetByteRate limits both directions to a byte rate of the scaled clock, as a slow
 // serial line would (19200 baud 8N1 is 1920 bytes per second).
@@ -33,6 +36,7 @@
 // into the next reply; armed from any thread with InjectFault, or given with a reply of a
 // script or of Send.
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -99,6 +103,8 @@ class CPeer {
  private:
   void Run(Session session);
   bool SendPaced(const BYTE* data, int count);
+  // Real time, ended early by Stop.
+  void PauseFor(std::chrono::steady_clock::duration length);
   SFault TakeArmedFault();
 
   std::unique_ptr<CLink> m_link;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/base/Clock.h"
 #include "tests/sim/Peer.h"
 
 namespace Sim {
@@ -10,6 +11,12 @@ namespace Sim {
 namespace {
 
 std::vector<BYTE> BytesOf(std::string_view text) { return std::vector<BYTE>(text.begin(), text.end()); }
+
+// The wait for the next expected byte decides that the client failed: a time-out, which lasts
+// its span of the scaled clock.
+int ExpectWaitMs(int timeoutMs) {
+  return int(std::min<ULONGLONG>(TimeoutSpan(ULONGLONG(std::max(timeoutMs, 0))), 0x7FFFFFFF));
+}
 
 }  // namespace
 
@@ -30,7 +37,7 @@ CScript& CScript::Expect(std::vector<BYTE> bytes) {
     std::vector<BYTE> got(bytes.size());
     int done = 0;
     while (done < int(bytes.size())) {
-      int n = peer.ReceiveSome(got.data() + done, int(bytes.size()) - done, timeoutMs);
+      int n = peer.ReceiveSome(got.data() + done, int(bytes.size()) - done, ExpectWaitMs(timeoutMs));
       if (n == 0) break;
       done += n;
     }
@@ -52,7 +59,8 @@ CScript& CScript::Skip(int count) {
     BYTE scratch[4096];
     int done = 0;
     while (done < count) {
-      const int n = peer.ReceiveSome(scratch, std::min(count - done, int(sizeof scratch)), timeoutMs);
+      const int n =
+          peer.ReceiveSome(scratch, std::min(count - done, int(sizeof scratch)), ExpectWaitMs(timeoutMs));
       if (n == 0) break;
       done += n;
     }

@@ -170,6 +170,30 @@ TEST_F(CommandsTest, RequestOverSerialPortOnPseudoTerminal) {
   EXPECT_PEER_OK();
 }
 
+// A loaded machine may hold a process back for a good part of a second. At twenty times the
+// pace the 300 ms that the instrument's answer is held up here are 6 s of the clock, yet the
+// request's 1 s time-out passes in real time and still takes the answer.
+TEST_F(CommandsTest, AnAnswerHeldUpByABusyMachineComesWithinItsTimeOutOnAFastClock) {
+  timeScale.Set(20);
+  const CScript heldUp = CScript().Expect({0xC0, 0xF1}).Then([](Sim::CPeer&) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return true;
+  });
+  for (bool serial : {false, true}) {
+    SCOPED_TRACE(serial ? "pseudo-terminal" : "socket");
+    const CScript script = CScript(heldUp).Reply({0x04, 0x78, 0x56, 0x34, 0x12});
+    if (serial) {
+      ServeOnComPort(script);
+    } else {
+      ServeOverSocket(script);
+    }
+    BYTE reply[4];
+    EXPECT_EQ(Commands().Request(0xF1, 0, reply, sizeof reply, 1000), 4);
+    EXPECT_PEER_OK();
+    m_peer->Stop();
+  }
+}
+
 TEST_F(CommandsTest, DeviceCodeNeedsFourBytes) {
   ServeOverSocket(CScript().Expect({0xC0, 0xF1}).Reply({0x03, 0x01, 0x02, 0x03}));
   EXPECT_EQ(Commands().QueryDeviceCode(), -1);
@@ -179,10 +203,11 @@ TEST_F(CommandsTest, RequestWithProgressReadsALongReplyInPieces) {
   timeScale.Set(10);
   Bytes data(3000);
   for (size_t i = 0; i < data.size(); ++i) data[i] = BYTE(i * 7);
-  // 3009 bytes at 6000 bytes per second take half a second: reads of 200 ms each end early.
+  // 3009 bytes at 500 bytes per second take six seconds, six tenths of a second of real time:
+  // reads of 200 ms each, time-outs that last their length in real time, end early.
   ServeOverSocket(
       CScript().Expect({0xC1, 0xD2, 0x12}).Reply(Extended(0x04, data, Le32(ReferenceInvertedCrc32(data)))),
-      6000);
+      500);
   CProgressLog progress;
   Bytes buffer(4000);
   buffer[0] = 0x12;
@@ -248,15 +273,16 @@ TEST_F(CommandsTest, RequestWithProgressRefusesBadArgumentsWithoutSending) {
 TEST_F(CommandsTest, RequestWithProgressStopsWhenTheBudgetRunsOut) {
   timeScale.Set(4);
   Bytes data(4000, 0x55);
-  // 4000 bytes at 1000 bytes per second would take 4 s; the budget is 1 s.
-  ServeOverSocket(CScript().Expect({0xC0, 0xD2}).Reply(Extended(0x00, data, {})), 1000);
+  // 4000 bytes at 250 bytes per second would take 16 s; the budget is 1 s, a time-out that
+  // lasts its length in real time: 4 s of the clock.
+  ServeOverSocket(CScript().Expect({0xC0, 0xD2}).Reply(Extended(0x00, data, {})), 250);
   Bytes buffer(5000);
   int count = -1;
   const DWORD start = GetTickCount();
   EXPECT_EQ(
       Commands().RequestWithProgress(0xD2, buffer.data(), 0, count, int(buffer.size()), 300, 1000, nullptr),
       6);
-  EXPECT_LT(GetTickCount() - start, 3000u);
+  EXPECT_LT(GetTickCount() - start, TimeoutSpan(1000) + TimeoutSpan(300));
   EXPECT_GT(count, 0);
   EXPECT_LT(count, 4000);
 }

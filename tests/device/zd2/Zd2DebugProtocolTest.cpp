@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "tests/device/zd2/Zd2Fixture.h"
 
 namespace {
@@ -95,6 +98,29 @@ TEST_P(Zd2DebugProtocol, LeavingIsOnlySentWhenNeededOrForced) {
   CString text;
   EXPECT_TRUE(Device().QueryEN(text));
   EXPECT_EQ(ReceivedAfterClose(), "<C1><D2><04>0000x<C1><D2><04>0000x<10>@EN@<0D>");
+}
+
+// An instrument held back by a busy machine streams on for 100 ms of real time after the leave
+// command, 5 s of its clock at fifty times the pace. The pause after the leave gives it its
+// 200 ms in real time, so that the late frames are purged before the mode request and not taken
+// for its answer.
+TEST_P(Zd2DebugProtocol, FramesSentBeforeTheLeaveTookEffectAreNotTakenForTheNextAnswer) {
+  timeScale.Set(50);
+  ConnectScript(Sim::CScript()
+                    .Expect({0xC1, 0xD2, 0x04})
+                    .Reply({0x00})
+                    .ExpectText("0000x")
+                    .Then([](Sim::CPeer& peer) {
+                      for (int i = 0; i < 10; ++i) {
+                        peer.Send(Bytes{'a', '0', 'B', 'B', '8', '0', '0', '0', '1'});
+                        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                      }
+                      return true;
+                    })
+                    .Expect({0xC1, 0xD2, 0x06})
+                    .Reply({0x00}));
+  ASSERT_TRUE(Device().EnterDebugProtocol());
+  EXPECT_TRUE(Device().EnterMode6());
 }
 
 ZD2_ON_BOTH_LINKS(Zd2DebugProtocol);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/base/Clock.h"
 #include "tests/sim/Peer.h"
 #include "tests/sim/PtyLink.h"
 #include "tests/sim/ReferenceCrc.h"
@@ -345,9 +346,12 @@ int CInstrumentSimulator::ReceiveSome(CPeer& peer, BYTE* buffer, int maxCount, i
 }
 
 bool CInstrumentSimulator::Receive(CPeer& peer, BYTE* buffer, int count, int timeoutMs) {
+  // Bytes that do not come end the request as cut: a time-out, which lasts its span of the
+  // scaled clock.
+  const int waitMs = int(std::min<ULONGLONG>(TimeoutSpan(ULONGLONG(std::max(timeoutMs, 0))), 0x7FFFFFFF));
   int done = 0;
   while (done < count) {
-    const int got = ReceiveSome(peer, buffer + done, count - done, timeoutMs);
+    const int got = ReceiveSome(peer, buffer + done, count - done, waitMs);
     if (got <= 0) return false;
     done += got;
   }

@@ -24,6 +24,10 @@ constexpr int kHangupPauseMs = 2000;
 constexpr size_t kMaxSRecordLength = 600;
 // Frames put together per send when the link sets the pace.
 constexpr int kFramesPerBatch = 16;
+// A fast clock speeds the stream up with it, but never beyond what a reader on a busy machine
+// keeps up with: frames it could not take would fill the link, and the client would see the
+// instrument as it was a good while ago.
+constexpr double kMaxFramesPerRealSecond = 1000;
 constexpr double kRestartMs = 1000;
 constexpr char kSilent = 0;
 constexpr WORD kDateAddress = 0x1004;
@@ -810,7 +814,7 @@ int CZd2Simulator::Stream(CPeer& peer) {
     waitMs = 0;
     if (m_frameRate > 0) {
       // Every frame the schedule owes goes out, however late this thread got to run.
-      due = (long long)((now - m_streamStartMs) * m_frameRate / 1000.0) - m_streamFrames;
+      due = (long long)((now - m_streamStartMs) / FrameIntervalMs()) - m_streamFrames;
       waitMs = std::max(0, int(FrameDueMs(m_streamFrames + std::max(due, 0LL) + 1) - now));
     }
     const std::string version = Field(m_identity, 4);
@@ -839,8 +843,12 @@ int CZd2Simulator::Stream(CPeer& peer) {
   return waitMs;
 }
 
+double CZd2Simulator::FrameIntervalMs() const {
+  return std::max(1000.0 / m_frameRate, 1000.0 * GetTimeScale() / kMaxFramesPerRealSecond);
+}
+
 double CZd2Simulator::FrameDueMs(long long frame) const {
-  return m_streamStartMs + double(frame) * 1000.0 / m_frameRate;
+  return m_streamStartMs + double(frame) * FrameIntervalMs();
 }
 
 }  // namespace Sim

@@ -158,6 +158,8 @@ class CZd2Simulator {
   int Stream(CPeer& peer);
   // Moves the model on to the scaled time, never back.
   void AdvanceModelTo(double ms, bool streaming);
+  // Scaled ms from one frame of the stream to the next.
+  double FrameIntervalMs() const;
   // The scaled time at which the schedule owes the stream's frame (counted from 1).
   double FrameDueMs(long long frame) const;
   std::string DamageFrame(std::string frame);
