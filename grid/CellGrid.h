@@ -92,47 +92,34 @@ class CCellGrid : public CWnd {
   BOOL SetUseAltColors(BOOL on);
   BOOL GetUseAltColors() const { return m_useAltColors; }
   BOOL SetWholeRowScrolling(BOOL on);
-  BOOL GetWholeRowScrolling() const { return m_wholeRowScrolling; }
   void SetRedraw(BOOL allow, BOOL resetScrollBars = FALSE);
-  BOOL IsDrawAllowed() const { return m_allowDraw; }
 
   void SetGridLines(int lines);
   int GetGridLines() const { return m_gridLines; }
   void SetGridLineColor(COLORREF color) { m_gridLineColor = color; }
-  COLORREF GetGridLineColor() const { return m_gridLineColor; }
   void SetGridBkColor(COLORREF color) { m_backgroundColor = color; }
-  COLORREF GetGridBkColor() const { return m_backgroundColor; }
   void SetEditable(BOOL on) { m_editable = on; }
   BOOL IsEditable() const { return m_editable; }
   void SetDragAndDrop(BOOL on) { m_dragAndDrop = on; }
-  BOOL GetDragAndDrop() const { return m_dragAndDrop; }
   void SetSingleRowSelection(BOOL on) { m_singleRowSelection = on; }
-  BOOL GetSingleRowSelection() const { return m_singleRowSelection; }
   void EnableSelection(BOOL on);
-  BOOL IsSelectable() const { return m_selectionEnabled; }
   void SetFixedColumnSelection(BOOL on) { m_fixedColClickSelectsRows = on; }
   void SetFixedRowSelection(BOOL on) { m_fixedRowClickSelectsCols = on; }
   void SetHeaderSort(BOOL on) { m_headerSort = on; }
-  BOOL GetHeaderSort() const { return m_headerSort; }
   void SetHandleTabKey(BOOL on) { m_handleTab = on; }
   void SetDoubleBuffering(BOOL on) { m_doubleBuffering = on; }
-  BOOL GetDoubleBuffering() const { return m_doubleBuffering; }
   void SetFrameFocusCell(BOOL on) { m_frameFocusCell = on; }
   BOOL GetFrameFocusCell() const { return m_frameFocusCell; }
   void SetAutoSizeStyle(int style) { m_autoSizeStyle = style; }
-  // Whether dragging a border may hide a column or row (size 0); otherwise it stops at 1.
+  // Whether dragging a border may hide a column (width 0); otherwise it stops at 1.
   void SetAllowZeroWidth(BOOL on) { m_allowZeroWidth = on; }
-  void SetAllowZeroHeight(BOOL on) { m_allowZeroHeight = on; }
   void SetRowResize(BOOL on) { m_allowRowResize = on; }
   void SetColumnResize(BOOL on) { m_allowColumnResize = on; }
-  BOOL GetRowResize() const { return m_allowRowResize; }
-  BOOL GetColumnResize() const { return m_allowColumnResize; }
   void SetSortColumn(int col);
   int GetSortColumn() const { return m_sortColumn; }
   void SetSortAscending(BOOL on) { m_sortAscending = on; }
   BOOL GetSortAscending() const { return m_sortAscending; }
   void SetCopyHeader(BOOL on) { m_copyHeaderRow = on ? 1 : 0; }
-  BOOL GetCopyHeader() const { return m_copyHeaderRow; }
   void SetWheelScrollLines(int lines) { m_wheelScrollLines = lines; }
   int GetWheelScrollLines() const { return m_wheelScrollLines; }
   void SetImageList(CImageList* list) { m_imageList = list; }
@@ -192,7 +179,6 @@ class CCellGrid : public CWnd {
   CCellAddr SetFocusCell(const CCellAddr& cell) { return SetFocusCell(cell.row, cell.col); }
   CCellAddr GetFocusCell() const { return m_focusCell; }
   void SetWholeRowSelection(BOOL on);
-  BOOL GetWholeRowSelection() const { return m_wholeRowSelection; }
   void SetSelectionAnchor(const CCellAddr& cell) { m_selectionAnchor = cell; }
   // A press on a cell of a fixed column: selects whole rows from the anchor to it.
   virtual void HandleFixedColumnClick(CCellAddr cell);
@@ -241,7 +227,6 @@ class CCellGrid : public CWnd {
   virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
   virtual void OnDragLeave();
   virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
-  CCellAddr GetDropHighlightCell() const { return m_dropHighlightCell; }
 
   // ---- text changes through the edit checks (CellGridEdit.cpp)
   virtual BOOL ValidateCellText(int row, int col, LPCTSTR text);
@@ -289,7 +274,6 @@ class CCellGrid : public CWnd {
   // The printer context is deleted afterwards.
   void Print(CPrintDialog* dialog = nullptr, const SGridPrintInfo* record = nullptr, int rowsPerGroup = 1);
   void SetPrintAtScreenSize(BOOL on) { m_printAtScreenSize = on; }
-  BOOL GetPrintAtScreenSize() const { return m_printAtScreenSize; }
   const SGridPrintMetrics& GetPrintMetrics() const { return m_printout.GetMetrics(); }
   virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, int rowsPerGroup);
   virtual void OnPrint(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record, BOOL selectionOnly,

@@ -94,19 +94,14 @@ class CCellGridOrg : public CWnd {
   void SetDragAndDrop(BOOL on) { m_dragAndDrop = on; }
   void SetListMode(BOOL on) { m_listMode = on; }
   void SetSingleRowSelection(BOOL on) { m_singleRowSelection = on; }
-  void SetSingleColumnSelection(BOOL on) { m_singleColSelection = on; }
   void SetFixedColumnSelection(BOOL on) { m_fixedColClickSelectsRows = on; }
   void SetFixedRowSelection(BOOL on) { m_fixedRowClickSelectsCols = on; }
   void SetHeaderSort(BOOL on) { m_headerSort = on; }
   void SetTitleTips(BOOL on) { m_titleTips = on; }
-  BOOL GetTitleTips() const { return m_titleTips; }
-  void SetHiddenColumnsByResize(BOOL on) { m_allowHidingColumns = on; }
-  void SetHiddenRowsByResize(BOOL on) { m_allowHidingRows = on; }
   void SetAutoSizeStyle(int style) { m_autoSizeStyle = style; }
   void SetColumnDrag(BOOL on) { m_columnDragReorders = on ? 1 : 0; }
   void SetRowDragMovesRows(BOOL on) { m_rowDragMovesRows = on ? 1 : 0; }
   void SetTabMovesToNextControl(BOOL on) { m_tabToNextControl = on ? 1 : 0; }
-  void SetRowSelectionIncludesFixedColumns(BOOL on) { m_rowSelectionWithFixed = on ? 1 : 0; }
   void SetGridLines(int lines) { m_gridLines = lines; }
   int GetGridLines() const { return m_gridLines; }
   void SetWheelScrollLines(int lines) { m_wheelScrollLines = lines; }
@@ -115,15 +110,9 @@ class CCellGridOrg : public CWnd {
   BOOL GetHighlightFocusHeaders() const { return m_highlightFocusHeaders; }
   void SetImageList(CImageList* list) { m_imageList = list; }
   CImageList* GetImageList() const { return m_imageList; }
-  void SetAllowDraw(BOOL on) { m_allowDraw = on; }
   BOOL GetPrintColors() const { return m_printout.GetColors(); }
   void SetPrintColors(BOOL on) { m_printout.SetColors(on); }
   void EnableSelection(BOOL on) { m_selectionEnabled = on; }
-  void SetTitleTipColors(COLORREF back, COLORREF text) {
-    m_tipBackColor = back;
-    m_tipTextColor = text;
-  }
-  void SetBackgroundColor(COLORREF color) { m_backgroundColor = color; }
 
   // ---- geometry, scrolling and auto-size (CellGridOrgGeometry.cpp)
   int GetRowHeight(int row) const;
