@@ -5,7 +5,6 @@
 
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
-#include "grid/GridPageBreaks.h"
 #include "grid/GridPrintBands.h"
 #include "grid/GridPrintout.h"
 #include "platform/base/DateTimePicture.h"

@@ -7,7 +7,6 @@
 #include "grid/CellGrid.h"
 #include "grid/GridAutoSize.h"
 #include "grid/GridScrollBars.h"
-#include "platform/ui/PaintDC.h"
 
 namespace {
 

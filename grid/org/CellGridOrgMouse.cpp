@@ -8,7 +8,6 @@
 #include "grid/org/CellBaseOrg.h"
 #include "grid/org/CellGridOrg.h"
 #include "platform/ui/Cursor.h"
-#include "platform/ui/PaintDC.h"
 #include "platform/ui/WaitCursor.h"
 
 namespace {

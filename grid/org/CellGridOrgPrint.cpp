@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "grid/GridPageBreaks.h"
 #include "grid/GridPrintBands.h"
 #include "grid/GridPrintout.h"
 #include "grid/org/CellBaseOrg.h"
