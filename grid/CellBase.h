@@ -130,8 +130,6 @@ class CCellBase : public CObject {
     m_firstRangeCol = first;
     m_lastRangeCol = last;
   }
-  int GetSideImage() const { return m_sideImage; }
-  void SetSideImage(int image) { m_sideImage = image; }
 
  protected:
   // The text stage with the colour already chosen: fits, aligns and draws the text.

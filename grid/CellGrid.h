@@ -21,7 +21,10 @@
 #include "grid/CellGridDropTarget.h"
 #include "grid/DefaultCell.h"
 #include "grid/GridItemInfo.h"
+#include "grid/GridMouseMode.h"
 #include "grid/GridPrintInfo.h"
+#include "grid/GridPrintout.h"
+#include "grid/GridScrollBars.h"
 #include "grid/GridSizeSums.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Font.h"
@@ -89,54 +92,41 @@ class CCellGrid : public CWnd {
   BOOL SetUseAltColors(BOOL on);
   BOOL GetUseAltColors() const { return m_useAltColors; }
   BOOL SetWholeRowScrolling(BOOL on);
-  BOOL GetWholeRowScrolling() const { return m_wholeRowScrolling; }
   void SetRedraw(BOOL allow, BOOL resetScrollBars = FALSE);
-  BOOL IsDrawAllowed() const { return m_allowDraw; }
 
   void SetGridLines(int lines);
   int GetGridLines() const { return m_gridLines; }
   void SetGridLineColor(COLORREF color) { m_gridLineColor = color; }
-  COLORREF GetGridLineColor() const { return m_gridLineColor; }
   void SetGridBkColor(COLORREF color) { m_backgroundColor = color; }
-  COLORREF GetGridBkColor() const { return m_backgroundColor; }
   void SetEditable(BOOL on) { m_editable = on; }
   BOOL IsEditable() const { return m_editable; }
   void SetDragAndDrop(BOOL on) { m_dragAndDrop = on; }
-  BOOL GetDragAndDrop() const { return m_dragAndDrop; }
   void SetSingleRowSelection(BOOL on) { m_singleRowSelection = on; }
-  BOOL GetSingleRowSelection() const { return m_singleRowSelection; }
   void EnableSelection(BOOL on);
-  BOOL IsSelectable() const { return m_selectionEnabled; }
   void SetFixedColumnSelection(BOOL on) { m_fixedColClickSelectsRows = on; }
   void SetFixedRowSelection(BOOL on) { m_fixedRowClickSelectsCols = on; }
   void SetHeaderSort(BOOL on) { m_headerSort = on; }
-  BOOL GetHeaderSort() const { return m_headerSort; }
   void SetHandleTabKey(BOOL on) { m_handleTab = on; }
   void SetDoubleBuffering(BOOL on) { m_doubleBuffering = on; }
-  BOOL GetDoubleBuffering() const { return m_doubleBuffering; }
   void SetFrameFocusCell(BOOL on) { m_frameFocusCell = on; }
   BOOL GetFrameFocusCell() const { return m_frameFocusCell; }
   void SetAutoSizeStyle(int style) { m_autoSizeStyle = style; }
-  // Whether dragging a border may hide a column or row (size 0); otherwise it stops at 1.
+  // Whether dragging a border may hide a column (width 0); otherwise it stops at 1.
   void SetAllowZeroWidth(BOOL on) { m_allowZeroWidth = on; }
-  void SetAllowZeroHeight(BOOL on) { m_allowZeroHeight = on; }
   void SetRowResize(BOOL on) { m_allowRowResize = on; }
   void SetColumnResize(BOOL on) { m_allowColumnResize = on; }
-  BOOL GetRowResize() const { return m_allowRowResize; }
-  BOOL GetColumnResize() const { return m_allowColumnResize; }
   void SetSortColumn(int col);
   int GetSortColumn() const { return m_sortColumn; }
   void SetSortAscending(BOOL on) { m_sortAscending = on; }
   BOOL GetSortAscending() const { return m_sortAscending; }
   void SetCopyHeader(BOOL on) { m_copyHeaderRow = on ? 1 : 0; }
-  BOOL GetCopyHeader() const { return m_copyHeaderRow; }
   void SetWheelScrollLines(int lines) { m_wheelScrollLines = lines; }
   int GetWheelScrollLines() const { return m_wheelScrollLines; }
   void SetImageList(CImageList* list) { m_imageList = list; }
   CImageList* GetImageList() const { return m_imageList; }
   // The first value of the print layout: cells print in their colours.
-  BOOL GetPrintColors() const { return m_printLayout[0]; }
-  void SetPrintColors(BOOL on) { m_printLayout[0] = on; }
+  BOOL GetPrintColors() const { return m_printout.GetColors(); }
+  void SetPrintColors(BOOL on) { m_printout.SetColors(on); }
   BOOL IsModified() const { return m_modified; }
 
   // ---- geometry (CellGridGeometry.cpp)
@@ -165,9 +155,9 @@ class CCellGrid : public CWnd {
   int ReadScrollPosition(int bar, BOOL track = FALSE) const;
   void WriteScrollPosition(int bar, int pos);
   void UpdateScrollBars();
-  int GetScrollMaximum(int bar) const { return bar == SB_VERT ? m_vScrollMax : m_hScrollMax; }
+  int GetScrollMaximum(int bar) const { return m_scrollBars.GetMaximum(bar); }
   // Bits 0x01 (horizontal bar shown) and 0x02 (vertical bar shown).
-  UINT GetScrollBarState() const { return m_scrollBarState; }
+  UINT GetScrollBarState() const { return m_scrollBars.GetState(); }
   void EnsureVisible(int row, int col);
   BOOL AutoSizeColumn(int col, UINT flags = 0, BOOL updateScrollBars = TRUE);
   BOOL AutoSizeRow(int row);
@@ -189,15 +179,12 @@ class CCellGrid : public CWnd {
   CCellAddr SetFocusCell(const CCellAddr& cell) { return SetFocusCell(cell.row, cell.col); }
   CCellAddr GetFocusCell() const { return m_focusCell; }
   void SetWholeRowSelection(BOOL on);
-  BOOL GetWholeRowSelection() const { return m_wholeRowSelection; }
   void SetSelectionAnchor(const CCellAddr& cell) { m_selectionAnchor = cell; }
   // A press on a cell of a fixed column: selects whole rows from the anchor to it.
   virtual void HandleFixedColumnClick(CCellAddr cell);
-  // What the mouse is doing: 0 idle; extending the selection: 1 all, 2 columns, 3 rows, 4 cells;
-  // over a row border 6, sizing a row 7; over a column border 8, sizing a column 9; a press on
-  // the focus cell's text 10; a drag pending 11; a drag running 12.
-  void SetMouseMode(int mode) { m_mouseMode = mode; }
-  int GetMouseMode() const { return m_mouseMode; }
+  // What the mouse is doing (GridMouseMode.h); the setter takes the mode's number.
+  void SetMouseMode(int mode) { m_mouseMode = EGridMouseMode(mode); }
+  EGridMouseMode GetMouseMode() const { return m_mouseMode; }
 
   // ---- drawing (CellGridDraw.cpp)
   virtual BOOL OnDraw(CDC* dc, BOOL renderAll);
@@ -240,7 +227,6 @@ class CCellGrid : public CWnd {
   virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
   virtual void OnDragLeave();
   virtual BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point);
-  CCellAddr GetDropHighlightCell() const { return m_dropHighlightCell; }
 
   // ---- text changes through the edit checks (CellGridEdit.cpp)
   virtual BOOL ValidateCellText(int row, int col, LPCTSTR text);
@@ -288,8 +274,7 @@ class CCellGrid : public CWnd {
   // The printer context is deleted afterwards.
   void Print(CPrintDialog* dialog = nullptr, const SGridPrintInfo* record = nullptr, int rowsPerGroup = 1);
   void SetPrintAtScreenSize(BOOL on) { m_printAtScreenSize = on; }
-  BOOL GetPrintAtScreenSize() const { return m_printAtScreenSize; }
-  const SGridPrintMetrics& GetPrintMetrics() const { return m_printMetrics; }
+  const SGridPrintMetrics& GetPrintMetrics() const { return m_printout.GetMetrics(); }
   virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, int rowsPerGroup);
   virtual void OnPrint(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record, BOOL selectionOnly,
                        int rowsPerGroup);
@@ -367,8 +352,15 @@ class CCellGrid : public CWnd {
   // The right button focuses the cell under it, tells the cell and notifies (-5).
   void RightButtonAt(CPoint point, bool down);
   void HoverAt(CPoint point);
+  // The border under the point as the mode of the pointer over it (idle when none), and the
+  // mode entered with its cursor.
+  EGridMouseMode BorderModeAt(CPoint point);
+  void ShowBorderMode(EGridMouseMode mode);
+  // Whether the point lies within the capture range of the leading edge (not of the first
+  // column or row) or the trailing edge of the cell under it.
+  bool IsNearBorder(CPoint point, bool columns);
   // Sizing a border: the inverted line that follows the pointer, and the start and end of it.
-  void InvertSizingLine(int at, bool vertical);
+  void MoveSizingLine(CPoint point);
   // Starts sizing the column (or row) of the border under the press.
   void StartSizing(CPoint point, bool columns);
   void FinishSizing(CPoint point);
@@ -383,8 +375,6 @@ class CCellGrid : public CWnd {
   void MoveFocusByKey(UINT key, const CCellAddr& target, bool shift, bool wrapped);
   // The key and typed character notices and edits.
   bool StartsEditOnChar(UINT ch, bool imeChar) const;
-  // A drag's effect for the key state: copy with Control held, else move.
-  static DROPEFFECT DragEffect(DWORD keyState);
   void SetDropHighlight(const CCellAddr& cell, bool on);
   // A row is copied or printed when any of its cells from minCol to maxCol is selected.
   bool RowHasSelectedCell(int row, int minCol, int maxCol) const;
@@ -421,6 +411,13 @@ class CCellGrid : public CWnd {
   void ScrollHorizontally(UINT code);
   int LineDownRow(const CCellAddr& topLeft) const;
   int LineUpRow(const CCellAddr& topLeft) const;
+  // The width the cell needs in its column for auto-size; a cell of a range takes a share of
+  // the range's extent.
+  int NeededColumnWidth(CDC& dc, int row, int col);
+  // Pixel scrolling brings a cell into view by positions: up until the row starts the view, and
+  // down until the cell's bottom is shown.
+  void ScrollUpToRow(int row, int firstVisible);
+  void ScrollCellBottomIntoView(int row, int col, const CRect& client);
   void DrawCellsLeavingView(const CCellBlock& range);
   void DrawGridLines(CDC* dc, const CCellBlock& range, const CRect& client, int fixedWidth, int fixedHeight,
                      int topOffset);
@@ -450,7 +447,6 @@ class CCellGrid : public CWnd {
   BOOL m_handleTab = TRUE;
   BOOL m_doubleBuffering = TRUE;
   BOOL m_hoverInVirtualMode = TRUE;
-  UINT m_scrollBarState = 0;
   BOOL m_printAtScreenSize = FALSE;
   BOOL m_resizeHiddenCols = TRUE, m_resizeHiddenRows = TRUE;
   BOOL m_allowZeroWidth = TRUE, m_allowZeroHeight = TRUE;
@@ -467,12 +463,13 @@ class CCellGrid : public CWnd {
   // without walking all rows; the results are those of the walks.
   CGridSizeSums m_rowHeights;
   CGridSizeSums m_colWidths;
-  int m_vScrollMax = 0, m_hScrollMax = 0;
+  // The bars' state and maxima; a change of their positions forgets the cached top-left cell.
+  CGridScrollBars m_scrollBars{*this, m_rowHeights, m_colWidths, [this] { ForgetTopLeft(); }};
   const CRuntimeClass* m_defaultCellClass;
   std::unique_ptr<CDefaultCell> m_defaultCells[4];  // normal, fixed column, fixed row, corner
   CImageList* m_imageList = nullptr;
   std::vector<CellRow> m_cells;
-  int m_mouseMode = 0;
+  EGridMouseMode m_mouseMode = kMouseIdle;
   CCellAddr m_buttonDownCell, m_selectionAnchor, m_focusCell, m_topLeft, m_hoverCell;
   CCellAddr m_dropHighlightCell;
   CCellGridDropTarget m_dropTarget;
@@ -491,12 +488,8 @@ class CCellGrid : public CWnd {
   BOOL m_sortAscending = TRUE;
   int m_sortColumn = -1;
   CellCompareFunction m_sortCallback = nullptr;
-  int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
-  CFont m_printerFont;
-  SGridPrintMetrics m_printMetrics;
-  // Where the printout's pages start: rows of the vertical pages, columns of the horizontal.
-  std::vector<int> m_printRowStarts;
-  std::vector<int> m_printColumnStarts;
+  // The print layout, the printer font, the measures and the pages of the printout.
+  CGridPrintout m_printout;
   bool m_creating = false;
   // Virtual mode's one display record and cell, reused for every address asked for.
   mutable std::unique_ptr<GRIDDISPINFO> m_dispInfo;

@@ -10,24 +10,6 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/TextBlocks.h"
 
-namespace {
-
-// Each cell is an object of its own, so a walk over a large block waits on memory for nearly
-// every cell; asking for the cells of a row some rows ahead lets those waits overlap.
-constexpr int kCopyLookAheadRows = 8;
-
-// Asks for the first three cache lines of each cell: its state and its texts.
-void PrefetchCells(const std::vector<CCellBase*>& cells) {
-  for (const CCellBase* cell : cells) {
-    const char* bytes = reinterpret_cast<const char*>(cell);
-    __builtin_prefetch(bytes);
-    __builtin_prefetch(bytes + 64);
-    __builtin_prefetch(bytes + 128);
-  }
-}
-
-}  // namespace
-
 CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int maxRow, int maxCol) {
   CString text;
   // A copy is mostly of the same block as the last one: room for its length saves the text
@@ -65,9 +47,6 @@ CString CCellGrid::BuildCopyText(BOOL withHeader, int minRow, int minCol, int ma
     if (m_copyRowSeparator) text += u"\r\n";
   }
   for (int r = minRow; r <= maxRow; ++r) {
-    const int ahead = r + kCopyLookAheadRows;
-    if (!m_virtualMode && ahead <= maxRow && (!wholeBlock || GetRowHeight(ahead) != 0))
-      PrefetchCells(m_cells[std::size_t(ahead)]);
     const bool taken = wholeBlock || RowHasSelectedCell(r, minCol, maxCol);
     if (taken && GetRowHeight(r) == 0) continue;
     if (taken) {

@@ -2,28 +2,13 @@
 // cell pasted from there.
 
 #include "grid/CellGrid.h"
-
-namespace {
-
-// The mouse mode while the grid's own drag runs.
-constexpr int kMouseDragging = 12;
-
-}  // namespace
+#include "grid/GridDragDrop.h"
 
 void CCellGrid::OnBeginDrag() {
   if (!m_dragAndDrop) return;
   const std::unique_ptr<COleDataSource> source = CopyToDataSource(FALSE);
   if (!source) return;
-  const CCellBlock range = GetSelectedCellRange();
-  SendNotification(range.minRow, range.minCol, GRIDN_BEGINDRAG);
-  m_mouseMode = kMouseDragging;
-  // The drag takes the button over: its release ends the drag, not a selection.
-  m_leftButtonDown = FALSE;
-  if (source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE) == DROPEFFECT_MOVE) ClearSelectedCells();
-}
-
-DROPEFFECT CCellGrid::DragEffect(DWORD keyState) {
-  return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+  if (RunOwnDrag(*this, m_mouseMode, m_leftButtonDown, *source) == DROPEFFECT_MOVE) ClearSelectedCells();
 }
 
 void CCellGrid::SetDropHighlight(const CCellAddr& cell, bool on) {
@@ -40,31 +25,23 @@ DROPEFFECT CCellGrid::OnDragEnter(COleDataObject* data, DWORD keyState, CPoint p
       (GetCellState(m_dropHighlightCell.row, m_dropHighlightCell.col) & GCS_READONLY))
     return DROPEFFECT_NONE;
   SetDropHighlight(m_dropHighlightCell, true);
-  return DragEffect(keyState);
+  return DragEffectForKeys(keyState);
 }
 
 DROPEFFECT CCellGrid::OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) {
   if (!m_dragAndDrop || !m_editable || !data || !data->IsDataAvailable(CF_TEXT)) return DROPEFFECT_NONE;
   const CCellAddr cell = GetCellAtPoint(point, FALSE);
-  if (!IsValid(cell)) {
-    OnDragLeave();
-    m_dropHighlightCell = CCellAddr();
-    return DROPEFFECT_NONE;
-  }
   // A read-only cell takes no drop; the highlight stays where it was.
-  if (GetCellState(cell.row, cell.col) & GCS_READONLY) return DROPEFFECT_NONE;
-  if (cell != m_dropHighlightCell) {
-    SetDropHighlight(m_dropHighlightCell, false);
-    m_dropHighlightCell = cell;
-    SetDropHighlight(m_dropHighlightCell, true);
-  }
-  return DragEffect(keyState);
+  if (IsValid(cell) && (GetCellState(cell.row, cell.col) & GCS_READONLY)) return DROPEFFECT_NONE;
+  const auto leave = [this] { OnDragLeave(); };
+  const auto show = [this](const CCellAddr& target, bool on) { SetDropHighlight(target, on); };
+  return FollowDrag(m_dropHighlightCell, cell, IsValid(cell), keyState, leave, show);
 }
 
 void CCellGrid::OnDragLeave() { SetDropHighlight(m_dropHighlightCell, false); }
 
 BOOL CCellGrid::OnDrop(COleDataObject* data, DROPEFFECT, CPoint) {
-  m_mouseMode = 0;
+  m_mouseMode = kMouseIdle;
   if (!m_dragAndDrop || !m_editable || !IsValid(m_dropHighlightCell) ||
       (GetCellState(m_dropHighlightCell.row, m_dropHighlightCell.col) & GCS_READONLY))
     return FALSE;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grid/CellGrid.h"
+#include "grid/GridMouse.h"
 
 namespace {
 
@@ -102,19 +103,15 @@ CCellAddr CCellGrid::KeyTarget(UINT key, bool shift, bool ctrl, bool& wrapped) {
 
 void CCellGrid::MoveFocusByKey(UINT key, const CCellAddr& target, bool shift, bool wrapped) {
   const CCellAddr from = m_focusCell;
-  if (m_mouseMode == 0) {
-    m_mouseMode = m_wholeRowSelection ? 3 : 4;
+  if (m_mouseMode == kMouseIdle) {
     if (!shift || key == VK_TAB) m_selectionAnchor = target;
-    SendNotification(target.row, target.col, GRIDN_SELCHANGING);
-    SelectToCell(target);
-    SendNotification(target.row, target.col, GRIDN_SELCHANGED);
-    m_mouseMode = 0;
+    SelectByKeyMove(*this, m_mouseMode, m_wholeRowSelection ? kMouseSelectRows : kMouseSelectCells, target);
   }
   SetFocusCell(target);
   if (!IsCellVisible(target.row, target.col)) {
     if (key == VK_TAB && wrapped) {
       SendMessage(WM_VSCROLL, shift ? SB_LINEUP : SB_LINEDOWN);
-      WriteScrollPosition(SB_HORZ, shift ? m_hScrollMax : 0);
+      WriteScrollPosition(SB_HORZ, shift ? m_scrollBars.GetMaximum(SB_HORZ) : 0);
     } else if (key == VK_RIGHT || (key == VK_TAB && !shift)) {
       SendMessage(WM_HSCROLL, SB_LINERIGHT);
     } else if (key == VK_LEFT || key == VK_TAB) {
@@ -186,7 +183,7 @@ UINT CCellGrid::OnGetDlgCode() {
 }
 
 bool CCellGrid::StartsEditOnChar(UINT ch, bool imeChar) const {
-  if (GetKeyState(VK_CONTROL) < 0 || m_mouseMode != 0 || ch == VK_ESCAPE) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || m_mouseMode != kMouseIdle || ch == VK_ESCAPE) return false;
   return imeChar || ch != VK_TAB || !m_handleTab;
 }
 

@@ -5,10 +5,9 @@
 
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
-#include "grid/GridPageBreaks.h"
 #include "grid/GridPrintBands.h"
+#include "grid/GridPrintout.h"
 #include "platform/base/DateTimePicture.h"
-#include "platform/base/MulDiv.h"
 #include "platform/gdi/Pen.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/PrintDialog.h"
@@ -18,7 +17,7 @@ namespace {
 
 // The 52 letters whose mean width is the printout's character width (the second 'S' is part
 // of the sample as the layout has always measured it).
-const char16_t kAverageSample[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ";
+constexpr SPrinterFont kPrinterFont{-11, u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ"};
 
 }  // namespace
 
@@ -67,93 +66,42 @@ int CCellGrid::PrintedRowHeight(int row, BOOL selectionOnly) const {
 
 void CCellGrid::OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, int rowsPerGroup) {
   if (!dc || !info) return;
-  CDC* screen = GetDC();
-  if (!screen) return;
-  const int printerDpiX = dc->GetDeviceCaps(LOGPIXELSX), printerDpiY = dc->GetDeviceCaps(LOGPIXELSY);
-  const int screenDpiX = screen->GetDeviceCaps(LOGPIXELSX), screenDpiY = screen->GetDeviceCaps(LOGPIXELSY);
-  m_printerFont.DeleteObject();
-  m_printerFont.CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
-                           CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, u"Arial");
-  CFont* previousFont = dc->SelectObject(&m_printerFont);
-
-  SGridPrintMetrics& m = m_printMetrics;
-  const CSize character = MeasurePrintCharacter(dc, kAverageSample);
-  m.charHeight = character.cy;
-  m.charWidth = character.cx;
-  const int marginsWidth = m.charWidth * (m_printLayout[kLeftMargin] + m_printLayout[kRightMargin]);
-  m.deviceWidth = dc->GetDeviceCaps(HORZRES);
-  m.deviceHeight = dc->GetDeviceCaps(VERTRES);
-  if (m_printAtScreenSize) {
-    m.logicalWidth = m.deviceWidth * screenDpiX / printerDpiX * 3 / 4;
-    m.logicalHeight = m.deviceHeight * screenDpiY / printerDpiY * 3 / 4;
-  } else {
-    // The whole width of the grid fills the paper width.
-    m.logicalWidth = GetTotalWidth() + marginsWidth;
-    m.logicalHeight = MulDiv(m.logicalWidth, m.deviceHeight, m.deviceWidth);
-  }
-  m.bodyHeight = m.logicalHeight -
-                 (m_printLayout[kHeaderLines] + 2 * m_printLayout[kGapLines] + m_printLayout[kFooterLines]) *
-                     m.charHeight -
-                 GetFixedRowsHeight();
-  m_printRowStarts = BreakIntoPages(m_fixedRows, m_rows, rowsPerGroup, m.bodyHeight,
-                                    [this, selectionOnly](int row) { return PrintedRowHeight(row, selectionOnly); });
-  m.verticalPages = int(m_printRowStarts.size());
-
-  m.printableWidth = m.logicalWidth - GetFixedColumnsWidth() - marginsWidth;
-  m_printColumnStarts = {m_fixedCols};
-  if (m_printAtScreenSize)
-    m_printColumnStarts = BreakIntoPages(m_fixedCols, m_cols, 1, m.printableWidth,
-                                         [this](int col) { return GetColumnWidth(col); });
-  m.horizontalPages = int(m_printColumnStarts.size());
-
-  info->SetMaxPage(UINT(m.verticalPages * m.horizontalPages));
-  info->m_nCurPage = 1;
-  ReleaseDC(screen);
-  dc->SelectObject(previousFont);
+  m_printout.Begin(*this, dc, info, kPrinterFont, m_printAtScreenSize != FALSE, rowsPerGroup,
+                   [this, selectionOnly](int row) { return PrintedRowHeight(row, selectionOnly); });
 }
 
 void CCellGrid::OnPrint(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record, BOOL selectionOnly, int) {
-  if (!dc || !info || m_printRowStarts.empty() || m_printColumnStarts.empty()) return;
-  SGridPrintMetrics& m = m_printMetrics;
-  const int leftMargin = m.charWidth * m_printLayout[kLeftMargin];
-  const int headerHeight = m_printLayout[kHeaderLines] * m.charHeight;
-  const int footerHeight = m_printLayout[kFooterLines] * m.charHeight;
+  const std::vector<int>& rowStarts = m_printout.GetRowStarts();
+  const std::vector<int>& columnStarts = m_printout.GetColumnStarts();
+  if (!dc || !info || rowStarts.empty() || columnStarts.empty()) return;
+  SGridPrintMetrics& m = m_printout.GetMetrics();
   const int fixedHeight = GetFixedRowsHeight();
-  CFont* previousFont = dc->SelectObject(&m_printerFont);
-  dc->SetMapMode(MM_ANISOTROPIC);
-  dc->SetWindowExt(m.logicalWidth, m.logicalHeight);
-  dc->SetViewportExt(m.deviceWidth, m.deviceHeight);
-  dc->SetWindowOrg(-leftMargin, 0);
-  info->m_rectDraw.SetRect(
-      0, 0, m.logicalWidth - (m_printLayout[kLeftMargin] + m_printLayout[kRightMargin]) * m.charWidth,
-      headerHeight);
+  CPrintPageFrame frame(dc, m_printout);
+  info->m_rectDraw.SetRect(0, 0, frame.GetBandWidth(), frame.GetHeaderHeight());
   PrintPageHeader(dc, info, record);
-  dc->SetWindowOrg(-leftMargin, -(headerHeight + m_printLayout[kGapLines] * m.charHeight + fixedHeight));
+  frame.MoveToBody(fixedHeight);
 
   const int horizontal = m.horizontalPages > 0 ? m.horizontalPages : 1;
   const int current = int(info->m_nCurPage);
   const int verticalPage = current / horizontal + (current % horizontal ? 1 : 0);
   const int horizontalPage = (current % horizontal ? current % horizontal : horizontal) - 1;
-  if (verticalPage >= 1 && verticalPage <= int(m_printRowStarts.size()) &&
-      horizontalPage < int(m_printColumnStarts.size())) {
-    m.firstRow = m_printRowStarts[std::size_t(verticalPage - 1)];
-    m.firstColumn = m_printColumnStarts[std::size_t(horizontalPage)];
-    const int endRow =
-        verticalPage < int(m_printRowStarts.size()) ? m_printRowStarts[std::size_t(verticalPage)] : m_rows;
+  if (verticalPage >= 1 && verticalPage <= int(rowStarts.size()) &&
+      horizontalPage < int(columnStarts.size())) {
+    m.firstRow = rowStarts[std::size_t(verticalPage - 1)];
+    m.firstColumn = columnStarts[std::size_t(horizontalPage)];
+    const int endRow = verticalPage < int(rowStarts.size()) ? rowStarts[std::size_t(verticalPage)] : m_rows;
     BOOL firstLine = TRUE;
     if (m_rows > 0) PrintRowCells(0, m_cols, 0, CRect(0, -fixedHeight - 1, 0, -1), dc, firstLine);
     PrintBody(dc, m.firstRow, endRow, selectionOnly);
   }
 
-  info->m_rectDraw.bottom = footerHeight;
-  dc->SetWindowOrg(-leftMargin, footerHeight - m.logicalHeight);
+  info->m_rectDraw.bottom = frame.GetFooterHeight();
+  frame.MoveToFooter();
   PrintPageFooter(dc, info, record);
-  dc->SetWindowOrg(0, 0);
-  dc->SelectObject(previousFont);
 }
 
 void CCellGrid::PrintBody(CDC* dc, int firstRow, int endRow, BOOL selectionOnly) {
-  const SGridPrintMetrics& m = m_printMetrics;
+  const SGridPrintMetrics& m = m_printout.GetMetrics();
   CPen pen(PS_SOLID, 1, m_gridLineColor);
   int top = 0;
   for (int r = firstRow; r < endRow; ++r) {
@@ -208,7 +156,7 @@ void CCellGrid::PrintRowCells(int firstCol, int endCol, int row, const CRect& re
     const int width = GetColumnWidth(c);
     if (width <= 0) continue;
     const CRect cellRect(left, rect.top, left + width - 1, rect.bottom);
-    if (cellRect.right > m_printMetrics.printableWidth) break;
+    if (cellRect.right > m_printout.GetMetrics().printableWidth) break;
     if (CCellBase* cell = GetCell(row, c)) {
       cell->SetCoords(row, c);
       cell->PrintCell(dc, row, c, cellRect);
@@ -221,7 +169,7 @@ void CCellGrid::PrintRowCells(int firstCol, int endCol, int row, const CRect& re
   }
 }
 
-void CCellGrid::OnEndPrinting(CDC*, CPrintInfo*) { m_printerFont.DeleteObject(); }
+void CCellGrid::OnEndPrinting(CDC*, CPrintInfo*) { m_printout.End(); }
 
 void CCellGrid::PrintPageHeader(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record) {
   if (!dc || !info) return;
@@ -236,7 +184,7 @@ void CCellGrid::PrintPageHeader(CDC* dc, CPrintInfo* info, const SGridPrintInfo*
   if (right.IsEmpty()) right = ResString(AFX_IDS_APP_TITLE);
   const CRect rect = info->m_rectDraw;
   {
-    CBoldFontScope bold(dc, m_printerFont);
+    CBoldFontScope bold(dc, m_printout.GetFont());
     DrawBandText(dc, center, rect, DT_CENTER);
     DrawBandText(dc, right, rect, DT_RIGHT);
     DrawBandText(dc, left, rect, DT_LEFT);
@@ -261,7 +209,7 @@ void CCellGrid::PrintPageFooter(CDC* dc, CPrintInfo* info, const SGridPrintInfo*
   }
   const CRect rect = info->m_rectDraw;
   DrawBlackLine(dc, rect.left, rect.right, rect.top);
-  CBoldFontScope bold(dc, m_printerFont);
+  CBoldFontScope bold(dc, m_printout.GetFont());
   dc->SetTextColor(RGB(0, 0, 0));
   DrawBandText(dc, pageText, rect, DT_LEFT);
   DrawBandText(dc, center, rect, DT_CENTER);

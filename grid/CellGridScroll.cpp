@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 
 #include "grid/CellBase.h"
 #include "grid/CellGrid.h"
+#include "grid/GridAutoSize.h"
 #include "grid/GridScrollBars.h"
-#include "platform/ui/PaintDC.h"
 
 namespace {
 
@@ -16,19 +15,14 @@ constexpr int kPixelLineStep = 15;
 
 }  // namespace
 
-int CCellGrid::ReadScrollPosition(int bar, BOOL track) const { return ReadGridScrollPosition(*this, bar, track); }
-
-void CCellGrid::WriteScrollPosition(int bar, int pos) {
-  ForgetTopLeft();
-  WriteGridScrollPosition(*this, bar, pos);
+int CCellGrid::ReadScrollPosition(int bar, BOOL track) const {
+  return m_scrollBars.Read(bar, track != FALSE);
 }
+void CCellGrid::WriteScrollPosition(int bar, int pos) { m_scrollBars.Write(bar, pos); }
 
 void CCellGrid::UpdateScrollBars() {
-  ForgetTopLeft();
-  if (!m_allowDraw || !GetSafeHwnd()) return;
-  UpdateGridScrollBars(*this, m_scrollBarState, m_vScrollMax, m_hScrollMax, GetFixedColumnsWidth(),
-                       GetFixedRowsHeight(), GetTotalWidth(), GetTotalHeight());
-  ForgetTopLeft();
+  m_scrollBars.Update(m_allowDraw != FALSE, GetFixedColumnsWidth(), GetFixedRowsHeight(), GetTotalWidth(),
+                      GetTotalHeight());
 }
 
 // The rows and columns move under an open editor and a shown tip, which would then stand over
@@ -46,57 +40,17 @@ void CCellGrid::OnVScroll(UINT code, UINT, CScrollBar*) {
 }
 
 void CCellGrid::ScrollHorizontally(UINT code) {
-  if (code > SB_BOTTOM) return;
-  const int pos = ReadScrollPosition(SB_HORZ);
   const CCellAddr topLeft = GetTopLeftScrollCell();
-  const CRect client = GetGridClientRect();
-  const int fixedWidth = GetFixedColumnsWidth();
-  CRect region(fixedWidth, 0, client.right, client.bottom);
-  int target = pos;
-  switch (code) {
-    case SB_LINELEFT: {
-      if (pos <= 0 || topLeft.col <= m_fixedCols) return;
-      int col = topLeft.col - 1;
-      while (col > m_fixedCols && m_colWidths.Get(col) == 0) --col;
-      target = std::max(0, pos - m_colWidths.Get(col));
-      break;
-    }
-    case SB_LINERIGHT: {
-      if (pos >= m_hScrollMax) return;
-      int col = topLeft.col;
-      while (col < m_cols - 1 && m_colWidths.Get(col) == 0) ++col;
-      target = pos + (col < m_cols ? m_colWidths.Get(col) : 0);
-      break;
-    }
-    case SB_PAGELEFT:
-      if (pos <= 0) return;
-      target = std::max(0, pos - (client.Width() - fixedWidth));
-      break;
-    case SB_PAGERIGHT:
-      if (pos >= m_hScrollMax) return;
-      target = std::min(m_hScrollMax, pos + (client.Width() - fixedWidth));
-      break;
-    case SB_LEFT:
-      if (pos <= 0) return;
-      target = 0;
-      region = client;
-      break;
-    case SB_RIGHT:
-      if (pos >= m_hScrollMax) return;
-      target = m_hScrollMax;
-      region = client;
-      break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: {
-      WriteScrollPosition(SB_HORZ, ReadScrollPosition(SB_HORZ, TRUE));
-      if (GetTopLeftScrollCell() != topLeft) InvalidateRect(region);
-      return;
-    }
-    default:
-      return;
+  SGridBarScroll scroll{SB_HORZ, GetGridClientRect(), GetFixedColumnsWidth(), -1, -1, false};
+  if (topLeft.col > m_fixedCols) {
+    int col = topLeft.col - 1;
+    while (col > m_fixedCols && m_colWidths.Get(col) == 0) --col;
+    scroll.lineBack = m_colWidths.Get(col);
   }
-  WriteScrollPosition(SB_HORZ, target);
-  if (ReadScrollPosition(SB_HORZ) != pos) InvalidateRect(region);
+  int col = topLeft.col;
+  while (col < m_cols - 1 && m_colWidths.Get(col) == 0) ++col;
+  scroll.lineForward = col < m_cols ? m_colWidths.Get(col) : 0;
+  m_scrollBars.Scroll(code, scroll, [this] { return GetTopLeftScrollCell(); });
 }
 
 int CCellGrid::LineDownRow(const CCellAddr& topLeft) const {
@@ -115,56 +69,14 @@ int CCellGrid::LineUpRow(const CCellAddr& topLeft) const {
 }
 
 void CCellGrid::ScrollVertically(UINT code) {
-  if (code > SB_BOTTOM) return;
-  const int pos = ReadScrollPosition(SB_VERT);
   const CCellAddr topLeft = GetTopLeftScrollCell();
-  const CRect client = GetGridClientRect();
-  const int fixedHeight = GetFixedRowsHeight();
-  CRect region(0, fixedHeight, client.right, client.bottom);
   const int lineCap = m_wholeRowScrolling ? INT_MAX : kPixelLineStep;
-  int target = pos;
-  switch (code) {
-    case SB_LINEUP: {
-      if (pos <= 0 || (m_wholeRowScrolling && topLeft.row <= m_fixedRows)) return;
-      const int row = LineUpRow(topLeft);
-      if (row < 0 || row >= m_rows) return;
-      target = std::max(0, pos - std::min(m_rowHeights.Get(row), lineCap));
-      break;
-    }
-    case SB_LINEDOWN: {
-      if (pos >= m_vScrollMax || topLeft.row >= m_rows) return;
-      target = pos + std::min(m_rowHeights.Get(LineDownRow(topLeft)), lineCap);
-      break;
-    }
-    case SB_PAGEUP:
-      if (pos <= 0) return;
-      target = std::max(0, pos - (client.Height() - fixedHeight));
-      break;
-    case SB_PAGEDOWN:
-      if (pos >= m_vScrollMax) return;
-      target = std::min(m_vScrollMax, pos + (client.Height() - fixedHeight));
-      break;
-    case SB_TOP:
-      if (pos <= 0) return;
-      target = 0;
-      region = client;
-      break;
-    case SB_BOTTOM:
-      if (pos >= m_vScrollMax) return;
-      target = m_vScrollMax;
-      region = client;
-      break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-      WriteScrollPosition(SB_VERT, ReadScrollPosition(SB_VERT, TRUE));
-      // Within a row the pixel offset changes, so pixel scrolling always repaints.
-      if (!m_wholeRowScrolling || GetTopLeftScrollCell() != topLeft) InvalidateRect(region);
-      return;
-    default:
-      return;
-  }
-  WriteScrollPosition(SB_VERT, target);
-  if (ReadScrollPosition(SB_VERT) != pos) InvalidateRect(region);
+  SGridBarScroll scroll{SB_VERT, GetGridClientRect(), GetFixedRowsHeight(), -1, -1, !m_wholeRowScrolling};
+  const int up = LineUpRow(topLeft);
+  if (!(m_wholeRowScrolling && topLeft.row <= m_fixedRows) && up >= 0 && up < m_rows)
+    scroll.lineBack = std::min(m_rowHeights.Get(up), lineCap);
+  if (topLeft.row < m_rows) scroll.lineForward = std::min(m_rowHeights.Get(LineDownRow(topLeft)), lineCap);
+  m_scrollBars.Scroll(code, scroll, [this] { return GetTopLeftScrollCell(); });
 }
 
 BOOL CCellGrid::OnMouseWheel(UINT flags, short delta, CPoint point) {
@@ -172,106 +84,82 @@ BOOL CCellGrid::OnMouseWheel(UINT flags, short delta, CPoint point) {
   ScreenToClient(&client);
   const CCellAddr cell = GetCellAtPoint(client, TRUE);
   CCellBase* target = GetCell(cell.row, cell.col);
-  if (!target || target->OnMouseWheel(cell.row, cell.col, delta)) {
-    if (m_wheelScrollLines == -1) {
-      const int pages = delta / 120;
-      for (int i = 0; i < std::abs(pages); ++i)
-        PostMessage(WM_VSCROLL, MAKEWPARAM(pages > 0 ? SB_PAGEUP : SB_PAGEDOWN, 0), 0);
-    } else {
-      const int lines = m_wheelScrollLines * delta / 120;
-      for (int i = 0; i < std::abs(lines); ++i)
-        PostMessage(WM_VSCROLL, MAKEWPARAM(lines > 0 ? SB_LINEUP : SB_LINEDOWN, 0), 0);
-    }
-  }
+  if (!target || target->OnMouseWheel(cell.row, cell.col, delta))
+    m_scrollBars.PostWheelScrolls(delta, m_wheelScrollLines);
   return CWnd::OnMouseWheel(flags, delta, point);
 }
 
 void CCellGrid::EnsureVisible(int row, int col) {
   if (!m_allowDraw || !IsValid(row, col)) return;
-  CWnd* focus = GetFocus();
-  CCellBlock visible = GetVisibleCellRange();
-  for (int c = visible.maxCol + 1; c <= col; ++c)
-    if (m_colWidths.Get(c) > 0) SendMessage(WM_HSCROLL, SB_LINERIGHT);
-  for (int c = visible.minCol - 1; c >= col && c >= m_fixedCols; --c)
-    if (m_colWidths.Get(c) > 0) SendMessage(WM_HSCROLL, SB_LINELEFT);
-  for (int r = visible.maxRow + 1; r <= row; ++r)
-    if (m_rowHeights.Get(r) > 0) SendMessage(WM_VSCROLL, SB_LINEDOWN);
-  if (m_wholeRowScrolling) {
-    for (int r = visible.minRow - 1; r >= row && r >= m_fixedRows; --r)
-      if (m_rowHeights.Get(r) > 0) SendMessage(WM_VSCROLL, SB_LINEUP);
-  } else if (row >= m_fixedRows && row <= visible.minRow) {
-    if (m_topRowOffset != 0) {
-      WriteScrollPosition(SB_VERT, ReadScrollPosition(SB_VERT) + m_topRowOffset);
-      InvalidateRect(nullptr);
-    }
-    // The position moves up row by row; that arithmetic is one subtraction of running sums.
-    const int up = int(m_rowHeights.Between(row, std::max(row, visible.minRow)));
-    if (up > 0) {
-      WriteScrollPosition(SB_VERT, ReadScrollPosition(SB_VERT) - up);
-      InvalidateRect(nullptr);
-    }
-  }
-  CRect rect;
+  const CCellBlock visible = GetVisibleCellRange();
   const CRect client = GetGridClientRect();
-  while (GetCellRect(row, col, rect) && rect.right > client.right && rect.left > GetFixedColumnsWidth() &&
-         (m_scrollBarState & 0x01)) {
-    const int before = ReadScrollPosition(SB_HORZ);
-    SendMessage(WM_HSCROLL, SB_LINERIGHT);
-    if (ReadScrollPosition(SB_HORZ) == before) break;
+  const auto cellRect = [this, row, col](CRect& rect) { return GetCellRect(row, col, rect) != FALSE; };
+  if (m_wholeRowScrolling) {
+    m_scrollBars.BringCellIntoView(CCellAddr(row, col), visible, CCellAddr(m_fixedRows, m_fixedCols), client,
+                                   CSize(GetFixedColumnsWidth(), GetFixedRowsHeight()), cellRect);
+    return;
   }
+  // Pixel scrolling takes the columns and the rows below the view by lines, but moves up to a
+  // row, and down to the cell's bottom, by positions.
+  CWnd* focus = GetFocus();
+  m_scrollBars.ScrollLinesToward(SB_HORZ, visible.minCol, visible.maxCol, col, m_fixedCols);
+  m_scrollBars.ScrollLinesOver(SB_VERT, visible.maxRow + 1, row, 1);
+  if (row >= m_fixedRows && row <= visible.minRow) ScrollUpToRow(row, visible.minRow);
+  m_scrollBars.ScrollLinesWhilePastEdge(SB_HORZ, client, GetFixedColumnsWidth(), cellRect);
+  ScrollCellBottomIntoView(row, col, client);
+  if (focus && focus != GetFocus()) focus->SetFocus();
+}
+
+void CCellGrid::ScrollUpToRow(int row, int firstVisible) {
+  if (m_topRowOffset != 0) {
+    WriteScrollPosition(SB_VERT, ReadScrollPosition(SB_VERT) + m_topRowOffset);
+    InvalidateRect(nullptr);
+  }
+  // The position moves up row by row; that arithmetic is one subtraction of running sums.
+  const int up = int(m_rowHeights.Between(row, std::max(row, firstVisible)));
+  if (up > 0) {
+    WriteScrollPosition(SB_VERT, ReadScrollPosition(SB_VERT) - up);
+    InvalidateRect(nullptr);
+  }
+}
+
+void CCellGrid::ScrollCellBottomIntoView(int row, int col, const CRect& client) {
+  CRect rect;
   while (GetCellRect(row, col, rect) && rect.bottom > client.bottom && rect.top > GetFixedRowsHeight() &&
-         (m_scrollBarState & 0x02)) {
+         (m_scrollBars.GetState() & 0x02)) {
     const int before = ReadScrollPosition(SB_VERT);
-    if (m_wholeRowScrolling) {
-      SendMessage(WM_VSCROLL, SB_LINEDOWN);
-    } else {
-      WriteScrollPosition(SB_VERT, before + (rect.bottom - client.bottom));
-      InvalidateRect(nullptr);
-    }
+    WriteScrollPosition(SB_VERT, before + (rect.bottom - client.bottom));
+    InvalidateRect(nullptr);
     if (ReadScrollPosition(SB_VERT) == before) break;
   }
-  if (focus && focus != GetFocus()) focus->SetFocus();
 }
 
 BOOL CCellGrid::AutoSizeColumn(int col, UINT flags, BOOL updateScrollBars) {
   if (col < 0 || col >= m_cols || m_colWidths.Get(col) <= 0) return FALSE;
-  if (flags == 0) flags = UINT(m_autoSizeStyle);
-  const int firstRow = (flags & 0x1) ? 0 : m_fixedRows;
-  const int lastRow = (flags & 0x2) ? m_rows - 1 : m_fixedRows - 1;
-  if (m_virtualMode) SendCacheHint(CCellBlock(firstRow, col, lastRow, col));
-  CClientDC dc(this);
-  int width = 0;
-  for (int r = firstRow; r <= lastRow; ++r) {
-    CCellBase* cell = GetCell(r, col);
-    if (!cell) continue;
-    if (cell->HasColumnRange()) {
-      const int first = cell->GetFirstRangeColumn();
-      const int last = cell->GetLastRangeColumn();
-      CCellBase* head = GetCell(r, first);
-      int extent = head ? int(head->GetCellExtent(&dc).cx) : 0;
-      // A range of one column takes its whole extent; wider ranges share it between columns.
-      if (extent > 100 && last > first) extent = (extent - 28) / (last - first);
-      width = std::max(width, extent);
-    } else {
-      width = std::max(width, int(cell->GetCellExtent(&dc).cx));
-    }
-  }
-  if (m_virtualMode) SendCacheHint(CCellBlock());
-  m_colWidths.Set(col, width);
+  const SAutoSizeRows rows = AutoSizeRowSpan(flags, m_autoSizeStyle, m_fixedRows, m_rows);
+  m_colWidths.Set(col, MeasureColumnWidth(*this, col, rows, [this, col](CDC& dc, int row) {
+                    return NeededColumnWidth(dc, row, col);
+                  }));
   if (updateScrollBars) UpdateScrollBars();
   return TRUE;
 }
 
+int CCellGrid::NeededColumnWidth(CDC& dc, int row, int col) {
+  CCellBase* cell = GetCell(row, col);
+  if (!cell) return 0;
+  if (!cell->HasColumnRange()) return int(cell->GetCellExtent(&dc).cx);
+  const int first = cell->GetFirstRangeColumn();
+  const int last = cell->GetLastRangeColumn();
+  CCellBase* head = GetCell(row, first);
+  int extent = head ? int(head->GetCellExtent(&dc).cx) : 0;
+  // A range of one column takes its whole extent; wider ranges share it between columns.
+  if (extent > 100 && last > first) extent = (extent - 28) / (last - first);
+  return extent;
+}
+
 BOOL CCellGrid::AutoSizeRow(int row) {
   if (row < 0 || row >= m_rows || m_rowHeights.Get(row) <= 0) return FALSE;
-  if (m_virtualMode) SendCacheHint(CCellBlock(row, 0, row, m_cols - 1));
-  CClientDC dc(this);
-  int height = 0;
-  for (int c = 0; c < m_cols; ++c) {
-    if (CCellBase* cell = GetCell(row, c)) height = std::max(height, int(cell->GetCellExtent(&dc).cy));
-  }
-  if (m_virtualMode) SendCacheHint(CCellBlock());
-  m_rowHeights.Set(row, height);
+  m_rowHeights.Set(row, MeasureRowHeight(*this, row));
   UpdateScrollBars();
   return TRUE;
 }

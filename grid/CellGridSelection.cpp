@@ -261,7 +261,7 @@ void CCellGrid::SelectCells(CCellAddr cell, BOOL forceRedraw, BOOL selectCells) 
 
 void CCellGrid::SelectToCell(CCellAddr cell) {
   if (!m_selectionEnabled) return;
-  if (m_mouseMode == 3) {
+  if (m_mouseMode == kMouseSelectRows) {
     if (cell.row >= m_fixedRows && IsValid(cell)) {
       int first = cell.row;
       int last = cell.row;
@@ -271,7 +271,7 @@ void CCellGrid::SelectToCell(CCellAddr cell) {
       }
       SetSelectedRange(first, m_fixedCols, last, m_cols - 1, FALSE, TRUE);
     }
-  } else if (m_mouseMode == 4) {
+  } else if (m_mouseMode == kMouseSelectCells) {
     SelectCells(cell, FALSE, TRUE);
   }
   SendNotification(cell.row, cell.col, GRIDN_SELCHANGING);
@@ -279,7 +279,7 @@ void CCellGrid::SelectToCell(CCellAddr cell) {
 
 void CCellGrid::HandleFixedColumnClick(CCellAddr cell) {
   if (!IsValid(cell) || !m_fixedColClickSelectsRows) return;
-  m_mouseMode = cell.row < m_fixedRows ? 1 : 3;
+  m_mouseMode = cell.row < m_fixedRows ? kMouseSelectAll : kMouseSelectRows;
   SelectToCell(cell);
 }
 

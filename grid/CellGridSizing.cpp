@@ -6,36 +6,37 @@
 #include <utility>
 
 #include "grid/CellGrid.h"
+#include "grid/GridMouse.h"
 #include "platform/ui/Cursor.h"
-#include "platform/ui/PaintDC.h"
 
 BOOL CCellGrid::IsOverColumnBorder(CPoint point) {
-  if (point.y >= GetFixedRowsHeight()) return FALSE;
-  const CCellAddr cell = GetCellAtPoint(point, TRUE);
-  CPoint origin;
-  if (!IsValid(cell) || !GetCellOrigin(cell.row, cell.col, origin)) return FALSE;
-  if (cell.col != 0 && point.x < origin.x + m_resizeCaptureRange) return TRUE;
-  return point.x > origin.x + GetColumnWidth(cell.col, cell.row) - m_resizeCaptureRange;
+  return point.y < GetFixedRowsHeight() && IsNearBorder(point, true);
 }
 
 BOOL CCellGrid::IsOverRowBorder(CPoint point) {
-  if (point.x >= GetFixedColumnsWidth()) return FALSE;
-  const CCellAddr cell = GetCellAtPoint(point, TRUE);
-  CPoint origin;
-  if (!IsValid(cell) || !GetCellOrigin(cell.row, cell.col, origin)) return FALSE;
-  if (cell.row != 0 && point.y < origin.y + m_resizeCaptureRange) return TRUE;
-  return point.y > origin.y + GetRowHeight(cell.row) - m_resizeCaptureRange;
+  return point.x < GetFixedColumnsWidth() && IsNearBorder(point, false);
 }
 
-void CCellGrid::InvertSizingLine(int at, bool vertical) {
+bool CCellGrid::IsNearBorder(CPoint point, bool columns) {
+  const CCellAddr cell = GetCellAtPoint(point, TRUE);
+  CPoint origin;
+  if (!IsValid(cell) || !GetCellOrigin(cell.row, cell.col, origin)) return false;
+  const int at = columns ? point.x : point.y;
+  const int start = columns ? origin.x : origin.y;
+  const int size = columns ? GetColumnWidth(cell.col, cell.row) : GetRowHeight(cell.row);
+  if ((columns ? cell.col : cell.row) != 0 && at < start + m_resizeCaptureRange) return true;
+  return at > start + size - m_resizeCaptureRange;
+}
+
+void CCellGrid::MoveSizingLine(CPoint point) {
+  const bool columns = m_mouseMode == kMouseSizingColumn;
   const CRect client = GetGridClientRect();
-  CClientDC dc(this);
-  const CRect line = vertical ? CRect(at, 0, at + 2, client.bottom) : CRect(0, at, client.right, at + 2);
-  dc.InvertRect(line);
+  InvertSizingLine(*this, client, columns ? m_lastMousePoint.x : m_lastMousePoint.y, columns);
+  InvertSizingLine(*this, client, columns ? point.x : point.y, columns);
 }
 
 void CCellGrid::StartSizing(CPoint point, bool columns) {
-  m_mouseMode = columns ? 9 : 7;
+  m_mouseMode = columns ? kMouseSizingColumn : kMouseSizingRow;
   m_sizingIndex = -1;
   const CGridSizeSums& sizes = columns ? m_colWidths : m_rowHeights;
   const int range = m_resizeCaptureRange;
@@ -55,7 +56,7 @@ void CCellGrid::StartSizing(CPoint point, bool columns) {
     return true;
   };
   if (!edgeOf(index)) return;
-  InvertSizingLine(at, columns);
+  InvertSizingLine(*this, GetGridClientRect(), at, columns);
   if (at < edge + range && index > 0 && (index != last || sizes.Get(index) >= range)) {
     --index;
     if (!edgeOf(index)) return;
@@ -70,8 +71,8 @@ void CCellGrid::StartSizing(CPoint point, bool columns) {
 }
 
 void CCellGrid::FinishSizing(CPoint point) {
-  const bool columns = m_mouseMode == 9;
-  InvertSizingLine(columns ? m_lastMousePoint.x : m_lastMousePoint.y, columns);
+  const bool columns = m_mouseMode == kMouseSizingColumn;
+  InvertSizingLine(*this, GetGridClientRect(), columns ? m_lastMousePoint.x : m_lastMousePoint.y, columns);
   const int index = std::exchange(m_sizingIndex, -1);
   if (index < 0 || point == m_buttonDownPoint || point == CPoint(0, 0)) return;
   if (columns)
@@ -84,16 +85,14 @@ void CCellGrid::FinishSizing(CPoint point) {
 
 void CCellGrid::AutoSizeAtBorder(const CCellAddr& cell, CPoint point) {
   CPoint origin;
-  if (m_mouseMode == 8) {
-    int col = cell.col;
-    if (GetCellOrigin(0, col, origin) && point.x < origin.x + m_resizeCaptureRange && col > 0) --col;
-    while (col > 0 && m_colWidths.Get(col) == 0) --col;
-    AutoSizeColumn(col, UINT(m_autoSizeStyle), TRUE);
+  if (m_mouseMode == kMouseOverColumnBorder) {
+    const bool nearLeft = GetCellOrigin(0, cell.col, origin) && point.x < origin.x + m_resizeCaptureRange;
+    AutoSizeColumn(IndexBeforeBorder(m_colWidths, cell.col, nearLeft && cell.col > 0), UINT(m_autoSizeStyle),
+                   TRUE);
   } else {
-    int row = cell.row;
-    if (GetCellOrigin(row, cell.col, origin) && point.y < origin.y + m_resizeCaptureRange && row > 0) --row;
-    while (row > 0 && m_rowHeights.Get(row) == 0) --row;
-    AutoSizeRow(row);
+    const bool nearTop =
+        GetCellOrigin(cell.row, cell.col, origin) && point.y < origin.y + m_resizeCaptureRange;
+    AutoSizeRow(IndexBeforeBorder(m_rowHeights, cell.row, nearTop && cell.row > 0));
   }
   Invalidate();
 }

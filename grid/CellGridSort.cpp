@@ -91,7 +91,7 @@ void CCellGrid::HandleFixedRowClick(CCellAddr cell) {
     Invalidate();
   }
   if (m_fixedRowClickSelectsCols) {
-    m_mouseMode = cell.col < m_fixedCols ? 1 : 2;
+    m_mouseMode = cell.col < m_fixedCols ? kMouseSelectAll : kMouseSelectColumns;
     SelectToCell(cell);
   }
 }

@@ -1,11 +1,10 @@
 #include "grid/CellMemory.h"
 
-#include <sys/mman.h>
-
 #include <array>
-#include <cstdlib>
 #include <mutex>
 #include <new>
+
+#include "platform/kernel/HugePageBlock.h"
 
 // Under the address sanitizer every cell keeps its own heap block, so that a stray access to a
 // cell, or to one already deleted, is still caught.
@@ -55,9 +54,8 @@ std::size_t GranulesOf(std::size_t size) { return (size + kCellGranule - 1) / kC
 void* CutFromBlock(SCellPool& pool, std::size_t bytes) {
   if (std::size_t(pool.end - pool.next) < bytes) {
     // The rest of a full block stays unused: it is smaller than the cell asked for.
-    void* block = std::aligned_alloc(kCellBlockSize, kCellBlockSize);
+    void* block = AllocateHugePageBlock(kCellBlockSize);
     if (!block) throw std::bad_alloc();
-    madvise(block, kCellBlockSize, MADV_HUGEPAGE);
     pool.next = static_cast<char*>(block);
     pool.end = pool.next + kCellBlockSize;
   }

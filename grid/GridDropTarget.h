@@ -3,6 +3,7 @@
 // window and hands them to the grid's drag operations; it never scrolls, since the grid scrolls
 // by itself while a drag passes over it. Grid is the grid class (CCellGrid or CCellGridOrg).
 
+#include "grid/GridDragDrop.h"
 #include "platform/ui/OleDropTarget.h"
 #include "platform/ui/Wnd.h"
 
@@ -44,8 +45,7 @@ class CGridDropTarget : public COleDropTarget {
   }
   // Copy with Control held, else move; none over another window.
   DROPEFFECT OnDragScroll(CWnd* window, DWORD keyState, CPoint) override {
-    if (!IsGridWindow(window)) return DROPEFFECT_NONE;
-    return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    return IsGridWindow(window) ? DragEffectForKeys(keyState) : DROPEFFECT_NONE;
   }
 
  private:

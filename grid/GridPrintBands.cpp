@@ -2,17 +2,10 @@
 
 namespace {
 
-constexpr int kSampleLength = 52;
-
 constexpr UINT kBandText = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 constexpr int kBoldWeight = 700;
 
 }  // namespace
-
-CSize MeasurePrintCharacter(CDC* dc, const char16_t* sample52) {
-  const CSize extent = dc->GetTextExtent(sample52, kSampleLength);
-  return CSize(extent.cx / kSampleLength, extent.cy);
-}
 
 CBoldFontScope::CBoldFontScope(CDC* dc, CFont& font) : m_dc(dc) {
   LOGFONT logFont{};

@@ -1,6 +1,6 @@
 #pragma once
-// Pieces of both grids' printouts: the character measure of the printer font, the bold font of
-// the header and footer bands, their texts and their black lines.
+// Pieces of both grids' printouts: the places of the print layout, the bold font of the header
+// and footer bands, their texts and their black lines.
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Font.h"
@@ -8,15 +8,7 @@
 
 // Places in both grids' print layout of eight values: line counts of the header and footer
 // bands and of the gap around the body, and the margins in characters.
-constexpr int kHeaderLines = 1;
-constexpr int kFooterLines = 2;
-constexpr int kLeftMargin = 3;
-constexpr int kRightMargin = 4;
-constexpr int kGapLines = 7;
-
-// The printer font's character height and mean character width, measured over a sample of 52
-// letters.
-CSize MeasurePrintCharacter(CDC* dc, const char16_t* sample52);
+enum EPrintLayoutValue : int { kHeaderLines = 1, kFooterLines, kLeftMargin, kRightMargin, kGapLines = 7 };
 
 // A bold copy of the font with a transparent background, selected while it lives; the previous
 // font and mode come back.

@@ -19,7 +19,10 @@
 #include "grid/CellAddr.h"
 #include "grid/CellBlock.h"
 #include "grid/GridItemInfo.h"
+#include "grid/GridMouseMode.h"
 #include "grid/GridPrintInfo.h"
+#include "grid/GridPrintout.h"
+#include "grid/GridScrollBars.h"
 #include "grid/GridSizeSums.h"
 #include "grid/org/CellGridDropTargetOrg.h"
 #include "grid/org/CellTipOrg.h"
@@ -91,19 +94,14 @@ class CCellGridOrg : public CWnd {
   void SetDragAndDrop(BOOL on) { m_dragAndDrop = on; }
   void SetListMode(BOOL on) { m_listMode = on; }
   void SetSingleRowSelection(BOOL on) { m_singleRowSelection = on; }
-  void SetSingleColumnSelection(BOOL on) { m_singleColSelection = on; }
   void SetFixedColumnSelection(BOOL on) { m_fixedColClickSelectsRows = on; }
   void SetFixedRowSelection(BOOL on) { m_fixedRowClickSelectsCols = on; }
   void SetHeaderSort(BOOL on) { m_headerSort = on; }
   void SetTitleTips(BOOL on) { m_titleTips = on; }
-  BOOL GetTitleTips() const { return m_titleTips; }
-  void SetHiddenColumnsByResize(BOOL on) { m_allowHidingColumns = on; }
-  void SetHiddenRowsByResize(BOOL on) { m_allowHidingRows = on; }
   void SetAutoSizeStyle(int style) { m_autoSizeStyle = style; }
   void SetColumnDrag(BOOL on) { m_columnDragReorders = on ? 1 : 0; }
   void SetRowDragMovesRows(BOOL on) { m_rowDragMovesRows = on ? 1 : 0; }
   void SetTabMovesToNextControl(BOOL on) { m_tabToNextControl = on ? 1 : 0; }
-  void SetRowSelectionIncludesFixedColumns(BOOL on) { m_rowSelectionWithFixed = on ? 1 : 0; }
   void SetGridLines(int lines) { m_gridLines = lines; }
   int GetGridLines() const { return m_gridLines; }
   void SetWheelScrollLines(int lines) { m_wheelScrollLines = lines; }
@@ -112,15 +110,9 @@ class CCellGridOrg : public CWnd {
   BOOL GetHighlightFocusHeaders() const { return m_highlightFocusHeaders; }
   void SetImageList(CImageList* list) { m_imageList = list; }
   CImageList* GetImageList() const { return m_imageList; }
-  BOOL GetPrintColors() const { return m_printLayout[0]; }
-  void SetPrintColors(BOOL on) { m_printLayout[0] = on; }
-  void SetAllowDraw(BOOL on) { m_allowDraw = on; }
+  BOOL GetPrintColors() const { return m_printout.GetColors(); }
+  void SetPrintColors(BOOL on) { m_printout.SetColors(on); }
   void EnableSelection(BOOL on) { m_selectionEnabled = on; }
-  void SetTitleTipColors(COLORREF back, COLORREF text) {
-    m_tipBackColor = back;
-    m_tipTextColor = text;
-  }
-  void SetBackgroundColor(COLORREF color) { m_backgroundColor = color; }
 
   // ---- geometry, scrolling and auto-size (CellGridOrgGeometry.cpp)
   int GetRowHeight(int row) const;
@@ -139,7 +131,7 @@ class CCellGridOrg : public CWnd {
   CCellAddrOrg GetCellAtPoint(CPoint point, BOOL allowFixed = FALSE);
   void EnsureVisible(int row, int col);
   void UpdateScrollBars();
-  UINT GetScrollBarState() const { return m_scrollBarState; }
+  UINT GetScrollBarState() const { return m_scrollBars.GetState(); }
   void AutoSize(UINT flags = 0);
   BOOL AutoSizeColumn(int col, UINT flags = 0, BOOL resetScrollBars = TRUE);
   void AutoSizeColumns(UINT flags = 0);
@@ -227,7 +219,7 @@ class CCellGridOrg : public CWnd {
 
   // ---- printing (CellGridOrgPrint.cpp)
   void SetPrintAcrossPages(BOOL on) { m_printAcrossPages = on; }
-  const SGridPrintMetrics& GetPrintMetrics() const { return m_printMetrics; }
+  const SGridPrintMetrics& GetPrintMetrics() const { return m_printout.GetMetrics(); }
   virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
   virtual void OnPrint(CDC* dc, CPrintInfo* info);
   virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
@@ -302,10 +294,8 @@ class CCellGridOrg : public CWnd {
   void DrawCellNow(int row, int col, CDC* dc, const CCellBlock& visible);
   void RedrawHeadersOf(int row, int col, bool rowChanged, bool colChanged);
   CRect GetGridClientRect() const;
-  int ReadScrollPosition(int bar, BOOL track = FALSE) const;
-  void WriteScrollPosition(int bar, int pos);
-  void ScrollVertically(UINT code);
-  void ScrollHorizontally(UINT code);
+  // Moves the bar by a scroll code in steps of whole rows or columns.
+  void ScrollByCode(int bar, UINT code);
   void DrawGridLines(CDC* dc, const CCellBlock& range, int fixedWidth, int fixedHeight);
   void DrawCellsOf(CDC* dc, const CRect& clip, int firstRow, int lastRow, int firstCol, int lastCol, int top,
                    int left);
@@ -315,9 +305,12 @@ class CCellGridOrg : public CWnd {
   void StartSelectionAt(UINT flags, const CCellAddrOrg& cell);
   void FinishSizing(CPoint point);
   void ShowTitleTip(const CCellAddrOrg& cell);
-  int ColumnLeftOfBorder(CPoint point, const CCellAddrOrg& cell) const;
-  int RowAboveBorder(CPoint point, const CCellAddrOrg& cell) const;
+  // The column (or row) of the border at the point: the cell's, or the one before it near its
+  // leading edge, passing hidden ones.
+  int IndexBeforeBorderAt(CPoint point, const CCellAddrOrg& cell, bool columns);
   void DrawResizeLine(CPoint point);
+  // Erases the resize line where it was shown and draws it at the point.
+  void MoveResizeLine(CPoint point);
   // Moves the focus by a navigation key; FALSE when the key is not one.
   BOOL MoveFocusByKey(UINT key, bool shift);
   void SendCommandToOwner();
@@ -354,7 +347,6 @@ class CCellGridOrg : public CWnd {
   BOOL m_handleTab = TRUE;
   BOOL m_doubleBuffering = TRUE;
   BOOL m_titleTips = TRUE;
-  UINT m_scrollBarState = 0;
   BOOL m_printAcrossPages = FALSE;
   BOOL m_hiddenColumnsUnhide = TRUE, m_hiddenRowsUnhide = TRUE;
   BOOL m_allowHidingColumns = TRUE, m_allowHidingRows = TRUE;
@@ -368,12 +360,13 @@ class CCellGridOrg : public CWnd {
   // the width of the stored column the order names.
   CGridSizeSums m_rowHeights;
   CGridSizeSums m_colWidths;
-  int m_vScrollMax = 0, m_hScrollMax = 0;
+  // The bars' state and maxima; a change of their positions forgets the cached top-left cell.
+  CGridScrollBars m_scrollBars{*this, m_rowHeights, m_colWidths, [this] { ForgetTopLeft(); }};
   const CRuntimeClass* m_defaultCellClass;
   std::unique_ptr<CDefaultCellOrg> m_defaultCells[4];  // normal, fixed column, fixed row, corner
   CImageList* m_imageList = nullptr;
   std::vector<CellRow> m_cells;  // by displayed row, then stored column
-  int m_mouseMode = 0;
+  EGridMouseMode m_mouseMode = kMouseIdle;
   BOOL m_leftButtonDown = FALSE;
   CPoint m_buttonDownPoint, m_lastMousePoint;
   CCellAddrOrg m_buttonDownCell, m_selectionAnchor, m_focusCell, m_topLeft;
@@ -392,12 +385,8 @@ class CCellGridOrg : public CWnd {
   BOOL m_sortAscending = TRUE;
   int m_sortColumn = -1;
   OrgCellCompareFunction m_sortCallback = nullptr;
-  int m_printLayout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
-  CFont m_printerFont;
-  SGridPrintMetrics m_printMetrics;
-  // The first row of each page down and the first column of each page across.
-  std::vector<int> m_printRowStarts;
-  std::vector<int> m_printColumnStarts;
+  // The print layout, the printer font, the measures and the pages of the printout.
+  CGridPrintout m_printout;
   int m_draggedColumn = -1;
   std::vector<int> m_rowOrder;
   std::vector<int> m_columnOrder;

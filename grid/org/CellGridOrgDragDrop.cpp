@@ -4,18 +4,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "grid/GridDragDrop.h"
 #include "grid/org/CellBaseOrg.h"
 #include "grid/org/CellGridOrg.h"
 #include "platform/ui/OleDataSource.h"
-
-namespace {
-
-// The mouse mode while the grid's own drag runs.
-constexpr int kMouseDragging = 12;
-
-DROPEFFECT DragEffect(DWORD keyState) { return (keyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE; }
-
-}  // namespace
 
 void CCellGridOrg::OnBeginDrag() {
   if (!m_dragAndDrop && m_draggedColumn < 0) return;
@@ -23,12 +15,8 @@ void CCellGridOrg::OnBeginDrag() {
   std::unique_ptr<COleDataSource> source =
       m_draggedColumn >= 0 ? std::make_unique<COleDataSource>() : CopyToDataSource();
   if (!source) return;
-  const CCellBlock range = GetSelectedCellRange();
-  SendNotification(range.minRow, range.minCol, GRIDN_BEGINDRAG);
-  m_mouseMode = kMouseDragging;
-  m_leftButtonDown = FALSE;
-  const DROPEFFECT effect = source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
-  m_mouseMode = 0;
+  const DROPEFFECT effect = RunOwnDrag(*this, m_mouseMode, m_leftButtonDown, *source);
+  m_mouseMode = kMouseIdle;
   if (effect == DROPEFFECT_MOVE) ClearSelectedCells();
 }
 
@@ -54,11 +42,11 @@ DROPEFFECT CCellGridOrg::OnDragEnter(COleDataObject* data, DWORD keyState, CPoin
   m_dragOverCell = GetCellAtPoint(point, column);
   if (column) {
     if (m_dragOverCell.row < m_fixedRows && m_dragOverCell.col >= m_fixedCols) SetDropHighlight(m_dragOverCell, true);
-    return DragEffect(keyState);
+    return DragEffectForKeys(keyState);
   }
   if (!TakesTextAt(data, m_dragOverCell)) return DROPEFFECT_NONE;
   SetDropHighlight(m_dragOverCell, true);
-  return DragEffect(keyState);
+  return DragEffectForKeys(keyState);
 }
 
 DROPEFFECT CCellGridOrg::OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) {
@@ -70,23 +58,15 @@ DROPEFFECT CCellGridOrg::OnDragOver(COleDataObject* data, DWORD keyState, CPoint
     accepted = IsValid(cell) && cell.row >= m_fixedRows && cell.col >= m_fixedCols;
   else
     accepted = TakesTextAt(data, cell);
-  if (!accepted) {
-    OnDragLeave();
-    m_dragOverCell = CCellAddrOrg();
-    return DROPEFFECT_NONE;
-  }
-  if (cell != m_dragOverCell) {
-    SetDropHighlight(m_dragOverCell, false);
-    m_dragOverCell = cell;
-    SetDropHighlight(m_dragOverCell, true);
-  }
-  return DragEffect(keyState);
+  const auto leave = [this] { OnDragLeave(); };
+  const auto show = [this](const CCellAddrOrg& target, bool on) { SetDropHighlight(target, on); };
+  return FollowDrag(m_dragOverCell, cell, accepted, keyState, leave, show);
 }
 
 void CCellGridOrg::OnDragLeave() { SetDropHighlight(m_dragOverCell, false); }
 
 BOOL CCellGridOrg::OnDrop(COleDataObject* data, DROPEFFECT, CPoint) {
-  m_mouseMode = 0;
+  m_mouseMode = kMouseIdle;
   const CCellAddrOrg target = m_dragOverCell;
   if (m_draggedColumn >= 0) {
     OnDragLeave();

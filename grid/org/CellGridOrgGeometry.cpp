@@ -4,8 +4,8 @@
 // running sums without a walk.
 
 #include <algorithm>
-#include <cstdlib>
 
+#include "grid/GridAutoSize.h"
 #include "grid/GridScrollBars.h"
 #include "grid/GridScrollMath.h"
 #include "grid/org/CellBaseOrg.h"
@@ -41,8 +41,8 @@ CRect CCellGridOrg::GetGridClientRect() const {
 
 CCellAddrOrg CCellGridOrg::GetTopLeftScrollCell(BOOL force) {
   if (!force && m_topLeft.row >= 0 && m_topLeft.col >= 0) return m_topLeft;
-  const int col = FirstIndexAtPosition(m_colWidths, m_fixedCols, ReadScrollPosition(SB_HORZ));
-  const int row = FirstIndexAtPosition(m_rowHeights, m_fixedRows, ReadScrollPosition(SB_VERT));
+  const int col = FirstIndexAtPosition(m_colWidths, m_fixedCols, m_scrollBars.Read(SB_HORZ, false));
+  const int row = FirstIndexAtPosition(m_rowHeights, m_fixedRows, m_scrollBars.Read(SB_VERT, false));
   m_topLeft = CCellAddrOrg(row, col);
   return m_topLeft;
 }
@@ -114,31 +114,21 @@ CCellAddrOrg CCellGridOrg::GetCellAtPoint(CPoint point, BOOL allowFixed) {
 
 // ---------------------------------------------------------------- scroll bars and scrolling
 
-int CCellGridOrg::ReadScrollPosition(int bar, BOOL track) const { return ReadGridScrollPosition(*this, bar, track); }
-
-void CCellGridOrg::WriteScrollPosition(int bar, int pos) {
-  ForgetTopLeft();
-  WriteGridScrollPosition(*this, bar, pos);
-}
-
 void CCellGridOrg::UpdateScrollBars() {
-  ForgetTopLeft();
-  if (!m_allowDraw || !GetSafeHwnd()) return;
-  UpdateGridScrollBars(*this, m_scrollBarState, m_vScrollMax, m_hScrollMax, GetFixedColumnsWidth(),
-                       GetFixedRowsHeight(), GetTotalWidth(), GetTotalHeight());
-  ForgetTopLeft();
+  m_scrollBars.Update(m_allowDraw != FALSE, GetFixedColumnsWidth(), GetFixedRowsHeight(), GetTotalWidth(),
+                      GetTotalHeight());
 }
 
 void CCellGridOrg::OnHScroll(UINT code, UINT, CScrollBar*) {
   StopEditing();
   m_titleTip.HideTip();
-  ScrollHorizontally(code);
+  ScrollByCode(SB_HORZ, code);
 }
 
 void CCellGridOrg::OnVScroll(UINT code, UINT, CScrollBar*) {
   StopEditing();
   m_titleTip.HideTip();
-  ScrollVertically(code);
+  ScrollByCode(SB_VERT, code);
 }
 
 namespace {
@@ -149,114 +139,42 @@ int LineStep(const CGridSizeSums& sizes, int index, int first, int step) {
   return index >= 0 && index < sizes.GetCount() ? sizes.Get(index) : 0;
 }
 
-// The new position for a scroll code, or -1 when the position stays.
-int ScrollTarget(UINT code, int pos, int max, int lineBack, int lineForward, int page) {
-  switch (code) {
-    case SB_LINEUP:
-      return pos <= 0 ? -1 : std::max(0, pos - lineBack);
-    case SB_LINEDOWN:
-      return pos >= max ? -1 : pos + lineForward;
-    case SB_PAGEUP:
-      return pos <= 0 ? -1 : std::max(0, pos - page);
-    case SB_PAGEDOWN:
-      return pos >= max ? -1 : std::min(max, pos + page);
-    case SB_TOP:
-      return pos <= 0 ? -1 : 0;
-    case SB_BOTTOM:
-      return pos >= max ? -1 : max;
-    default:
-      return -1;
-  }
-}
-
 }  // namespace
 
-void CCellGridOrg::ScrollHorizontally(UINT code) {
-  const int pos = ReadScrollPosition(SB_HORZ);
+void CCellGridOrg::ScrollByCode(int bar, UINT code) {
+  const bool vertical = bar == SB_VERT;
   const CCellAddrOrg topLeft = GetTopLeftScrollCell();
-  const CRect client = GetGridClientRect();
-  const int fixedWidth = GetFixedColumnsWidth();
-  const CRect region = code == SB_TOP || code == SB_BOTTOM ? client : CRect(fixedWidth, 0, client.right, client.bottom);
-  if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) {
-    WriteScrollPosition(SB_HORZ, ReadScrollPosition(SB_HORZ, TRUE));
-    if (GetTopLeftScrollCell() != topLeft) InvalidateRect(region);
-    return;
-  }
-  if (code == SB_LINEUP && topLeft.col <= m_fixedCols) return;
-  const int target = ScrollTarget(code, pos, m_hScrollMax, LineStep(m_colWidths, topLeft.col - 1, m_fixedCols, -1),
-                                  LineStep(m_colWidths, topLeft.col, m_fixedCols, 1), client.Width() - fixedWidth);
-  if (target < 0) return;
-  WriteScrollPosition(SB_HORZ, target);
-  if (ReadScrollPosition(SB_HORZ) != pos) InvalidateRect(region);
-}
-
-void CCellGridOrg::ScrollVertically(UINT code) {
-  const int pos = ReadScrollPosition(SB_VERT);
-  const CCellAddrOrg topLeft = GetTopLeftScrollCell();
-  const CRect client = GetGridClientRect();
-  const int fixedHeight = GetFixedRowsHeight();
-  const CRect region = code == SB_TOP || code == SB_BOTTOM ? client : CRect(0, fixedHeight, client.right, client.bottom);
-  if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) {
-    WriteScrollPosition(SB_VERT, ReadScrollPosition(SB_VERT, TRUE));
-    if (GetTopLeftScrollCell() != topLeft) InvalidateRect(region);
-    return;
-  }
-  if (code == SB_LINEUP && topLeft.row <= m_fixedRows) return;
-  const int target = ScrollTarget(code, pos, m_vScrollMax, LineStep(m_rowHeights, topLeft.row - 1, m_fixedRows, -1),
-                                  LineStep(m_rowHeights, topLeft.row, m_fixedRows, 1), client.Height() - fixedHeight);
-  if (target < 0) return;
-  WriteScrollPosition(SB_VERT, target);
-  if (ReadScrollPosition(SB_VERT) != pos) InvalidateRect(region);
+  const CGridSizeSums& sizes = vertical ? m_rowHeights : m_colWidths;
+  const int first = vertical ? topLeft.row : topLeft.col;
+  const int fixed = vertical ? m_fixedRows : m_fixedCols;
+  const SGridBarScroll scroll{bar,
+                              GetGridClientRect(),
+                              vertical ? GetFixedRowsHeight() : GetFixedColumnsWidth(),
+                              first <= fixed ? -1 : LineStep(sizes, first - 1, fixed, -1),
+                              LineStep(sizes, first, fixed, 1),
+                              false};
+  m_scrollBars.Scroll(code, scroll, [this] { return GetTopLeftScrollCell(); });
 }
 
 BOOL CCellGridOrg::OnMouseWheel(UINT flags, short delta, CPoint point) {
-  if (m_wheelScrollLines == -1) {
-    const int pages = delta / 120;
-    for (int i = 0; i < std::abs(pages); ++i)
-      PostMessage(WM_VSCROLL, MAKEWPARAM(pages > 0 ? SB_PAGEUP : SB_PAGEDOWN, 0), 0);
-  } else {
-    const int lines = delta * m_wheelScrollLines / 120;
-    for (int i = 0; i < std::abs(lines); ++i)
-      PostMessage(WM_VSCROLL, MAKEWPARAM(lines > 0 ? SB_LINEUP : SB_LINEDOWN, 0), 0);
-  }
+  m_scrollBars.PostWheelScrolls(delta, m_wheelScrollLines);
   return CWnd::OnMouseWheel(flags, delta, point);
 }
 
 void CCellGridOrg::EnsureVisible(int row, int col) {
   if (!m_allowDraw || !IsValid(row, col)) return;
-  CWnd* focus = GetFocus();
-  const CCellBlock visible = GetVisibleCellRange();
-  for (int c = visible.maxCol + 1; c <= col; ++c)
-    if (m_colWidths.Get(c) > 0) SendMessage(WM_HSCROLL, SB_LINERIGHT);
-  for (int c = visible.minCol - 1; c >= col && c >= m_fixedCols; --c)
-    if (m_colWidths.Get(c) > 0) SendMessage(WM_HSCROLL, SB_LINELEFT);
-  for (int r = visible.maxRow + 1; r <= row; ++r)
-    if (m_rowHeights.Get(r) > 0) SendMessage(WM_VSCROLL, SB_LINEDOWN);
-  for (int r = visible.minRow - 1; r >= row && r >= m_fixedRows; --r)
-    if (m_rowHeights.Get(r) > 0) SendMessage(WM_VSCROLL, SB_LINEUP);
-  CRect rect;
-  const CRect client = GetGridClientRect();
-  while (GetCellRect(row, col, rect) && rect.right > client.right && rect.left > GetFixedColumnsWidth() &&
-         (m_scrollBarState & 0x01)) {
-    const int before = ReadScrollPosition(SB_HORZ);
-    SendMessage(WM_HSCROLL, SB_LINERIGHT);
-    if (ReadScrollPosition(SB_HORZ) == before) break;
-  }
-  while (GetCellRect(row, col, rect) && rect.bottom > client.bottom && rect.top > GetFixedRowsHeight() &&
-         (m_scrollBarState & 0x02)) {
-    const int before = ReadScrollPosition(SB_VERT);
-    SendMessage(WM_VSCROLL, SB_LINEDOWN);
-    if (ReadScrollPosition(SB_VERT) == before) break;
-  }
-  if (focus && focus != GetFocus()) focus->SetFocus();
+  m_scrollBars.BringCellIntoView(
+      CCellAddrOrg(row, col), GetVisibleCellRange(), CCellAddrOrg(m_fixedRows, m_fixedCols),
+      GetGridClientRect(), CSize(GetFixedColumnsWidth(), GetFixedRowsHeight()),
+      [this, row, col](CRect& rect) { return GetCellRect(row, col, rect) != FALSE; });
 }
 
 // ---------------------------------------------------------------- auto-size
 
 void CCellGridOrg::AutoSize(UINT flags) {
-  if (flags == 0) flags = UINT(m_autoSizeStyle);
-  const int firstRow = (flags & 0x1) ? 0 : m_fixedRows;
-  const int lastRow = (flags & 0x2) ? m_rows - 1 : m_fixedRows - 1;
+  const SAutoSizeRows rows = AutoSizeRowSpan(flags, m_autoSizeStyle, m_fixedRows, m_rows);
+  const int firstRow = rows.first;
+  const int lastRow = rows.last;
   if (m_virtualMode) SendCacheHint(CCellBlock(firstRow, 0, lastRow, m_cols - 1));
   for (int r = firstRow; r <= lastRow; ++r)
     if (m_rowHeights.Get(r) > 0) m_rowHeights.Set(r, 1);
@@ -285,20 +203,13 @@ void CCellGridOrg::AutoSize(UINT flags) {
 
 BOOL CCellGridOrg::AutoSizeColumn(int col, UINT flags, BOOL resetScrollBars) {
   if (col < 0 || col >= m_cols || m_colWidths.Get(col) <= 0) return FALSE;
-  if (flags == 0) flags = UINT(m_autoSizeStyle);
-  const int firstRow = (flags & 0x1) ? 0 : m_fixedRows;
-  const int lastRow = (flags & 0x2) ? m_rows - 1 : m_fixedRows - 1;
-  if (m_virtualMode) SendCacheHint(CCellBlock(firstRow, col, lastRow, col));
-  CClientDC dc(this);
-  int width = 0;
-  CSize extent(0, 0);
-  for (int r = firstRow; r <= lastRow; ++r) {
-    // A missing cell counts with the extent measured last.
-    if (CCellBaseOrg* cell = GetCell(r, col)) extent = cell->GetCellExtent(&dc);
-    width = std::max(width, int(extent.cx));
-  }
-  if (m_virtualMode) SendCacheHint(CCellBlock());
-  m_colWidths.Set(col, width);
+  const SAutoSizeRows rows = AutoSizeRowSpan(flags, m_autoSizeStyle, m_fixedRows, m_rows);
+  // A missing cell counts with the extent measured last.
+  int lastWidth = 0;
+  m_colWidths.Set(col, MeasureColumnWidth(*this, col, rows, [this, col, &lastWidth](CDC& dc, int row) {
+                    if (CCellBaseOrg* cell = GetCell(row, col)) lastWidth = int(cell->GetCellExtent(&dc).cx);
+                    return lastWidth;
+                  }));
   if (resetScrollBars) UpdateScrollBars();
   return TRUE;
 }
@@ -311,13 +222,7 @@ void CCellGridOrg::AutoSizeColumns(UINT flags) {
 
 BOOL CCellGridOrg::AutoSizeRow(int row, BOOL resetScrollBars) {
   if (row < 0 || row >= m_rows || m_rowHeights.Get(row) <= 0) return FALSE;
-  if (m_virtualMode) SendCacheHint(CCellBlock(row, 0, row, m_cols - 1));
-  CClientDC dc(this);
-  int height = 0;
-  for (int c = 0; c < m_cols; ++c)
-    if (CCellBaseOrg* cell = GetCell(row, c)) height = std::max(height, int(cell->GetCellExtent(&dc).cy));
-  if (m_virtualMode) SendCacheHint(CCellBlock());
-  m_rowHeights.Set(row, height);
+  m_rowHeights.Set(row, MeasureRowHeight(*this, row));
   if (resetScrollBars) UpdateScrollBars();
   return TRUE;
 }

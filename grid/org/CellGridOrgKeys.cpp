@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grid/GridMouse.h"
 #include "grid/org/CellBaseOrg.h"
 #include "grid/org/CellGridOrg.h"
 
@@ -156,20 +157,16 @@ BOOL CCellGridOrg::MoveFocusByKey(UINT key, bool shift) {
   }
   if (key == VK_TAB && !wrapped && next == m_focusCell) return FALSE;
   if (next == m_focusCell) return TRUE;
-  if (m_mouseMode == 0) {
+  if (m_mouseMode == kMouseIdle) {
     m_previousSelection.clear();
-    m_mouseMode = m_listMode ? 3 : 4;
     if (!shift || key == VK_TAB) m_selectionAnchor = next;
-    SendNotification(next.row, next.col, GRIDN_SELCHANGING);
-    SelectToCell(next);
-    SendNotification(next.row, next.col, GRIDN_SELCHANGED);
-    m_mouseMode = 0;
+    SelectByKeyMove(*this, m_mouseMode, m_listMode ? kMouseSelectRows : kMouseSelectCells, next);
   }
   SetFocusCell(next.row, next.col);
   if (!IsCellVisible(next.row, next.col)) {
     if (wrapped) {
       SendMessage(WM_VSCROLL, backTab ? SB_LINEUP : SB_LINEDOWN);
-      WriteScrollPosition(SB_HORZ, backTab ? m_hScrollMax : 0);
+      m_scrollBars.Write(SB_HORZ, backTab ? m_scrollBars.GetMaximum(SB_HORZ) : 0);
     }
     EnsureVisible(next.row, next.col);
     Invalidate();
@@ -180,13 +177,13 @@ BOOL CCellGridOrg::MoveFocusByKey(UINT key, bool shift) {
 }
 
 void CCellGridOrg::OnChar(UINT ch, UINT repeat, UINT flags) {
-  if (!KeyHeld(VK_CONTROL) && m_mouseMode == 0 && ch != 27 && !(ch == VK_TAB && m_handleTab))
+  if (!KeyHeld(VK_CONTROL) && m_mouseMode == kMouseIdle && ch != 27 && !(ch == VK_TAB && m_handleTab))
     BeginCellEdit(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), ch);
   CWnd::OnChar(ch, repeat, flags);
 }
 
 LRESULT CCellGridOrg::OnImeChar(WPARAM ch, LPARAM) {
-  if (!KeyHeld(VK_CONTROL) && m_mouseMode == 0 && ch != 27)
+  if (!KeyHeld(VK_CONTROL) && m_mouseMode == kMouseIdle && ch != 27)
     BeginCellEdit(m_focusCell.row, m_focusCell.col, CPoint(-1, -1), UINT(ch));
   return 0;
 }

@@ -4,20 +4,22 @@
 
 #include <algorithm>
 
+#include "grid/GridMouse.h"
 #include "grid/org/CellBaseOrg.h"
 #include "grid/org/CellGridOrg.h"
 #include "platform/ui/Cursor.h"
-#include "platform/ui/PaintDC.h"
 #include "platform/ui/WaitCursor.h"
 
 namespace {
 
-constexpr UINT_PTR kSelectionTimer = 513;
-
 bool ControlHeld(UINT flags) { return (flags & MK_CONTROL) != 0; }
 bool ShiftHeld(UINT flags) { return (flags & MK_SHIFT) != 0; }
 
-void ShowCursorShape(LPCWSTR shape) { SetCursor(LoadCursor(nullptr, shape)); }
+// Whether `at` lies within the range after the leading edge `start` (the first column or row
+// has no border there) or at most the range before the trailing edge.
+bool IsWithinBorderRange(int at, int start, int size, bool first, int range) {
+  return (at - start < range && !first) || start + size - at <= range;
+}
 
 }  // namespace
 
@@ -30,51 +32,35 @@ void CCellGridOrg::SendCommandToOwner() {
 bool CCellGridOrg::PressOnBorder(CPoint point, const CCellAddrOrg& cell) {
   CPoint origin;
   if (!GetCellOrigin(cell.row, cell.col, origin)) return false;
-  if (point.y < GetFixedRowsHeight() && m_allowColumnResize) {
-    const int right = origin.x + m_colWidths.Get(cell.col);
-    if ((point.x - origin.x < m_resizeCaptureRange && cell.col != 0) || right - point.x <= m_resizeCaptureRange) {
-      ShowCursorShape(IDC_SIZEWE);
-      m_mouseMode = 8;
-      return true;
-    }
-  }
-  if (point.x < GetFixedColumnsWidth() && m_allowRowResize) {
-    const int bottom = origin.y + m_rowHeights.Get(cell.row);
-    if ((point.y - origin.y < m_resizeCaptureRange && cell.row != 0) || bottom - point.y <= m_resizeCaptureRange) {
-      ShowCursorShape(IDC_SIZENS);
-      m_mouseMode = 6;
-      return true;
-    }
-  }
-  return false;
+  const bool overColumn =
+      point.y < GetFixedRowsHeight() && m_allowColumnResize &&
+      IsWithinBorderRange(point.x, origin.x, m_colWidths.Get(cell.col), cell.col == 0, m_resizeCaptureRange);
+  const bool overRow =
+      !overColumn && point.x < GetFixedColumnsWidth() && m_allowRowResize &&
+      IsWithinBorderRange(point.y, origin.y, m_rowHeights.Get(cell.row), cell.row == 0, m_resizeCaptureRange);
+  if (!overColumn && !overRow) return false;
+  ShowCursorShape(overColumn ? IDC_SIZEWE : IDC_SIZENS);
+  m_mouseMode = overColumn ? kMouseOverColumnBorder : kMouseOverRowBorder;
+  return true;
 }
 
-int CCellGridOrg::ColumnLeftOfBorder(CPoint point, const CCellAddrOrg& cell) const {
+int CCellGridOrg::IndexBeforeBorderAt(CPoint point, const CCellAddrOrg& cell, bool columns) {
   CPoint origin;
-  int col = cell.col;
-  if (const_cast<CCellGridOrg*>(this)->GetCellOrigin(cell.row, cell.col, origin) &&
-      point.x - origin.x < m_resizeCaptureRange)
-    --col;
-  while (col > 0 && m_colWidths.Get(col) == 0) --col;
-  return col;
-}
-
-int CCellGridOrg::RowAboveBorder(CPoint point, const CCellAddrOrg& cell) const {
-  CPoint origin;
-  int row = cell.row;
-  if (const_cast<CCellGridOrg*>(this)->GetCellOrigin(cell.row, cell.col, origin) &&
-      point.y - origin.y < m_resizeCaptureRange)
-    --row;
-  while (row > 0 && m_rowHeights.Get(row) == 0) --row;
-  return row;
+  const bool nearLeadingEdge = GetCellOrigin(cell.row, cell.col, origin) &&
+                               (columns ? point.x - origin.x : point.y - origin.y) < m_resizeCaptureRange;
+  return columns ? IndexBeforeBorder(m_colWidths, cell.col, nearLeadingEdge)
+                 : IndexBeforeBorder(m_rowHeights, cell.row, nearLeadingEdge);
 }
 
 void CCellGridOrg::DrawResizeLine(CPoint point) {
-  const CRect client = GetGridClientRect();
-  CClientDC dc(this);
-  const CRect line = m_mouseMode == 9 ? CRect(point.x, 0, point.x + 2, client.bottom)
-                                      : CRect(0, point.y, client.right, point.y + 2);
-  dc.InvertRect(line);
+  const bool column = m_mouseMode == kMouseSizingColumn;
+  InvertSizingLine(*this, GetGridClientRect(), column ? point.x : point.y, column);
+}
+
+void CCellGridOrg::MoveResizeLine(CPoint point) {
+  if (m_resizeLineShown) DrawResizeLine(m_lastMousePoint);
+  DrawResizeLine(point);
+  m_resizeLineShown = true;
 }
 
 void CCellGridOrg::PressOnSelectedWithControl(UINT flags) {
@@ -98,15 +84,14 @@ void CCellGridOrg::StartSelectionAt(UINT flags, const CCellAddrOrg& cell) {
     HandleFixedRowClick(cell);
     if (m_columnDragReorders && cell.col >= m_fixedCols) {
       ClearSelection();
-      m_mouseMode = 11;
+      m_mouseMode = kMouseDragPending;
       m_draggedColumn = cell.col;
     }
   } else if (cell.col < m_fixedCols) {
     HandleFixedColumnClick(cell);
   } else {
-    m_mouseMode = m_listMode ? 3 : 4;
-    SelectToCell(cell);
-    m_selectionTimer = SetTimer(kSelectionTimer, UINT(m_selectionTimerInterval));
+    m_selectionTimer = StartSelecting(*this, m_mouseMode, m_listMode ? kMouseSelectRows : kMouseSelectCells,
+                                      cell, m_selectionTimerInterval);
   }
 }
 
@@ -136,7 +121,7 @@ void CCellGridOrg::OnLButtonDown(UINT flags, CPoint point) {
   }
   const bool editable = m_editable && target && !target->IsReadOnly();
   if (cell == m_focusCell && onText && !ControlHeld(flags) && editable) {
-    m_mouseMode = 10;
+    m_mouseMode = kMouseEditOnRelease;
     return;
   }
   if (IsCellSelected(cell.row, cell.col) && cell.row >= m_fixedRows && cell.col >= m_fixedCols) {
@@ -145,20 +130,20 @@ void CCellGridOrg::OnLButtonDown(UINT flags, CPoint point) {
       return;
     }
     SetFocusCell(cell.row, cell.col);
-    if (m_dragAndDrop) m_mouseMode = 11;
-  } else if (m_mouseMode != 6 && m_mouseMode != 8) {
+    if (m_dragAndDrop) m_mouseMode = kMouseDragPending;
+  } else if (m_mouseMode != kMouseOverRowBorder && m_mouseMode != kMouseOverColumnBorder) {
     if (cell.row < m_fixedRows || cell.col < m_fixedCols)
       SetFocusCell(-1, -1);
     else
       SetFocusCell(cell.row, cell.col);
   }
   SetCapture();
-  if (m_mouseMode == 0) PressOnBorder(point, cell);
-  if (m_mouseMode == 8 || m_mouseMode == 6) {
-    m_mouseMode = m_mouseMode == 8 ? 9 : 7;
+  if (m_mouseMode == kMouseIdle) PressOnBorder(point, cell);
+  if (m_mouseMode == kMouseOverColumnBorder || m_mouseMode == kMouseOverRowBorder) {
+    m_mouseMode = m_mouseMode == kMouseOverColumnBorder ? kMouseSizingColumn : kMouseSizingRow;
     DrawResizeLine(point);
     m_resizeLineShown = true;
-  } else if (m_mouseMode != 11) {
+  } else if (m_mouseMode != kMouseDragPending) {
     StartSelectionAt(flags, cell);
   }
   m_lastMousePoint = point;
@@ -169,12 +154,12 @@ void CCellGridOrg::FinishSizing(CPoint point) {
   m_resizeLineShown = false;
   if (point == m_buttonDownPoint || point == CPoint(0, 0)) return;
   CPoint origin;
-  if (m_mouseMode == 9) {
-    const int col = ColumnLeftOfBorder(m_buttonDownPoint, m_buttonDownCell);
+  if (m_mouseMode == kMouseSizingColumn) {
+    const int col = IndexBeforeBorderAt(m_buttonDownPoint, m_buttonDownCell, true);
     if (!GetCellOrigin(std::min(m_buttonDownCell.row, m_rows - 1), col, origin)) return;
     SetColumnWidth(col, std::max(int(point.x - origin.x), m_allowHidingColumns ? 0 : 1));
   } else {
-    const int row = RowAboveBorder(m_buttonDownPoint, m_buttonDownCell);
+    const int row = IndexBeforeBorderAt(m_buttonDownPoint, m_buttonDownCell, false);
     if (!GetCellOrigin(row, std::min(m_buttonDownCell.col, m_cols - 1), origin)) return;
     SetRowHeight(row, std::max(int(point.y - origin.y), m_allowHidingRows ? 0 : 1));
   }
@@ -186,35 +171,21 @@ void CCellGridOrg::OnLButtonUp(UINT, CPoint point) {
   m_leftButtonDown = FALSE;
   if (GetCapture() == this) {
     ReleaseCapture();
-    KillTimer(kSelectionTimer);
+    KillTimer(kSelectionTimerId);
   }
   const CCellAddrOrg focus = m_focusCell;
   CPoint origin;
   const CPoint relative =
       GetCellOrigin(focus.row, focus.col, origin) ? CPoint(point.x - origin.x, point.y - origin.y) : CPoint(0, 0);
   CCellBaseOrg* focusCell = GetCell(focus.row, focus.col);
-  switch (m_mouseMode) {
-    case 10:
-      BeginCellEdit(focus.row, focus.col, relative, VK_LBUTTON);
-      break;
-    case 11:
-      if (focusCell) focusCell->OnClick(relative);
-      SendNotification(m_buttonDownCell.row, m_buttonDownCell.col, GRIDN_CLICK);
-      SendNotification(m_buttonDownCell.row, m_buttonDownCell.col, GRIDN_SELCHANGING);
-      ClearSelection();
-      SendNotification(-1, -1, GRIDN_SELCHANGED);
-      break;
-    case 7:
-    case 9:
-      FinishSizing(point);
-      break;
-    default:
-      SendNotification(focus.row, focus.col, GRIDN_SELCHANGED);
-      if (focusCell) focusCell->OnClick(relative);
-      SendNotification(m_buttonDownCell.row, m_buttonDownCell.col, GRIDN_CLICK);
-      break;
+  // Here the click handler comes between -101 and -2.
+  if (!FinishPressByMode(*this, m_mouseMode, focus, focusCell, relative, m_buttonDownCell,
+                         [this, point] { FinishSizing(point); })) {
+    SendNotification(focus.row, focus.col, GRIDN_SELCHANGED);
+    if (focusCell) focusCell->OnClick(relative);
+    SendNotification(m_buttonDownCell.row, m_buttonDownCell.col, GRIDN_CLICK);
   }
-  m_mouseMode = 0;
+  m_mouseMode = kMouseIdle;
   m_draggedColumn = -1;
   ShowCursorShape(IDC_ARROW);
   if (IsValid(m_buttonDownCell)) SendCommandToOwner();
@@ -232,47 +203,22 @@ void CCellGridOrg::ShowTitleTip(const CCellAddrOrg& cell) {
 
 void CCellGridOrg::OnMouseMove(UINT, CPoint point) {
   const CRect client = GetGridClientRect();
-  if (m_mouseMode != 12 && !client.PtInRect(point)) return;
-  if (m_leftButtonDown && m_mouseMode != 0) {
+  if (m_mouseMode != kMouseDragging && !client.PtInRect(point)) return;
+  if (m_leftButtonDown && m_mouseMode != kMouseIdle) {
     if (!IsValid(m_buttonDownCell)) return;
-    switch (m_mouseMode) {
-      case 2:
-      case 3:
-      case 4: {
-        const CCellAddrOrg cell = GetCellAtPoint(point, TRUE);
-        if (!IsValid(cell)) return;
-        if (CCellBaseOrg* target = GetCell(cell.row, cell.col)) target->OnMouseOver();
-        if (cell != m_focusCell) {
-          SelectToCell(cell);
-          if ((cell.row >= m_fixedRows && cell.col >= m_fixedCols) || m_mouseMode == 2 || m_mouseMode == 3)
-            SetFocusCell(cell.row, cell.col);
-        }
-        break;
-      }
-      case 7:
-      case 9:
-        if (m_resizeLineShown) DrawResizeLine(m_lastMousePoint);
-        DrawResizeLine(point);
-        m_resizeLineShown = true;
-        break;
-      case 10:
-      case 11:
-        m_mouseMode = 11;
-        OnBeginDrag();
-        break;
-      default:
-        break;
-    }
-    m_lastMousePoint = point;
+    const auto moveLine = [this, point] { MoveResizeLine(point); };
+    const auto beginDrag = [this] { OnBeginDrag(); };
+    if (MoveWithButtonHeld(*this, m_mouseMode, point, moveLine, beginDrag)) m_lastMousePoint = point;
     return;
   }
   const CCellAddrOrg cell = GetCellAtPoint(point, TRUE);
-  const int before = m_mouseMode;
+  const EGridMouseMode before = m_mouseMode;
   if (!IsValid(cell) || !PressOnBorder(point, cell)) {
-    if (m_mouseMode != 0) ShowCursorShape(IDC_ARROW);
-    m_mouseMode = 0;
+    if (m_mouseMode != kMouseIdle) ShowCursorShape(IDC_ARROW);
+    m_mouseMode = kMouseIdle;
   }
-  if (before == 0 && m_mouseMode == 0 && IsValid(cell) && !(m_virtualMode && !m_titleTips)) {
+  if (before == kMouseIdle && m_mouseMode == kMouseIdle && IsValid(cell) &&
+      !(m_virtualMode && !m_titleTips)) {
     if (CCellBaseOrg* target = GetCell(cell.row, cell.col)) target->OnMouseOver();
     if (m_titleTips) ShowTitleTip(cell);
   }
@@ -282,13 +228,13 @@ void CCellGridOrg::OnMouseMove(UINT, CPoint point) {
 void CCellGridOrg::OnLButtonDblClk(UINT flags, CPoint point) {
   const CCellAddrOrg cell = GetCellAtPoint(point, TRUE);
   if (!IsValid(cell)) return;
-  if (m_mouseMode == 8) {
-    AutoSizeColumn(ColumnLeftOfBorder(point, cell), UINT(m_autoSizeStyle), TRUE);
+  if (m_mouseMode == kMouseOverColumnBorder) {
+    AutoSizeColumn(IndexBeforeBorderAt(point, cell, true), UINT(m_autoSizeStyle), TRUE);
     Invalidate();
-  } else if (m_mouseMode == 6) {
-    AutoSizeRow(RowAboveBorder(point, cell), TRUE);
+  } else if (m_mouseMode == kMouseOverRowBorder) {
+    AutoSizeRow(IndexBeforeBorderAt(point, cell, false), TRUE);
     Invalidate();
-  } else if (m_mouseMode == 0) {
+  } else if (m_mouseMode == kMouseIdle) {
     CCellBaseOrg* target = GetCell(cell.row, cell.col);
     CRect rect;
     if (target && GetCellRect(cell.row, cell.col, rect)) {
@@ -318,64 +264,18 @@ void CCellGridOrg::OnRButtonUp(UINT, CPoint point) {
 }
 
 void CCellGridOrg::OnTimer(UINT_PTR id) {
-  if (id != kSelectionTimer) return;
-  CPoint point;
-  if (!GetCursorPos(&point)) return;
-  ScreenToClient(&point);
-  const CRect client = GetGridClientRect();
-  const int fixedHeight = GetFixedRowsHeight();
-  const int fixedWidth = GetFixedColumnsWidth();
-  const int x = std::clamp<int>(point.x, 0, std::max<int>(0, client.right));
-  if (point.y > client.bottom) {
-    SendMessage(WM_KEYDOWN, VK_DOWN, 0);
-    SelectToCell(GetCellAtPoint(CPoint(x, client.bottom), FALSE));
-  } else if (point.y < fixedHeight) {
-    SendMessage(WM_KEYDOWN, VK_UP, 0);
-    SelectToCell(GetCellAtPoint(CPoint(x, fixedHeight + 1), FALSE));
-  }
-  int newX;
-  if (point.x > client.right) {
-    SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
-    newX = client.right;
-  } else if (point.x < fixedWidth) {
-    SendMessage(WM_KEYDOWN, VK_LEFT, 0);
-    newX = fixedWidth + 1;
-  } else {
-    return;
-  }
-  SelectToCell(GetCellAtPoint(CPoint(newX, std::clamp<int>(point.y, 0, std::max<int>(0, client.bottom))), FALSE));
+  if (id != kSelectionTimerId) return;
+  ScrollSelectionAtEdges(*this, GetGridClientRect(), CSize(GetFixedColumnsWidth(), GetFixedRowsHeight()),
+                         [this](CPoint point) { SelectToCell(GetCellAtPoint(point, FALSE)); });
 }
 
 BOOL CCellGridOrg::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) {
   if (hitTest != HTCLIENT) return CWnd::OnSetCursor(wnd, hitTest, message);
-  switch (m_mouseMode) {
-    case 6:
-      ShowCursorShape(IDC_SIZENS);
-      return TRUE;
-    case 8:
-      ShowCursorShape(IDC_SIZEWE);
-      return TRUE;
-    case 12:
-      return TRUE;
-    default:
-      break;
-  }
-  if (!m_virtualMode) {
-    CPoint point;
-    const DWORD pos = GetMessagePos();
-    point = CPoint(short(LOWORD(pos)), short(HIWORD(pos)));
-    ScreenToClient(&point);
-    const CCellAddrOrg cell = GetCellAtPoint(point, TRUE);
-    if (CCellBaseOrg* target = GetCell(cell.row, cell.col)) return target->OnSetCursor();
-  }
-  ShowCursorShape(IDC_ARROW);
-  return TRUE;
+  return ShowGridCursor(*this, m_mouseMode);
 }
 
 void CCellGridOrg::OnCaptureChanged(CWnd* wnd) {
-  if (wnd == this) return;
-  KillTimer(kSelectionTimer);
-  if (m_mouseMode == 12) m_mouseMode = 0;
+  if (wnd != this) EndMouseCapture(*this, m_mouseMode);
 }
 
 // ---------------------------------------------------------------- header clicks
@@ -389,13 +289,13 @@ void CCellGridOrg::HandleFixedRowClick(CCellAddrOrg cell) {
     Invalidate();
   }
   if (m_fixedRowClickSelectsCols) {
-    m_mouseMode = cell.col < m_fixedCols ? 1 : 2;
+    m_mouseMode = cell.col < m_fixedCols ? kMouseSelectAll : kMouseSelectColumns;
     SelectToCell(cell);
   }
 }
 
 void CCellGridOrg::HandleFixedColumnClick(CCellAddrOrg cell) {
   if (!IsValid(cell) || !m_fixedColClickSelectsRows) return;
-  m_mouseMode = cell.row < m_fixedRows ? 1 : 3;
+  m_mouseMode = cell.row < m_fixedRows ? kMouseSelectAll : kMouseSelectRows;
   if (m_selectionEnabled) SelectToCell(cell);
 }

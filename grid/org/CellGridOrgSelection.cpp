@@ -133,16 +133,16 @@ void CCellGridOrg::SelectRows(CCellAddrOrg cell, BOOL forceRepaint, BOOL select)
 void CCellGridOrg::SelectToCell(CCellAddrOrg cell) {
   if (!m_selectionEnabled) return;
   switch (m_mouseMode) {
-    case 1:
+    case kMouseSelectAll:
       SelectAllCells();
       break;
-    case 2:
+    case kMouseSelectColumns:
       SelectColumns(cell, FALSE, TRUE);
       break;
-    case 3:
+    case kMouseSelectRows:
       SelectRows(cell, FALSE, TRUE);
       break;
-    case 4:
+    case kMouseSelectCells:
       SelectCells(cell, FALSE, TRUE);
       break;
     default:

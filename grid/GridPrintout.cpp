@@ -1,0 +1,81 @@
+#include "grid/GridPrintout.h"
+
+#include "grid/GridPrintBands.h"
+#include "platform/base/MulDiv.h"
+#include "platform/ui/PrintInfo.h"
+
+namespace {
+
+constexpr int kSampleLength = 52;
+
+}  // namespace
+
+void CGridPrintout::Measure(CDC* dc, CDC* screen, const SPrinterFont& font, bool atScreenScale, int gridWidth,
+                            const CSize& fixedSize) {
+  m_font.DeleteObject();
+  m_font.CreateFont(font.height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                    CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, u"Arial");
+  CFont* previousFont = dc->SelectObject(&m_font);
+  SGridPrintMetrics& m = m_metrics;
+  const CSize extent = dc->GetTextExtent(font.sample52, kSampleLength);
+  m.charWidth = extent.cx / kSampleLength;
+  m.charHeight = extent.cy;
+  const int marginsWidth = m.charWidth * (m_layout[kLeftMargin] + m_layout[kRightMargin]);
+  m.deviceWidth = dc->GetDeviceCaps(HORZRES);
+  m.deviceHeight = dc->GetDeviceCaps(VERTRES);
+  if (atScreenScale) {
+    m.logicalWidth =
+        m.deviceWidth * screen->GetDeviceCaps(LOGPIXELSX) / dc->GetDeviceCaps(LOGPIXELSX) * 3 / 4;
+    m.logicalHeight =
+        m.deviceHeight * screen->GetDeviceCaps(LOGPIXELSY) / dc->GetDeviceCaps(LOGPIXELSY) * 3 / 4;
+  } else {
+    // The whole width of the grid fills the paper width.
+    m.logicalWidth = gridWidth + marginsWidth;
+    m.logicalHeight = MulDiv(m.logicalWidth, m.deviceHeight, m.deviceWidth);
+  }
+  const int bandLines = m_layout[kHeaderLines] + 2 * m_layout[kGapLines] + m_layout[kFooterLines];
+  m.bodyHeight = m.logicalHeight - bandLines * m.charHeight - fixedSize.cy;
+  m.printableWidth = m.logicalWidth - fixedSize.cx - marginsWidth;
+  dc->SelectObject(previousFont);
+}
+
+void CGridPrintout::CountPages(CPrintInfo* info) {
+  m_metrics.verticalPages = int(m_rowStarts.size());
+  m_metrics.horizontalPages = int(m_columnStarts.size());
+  info->SetMaxPage(UINT(m_metrics.verticalPages * m_metrics.horizontalPages));
+  info->m_nCurPage = 1;
+}
+
+CPrintPageFrame::CPrintPageFrame(CDC* dc, CGridPrintout& printout)
+    : m_dc(dc),
+      m_printout(printout),
+      m_leftMargin(printout.GetMetrics().charWidth * printout.GetLayoutValue(kLeftMargin)),
+      m_headerHeight(printout.GetLayoutValue(kHeaderLines) * printout.GetMetrics().charHeight),
+      m_footerHeight(printout.GetLayoutValue(kFooterLines) * printout.GetMetrics().charHeight),
+      m_previousFont(dc->SelectObject(&printout.GetFont())) {
+  const SGridPrintMetrics& m = printout.GetMetrics();
+  dc->SetMapMode(MM_ANISOTROPIC);
+  dc->SetWindowExt(m.logicalWidth, m.logicalHeight);
+  dc->SetViewportExt(m.deviceWidth, m.deviceHeight);
+  dc->SetWindowOrg(-m_leftMargin, 0);
+}
+
+CPrintPageFrame::~CPrintPageFrame() {
+  m_dc->SetWindowOrg(0, 0);
+  m_dc->SelectObject(m_previousFont);
+}
+
+int CPrintPageFrame::GetBandWidth() const {
+  const int margins = m_printout.GetLayoutValue(kLeftMargin) + m_printout.GetLayoutValue(kRightMargin);
+  return m_printout.GetMetrics().logicalWidth - margins * m_printout.GetMetrics().charWidth;
+}
+
+void CPrintPageFrame::MoveToBody(int fixedHeight) {
+  // From here y 0 is the top of the page's rows.
+  const int gap = m_printout.GetLayoutValue(kGapLines) * m_printout.GetMetrics().charHeight;
+  m_dc->SetWindowOrg(-m_leftMargin, -(m_headerHeight + gap + fixedHeight));
+}
+
+void CPrintPageFrame::MoveToFooter() {
+  m_dc->SetWindowOrg(-m_leftMargin, m_footerHeight - m_printout.GetMetrics().logicalHeight);
+}

@@ -1,0 +1,102 @@
+#pragma once
+// A grid's printout from its beginning to its end, shared by both grids: the eight layout
+// values, the printer font, the page's measures and where the pages start down and across; and
+// the frame of one printed page.
+
+#include <functional>
+#include <vector>
+
+#include "grid/GridPageBreaks.h"
+#include "grid/GridPrintInfo.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Font.h"
+#include "platform/ui/Wnd.h"
+
+class CPrintInfo;
+
+// A grid's printer font: Arial of the height, and 52 letters whose mean width is the printout's
+// character width.
+struct SPrinterFont {
+  int height;
+  const char16_t* sample52;
+};
+
+class CGridPrintout {
+ public:
+  // The first layout value: cells print in their colours.
+  BOOL GetColors() const { return m_layout[0]; }
+  void SetColors(BOOL on) { m_layout[0] = on; }
+  int GetLayoutValue(int place) const { return m_layout[place]; }
+  CFont& GetFont() { return m_font; }
+  SGridPrintMetrics& GetMetrics() { return m_metrics; }
+  const SGridPrintMetrics& GetMetrics() const { return m_metrics; }
+  // The first row of each page down and the first column of each page across.
+  const std::vector<int>& GetRowStarts() const { return m_rowStarts; }
+  const std::vector<int>& GetColumnStarts() const { return m_columnStarts; }
+
+  // Begins a printout of the grid on the printer context: the printer font made anew; the
+  // page's measures, at three quarters of the screen's scale with `atScreenScale`, else as wide
+  // as the grid and its margins; the rows broken into pages in groups of `rowsPerGroup` by the
+  // heights `rowHeight` gives; the columns broken into pages across at the screen's scale, else
+  // all on one; and the page count. Nothing without a screen context of the grid's window.
+  template <class TGrid>
+  void Begin(TGrid& grid, CDC* dc, CPrintInfo* info, const SPrinterFont& font, bool atScreenScale,
+             int rowsPerGroup, const std::function<int(int)>& rowHeight) {
+    CDC* screen = grid.GetDC();
+    if (!screen) return;
+    Measure(dc, screen, font, atScreenScale, grid.GetTotalWidth(),
+            CSize(grid.GetFixedColumnsWidth(), grid.GetFixedRowsHeight()));
+    grid.ReleaseDC(screen);
+    m_rowStarts = BreakIntoPages(grid.GetFixedRowCount(), grid.GetRowCount(), rowsPerGroup,
+                                 m_metrics.bodyHeight, rowHeight);
+    m_columnStarts = {grid.GetFixedColumnCount()};
+    if (atScreenScale)
+      m_columnStarts =
+          BreakIntoPages(grid.GetFixedColumnCount(), grid.GetColumnCount(), 1, m_metrics.printableWidth,
+                         [&grid](int col) { return grid.GetColumnWidth(col); });
+    CountPages(info);
+  }
+  void End() { m_font.DeleteObject(); }
+
+ private:
+  // The font's character height and mean width, the printable area, the logical page in the
+  // paper's proportions, the body height left for the rows below the bands, the gaps and the
+  // fixed rows, and the printable width beside the fixed columns.
+  void Measure(CDC* dc, CDC* screen, const SPrinterFont& font, bool atScreenScale, int gridWidth,
+               const CSize& fixedSize);
+  void CountPages(CPrintInfo* info);
+
+  int m_layout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
+  CFont m_font;
+  SGridPrintMetrics m_metrics;
+  std::vector<int> m_rowStarts;
+  std::vector<int> m_columnStarts;
+};
+
+// A printed page while it lives: the printer font selected and the logical page mapped onto the
+// device, at first with the header band at the top between the margins; then the body below the
+// header, the gap and the fixed rows, and at last the footer band at the bottom of the page. The
+// previous font and the window origin come back at the end.
+class CPrintPageFrame {
+ public:
+  CPrintPageFrame(CDC* dc, CGridPrintout& printout);
+  ~CPrintPageFrame();
+
+  // The bands' width between the margins, and their heights.
+  int GetBandWidth() const;
+  int GetHeaderHeight() const { return m_headerHeight; }
+  int GetFooterHeight() const { return m_footerHeight; }
+  void MoveToBody(int fixedHeight);
+  void MoveToFooter();
+
+  CPrintPageFrame(const CPrintPageFrame&) = delete;
+  CPrintPageFrame& operator=(const CPrintPageFrame&) = delete;
+
+ private:
+  CDC* m_dc;
+  const CGridPrintout& m_printout;
+  int m_leftMargin;
+  int m_headerHeight;
+  int m_footerHeight;
+  CFont* m_previousFont;
+};
