@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/data/BoxCaption.h"
-#include "app/data/Registry.h"
+#include "appbase/BoxCaption.h"
+#include "appbase/Registry.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/VexalonDoc.h"
 #include "calibration/Zd2SearchRequest.h"

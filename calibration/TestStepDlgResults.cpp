@@ -5,9 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ProgramFolder.h"
-#include "app/update/AppHelper.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/ProgramFolder.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/GridDlg.h"
 #include "calibration/StepTolerance.h"
@@ -19,6 +18,7 @@
 #include "platform/base/TextModeFile.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ResourceIds.h"
+#include "update/AppHelper.h"
 
 namespace {
 

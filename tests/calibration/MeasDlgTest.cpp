@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/connection/VexalonConnection.h"
 #include "calibration/MeasDlg.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
+#include "connection/VexalonConnection.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/MessageTap.h"
