@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "app/VexaZedoApp.h"
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/base/DateTimePicture.h"
 #include "platform/base/LocalTime.h"
 #include "platform/res/LanguageModule.h"

@@ -1,7 +1,7 @@
 #include "app/ChildView.h"
 
 #include "app/VexaZedoApp.h"
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/CmdUI.h"
 #include "platform/ui/Cursor.h"

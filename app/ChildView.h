@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "platform/gdi/ImageList.h"
 #include "platform/ui/Wnd.h"
 

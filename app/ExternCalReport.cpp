@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/SafeFileName.h"
-#include "app/update/AppHelper.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/SafeFileName.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"
+#include "update/AppHelper.h"
 
 namespace {
 

@@ -5,12 +5,11 @@
 #include "app/AppSettings.h"
 #include "app/ChildView.h"
 #include "app/VexaZedoApp.h"
-#include "app/connection/VexalonConnection.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Registry.h"
-#include "app/data/WindowPos.h"
-#include "app/update/AutoUpdate.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/Registry.h"
+#include "appbase/WindowPos.h"
 #include "calibration/DeviceInfoBlock.h"
+#include "connection/VexalonConnection.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
@@ -18,6 +17,7 @@
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ResourceIds.h"
+#include "update/AutoUpdate.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "app/ExternCalReport.h"
-#include "app/data/ProgressDlg.h"
 #include "app/ToolBarExt.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/ProgressDlg.h"
 #include "calibration/VexalonDoc.h"
 #include "device/Callback.h"
 #include "device/Version.h"
+#include "document/ZedoDoc.h"
 #include "platform/gdi/ImageList.h"
 #include "platform/kernel/Thread.h"
 #include "platform/ui/FrameWnd.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/data/ProgramFolder.h"
+#include "appbase/ProgramFolder.h"
 #include "device/FileVersionInfo.h"
 #include "platform/base/String.h"
 #include "platform/res/ResourceModule.h"

@@ -15,7 +15,7 @@
 #include <map>
 #include <memory>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "bench/PrivateSettingsMain.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"

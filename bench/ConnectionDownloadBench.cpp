@@ -27,9 +27,9 @@
 
 #include "app/MainFrame.h"
 #include "app/VexaZedoApp.h"
-#include "app/connection/DevFoundPage.h"
-#include "app/connection/DevSelectSheet.h"
-#include "app/connection/VexalonConnection.h"
+#include "connection/DevFoundPage.h"
+#include "connection/DevSelectSheet.h"
+#include "connection/VexalonConnection.h"
 #include "device/Stopwatch.h"
 #include "device/VexalonDevice.h"
 #include "device/streamio/Rs232Stream.h"

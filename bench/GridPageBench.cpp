@@ -10,10 +10,10 @@
 #include <map>
 #include <string>
 
-#include "app/data/ZedoDoc.h"
 #include "bench/MeasRecords.h"
 #include "bench/RatioReporter.h"
 #include "bench/TabGridHost.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 

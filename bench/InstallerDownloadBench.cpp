@@ -17,7 +17,6 @@
 #include <memory>
 #include <string>
 
-#include "app/update/AutoUpdate.h"
 #include "platform/net/FtpFile.h"
 #include "platform/net/InternetSession.h"
 #include "platform/registry/RegistryStore.h"
@@ -28,6 +27,7 @@
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "tests/support/FtpTestServer.h"
+#include "update/AutoUpdate.h"
 
 namespace {
 

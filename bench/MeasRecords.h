@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/data/MeasRecord.h"
+#include "document/MeasRecord.h"
 #include "platform/base/ByteOrder.h"
 
 inline std::vector<BYTE> Records(int count) {

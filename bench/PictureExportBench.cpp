@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "bench/RatioReporter.h"
 #include "bench/TabGridHost.h"
 #include "platform/base/Clock.h"

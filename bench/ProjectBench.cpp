@@ -12,8 +12,8 @@
 #include <iterator>
 #include <random>
 
-#include "app/data/ZedoDoc.h"
 #include "device/streamio/JVArchive.h"
+#include "document/ZedoDoc.h"
 #include "platform/base/ByteOrder.h"
 
 namespace {

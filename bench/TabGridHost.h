@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/data/ZedoDoc.h"
 #include "bench/MeasRecords.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/SimulatedInput.h"
 #include "resources/ResourceIds.h"
 #include "views/TabGrid.h"

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "app/data/ZedoDoc.h"
 #include "bench/MeasRecords.h"
 #include "bench/RatioReporter.h"
+#include "document/ZedoDoc.h"
 #include "platform/base/LocalTime.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"

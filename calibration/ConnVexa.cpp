@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/data/BoxCaption.h"
+#include "appbase/BoxCaption.h"
 #include "calibration/LiveFrameAssembler.h"
 #include "calibration/VexalonDoc.h"
 #include "device/Stopwatch.h"

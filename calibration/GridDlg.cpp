@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Registry.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/Registry.h"
 #include "calibration/ForceText.h"
 #include "calibration/LoadUnitName.h"
 #include "grid/org/TextCellOrg.h"

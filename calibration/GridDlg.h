@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/data/WindowPos.h"
+#include "appbase/WindowPos.h"
 #include "grid/org/CellGridOrg.h"
 #include "platform/gdi/Font.h"
 #include "platform/ui/Button.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/data/BoxCaption.h"
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/BoxCaption.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "calibration/GridDlg.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/OleDataSource.h"

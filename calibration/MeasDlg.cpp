@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "app/connection/VexalonConnection.h"
-#include "app/data/BoxCaption.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Registry.h"
-#include "app/data/Units.h"
+#include "appbase/BoxCaption.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/Registry.h"
 #include "calibration/DecimalText.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
+#include "connection/VexalonConnection.h"
 #include "device/VexalonDevice.h"
+#include "document/Units.h"
 #include "platform/base/Clock.h"
 #include "platform/base/LocalTime.h"
 #include "platform/registry/RegistryStore.h"

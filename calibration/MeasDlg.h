@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/data/WindowPos.h"
+#include "appbase/WindowPos.h"
 #include "calibration/LiveLog.h"
 #include "calibration/SamplingTicker.h"
 #include "calibration/TestSettings.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Registry.h"
-#include "app/data/Units.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/Registry.h"
+#include "document/Units.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiPlus.h"
 #include "platform/ui/PaintDC.h"

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "app/data/WindowPos.h"
+#include "appbase/WindowPos.h"
 #include "calibration/PlotData.h"
 #include "calibration/TestSettings.h"
 #include "platform/gdi/Font.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/data/BoxCaption.h"
-#include "app/data/Registry.h"
+#include "appbase/BoxCaption.h"
+#include "appbase/Registry.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/DecimalText.h"
 #include "calibration/VexalonDoc.h"

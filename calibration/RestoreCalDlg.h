@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/data/WindowPos.h"
+#include "appbase/WindowPos.h"
 #include "calibration/ConnVexa.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Dialog.h"

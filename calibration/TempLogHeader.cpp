@@ -1,8 +1,8 @@
 #include "calibration/TempLogHeader.h"
 
-#include "app/update/AppHelper.h"
 #include "calibration/DeviceInfoBlock.h"
 #include "calibration/VexalonDoc.h"
+#include "update/AppHelper.h"
 
 CString BuildTempLogHeader(const CVexalonDoc& doc, bool calMode) {
   CAppHelper::SetReportInfo(doc.m_deviceName, doc.m_serialNumber, doc.m_firmwareVersion, doc.m_hardwareRevision,

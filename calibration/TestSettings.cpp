@@ -1,7 +1,7 @@
 #include "calibration/TestSettings.h"
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Units.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/Units.h"
 #include "resources/ResourceIds.h"
 
 CString STestSettings::Format() const {

@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "app/data/BoxCaption.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Registry.h"
+#include "appbase/BoxCaption.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/Registry.h"
 #include "calibration/Beep.h"
 #include "calibration/DecimalText.h"
 #include "calibration/ForceText.h"

@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/data/WindowPos.h"
+#include "appbase/WindowPos.h"
 #include "calibration/ConnVexa.h"
 #include "calibration/LoadAverager.h"
 #include "calibration/SerialNumberCheck.h"

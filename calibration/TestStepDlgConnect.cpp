@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "calibration/DecimalText.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"

@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ProgramFolder.h"
-#include "app/update/AppHelper.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/ProgramFolder.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/GridDlg.h"
 #include "calibration/StepTolerance.h"
@@ -20,6 +19,7 @@
 #include "platform/base/TextModeFile.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ResourceIds.h"
+#include "update/AppHelper.h"
 
 namespace {
 

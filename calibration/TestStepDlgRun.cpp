@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/data/BoxCaption.h"
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/BoxCaption.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "calibration/Beep.h"
 #include "calibration/CalibrationErrorLog.h"
 #include "calibration/StepTolerance.h"

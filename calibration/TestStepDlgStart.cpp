@@ -1,6 +1,6 @@
 // The calibration dialog's Start (and Stop) and Exit.
 
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "calibration/StepTimes.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"

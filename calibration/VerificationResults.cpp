@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/data/SafeFileName.h"
+#include "appbase/SafeFileName.h"
 #include "calibration/ForceText.h"
 #include "calibration/LoadUnitName.h"
 #include "calibration/VexalonDoc.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Resource ids of the program: the main frame's resources, dialogs, their controls, commands and
-// the texts and pictures that the shell, the data core and the device library look up. They
+// the texts and pictures that the shell, the document and the device library look up. They
 // live below all of them, so that each names an id once, as the files in resources/ number it.
 
 #include "platform/base/WinTypes.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Registry.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/Registry.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"

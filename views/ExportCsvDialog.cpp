@@ -1,7 +1,7 @@
 #include "views/ExportCsvDialog.h"
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Registry.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/Registry.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/ResourceIds.h"

@@ -1,7 +1,7 @@
 #include "views/ExportCurve.h"
 
-#include "app/data/Units.h"
-#include "app/data/ZedoDoc.h"
+#include "document/Units.h"
+#include "document/ZedoDoc.h"
 
 SExportCurve GetExportCurve(CZedoDoc& doc, int index) {
   SExportCurve curve;

@@ -1,6 +1,6 @@
 #include "views/ExportNames.h"
 
-#include "app/data/BoxCaption.h"
+#include "appbase/BoxCaption.h"
 #include "platform/ui/MessageBox.h"
 
 namespace {

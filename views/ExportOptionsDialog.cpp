@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/FileDialog.h"
 #include "resources/ResourceIds.h"

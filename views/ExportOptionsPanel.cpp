@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Pen.h"
 #include "platform/gdi/SystemInfo.h"

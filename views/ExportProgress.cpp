@@ -1,6 +1,6 @@
 #include "views/ExportProgress.h"
 
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/base/Clock.h"
 #include "resources/ResourceIds.h"
 

@@ -3,7 +3,7 @@
 // works. It is made modeless over the page with position 0 and "Preparing data for export...",
 // and it goes when the export ends, whichever way it ends.
 
-#include "app/data/ProgressDlg.h"
+#include "appbase/ProgressDlg.h"
 
 class CExportProgress {
  public:

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/ZedoDoc.h"
 #include "platform/gdi/GdiPlus.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/GraphGrid.h"

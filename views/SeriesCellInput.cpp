@@ -2,8 +2,8 @@
 // comment dialog and the unit and failure-mode menus that write the choice to the document;
 // and the cell's copy text and printing.
 
-#include "app/data/CommentDlg.h"
-#include "app/data/ZedoDoc.h"
+#include "document/CommentDlg.h"
+#include "document/ZedoDoc.h"
 #include "grid/CellGrid.h"
 #include "platform/ui/Cursor.h"
 #include "views/SeriesCell.h"

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "app/data/DiagnosticMode.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/DiagnosticMode.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/ZedoDoc.h"
 #include "resources/ResourceIds.h"
 #include "views/CommentToken.h"
 #include "views/SeriesCell.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/ZedoDoc.h"
 #include "resources/ResourceIds.h"
 #include "views/SummaryFonts.h"
 #include "views/SummaryView.h"

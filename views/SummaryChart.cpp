@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/ZedoDoc.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/GraphGrid.h"
 #include "toolkit/GraphScale.h"

@@ -1,10 +1,10 @@
 // Mouse and keys on the summary page: hover look and details, the comment, unit and sort-key
 // links, taking a test out of the summary, and Ctrl+C.
 
-#include "app/data/CommentDlg.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/MeasurementId.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/CommentDlg.h"
+#include "document/MeasurementId.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "resources/ResourceIds.h"

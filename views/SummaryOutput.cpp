@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/PaintDC.h"
 #include "platform/ui/PrintDialog.h"

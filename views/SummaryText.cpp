@@ -4,12 +4,12 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/data/EscapeMarkup.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/MeasurementId.h"
-#include "app/data/Units.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/EscapeMarkup.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "device/FileVersionInfo.h"
+#include "document/MeasurementId.h"
+#include "document/Units.h"
+#include "document/ZedoDoc.h"
 #include "platform/base/LocalTime.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/PaintDC.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/ToolTipCtrl.h"
 #include "toolkit/MemDCExt.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/MeasurementId.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/MeasurementId.h"
+#include "document/ZedoDoc.h"
 #include "grid/BarRangeCell.h"
 #include "platform/ui/UiThread.h"
 #include "resources/ResourceIds.h"

@@ -1,8 +1,8 @@
 // The commands of the measurement page: delete with its question, copy, cut and paste through
 // the document's private clipboard format, select all, the two enable queries and the keys.
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"

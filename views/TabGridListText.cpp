@@ -3,11 +3,11 @@
 
 #include <initializer_list>
 
-#include "app/data/EscapeMarkup.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/MeasurementId.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/EscapeMarkup.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "device/FileVersionInfo.h"
+#include "document/MeasurementId.h"
+#include "document/ZedoDoc.h"
 #include "platform/base/LocalTime.h"
 #include "resources/ResourceIds.h"
 #include "views/ExportCurve.h"

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "app/data/DateTimeDlg.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/MeasurementId.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/DateTimeDlg.h"
+#include "document/MeasurementId.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WaitCursor.h"
 #include "resources/ResourceIds.h"

@@ -9,8 +9,8 @@
 #include <memory>
 #include <new>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/ZedoDoc.h"
 #include "platform/base/FileException.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Gdi.h"

@@ -1,10 +1,10 @@
 // The measurement page's printout: the grid prints itself, with the page's header and footer
 // texts, keeping each test's header row and detail row on one page.
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Units.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "device/FileVersionInfo.h"
+#include "document/Units.h"
+#include "document/ZedoDoc.h"
 #include "resources/ResourceIds.h"
 #include "views/TabGrid.h"
 

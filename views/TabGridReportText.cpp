@@ -2,11 +2,11 @@
 // value), in sections for the device, the measurement, the settings with the failure modes, the
 // comment and, when asked, the load-rate curve.
 
-#include "app/data/EscapeMarkup.h"
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/MeasurementId.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/EscapeMarkup.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "device/FileVersionInfo.h"
+#include "document/MeasurementId.h"
+#include "document/ZedoDoc.h"
 #include "resources/ResourceIds.h"
 #include "views/ExportCurve.h"
 #include "views/TabGrid.h"

@@ -8,7 +8,7 @@
 #include <new>
 #include <string>
 
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/base/ErrorCodes.h"
 #include "platform/base/FileException.h"
 #include "platform/ui/Clipboard.h"

@@ -1,7 +1,7 @@
 #include "views/TabSheet.h"
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/CmdUI.h"
 #include "resources/ResourceIds.h"
 #include "views/PageMessages.h"

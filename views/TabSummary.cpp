@@ -1,8 +1,8 @@
 #include "views/TabSummary.h"
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/Registry.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
+#include "appbase/Registry.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/FileDialog.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/ImageObj.h"

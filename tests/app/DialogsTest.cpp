@@ -1,11 +1,11 @@
 #include <chrono>
 #include <thread>
 
-#include "app/data/DateTimeDlg.h"
-#include "app/data/ProgressDlg.h"
 #include "app/ToolBarExt.h"
-#include "app/data/CommentDlg.h"
-#include "app/data/Units.h"
+#include "appbase/ProgressDlg.h"
+#include "document/CommentDlg.h"
+#include "document/DateTimeDlg.h"
+#include "document/Units.h"
 #include "platform/base/LocalTime.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/DateTimeCtrl.h"

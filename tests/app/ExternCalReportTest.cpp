@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "app/ExternCalReport.h"
-#include "app/update/AppHelper.h"
 #include "device/FileVersionInfo.h"
 #include "device/Version.h"
 #include "platform/res/ResourceLookup.h"
@@ -13,6 +12,7 @@
 #include "resources/ProgramResources.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestFiles.h"
+#include "update/AppHelper.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/AboutDlg.h"
-#include "app/data/CommentDlg.h"
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
+#include "document/CommentDlg.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/ComboBox.h"
 #include "resources/ResourceIds.h"

@@ -1,7 +1,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "platform/gdi/BitmapPng.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/SystemInfo.h"
@@ -13,7 +13,7 @@
 #include "platform/ui/WindowImage.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/ShellFixture.h"
-#include "tests/app/data/MeasFixtures.h"
+#include "tests/document/MeasFixtures.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "app/AppSettings.h"
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/ComboBox.h"
 #include "resources/ResourceIds.h"

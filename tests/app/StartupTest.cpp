@@ -1,7 +1,7 @@
 #include <cstdlib>
 
-#include "app/data/DiagnosticMode.h"
-#include "app/data/Registry.h"
+#include "appbase/DiagnosticMode.h"
+#include "appbase/Registry.h"
 #include "device/DeviceFactory.h"
 #include "device/JvDevice.h"
 #include "platform/registry/RegistryStore.h"

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TabCtrl.h"
 #include "resources/ResourceIds.h"
 #include "tests/app/ShellFixture.h"
-#include "tests/app/data/MeasFixtures.h"
+#include "tests/document/MeasFixtures.h"
 #include "views/TabGrid.h"
 #include "views/TabSheet.h"
 #include "views/TabSummary.h"

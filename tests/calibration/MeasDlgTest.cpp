@@ -10,11 +10,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/connection/VexalonConnection.h"
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "calibration/MeasDlg.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
+#include "connection/VexalonConnection.h"
 #include "platform/base/Clock.h"
 #include "platform/base/LocalTime.h"
 #include "platform/registry/RegistryStore.h"

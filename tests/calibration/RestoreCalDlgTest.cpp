@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "calibration/RestoreCalDlg.h"
 #include "calibration/VexalonDoc.h"
 #include "platform/ui/MessageBox.h"

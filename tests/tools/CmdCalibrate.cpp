@@ -24,8 +24,8 @@
 
 #include "app/MainFrame.h"
 #include "app/VexaZedoApp.h"
-#include "app/data/ProgramFolder.h"
-#include "app/data/Registry.h"
+#include "appbase/ProgramFolder.h"
+#include "appbase/Registry.h"
 #include "calibration/ForceText.h"
 #include "calibration/GridDlg.h"
 #include "calibration/TestStepDlg.h"

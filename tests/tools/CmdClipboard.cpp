@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/UiApplication.h"
 #include "tests/tools/CmdProjectSupport.h"

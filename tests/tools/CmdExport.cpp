@@ -19,8 +19,8 @@
 #include <map>
 #include <set>
 
-#include "app/data/Registry.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/Registry.h"
+#include "document/ZedoDoc.h"
 #include "platform/gdi/BitmapPng.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/registry/RegistryStore.h"

@@ -18,11 +18,10 @@
 
 #include "app/MainFrame.h"
 #include "app/VexaZedoApp.h"
-#include "app/connection/DevFoundPage.h"
-#include "app/connection/PortSelectPage.h"
-#include "app/connection/VexalonConnection.h"
-#include "app/update/AutoUpdate.h"
 #include "calibration/MeasDlg.h"
+#include "connection/DevFoundPage.h"
+#include "connection/PortSelectPage.h"
+#include "connection/VexalonConnection.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageBox.h"
@@ -39,6 +38,7 @@
 #include "tests/tools/EscapedText.h"
 #include "tests/tools/UpdateWizardUser.h"
 #include "tests/tools/ZdTool.h"
+#include "update/AutoUpdate.h"
 
 namespace {
 

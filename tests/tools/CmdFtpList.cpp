@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/update/AppHelper.h"
 #include "platform/net/FtpConnection.h"
 #include "platform/net/InternetException.h"
 #include "tests/tools/ZdTool.h"
+#include "update/AppHelper.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/update/FwUpdateCheck.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/MessageMap.h"
 #include "platform/ui/ScriptedAnswers.h"
@@ -15,6 +14,7 @@
 #include "tests/tools/BoxLines.h"
 #include "tests/tools/Zd2Connection.h"
 #include "tests/tools/ZdTool.h"
+#include "update/FwUpdateCheck.h"
 
 namespace {
 

@@ -34,7 +34,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "grid/BarRangeCell.h"
 #include "grid/CellEdit.h"
 #include "grid/CellGrid.h"

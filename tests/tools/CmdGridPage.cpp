@@ -20,7 +20,7 @@
 
 #include "app/ChildView.h"
 #include "app/MainFrame.h"
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/gdi/BitmapPng.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/PrintTarget.h"

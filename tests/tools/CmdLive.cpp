@@ -13,11 +13,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/connection/VexalonConnection.h"
-#include "app/data/LoadStringOrPlaceholder.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "calibration/MeasDlg.h"
 #include "calibration/MeasPlotDlg.h"
 #include "calibration/MeasThread.h"
+#include "connection/VexalonConnection.h"
 #include "platform/base/Clock.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ScriptedAnswers.h"

@@ -15,12 +15,12 @@
 #include <optional>
 #include <string>
 
-#include "app/connection/DevSelectSheet.h"
-#include "app/connection/VexalonConnection.h"
-#include "app/login/LoginCheck.h"
+#include "connection/DevSelectSheet.h"
+#include "connection/VexalonConnection.h"
 #include "device/DeviceFactory.h"
 #include "device/JvDevice.h"
 #include "drivers/DriverClasses.h"
+#include "login/LoginCheck.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/UiApplication.h"

@@ -9,9 +9,6 @@
 #include <deque>
 #include <string>
 
-#include "app/update/AutoUpdate.h"
-#include "app/update/PageDownload.h"
-#include "app/update/PageSearch.h"
 #include "platform/ui/ProgressCtrl.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
@@ -20,6 +17,9 @@
 #include "resources/ResourceIds.h"
 #include "tests/tools/UpdateWizardUser.h"
 #include "tests/tools/ZdTool.h"
+#include "update/AutoUpdate.h"
+#include "update/PageDownload.h"
+#include "update/PageSearch.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "app/data/EscapeMarkup.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/EscapeMarkup.h"
+#include "document/ZedoDoc.h"
 #include "tests/tools/CmdProjectSupport.h"
 #include "tests/tools/ZdTool.h"
 

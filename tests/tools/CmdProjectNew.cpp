@@ -8,7 +8,7 @@
 #include <iterator>
 #include <map>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "tests/tools/CmdProjectSupport.h"
 #include "tests/tools/ZdTool.h"
 

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "app/data/LoadStringOrPlaceholder.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/LoadStringOrPlaceholder.h"
 #include "device/streamio/JVArchive.h"
+#include "document/ZedoDoc.h"
 #include "platform/base/FileException.h"
 #include "resources/ResourceIds.h"
 #include "tests/tools/CmdProjectSupport.h"

@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "app/data/Registry.h"
-#include "app/data/Units.h"
+#include "appbase/Registry.h"
 #include "device/streamio/StreamIO.h"
+#include "document/Units.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/UserAnswers.h"
 

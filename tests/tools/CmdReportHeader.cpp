@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/update/AppHelper.h"
 #include "tests/tools/ReportOptions.h"
 #include "tests/tools/ZdTool.h"
+#include "update/AppHelper.h"
 
 namespace {
 

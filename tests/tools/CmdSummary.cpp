@@ -12,7 +12,7 @@
 #include <fstream>
 #include <map>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "platform/gdi/BitmapPng.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"

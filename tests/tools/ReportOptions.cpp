@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/update/AppHelper.h"
 #include "platform/base/LocalTime.h"
+#include "update/AppHelper.h"
 
 bool TakeReportOption(const std::vector<std::string>& args, size_t& i, SReportOptions& options, bool& bad) {
   const std::string& name = args[i];

@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "app/update/AutoUpdate.h"
-#include "app/update/PageDownload.h"
-#include "app/update/PageSearch.h"
 #include "platform/ui/ProgressCtrl.h"
 #include "platform/ui/SimulatedInput.h"
 #include "resources/ResourceIds.h"
+#include "update/AutoUpdate.h"
+#include "update/PageDownload.h"
+#include "update/PageSearch.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageTap.h"

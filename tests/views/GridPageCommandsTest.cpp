@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/data/Units.h"
+#include "document/Units.h"
 #include "platform/gdi/PrintTarget.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/MessageBox.h"

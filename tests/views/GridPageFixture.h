@@ -6,11 +6,11 @@
 
 #include <vector>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
-#include "tests/app/data/MeasFixtures.h"
+#include "tests/document/MeasFixtures.h"
 #include "views/TabGrid.h"
 
 // The main window: keeps every text the page sends to the status bar.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/data/DateTimeDlg.h"
+#include "document/DateTimeDlg.h"
 #include "platform/base/LocalTime.h"
 #include "platform/ui/DateTimeCtrl.h"
 #include "platform/ui/Menu.h"

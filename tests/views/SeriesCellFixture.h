@@ -12,8 +12,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/data/DiagnosticMode.h"
-#include "app/data/ZedoDoc.h"
+#include "appbase/DiagnosticMode.h"
+#include "document/ZedoDoc.h"
 #include "grid/CellGrid.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/BitmapPng.h"
@@ -24,7 +24,7 @@
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/WindowImage.h"
 #include "resources/ProgramResources.h"
-#include "tests/app/data/MeasFixtures.h"
+#include "tests/document/MeasFixtures.h"
 #include "tests/support/TestEnvironment.h"
 #include "views/SeriesCell.h"
 

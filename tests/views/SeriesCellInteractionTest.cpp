@@ -1,7 +1,7 @@
 // What the mouse does over a series cell: the hand cursor and the underline of the hovered
 // link, the comment dialog and the menus that write the choice to the document.
 
-#include "app/data/CommentDlg.h"
+#include "document/CommentDlg.h"
 #include "platform/ui/Cursor.h"
 #include "resources/ResourceIds.h"
 #include "tests/views/SeriesCellFixture.h"

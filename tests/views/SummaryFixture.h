@@ -6,13 +6,13 @@
 
 #include <vector>
 
-#include "app/data/ZedoDoc.h"
+#include "document/ZedoDoc.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "resources/ProgramResources.h"
 #include "resources/ResourceIds.h"
-#include "tests/app/data/MeasFixtures.h"
+#include "tests/document/MeasFixtures.h"
 #include "tests/support/TestEnvironment.h"
 #include "views/SummaryView.h"
 #include "views/TabSummary.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/PrintTarget.h"
 #include "platform/ui/FileDialog.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/data/Registry.h"
+#include "appbase/Registry.h"
 #include "platform/base/Clock.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/ui/Clipboard.h"

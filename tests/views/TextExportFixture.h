@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/data/Units.h"
 #include "device/FileVersionInfo.h"
+#include "document/Units.h"
 #include "tests/views/GridPageFixture.h"
 
 class TextExportTest : public GridPageTest {

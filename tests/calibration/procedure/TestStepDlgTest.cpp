@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data/ProgramFolder.h"
-#include "app/data/Registry.h"
+#include "appbase/ProgramFolder.h"
+#include "appbase/Registry.h"
 #include "calibration/TestStepDlg.h"
 #include "calibration/VexalonDoc.h"
 #include "platform/base/LocalTime.h"

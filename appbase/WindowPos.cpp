@@ -1,0 +1,43 @@
+#include "appbase/WindowPos.h"
+
+#include <algorithm>
+
+#include "appbase/Registry.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/ui/WindowState.h"
+#include "platform/ui/Wnd.h"
+
+CWindowPos::CWindowPos(const CString& name, CWnd* window)
+    : m_pWnd(window),
+      m_strLeft(name + u"Left"),
+      m_strRight(name + u"Right"),
+      m_strTop(name + u"Top"),
+      m_strBottom(name + u"Bottom") {}
+
+void CWindowPos::Restore(const CString& keyPath) {
+  m_left = 2;
+  m_top = 2;
+  m_right = LONG(GetSystemMetrics(SM_CXSCREEN) * 0.5);
+  m_bottom = LONG(GetSystemMetrics(SM_CYSCREEN) * 0.9);
+  const CRegistry registry(keyPath);
+  for (auto [name, field] : {std::pair{&m_strLeft, &m_left}, std::pair{&m_strTop, &m_top},
+                             std::pair{&m_strRight, &m_right}, std::pair{&m_strBottom, &m_bottom}}) {
+    DWORD value = 0;
+    if (registry.ReadDWORD(*name, value)) *field = LONG(value);
+  }
+}
+
+void CWindowPos::Save(const CString& keyPath) {
+  if (!m_pWnd || IsIconic(m_pWnd->GetSafeHwnd())) return;
+  RECT rect{};
+  m_pWnd->GetWindowRect(&rect);
+  m_left = std::clamp<LONG>(rect.left, 1, std::max(1, GetSystemMetrics(SM_CXSCREEN)));
+  m_top = std::clamp<LONG>(rect.top, 1, std::max(1, GetSystemMetrics(SM_CYSCREEN)));
+  m_right = rect.right;
+  m_bottom = rect.bottom;
+  CRegistry registry(keyPath);
+  registry.WriteDWORD(m_strLeft, DWORD(m_left));
+  registry.WriteDWORD(m_strTop, DWORD(m_top));
+  registry.WriteDWORD(m_strRight, DWORD(m_right));
+  registry.WriteDWORD(m_strBottom, DWORD(m_bottom));
+}
