@@ -33,7 +33,7 @@ class CMeasDlg : public CDialog {
   static constexpr UINT kReaderMessage = WM_USER + 901;
   static constexpr UINT kStopMessage = WM_USER + 902;
 
-  CMeasDlg(void* unused, Device::CVexalonDevice* device, CWnd* parent);
+  CMeasDlg(Device::CVexalonDevice* device, CWnd* parent);
   ~CMeasDlg() override;
 
   // The application's diagnostic flag: only then may the CSV log be written and the status

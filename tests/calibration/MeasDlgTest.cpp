@@ -33,7 +33,7 @@ class LiveViewWithoutInstrument : public ::testing::Test {
   void Run(std::function<void(CMeasDlg&)> steps) {
     answers.AddModalDialogScript([](CWnd&) {});  // the connection wizard, cancelled
     answers.AddModalDialogScript([&steps](CWnd& dialog) { steps(static_cast<CMeasDlg&>(dialog)); });
-    CMeasDlg dialog(nullptr, nullptr, nullptr);
+    CMeasDlg dialog(nullptr, nullptr);
     dialog.DoModal();
   }
   int BoxesWith(const CString& text) const {
@@ -90,7 +90,7 @@ TEST_P(LiveViewWithInstrument, TheAutomaticFirstStartOnlyConnects) {
     dialog.GetDlgItem(IDC_MEAS_DEVICE_INFO1)->GetWindowText(deviceLine);
   });
   {
-    CMeasDlg dialog(nullptr, nullptr, nullptr);
+    CMeasDlg dialog(nullptr, nullptr);
     dialog.DoModal();
   }
   TheConnection().Disconnect();
