@@ -35,7 +35,6 @@ class CClientDC : public CDC {
 // A context of the window's backing image (the screen when null: a context for measuring,
 // whose drawing goes nowhere). Released with ReleaseDC, which shows what was drawn.
 HDC GetDC(HWND wnd);
-HDC GetWindowDC(HWND wnd);
 int ReleaseDC(HWND wnd, HDC dc);
 
 // The window's whole area; windows here have no frame outside their client area.

@@ -31,14 +31,6 @@ void CProgressCtrl::SetRange32(int lower, int upper) {
   });
 }
 
-void CProgressCtrl::GetRange(int& lower, int& upper) const {
-  CallOnUiThread([&] {
-    QProgressBar* bar = ProgressBarOf(this);
-    lower = bar ? bar->minimum() : 0;
-    upper = bar ? bar->maximum() : 0;
-  });
-}
-
 int CProgressCtrl::SetPos(int pos) {
   return CallOnUiThread([&]() -> int {
     QProgressBar* bar = ProgressBarOf(this);
@@ -53,8 +45,6 @@ int CProgressCtrl::SetPos(int pos) {
 int CProgressCtrl::GetPos() const {
   return CallOnUiThread([&] { return ProgressBarOf(this) ? ProgressBarOf(this)->value() : 0; });
 }
-
-int CProgressCtrl::OffsetPos(int delta) { return SetPos(GetPos() + delta); }
 
 int CProgressCtrl::SetStep(int step) {
   const int old = m_step;
