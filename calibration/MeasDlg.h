@@ -46,7 +46,6 @@ class CMeasDlg : public CDialog {
 
   bool IsRunning() const { return m_running; }
   int GetTestNumber() const { return m_testNumber; }
-  int GetSamplingPeriod() const { return m_samplingPeriod; }
   // The plot windows opened, in order.
   const std::vector<std::unique_ptr<CMeasPlotDlg>>& GetPlotWindows() const { return m_plotWindows; }
   // The CSV logs written, in order.
