@@ -4,8 +4,8 @@
 #include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/CmdUI.h"
-#include "platform/ui/Cursor.h"
 #include "platform/ui/ShellExecute.h"
+#include "platform/ui/WaitCursor.h"
 #include "resources/ResourceIds.h"
 #include "views/TabGrid.h"
 #include "views/TabSheet.h"
@@ -15,18 +15,6 @@ namespace {
 
 // The sheet is placed at this size first; the next WM_SIZE gives it the whole view.
 constexpr int kFirstSheetSize = 200;
-
-// Shows the wait cursor while it lives.
-class CWaitCursor {
- public:
-  CWaitCursor() : m_previous(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~CWaitCursor() { SetCursor(m_previous); }
-  CWaitCursor(const CWaitCursor&) = delete;
-  CWaitCursor& operator=(const CWaitCursor&) = delete;
-
- private:
-  HCURSOR m_previous;
-};
 
 }  // namespace
 
@@ -204,7 +192,7 @@ void CChildView::OnUpdateSelectAll(CCmdUI* cmdUI) {
 
 void CChildView::OpenHelpFile(const CString& name) {
   if (name.IsEmpty()) return;
-  CWaitCursor wait;
+  CWaitCursorScope wait;
   const CVexaZedoApp* app = GetZedoApp();
   const CString folder = app ? app->GetProgramFolder() : CString();
   const CString path = folder.IsEmpty() ? name : folder + u"/" + name;

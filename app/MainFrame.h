@@ -51,7 +51,6 @@ class CMainFrame : public CFrameWnd, public Device::CCallback {
   CToolBarExt& GetToolBar() { return m_wndToolBar; }
   CLogo& GetLogo() { return m_wndLogo; }
   const CVersion& GetNewestProgramVersion() const { return m_newestProgram; }
-  const CVersion& GetNewestFirmwareVersion() const { return m_newestFirmware; }
   // The pop-up "New version available!" on the menu bar, or null while there is none.
   HMENU GetNewVersionMenu() const { return m_hNewVersionMenu; }
   // WM_USER+201's work on the calibration document's texts: the external calibration report

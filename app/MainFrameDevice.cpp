@@ -125,7 +125,7 @@ void CMainFrame::OnLiveView() {
   }
   if (CVersion(ident.appVersion) >= CVersion(CString(kLiveViewMinimumFirmware))) {
     m_liveViewAllowed = true;
-    CMeasDlg dialog(nullptr, device, this);
+    CMeasDlg dialog(device, this);
     const CVexaZedoApp* app = GetZedoApp();
     dialog.SetDiagnosticMode(app && app->IsDiagnosticMode());
     dialog.DoModal();

@@ -18,7 +18,6 @@ class CProgressDlg : public CDialog {
   // Shows a text that differs from the current one and redraws it at once.
   void SetText(const CString& text);
   int GetPos() const { return m_nPos; }
-  const CString& GetText() const { return m_strText; }
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;

@@ -35,8 +35,6 @@ class CRegistry {
   // longer than kMaxString is refused, since it could not be read back.
   bool WriteString(const CString& name, const CString& text);
 
-  const CString& GetKeyPath() const { return m_strKey; }
-
  private:
   static bool Failed();
 

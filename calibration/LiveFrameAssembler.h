@@ -26,7 +26,6 @@ class CLiveFrameAssembler {
   bool GetFrameBytes(BYTE bytes[4]) const;
   // The nine characters of the completed frame: its eight digits and the tag letter that ended it.
   std::string GetFrameText() const;
-  bool IsSynchronised() const { return m_synchronised; }
 
  private:
   void Restart();

@@ -70,7 +70,7 @@ BEGIN_MESSAGE_MAP(CMeasDlg, CDialog)
 END_MESSAGE_MAP()
 // clang-format on
 
-CMeasDlg::CMeasDlg(void*, Device::CVexalonDevice* device, CWnd* parent)
+CMeasDlg::CMeasDlg(Device::CVexalonDevice* device, CWnd* parent)
     : CDialog(IDD_MEAS, parent), m_device(device), m_windowPos(u"MeasDlg", this) {}
 
 CMeasDlg::~CMeasDlg() { DeleteSamplingTimer(); }

@@ -33,7 +33,7 @@ class CMeasDlg : public CDialog {
   static constexpr UINT kReaderMessage = WM_USER + 901;
   static constexpr UINT kStopMessage = WM_USER + 902;
 
-  CMeasDlg(void* unused, Device::CVexalonDevice* device, CWnd* parent);
+  CMeasDlg(Device::CVexalonDevice* device, CWnd* parent);
   ~CMeasDlg() override;
 
   // The application's diagnostic flag: only then may the CSV log be written and the status
@@ -46,7 +46,6 @@ class CMeasDlg : public CDialog {
 
   bool IsRunning() const { return m_running; }
   int GetTestNumber() const { return m_testNumber; }
-  int GetSamplingPeriod() const { return m_samplingPeriod; }
   // The plot windows opened, in order.
   const std::vector<std::unique_ptr<CMeasPlotDlg>>& GetPlotWindows() const { return m_plotWindows; }
   // The CSV logs written whole, in order.

@@ -133,11 +133,6 @@ int CMeasPlotDlg::GetTimeAxisMax() const {
   return m_timeAxisMax;
 }
 
-std::vector<CPlotData> CMeasPlotDlg::GetPoints() const {
-  CSingleLock lock(m_lock);
-  return m_points;
-}
-
 void CMeasPlotDlg::OnTimer(UINT_PTR id) {
   if (id != kBlinkTimer) return;
   g_blinkOn = !g_blinkOn;

@@ -39,12 +39,10 @@ class CMeasPlotDlg : public CDialog {
   // Fits the time axis to the test's last point.
   void EndTest();
 
-  int GetNumber() const { return m_number; }
   bool IsWaiting() const;
   int GetPointCount() const;
   double GetForceAxisMax() const;
   int GetTimeAxisMax() const;
-  std::vector<CPlotData> GetPoints() const;
 
  protected:
   BOOL OnInitDialog() override;

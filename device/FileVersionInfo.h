@@ -30,7 +30,6 @@ class CFileVersionInfo {
   // 3 = the major part (a); any other index gives 0. (The reverse of CVersion::GetPart.)
   WORD GetFileVersionPart(int index) const;
   WORD GetProductVersionPart(int index) const;
-  const VS_FIXEDFILEINFO& GetFixedFileInfo() const { return m_fixed; }
 
  private:
   enum EString {

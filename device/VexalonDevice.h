@@ -138,7 +138,6 @@ class CVexalonDevice : public CJvDevice {
   bool SendDebugCommand(const CString& command, int pauseMs);
   bool SendDebugValue(WORD value, char letter);
   bool ParseIdentity(const CString& answer, SDeviceIdent& ident);
-  bool RaiseTimeouts(int minimumMs);
   int ReceiveDownloadData(BYTE* data, int total);
 
   SDeviceInfo m_info;

@@ -60,7 +60,6 @@ struct zd_meas_t {
 
   WORD Word(int offset) const { return GetLe16(raw + offset); }
   DWORD DWord(int offset) const { return GetLe32(raw + offset); }
-  void SetWord(int offset, WORD value) { SetLe16(raw + offset, value); }
   void SetDWord(int offset, DWORD value) { SetLe32(raw + offset, value); }
   WORD CurveSample(int index) const { return Word(MeasRaw::kCurve + 2 * index); }
 };

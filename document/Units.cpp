@@ -123,8 +123,6 @@ CString FailureClassName(BYTE code) {
 
 void SetDateTimeFormatSetting(DWORD setting) { g_dateTimeSetting = setting; }
 
-DWORD GetDateTimeFormatSetting() { return g_dateTimeSetting; }
-
 CString GetDateFormatString(UINT* outId) {
   const UINT id = IDS_DATE_FORMAT_FIRST + PictureIndex((g_dateTimeSetting >> 8) & 0xFF);
   if (outId) *outId = id;

@@ -42,7 +42,6 @@ CString FailureClassName(BYTE code);
 // The date and time setting: bits 8 to 15 choose the date picture, bits 0 to 7 the time
 // picture (0 to 3; higher values choose 0). The application sets it from its settings.
 void SetDateTimeFormatSetting(DWORD setting);
-DWORD GetDateTimeFormatSetting();
 // The current picture from the string table; its string id goes to outId when given.
 CString GetDateFormatString(UINT* outId = nullptr);
 CString GetTimeFormatString(UINT* outId = nullptr);

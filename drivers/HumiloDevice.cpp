@@ -87,6 +87,4 @@ bool CHumiloDevice::GetDeviceInfo(SDeviceInfo& info) {
   return true;
 }
 
-bool CHumiloDevice::Unused() { return false; }
-
 }  // namespace Device

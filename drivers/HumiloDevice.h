@@ -32,8 +32,6 @@ class CHumiloDevice : public CJvDevice {
   int UpdateSetRunMode(const CPackageHeader& header, const SBlockRecord& record) override;
 
   virtual bool GetDeviceInfo(SDeviceInfo& info);
-  // Kept in the class's table of operations without a function of its own.
-  virtual bool Unused();
 
  private:
   SDeviceInfo m_info;

@@ -46,7 +46,6 @@ class CLiveProbeIdentity {
                            const CString& hardware);
   bool ReadSerialDate(CJvCommands* commands, CString& text);
   const CLiveProbeLink& Link() const { return m_link; }
-  bool IsModuleComplete() const { return m_moduleComplete; }
   // From the stored record while name, version and serial are known, else the "ID" query.
   bool QueryStoredOrApplicationId(CJvCommands* commands, SDeviceIdent& ident);
   CString InfoText() const;

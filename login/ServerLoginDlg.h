@@ -22,8 +22,6 @@ class CServerLoginDlg : public CDialog {
   // The e-mail address the dialog starts with, and after it the one last used to sign in.
   void SetEmail(const CString& email) { m_strEmail = email; }
   const CString& GetEmail() const { return m_strEmail; }
-  // Why the last sign-in failed; empty when the service gave no reason.
-  const CString& GetErrorText() const { return m_strError; }
 
   // The token request and the upload, with the e-mail and password held; blocks until the
   // service has answered both.

@@ -69,7 +69,6 @@ class CAutoUpdate : public CDialog {
   // The page shown, or none before the wizard starts.
   CDialog* GetActivePage() const { return m_pActivePage; }
   CPageSearch& GetSearchPage() const { return *m_pSearchPage; }
-  CPageDownload& GetDownloadPage() const { return *m_pDownloadPage; }
   // True while the shown page has a step posted and not yet run.
   bool IsBusy() const;
 

@@ -48,7 +48,6 @@ class CCheckWorker {
   bool Start(CWnd* notify, std::function<DWORD(CCheckWorkerState&)> body);
   // Stops a running thread as described above.
   void Stop();
-  bool IsRunning() const { return m_pThread && m_pThread->IsRunning(); }
   // STILL_ACTIVE while running; 0 before any start.
   DWORD GetExitCode() const { return m_pThread ? m_pThread->GetExitCode() : 0; }
   // Waits up to `ms` (scaled) for the thread to end; true when it has.

@@ -39,7 +39,6 @@ class CPageDownload : public CDialog {
   bool IsStepPending() const { return m_bStepPending; }
   // Shows the failure text with Finish alone and ends the transfer.
   void Fail(const CString& text);
-  ULONGLONG GetDownloadedBytes() const { return m_downloaded; }
 
  private:
   LRESULT OnOpen(WPARAM, LPARAM);

@@ -30,7 +30,6 @@ class CFileStream : public CIoStream {
   bool Open(const CString& name, DWORD openFlags) override;
 
  protected:
-  CFileHandle& GetFileHandle() { return m_file; }
   bool IsWritable() const { return (GetOpenFlags() & OPEN_WRITE) != 0; }
   bool IsReadable() const { return (GetOpenFlags() & OPEN_READ) != 0; }
   // Raises 6 when the file is not open.

@@ -107,8 +107,6 @@ class CIoStream {
   DWORD GetHandle() const { return m_dwHandle; }
 
  protected:
-  void SetName(const CString& name) { m_strName = name; }
-  void SetOpenFlags(DWORD openFlags) { m_dwOpenFlags = openFlags; }
   void ClearError() { m_nError = 0; }
   void KeepError(int code) { m_nError = code; }
   // Keeps the code and raises it with the stream's name.

@@ -41,7 +41,6 @@ class CJVArchive {
   CJVArchive& operator=(const CJVArchive&) = delete;
 
   bool IsLoading() const { return (m_wMode & MODE_LOAD) != 0; }
-  WORD GetMode() const { return m_wMode; }
 
   // Storing: flushes first. Then closes the stream (an owned one is deleted).
   void Close();

@@ -44,7 +44,6 @@ class CUsbHostProbeManager {
 
   CEvent& GetCloseEvent() { return m_close; }
   CEvent& GetAttachEvent() { return m_attach; }
-  CEvent& GetDetachEvent() { return m_detach; }
 
  protected:
   CUsbHostProbeManager();

@@ -37,8 +37,6 @@ class CFileHandle {
   int Truncate(std::int64_t length);
   // Pushes the written data to the device.
   int Sync();
-  // The descriptor, for platform code that drives devices opened through this handle.
-  int Descriptor() const { return m_fd; }
 
  private:
   int m_fd = -1;

@@ -13,5 +13,3 @@ bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
 const CRuntimeClass* CObject::GetRuntimeClass() const { return RUNTIME_CLASS(CObject); }
 
 void CObject::Serialize(CArchive&) {}
-
-bool CObject::IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }

@@ -23,8 +23,6 @@ class CObject {
   virtual ~CObject() = default;
   virtual void Serialize(CArchive& archive);
 
-  bool IsKindOf(const CRuntimeClass* cls) const;
-
   static const CRuntimeClass classCObject;
 
  protected:

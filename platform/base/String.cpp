@@ -129,22 +129,9 @@ char16_t* CString::GetBuffer(int minLength) {
   return m_s.data();
 }
 
-char16_t* CString::GetBufferSetLength(int length) {
-  m_s.resize(size_t(std::max(length, 0)));
-  return m_s.data();
-}
-
 void CString::ReleaseBuffer(int newLength) {
   if (newLength < 0) newLength = WideLength(m_s.c_str());
   m_s.resize(size_t(std::min(newLength, GetLength())));
-}
-
-void CString::Insert(int index, const CString& s) {
-  m_s.insert(size_t(std::clamp(index, 0, GetLength())), s.m_s);
-}
-
-void CString::Insert(int index, char16_t ch) {
-  m_s.insert(size_t(std::clamp(index, 0, GetLength())), 1, ch);
 }
 
 int CString::Delete(int index, int count) {
@@ -170,12 +157,6 @@ CString CString::Mid(int first, int count) const {
 CString CString::SpanIncluding(const char16_t* set) const {
   int n = 0;
   while (n < GetLength() && InSet(m_s[size_t(n)], set)) ++n;
-  return Left(n);
-}
-
-CString CString::SpanExcluding(const char16_t* set) const {
-  int n = 0;
-  while (n < GetLength() && !InSet(m_s[size_t(n)], set)) ++n;
   return Left(n);
 }
 
@@ -279,7 +260,6 @@ CString& CString::TrimRight(char16_t ch) {
 
 CString& CString::Trim() { return TrimRight().TrimLeft(); }
 CString& CString::Trim(char16_t ch) { return TrimRight(ch).TrimLeft(ch); }
-CString& CString::Trim(const char16_t* set) { return TrimRight(set).TrimLeft(set); }
 
 CString& CString::MakeUpper() {
   for (auto& c : m_s) c = ToUpperUnit(c);
@@ -289,16 +269,6 @@ CString& CString::MakeUpper() {
 CString& CString::MakeLower() {
   for (auto& c : m_s) c = ToLowerUnit(c);
   return *this;
-}
-
-CString& CString::MakeReverse() {
-  std::reverse(m_s.begin(), m_s.end());
-  return *this;
-}
-
-int CString::Compare(const char16_t* other) const {
-  int r = m_s.compare(other ? other : u"");
-  return r < 0 ? -1 : r > 0 ? 1 : 0;
 }
 
 int CString::CompareNoCase(const char16_t* other) const {

@@ -86,7 +86,6 @@ class CString {
   // Direct writing into the string: GetBuffer grows it to at least n units; ReleaseBuffer
   // cuts it at the given length, or at the first zero unit when the length is -1.
   char16_t* GetBuffer(int minLength = 0);
-  char16_t* GetBufferSetLength(int length);
   void ReleaseBuffer(int newLength = -1);
 
   CString& operator=(const char16_t* text) { m_s = text ? text : u""; return *this; }
@@ -97,9 +96,6 @@ class CString {
   void Append(const char16_t* s, int n) { m_s.append(s, size_t(n)); }
   // Makes room for a text of the length, so that appending up to it allocates nothing more.
   void Reserve(int length) { m_s.reserve(size_t(std::max(length, 0))); }
-  void AppendChar(char16_t ch) { m_s += ch; }
-  void Insert(int index, const CString& s);
-  void Insert(int index, char16_t ch);
   int Delete(int index, int count = 1);
 
   CString Left(int n) const;
@@ -107,7 +103,6 @@ class CString {
   CString Mid(int first) const;
   CString Mid(int first, int count) const;
   CString SpanIncluding(const char16_t* set) const;
-  CString SpanExcluding(const char16_t* set) const;
   CString Tokenize(const char16_t* delimiters, int& start) const;
 
   int Find(char16_t ch, int start = 0) const;
@@ -120,7 +115,6 @@ class CString {
   int Remove(char16_t ch);
   CString& Trim();
   CString& Trim(char16_t ch);
-  CString& Trim(const char16_t* set);
   CString& TrimLeft();
   CString& TrimLeft(char16_t ch);
   CString& TrimLeft(const char16_t* set);
@@ -129,9 +123,7 @@ class CString {
   CString& TrimRight(const char16_t* set);
   CString& MakeUpper();
   CString& MakeLower();
-  CString& MakeReverse();
 
-  int Compare(const char16_t* other) const;
   int CompareNoCase(const char16_t* other) const;
 
   template <class... A>

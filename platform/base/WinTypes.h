@@ -41,7 +41,6 @@ using LPCSTR = const char*;
 
 constexpr DWORD INFINITE = 0xFFFFFFFF;
 
-constexpr WORD MAKEWORD(BYTE low, BYTE high) { return WORD(low | (WORD(high) << 8)); }
 constexpr DWORD MAKELONG(WORD low, WORD high) { return DWORD(low) | (DWORD(high) << 16); }
 constexpr WORD LOWORD(DWORD v) { return WORD(v & 0xFFFF); }
 constexpr WORD HIWORD(DWORD v) { return WORD(v >> 16); }

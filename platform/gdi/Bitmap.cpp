@@ -99,12 +99,6 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel
   return Attach(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
 }
 
-BOOL CBitmap::CreateBitmapIndirect(const BITMAP* bitmap) {
-  return bitmap ? CreateBitmap(bitmap->bmWidth, bitmap->bmHeight, bitmap->bmPlanes, bitmap->bmBitsPixel,
-                               bitmap->bmBits)
-                : FALSE;
-}
-
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
   return Attach(::CreateCompatibleBitmap(dc ? dc->m_hDC : nullptr, width, height));
 }
@@ -113,14 +107,8 @@ BOOL CBitmap::LoadBitmap(UINT resourceId) { return Attach(::LoadBitmap(resourceI
 
 int CBitmap::GetBitmap(BITMAP* bitmap) const { return ::GetObject(m_hObject, sizeof(BITMAP), bitmap); }
 
-CSize CBitmap::GetBitmapDimension() const { return CSize(0, 0); }
-
 DWORD CBitmap::GetBitmapBits(DWORD count, void* bits) const {
   return DWORD(::GetBitmapBits(*this, LONG(count), bits));
-}
-
-DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits) {
-  return DWORD(::SetBitmapBits(*this, count, bits));
 }
 
 CBitmap* CBitmap::FromHandle(HBITMAP handle) { return static_cast<CBitmap*>(CGdiObject::FromHandle(handle)); }

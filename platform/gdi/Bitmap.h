@@ -11,19 +11,13 @@ class CBitmap : public CGdiObject {
   // bitsPerPixel 1 makes a monochrome bitmap, anything else a colour one; bits (optional)
   // are rows of the given depth, each padded to 16 bits.
   BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
-  BOOL CreateBitmapIndirect(const BITMAP* bitmap);
   // A bitmap of the format of the context's surface: monochrome for a memory context that
   // still holds its initial monochrome bitmap, as on the platform.
   BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
-  BOOL CreateDiscardableBitmap(CDC* dc, int width, int height) {
-    return CreateCompatibleBitmap(dc, width, height);
-  }
   // A bitmap resource of the program (see SetBitmapResourceProvider).
   BOOL LoadBitmap(UINT resourceId);
   int GetBitmap(BITMAP* bitmap) const;
-  CSize GetBitmapDimension() const;
   DWORD GetBitmapBits(DWORD count, void* bits) const;
-  DWORD SetBitmapBits(DWORD count, const void* bits);
   operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
   static CBitmap* FromHandle(HBITMAP handle);
 };

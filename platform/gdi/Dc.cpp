@@ -513,7 +513,6 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap) {
   return bitmap ? CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, bitmap->m_hObject)))
                 : nullptr;
 }
-int CDC::SelectObject(CRgn* region) { return SelectClipRgn(region); }
 CGdiObject* CDC::SelectObject(CGdiObject* object) {
   return object ? CGdiObject::FromHandle(::SelectObject(m_hDC, object->m_hObject)) : nullptr;
 }
@@ -530,9 +529,6 @@ CBrush* CDC::GetCurrentBrush() const {
 CFont* CDC::GetCurrentFont() const {
   return CFont::FromHandle(static_cast<HFONT>(GetCurrentObject(m_hDC, OBJ_FONT)));
 }
-CBitmap* CDC::GetCurrentBitmap() const {
-  return CBitmap::FromHandle(static_cast<HBITMAP>(GetCurrentObject(m_hDC, OBJ_BITMAP)));
-}
 
 COLORREF CDC::GetTextColor() const { return m_hDC ? m_hDC->st.textColor : CLR_INVALID; }
 COLORREF CDC::SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
@@ -542,17 +538,11 @@ int CDC::GetBkMode() const { return m_hDC ? m_hDC->st.bkMode : 0; }
 int CDC::SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
 UINT CDC::GetTextAlign() const { return m_hDC ? m_hDC->st.textAlign : 0; }
 UINT CDC::SetTextAlign(UINT flags) { return std::exchange(m_hDC->st.textAlign, flags); }
-int CDC::GetROP2() const { return m_hDC->st.rop2; }
 int CDC::SetROP2(int mode) {
   if (mode < R2_BLACK || mode > R2_WHITE) return 0;
   return std::exchange(m_hDC->st.rop2, mode);
 }
-int CDC::GetStretchBltMode() const { return m_hDC->st.stretchMode; }
-int CDC::SetStretchBltMode(int mode) { return std::exchange(m_hDC->st.stretchMode, mode); }
-int CDC::GetPolyFillMode() const { return m_hDC->st.polyFillMode; }
 int CDC::SetPolyFillMode(int mode) { return std::exchange(m_hDC->st.polyFillMode, mode); }
-CPoint CDC::SetBrushOrg(int x, int y) { return std::exchange(m_hDC->st.brushOrg, POINT{x, y}); }
-CPoint CDC::GetBrushOrg() const { return m_hDC->st.brushOrg; }
 
 // ---- CDC: mapping
 
@@ -622,11 +612,6 @@ int CDC::SetMapMode(int mode) {
 
 CPoint CDC::GetViewportOrg() const { return m_hDC->st.viewportOrg; }
 CPoint CDC::SetViewportOrg(int x, int y) { return std::exchange(m_hDC->st.viewportOrg, POINT{x, y}); }
-CPoint CDC::OffsetViewportOrg(int dx, int dy) {
-  POINT old = m_hDC->st.viewportOrg;
-  m_hDC->st.viewportOrg = POINT{old.x + dx, old.y + dy};
-  return old;
-}
 CSize CDC::GetViewportExt() const { return m_hDC->st.viewportExt; }
 CSize CDC::SetViewportExt(int cx, int cy) {
   DcState& st = m_hDC->st;
@@ -635,11 +620,6 @@ CSize CDC::SetViewportExt(int cx, int cy) {
   st.viewportExt = SIZE{cx, cy};
   FitIsotropic(st);
   return old;
-}
-CSize CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom) {
-  SIZE e = m_hDC->st.viewportExt;
-  if (xDenom == 0 || yDenom == 0) return e;
-  return SetViewportExt(MulDivRound(e.cx, xNum, xDenom), MulDivRound(e.cy, yNum, yDenom));
 }
 CPoint CDC::GetWindowOrg() const { return m_hDC->st.windowOrg; }
 CPoint CDC::SetWindowOrg(int x, int y) { return std::exchange(m_hDC->st.windowOrg, POINT{x, y}); }
@@ -657,21 +637,11 @@ CSize CDC::SetWindowExt(int cx, int cy) {
   FitIsotropic(st);
   return old;
 }
-CSize CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom) {
-  SIZE e = m_hDC->st.windowExt;
-  if (xDenom == 0 || yDenom == 0) return e;
-  return SetWindowExt(MulDivRound(e.cx, xNum, xDenom), MulDivRound(e.cy, yNum, yDenom));
-}
 
 void CDC::LPtoDP(LPPOINT points, int count) const {
   for (int i = 0; i < count; ++i) points[i] = m_hDC->ToDevice(points[i].x, points[i].y);
 }
 void CDC::LPtoDP(LPRECT rect) const { LPtoDP(reinterpret_cast<LPPOINT>(rect), 2); }
-void CDC::LPtoDP(LPSIZE size) const {
-  const DcState& st = m_hDC->st;
-  size->cx = MulDivRound(size->cx, std::abs(st.viewportExt.cx), std::abs(st.windowExt.cx));
-  size->cy = MulDivRound(size->cy, std::abs(st.viewportExt.cy), std::abs(st.windowExt.cy));
-}
 void CDC::DPtoLP(LPPOINT points, int count) const {
   for (int i = 0; i < count; ++i) points[i] = m_hDC->ToLogical(points[i].x, points[i].y);
 }
@@ -740,14 +710,6 @@ int CDC::ExcludeClipRect(int left, int top, int right, int bottom) {
   return RegionType(*m_hDC->st.clip);
 }
 
-int CDC::OffsetClipRgn(int dx, int dy) {
-  DcState& st = m_hDC->st;
-  if (!st.clip) return SIMPLEREGION;
-  st.clip->translate(m_hDC->ToDeviceWidth(dx), m_hDC->ToDeviceHeight(dy));
-  m_hDC->ClipChanged();
-  return RegionType(*st.clip);
-}
-
 BOOL CDC::PtVisible(int x, int y) const {
   POINT p = m_hDC->ToDevice(x, y);
   return m_hDC->DeviceClip().contains(QPoint(p.x, p.y));
@@ -757,5 +719,3 @@ BOOL CDC::RectVisible(LPCRECT rect) const {
   return m_hDC->DeviceClip().intersects(
       m_hDC->ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom));
 }
-
-UINT CDC::RealizePalette() { return 0; }

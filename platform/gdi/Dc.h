@@ -60,15 +60,12 @@ class CDC {
   CBrush* SelectObject(CBrush* brush);
   CFont* SelectObject(CFont* font);
   CBitmap* SelectObject(CBitmap* bitmap);
-  // Selecting a region sets the clip region (a copy); the result is the region type.
-  int SelectObject(CRgn* region);
   CGdiObject* SelectObject(CGdiObject* object);
   HGDIOBJ SelectObject(HGDIOBJ object);
   CGdiObject* SelectStockObject(int index);
   CPen* GetCurrentPen() const;
   CBrush* GetCurrentBrush() const;
   CFont* GetCurrentFont() const;
-  CBitmap* GetCurrentBitmap() const;
 
   COLORREF GetTextColor() const;
   COLORREF SetTextColor(COLORREF color);
@@ -78,26 +75,17 @@ class CDC {
   int SetBkMode(int mode);
   UINT GetTextAlign() const;
   UINT SetTextAlign(UINT flags);
-  int GetROP2() const;
   int SetROP2(int mode);
-  int GetStretchBltMode() const;
-  int SetStretchBltMode(int mode);
-  int GetPolyFillMode() const;
   int SetPolyFillMode(int mode);
-  CPoint SetBrushOrg(int x, int y);
-  CPoint SetBrushOrg(POINT point) { return SetBrushOrg(point.x, point.y); }
-  CPoint GetBrushOrg() const;
 
   int GetMapMode() const;
   int SetMapMode(int mode);
   CPoint GetViewportOrg() const;
   CPoint SetViewportOrg(int x, int y);
   CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
-  CPoint OffsetViewportOrg(int dx, int dy);
   CSize GetViewportExt() const;
   CSize SetViewportExt(int cx, int cy);
   CSize SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
-  CSize ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom);
   CPoint GetWindowOrg() const;
   CPoint SetWindowOrg(int x, int y);
   CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
@@ -105,10 +93,8 @@ class CDC {
   CSize GetWindowExt() const;
   CSize SetWindowExt(int cx, int cy);
   CSize SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
-  CSize ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom);
   void LPtoDP(LPPOINT points, int count = 1) const;
   void LPtoDP(LPRECT rect) const;
-  void LPtoDP(LPSIZE size) const;
   void DPtoLP(LPPOINT points, int count = 1) const;
   void DPtoLP(LPRECT rect) const;
   void DPtoLP(LPSIZE size) const;
@@ -125,7 +111,6 @@ class CDC {
   int ExcludeClipRect(LPCRECT rect) {
     return ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom);
   }
-  int OffsetClipRgn(int dx, int dy);
   BOOL PtVisible(int x, int y) const;
   BOOL PtVisible(POINT point) const { return PtVisible(point.x, point.y); }
   BOOL RectVisible(LPCRECT rect) const;
@@ -137,7 +122,6 @@ class CDC {
   BOOL LineTo(int x, int y);
   BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
   BOOL Polyline(const POINT* points, int count);
-  BOOL PolyPolyline(const POINT* points, const DWORD* counts, int polylines);
   BOOL Polygon(const POINT* points, int count);
   BOOL Rectangle(int left, int top, int right, int bottom);
   BOOL Rectangle(LPCRECT rect) { return Rectangle(rect->left, rect->top, rect->right, rect->bottom); }
@@ -147,7 +131,6 @@ class CDC {
   void FillRect(LPCRECT rect, CBrush* brush);
   void FrameRect(LPCRECT rect, CBrush* brush);
   void InvertRect(LPCRECT rect);
-  void DrawFocusRect(LPCRECT rect);
   // Fills with a colour; like the framework, this leaves the background colour set to it.
   void FillSolidRect(LPCRECT rect, COLORREF color);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);
@@ -178,12 +161,7 @@ class CDC {
   }
   CSize GetTextExtent(LPCTSTR text, int count) const;
   CSize GetTextExtent(const CString& text) const { return GetTextExtent(text, text.GetLength()); }
-  CSize GetOutputTextExtent(LPCTSTR text, int count) const { return GetTextExtent(text, count); }
-  CSize GetOutputTextExtent(const CString& text) const { return GetTextExtent(text); }
   BOOL GetTextMetrics(LPTEXTMETRIC metrics) const;
-  BOOL GetOutputTextMetrics(LPTEXTMETRIC metrics) const { return GetTextMetrics(metrics); }
-  int GetTextFace(CString& faceName) const;
-  BOOL GetCharWidth(UINT first, UINT last, int* widths) const;
 
   // Bitmaps.
   BOOL BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop);
@@ -196,7 +174,6 @@ class CDC {
   BOOL AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
                   int srcHeight, BLENDFUNCTION blend);
   BOOL GradientFill(TRIVERTEX* vertices, ULONG vertexCount, void* mesh, ULONG meshCount, ULONG mode);
-  UINT RealizePalette();
 
   // Printing (printer contexts, see PrintTarget.h). Results > 0 on success, SP_ERROR otherwise.
   int StartDoc(DOCINFO* info);
@@ -218,21 +195,8 @@ COLORREF SetBkColor(HDC dc, COLORREF color);
 int SetBkMode(HDC dc, int mode);
 int SaveDC(HDC dc);
 BOOL RestoreDC(HDC dc, int savedDC);
-BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, DWORD rop);
 BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
                 int srcHeight, DWORD rop);
-BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
-BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
-                    int srcHeight, UINT transparent);
-BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
-                int srcHeight, BLENDFUNCTION blend);
-BOOL GradientFill(HDC dc, TRIVERTEX* vertices, ULONG vertexCount, void* mesh, ULONG meshCount, ULONG mode);
-int FillRect(HDC dc, LPCRECT rect, HBRUSH brush);
-int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush);
-BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
-int DrawText(HDC dc, LPCTSTR text, int count, LPRECT rect, UINT format);
-COLORREF GetPixel(HDC dc, int x, int y);
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 // Drawing into images is done when each call returns; kept for code that flushes before it
 // reads a DIB section's bits.
 BOOL GdiFlush();

@@ -170,8 +170,7 @@ BOOL RasterBlit(DcData& dst, const Mapping& m, DcData* src, DWORD rop) {
                         *src, dst);
     }
     if (usePattern) {
-      p = gdi::BrushPixel(brush, x - dst.st.brushOrg.x, y - dst.st.brushOrg.y, dst.st.bkColor, OPAQUE,
-                          dst.st.textColor);
+      p = gdi::BrushPixel(brush, x, y, dst.st.bkColor, OPAQUE);
       if (dstMono) p = gdi::IsWhiteish(p) ? 0xFFFFFFFF : 0xFF000000;
     }
     if (paper) {
@@ -385,37 +384,9 @@ BOOL CDC::GradientFill(TRIVERTEX* vertices, ULONG vertexCount, void* mesh, ULONG
   return ok;
 }
 
-BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, DWORD rop) {
-  if (!dst) return FALSE;
-  return CDC::FromHandle(dst)->BitBlt(x, y, width, height, src ? CDC::FromHandle(src) : nullptr, xSrc, ySrc,
-                                      rop);
-}
-
 BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
                 int srcHeight, DWORD rop) {
   if (!dst) return FALSE;
   return CDC::FromHandle(dst)->StretchBlt(x, y, width, height, src ? CDC::FromHandle(src) : nullptr, xSrc,
                                           ySrc, srcWidth, srcHeight, rop);
-}
-
-BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
-  return dc ? CDC::FromHandle(dc)->PatBlt(x, y, width, height, rop) : FALSE;
-}
-
-BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
-                    int srcHeight, UINT transparent) {
-  if (!dst || !src) return FALSE;
-  return CDC::FromHandle(dst)->TransparentBlt(x, y, width, height, CDC::FromHandle(src), xSrc, ySrc, srcWidth,
-                                              srcHeight, transparent);
-}
-
-BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
-                int srcHeight, BLENDFUNCTION blend) {
-  if (!dst || !src) return FALSE;
-  return CDC::FromHandle(dst)->AlphaBlend(x, y, width, height, CDC::FromHandle(src), xSrc, ySrc, srcWidth,
-                                          srcHeight, blend);
-}
-
-BOOL GradientFill(HDC dc, TRIVERTEX* vertices, ULONG vertexCount, void* mesh, ULONG meshCount, ULONG mode) {
-  return dc ? CDC::FromHandle(dc)->GradientFill(vertices, vertexCount, mesh, meshCount, mode) : FALSE;
 }

@@ -20,9 +20,7 @@ struct DcState {
   int bkMode = OPAQUE;
   UINT textAlign = TA_LEFT | TA_TOP;
   int rop2 = R2_COPYPEN;
-  int stretchMode = BLACKONWHITE;
   int polyFillMode = ALTERNATE;
-  POINT brushOrg{0, 0};
   int mapMode = MM_TEXT;
   POINT windowOrg{0, 0};
   POINT viewportOrg{0, 0};

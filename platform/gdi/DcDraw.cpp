@@ -232,20 +232,15 @@ class Stroker {
   DWORD m_run = 0;
 };
 
-// The selected brush as a painter brush: hatches and patterns become a texture tile, laid
-// from the brush origin; no brush for a null brush.
+// The selected brush as a painter brush: a hatch becomes a texture tile laid from the device
+// origin; no brush for a null brush.
 QBrush PainterBrush(const DcData& d, const gdi::BrushData& brush, QRgb solid) {
   if (brush.style == BS_NULL) return QBrush(Qt::NoBrush);
   if (brush.style == BS_SOLID) return QBrush(QColor(solid));
-  const int w = brush.style == BS_PATTERN && !brush.pattern.isNull() ? brush.pattern.width() : 8;
-  const int h = brush.style == BS_PATTERN && !brush.pattern.isNull() ? brush.pattern.height() : 8;
-  QImage tile(w, h, QImage::Format_ARGB32);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      tile.setPixel(x, y, gdi::BrushPixel(brush, x, y, d.st.bkColor, d.st.bkMode, d.st.textColor));
-  QBrush texture(tile);
-  texture.setTransform(QTransform::fromTranslate(d.st.brushOrg.x, d.st.brushOrg.y));
-  return texture;
+  QImage tile(8, 8, QImage::Format_ARGB32);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) tile.setPixel(x, y, gdi::BrushPixel(brush, x, y, d.st.bkColor, d.st.bkMode));
+  return QBrush(tile);
 }
 
 QPoint Dev(const DcData& d, int x, int y) {
@@ -268,8 +263,7 @@ void FillDeviceRect(DcData& d, const QRect& r, const gdi::BrushData& brush, bool
     return;
   }
   d.ForEachPixel(r, [&](int x, int y, QRgb& pixel) {
-    QRgb c = gdi::BrushPixel(brush, x - d.st.brushOrg.x, y - d.st.brushOrg.y, d.st.bkColor, d.st.bkMode,
-                             d.st.textColor);
+    QRgb c = gdi::BrushPixel(brush, x, y, d.st.bkColor, d.st.bkMode);
     if (qAlpha(c)) pixel = c;
   });
 }
@@ -304,14 +298,6 @@ BOOL CDC::Polyline(const POINT* points, int count) {
   for (int i = 1; i < count; ++i)
     stroker.Segment(Dev(d, points[i - 1].x, points[i - 1].y), Dev(d, points[i].x, points[i].y));
   d.EndDraw();
-  return TRUE;
-}
-
-BOOL CDC::PolyPolyline(const POINT* points, const DWORD* counts, int polylines) {
-  for (int i = 0; i < polylines; ++i) {
-    Polyline(points, int(counts[i]));
-    points += counts[i];
-  }
   return TRUE;
 }
 
@@ -453,31 +439,6 @@ void CDC::InvertRect(LPCRECT rect) {
   d.EndDraw();
 }
 
-void CDC::DrawFocusRect(LPCRECT rect) {
-  if (!rect) return;
-  DcData& d = *m_hDC;
-  QRect r = d.ToDeviceRect(rect->left, rect->top, rect->right, rect->bottom);
-  if (r.isEmpty()) return;
-  d.BeginDraw();
-  // A dotted frame drawn by inverting every other pixel, so that drawing it twice removes it.
-  std::vector<QPoint> dots;
-  for (int x = r.left(); x <= r.right(); x += 2) {
-    dots.emplace_back(x, r.top());
-    if (r.height() > 1) dots.emplace_back(x, r.bottom());
-  }
-  for (int y = r.top() + 2; y < r.bottom(); y += 2) {
-    dots.emplace_back(r.left(), y);
-    if (r.width() > 1) dots.emplace_back(r.right(), y);
-  }
-  QPainter& p = d.Painter();
-  QRgb color = 0xFFFFFFFF;
-  gdi::ApplyRop2(p, R2_XORPEN, color);
-  p.setPen(QPen(QColor(color), 1));
-  p.drawPoints(dots.data(), int(dots.size()));
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  d.EndDraw();
-}
-
 void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
   if (!rect) return;
   DcData& d = *m_hDC;
@@ -590,26 +551,4 @@ COLORREF CDC::GetPixel(int x, int y) const {
   if (!d.HasPixels()) return CLR_INVALID;
   const QImage& image = d.RawSurface();
   return gdi::ToColorRef(reinterpret_cast<const QRgb*>(image.constScanLine(p.y))[p.x]);
-}
-
-int FillRect(HDC dc, LPCRECT rect, HBRUSH brush) {
-  if (!dc) return 0;
-  CDC::FromHandle(dc)->FillRect(rect, CBrush::FromHandle(brush));
-  return 1;
-}
-
-int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush) {
-  if (!dc) return 0;
-  CDC::FromHandle(dc)->FrameRect(rect, CBrush::FromHandle(brush));
-  return 1;
-}
-
-BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags) {
-  return dc ? CDC::FromHandle(dc)->DrawEdge(rect, edge, flags) : FALSE;
-}
-
-COLORREF GetPixel(HDC dc, int x, int y) { return dc ? CDC::FromHandle(dc)->GetPixel(x, y) : CLR_INVALID; }
-
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-  return dc ? CDC::FromHandle(dc)->SetPixel(x, y, color) : CLR_INVALID;
 }

@@ -298,22 +298,6 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRIC metrics) const {
   return TRUE;
 }
 
-int CDC::GetTextFace(CString& faceName) const {
-  const LOGFONT& lf = m_hDC->Font()->log;
-  int n = 0;
-  while (n < LF_FACESIZE && lf.lfFaceName[n]) ++n;
-  faceName = CString(lf.lfFaceName, n);
-  return n;
-}
-
-BOOL CDC::GetCharWidth(UINT first, UINT last, int* widths) const {
-  if (!widths || last < first) return FALSE;
-  const gdi::RealFont& font = m_hDC->RealizedFont();
-  for (UINT c = first; c <= last; ++c)
-    widths[c - first] = font.metrics->horizontalAdvance(QChar(char16_t(c)));
-  return TRUE;
-}
-
 int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
   if (!rect || !text) return 0;
   DcData& d = *m_hDC;
@@ -377,8 +361,4 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
   }
   d.EndDraw();
   return toLogicalHeight(top - box.top() + totalHeight);
-}
-
-int DrawText(HDC dc, LPCTSTR text, int count, LPRECT rect, UINT format) {
-  return dc ? CDC::FromHandle(dc)->DrawText(text, count, rect, format) : 0;
 }

@@ -126,34 +126,6 @@ int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINF
   return copied;
 }
 
-int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info, UINT) {
-  auto* b = gdi::Data<gdi::BitmapData>(bitmap);
-  if (!b || !bits || !info || !ValidHeader(info->bmiHeader)) return 0;
-  const BITMAPINFOHEADER& h = info->bmiHeader;
-  if (b->selectedIn) b->selectedIn->EndPainter();
-  b->ImportDib();
-  const int width = std::min<int>(h.biWidth, b->image.width());
-  const int height = b->image.height();
-  const int stride = gdi::DibStride(h.biWidth, h.biBitCount);
-  std::vector<RGBQUAD> table(info->bmiColors, info->bmiColors + TableEntries(h));
-  const bool bottomUp = h.biHeight > 0;
-  const auto* in = static_cast<const BYTE*>(bits);
-  int copied = 0;
-  for (UINT scan = start; scan < start + lines && int(scan) < std::abs(h.biHeight); ++scan, ++copied) {
-    const int y = bottomUp ? height - 1 - int(scan) : int(scan);
-    if (y < 0 || y >= height) continue;
-    const BYTE* row = in + std::size_t(copied) * std::size_t(stride);
-    auto* dst = reinterpret_cast<QRgb*>(b->image.scanLine(y));
-    for (int x = 0; x < width; ++x) {
-      QRgb p = gdi::ReadDibPixel(row, x, h.biBitCount, table);
-      if (b->image.format() == QImage::Format_RGB32) p |= 0xFF000000;
-      dst[x] = b->mono ? (gdi::IsWhiteish(p) ? 0xFFFFFFFF : 0xFF000000) : p;
-    }
-  }
-  b->ExportDib();
-  return copied;
-}
-
 namespace {
 
 // A DIB section holding a copy of the given bits.
@@ -168,48 +140,6 @@ HBITMAP DibFromBits(const void* bits, const BITMAPINFO* info) {
 }
 
 }  // namespace
-
-int StretchDIBits(HDC dc, int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth,
-                  int srcHeight, const void* bits, const BITMAPINFO* info, UINT, DWORD rop) {
-  if (!dc || !bits || !info || !ValidHeader(info->bmiHeader)) return 0;
-  HBITMAP dib = DibFromBits(bits, info);
-  if (!dib) return 0;
-  // Source coordinates of a bottom-up DIB count from its bottom row.
-  if (info->bmiHeader.biHeight > 0) ySrc = std::abs(info->bmiHeader.biHeight) - ySrc - srcHeight;
-  HDC memory = CreateCompatibleDC(dc);
-  SelectObject(memory, dib);
-  BOOL ok = StretchBlt(dc, x, y, width, height, memory, xSrc, ySrc, srcWidth, srcHeight, rop);
-  DeleteDC(memory);
-  DeleteObject(dib);
-  return ok ? srcHeight : 0;
-}
-
-int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
-                      UINT scanLines, const void* bits, const BITMAPINFO* info, UINT usage) {
-  // Banded transfers are not used by the program: whole bitmaps only.
-  if (!info || startScan != 0) return 0;
-  return StretchDIBits(dc, x, y, int(width), int(height), xSrc, ySrc, int(width), int(height), bits, info,
-                       usage, SRCCOPY)
-             ? int(scanLines)
-             : 0;
-}
-
-UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors) {
-  auto* b = dc ? dc->SurfaceBitmap() : nullptr;
-  if (!b || !b->dib || !colors) return 0;
-  UINT n = 0;
-  for (; n < count && start + n < b->dib->table.size(); ++n) colors[n] = b->dib->table[start + n];
-  return n;
-}
-
-UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colors) {
-  auto* b = dc ? dc->SurfaceBitmap() : nullptr;
-  if (!b || !b->dib || !colors) return 0;
-  UINT n = 0;
-  for (; n < count && start + n < b->dib->table.size(); ++n) b->dib->table[start + n] = colors[n];
-  b->ImportDib();
-  return n;
-}
 
 HBITMAP CreateBitmapFromPackedDib(const BYTE* data, std::size_t size, bool asDibSection) {
   if (!data || size < sizeof(BITMAPINFOHEADER)) return nullptr;

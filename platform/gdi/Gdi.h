@@ -26,14 +26,6 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
 // formats is filled). With bits null, only the header is completed (size of image). Result:
 // the number of rows copied, 0 on failure.
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
-int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
-              UINT usage);
-int StretchDIBits(HDC dc, int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth,
-                  int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
-int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
-                      UINT scanLines, const void* bits, const BITMAPINFO* info, UINT usage);
-UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors);
-UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colors);
 
 // A bitmap from a packed DIB (BITMAPINFOHEADER, colour table, pixels), the form of a bitmap
 // resource: a DIB section keeping its depth when asDibSection, else a device-dependent bitmap.

@@ -42,8 +42,6 @@ struct BrushData final : GdiBrushHandle {
   UINT style = BS_SOLID;
   COLORREF color = 0;
   int hatch = 0;
-  QImage pattern;  // BS_PATTERN: a copy of the pattern bitmap (monochrome patterns keep 0/1 as black/white)
-  bool monoPattern = false;
 };
 
 // A font realized at one device size.
@@ -141,7 +139,7 @@ int DibStride(int width, int bitsPerPixel);
 QRgb ReadDibPixel(const BYTE* row, int x, int bitsPerPixel, const std::vector<RGBQUAD>& table);
 void WriteDibPixel(BYTE* row, int x, int bitsPerPixel, const std::vector<RGBQUAD>& table, QRgb pixel);
 
-// The colour of a brush at a device pixel (brush origin applied by the caller).
-QRgb BrushPixel(const BrushData& brush, int x, int y, COLORREF bkColor, int bkMode, COLORREF textColor);
+// The colour of a brush at a device pixel.
+QRgb BrushPixel(const BrushData& brush, int x, int y, COLORREF bkColor, int bkMode);
 
 }  // namespace gdi

@@ -223,13 +223,6 @@ BOOL CGdiObject::DeleteObject() {
 
 int CGdiObject::GetObject(int size, void* buffer) const { return ::GetObject(m_hObject, size, buffer); }
 
-UINT CGdiObject::GetObjectType() const { return ::GetObjectType(m_hObject); }
-
-BOOL CGdiObject::CreateStockObject(int index) {
-  HGDIOBJ h = GetStockObject(index);
-  return h ? Attach(h) : FALSE;
-}
-
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle) {
   if (!handle) return nullptr;
   if (handle->permanent) return handle->permanent;

@@ -20,8 +20,6 @@ class CGdiObject {
   HGDIOBJ Detach();
   BOOL DeleteObject();
   int GetObject(int size, void* buffer) const;
-  UINT GetObjectType() const;
-  BOOL CreateStockObject(int index);
 
   // The wrapper of a handle: its owning wrapper when it has one, else a temporary wrapper
   // that lives until DeleteTempMap (as the framework's temporary objects did).

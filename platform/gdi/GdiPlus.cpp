@@ -16,13 +16,6 @@ struct GpPen {
   REAL width;
 };
 
-GpStatus GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput*, void*) {
-  if (token) *token = 1;
-  return Ok;
-}
-
-void GdiplusShutdown(ULONG_PTR) {}
-
 GpStatus GdipCreateFromHDC(HDC dc, GpGraphics** graphics) {
   if (!dc || !graphics) return InvalidParameter;
   *graphics = new GpGraphics{dc};

@@ -40,17 +40,6 @@ using PointF = GpPointF;
 struct GpGraphics;
 struct GpPen;
 
-struct GdiplusStartupInput {
-  UINT GdiplusVersion = 1;
-  void* DebugEventCallback = nullptr;
-  BOOL SuppressBackgroundThread = FALSE;
-  BOOL SuppressExternalCodecs = FALSE;
-};
-
-// Nothing needs starting on this platform; kept so that start-up and shut-down read as they do.
-GpStatus GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, void* output);
-void GdiplusShutdown(ULONG_PTR token);
-
 GpStatus GdipCreateFromHDC(HDC dc, GpGraphics** graphics);
 GpStatus GdipDeleteGraphics(GpGraphics* graphics);
 // Only pixel units are drawn in (UnitPixel and UnitDisplay); others are refused.

@@ -28,16 +28,10 @@ using LPCPOINT = const POINT*;
 
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
 BOOL SetRectEmpty(LPRECT rect);
-BOOL CopyRect(LPRECT dst, LPCRECT src);
 BOOL IsRectEmpty(LPCRECT rect);
-BOOL EqualRect(LPCRECT a, LPCRECT b);
 BOOL PtInRect(LPCRECT rect, POINT point);
-BOOL InflateRect(LPRECT rect, int dx, int dy);
-BOOL OffsetRect(LPRECT rect, int dx, int dy);
 // Empty result (and FALSE) when the two do not overlap.
 BOOL IntersectRect(LPRECT dst, LPCRECT a, LPCRECT b);
-BOOL UnionRect(LPRECT dst, LPCRECT a, LPCRECT b);
-BOOL SubtractRect(LPRECT dst, LPCRECT a, LPCRECT b);
 
 class CSize : public SIZE {
  public:
@@ -59,10 +53,6 @@ class CSize : public SIZE {
   CSize operator+(SIZE o) const { return CSize(cx + o.cx, cy + o.cy); }
   CSize operator-(SIZE o) const { return CSize(cx - o.cx, cy - o.cy); }
   CSize operator-() const { return CSize(-cx, -cy); }
-  void SetSize(int x, int y) {
-    cx = x;
-    cy = y;
-  }
 };
 
 class CPoint : public POINT {
@@ -77,10 +67,6 @@ class CPoint : public POINT {
   }
   void Offset(POINT p) { Offset(p.x, p.y); }
   void Offset(SIZE s) { Offset(s.cx, s.cy); }
-  void SetPoint(int px, int py) {
-    x = px;
-    y = py;
-  }
   bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
   bool operator!=(const POINT& o) const { return !(*this == o); }
   CPoint& operator+=(SIZE s) {
@@ -120,10 +106,8 @@ class CRect : public RECT {
   int Height() const { return bottom - top; }
   CSize Size() const { return CSize(Width(), Height()); }
   CPoint TopLeft() const { return CPoint(left, top); }
-  CPoint BottomRight() const { return CPoint(right, bottom); }
   CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
   bool IsRectEmpty() const { return right <= left || bottom <= top; }
-  bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
   bool PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
 
   operator LPRECT() { return this; }
@@ -139,7 +123,6 @@ class CRect : public RECT {
     SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
   }
   void SetRectEmpty() { SetRect(0, 0, 0, 0); }
-  void CopyRect(LPCRECT r) { *static_cast<RECT*>(this) = *r; }
   bool EqualRect(LPCRECT r) const {
     return left == r->left && top == r->top && right == r->right && bottom == r->bottom;
   }
@@ -177,13 +160,7 @@ class CRect : public RECT {
     MoveToY(y);
   }
   void MoveToXY(POINT p) { MoveToXY(p.x, p.y); }
-  void NormalizeRect() {
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
-  }
   BOOL IntersectRect(LPCRECT a, LPCRECT b) { return ::IntersectRect(this, a, b); }
-  BOOL UnionRect(LPCRECT a, LPCRECT b) { return ::UnionRect(this, a, b); }
-  BOOL SubtractRect(LPCRECT a, LPCRECT b) { return ::SubtractRect(this, a, b); }
 
   bool operator==(const RECT& r) const { return EqualRect(&r); }
   bool operator!=(const RECT& r) const { return !EqualRect(&r); }
@@ -205,10 +182,6 @@ class CRect : public RECT {
   }
   CRect& operator&=(const RECT& r) {
     ::IntersectRect(this, this, &r);
-    return *this;
-  }
-  CRect& operator|=(const RECT& r) {
-    ::UnionRect(this, this, &r);
     return *this;
   }
   CRect operator+(POINT p) const {
@@ -234,11 +207,6 @@ class CRect : public RECT {
   CRect operator&(const RECT& o) const {
     CRect r;
     ::IntersectRect(&r, this, &o);
-    return r;
-  }
-  CRect operator|(const RECT& o) const {
-    CRect r;
-    ::UnionRect(&r, this, &o);
     return r;
   }
 };

@@ -86,16 +86,13 @@ void PutPicture(ImageListData& list, int index, const QImage& color, int sx, con
   }
 }
 
-int AddStrip(HIMAGELIST list, HBITMAP image, HBITMAP mask, std::optional<QRgb> maskColor) {
+int AddStrip(HIMAGELIST list, HBITMAP image, QRgb maskColor) {
   if (!list || !gdi::Data<gdi::BitmapData>(image)) return -1;
   const QImage color = RowReadable(SourcePixels(image).copy());
-  QImage maskCopy;
-  if (mask && gdi::Data<gdi::BitmapData>(mask)) maskCopy = RowReadable(SourcePixels(mask).copy());
   const int pictures = std::max(1, color.width() / list->cx);
   const int first = list->count;
   Reserve(*list, first + pictures);
-  for (int i = 0; i < pictures; ++i)
-    PutPicture(*list, first + i, color, i * list->cx, maskCopy.isNull() ? nullptr : &maskCopy, maskColor);
+  for (int i = 0; i < pictures; ++i) PutPicture(*list, first + i, color, i * list->cx, nullptr, maskColor);
   list->count += pictures;
   return first;
 }
@@ -139,12 +136,8 @@ BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
   return TRUE;
 }
 
-int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask) {
-  return AddStrip(list, image, mask, std::nullopt);
-}
-
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask) {
-  return AddStrip(list, image, nullptr, gdi::ToRgb(mask));
+  return AddStrip(list, image, gdi::ToRgb(mask));
 }
 
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
@@ -160,34 +153,6 @@ int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
   PutPicture(*list, index, color, 0, &mask, std::nullopt);
   list->flags = flags;
   return index;
-}
-
-BOOL ImageList_Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask) {
-  if (!list || index < 0 || index >= list->count || !gdi::Data<gdi::BitmapData>(image)) return FALSE;
-  const QImage color = RowReadable(SourcePixels(image).copy());
-  QImage maskCopy;
-  if (mask && gdi::Data<gdi::BitmapData>(mask)) maskCopy = RowReadable(SourcePixels(mask).copy());
-  PutPicture(*list, index, color, 0, maskCopy.isNull() ? nullptr : &maskCopy, std::nullopt);
-  return TRUE;
-}
-
-BOOL ImageList_Remove(HIMAGELIST list, int index) {
-  if (!list || index < -1 || index >= list->count) return FALSE;
-  if (index == -1) {
-    list->count = 0;
-    return TRUE;
-  }
-  QImage& image = Pixels(list->image);
-  QImage& mask = Pixels(list->mask);
-  const QImage imageCopy = image.copy();
-  const QImage maskCopy = mask.copy();
-  QPainter pi(&image);
-  QPainter pm(&mask);
-  const int tail = list->count - index - 1;
-  pi.drawImage(index * list->cx, 0, imageCopy, (index + 1) * list->cx, 0, tail * list->cx, list->cy);
-  pm.drawImage(index * list->cx, 0, maskCopy, (index + 1) * list->cx, 0, tail * list->cx, list->cy);
-  --list->count;
-  return TRUE;
 }
 
 HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT) {
@@ -206,12 +171,6 @@ BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info) {
   info->rcImage = RECT{index * list->cx, 0, (index + 1) * list->cx, list->cy};
   return TRUE;
 }
-
-COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color) {
-  return list ? std::exchange(list->bkColor, color) : CLR_NONE;
-}
-
-COLORREF ImageList_GetBkColor(HIMAGELIST list) { return list ? list->bkColor : CLR_NONE; }
 
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {
   return ImageList_DrawEx(list, index, dc, x, y, 0, 0, CLR_DEFAULT, CLR_DEFAULT, style);
@@ -252,19 +211,6 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, 
   });
   dc->EndDraw();
   return TRUE;
-}
-
-HICON CreateIconIndirect(const ICONINFO* info) {
-  if (!info || !gdi::Data<gdi::BitmapData>(info->hbmColor)) return nullptr;
-  auto* icon = new IconData;
-  icon->color = SourcePixels(info->hbmColor).copy();
-  if (gdi::Data<gdi::BitmapData>(info->hbmMask)) {
-    icon->mask = SourcePixels(info->hbmMask).copy();
-  } else {
-    icon->mask = gdi::NewImage(icon->color.width(), icon->color.height());
-    icon->mask.fill(kBlack);
-  }
-  return icon;
 }
 
 BOOL GetIconInfo(HICON icon, ICONINFO* info) {
@@ -345,25 +291,10 @@ HIMAGELIST CImageList::Detach() { return std::exchange(m_hImageList, nullptr); }
 
 int CImageList::GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
 
-int CImageList::Add(CBitmap* image, CBitmap* mask) {
-  return image ? ImageList_Add(m_hImageList, *image, mask ? HBITMAP(*mask) : nullptr) : -1;
-}
-
 int CImageList::Add(CBitmap* image, COLORREF mask) {
   return image ? ImageList_AddMasked(m_hImageList, *image, mask) : -1;
 }
 
-BOOL CImageList::Replace(int index, CBitmap* image, CBitmap* mask) {
-  return image ? ImageList_Replace(m_hImageList, index, *image, mask ? HBITMAP(*mask) : nullptr) : FALSE;
-}
-
 BOOL CImageList::Draw(CDC* dc, int index, POINT point, UINT style) {
   return dc ? ImageList_Draw(m_hImageList, index, dc->m_hDC, point.x, point.y, style) : FALSE;
-}
-
-BOOL CImageList::DrawEx(CDC* dc, int index, POINT point, SIZE size, COLORREF background, COLORREF foreground,
-                        UINT style) {
-  return dc ? ImageList_DrawEx(m_hImageList, index, dc->m_hDC, point.x, point.y, size.cx, size.cy, background,
-                               foreground, style)
-            : FALSE;
 }

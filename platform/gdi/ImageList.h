@@ -35,7 +35,6 @@ struct IMAGEINFO {
 };
 
 // An icon: a colour picture and a monochrome mask (1 = transparent).
-HICON CreateIconIndirect(const ICONINFO* info);
 BOOL GetIconInfo(HICON icon, ICONINFO* info);
 BOOL DestroyIcon(HICON icon);
 BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flickerFree,
@@ -49,19 +48,14 @@ HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
 BOOL ImageList_Destroy(HIMAGELIST list);
 int ImageList_GetImageCount(HIMAGELIST list);
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
-// Adds every picture of the bitmap strip (width / cx pictures). Result: the first new index,
-// -1 on failure.
-int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
-// Pixels of the mask colour become transparent (and black in the stored picture).
+// Adds every picture of the bitmap strip (width / cx pictures); pixels of the mask colour
+// become transparent (and black in the stored picture). Result: the first new index, -1 on
+// failure.
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask);
 // index -1 appends. Result: the index replaced or added, -1 on failure.
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon);
-BOOL ImageList_Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask);
-BOOL ImageList_Remove(HIMAGELIST list, int index);
 HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT flags);
 BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info);
-COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color);
-COLORREF ImageList_GetBkColor(HIMAGELIST list);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
 // dx, dy 0 draw the whole picture; background CLR_DEFAULT is the list's background colour,
 // CLR_NONE transparent; foreground is the blend colour of ILD_BLEND25/50 (CLR_DEFAULT: the
@@ -89,19 +83,12 @@ class CImageList {
 
   int GetImageCount() const;
   BOOL GetIconSize(int* cx, int* cy) const { return ImageList_GetIconSize(m_hImageList, cx, cy); }
-  int Add(CBitmap* image, CBitmap* mask);
   int Add(CBitmap* image, COLORREF mask);
   int Add(HICON icon) { return ImageList_ReplaceIcon(m_hImageList, -1, icon); }
-  BOOL Replace(int index, CBitmap* image, CBitmap* mask);
   int Replace(int index, HICON icon) { return ImageList_ReplaceIcon(m_hImageList, index, icon); }
-  BOOL Remove(int index) { return ImageList_Remove(m_hImageList, index); }
   HICON ExtractIcon(int index) { return ImageList_GetIcon(m_hImageList, index, ILD_NORMAL); }
   BOOL GetImageInfo(int index, IMAGEINFO* info) const {
     return ImageList_GetImageInfo(m_hImageList, index, info);
   }
-  COLORREF SetBkColor(COLORREF color) { return ImageList_SetBkColor(m_hImageList, color); }
-  COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
   BOOL Draw(CDC* dc, int index, POINT point, UINT style);
-  BOOL DrawEx(CDC* dc, int index, POINT point, SIZE size, COLORREF background, COLORREF foreground,
-              UINT style);
 };

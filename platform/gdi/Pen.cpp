@@ -17,19 +17,9 @@ HPEN CreatePen(int style, int width, COLORREF color) {
   return ExtCreatePen(DWORD(style), DWORD(width < 0 ? 0 : width), &brush, 0, nullptr);
 }
 
-HPEN CreatePenIndirect(const LOGPEN* logPen) {
-  return logPen ? CreatePen(int(logPen->lopnStyle), logPen->lopnWidth.x, logPen->lopnColor) : nullptr;
-}
-
 BOOL CPen::CreatePen(int style, int width, COLORREF color) {
   return Attach(::CreatePen(style, width, color));
 }
-
-BOOL CPen::CreatePen(int style, int width, const LOGBRUSH* brush, int styleCount, const DWORD* styles) {
-  return Attach(ExtCreatePen(DWORD(style), DWORD(width), brush, DWORD(styleCount), styles));
-}
-
-BOOL CPen::CreatePenIndirect(const LOGPEN* logPen) { return Attach(::CreatePenIndirect(logPen)); }
 
 int CPen::GetLogPen(LOGPEN* logPen) const { return GetObject(sizeof(LOGPEN), logPen); }
 

@@ -16,7 +16,6 @@ class CEvent : public CSyncObject {
   bool ResetEvent();
   // The state without waiting (for tests and polling loops).
   bool IsSet() const;
-  const CString& GetName() const { return m_name; }
 
  protected:
   bool IsSignaledLocked() const override { return m_set; }

@@ -31,7 +31,6 @@ bool CThread::Start(std::function<DWORD()> body) {
     Unlock();
     NotifyAll();
   });
-  m_id = m_thread.get_id();
   return true;
 }
 

@@ -31,7 +31,6 @@ class CThread : public CSyncObject {
   // satisfied and it may be started again. Returns true when the thread ended within the grace
   // period.
   bool StopWithGrace(DWORD graceMs, DWORD codeIfStillRunning);
-  std::thread::id GetId() const { return m_id; }
 
  protected:
   bool IsSignaledLocked() const override;
@@ -40,7 +39,6 @@ class CThread : public CSyncObject {
   struct State;
   std::shared_ptr<State> m_state;
   std::thread m_thread;
-  std::thread::id m_id;
 };
 
 constexpr int THREAD_PRIORITY_NORMAL = 0;

@@ -60,20 +60,11 @@ bool CHttpsRequest::SetRequestHeader(const CString& name, const CString& value) 
 bool CHttpsRequest::Send(const CString& body) {
   m_status = 0;
   m_response.clear();
-  m_lastError.clear();
-  if (!m_opened) {
-    m_lastError = "the request was not opened";
-    return false;
-  }
+  if (!m_opened) return false;
   InitCurlOnce();
   std::unique_ptr<CURL, SCurlDeleter> curl(curl_easy_init());
-  if (!curl) {
-    m_lastError = "no request handle";
-    return false;
-  }
+  if (!curl) return false;
   CURL* handle = curl.get();
-  char errorBuffer[CURL_ERROR_SIZE] = {};
-  curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorBuffer);
   curl_easy_setopt(handle, CURLOPT_URL, m_url.c_str());
   curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "https");
   curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
@@ -88,10 +79,7 @@ bool CHttpsRequest::Send(const CString& body) {
     char* systemBundle = nullptr;
     curl_easy_getinfo(handle, CURLINFO_CAINFO, &systemBundle);
     std::string extra;
-    if (!ReadWholeFile(m_extraCertificates.ToUtf8(), extra)) {
-      m_lastError = "the extra certificates could not be read";
-      return false;
-    }
+    if (!ReadWholeFile(m_extraCertificates.ToUtf8(), extra)) return false;
     if (systemBundle) ReadWholeFile(systemBundle, bundle);
     bundle += "\n" + extra;
     curl_blob blob{bundle.data(), bundle.size(), CURL_BLOB_NOCOPY};
@@ -114,7 +102,6 @@ bool CHttpsRequest::Send(const CString& body) {
 
   const CURLcode result = curl_easy_perform(handle);
   if (result != CURLE_OK) {
-    m_lastError = *errorBuffer ? errorBuffer : curl_easy_strerror(result);
     m_response.clear();
     return false;
   }

@@ -30,8 +30,6 @@ class CHttpsRequest {
   long GetStatus() const { return m_status; }
   // The answer's body, read as UTF-8.
   CString GetResponseText() const;
-  // libcurl's words on why the last Send failed.
-  const std::string& GetLastError() const { return m_lastError; }
 
  private:
   bool m_opened = false;
@@ -40,5 +38,4 @@ class CHttpsRequest {
   CString m_extraCertificates;
   long m_status = 0;
   std::string m_response;
-  std::string m_lastError;
 };

@@ -293,15 +293,6 @@ bool RegCreateKey(const CString& keyPath) {
   });
 }
 
-bool RegDeleteKey(const CString& keyPath) {
-  const CString path = NormalizeKey(keyPath);
-  return Change([&](Store& store) {
-    std::erase_if(store,
-                  [&](const SKey& key) { return SameName(key.path, path) || IsBelow(key.path, path); });
-    return true;
-  });
-}
-
 bool RegGetString(const CString& keyPath, const CString& name, CString& value) {
   const CString path = NormalizeKey(keyPath);
   return Read([&](Store& store) {

@@ -17,8 +17,6 @@
 bool RegKeyExists(const CString& keyPath);
 // Creates the key when missing; false when the store cannot be written.
 bool RegCreateKey(const CString& keyPath);
-// Removes the key with its values and sub-keys; false when the store cannot be written.
-bool RegDeleteKey(const CString& keyPath);
 
 // Reads fail (false, output unchanged) when the key or the value is missing or has the other type.
 bool RegGetString(const CString& keyPath, const CString& name, CString& value);

@@ -8,7 +8,6 @@
 using LANGID = WORD;
 
 constexpr LANGID MAKELANGID(WORD primary, WORD sub) { return LANGID((sub << 10) | primary); }
-constexpr WORD PRIMARYLANGID(LANGID id) { return WORD(id & 0x3FF); }
 
 constexpr WORD LANG_NEUTRAL = 0x00;
 constexpr WORD LANG_ENGLISH = 0x09;

@@ -161,7 +161,6 @@ void CButton::NotifyClicked() {
 int CButton::GetCheck() const { return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK)); }
 void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, WPARAM(check)); }
 UINT CButton::GetState() const { return UINT(const_cast<CButton*>(this)->SendMessage(BM_GETSTATE)); }
-void CButton::SetState(BOOL highlight) { SendMessage(BM_SETSTATE, WPARAM(highlight)); }
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 

@@ -14,8 +14,6 @@ class CButton : public CWnd {
   int GetCheck() const;
   void SetCheck(int check);
   UINT GetState() const;
-  void SetState(BOOL highlight);
-  UINT GetButtonStyle() const { return GetStyle() & 0xFFFF; }
   // For owner-drawn buttons: draws the item; the base draws nothing.
   virtual void DrawItem(LPDRAWITEMSTRUCT drawItem);
 

@@ -140,19 +140,6 @@ int CComboBox::AddString(LPCTSTR text) {
   });
 }
 
-int CComboBox::InsertString(int index, LPCTSTR text) {
-  const QString value = ToQString(CString(text));
-  return CallOnUiThread([&]() -> int {
-    QComboBox* combo = Combo(this);
-    if (!combo || index > combo->count()) return CB_ERR;
-    const int at = index < 0 ? combo->count() : index;
-    const int selected = combo->currentIndex();
-    combo->insertItem(at, value);
-    if (selected < 0) combo->setCurrentIndex(-1);
-    return at;
-  });
-}
-
 int CComboBox::DeleteString(UINT index) {
   return CallOnUiThread([&]() -> int {
     QComboBox* combo = Combo(this);
@@ -198,11 +185,6 @@ int CComboBox::GetLBText(int index, CString& text) const {
   });
 }
 
-int CComboBox::GetLBTextLen(int index) const {
-  CString text;
-  return GetLBText(index, text);
-}
-
 int CComboBox::FindStringExact(int startAfter, LPCTSTR text) const {
   const QString value = ToQString(CString(text));
   return CallOnUiThread([&]() -> int {
@@ -211,22 +193,6 @@ int CComboBox::FindStringExact(int startAfter, LPCTSTR text) const {
     for (int k = 1; k <= count; ++k) {
       const int i = (startAfter + k + count) % count;
       if (combo->itemText(i).compare(value, Qt::CaseInsensitive) == 0) return i;
-    }
-    return CB_ERR;
-  });
-}
-
-int CComboBox::SelectString(int startAfter, LPCTSTR text) {
-  const QString value = ToQString(CString(text));
-  return CallOnUiThread([&]() -> int {
-    QComboBox* combo = Combo(this);
-    const int count = combo ? combo->count() : 0;
-    for (int k = 1; k <= count; ++k) {
-      const int i = (startAfter + k + count) % count;
-      if (combo->itemText(i).startsWith(value, Qt::CaseInsensitive)) {
-        combo->setCurrentIndex(i);
-        return i;
-      }
     }
     return CB_ERR;
   });
@@ -278,16 +244,6 @@ void CComboBox::GetDroppedControlRect(LPRECT rect) const {
     const QPoint topLeft = combo->mapToGlobal(QPoint(0, 0));
     *rect =
         RECT{topLeft.x(), topLeft.y(), topLeft.x() + combo->width(), topLeft.y() + combo->DroppedHeight()};
-  });
-}
-
-BOOL CComboBox::GetDroppedState() const {
-  return CallOnUiThread([&] { return Combo(this) && Combo(this)->view()->isVisible() ? TRUE : FALSE; });
-}
-
-void CComboBox::ShowDropDown(BOOL show) {
-  CallOnUiThread([&] {
-    if (QComboBox* combo = Combo(this)) show ? combo->showPopup() : combo->hidePopup();
   });
 }
 

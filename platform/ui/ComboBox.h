@@ -18,16 +18,13 @@ class CComboBox : public CWnd {
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   int AddString(LPCTSTR text);
-  int InsertString(int index, LPCTSTR text);
   int DeleteString(UINT index);
   void ResetContent();
   int GetCount() const;
   int GetCurSel() const;
   int SetCurSel(int index);
   int GetLBText(int index, CString& text) const;
-  int GetLBTextLen(int index) const;
   int FindStringExact(int startAfter, LPCTSTR text) const;
-  int SelectString(int startAfter, LPCTSTR text);
   int SetItemData(int index, DWORD_PTR data);
   DWORD_PTR GetItemData(int index) const;
   // Index -1 is the selection field (the closed box is 6 pixels higher), any other index the
@@ -36,8 +33,6 @@ class CComboBox : public CWnd {
   int SetItemHeight(int index, UINT height);
   // The rectangle of the box with its list dropped down, in screen coordinates.
   void GetDroppedControlRect(LPRECT rect) const;
-  BOOL GetDroppedState() const;
-  void ShowDropDown(BOOL show = TRUE);
 
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

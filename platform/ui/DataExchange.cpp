@@ -32,17 +32,6 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
   }
 }
 
-void DDX_Text(CDataExchange* dx, int id, int& value) {
-  if (!dx->m_bSaveAndValidate) {
-    dx->m_pDlgWnd->SetDlgItemInt(id, UINT(value), TRUE);
-    return;
-  }
-  BOOL ok = FALSE;
-  const UINT read = dx->m_pDlgWnd->GetDlgItemInt(id, &ok, TRUE);
-  if (!ok) dx->Fail();
-  value = int(read);
-}
-
 void DDX_Check(CDataExchange* dx, int id, int& value) {
   if (dx->m_bSaveAndValidate) {
     value = int(dx->m_pDlgWnd->IsDlgButtonChecked(id));

@@ -24,8 +24,6 @@ class CDataExchange {
 // The control with the id becomes the window of `control` (once).
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 void DDX_Text(CDataExchange* dx, int id, CString& value);
-// A number that does not parse fails the exchange.
-void DDX_Text(CDataExchange* dx, int id, int& value);
 void DDX_Check(CDataExchange* dx, int id, int& value);
 // An unsigned number; text that is not one shows the layer's message and fails the exchange.
 void DDX_Text(CDataExchange* dx, int id, UINT& value);

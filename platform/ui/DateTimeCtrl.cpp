@@ -47,10 +47,6 @@ QString ToDisplayFormat(const CString& picture) {
 
 }  // namespace
 
-BOOL CDateTimeCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  return CWnd::Create(u"SysDateTimePick32", nullptr, style, rect, parent, id);
-}
-
 std::unique_ptr<WndWidget> CDateTimeCtrl::CreateWidget(CWnd* parent) {
   QWidget* parentWidget = QtWidgetOf(parent);
   auto widget = std::make_unique<WndWidgetOf<QDateTimeEdit>>(*this, parentWidget);
@@ -97,13 +93,6 @@ BOOL CDateTimeCtrl::SetTime(std::int64_t stamp) {
   SLocalTime local;
   if (!StampToLocalTime(stamp, local)) return FALSE;
   return SetTime(local);
-}
-
-BOOL CDateTimeCtrl::GetTime(std::int64_t& stamp) const {
-  SLocalTime local;
-  if (!GetTime(local)) return FALSE;
-  stamp = LocalTimeToStamp(local);
-  return stamp != -1;
 }
 
 CString CDateTimeCtrl::GetDisplayText() const {

@@ -10,11 +10,9 @@
 
 class CDateTimeCtrl : public CWnd {
  public:
-  BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
   BOOL SetFormat(LPCTSTR picture);
   // Seconds since 1970 UTC, shown as local time.
   BOOL SetTime(std::int64_t stamp);
-  BOOL GetTime(std::int64_t& stamp) const;
   BOOL SetTime(const SLocalTime& local);
   BOOL GetTime(SLocalTime& local) const;
   // The value as the control shows it.

@@ -237,17 +237,6 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
   return TRUE;
 }
 
-void CDialog::GotoDlgCtrl(CWnd* control) {
-  if (control) control->SetFocus();
-}
-
-void CDialog::NextDlgCtrl() const {
-  CallOnUiThread([] {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus) focus->nextInFocusChain()->setFocus(Qt::TabFocusReason);
-  });
-}
-
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
   if (msg->message != WM_KEYDOWN) return FALSE;
   CWnd* focus = GetFocus();

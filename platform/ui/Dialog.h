@@ -39,9 +39,6 @@ class CDialog : public CWnd {
   virtual void DoDataExchange(CDataExchange* dx);
 
   void SetDefID(UINT id) { m_defaultId = id; }
-  DWORD GetDefID() const { return m_defaultId; }
-  void GotoDlgCtrl(CWnd* control);
-  void NextDlgCtrl() const;
   // Dialog units of the template to pixels.
   void MapDialogRect(LPRECT rect) const;
 

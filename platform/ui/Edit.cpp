@@ -170,35 +170,6 @@ void CEdit::ReplaceSel(LPCTSTR text, BOOL) {
   });
 }
 
-BOOL CEdit::SetReadOnly(BOOL readOnly) {
-  if (!GetWidget()) return FALSE;
-  ModifyStyle(readOnly ? 0 : ES_READONLY, readOnly ? ES_READONLY : 0);
-  CallOnUiThread([&] {
-    QWidget* w = GetWidget()->Widget();
-    if (auto* line = dynamic_cast<QLineEdit*>(w)) line->setReadOnly(readOnly);
-    if (auto* edit = dynamic_cast<QPlainTextEdit*>(w)) edit->setReadOnly(readOnly);
-  });
-  return TRUE;
-}
-
-void CEdit::SetLimitText(UINT maxChars) {
-  if (!GetWidget()) return;
-  CallOnUiThread([&] {
-    if (auto* line = dynamic_cast<QLineEdit*>(GetWidget()->Widget()))
-      line->setMaxLength(maxChars == 0 ? 0x7FFFFFFE : int(std::min<UINT>(maxChars, 0x7FFFFFFE)));
-  });
-}
-
-int CEdit::GetLineCount() const {
-  if (!GetWidget()) return 0;
-  int count = 1;
-  CallOnUiThread([&] {
-    if (auto* edit = dynamic_cast<QPlainTextEdit*>(GetWidget()->Widget()))
-      count = edit->document()->blockCount();
-  });
-  return count;
-}
-
 BOOL CEdit::SetTabStops(int dialogUnits) {
   if (!GetWidget()) return FALSE;
   return CallOnUiThread([&] {

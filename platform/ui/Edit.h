@@ -11,10 +11,6 @@ class CEdit : public CWnd {
   void SetSel(int start, int end, BOOL noScroll = FALSE);
   void GetSel(int& start, int& end) const;
   void ReplaceSel(LPCTSTR text, BOOL canUndo = FALSE);
-  BOOL SetReadOnly(BOOL readOnly = TRUE);
-  void SetLimitText(UINT maxChars);
-  void LimitText(int maxChars = 0) { SetLimitText(UINT(maxChars)); }
-  int GetLineCount() const;
   // One tab stop every `dialogUnits` horizontal dialog units (multi-line fields).
   BOOL SetTabStops(int dialogUnits);
 

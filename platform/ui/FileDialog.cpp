@@ -84,9 +84,3 @@ INT_PTR CFileDialog::DoModal() {
 }
 
 CString CFileDialog::GetFileName() const { return m_strPath.Mid(NameStart(m_strPath)); }
-
-CString CFileDialog::GetFileExt() const {
-  const CString name = GetFileName();
-  const int dot = name.ReverseFind(u'.');
-  return dot < 0 ? CString() : name.Mid(dot + 1);
-}

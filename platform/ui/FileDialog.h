@@ -35,8 +35,6 @@ class CFileDialog {
   CString GetPathName() const { return m_strPath; }
   // The name after the last '/'.
   CString GetFileName() const;
-  // The extension of the name, without the dot; empty when it has none.
-  CString GetFileExt() const;
 
   OPENFILENAME m_ofn;
 

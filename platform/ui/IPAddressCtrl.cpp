@@ -40,10 +40,3 @@ CString CIPAddressCtrl::GetAddressText() const {
 }
 
 void CIPAddressCtrl::SetAddressText(const CString& address) { SetWindowText(address.GetString()); }
-
-bool CIPAddressCtrl::IsBlank() const {
-  const CString text = GetWindowTextString();
-  for (int i = 0; i < text.GetLength(); ++i)
-    if (text[i] != u'.') return false;
-  return true;
-}

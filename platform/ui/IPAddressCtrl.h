@@ -10,8 +10,6 @@ class CIPAddressCtrl : public CEdit {
   // The address as "a.b.c.d"; "0.0.0.0" while the field is blank.
   CString GetAddressText() const;
   void SetAddressText(const CString& address);
-  // True while no number has been typed.
-  bool IsBlank() const;
 
  protected:
   std::unique_ptr<WndWidget> CreateWidget(CWnd* parent) override;

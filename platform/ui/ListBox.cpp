@@ -64,12 +64,6 @@ int CListBox::DeleteString(UINT index) {
   });
 }
 
-void CListBox::ResetContent() {
-  CallOnUiThread([&] {
-    if (QListWidget* list = List(this)) list->clear();
-  });
-}
-
 int CListBox::GetCount() const {
   return CallOnUiThread([&] { return List(this) ? List(this)->count() : 0; });
 }
@@ -101,22 +95,5 @@ int CListBox::GetText(int index, CString& text) const {
     if (!list || index < 0 || index >= list->count()) return LB_ERR;
     text = FromQString(list->item(index)->text());
     return text.GetLength();
-  });
-}
-
-int CListBox::SetItemData(int index, DWORD_PTR data) {
-  return CallOnUiThread([&]() -> int {
-    QListWidget* list = List(this);
-    if (!list || index < 0 || index >= list->count()) return LB_ERR;
-    list->item(index)->setData(Qt::UserRole, QVariant::fromValue<qulonglong>(data));
-    return 0;
-  });
-}
-
-DWORD_PTR CListBox::GetItemData(int index) const {
-  return CallOnUiThread([&]() -> DWORD_PTR {
-    QListWidget* list = List(this);
-    if (!list || index < 0 || index >= list->count()) return DWORD_PTR(LB_ERR);
-    return DWORD_PTR(list->item(index)->data(Qt::UserRole).toULongLong());
   });
 }

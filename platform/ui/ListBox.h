@@ -13,13 +13,10 @@ class CListBox : public CWnd {
   int AddString(LPCTSTR text);
   int InsertString(int index, LPCTSTR text);
   int DeleteString(UINT index);
-  void ResetContent();
   int GetCount() const;
   int GetCurSel() const;
   int SetCurSel(int index);
   int GetText(int index, CString& text) const;
-  int SetItemData(int index, DWORD_PTR data);
-  DWORD_PTR GetItemData(int index) const;
 
  protected:
   std::unique_ptr<WndWidget> CreateWidget(CWnd* parent) override;

@@ -290,7 +290,6 @@ BOOL CMenu::ModifyMenu(UINT position, UINT flags, UINT_PTR id, LPCTSTR item) {
   return ::ModifyMenuW(m_hMenu, position, flags, id, item);
 }
 BOOL CMenu::RemoveMenu(UINT position, UINT flags) { return ::RemoveMenu(m_hMenu, position, flags); }
-BOOL CMenu::DeleteMenu(UINT position, UINT flags) { return ::DeleteMenu(m_hMenu, position, flags); }
 int CMenu::GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
 UINT CMenu::GetMenuItemID(int position) const { return ::GetMenuItemID(m_hMenu, position); }
 UINT CMenu::GetMenuState(UINT item, UINT flags) const { return ::GetMenuState(m_hMenu, item, flags); }
@@ -303,9 +302,6 @@ UINT CMenu::EnableMenuItem(UINT item, UINT enable) { return ::EnableMenuItem(m_h
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT rect) {
   return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner, rect);
-}
-BOOL CMenu::TrackPopupMenuEx(UINT flags, int x, int y, CWnd* owner, const void*) {
-  return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner, nullptr);
 }
 
 // A plain menu object draws nothing itself; classes that own their items override these.

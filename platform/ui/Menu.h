@@ -97,7 +97,6 @@ class CMenu {
   virtual ~CMenu();
 
   HMENU m_hMenu = nullptr;
-  HMENU GetSafeHmenu() const { return this ? m_hMenu : nullptr; }
   operator HMENU() const { return m_hMenu; }
 
   BOOL CreateMenu();
@@ -115,7 +114,6 @@ class CMenu {
   BOOL InsertMenu(UINT position, UINT flags, UINT_PTR id = 0, LPCTSTR item = nullptr);
   BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR id = 0, LPCTSTR item = nullptr);
   BOOL RemoveMenu(UINT position, UINT flags);
-  BOOL DeleteMenu(UINT position, UINT flags);
   int GetMenuItemCount() const;
   UINT GetMenuItemID(int position) const;
   UINT GetMenuState(UINT item, UINT flags) const;
@@ -124,7 +122,6 @@ class CMenu {
   UINT CheckMenuItem(UINT item, UINT check);
   UINT EnableMenuItem(UINT item, UINT enable);
   BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT rect = nullptr);
-  BOOL TrackPopupMenuEx(UINT flags, int x, int y, CWnd* owner, const void* params = nullptr);
 
   // The answers to the owner's measure and draw requests of owner-drawn items.
   virtual void MeasureItem(LPMEASUREITEMSTRUCT measure);

@@ -14,7 +14,6 @@ class CMenuBarWnd : public CWnd {
  public:
   BOOL Create(CWnd* frame);
   void SetMenu(HMENU menu);
-  HMENU GetMenu() const { return m_menu; }
   // The menu's entries changed: measure and draw them again.
   void Refresh();
   int GetHeight() const;

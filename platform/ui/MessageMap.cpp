@@ -40,10 +40,6 @@ const CMessageMap::Entry* CMessageMap::FindReflectMessage(UINT message) const {
   return Find([message](const Entry& e) { return e.kind == Kind::ReflectMessage && e.message == message; });
 }
 
-const CMessageMap::Entry* CMessageMap::FindReflectControl(int code) const {
-  return Find([code](const Entry& e) { return e.kind == Kind::ReflectControl && e.code == code; });
-}
-
 const CMessageMap::Entry* CMessageMap::FindReflectNotify(int code) const {
   return Find([code](const Entry& e) { return e.kind == Kind::ReflectNotify && e.code == code; });
 }

@@ -42,7 +42,6 @@ class CMessageMap {
     Control,         // WM_COMMAND with a notification code from controls first..last
     Notify,          // WM_NOTIFY with a code from controls first..last
     ReflectMessage,  // a message the parent reflects back to the control that caused it
-    ReflectControl,  // the control's own WM_COMMAND notification, reflected back to it
     ReflectNotify,   // the control's own WM_NOTIFY, reflected back to it
   };
   using Handler = std::function<LRESULT(CWnd& wnd, WPARAM wParam, LPARAM lParam)>;
@@ -57,15 +56,12 @@ class CMessageMap {
   };
 
   explicit CMessageMap(const CMessageMap* base) : m_base(base) {}
-  const CMessageMap* GetBase() const { return m_base; }
-  const std::vector<Entry>& GetEntries() const { return m_entries; }
 
   // The first matching entry of this table or its bases, or null.
   const Entry* FindMessage(UINT message) const;
   const Entry* FindCommand(UINT id, int code) const;
   const Entry* FindNotify(UINT id, int code) const;
   const Entry* FindReflectMessage(UINT message) const;
-  const Entry* FindReflectControl(int code) const;
   const Entry* FindReflectNotify(int code) const;
 
  protected:
@@ -95,14 +91,9 @@ class CMessageMapBuilder : public CMessageMap {
     return *this;
   }
 
-  // Commands: void OnX() for one id, void OnX(UINT id) for a range.
+  // Commands: void OnX() for one id.
   CMessageMapBuilder& OnCommand(UINT id, void (T::*f)()) {
     Add({Kind::Command, 0, nullptr, id, id, 0, Void([f](T& t, WPARAM, LPARAM) { (t.*f)(); })});
-    return *this;
-  }
-  CMessageMapBuilder& OnCommandRange(UINT first, UINT last, void (T::*f)(UINT)) {
-    Add({Kind::Command, 0, nullptr, first, last, 0,
-         Void([f](T& t, WPARAM wp, LPARAM) { (t.*f)(LOWORD(DWORD(wp))); })});
     return *this;
   }
   // The update handler of a command: void OnUpdateX(CCmdUI*), the record in lParam.
@@ -129,10 +120,6 @@ class CMessageMapBuilder : public CMessageMap {
   // Reflection: the control handles its own notifications before its parent sees them.
   CMessageMapBuilder& OnNotifyReflect(int code, void (T::*f)(NMHDR*, LRESULT*)) {
     Add({Kind::ReflectNotify, 0, nullptr, 0, 0, code, NotifyThunk(f)});
-    return *this;
-  }
-  CMessageMapBuilder& OnControlReflect(UINT code, void (T::*f)()) {
-    Add({Kind::ReflectControl, 0, nullptr, 0, 0, int(code), Void([f](T& t, WPARAM, LPARAM) { (t.*f)(); })});
     return *this;
   }
   // The control-colour messages reflected back: HBRUSH CtlColor(CDC*, UINT nCtlColor).
@@ -164,17 +151,11 @@ class CMessageMapBuilder : public CMessageMap {
                  (t.*f)(UINT(wp), LOWORD(DWORD(lp)), HIWORD(DWORD(lp)));
                }));
   }
-  CMessageMapBuilder& OnShowWindow(void (T::*f)(BOOL, UINT)) {
-    return Raw(WM_SHOWWINDOW, Void([f](T& t, WPARAM wp, LPARAM lp) { (t.*f)(BOOL(wp), UINT(lp)); }));
-  }
   CMessageMapBuilder& OnLButtonDown(void (T::*f)(UINT, CPoint)) { return Mouse(WM_LBUTTONDOWN, f); }
   CMessageMapBuilder& OnLButtonUp(void (T::*f)(UINT, CPoint)) { return Mouse(WM_LBUTTONUP, f); }
   CMessageMapBuilder& OnLButtonDblClk(void (T::*f)(UINT, CPoint)) { return Mouse(WM_LBUTTONDBLCLK, f); }
   CMessageMapBuilder& OnRButtonDown(void (T::*f)(UINT, CPoint)) { return Mouse(WM_RBUTTONDOWN, f); }
   CMessageMapBuilder& OnRButtonUp(void (T::*f)(UINT, CPoint)) { return Mouse(WM_RBUTTONUP, f); }
-  CMessageMapBuilder& OnRButtonDblClk(void (T::*f)(UINT, CPoint)) { return Mouse(WM_RBUTTONDBLCLK, f); }
-  CMessageMapBuilder& OnMButtonDown(void (T::*f)(UINT, CPoint)) { return Mouse(WM_MBUTTONDOWN, f); }
-  CMessageMapBuilder& OnMButtonUp(void (T::*f)(UINT, CPoint)) { return Mouse(WM_MBUTTONUP, f); }
   CMessageMapBuilder& OnMouseMove(void (T::*f)(UINT, CPoint)) { return Mouse(WM_MOUSEMOVE, f); }
   CMessageMapBuilder& OnMouseWheel(BOOL (T::*f)(UINT, short, CPoint)) {
     return Raw(WM_MOUSEWHEEL, [f](CWnd& w, WPARAM wp, LPARAM lp) {
@@ -183,7 +164,6 @@ class CMessageMapBuilder : public CMessageMap {
     });
   }
   CMessageMapBuilder& OnKeyDown(void (T::*f)(UINT, UINT, UINT)) { return Key(WM_KEYDOWN, f); }
-  CMessageMapBuilder& OnKeyUp(void (T::*f)(UINT, UINT, UINT)) { return Key(WM_KEYUP, f); }
   CMessageMapBuilder& OnChar(void (T::*f)(UINT, UINT, UINT)) { return Key(WM_CHAR, f); }
   CMessageMapBuilder& OnSysKeyDown(void (T::*f)(UINT, UINT, UINT)) { return Key(WM_SYSKEYDOWN, f); }
   CMessageMapBuilder& OnSetFocus(void (T::*f)(CWnd*)) { return WndArg(WM_SETFOCUS, f); }
@@ -215,16 +195,6 @@ class CMessageMapBuilder : public CMessageMap {
   CMessageMapBuilder& OnVScroll(void (T::*f)(UINT, UINT, CScrollBar*)) { return Scroll(WM_VSCROLL, f); }
   CMessageMapBuilder& OnGetDlgCode(UINT (T::*f)()) {
     return Raw(WM_GETDLGCODE, [f](CWnd& w, WPARAM, LPARAM) { return LRESULT((Self(w).*f)()); });
-  }
-  // HBRUSH OnCtlColor(CDC*, CWnd* control, UINT nCtlColor) for every WM_CTLCOLOR* message.
-  CMessageMapBuilder& OnCtlColor(HBRUSH (T::*f)(CDC*, CWnd*, UINT)) {
-    for (UINT message = WM_CTLCOLORMSGBOX; message <= WM_CTLCOLORSTATIC; ++message) {
-      Raw(message, [f, message](CWnd& w, WPARAM wp, LPARAM lp) {
-        return LRESULT(
-            (Self(w).*f)(CDC::FromHandle(HDC(wp)), reinterpret_cast<CWnd*>(lp), message - WM_CTLCOLORMSGBOX));
-      });
-    }
-    return *this;
   }
   CMessageMapBuilder& OnMeasureItem(void (T::*f)(int, MEASUREITEMSTRUCT*)) {
     return Raw(WM_MEASUREITEM, Void([f](T& t, WPARAM wp, LPARAM lp) {

@@ -12,7 +12,6 @@ class COleDataSource {
  public:
   // Keeps the block as the data of the format; a block of the same format is replaced.
   void CacheGlobalData(UINT format, std::vector<BYTE> data);
-  const OleDataBlocks& GetBlocks() const { return m_blocks; }
   // Puts every block on the clipboard; false when the clipboard could not be had.
   BOOL SetClipboard();
   // Lets the user drag the data and drop it with one of the allowed effects; the effect the drop

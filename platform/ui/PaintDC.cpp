@@ -23,8 +23,6 @@ void ShowDrawing(HWND wnd) {
 
 HDC GetDC(HWND wnd) { return wnd ? CreateWindowDC(wnd) : ::CreateCompatibleDC(nullptr); }
 
-HDC GetWindowDC(HWND wnd) { return GetDC(wnd); }
-
 int ReleaseDC(HWND wnd, HDC dc) {
   if (!dc) return 0;
   ::DeleteDC(dc);

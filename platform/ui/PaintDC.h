@@ -1,7 +1,7 @@
 #pragma once
 // The device contexts of a window: CPaintDC for WM_PAINT (clipped to the invalid area, which
-// it validates, erasing first when asked), CClientDC and CWindowDC for drawing at any other
-// time. All draw into the window's backing image, which the screen then shows.
+// it validates, erasing first when asked), CClientDC for drawing at any other time. Both draw
+// into the window's backing image, which the screen then shows.
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/Wnd.h"
@@ -35,11 +35,4 @@ class CClientDC : public CDC {
 // A context of the window's backing image (the screen when null: a context for measuring,
 // whose drawing goes nowhere). Released with ReleaseDC, which shows what was drawn.
 HDC GetDC(HWND wnd);
-HDC GetWindowDC(HWND wnd);
 int ReleaseDC(HWND wnd, HDC dc);
-
-// The window's whole area; windows here have no frame outside their client area.
-class CWindowDC : public CClientDC {
- public:
-  explicit CWindowDC(CWnd* wnd) : CClientDC(wnd) {}
-};

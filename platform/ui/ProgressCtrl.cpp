@@ -31,14 +31,6 @@ void CProgressCtrl::SetRange32(int lower, int upper) {
   });
 }
 
-void CProgressCtrl::GetRange(int& lower, int& upper) const {
-  CallOnUiThread([&] {
-    QProgressBar* bar = ProgressBarOf(this);
-    lower = bar ? bar->minimum() : 0;
-    upper = bar ? bar->maximum() : 0;
-  });
-}
-
 int CProgressCtrl::SetPos(int pos) {
   return CallOnUiThread([&]() -> int {
     QProgressBar* bar = ProgressBarOf(this);
@@ -52,25 +44,4 @@ int CProgressCtrl::SetPos(int pos) {
 
 int CProgressCtrl::GetPos() const {
   return CallOnUiThread([&] { return ProgressBarOf(this) ? ProgressBarOf(this)->value() : 0; });
-}
-
-int CProgressCtrl::OffsetPos(int delta) { return SetPos(GetPos() + delta); }
-
-int CProgressCtrl::SetStep(int step) {
-  const int old = m_step;
-  m_step = step;
-  return old;
-}
-
-int CProgressCtrl::StepIt() {
-  return CallOnUiThread([&]() -> int {
-    QProgressBar* bar = ProgressBarOf(this);
-    if (!bar) return 0;
-    const int old = bar->value();
-    int next = old + m_step;
-    // Stepping past the end starts again from the beginning.
-    if (next > bar->maximum()) next = bar->minimum() + (next - bar->maximum());
-    bar->setValue(std::clamp(next, bar->minimum(), bar->maximum()));
-    return old;
-  });
 }

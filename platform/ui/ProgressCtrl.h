@@ -9,17 +9,10 @@ class CProgressCtrl : public CWnd {
 
   void SetRange(short lower, short upper) { SetRange32(lower, upper); }
   void SetRange32(int lower, int upper);
-  void GetRange(int& lower, int& upper) const;
-  // Each returns the previous position.
+  // Returns the previous position.
   int SetPos(int pos);
   int GetPos() const;
-  int OffsetPos(int delta);
-  int SetStep(int step);
-  int StepIt();
 
  protected:
   std::unique_ptr<WndWidget> CreateWidget(CWnd* parent) override;
-
- private:
-  int m_step = 10;
 };

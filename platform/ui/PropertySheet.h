@@ -60,7 +60,6 @@ class CPropertySheet : public CDialog {
   int GetPageIndex(const CPropertyPage* page) const;
   CPropertyPage* GetPage(int index) const;
   CPropertyPage* GetActivePage() const { return GetPage(m_active); }
-  int GetActiveIndex() const { return m_active; }
   // Leaves the active page (when it agrees) and shows the page at index; FALSE when it stays.
   BOOL SetActivePage(int index);
   void SetWizardMode() { m_psh.dwFlags |= PSH_WIZARD; }

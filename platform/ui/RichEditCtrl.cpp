@@ -107,23 +107,6 @@ void CRichEditCtrl::SetSel(long start, long end) {
   });
 }
 
-void CRichEditCtrl::GetSel(long& start, long& end) const {
-  CallOnUiThread([&] {
-    QTextEdit* editor = Editor(this);
-    start = editor ? editor->textCursor().selectionStart() : 0;
-    end = editor ? editor->textCursor().selectionEnd() : 0;
-  });
-}
-
-CString CRichEditCtrl::GetSelText() const {
-  return CallOnUiThread([&] {
-    QTextEdit* editor = Editor(this);
-    if (!editor) return CString();
-    return FromQString(
-        editor->textCursor().selectedText().replace(QChar::ParagraphSeparator, QStringLiteral("\r\n")));
-  });
-}
-
 void CRichEditCtrl::ReplaceSel(LPCTSTR text, BOOL) {
   const QString value =
       ToQString(CString(text)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
@@ -169,63 +152,6 @@ BOOL CRichEditCtrl::SetSelectionCharFormat(CHARFORMAT& format) {
     }
     editor->setTextCursor(cursor);
     return TRUE;
-  });
-}
-
-BOOL CRichEditCtrl::SetDefaultCharFormat(CHARFORMAT& format) {
-  const QTextCharFormat change = ToQFormat(format);
-  return CallOnUiThread([&]() -> BOOL {
-    QTextEdit* editor = Editor(this);
-    if (!editor) return FALSE;
-    QTextCharFormat current = editor->currentCharFormat();
-    current.merge(change);
-    editor->setCurrentCharFormat(current);
-    return TRUE;
-  });
-}
-
-long CRichEditCtrl::GetTextLength() const {
-  return CallOnUiThread([&]() -> long { return Editor(this) ? EndPosition(Editor(this)) : 0; });
-}
-
-int CRichEditCtrl::GetLineCount() const {
-  return CallOnUiThread([&] { return Editor(this) ? Editor(this)->document()->blockCount() : 0; });
-}
-
-int CRichEditCtrl::GetFirstVisibleLine() const {
-  return CallOnUiThread([&]() -> int {
-    QTextEdit* editor = Editor(this);
-    if (!editor) return 0;
-    return editor->cursorForPosition(QPoint(1, 1)).blockNumber();
-  });
-}
-
-void CRichEditCtrl::LineScroll(int lines, int) {
-  CallOnUiThread([&] {
-    if (QTextEdit* editor = Editor(this)) {
-      QScrollBar* bar = editor->verticalScrollBar();
-      bar->setValue(bar->value() + lines * editor->fontMetrics().lineSpacing());
-    }
-  });
-}
-
-BOOL CRichEditCtrl::SetReadOnly(BOOL readOnly) {
-  ModifyStyle(readOnly ? 0 : ES_READONLY, readOnly ? ES_READONLY : 0);
-  return CallOnUiThread([&]() -> BOOL {
-    if (QTextEdit* editor = Editor(this)) editor->setReadOnly(readOnly);
-    return TRUE;
-  });
-}
-
-COLORREF CRichEditCtrl::SetBackgroundColor(BOOL useSystemColor, COLORREF color) {
-  return CallOnUiThread([&]() -> COLORREF {
-    QTextEdit* editor = Editor(this);
-    if (!editor) return 0;
-    QPalette palette = editor->palette();
-    const COLORREF old = ToColorRef(palette.color(QPalette::Base));
-    palette.setColor(QPalette::Base, useSystemColor ? QColor(Qt::white) : ToQColor(color));
-    editor->setPalette(palette);
-    return old;
   });
 }
 

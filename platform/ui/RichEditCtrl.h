@@ -37,20 +37,11 @@ class CRichEditCtrl : public CWnd {
 
   // start -1 puts the caret at the end; end -1 means the end of the text.
   void SetSel(long start, long end);
-  void GetSel(long& start, long& end) const;
-  CString GetSelText() const;
   void ReplaceSel(LPCTSTR text, BOOL canUndo = FALSE);
   // The format at the selection; the mask says which members are filled.
   DWORD GetSelectionCharFormat(CHARFORMAT& format) const;
   // Applies the masked members to the selection, or to text typed next when it is empty.
   BOOL SetSelectionCharFormat(CHARFORMAT& format);
-  BOOL SetDefaultCharFormat(CHARFORMAT& format);
-  long GetTextLength() const;
-  int GetLineCount() const;
-  int GetFirstVisibleLine() const;
-  void LineScroll(int lines, int chars = 0);
-  BOOL SetReadOnly(BOOL readOnly = TRUE);
-  COLORREF SetBackgroundColor(BOOL useSystemColor, COLORREF color);
 
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -110,19 +110,6 @@ BOOL CScrollBar::SetScrollInfo(LPSCROLLINFO info, BOOL) {
   return TRUE;
 }
 
-BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO info, UINT mask) const {
-  if (!info) return FALSE;
-  info->fMask = mask;
-  if (mask & SIF_RANGE) {
-    info->nMin = m_info.nMin;
-    info->nMax = m_info.nMax;
-  }
-  if (mask & SIF_PAGE) info->nPage = m_info.nPage;
-  if (mask & SIF_POS) info->nPos = m_info.nPos;
-  if (mask & SIF_TRACKPOS) info->nTrackPos = m_dragging ? m_info.nTrackPos : m_info.nPos;
-  return TRUE;
-}
-
 int CScrollBar::SetScrollPos(int pos, BOOL redraw) {
   const int old = m_info.nPos;
   SCROLLINFO info;
@@ -133,19 +120,6 @@ int CScrollBar::SetScrollPos(int pos, BOOL redraw) {
 }
 
 int CScrollBar::GetScrollPos() const { return m_info.nPos; }
-
-void CScrollBar::SetScrollRange(int minPos, int maxPos, BOOL redraw) {
-  SCROLLINFO info;
-  info.fMask = SIF_RANGE;
-  info.nMin = minPos;
-  info.nMax = maxPos;
-  SetScrollInfo(&info, redraw);
-}
-
-void CScrollBar::GetScrollRange(int* minPos, int* maxPos) const {
-  if (minPos) *minPos = m_info.nMin;
-  if (maxPos) *maxPos = m_info.nMax;
-}
 
 int CScrollBar::GetScrollLimit() const {
   return std::max(m_info.nMin, m_info.nMax - std::max(int(m_info.nPage) - 1, 0));

@@ -14,11 +14,8 @@ class CScrollBar : public CWnd {
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   BOOL SetScrollInfo(LPSCROLLINFO info, BOOL redraw = TRUE);
-  BOOL GetScrollInfo(LPSCROLLINFO info, UINT mask = SIF_ALL) const;
   int SetScrollPos(int pos, BOOL redraw = TRUE);
   int GetScrollPos() const;
-  void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE);
-  void GetScrollRange(int* minPos, int* maxPos) const;
   int GetScrollLimit() const;
 
  protected:

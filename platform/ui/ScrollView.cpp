@@ -36,12 +36,6 @@ void CScrollView::SetScrollSizes(int mapMode, SIZE total, const SIZE& page, cons
 
 CPoint CScrollView::GetScrollPosition() const { return CPoint(GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT)); }
 
-void CScrollView::ScrollToPosition(POINT point) {
-  SetScrollPos(SB_HORZ, point.x);
-  SetScrollPos(SB_VERT, point.y);
-  Invalidate(FALSE);
-}
-
 void CScrollView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
   CView::OnPrepareDC(dc, info);
   if (dc->IsPrinting()) return;

@@ -15,7 +15,6 @@ class CScrollView : public CView {
   void SetScrollSizes(int mapMode, SIZE total, const SIZE& page = SIZE{0, 0}, const SIZE& line = SIZE{0, 0});
   CSize GetTotalSize() const { return m_totalSize; }
   CPoint GetScrollPosition() const;
-  void ScrollToPosition(POINT point);
 
   void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
 

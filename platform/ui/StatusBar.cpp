@@ -73,10 +73,6 @@ CString CStatusBar::GetPaneText(int index) const {
   return index >= 0 && index < GetCount() ? m_panes[index].text : CString();
 }
 
-UINT CStatusBar::GetItemID(int index) const {
-  return index >= 0 && index < GetCount() ? m_panes[index].id : 0;
-}
-
 // The indicator panes are as wide as their texts; measured when first needed, since the bar
 // need not draw before the frame shows.
 void CStatusBar::MeasurePanes() const {

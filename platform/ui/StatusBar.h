@@ -26,7 +26,6 @@ class CStatusBar : public CControlBar {
   BOOL SetPaneText(int index, LPCTSTR text, BOOL update = TRUE);
   CString GetPaneText(int index) const;
   int GetCount() const { return int(m_panes.size()); }
-  UINT GetItemID(int index) const;
   void GetItemRect(int index, LPRECT rect) const;
   // Refreshes the indicators from the key state.
   void UpdateIndicators();

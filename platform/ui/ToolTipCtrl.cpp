@@ -76,10 +76,6 @@ void CToolTipCtrl::DelTool(CWnd* wnd, UINT_PTR toolId) {
   std::erase_if(m_tools, [&](const STool& tool) { return tool.wnd == wnd && tool.id == toolId; });
 }
 
-void CToolTipCtrl::UpdateTipText(LPCTSTR text, CWnd* wnd, UINT_PTR toolId) {
-  if (STool* tool = Find(wnd, toolId)) tool->text = text;
-}
-
 void CToolTipCtrl::Activate(BOOL activate) {
   m_active = activate != FALSE;
   if (!m_active) Pop();

@@ -41,7 +41,6 @@ class CToolTipCtrl : public CWnd {
   // The text is the string resource with the id.
   BOOL AddTool(CWnd* wnd, UINT textId, LPCRECT rect = nullptr, UINT_PTR toolId = 0);
   void DelTool(CWnd* wnd, UINT_PTR toolId = 0);
-  void UpdateTipText(LPCTSTR text, CWnd* wnd, UINT_PTR toolId = 0);
   int GetToolCount() const { return int(m_tools.size()); }
   void Activate(BOOL activate);
   void RelayEvent(LPMSG msg);

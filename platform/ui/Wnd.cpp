@@ -8,7 +8,6 @@
 #include <mutex>
 #include <set>
 
-#include "platform/base/Clock.h"
 #include "platform/base/FileException.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/QtString.h"
@@ -287,14 +286,6 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return WndRegistry::Post(this, message, wParam, lParam);
 }
 
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep) {
-  for (CWnd* child : GetChildren()) {
-    auto alive = child->m_alive;
-    child->SendMessage(message, wParam, lParam);
-    if (deep && *alive) child->SendMessageToDescendants(message, wParam, lParam, deep);
-  }
-}
-
 LRESULT CWnd::Default() {
   if (!m_frame) return 0;
   return DefWindowProc(m_frame->message, m_frame->wParam, m_frame->lParam);
@@ -380,9 +371,7 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   const CMessageMap& map = GetMessageMap();
   const CMessageMap::Entry* entry = nullptr;
-  if (message == WM_COMMAND) {
-    entry = map.FindReflectControl(HIWORD(DWORD(wParam)));
-  } else if (message == WM_NOTIFY) {
+  if (message == WM_NOTIFY) {
     entry = map.FindReflectNotify(reinterpret_cast<NMHDR*>(lParam)->code);
   } else {
     entry = map.FindReflectMessage(message);
@@ -616,19 +605,6 @@ BOOL CWnd::EnableWindow(BOOL enable) {
 
 BOOL CWnd::IsWindowEnabled() const { return m_hWnd && !(m_style & WS_DISABLED); }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
-  DWORD old = m_style;
-  m_style = (m_style & ~remove) | add;
-  if (m_widget && ((old ^ m_style) & (WS_HSCROLL | WS_VSCROLL))) {
-    CallOnUiThread([&] {
-      m_widget->Scroll(SB_HORZ).shown = (m_style & WS_HSCROLL) != 0;
-      m_widget->Scroll(SB_VERT).shown = (m_style & WS_VSCROLL) != 0;
-      m_widget->UpdateScrollBars();
-    });
-  }
-  return old != m_style;
-}
-
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT) {
   const DWORD old = m_exStyle;
   m_exStyle = (m_exStyle & ~remove) | add;
@@ -724,15 +700,6 @@ void CWnd::InvalidateRect(LPCRECT rect, BOOL erase) {
   }
 }
 
-void CWnd::ValidateRect(LPCRECT rect) {
-  if (!m_widget) return;
-  CallOnUiThread([&] {
-    QRegion& invalid = m_widget->InvalidRegion();
-    invalid = rect ? invalid.subtracted(QRegion(ToQRect(*rect))) : QRegion();
-    if (invalid.isEmpty()) m_widget->EraseOwed() = false;
-  });
-}
-
 void CWnd::UpdateWindow() {
   if (!m_widget) return;
   CallOnUiThread([this] { m_widget->PaintNow(); });
@@ -753,11 +720,6 @@ BOOL CWnd::GetUpdateRect(LPRECT rect, BOOL) const {
   QRect box = CallOnUiThread([this] { return m_widget->InvalidRegion().boundingRect(); });
   if (rect) ::SetRect(rect, box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
   return !box.isEmpty();
-}
-
-void CWnd::SetRedraw(BOOL redraw) {
-  if (!m_widget) return;
-  CallOnUiThread([&] { m_widget->Widget()->setUpdatesEnabled(redraw != FALSE); });
 }
 
 // ---------------------------------------------------------------- timers
@@ -860,11 +822,8 @@ SHORT GetKeyState(int virtualKey) {
   return down ? SHORT(0x8000) : SHORT(0);
 }
 
-SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
-
 namespace {
 POINT g_messagePos{0, 0};
-DWORD g_messageTime = 0;
 
 bool ScreenRectContains(const CWnd* wnd, POINT point) {
   CRect rect;
@@ -885,12 +844,7 @@ CWnd* DeepestChildAt(CWnd* wnd, POINT point) {
 
 DWORD GetMessagePos() { return MAKELONG(WORD(g_messagePos.x), WORD(g_messagePos.y)); }
 
-void SetMessagePos(POINT point) {
-  g_messagePos = point;
-  g_messageTime = GetTickCount();
-}
-
-LONG GetMessageTime() { return LONG(g_messageTime); }
+void SetMessagePos(POINT point) { g_messagePos = point; }
 
 UINT GetDoubleClickTime() { return 500; }
 

@@ -67,8 +67,6 @@ class CWnd {
   // Messages.
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-  // Sends to every child window (and their children when `deep`).
-  void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE);
   // The default processing of the message being handled.
   LRESULT Default();
   virtual BOOL PreTranslateMessage(MSG* msg);
@@ -101,7 +99,6 @@ class CWnd {
   int GetWindowTextLength() const;
   DWORD GetStyle() const { return m_style; }
   DWORD GetExStyle() const { return m_exStyle; }
-  BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
   // Changes the extended style bits; the answer tells whether they changed.
   BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
   // The window's big icon (title bar, task switcher) or small one, through WM_SETICON and
@@ -144,7 +141,6 @@ class CWnd {
   // Painting.
   void Invalidate(BOOL erase = TRUE);
   void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
-  void ValidateRect(LPCRECT rect);
   void UpdateWindow();
   BOOL RedrawWindow(LPCRECT rect = nullptr, void* region = nullptr,
                     UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
@@ -153,7 +149,6 @@ class CWnd {
   // through ReleaseDC or by letting CClientDC go).
   CDC* GetDC();
   int ReleaseDC(CDC* dc);
-  void SetRedraw(BOOL redraw = TRUE);
 
   // Timers. The elapse time runs on the layer's clock, so a time scale shortens it.
   UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* unused = nullptr);
@@ -164,11 +159,8 @@ class CWnd {
   BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL) const;
   int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
   int GetScrollPos(int bar) const;
-  void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
-  void GetScrollRange(int bar, int* minPos, int* maxPos) const;
   int GetScrollLimit(int bar) const;
   void ShowScrollBar(UINT bar, BOOL show = TRUE);
-  void ScrollWindow(int dx, int dy, LPCRECT scrollRect = nullptr, LPCRECT clipRect = nullptr);
 
   // Tool tips: once enabled, hovering asks OnToolHitTest for the tip to show, which the
   // window's own tip control shows.
@@ -198,8 +190,6 @@ class CWnd {
   // call them for "default handling".
   int OnCreate(LPCREATESTRUCT create);
   void OnDestroy();
-  void OnPaint();
-  BOOL OnEraseBkgnd(CDC* dc);
   void OnSize(UINT type, int cx, int cy);
   void OnLButtonDown(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
@@ -209,17 +199,11 @@ class CWnd {
   void OnMouseMove(UINT flags, CPoint point);
   BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
   void OnKeyDown(UINT ch, UINT repeat, UINT flags);
-  void OnKeyUp(UINT ch, UINT repeat, UINT flags);
   void OnChar(UINT ch, UINT repeat, UINT flags);
-  void OnSetFocus(CWnd* oldWnd);
   void OnKillFocus(CWnd* newWnd);
-  void OnTimer(UINT_PTR id);
   BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
   int OnMouseActivate(CWnd* topLevel, UINT hitTest, UINT message);
   void OnMouseLeave();
-  void OnContextMenu(CWnd* wnd, CPoint point);
-  void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
-  void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
   void OnClose();
 
   // Builds the widget of the window; controls backed by a toolkit control override it.
@@ -278,15 +262,12 @@ void SendMessageToAllWindows(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 UINT RegisterWindowMessage(LPCTSTR name);
 // State of a key or mouse button: the high bit (negative result) while it is down.
 SHORT GetKeyState(int virtualKey);
-SHORT GetAsyncKeyState(int virtualKey);
 BOOL GetCursorPos(LPPOINT point);
 // The window at the screen point: the deepest visible child of the topmost visible top-level
 // window there (windows that stay on top first, then the later made ones); null for none.
 CWnd* WindowFromPoint(POINT point);
 // The longest time between the presses of a double click, in milliseconds.
 UINT GetDoubleClickTime();
-// The tick count at which the last mouse message was delivered.
-LONG GetMessageTime();
 // Moves the mouse pointer to the screen position (the pointer the platform keeps when there is
 // no display) and delivers the move to the window under it.
 BOOL SetCursorPos(int x, int y);

@@ -131,8 +131,6 @@ int CWnd::ReleaseDC(CDC* dc) {
 
 int CWnd::OnCreate(LPCREATESTRUCT) { return int(Default()); }
 void CWnd::OnDestroy() { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return BOOL(Default()); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
@@ -142,15 +140,9 @@ void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return BOOL(Default()); }
 void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
 void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return BOOL(Default()); }
 int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return int(Default()); }
 void CWnd::OnMouseLeave() { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
 void CWnd::OnClose() { Default(); }

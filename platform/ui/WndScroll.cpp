@@ -66,21 +66,6 @@ int CWnd::GetScrollPos(int bar) const {
   return GetScrollInfo(bar, &info, SIF_POS) ? info.nPos : 0;
 }
 
-void CWnd::SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw) {
-  SCROLLINFO info;
-  info.fMask = SIF_RANGE;
-  info.nMin = minPos;
-  info.nMax = maxPos;
-  SetScrollInfo(bar, &info, redraw);
-}
-
-void CWnd::GetScrollRange(int bar, int* minPos, int* maxPos) const {
-  SCROLLINFO info;
-  GetScrollInfo(bar, &info, SIF_RANGE);
-  if (minPos) *minPos = info.nMin;
-  if (maxPos) *maxPos = info.nMax;
-}
-
 int CWnd::GetScrollLimit(int bar) const {
   SCROLLINFO info;
   if (!GetScrollInfo(bar, &info, SIF_RANGE | SIF_PAGE)) return 0;
@@ -93,35 +78,5 @@ void CWnd::ShowScrollBar(UINT bar, BOOL show) {
     if (bar == UINT(SB_HORZ) || bar == UINT(SB_BOTH)) m_widget->Scroll(SB_HORZ).shown = show != FALSE;
     if (bar == UINT(SB_VERT) || bar == UINT(SB_BOTH)) m_widget->Scroll(SB_VERT).shown = show != FALSE;
     m_widget->UpdateScrollBars();
-  });
-}
-
-void CWnd::ScrollWindow(int dx, int dy, LPCRECT scrollRect, LPCRECT clipRect) {
-  if (!m_widget) return;
-  CallOnUiThread([&] {
-    QImage& image = m_widget->BackingImage();
-    ReleaseImageSurface(&image);
-    const QSize size = m_widget->ClientSize();
-    QRect area = scrollRect ? QRect(scrollRect->left, scrollRect->top, scrollRect->right - scrollRect->left,
-                                    scrollRect->bottom - scrollRect->top)
-                            : QRect(QPoint(0, 0), size);
-    if (clipRect)
-      area &= QRect(clipRect->left, clipRect->top, clipRect->right - clipRect->left,
-                    clipRect->bottom - clipRect->top);
-    const QImage before = image.copy(area);
-    {
-      QPainter painter(&image);
-      painter.setClipRect(area);
-      painter.drawImage(area.topLeft() + QPoint(dx, dy), before);
-    }
-    QRegion exposed = QRegion(area).subtracted(QRegion(area.translated(dx, dy)));
-    m_widget->Invalidate(exposed, true);
-    m_widget->ScheduleScreenUpdate(area);
-    if (!scrollRect) {
-      for (CWnd* child : GetChildren()) {
-        QWidget* w = QtWidgetOf(child);
-        if (w) w->move(w->pos() + QPoint(dx, dy));
-      }
-    }
   });
 }

@@ -42,7 +42,6 @@ class WndWidget {
   WndWidget(const WndWidget&) = delete;
   WndWidget& operator=(const WndWidget&) = delete;
 
-  CWnd& Wnd() const { return m_wnd; }
   // The window has been destroyed: the widget stops reaching it and goes away when no event of
   // its own is being handled any more.
   void Detach();

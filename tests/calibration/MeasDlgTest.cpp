@@ -47,7 +47,7 @@ class LiveViewWithoutInstrument : public ::testing::Test {
   void Run(std::function<void(CMeasDlg&)> steps, bool diagnostic = false) {
     answers.AddModalDialogScript([](CWnd&) {});  // the connection wizard, cancelled
     answers.AddModalDialogScript([&steps](CWnd& dialog) { steps(static_cast<CMeasDlg&>(dialog)); });
-    CMeasDlg dialog(nullptr, nullptr, nullptr);
+    CMeasDlg dialog(nullptr, nullptr);
     dialog.SetDiagnosticMode(diagnostic);
     dialog.DoModal();
   }
@@ -145,7 +145,7 @@ TEST_P(LiveViewWithInstrument, TheAutomaticFirstStartOnlyConnects) {
     dialog.GetDlgItem(IDC_MEAS_DEVICE_INFO1)->GetWindowText(deviceLine);
   });
   {
-    CMeasDlg dialog(nullptr, nullptr, nullptr);
+    CMeasDlg dialog(nullptr, nullptr);
     dialog.DoModal();
   }
   TheConnection().Disconnect();

@@ -190,7 +190,7 @@ int RunLive(const std::vector<std::string>& args) {
   CLiveUser user(options);
   CLiveAnswers answers(user);
   {
-    CMeasDlg dialog(nullptr, zd2, nullptr);
+    CMeasDlg dialog(zd2, nullptr);
     dialog.SetDiagnosticMode(options.log);
     dialog.DoModal();
   }

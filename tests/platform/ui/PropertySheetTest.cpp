@@ -158,13 +158,11 @@ TEST_F(WizardSheet, TheAddressFieldGivesCompleteDottedDecimal) {
   Run([](CPropertySheet& s) {
     auto* address = dynamic_cast<CIPAddressCtrl*>(s.GetActivePage()->GetDlgItem(kAddress));
     ASSERT_NE(address, nullptr);
-    EXPECT_TRUE(address->IsBlank());
     EXPECT_EQ(address->GetAddressText(), CString(u"0.0.0.0"));
     address->SetAddressText(u"192.168.0.20");
     EXPECT_EQ(address->GetAddressText(), CString(u"192.168.0.20"));
     address->SetAddressText(u"10.300");
     EXPECT_EQ(address->GetAddressText(), CString(u"10.255.0.0"));
-    EXPECT_FALSE(address->IsBlank());
     s.PressButton(IDCANCEL);
   });
 }

@@ -45,10 +45,9 @@ TEST(ToolTipTest, RelayedMovesShowTheToolUnderTheMouse) {
     EXPECT_EQ(tips.GetShownText(), c.shown);
   }
 
-  tips.UpdateTipText(u"Go on", &next);
   MSG overNext = Move(&next, 3, 3);
   tips.RelayEvent(&overNext);
-  EXPECT_EQ(tips.GetShownText(), CString(u"Go on"));
+  EXPECT_EQ(tips.GetShownText(), CString(u"Advance to the next step"));
   tips.Activate(FALSE);
   EXPECT_TRUE(tips.GetShownText().IsEmpty());
   MSG again = Move(&page, 10, 10);
