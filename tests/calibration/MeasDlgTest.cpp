@@ -200,7 +200,7 @@ TEST_P(LiveViewWithInstrument, ACutLinkEndsTheLogWithItsLastFramesHoweverLateThe
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   });
   {
-    CMeasDlg dialog(nullptr, nullptr, nullptr);
+    CMeasDlg dialog(nullptr, nullptr);
     dialog.SetDiagnosticMode(true);
     dialog.DoModal();
   }
