@@ -153,7 +153,9 @@ int CArmiSmartDevice::ReadRaw(BYTE* buffer, int count) {
 
 bool CArmiSmartDevice::OpenDebug(const char* first) {
   if (!WriteRaw(kDebugOpening, sizeof kDebugOpening)) return false;
-  Sleep(kDebugOpeningPauseMs);
+  // The opening's answer must have come before the purge below: the pause is as long in real
+  // time as a time-out of its length.
+  SleepTimeout(kDebugOpeningPauseMs);
   if (!WriteRaw(first, kDebugCommandLength)) return false;
   Sleep(kDebugCommandPauseMs);
   GetStream()->Purge();

@@ -175,9 +175,8 @@ std::vector<int> SamplesPerRow(const std::string& path) {
 
 TEST_P(LiveViewWithInstrument, ACutLinkEndsTheLogWithItsLastFramesHoweverLateTheDialogHearsOfIt) {
   RegisterProgramResources(nullptr);
-  // A test from 0.3 s to past the cut after 2.5 s of frames.
-  m_zd2.AddLiveTest({300, 3000, 500});
-  m_zd2.SetLiveCut(250);
+  // A test from 0.3 s on that lasts 30 s, cut while it is sampled.
+  m_zd2.AddLiveTest({300, 3000, 100});
   Connect();
   TheConnection().Adopt(std::move(m_device));
   const std::filesystem::path folder = std::filesystem::current_path();
@@ -189,6 +188,7 @@ TEST_P(LiveViewWithInstrument, ACutLinkEndsTheLogWithItsLastFramesHoweverLateThe
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MEAS_START, BN_CLICKED), 0);
     const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
     while (dialog.GetLogNames().empty() && std::chrono::steady_clock::now() < end) PumpMessages(10);
+    m_zd2.SetLiveCut(m_zd2.FramesSent() + 100);
     // The user-interface thread is kept busy while the link is cut, for five sampling periods
     // after the reader has seen the loss, as a loaded machine may keep it.
     while (!CMeasThread::Instance().HasLostConnection() && std::chrono::steady_clock::now() < end)

@@ -7,6 +7,7 @@
 #include "drivers/ArmiSmartDevice.h"
 #include "tests/device/StepLog.h"
 #include "tests/drivers/InstrumentFixture.h"
+#include "tests/sim/Fault.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -132,6 +133,18 @@ std::string JoinedRaw(const std::vector<std::string>& log, size_t first) {
   for (size_t i = first; i < log.size() && log[i].rfind("raw ", 0) == 0; ++i)
     joined += (joined.empty() ? "" : " ") + log[i].substr(4);
   return joined;
+}
+
+// The answer to the debug protocol's opening held up for 100 ms of real time, as a busy machine
+// may hold up the instrument: the pause after the opening lasts its 200 ms in real time and
+// the answer is purged before the block is read.
+TEST_F(Armivue, AnOpeningAnsweredLateIsNotReadAsTheBlock) {
+  Instrument(3).SetDebugBlock(Block(44));
+  Connect();
+  m_peer->InjectFault(Sim::SFault::Stall(0, 100));
+  BYTE block[Device::CArmiSmartDevice::kDebugBlockSize] = {};
+  ASSERT_TRUE(Device().ReadDebugBlock(block));
+  EXPECT_EQ(std::vector<BYTE>(block, block + 44), Block(44));
 }
 
 TEST_F(Armivue, DebugBlockIsDecodedFromTaggedHexadecimal) {

@@ -134,10 +134,12 @@ def lost_connection(env, workdir, link):
     os.makedirs(folder)
     # Settings of its own: a run without the diagnostic flag stores "bLogData" 0.
     env = dict(env, XDG_CONFIG_HOME=folder)
-    # Periods of a second: between the reader's last frame and its sight of the hang-up a
-    # period passes only if a busy machine holds the reader or the simulator that long.
-    with LiveLink(env, link, "--live-test", "2000:3000:500", "--fault", "live-cut:400") as sim:
-        printed = live(env, folder, sim.port, "--log", "--period", "1000", "--timeout", "12000")
+    # The cut comes 10 s into the stream, 8 s into a test of 30 s: a busy machine has ample time
+    # to start Live View before it. Periods of a second: between the reader's last frame and its
+    # sight of the hang-up a period passes only if the machine holds the reader or the simulator
+    # that long.
+    with LiveLink(env, link, "--live-test", "2000:3000:100", "--fault", "live-cut:1000") as sim:
+        printed = live(env, folder, sim.port, "--log", "--period", "1000", "--timeout", "20000")
     single, logs, messages = facts(printed)
     check(single["lost"] == "1" and messages == [
         "Connection to the device has been lost. You may need to restart the device prior to starting Live View "

@@ -100,7 +100,9 @@ FAULTS = [
     (["--fault", "bad-crc:3"], "Error: Failed CRC check."),
     (["--fault", "header-cut"], "Error: Wrong header size."),
     (["--fault", "silence"], "Error: Wrong header size."),
-    (["--fault", "stall:3000"], "Error: Not all data has been downloaded."),
+    # A silence of the instrument that lasts as a time-out of 30 s does, 3.4 s at twenty times
+    # the pace: well past the two data reads of a second each that end a transfer.
+    (["--fault", "stall:30000"], "Error: Not all data has been downloaded."),
     (["--fault", "disconnect"], "Error: Not all data has been downloaded."),
     (["--fault", "bad-check-size"], "Error: Wrong CRC size."),
     (["--fault", "zero-size"], "Error: Data size is 0."),

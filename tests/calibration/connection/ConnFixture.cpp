@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 
 #include "device/DeviceThread.h"
 #include "device/DeviceTypes.h"
@@ -103,6 +104,17 @@ bool LiveConnection::ConnectWith(const Device::SSearchRequest& request, UINT dat
   const size_t before = owner.connectResults.size();
   EXPECT_TRUE(connection->Connect(request));
   return PumpUntil([&] { return owner.connectResults.size() > before; });
+}
+
+int LiveConnection::CutTheLinkOnceReading(int frames) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  SLiveSample latest;
+  while (!(connection->GetLatestSample(latest) && latest.sampleNumber > 0) &&
+         std::chrono::steady_clock::now() < end)
+    std::this_thread::yield();
+  const int last = zd2.FramesSent() + frames;
+  zd2.SetLiveCut(last);
+  return last;
 }
 
 bool LiveConnection::PumpUntil(const std::function<bool()>& condition) {

@@ -66,6 +66,10 @@ class LiveConnection : public ::testing::TestWithParam<EConnLink> {
   bool ConnectWith(const Device::SSearchRequest& request, UINT dataMessage, bool autoStart);
   // Pumps messages until the condition holds, for at most a minute of real time.
   bool PumpUntil(const std::function<bool()>& condition);
+  // Once the read thread has read a frame (a cut while it sets the instrument up would end it
+  // with another error, however late a busy machine lets it get there), the simulator hangs up
+  // after `frames` more frames; the number of the last frame sent. Takes no messages.
+  int CutTheLinkOnceReading(int frames);
 
  private:
   std::unique_ptr<Sim::CPeer> m_peer;

@@ -126,8 +126,8 @@ TEST_P(LiveConnection, DisconnectWhileReadingLeavesNoSampleToArriveLater) {
 }
 
 TEST_P(LiveConnection, DisconnectTakesBackAndFreesTheSamplesStillQueued) {
-  zd2.SetLiveCut(150);
   ASSERT_TRUE(Connect(kSampleMessage, true));
+  CutTheLinkOnceReading(150);
   // From here this thread takes no messages until the disconnect. The reader ends with the
   // cut and is joined on a thread that takes none either, so that the disconnect itself has
   // nothing to wait for, and every sample the reader posted is still queued when it runs.
@@ -159,12 +159,11 @@ TEST_P(LiveConnection, AFailedSetUpReleasesTheReaderAndReportsWhy) {
 }
 
 TEST_P(LiveConnection, ALostInstrumentEndsTheReaderWithItsError) {
-  // Late enough that the reader is set up: a second and a half of frames.
-  zd2.SetLiveCut(150);
   ASSERT_TRUE(Connect(kSampleMessage, true));
+  const int lastFrame = CutTheLinkOnceReading(150);
   ASSERT_TRUE(PumpUntil([&] { return owner.errorNotices > 0 && !connection->IsReadThreadRunning(); }));
   EXPECT_EQ(Texts(document.TakeErrors()), std::vector<std::string>{"Failed to get input stream from ZD-2."});
-  EXPECT_LE(owner.samples.size(), 150u);
+  EXPECT_LE(owner.samples.size(), size_t(lastFrame));
   EXPECT_TRUE(NumberedFromOne(owner.samples));
   EXPECT_FALSE(connection->IsDriveStopped());
   EXPECT_TRUE(connection->IsConnected());

@@ -100,19 +100,23 @@ struct SFaultCase {
 
 class Zd2DownloadFault : public Zd2Test {};
 
-// Each fault of the instrument gives the result code that names it. The stall lasts six times a
-// data read's one-second limit, so that a loaded machine that wakes the reader late still sees
-// the stall; the pause after each case outlasts it.
+// Each fault of the instrument gives the result code that names it. The stall, a silence of the
+// instrument, lasts as a time-out of 30 s does, 3.4 s at twenty times the pace: well past the two
+// data reads of one second each, in real time, that end a transfer which no longer brings
+// anything, even when a loaded machine wakes the reader late. It comes last, since its end
+// would reach the transfer after it.
 TEST_P(Zd2DownloadFault, EachFaultGivesItsResultCode) {
-  constexpr int kStallMs = 6000;
+  constexpr int kStallMs = 30000;
+  // What a failed transfer left on the link passes before the next one.
+  constexpr DWORD kPassMs = 7000;
   const SFaultCase cases[] = {
       {"bad check of the third record", Fault::eBadCrc, 3, 10},
       {"header cut short", Fault::eHeaderCut, 1, 2},
       {"no answer", Fault::eSilence, 1, 2},
-      {"data stalls longer than a read", Fault::eStall, 1, 8},
       {"header announces 3-byte checks", Fault::eBadCheckSize, 1, 3},
       {"header announces no data", Fault::eZeroSize, 1, 6},
       {"one record more announced than sent", Fault::eCountMismatch, 1, 9},
+      {"data stalls longer than a read", Fault::eStall, 1, 8},
   };
   m_zd2.SetRecords(MakeRecords(5));
   Connect();
@@ -120,8 +124,7 @@ TEST_P(Zd2DownloadFault, EachFaultGivesItsResultCode) {
     SCOPED_TRACE(c.name);
     m_zd2.SetDownloadFault(c.fault, c.faultRecord, kStallMs);
     EXPECT_EQ(Download(Device()).result, c.expected);
-    // Let what a failed transfer left on the link pass before the next one.
-    Sleep(kStallMs + 1000);
+    Sleep(kPassMs);
   }
 }
 
