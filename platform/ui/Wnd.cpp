@@ -616,26 +616,29 @@ BOOL CWnd::EnableWindow(BOOL enable) {
 
 BOOL CWnd::IsWindowEnabled() const { return m_hWnd && !(m_style & WS_DISABLED); }
 
+// The styles are read on the user-interface thread while it draws and lays out; like the
+// enabled state they change only there.
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
-  DWORD old = m_style;
-  m_style = (m_style & ~remove) | add;
-  if (m_widget && ((old ^ m_style) & (WS_HSCROLL | WS_VSCROLL))) {
-    CallOnUiThread([&] {
+  return CallOnUiThread([&]() -> BOOL {
+    const DWORD old = m_style;
+    m_style = (m_style & ~remove) | add;
+    if (m_widget && ((old ^ m_style) & (WS_HSCROLL | WS_VSCROLL))) {
       m_widget->Scroll(SB_HORZ).shown = (m_style & WS_HSCROLL) != 0;
       m_widget->Scroll(SB_VERT).shown = (m_style & WS_VSCROLL) != 0;
       m_widget->UpdateScrollBars();
-    });
-  }
-  return old != m_style;
+    }
+    return old != m_style;
+  });
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT) {
-  const DWORD old = m_exStyle;
-  m_exStyle = (m_exStyle & ~remove) | add;
-  // The sunken edge changes the client area: the window is laid out anew at once.
-  if (((old ^ m_exStyle) & WS_EX_CLIENTEDGE) && m_widget)
-    CallOnUiThread([this] { m_widget->ReportClientSize(); });
-  return old != m_exStyle;
+  return CallOnUiThread([&]() -> BOOL {
+    const DWORD old = m_exStyle;
+    m_exStyle = (m_exStyle & ~remove) | add;
+    // The sunken edge changes the client area: the window is laid out anew at once.
+    if (((old ^ m_exStyle) & WS_EX_CLIENTEDGE) && m_widget) m_widget->ReportClientSize();
+    return old != m_exStyle;
+  });
 }
 
 void CWnd::SetWindowText(LPCTSTR text) {
