@@ -3,6 +3,21 @@
 // This part holds the instrument of the current calibration connection, its identity as read
 // when the connection is made, and the list of error texts that the connection's threads hand
 // to the procedure dialog under the document's lock.
+//
+// Threads: the lock guards the error list only, which the connection's threads append to while
+// the dialog fetches it. Every other member has one writer at a time, and each writer hands the
+// document on by a thread's start or end or by a posted message:
+// - the device thread, as a connection is made (CConnBase::OnDeviceFound), sets m_device and
+//   fills the identity: the texts, their current and new copies, counters and validity flags;
+// - the connection's read thread only reads the firmware version;
+// - the calibration dialog's run thread closes the log file, fills the cycle and means tables
+//   and the number of runs, and erases the old calibration through the working parameter table;
+// - its process thread computes and writes the calibration: slopes, offsets and their words,
+//   the step force, the working parameter table, the new counters, date and calibrator, and the
+//   calibrator information's results;
+// - the user-interface thread does the rest: Reset before each connection, m_device cleared at
+//   each disconnect, the reference loads in the cycle tables, the report and the export text,
+//   and the restore dialog's work on the parameter table.
 
 #include <array>
 #include <cstdint>

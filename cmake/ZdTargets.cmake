@@ -35,13 +35,32 @@ endfunction()
 
 option(ZD_WHOLE_TEST_PROGRAMS "Register each test program as one ctest test that runs all its tests" OFF)
 
+# The tests of program NAME that the thread-sanitizer run takes, into RESULT: "*" for all of
+# them (its folder's ZD_TEST_LABEL is "threads", or ZD_THREADED_TEST_PROGRAMS names it), the
+# GoogleTest filter of an entry "NAME:filter" of ZD_THREADED_TEST_PROGRAMS, else empty.
+function(zd_threaded_tests_of result name)
+  set(part "")
+  if(ZD_TEST_LABEL STREQUAL "threads")
+    set(part "*")
+  endif()
+  foreach(entry IN LISTS ZD_THREADED_TEST_PROGRAMS)
+    if(entry STREQUAL name)
+      set(part "*")
+    elseif(entry MATCHES "^${name}:(.+)$")
+      set(part "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(${result} "${part}" PARENT_SCOPE)
+endfunction()
+
 # zd_test(NAME DEPS...): one GoogleTest program of every .cpp in the current folder, run
 # headless. By default each test is its own ctest test in its own process, so that tests run
 # in parallel; with ZD_WHOLE_TEST_PROGRAMS the program runs whole, which starts far fewer
 # processes. Programs that link the UI layer get the main that fails unscripted questions.
-# The tests carry the label in ZD_TEST_LABEL where the including folder sets one; a folder that
-# sets ZD_TEST_RUN_ALONE has its tests run while no other test runs, for tests that keep pace
-# with a simulated instrument in real time and would miss it on a crowded machine.
+# The tests that the thread-sanitizer run takes (zd_threaded_tests_of) carry the label
+# "threads", and the program is part of the target threaded_tests; a folder that sets
+# ZD_TEST_RUN_ALONE has its tests run while no other test runs, for tests that keep pace with a
+# simulated instrument in real time and would miss it on a crowded machine.
 function(zd_test name)
   find_package(GTest REQUIRED)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -56,28 +75,53 @@ function(zd_test name)
   endforeach()
   # The UI support comes first: its main is the one the linker takes.
   target_link_libraries(${name} PRIVATE ${ARGN} ${ui_support} zd_test_support GTest::gtest GTest::gmock)
-  set(label_property "")
-  if(ZD_TEST_LABEL)
-    set(label_property LABELS ${ZD_TEST_LABEL})
+  zd_threaded_tests_of(threaded ${name})
+  if(threaded)
+    add_dependencies(threaded_tests ${name})
   endif()
+  set(serial "")
   if(ZD_TEST_RUN_ALONE)
-    list(APPEND label_property RUN_SERIAL TRUE)
+    set(serial RUN_SERIAL TRUE)
   endif()
-  if(ZD_WHOLE_TEST_PROGRAMS)
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-      ENVIRONMENT_MODIFICATION "${ZD_TEST_LSAN_OPTIONS}"
-      TIMEOUT 1200
-      ${label_property})
-    return()
+  # The filters of the tests with and without the label; a program's tests are all of one kind
+  # unless a filter picks some of them.
+  if(threaded STREQUAL "*")
+    set(parts "*")
+    set(part_labels "threads")
+  elseif(threaded)
+    set(parts "${threaded}" "-${threaded}")
+    set(part_labels "threads" "")
+  else()
+    set(parts "*")
+    set(part_labels "")
   endif()
-  include(GoogleTest)
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    # One variable per property: a list value would be split by the discovery script.
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-               ENVIRONMENT_MODIFICATION "${ZD_TEST_LSAN_OPTIONS}"
-               TIMEOUT 120
-               ${label_property})
+  # A filter holds ':' but never ';', so the two lists stay apart.
+  foreach(part label IN ZIP_LISTS parts part_labels)
+    set(label_property "")
+    if(label)
+      set(label_property LABELS ${label})
+    endif()
+    if(ZD_WHOLE_TEST_PROGRAMS)
+      set(test_name ${name})
+      if(NOT part STREQUAL "*" AND label)
+        set(test_name ${name}_threads)
+      endif()
+      add_test(NAME ${test_name} COMMAND ${name} --gtest_filter=${part})
+      set_tests_properties(${test_name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        ENVIRONMENT_MODIFICATION "${ZD_TEST_LSAN_OPTIONS}"
+        TIMEOUT 1200
+        ${label_property} ${serial})
+      continue()
+    endif()
+    include(GoogleTest)
+    gtest_discover_tests(${name}
+      TEST_FILTER "${part}"
+      DISCOVERY_TIMEOUT 60
+      # One variable per property: a list value would be split by the discovery script.
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                 ENVIRONMENT_MODIFICATION "${ZD_TEST_LSAN_OPTIONS}"
+                 TIMEOUT 120
+                 ${label_property} ${serial})
+  endforeach()
 endfunction()

@@ -1,6 +1,7 @@
 #include "document/ZedoDoc.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/ui/Clipboard.h"
@@ -10,6 +11,12 @@
 const char16_t CZedoDoc::kMagic[] = u"JovanT ZD-Zedo project file";
 const char16_t CZedoDoc::kClipboardFormatName[] = u"ZD-ZedoClipboardFormat";
 const char16_t CZedoDoc::kClipRamStreamName[] = u"RAM:ClipRamStream";
+
+template <auto Operation, class Document, class... Args>
+decltype(auto) CZedoDoc::Forward(Document& document, Args&&... args) {
+  CSingleLock lock(document.m_lock);
+  return (document.m_list.*Operation)(std::forward<Args>(args)...);
+}
 
 CZedoDoc::CZedoDoc() : m_list(this), m_clipboardFormat(RegisterClipboardFormat(kClipboardFormatName)) {
   m_summary.SetDocument(this, &m_list);
@@ -51,10 +58,7 @@ CString CZedoDoc::GetTitle(bool stripped) const {
   return dot < 0 ? name : name.Left(dot);
 }
 
-bool CZedoDoc::HasMeasurements() const {
-  CSingleLock lock(m_lock);
-  return m_list.HasMeasurements();
-}
+bool CZedoDoc::HasMeasurements() const { return Forward<&CVexalonData::HasMeasurements>(*this); }
 
 void CZedoDoc::SelectAll(bool flag) {
   {
@@ -78,10 +82,7 @@ bool CZedoDoc::SetSelected(int index, bool flag) {
   return previous;
 }
 
-bool CZedoDoc::IsSelected(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.IsSelected(index);
-}
+bool CZedoDoc::IsSelected(int index) const { return Forward<&CVexalonData::IsSelected>(*this, index); }
 
 void CZedoDoc::Sort(BYTE key) {
   {
@@ -110,166 +111,109 @@ bool CZedoDoc::AddDownloadedData(const BYTE* buffer, std::size_t length, const S
   return complete;
 }
 
-int CZedoDoc::GetCount() const {
-  CSingleLock lock(m_lock);
-  return m_list.GetCount();
-}
+int CZedoDoc::GetCount() const { return Forward<&CVexalonData::GetCount>(*this); }
 
-BYTE CZedoDoc::GetSortColumn() const {
-  CSingleLock lock(m_lock);
-  return m_list.GetSortColumn();
-}
+BYTE CZedoDoc::GetSortColumn() const { return Forward<&CVexalonData::GetSortColumn>(*this); }
 
-BYTE CZedoDoc::GetSlotId(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetSlotId(index);
-}
+BYTE CZedoDoc::GetSlotId(int index) const { return Forward<&CVexalonData::GetSlotId>(*this, index); }
 
-DWORD CZedoDoc::GetId(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetId(index);
-}
+DWORD CZedoDoc::GetId(int index) const { return Forward<&CVexalonData::GetId>(*this, index); }
 
-BYTE CZedoDoc::GetUnit(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetUnit(index);
-}
+BYTE CZedoDoc::GetUnit(int index) const { return Forward<&CVexalonData::GetUnit>(*this, index); }
 
-CString CZedoDoc::GetUnitName(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetUnitName(index);
-}
+CString CZedoDoc::GetUnitName(int index) const { return Forward<&CVexalonData::GetUnitName>(*this, index); }
 
 std::int64_t CZedoDoc::GetDateTimeText(int index, CString& text) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetDateTimeText(index, text);
+  return Forward<&CVexalonData::GetDateTimeText>(*this, index, text);
 }
 
 std::int64_t CZedoDoc::GetLastCalibrationDate(int index, CString& text) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetLastCalibrationDate(index, text);
+  return Forward<&CVexalonData::GetLastCalibrationDate>(*this, index, text);
 }
 
 double CZedoDoc::GetAreaText(int index, CString& valueText, CString& unitText) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetAreaText(index, valueText, unitText);
+  return Forward<&CVexalonData::GetAreaText>(*this, index, valueText, unitText);
 }
 
 double CZedoDoc::GetDiameterText(int index, CString& valueText, CString& unitText) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetDiameterText(index, valueText, unitText);
+  return Forward<&CVexalonData::GetDiameterText>(*this, index, valueText, unitText);
 }
 
 double CZedoDoc::GetLoadRateText(int index, CString& valueText, CString& unitText) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetLoadRateText(index, valueText, unitText);
+  return Forward<&CVexalonData::GetLoadRateText>(*this, index, valueText, unitText);
 }
 
 double CZedoDoc::GetEffectiveLoadRateText(int index, CString& valueText, CString& unitText) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetEffectiveLoadRateText(index, valueText, unitText);
+  return Forward<&CVexalonData::GetEffectiveLoadRateText>(*this, index, valueText, unitText);
 }
 
 double CZedoDoc::GetLoadText(int index, CString& valueText, CString& unitText) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetLoadText(index, valueText, unitText);
+  return Forward<&CVexalonData::GetLoadText>(*this, index, valueText, unitText);
 }
 
 double CZedoDoc::GetPeakLoad(int index, BYTE& unit, CString& valueText, CString& unitText) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetPeakLoad(index, unit, valueText, unitText);
+  return Forward<&CVexalonData::GetPeakLoad>(*this, index, unit, valueText, unitText);
 }
 
 double CZedoDoc::GetLoadLimit(int index, bool convert) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetLoadLimit(index, convert);
+  return Forward<&CVexalonData::GetLoadLimit>(*this, index, convert);
 }
 
 double CZedoDoc::GetPeakLoadTimeText(int index, CString& valueText, CString& unitText) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetPeakLoadTimeText(index, valueText, unitText);
+  return Forward<&CVexalonData::GetPeakLoadTimeText>(*this, index, valueText, unitText);
 }
 
 double CZedoDoc::GetTearOffTimeText(int index, CString& valueText, CString& unitText) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetTearOffTimeText(index, valueText, unitText);
+  return Forward<&CVexalonData::GetTearOffTimeText>(*this, index, valueText, unitText);
 }
 
 double CZedoDoc::GetSamplingPeriod(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetSamplingPeriod(index);
+  return Forward<&CVexalonData::GetSamplingPeriod>(*this, index);
 }
 
 bool CZedoDoc::GetFailureMode(int index, int mode, CString& classText, int& percent, BYTE& classCode) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetFailureMode(index, mode, classText, percent, classCode);
+  return Forward<&CVexalonData::GetFailureMode>(*this, index, mode, classText, percent, classCode);
 }
 
 bool CZedoDoc::GetLoadCurve(int index, bool convert, const double*& values, double& peak, double& peakTime,
                             int& count, double& period, std::vector<CString>* texts) {
-  CSingleLock lock(m_lock);
-  return m_list.GetLoadCurve(index, convert, values, peak, peakTime, count, period, texts);
+  return Forward<&CVexalonData::GetLoadCurve>(*this, index, convert, values, peak, peakTime, count, period,
+                                              texts);
 }
 
 bool CZedoDoc::GetDeviceInfo(int index, SMeasDeviceInfo& device) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetDeviceInfo(index, device);
+  return Forward<&CVexalonData::GetDeviceInfo>(*this, index, device);
 }
 
 CString CZedoDoc::GetDeviceText(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetDeviceText(index);
+  return Forward<&CVexalonData::GetDeviceText>(*this, index);
 }
 
-CString CZedoDoc::GetComment(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.GetComment(index);
-}
+CString CZedoDoc::GetComment(int index) const { return Forward<&CVexalonData::GetComment>(*this, index); }
 
-bool CZedoDoc::IsExpanded(int index) const {
-  CSingleLock lock(m_lock);
-  return m_list.IsExpanded(index);
-}
+bool CZedoDoc::IsExpanded(int index) const { return Forward<&CVexalonData::IsExpanded>(*this, index); }
 
-void CZedoDoc::DeleteMeasurement(int index) {
-  CSingleLock lock(m_lock);
-  m_list.DeleteMeasurement(index);
-}
+void CZedoDoc::DeleteMeasurement(int index) { Forward<&CVexalonData::DeleteMeasurement>(*this, index); }
 
 void CZedoDoc::SetComment(int index, const CString& text) {
-  CSingleLock lock(m_lock);
-  m_list.SetComment(index, text);
+  Forward<&CVexalonData::SetComment>(*this, index, text);
 }
 
-void CZedoDoc::SetId(int index, DWORD id) {
-  CSingleLock lock(m_lock);
-  m_list.SetId(index, id);
-}
+void CZedoDoc::SetId(int index, DWORD id) { Forward<&CVexalonData::SetId>(*this, index, id); }
 
-void CZedoDoc::SetUnit(int index, BYTE unit) {
-  CSingleLock lock(m_lock);
-  m_list.SetUnit(index, unit);
-}
+void CZedoDoc::SetUnit(int index, BYTE unit) { Forward<&CVexalonData::SetUnit>(*this, index, unit); }
 
 void CZedoDoc::SetFailureClass(int index, int mode, BYTE code) {
-  CSingleLock lock(m_lock);
-  m_list.SetFailureClass(index, mode, code);
+  Forward<&CVexalonData::SetFailureClass>(*this, index, mode, code);
 }
 
 void CZedoDoc::SetFailurePercent(int index, int mode, BYTE percent) {
-  CSingleLock lock(m_lock);
-  m_list.SetFailurePercent(index, mode, percent);
+  Forward<&CVexalonData::SetFailurePercent>(*this, index, mode, percent);
 }
 
-void CZedoDoc::SetExpanded(int index, bool flag) {
-  CSingleLock lock(m_lock);
-  m_list.SetExpanded(index, flag);
-}
+void CZedoDoc::SetExpanded(int index, bool flag) { Forward<&CVexalonData::SetExpanded>(*this, index, flag); }
 
-void CZedoDoc::SetTime(int index, std::int64_t time) {
-  CSingleLock lock(m_lock);
-  m_list.SetTime(index, time);
-}
+void CZedoDoc::SetTime(int index, std::int64_t time) { Forward<&CVexalonData::SetTime>(*this, index, time); }
 
 bool CZedoDoc::CanPaste() const {
   return std::any_of(std::begin(m_clipboardFlags), std::end(m_clipboardFlags), [](BYTE f) { return f != 0; });

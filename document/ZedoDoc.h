@@ -68,7 +68,8 @@ class CZedoDoc {
   // document modified and posts the notice with -1. Runs on the download thread.
   bool AddDownloadedData(const BYTE* buffer, std::size_t length, const SMeasDeviceInfo* device);
 
-  // Forwarders to the measurement list, with its meaning and results.
+  // Forwarders to the measurement list, with its meaning and results; each takes the
+  // document's lock for its one call (see Forward).
   int GetCount() const;
   BYTE GetSortColumn() const;
   BYTE GetSlotId(int index) const;
@@ -161,6 +162,11 @@ class CZedoDoc {
   // the proposed name and receives the chosen path. False when the user cancelled.
   bool AskProjectPath(bool open, CString& path);
   void RememberFolder(const CString& path);
+  // Calls the list's operation under the document's lock and returns its result: the one body
+  // of every forwarder. The list is reached through `document`, so a const forwarder can only
+  // call a const operation.
+  template <auto Operation, class Document, class... Args>
+  static decltype(auto) Forward(Document& document, Args&&... args);
 
   CVexalonData m_list;
   CSummaryData m_summary;

@@ -29,6 +29,11 @@ bool CIdentityReply::ReadSignature(const CString& text, DWORD& value) {
   return true;
 }
 
+bool CIdentityReply::HasLeadingTexts(const SDeviceInfo& info) {
+  return !info.deviceName.IsEmpty() && !info.appVersion.IsEmpty() && !info.serialNumber.IsEmpty() &&
+         !info.hardwareRevision.IsEmpty() && !info.signature.IsEmpty();
+}
+
 CIdentityReply::CIdentityReply(const CString& reply) {
   CString kept = reply;
   while (kept.Replace(u";;", u";-;") > 0) {
@@ -40,6 +45,16 @@ CIdentityReply::CIdentityReply(const CString& reply) {
 
 CString CIdentityReply::Field(int index) const {
   return index >= 0 && index < int(m_fields.size()) ? m_fields[size_t(index)] : CString();
+}
+
+bool CIdentityReply::ReadLeadingFields(SDeviceInfo& info) const {
+  if (!HasFields(kAppVersion + 1)) return false;
+  info.deviceName = Field(kName);
+  info.hardwareRevision = Field(kHardware);
+  info.serialNumber = Field(kSerial);
+  info.signature = Field(kSignature);
+  info.appVersion = Field(kAppVersion);
+  return true;
 }
 
 }  // namespace Device

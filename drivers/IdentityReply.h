@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "device/DeviceIdent.h"
 #include "platform/base/String.h"
 #include "platform/base/WinTypes.h"
 
@@ -26,12 +27,17 @@ class CIdentityReply {
   static bool ReadSignature(const CString& text, DWORD& value);
   // True when the signature's top byte is the class's device code.
   static bool CarriesDeviceCode(DWORD signature, BYTE deviceCode) { return (signature >> 24) == deviceCode; }
+  // True when none of the five leading texts of the record is empty.
+  static bool HasLeadingTexts(const SDeviceInfo& info);
 
   explicit CIdentityReply(const CString& reply);
   // True when the line holds at least `count` fields.
   bool HasFields(int count) const { return int(m_fields.size()) >= count; }
   // The field at `index`; empty when the line is shorter.
   CString Field(int index) const;
+  // Copies name, hardware revision, serial number, signature and application version into
+  // the record; false, with the record unchanged, when the line holds fewer than these five.
+  bool ReadLeadingFields(SDeviceInfo& info) const;
 
  private:
   std::vector<CString> m_fields;

@@ -57,20 +57,13 @@ bool CLiveProbeIdentity::Identify(CJvCommands* commands, BYTE deviceCode, SDevic
   if (line.Find(kLinkLost) >= 0 && (!QueryAgain(commands, true, line) || line.Find(kLinkLost) >= 0))
     return false;
   const CIdentityReply reply(line);
-  if (!reply.HasFields(CIdentityReply::kAppVersion + 1)) return false;
-  m_info.deviceName = reply.Field(CIdentityReply::kName);
-  m_info.hardwareRevision = reply.Field(CIdentityReply::kHardware);
-  m_info.serialNumber = reply.Field(CIdentityReply::kSerial);
+  if (!reply.ReadLeadingFields(m_info)) return false;
   if (m_info.serialNumber == CString(u"-")) m_info.serialNumber = m_defaultSerial;
-  m_info.signature = reply.Field(CIdentityReply::kSignature);
-  m_info.appVersion = reply.Field(CIdentityReply::kAppVersion);
   ident = m_info;
   DWORD signature = 0;
   if (!CIdentityReply::ReadSignature(m_info.signature, signature)) return false;
   ReadModuleFields(commands);
-  return !m_info.deviceName.IsEmpty() && !m_info.appVersion.IsEmpty() && !m_info.serialNumber.IsEmpty() &&
-         !m_info.hardwareRevision.IsEmpty() && !m_info.signature.IsEmpty() &&
-         CIdentityReply::CarriesDeviceCode(signature, deviceCode);
+  return CIdentityReply::HasLeadingTexts(m_info) && CIdentityReply::CarriesDeviceCode(signature, deviceCode);
 }
 
 void CLiveProbeIdentity::ReadModuleFields(CJvCommands* commands) {

@@ -1,6 +1,7 @@
 #include "toolkit/ColorStatic.h"
 
 #include "platform/gdi/SystemInfo.h"
+#include "platform/ui/UiCall.h"
 
 // clang-format off
 BEGIN_MESSAGE_MAP(CColorStatic, CStatic)
@@ -13,7 +14,9 @@ CColorStatic::CColorStatic() : m_crBackground(GetSysColor(COLOR_BTNFACE)) {
 }
 
 void CColorStatic::SetTextColor(COLORREF color) {
-  m_crText = color;
+  // The control reads the colour as it paints, on the user-interface thread; the status texts
+  // also change colour from the dialogs' worker threads.
+  CallOnUiThread([&] { m_crText = color; });
   RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 

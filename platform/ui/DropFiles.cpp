@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "platform/gdi/QtString.h"
+#include "platform/kernel/ThreadHandOver.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndWidget.h"
 
@@ -24,6 +25,8 @@ class DropFilter : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
+    // The filter sees the window's events first, also the messages other threads post to it.
+    MarkTakenOver(event);
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
       auto* drag = static_cast<QDropEvent*>(event);
       if (!LocalFiles(drag->mimeData()).empty()) drag->acceptProposedAction();

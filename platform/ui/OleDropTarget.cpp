@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "platform/gdi/QtString.h"
+#include "platform/kernel/ThreadHandOver.h"
 #include "platform/ui/OleTextDrag.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/WndWidget.h"
@@ -38,6 +39,8 @@ class DropTargetFilter : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
+    // The filter sees the window's events first, also the messages other threads post to it.
+    MarkTakenOver(event);
     switch (event->type()) {
       case QEvent::DragEnter:
         Enter(*static_cast<QDragEnterEvent*>(event));

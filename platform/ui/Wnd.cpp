@@ -606,12 +606,13 @@ BOOL CWnd::EnableWindow(BOOL enable) {
 BOOL CWnd::IsWindowEnabled() const { return m_hWnd && !(m_style & WS_DISABLED); }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT) {
-  const DWORD old = m_exStyle;
-  m_exStyle = (m_exStyle & ~remove) | add;
-  // The sunken edge changes the client area: the window is laid out anew at once.
-  if (((old ^ m_exStyle) & WS_EX_CLIENTEDGE) && m_widget)
-    CallOnUiThread([this] { m_widget->ReportClientSize(); });
-  return old != m_exStyle;
+  return CallOnUiThread([&]() -> BOOL {
+    const DWORD old = m_exStyle;
+    m_exStyle = (m_exStyle & ~remove) | add;
+    // The sunken edge changes the client area: the window is laid out anew at once.
+    if (((old ^ m_exStyle) & WS_EX_CLIENTEDGE) && m_widget) m_widget->ReportClientSize();
+    return old != m_exStyle;
+  });
 }
 
 void CWnd::SetWindowText(LPCTSTR text) {

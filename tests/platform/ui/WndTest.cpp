@@ -35,6 +35,9 @@ class CProbeWnd : public CWnd {
   std::vector<SMessage> messages;
   std::vector<int> sequence;
   std::vector<UINT_PTR> timers;
+  // How often a timer fired, and every style bit seen set then.
+  std::atomic<int> timerFirings{0};
+  DWORD stylesAtTimers = 0;
   LRESULT notifyReply = 0;
   int notifyCount = 0;
   int commandCount = 0;
@@ -63,7 +66,11 @@ class CProbeWnd : public CWnd {
     sequence.push_back(int(wParam));
     return 0;
   }
-  void OnTimer(UINT_PTR id) { timers.push_back(id); }
+  void OnTimer(UINT_PTR id) {
+    timers.push_back(id);
+    stylesAtTimers |= GetStyle();
+    ++timerFirings;
+  }
   void OnGridClick(NMHDR*, LRESULT* result) {
     ++notifyCount;
     *result = notifyReply;
@@ -144,6 +151,33 @@ TEST_F(WndTest, PostedMessagesArriveOnceInOrderFromAnyThread) {
   std::vector<int> expected;
   for (int i = 0; i < 100; ++i) expected.push_back(i);
   EXPECT_EQ(top.sequence, expected);
+}
+
+TEST_F(WndTest, AWorkersStyleChangesAreMadeOnTheUiThreadWhileItReadsThem) {
+  // A class style bit of no meaning to the plain window, and the sunken edge, which lays the
+  // window out anew.
+  constexpr DWORD kClassStyle = 0x0004;
+  constexpr int kRounds = 50;
+  top.SetTimer(7, 1);
+  int rounds = 0;
+  int changes = 0;
+  CThread worker;
+  worker.Start([&] {
+    // Changes go on until the timer has read the styles a few times in between.
+    for (; rounds < kRounds || top.timerFirings < 3; ++rounds) {
+      changes += top.ModifyStyle(0, kClassStyle) + top.ModifyStyle(kClassStyle, 0);
+      changes += top.ModifyStyleEx(0, WS_EX_CLIENTEDGE) + top.ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+    }
+    return DWORD(0);
+  });
+  // The wait keeps the user-interface thread firing the timer while it runs the worker's
+  // changes.
+  ASSERT_EQ(WaitForSingleObject(worker, 5000), WAIT_OBJECT_0);
+  top.KillTimer(7);
+  EXPECT_EQ(changes, 4 * rounds) << "every call changed the style it named";
+  EXPECT_EQ(top.GetStyle() & kClassStyle, 0u);
+  EXPECT_EQ(top.GetExStyle() & WS_EX_CLIENTEDGE, 0u);
+  EXPECT_EQ(top.stylesAtTimers & WS_VISIBLE, DWORD(WS_VISIBLE));
 }
 
 TEST_F(WndTest, PostingToADestroyedWindowFailsAndNothingArrives) {

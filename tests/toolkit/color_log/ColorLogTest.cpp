@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/base/Clock.h"
 #include "platform/gdi/Dc.h"
 #include "platform/kernel/Thread.h"
 #include "platform/ui/PaintDC.h"
@@ -171,6 +172,26 @@ TEST_F(ColorLogTest, ColourStaticRepaintsAtOnceInItsTextColour) {
   EXPECT_EQ(brush, HBRUSH(status.m_brush));
   EXPECT_EQ(dc.GetTextColor(), RGB(255, 0, 0));
   EXPECT_EQ(dc.GetBkColor(), status.m_crBackground);
+}
+
+TEST_F(ColorLogTest, AWorkersColourChangeMeetsNoPaintOfTheStatic) {
+  CColorStatic status;
+  ASSERT_TRUE(
+      status.Create(u"Waiting for the instrument", WS_CHILD | WS_VISIBLE, CRect(0, 210, 300, 230), &parent));
+  constexpr int kRounds = 50;
+  CThread worker;
+  worker.Start([&] {
+    for (int i = 0; i < kRounds; ++i) status.SetTextColor(i % 2 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+    return DWORD(0);
+  });
+  // The static paints on its own all the while, as a dialog's status line does; each short wait
+  // runs the worker's calls.
+  const ULONGLONG giveUp = GetTickCount64() + 10000;
+  while (WaitForSingleObject(worker, 1) == WAIT_TIMEOUT && GetTickCount64() < giveUp)
+    status.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_EQ(WaitForSingleObject(worker, 0), WAIT_OBJECT_0);
+  EXPECT_TRUE(HasPixelOf(status, RGB(255, 0, 0))) << "the last colour set is painted";
+  EXPECT_FALSE(HasPixelOf(status, RGB(0, 0, 255)));
 }
 
 }  // namespace
