@@ -293,6 +293,7 @@ void CMeasDlg::OnAxisLoadLimit() { m_yAxisAuto = false; }
 bool CMeasDlg::StartSampling(bool newTest) {
   if (newTest) {
     DeleteSamplingTimer();
+    EndSilentRows();
     CloseLog();
     if (m_logData) {
       if (!m_log.Open(m_samplingPeriod)) {
@@ -343,6 +344,7 @@ void CMeasDlg::CloseLog() {
 
 bool CMeasDlg::StopSampling() {
   DeleteSamplingTimer();
+  EndSilentRows();
   CMeasThread::Instance().ClearSamples();
   CloseLog();
   UpdateControls();
@@ -353,13 +355,24 @@ bool CMeasDlg::StopSampling() {
 void CMeasDlg::SampleTimerCallback(void* dialog, bool) { static_cast<CMeasDlg*>(dialog)->OnSampleTick(); }
 
 void CMeasDlg::OnSampleTick() {
-  CMeasThread& reader = CMeasThread::Instance();
-  const SSamplingRow row = m_ticker.Tick(reader);
-  // Once the link is gone no frame follows: the periods until the dialog hears of the loss
-  // would only add empty rows and points, however long that takes on a busy machine. The
-  // loss is looked at after the statistics, so that the last frames still make their row.
-  if (row.force.count == 0 && reader.HasLostConnection()) return;
-  m_log.WriteRow(row, m_ticker.GetTickCount());
+  const SSamplingRow row = m_ticker.Tick(CMeasThread::Instance());
+  if (row.force.count == 0) {
+    m_silentRows.emplace_back(row, m_ticker.GetTickCount());
+    return;
+  }
+  for (const auto& [silent, tickCount] : m_silentRows) WriteSample(silent, tickCount);
+  m_silentRows.clear();
+  WriteSample(row, m_ticker.GetTickCount());
+}
+
+void CMeasDlg::EndSilentRows() {
+  if (!CMeasThread::Instance().HasLostConnection())
+    for (const auto& [silent, tickCount] : m_silentRows) WriteSample(silent, tickCount);
+  m_silentRows.clear();
+}
+
+void CMeasDlg::WriteSample(const SSamplingRow& row, int tickCount) {
+  m_log.WriteRow(row, tickCount);
   CPlotData point;
   point.forceMin = row.force.minimum;
   point.forceMean = row.force.mean;

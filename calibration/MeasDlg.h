@@ -81,6 +81,8 @@ class CMeasDlg : public CDialog {
 
   static void SampleTimerCallback(void* dialog, bool);
   void OnSampleTick();
+  void WriteSample(const SSamplingRow& row, int tickCount);
+  void EndSilentRows();
 
   Device::CVexalonDevice* m_device;
   bool m_exiting = false;
@@ -91,6 +93,10 @@ class CMeasDlg : public CDialog {
   CLiveLog m_log;
   std::vector<CString> m_logNames;
   CSampleTicker m_ticker;
+  // Rows of ticks that brought no frame, held back until a frame follows or the test stops
+  // with the link still there: a reader that has not yet noticed a cut link cannot tell
+  // silence from loss, so they are dropped once the loss is known, however late that is.
+  std::vector<std::pair<SSamplingRow, int>> m_silentRows;
   HTIMERQUEUETIMER m_timer = nullptr;
   bool m_running = false;
   // Whether the current test's sampling runs; a buffer-full report counts once per test.

@@ -73,9 +73,10 @@ def check_log(path, period, where):
         if samples > 0:
             previous = index
     deltas = [float(row.split(";")[1]) for row in rows[2:-1]]
-    # A loaded machine may delay a tick by a good part of a period; the timer keeps its pace.
-    median = sorted(deltas)[len(deltas) // 2]
-    check(abs(median - period / 1000) < 0.05, f"{where}: periods {deltas}")
+    # A loaded machine may delay a tick by a good part of a period, and the next one comes the
+    # sooner for it: the timer keeps its pace, so the mean period holds where single ones do not.
+    mean = sum(deltas) / len(deltas)
+    check(abs(mean - period / 1000) < 0.05, f"{where}: periods {deltas}")
 
 
 def two_tests(env, workdir, link):
