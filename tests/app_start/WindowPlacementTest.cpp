@@ -22,6 +22,8 @@
 #include "resources/ResourceIds.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/platform/ui_xserver/WaitForCondition.h"
+#include "views/ExportBmpDialog.h"
+#include "views/ExportCsvDialog.h"
 
 namespace {
 
@@ -41,6 +43,8 @@ CPoint ClientCorner(const CWnd& wnd) {
 void KeepPicture(const std::string& name) {
   const char* folder = std::getenv("ZD_WINDOW_PICTURES");
   if (!folder || !*folder) return;
+  // The windows just shown paint first.
+  PumpMessages(500);
   const std::string command = "xwd -root -silent -out '" + std::string(folder) + "/" + name + ".xwd'";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
@@ -115,6 +119,11 @@ TEST_P(WindowPlacement, EveryDialogTemplateOpensOnTheScreenCentredOnTheMainFrame
     CDialog dialog(id, &Frame());
     CheckModal(dialog, "dialog-" + std::to_string(id));
   }
+  // The export dialogs, the widest, as they open with their options.
+  CExportBmpDialog picture(true, &Frame());
+  CheckModal(picture, "export-as-graphic");
+  CExportCsvDialog text(true, &Frame());
+  CheckModal(text, "export-to-csv");
 }
 
 // Live View opens where it was last (or at the top left) and tries to connect, which runs the
