@@ -25,6 +25,24 @@ void CWindowPos::Restore(const CString& keyPath) {
     DWORD value = 0;
     if (registry.ReadDWORD(*name, value)) *field = LONG(value);
   }
+  KeepOnWorkArea();
+}
+
+// A stored rectangle may come from another screen, or from a window dragged partly off this
+// one; placed as stored, its title bar could lie off the screen and the window could not be
+// dragged back. It is moved, at its size, onto the work area as far as it fits there, its
+// top-left corner first.
+void CWindowPos::KeepOnWorkArea() {
+  RECT area{};
+  if (!SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0)) return;
+  const LONG width = m_right - m_left;
+  const LONG height = m_bottom - m_top;
+  const LONG left = std::max(area.left, std::min(m_left, area.right - width));
+  const LONG top = std::max(area.top, std::min(m_top, area.bottom - height));
+  m_left = left;
+  m_top = top;
+  m_right = left + width;
+  m_bottom = top + height;
 }
 
 void CWindowPos::Save(const CString& keyPath) {

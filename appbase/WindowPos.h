@@ -12,11 +12,14 @@ class CWindowPos {
   CWindowPos(const CString& name, CWnd* window);
   virtual ~CWindowPos() = default;
 
-  // Half the screen's width and 90 % of its height from (2, 2), replaced by each stored value.
+  // Half the screen's width and 90 % of its height from (2, 2), replaced by each stored value;
+  // a rectangle that leaves the work area is moved onto it.
   void Restore(const CString& keyPath);
   // The window's screen rectangle, left and top kept within 1 and the screen size; nothing for
   // a minimised window.
   void Save(const CString& keyPath);
+
+  void KeepOnWorkArea();
 
   CWnd* m_pWnd;
   LONG m_left = 2;

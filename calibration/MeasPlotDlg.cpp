@@ -5,6 +5,7 @@
 
 #include "appbase/LoadStringOrPlaceholder.h"
 #include "appbase/Registry.h"
+#include "calibration/PlaceBeside.h"
 #include "document/Units.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiPlus.h"
@@ -56,6 +57,17 @@ BOOL CMeasPlotDlg::OnInitDialog() {
   m_windowPos.m_top += kWindowOffset;
   m_windowPos.m_right += kWindowOffset;
   m_windowPos.m_bottom += kWindowOffset;
+  // Over the Live View dialog the window would hide its Stop button: it opens beside it.
+  if (CWnd* dialog = GetOwner()) {
+    CRect dialogRect;
+    dialog->GetWindowRect(dialogRect);
+    const CRect placed = PlaceBeside(
+        CRect(m_windowPos.m_left, m_windowPos.m_top, m_windowPos.m_right, m_windowPos.m_bottom), dialogRect);
+    m_windowPos.m_left = placed.left;
+    m_windowPos.m_top = placed.top;
+    m_windowPos.m_right = placed.right;
+    m_windowPos.m_bottom = placed.bottom;
+  }
   MoveWindow(m_windowPos.m_left, m_windowPos.m_top, m_windowPos.m_right - m_windowPos.m_left,
              m_windowPos.m_bottom - m_windowPos.m_top);
   m_positionTracking = true;

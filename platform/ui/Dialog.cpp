@@ -1,6 +1,9 @@
 #include "platform/ui/Dialog.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QMargins>
 #include <QEventLoop>
 #include <QScreen>
 #include <QWidget>
@@ -46,6 +49,29 @@ bool WantsKey(CWnd* control, UINT key) {
       dynamic_cast<CEdit*>(control))
     return true;
   return false;
+}
+
+// The frame the window manager puts around the owner, taken as the one a new top-level window
+// will get; none without an owner or before the owner is framed.
+QMargins OwnerFrameMargins(const CWnd* owner) {
+  if (!owner || !owner->GetWidget()) return {};
+  const QWidget* widget = owner->GetWidget()->Widget();
+  const QRect frame = widget->frameGeometry();
+  const QRect client = widget->geometry();
+  return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                  frame.bottom() - client.bottom());
+}
+
+// Moves a dialog's rectangle (its frame's corner, its client area's size) onto the work area
+// with its frame, as the dialog manager does with a dialog centred on its owner; a dialog
+// larger than the work area keeps its top-left corner on it, title bar first.
+void KeepOnWorkArea(CRect& rect, const QMargins& frame) {
+  const RECT area = GetWorkAreaRect();
+  const int width = rect.Width() + frame.left() + frame.right();
+  const int height = rect.Height() + frame.top() + frame.bottom();
+  const int left = std::max<int>(area.left, std::min<int>(rect.left, area.right - width));
+  const int top = std::max<int>(area.top, std::min<int>(rect.top, area.bottom - height));
+  rect.MoveToXY(left, top);
 }
 
 }  // namespace
@@ -126,6 +152,7 @@ bool CDialog::CreateFromTemplate(CWnd* parent) {
     if (parent && parent->IsWindow()) parent->GetWindowRect(area);
     rect.MoveToXY(area.left + (area.Width() - rect.Width()) / 2,
                   area.top + (area.Height() - rect.Height()) / 2);
+    KeepOnWorkArea(rect, OwnerFrameMargins(parent && parent->IsWindow() ? parent : nullptr));
   }
   const DWORD style = (dialog->style & ~WS_VISIBLE) | (child ? 0 : WS_POPUP);
   if (!CreateEx(dialog->exStyle, u"#32770", dialog->caption.c_str(), style, rect, parent, 0)) return false;

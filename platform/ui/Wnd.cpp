@@ -133,12 +133,6 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
     widget->setWindowFlags(TopLevelWindowFlags(style, exStyle));
     widget->setWindowTitle(ToQString(m_text));
     ShowWindowIcon();
-    CWnd* ownerTop = parent ? parent->GetTopLevelParent() : nullptr;
-    if (ownerTop && ownerTop->m_widget) {
-      widget->winId();
-      ownerTop->m_widget->Widget()->winId();
-      widget->windowHandle()->setTransientParent(ownerTop->m_widget->Widget()->windowHandle());
-    }
   }
   // Hidden until shown, also when the parent is shown later.
   widget->setVisible(false);

@@ -57,13 +57,23 @@ void ApplyShowState(QWidget* widget, int command) {
   }
 }
 
-// Shows a top-level window. A command that does not activate also tells the window system
-// that the window takes no focus while it is up, so that showing it leaves the active window
-// and its focus alone.
-void ShowTopLevel(QWidget* widget, int command) {
+// Shows a top-level window, above its owner's window when it has one. A command that does not
+// activate also tells the window system that the window takes no focus while it is up, so that
+// showing it leaves the active window and its focus alone.
+//
+// The window-system window is made here, on the first show, and not when the window is
+// created: a window moved before it has one is moved by its frame, which the window manager
+// then puts where it was asked to. Once made, the toolkit moves the client area of a window
+// whose frame it does not know yet, and the title bar of a window at the screen's top would sit
+// above the screen.
+void ShowTopLevel(QWidget* widget, QWidget* owner, int command) {
   const bool activate = Activates(command);
   widget->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
   widget->winId();
+  if (owner) {
+    owner->winId();
+    widget->windowHandle()->setTransientParent(owner->windowHandle());
+  }
   AllowActivation(widget, activate);
   ApplyShowState(widget, command);
   if (activate && !widget->isMinimized()) widget->activateWindow();
@@ -97,7 +107,8 @@ BOOL CWnd::ShowWindow(int command) {
     if (!show || !widget->isWindow()) {
       widget->setVisible(show);
     } else {
-      ShowTopLevel(widget, command);
+      CWnd* owner = m_owner ? m_owner->GetTopLevelParent() : nullptr;
+      ShowTopLevel(widget, owner && owner->m_widget ? owner->m_widget->Widget() : nullptr, command);
     }
     return wasVisible;
   });

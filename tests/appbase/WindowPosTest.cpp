@@ -34,6 +34,37 @@ TEST_F(WindowPosTest, RestoreStartsFromTheScreenAndTakesStoredValues) {
   EXPECT_EQ(pos.m_bottom, 972);
 }
 
+// The pinned 1920 x 1080 screen has a work area of 1920 x 1050. A stored rectangle keeps its
+// size; it moves only as far as needed to lie on the work area, its top-left corner (where
+// the title bar is) on it first.
+TEST_F(WindowPosTest, RestoreMovesAStoredRectangleOnToTheWorkArea) {
+  struct SCase {
+    const char* what;
+    RECT stored;
+    RECT restored;
+  };
+  const SCase cases[] = {
+      {"on the work area", {100, 100, 700, 500}, {100, 100, 700, 500}},
+      {"above and left of the screen", {-500, -500, -100, -200}, {0, 0, 400, 300}},
+      {"title bar above the screen", {300, -20, 900, 380}, {300, 0, 900, 400}},
+      {"past the bottom right", {1800, 1000, 2400, 1400}, {1320, 650, 1920, 1050}},
+      {"larger than the work area", {-50, -50, 2000, 1200}, {0, 0, 2050, 1250}},
+  };
+  CRegistry registry(kSettingsKey);
+  for (const SCase& c : cases) {
+    registry.WriteDWORD(u"PlotDlgLeft", DWORD(c.stored.left));
+    registry.WriteDWORD(u"PlotDlgTop", DWORD(c.stored.top));
+    registry.WriteDWORD(u"PlotDlgRight", DWORD(c.stored.right));
+    registry.WriteDWORD(u"PlotDlgBottom", DWORD(c.stored.bottom));
+    CWindowPos pos(u"PlotDlg", nullptr);
+    pos.Restore(kSettingsKey);
+    EXPECT_EQ(pos.m_left, c.restored.left) << c.what;
+    EXPECT_EQ(pos.m_top, c.restored.top) << c.what;
+    EXPECT_EQ(pos.m_right, c.restored.right) << c.what;
+    EXPECT_EQ(pos.m_bottom, c.restored.bottom) << c.what;
+  }
+}
+
 TEST_F(WindowPosTest, WithoutAPinnedSizeTheDefaultFitsTheScreenTheProgramRunsOn) {
   SetScreenSize(0, 0);
   SetDisplayScreen(RECT{0, 0, 1280, 900}, RECT{0, 0, 1280, 870});

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "platform/gdi/SystemInfo.h"
 #include "platform/kernel/Thread.h"
 #include "platform/res/DialogTemplateFormat.h"
 #include "platform/res/ResourceLookup.h"
@@ -163,6 +164,41 @@ TEST_F(DialogTest, ModelessDialogPlacesControlsInDialogUnits) {
   EXPECT_EQ(CString(font.lfFaceName), CString(u"MS Shell Dlg"));
   EXPECT_EQ(answers.GetModalDialogs().size(), 0u) << "modeless dialogs do not ask the sink";
 }
+
+// Dialog 130 is 300 x 162 pixels; the pinned 640 x 480 screen leaves a 640 x 450 work area.
+struct SOwnerCase {
+  const char* where;
+  CRect owner;
+  CPoint dialog;
+};
+
+class DialogOnTheWorkArea : public DialogTest, public ::testing::WithParamInterface<SOwnerCase> {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    SetScreenSize(640, 480);
+  }
+  void TearDown() override { SetScreenSize(0, 0); }
+};
+
+TEST_P(DialogOnTheWorkArea, ADialogCentredOnItsOwnerStaysOnTheWorkArea) {
+  CWnd owner;
+  ASSERT_TRUE(owner.CreateEx(0, nullptr, u"owner", WS_OVERLAPPEDWINDOW, GetParam().owner, nullptr, 0));
+  CSettingsDlg dialog;
+  ASSERT_TRUE(dialog.Create(kSettingsDialog, &owner));
+  CRect placed;
+  dialog.GetWindowRect(placed);
+  EXPECT_EQ(placed.TopLeft(), GetParam().dialog) << GetParam().where;
+  EXPECT_EQ(placed.Size(), CSize(300, 162));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Owners, DialogOnTheWorkArea,
+    ::testing::Values(SOwnerCase{"centred where it fits", CRect(100, 100, 500, 400), CPoint(150, 169)},
+                      SOwnerCase{"a narrow owner at the left edge", CRect(0, 10, 100, 210), CPoint(0, 29)},
+                      SOwnerCase{"an owner partly off the left", CRect(-100, 10, 0, 210), CPoint(0, 29)},
+                      SOwnerCase{"an owner at the bottom right", CRect(600, 400, 700, 480), CPoint(340, 288)},
+                      SOwnerCase{"an owner above the screen", CRect(200, -300, 400, -100), CPoint(150, 0)}));
 
 TEST_F(DialogTest, ModelessDialogsTurnRunsTheNextScriptOnItAndLeavesItOpen) {
   CSettingsDlg dialog;

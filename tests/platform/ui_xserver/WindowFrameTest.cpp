@@ -56,4 +56,42 @@ TEST_F(WindowFrame, AMovedWindowReadsBackTheRectangleItWasMovedTo) {
   EXPECT_GT(ClientCorner(window).y, target.top);
 }
 
+// A window owned by another is a window of its own all the same: its rectangle is its frame's.
+TEST_F(WindowFrame, AnOwnedWindowAtTheCornerKeepsItsFrameOnTheScreen) {
+  CreateFramed(CRect(40, 30, 340, 230));
+  CWnd owned;
+  const CRect corner(0, 0, 200, 120);
+  ASSERT_TRUE(owned.CreateEx(0, nullptr, u"owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, corner, &window, 0));
+  ASSERT_TRUE(WaitFor([&] { return ClientCorner(owned).y > 0; }))
+      << "the owned window's client area is at " << ClientCorner(owned).y << ", its title bar above the screen";
+  CRect placed;
+  owned.GetWindowRect(placed);
+  EXPECT_EQ(placed.TopLeft(), CPoint(0, 0));
+}
+
+// Moved while hidden, before the window manager has framed it, a window still goes where its
+// frame is asked to be; so does an owned one, which has its window system window early.
+TEST_F(WindowFrame, AWindowMovedWhileHiddenShowsItsFrameWhereItWasMoved) {
+  CreateFramed(CRect(40, 30, 340, 230));
+  for (CWnd* owner : {static_cast<CWnd*>(nullptr), &window}) {
+    CWnd hidden;
+    ASSERT_TRUE(hidden.CreateEx(0, nullptr, u"hidden", WS_OVERLAPPEDWINDOW, CRect(300, 200, 500, 320), owner, 0));
+    hidden.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    hidden.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(WaitFor([&] { return ClientCorner(hidden).y > 0 && ClientCorner(hidden).y < 60; }))
+        << (owner ? "owned: " : "unowned: ") << "the client area is at " << ClientCorner(hidden).x << ","
+        << ClientCorner(hidden).y;
+    CRect placed;
+    hidden.GetWindowRect(placed);
+    EXPECT_EQ(placed.TopLeft(), CPoint(0, 0)) << (owner ? "owned" : "unowned");
+    // Hidden again and moved, it comes back by its frame too.
+    hidden.ShowWindow(SW_HIDE);
+    hidden.SetWindowPos(nullptr, 20, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    hidden.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(WaitFor([&] { return ClientCorner(hidden).x > 20 && ClientCorner(hidden).y > 0; }))
+        << (owner ? "owned: " : "unowned: ") << "shown again, the client area is at " << ClientCorner(hidden).x
+        << "," << ClientCorner(hidden).y;
+  }
+}
+
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Runs a test program under an X server of its own: Xvfb on a display number it picks itself,
-so that parallel runs never collide. With --window-manager first, twm frames the program's
-windows as a desktop's window manager would. Exits 77 (skipped) when Xvfb, xdotool or the
-window manager is missing."""
+so that parallel runs never collide. Options before the program: --window-manager has twm frame
+the program's windows as a desktop's window manager would; --screen WIDTHxHEIGHT sets the
+screen's size (640x480 without it); --timeout SECONDS the time the program may take (100
+without it). Exits 77 (skipped) when Xvfb, xdotool or the window manager is missing."""
 
 import os
 import shutil
@@ -39,9 +40,19 @@ def start_window_manager(folder, deadline_seconds=30):
 
 def main():
     arguments = sys.argv[1:]
-    framed = arguments[:1] == ["--window-manager"]
-    if framed:
-        arguments = arguments[1:]
+    framed = False
+    screen = (640, 480)
+    timeout = 100
+    while arguments and arguments[0].startswith("--"):
+        option = arguments.pop(0)
+        if option == "--window-manager":
+            framed = True
+        elif option == "--screen":
+            screen = tuple(int(side) for side in arguments.pop(0).split("x"))
+        elif option == "--timeout":
+            timeout = int(arguments.pop(0))
+        else:
+            raise SystemExit("unknown option " + option)
     for tool in ("Xvfb", "xdotool") + (("twm",) if framed else ()):
         if shutil.which(tool) is None:
             print(tool + " is not installed")
@@ -50,12 +61,12 @@ def main():
         os.environ["XDG_RUNTIME_DIR"] = os.path.join(folder, "runtime")
         os.mkdir(os.environ["XDG_RUNTIME_DIR"], 0o700)
         os.environ["QT_QPA_PLATFORM"] = "xcb"
-        server, display = start_x_server(folder)
+        server, display = start_x_server(folder, *screen)
         os.environ["DISPLAY"] = display
         manager = None
         try:
             manager = start_window_manager(folder) if framed else None
-            result = subprocess.run(arguments, timeout=100)
+            result = subprocess.run(arguments, timeout=timeout)
         finally:
             if manager:
                 manager.terminate()
