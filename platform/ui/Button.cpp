@@ -154,7 +154,8 @@ std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
       const bool automatic = (GetStyle() & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
       std::unique_ptr<ButtonWidget<QRadioButton>> radio;
       if (GetStyle() & BS_MULTILINE)
-        radio = std::make_unique<RadioWidget<MultiLineButtonWidget<QRadioButton>>>(*this, parentWidget, automatic);
+        radio = std::make_unique<RadioWidget<MultiLineButtonWidget<QRadioButton>>>(*this, parentWidget,
+                                                                                   automatic);
       else
         radio = std::make_unique<RadioWidget<ButtonWidget<QRadioButton>>>(*this, parentWidget, automatic);
       button = radio.get();

@@ -90,7 +90,8 @@ class ComboWidget : public WndWidgetOf<QComboBox> {
     if (!hasFocus() || isEditable()) return;
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     QPainter painter(this);
     painter.fillRect(field, palette().brush(QPalette::Highlight));
     option.palette.setBrush(QPalette::ButtonText, palette().brush(QPalette::HighlightedText));

@@ -90,7 +90,9 @@ class LineWidget : public WndWidgetOf<QLineEdit> {
 // types the tab there. Outside dialogs Tab types it.
 class TextWidget : public WndWidgetOf<QPlainTextEdit> {
  public:
-  TextWidget(CWnd& wnd, QWidget* parent, bool inDialog) : WndWidgetOf(wnd, parent) { setTabChangesFocus(inDialog); }
+  TextWidget(CWnd& wnd, QWidget* parent, bool inDialog) : WndWidgetOf(wnd, parent) {
+    setTabChangesFocus(inDialog);
+  }
   // Lines end in CR LF in the control's text, as on the platform.
   bool GetControlText(CString& text) const override {
     text = FromQString(toPlainText().replace(u'\n', QStringLiteral("\r\n")));
@@ -103,8 +105,9 @@ class TextWidget : public WndWidgetOf<QPlainTextEdit> {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    const bool controlTab = event->key() == Qt::Key_Tab &&
-                            (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    const bool controlTab =
+        event->key() == Qt::Key_Tab &&
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
     if (controlTab && tabChangesFocus()) {
       if (!isReadOnly()) insertPlainText(QStringLiteral("\t"));
       event->accept();

@@ -56,7 +56,8 @@ CWnd* CWnd::GetNextDlgGroupItem(CWnd* control, BOOL previous) const {
 void CWnd::CheckRadioButton(int firstId, int lastId, int checkId) {
   for (CWnd* child : GetChildren()) {
     const int id = child->GetDlgCtrlID();
-    if (id >= firstId && id <= lastId) child->SendMessage(BM_SETCHECK, id == checkId ? BST_CHECKED : BST_UNCHECKED);
+    if (id >= firstId && id <= lastId)
+      child->SendMessage(BM_SETCHECK, id == checkId ? BST_CHECKED : BST_UNCHECKED);
   }
 }
 

@@ -315,7 +315,8 @@ TEST_F(ShellTest, AMissingHelpFileIsReportedWithItsPath) {
   Frame().SendMessage(WM_COMMAND, ID_HELP_FINDER);
   const auto boxes = answers.GetMessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, u"The help file was not found:\n" + CString::FromUtf8(ProgramFolder()) + u"/ZD-Zedo_ENU.pdf");
+  const CString path = CString::FromUtf8(ProgramFolder()) + u"/ZD-Zedo_ENU.pdf";
+  EXPECT_EQ(boxes[0].text, u"The help file was not found:\n" + path);
   EXPECT_EQ(boxes[0].caption, u"Jovant ZD-Zedo");
   PumpMessages(200);
   EXPECT_FALSE(std::filesystem::exists(record));

@@ -69,11 +69,9 @@ TEST_F(RadioGroupTest, AClickClearsTheOtherAutoButtonsOfItsOwnGroupOnly) {
     std::vector<int> checked;
   };
   const SStep steps[] = {
-      {kOwn, {kAuto, kOwn}},
-      {kLimit, {kLimit, kOwn}},
+      {kOwn, {kAuto, kOwn}},    {kLimit, {kLimit, kOwn}},
       {kLimit, {kLimit, kOwn}},  // a checked auto radio button stays checked
-      {kSame, {kLimit, kSame}},
-      {kAuto, {kAuto, kSame}},
+      {kSame, {kLimit, kSame}}, {kAuto, {kAuto, kSame}},
   };
   for (const SStep& step : steps) {
     SCOPED_TRACE(step.clicked);
@@ -142,7 +140,8 @@ TEST(PlainRadioButtonTest, AClickLeavesThePlainRadioButtonToItsOwner) {
   CWnd parent;
   ASSERT_TRUE(parent.CreateEx(0, nullptr, u"parent", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0));
   CButton plain;
-  ASSERT_TRUE(plain.Create(u"Plain", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, CRect(5, 5, 150, 25), &parent, 7));
+  ASSERT_TRUE(
+      plain.Create(u"Plain", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, CRect(5, 5, 150, 25), &parent, 7));
   parent.ShowWindow(SW_SHOW);
   SimulateClick(&plain, CPoint(10, 10));
   EXPECT_EQ(plain.GetCheck(), BST_UNCHECKED);
