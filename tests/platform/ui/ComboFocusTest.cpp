@@ -11,6 +11,7 @@
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/WindowImage.h"
+#include "tests/platform/ui_xserver/WaitForCondition.h"
 
 void RegisterUiTestResources(HMODULE module);
 
@@ -40,14 +41,17 @@ TEST(ComboFocusTest, AFocusedDropDownListShowsTheFocus) {
   combo->AddString(u"COM7:");
   combo->SetCurSel(0);
   dialog.ShowWindow(SW_SHOW);
-  dialog.GetDlgItem(kFocusCueName)->SetFocus();
-  PumpMessages();
+  CWnd* name = dialog.GetDlgItem(kFocusCueName);
+  // On a real display the focus comes once the window manager has activated the dialog.
+  ASSERT_TRUE(WaitFor([name] {
+    name->SetFocus();
+    return CWnd::GetFocus() == name;
+  }));
   const std::vector<DWORD> unfocused = Pixels(combo);
   if (const char* keep = std::getenv("ZD_SCREENSHOT_DIR"))
     SaveWindowImage(&dialog, CString::FromUtf8(std::string(keep) + "/combo-unfocused.png"));
   combo->SetFocus();
-  PumpMessages();
-  ASSERT_EQ(CWnd::GetFocus(), combo);
+  ASSERT_TRUE(WaitFor([combo] { return CWnd::GetFocus() == combo; }));
   EXPECT_NE(Pixels(combo), unfocused) << "the focus shows on the box";
   if (const char* keep = std::getenv("ZD_SCREENSHOT_DIR"))
     SaveWindowImage(&dialog, CString::FromUtf8(std::string(keep) + "/combo-focused.png"));

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/WindowImage.h"
+#include "tests/platform/ui_xserver/WaitForCondition.h"
 
 void RegisterUiTestResources(HMODULE module);
 
@@ -21,9 +26,12 @@ class MultiLineEditTabTest : public ::testing::Test {
     dialog.ShowWindow(SW_SHOW);
     comment = dialog.GetDlgItem(kComment);
     comment->SetWindowText(u"cracked");
-    comment->SetFocus();
+    // On a real display the focus comes once the window manager has activated the dialog.
+    ASSERT_TRUE(WaitFor([this] {
+      comment->SetFocus();
+      return CWnd::GetFocus() == comment;
+    }));
     static_cast<CEdit*>(comment)->SetSel(-1, -1);
-    PumpMessages();
   }
 
   void Tab(UINT modifiers) {
@@ -44,6 +52,9 @@ TEST_F(MultiLineEditTabTest, TabMovesTheFocusOnAndTypesNothing) {
   Tab(0);
   ASSERT_NE(CWnd::GetFocus(), nullptr);
   EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDOK);
+  // The picture is kept for a look when asked for.
+  if (const char* keep = std::getenv("ZD_SCREENSHOT_DIR"))
+    SaveWindowImage(&dialog, CString::FromUtf8(std::string(keep) + "/comment-after-tab.png"));
   EXPECT_EQ(comment->GetWindowTextString(), CString(u"cracked"));
   Tab(MK_SHIFT);
   EXPECT_EQ(CWnd::GetFocus(), comment) << "Shift+Tab goes back";
@@ -63,8 +74,10 @@ TEST(MultiLineEditOutsideDialogsTest, TabTypesATab) {
   CEdit edit;
   ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(5, 5, 150, 60), &parent, 7));
   parent.ShowWindow(SW_SHOW);
-  edit.SetFocus();
-  PumpMessages();
+  ASSERT_TRUE(WaitFor([&edit] {
+    edit.SetFocus();
+    return CWnd::GetFocus() == &edit;
+  }));
   SimulateTyping(&edit, VK_TAB, u"\t");
   EXPECT_EQ(edit.GetWindowTextString(), CString(u"\t"));
 }

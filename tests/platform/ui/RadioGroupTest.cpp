@@ -7,6 +7,7 @@
 #include "platform/ui/ScriptedAnswers.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UiApplication.h"
+#include "tests/platform/ui_xserver/WaitForCondition.h"
 
 void RegisterUiTestResources(HMODULE module);
 
@@ -42,6 +43,14 @@ class RadioGroupTest : public ::testing::Test {
     CRect client;
     button->GetClientRect(client);
     SimulateClick(button, client.CenterPoint());
+  }
+
+  // On a real display the focus comes once the window manager has activated the dialog.
+  static void Focus(CWnd* wnd) {
+    ASSERT_TRUE(WaitFor([wnd] {
+      wnd->SetFocus();
+      return CWnd::GetFocus() == wnd;
+    }));
   }
 
   void Arrow(UINT key) {
@@ -105,8 +114,7 @@ TEST_F(RadioGroupTest, CheckRadioButtonAndGetCheckedRadioButtonGoByIdRange) {
 }
 
 TEST_F(RadioGroupTest, ArrowKeysMoveTheFocusAndTheCheckWithinTheGroup) {
-  dialog.GetDlgItem(kAuto)->SetFocus();
-  PumpMessages();
+  Focus(dialog.GetDlgItem(kAuto));
   struct SStep {
     UINT key;
     int focus;
@@ -126,8 +134,7 @@ TEST_F(RadioGroupTest, ArrowKeysMoveTheFocusAndTheCheckWithinTheGroup) {
     EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), step.focus);
     EXPECT_EQ(Checked(), step.checked);
   }
-  dialog.GetDlgItem(kSame)->SetFocus();
-  PumpMessages();
+  Focus(dialog.GetDlgItem(kSame));
   Arrow(VK_RIGHT);
   EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), kOwn);
   Arrow(VK_DOWN);
