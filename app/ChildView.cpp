@@ -1,9 +1,13 @@
 #include "app/ChildView.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/VexaZedoApp.h"
 #include "appbase/LoadStringOrPlaceholder.h"
 #include "platform/res/StringTable.h"
 #include "platform/ui/CmdUI.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/ShellExecute.h"
 #include "platform/ui/WaitCursor.h"
 #include "resources/ResourceIds.h"
@@ -190,12 +194,21 @@ void CChildView::OnUpdateSelectAll(CCmdUI* cmdUI) {
   if (m_pTabSheet) m_pTabSheet->OnUpdateSelectAll(cmdUI);
 }
 
+// A missing help file is named with the path looked for: the desktop opener, a program of its
+// own, would fail where the user cannot see it.
 void CChildView::OpenHelpFile(const CString& name) {
   if (name.IsEmpty()) return;
-  CWaitCursorScope wait;
   const CVexaZedoApp* app = GetZedoApp();
   const CString folder = app ? app->GetProgramFolder() : CString();
   const CString path = folder.IsEmpty() ? name : folder + u"/" + name;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(std::filesystem::path(path.ToUtf8()), error)) {
+    CString text;
+    text.Format(LoadStringOrPlaceholder(IDS_HELP_FILE_NOT_FOUND).GetString(), path.GetString());
+    MessageBox(this, text, LoadStringOrPlaceholder(IDS_MAIN_TITLE), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  CWaitCursorScope wait;
   ShellExecute(this, u"open", path.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

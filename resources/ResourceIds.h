@@ -108,6 +108,7 @@ constexpr UINT IDS_TAB_SUMMARY = 1139;
 constexpr UINT IDS_UPDATE_FIRMWARE_TO = 1166;
 constexpr UINT IDS_UPDATE_PROGRAM_TO = 1167;
 constexpr UINT IDS_CALIBRATION_HELP_FILE = 1176;
+constexpr UINT IDS_HELP_FILE_NOT_FOUND = 1240;
 
 // Texts of the measurement grid page and its detail rows.
 constexpr UINT IDS_ADD_ALL_TO_SUMMARY = 1000;

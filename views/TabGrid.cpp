@@ -136,6 +136,8 @@ void CTabGrid::InitGrid() {
   m_Grid.SetRowHeight(0, kHeaderHeight);
   m_Grid.SetSortColumn(-1);
   m_Grid.SetColumnCount(kColumnCount);
+  m_fittedValueWidth = -1;
+  m_valueColumnSpare = 0;
   for (int col = 1; col < kColumnCount; ++col) {
     const CString text = LoadStringOrPlaceholder(kHeaderTextIds[col - 1]);
     CString copy = text + u"\t";
@@ -202,8 +204,12 @@ void CTabGrid::FillGrid(int index) {
     if (!m_SavedWidths.empty()) {
       for (int col = 0; col < int(m_SavedWidths.size()) && col < kColumnCount; ++col)
         m_Grid.SetColumnWidth(col, m_SavedWidths[size_t(col)]);
+      // The value column keeps the spare width it held, to give back when the area narrows.
+      m_fittedValueWidth = m_Grid.GetColumnWidth(kValueColumn);
+      m_valueColumnSpare = m_savedValueColumnSpare;
     } else {
       m_Grid.AutoSizeColumns();
+      m_fittedValueWidth = -1;
       FitColumns();
     }
   }
@@ -302,11 +308,19 @@ void CTabGrid::FillBarCell(int index) {
 void CTabGrid::FitColumns() {
   m_Grid.SetColumnWidth(0, kGripperColumnWidth);
   if (m_Grid.GetRowCount() >= 1) {
+    // The value column gives back the spare width it was handed last time, so that it narrows
+    // again with the client area. A width set since then (auto-size, saved widths, the user's
+    // drag) is the column's own and stays.
+    int own = m_Grid.GetColumnWidth(kValueColumn);
+    if (own == m_fittedValueWidth) own -= m_valueColumnSpare;
+    m_Grid.SetColumnWidth(kValueColumn, own);
     CRect last, client;
     m_Grid.GetCellRect(0, kColumnCount - 1, last);
     m_Grid.GetClientRect(client);
     const int spare = client.right - last.right;
-    if (spare > 0) m_Grid.SetColumnWidth(kValueColumn, m_Grid.GetColumnWidth(kValueColumn) + spare - 2);
+    m_valueColumnSpare = spare > 0 ? spare - 2 : 0;
+    m_fittedValueWidth = own + m_valueColumnSpare;
+    m_Grid.SetColumnWidth(kValueColumn, m_fittedValueWidth);
   }
   m_Grid.Invalidate(TRUE);
 }

@@ -54,7 +54,8 @@ class CTabGrid : public CPropertyPage {
   void InitGrid();
   // -1 rebuilds every row; a measurement index refreshes that measurement's two rows.
   void FillGrid(int index);
-  // Column 0 takes 56 pixels and column 4 all spare width of the client area.
+  // Column 0 takes 56 pixels and column 4 all spare width of the client area; when the client
+  // area narrows, column 4 gives the width back, down to its own.
   void FitColumns();
   // The grid's sort arrow from the document's sort key.
   void ShowSortIndicator();
@@ -207,6 +208,10 @@ class CTabGrid : public CPropertyPage {
   CImageList m_GripperImages;
   CZedoDoc* m_pDoc;
   std::vector<int> m_SavedWidths;
+  // The spare width FitColumns last gave the value column, and the width that made.
+  int m_valueColumnSpare = 0;
+  int m_fittedValueWidth = -1;
+  int m_savedValueColumnSpare = 0;  // the spare width within the saved widths
   CString m_strProgress;
   CString m_strSelection;
   SExportResult m_lastExport;

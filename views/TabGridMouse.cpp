@@ -92,6 +92,8 @@ void CTabGrid::OnHeaderClick(int col) {
   m_Grid.SetSortAscending(TRUE);
   m_SavedWidths.clear();
   for (int c = 0; c < m_Grid.GetColumnCount(); ++c) m_SavedWidths.push_back(m_Grid.GetColumnWidth(c));
+  m_savedValueColumnSpare =
+      m_Grid.GetColumnWidth(kValueColumn) == m_fittedValueWidth ? m_valueColumnSpare : 0;
   PostMessage(WM_PAGE_REFILL, WPARAM(m_Grid.ReadScrollPosition(SB_VERT)), 0);
 }
 

@@ -26,6 +26,10 @@ class ButtonWidget : public WndWidgetOf<Base> {
     this->setText(ToQString(text));
     return true;
   }
+
+ protected:
+  // The whole window takes the click, as on the platform, not only the mark and its text.
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
 
 // Greedy word wrap of each line of the text to the width; a word wider than the width stands on
@@ -81,6 +85,25 @@ class MultiLineButtonWidget : public ButtonWidget<Base> {
   CString m_text;
 };
 
+// A radio button whose check the platform's rules set: the toolkit's own exclusiveness (all
+// radio buttons of one parent) is off. A click checks an auto radio button and leaves a plain
+// one as it is, for its owner to check.
+template <class Base>
+class RadioWidget : public Base {
+ public:
+  RadioWidget(CWnd& wnd, QWidget* parent, bool automatic) : Base(wnd, parent), m_automatic(automatic) {
+    this->setAutoExclusive(false);
+  }
+
+ protected:
+  void nextCheckState() override {
+    if (m_automatic) this->setChecked(true);
+  }
+
+ private:
+  bool m_automatic;
+};
+
 class GroupWidget : public WndWidgetOf<QGroupBox> {
  public:
   using WndWidgetOf::WndWidgetOf;
@@ -128,11 +151,13 @@ std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
     }
     case BS_RADIOBUTTON:
     case BS_AUTORADIOBUTTON: {
+      const bool automatic = (GetStyle() & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
       std::unique_ptr<ButtonWidget<QRadioButton>> radio;
       if (GetStyle() & BS_MULTILINE)
-        radio = std::make_unique<MultiLineButtonWidget<QRadioButton>>(*this, parentWidget);
+        radio = std::make_unique<RadioWidget<MultiLineButtonWidget<QRadioButton>>>(*this, parentWidget,
+                                                                                   automatic);
       else
-        radio = std::make_unique<ButtonWidget<QRadioButton>>(*this, parentWidget);
+        radio = std::make_unique<RadioWidget<ButtonWidget<QRadioButton>>>(*this, parentWidget, automatic);
       button = radio.get();
       widget = std::move(radio);
       break;
@@ -148,6 +173,7 @@ std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
   }
   QObject::connect(button, &QAbstractButton::clicked, [this] {
     WndEventScope scope;
+    if ((GetStyle() & BS_TYPEMASK) == BS_AUTORADIOBUTTON) ClearOtherAutoRadioButtons();
     NotifyClicked();
   });
   return widget;
@@ -156,6 +182,18 @@ std::unique_ptr<WndWidget> CButton::CreateWidget(CWnd* parent) {
 void CButton::NotifyClicked() {
   if (CWnd* parent = GetParent())
     parent->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID()), BN_CLICKED), LPARAM(this));
+}
+
+// A checked auto radio button is the only checked one of its group: the other auto radio
+// buttons of the group are cleared before the owner hears of the click.
+void CButton::ClearOtherAutoRadioButtons() {
+  CWnd* parent = GetParent();
+  if (!parent) return;
+  for (CWnd* member : parent->GetDlgGroup(this)) {
+    if (member != this && dynamic_cast<CButton*>(member) &&
+        (member->GetStyle() & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
+      member->SendMessage(BM_SETCHECK, BST_UNCHECKED);
+  }
 }
 
 int CButton::GetCheck() const { return int(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK)); }

@@ -28,6 +28,7 @@ class CButton : public CWnd {
   LRESULT OwnerDrawnDefault(UINT message, WPARAM wParam, LPARAM lParam);
   void PaintOwnerDrawn();
   void NotifyClicked();
+  void ClearOtherAutoRadioButtons();
 
   bool m_pushed = false;    // owner-drawn: shown pressed
   bool m_tracking = false;  // owner-drawn: left button went down on it

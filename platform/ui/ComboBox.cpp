@@ -3,7 +3,9 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QScreen>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 
 #include "platform/gdi/QtString.h"
@@ -81,6 +83,25 @@ class ComboWidget : public WndWidgetOf<QComboBox> {
   }
 
  protected:
+  // A focused drop-down list shows its field in the selection colours inside a dotted frame, as
+  // on the platform; the toolkit's styles may show no focus on the box at all.
+  void paintEvent(QPaintEvent* event) override {
+    WndWidgetOf::paintEvent(event);
+    if (!hasFocus() || isEditable()) return;
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    QPainter painter(this);
+    painter.fillRect(field, palette().brush(QPalette::Highlight));
+    option.palette.setBrush(QPalette::ButtonText, palette().brush(QPalette::HighlightedText));
+    option.palette.setBrush(QPalette::Text, palette().brush(QPalette::HighlightedText));
+    style()->drawControl(QStyle::CE_ComboBoxLabel, &option, &painter, this);
+    QPen dots(palette().color(QPalette::HighlightedText), 1, Qt::DotLine);
+    painter.setPen(dots);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(field.adjusted(0, 0, -1, -1));
+  }
   void changeEvent(QEvent* event) override {
     if (event->type() == QEvent::FontChange) {
       if (!m_listItemHeightSet) m_listItemHeight = LineHeight();

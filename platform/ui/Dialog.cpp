@@ -74,6 +74,8 @@ void KeepOnWorkArea(CRect& rect, const QMargins& frame) {
   rect.MoveToXY(left, top);
 }
 
+bool IsArrowKey(UINT key) { return key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN; }
+
 }  // namespace
 
 std::optional<DialogTemplateFormat::SDialog> LoadDialogTemplate(UINT templateId) {
@@ -268,11 +270,27 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
   if (msg->message != WM_KEYDOWN) return FALSE;
   CWnd* focus = GetFocus();
   const UINT key = UINT(msg->wParam);
+  if (IsArrowKey(key)) return MoveFocusInGroup(focus, key == VK_LEFT || key == VK_UP);
   if (key != VK_RETURN && key != VK_ESCAPE) return FALSE;
   if (WantsKey(focus && IsChild(focus) ? focus : nullptr, key)) return FALSE;
   const UINT id = key == VK_ESCAPE ? UINT(IDCANCEL) : m_defaultId;
   SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), BN_CLICKED), LPARAM(GetDlgItem(int(id))));
   return TRUE;
+}
+
+// The arrow keys move the focus from a button of the dialog to the next or previous member
+// of its group; an auto radio button that the focus reaches is clicked, so that the check goes
+// with the focus. Controls that use the arrows themselves (fields, lists) keep them.
+bool CDialog::MoveFocusInGroup(CWnd* focus, bool previous) {
+  if (!focus || focus->GetParent() != this || !dynamic_cast<CButton*>(focus)) return false;
+  if (UINT(focus->SendMessage(WM_GETDLGCODE)) & (DLGC_WANTARROWS | DLGC_WANTALLKEYS)) return false;
+  CWnd* next = GetNextDlgGroupItem(focus, previous);
+  if (!next || next == focus) return true;
+  next->SetFocus();
+  if ((next->GetStyle() & BS_TYPEMASK) == BS_AUTORADIOBUTTON && dynamic_cast<CButton*>(next) &&
+      next->SendMessage(BM_GETCHECK) != BST_CHECKED)
+    next->SendMessage(BM_CLICK);
+  return true;
 }
 
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -69,6 +69,8 @@ class CDialog : public CWnd {
   void OnCancelCommand() { OnCancel(); }
   // Makes the window and its controls from the template; false when it cannot be loaded.
   bool CreateFromTemplate(CWnd* parent);
+  // Arrow-key movement within the focused button's group; false leaves the key to the control.
+  bool MoveFocusInGroup(CWnd* focus, bool previous);
   std::unique_ptr<CWnd> CreateControl(const DialogTemplateFormat::SControl& control);
 
   std::vector<STemplateControl> m_templateControls;

@@ -1,11 +1,13 @@
 #include "platform/ui/Edit.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 
 #include "platform/gdi/QtString.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/UiCall.h"
 #include "platform/ui/WndWidget.h"
 
@@ -84,9 +86,13 @@ class LineWidget : public WndWidgetOf<QLineEdit> {
   }
 };
 
+// A multi-line field in a dialog leaves Tab to the dialog, which moves the focus on; Ctrl+Tab
+// types the tab there. Outside dialogs Tab types it.
 class TextWidget : public WndWidgetOf<QPlainTextEdit> {
  public:
-  using WndWidgetOf::WndWidgetOf;
+  TextWidget(CWnd& wnd, QWidget* parent, bool inDialog) : WndWidgetOf(wnd, parent) {
+    setTabChangesFocus(inDialog);
+  }
   // Lines end in CR LF in the control's text, as on the platform.
   bool GetControlText(CString& text) const override {
     text = FromQString(toPlainText().replace(u'\n', QStringLiteral("\r\n")));
@@ -96,7 +102,27 @@ class TextWidget : public WndWidgetOf<QPlainTextEdit> {
     setPlainText(ToQString(text).remove(u'\r'));
     return true;
   }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool controlTab =
+        event->key() == Qt::Key_Tab &&
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    if (controlTab && tabChangesFocus()) {
+      if (!isReadOnly()) insertPlainText(QStringLiteral("\t"));
+      event->accept();
+      return;
+    }
+    WndWidgetOf::keyPressEvent(event);
+  }
 };
+
+bool IsInDialog(const CWnd* wnd) {
+  for (const CWnd* w = wnd; w; w = w->GetParent()) {
+    if (dynamic_cast<const CDialog*>(w)) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -112,7 +138,7 @@ std::unique_ptr<WndWidget> CEdit::CreateWidget(CWnd* parent) {
       owner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID()), EN_CHANGE), LPARAM(this));
   };
   if (GetStyle() & ES_MULTILINE) {
-    auto widget = std::make_unique<TextWidget>(*this, parentWidget);
+    auto widget = std::make_unique<TextWidget>(*this, parentWidget, IsInDialog(parent));
     widget->setReadOnly(GetStyle() & ES_READONLY);
     QObject::connect(widget.get(), &QPlainTextEdit::textChanged, notify);
     return widget;

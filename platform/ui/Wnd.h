@@ -129,6 +129,17 @@ class CWnd {
   UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
   void CheckDlgButton(int id, UINT check);
   UINT IsDlgButtonChecked(int id) const;
+  // Checks the radio button `checkId` and clears the other children whose ids lie from
+  // `firstId` to `lastId`, as the platform does: by id range, whatever their groups.
+  void CheckRadioButton(int firstId, int lastId, int checkId);
+  // The first id from `firstId` to `lastId` whose button is checked, 0 when none is.
+  int GetCheckedRadioButton(int firstId, int lastId) const;
+  // The child's group among the children (WS_GROUP starts one), beginning with its first
+  // member; empty when `control` is no child.
+  std::vector<CWnd*> GetDlgGroup(const CWnd* control) const;
+  // The next (or previous) member of the child's group that is visible, enabled and takes the
+  // focus, going round; the child itself when there is no other, null when it is no child.
+  CWnd* GetNextDlgGroupItem(CWnd* control, BOOL previous = FALSE) const;
 
   // Focus and mouse capture.
   CWnd* SetFocus();

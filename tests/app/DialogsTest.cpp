@@ -148,6 +148,7 @@ TEST_F(DialogsTest, TheCommentIsTakenBackOnOkAndOnCancel) {
 TEST_F(DialogsTest, TheToolBarAnswersPressesOnButtonsOnly) {
   // The help button's command opens the help file through the recording opener.
   const std::string record = InstallRecordingOpener();
+  WriteText(ProgramFolder() + "/ZD-Zedo_ENU.pdf", "%PDF-1.4\n");
   Start();
   CToolBarExt& toolBar = Frame().GetToolBar();
   const int help = toolBar.CommandToIndex(ID_HELP_FINDER);

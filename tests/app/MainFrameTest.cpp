@@ -292,6 +292,8 @@ TEST_F(ShellTest, TheToolBarButtonsAreEnabledByTheirCommands) {
 
 TEST_F(ShellTest, HelpFilesOpenThroughTheDesktopOpener) {
   const std::string record = InstallRecordingOpener();
+  WriteText(ProgramFolder() + "/ZD-Zedo_ENU.pdf", "%PDF-1.4\n");
+  WriteText(ProgramFolder() + "/ZD-2_Calibration_ENU.pdf", "%PDF-1.4\n");
   Start();
   Frame().SendMessage(WM_COMMAND, ID_HELP_FINDER);
   Frame().SendMessage(WM_COMMAND, ID_HELP_CALIBRATION);
@@ -303,6 +305,21 @@ TEST_F(ShellTest, HelpFilesOpenThroughTheDesktopOpener) {
   }
   EXPECT_NE(opened.find(ProgramFolder() + "/ZD-Zedo_ENU.pdf\n"), std::string::npos) << opened;
   EXPECT_NE(opened.find(ProgramFolder() + "/ZD-2_Calibration_ENU.pdf\n"), std::string::npos) << opened;
+}
+
+// A help file that is not there is named in a box with the path looked for; the opener, which
+// would fail out of sight, is not run.
+TEST_F(ShellTest, AMissingHelpFileIsReportedWithItsPath) {
+  const std::string record = InstallRecordingOpener();
+  Start();
+  Frame().SendMessage(WM_COMMAND, ID_HELP_FINDER);
+  const auto boxes = answers.GetMessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  const CString path = CString::FromUtf8(ProgramFolder()) + u"/ZD-Zedo_ENU.pdf";
+  EXPECT_EQ(boxes[0].text, u"The help file was not found:\n" + path);
+  EXPECT_EQ(boxes[0].caption, u"Jovant ZD-Zedo");
+  PumpMessages(200);
+  EXPECT_FALSE(std::filesystem::exists(record));
 }
 
 TEST_F(ShellTest, TheMainWindowRendersWithMenuBarToolBarAndStatusBar) {

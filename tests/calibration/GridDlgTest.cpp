@@ -129,6 +129,27 @@ TEST_F(StepGrid, ReferenceGridHasHeadsStepsAndEmptyRunColumns) {
   EXPECT_TRUE(grid->IsWindowVisible());
 }
 
+// At the dialog's own size the columns of an adjustment (three runs of twenty steps) and of a
+// verification fit the grid beside its vertical scroll bar, in every load unit.
+TEST_F(StepGrid, TheColumnsFitTheGridAtTheDialogsSize) {
+  struct SCase {
+    bool calMode;
+    int runs;
+  };
+  for (const SCase& c : {SCase{true, 3}, SCase{false, 2}}) {
+    for (int unit : {0, 1, 2}) {
+      SCOPED_TRACE(testing::Message() << "adjustment " << c.calMode << " unit " << unit);
+      Make(c.calMode, unit, c.runs, 20, 800);
+      CCellGridOrg& cells = grid->GetGrid();
+      CRect last, client;
+      cells.GetCellRect(0, cells.GetColumnCount() - 1, last);
+      cells.GetClientRect(client);
+      EXPECT_LE(last.right, client.right);
+      grid->DestroyWindow();
+    }
+  }
+}
+
 TEST_F(StepGrid, CollectedLoadsGoToTheirRunsInNewtonsAndTheOwnerIsTold) {
   Make(true, 1, 2, 2, 800);
   Type(1, 1, u" 0.8 ");

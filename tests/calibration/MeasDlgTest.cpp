@@ -98,6 +98,63 @@ TEST_F(LiveViewWithoutInstrument, AStoredPeriodThatHoldsNoNumberLeavesTheDefault
   }
 }
 
+// The two radio groups, "Max Y-Axis" and "Graphic Display", each keep one checked button:
+// as the dialog opens with the stored choices, and through clicks on either group. The
+// choices the clicks made are the ones stored on exit.
+std::vector<int> CheckedRadioButtons(CMeasDlg& dialog) {
+  std::vector<int> checked;
+  for (int id : {IDC_MEAS_AXIS_AUTO, IDC_MEAS_AXIS_LOAD_LIMIT, IDC_MEAS_SAME_WINDOW, IDC_MEAS_OWN_WINDOW}) {
+    if (dialog.IsDlgButtonChecked(id) == BST_CHECKED) checked.push_back(id);
+  }
+  return checked;
+}
+
+TEST_F(LiveViewWithoutInstrument, EachRadioGroupKeepsOneCheckedButton) {
+  struct SOpening {
+    const char16_t* ownWindow;
+    const char16_t* yAxisAuto;
+    std::vector<int> checked;
+  };
+  const SOpening openings[] = {
+      {u"0", u"1", {IDC_MEAS_AXIS_AUTO, IDC_MEAS_SAME_WINDOW}},
+      {u"1", u"0", {IDC_MEAS_AXIS_LOAD_LIMIT, IDC_MEAS_OWN_WINDOW}},
+  };
+  for (const SOpening& opening : openings) {
+    ASSERT_TRUE(RegSetString(kSettingsKey, u"bOwnWindow", opening.ownWindow));
+    ASSERT_TRUE(RegSetString(kSettingsKey, u"bYAxisAuto", opening.yAxisAuto));
+    std::vector<int> shown;
+    Run([&](CMeasDlg& dialog) { shown = CheckedRadioButtons(dialog); });
+    EXPECT_EQ(shown, opening.checked) << "stored own window " << CString(opening.ownWindow).ToUtf8();
+  }
+
+  struct SClick {
+    int clicked;
+    std::vector<int> checked;
+  };
+  const SClick clicks[] = {
+      {IDC_MEAS_OWN_WINDOW, {IDC_MEAS_AXIS_LOAD_LIMIT, IDC_MEAS_OWN_WINDOW}},
+      {IDC_MEAS_AXIS_AUTO, {IDC_MEAS_AXIS_AUTO, IDC_MEAS_OWN_WINDOW}},
+      {IDC_MEAS_SAME_WINDOW, {IDC_MEAS_AXIS_AUTO, IDC_MEAS_SAME_WINDOW}},
+      {IDC_MEAS_AXIS_LOAD_LIMIT, {IDC_MEAS_AXIS_LOAD_LIMIT, IDC_MEAS_SAME_WINDOW}},
+      {IDC_MEAS_OWN_WINDOW, {IDC_MEAS_AXIS_LOAD_LIMIT, IDC_MEAS_OWN_WINDOW}},
+  };
+  Run([&](CMeasDlg& dialog) {
+    for (const SClick& click : clicks) {
+      CWnd* button = dialog.GetDlgItem(click.clicked);
+      ASSERT_TRUE(button->IsWindowEnabled()) << click.clicked;
+      CRect client;
+      button->GetClientRect(client);
+      SimulateClick(button, client.CenterPoint());
+      EXPECT_EQ(CheckedRadioButtons(dialog), click.checked) << "after a click on " << click.clicked;
+    }
+  });
+  CString ownWindow, yAxisAuto;
+  ASSERT_TRUE(RegGetString(kSettingsKey, u"bOwnWindow", ownWindow));
+  ASSERT_TRUE(RegGetString(kSettingsKey, u"bYAxisAuto", yAxisAuto));
+  EXPECT_EQ(ownWindow, u"1");
+  EXPECT_EQ(yAxisAuto, u"0");
+}
+
 // The log of a test on a full disk: its file is /dev/full, where every row is lost. The user is
 // told when the test ends, and the file is not listed as a log written; the next test's log,
 // on a disk with room, is.

@@ -1,7 +1,8 @@
-// zdtool grid-page PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] [--png OUT.png]
-//   [--copy-text OUT.txt] [--print PREFIX] [--frame-png OUT.png] [--summary-png OUT.png]
+// zdtool grid-page PROJECT.jvd [--size WxH] [--resize WxH]... [--select LIST] [--expand all|none]
+//   [--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] [--frame-png OUT.png] [--summary-png OUT.png]
 // The program's main frame off-screen with the project opened as from the command line and the
-// measurement page active, its client area WxH (default 1280x800). LIST: measurement indexes,
+// measurement page active, its client area WxH (default 1280x800); each --resize then gives the
+// client area another size in turn, as the user dragging the frame's edge would. LIST: measurement indexes,
 // comma-separated, selected as Ctrl+clicks on their column-1 cells would; --expand picks the rows
 // menu's "Expand all" or "Collapse all". Once no row animates any more it prints what the page's
 // grid reports: rows, column widths, row heights, the sort column and direction and the last
@@ -48,6 +49,7 @@ struct SOptions {
   std::string project;
   int width = 1280;
   int height = 800;
+  std::vector<std::pair<int, int>> resizes;
   std::vector<int> select;
   std::string expand;
   std::map<std::string, std::string> outputs;
@@ -62,6 +64,10 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
     const std::string& value = args[i + 1];
     if (option == "--size") {
       if (!ParseWindowSize(value, options.width, options.height)) return false;
+    } else if (option == "--resize") {
+      std::pair<int, int> size;
+      if (!ParseWindowSize(value, size.first, size.second)) return false;
+      options.resizes.push_back(size);
     } else if (option == "--select") {
       if (!ParseIndexList(value, options.select)) return false;
     } else if (option == "--expand") {
@@ -165,7 +171,8 @@ int RunGridPage(const std::vector<std::string>& args) {
   SOptions options;
   if (!ParseOptions(args, options)) {
     std::fprintf(stderr,
-                 "usage: zdtool grid-page PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] "
+                 "usage: zdtool grid-page PROJECT.jvd [--size WxH] [--resize WxH]... [--select LIST] "
+                 "[--expand all|none] "
                  "[--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] [--frame-png OUT.png] "
                  "[--summary-png OUT.png]\n");
     return 2;
@@ -179,6 +186,7 @@ int RunGridPage(const std::vector<std::string>& args) {
   CMainFrame& frame = program.Frame();
   CTabGrid& page = program.Page();
   CCellGrid& grid = page.GetGrid();
+  for (const auto& [width, height] : options.resizes) SizeClientArea(frame, width, height);
   for (int index : options.select) CtrlClick(grid, 2 * index + 1, 1);
   if (!options.expand.empty()) {
     session.menuAnswer = options.expand == "all" ? kExpandAll : kCollapseAll;
@@ -202,10 +210,10 @@ int RunGridPage(const std::vector<std::string>& args) {
   return exitCode;
 }
 
-const ZdCommandRegistrar kGridPage{
-    {"grid-page",
-     "PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] [--png OUT.png] [--copy-text OUT.txt] "
-     "[--print PREFIX] [--frame-png OUT.png] [--summary-png OUT.png]",
-     RunGridPage}};
+const ZdCommandRegistrar kGridPage{{"grid-page",
+                                    "PROJECT.jvd [--size WxH] [--resize WxH]... [--select LIST] [--expand "
+                                    "all|none] [--png OUT.png] [--copy-text OUT.txt] "
+                                    "[--print PREFIX] [--frame-png OUT.png] [--summary-png OUT.png]",
+                                    RunGridPage}};
 
 }  // namespace

@@ -77,6 +77,8 @@ bool ParseOptions(const std::vector<std::string>& args, SLiveOptions& options) {
 }
 
 void Click(CWnd& dialog, int id) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+// A click on the button itself: a radio button takes the check from the others of its group.
+void Press(CWnd& dialog, int id) { dialog.GetDlgItem(id)->SendMessage(BM_CLICK); }
 
 CString ItemText(CWnd& dialog, int id) {
   CString text;
@@ -90,8 +92,8 @@ class CLiveUser {
   explicit CLiveUser(const SLiveOptions& options) : m_options(options) {}
 
   void Play(CMeasDlg& dialog) {
-    if (m_options.ownWindow) Click(dialog, IDC_MEAS_OWN_WINDOW);
-    if (m_options.loadLimitAxis) Click(dialog, IDC_MEAS_AXIS_LOAD_LIMIT);
+    if (m_options.ownWindow) Press(dialog, IDC_MEAS_OWN_WINDOW);
+    if (m_options.loadLimitAxis) Press(dialog, IDC_MEAS_AXIS_LOAD_LIMIT);
     if (m_options.periodIndex >= 0)
       static_cast<CComboBox*>(dialog.GetDlgItem(IDC_MEAS_SAMPLING))->SetCurSel(m_options.periodIndex);
     Click(dialog, IDC_MEAS_START);

@@ -25,6 +25,39 @@ TEST_F(GridPageTest, AnEmptyProjectShowsTheHeaderRowOverTheWholeWidth) {
   EXPECT_EQ(Grid().GetCell(0, 6)->GetCopyText(), u"Test Disc Ø\t");
 }
 
+// The value column takes the spare width of a wide page and gives it back when the page
+// narrows, down to its own width; a sort's refill keeps what it gives back.
+TEST_F(GridPageTest, TheValueColumnFollowsThePageWidthBothWays) {
+  Load(Tests(3));
+  auto valueWidthAt = [&](int pageWidth) {
+    page.MoveWindow(0, 0, pageWidth, 800);
+    PumpMessages();
+    return Grid().GetColumnWidth(4);
+  };
+  auto spare = [&] {
+    CRect last, client;
+    Grid().GetCellRect(0, 8, last);
+    Grid().GetClientRect(client);
+    return client.right - last.right;
+  };
+  const int fitted = valueWidthAt(900);
+  EXPECT_EQ(spare(), 2) << "the columns fill the page";
+  EXPECT_GT(valueWidthAt(1400), fitted);
+  EXPECT_EQ(valueWidthAt(900), fitted) << "the value column gave the spare width back";
+  EXPECT_EQ(spare(), 2);
+  const int own = valueWidthAt(300);
+  EXPECT_LT(own, fitted);
+  EXPECT_LT(spare(), 0) << "at its own width the value column narrows no further";
+  EXPECT_EQ(valueWidthAt(300), own);
+  EXPECT_EQ(valueWidthAt(900), fitted);
+
+  valueWidthAt(1400);
+  Notify(0, 2, GRIDN_CLICK);
+  PumpMessages();
+  EXPECT_EQ(valueWidthAt(900), fitted) << "after the sort's refill";
+  EXPECT_EQ(spare(), 2);
+}
+
 TEST_F(GridPageTest, EveryMeasurementHasAHeaderRowAndADetailRow) {
   std::vector<CRawRecord> records = Tests(3);
   records[1].Id(4711).Slot(9).Peak(2500).Unit(1);
