@@ -304,6 +304,16 @@ CSize CCellBase::GetCellExtent(CDC* dc) {
 BOOL CCellBase::BeginEdit(int, int, CRect, CPoint, UINT, UINT) { return FALSE; }
 BOOL CCellBase::ValidateText(LPCTSTR) { return TRUE; }
 
+namespace {
+
+// A printed cell's rectangle ends one unit before the next cell, where the grid line runs.
+constexpr int kPrintedLine = 1;
+// The page maps logical units onto printer pixels with rounding at both edges of the text box
+// and of the measured text: one unit more keeps a text that just fits from being cut.
+constexpr int kPrintRounding = 1;
+
+}  // namespace
+
 BOOL CCellBase::PrintCell(CDC* dc, int row, int col, CRect rect) {
   CCellGrid* grid = GetGrid();
   if (!grid || !dc || rect.right - rect.left < 1 || rect.bottom - rect.top < 1) return FALSE;
@@ -341,6 +351,25 @@ BOOL CCellBase::PrintCell(CDC* dc, int row, int col, CRect rect) {
   DrawSortArrow(dc, row, col, rect, FALSE);
   dc->RestoreDC(saved);
   return TRUE;
+}
+
+int CCellBase::GetPrintWidth(CDC* dc) {
+  CCellGrid* grid = GetGrid();
+  if (!grid || !dc) return 0;
+  const int margin = int(GetMargin());
+  int width = 2 * margin + kPrintedLine + kPrintRounding;
+  const CString text = GetText();
+  if (!text.IsEmpty()) {
+    // Unwrapped and without ellipsis: the widest line as it stands.
+    constexpr UINT kFitting = DT_WORDBREAK | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS;
+    CRect box(0, 0, 0, 0);
+    dc->DrawText(text, box, (GetFormat() & ~kFitting) | DT_CALCRECT | DT_NOPREFIX);
+    width += box.Width();
+  }
+  CSize image;
+  if (GetCellImageSize(grid->GetImageList(), GetImage(), image)) width += margin + image.cx;
+  if (grid->GetGridLines() != 0 && IsFixed()) width += 2;
+  return width;
 }
 
 BOOL CCellBase::OnSetCursor() {

@@ -1,5 +1,7 @@
 #include "grid/GridPrintout.h"
 
+#include <algorithm>
+
 #include "grid/GridPrintBands.h"
 #include "platform/base/MulDiv.h"
 #include "platform/ui/PrintInfo.h"
@@ -37,6 +39,37 @@ void CGridPrintout::Measure(CDC* dc, CDC* screen, const SPrinterFont& font, bool
   m.bodyHeight = m.logicalHeight - bandLines * m.charHeight - fixedSize.cy;
   m.printableWidth = m.logicalWidth - fixedSize.cx - marginsWidth;
   dc->SelectObject(previousFont);
+}
+
+int CGridPrintout::GetColumnWidth(int col) const {
+  return col >= 0 && col < int(m_columnWidths.size()) ? m_columnWidths[std::size_t(col)] : 0;
+}
+
+int CGridPrintout::GetSpanWidth(int first, int end) const {
+  int width = 0;
+  for (int col = std::max(first, 0); col < end && col < int(m_columnWidths.size()); ++col)
+    width += std::max(m_columnWidths[std::size_t(col)], 0);
+  return width;
+}
+
+bool CGridPrintout::WidenColumns(CDC* dc, const std::function<int(CDC*, int)>& columnNeed) {
+  // The mapping and font a page prints with; the context is as before afterwards.
+  const int saved = dc->SaveDC();
+  bool widened = false;
+  {
+    CPrintPageFrame frame(dc, *this);
+    for (std::size_t col = 0; col < m_columnWidths.size(); ++col) {
+      // A hidden column stays hidden.
+      if (m_columnWidths[col] <= 0) continue;
+      const int need = columnNeed(dc, int(col));
+      if (need > m_columnWidths[col]) {
+        m_columnWidths[col] = need;
+        widened = true;
+      }
+    }
+  }
+  dc->RestoreDC(saved);
+  return widened;
 }
 
 void CGridPrintout::CountPages(CPrintInfo* info) {

@@ -33,27 +33,41 @@ class CGridPrintout {
   // The first row of each page down and the first column of each page across.
   const std::vector<int>& GetRowStarts() const { return m_rowStarts; }
   const std::vector<int>& GetColumnStarts() const { return m_columnStarts; }
+  // The width a column prints at, and the width of the columns from first to before end, in
+  // the page's logical units.
+  int GetColumnWidth(int col) const;
+  int GetSpanWidth(int first, int end) const;
 
   // Begins a printout of the grid on the printer context: the printer font made anew; the
   // page's measures, at three quarters of the screen's scale with `atScreenScale`, else as wide
-  // as the grid and its margins; the rows broken into pages in groups of `rowsPerGroup` by the
-  // heights `rowHeight` gives; the columns broken into pages across at the screen's scale, else
-  // all on one; and the page count. Nothing without a screen context of the grid's window.
+  // as the printed columns and the margins; the rows broken into pages in groups of
+  // `rowsPerGroup` by the heights `rowHeight` gives; the columns broken into pages across at the
+  // screen's scale, else all on one; and the page count. Each column prints at its screen width,
+  // widened to what `columnNeed` (when given) measures on the printer context as the page maps
+  // it. Nothing without a screen context of the grid's window.
   template <class TGrid>
   void Begin(TGrid& grid, CDC* dc, CPrintInfo* info, const SPrinterFont& font, bool atScreenScale,
-             int rowsPerGroup, const std::function<int(int)>& rowHeight) {
+             int rowsPerGroup, const std::function<int(int)>& rowHeight,
+             const std::function<int(CDC*, int)>& columnNeed = {}) {
     CDC* screen = grid.GetDC();
     if (!screen) return;
-    Measure(dc, screen, font, atScreenScale, grid.GetTotalWidth(),
-            CSize(grid.GetFixedColumnsWidth(), grid.GetFixedRowsHeight()));
+    m_columnWidths.clear();
+    for (int col = 0; col < grid.GetColumnCount(); ++col) m_columnWidths.push_back(grid.GetColumnWidth(col));
+    const int fixedColumns = grid.GetFixedColumnCount();
+    // Wider columns make a fitted page smaller in scale, and the font's size on the printer
+    // rounds anew: measure again until every column holds its texts.
+    for (int pass = 0;; ++pass) {
+      Measure(dc, screen, font, atScreenScale, GetSpanWidth(0, int(m_columnWidths.size())),
+              CSize(GetSpanWidth(0, fixedColumns), grid.GetFixedRowsHeight()));
+      if (!columnNeed || pass == kFittingPasses || !WidenColumns(dc, columnNeed)) break;
+    }
     grid.ReleaseDC(screen);
     m_rowStarts = BreakIntoPages(grid.GetFixedRowCount(), grid.GetRowCount(), rowsPerGroup,
                                  m_metrics.bodyHeight, rowHeight);
-    m_columnStarts = {grid.GetFixedColumnCount()};
+    m_columnStarts = {fixedColumns};
     if (atScreenScale)
-      m_columnStarts =
-          BreakIntoPages(grid.GetFixedColumnCount(), grid.GetColumnCount(), 1, m_metrics.printableWidth,
-                         [&grid](int col) { return grid.GetColumnWidth(col); });
+      m_columnStarts = BreakIntoPages(fixedColumns, grid.GetColumnCount(), 1, m_metrics.printableWidth,
+                                      [this](int col) { return GetColumnWidth(col); });
     CountPages(info);
   }
   void End() { m_font.DeleteObject(); }
@@ -65,12 +79,18 @@ class CGridPrintout {
   void Measure(CDC* dc, CDC* screen, const SPrinterFont& font, bool atScreenScale, int gridWidth,
                const CSize& fixedSize);
   void CountPages(CPrintInfo* info);
+  // Widens each column to what columnNeed measures on the printer context with the printer
+  // font and the page's mapping; true when a column grew.
+  bool WidenColumns(CDC* dc, const std::function<int(CDC*, int)>& columnNeed);
+
+  static constexpr int kFittingPasses = 4;
 
   int m_layout[8] = {1, 2, 2, 4, 4, 1, 1, 1};
   CFont m_font;
   SGridPrintMetrics m_metrics;
   std::vector<int> m_rowStarts;
   std::vector<int> m_columnStarts;
+  std::vector<int> m_columnWidths;
 };
 
 // A printed page while it lives: the printer font selected and the logical page mapped onto the
