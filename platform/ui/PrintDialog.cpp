@@ -18,6 +18,15 @@ constexpr int kPdfSettingWidth = 2480;
 constexpr int kPdfSettingHeight = 3508;
 constexpr int kPdfSettingDpi = 300;
 
+// A PDF file has no unprintable edge: its pages are the whole paper the dialog chose, at the
+// resolution of the settings' PDF file.
+SPrintDialogChoice PdfChoice(const QPrinter& printer, bool selectionOnly) {
+  const QSize paper = printer.pageLayout().fullRectPixels(kPdfSettingDpi).size();
+  return SPrintDialogChoice{
+      CreatePdfDC(FromQString(printer.outputFileName()), paper.width(), paper.height(), kPdfSettingDpi),
+      selectionOnly};
+}
+
 // The system's dialog: the printer (or PDF file) the user picked, or none. Printing to a file
 // always means a PDF file here, whatever PD_HIDEPRINTTOFILE asks: it is the printer of a
 // machine without a print system.
@@ -31,12 +40,7 @@ SPrintDialogChoice ShowSystemPrintDialog(DWORD flags) {
   dialog.setOption(QAbstractPrintDialog::PrintSelection, !(flags & PD_NOSELECTION));
   if (dialog.exec() != QDialog::Accepted) return SPrintDialogChoice{};
   const bool selectionOnly = dialog.printRange() == QAbstractPrintDialog::Selection;
-  if (printer.outputFormat() == QPrinter::PdfFormat) {
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    return SPrintDialogChoice{
-        CreatePdfDC(FromQString(printer.outputFileName()), page.width(), page.height(), printer.resolution()),
-        selectionOnly};
-  }
+  if (printer.outputFormat() == QPrinter::PdfFormat) return PdfChoice(printer, selectionOnly);
   return SPrintDialogChoice{CreatePrinterDC(FromQString(printer.printerName())), selectionOnly};
 }
 
