@@ -78,10 +78,19 @@ int CCellGrid::PrintedColumnNeed(CDC* dc, int col, BOOL selectionOnly) {
   for (int r = 0; r < m_rows; ++r) {
     if (r >= m_fixedRows && PrintedRowHeight(r, selectionOnly) == 0) continue;
     CCellBase* cell = GetCell(r, col);
-    // A cell across several columns lays itself out in whatever width they give it.
-    if (!cell || cell->HasColumnRange()) continue;
+    if (!cell) continue;
     cell->SetCoords(r, col);
-    need = std::max(need, cell->GetPrintWidth(dc));
+    if (!cell->HasColumnRange()) {
+      need = std::max(need, cell->GetPrintWidth(dc));
+    } else if (col == std::min(cell->GetLastRangeColumn(), m_cols - 1)) {
+      // The first cell of a range prints across all its columns; what the others lack widens
+      // the last of them.
+      const int first = cell->GetFirstRangeColumn();
+      CCellBase* spanning = GetCell(r, first);
+      if (!spanning) continue;
+      spanning->SetCoords(r, first);
+      need = std::max(need, spanning->GetPrintWidth(dc) - m_printout.GetSpanWidth(first, col));
+    }
   }
   return need;
 }

@@ -98,3 +98,18 @@ CString CSeriesCell::GetCopyText() const {
 }
 
 BOOL CSeriesCell::PrintCell(CDC* dc, int row, int col, CRect rect) { return Draw(dc, row, col, rect, TRUE, TRUE); }
+
+int CSeriesCell::GetPrintWidth(CDC* dc) {
+  if (!dc || !IsBound()) return 0;
+  // A drawing on a printing context without a page, mapped and with the font as the printer
+  // context is, finds the panels' width as the page will print them.
+  CDC layout;
+  if (!layout.CreateCompatibleDC(dc)) return 0;
+  layout.m_bPrinting = TRUE;
+  layout.SetMapMode(dc->GetMapMode());
+  layout.SetWindowExt(dc->GetWindowExt());
+  layout.SetViewportExt(dc->GetViewportExt());
+  layout.SelectObject(dc->GetCurrentFont());
+  Draw(&layout, m_row, m_col, CRect(0, 0, kMinimumLayoutWidth, kMinimumContentHeight), TRUE, TRUE);
+  return m_nContentWidth + m_nMargin;
+}
