@@ -312,6 +312,17 @@ constexpr int kPrintedLine = 1;
 // and of the measured text: one unit more keeps a text that just fits from being cut.
 constexpr int kPrintRounding = 1;
 
+// The width of the widest line of a cell's text, unwrapped and without ellipsis.
+int PrintedTextWidth(CDC* dc, const CString& text, UINT format) {
+  if (text.IsEmpty()) return 0;
+  // One line measures faster on its own.
+  if (text.FindOneOf(u"\r\n\t") < 0) return dc->GetTextExtent(text).cx;
+  constexpr UINT kFitting = DT_WORDBREAK | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS;
+  CRect box(0, 0, 0, 0);
+  dc->DrawText(text, box, (format & ~kFitting) | DT_CALCRECT | DT_NOPREFIX);
+  return box.Width();
+}
+
 }  // namespace
 
 BOOL CCellBase::PrintCell(CDC* dc, int row, int col, CRect rect) {
@@ -358,14 +369,7 @@ int CCellBase::GetPrintWidth(CDC* dc) {
   if (!grid || !dc) return 0;
   const int margin = int(GetMargin());
   int width = 2 * margin + kPrintedLine + kPrintRounding;
-  const CString text = GetText();
-  if (!text.IsEmpty()) {
-    // Unwrapped and without ellipsis: the widest line as it stands.
-    constexpr UINT kFitting = DT_WORDBREAK | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS;
-    CRect box(0, 0, 0, 0);
-    dc->DrawText(text, box, (GetFormat() & ~kFitting) | DT_CALCRECT | DT_NOPREFIX);
-    width += box.Width();
-  }
+  width += PrintedTextWidth(dc, GetText(), GetFormat());
   CSize image;
   if (GetCellImageSize(grid->GetImageList(), GetImage(), image)) width += margin + image.cx;
   if (grid->GetGridLines() != 0 && IsFixed()) width += 2;

@@ -70,29 +70,24 @@ void CCellGrid::OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, i
   m_printout.Begin(
       *this, dc, info, kPrinterFont, m_printAtScreenSize != FALSE, rowsPerGroup,
       [this, selectionOnly](int row) { return PrintedRowHeight(row, selectionOnly); },
-      [this, selectionOnly](CDC* printer, int col) { return PrintedColumnNeed(printer, col, selectionOnly); });
+      [this](CDC* printer, int row, int col) { return PrintedCellNeed(printer, row, col); });
 }
 
-int CCellGrid::PrintedColumnNeed(CDC* dc, int col, BOOL selectionOnly) {
-  int need = 0;
-  for (int r = 0; r < m_rows; ++r) {
-    if (r >= m_fixedRows && PrintedRowHeight(r, selectionOnly) == 0) continue;
-    CCellBase* cell = GetCell(r, col);
-    if (!cell) continue;
-    cell->SetCoords(r, col);
-    if (!cell->HasColumnRange()) {
-      need = std::max(need, cell->GetPrintWidth(dc));
-    } else if (col == std::min(cell->GetLastRangeColumn(), m_cols - 1)) {
-      // The first cell of a range prints across all its columns; what the others lack widens
-      // the last of them.
-      const int first = cell->GetFirstRangeColumn();
-      CCellBase* spanning = GetCell(r, first);
-      if (!spanning) continue;
-      spanning->SetCoords(r, first);
-      need = std::max(need, spanning->GetPrintWidth(dc) - m_printout.GetSpanWidth(first, col));
-    }
+int CCellGrid::PrintedCellNeed(CDC* dc, int row, int col) {
+  CCellBase* cell = GetCell(row, col);
+  if (!cell) return 0;
+  if (!cell->HasColumnRange()) {
+    cell->SetCoords(row, col);
+    return cell->GetPrintWidth(dc);
   }
-  return need;
+  if (col != std::min(cell->GetLastRangeColumn(), m_cols - 1)) return 0;
+  // The first cell of a range prints across all its columns; what the others lack widens the
+  // last of them.
+  const int first = cell->GetFirstRangeColumn();
+  CCellBase* spanning = GetCell(row, first);
+  if (!spanning) return 0;
+  spanning->SetCoords(row, first);
+  return spanning->GetPrintWidth(dc) - m_printout.GetSpanWidth(first, col);
 }
 
 int CCellGrid::PrintedColumnWidth(int col, int row) const {

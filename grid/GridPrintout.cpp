@@ -52,18 +52,51 @@ int CGridPrintout::GetSpanWidth(int first, int end) const {
   return width;
 }
 
-bool CGridPrintout::WidenColumns(CDC* dc, const std::function<int(CDC*, int)>& columnNeed) {
+void CGridPrintout::FitColumns(CDC* dc, CDC* screen, const SPrinterFont& font, bool atScreenScale,
+                               int fixedColumns, int fixedHeight, const std::vector<int>& printedRows,
+                               const CellNeed& cellNeed) {
+  const int columns = int(m_columnWidths.size());
+  auto measure = [&] {
+    Measure(dc, screen, font, atScreenScale, GetSpanWidth(0, columns),
+            CSize(GetSpanWidth(0, fixedColumns), fixedHeight));
+  };
+  measure();
+  if (!cellNeed) return;
+  // Wider columns make a fitted page smaller in scale, and the font's size on the printer rounds
+  // anew: measure again until every column holds its cells. After the first pass only the cells
+  // that came near their column's widest can decide it.
+  std::vector<std::vector<int>> rows(std::size_t(columns), printedRows);
+  for (int pass = 0; pass < kFittingPasses; ++pass) {
+    if (!WidenColumns(dc, rows, cellNeed, pass == 0)) break;
+    measure();
+  }
+}
+
+bool CGridPrintout::WidenColumns(CDC* dc, std::vector<std::vector<int>>& rows, const CellNeed& cellNeed,
+                                 bool keepWidest) {
   // The mapping and font a page prints with; the context is as before afterwards.
   const int saved = dc->SaveDC();
   bool widened = false;
   {
     CPrintPageFrame frame(dc, *this);
+    std::vector<int> needs;
     for (std::size_t col = 0; col < m_columnWidths.size(); ++col) {
       // A hidden column stays hidden.
       if (m_columnWidths[col] <= 0) continue;
-      const int need = columnNeed(dc, int(col));
-      if (need > m_columnWidths[col]) {
-        m_columnWidths[col] = need;
+      needs.clear();
+      int widest = 0;
+      for (int row : rows[col]) {
+        needs.push_back(cellNeed(dc, row, int(col)));
+        widest = std::max(widest, needs.back());
+      }
+      if (keepWidest) {
+        std::vector<int> near;
+        for (std::size_t i = 0; i < needs.size(); ++i)
+          if (needs[i] > 0 && needs[i] + kNearWidest >= widest) near.push_back(rows[col][i]);
+        rows[col] = std::move(near);
+      }
+      if (widest > m_columnWidths[col]) {
+        m_columnWidths[col] = widest;
         widened = true;
       }
     }
