@@ -7,6 +7,7 @@
 #include "grid/CellGrid.h"
 #include "grid/CellMemory.h"
 #include "grid/CellMeasure.h"
+#include "grid/PrintedTextWidths.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/PaintDC.h"
@@ -312,17 +313,6 @@ constexpr int kPrintedLine = 1;
 // and of the measured text: one unit more keeps a text that just fits from being cut.
 constexpr int kPrintRounding = 1;
 
-// The width of the widest line of a cell's text, unwrapped and without ellipsis.
-int PrintedTextWidth(CDC* dc, const CString& text, UINT format) {
-  if (text.IsEmpty()) return 0;
-  // One line measures faster on its own.
-  if (text.FindOneOf(u"\r\n\t") < 0) return dc->GetTextExtent(text).cx;
-  constexpr UINT kFitting = DT_WORDBREAK | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS;
-  CRect box(0, 0, 0, 0);
-  dc->DrawText(text, box, (format & ~kFitting) | DT_CALCRECT | DT_NOPREFIX);
-  return box.Width();
-}
-
 }  // namespace
 
 BOOL CCellBase::PrintCell(CDC* dc, int row, int col, CRect rect) {
@@ -364,12 +354,12 @@ BOOL CCellBase::PrintCell(CDC* dc, int row, int col, CRect rect) {
   return TRUE;
 }
 
-int CCellBase::GetPrintWidth(CDC* dc) {
+int CCellBase::GetPrintWidth(CPrintedTextWidths& texts) {
   CCellGrid* grid = GetGrid();
-  if (!grid || !dc) return 0;
+  if (!grid) return 0;
   const int margin = int(GetMargin());
   int width = 2 * margin + kPrintedLine + kPrintRounding;
-  width += PrintedTextWidth(dc, GetText(), GetFormat());
+  width += texts.Width(GetText(), GetFormat());
   CSize image;
   if (GetCellImageSize(grid->GetImageList(), GetImage(), image)) width += margin + image.cx;
   if (grid->GetGridLines() != 0 && IsFixed()) width += 2;

@@ -70,15 +70,15 @@ void CCellGrid::OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, i
   m_printout.Begin(
       *this, dc, info, kPrinterFont, m_printAtScreenSize != FALSE, rowsPerGroup,
       [this, selectionOnly](int row) { return PrintedRowHeight(row, selectionOnly); },
-      [this](CDC* printer, int row, int col) { return PrintedCellNeed(printer, row, col); });
+      [this](CPrintedTextWidths& texts, int row, int col) { return PrintedCellNeed(texts, row, col); });
 }
 
-int CCellGrid::PrintedCellNeed(CDC* dc, int row, int col) {
+int CCellGrid::PrintedCellNeed(CPrintedTextWidths& texts, int row, int col) {
   CCellBase* cell = GetCell(row, col);
   if (!cell) return 0;
   if (!cell->HasColumnRange()) {
     cell->SetCoords(row, col);
-    return cell->GetPrintWidth(dc);
+    return cell->GetPrintWidth(texts);
   }
   if (col != std::min(cell->GetLastRangeColumn(), m_cols - 1)) return 0;
   // The first cell of a range prints across all its columns; what the others lack widens the
@@ -87,7 +87,7 @@ int CCellGrid::PrintedCellNeed(CDC* dc, int row, int col) {
   CCellBase* spanning = GetCell(row, first);
   if (!spanning) return 0;
   spanning->SetCoords(row, first);
-  return spanning->GetPrintWidth(dc) - m_printout.GetSpanWidth(first, col);
+  return spanning->GetPrintWidth(texts) - m_printout.GetSpanWidth(first, col);
 }
 
 int CCellGrid::PrintedColumnWidth(int col, int row) const {

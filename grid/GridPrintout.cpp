@@ -79,6 +79,7 @@ bool CGridPrintout::WidenColumns(CDC* dc, std::vector<std::vector<int>>& rows, c
   bool widened = false;
   {
     CPrintPageFrame frame(dc, *this);
+    CPrintedTextWidths texts(dc);
     std::vector<int> needs;
     for (std::size_t col = 0; col < m_columnWidths.size(); ++col) {
       // A hidden column stays hidden.
@@ -86,7 +87,7 @@ bool CGridPrintout::WidenColumns(CDC* dc, std::vector<std::vector<int>>& rows, c
       needs.clear();
       int widest = 0;
       for (int row : rows[col]) {
-        needs.push_back(cellNeed(dc, row, int(col)));
+        needs.push_back(cellNeed(texts, row, int(col)));
         widest = std::max(widest, needs.back());
       }
       if (keepWidest) {

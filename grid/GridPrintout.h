@@ -8,6 +8,7 @@
 
 #include "grid/GridPageBreaks.h"
 #include "grid/GridPrintInfo.h"
+#include "grid/PrintedTextWidths.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Font.h"
 #include "platform/ui/Wnd.h"
@@ -38,9 +39,9 @@ class CGridPrintout {
   int GetColumnWidth(int col) const;
   int GetSpanWidth(int first, int end) const;
 
-  // The width a cell needs on the page, measured on the printer context as the page maps it
-  // (0: none beyond its column's).
-  using CellNeed = std::function<int(CDC* dc, int row, int col)>;
+  // The width a cell needs on the page, measured with the text widths of the printer context
+  // as the page maps it (0: none beyond its column's).
+  using CellNeed = std::function<int(CPrintedTextWidths& texts, int row, int col)>;
 
   // Begins a printout of the grid on the printer context: the printer font made anew; the
   // page's measures, at three quarters of the screen's scale with `atScreenScale`, else as wide

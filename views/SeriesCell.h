@@ -68,7 +68,7 @@ class CSeriesCell : public CTextCell {
   void AppendCopyText(CString& text) const override { CCellBase::AppendCopyText(text); }
   BOOL PrintCell(CDC* dc, int row, int col, CRect rect) override;
   // The width of the panels as the printer context's font lays them out, and the margins.
-  int GetPrintWidth(CDC* dc) override;
+  int GetPrintWidth(CPrintedTextWidths& texts) override;
 
   // What the last drawing and the mouse left, for the page and for tests.
   int GetCurrentHeight() const { return m_nCurrentHeight; }
