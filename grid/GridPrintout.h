@@ -68,8 +68,9 @@ class CGridPrintout {
                                  m_metrics.bodyHeight, rowHeight);
     m_columnStarts = {grid.GetFixedColumnCount()};
     if (atScreenScale)
-      m_columnStarts = BreakIntoPages(grid.GetFixedColumnCount(), grid.GetColumnCount(), 1,
-                                      m_metrics.printableWidth, [this](int col) { return GetColumnWidth(col); });
+      m_columnStarts =
+          BreakIntoPages(grid.GetFixedColumnCount(), grid.GetColumnCount(), 1, m_metrics.printableWidth,
+                         [this](int col) { return GetColumnWidth(col); });
     CountPages(info);
   }
   void End() { m_font.DeleteObject(); }

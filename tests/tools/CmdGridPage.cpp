@@ -187,8 +187,8 @@ int RunGridPage(const std::vector<std::string>& args) {
   if (!ParseOptions(args, options)) {
     std::fprintf(stderr,
                  "usage: zdtool grid-page PROJECT.jvd [--size WxH] [--select LIST] [--expand all|none] "
-                 "[--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] [--print-pdf OUT.pdf] [--frame-png OUT.png] "
-                 "[--summary-png OUT.png]\n");
+                 "[--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] [--print-pdf OUT.pdf] "
+                 "[--frame-png OUT.png] [--summary-png OUT.png]\n");
     return 2;
   }
   if (!IsProjectFile(options.project)) return 1;
@@ -219,7 +219,8 @@ int RunGridPage(const std::vector<std::string>& args) {
   if (exitCode == 0 && options.outputs.count("--print") &&
       !PrintPage(page, session, options.outputs["--print"]))
     exitCode = 1;
-  if (exitCode == 0 && options.outputs.count("--print-pdf") && !PrintPdf(page, options.outputs["--print-pdf"]))
+  if (exitCode == 0 && options.outputs.count("--print-pdf") &&
+      !PrintPdf(page, options.outputs["--print-pdf"]))
     exitCode = 1;
   if (exitCode == 0) exitCode = WriteFramePictures(frame, options);
   return exitCode;
