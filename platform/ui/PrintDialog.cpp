@@ -2,6 +2,7 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cmath>
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/PrintTarget.h"
@@ -17,14 +18,17 @@ namespace {
 constexpr int kPdfSettingWidth = 2480;
 constexpr int kPdfSettingHeight = 3508;
 constexpr int kPdfSettingDpi = 300;
+constexpr double kMillimetresPerInch = 25.4;
 
 // A PDF file has no unprintable edge: its pages are the whole paper the dialog chose, at the
 // resolution of the settings' PDF file.
 SPrintDialogChoice PdfChoice(const QPrinter& printer, bool selectionOnly) {
-  const QSize paper = printer.pageLayout().fullRectPixels(kPdfSettingDpi).size();
-  return SPrintDialogChoice{
-      CreatePdfDC(FromQString(printer.outputFileName()), paper.width(), paper.height(), kPdfSettingDpi),
-      selectionOnly};
+  // From millimetres, as the sheet's size is defined: by way of whole points A4 would lose a pixel.
+  const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+  const int width = int(std::lround(paper.width() * kPdfSettingDpi / kMillimetresPerInch));
+  const int height = int(std::lround(paper.height() * kPdfSettingDpi / kMillimetresPerInch));
+  return SPrintDialogChoice{CreatePdfDC(FromQString(printer.outputFileName()), width, height, kPdfSettingDpi),
+                            selectionOnly};
 }
 
 // The system's dialog: the printer (or PDF file) the user picked, or none. Printing to a file
