@@ -7,6 +7,7 @@
 #include "grid/CellGrid.h"
 #include "grid/CellMemory.h"
 #include "grid/CellMeasure.h"
+#include "grid/PrintedTextWidths.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/ui/Cursor.h"
 #include "platform/ui/PaintDC.h"
@@ -304,6 +305,16 @@ CSize CCellBase::GetCellExtent(CDC* dc) {
 BOOL CCellBase::BeginEdit(int, int, CRect, CPoint, UINT, UINT) { return FALSE; }
 BOOL CCellBase::ValidateText(LPCTSTR) { return TRUE; }
 
+namespace {
+
+// A printed cell's rectangle ends one unit before the next cell, where the grid line runs.
+constexpr int kPrintedLine = 1;
+// The page maps logical units onto printer pixels with rounding at both edges of the text box
+// and of the measured text: one unit more keeps a text that just fits from being cut.
+constexpr int kPrintRounding = 1;
+
+}  // namespace
+
 BOOL CCellBase::PrintCell(CDC* dc, int row, int col, CRect rect) {
   CCellGrid* grid = GetGrid();
   if (!grid || !dc || rect.right - rect.left < 1 || rect.bottom - rect.top < 1) return FALSE;
@@ -341,6 +352,18 @@ BOOL CCellBase::PrintCell(CDC* dc, int row, int col, CRect rect) {
   DrawSortArrow(dc, row, col, rect, FALSE);
   dc->RestoreDC(saved);
   return TRUE;
+}
+
+int CCellBase::GetPrintWidth(CPrintedTextWidths& texts) {
+  CCellGrid* grid = GetGrid();
+  if (!grid) return 0;
+  const int margin = int(GetMargin());
+  int width = 2 * margin + kPrintedLine + kPrintRounding;
+  width += texts.Width(GetText(), GetFormat());
+  CSize image;
+  if (GetCellImageSize(grid->GetImageList(), GetImage(), image)) width += margin + image.cx;
+  if (grid->GetGridLines() != 0 && IsFixed()) width += 2;
+  return width;
 }
 
 BOOL CCellBase::OnSetCursor() {

@@ -11,6 +11,7 @@
 #include "platform/gdi/Geometry.h"
 
 class CCellGrid;
+class CPrintedTextWidths;
 class CWnd;
 
 class CCellBase : public CObject {
@@ -97,6 +98,10 @@ class CCellBase : public CObject {
   virtual BOOL ValidateText(LPCTSTR text);
   virtual void StopEdit() {}
   virtual BOOL PrintCell(CDC* dc, int row, int col, CRect rect);
+  // The column width the cell needs on a page so that PrintCell prints its text whole: the
+  // text measured on the printer context with the font selected there, as the page maps it,
+  // with the margins, the image, a fixed cell's raised edge and the grid line.
+  virtual int GetPrintWidth(CPrintedTextWidths& texts);
   virtual BOOL OnAfterDraw() { return TRUE; }
   virtual BOOL GetSubAreaAt(int x, int y, CRect& rect, CString& title, CString& text) = 0;
   virtual BOOL AddSubArea(LPCRECT rect, LPCTSTR title, LPCTSTR text) = 0;

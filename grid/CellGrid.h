@@ -382,6 +382,13 @@ class CCellGrid : public CWnd {
   // Printing: the height a row takes on paper (0 when it is hidden or not printed), the body
   // of one page, and its grid lines.
   int PrintedRowHeight(int row, BOOL selectionOnly) const;
+  // The width a cell needs in its column on the page, measured with the printer context's text
+  // widths as the page maps it; for a cell across several columns, what it needs beyond the
+  // others of them in the last one.
+  int PrintedCellNeed(CPrintedTextWidths& texts, int row, int col);
+  // The width a cell prints at: its column's on the page, the columns' of its range for a cell
+  // across several (0 past the first of them).
+  int PrintedColumnWidth(int col, int row) const;
   void PrintBody(CDC* dc, int firstRow, int endRow, BOOL selectionOnly);
   void PrintCellLines(CDC* dc, const CRect& rect, bool top, bool left);
 

@@ -1,6 +1,7 @@
 // Printing: the grid scaled to the paper width, its rows broken into pages in groups that stay
 // together, each page with a header band, the heading row, the rows and a footer band.
 
+#include <algorithm>
 #include <memory>
 
 #include "grid/CellBase.h"
@@ -66,8 +67,36 @@ int CCellGrid::PrintedRowHeight(int row, BOOL selectionOnly) const {
 
 void CCellGrid::OnBeginPrinting(CDC* dc, CPrintInfo* info, BOOL selectionOnly, int rowsPerGroup) {
   if (!dc || !info) return;
-  m_printout.Begin(*this, dc, info, kPrinterFont, m_printAtScreenSize != FALSE, rowsPerGroup,
-                   [this, selectionOnly](int row) { return PrintedRowHeight(row, selectionOnly); });
+  m_printout.Begin(
+      *this, dc, info, kPrinterFont, m_printAtScreenSize != FALSE, rowsPerGroup,
+      [this, selectionOnly](int row) { return PrintedRowHeight(row, selectionOnly); },
+      [this](CPrintedTextWidths& texts, int row, int col) { return PrintedCellNeed(texts, row, col); });
+}
+
+int CCellGrid::PrintedCellNeed(CPrintedTextWidths& texts, int row, int col) {
+  CCellBase* cell = GetCell(row, col);
+  if (!cell) return 0;
+  if (!cell->HasColumnRange()) {
+    cell->SetCoords(row, col);
+    return cell->GetPrintWidth(texts);
+  }
+  if (col != std::min(cell->GetLastRangeColumn(), m_cols - 1)) return 0;
+  // The first cell of a range prints across all its columns; what the others lack widens the
+  // last of them.
+  const int first = cell->GetFirstRangeColumn();
+  CCellBase* spanning = GetCell(row, first);
+  if (!spanning) return 0;
+  spanning->SetCoords(row, first);
+  return spanning->GetPrintWidth(texts) - m_printout.GetSpanWidth(first, col);
+}
+
+int CCellGrid::PrintedColumnWidth(int col, int row) const {
+  if (const CCellBase* cell = row >= 0 && row < m_rows ? GetCell(row, col) : nullptr;
+      cell && cell->HasColumnRange()) {
+    if (col != cell->GetFirstRangeColumn()) return 0;
+    return m_printout.GetSpanWidth(col, cell->GetLastRangeColumn() + 1);
+  }
+  return m_printout.GetColumnWidth(col);
 }
 
 void CCellGrid::OnPrint(CDC* dc, CPrintInfo* info, const SGridPrintInfo* record, BOOL selectionOnly, int) {
@@ -112,7 +141,7 @@ void CCellGrid::PrintBody(CDC* dc, int firstRow, int endRow, BOOL selectionOnly)
     if (bottom < top) break;
     int left = 0;
     for (int c = m.firstColumn; c < m_cols; ++c) {
-      const int width = GetColumnWidth(c, r);
+      const int width = PrintedColumnWidth(c, r);
       if (width <= 0) continue;
       const CRect rect(left, top, left + width - 1, bottom);
       if (rect.right > m.printableWidth) break;
@@ -153,7 +182,7 @@ void CCellGrid::PrintRowCells(int firstCol, int endCol, int row, const CRect& re
   CPen pen(PS_SOLID, 1, m_gridLineColor);
   int left = rect.left;
   for (int c = std::max(firstCol, 0); c < endCol && c < m_cols; ++c) {
-    const int width = GetColumnWidth(c);
+    const int width = m_printout.GetColumnWidth(c);
     if (width <= 0) continue;
     const CRect cellRect(left, rect.top, left + width - 1, rect.bottom);
     if (cellRect.right > m_printout.GetMetrics().printableWidth) break;

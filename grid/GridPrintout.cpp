@@ -1,5 +1,7 @@
 #include "grid/GridPrintout.h"
 
+#include <algorithm>
+
 #include "grid/GridPrintBands.h"
 #include "platform/base/MulDiv.h"
 #include "platform/ui/PrintInfo.h"
@@ -37,6 +39,71 @@ void CGridPrintout::Measure(CDC* dc, CDC* screen, const SPrinterFont& font, bool
   m.bodyHeight = m.logicalHeight - bandLines * m.charHeight - fixedSize.cy;
   m.printableWidth = m.logicalWidth - fixedSize.cx - marginsWidth;
   dc->SelectObject(previousFont);
+}
+
+int CGridPrintout::GetColumnWidth(int col) const {
+  return col >= 0 && col < int(m_columnWidths.size()) ? m_columnWidths[std::size_t(col)] : 0;
+}
+
+int CGridPrintout::GetSpanWidth(int first, int end) const {
+  int width = 0;
+  for (int col = std::max(first, 0); col < end && col < int(m_columnWidths.size()); ++col)
+    width += std::max(m_columnWidths[std::size_t(col)], 0);
+  return width;
+}
+
+void CGridPrintout::FitColumns(CDC* dc, CDC* screen, const SPrinterFont& font, bool atScreenScale,
+                               int fixedColumns, int fixedHeight, const std::vector<int>& printedRows,
+                               const CellNeed& cellNeed) {
+  const int columns = int(m_columnWidths.size());
+  auto measure = [&] {
+    Measure(dc, screen, font, atScreenScale, GetSpanWidth(0, columns),
+            CSize(GetSpanWidth(0, fixedColumns), fixedHeight));
+  };
+  measure();
+  if (!cellNeed) return;
+  // Wider columns make a fitted page smaller in scale, and the font's size on the printer rounds
+  // anew: measure again until every column holds its cells. After the first pass only the cells
+  // that came near their column's widest can decide it.
+  std::vector<std::vector<int>> rows(std::size_t(columns), printedRows);
+  for (int pass = 0; pass < kFittingPasses; ++pass) {
+    if (!WidenColumns(dc, rows, cellNeed, pass == 0)) break;
+    measure();
+  }
+}
+
+bool CGridPrintout::WidenColumns(CDC* dc, std::vector<std::vector<int>>& rows, const CellNeed& cellNeed,
+                                 bool keepWidest) {
+  // The mapping and font a page prints with; the context is as before afterwards.
+  const int saved = dc->SaveDC();
+  bool widened = false;
+  {
+    CPrintPageFrame frame(dc, *this);
+    CPrintedTextWidths texts(dc);
+    std::vector<int> needs;
+    for (std::size_t col = 0; col < m_columnWidths.size(); ++col) {
+      // A hidden column stays hidden.
+      if (m_columnWidths[col] <= 0) continue;
+      needs.clear();
+      int widest = 0;
+      for (int row : rows[col]) {
+        needs.push_back(cellNeed(texts, row, int(col)));
+        widest = std::max(widest, needs.back());
+      }
+      if (keepWidest) {
+        std::vector<int> near;
+        for (std::size_t i = 0; i < needs.size(); ++i)
+          if (needs[i] > 0 && needs[i] + kNearWidest >= widest) near.push_back(rows[col][i]);
+        rows[col] = std::move(near);
+      }
+      if (widest > m_columnWidths[col]) {
+        m_columnWidths[col] = widest;
+        widened = true;
+      }
+    }
+  }
+  dc->RestoreDC(saved);
+  return widened;
 }
 
 void CGridPrintout::CountPages(CPrintInfo* info) {

@@ -67,6 +67,8 @@ class CSeriesCell : public CTextCell {
   // The copy text is made from the document, so it is appended through GetCopyText.
   void AppendCopyText(CString& text) const override { CCellBase::AppendCopyText(text); }
   BOOL PrintCell(CDC* dc, int row, int col, CRect rect) override;
+  // The width of the panels as the printer context's font lays them out, and the margins.
+  int GetPrintWidth(CPrintedTextWidths& texts) override;
 
   // What the last drawing and the mouse left, for the page and for tests.
   int GetCurrentHeight() const { return m_nCurrentHeight; }
@@ -95,6 +97,8 @@ class CSeriesCell : public CTextCell {
   int m_nMeasIndex = -1;
   int m_nCurrentHeight = 0;
   int m_nTargetHeight = 0;
+  // How far right the panels of the last drawing reached.
+  int m_nContentWidth = 0;
   bool m_bExpanded = false;
   bool m_bCollapsing = false;
   bool m_bExpanding = false;

@@ -5,6 +5,7 @@
 #include "document/CommentDlg.h"
 #include "document/ZedoDoc.h"
 #include "grid/CellGrid.h"
+#include "grid/PrintedTextWidths.h"
 #include "platform/ui/Cursor.h"
 #include "views/SeriesCell.h"
 
@@ -98,3 +99,19 @@ CString CSeriesCell::GetCopyText() const {
 }
 
 BOOL CSeriesCell::PrintCell(CDC* dc, int row, int col, CRect rect) { return Draw(dc, row, col, rect, TRUE, TRUE); }
+
+int CSeriesCell::GetPrintWidth(CPrintedTextWidths& texts) {
+  CDC* dc = texts.GetDC();
+  if (!dc || !IsBound()) return 0;
+  // A drawing on a printing context without a page, mapped and with the font as the printer
+  // context is, finds the panels' width as the page will print them.
+  CDC layout;
+  if (!layout.CreateCompatibleDC(dc)) return 0;
+  layout.m_bPrinting = TRUE;
+  layout.SetMapMode(dc->GetMapMode());
+  layout.SetWindowExt(dc->GetWindowExt());
+  layout.SetViewportExt(dc->GetViewportExt());
+  layout.SelectObject(dc->GetCurrentFont());
+  Draw(&layout, m_row, m_col, CRect(0, 0, kMinimumLayoutWidth, kMinimumContentHeight), TRUE, TRUE);
+  return m_nContentWidth + m_nMargin;
+}

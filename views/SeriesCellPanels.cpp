@@ -112,6 +112,7 @@ BOOL CSeriesCell::Draw(CDC* dc, int row, int col, CRect rect, BOOL, BOOL plain) 
     CSize samples(0, 0);
     if (IsDiagnosticMode()) samples = DrawSamplesPanel(dc, deviceX + device.cx + kPanelGap, 0, right);
     height = std::max({int(curve.cy), int(results.cy), int(device.cy), int(samples.cy), height});
+    m_nContentWidth = samples.cx > 0 ? deviceX + device.cx + kPanelGap + samples.cx : deviceX + device.cx;
   }
 
   dc->RestoreDC(saved);

@@ -2,6 +2,7 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cmath>
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/PrintTarget.h"
@@ -17,6 +18,18 @@ namespace {
 constexpr int kPdfSettingWidth = 2480;
 constexpr int kPdfSettingHeight = 3508;
 constexpr int kPdfSettingDpi = 300;
+constexpr double kMillimetresPerInch = 25.4;
+
+// A PDF file has no unprintable edge: its pages are the whole paper the dialog chose, at the
+// resolution of the settings' PDF file.
+SPrintDialogChoice PdfChoice(const QPrinter& printer, bool selectionOnly) {
+  // From millimetres, as the sheet's size is defined: by way of whole points A4 would lose a pixel.
+  const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+  const int width = int(std::lround(paper.width() * kPdfSettingDpi / kMillimetresPerInch));
+  const int height = int(std::lround(paper.height() * kPdfSettingDpi / kMillimetresPerInch));
+  return SPrintDialogChoice{CreatePdfDC(FromQString(printer.outputFileName()), width, height, kPdfSettingDpi),
+                            selectionOnly};
+}
 
 // The system's dialog: the printer (or PDF file) the user picked, or none. Printing to a file
 // always means a PDF file here, whatever PD_HIDEPRINTTOFILE asks: it is the printer of a
@@ -31,12 +44,7 @@ SPrintDialogChoice ShowSystemPrintDialog(DWORD flags) {
   dialog.setOption(QAbstractPrintDialog::PrintSelection, !(flags & PD_NOSELECTION));
   if (dialog.exec() != QDialog::Accepted) return SPrintDialogChoice{};
   const bool selectionOnly = dialog.printRange() == QAbstractPrintDialog::Selection;
-  if (printer.outputFormat() == QPrinter::PdfFormat) {
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    return SPrintDialogChoice{
-        CreatePdfDC(FromQString(printer.outputFileName()), page.width(), page.height(), printer.resolution()),
-        selectionOnly};
-  }
+  if (printer.outputFormat() == QPrinter::PdfFormat) return PdfChoice(printer, selectionOnly);
   return SPrintDialogChoice{CreatePrinterDC(FromQString(printer.printerName())), selectionOnly};
 }
 

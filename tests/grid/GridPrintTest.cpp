@@ -193,4 +193,35 @@ TEST_F(GridPrintTest, TheColumnsFillThePageWidthWhateverTheGridWidth) {
   }
 }
 
+// Columns sized on screen to just hold their texts print them whole on printers of any
+// resolution: the page measures the texts anew on the printer, where the font's size rounds
+// otherwise than on screen.
+TEST_F(GridPrintTest, ColumnsSizedToTheirTextsOnScreenPrintEveryTextWhole) {
+  const std::vector<CString> headings{u"Slot ID", u"ID", u"Date & Time", u"Load Rate", u"Unit"};
+  const std::vector<CString> values{u"24", u"100137", u"06.01.2024 10:02", u"150 N/s", u"lbf"};
+  Make(2, int(headings.size()), 1, 0);
+  for (int c = 0; c < int(headings.size()); ++c) {
+    grid->SetCellText(0, c, headings[std::size_t(c)]);
+    grid->SetCellText(1, c, values[std::size_t(c)]);
+  }
+  grid->AutoSizeColumns();
+  struct SPage {
+    int width, height, dpi;
+  };
+  for (const SPage page : {SPage{767, 1097, 96}, SPage{850, 1100, 100}, SPage{1240, 1754, 150},
+                           SPage{1653, 2339, 200}, SPage{2480, 3508, 300}, SPage{2000, 2828, 240}}) {
+    for (BOOL atScreenSize : {FALSE, TRUE}) {
+      SCOPED_TRACE(testing::Message() << page.width << " x " << page.height << " at " << page.dpi
+                                      << " dpi, at screen size " << atScreenSize);
+      DeleteDC(printer);
+      printer = CreateMemoryPrinterDC(page.width, page.height, page.dpi);
+      grid->SetPrintAtScreenSize(atScreenSize);
+      PrintWith(nullptr, 1);
+      ASSERT_EQ(GetPrintedPageCount(printer), 1);
+      for (const CString& text : headings) EXPECT_TRUE(Prints(0, text)) << text.ToUtf8();
+      for (const CString& text : values) EXPECT_TRUE(Prints(0, text)) << text.ToUtf8();
+    }
+  }
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // zdtool grid-page PROJECT.jvd [--size WxH] [--resize WxH]... [--select LIST] [--expand all|none]
-//   [--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] [--frame-png OUT.png] [--summary-png OUT.png]
+//   [--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] [--print-pdf OUT.pdf] [--frame-png OUT.png]
+//   [--summary-png OUT.png]
 // The program's main frame off-screen with the project opened as from the command line and the
 // measurement page active, its client area WxH (default 1280x800); each --resize then gives the
 // client area another size in turn, as the user dragging the frame's edge would. LIST: measurement indexes,
@@ -9,6 +10,8 @@
 // status-bar text; then writes the page's window image and the grid's copy text (UTF-8, with
 // the header row, after Select all); --print prints on a 794 x 1123 memory printer at 96 dpi,
 // writes PREFIX-1.png ... and prints "pages=K" and the record the page handed to the grid;
+// --print-pdf names OUT.pdf in the setting PdfFile and prints through the program's own print
+// dialog, which then writes the file as on a machine without a printer (A4 at 300 dpi);
 // --frame-png and --summary-png write the whole main window,
 // with the measurement page and then with the summary page shown. Errors: the program's text,
 // exit 1.
@@ -25,6 +28,8 @@
 #include "platform/gdi/BitmapPng.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/PrintTarget.h"
+#include "platform/registry/RegistryStore.h"
+#include "platform/ui/PrintDialog.h"
 #include "platform/ui/SimulatedInput.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/UiApplication.h"
@@ -74,7 +79,7 @@ bool ParseOptions(const std::vector<std::string>& args, SOptions& options) {
       if (value != "all" && value != "none") return false;
       options.expand = value;
     } else if (option == "--png" || option == "--copy-text" || option == "--print" ||
-               option == "--frame-png" || option == "--summary-png") {
+               option == "--print-pdf" || option == "--frame-png" || option == "--summary-png") {
       options.outputs[option] = value;
     } else {
       return false;
@@ -91,7 +96,10 @@ class CGridPageSession : public CProjectSession {
     return CProjectSession::OnMessageBox(request);
   }
   UINT OnPopupMenu(const SPopupMenuRequest&) override { return std::exchange(menuAnswer, 0); }
-  SPrintDialogChoice OnPrintDialog(const SPrintDialogRequest&) override { return {printer, false}; }
+  SPrintDialogChoice OnPrintDialog(const SPrintDialogRequest& request) override {
+    if (printer) return {printer, false};
+    return CProjectSession::OnPrintDialog(request);
+  }
   UINT menuAnswer = 0;
   HDC printer = nullptr;
   int boxes = 0;
@@ -151,6 +159,19 @@ bool PrintPage(CTabGrid& page, CGridPageSession& session, const std::string& pre
   return saved;
 }
 
+// The printout through the program's own print dialog into the PDF file the settings name.
+bool PrintPdf(CTabGrid& page, const std::string& path) {
+  if (!RegSetString(kPrintSettingsKey, u"PdfFile", CString::FromUtf8(path))) {
+    std::fprintf(stderr, "The setting PdfFile could not be written.\n");
+    return false;
+  }
+  page.SendMessage(WM_PAGE_PRINT);
+  std::ifstream printed(path, std::ios::binary);
+  if (printed) return true;
+  std::fprintf(stderr, "%s was not written.\n", path.c_str());
+  return false;
+}
+
 bool WriteWindow(CWnd& window, const std::string& path) {
   if (SaveWindowImage(&window, CString::FromUtf8(path))) return true;
   std::fprintf(stderr, "%s could not be written.\n", path.c_str());
@@ -172,9 +193,8 @@ int RunGridPage(const std::vector<std::string>& args) {
   if (!ParseOptions(args, options)) {
     std::fprintf(stderr,
                  "usage: zdtool grid-page PROJECT.jvd [--size WxH] [--resize WxH]... [--select LIST] "
-                 "[--expand all|none] "
-                 "[--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] [--frame-png OUT.png] "
-                 "[--summary-png OUT.png]\n");
+                 "[--expand all|none] [--png OUT.png] [--copy-text OUT.txt] [--print PREFIX] "
+                 "[--print-pdf OUT.pdf] [--frame-png OUT.png] [--summary-png OUT.png]\n");
     return 2;
   }
   if (!IsProjectFile(options.project)) return 1;
@@ -206,14 +226,17 @@ int RunGridPage(const std::vector<std::string>& args) {
   if (exitCode == 0 && options.outputs.count("--print") &&
       !PrintPage(page, session, options.outputs["--print"]))
     exitCode = 1;
+  if (exitCode == 0 && options.outputs.count("--print-pdf") &&
+      !PrintPdf(page, options.outputs["--print-pdf"]))
+    exitCode = 1;
   if (exitCode == 0) exitCode = WriteFramePictures(frame, options);
   return exitCode;
 }
 
-const ZdCommandRegistrar kGridPage{{"grid-page",
-                                    "PROJECT.jvd [--size WxH] [--resize WxH]... [--select LIST] [--expand "
-                                    "all|none] [--png OUT.png] [--copy-text OUT.txt] "
-                                    "[--print PREFIX] [--frame-png OUT.png] [--summary-png OUT.png]",
-                                    RunGridPage}};
+const ZdCommandRegistrar kGridPage{
+    {"grid-page",
+     "PROJECT.jvd [--size WxH] [--resize WxH]... [--select LIST] [--expand all|none] [--png OUT.png] "
+     "[--copy-text OUT.txt] [--print PREFIX] [--print-pdf OUT.pdf] [--frame-png OUT.png] [--summary-png OUT.png]",
+     RunGridPage}};
 
 }  // namespace
