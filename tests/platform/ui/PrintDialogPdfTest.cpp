@@ -11,6 +11,7 @@
 
 #include "platform/gdi/Dc.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/PrintDialog.h"
 #include "platform/ui/UiApplication.h"
 #include "platform/ui/ScriptedAnswers.h"
