@@ -22,12 +22,16 @@ constexpr qint64 kResendWholeMilliseconds = 250;
 }  // namespace
 
 void WndWidget::UpdateNow() {
+  // A paint handler may destroy the window: its widget stays until this call is over.
+  WndEventScope scope;
   // A toolkit control keeps no invalid region of its own for the toolkit's pending paint:
   // the whole control is shown.
   const QRegion pending = IsToolkitControl() ? QRegion(Widget()->rect()) : m_invalid.translated(m_clientOrigin);
   PaintNow();
   if (m_detached) return;
+  m_showingOnly = true;
   ShowOnScreenNow(pending);
+  m_showingOnly = false;
 }
 
 void WndWidget::ShowOnScreenNow(const QRegion& area) {

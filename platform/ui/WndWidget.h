@@ -156,6 +156,10 @@ class WndWidget {
   CWnd& m_wnd;
   bool m_detached = false;
   QImage m_backing;
+  // Set while UpdateNow shows what it has just painted: the toolkit's paint of this window
+  // then only copies the backing image, so that what that paint invalidated waits for the next
+  // paint, as after the platform's UpdateWindow.
+  bool m_showingOnly = false;
   // When this top-level window was last sent whole to the screen ahead of the toolkit, which
   // did not yet know the window to be there.
   QElapsedTimer m_sentWholeAhead;
