@@ -2,7 +2,8 @@
 // its event loop: a widget's update waits for the loop, and a top-level window becomes
 // paintable only when the loop has heard from the window system that it is on the screen. Work
 // that runs long on the user-interface thread (an export, a printout, expanding every row)
-// holds the loop up, while the Parts expect each UpdateWindow to show its window at once.
+// holds the loop up, while the program counts on each UpdateWindow to show its window at once,
+// as on the platform.
 
 #include <QBackingStore>
 #include <QPainter>
