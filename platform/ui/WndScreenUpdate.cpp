@@ -27,7 +27,8 @@ void WndWidget::UpdateNow() {
   WndEventScope scope;
   // A toolkit control keeps no invalid region of its own for the toolkit's pending paint:
   // the whole control is shown.
-  const QRegion pending = IsToolkitControl() ? QRegion(Widget()->rect()) : m_invalid.translated(m_clientOrigin);
+  const QRegion pending =
+      IsToolkitControl() ? QRegion(Widget()->rect()) : m_invalid.translated(m_clientOrigin);
   PaintNow();
   if (m_detached) return;
   m_showingOnly = true;
@@ -55,15 +56,16 @@ void WndWidget::ShowOnScreenNow(const QRegion& area) {
   // the window.
   QBackingStore* store = top->backingStore();
   if (!store) return;
-  const bool whole = !topHost->m_sentWholeAhead.isValid() ||
-                     topHost->m_sentWholeAhead.hasExpired(kResendWholeMilliseconds);
+  const bool whole =
+      !topHost->m_sentWholeAhead.isValid() || topHost->m_sentWholeAhead.hasExpired(kResendWholeMilliseconds);
   QWidget* drawn = whole ? top : widget;
   const QRect onTop(drawn->mapTo(top, QPoint()), drawn->size());
   if (store->size() != top->size()) store->resize(top->size());
   store->beginPaint(onTop);
   if (QPaintDevice* device = store->paintDevice()) {
     QPainter painter(device);
-    drawn->render(&painter, onTop.topLeft(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    drawn->render(&painter, onTop.topLeft(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
   }
   store->endPaint();
   store->flush(onTop, window);

@@ -58,7 +58,8 @@ class UpdateWindowTest : public ::testing::Test {
   void SetUp() override {
     // Made hidden and shown afterwards, with nothing run between, as a progress dialog is
     // when an export begins.
-    ASSERT_TRUE(top.CreateEx(0, nullptr, u"busy", WS_POPUP | WS_CAPTION, CRect(40, 40, 340, 140), nullptr, 0));
+    ASSERT_TRUE(
+        top.CreateEx(0, nullptr, u"busy", WS_POPUP | WS_CAPTION, CRect(40, 40, 340, 140), nullptr, 0));
     ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 290, 30), &top, 1));
     ASSERT_TRUE(text.Create(u"", WS_CHILD | WS_VISIBLE, CRect(10, 50, 290, 70), &top, 2));
     progress.SetRange(0, 100);

@@ -50,7 +50,8 @@ class CServerPicture {
     if (!pipe) return false;
     m_data.clear();
     char buffer[65536];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) m_data.insert(m_data.end(), buffer, buffer + n);
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+      m_data.insert(m_data.end(), buffer, buffer + n);
     if (pclose(pipe) != 0 || m_data.size() < 100) return false;
     const uint32_t headerSize = Field(0);
     m_width = Field(4);
@@ -59,7 +60,8 @@ class CServerPicture {
     m_bytesPerPixel = Field(11) / 8;
     m_stride = Field(12);
     m_pixels = headerSize + 12 * Field(19);
-    return (m_bytesPerPixel == 3 || m_bytesPerPixel == 4) && m_pixels + size_t(m_stride) * m_height <= m_data.size();
+    return (m_bytesPerPixel == 3 || m_bytesPerPixel == 4) &&
+           m_pixels + size_t(m_stride) * m_height <= m_data.size();
   }
   // 0xRRGGBB, or 0xFF000000 outside the picture.
   uint32_t Pixel(int x, int y) const {
@@ -87,7 +89,8 @@ TEST(BusyUpdate, TheServerShowsEachUpdateWhileTheWorkHoldsUpTheEventLoop) {
   CBusyWnd window;
   CProgressCtrl progress;
   CStatic text;
-  ASSERT_TRUE(window.CreateEx(0, nullptr, u"busy", WS_POPUP | WS_CAPTION, CRect(40, 40, 340, 140), nullptr, 0));
+  ASSERT_TRUE(
+      window.CreateEx(0, nullptr, u"busy", WS_POPUP | WS_CAPTION, CRect(40, 40, 340, 140), nullptr, 0));
   ASSERT_TRUE(progress.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 290, 30), &window, 1));
   ASSERT_TRUE(text.Create(u"", WS_CHILD | WS_VISIBLE, CRect(10, 50, 290, 70), &window, 2));
   progress.SetRange(0, 100);
@@ -111,7 +114,8 @@ TEST(BusyUpdate, TheServerShowsEachUpdateWhileTheWorkHoldsUpTheEventLoop) {
     step(10, u"Step one");
     painted = first.Read(id) && first.Pixel(150, 40) == 0xFFFFFFu && first.Pixel(295, 95) == 0xFFFFFFu;
   }
-  ASSERT_TRUE(painted) << "the window never showed painted; at (150, 40): " << std::hex << first.Pixel(150, 40);
+  ASSERT_TRUE(painted) << "the window never showed painted; at (150, 40): " << std::hex
+                       << first.Pixel(150, 40);
 
   step(90, u"\u2588\u2588\u2588\u2588\u2588\u2588 step two");
   CServerPicture second;
