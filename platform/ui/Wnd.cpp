@@ -697,7 +697,7 @@ void CWnd::InvalidateRect(LPCRECT rect, BOOL erase) {
 
 void CWnd::UpdateWindow() {
   if (!m_widget) return;
-  CallOnUiThread([this] { m_widget->PaintNow(); });
+  CallOnUiThread([this] { m_widget->UpdateNow(); });
 }
 
 BOOL CWnd::RedrawWindow(LPCRECT rect, void*, UINT flags) {

@@ -198,7 +198,7 @@ void WndWidget::PaintBacking(QPaintEvent* event) {
     m_invalid += unpainted;
     m_eraseOwed = true;
   }
-  PaintNow();
+  if (!m_showingOnly) PaintNow();
   if (m_detached) return;
   const QImage& image = BackingImage(&shown);
   ReleaseImageSurface(&m_backing);

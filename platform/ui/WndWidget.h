@@ -4,6 +4,7 @@
 // QWidget for plain windows, which paint from their backing image, or a toolkit control
 // (line edit, text edit, ...) whose own event handling is the window's default processing.
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QImage>
 #include <QPaintEvent>
@@ -93,6 +94,10 @@ class WndWidget {
   void Invalidate(const QRegion& region, bool erase);
   // Sends WM_PAINT when something is invalid.
   void PaintNow();
+  // Paints what is invalid and puts the window's picture on the screen before it returns, with
+  // no event loop running, as the platform's UpdateWindow does: a window that busy work on
+  // the user-interface thread updates shows it at once.
+  void UpdateNow();
   // Shows the backing image on the screen when the toolkit next paints.
   void ScheduleScreenUpdate(const QRect& rect);
 
@@ -140,6 +145,8 @@ class WndWidget {
   // in the client area and so move with it.
   void ApplyClientEdge();
   void DrawClientEdge(QPainter& painter);
+  // Puts the area (widget coordinates) of the widget on the screen now.
+  void ShowOnScreenNow(const QRegion& area);
 
   LRESULT DispatchEvent(CWnd& target, UINT message, WPARAM wParam, LPARAM lParam, QEvent* event,
                         CWnd::DispatchFrame* frame = nullptr);
@@ -149,6 +156,13 @@ class WndWidget {
   CWnd& m_wnd;
   bool m_detached = false;
   QImage m_backing;
+  // Set while UpdateNow shows what it has just painted: the toolkit's paint of this window
+  // then only copies the backing image, so that what that paint invalidated waits for the next
+  // paint, as after the platform's UpdateWindow.
+  bool m_showingOnly = false;
+  // When this top-level window was last sent whole to the screen ahead of the toolkit, which
+  // did not yet know the window to be there.
+  QElapsedTimer m_sentWholeAhead;
   QRegion m_unwhitened;  // of the backing image, not yet made white
   QRegion m_invalid;
   bool m_eraseOwed = false;

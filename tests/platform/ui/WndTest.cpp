@@ -464,6 +464,19 @@ TEST_F(WndTest, WhatAPaintInvalidatesIsPaintedAtTheNextPaint) {
   EXPECT_FALSE(top.GetUpdateRect(update));
 }
 
+TEST_F(WndTest, WhatAnUpdatesPaintInvalidatesThePaintOfTheEventLoopPaints) {
+  PumpMessages();
+  const size_t before = top.Of(WM_PAINT).size();
+  top.invalidatingPaints = 1;
+  top.Invalidate();
+  top.UpdateWindow();
+  EXPECT_EQ(top.Of(WM_PAINT).size(), before + 1);
+  PumpMessages();
+  EXPECT_EQ(top.Of(WM_PAINT).size(), before + 2) << "the area the paint invalidated was left unpainted";
+  CRect update;
+  EXPECT_FALSE(top.GetUpdateRect(update));
+}
+
 TEST_F(WndTest, AParentPaintsAroundItsChildrenAndLaterWhatAChildUncovers) {
   CProbeWnd child;
   ASSERT_TRUE(child.Create(&top, CRect(0, 0, 10, 10)));
