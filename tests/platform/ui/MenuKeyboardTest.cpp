@@ -1,0 +1,333 @@
+// The menu bar and its popups worked from the keyboard alone: the keys arrive as the window
+// system delivers them (to the open popup, else to the focus window), so that the way from the
+// focus window's default processing to the frame's menu bar takes part.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/BitmapPng.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/MenuBarWnd.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/PopupMenu.h"
+#include "platform/ui/SimulatedInput.h"
+#include "platform/ui/UiApplication.h"
+#include "platform/ui/UserAnswers.h"
+#include "platform/ui/WindowImage.h"
+#include "tests/platform/gdi/BitmapPixel.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+constexpr UINT kOpen = 101, kClose = 102, kPrint = 103, kPicture = 111, kText = 112;
+constexpr UINT kCopy = 201, kCut = 202, kPaste = 203, kAbout = 301;
+constexpr UINT kEditId = 1001;
+
+// A frame that records the commands it gets; every entry stays enabled as built.
+class CRecordingFrame : public CFrameWnd {
+ public:
+  std::vector<UINT> commands;
+  CRecordingFrame() { m_bAutoMenuEnable = false; }
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (lParam != 0) return CFrameWnd::OnCommand(wParam, lParam);  // a control's notification
+    commands.push_back(UINT(LOWORD(DWORD(wParam))));
+    return TRUE;
+  }
+};
+
+// The user at the keyboard: each popup menu shows and follows the keys typed into it.
+class CUserAtKeyboard : public CUserAnswerSink {
+ public:
+  CUserAtKeyboard() : m_previous(SetUserAnswerSink(this)) {}
+  ~CUserAtKeyboard() override { SetUserAnswerSink(m_previous); }
+  int OnMessageBox(const SMessageBoxRequest& request) override {
+    ADD_FAILURE() << "a message box: " << request.text.ToUtf8();
+    return IDCANCEL;
+  }
+
+ private:
+  CUserAnswerSink* m_previous;
+};
+
+// One key stroke, or something done between strokes (a look at the menus, a picture).
+struct SStroke {
+  UINT key = 0;
+  UINT modifiers = 0;
+  std::function<void()> action;
+};
+SStroke Key(UINT key, UINT modifiers = 0) { return {key, modifiers, nullptr}; }
+
+class FrameWithMenuBar : public ::testing::Test {
+ protected:
+  CUiApplication application;
+  CUserAtKeyboard user;
+  CRecordingFrame frame;
+  CEdit edit;
+  HMENU file = nullptr, exportMenu = nullptr, editMenu = nullptr, help = nullptr;
+  // What each look saw: the selected bar entry, then each open popup with its selected item.
+  std::vector<std::string> looks;
+  const SStroke kLook{0, 0, [this] { looks.push_back(Look()); }};
+
+  void SetUp() override {
+    ASSERT_TRUE(frame.LoadFrame(0));
+    CMenu bar;
+    ASSERT_TRUE(bar.CreateMenu());
+    file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kOpen, u"&Open project...");
+    AppendMenuW(file, MF_STRING | MF_GRAYED, kClose, u"&Close project");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    exportMenu = CreatePopupMenu();
+    AppendMenuW(exportMenu, MF_STRING, kPicture, u"as &picture");
+    AppendMenuW(exportMenu, MF_STRING, kText, u"as &text");
+    AppendMenuW(file, MF_POPUP, UINT_PTR(exportMenu), u"&Export");
+    AppendMenuW(file, MF_STRING, kPrint, u"Prin&t\tCtrl+P");
+    editMenu = CreatePopupMenu();
+    AppendMenuW(editMenu, MF_STRING, kCopy, u"&Copy");
+    AppendMenuW(editMenu, MF_STRING, kCut, u"&Cut");
+    AppendMenuW(editMenu, MF_STRING, kPaste, u"&Paste");
+    help = CreatePopupMenu();
+    AppendMenuW(help, MF_STRING, kAbout, u"&About");
+    bar.AppendMenu(MF_POPUP, UINT_PTR(file), u"&File");
+    bar.AppendMenu(MF_POPUP, UINT_PTR(editMenu), u"&Edit");
+    bar.AppendMenu(MF_POPUP, UINT_PTR(help), u"&Help");
+    frame.SetMenu(&bar);
+    frame.MoveWindow(40, 40, 400, 300);
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 200, 64), &frame, kEditId));
+    frame.ShowWindow(SW_SHOW);
+    edit.SetFocus();
+    PumpMessages();
+  }
+
+  CMenuBarWnd& Bar() { return *frame.GetMenuBar(); }
+
+  std::string Name(HMENU menu) const {
+    const std::map<HMENU, std::string> names{
+        {file, "File"}, {exportMenu, "Export"}, {editMenu, "Edit"}, {help, "Help"}};
+    auto found = names.find(menu);
+    return found == names.end() ? "?" : found->second;
+  }
+
+  std::string Look() {
+    std::string seen = Bar().IsSelected() ? "bar:" + std::to_string(Bar().GetHighlightedItem()) : "";
+    for (const SOpenPopupMenu& popup : GetOpenPopupMenus())
+      seen += (seen.empty() ? "" : " ") + Name(popup.menu) + ":" + std::to_string(popup.selected);
+    return seen;
+  }
+
+  // Types the strokes as a user does, one at a time, and waits until the menus are closed.
+  void Type(const std::vector<SStroke>& strokes) {
+    CTypist typist(strokes);
+    ASSERT_TRUE(typist.Start());
+    for (int round = 0; round < 300 && !(typist.Done() && GetOpenPopupMenus().empty()); ++round) PumpMessages(10);
+    EXPECT_TRUE(typist.Done()) << "not every stroke was typed";
+  }
+
+  // Each stroke comes from a timer of its own, started just before the stroke before it is
+  // typed: a stroke that opens a menu leaves the next ones to the menu's loop, and one that
+  // closes a menu lets that menu's loop end before the next stroke comes.
+  class CTypist : public CWnd {
+   public:
+    explicit CTypist(std::vector<SStroke> strokes) : m_strokes(std::move(strokes)) {}
+    bool Start() {
+      return CWnd::Create(nullptr, u"typist", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0) && SetTimer(1, 1);
+    }
+    bool Done() const { return m_next == m_strokes.size(); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+      if (message != WM_TIMER) return CWnd::WindowProc(message, wParam, lParam);
+      KillTimer(wParam);
+      if (Done()) return 0;
+      const SStroke stroke = m_strokes[m_next++];
+      if (!Done()) SetTimer(wParam + 1, 1);
+      if (stroke.action)
+        stroke.action();
+      else
+        SimulateKeyStroke(stroke.key, stroke.modifiers);
+      return 0;
+    }
+
+   private:
+    std::vector<SStroke> m_strokes;
+    std::size_t m_next = 0;
+  };
+};
+
+TEST_F(FrameWithMenuBar, AltOrF10AloneSelectsTheBarWhichTakesTheKeysUntilLeft) {
+  for (UINT key : {VK_MENU, VK_F10}) {
+    SCOPED_TRACE(key == VK_MENU ? "Alt" : "F10");
+    SimulateKeyStroke(key);
+    EXPECT_TRUE(Bar().IsSelected());
+    EXPECT_EQ(Bar().GetHighlightedItem(), 0) << "the first entry is highlighted";
+    SimulateKeyStroke(VK_RIGHT);
+    EXPECT_EQ(Bar().GetHighlightedItem(), 1);
+    SimulateKeyStroke(VK_RIGHT);
+    SimulateKeyStroke(VK_RIGHT);
+    EXPECT_EQ(Bar().GetHighlightedItem(), 0) << "Right from the last entry wraps to the first";
+    SimulateKeyStroke(VK_LEFT);
+    EXPECT_EQ(Bar().GetHighlightedItem(), 2) << "Left from the first entry wraps to the last";
+    SimulateKeyStroke('X');
+    EXPECT_EQ(edit.GetWindowTextString(), CString()) << "the selected bar takes the keys";
+    EXPECT_EQ(CWnd::GetFocus(), &edit) << "the focus stays where it was";
+    // The same key again leaves the bar, as Escape does.
+    SimulateKeyStroke(key);
+    EXPECT_FALSE(Bar().IsSelected());
+    EXPECT_EQ(Bar().GetHighlightedItem(), -1);
+    SimulateKeyStroke(key);
+    SimulateKeyStroke(VK_ESCAPE);
+    EXPECT_FALSE(Bar().IsSelected());
+    SimulateKeyStroke('X');
+    EXPECT_EQ(edit.GetWindowTextString(), CString(u"x")) << "keys reach the edit again";
+    edit.SetWindowText(u"");
+  }
+  EXPECT_TRUE(frame.commands.empty());
+}
+
+TEST_F(FrameWithMenuBar, AltOrF10WithAnotherKeyOrAClickBetweenLeavesTheBarAlone) {
+  // Alt, Shift down and up, Alt up: a change of keyboard layout, not the menu.
+  SimulateKey(&edit, VK_MENU, true, CString());
+  SimulateKey(&edit, VK_SHIFT, true, CString(), SIMULATED_ALT);
+  SimulateKey(&edit, VK_SHIFT, false, CString(), SIMULATED_ALT | MK_SHIFT);
+  SimulateKey(&edit, VK_MENU, false, CString(), SIMULATED_ALT);
+  EXPECT_FALSE(Bar().IsSelected());
+  // Alt held through a click.
+  SimulateKey(&edit, VK_MENU, true, CString());
+  SimulateClick(&edit, CPoint(5, 5));
+  SimulateKey(&edit, VK_MENU, false, CString(), SIMULATED_ALT);
+  EXPECT_FALSE(Bar().IsSelected());
+  // Shift+F10 is no way to the menu bar.
+  SimulateKeyStroke(VK_F10, MK_SHIFT);
+  EXPECT_FALSE(Bar().IsSelected());
+  // A click anywhere leaves the selected bar.
+  SimulateKeyStroke(VK_MENU);
+  ASSERT_TRUE(Bar().IsSelected());
+  SimulateClick(&edit, CPoint(5, 5));
+  EXPECT_FALSE(Bar().IsSelected());
+}
+
+TEST_F(FrameWithMenuBar, ArrowsAndReturnReachAndRunAnItemOfASubmenu) {
+  Type({Key('F', SIMULATED_ALT), kLook,  // File opens with its first item selected
+        Key(VK_DOWN), kLook,             // a grayed item is selected, as on the platform
+        Key(VK_DOWN), kLook,             // the separator is passed over
+        Key(VK_RIGHT), kLook,            // Right opens the submenu, its first item selected
+        Key(VK_LEFT), kLook,             // Left closes it again
+        Key(VK_RIGHT), Key(VK_DOWN), kLook, Key(VK_UP), kLook, Key(VK_RETURN), kLook});
+  EXPECT_EQ(looks, (std::vector<std::string>{"File:0", "File:1", "File:3", "File:3 Export:0", "File:3",
+                                             "File:3 Export:1", "File:3 Export:0", ""}));
+  EXPECT_EQ(frame.commands, (std::vector<UINT>{kPicture}));
+  EXPECT_FALSE(Bar().IsSelected());
+  EXPECT_EQ(Bar().GetHighlightedItem(), -1);
+  EXPECT_EQ(CWnd::GetFocus(), &edit);
+  EXPECT_EQ(edit.GetWindowTextString(), CString()) << "no key of the menus reached the edit";
+}
+
+TEST_F(FrameWithMenuBar, MnemonicLettersChooseItemsAndOpenSubmenus) {
+  struct SCase {
+    const char* what;
+    std::vector<SStroke> strokes;
+    std::vector<std::string> looks;
+    std::vector<UINT> commands;
+  };
+  const std::vector<SCase> cases = {
+      {"Alt+F, E, P", {Key('F', SIMULATED_ALT), Key('E'), kLook, Key('P')}, {"File:3 Export:0"}, {kPicture}},
+      {"Alt+F, E, T in capitals", {Key('F', SIMULATED_ALT), Key('E', MK_SHIFT), Key('T', MK_SHIFT)}, {}, {kText}},
+      {"Alt, then E on the selected bar", {Key(VK_MENU), kLook, Key('E'), kLook, Key('P')}, {"bar:0", "Edit:0"},
+       {kPaste}},
+      {"a grayed item's letter or Return only selects it",
+       {Key('F', SIMULATED_ALT), Key('C'), kLook, Key(VK_RETURN), kLook, Key(VK_ESCAPE), Key(VK_ESCAPE)},
+       {"File:1", "File:1"},
+       {}},
+      {"Alt+F, O", {Key('F', SIMULATED_ALT), Key('O')}, {}, {kOpen}},
+      {"a letter two items share selects each in turn",
+       {Key('E', SIMULATED_ALT), Key('C'), kLook, Key('C'), kLook, Key('C'), Key(VK_RETURN)},
+       {"Edit:1", "Edit:0"},
+       {kCut}},
+      {"a letter no item has does nothing",
+       {Key('H', SIMULATED_ALT), Key('Z'), kLook, Key('A')}, {"Help:0"}, {kAbout}},
+      {"Alt with a letter no entry has opens nothing", {Key('Z', SIMULATED_ALT), kLook}, {""}, {}},
+  };
+  for (const SCase& test : cases) {
+    SCOPED_TRACE(test.what);
+    looks.clear();
+    frame.commands.clear();
+    Type(test.strokes);
+    PumpMessages();
+    EXPECT_EQ(looks, test.looks);
+    EXPECT_EQ(frame.commands, test.commands);
+    EXPECT_EQ(Look(), "") << "every menu is closed";
+  }
+  EXPECT_EQ(edit.GetWindowTextString(), CString()) << "no letter reached the edit";
+}
+
+TEST_F(FrameWithMenuBar, LeftAndRightMoveBetweenTheBarsMenus) {
+  Type({Key('F', SIMULATED_ALT), Key(VK_LEFT), kLook,  // from the first menu to the last
+        Key(VK_RIGHT), kLook,                          // Right on an item without a submenu
+        Key(VK_DOWN), Key(VK_DOWN), Key(VK_RIGHT), kLook,  // into Export
+        Key(VK_RIGHT), kLook,  // Right on a submenu's item: the next menu of the bar
+        Key(VK_ESCAPE), kLook, Key(VK_ESCAPE), kLook});
+  EXPECT_EQ(looks, (std::vector<std::string>{"Help:0", "File:0", "File:3 Export:0", "Edit:0", "bar:1", ""}));
+  EXPECT_TRUE(frame.commands.empty());
+}
+
+TEST_F(FrameWithMenuBar, EscapeStepsBackOneLevelAndAltClosesEveryMenu) {
+  Type({Key('F', SIMULATED_ALT), Key('E'), kLook, Key(VK_ESCAPE), kLook, Key(VK_ESCAPE), kLook, Key(VK_ESCAPE),
+        kLook});
+  EXPECT_EQ(looks, (std::vector<std::string>{"File:3 Export:0", "File:3", "bar:0", ""}));
+  looks.clear();
+  for (UINT key : {VK_MENU, VK_F10}) {
+    Type({Key('F', SIMULATED_ALT), Key('E'), Key(key), kLook});
+  }
+  EXPECT_EQ(looks, (std::vector<std::string>{"", ""})) << "Alt and F10 close submenu, popup and bar at once";
+  EXPECT_TRUE(frame.commands.empty());
+}
+
+TEST_F(FrameWithMenuBar, APopupOpenedByTheMouseFollowsTheKeysToo) {
+  const SStroke click{0, 0, [this] { SimulateClick(&Bar(), Bar().GetItemRect(1).CenterPoint()); }};
+  Type({click, kLook, Key(VK_DOWN), Key(VK_RIGHT), kLook, Key(VK_RETURN)});
+  EXPECT_EQ(looks, (std::vector<std::string>{"Edit:-1", "Help:0"})) << "nothing selected until a key moves";
+  EXPECT_EQ(frame.commands, (std::vector<UINT>{kAbout}));
+}
+
+TEST_F(FrameWithMenuBar, TheSelectedBarAndTheOpenMenusArePainted) {
+  const char* keep = std::getenv("ZD_SCREENSHOT_DIR");
+  auto save = [&](const std::string& name, HBITMAP bitmap) {
+    const std::string path = TestPath(name);
+    EXPECT_TRUE(SaveBitmapAsPng(bitmap, CString::FromUtf8(path)));
+    DeleteObject(bitmap);
+    if (keep)
+      std::filesystem::copy_file(path, std::string(keep) + "/" + name,
+                                 std::filesystem::copy_options::overwrite_existing);
+  };
+  // The bar's picture and each open popup's, as the screen shows them.
+  auto picture = [&](const std::string& name) {
+    return SStroke{0, 0, [&, name] {
+                     PumpMessages();
+                     save(name + "-frame.png", CopyWindowImage(&frame));
+                     for (const SOpenPopupMenu& popup : GetOpenPopupMenus())
+                       save(name + "-" + Name(popup.menu) + ".png",
+                            RenderPopupMenu(popup.menu, &frame, popup.selected).bitmap);
+                   }};
+  };
+  SimulateKeyStroke(VK_MENU);
+  PumpMessages();
+  // The selected entry is drawn in the highlight colour, the others on the menu colour.
+  HBITMAP shown = CopyWindowImage(&Bar());
+  ASSERT_NE(shown, nullptr);
+  const CRect first = Bar().GetItemRect(0);
+  const CRect second = Bar().GetItemRect(1);
+  EXPECT_EQ(BitmapPixel(shown, first.left + 1, first.top + 1), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(BitmapPixel(shown, second.left + 1, second.top + 1), GetSysColor(COLOR_MENU));
+  DeleteObject(shown);
+  Type({picture("keyboard-bar"), Key(VK_ESCAPE), Key('F', SIMULATED_ALT), Key('E'), picture("keyboard-export"),
+        Key(VK_ESCAPE), Key(VK_ESCAPE), Key(VK_ESCAPE)});
+  EXPECT_EQ(Look(), "");
+}
+
+}  // namespace
