@@ -295,6 +295,18 @@ TEST_F(FrameWithMenuBar, APopupOpenedByTheMouseFollowsTheKeysToo) {
   EXPECT_EQ(frame.commands, (std::vector<UINT>{kAbout}));
 }
 
+TEST_F(FrameWithMenuBar, AContextMenuKeepsLeftAndRightForItsSubmenus) {
+  UINT chosen = 0;
+  const SStroke track{0, 0, [&] { chosen = TrackPopupMenu(file, TPM_RETURNCMD, 100, 100, 0, &frame, nullptr); }};
+  Type({track, Key(VK_RIGHT), Key(VK_LEFT), kLook,  // no menu bar to move along
+        Key(VK_DOWN), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RIGHT), kLook, Key(VK_LEFT), kLook,
+        Key(VK_RETURN), Key(VK_DOWN), kLook, Key(VK_RETURN)});
+  EXPECT_EQ(looks, (std::vector<std::string>{"File:-1", "File:3 Export:0", "File:3", "File:3 Export:1"}));
+  EXPECT_EQ(chosen, kText);
+  EXPECT_TRUE(frame.commands.empty()) << "the choice was returned, not sent";
+  EXPECT_FALSE(Bar().IsSelected());
+}
+
 TEST_F(FrameWithMenuBar, TheSelectedBarAndTheOpenMenusArePainted) {
   const char* keep = std::getenv("ZD_SCREENSHOT_DIR");
   auto save = [&](const std::string& name, HBITMAP bitmap) {
