@@ -41,7 +41,8 @@ class CMenuBarKeys : public QObject {
       case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
-        const bool typed = !text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier);
+        const bool typed =
+            !text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier);
         m_bar.OnSelectedKey(key->key(), typed ? text.at(0).unicode() : u'\0');
         return true;
       }
@@ -259,7 +260,9 @@ void CMenuBarWnd::OnPaint() {
     const bool highlighted = i == m_highlighted;
     if (highlighted) dc.FillSolidRect(item, GetSysColor(COLOR_HIGHLIGHT));
     const UINT state = GetMenuState(m_menu, UINT(i), MF_BYPOSITION);
-    const int color = highlighted ? COLOR_HIGHLIGHTTEXT : (state & MF_GRAYED) ? COLOR_GRAYTEXT : COLOR_MENUTEXT;
+    const int color = highlighted           ? COLOR_HIGHLIGHTTEXT
+                      : (state & MF_GRAYED) ? COLOR_GRAYTEXT
+                                            : COLOR_MENUTEXT;
     dc.SetTextColor(GetSysColor(color));
     dc.DrawText(ItemText(m_menu, i), item, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   }

@@ -513,7 +513,8 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, CWnd* owner, LPCR
 
 SMenuBarPopupResult TrackMenuBarPopup(HMENU menu, int x, int y, CWnd* owner, bool selectFirst) {
   if (!IsMenu(menu) || !owner) return {};
-  const SPopupOutcome outcome = Track(menu, TPM_LEFTALIGN | TPM_TOPALIGN, x, y, owner, {true, false, selectFirst});
+  const SPopupOutcome outcome =
+      Track(menu, TPM_LEFTALIGN | TPM_TOPALIGN, x, y, owner, {true, false, selectFirst});
   return {outcome.chosen, outcome.exit};
 }
 

@@ -25,6 +25,7 @@
 #include "platform/ui/WindowImage.h"
 #include "tests/platform/gdi/BitmapPixel.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/ui/KeyTypist.h"
 
 namespace {
 
@@ -58,14 +59,6 @@ class CUserAtKeyboard : public CUserAnswerSink {
   CUserAnswerSink* m_previous;
 };
 
-// One key stroke, or something done between strokes (a look at the menus, a picture).
-struct SStroke {
-  UINT key = 0;
-  UINT modifiers = 0;
-  std::function<void()> action;
-};
-SStroke Key(UINT key, UINT modifiers = 0) { return {key, modifiers, nullptr}; }
-
 class FrameWithMenuBar : public ::testing::Test {
  protected:
   CUiApplication application;
@@ -75,7 +68,7 @@ class FrameWithMenuBar : public ::testing::Test {
   HMENU file = nullptr, exportMenu = nullptr, editMenu = nullptr, help = nullptr;
   // What each look saw: the selected bar entry, then each open popup with its selected item.
   std::vector<std::string> looks;
-  const SStroke kLook{0, 0, [this] { looks.push_back(Look()); }};
+  const SKeyStroke kLook{0, 0, [this] { looks.push_back(Look()); }};
 
   void SetUp() override {
     ASSERT_TRUE(frame.LoadFrame(0));
@@ -123,41 +116,9 @@ class FrameWithMenuBar : public ::testing::Test {
     return seen;
   }
 
-  // Types the strokes as a user does, one at a time, and waits until the menus are closed.
-  void Type(const std::vector<SStroke>& strokes) {
-    CTypist typist(strokes);
-    ASSERT_TRUE(typist.Start());
-    for (int round = 0; round < 300 && !(typist.Done() && GetOpenPopupMenus().empty()); ++round) PumpMessages(10);
-    EXPECT_TRUE(typist.Done()) << "not every stroke was typed";
+  void Type(std::vector<SKeyStroke> strokes) {
+    EXPECT_TRUE(TypeKeyStrokes(std::move(strokes))) << "the menus are still open: " << Look();
   }
-
-  // Each stroke comes from a timer of its own, started just before the stroke before it is
-  // typed: a stroke that opens a menu leaves the next ones to the menu's loop, and one that
-  // closes a menu lets that menu's loop end before the next stroke comes.
-  class CTypist : public CWnd {
-   public:
-    explicit CTypist(std::vector<SStroke> strokes) : m_strokes(std::move(strokes)) {}
-    bool Start() {
-      return CWnd::Create(nullptr, u"typist", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0) && SetTimer(1, 1);
-    }
-    bool Done() const { return m_next == m_strokes.size(); }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-      if (message != WM_TIMER) return CWnd::WindowProc(message, wParam, lParam);
-      KillTimer(wParam);
-      if (Done()) return 0;
-      const SStroke stroke = m_strokes[m_next++];
-      if (!Done()) SetTimer(wParam + 1, 1);
-      if (stroke.action)
-        stroke.action();
-      else
-        SimulateKeyStroke(stroke.key, stroke.modifiers);
-      return 0;
-    }
-
-   private:
-    std::vector<SStroke> m_strokes;
-    std::size_t m_next = 0;
-  };
 };
 
 TEST_F(FrameWithMenuBar, AltOrF10AloneSelectsTheBarWhichTakesTheKeysUntilLeft) {
@@ -213,12 +174,13 @@ TEST_F(FrameWithMenuBar, AltOrF10WithAnotherKeyOrAClickBetweenLeavesTheBarAlone)
 }
 
 TEST_F(FrameWithMenuBar, ArrowsAndReturnReachAndRunAnItemOfASubmenu) {
-  Type({Key('F', SIMULATED_ALT), kLook,  // File opens with its first item selected
-        Key(VK_DOWN), kLook,             // a grayed item is selected, as on the platform
-        Key(VK_DOWN), kLook,             // the separator is passed over
-        Key(VK_RIGHT), kLook,            // Right opens the submenu, its first item selected
-        Key(VK_LEFT), kLook,             // Left closes it again
-        Key(VK_RIGHT), Key(VK_DOWN), kLook, Key(VK_UP), kLook, Key(VK_RETURN), kLook});
+  Type({KeyStroke('F', SIMULATED_ALT), kLook,  // File opens with its first item selected
+        KeyStroke(VK_DOWN), kLook,             // a grayed item is selected, as on the platform
+        KeyStroke(VK_DOWN), kLook,             // the separator is passed over
+        KeyStroke(VK_RIGHT), kLook,            // Right opens the submenu, its first item selected
+        KeyStroke(VK_LEFT), kLook,             // Left closes it again
+        KeyStroke(VK_RIGHT), KeyStroke(VK_DOWN), kLook, KeyStroke(VK_UP), kLook, KeyStroke(VK_RETURN),
+        kLook});
   EXPECT_EQ(looks, (std::vector<std::string>{"File:0", "File:1", "File:3", "File:3 Export:0", "File:3",
                                              "File:3 Export:1", "File:3 Export:0", ""}));
   EXPECT_EQ(frame.commands, (std::vector<UINT>{kPicture}));
@@ -231,27 +193,39 @@ TEST_F(FrameWithMenuBar, ArrowsAndReturnReachAndRunAnItemOfASubmenu) {
 TEST_F(FrameWithMenuBar, MnemonicLettersChooseItemsAndOpenSubmenus) {
   struct SCase {
     const char* what;
-    std::vector<SStroke> strokes;
+    std::vector<SKeyStroke> strokes;
     std::vector<std::string> looks;
     std::vector<UINT> commands;
   };
   const std::vector<SCase> cases = {
-      {"Alt+F, E, P", {Key('F', SIMULATED_ALT), Key('E'), kLook, Key('P')}, {"File:3 Export:0"}, {kPicture}},
-      {"Alt+F, E, T in capitals", {Key('F', SIMULATED_ALT), Key('E', MK_SHIFT), Key('T', MK_SHIFT)}, {}, {kText}},
-      {"Alt, then E on the selected bar", {Key(VK_MENU), kLook, Key('E'), kLook, Key('P')}, {"bar:0", "Edit:0"},
+      {"Alt+F, E, P",
+       {KeyStroke('F', SIMULATED_ALT), KeyStroke('E'), kLook, KeyStroke('P')},
+       {"File:3 Export:0"},
+       {kPicture}},
+      {"Alt+F, E, T in capitals",
+       {KeyStroke('F', SIMULATED_ALT), KeyStroke('E', MK_SHIFT), KeyStroke('T', MK_SHIFT)},
+       {},
+       {kText}},
+      {"Alt, then E on the selected bar",
+       {KeyStroke(VK_MENU), kLook, KeyStroke('E'), kLook, KeyStroke('P')},
+       {"bar:0", "Edit:0"},
        {kPaste}},
       {"a grayed item's letter or Return only selects it",
-       {Key('F', SIMULATED_ALT), Key('C'), kLook, Key(VK_RETURN), kLook, Key(VK_ESCAPE), Key(VK_ESCAPE)},
+       {KeyStroke('F', SIMULATED_ALT), KeyStroke('C'), kLook, KeyStroke(VK_RETURN), kLook,
+        KeyStroke(VK_ESCAPE), KeyStroke(VK_ESCAPE)},
        {"File:1", "File:1"},
        {}},
-      {"Alt+F, O", {Key('F', SIMULATED_ALT), Key('O')}, {}, {kOpen}},
+      {"Alt+F, O", {KeyStroke('F', SIMULATED_ALT), KeyStroke('O')}, {}, {kOpen}},
       {"a letter two items share selects each in turn",
-       {Key('E', SIMULATED_ALT), Key('C'), kLook, Key('C'), kLook, Key('C'), Key(VK_RETURN)},
+       {KeyStroke('E', SIMULATED_ALT), KeyStroke('C'), kLook, KeyStroke('C'), kLook, KeyStroke('C'),
+        KeyStroke(VK_RETURN)},
        {"Edit:1", "Edit:0"},
        {kCut}},
       {"a letter no item has does nothing",
-       {Key('H', SIMULATED_ALT), Key('Z'), kLook, Key('A')}, {"Help:0"}, {kAbout}},
-      {"Alt with a letter no entry has opens nothing", {Key('Z', SIMULATED_ALT), kLook}, {""}, {}},
+       {KeyStroke('H', SIMULATED_ALT), KeyStroke('Z'), kLook, KeyStroke('A')},
+       {"Help:0"},
+       {kAbout}},
+      {"Alt with a letter no entry has opens nothing", {KeyStroke('Z', SIMULATED_ALT), kLook}, {""}, {}},
   };
   for (const SCase& test : cases) {
     SCOPED_TRACE(test.what);
@@ -267,40 +241,41 @@ TEST_F(FrameWithMenuBar, MnemonicLettersChooseItemsAndOpenSubmenus) {
 }
 
 TEST_F(FrameWithMenuBar, LeftAndRightMoveBetweenTheBarsMenus) {
-  Type({Key('F', SIMULATED_ALT), Key(VK_LEFT), kLook,  // from the first menu to the last
-        Key(VK_RIGHT), kLook,                          // Right on an item without a submenu
-        Key(VK_DOWN), Key(VK_DOWN), Key(VK_RIGHT), kLook,  // into Export
-        Key(VK_RIGHT), kLook,  // Right on a submenu's item: the next menu of the bar
-        Key(VK_ESCAPE), kLook, Key(VK_ESCAPE), kLook});
+  Type({KeyStroke('F', SIMULATED_ALT), KeyStroke(VK_LEFT), kLook,  // from the first menu to the last
+        KeyStroke(VK_RIGHT), kLook,                                // Right on an item without a submenu
+        KeyStroke(VK_DOWN), KeyStroke(VK_DOWN), KeyStroke(VK_RIGHT), kLook,  // into Export
+        KeyStroke(VK_RIGHT), kLook,  // Right on a submenu's item: the next menu of the bar
+        KeyStroke(VK_ESCAPE), kLook, KeyStroke(VK_ESCAPE), kLook});
   EXPECT_EQ(looks, (std::vector<std::string>{"Help:0", "File:0", "File:3 Export:0", "Edit:0", "bar:1", ""}));
   EXPECT_TRUE(frame.commands.empty());
 }
 
 TEST_F(FrameWithMenuBar, EscapeStepsBackOneLevelAndAltClosesEveryMenu) {
-  Type({Key('F', SIMULATED_ALT), Key('E'), kLook, Key(VK_ESCAPE), kLook, Key(VK_ESCAPE), kLook, Key(VK_ESCAPE),
-        kLook});
+  Type({KeyStroke('F', SIMULATED_ALT), KeyStroke('E'), kLook, KeyStroke(VK_ESCAPE), kLook,
+        KeyStroke(VK_ESCAPE), kLook, KeyStroke(VK_ESCAPE), kLook});
   EXPECT_EQ(looks, (std::vector<std::string>{"File:3 Export:0", "File:3", "bar:0", ""}));
   looks.clear();
   for (UINT key : {VK_MENU, VK_F10}) {
-    Type({Key('F', SIMULATED_ALT), Key('E'), Key(key), kLook});
+    Type({KeyStroke('F', SIMULATED_ALT), KeyStroke('E'), KeyStroke(key), kLook});
   }
   EXPECT_EQ(looks, (std::vector<std::string>{"", ""})) << "Alt and F10 close submenu, popup and bar at once";
   EXPECT_TRUE(frame.commands.empty());
 }
 
 TEST_F(FrameWithMenuBar, APopupOpenedByTheMouseFollowsTheKeysToo) {
-  const SStroke click{0, 0, [this] { SimulateClick(&Bar(), Bar().GetItemRect(1).CenterPoint()); }};
-  Type({click, kLook, Key(VK_DOWN), Key(VK_RIGHT), kLook, Key(VK_RETURN)});
+  const SKeyStroke click{0, 0, [this] { SimulateClick(&Bar(), Bar().GetItemRect(1).CenterPoint()); }};
+  Type({click, kLook, KeyStroke(VK_DOWN), KeyStroke(VK_RIGHT), kLook, KeyStroke(VK_RETURN)});
   EXPECT_EQ(looks, (std::vector<std::string>{"Edit:-1", "Help:0"})) << "nothing selected until a key moves";
   EXPECT_EQ(frame.commands, (std::vector<UINT>{kAbout}));
 }
 
 TEST_F(FrameWithMenuBar, AContextMenuKeepsLeftAndRightForItsSubmenus) {
   UINT chosen = 0;
-  const SStroke track{0, 0, [&] { chosen = TrackPopupMenu(file, TPM_RETURNCMD, 100, 100, 0, &frame, nullptr); }};
-  Type({track, Key(VK_RIGHT), Key(VK_LEFT), kLook,  // no menu bar to move along
-        Key(VK_DOWN), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RIGHT), kLook, Key(VK_LEFT), kLook,
-        Key(VK_RETURN), Key(VK_DOWN), kLook, Key(VK_RETURN)});
+  const SKeyStroke track{0, 0,
+                         [&] { chosen = TrackPopupMenu(file, TPM_RETURNCMD, 100, 100, 0, &frame, nullptr); }};
+  Type({track, KeyStroke(VK_RIGHT), KeyStroke(VK_LEFT), kLook,  // no menu bar to move along
+        KeyStroke(VK_DOWN), KeyStroke(VK_DOWN), KeyStroke(VK_DOWN), KeyStroke(VK_RIGHT), kLook,
+        KeyStroke(VK_LEFT), kLook, KeyStroke(VK_RETURN), KeyStroke(VK_DOWN), kLook, KeyStroke(VK_RETURN)});
   EXPECT_EQ(looks, (std::vector<std::string>{"File:-1", "File:3 Export:0", "File:3", "File:3 Export:1"}));
   EXPECT_EQ(chosen, kText);
   EXPECT_TRUE(frame.commands.empty()) << "the choice was returned, not sent";
@@ -319,13 +294,13 @@ TEST_F(FrameWithMenuBar, TheSelectedBarAndTheOpenMenusArePainted) {
   };
   // The bar's picture and each open popup's, as the screen shows them.
   auto picture = [&](const std::string& name) {
-    return SStroke{0, 0, [&, name] {
-                     PumpMessages();
-                     save(name + "-frame.png", CopyWindowImage(&frame));
-                     for (const SOpenPopupMenu& popup : GetOpenPopupMenus())
-                       save(name + "-" + Name(popup.menu) + ".png",
-                            RenderPopupMenu(popup.menu, &frame, popup.selected).bitmap);
-                   }};
+    return SKeyStroke{0, 0, [&, name] {
+                        PumpMessages();
+                        save(name + "-frame.png", CopyWindowImage(&frame));
+                        for (const SOpenPopupMenu& popup : GetOpenPopupMenus())
+                          save(name + "-" + Name(popup.menu) + ".png",
+                               RenderPopupMenu(popup.menu, &frame, popup.selected).bitmap);
+                      }};
   };
   SimulateKeyStroke(VK_MENU);
   PumpMessages();
@@ -337,8 +312,8 @@ TEST_F(FrameWithMenuBar, TheSelectedBarAndTheOpenMenusArePainted) {
   EXPECT_EQ(BitmapPixel(shown, first.left + 1, first.top + 1), GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(BitmapPixel(shown, second.left + 1, second.top + 1), GetSysColor(COLOR_MENU));
   DeleteObject(shown);
-  Type({picture("keyboard-bar"), Key(VK_ESCAPE), Key('F', SIMULATED_ALT), Key('E'), picture("keyboard-export"),
-        Key(VK_ESCAPE), Key(VK_ESCAPE), Key(VK_ESCAPE)});
+  Type({picture("keyboard-bar"), KeyStroke(VK_ESCAPE), KeyStroke('F', SIMULATED_ALT), KeyStroke('E'),
+        picture("keyboard-export"), KeyStroke(VK_ESCAPE), KeyStroke(VK_ESCAPE), KeyStroke(VK_ESCAPE)});
   EXPECT_EQ(Look(), "");
 }
 

@@ -21,7 +21,8 @@
 
 namespace {
 
-constexpr UINT kOpen = 101, kClose = 102, kPrint = 103, kPicture = 111, kText = 112, kCopy = 201, kAbout = 301;
+constexpr UINT kOpen = 101, kClose = 102, kPrint = 103, kPicture = 111, kText = 112, kCopy = 201,
+               kAbout = 301;
 
 void XServerKeys(const std::string& arguments) {
   ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << "xdotool " << arguments;
@@ -50,7 +51,9 @@ class CMenuWatcher : public CWnd {
   std::vector<SStep> steps;
   std::size_t done = 0;
 
-  bool Start() { return CWnd::Create(nullptr, u"watcher", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0) && SetTimer(1, 20); }
+  bool Start() {
+    return CWnd::Create(nullptr, u"watcher", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0) && SetTimer(1, 20);
+  }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message != WM_TIMER) return CWnd::WindowProc(message, wParam, lParam);
     if (done < steps.size() && look() == steps[done].expected) steps[done++].action();
@@ -106,7 +109,9 @@ class FrameWithMenuBarOnXServer : public ::testing::Test {
   }
 
   // The top-left part of the screen, where the frame and its menus are.
-  static bool SavePicture(const char* name) { return SaveScreenImage(CRect(0, 0, 560, 360), CString::FromUtf8(name)); }
+  static bool SavePicture(const char* name) {
+    return SaveScreenImage(CRect(0, 0, 560, 360), CString::FromUtf8(name));
+  }
 };
 
 TEST_F(FrameWithMenuBarOnXServer, AltAloneSelectsTheBarAndEscapeLeavesIt) {
