@@ -119,7 +119,8 @@ QString KeyText(UINT virtualKey, Qt::KeyboardModifiers held) {
 // Where the window system delivers a key: to the open popup, else to the widget that grabs
 // the keyboard, else to the focus widget, else to the active window.
 QWidget* KeyboardTarget() {
-  if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() ? popup->focusWidget() : popup;
+  if (QWidget* popup = QApplication::activePopupWidget())
+    return popup->focusWidget() ? popup->focusWidget() : popup;
   if (QWidget* grabber = QWidget::keyboardGrabber()) return grabber;
   if (QWidget* focus = QApplication::focusWidget()) return focus;
   return QApplication::activeWindow();

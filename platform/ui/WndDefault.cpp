@@ -106,8 +106,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       // Alt or F10 pressed and released alone selects the menu bar (F10 with Shift or Ctrl
       // does not).
       if (wParam == VK_MENU || wParam == VK_F10) {
-        const bool plain = wParam == VK_MENU ||
-                           !(WndWidget::HeldModifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+        const bool plain =
+            wParam == VK_MENU || !(WndWidget::HeldModifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
         if (WndWidget::TakeLoneMenuKey(UINT(wParam)) && plain)
           MenuWindow(this)->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
       }
