@@ -106,8 +106,7 @@ def close_dialog():
 def by_arrows(frame):
     """Alt+F, Down four times (Close project, Save project, Save project as, then Export past the
     separator), Right into Export, Return."""
-    # Without a window manager nobody gives the window the keyboard, at the start or when a
-    # dialog has closed.
+    # Without a window manager nobody gives the new window the keyboard.
     xdotool("windowfocus", "--sync", frame)
     known = visible_windows()
     xdotool("key", "alt+f")
@@ -133,8 +132,8 @@ def by_arrows(frame):
     check(close_dialog(), "Escape did not close the picture export dialog")
 
 
-def by_mnemonics(frame):
-    xdotool("windowfocus", "--sync", frame)
+def by_mnemonics():
+    """Alt+F, E, Return, with the keyboard back at the main window since the dialog closed."""
     xdotool("key", "--delay", "100", "alt+f", "e", "Return")
     check(wait_for(lambda: find_window(DIALOG), 30) is not None,
           "Alt+F, E, Return opened no picture export dialog")
@@ -164,7 +163,7 @@ def main():
             if check(frame is not None, "the main window did not appear"):
                 keep("keys-main-window-before", frame)
                 by_arrows(frame)
-                by_mnemonics(frame)
+                by_mnemonics()
         finally:
             if program:
                 program.terminate()
