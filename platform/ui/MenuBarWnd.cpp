@@ -23,8 +23,8 @@ CString ItemText(HMENU menu, int position) {
 }  // namespace
 
 // While the bar is selected, every key goes to it, whichever window has the focus (the focus
-// stays where it is, as on the platform); a click anywhere or the frame losing the activation
-// leaves the bar, the click going on to where it was made.
+// stays where it is, as on the platform); a click anywhere, a window losing the activation or
+// a dialog disabling the frame leaves the bar, the click or key going on to where it was made.
 class CMenuBarKeys : public QObject {
  public:
   explicit CMenuBarKeys(CMenuBarWnd& bar) : m_bar(bar) {}
@@ -39,6 +39,12 @@ class CMenuBarKeys : public QObject {
   bool eventFilter(QObject*, QEvent* event) override {
     switch (event->type()) {
       case QEvent::KeyPress: {
+        // A dialog that came up over the frame meanwhile (the frame disabled) ends the
+        // selection and gets its keys.
+        if (!m_bar.GetParent()->IsWindowEnabled()) {
+          m_bar.Deselect();
+          return false;
+        }
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
         const bool typed =
@@ -52,6 +58,7 @@ class CMenuBarKeys : public QObject {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonDblClick:
       case QEvent::NonClientAreaMouseButtonPress:
+      case QEvent::WindowDeactivate:
       case QEvent::ApplicationDeactivate:
         m_bar.Deselect();
         return false;

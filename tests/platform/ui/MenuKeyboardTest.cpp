@@ -151,7 +151,7 @@ TEST_F(FrameWithMenuBar, AltOrF10AloneSelectsTheBarWhichTakesTheKeysUntilLeft) {
   EXPECT_TRUE(frame.commands.empty());
 }
 
-TEST_F(FrameWithMenuBar, AltOrF10WithAnotherKeyOrAClickBetweenLeavesTheBarAlone) {
+TEST_F(FrameWithMenuBar, AnotherKeyOrAClickOrADialogLeavesTheBarAlone) {
   // Alt, Shift down and up, Alt up: a change of keyboard layout, not the menu.
   SimulateKey(&edit, VK_MENU, true, CString());
   SimulateKey(&edit, VK_SHIFT, true, CString(), SIMULATED_ALT);
@@ -171,6 +171,14 @@ TEST_F(FrameWithMenuBar, AltOrF10WithAnotherKeyOrAClickBetweenLeavesTheBarAlone)
   ASSERT_TRUE(Bar().IsSelected());
   SimulateClick(&edit, CPoint(5, 5));
   EXPECT_FALSE(Bar().IsSelected());
+  // So does a dialog that came up over the frame meanwhile: the next key is the dialog's.
+  SimulateKeyStroke(VK_MENU);
+  ASSERT_TRUE(Bar().IsSelected());
+  frame.EnableWindow(FALSE);
+  SimulateKeyStroke(VK_RIGHT);
+  EXPECT_FALSE(Bar().IsSelected());
+  EXPECT_EQ(Bar().GetHighlightedItem(), -1);
+  frame.EnableWindow(TRUE);
 }
 
 TEST_F(FrameWithMenuBar, ArrowsAndReturnReachAndRunAnItemOfASubmenu) {
