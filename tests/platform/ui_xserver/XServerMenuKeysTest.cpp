@@ -120,6 +120,13 @@ TEST_F(FrameWithMenuBarOnXServer, AltAloneSelectsTheBarAndEscapeLeavesIt) {
   EXPECT_TRUE(SavePicture("menu-bar-selected.png"));
   XServerKeys("key Right");
   EXPECT_TRUE(WaitFor([&] { return Look() == "bar:1"; })) << Look();
+  // Down opens the highlighted entry's menu; Escape in it goes back to the selected bar.
+  CMenuWatcher watcher;
+  watcher.look = [&] { return Look(); };
+  watcher.steps = {{"Edit:0", [] { XServerKeys("key Escape"); }}};
+  ASSERT_TRUE(watcher.Start());
+  XServerKeys("key Down");
+  EXPECT_TRUE(WaitFor([&] { return watcher.done == 1 && Look() == "bar:1"; })) << Look();
   XServerKeys("key Escape");
   EXPECT_TRUE(WaitFor([&] { return Look().empty(); })) << Look();
   XServerKeys("type x");
