@@ -216,7 +216,17 @@ INT_PTR CDialog::DoModal() {
     if (!m_ended) SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
     if (!m_ended) EndDialog(IDCANCEL);
   }
+  // The dialog, or its owner while the window system has yet to hand the dialog the activation.
+  const CWnd* activeWindow = GetActiveWindow();
+  const bool active = activeWindow == this || (activeWindow && activeWindow == owner);
   if (disableOwner && owner->IsWindow()) owner->EnableWindow(TRUE);
+  // The owner takes the activation back, and with it the keyboard, before the dialog goes, as
+  // on the platform; no window system is left to choose the next active window.
+  if (active && owner && owner->IsWindow() && owner->GetWidget()) {
+    QWidget* top = owner->GetWidget()->Widget()->window();
+    AllowActivation(top, true);
+    top->activateWindow();
+  }
   DestroyWindow();
   m_templateControls.clear();
   m_modal = false;

@@ -71,6 +71,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   .OnTimer(&CFrameWnd::OnTimer)
   .OnDestroy(&CFrameWnd::OnDestroy)
   .OnMessage(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup)
+  .OnMessage(WM_SYSCOMMAND, &CFrameWnd::OnSysCommandMessage)
   .OnMessage(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString)
   .OnMessage(WM_POPMESSAGESTRING, &CFrameWnd::OnPopMessageString)
   .OnRegisteredMessage(g_delayedLayoutMessage, &CFrameWnd::OnDelayedLayout)
@@ -251,6 +252,12 @@ void CFrameWnd::UpdateMenuEntries(CMenu* popup) {
     entry.m_pMenu = popup;
     if (!UpdateEntry(entry) && m_bAutoMenuEnable) entry.Enable(FALSE);
   }
+}
+
+LRESULT CFrameWnd::OnSysCommandMessage(WPARAM wParam, LPARAM lParam) {
+  if ((wParam & 0xFFF0) != SC_KEYMENU) return Default();
+  if (m_menuBar && m_menuBar->IsWindow() && IsWindowEnabled()) m_menuBar->OnMenuKey(char16_t(lParam));
+  return 0;
 }
 
 LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM) {

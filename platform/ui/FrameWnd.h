@@ -4,7 +4,8 @@
 // view (the child with id AFX_IDW_PANE_FIRST) in the rest of its client area. Commands go to
 // the view first, then to the frame; before a menu opens, and while the program idles for the
 // tool bar, the entries are updated through the update handlers of view and frame (CmdUI.h),
-// and a command nobody handles is shown disabled.
+// and a command nobody handles is shown disabled. Alt, F10 and Alt with a mnemonic reach the
+// menu bar from the keyboard (SC_KEYMENU).
 
 #include <memory>
 
@@ -76,6 +77,8 @@ class CFrameWnd : public CWnd {
   void OnTimer(UINT_PTR id);
   void OnDestroy();
   LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+  // SC_KEYMENU hands the keyboard to the menu bar; other commands go to the default.
+  LRESULT OnSysCommandMessage(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
   LRESULT OnDelayedLayout(WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 #include "platform/ui/PopupMenu.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,6 +12,8 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/ImageDc.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/ui/MenuMnemonic.h"
+#include "platform/ui/SimulatedInput.h"
 #include "platform/ui/UserAnswers.h"
 #include "platform/ui/Wnd.h"
 
@@ -39,14 +42,12 @@ UINT ItemState(UINT flags, bool selected) {
   return state;
 }
 
-bool IsChoosable(const SLaidOutItem& item) {
-  return !(item.flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) && !item.popup;
-}
-
 class CPopupLayout {
  public:
   CPopupLayout(HMENU menu, CWnd* owner) : m_menu(menu), m_owner(owner) { Measure(); }
 
+  HMENU Menu() const { return m_menu; }
+  CSize Size() const { return m_size; }
   const std::vector<SLaidOutItem>& Items() const { return m_items; }
   const std::vector<CSize>& Measured() const { return m_measured; }
   const QImage& Image() const { return m_image; }
@@ -225,19 +226,38 @@ class CPopupLayout {
   QImage m_image;
 };
 
-UINT RunPopup(CPopupLayout& layout, QPoint at);
+// Where a popup was opened, which decides what Left, Right and Escape do in it.
+struct SPopupPlace {
+  bool fromBar = false;      // a popup of the menu bar (or one of its submenus)
+  bool submenu = false;      // opened from an item of another popup
+  bool selectFirst = false;  // opened by a key: its first item starts selected
+};
+
+struct SPopupOutcome {
+  UINT chosen = 0;
+  EPopupMenuExit exit = EPopupMenuExit::Closed;
+  // False when the toolkit closed the popup (a click outside it), not a key or a choice.
+  bool leftByUser = false;
+};
+
+SPopupOutcome RunPopup(CPopupLayout& layout, QPoint at, const SPopupPlace& place);
 
 // The popup on the screen: it shows the layout's picture and follows the mouse and keys
-// until an item is chosen or the popup is dismissed.
+// until an item is chosen or the popup is left. The keys are the platform's: Up and Down
+// move over the items (not onto separators; a grayed item is selected but cannot be chosen),
+// Return or an item's mnemonic chooses it or opens its submenu, Right opens a submenu, Left
+// and Escape step back one level, Alt and F10 close every menu.
 class CPopupWidget : public QWidget {
  public:
-  CPopupWidget(CPopupLayout& layout, QEventLoop& loop)
-      : QWidget(nullptr, Qt::Popup), m_layout(layout), m_loop(loop) {
+  CPopupWidget(CPopupLayout& layout, QEventLoop& loop, const SPopupPlace& place)
+      : QWidget(nullptr, Qt::Popup), m_layout(layout), m_loop(loop), m_place(place) {
     setMouseTracking(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    resize(layout.Image().size());
+    resize(layout.Size().cx, layout.Size().cy);
+    if (place.selectFirst) Step(+1);
   }
-  UINT Chosen() const { return m_chosen; }
+  const SPopupOutcome& Outcome() const { return m_outcome; }
+  SOpenPopupMenu State() const { return {m_layout.Menu(), m_selected}; }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -247,27 +267,45 @@ class CPopupWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override { Select(m_layout.ItemAt(event->position().toPoint())); }
   void mouseReleaseEvent(QMouseEvent* event) override {
     int index = m_layout.ItemAt(event->position().toPoint());
-    if (index >= 0) Choose(index);
+    if (index >= 0) Activate(index, false);
   }
   void keyPressEvent(QKeyEvent* event) override {
     switch (event->key()) {
       case Qt::Key_Down:
         Step(+1);
-        break;
+        return;
       case Qt::Key_Up:
         Step(-1);
-        break;
+        return;
       case Qt::Key_Return:
       case Qt::Key_Enter:
+        if (m_selected >= 0) Activate(m_selected, true);
+        return;
       case Qt::Key_Right:
-        if (m_selected >= 0) Choose(m_selected);
-        break;
+        Right();
+        return;
+      case Qt::Key_Left:
+        if (m_place.submenu)
+          Leave(EPopupMenuExit::Back);
+        else if (m_place.fromBar)
+          Leave(EPopupMenuExit::PreviousMenu);
+        return;
       case Qt::Key_Escape:
-        close();
-        break;
+        Leave(EPopupMenuExit::Back);
+        return;
+      case Qt::Key_Alt:
+      case Qt::Key_F10:
+        Leave(EPopupMenuExit::Closed);
+        return;
       default:
-        QWidget::keyPressEvent(event);
+        break;
     }
+    const QString text = event->text();
+    if (!(event->modifiers() & Qt::ControlModifier) && !text.isEmpty() && text.at(0).isPrint()) {
+      TypeMnemonic(text.at(0).unicode());
+      return;
+    }
+    QWidget::keyPressEvent(event);
   }
   void closeEvent(QCloseEvent* event) override {
     m_loop.quit();
@@ -275,8 +313,11 @@ class CPopupWidget : public QWidget {
   }
 
  private:
+  const SLaidOutItem& Item(int index) const { return m_layout.Items()[std::size_t(index)]; }
+  static bool IsDisabled(const SLaidOutItem& item) { return item.flags & (MF_GRAYED | MF_DISABLED); }
+
   void Select(int index) {
-    if (index >= 0 && (m_layout.Items()[std::size_t(index)].flags & MF_SEPARATOR)) index = -1;
+    if (index >= 0 && (Item(index).flags & MF_SEPARATOR)) index = -1;
     if (index == m_selected) return;
     m_selected = index;
     m_layout.Render(m_selected);
@@ -287,41 +328,93 @@ class CPopupWidget : public QWidget {
     int index = m_selected;
     for (int step = 0; step < count; ++step) {
       index = index < 0 ? (direction > 0 ? 0 : count - 1) : (index + direction + count) % count;
-      if (!(m_layout.Items()[std::size_t(index)].flags & MF_SEPARATOR)) {
+      if (!(Item(index).flags & MF_SEPARATOR)) {
         Select(index);
         return;
       }
     }
   }
-  void Choose(int index) {
-    const SLaidOutItem& item = m_layout.Items()[std::size_t(index)];
-    if (item.popup) {
-      CPopupLayout sub(item.popup, m_layout.Owner());
-      sub.Render(-1);
-      QPoint corner = mapToGlobal(QPoint(item.rect.right, item.rect.top));
-      m_chosen = RunPopup(sub, corner);
-      if (m_chosen) close();
+  void Right() {
+    if (m_selected >= 0 && Item(m_selected).popup && !IsDisabled(Item(m_selected))) {
+      OpenSubmenu(m_selected, true);
       return;
     }
-    if (!IsChoosable(item)) return;
-    m_chosen = item.id;
+    if (m_place.fromBar) Leave(EPopupMenuExit::NextMenu);
+  }
+  // One item with the mnemonic is chosen at once; among several, each press selects the next.
+  void TypeMnemonic(char16_t character) {
+    const std::vector<int> matches = FindMenuMnemonic(m_layout.Menu(), character);
+    if (matches.empty()) return;
+    if (matches.size() == 1) {
+      Select(matches.front());
+      Activate(matches.front(), true);
+      return;
+    }
+    auto next = std::upper_bound(matches.begin(), matches.end(), m_selected);
+    Select(next == matches.end() ? matches.front() : *next);
+  }
+  void Activate(int index, bool byKeyboard) {
+    const SLaidOutItem& item = Item(index);
+    if (IsDisabled(item) || (item.flags & MF_SEPARATOR)) return;
+    if (item.popup) {
+      OpenSubmenu(index, byKeyboard);
+      return;
+    }
+    m_outcome.chosen = item.id;
+    Leave(EPopupMenuExit::Chosen);
+  }
+  void OpenSubmenu(int index, bool byKeyboard) {
+    Select(index);
+    const SLaidOutItem& item = Item(index);
+    CPopupLayout sub(item.popup, m_layout.Owner());
+    sub.Render(-1);
+    const QPoint corner = mapToGlobal(QPoint(item.rect.right, item.rect.top));
+    const SPopupOutcome outcome = RunPopup(sub, corner, {m_place.fromBar, true, byKeyboard});
+    switch (outcome.exit) {
+      case EPopupMenuExit::Chosen:
+        m_outcome.chosen = outcome.chosen;
+        Leave(EPopupMenuExit::Chosen);
+        return;
+      case EPopupMenuExit::NextMenu:
+        Leave(EPopupMenuExit::NextMenu);
+        return;
+      case EPopupMenuExit::Closed:
+        // A click on this popup closed only the submenu; one elsewhere closes every menu.
+        if (outcome.leftByUser || !geometry().contains(QCursor::pos())) Leave(EPopupMenuExit::Closed);
+        return;
+      default:
+        return;
+    }
+  }
+  void Leave(EPopupMenuExit exit) {
+    m_outcome.exit = exit;
+    m_outcome.leftByUser = true;
     close();
   }
 
   CPopupLayout& m_layout;
   QEventLoop& m_loop;
+  SPopupPlace m_place;
   int m_selected = -1;
-  UINT m_chosen = 0;
+  SPopupOutcome m_outcome;
 };
 
-UINT RunPopup(CPopupLayout& layout, QPoint at) {
-  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 0;
+// The popups on the screen, outermost first.
+std::vector<const CPopupWidget*>& OpenPopups() {
+  static std::vector<const CPopupWidget*> open;
+  return open;
+}
+
+SPopupOutcome RunPopup(CPopupLayout& layout, QPoint at, const SPopupPlace& place) {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return {};
   QEventLoop loop;
-  CPopupWidget widget(layout, loop);
+  CPopupWidget widget(layout, loop, place);
   widget.move(at);
   widget.show();
+  OpenPopups().push_back(&widget);
   loop.exec();
-  return widget.Chosen();
+  OpenPopups().pop_back();
+  return widget.Outcome();
 }
 
 void CollectItems(HMENU menu, std::vector<SPopupMenuItem>& items) {
@@ -353,15 +446,15 @@ bool CanChoose(const std::vector<SPopupMenuItem>& items, UINT id) {
 
 // The popup's top-left corner for the point and the TPM_ alignment flags.
 QPoint PopupCorner(const CPopupLayout& layout, UINT flags, int x, int y) {
-  const QSize size = layout.Image().size();
+  const CSize size = layout.Size();
   if (flags & TPM_RIGHTALIGN)
-    x -= size.width();
+    x -= size.cx;
   else if (flags & TPM_CENTERALIGN)
-    x -= size.width() / 2;
+    x -= size.cx / 2;
   if (flags & TPM_BOTTOMALIGN)
-    y -= size.height();
+    y -= size.cy;
   else if (flags & TPM_VCENTERALIGN)
-    y -= size.height() / 2;
+    y -= size.cy / 2;
   return QPoint(x, y);
 }
 
@@ -378,8 +471,11 @@ SRenderedPopupMenu RenderPopupMenu(HMENU menu, CWnd* owner, int selectedPosition
   return rendered;
 }
 
-BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, CWnd* owner, LPCRECT) {
-  if (!IsMenu(menu) || !owner) return FALSE;
+namespace {
+
+// Shows the popup through the user-answer sink; a chosen command goes to the owner as
+// WM_COMMAND unless TPM_RETURNCMD asks for it back.
+SPopupOutcome Track(HMENU menu, UINT flags, int x, int y, CWnd* owner, const SPopupPlace& place) {
   // The open menu takes the mouse, so a window that held it loses it.
   if (CWnd::GetCapture()) ReleaseCapture();
   CPopupLayout layout(menu, owner);
@@ -390,35 +486,46 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, CWnd* owner, LPCR
   request.y = y;
   request.flags = flags;
   CollectItems(menu, request.items);
-  request.show = [&layout, flags, x, y] { return RunPopup(layout, PopupCorner(layout, flags, x, y)); };
+  SPopupOutcome outcome;
+  request.show = [&] {
+    outcome = RunPopup(layout, PopupCorner(layout, flags, x, y), place);
+    return outcome.chosen;
+  };
   UINT chosen = GetUserAnswerSink().OnPopupMenu(request);
   if (chosen && !CanChoose(request.items, chosen)) chosen = 0;
+  outcome.chosen = chosen;
+  if (chosen)
+    outcome.exit = EPopupMenuExit::Chosen;
+  else if (outcome.exit == EPopupMenuExit::Chosen)
+    outcome.exit = EPopupMenuExit::Closed;
   if (chosen && !(flags & TPM_RETURNCMD)) owner->PostMessage(WM_COMMAND, chosen, 0);
+  return outcome;
+}
+
+}  // namespace
+
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, CWnd* owner, LPCRECT) {
+  if (!IsMenu(menu) || !owner) return FALSE;
+  const UINT chosen = Track(menu, flags, x, y, owner, {}).chosen;
   if (flags & TPM_RETURNCMD) return BOOL(chosen);
   return chosen != 0;
 }
 
+SMenuBarPopupResult TrackMenuBarPopup(HMENU menu, int x, int y, CWnd* owner, bool selectFirst) {
+  if (!IsMenu(menu) || !owner) return {};
+  const SPopupOutcome outcome =
+      Track(menu, TPM_LEFTALIGN | TPM_TOPALIGN, x, y, owner, {true, false, selectFirst});
+  return {outcome.chosen, outcome.exit};
+}
+
+std::vector<SOpenPopupMenu> GetOpenPopupMenus() {
+  std::vector<SOpenPopupMenu> open;
+  for (const CPopupWidget* popup : OpenPopups()) open.push_back(popup->State());
+  return open;
+}
+
 bool SimulatePopupMenuKey(UINT virtualKey) {
-  QWidget* popup = QApplication::activePopupWidget();
-  if (!popup) return false;
-  int key = Qt::Key_unknown;
-  switch (virtualKey) {
-    case VK_UP:
-      key = Qt::Key_Up;
-      break;
-    case VK_DOWN:
-      key = Qt::Key_Down;
-      break;
-    case VK_RETURN:
-      key = Qt::Key_Return;
-      break;
-    case VK_ESCAPE:
-      key = Qt::Key_Escape;
-      break;
-    default:
-      return false;
-  }
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QApplication::sendEvent(popup, &press);
+  if (!QApplication::activePopupWidget()) return false;
+  SimulateKeyStroke(virtualKey);
   return true;
 }

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QWheelEvent>
 #include <chrono>
+#include <iterator>
 
 #include "platform/base/Clock.h"
 #include "platform/gdi/QtString.h"
@@ -92,6 +93,57 @@ int QtKey(UINT virtualKey) {
       return 0;
   }
 }
+
+// The characters a key types, as the window system reports them with its key.
+QString KeyText(UINT virtualKey, Qt::KeyboardModifiers held) {
+  if (held & Qt::ControlModifier) return {};
+  if (virtualKey >= 'A' && virtualKey <= 'Z')
+    return QString(QChar(char16_t((held & Qt::ShiftModifier) ? virtualKey : virtualKey - 'A' + 'a')));
+  if (virtualKey >= '0' && virtualKey <= '9') return QString(QChar(char16_t(virtualKey)));
+  switch (virtualKey) {
+    case VK_SPACE:
+      return QStringLiteral(" ");
+    case VK_RETURN:
+      return QStringLiteral("\r");
+    case VK_ESCAPE:
+      return QString(QChar(0x1B));
+    case VK_TAB:
+      return QStringLiteral("\t");
+    case VK_BACK:
+      return QStringLiteral("\b");
+    default:
+      return {};
+  }
+}
+
+// Where the window system delivers a key: to the open popup, else to the widget that grabs
+// the keyboard, else to the focus widget, else to the active window.
+QWidget* KeyboardTarget() {
+  if (QWidget* popup = QApplication::activePopupWidget())
+    return popup->focusWidget() ? popup->focusWidget() : popup;
+  if (QWidget* grabber = QWidget::keyboardGrabber()) return grabber;
+  if (QWidget* focus = QApplication::focusWidget()) return focus;
+  return QApplication::activeWindow();
+}
+
+void SendKey(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  QWidget* target = KeyboardTarget();
+  if (!target) return;
+  QKeyEvent event(type, key, modifiers, text);
+  QApplication::sendEvent(target, &event);
+}
+
+// The keys of the modifiers, in the order a user presses them.
+struct SModifierKey {
+  UINT flag;
+  UINT virtualKey;
+  Qt::KeyboardModifier modifier;
+};
+constexpr SModifierKey kModifierKeys[] = {
+    {MK_SHIFT, VK_SHIFT, Qt::ShiftModifier},
+    {MK_CONTROL, VK_CONTROL, Qt::ControlModifier},
+    {SIMULATED_ALT, VK_MENU, Qt::AltModifier},
+};
 
 // The tab control is built of toolkit parts: its row of tabs gets the mouse, as real input
 // does. Every other window takes the mouse itself, scroll bars included.
@@ -184,6 +236,28 @@ void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UI
   QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, QtKey(virtualKey), Modifiers(modifiers),
                   ToQString(text), autoRepeat);
   QApplication::sendEvent(widget, &event);
+}
+
+void SimulateKeyStroke(UINT virtualKey, UINT modifiers) {
+  // A key event carries the modifiers held before it, as the X server reports them: a
+  // modifier's own press does not, its release does.
+  Qt::KeyboardModifiers held;
+  for (const SModifierKey& key : kModifierKeys) {
+    if (!(modifiers & key.flag)) continue;
+    SendKey(QEvent::KeyPress, QtKey(key.virtualKey), held, {});
+    held |= key.modifier;
+  }
+  Qt::KeyboardModifiers releasing = held;
+  for (const SModifierKey& key : kModifierKeys)
+    if (key.virtualKey == virtualKey) releasing |= key.modifier;
+  const QString text = KeyText(virtualKey, held);
+  SendKey(QEvent::KeyPress, QtKey(virtualKey), held, text);
+  SendKey(QEvent::KeyRelease, QtKey(virtualKey), releasing, text);
+  for (auto key = std::rbegin(kModifierKeys); key != std::rend(kModifierKeys); ++key) {
+    if (!(modifiers & key->flag)) continue;
+    SendKey(QEvent::KeyRelease, QtKey(key->virtualKey), held, {});
+    held &= ~key->modifier;
+  }
 }
 
 void SimulateTyping(CWnd* wnd, UINT virtualKey, const CString& text) {

@@ -31,6 +31,12 @@ void SimulateHover(CWnd* wnd, CPoint point);
 // modifiers: MK_SHIFT, MK_CONTROL and SIMULATED_ALT.
 void SimulateKey(CWnd* wnd, UINT virtualKey, bool press, const CString& text, UINT modifiers = 0,
                  bool autoRepeat = false);
+// A key stroke as the window system delivers it: to the popup menu that is open, else to the
+// window with the keyboard focus (or the active window). The modifiers' keys (MK_SHIFT,
+// MK_CONTROL, SIMULATED_ALT) go down before the key and up after it, as a user types Alt+F;
+// VK_MENU alone is the Alt key pressed and released. Letters, digits, space, Return, Escape,
+// Tab and Backspace type their characters.
+void SimulateKeyStroke(UINT virtualKey, UINT modifiers = 0);
 // A press and release typing the text.
 void SimulateTyping(CWnd* wnd, UINT virtualKey, const CString& text);
 // Works the window's scroll bar (SB_HORZ, SB_VERT; SB_CTL for a scroll-bar control) as a user would:

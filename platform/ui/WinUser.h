@@ -73,6 +73,9 @@ constexpr UINT WM_SYSCHAR = 0x0106;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
+// WM_SYSCOMMAND's request to open the menu bar by keyboard: lParam 0 selects the bar (Alt or F10
+// alone), a character opens the bar's menu whose mnemonic it is (Alt with the character).
+constexpr UINT SC_KEYMENU = 0xF100;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
@@ -232,6 +235,7 @@ constexpr UINT VK_INSERT = 0x2D;
 constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F2 = 0x71;
+constexpr UINT VK_F10 = 0x79;
 constexpr UINT VK_F12 = 0x7B;
 constexpr UINT VK_NUMPAD0 = 0x60;
 constexpr UINT VK_MULTIPLY = 0x6A;

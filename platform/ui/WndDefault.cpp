@@ -29,6 +29,13 @@ QFont ToQFont(const CFont& font) {
   return result;
 }
 
+// The window whose menu bar the keyboard reaches from the window: its top-level window, which
+// for a dialog is the dialog itself, not its owner.
+CWnd* MenuWindow(CWnd* wnd) {
+  while ((wnd->GetStyle() & WS_CHILD) && wnd->GetParent()) wnd = wnd->GetParent();
+  return wnd;
+}
+
 }  // namespace
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -37,15 +44,16 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (m_widget->ControlMessage(message, wParam, lParam, answer)) return answer;
   }
-  if (m_frame && m_frame->event && m_frame->message == message && m_widget && m_widget->IsToolkitControl() &&
-      !m_frame->toolkitRan) {
+  // A system character (Alt with a letter) is the menu's: the toolkit never types it.
+  const bool toolkitMayRun = m_frame && m_frame->message == message && message != WM_SYSCHAR;
+  if (toolkitMayRun && m_frame->event && m_widget && m_widget->IsToolkitControl() && !m_frame->toolkitRan) {
     if (m_frame->deferToolkit) {
       m_frame->toolkitWanted = true;
     } else {
       m_frame->toolkitRan = true;
       m_widget->RunToolkitDefault(m_frame->event);
     }
-  } else if (m_frame && m_frame->message == message && m_frame->deferToolkit) {
+  } else if (toolkitMayRun && m_frame->deferToolkit) {
     m_frame->toolkitWanted = true;
   }
   const bool child = (m_style & WS_CHILD) && m_parent;
@@ -94,6 +102,20 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return LRESULT(GetSysColorBrush(face ? COLOR_BTNFACE : COLOR_WINDOW));
     }
+    case WM_SYSKEYUP:
+      // Alt or F10 pressed and released alone selects the menu bar (F10 with Shift or Ctrl
+      // does not).
+      if (wParam == VK_MENU || wParam == VK_F10) {
+        const bool plain =
+            wParam == VK_MENU || !(WndWidget::HeldModifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+        if (WndWidget::TakeLoneMenuKey(UINT(wParam)) && plain)
+          MenuWindow(this)->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+      }
+      return 0;
+    case WM_SYSCHAR:
+      // Alt with a character opens the menu whose mnemonic it is.
+      MenuWindow(this)->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
+      return 0;
     case WM_CLOSE:
       DestroyWindow();
       return 0;

@@ -25,6 +25,9 @@ namespace {
 CWnd* g_lastFocus = nullptr;
 Qt::KeyboardModifiers g_heldModifiers;
 Qt::MouseButtons g_heldButtons;
+// Alt or F10 while it is the last key pressed, with no mouse button pressed since: its
+// release selects the menu bar. 0 otherwise.
+UINT g_loneMenuKey = 0;
 
 UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   UINT flags = 0;
@@ -123,6 +126,12 @@ WndWidget::~WndWidget() {
 }
 
 Qt::KeyboardModifiers WndWidget::HeldModifiers() { return g_heldModifiers; }
+
+bool WndWidget::TakeLoneMenuKey(UINT virtualKey) {
+  const bool alone = g_loneMenuKey == virtualKey;
+  g_loneMenuKey = 0;
+  return alone;
+}
 Qt::MouseButtons WndWidget::HeldButtons() { return g_heldButtons; }
 
 CWnd* WndWidget::WndOf(const QWidget* widget) {
@@ -442,6 +451,8 @@ bool WndWidget::HandleMouse(QEvent* event) {
   CToolTipCtrl* tips = m_wnd.GetHoverTips();
   if (message == WM_MOUSEMOVE && !capture && tips && !tips->GetShownText().IsEmpty())
     m_wnd.ShowHoverTip(CPoint(pos.x(), pos.y()));
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+    g_loneMenuKey = 0;
   if (!capture &&
       (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
     m_wnd.PopHoverTip();
@@ -495,7 +506,12 @@ bool WndWidget::HandleKey(QEvent* event) {
   g_heldModifiers = key->modifiers();
   bool extended = false;
   const UINT virtualKey = VirtualKey(key, extended);
-  const bool alt = (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier);
+  // Keys with Alt, the Alt key itself (whose press the X server reports without the Alt it
+  // starts to hold) and F10 are system keys, as on the platform.
+  const bool alt = ((key->modifiers() & Qt::AltModifier) || virtualKey == VK_MENU || virtualKey == VK_F10) &&
+                   !(key->modifiers() & Qt::ControlModifier);
+  if (press && !key->isAutoRepeat())
+    g_loneMenuKey = virtualKey == VK_MENU || virtualKey == VK_F10 ? virtualKey : 0;
   const UINT message = press ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
   // Repeat count 1, scan code, extended-key bit, previous state and transition bits.
   DWORD lParam = 1 | ((key->nativeScanCode() & 0xFF) << 16) | (extended ? 1u << 24 : 0u);

@@ -70,6 +70,9 @@ class WndWidget {
   // them: the state that goes with the message being handled, simulated input included.
   static Qt::KeyboardModifiers HeldModifiers();
   static Qt::MouseButtons HeldButtons();
+  // Whether the key's release follows its press with no other key or mouse button between:
+  // Alt or F10 pressed and released alone. Asking forgets the press.
+  static bool TakeLoneMenuKey(UINT virtualKey);
 
   // Client area: the widget minus its sunken edge and its visible scroll bars.
   QSize ClientSize() const;

@@ -14,6 +14,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/document/MeasFixtures.h"
+#include "tests/support/ui/KeyTypist.h"
 
 namespace {
 
@@ -117,8 +118,8 @@ TEST_F(ShellTest, CommandsThatCannotRunAreShownDisabledInAnEmptyProject) {
   Frame().UpdateMenuEntries(bar);
   for (UINT id : {15u, 4u, 32u, 14u, 5u, 16u, 33u})
     EXPECT_TRUE(IsGrayed(bar->m_hMenu, id)) << "command " << id;
-  for (UINT id : {57601u, 1u, 57665u, 57670u, 2006u, 27u, 57664u, 11u, 9u, 35u, 28u, 2008u, 2009u, 26u, 25u,
-                  24u, 2004u, 2005u, 2003u, 2002u})
+  for (UINT id : {57601u, 1u,    57665u, 57670u, 2006u, 27u, 57664u, 11u,   9u,    35u,
+                  28u,    2008u, 2009u,  26u,    25u,   24u, 2004u,  2005u, 2003u, 2002u})
     EXPECT_FALSE(IsGrayed(bar->m_hMenu, id)) << "command " << id;
   // The project commands follow the project.
   for (UINT id : {57602u, 57603u, 20u}) EXPECT_TRUE(IsGrayed(bar->m_hMenu, id)) << "command " << id;
@@ -408,6 +409,38 @@ TEST_F(ShellTest, APopUpShowsItsEntriesAsUpdatedBeforeItOpens) {
   ASSERT_FALSE(popups[0].items.empty());
   EXPECT_EQ(popups[0].items[0].text, u"Select &all\t(Ctrl+A)");
   EXPECT_TRUE(popups[0].items[0].state & MF_GRAYED) << "without a project there is nothing to select";
+}
+
+// The user at the keyboard: the menus show and follow the keys; the dialogs are scripted.
+class CKeyboardUser : public CScriptedAnswers {
+ public:
+  UINT OnPopupMenu(const SPopupMenuRequest& request) override { return request.show(); }
+};
+
+TEST_F(ShellTest, ThePictureExportIsReachedFromTheKeyboardAlone) {
+  Start({CString::FromUtf8(WriteProject("site.jvd"))});
+  CKeyboardUser user;
+  const std::vector<std::pair<const char*, std::vector<SKeyStroke>>> ways = {
+      // Open project, then Close project, Save project (grayed), Save project as and Export.
+      {"arrows",
+       {KeyStroke('F', SIMULATED_ALT), KeyStroke(VK_DOWN), KeyStroke(VK_DOWN), KeyStroke(VK_DOWN),
+        KeyStroke(VK_DOWN), KeyStroke(VK_RIGHT), KeyStroke(VK_RETURN)}},
+      {"mnemonics", {KeyStroke('F', SIMULATED_ALT), KeyStroke('E'), KeyStroke(VK_RETURN)}},
+      // Up from the first item wraps to Exit, then passes the separators to Export.
+      {"Alt alone, then arrows",
+       {KeyStroke(VK_MENU), KeyStroke(VK_DOWN), KeyStroke(VK_UP), KeyStroke(VK_UP), KeyStroke(VK_UP),
+        KeyStroke(VK_UP), KeyStroke(VK_RIGHT), KeyStroke(VK_RETURN)}},
+  };
+  for (const auto& [way, strokes] : ways) {
+    SCOPED_TRACE(way);
+    const std::size_t shown = user.GetModalDialogs().size();
+    EXPECT_TRUE(TypeKeyStrokes(strokes));
+    PumpMessages();
+    const auto dialogs = user.GetModalDialogs();
+    ASSERT_EQ(dialogs.size(), shown + 1) << "the chosen command opened one dialog";
+    EXPECT_EQ(dialogs.back().templateId, IDD_EXPORT_BMP);
+    EXPECT_FALSE(Frame().GetMenuBar()->IsSelected());
+  }
 }
 
 TEST_F(ShellTest, TheLogoGivesWayWhenTheWindowIsTooNarrowForIt) {

@@ -100,6 +100,31 @@ TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRunsAndTheDialogStillWorks) {
   EXPECT_TRUE(owner.IsWindowEnabled());
 }
 
+TEST_F(DialogTest, TheOwnerGetsTheActivationAndItsFocusBackWhenTheDialogEnds) {
+  CWnd owner;
+  ASSERT_TRUE(owner.Create(nullptr, u"ZD-Zedo", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 400), nullptr, 0));
+  CEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 34), &owner, 1));
+  edit.SetFocus();
+  PumpMessages();
+  ASSERT_EQ(CWnd::GetFocus(), &edit);
+  bool dialogActive = false;
+  answers.AddModalDialogScript([&](CWnd& dialog) {
+    for (int round = 0; round < 200 && !dialogActive; ++round) {
+      PumpMessages(10);
+      dialogActive = CWnd::GetActiveWindow() == &dialog;
+    }
+    SimulateClick(dialog.GetDlgItem(IDOK), Middle(dialog.GetDlgItem(IDOK)));
+  });
+  CSettingsDlg dialog;
+  dialog.m_pParentWnd = &owner;
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(dialogActive) << "the dialog had the activation while it ran";
+  PumpMessages();
+  EXPECT_EQ(CWnd::GetActiveWindow(), &owner);
+  EXPECT_EQ(CWnd::GetFocus(), &edit) << "the keys go where they went before the dialog";
+}
+
 TEST_F(DialogTest, DialogWithoutScriptIsCancelledAndKeepsItsMembers) {
   CSettingsDlg dialog;
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
