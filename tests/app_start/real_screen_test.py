@@ -10,15 +10,14 @@ as PNG pictures for a person to look at."""
 
 import os
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
 import time
-import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from x_server import start_x_server  # noqa: E402
+from xwd_picture import read_window  # noqa: E402
 
 PROGRAM = sys.argv[1]
 PICTURES = sys.argv[2] if len(sys.argv) > 2 else None
@@ -32,47 +31,6 @@ def check(condition, message):
     if not condition:
         failures.append(message)
     return condition
-
-
-class Screen:
-    """The root window's pixels as xwd writes them: a header of 25 big-endian 32-bit fields
-    (its size first), the window name, the colour table, then the rows of pixels."""
-
-    def __init__(self, data):
-        fields = struct.unpack(">25I", data[:100])
-        header_size, self.width, self.height = fields[0], fields[4], fields[5]
-        byte_order, bits_per_pixel, self.stride, colours = fields[7], fields[11], fields[12], fields[19]
-        if bits_per_pixel not in (24, 32):
-            raise SystemExit("xwd wrote %d bits a pixel; the test reads 24 or 32" % bits_per_pixel)
-        self.bytes_per_pixel = bits_per_pixel // 8
-        self.little_endian = byte_order == 0
-        self.pixels = data[header_size + 12 * colours:]
-
-    def pixel(self, x, y):
-        at = y * self.stride + self.bytes_per_pixel * x
-        b = self.pixels[at:at + self.bytes_per_pixel]
-        return (b[2], b[1], b[0]) if self.little_endian else tuple(b[-3:])
-
-    def save_png(self, path):
-        """Writes the screen as an 8-bit RGB PNG: signature, IHDR, one IDAT of unfiltered rows, IEND."""
-        rows = b"".join(b"\0" + bytes(c for x in range(self.width) for c in self.pixel(x, y))
-                        for y in range(self.height))
-
-        def chunk(kind, body):
-            return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-
-        with open(path, "wb") as out:
-            out.write(b"\x89PNG\r\n\x1a\n")
-            out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)))
-            out.write(chunk(b"IDAT", zlib.compress(rows)))
-            out.write(chunk(b"IEND", b""))
-
-
-def read_window(window):
-    """The window's pixels read from the X server. (Windows opened after the first read back
-    black through the root window on Xvfb, though their own contents are painted.)"""
-    data = subprocess.run(["xwd", "-id", window, "-silent"], capture_output=True, check=True, timeout=30).stdout
-    return Screen(data)
 
 
 def xdotool(*args):
@@ -147,11 +105,6 @@ def check_painted(picture, what):
             return
 
 
-def share_of(picture, x, y, width, height, colour):
-    total = width * height
-    return sum(picture.pixel(col, row) == colour for row in range(y, y + height) for col in range(x, x + width)) / total
-
-
 def light_share(picture, x, y, width, height):
     """The share of pixels lighter than the dialog's face colour, as a box's field is."""
     total = width * height
@@ -172,8 +125,8 @@ def check_main_window():
     # Only the part on the screen can be read back.
     width, height = picture.width, picture.height
     # The menu bar and tool bar at the top and the status bar at the bottom are button face.
-    check(share_of(picture, 0, 0, width, 20, BUTTON_FACE) > 0.5, "the menu bar is not painted in the face colour")
-    check(share_of(picture, 0, height - 18, width, 16, BUTTON_FACE) > 0.5,
+    check(picture.share_of(0, 0, width, 20, BUTTON_FACE) > 0.5, "the menu bar is not painted in the face colour")
+    check(picture.share_of(0, height - 18, width, 16, BUTTON_FACE) > 0.5,
           "the status bar at the window's bottom is not painted in the face colour")
     return x, y
 
@@ -191,7 +144,7 @@ def check_popup_menu(x, y):
     check(py >= y + 15 and abs(px - x) < 20, "the popup opens at %d, %d, not below File" % (px, py))
     check(width > 60 and height > 100, "the popup is only %d x %d" % (width, height))
     check_painted(picture, "file menu popup")
-    check(share_of(picture, 0, 0, width, height, BUTTON_FACE) > 0.5, "the popup is not painted in the menu colour")
+    check(picture.share_of(0, 0, width, height, BUTTON_FACE) > 0.5, "the popup is not painted in the menu colour")
     return True
 
 
