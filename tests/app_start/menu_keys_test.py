@@ -20,6 +20,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
 sys.path.insert(0, os.path.join(HERE, "..", "tools"))
 from x_server import start_x_server  # noqa: E402
+from x_windows import find_window, stop_program, visible_windows, wait_for, wait_for_new_window, xdotool  # noqa: E402,E501
 from xwd_picture import read_window  # noqa: E402
 from zdtest_util import measurement_record, run_zdtool  # noqa: E402
 
@@ -35,34 +36,6 @@ def check(condition, message):
     if not condition:
         failures.append(message)
     return condition
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=30)
-
-
-def visible_windows():
-    return set(xdotool("search", "--onlyvisible", "--name", "").stdout.split())
-
-
-def find_window(name):
-    ids = xdotool("search", "--onlyvisible", "--name", name).stdout.split()
-    return ids[0] if ids else None
-
-
-def wait_for(condition, timeout):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        found = condition()
-        if found:
-            return found
-        time.sleep(0.1)
-    return None
-
-
-def wait_for_new_window(known, timeout=10.0):
-    """A window mapped since the known ones were listed (a popup has no title to search by)."""
-    return wait_for(lambda: max(visible_windows() - known, key=int, default=None), timeout)
 
 
 def keep(name, window):
@@ -165,14 +138,7 @@ def main():
                 by_arrows(frame)
                 by_mnemonics()
         finally:
-            if program:
-                program.terminate()
-                try:
-                    program.wait(timeout=20)
-                except subprocess.TimeoutExpired:
-                    program.kill()
-            server.terminate()
-            server.wait(timeout=20)
+            stop_program(program, server)
     for failure in failures:
         print("FAILED: " + failure)
     sys.exit(1 if failures else 0)

@@ -17,6 +17,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from x_server import start_x_server  # noqa: E402
+from x_windows import find_window, stop_program, visible_windows, wait_for, wait_for_new_window, xdotool  # noqa: E402,E501
 from xwd_picture import read_window  # noqa: E402
 
 PROGRAM = sys.argv[1]
@@ -31,36 +32,6 @@ def check(condition, message):
     if not condition:
         failures.append(message)
     return condition
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=30)
-
-
-def visible_windows():
-    return set(xdotool("search", "--onlyvisible", "--name", "").stdout.split())
-
-
-def wait_for_window(name, timeout=30.0):
-    """The id of the first visible window whose title holds the name, once it has been mapped."""
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        ids = xdotool("search", "--onlyvisible", "--name", name).stdout.split()
-        if ids:
-            return ids[0]
-        time.sleep(0.1)
-    return None
-
-
-def wait_for_new_window(known, timeout=10.0):
-    """A window mapped since the known ones were listed (a popup has no title to search by)."""
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        new = visible_windows() - known
-        if new:
-            return sorted(new, key=int)[-1]
-        time.sleep(0.1)
-    return None
 
 
 def geometry(window):
@@ -112,7 +83,7 @@ def light_share(picture, x, y, width, height):
 
 
 def check_main_window():
-    frame = wait_for_window("ZD-Zedo")
+    frame = wait_for(lambda: find_window("ZD-Zedo"), 30)
     if not check(frame is not None, "the main window did not appear"):
         return None
     picture = settle("main-window", frame)
@@ -152,7 +123,7 @@ def check_settings_dialog():
     """Opens Application Settings from the open File popup (its seventh entry, separators not
     counted) and checks its drop-down lists."""
     xdotool("key", *(["Down"] * 7), "Return")
-    dialog = wait_for_window("Application Settings", timeout=10)
+    dialog = wait_for(lambda: find_window("Application Settings"), 10)
     if not check(dialog is not None, "the Application Settings dialog did not open"):
         return
     picture = settle("settings-dialog", dialog)
@@ -203,14 +174,7 @@ def main():
             if corner and check_popup_menu(*corner):
                 check_settings_dialog()
         finally:
-            if program:
-                program.terminate()
-                try:
-                    program.wait(timeout=20)
-                except subprocess.TimeoutExpired:
-                    program.kill()
-            server.terminate()
-            server.wait(timeout=20)
+            stop_program(program, server)
     for failure in failures:
         print("FAILED: " + failure)
     sys.exit(1 if failures else 0)
