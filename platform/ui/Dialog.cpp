@@ -294,7 +294,7 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
 bool CDialog::MoveFocusInGroup(CWnd* focus, bool previous) {
   if (!focus || focus->GetParent() != this || !dynamic_cast<CButton*>(focus)) return false;
   if (UINT(focus->SendMessage(WM_GETDLGCODE)) & (DLGC_WANTARROWS | DLGC_WANTALLKEYS)) return false;
-  CWnd* next = GetNextDlgGroupItem(focus, previous);
+  CWnd* next = NextInDlgGroup(focus, previous);
   if (!next || next == focus) return true;
   next->SetFocus();
   if ((next->GetStyle() & BS_TYPEMASK) == BS_AUTORADIOBUTTON && dynamic_cast<CButton*>(next) &&

@@ -139,7 +139,7 @@ class CWnd {
   std::vector<CWnd*> GetDlgGroup(const CWnd* control) const;
   // The next (or previous) member of the child's group that is visible, enabled and takes the
   // focus, going round; the child itself when there is no other, null when it is no child.
-  CWnd* GetNextDlgGroupItem(CWnd* control, BOOL previous = FALSE) const;
+  CWnd* NextInDlgGroup(CWnd* control, BOOL previous = FALSE) const;
 
   // Focus and mouse capture.
   CWnd* SetFocus();

@@ -40,7 +40,7 @@ std::vector<CWnd*> CWnd::GetDlgGroup(const CWnd* control) const {
   return group;
 }
 
-CWnd* CWnd::GetNextDlgGroupItem(CWnd* control, BOOL previous) const {
+CWnd* CWnd::NextInDlgGroup(CWnd* control, BOOL previous) const {
   const std::vector<CWnd*> group = GetDlgGroup(control);
   const auto self = std::find(group.begin(), group.end(), control);
   if (self == group.end()) return nullptr;
